@@ -1,0 +1,126 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+
+#include "analysis/FileSupply.h"
+#include "platform/Object.h"
+#include "platform/Text.h"
+
+class Files;
+class Lintra;
+
+// One node of an include tree: an ASP page or a file it includes, with its text, its place in the
+// project, the flags that analysis sets on it, and the span of the directive that pulled it into
+// its parent's text. A node owns its children through Includes; Parent, BaseFile and Container
+// are back references that never keep anything alive. Delete breaks the tree apart.
+class File : public Object {
+ public:
+  File() = default;
+
+  // Reports (FileReports.cpp): texts built from this node and everything below it.
+  Text OutputCriticalErrors();
+  Text OutputWarnings();
+  Text OutputComplete();
+
+  // Builds the subtree below this node from its Content, asking the Container for every included
+  // file, depth first in text order. On a root, also flags every duplicate include. Errors from
+  // the file supply other than not-found come out unchanged (FileParse.cpp).
+  void Parse();
+
+  // Tears down this node and everything below it: clears the back references of every node and
+  // empties every Includes. Names, texts, flags and positions stay.
+  void Delete();
+
+  // The control that supplies file texts. Only a control that supplies files is accepted; any
+  // other object is a type mismatch (reported), and the previous value stays. Null clears it.
+  void Container(const std::shared_ptr<Object>& value);
+  std::shared_ptr<Object> Container();
+
+  // The children, in the order of their directives; created empty on first read, never null.
+  std::shared_ptr<Files> Includes();
+  void Includes(const std::shared_ptr<Files>& value);
+
+  const Text& Name() const { return name_; }
+  void Name(Text value) { name_ = std::move(value); }
+  const Text& Path() const { return path_; }
+  void Path(Text value) { path_ = std::move(value); }
+  const Text& ProjectPath() const { return projectPath_; }
+  void ProjectPath(Text value) { projectPath_ = std::move(value); }
+
+  bool RootFile() const { return rootFile_; }
+  bool DuplicateInclude() const { return duplicateInclude_; }
+  bool CircularInclude() const { return circularInclude_; }
+  bool MissingFile() const { return missingFile_; }
+
+  // Path followed directly by Name. Setting it turns "\" into "/" and splits after the last "/".
+  Text FullPath() const { return path_ + name_; }
+  void FullPath(const Text& value);
+
+  const Text& Content() const { return content_ ? *content_ : EmptyText(); }
+  void Content(Text value) { content_ = std::make_shared<const Text>(std::move(value)); }
+
+  // The including file; null for the root and after Delete.
+  std::shared_ptr<File> Parent();
+  // The root page of the tree; null for the root itself and after Delete.
+  std::shared_ptr<File> BaseFile();
+
+  // The directive's span in the Parent's Content: its first position and the position after it.
+  int32_t BaseFileStart() const { return baseFileStart_; }
+  int32_t BaseFileEnd() const { return baseFileEnd_; }
+
+ private:
+  friend class Files;
+  friend class Lintra;
+
+  // Setters reserved to the library.
+  void RootFile(bool value) { rootFile_ = value; }
+  void DuplicateInclude(bool value) { duplicateInclude_ = value; }
+  void CircularInclude(bool value) { circularInclude_ = value; }
+  void MissingFile(bool value) { missingFile_ = value; }
+  void Parent(const std::shared_ptr<File>& value);
+  void BaseFile(const std::shared_ptr<File>& value);
+  void BaseFileStart(int32_t value) { baseFileStart_ = value; }
+  void BaseFileEnd(int32_t value) { baseFileEnd_ = value; }
+
+  // The file supply behind Container, or null when there is none (or it is gone).
+  FileSupply* Supply() const;
+  // This node when it is the root, otherwise its BaseFile.
+  File* Root();
+
+  // Parser (FileParse.cpp).
+  void ParseClientCode(const Text& text);
+  void ParseInclude(TextView block, int32_t start);
+
+  // Circular and duplicate detection (FileDetect.cpp). PathCounts holds, for one tree, how many
+  // nodes below the root carry each FullPath, leaving out circular nodes.
+  using PathCounts = std::unordered_map<Text, int32_t>;
+  bool fbCircularInclude(File& file, File& node);
+  void ValidateAll(File& node);
+  bool fbDuplicateInclude(File& target, const PathCounts& counts);
+
+  // Reports (FileReports.cpp): each appends this node's report to `out`; on Abort it takes back
+  // what it had appended, as a report that assigns its result only at the end.
+  void AppendCriticalErrors(Text& out);
+  void AppendWarnings(Text& out);
+  void AppendComplete(Text& out);
+
+  static const Text& EmptyText();
+
+  std::weak_ptr<Object> container_;
+  FileSupply* supply_ = nullptr;
+  Text name_;
+  Text path_;
+  Text projectPath_;
+  std::shared_ptr<const Text> content_;
+  bool duplicateInclude_ = false;
+  bool circularInclude_ = false;
+  bool missingFile_ = false;
+  std::weak_ptr<File> parent_;
+  std::weak_ptr<File> baseFile_;
+  int32_t baseFileStart_ = 0;
+  int32_t baseFileEnd_ = 0;
+  bool rootFile_ = false;
+  std::shared_ptr<Files> includes_;
+};

@@ -1,0 +1,82 @@
+#include <unordered_map>
+#include <vector>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+#include "errors/modPendryError.h"
+
+// True when `file`'s FullPath equals, ignoring letter case, that of `node`'s parent or of any
+// ancestor above it, nearest first.
+bool File::fbCircularInclude(File& file, File& node) {
+  ErrorTrap trap(u"File", u"fbCircularInclude");
+  bool answer = false;
+  trap.Step([&] {
+    const Text wanted = text::UCase(file.FullPath());
+    for (auto parent = node.Parent(); parent; parent = parent->Parent()) {
+      if (text::UCase(parent->FullPath()) == wanted) {
+        answer = true;
+        return;
+      }
+    }
+  });
+  return answer;
+}
+
+namespace {
+
+// Every node below `root`, in pre-order, without recursion so that deep trees are safe.
+std::vector<File*> NodesBelow(File& root) {
+  std::vector<File*> order;
+  std::vector<File*> pending;
+  auto pushChildren = [&](File& node) {
+    const auto includes = node.Includes();
+    for (auto child = includes->size(); child > 0; --child) {
+      pending.push_back((*includes)[child - 1].get());
+    }
+  };
+  pushChildren(root);
+  while (!pending.empty()) {
+    File* node = pending.back();
+    pending.pop_back();
+    order.push_back(node);
+    pushChildren(*node);
+  }
+  return order;
+}
+
+}  // namespace
+
+// Sets DuplicateInclude on every node below `node`, in pre-order. The answer for each node is the
+// one a search of the whole tree below the root would give; it is read from a count of paths
+// built once, so the pass grows with the number of nodes, not with its square.
+void File::ValidateAll(File& node) {
+  ErrorTrap trap(u"File", u"ValidateAll");
+  std::vector<File*> nodes;
+  PathCounts counts;
+  if (!trap.Step([&] {
+        nodes = NodesBelow(node);
+        for (File* each : nodes) {
+          if (!each->CircularInclude()) ++counts[each->FullPath()];
+        }
+      })) {
+    return;
+  }
+  for (File* each : nodes) {
+    trap.Step([&] { each->DuplicateInclude(fbDuplicateInclude(*each, counts)); });
+    if (trap.Aborted()) return;
+  }
+}
+
+// True when some other node of the counted tree, not flagged circular, has exactly `target`'s
+// FullPath.
+bool File::fbDuplicateInclude(File& target, const PathCounts& counts) {
+  ErrorTrap trap(u"File", u"fbDuplicateInclude");
+  bool answer = false;
+  trap.Step([&] {
+    const auto found = counts.find(target.FullPath());
+    const int32_t others =
+        (found == counts.end() ? 0 : found->second) - (target.CircularInclude() ? 0 : 1);
+    answer = others > 0;
+  });
+  return answer;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/Text.h"
+
+// What the parser needs of the object that a File names as its Container: the text of a file.
+// The control implements it by asking its host; analysis/ knows nothing more of the control.
+class FileSupply {
+ public:
+  virtual ~FileSupply() = default;
+
+  // Returns the whole text of the file at `FilePath` (web form, relative to the project root).
+  // The supplier may replace `FilePath`; the caller then goes on with the replaced path.
+  // Raises RuntimeError with number NotFound when the file cannot be supplied, and with Abort
+  // (or any other error) to stop the whole analysis.
+  virtual Text fsGetFile(Text& FilePath) = 0;
+
+  static constexpr int32_t NotFound = static_cast<int32_t>(0x800403E8u);
+  static constexpr int32_t Abort = static_cast<int32_t>(0x800403E9u);
+};

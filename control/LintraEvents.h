@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/Text.h"
+
+// The control's events: what a host implements to serve the control. Each is called
+// synchronously; the control goes on only when the handler returns. A host connects one handler
+// object with Lintra::Events and keeps it alive while it is connected. Every callback has a
+// default that does nothing.
+class LintraEvents {
+ public:
+  virtual ~LintraEvents() = default;
+
+  // Called whenever the control needs a file's text: first for the page given to ParseFile or
+  // DisplayIfDependant, then once for each include directive found, depth first in text order,
+  // while the tree is half built. A file included twice is requested twice.
+  //   FilePath - the file's path in web form relative to the project; the host may replace it,
+  //              and the replacement becomes the file's path.
+  //   nError   - 0 on entry. Leave it 0 when the file was supplied; set any other code when it
+  //              cannot be (the file is then flagged missing), or 0x800403E9 to stop the whole
+  //              analysis, which then fails towards the host with that number.
+  //   FileText - empty on entry; put the file's whole text here. An empty text is an empty file.
+  // Must not call back into the control.
+  virtual void GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
+    (void)FilePath, (void)nError, (void)FileText;
+  }
+
+  // Called when the user asks for a report (text tree, complete file, warnings) with the
+  // report's text, also when it is empty. The host shows it; changes to it are ignored.
+  virtual void DisplayText(Text& Text) { (void)Text; }
+
+  // Called on a double-click on the node of a file whose text was obtained, with that file's
+  // full path as the host supplied it. The host opens or shows the file.
+  virtual void DisplayFile(Text FilePath) { (void)FilePath; }
+};

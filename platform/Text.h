@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Text as the whole system sees it: UTF-16 code units, positions 1-based and counted in units,
+// lengths and positions held as signed 32-bit numbers.
+using Text = std::u16string;
+using TextView = std::u16string_view;
+
+namespace text {
+
+// Length of a text as a 32-bit count. Texts above 2^31 - 1 units are refused where they enter
+// the system (the host's file supply), so this never truncates.
+inline int32_t Len(TextView t) { return static_cast<int32_t>(t.size()); }
+
+// First position q >= start at which `needle` begins in `hay`, or 0 when there is none. An empty
+// needle is found at `start` when that lies within the text or just after it.
+int32_t InStr(int32_t start, TextView hay, TextView needle);
+
+// Last position q <= start at which `needle` begins in `hay`, or 0; start -1 means from the end.
+int32_t InStrRev(TextView hay, TextView needle, int32_t start = -1);
+
+// `length` units of `t` from 1-based position `start`: empty for a length of 0 or a start past
+// the end; shortened when it would reach past the end. `start` below 1 is treated as 1.
+Text Mid(TextView t, int32_t start, int32_t length);
+
+// From `start` to the end of `t`.
+Text Mid(TextView t, int32_t start);
+
+Text Left(TextView t, int32_t length);
+Text Right(TextView t, int32_t length);
+
+// Every occurrence of unit `from` replaced by `to`.
+Text Replace(TextView t, char16_t from, char16_t to);
+
+// Simple uppercase mapping of one UTF-16 unit, by the "C.UTF-8" locale's table. A unit whose
+// mapping would leave the basic plane, or a surrogate, stays as it is, so lengths never change.
+char16_t UCaseUnit(char16_t unit);
+
+// The text with every unit upper-cased by UCaseUnit.
+Text UCase(TextView t);
+
+// Conversions at the system's edges (hosts, tests, messages). Invalid input is replaced by
+// U+FFFD rather than refused, so that any bytes can be shown.
+Text FromUtf8(std::string_view utf8);
+std::string ToUtf8(TextView t);
+
+// Decimal digits of a number, with a minus sign when negative and no blanks.
+Text FromNumber(int64_t n);
+
+}  // namespace text

@@ -1,0 +1,29 @@
+#include "support/MemoryHost.h"
+
+MemoryHost::MemoryHost() : Control(std::make_shared<Lintra>()) { Control->Events(this); }
+
+MemoryHost::~MemoryHost() { Control->Events(nullptr); }
+
+void MemoryHost::GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
+  Requests.push_back(FilePath);
+  if (auto error = Errors.find(FilePath); error != Errors.end()) {
+    nError = error->second;
+    return;
+  }
+  auto file = Files.find(FilePath);
+  if (file == Files.end()) {
+    nError = 1;
+    return;
+  }
+  FileText = file->second;
+}
+
+void MemoryHost::DisplayText(Text& Text) { Displayed.push_back(Text); }
+
+void MemoryHost::DisplayFile(Text FilePath) { OpenedFiles.push_back(std::move(FilePath)); }
+
+Text Lines(std::initializer_list<const char16_t*> lines) {
+  Text result;
+  for (const char16_t* line : lines) result += Text(line) + u"\r\n";
+  return result;
+}
