@@ -1,36 +1,127 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "analysis/FileSupply.h"
 #include "control/LintraEvents.h"
+#include "platform/ImageList.h"
 #include "platform/Object.h"
 #include "platform/Text.h"
+#include "platform/TextArray.h"
+#include "platform/Toolbar.h"
+#include "platform/TreeView.h"
+#include "platform/UserControl.h"
 
 class File;
 
 // The include-tree control: the only part of the system a host sees. The host hands it pages,
 // answers its requests for file texts through LintraEvents::GetFile, and receives its reports.
-// Create it with std::make_shared: files refer back to the control that supplies their texts.
+// Analysed pages accumulate as trees in the tree view until ClearTree. Create it with
+// std::make_shared: files refer back to the control that supplies their texts.
+//
+// Members are split over files by concern: LintraEntry.cpp (pages in, clearing), LintraFileSupply,
+// LintraDisplay (tree view), LintraExpand (expand and collapse), LintraTextTree, LintraReports
+// (page reports), LintraShell (toolbar, double-click, layout, terminate).
 class Lintra : public Object, public FileSupply {
  public:
-  Lintra() = default;
-  ~Lintra() override = default;
+  Lintra();
+  // Destroying the control clears its trees.
+  ~Lintra() override;
+
+  // Whether the toolbar is shown. Writing only stores the value; the next resize applies it.
+  void ToolbarVisible(bool Visible) { toolbarVisible_ = Visible; }
+  bool ToolbarVisible() const { return toolbarVisible_; }
+
+  // Analyses the page at `FilePath` (web form, relative to the project) and appends its tree to
+  // the tree view, expanded. A page the host cannot supply is shown flagged missing. Any other
+  // failure, among them the host's abort answer, raises RuntimeError with source
+  // "Lintra.Lintra.ParseFile" and leaves the tree view as it was.
+  void ParseFile(Text ProjectPath, Text FilePath);
+
+  // The page of the selected node with every include expanded in place; empty when no page is
+  // shown.
+  Text GetCompleteFile();
+
+  // Analyses a page and shows its tree only when the page or one of its includes stands in
+  // column 1 of `asMatchFiles` (rows from 0), written as upper-cased full paths; otherwise the
+  // tree is discarded. Failures other than not-found are raised unchanged.
+  void DisplayIfDependant(Text ProjectPath, Text FilePath, const TextArray& asMatchFiles);
+
+  // The critical errors and warnings of the page of the selected node; empty when none is shown.
+  Text GetWarnings();
+
+  // Deletes every shown tree and empties the tree view.
+  void ClearTree();
+
+  // Expand and collapse commands on the selected node (node 1 when none is selected);
+  // ExpandWholeTree opens every node.
+  void Expand();
+  void Collapse();
+  void ExpandWholeTree();
+  void ExpandAll();
+  void CollapseAll();
+
+  // A plain-text drawing of every page shown, in the order they were added.
+  Text TextTree();
 
   // Connects the host's event handlers (not owned; null disconnects).
   void Events(LintraEvents* handler) { events_ = handler; }
 
   // Builds the include tree of one page without showing it: creates the root, obtains its text
-  // (a page the host cannot supply becomes a root flagged missing) and parses it. The caller owns
-  // the tree. Errors of the analysis other than not-found come out unchanged.
+  // (a page the host cannot supply becomes a root flagged missing) and parses it. The caller
+  // owns the tree. Errors of the analysis other than not-found come out unchanged.
   std::shared_ptr<File> AnalysePage(const Text& ProjectPath, const Text& FilePath);
 
-  // Raises GetFile for `FilePath` and returns the text the host supplied. `FilePath` is passed to
-  // the host by reference and keeps what the host left in it. A non-zero nError from the host
-  // raises RuntimeError: 0x800403E9 when the host answered exactly that, 0x800403E8 otherwise,
-  // source "Lintra.fsGetFile", description "Could not find the file : " and the path.
-  Text fsGetFile(Text& FilePath) override;
+  // The child components. Their state is the control's state; views mirror them and route the
+  // user's actions (clicks, double-clicks, resizes) back through them.
+  TreeView& tvLintra() { return tvLintra_; }
+  Toolbar& tbrLintra() { return tbrLintra_; }
+  const ImageList& imglTree() const { return imglTree_; }
+  const ImageList& imglToolbar() const { return imglToolbar_; }
+  UserControl& Container() { return userControl_; }
 
  private:
+  // Raises GetFile for `FilePath` and returns the text the host supplied. `FilePath` keeps what
+  // the host left in it. A non-zero nError raises RuntimeError: 0x800403E9 when the host
+  // answered exactly that, 0x800403E8 otherwise, source "Lintra.fsGetFile", description
+  // "Could not find the file : " and the path.
+  Text fsGetFile(Text& FilePath) override;
+
+  // Entry (LintraEntry.cpp).
+  bool fbContainsMatch(File& file, const TextArray& asMatchFiles);
+
+  // Tree view display (LintraDisplay.cpp).
+  void DisplayTree(const std::shared_ptr<File>& root);
+  void DisplaySubNodes(Nodes& nodes, Node& parent, const std::shared_ptr<File>& file);
+  Text fsGraphicName(File& file);
+
+  // Expand and collapse (LintraExpand.cpp).
+  std::shared_ptr<Node> foSelectedNode(TreeView& view);
+  bool fbExpandChildNodes(Node& node, bool state);
+  void ExpandAllNodes(Node& node, bool state);
+
+  // Text tree (LintraTextTree.cpp).
+  Text fsTextTree(int16_t depth, const Text& prefix, File& file);
+  Text fsFileAttributes(const Text& prefix, File& file, bool showPath);
+
+  // Toolbar, double-click, layout (LintraShell.cpp).
+  void tbrLintra_ButtonClick(const Button& button);
+  void ShowTextTree();
+  void ShowCompleteFile();
+  void ShowWarningsAndErrors();
+  void tvLintra_DblClick();
+  void UserControl_Resize();
+  void UserControl_Terminate();
+
+  // The page of the selected node, or null (LintraReports.cpp).
+  std::shared_ptr<File> SelectedPage();
+
   LintraEvents* events_ = nullptr;
+  bool toolbarVisible_ = false;
+  TreeView tvLintra_;
+  Toolbar tbrLintra_;
+  ImageList imglTree_;
+  ImageList imglToolbar_;
+  UserControl userControl_;
 };

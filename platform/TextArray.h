@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Text.h"
+
+// An array of text of one or two dimensions, each with its own lower and upper bound, as hosts
+// hand lists of paths to the control. Reading outside the bounds, or with the wrong number of
+// subscripts, is the subscript-out-of-range error (9).
+class TextArray {
+ public:
+  // One dimension, lower1 to upper1 (upper1 = lower1 - 1 for none).
+  TextArray(int32_t lower1, int32_t upper1);
+  // Two dimensions: rows lower1 to upper1, columns lower2 to upper2.
+  TextArray(int32_t lower1, int32_t upper1, int32_t lower2, int32_t upper2);
+
+  int32_t Dimensions() const { return dimensions_; }
+  // Bounds of dimension 1 or 2; any other dimension is subscript out of range.
+  int32_t LBound(int32_t dimension = 1) const;
+  int32_t UBound(int32_t dimension = 1) const;
+
+  const Text& At(int32_t index) const;
+  Text& At(int32_t index);
+  const Text& At(int32_t row, int32_t column) const;
+  Text& At(int32_t row, int32_t column);
+
+ private:
+  size_t Slot(int32_t row, int32_t column, int32_t subscripts) const;
+
+  int32_t dimensions_;
+  int32_t lower_[2];
+  int32_t upper_[2];
+  std::vector<Text> cells_;
+};
