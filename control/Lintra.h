@@ -102,7 +102,8 @@ class Lintra : public Object, public FileSupply {
   void ExpandAllNodes(Node& node, bool state);
 
   // Text tree (LintraTextTree.cpp).
-  Text fsTextTree(int16_t depth, const Text& prefix, File& file);
+  // Appends the lines below `file` to `out`.
+  void fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out);
   Text fsFileAttributes(const Text& prefix, File& file, bool showPath);
 
   // Toolbar, double-click, layout (LintraShell.cpp).

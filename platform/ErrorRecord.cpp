@@ -9,13 +9,20 @@ RuntimeError::RuntimeError(ErrorRecord record)
 
 Text PlatformDescription(int32_t number) {
   switch (number) {
-    case ErrorNumber::InvalidCall: return u"Invalid procedure call or argument";
-    case ErrorNumber::Overflow: return u"Overflow";
-    case ErrorNumber::OutOfMemory: return u"Out of memory";
-    case ErrorNumber::SubscriptOutOfRange: return u"Subscript out of range";
-    case ErrorNumber::TypeMismatch: return u"Type mismatch";
-    case ErrorNumber::ObjectNotSet: return u"Object variable or With block variable not set";
-    default: return u"Application-defined or object-defined error";
+    case ErrorNumber::InvalidCall:
+      return u"Invalid procedure call or argument";
+    case ErrorNumber::Overflow:
+      return u"Overflow";
+    case ErrorNumber::OutOfMemory:
+      return u"Out of memory";
+    case ErrorNumber::SubscriptOutOfRange:
+      return u"Subscript out of range";
+    case ErrorNumber::TypeMismatch:
+      return u"Type mismatch";
+    case ErrorNumber::ObjectNotSet:
+      return u"Object variable or With block variable not set";
+    default:
+      return u"Application-defined or object-defined error";
   }
 }
 

@@ -17,12 +17,12 @@ struct ErrorRecord {
 
 // The numbers the platform itself raises, with its classic descriptions.
 namespace ErrorNumber {
-constexpr int32_t InvalidCall = 5;           // "Invalid procedure call or argument"
-constexpr int32_t Overflow = 6;              // "Overflow"
-constexpr int32_t OutOfMemory = 7;           // "Out of memory"
-constexpr int32_t SubscriptOutOfRange = 9;   // "Subscript out of range"
-constexpr int32_t TypeMismatch = 13;         // "Type mismatch"
-constexpr int32_t ObjectNotSet = 91;         // "Object variable or With block variable not set"
+constexpr int32_t InvalidCall = 5;          // "Invalid procedure call or argument"
+constexpr int32_t Overflow = 6;             // "Overflow"
+constexpr int32_t OutOfMemory = 7;          // "Out of memory"
+constexpr int32_t SubscriptOutOfRange = 9;  // "Subscript out of range"
+constexpr int32_t TypeMismatch = 13;        // "Type mismatch"
+constexpr int32_t ObjectNotSet = 91;        // "Object variable or With block variable not set"
 constexpr int32_t ObjectErrorBase = static_cast<int32_t>(0x80040000u);
 }  // namespace ErrorNumber
 

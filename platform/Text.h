@@ -13,7 +13,9 @@ namespace text {
 
 // Length of a text as a 32-bit count. Texts above 2^31 - 1 units are refused where they enter
 // the system (the host's file supply), so this never truncates.
-inline int32_t Len(TextView t) { return static_cast<int32_t>(t.size()); }
+inline int32_t Len(TextView t) {
+  return static_cast<int32_t>(t.size());
+}
 
 // First position q >= start at which `needle` begins in `hay`, or 0 when there is none. An empty
 // needle is found at `start` when that lies within the text or just after it.

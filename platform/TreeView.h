@@ -161,6 +161,7 @@ class TreeView {
   }
 
   Nodes nodes_;
+  Node* lastRoot_ = nullptr;
   Node* selected_ = nullptr;
   bool visible_ = true;
   int32_t hideCount_ = 0;

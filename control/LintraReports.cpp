@@ -1,0 +1,45 @@
+#include "analysis/File.h"
+#include "control/ControlSupport.h"
+#include "control/Lintra.h"
+#include "errors/modPendryError.h"
+
+// The root of the tree that holds the selected node (node 1 when nothing is selected), or null
+// when the tree view is empty.
+std::shared_ptr<File> Lintra::SelectedPage() {
+  const std::shared_ptr<Node> node = foSelectedNode(tvLintra_);
+  if (!node) return nullptr;
+  std::shared_ptr<File> file = control::FileOf(*node);
+  if (control::Deref(file).RootFile()) return file;
+  return file->BaseFile();
+}
+
+Text Lintra::GetCompleteFile() {
+  ErrorTrap trap(u"Lintra", u"GetCompleteFile");
+  Text result;
+  std::shared_ptr<File> page;
+  if (!trap.Step([&] { page = SelectedPage(); }) || !page) return result;
+  trap.Step([&] { result = page->OutputComplete(); });
+  return result;
+}
+
+Text Lintra::GetWarnings() {
+  ErrorTrap trap(u"Lintra", u"GetWarnings");
+  std::shared_ptr<File> page;
+  if (!trap.Step([&] { page = SelectedPage(); }) || !page) return Text();
+  Text critical;
+  Text warnings;
+  if (!trap.Step([&] {
+        const Text c = page->OutputCriticalErrors();
+        critical = c.empty() ? Text(u"No critical errors\r\n")
+                             : u"Critical Errors\r\n===============\r\n\r\n" + c;
+      })) {
+    return Text();
+  }
+  if (!trap.Step([&] {
+        const Text w = page->OutputWarnings();
+        warnings = w.empty() ? Text(u"No warnings\r\n") : u"Warnings\r\n========\r\n\r\n" + w;
+      })) {
+    return Text();
+  }
+  return u"File : " + page->FullPath() + u"\r\n\r\n" + critical + u"\r\n" + warnings;
+}
