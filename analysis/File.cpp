@@ -36,16 +36,22 @@ void File::Container(const std::shared_ptr<Object>& value) {
   });
 }
 
-std::shared_ptr<Object> File::Container() { return container_.lock(); }
+std::shared_ptr<Object> File::Container() {
+  return container_.lock();
+}
 
-FileSupply* File::Supply() const { return container_.expired() ? nullptr : supply_; }
+FileSupply* File::Supply() const {
+  return container_.expired() ? nullptr : supply_;
+}
 
 std::shared_ptr<Files> File::Includes() {
   if (!includes_) includes_ = std::make_shared<Files>();
   return includes_;
 }
 
-void File::Includes(const std::shared_ptr<Files>& value) { includes_ = value; }
+void File::Includes(const std::shared_ptr<Files>& value) {
+  includes_ = value;
+}
 
 void File::FullPath(const Text& value) {
   ErrorTrap trap(u"File", u"FullPath");
@@ -59,16 +65,30 @@ void File::FullPath(const Text& value) {
       name_ = path.substr(slash + 1);
       path_ = path.substr(0, slash + 1);
     }
+    upperFullPath_.reset();
   });
 }
 
-std::shared_ptr<File> File::Parent() { return parent_.lock(); }
+const Text& File::UpperFullPath() {
+  if (!upperFullPath_) upperFullPath_ = std::make_unique<Text>(text::UCase(FullPath()));
+  return *upperFullPath_;
+}
 
-void File::Parent(const std::shared_ptr<File>& value) { parent_ = value; }
+std::shared_ptr<File> File::Parent() {
+  return parent_.lock();
+}
 
-std::shared_ptr<File> File::BaseFile() { return baseFile_.lock(); }
+void File::Parent(const std::shared_ptr<File>& value) {
+  parent_ = value;
+}
 
-void File::BaseFile(const std::shared_ptr<File>& value) { baseFile_ = value; }
+std::shared_ptr<File> File::BaseFile() {
+  return baseFile_.lock();
+}
+
+void File::BaseFile(const std::shared_ptr<File>& value) {
+  baseFile_ = value;
+}
 
 File* File::Root() {
   if (rootFile_) return this;

@@ -43,9 +43,15 @@ class File : public Object {
   void Includes(const std::shared_ptr<Files>& value);
 
   const Text& Name() const { return name_; }
-  void Name(Text value) { name_ = std::move(value); }
+  void Name(Text value) {
+    name_ = std::move(value);
+    upperFullPath_.reset();
+  }
   const Text& Path() const { return path_; }
-  void Path(Text value) { path_ = std::move(value); }
+  void Path(Text value) {
+    path_ = std::move(value);
+    upperFullPath_.reset();
+  }
   const Text& ProjectPath() const { return projectPath_; }
   void ProjectPath(Text value) { projectPath_ = std::move(value); }
 
@@ -84,6 +90,10 @@ class File : public Object {
   void BaseFileStart(int32_t value) { baseFileStart_ = value; }
   void BaseFileEnd(int32_t value) { baseFileEnd_ = value; }
 
+  // FullPath upper-cased, kept until Name or Path changes: the circular test compares it with
+  // every ancestor's.
+  const Text& UpperFullPath();
+
   // The file supply behind Container, or null when there is none (or it is gone).
   FileSupply* Supply() const;
   // This node when it is the root, otherwise its BaseFile.
@@ -114,6 +124,7 @@ class File : public Object {
   Text path_;
   Text projectPath_;
   std::shared_ptr<const Text> content_;
+  std::unique_ptr<Text> upperFullPath_;
   bool duplicateInclude_ = false;
   bool circularInclude_ = false;
   bool missingFile_ = false;

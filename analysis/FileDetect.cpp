@@ -11,9 +11,9 @@ bool File::fbCircularInclude(File& file, File& node) {
   ErrorTrap trap(u"File", u"fbCircularInclude");
   bool answer = false;
   trap.Step([&] {
-    const Text wanted = text::UCase(file.FullPath());
-    for (auto parent = node.Parent(); parent; parent = parent->Parent()) {
-      if (text::UCase(parent->FullPath()) == wanted) {
+    const Text& wanted = file.UpperFullPath();
+    for (File* parent = node.parent_.lock().get(); parent; parent = parent->parent_.lock().get()) {
+      if (parent->UpperFullPath() == wanted) {
         answer = true;
         return;
       }
