@@ -1,6 +1,7 @@
 #include "analysis/LintraFuncs.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "errors/modPendryError.h"
 
@@ -81,40 +82,48 @@ Text gfsFilePath(TextView path) {
 
 namespace {
 
-// True when the ".." at 1-based `n` is a whole segment: a "/" before it and a "/" or the end
-// after it.
-bool IsParentSegment(const Text& path, int32_t n) {
-  const auto at = static_cast<size_t>(n - 1);
-  const bool slashBefore = at > 0 && path[at - 1] == u'/';
-  const bool endsAfter = at + 2 == path.size() || path[at + 2] == u'/';
-  return slashBefore && endsAfter;
+// The parts of a path between its "/" separators, as views into it: one more than it has "/".
+std::vector<TextView> Segments(TextView path) {
+  std::vector<TextView> segments;
+  for (size_t from = 0;;) {
+    const size_t slash = path.find(u'/', from);
+    segments.push_back(path.substr(from, slash == TextView::npos ? slash : slash - from));
+    if (slash == TextView::npos) return segments;
+    from = slash + 1;
+  }
 }
 
-// Resolves the ".." segments of a path in web form. A ".." that is a whole segment removes the
-// segment before it together with its separators; a path that begins with ".." keeps it. Odd
-// forms get a sensible result: a ".." that is part of a name is left alone, a final ".." acts as
-// if a "/" followed it, and "/.." at the very start is dropped.
-Text ResolveParents(Text path) {
-  int32_t from = 2;
-  for (int32_t n = InStr(from, path, u".."); n > 0; n = InStr(from, path, u"..")) {
-    if (!IsParentSegment(path, n)) {
-      from = n + 1;
+Text JoinSegments(const std::vector<TextView>& segments) {
+  Text result;
+  for (size_t i = 0; i < segments.size(); ++i) {
+    if (i > 0) result += u'/';
+    result += segments[i];
+  }
+  return result;
+}
+
+// Resolves the ".." segments of a path in web form, left to right in one pass so that long paths
+// take linear time. A ".." segment removes itself and the segment before it with the separator
+// between them; a ".." right after a leading "/" removes only itself. A ".." that stands first,
+// from the start or because everything before it was removed, stays and can itself be removed by
+// the next "..". A ".." that is only part of a name is left alone, and a final ".." that is
+// resolved leaves a trailing "/".
+Text ResolveParents(const Text& path) {
+  const std::vector<TextView> segments = Segments(path);
+  std::vector<TextView> kept;
+  for (size_t i = 0; i < segments.size(); ++i) {
+    if (segments[i] != u".." || kept.empty()) {
+      kept.push_back(segments[i]);
       continue;
     }
-    if (n + 1 == Len(path)) path += u'/';
-    const int32_t length = Len(path);
-    const int32_t p1 = n - 1;
-    const int32_t p2 = p1 > 1 ? text::InStrRev(path, u"/", p1 - 1) : 0;
-    if (p1 == 1) {
-      path = text::Left(path, 1) + text::Right(path, length - n - 2);
-    } else if (p2 > 0) {
-      path = text::Left(path, p2 - 1) + text::Right(path, length - n - 1);
-    } else {
-      path = text::Right(path, length - n - 2);
+    if (kept.size() > 1) {
+      kept.pop_back();
+    } else if (!kept.front().empty()) {
+      kept.clear();
     }
-    from = 2;
+    if (i + 1 == segments.size()) kept.emplace_back();
   }
-  return path;
+  return JoinSegments(kept);
 }
 
 }  // namespace
@@ -132,39 +141,32 @@ int32_t fnDirLevels(TextView t) {
 
 namespace {
 
-TextView DropTrailingSlash(TextView t) { return t.ends_with(u'/') ? t.substr(0, t.size() - 1) : t; }
-
-// `t` up to its last "/", or empty when it has none.
-Text BeforeLastSlash(const Text& t) {
-  const size_t last = t.rfind(u'/');
-  return last == Text::npos ? Text() : t.substr(0, last);
+TextView DropTrailingSlash(TextView t) {
+  return t.ends_with(u'/') ? t.substr(0, t.size() - 1) : t;
 }
 
+// Climbs from the base to the deepest folder it shares with the target, one "../" for each folder
+// left behind, and goes down from there to the target. When not even their first folders match,
+// they meet above the first folder, one step higher. Segments are compared in one pass, so deep
+// folders take linear time.
 Text RelativeFolder(TextView base, TextView target) {
-  Text a = text::UCase(DropTrailingSlash(base));
+  const Text a = text::UCase(DropTrailingSlash(base));
   const Text t(DropTrailingSlash(target));
   if (a.empty()) return t.empty() ? Text(u".") : t;
   const Text upperTarget = text::UCase(t);
-  Text b = upperTarget;
-  Text r;
-  while (b != a) {
-    const int32_t levelsA = fnDirLevels(a);
-    const int32_t levelsB = fnDirLevels(b);
-    if (levelsA > levelsB) {
-      r += u"../";
-      a = BeforeLastSlash(a);
-    } else if (levelsA < levelsB) {
-      b = BeforeLastSlash(b);
-    } else {
-      r += u"../";
-      const bool nested = a.find(u'/') != Text::npos;
-      a = nested ? BeforeLastSlash(a) : Text();
-      b = nested ? BeforeLastSlash(b) : Text();
-    }
+  const std::vector<TextView> from = Segments(a);
+  const std::vector<TextView> to = Segments(upperTarget);
+  size_t shared = 0;
+  size_t sharedLength = 0;
+  while (shared < from.size() && shared < to.size() && from[shared] == to[shared]) {
+    sharedLength += from[shared].size() + (shared > 0 ? 1 : 0);
+    ++shared;
   }
-  if (upperTarget == a) return u".";
-  if (a.empty()) return r + t;
-  return r + text::Right(t, Len(t) - Len(a) - 1);
+  if (TextView(upperTarget) == TextView(a).substr(0, sharedLength)) return u".";
+  Text r;
+  for (size_t i = shared; i < from.size(); ++i) r += u"../";
+  if (sharedLength == 0) return r + t;
+  return r + t.substr(sharedLength + 1);
 }
 
 }  // namespace

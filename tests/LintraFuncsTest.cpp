@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <utility>
+
+#include "analysis/LintraFuncs.h"
+#include "support/ScriptedMessageBox.h"
+
+namespace {
+
+// Status and value side by side, so that one EXPECT shows both on failure.
+std::pair<int32_t, Text> Attr(TextView name, TextView text) {
+  const AttributeResult result = AttributeValue(name, text);
+  return {result.Status, result.Value};
+}
+
+const std::pair<int32_t, Text> kNoValue{AttributeResult::NoValue, u""};
+const std::pair<int32_t, Text> kAbsent{AttributeResult::Absent, u""};
+
+std::pair<int32_t, Text> Found(const Text& value) {
+  return {AttributeResult::Found, value};
+}
+
+Text Repeat(TextView piece, int count) {
+  Text result;
+  for (int i = 0; i < count; ++i) result += piece;
+  return result;
+}
+
+}  // namespace
+
+TEST(AttributeValue, ReadsQuotedAndUnquotedValues) {
+  EXPECT_EQ(Attr(u"File", u"#include file='inc/a.inc'"), Found(u"inc/a.inc"));
+  EXPECT_EQ(Attr(u"File", u"#include file=\"inc/a.inc\""), Found(u"inc/a.inc"));
+  EXPECT_EQ(Attr(u"File", u"#include file \t= \t'inc/a.inc' -->"), Found(u"inc/a.inc"));
+  EXPECT_EQ(Attr(u"File", u"FILE=inc/a.inc"), Found(u"inc/a.inc"));
+  EXPECT_EQ(Attr(u"file", u"file=a\tb c"), Found(u"a\tb"));
+  EXPECT_EQ(Attr(u"file", u"file='a \"b\" c'"), Found(u"a \"b\" c"));
+  EXPECT_EQ(Attr(u"file", u"file=\"\" x"), Found(u""));
+  EXPECT_EQ(Attr(u"virtual", u"VIRTUAL='/Inc/A.asp'"), Found(u"/Inc/A.asp"));
+  EXPECT_EQ(Attr(u"fil\u00e9", u"FIL\u00c9=\u00e9t\u00e9 x"), Found(u"\u00e9t\u00e9"));
+}
+
+TEST(AttributeValue, NameWithoutReadableValueGivesNoValue) {
+  EXPECT_EQ(Attr(u"#include", u"#include file='x'"), kNoValue);
+  EXPECT_EQ(Attr(u"File", u"#include virtual='/profile/x.asp' file='y'"), kNoValue);
+  EXPECT_EQ(Attr(u"file", u"file"), kNoValue);
+  EXPECT_EQ(Attr(u"file", u"file \t "), kNoValue);
+  EXPECT_EQ(Attr(u"file", u"file="), kNoValue);
+  EXPECT_EQ(Attr(u"file", u"file= \t"), kNoValue);
+  EXPECT_EQ(Attr(u"file", u"file='abc"), kNoValue);
+  EXPECT_EQ(Attr(u"file", u"file=\"abc'"), kNoValue);
+  EXPECT_EQ(Attr(u"file", u"file=x"), kNoValue);
+  EXPECT_EQ(Attr(u"file", u"file\r\n='x'"), kNoValue);
+  EXPECT_EQ(Attr(u"file", u"virtual='x'"), kAbsent);
+  EXPECT_EQ(Attr(u"file", u""), kAbsent);
+}
+
+TEST(WhiteSpace, IsExactlyOneBlankOrTab) {
+  EXPECT_TRUE(gfbWhiteSpace(u" "));
+  EXPECT_TRUE(gfbWhiteSpace(u"\t"));
+  EXPECT_FALSE(gfbWhiteSpace(u""));
+  EXPECT_FALSE(gfbWhiteSpace(u"  "));
+  EXPECT_FALSE(gfbWhiteSpace(u"\r"));
+  EXPECT_FALSE(gfbWhiteSpace(u"\n"));
+  EXPECT_FALSE(gfbWhiteSpace(u"\u00a0"));
+}
+
+TEST(PathParts, SplitAtLastSeparatorOfEitherKind) {
+  EXPECT_EQ(gfsFileName(u"a/b/c.inc"), u"c.inc");
+  EXPECT_EQ(gfsFileName(u"a\\b\\c.inc"), u"c.inc");
+  EXPECT_EQ(gfsFileName(u"a\\b/c.inc"), u"c.inc");
+  EXPECT_EQ(gfsFileName(u"c.inc"), u"c.inc");
+  EXPECT_EQ(gfsFileName(u"a/b/"), u"");
+  EXPECT_EQ(gfsFileName(u""), u"");
+  EXPECT_EQ(gfsFilePath(u"a/b/c.inc"), u"a/b/");
+  EXPECT_EQ(gfsFilePath(u"a\\b\\c.inc"), u"a/b/");
+  EXPECT_EQ(gfsFilePath(u"c.inc"), u"");
+  EXPECT_EQ(gfsFilePath(u"/c.inc"), u"/");
+  EXPECT_EQ(gfsFilePath(u""), u"");
+}
+
+TEST(CorrectWebPath, ResolvesParentSegments) {
+  EXPECT_EQ(gfsCorrectWebPath(u"a/b/../c.inc"), u"a/c.inc");
+  EXPECT_EQ(gfsCorrectWebPath(u"b/../c.inc"), u"c.inc");
+  EXPECT_EQ(gfsCorrectWebPath(u"shop/../inc/a.inc"), u"inc/a.inc");
+  EXPECT_EQ(gfsCorrectWebPath(u"a/b/c/../../d"), u"a/d");
+  EXPECT_EQ(gfsCorrectWebPath(u"a/../../b"), u"../b");
+  EXPECT_EQ(gfsCorrectWebPath(u"../a/../b"), u"../b");
+  EXPECT_EQ(gfsCorrectWebPath(u"../x"), u"../x");
+  EXPECT_EQ(gfsCorrectWebPath(u"/a/../b"), u"/b");
+  EXPECT_EQ(gfsCorrectWebPath(u"a\\b\\..\\c"), u"a/c");
+  EXPECT_EQ(gfsCorrectWebPath(u"a\\b/./c.inc"), u"a/b/./c.inc");
+  EXPECT_EQ(gfsCorrectWebPath(u""), u"");
+}
+
+TEST(CorrectWebPath, ReturnsForOddForms) {
+  ScriptedMessageBox boxes;
+  EXPECT_EQ(gfsCorrectWebPath(u"/../x"), u"/x");
+  EXPECT_EQ(gfsCorrectWebPath(u"x..y"), u"x..y");
+  EXPECT_EQ(gfsCorrectWebPath(u"a/x../b"), u"a/x../b");
+  EXPECT_EQ(gfsCorrectWebPath(u"a/..x/b"), u"a/..x/b");
+  EXPECT_EQ(gfsCorrectWebPath(u"..."), u"...");
+  EXPECT_EQ(gfsCorrectWebPath(u"a/.../b"), u"a/.../b");
+  EXPECT_EQ(gfsCorrectWebPath(u"b/.."), u"");
+  EXPECT_EQ(gfsCorrectWebPath(u"a/b/.."), u"a/");
+  EXPECT_EQ(gfsCorrectWebPath(u"/.."), u"/");
+  EXPECT_EQ(gfsCorrectWebPath(u".."), u"..");
+  EXPECT_EQ(gfsCorrectWebPath(u"a//../b"), u"a/b");
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(CorrectWebPath, HandlesVeryLongPaths) {
+  const int depth = 100000;
+  EXPECT_EQ(gfsCorrectWebPath(Repeat(u"dir/", depth) + Repeat(u"../", depth) + u"x.inc"), u"x.inc");
+  EXPECT_EQ(gfsCorrectWebPath(Repeat(u"a\\", depth) + u"..\\b"), Repeat(u"a/", depth - 1) + u"b");
+  const Text dots = Repeat(u"x..", depth);
+  EXPECT_EQ(gfsCorrectWebPath(dots), dots);
+  EXPECT_EQ(gfsCorrectWebPath(Repeat(u"/..", depth)), u"/");
+}
+
+TEST(RelativePath, RelatesFoldersIgnoringCase) {
+  EXPECT_EQ(fnDirLevels(u""), 0);
+  EXPECT_EQ(fnDirLevels(u"a/b/c"), 2);
+  EXPECT_EQ(fnDirLevels(u"a\\b"), 0);
+  EXPECT_EQ(gfsRelativePath(u"shop/", u"shop/"), u".");
+  EXPECT_EQ(gfsRelativePath(u"shop", u"shop/sub/x"), u"sub/x");
+  EXPECT_EQ(gfsRelativePath(u"shop/a/", u"shop/b/"), u"../b");
+  EXPECT_EQ(gfsRelativePath(u"a/b/", u"c/"), u"../../c");
+  EXPECT_EQ(gfsRelativePath(u"shop/", u"inc/"), u"../inc");
+  EXPECT_EQ(gfsRelativePath(u"shop/a/", u"shop/"), u".");
+  EXPECT_EQ(gfsRelativePath(u"shop/a/", u""), u".");
+  EXPECT_EQ(gfsRelativePath(u"Shop/", u"shop/Sub/"), u"Sub");
+  EXPECT_EQ(gfsRelativePath(u"", u"inc/"), u"inc");
+  EXPECT_EQ(gfsRelativePath(u"", u"Inc/Sub/"), u"Inc/Sub");
+  EXPECT_EQ(gfsRelativePath(u"", u""), u".");
+}
+
+TEST(RelativePath, HandlesDeepFolders) {
+  const int depth = 100000;
+  const Text shared = Repeat(u"s/", depth);
+  EXPECT_EQ(gfsRelativePath(shared + Repeat(u"a/", depth), shared + Repeat(u"B/", depth)),
+            Repeat(u"../", depth) + Repeat(u"B/", depth - 1) + u"B");
+  EXPECT_EQ(gfsRelativePath(shared, shared + u"x/"), u"x");
+}
+
+TEST(UpperCase, MapsUnitByUnitKeepingLength) {
+  EXPECT_EQ(text::UCase(u"abc/xyz.Inc"), u"ABC/XYZ.INC");
+  EXPECT_EQ(text::UCase(u"\u00e9t\u00e9"), u"\u00c9T\u00c9");
+  EXPECT_EQ(text::UCase(u"stra\u00dfe"), u"STRA\u00dfE");
+  EXPECT_EQ(text::UCase(u"\u03b1\u0436"), u"\u0391\u0416");
+  const Text surrogates{u'a', char16_t(0xD801), u'b', char16_t(0xDC28)};
+  EXPECT_EQ(text::UCase(surrogates), (Text{u'A', char16_t(0xD801), u'B', char16_t(0xDC28)}));
+  const Text ligature = u"\ufb01\u0149";
+  EXPECT_EQ(text::UCase(ligature).size(), ligature.size());
+}
