@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+#include "platform/ErrorRecord.h"
+#include "support/MemoryHost.h"
+#include "support/ScriptedMessageBox.h"
+
+namespace {
+
+// One line per node below `node`, indented by depth: full path, directive span and flags.
+void Outline(File& node, int depth, Text& out) {
+  for (const auto& child : *node.Includes()) {
+    out += Text(static_cast<size_t>(depth) * 2, u' ') + child->FullPath() + u" [" +
+           text::FromNumber(child->BaseFileStart()) + u"," +
+           text::FromNumber(child->BaseFileEnd()) + u")";
+    if (child->MissingFile()) out += u" missing";
+    if (child->CircularInclude()) out += u" circular";
+    out += u"\n";
+    Outline(*child, depth + 1, out);
+  }
+}
+
+Text Outline(File& root) {
+  Text out;
+  Outline(root, 0, out);
+  return out;
+}
+
+Text Repeat(TextView piece, size_t count) {
+  Text result;
+  result.reserve(piece.size() * count);
+  for (size_t i = 0; i < count; ++i) result += piece;
+  return result;
+}
+
+// A host that moves every request for old/ to new/ before serving it.
+class RedirectingHost : public MemoryHost {
+ public:
+  void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override {
+    if (FilePath.starts_with(u"old/")) FilePath.replace(0, 4, u"new/");
+    MemoryHost::GetFile(FilePath, nError, FileText);
+  }
+};
+
+}  // namespace
+
+TEST(Parser, BuildsMultiFolderTreeDepthFirstInTextOrder) {
+  MemoryHost host;
+  host.Files[u"shop/default.asp"] =
+      u"<html>\r\n<!-- #include file=\"inc/a.inc\" -->\r\n<!--#include virtual=\"/inc/b.inc\"-->";
+  host.Files[u"shop/inc/a.inc"] = u"x<!-- #include file='c.inc' -->";
+  host.Files[u"shop/inc/c.inc"] = u"C";
+  host.Files[u"inc/b.inc"] = u"<!-- #include file=\"../shop/inc/c.inc\" -->";
+  auto root = host.Control->AnalysePage(u"/site", u"shop/default.asp");
+
+  EXPECT_EQ(Outline(*root),
+            u"shop/inc/a.inc [9,43)\n"
+            u"  shop/inc/c.inc [2,32)\n"
+            u"inc/b.inc [45,81)\n"
+            u"  shop/inc/c.inc [1,43)\n");
+  EXPECT_EQ(host.Requests, (std::vector<Text>{u"shop/default.asp", u"shop/inc/a.inc",
+                                              u"shop/inc/c.inc", u"inc/b.inc", u"shop/inc/c.inc"}));
+
+  auto a = root->Includes()->Item(1);
+  auto c = a->Includes()->Item(1);
+  EXPECT_EQ(c->Name(), u"c.inc");
+  EXPECT_EQ(c->Path(), u"shop/inc/");
+  EXPECT_EQ(c->Content(), u"C");
+  EXPECT_EQ(c->ProjectPath(), u"/site");
+  EXPECT_EQ(c->Container(), host.Control);
+  EXPECT_EQ(c->Parent(), a);
+  EXPECT_EQ(c->BaseFile(), root);
+  EXPECT_FALSE(c->RootFile());
+  EXPECT_EQ(root->Content().substr(static_cast<size_t>(a->BaseFileStart() - 1),
+                                   static_cast<size_t>(a->BaseFileEnd() - a->BaseFileStart())),
+            u"<!-- #include file=\"inc/a.inc\" -->");
+}
+
+TEST(Parser, ResolvesFileAgainstFolderAndVirtualAgainstRoot) {
+  MemoryHost host;
+  host.Files[u"shop/p.asp"] =
+      u"<!-- #include file=\"inc/a.inc\" -->"
+      u"<!-- #include file=\"../inc/a.inc\" -->"
+      u"<!-- #include file=\"/inc/a.inc\" -->"
+      u"<!-- #include virtual=\"/inc/a.inc\" -->"
+      u"<!-- #include virtual=\"inc/a.inc\" -->"
+      u"<!-- #include virtual=\"../inc/a.inc\" -->"
+      u"<!-- #include virtual='..x.inc' -->"
+      u"<!-- #INCLUDE virtual='/v.inc' file='f.inc' -->"
+      u"<!-- note #Include Virtual=/includes/file.asp -->";
+  host.Control->AnalysePage(u"", u"shop/p.asp");
+  EXPECT_EQ(host.Requests,
+            (std::vector<Text>{u"shop/p.asp", u"shop/inc/a.inc", u"inc/a.inc", u"shop//inc/a.inc",
+                               u"inc/a.inc", u"inc/a.inc", u"inc/a.inc", u"x.inc", u"shop/f.inc",
+                               u"includes/file.asp"}));
+}
+
+TEST(Parser, ScriptBlocksAndCommentsHideEachOthersOpeners) {
+  MemoryHost host;
+  host.Files[u"p.asp"] =
+      u"<% s = \"<!-- #include file='in-script.inc' -->\" %>"
+      u"<!-- a comment with <% inside -->"
+      u"<!-- #include file='after.inc' -->"
+      u"<!--> #include file='overlap1.inc' -->"
+      u"<!---> #include file='overlap2.inc' -->"
+      u"<!-- no keyword file='plain.inc' -->";
+  host.Files[u"after.inc"] = u"A";
+  auto root = host.Control->AnalysePage(u"", u"p.asp");
+  EXPECT_EQ(Outline(*root), u"after.inc [84,118)\n");
+  EXPECT_EQ(host.Requests, (std::vector<Text>{u"p.asp", u"after.inc"}));
+  EXPECT_FALSE(root->MissingFile());
+}
+
+TEST(Parser, DirectiveInsideUnclosedOuterCommentSpansFromOuterOpener) {
+  MemoryHost host;
+  host.Files[u"p.asp"] = u"ab<!-- old <!-- #include file='x.inc' --> tail -->";
+  host.Files[u"x.inc"] = u"X";
+  auto root = host.Control->AnalysePage(u"", u"p.asp");
+  EXPECT_EQ(Outline(*root), u"x.inc [3,42)\n");
+}
+
+TEST(Parser, KeywordWithoutUsableAttributeMarksIncludingNodeMissing) {
+  MemoryHost host;
+  host.Files[u"p.asp"] = u"<!-- #include -->";
+  host.Files[u"q.asp"] = u"<!-- #include file\r\n='a.inc' --><!-- #include file='b.inc' -->";
+  host.Files[u"b.inc"] = u"B";
+  auto p = host.Control->AnalysePage(u"", u"p.asp");
+  EXPECT_TRUE(p->MissingFile());
+  EXPECT_EQ(p->Content(), u"<!-- #include -->");
+  EXPECT_EQ(p->Includes()->Count(), u"0");
+
+  auto q = host.Control->AnalysePage(u"", u"q.asp");
+  EXPECT_TRUE(q->MissingFile());
+  EXPECT_EQ(Outline(*q), u"b.inc [33,63)\n");
+}
+
+TEST(Parser, MissingIncludeBecomesLeafNamedByBareNameAndSiblingsContinue) {
+  MemoryHost host;
+  host.Files[u"shop/p.asp"] =
+      u"<!-- #include file='inc/gone.inc' --><!-- #include file='b.inc' -->";
+  host.Files[u"shop/b.inc"] = u"<!-- #include file='c.inc' -->";
+  host.Files[u"shop/c.inc"] = u"C";
+  auto root = host.Control->AnalysePage(u"/site", u"shop/p.asp");
+  EXPECT_EQ(Outline(*root),
+            u"gone.inc [1,38) missing\n"
+            u"shop/b.inc [38,68)\n"
+            u"  shop/c.inc [1,31)\n");
+  auto gone = root->Includes()->Item(1);
+  EXPECT_EQ(gone->Name(), u"gone.inc");
+  EXPECT_EQ(gone->Path(), u"");
+  EXPECT_EQ(gone->Content(), u"");
+  EXPECT_EQ(gone->ProjectPath(), u"/site");
+  EXPECT_EQ(gone->Container(), host.Control);
+  EXPECT_FALSE(root->MissingFile());
+}
+
+TEST(Parser, HostAbortStopsTheWholeAnalysis) {
+  MemoryHost host;
+  host.Files[u"p.asp"] = u"<!-- #include file='a.inc' --><!-- #include file='later.inc' -->";
+  host.Files[u"a.inc"] = u"<!-- #include file='b.inc' -->";
+  host.Files[u"b.inc"] = u"<!-- #include file='c.inc' --><!-- #include file='d.inc' -->";
+  host.Files[u"later.inc"] = u"L";
+  host.Errors[u"c.inc"] = static_cast<int32_t>(0x800403E9u);
+  ScriptedMessageBox boxes;
+  try {
+    host.Control->AnalysePage(u"", u"p.asp");
+    FAIL() << "the abort did not come out of the analysis";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.Record().Number, static_cast<int32_t>(0x800403E9u));
+    EXPECT_EQ(error.Record().Source, u"Lintra.fsGetFile");
+    EXPECT_EQ(error.Record().Description, u"Could not find the file : c.inc");
+  }
+  EXPECT_EQ(host.Requests, (std::vector<Text>{u"p.asp", u"a.inc", u"b.inc", u"c.inc"}));
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(Parser, HostMayReplaceThePathOfAnInclude) {
+  RedirectingHost host;
+  host.Files[u"p.asp"] = u"<!-- #include file='old/a.inc' --><!-- #include file='old/b.inc' -->";
+  host.Files[u"new/a.inc"] = u"<!-- #include file='c.inc' -->";
+  host.Files[u"new/c.inc"] = u"C";
+  auto root = host.Control->AnalysePage(u"", u"p.asp");
+  EXPECT_EQ(Outline(*root),
+            u"new/a.inc [1,35)\n"
+            u"  new/c.inc [1,31)\n"
+            u"b.inc [35,69) missing\n");
+  EXPECT_EQ(host.Requests, (std::vector<Text>{u"p.asp", u"new/a.inc", u"new/c.inc", u"new/b.inc"}));
+}
+
+TEST(Parser, OpenerWithoutCloserEndsTheScanQuietly) {
+  MemoryHost host;
+  host.Files[u"p.asp"] =
+      u"<!-- #include file='a.inc' --><!-- #include file='b.inc' <!-- #include file='c.inc'";
+  host.Files[u"q.asp"] = u"<% x <!-- #include file='a.inc' -->";
+  ScriptedMessageBox boxes;
+  auto p = host.Control->AnalysePage(u"", u"p.asp");
+  auto q = host.Control->AnalysePage(u"", u"q.asp");
+  EXPECT_EQ(Outline(*p), u"a.inc [1,31) missing\n");
+  EXPECT_EQ(Outline(*q), u"");
+  EXPECT_EQ(host.Requests, (std::vector<Text>{u"p.asp", u"a.inc", u"q.asp"}));
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(Parser, SurvivesHostileTexts) {
+  MemoryHost host;
+  ScriptedMessageBox boxes;
+
+  host.Files[u"openers.asp"] = Repeat(u"<!--", 20000) + Repeat(u"<%", 20000);
+  EXPECT_EQ(host.Control->AnalysePage(u"", u"openers.asp")->Includes()->Count(), u"0");
+
+  host.Files[u"long.asp"] = u"<!-- #include file='a.inc' " + Text(2'500'000, u'x') + u" -->" +
+                            Text(2'500'000, u'y') + u"<!-- #include file='b.inc' -->";
+  EXPECT_EQ(Outline(*host.Control->AnalysePage(u"", u"long.asp")),
+            u"a.inc [1,2500032) missing\nb.inc [5000032,5000062) missing\n");
+
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> unit(0, 0xFFFF);
+  const TextView pieces[] = {u"<!--", u"-->", u"<%", u"%>", u"#include file=", u"'", u"\""};
+  Text junk;
+  for (int i = 0; i < 100000; ++i) {
+    junk += unit(random) % 5 == 0 ? Text(pieces[unit(random) % 7])
+                                  : Text(1, static_cast<char16_t>(unit(random)));
+  }
+  host.Files[u"junk.asp"] = junk;
+  host.Control->AnalysePage(u"", u"junk.asp");
+
+  const Text high(1, char16_t{0xD800});
+  const Text low(1, char16_t{0xDC00});
+  host.Files[u"surrogates.asp"] =
+      high + u"<!-- #include file='" + low + u"a.inc' " + high + u"-->" + low;
+  host.Files[low + u"a.inc"] = high;
+  auto root = host.Control->AnalysePage(u"", u"surrogates.asp");
+  ASSERT_EQ(root->Includes()->Count(), u"1");
+  EXPECT_EQ(root->Includes()->Item(1)->Content(), high);
+  EXPECT_EQ(root->Includes()->Item(1)->FullPath(), low + u"a.inc");
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
