@@ -5,7 +5,9 @@
 namespace {
 
 size_t Extent(int32_t lower, int32_t upper) {
-  if (upper < lower - 1) RaisePlatformError(ErrorNumber::SubscriptOutOfRange);
+  if (static_cast<int64_t>(upper) < static_cast<int64_t>(lower) - 1) {
+    RaisePlatformError(ErrorNumber::SubscriptOutOfRange);
+  }
   return static_cast<size_t>(static_cast<int64_t>(upper) - lower + 1);
 }
 

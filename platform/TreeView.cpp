@@ -138,15 +138,21 @@ void Nodes::Remove(int32_t index) {
   const std::shared_ptr<Node> top = Item(index);
   view_.Notify([&](TreeViewObserver& o) { o.NodeRemoving(*top); });
   Unlink(*top);
+  bool selectionLost = false;
   std::vector<Node*> pending{top.get()};
   while (!pending.empty()) {
     Node* node = pending.back();
     pending.pop_back();
     for (Node* child = node->firstChild_; child; child = child->next_) pending.push_back(child);
-    if (view_.selected_ == node) view_.selected_ = nullptr;
+    if (view_.selected_ == node) {
+      view_.selected_ = nullptr;
+      selectionLost = true;
+    }
+    // A holder may keep the node alive after its neighbours are gone: it keeps no links.
     node->view_ = nullptr;
+    node->parent_ = node->firstChild_ = node->lastChild_ = node->previous_ = node->next_ = nullptr;
+    node->childCount_ = 0;
   }
-  const bool selectionLost = view_.selected_ == nullptr;
   std::erase_if(entries_, [](const std::shared_ptr<Node>& node) { return node->Removed(); });
   for (size_t i = 0; i < entries_.size(); ++i) entries_[i]->index_ = static_cast<int32_t>(i + 1);
   if (selectionLost) view_.Notify([](TreeViewObserver& o) { o.SelectionChanged(nullptr); });

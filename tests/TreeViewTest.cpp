@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/ErrorRecord.h"
+#include "platform/TreeView.h"
+
+namespace {
+
+// The number of the run-time error that `action` raises, or 0 when it raises none.
+int32_t ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RuntimeError& error) {
+    return error.Record().Number;
+  }
+  return 0;
+}
+
+std::shared_ptr<Node> AddTop(Nodes& nodes, const char16_t* text) {
+  return nodes.Add(nullptr, Relationship::Last, u"", text, u"ASPFile");
+}
+
+std::shared_ptr<Node> AddChild(Nodes& nodes, Node& parent, const char16_t* text) {
+  return nodes.Add(&parent, Relationship::Child, u"", text, u"IncludeFile");
+}
+
+// The labels of all nodes in position order, each followed by its Index.
+std::string Positions(const Nodes& nodes) {
+  std::string result;
+  for (const auto& node : nodes) {
+    if (!result.empty()) result += ' ';
+    result += text::ToUtf8(node->Text()) + std::to_string(node->Index());
+  }
+  return result;
+}
+
+// Writes down every notification, in order.
+class Recorder : public TreeViewObserver {
+ public:
+  std::vector<std::string> Heard;
+
+  void NodeAdded(Node& node) override { Heard.push_back("added " + Label(&node)); }
+  void NodeRemoving(Node& node) override { Heard.push_back("removing " + Label(&node)); }
+  void ExpandedChanged(Node& node) override {
+    Heard.push_back((node.Expanded() ? "opened " : "closed ") + Label(&node));
+  }
+  void SelectionChanged(Node* node) override { Heard.push_back("selected " + Label(node)); }
+  void VisibleChanged(bool visible) override { Heard.push_back(visible ? "shown" : "hidden"); }
+
+ private:
+  static std::string Label(Node* node) { return node ? text::ToUtf8(node->Text()) : "none"; }
+};
+
+}  // namespace
+
+TEST(TreeView, AddPlacesNodesByRelationship) {
+  TreeView view;
+  Nodes& nodes = view.GetNodes();
+  const auto r = AddTop(nodes, u"r");
+  const auto a = AddChild(nodes, *r, u"a");
+  const auto s = nodes.Add(r.get(), Relationship::Last, u"", u"s", u"ASPFileCritical");
+  const auto b = nodes.Add(a.get(), Relationship::Last, u"", u"b", u"IncludeFile");
+  const auto a1 = AddChild(nodes, *a, u"a1");
+  const auto t = nodes.Add(a.get(), Relationship::Last, u"", u"t", u"IncludeFile");
+
+  EXPECT_EQ(Positions(nodes), "r1 a2 s3 b4 a15 t6");
+  EXPECT_EQ(nodes.Count(), 6);
+  EXPECT_EQ(nodes.Item(3), s);
+  EXPECT_EQ(s->Image(), u"ASPFileCritical");
+  EXPECT_EQ(r->Children(), 3);
+  EXPECT_EQ(r->Child(), a);
+  EXPECT_EQ(a->Next(), b);
+  EXPECT_EQ(b->Next(), t);
+  EXPECT_EQ(t->Next(), nullptr);
+  EXPECT_EQ(r->Next(), s);
+  EXPECT_EQ(s->Parent(), nullptr);
+  EXPECT_EQ(a1->Parent(), a);
+  EXPECT_EQ(a->Children(), 1);
+  EXPECT_EQ(a1->Child(), nullptr);
+  EXPECT_FALSE(r->Expanded());
+
+  EXPECT_EQ(ErrorOf([&] { nodes.Item(0); }), 9);
+  EXPECT_EQ(ErrorOf([&] { nodes.Item(7); }), 9);
+  EXPECT_EQ(ErrorOf([&] { nodes.Add(r.get(), Relationship::Next, u"", u"x", u""); }), 5);
+  EXPECT_EQ(ErrorOf([&] { nodes.Add(nullptr, Relationship::Last, u"k", u"x", u""); }), 5);
+  EXPECT_EQ(nodes.Count(), 6);
+}
+
+TEST(TreeView, RemoveTakesSubtreeAndRenumbers) {
+  TreeView view;
+  Nodes& nodes = view.GetNodes();
+  const auto r = AddTop(nodes, u"r");
+  const auto a = AddChild(nodes, *r, u"a");
+  const auto a1 = AddChild(nodes, *a, u"a1");
+  const auto b = AddChild(nodes, *r, u"b");
+  const auto s = AddTop(nodes, u"s");
+  view.SelectedItem(s.get());
+
+  nodes.Remove(2);
+  EXPECT_EQ(Positions(nodes), "r1 b2 s3");
+  EXPECT_EQ(r->Children(), 1);
+  EXPECT_EQ(r->Child(), b);
+  EXPECT_EQ(b->Next(), nullptr);
+  EXPECT_EQ(view.SelectedItem(), s);
+
+  // A removed node kept alive by its holder no longer has a place.
+  EXPECT_EQ(ErrorOf([&] { a->Index(); }), 91);
+  EXPECT_EQ(ErrorOf([&] { a1->Parent(); }), 91);
+  EXPECT_EQ(a->FirstChild(), nullptr);
+  EXPECT_EQ(a1->ParentNode(), nullptr);
+  EXPECT_EQ(ErrorOf([&] { view.SelectedItem(a.get()); }), 5);
+
+  view.SelectedItem(b.get());
+  nodes.Remove(1);
+  EXPECT_EQ(Positions(nodes), "s1");
+  EXPECT_EQ(view.SelectedItem(), nullptr);
+  EXPECT_EQ(r->FirstChild(), nullptr);
+  EXPECT_EQ(b->ParentNode(), nullptr);
+
+  // When the last top-level node goes, new top-level nodes follow the one before it.
+  AddTop(nodes, u"t");
+  nodes.Remove(2);
+  const auto u = nodes.Add(s.get(), Relationship::Last, u"", u"u", u"");
+  EXPECT_EQ(Positions(nodes), "s1 u2");
+  EXPECT_EQ(s->Next(), u);
+}
+
+TEST(TreeView, CountsAbove32767AreOverflow) {
+  TreeView view;
+  Nodes& nodes = view.GetNodes();
+  const auto r = AddTop(nodes, u"r");
+  for (int i = 0; i < 32766; ++i) AddChild(nodes, *r, u"c");
+  EXPECT_EQ(nodes.Count(), 32767);
+  EXPECT_EQ(r->Children(), 32766);
+
+  AddChild(nodes, *r, u"c");
+  EXPECT_EQ(ErrorOf([&] { nodes.Count(); }), 6);
+  EXPECT_EQ(r->Children(), 32767);
+  AddChild(nodes, *r, u"c");
+  EXPECT_EQ(ErrorOf([&] { r->Children(); }), 6);
+  EXPECT_EQ(nodes.Item(32769)->Index(), 32769);
+}
+
+TEST(TreeView, ObserversHearChangesInOrder) {
+  TreeView view;
+  Recorder recorder;
+  view.AddObserver(&recorder);
+  Nodes& nodes = view.GetNodes();
+  const auto r = AddTop(nodes, u"r");
+  const auto a = AddChild(nodes, *r, u"a");
+  view.Visible(false);
+  r->Expanded(true);
+  r->Expanded(true);
+  a->Expanded(false);
+  view.Visible(false);
+  view.Visible(true);
+  view.SelectedItem(a.get());
+  view.SelectedItem(a.get());
+  nodes.Remove(1);
+  AddTop(nodes, u"s");
+  nodes.Remove(1);
+  view.RemoveObserver(&recorder);
+  AddTop(nodes, u"t");
+
+  EXPECT_EQ(recorder.Heard, (std::vector<std::string>{"added r", "added a", "hidden", "opened r",
+                                                      "shown", "selected a", "removing r",
+                                                      "selected none", "added s", "removing s"}));
+  EXPECT_EQ(view.HideCount(), 2);
+  EXPECT_EQ(view.ShowCount(), 1);
+  EXPECT_TRUE(view.Visible());
+}
+
+TEST(TreeView, DoubleClickSelectsThenRunsTheHandler) {
+  TreeView view;
+  const auto r = AddTop(view.GetNodes(), u"r");
+  std::vector<std::shared_ptr<Node>> selectedOnClick;
+  view.OnDblClick = [&] { selectedOnClick.push_back(view.SelectedItem()); };
+  view.DoubleClick(r.get());
+  view.SelectedItem(nullptr);
+  view.DoubleClick(nullptr);
+  EXPECT_EQ(selectedOnClick, (std::vector<std::shared_ptr<Node>>{r, nullptr}));
+}
