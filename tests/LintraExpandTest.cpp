@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/MemoryHost.h"
+#include "support/ScriptedMessageBox.h"
+
+namespace {
+
+using Command = void (Lintra::*)();
+
+// The page r.asp: R with A and B, A with A1, A1 with the leaf A1a, B with the leaf B1. In
+// position order: r.asp, a.inc, a1.inc, a1a.inc, b.inc, b1.inc.
+class ExpandCollapse : public testing::Test {
+ protected:
+  ExpandCollapse() {
+    host.Files[u"r.asp"] = Include(u"a.inc") + Include(u"b.inc");
+    host.Files[u"a.inc"] = Include(u"a1.inc");
+    host.Files[u"a1.inc"] = Include(u"a1a.inc");
+    host.Files[u"a1a.inc"] = u"leaf";
+    host.Files[u"b.inc"] = Include(u"b1.inc");
+    host.Files[u"b1.inc"] = u"leaf";
+  }
+
+  ~ExpandCollapse() override { EXPECT_TRUE(boxes.Boxes().empty()); }
+
+  static Text Include(const Text& path) { return u"<!-- #include file=\"" + path + u"\" -->"; }
+
+  TreeView& View() { return host.Control->tvLintra(); }
+  Node& At(int32_t position) { return *View().GetNodes().Item(position); }
+
+  void SetAll(bool open) {
+    for (const auto& node : View().GetNodes()) node->Expanded(open);
+  }
+
+  // Every node's label followed by "+" when it is open and "-" when it is closed.
+  std::string States() {
+    std::string result;
+    for (const auto& node : View().GetNodes()) {
+      if (!result.empty()) result += ' ';
+      result += text::ToUtf8(node->Text()) + (node->Expanded() ? "+" : "-");
+    }
+    return result;
+  }
+
+  // Runs a command as a host would and checks that it hid and showed the view once.
+  void Run(Command command) {
+    const int32_t hides = View().HideCount();
+    const int32_t shows = View().ShowCount();
+    (*host.Control.*command)();
+    EXPECT_EQ(View().HideCount() - hides, 1);
+    EXPECT_EQ(View().ShowCount() - shows, 1);
+    EXPECT_TRUE(View().Visible());
+  }
+
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+};
+
+}  // namespace
+
+TEST_F(ExpandCollapse, CollapseClosesTheLowestOpenLevelEachTime) {
+  host.Control->ParseFile(u"", u"r.asp");
+  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
+  View().SelectedItem(&At(1));
+
+  Run(&Lintra::Collapse);
+  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc- a1a.inc+ b.inc- b1.inc+");
+  Run(&Lintra::Collapse);
+  EXPECT_EQ(States(), "r.asp+ a.inc- a1.inc- a1a.inc+ b.inc- b1.inc+");
+  Run(&Lintra::Collapse);
+  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc+");
+  Run(&Lintra::Collapse);
+  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc+");
+}
+
+TEST_F(ExpandCollapse, ExpandOpensTheTargetThenTheLowestClosedLevels) {
+  host.Control->ParseFile(u"", u"r.asp");
+  SetAll(false);
+  View().SelectedItem(&At(1));
+
+  Run(&Lintra::Expand);
+  EXPECT_EQ(States(), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc- b1.inc-");
+  Run(&Lintra::Expand);
+  EXPECT_EQ(States(), "r.asp+ a.inc- a1.inc+ a1a.inc- b.inc+ b1.inc-");
+  Run(&Lintra::Expand);
+  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc+ a1a.inc- b.inc+ b1.inc-");
+  Run(&Lintra::Expand);
+  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc+ a1a.inc- b.inc+ b1.inc-");
+
+  // Only closed nodes lead further down: below the open A, the closed A1 is not reached.
+  At(3).Expanded(false);
+  Run(&Lintra::Expand);
+  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc- a1a.inc- b.inc+ b1.inc-");
+}
+
+TEST_F(ExpandCollapse, CommandsOnALeafSetOnlyTheLeaf) {
+  host.Control->ParseFile(u"", u"r.asp");
+  SetAll(false);
+  View().SelectedItem(&At(4));
+
+  Run(&Lintra::Expand);
+  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc-");
+  Run(&Lintra::Collapse);
+  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc- b.inc- b1.inc-");
+  Run(&Lintra::ExpandAll);
+  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc-");
+  Run(&Lintra::CollapseAll);
+  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc- b.inc- b1.inc-");
+}
+
+TEST_F(ExpandCollapse, AllCommandsWorkOnTheSelectedSubtreeOnly) {
+  host.Control->ParseFile(u"", u"r.asp");
+  View().SelectedItem(&At(2));
+  Run(&Lintra::CollapseAll);
+  EXPECT_EQ(States(), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc+ b1.inc+");
+
+  SetAll(false);
+  Run(&Lintra::ExpandAll);
+  EXPECT_EQ(States(), "r.asp- a.inc+ a1.inc+ a1a.inc+ b.inc- b1.inc-");
+  EXPECT_EQ(View().SelectedItem().get(), &At(2));
+}
+
+TEST_F(ExpandCollapse, WithNothingSelectedCommandsActOnNodeOne) {
+  host.Control->ParseFile(u"", u"r.asp");
+  struct Case {
+    Command command;
+    bool startOpen;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {&Lintra::Collapse, true, "r.asp+ a.inc+ a1.inc- a1a.inc+ b.inc- b1.inc+"},
+      {&Lintra::Expand, false, "r.asp+ a.inc- a1.inc- a1a.inc- b.inc- b1.inc-"},
+      {&Lintra::CollapseAll, true, "r.asp- a.inc- a1.inc- a1a.inc- b.inc- b1.inc-"},
+      {&Lintra::ExpandAll, false, "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+"},
+  };
+  for (const Case& each : cases) {
+    SetAll(each.startOpen);
+    View().SelectedItem(nullptr);
+    Run(each.command);
+    EXPECT_EQ(States(), each.expected);
+    EXPECT_EQ(View().SelectedItem().get(), &At(1));
+  }
+
+  SetAll(false);
+  View().SelectedItem(nullptr);
+  Run(&Lintra::ExpandWholeTree);
+  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
+  EXPECT_EQ(View().SelectedItem(), nullptr);
+}
+
+TEST_F(ExpandCollapse, ExpandWholeTreeOpensEveryRoot) {
+  host.Files[u"s.asp"] = Include(u"b.inc") + Include(u"missing.inc");
+  host.Control->ParseFile(u"", u"r.asp");
+  host.Control->ParseFile(u"", u"s.asp");
+  SetAll(false);
+  View().SelectedItem(&At(5));
+
+  Run(&Lintra::ExpandWholeTree);
+  EXPECT_EQ(States(),
+            "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+ s.asp+ b.inc+ b1.inc+ missing.inc+");
+  EXPECT_EQ(View().SelectedItem().get(), &At(5));
+}
+
+TEST_F(ExpandCollapse, AnEmptyViewIsLeftAlone) {
+  for (Command command :
+       {&Lintra::Expand, &Lintra::Collapse, &Lintra::ExpandAll, &Lintra::CollapseAll}) {
+    (*host.Control.*command)();
+  }
+  EXPECT_EQ(View().HideCount(), 0);
+  EXPECT_EQ(View().ShowCount(), 0);
+  EXPECT_EQ(View().SelectedItem(), nullptr);
+
+  Run(&Lintra::ExpandWholeTree);
+  EXPECT_EQ(View().GetNodes().Count(), 0);
+}
