@@ -1,0 +1,86 @@
+#include "apps/lintra/CommandLine.h"
+
+#include <CLI/CLI.hpp>
+#include <map>
+#include <string>
+
+#include "apps/lintra/ExitCodes.h"
+
+namespace {
+
+CLI::App* AddCommand(CLI::App& app, Options& options, Command command, const std::string& name,
+                     const std::string& description) {
+  CLI::App* sub = app.add_subcommand(name, description);
+  sub->add_option("--root", options.root, "Root folder of the web project (default: .)")
+      ->check(CLI::ExistingDirectory);
+  sub->callback([&options, command] { options.command = command; });
+  return sub;
+}
+
+CLI::Option* AddPages(CLI::App& sub, Options& options, const std::string& description) {
+  return sub.add_option("PAGE", options.pages, description);
+}
+
+void AddExcludes(CLI::App& sub, Options& options) {
+  sub.add_option("--exclude", options.excludes,
+                 "Leave out pages whose web path, or a folder of it, matches GLOB (repeatable)")
+      ->allow_extra_args(false)
+      ->type_name("GLOB");
+}
+
+void AddReportCommands(CLI::App& app, Options& options) {
+  CLI::App* tree =
+      AddCommand(app, options, Command::Tree, "tree", "Print the include tree of pages");
+  AddPages(*tree, options, "Pages, relative to the root")->required();
+  CLI::App* complete = AddCommand(app, options, Command::Complete, "complete",
+                                  "Print a page with every include expanded in place");
+  AddPages(*complete, options, "Page, relative to the root")->required()->expected(1);
+  CLI::App* warnings = AddCommand(app, options, Command::Warnings, "warnings",
+                                  "Print the critical errors and warnings of a page");
+  AddPages(*warnings, options, "Page, relative to the root")->required()->expected(1);
+}
+
+void AddDepends(CLI::App& app, Options& options) {
+  CLI::App* sub = AddCommand(app, options, Command::Depends, "depends",
+                             "List the pages that include any of the changed files");
+  sub->add_option("--changed", options.changed, "A changed file, relative to the root (repeatable)")
+      ->allow_extra_args(false)
+      ->type_name("PATH")
+      ->required();
+  sub->add_flag("--tree", options.tree, "Print the include trees of those pages instead");
+  AddExcludes(*sub, options);
+  AddPages(*sub, options, "Pages to consider (default: every .asp page below the root)");
+}
+
+void AddCheck(CLI::App& app, Options& options) {
+  CLI::App* sub = AddCommand(app, options, Command::Check, "check",
+                             "Report missing, circular and duplicate includes of pages");
+  static const std::map<std::string, ReportFormat> formats = {
+      {"text", ReportFormat::Text}, {"json", ReportFormat::Json}, {"sarif", ReportFormat::Sarif}};
+  sub->add_option("--format", options.format, "Output format: text, json or sarif")
+      ->transform(CLI::CheckedTransformer(formats));
+  AddExcludes(*sub, options);
+  sub->add_option("--max-files", options.maxFiles,
+                  "Stop when one page requests more than N files (default: 1000000)")
+      ->check(CLI::PositiveNumber)
+      ->type_name("N");
+  AddPages(*sub, options, "Pages to check (default: every .asp page below the root)");
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(int argc, char** argv) {
+  Options options;
+  CLI::App app("Analyses the server-side includes of classic ASP sites.", "lintra");
+  app.require_subcommand(1);
+  AddReportCommands(app, options);
+  AddDepends(app, options);
+  AddCheck(app, options);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    const int status = app.exit(error);
+    return {std::nullopt, status == 0 ? ExitCode::Done : ExitCode::Usage};
+  }
+  return {options, ExitCode::Done};
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "apps/lintra/Options.h"
+#include "apps/lintra/Session.h"
+
+// The subcommands. Each runs on the session's control, writes its output to standard output
+// and returns the exit status; an analysis that fails comes out as AnalysisFailure.
+
+// tree: the text tree of every page, analysed in order on the one control.
+int RunTree(Session& session);
+// complete: the page with every include expanded in place.
+int RunComplete(Session& session);
+// warnings: the critical errors and warnings of the page.
+int RunWarnings(Session& session);
+// depends: the pages that include one of the changed files.
+int RunDepends(Session& session, const Options& options);
+// check: the findings of every page, in the format asked for.
+int RunCheck(Session& session, const Options& options);

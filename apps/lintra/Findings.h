@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "apps/lintra/TextPosition.h"
+#include "platform/Text.h"
+
+class File;
+
+// What check reports: a missing file (a file that cannot be read, or one that holds an include
+// directive naming no file), a circular include, or a duplicate include.
+enum class FindingKind { Missing, Circular, Duplicate };
+
+// Missing files and circular includes are critical; duplicate includes are warnings.
+bool IsCritical(FindingKind kind);
+// "missing", "circular" or "duplicate".
+const char* KindName(FindingKind kind);
+
+// One finding on one file of a page's include tree.
+struct Finding {
+  FindingKind kind = FindingKind::Missing;
+  // The full path of the flagged file (a missing include has only its name).
+  Text path;
+  // Where it is reported: the file holding the directive that includes the flagged file, or the
+  // flagged file itself for a page or for a directive without a file.
+  Text file;
+  // The directive's line and column in `file`; none when reported on a whole file.
+  std::optional<LineColumn> at;
+  // What is wrong, in one sentence.
+  Text message;
+};
+
+// The findings of the page whose root is `page`, in tree order (depth first, each file before
+// its includes).
+std::vector<Finding> PageFindings(File& page);

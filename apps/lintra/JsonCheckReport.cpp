@@ -1,0 +1,74 @@
+#include <nlohmann/json.hpp>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+#include "apps/lintra/CheckReport.h"
+#include "apps/lintra/Output.h"
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+Json Place(const std::optional<LineColumn>& at, int32_t LineColumn::*part) {
+  return at ? Json((*at).*part) : Json(nullptr);
+}
+
+// One file of a tree with everything below it; the line and column are those of its directive
+// in the including file, null for the page.
+Json TreeNode(File& file, File* parent) {
+  std::optional<LineColumn> at;
+  if (parent) at = LineColumnOf(parent->Content(), file.BaseFileStart());
+  Json node = {{"path", text::ToUtf8(file.FullPath())},
+               {"missing", file.MissingFile()},
+               {"circular", file.CircularInclude()},
+               {"duplicate", file.DuplicateInclude()},
+               {"line", Place(at, &LineColumn::line)},
+               {"column", Place(at, &LineColumn::column)},
+               {"includes", Json::array()}};
+  for (const std::shared_ptr<File>& child : *file.Includes()) {
+    node["includes"].push_back(TreeNode(*child, &file));
+  }
+  return node;
+}
+
+Json FindingEntry(const Finding& finding) {
+  return {{"kind", KindName(finding.kind)},
+          {"path", text::ToUtf8(finding.path)},
+          {"file", text::ToUtf8(finding.file)},
+          {"line", Place(finding.at, &LineColumn::line)},
+          {"column", Place(finding.at, &LineColumn::column)},
+          {"message", text::ToUtf8(finding.message)}};
+}
+
+// Builds the whole document in memory and prints it at the end, so that a run that fails
+// half-way prints nothing rather than a broken document.
+class JsonCheckReport : public CheckReport {
+ public:
+  explicit JsonCheckReport(const std::filesystem::path& root)
+      : document_({{"root", root.string()}, {"pages", Json::array()}}) {}
+
+  void AddPage(Lintra&, File& page, const std::vector<Finding>& findings) override {
+    Json entry = {{"page", text::ToUtf8(page.FullPath())},
+                  {"tree", TreeNode(page, nullptr)},
+                  {"findings", Json::array()}};
+    for (const Finding& finding : findings) entry["findings"].push_back(FindingEntry(finding));
+    document_["pages"].push_back(std::move(entry));
+  }
+
+  void Finish(const CheckSummary& summary) override {
+    document_["summary"] = {{"pages", summary.pages},
+                            {"missing", summary.missing},
+                            {"circular", summary.circular},
+                            {"duplicate", summary.duplicate}};
+    WriteOutBytes(document_.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
+  }
+
+ private:
+  Json document_;
+};
+
+}  // namespace
+
+std::unique_ptr<CheckReport> MakeJsonCheckReport(const std::filesystem::path& root) {
+  return std::make_unique<JsonCheckReport>(root);
+}

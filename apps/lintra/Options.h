@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// The subcommands of the command line.
+enum class Command { Tree, Complete, Warnings, Depends, Check };
+
+// The output formats of the check subcommand.
+enum class ReportFormat { Text, Json, Sarif };
+
+// Everything one run of the command line was asked to do, as parsed from its arguments.
+struct Options {
+  Command command = Command::Tree;
+  // The project root as given, "." when none was.
+  std::string root = ".";
+  // Page arguments as written, in order.
+  std::vector<std::string> pages;
+  // The --changed paths of depends, as written.
+  std::vector<std::string> changed;
+  // Globs on web paths that leave pages out (depends and check).
+  std::vector<std::string> excludes;
+  // depends: print the text tree of the pages shown instead of their paths.
+  bool tree = false;
+  ReportFormat format = ReportFormat::Text;
+  // The most file requests one page may make before its analysis is stopped.
+  uint64_t maxFiles = 1000000;
+};

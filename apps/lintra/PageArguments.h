@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "platform/Text.h"
+
+// Turns paths named on the command line into the paths the control is given, relative to the
+// project root.
+class PageArguments {
+ public:
+  // `rootAsGiven` is the --root argument; `canonicalRoot` the same folder fully resolved.
+  PageArguments(const std::filesystem::path& rootAsGiven, std::filesystem::path canonicalRoot);
+
+  // A PAGE argument as the control gets it: as written, except that leading "./" (or ".\") are
+  // dropped and an absolute path inside the root is made relative to it first.
+  Text Page(const std::string& argument) const;
+
+  // A --changed argument as a match-list entry: like Page, then in web form ("\" to "/", ".."
+  // resolved by name, a leading "/" dropped) and upper-cased, as the control compares paths.
+  Text Changed(const std::string& argument) const;
+
+ private:
+  std::filesystem::path absoluteRoot_;
+  std::filesystem::path canonicalRoot_;
+};

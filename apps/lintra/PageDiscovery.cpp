@@ -1,0 +1,56 @@
+#include "apps/lintra/PageDiscovery.h"
+
+#include <fnmatch.h>
+
+#include <algorithm>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsAspPage(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string suffix = name.substr(name.size() - 4);
+  std::transform(suffix.begin(), suffix.end(), suffix.begin(),
+                 [](unsigned char c) { return static_cast<char>(c | 0x20); });
+  return suffix == ".asp";
+}
+
+bool IsSkippedFolder(const std::string& name) {
+  return name.rfind("_vti_", 0) == 0;
+}
+
+}  // namespace
+
+bool PageDiscovery::Matches(const std::string& webPath) const {
+  return std::any_of(excludes_.begin(), excludes_.end(), [&](const std::string& glob) {
+    return fnmatch(glob.c_str(), webPath.c_str(), 0) == 0;
+  });
+}
+
+bool PageDiscovery::Excluded(const std::string& webPath) const {
+  for (size_t slash = webPath.find('/'); slash != std::string::npos;
+       slash = webPath.find('/', slash + 1)) {
+    if (Matches(webPath.substr(0, slash))) return true;
+  }
+  return Matches(webPath);
+}
+
+std::vector<std::string> PageDiscovery::FindPages(const fs::path& root) const {
+  std::vector<std::string> pages;
+  fs::recursive_directory_iterator walk(root, fs::directory_options::skip_permission_denied);
+  for (; walk != fs::recursive_directory_iterator(); ++walk) {
+    const std::string name = walk->path().filename().string();
+    const std::string webPath = walk->path().lexically_relative(root).generic_string();
+    std::error_code error;
+    const bool folder = walk->is_directory(error) && !walk->is_symlink(error);
+    if (name[0] == '.' || (folder && IsSkippedFolder(name)) || Matches(webPath)) {
+      if (folder) walk.disable_recursion_pending();
+      continue;
+    }
+    if (!folder && IsAspPage(name)) pages.push_back(webPath);
+  }
+  std::sort(pages.begin(), pages.end());
+  return pages;
+}

@@ -1,0 +1,86 @@
+#include "apps/lintra/Session.h"
+
+#include <cstdio>
+#include <string>
+
+#include "apps/lintra/PageDiscovery.h"
+#include "platform/ErrorRecord.h"
+
+namespace {
+
+// Writes the box to standard error and presses Abort, or OK where that is the only button.
+int32_t AnswerOnStandardError(const Text& prompt, int32_t style, const Text& title) {
+  std::string message = "lintra: " + text::ToUtf8(title) + ": " + text::ToUtf8(prompt) + "\n";
+  std::erase(message, '\r');
+  std::fwrite(message.data(), 1, message.size(), stderr);
+  return (style & 0x0F) == MessageBox::AbortRetryIgnore ? MessageBox::Abort : MessageBox::OK;
+}
+
+std::string Hex(int32_t number) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "0x%08X", static_cast<uint32_t>(number));
+  return digits;
+}
+
+std::string FailureMessage(const Text& page, const ErrorRecord& error, const DiskHost& host) {
+  std::string message = "analysis of " + text::ToUtf8(page) + " failed: error " +
+                        std::to_string(error.Number) + " (" + Hex(error.Number) + ") from " +
+                        text::ToUtf8(error.Source) + ": " + text::ToUtf8(error.Description);
+  if (host.LimitReached()) {
+    message += "\nlintra: stopped after " + std::to_string(host.MaxRequests()) +
+               " file requests for one page (an include explosion?); raise --max-files to go on";
+  }
+  return message;
+}
+
+}  // namespace
+
+Session::Session(const Options& options)
+    : options_(options),
+      files_(options.root),
+      host_(files_, options.maxFiles),
+      arguments_(options.root, files_.Root()),
+      projectPath_(text::FromUtf8(options.root)),
+      control_(std::make_shared<Lintra>()),
+      previousHandler_(MessageBox::SetHandler(AnswerOnStandardError)) {
+  control_->Events(&host_);
+}
+
+Session::~Session() {
+  control_->Events(nullptr);
+  MessageBox::SetHandler(std::move(previousHandler_));
+}
+
+std::vector<Text> Session::Pages() const {
+  const PageDiscovery discovery(options_.excludes);
+  std::vector<Text> pages;
+  if (options_.pages.empty()) {
+    for (const std::string& page : discovery.FindPages(files_.Root())) {
+      pages.push_back(text::FromUtf8(page));
+    }
+    return pages;
+  }
+  for (const std::string& argument : options_.pages) {
+    Text page = arguments_.Page(argument);
+    if (!discovery.Excluded(text::ToUtf8(text::Replace(page, u'\\', u'/')))) pages.push_back(page);
+  }
+  return pages;
+}
+
+template <class Analyse>
+void Session::Run(const Text& page, Analyse analyse) {
+  host_.StartPage();
+  try {
+    analyse();
+  } catch (const RuntimeError& error) {
+    throw AnalysisFailure(FailureMessage(page, error.Record(), host_));
+  }
+}
+
+void Session::ParsePage(const Text& page) {
+  Run(page, [&] { control_->ParseFile(projectPath_, page); });
+}
+
+void Session::DisplayIfDependant(const Text& page, const TextArray& matches) {
+  Run(page, [&] { control_->DisplayIfDependant(projectPath_, page, matches); });
+}

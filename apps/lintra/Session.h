@@ -1,0 +1,60 @@
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "apps/host/DiskFiles.h"
+#include "apps/host/DiskHost.h"
+#include "apps/lintra/Options.h"
+#include "apps/lintra/PageArguments.h"
+#include "control/Lintra.h"
+#include "platform/MessageBox.h"
+
+// An analysis that failed or was stopped; what() is the message for the user.
+class AnalysisFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// One run of the command line: the project on disk, the host that serves its files, and the one
+// headless control that every page of the run goes through. While it lives, message boxes are
+// written to standard error and answered at once.
+class Session {
+ public:
+  // Opens the project at options.root; throws std::filesystem::filesystem_error or
+  // std::invalid_argument when it is no readable folder.
+  explicit Session(const Options& options);
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  Lintra& Control() { return *control_; }
+  // The project root, fully resolved.
+  const std::filesystem::path& Root() const { return files_.Root(); }
+  const PageArguments& Arguments() const { return arguments_; }
+
+  // The pages the run covers, as the control gets them: the PAGE arguments in order, or every
+  // page found below the root; either way without the excluded ones.
+  std::vector<Text> Pages() const;
+
+  // Analyses one page into the control's tree view, counting its file requests afresh. Throws
+  // AnalysisFailure when the analysis fails or is stopped.
+  void ParsePage(const Text& page);
+
+  // Analyses one page and keeps its tree only when it depends on an entry of `matches`. Throws
+  // AnalysisFailure as ParsePage does.
+  void DisplayIfDependant(const Text& page, const TextArray& matches);
+
+ private:
+  template <class Analyse>
+  void Run(const Text& page, Analyse analyse);
+
+  const Options& options_;
+  DiskFiles files_;
+  DiskHost host_;
+  PageArguments arguments_;
+  Text projectPath_;
+  std::shared_ptr<Lintra> control_;
+  MessageBox::Handler previousHandler_;
+};

@@ -1,0 +1,64 @@
+// lintra: the command-line host of the include-tree control. It serves the control the files of
+// a project folder on disk and prints the control's reports, one subcommand per task.
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "apps/lintra/CommandLine.h"
+#include "apps/lintra/Commands.h"
+#include "apps/lintra/ExitCodes.h"
+#include "apps/lintra/Output.h"
+#include "apps/lintra/Session.h"
+
+namespace {
+
+int Dispatch(Session& session, const Options& options) {
+  switch (options.command) {
+    case Command::Tree:
+      return RunTree(session);
+    case Command::Complete:
+      return RunComplete(session);
+    case Command::Warnings:
+      return RunWarnings(session);
+    case Command::Depends:
+      return RunDepends(session, options);
+    case Command::Check:
+      return RunCheck(session, options);
+  }
+  return ExitCode::Usage;
+}
+
+// Runs the command with the session open; analysis failures and output errors end it with
+// AnalysisFailed.
+int RunInSession(const Options& options) {
+  Session session(options);
+  try {
+    const int status = Dispatch(session, options);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+      WriteError("could not write the output");
+      return ExitCode::AnalysisFailed;
+    }
+    return status;
+  } catch (const AnalysisFailure& failure) {
+    WriteError(failure.what());
+  } catch (const std::exception& error) {
+    WriteError(std::string("analysis failed: ") + error.what());
+  }
+  return ExitCode::AnalysisFailed;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
+  if (!parsed.options) return parsed.exitCode;
+  try {
+    return RunInSession(*parsed.options);
+  } catch (const std::exception& error) {
+    WriteError("cannot open the project root " + parsed.options->root + ": " + error.what());
+    return ExitCode::Usage;
+  }
+}
