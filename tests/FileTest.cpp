@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+#include "support/MemoryHost.h"
+#include "support/ScriptedMessageBox.h"
+
+namespace {
+
+Text Failure(const Text& number, const Text& source) {
+  return u"An error has occured.\r\nError No: " + number + u"\r\nSource : Lintra." + source;
+}
+
+// A page that includes a.inc twice and a missing file; a.inc includes b.inc.
+std::shared_ptr<File> AnalyseSample(MemoryHost& host) {
+  host.Files[u"page.asp"] =
+      u"<!-- #include file=\"a.inc\" -->x<!-- #include file=\"a.inc\" -->"
+      u"<!-- #include file=\"gone.inc\" -->";
+  host.Files[u"a.inc"] = u"A<!-- #include file=\"b.inc\" -->";
+  host.Files[u"b.inc"] = u"B";
+  return host.Control->AnalysePage(u"", u"page.asp");
+}
+
+// Every node of a tree, root first, depth first.
+std::vector<std::shared_ptr<File>> TreeNodes(const std::shared_ptr<File>& root) {
+  std::vector<std::shared_ptr<File>> nodes{root};
+  for (const auto& child : *root->Includes()) {
+    for (const auto& node : TreeNodes(child)) nodes.push_back(node);
+  }
+  return nodes;
+}
+
+// What Delete must leave alone.
+auto Kept(File& f) {
+  return std::make_tuple(f.Name(), f.Path(), f.ProjectPath(), f.Content(), f.RootFile(),
+                         f.DuplicateInclude(), f.CircularInclude(), f.MissingFile(),
+                         f.BaseFileStart(), f.BaseFileEnd());
+}
+
+}  // namespace
+
+TEST(File, FullPathSplitsAfterTheLastSeparator) {
+  File f;
+  f.FullPath(u"shop\\inc/a.inc");
+  EXPECT_EQ(f.Name(), u"a.inc");
+  EXPECT_EQ(f.Path(), u"shop/inc/");
+  EXPECT_EQ(f.FullPath(), u"shop/inc/a.inc");
+  f.FullPath(u"b.inc");
+  EXPECT_EQ(f.Name(), u"b.inc");
+  EXPECT_EQ(f.Path(), u"");
+  f.FullPath(u"shop\\inc\\");
+  EXPECT_EQ(f.Name(), u"");
+  EXPECT_EQ(f.Path(), u"shop/inc/");
+  f.Path(u"inc");
+  f.Name(u"c.inc");
+  EXPECT_EQ(f.FullPath(), u"incc.inc");
+}
+
+TEST(File, IncludesIsCreatedEmptyOnFirstRead) {
+  ScriptedMessageBox boxes;
+  auto f = std::make_shared<File>();
+  const std::shared_ptr<Files> includes = f->Includes();
+  ASSERT_NE(includes, nullptr);
+  EXPECT_EQ(f->Includes(), includes);
+  EXPECT_EQ(includes->Count(), u"0");
+  f->Delete();
+  EXPECT_EQ(f->Includes()->Count(), u"0");
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(File, ContainerRefusesAnObjectThatIsNotAControl) {
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+  auto f = std::make_shared<File>();
+  f->Container(host.Control);
+  EXPECT_EQ(f->Container(), host.Control);
+  f->Container(std::make_shared<Files>());
+  EXPECT_EQ(f->Container(), host.Control);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].Prompt, Failure(u"13 - Type mismatch", u"File.Container"));
+  f->Container(nullptr);
+  EXPECT_EQ(f->Container(), nullptr);
+}
+
+TEST(Files, AddKeepsDuplicatesInOrderAndLinksToTheRoot) {
+  MemoryHost host;
+  const std::shared_ptr<File> root = AnalyseSample(host);
+  const std::shared_ptr<Files> includes = root->Includes();
+  ASSERT_EQ(includes->Count(), u"3");
+  const auto first = includes->Item(1);
+  const auto second = includes->Item(2);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(first->Name(), u"a.inc");
+  EXPECT_EQ(second->Name(), u"a.inc");
+  EXPECT_EQ(includes->Item(3)->Name(), u"gone.inc");
+  EXPECT_EQ(first->BaseFile(), root);
+  EXPECT_EQ(first->Parent(), root);
+  const auto grandchild = first->Includes()->Item(1);
+  EXPECT_EQ(grandchild->Parent(), first);
+  EXPECT_EQ(grandchild->BaseFile(), root);
+
+  const auto added = includes->Add(root, u"a.inc");
+  EXPECT_EQ(includes->Count(), u"4");
+  EXPECT_EQ(includes->Item(4), added);
+  EXPECT_EQ(added->BaseFile(), root);
+  EXPECT_FALSE(added->RootFile());
+  EXPECT_EQ(first->Includes()->Add(first, u"c.inc")->BaseFile(), root);
+}
+
+TEST(Files, ItemAndDeleteTakeNumericPositionsOnly) {
+  ScriptedMessageBox boxes;
+  auto parent = std::make_shared<File>();
+  Files files;
+  for (const char16_t* name : {u"a.inc", u"b.inc", u"c.inc"}) files.Add(parent, name);
+  EXPECT_EQ(files.Item(1)->Name(), u"a.inc");
+  EXPECT_EQ(files.Item(u"1"), nullptr);
+  files.Delete(1);
+  EXPECT_EQ(files.Count(), u"2");
+  EXPECT_EQ(files.Item(1)->Name(), u"b.inc");
+  EXPECT_EQ(files.Item(2)->Name(), u"c.inc");
+  files.Delete(3);
+  files.Delete(u"1");
+  EXPECT_EQ(files.Count(), u"2");
+  EXPECT_EQ(files.Add(nullptr, u"d.inc"), nullptr);
+  EXPECT_EQ(files.Count(), u"2");
+  ASSERT_EQ(boxes.Boxes().size(), 4u);
+  EXPECT_EQ(boxes.Boxes()[0].Prompt,
+            Failure(u"5 - Invalid procedure call or argument", u"Files.Item"));
+  EXPECT_EQ(boxes.Boxes()[1].Prompt, Failure(u"9 - Subscript out of range", u"Files.Delete"));
+  EXPECT_EQ(boxes.Boxes()[2].Prompt,
+            Failure(u"5 - Invalid procedure call or argument", u"Files.Delete"));
+  EXPECT_EQ(boxes.Boxes()[3].Prompt,
+            Failure(u"91 - Object variable or With block variable not set", u"Files.Add"));
+}
+
+TEST(File, DeleteOnTheRootBreaksEveryLinkAndKeepsTheData) {
+  MemoryHost host;
+  const std::shared_ptr<File> root = AnalyseSample(host);
+  const auto nodes = TreeNodes(root);
+  ASSERT_EQ(nodes.size(), 6u);
+  EXPECT_EQ(root->Container(), host.Control);
+  EXPECT_TRUE(nodes[1]->DuplicateInclude());
+  EXPECT_TRUE(nodes[5]->MissingFile());
+  std::vector<decltype(Kept(*root))> before;
+  for (const auto& node : nodes) before.push_back(Kept(*node));
+
+  root->Delete();
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    SCOPED_TRACE(testing::Message() << "node " << i);
+    EXPECT_EQ(nodes[i]->Parent(), nullptr);
+    EXPECT_EQ(nodes[i]->BaseFile(), nullptr);
+    EXPECT_EQ(nodes[i]->Container(), nullptr);
+    EXPECT_EQ(nodes[i]->Includes()->Count(), u"0");
+    EXPECT_EQ(Kept(*nodes[i]), before[i]);
+  }
+}
