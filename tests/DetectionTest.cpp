@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+#include "support/MemoryHost.h"
+
+namespace {
+
+// One line per node below `node`, indented by depth: full path and flags.
+void Outline(File& node, int depth, Text& out) {
+  for (const auto& child : *node.Includes()) {
+    out += Text(static_cast<size_t>(depth) * 2, u' ') + child->FullPath();
+    if (child->MissingFile()) out += u" missing";
+    if (child->CircularInclude()) out += u" circular";
+    if (child->DuplicateInclude()) out += u" duplicate";
+    out += u"\n";
+    Outline(*child, depth + 1, out);
+  }
+}
+
+Text Outline(File& root) {
+  Text out;
+  Outline(root, 0, out);
+  return out;
+}
+
+Text Include(const Text& path) {
+  return u"<!-- #include file=\"" + path + u"\" -->";
+}
+
+void PreOrder(File& node, std::vector<File*>& out) {
+  for (const auto& child : *node.Includes()) {
+    out.push_back(child.get());
+    PreOrder(*child, out);
+  }
+}
+
+// The duplicate test by its definition: a depth-first search of the whole tree below `below`
+// for another node, not circular, with exactly the same path.
+bool SearchDuplicate(File& target, File& below) {
+  for (const auto& item : *below.Includes()) {
+    if (item.get() != &target && item->FullPath() == target.FullPath() &&
+        !item->CircularInclude()) {
+      return true;
+    }
+    if (SearchDuplicate(target, *item)) return true;
+  }
+  return false;
+}
+
+bool RepeatsAnAncestor(File& node) {
+  for (auto up = node.Parent(); up; up = up->Parent()) {
+    if (text::UCase(up->FullPath()) == text::UCase(node.FullPath())) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+TEST(Detection, CircularIncludeFlagsOnlyTheRepeatedNode) {
+  MemoryHost host;
+  host.Files[u"p.asp"] = Include(u"a.inc");
+  host.Files[u"a.inc"] = Include(u"b.inc");
+  host.Files[u"b.inc"] = Include(u"a.inc");
+  host.Files[u"q.asp"] = u"x" + Include(u"q.asp");
+  auto p = host.Control->AnalysePage(u"", u"p.asp");
+  auto q = host.Control->AnalysePage(u"", u"q.asp");
+
+  EXPECT_EQ(Outline(*p),
+            u"a.inc\n"
+            u"  b.inc\n"
+            u"    a.inc circular duplicate\n");
+  EXPECT_EQ(host.Requests,
+            (std::vector<Text>{u"p.asp", u"a.inc", u"b.inc", u"a.inc", u"q.asp", u"q.asp"}));
+  EXPECT_EQ(Outline(*q), u"q.asp circular\n");
+  for (const auto& root : {p, q}) {
+    EXPECT_FALSE(root->CircularInclude());
+    EXPECT_FALSE(root->DuplicateInclude());
+  }
+}
+
+TEST(Detection, LetterCaseCountsForDuplicatesButNotForCircles) {
+  MemoryHost host;
+  host.Files[u"p.asp"] = Include(u"inc/a.inc") + Include(u"inc/A.inc");
+  host.Files[u"inc/a.inc"] = Include(u"A.inc");
+  host.Files[u"inc/A.inc"] = u"";
+  auto root = host.Control->AnalysePage(u"", u"p.asp");
+  EXPECT_EQ(Outline(*root),
+            u"inc/a.inc\n"
+            u"  inc/A.inc circular duplicate\n"
+            u"inc/A.inc\n");
+}
+
+TEST(Detection, EveryOccurrenceOfARepeatedFileIsADuplicate) {
+  MemoryHost host;
+  host.Files[u"p.asp"] = Include(u"a.inc") + Include(u"sub/b.inc") + Include(u"c.inc");
+  host.Files[u"sub/b.inc"] = Include(u"../a.inc");
+  host.Files[u"a.inc"] = u"A";
+  host.Files[u"c.inc"] = u"C";
+  auto p = host.Control->AnalysePage(u"", u"p.asp");
+  EXPECT_EQ(Outline(*p),
+            u"a.inc duplicate\n"
+            u"sub/b.inc\n"
+            u"  a.inc duplicate\n"
+            u"c.inc\n");
+
+  host.Files[u"m.asp"] = Include(u"x/gone.inc") + Include(u"y/gone.inc") + Include(u"gone.inc") +
+                         Include(u"z/other.inc");
+  host.Files[u"gone.inc"] = u"G";
+  auto m = host.Control->AnalysePage(u"", u"m.asp");
+  EXPECT_EQ(Outline(*m),
+            u"gone.inc missing duplicate\n"
+            u"gone.inc missing duplicate\n"
+            u"gone.inc duplicate\n"
+            u"other.inc missing\n");
+}
+
+// Random small sites, with paths that differ only in letter case, missing files that share a
+// name with each other or with a readable file, and includes that loop back, checked against the
+// definitions of both flags.
+TEST(Detection, FlagsMatchTheirDefinitionsOnRandomSites) {
+  const std::vector<Text> pool = {u"a.inc",    u"A.inc",        u"inc/a.inc", u"inc/b.inc",
+                                  u"gone.inc", u"inc/gone.inc", u"b.inc"};
+  std::mt19937 random(20240611);
+  int duplicates = 0;
+  int circularDuplicates = 0;
+  for (int iteration = 0; iteration < 300; ++iteration) {
+    MemoryHost host;
+    std::vector<Text> targets = pool;
+    targets.push_back(u"p.asp");
+    std::vector<Text> existing = pool;
+    std::shuffle(existing.begin(), existing.end(), random);
+    existing.resize(std::uniform_int_distribution<size_t>(2, 5)(random));
+    existing.push_back(u"p.asp");
+    for (const Text& path : existing) {
+      Text content = u"text";
+      const int directives =
+          path == u"p.asp" ? 3 : std::discrete_distribution<int>({2, 4, 3})(random);
+      for (int d = 0; d < directives; ++d) {
+        const Text& target = targets[random() % targets.size()];
+        content += u"<!-- #include virtual=\"/" + target + u"\" -->\r\n";
+      }
+      host.Files[path] = content;
+    }
+    auto root = host.Control->AnalysePage(u"", u"p.asp");
+    std::vector<File*> nodes;
+    PreOrder(*root, nodes);
+    EXPECT_FALSE(root->DuplicateInclude());
+    for (File* node : nodes) {
+      const bool duplicate = SearchDuplicate(*node, *root);
+      EXPECT_EQ(node->DuplicateInclude(), duplicate)
+          << "iteration " << iteration << ", " << text::ToUtf8(node->FullPath());
+      EXPECT_EQ(node->CircularInclude(), !node->MissingFile() && RepeatsAnAncestor(*node));
+      if (node->CircularInclude()) {
+        EXPECT_EQ(node->Includes()->Count(), u"0");
+      }
+      duplicates += duplicate;
+      circularDuplicates += duplicate && node->CircularInclude();
+    }
+  }
+  EXPECT_GT(duplicates, 400);
+  EXPECT_GT(circularDuplicates, 50);
+}
