@@ -94,30 +94,23 @@ TEST_F(ExpandCollapse, ExpandOpensTheTargetThenTheLowestClosedLevels) {
   EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc- a1a.inc- b.inc+ b1.inc-");
 }
 
-TEST_F(ExpandCollapse, CommandsOnALeafSetOnlyTheLeaf) {
+TEST_F(ExpandCollapse, CommandsStayInsideTheSelectedSubtree) {
   host.Control->ParseFile(u"", u"r.asp");
   SetAll(false);
   View().SelectedItem(&At(4));
-
   Run(&Lintra::Expand);
   EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc-");
   Run(&Lintra::Collapse);
   EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc- b.inc- b1.inc-");
   Run(&Lintra::ExpandAll);
   EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc-");
-  Run(&Lintra::CollapseAll);
-  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc- b.inc- b1.inc-");
-}
 
-TEST_F(ExpandCollapse, AllCommandsWorkOnTheSelectedSubtreeOnly) {
-  host.Control->ParseFile(u"", u"r.asp");
   View().SelectedItem(&At(2));
-  Run(&Lintra::CollapseAll);
-  EXPECT_EQ(States(), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc+ b1.inc+");
-
-  SetAll(false);
   Run(&Lintra::ExpandAll);
   EXPECT_EQ(States(), "r.asp- a.inc+ a1.inc+ a1a.inc+ b.inc- b1.inc-");
+  SetAll(true);
+  Run(&Lintra::CollapseAll);
+  EXPECT_EQ(States(), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc+ b1.inc+");
   EXPECT_EQ(View().SelectedItem().get(), &At(2));
 }
 

@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/MemoryHost.h"
+#include "support/ScriptedMessageBox.h"
+
+namespace {
+
+Text Include(const Text& path) {
+  return u"<!-- #include file=\"" + path + u"\" -->";
+}
+
+// r.asp: R with A and B, A with A1, A1 with A1a, B with B1; in position order r.asp, a.inc,
+// a1.inc, a1a.inc, b.inc, b1.inc.
+void ServeExamplePage(MemoryHost& host) {
+  host.Files[u"r.asp"] = Include(u"a.inc") + Include(u"b.inc");
+  host.Files[u"a.inc"] = Include(u"a1.inc");
+  host.Files[u"a1.inc"] = Include(u"a1a.inc");
+  host.Files[u"a1a.inc"] = u"leaf";
+  host.Files[u"b.inc"] = Include(u"b1.inc");
+  host.Files[u"b1.inc"] = u"leaf";
+}
+
+Node& At(Lintra& control, int32_t position) {
+  return *control.tvLintra().GetNodes().Item(position);
+}
+
+// Every node's label followed by "+" when it is open and "-" when it is closed.
+std::string States(Lintra& control) {
+  std::string result;
+  for (const auto& node : control.tvLintra().GetNodes()) {
+    if (!result.empty()) result += ' ';
+    result += text::ToUtf8(node->Text()) + (node->Expanded() ? "+" : "-");
+  }
+  return result;
+}
+
+// Something a host might put in a node's Tag that is not a File.
+class Stranger : public Object {};
+
+}  // namespace
+
+TEST(LintraShell, ToolbarAndPicturesAreAsDesigned) {
+  const auto shared = std::make_shared<Lintra>();
+  Lintra& control = *shared;
+  std::vector<std::u16string> buttons;
+  for (const Button& button : control.tbrLintra().Buttons()) {
+    const bool separator = button.Style == Button::Kind::Separator;
+    buttons.push_back(text::FromNumber(button.Index) + u" " + button.Key + u" \"" +
+                      button.ToolTipText + u"\" " + (separator ? u"separator" : u"button") + u" " +
+                      text::FromNumber(button.Image));
+  }
+  EXPECT_EQ(buttons, (std::vector<std::u16string>{
+                         u"1 CollapseAll \"Collapse All\" button 1",
+                         u"2 Collapse \"Collapse\" button 2",
+                         u"3 Expand \"Expand\" button 3",
+                         u"4 ExpandAll \"Expand All\" button 4",
+                         u"5  \"\" separator 0",
+                         u"6 ShowTree \"Show Text Tree\" button 6",
+                         u"7 ShowComplete \"Show Complete File\" button 5",
+                         u"8 ShowWarnings \"Show Warnings and Errors\" button 7",
+                     }));
+
+  std::vector<Text> pictures;
+  for (int32_t i = 1; i <= control.imglTree().Count(); ++i) {
+    pictures.push_back(control.imglTree().Key(i));
+  }
+  EXPECT_EQ(pictures,
+            (std::vector<Text>{u"ASPFile", u"IncludeFile", u"ASPFileWarning", u"IncludeFileWarning",
+                               u"ASPFileCritical", u"IncludeFileCritical"}));
+  EXPECT_EQ(control.imglToolbar().Count(), 7);
+}
+
+TEST(LintraShell, TreeButtonsActOnTheSelectedSubtree) {
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+  ServeExamplePage(host);
+  Lintra& control = *host.Control;
+  control.ParseFile(u"", u"r.asp");
+  control.tvLintra().SelectedItem(&At(control, 2));
+
+  control.tbrLintra().Click(1);
+  EXPECT_EQ(States(control), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc+ b1.inc+");
+  control.tbrLintra().Click(4);
+  EXPECT_EQ(States(control), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
+  control.tbrLintra().Click(2);
+  EXPECT_EQ(States(control), "r.asp+ a.inc+ a1.inc- a1a.inc+ b.inc+ b1.inc+");
+  control.tbrLintra().Click(3);
+  EXPECT_EQ(States(control), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
+
+  control.tbrLintra().Click(5);
+  EXPECT_TRUE(host.Displayed.empty());
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(LintraShell, ReportButtonsHandTheReportToTheHost) {
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+  ServeExamplePage(host);
+  host.Files[u"s.asp"] = Include(u"b.inc") + Include(u"b.inc") + Include(u"gone.inc");
+  Lintra& control = *host.Control;
+  control.ParseFile(u"", u"r.asp");
+  control.ParseFile(u"", u"s.asp");
+  control.tvLintra().SelectedItem(&At(control, 9));
+
+  for (int32_t position : {6, 7, 8}) control.tbrLintra().Click(position);
+  const std::vector<Text> expected{control.TextTree(), control.GetCompleteFile(),
+                                   control.GetWarnings()};
+  EXPECT_EQ(host.Displayed, expected);
+  EXPECT_NE(expected[0].find(u"r.asp"), Text::npos);
+  EXPECT_NE(expected[1].find(u"#include file=\"gone.inc\""), Text::npos);
+  EXPECT_EQ(expected[2].rfind(u"File : s.asp\r\n", 0), 0u);
+
+  host.Displayed.clear();
+  control.ClearTree();
+  for (int32_t position : {6, 7, 8}) control.tbrLintra().Click(position);
+  EXPECT_EQ(host.Displayed, (std::vector<Text>{u"", u"", u""}));
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(LintraShell, DoubleClickOpensTheNodeAndShowsItsFile) {
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+  host.Files[u"shop/r.asp"] = Include(u"inc/a.inc") + Include(u"foot.inc");
+  host.Files[u"shop/inc/a.inc"] = Include(u"b.inc");
+  host.Files[u"shop/inc/b.inc"] = u"leaf";
+  Lintra& control = *host.Control;
+  control.ParseFile(u"", u"shop/r.asp");
+  TreeView& view = control.tvLintra();
+  At(control, 2).Expanded(false);
+
+  view.DoubleClick(&At(control, 2));
+  EXPECT_TRUE(At(control, 2).Expanded());
+  view.DoubleClick(&At(control, 2));
+  EXPECT_TRUE(At(control, 2).Expanded());
+  EXPECT_EQ(host.OpenedFiles, (std::vector<Text>{u"shop/inc/a.inc", u"shop/inc/a.inc"}));
+  EXPECT_TRUE(boxes.Boxes().empty());
+
+  At(control, 4).Expanded(false);
+  view.DoubleClick(&At(control, 4));
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].Prompt, u"Error : Couldn't find the file foot.inc");
+  EXPECT_EQ(boxes.Boxes()[0].Style, 48);
+  EXPECT_EQ(boxes.Boxes()[0].Title, u"Corvane");
+  EXPECT_TRUE(At(control, 4).Expanded());
+  EXPECT_EQ(host.OpenedFiles.size(), 2u);
+  EXPECT_TRUE(host.Displayed.empty());
+
+  At(control, 1).Expanded(false);
+  view.SelectedItem(nullptr);
+  view.DoubleClick(nullptr);
+  EXPECT_EQ(view.SelectedItem().get(), &At(control, 1));
+  EXPECT_TRUE(At(control, 1).Expanded());
+  EXPECT_EQ(host.OpenedFiles.back(), u"shop/r.asp");
+
+  control.ClearTree();
+  view.DoubleClick(nullptr);
+  EXPECT_EQ(host.OpenedFiles.size(), 3u);
+  EXPECT_EQ(boxes.Boxes().size(), 1u);
+}
+
+TEST(LintraShell, ResizeAppliesTheToolbarSetting) {
+  const auto shared = std::make_shared<Lintra>();
+  Lintra& control = *shared;
+  const TreeView& view = control.tvLintra();
+  auto geometry = [&] {
+    return std::vector<float>{view.Left(), view.Top(), view.Width(), view.Height()};
+  };
+
+  control.Container().Resize(3705, 4110);
+  EXPECT_EQ(geometry(), (std::vector<float>{0, 0, 3705, 4110}));
+  EXPECT_FALSE(control.tbrLintra().Visible());
+
+  control.ToolbarVisible(true);
+  EXPECT_TRUE(control.ToolbarVisible());
+  EXPECT_EQ(geometry(), (std::vector<float>{0, 0, 3705, 4110}));
+  EXPECT_FALSE(control.tbrLintra().Visible());
+
+  control.Container().Resize(3705, 4110);
+  EXPECT_EQ(geometry(), (std::vector<float>{0, 330, 3705, 3780}));
+  EXPECT_TRUE(control.tbrLintra().Visible());
+}
+
+TEST(LintraShell, DestroyingTheControlReleasesItsTrees) {
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+  ServeExamplePage(host);
+  auto control = std::make_shared<Lintra>();
+  control->Events(&host);
+  control->ParseFile(u"", u"r.asp");
+  const std::weak_ptr<Object> page = At(*control, 1).Tag();
+  const std::weak_ptr<Object> leaf = At(*control, 6).Tag();
+  ASSERT_FALSE(page.expired());
+
+  control.reset();
+  EXPECT_TRUE(page.expired());
+  EXPECT_TRUE(leaf.expired());
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(LintraShell, FailuresAreReportedByTheProcedureThatMeetsThem) {
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+  ServeExamplePage(host);
+  host.Files[u"s.asp"] = Include(u"b.inc");
+  Lintra& control = *host.Control;
+  control.ParseFile(u"", u"r.asp");
+  const Text firstPage = control.TextTree();
+  control.ParseFile(u"", u"s.asp");
+  Node& second = At(control, 7);
+  const std::shared_ptr<Object> file = second.Tag();
+  second.Tag(std::make_shared<Stranger>());
+  second.Expanded(false);
+
+  control.tbrLintra().Click(6);
+  control.tvLintra().DoubleClick(&second);
+  second.Tag(file);
+
+  ASSERT_EQ(boxes.Boxes().size(), 2u);
+  EXPECT_EQ(boxes.Boxes()[0].Prompt,
+            u"An error has occured.\r\nError No: 13 - Type mismatch\r\n"
+            u"Source : Lintra.Lintra.TextTree");
+  EXPECT_EQ(boxes.Boxes()[0].Style, 50);
+  EXPECT_EQ(boxes.Boxes()[0].Title, u"Corvane");
+  EXPECT_EQ(boxes.Boxes()[1].Prompt,
+            u"An error has occured.\r\nError No: 13 - Type mismatch\r\n"
+            u"Source : Lintra.Lintra.tvLintra_DblClick");
+  EXPECT_EQ(host.Displayed, (std::vector<Text>{firstPage}));
+  EXPECT_FALSE(second.Expanded());
+  EXPECT_TRUE(host.OpenedFiles.empty());
+}
