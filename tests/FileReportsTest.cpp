@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+#include "support/MemoryHost.h"
+
+namespace {
+
+Text Include(const Text& path) {
+  return u"<!-- #include file=\"" + path + u"\" -->";
+}
+
+Text Start(const Text& directive) {
+  return u"<%' === INCLUDE FILE START ( " + directive + u" ) === %>";
+}
+
+Text End(const Text& directive) {
+  return u"<%' === INCLUDE FILE END ( " + directive + u" ) === %>";
+}
+
+const char16_t kOpenError[] = u"   Error opening file. ";
+const char16_t kCircularError[] = u"   Circular include error. ";
+
+}  // namespace
+
+TEST(FileReports, CompleteFileExpandsIncludeBetweenMarkerLines) {
+  const Text d = Include(u"b.inc");
+  MemoryHost host;
+  host.Files[u"p.asp"] = u"A\r\n" + d + u"\r\nC";
+  host.Files[u"b.inc"] = u"B";
+  auto root = host.Control->AnalysePage(u"", u"p.asp");
+
+  EXPECT_EQ(root->OutputComplete(),
+            Lines({u"A", u"", Start(d).c_str(), u"B", End(d).c_str(), u""}) + u"C");
+  EXPECT_EQ(root->Includes()->Item(1)->OutputComplete(), u"B");
+  EXPECT_EQ(root->OutputWarnings(), u"");
+  EXPECT_EQ(root->OutputCriticalErrors(), u"");
+}
+
+TEST(FileReports, MarkersStandOnTheirOwnLinesWhereverTheDirectiveIs) {
+  const Text x = Include(u"x.inc");
+  const Text y = Include(u"y.inc");
+  const Text z = Include(u"z.inc");
+  MemoryHost host;
+  host.Files[u"p.asp"] = x + y + u"text " + z;
+  host.Files[u"x.inc"] = u"X";
+  host.Files[u"y.inc"] = u"Y\r\n";
+  host.Files[u"z.inc"] = u"Z";
+  auto root = host.Control->AnalysePage(u"", u"p.asp");
+
+  EXPECT_EQ(root->OutputComplete(),
+            Lines({u"", Start(x).c_str(), u"X", End(x).c_str(), u"", Start(y).c_str(), u"Y", u"",
+                   End(y).c_str(), u"text ", Start(z).c_str(), u"Z", End(z).c_str()}));
+}
+
+TEST(FileReports, UnreadableAndCircularIncludesShowAsErrors) {
+  const Text gone = Include(u"inc/gone.inc");
+  const Text self = Include(u"p.asp");
+  MemoryHost host;
+  host.Files[u"shop/p.asp"] = u"a" + gone + u"b" + self + u"c";
+  auto root = host.Control->AnalysePage(u"", u"shop/p.asp");
+
+  EXPECT_EQ(root->OutputComplete(),
+            Lines({u"a", Start(gone).c_str(), u"   *** ERROR : Error opening file : gone.inc ***",
+                   End(gone).c_str(), u"b", Start(self).c_str(),
+                   u"   *** ERROR : Circular Include ***", End(self).c_str()}) +
+                u"c");
+  EXPECT_EQ(root->OutputCriticalErrors(), Lines({u"gone.inc (gone.inc)", kOpenError, u"",
+                                                 u"p.asp (shop/p.asp)", kCircularError, u""}));
+  EXPECT_EQ(root->OutputWarnings(), u"");
+
+  auto missingPage = host.Control->AnalysePage(u"", u"none.asp");
+  EXPECT_EQ(missingPage->OutputComplete(), u"");
+  EXPECT_EQ(missingPage->OutputCriticalErrors(), Lines({u"none.asp (none.asp)", kOpenError, u""}));
+}
+
+TEST(FileReports, WarningsNameTheIncludingFileAndThePage) {
+  MemoryHost host;
+  host.Files[u"shop/p.asp"] = Include(u"a.inc") + Include(u"sub/b.inc");
+  host.Files[u"shop/a.inc"] = Include(u"a.inc");
+  host.Files[u"shop/sub/b.inc"] = Include(u"../a.inc") + u"\r\n" + Include(u"../a.inc");
+  auto root = host.Control->AnalysePage(u"", u"shop/p.asp");
+
+  const char16_t warning[] =
+      u"   Duplicate include warning : File a.inc is included more than once in 'p.asp'";
+  EXPECT_EQ(root->OutputWarnings(),
+            Lines({u"p.asp (shop/p.asp)", warning, u"", u"b.inc (shop/sub/b.inc)", warning, u"",
+                   u"b.inc (shop/sub/b.inc)", warning, u""}));
+  EXPECT_EQ(
+      root->Includes()->Item(2)->OutputWarnings(),
+      Lines({u"b.inc (shop/sub/b.inc)", warning, u"", u"b.inc (shop/sub/b.inc)", warning, u""}));
+}
+
+TEST(FileReports, ErrorBlocksFollowPreOrder) {
+  const Text a = Include(u"a.inc");
+  const Text gone1 = Include(u"gone1.inc");
+  const Text gone2 = Include(u"gone2.inc");
+  MemoryHost host;
+  host.Files[u"p.asp"] = a + u"\r\n" + gone1;
+  host.Files[u"a.inc"] = u"[" + gone2 + a + u"]";
+  auto root = host.Control->AnalysePage(u"", u"p.asp");
+
+  EXPECT_EQ(root->OutputCriticalErrors(),
+            Lines({u"gone2.inc (gone2.inc)", kOpenError, u"", u"a.inc (a.inc)", kCircularError, u"",
+                   u"gone1.inc (gone1.inc)", kOpenError, u""}));
+  EXPECT_EQ(root->OutputComplete(),
+            Lines({u"", Start(a).c_str(), u"[", Start(gone2).c_str(),
+                   u"   *** ERROR : Error opening file : gone2.inc ***", End(gone2).c_str(), u"",
+                   Start(a).c_str(), u"   *** ERROR : Circular Include ***", End(a).c_str(), u"]",
+                   End(a).c_str(), u"", u"", Start(gone1).c_str(),
+                   u"   *** ERROR : Error opening file : gone1.inc ***", End(gone1).c_str()}));
+}
+
+// A node can carry both flags when it was parsed again after its path changed: first found
+// circular, then found to hold a directive without a file.
+TEST(FileReports, MissingFileOutranksCircularInclude) {
+  auto root = std::make_shared<File>();
+  root->FullPath(u"p.asp");
+  auto child = root->Includes()->Add(root, u"x.inc");
+  child->FullPath(u"p.asp");
+  child->Content(u"<!-- #include -->");
+  child->Parse();
+  child->FullPath(u"x.inc");
+  child->Parse();
+  ASSERT_TRUE(child->CircularInclude());
+  ASSERT_TRUE(child->MissingFile());
+
+  EXPECT_EQ(root->OutputCriticalErrors(), Lines({u"x.inc (x.inc)", kOpenError, u""}));
+  EXPECT_EQ(root->OutputComplete(),
+            Lines({u"", Start(u"").c_str(), u"   *** ERROR : Error opening file : x.inc ***",
+                   End(u"").c_str()}));
+  root->Delete();
+}
