@@ -45,7 +45,7 @@ void Lintra::fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out
     if (includes->size() > 32767 || depth >= 32767) RaisePlatformError(ErrorNumber::Overflow);
     count = static_cast<int16_t>(includes->size());
   });
-  for (int16_t i = 1; i <= count && !trap.Aborted(); ++i) {
+  for (int32_t i = 1; i <= count && !trap.Aborted(); ++i) {
     trap.Step([&] {
       File& child = control::Deref((*includes)[static_cast<size_t>(i - 1)]);
       const bool last = i == count;
