@@ -37,23 +37,20 @@ void Lintra::DisplayIfDependant(Text ProjectPath, Text FilePath, const TextArray
 }
 
 // True when `file` or any file below it, in pre-order, stands in column 1 of the list as its
-// upper-cased full path.
+// upper-cased full path. Each include is searched by its own call, so that giving up on one
+// include after an error goes on with the next.
 bool Lintra::fbContainsMatch(File& file, const TextArray& asMatchFiles) {
   ErrorTrap trap(u"Lintra", u"fbContainsMatch");
-  std::vector<File*> pending{&file};
-  while (!pending.empty()) {
-    File& each = *pending.back();
-    pending.pop_back();
-    const Text path = text::UCase(each.FullPath());
-    int32_t last = -1;
-    if (!trap.Step([&] { last = asMatchFiles.UBound(1); })) return false;
-    for (int32_t row = 0; row <= last; ++row) {
-      bool match = false;
-      if (!trap.Step([&] { match = asMatchFiles.At(row, 1) == path; })) return false;
-      if (match) return true;
-    }
-    const auto includes = each.Includes();
-    for (size_t i = includes->size(); i > 0; --i) pending.push_back((*includes)[i - 1].get());
+  const Text path = text::UCase(file.FullPath());
+  int32_t last = -1;
+  if (!trap.Step([&] { last = asMatchFiles.UBound(1); })) return false;
+  for (int32_t row = 0; row <= last; ++row) {
+    bool match = false;
+    if (!trap.Step([&] { match = asMatchFiles.At(row, 1) == path; })) return false;
+    if (match) return true;
+  }
+  for (const auto& include : *file.Includes()) {
+    if (fbContainsMatch(*include, asMatchFiles)) return true;
   }
   return false;
 }
