@@ -62,7 +62,10 @@ DiskFiles::DiskFiles(const fs::path& root) : root_(fs::canonical(root)) {
 }
 
 std::optional<fs::path> DiskFiles::RelativeLocation(TextView webPath) {
-  if (webPath.empty() || IsSeparator(webPath[0]) || IsDriveLetter(webPath)) return std::nullopt;
+  if (webPath.empty() || IsSeparator(webPath.front()) || IsSeparator(webPath.back())) {
+    return std::nullopt;
+  }
+  if (IsDriveLetter(webPath)) return std::nullopt;
   if (webPath.find(u'\0') != TextView::npos) return std::nullopt;
   std::vector<Text> segments;
   if (!SplitSegments(webPath, segments) || segments.empty()) return std::nullopt;

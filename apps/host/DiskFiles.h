@@ -22,8 +22,9 @@ class DiskFiles {
   const std::filesystem::path& Root() const { return root_; }
 
   // The real location of the regular file that `webPath` names ("/" or "\" separators), or
-  // nothing when the path is empty, absolute, starts with a drive letter, holds a NUL, climbs
-  // above the root, leads outside the root through a symbolic link, or names no regular file.
+  // nothing when the path is empty, absolute, starts with a drive letter, ends with a separator,
+  // holds a NUL, climbs above the root, leads outside the root through a symbolic link, or names
+  // no regular file.
   std::optional<std::filesystem::path> Resolve(TextView webPath) const;
 
   // The decoded text of the file that `webPath` names (see Resolve), or nothing when it is

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "apps/host/DiskFiles.h"
+#include "apps/host/DiskHost.h"
+#include "apps/host/TextDecoding.h"
+#include "tests/apps/TempFolder.h"
+
+namespace fs = std::filesystem;
+using namespace std::string_view_literals;
+
+namespace {
+
+// A project in root/ with a file outside it, beside root/.
+class DiskFilesTest : public testing::Test {
+ protected:
+  DiskFilesTest() {
+    temp.Write("root/inc/a.inc", "A");
+    temp.Write("outside.txt", "secret");
+    temp.Write("outfolder/x.txt", "secret");
+  }
+  fs::path Root() const { return temp.Path() / "root"; }
+
+  TempFolder temp;
+};
+
+}  // namespace
+
+TEST_F(DiskFilesTest, ReadsFilesByWebPathWithEitherSeparator) {
+  const DiskFiles files(Root());
+  EXPECT_EQ(files.Read(u"inc/a.inc"), u"A");
+  EXPECT_EQ(files.Read(u"inc\\a.inc"), u"A");
+  EXPECT_EQ(files.Read(u"./inc//x/../a.inc"), u"A");
+  EXPECT_EQ(files.Resolve(u"inc/a.inc"), fs::canonical(Root() / "inc/a.inc"));
+}
+
+TEST_F(DiskFilesTest, RefusesEveryPathThatLeavesTheRoot) {
+  const DiskFiles files(Root());
+  const Text outside = text::FromUtf8((temp.Path() / "outside.txt").string());
+  for (const Text& path :
+       {Text(u"../outside.txt"), Text(u"inc/../../outside.txt"), Text(u"..\\outside.txt"), outside,
+        Text(u"/inc/a.inc"), Text(u"\\inc\\a.inc"), Text(u"\\\\server\\share\\inc\\a.inc"),
+        Text(u"C:\\inc\\a.inc"), Text(u"c:inc/a.inc"), Text(u"inc/a.inc\0.txt", 14)}) {
+    EXPECT_EQ(files.Read(path), std::nullopt) << text::ToUtf8(path);
+  }
+}
+
+TEST_F(DiskFilesTest, FollowsSymbolicLinksOnlyWithinTheRoot) {
+  fs::create_symlink(temp.Path() / "outside.txt", Root() / "secret.inc");
+  fs::create_directory_symlink(temp.Path() / "outfolder", Root() / "out");
+  fs::create_symlink(Root() / "inc/a.inc", Root() / "alias.inc");
+  fs::create_directory_symlink(Root(), temp.Path() / "link-to-root");
+  const DiskFiles files(Root());
+  EXPECT_EQ(files.Read(u"secret.inc"), std::nullopt);
+  EXPECT_EQ(files.Read(u"out/x.txt"), std::nullopt);
+  EXPECT_EQ(files.Read(u"alias.inc"), u"A");
+  EXPECT_EQ(DiskFiles(temp.Path() / "link-to-root").Read(u"inc/a.inc"), u"A");
+}
+
+TEST_F(DiskFilesTest, AnswersNothingForWhatIsNoReadableFile) {
+  ASSERT_EQ(mkfifo((Root() / "pipe.inc").c_str(), 0600), 0);
+  fs::resize_file(temp.Write("root/huge.inc", ""), DiskFiles::MaxFileBytes + 1);
+  const DiskFiles files(Root());
+  for (const Text path :
+       {u"", u".", u"inc", u"inc/", u"inc/a.inc/", u"nothere.inc", u"pipe.inc", u"huge.inc"}) {
+    EXPECT_EQ(files.Read(path), std::nullopt) << text::ToUtf8(path);
+  }
+}
+
+TEST_F(DiskFilesTest, RefusesAFileWithoutReadPermission) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  fs::permissions(temp.Write("root/locked.inc", "x"), fs::perms::none);
+  EXPECT_EQ(DiskFiles(Root()).Read(u"locked.inc"), std::nullopt);
+}
+
+TEST_F(DiskFilesTest, RootMustBeAnExistingFolder) {
+  EXPECT_THROW(DiskFiles(temp.Path() / "nothere"), fs::filesystem_error);
+  EXPECT_THROW(DiskFiles(temp.Path() / "outside.txt"), std::invalid_argument);
+}
+
+TEST(TextDecoding, DecodesUtf8AndUtf16AndFallsBackToWindows1252) {
+  EXPECT_EQ(DecodeFileBytes(""), u"");
+  EXPECT_EQ(DecodeFileBytes("caf\xC3\xA9\r\n"), u"caf\u00E9\r\n");
+  EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF<%"), u"<%");
+  EXPECT_EQ(DecodeFileBytes("\xF0\x9F\x98\x80"), u"\U0001F600");
+  EXPECT_EQ(DecodeFileBytes("\xFF\xFE"
+                            "A\0\xE9\0"sv),
+            u"A\u00E9");
+  EXPECT_EQ(DecodeFileBytes("\xFE\xFF\0A\x20\xAC"sv), u"A\u20AC");
+  EXPECT_EQ(DecodeFileBytes("\xFF\xFE"
+                            "A\0B"sv),
+            u"A\uFFFD");
+  // Not UTF-8: the whole file is read as Windows-1252, undefined bytes keeping their value.
+  EXPECT_EQ(DecodeFileBytes("caf\xC3\xA9 \xE9t\xE9"), u"caf\u00C3\u00A9 \u00E9t\u00E9");
+  EXPECT_EQ(DecodeFileBytes("\x80\x81\x9F"), u"\u20AC\u0081\u0178");
+  EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF\x93x\x94"), u"\u201Cx\u201D");
+  // Overlong forms, encoded surrogates and cut sequences are not UTF-8 either.
+  EXPECT_EQ(DecodeFileBytes("\xC0\xAF"), u"\u00C0\u00AF");
+  EXPECT_EQ(DecodeFileBytes("\xED\xA0\x80"), u"\u00ED\u00A0\u20AC");
+  EXPECT_EQ(DecodeFileBytes("ab\xE2\x82"), u"ab\u00E2\u201A");
+}
+
+TEST_F(DiskFilesTest, HostAnswersMissingAndAbortsPastTheRequestLimit) {
+  const DiskFiles files(Root());
+  DiskHost host(files, 2);
+  Text path = u"inc/a.inc";
+  Text content;
+  int32_t error = 0;
+  host.GetFile(path, error, content);
+  EXPECT_EQ(error, 0);
+  EXPECT_EQ(content, u"A");
+  Text missing = u"../outside.txt";
+  host.GetFile(missing, error, content);
+  EXPECT_EQ(error, DiskHost::FileNotFound);
+  EXPECT_EQ(missing, u"../outside.txt");
+  error = 0;
+  host.GetFile(path, error, content);
+  EXPECT_EQ(error, DiskHost::AbortAnalysis);
+  EXPECT_TRUE(host.LimitReached());
+  host.StartPage();
+  error = 0;
+  host.GetFile(path, error, content);
+  EXPECT_EQ(error, 0);
+  EXPECT_FALSE(host.LimitReached());
+}

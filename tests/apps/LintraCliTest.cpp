@@ -1,0 +1,373 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/apps/TempFolder.h"
+
+using namespace std::string_view_literals;
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quoted(const std::string& argument) {
+  std::string quoted = "'";
+  for (char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string Slurp(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Runs the built lintra with `arguments`, standard input empty, and collects what it printed.
+Outcome Lintra(const std::vector<std::string>& arguments) {
+  TempFolder capture;
+  std::string command = Quoted(LINTRA_BINARY);
+  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  command += " </dev/null >" + Quoted((capture.Path() / "out").string()) + " 2>" +
+             Quoted((capture.Path() / "err").string());
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(capture.Path() / "out"),
+          Slurp(capture.Path() / "err")};
+}
+
+const std::string Site = LINTRA_EXAMPLE_SITE;
+
+// A page that includes a file, then a missing one after a lone CR, then the first file again
+// indented on a CR LF line; the included file includes itself.
+void WriteFindingsSite(const TempFolder& site) {
+  site.Write("page.asp",
+             "<html>\n<!-- #include file=\"inc/x.inc\" -->\r<!-- #include file=\"gone.inc\" "
+             "-->\r\n  <!-- #include virtual=\"/inc/x.inc\" -->");
+  site.Write("inc/x.inc", "<!-- #include file=\"x.inc\" -->");
+}
+
+}  // namespace
+
+TEST(LintraCli, TreePrintsTheControlsDrawingOfEveryPageInOrder) {
+  const Outcome run = Lintra({"tree", "--root", Site, "default.asp", "shop/cart.asp"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "default.asp                             \r\n"
+            "|    \r\n"
+            "+--- header.inc                         inc\r\n"
+            "|    |    \r\n"
+            "|    \\--- menu.inc !                    inc\r\n"
+            "|    \r\n"
+            "+--- menu.inc !                         inc\r\n"
+            "|    \r\n"
+            "\\--- footer.inc                         inc\r\n"
+            "\r\n\r\n"
+            "cart.asp                                shop/\r\n"
+            "|    \r\n"
+            "+--- functions.inc                      ../inc\r\n"
+            "|    |    \r\n"
+            "|    \\--- config.inc                    ../inc\r\n"
+            "|    \r\n"
+            "+--- header.inc                         ../inc\r\n"
+            "|    |    \r\n"
+            "|    \\--- menu.inc                      ../inc\r\n"
+            "|    \r\n"
+            "+--- cart_totals.inc *ERROR*            \r\n"
+            "|    \r\n"
+            "\\--- footer.inc                         ../inc\r\n"
+            "\r\n\r\n");
+}
+
+TEST(LintraCli, PageArgumentsMayUseDotSlashBackslashesOrAbsolutePathsInsideTheRoot) {
+  EXPECT_EQ(Lintra({"tree", "--root", Site, "./shop\\product.asp"}).out.substr(0, 47),
+            "product.asp                             shop/\r\n");
+  EXPECT_EQ(Lintra({"tree", "--root", Site, Site + "/about.asp"}).out.substr(0, 42),
+            "about.asp                               \r\n");
+}
+
+TEST(LintraCli, CompleteAndWarningsPrintOnePagesReportsAsUtf8) {
+  TempFolder site;
+  site.Write("p.asp",
+             "\xFF\xFE"
+             "A\0\r\0\n\0<\0!\0-\0-\0#\0i\0n\0c\0l\0u\0d\0e\0 \0f\0i\0l\0e\0=\0x\0 \0-\0-\0>\0"sv);
+  site.Write("x", "caf\xE9");
+  const Outcome complete = Lintra({"complete", "--root", site.Path().string(), "p.asp"});
+  EXPECT_EQ(complete.status, 0);
+  EXPECT_EQ(complete.out,
+            "A\r\n\r\n<%' === INCLUDE FILE START ( <!--#include file=x --> ) === %>\r\n"
+            "caf\xC3\xA9\r\n<%' === INCLUDE FILE END ( <!--#include file=x --> ) === %>\r\n");
+  const Outcome warnings = Lintra({"warnings", "--root", Site, "shop/cart.asp"});
+  EXPECT_EQ(warnings.status, 0);
+  EXPECT_EQ(warnings.out,
+            "File : shop/cart.asp\r\n\r\nCritical Errors\r\n===============\r\n\r\n"
+            "cart_totals.inc (cart_totals.inc)\r\n   Error opening file. \r\n\r\n"
+            "\r\nNo warnings\r\n");
+}
+
+TEST(LintraCli, IncludesThatLeaveTheRootAreMissingAndNeverRead) {
+  TempFolder temp;
+  temp.Write("secret.txt", "SECRET");
+  temp.Write("site/p.asp",
+             "<!-- #include file=\"../secret.txt\" --><!-- #include virtual=\"/../secret.txt\" -->"
+             "<!-- #include file=\"" +
+                 (temp.Path() / "secret.txt").string() +
+                 "\" -->"
+                 "<!-- #include file=\"link.inc\" -->");
+  std::filesystem::create_symlink(temp.Path() / "secret.txt", temp.Path() / "site/link.inc");
+  const Outcome run = Lintra({"complete", "--root", (temp.Path() / "site").string(), "p.asp"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.find("SECRET"), std::string::npos);
+  const Outcome check = Lintra({"check", "--root", (temp.Path() / "site").string()});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_EQ(check.err, "lintra: checked 1 pages: 4 missing, 0 circular, 3 duplicate includes\n");
+}
+
+TEST(LintraCli, DependsListsThePagesThatIncludeAChangedFile) {
+  EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "inc/menu.inc"}).out,
+            "about.asp\ndefault.asp\nshop/cart.asp\nshop/product.asp\n");
+  EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "/INC\\Config.inc"}).out,
+            "shop/cart.asp\nshop/product.asp\n");
+  EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "shop/../about.asp", "--changed",
+                    "./inc/functions.inc", "--exclude", "*/cart.asp"})
+                .out,
+            "about.asp\nshop/product.asp\n");
+  EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "inc/footer.inc", "--exclude", "shop",
+                    "default.asp", "shop/cart.asp"})
+                .out,
+            "default.asp\n");
+  const Outcome tree = Lintra({"depends", "--root", Site, "--changed", "inc/config.inc", "--tree",
+                               "default.asp", "shop/product.asp"});
+  EXPECT_EQ(tree.status, 0);
+  EXPECT_EQ(tree.out.substr(0, 47), "product.asp                             shop/\r\n");
+  EXPECT_EQ(tree.out.find("default.asp"), std::string::npos);
+}
+
+TEST(LintraCli, DefaultPagesAreAspFilesOutsideHiddenAndVtiFoldersInByteOrder) {
+  TempFolder site;
+  site.Write("common.inc", "");
+  for (const char* page : {"b.asp", "B.ASP", "a.Asp", "sub/c.asp", "sub/x.inc", ".hidden/d.asp",
+                           "sub/.e.asp", "_vti_cnf/f.asp", "old/g.asp", "z/old/h.asp"}) {
+    site.Write(page, "<!-- #include virtual=\"/common.inc\" -->");
+  }
+  const Outcome run = Lintra(
+      {"depends", "--root", site.Path().string(), "--changed", "common.inc", "--exclude", "old"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "B.ASP\na.Asp\nb.asp\nsub/c.asp\nz/old/h.asp\n");
+}
+
+TEST(LintraCli, CheckTextPrintsTheWarningsOfPagesWithFindingsAndFailsOnCriticalOnes) {
+  const Outcome run =
+      Lintra({"check", "--root", Site, "default.asp", "about.asp", "shop/cart.asp"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            "File : default.asp\r\n\r\nNo critical errors\r\n\r\nWarnings\r\n========\r\n\r\n"
+            "header.inc (inc/header.inc)\r\n"
+            "   Duplicate include warning : File menu.inc is included more than once in "
+            "'default.asp'\r\n\r\n"
+            "default.asp (default.asp)\r\n"
+            "   Duplicate include warning : File menu.inc is included more than once in "
+            "'default.asp'\r\n\r\n"
+            "\r\n"
+            "File : shop/cart.asp\r\n\r\nCritical Errors\r\n===============\r\n\r\n"
+            "cart_totals.inc (cart_totals.inc)\r\n   Error opening file. \r\n\r\n"
+            "\r\nNo warnings\r\n");
+  EXPECT_EQ(run.err, "lintra: checked 3 pages: 1 missing, 0 circular, 2 duplicate includes\n");
+  const Outcome clean = Lintra({"check", "--root", Site, "about.asp", "default.asp"});
+  EXPECT_EQ(clean.status, 0);
+  EXPECT_EQ(Lintra({"check", "--root", Site, "nothere.asp"}).status, 1);
+}
+
+TEST(LintraCli, CheckJsonGivesTreesWithDirectivePositionsAndFindings) {
+  TempFolder site;
+  WriteFindingsSite(site);
+  const Outcome run = Lintra({"check", "--root", site.Path().string(), "--format", "json"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "");
+  const std::string root = std::filesystem::canonical(site.Path()).string();
+  EXPECT_EQ(run.out, R"({
+  "root": ")" + root + R"(",
+  "pages": [
+    {
+      "page": "page.asp",
+      "tree": {
+        "path": "page.asp",
+        "missing": false,
+        "circular": false,
+        "duplicate": false,
+        "line": null,
+        "column": null,
+        "includes": [
+          {
+            "path": "inc/x.inc",
+            "missing": false,
+            "circular": false,
+            "duplicate": true,
+            "line": 2,
+            "column": 1,
+            "includes": [
+              {
+                "path": "inc/x.inc",
+                "missing": false,
+                "circular": true,
+                "duplicate": true,
+                "line": 1,
+                "column": 1,
+                "includes": []
+              }
+            ]
+          },
+          {
+            "path": "gone.inc",
+            "missing": true,
+            "circular": false,
+            "duplicate": false,
+            "line": 3,
+            "column": 1,
+            "includes": []
+          },
+          {
+            "path": "inc/x.inc",
+            "missing": false,
+            "circular": false,
+            "duplicate": true,
+            "line": 4,
+            "column": 3,
+            "includes": [
+              {
+                "path": "inc/x.inc",
+                "missing": false,
+                "circular": true,
+                "duplicate": true,
+                "line": 1,
+                "column": 1,
+                "includes": []
+              }
+            ]
+          }
+        ]
+      },
+      "findings": [
+        {
+          "kind": "duplicate",
+          "path": "inc/x.inc",
+          "file": "page.asp",
+          "line": 2,
+          "column": 1,
+          "message": "Duplicate include: inc/x.inc is included more than once in page.asp"
+        },
+        {
+          "kind": "circular",
+          "path": "inc/x.inc",
+          "file": "inc/x.inc",
+          "line": 1,
+          "column": 1,
+          "message": "Circular include: inc/x.inc is already among the files that include it"
+        },
+        {
+          "kind": "missing",
+          "path": "gone.inc",
+          "file": "page.asp",
+          "line": 3,
+          "column": 1,
+          "message": "Included file gone.inc cannot be found: <!-- #include file=\"gone.inc\" -->"
+        },
+        {
+          "kind": "duplicate",
+          "path": "inc/x.inc",
+          "file": "page.asp",
+          "line": 4,
+          "column": 3,
+          "message": "Duplicate include: inc/x.inc is included more than once in page.asp"
+        },
+        {
+          "kind": "circular",
+          "path": "inc/x.inc",
+          "file": "inc/x.inc",
+          "line": 1,
+          "column": 1,
+          "message": "Circular include: inc/x.inc is already among the files that include it"
+        }
+      ]
+    }
+  ],
+  "summary": {
+    "pages": 1,
+    "missing": 1,
+    "circular": 2,
+    "duplicate": 2
+  }
+}
+)");
+}
+
+TEST(LintraCli, CheckSarifLocatesEachDistinctFindingAtItsDirective) {
+  TempFolder site;
+  WriteFindingsSite(site);
+  site.Write("two words.asp", "<!-- #include file=\"inc/x.inc\" --><!--#include file=gone -->");
+  const Outcome run = Lintra({"check", "--root", site.Path().string(), "--format", "sarif"});
+  EXPECT_EQ(run.status, 1);
+  const std::string& log = run.out;
+  EXPECT_NE(log.find("\"version\": \"2.1.0\""), std::string::npos);
+  for (const char* rule : {"missing-include", "circular-include", "duplicate-include"}) {
+    EXPECT_NE(log.find("\"id\": \"" + std::string(rule) + "\""), std::string::npos) << rule;
+  }
+  EXPECT_NE(log.find(R"("uri": "two%20words.asp",)"), std::string::npos);
+  EXPECT_NE(log.find(R"("uri": "page.asp",
+                  "uriBaseId": "SRCROOT"
+                },
+                "region": {
+                  "startLine": 4,
+                  "startColumn": 3
+                })"),
+            std::string::npos);
+  // The circular include of inc/x.inc is reported once, though three trees reach it.
+  size_t circular = 0;
+  for (size_t at = log.find("\"ruleId\": \"circular-include\""); at != std::string::npos;
+       at = log.find("\"ruleId\": \"circular-include\"", at + 1)) {
+    ++circular;
+  }
+  EXPECT_EQ(circular, 1u);
+}
+
+TEST(LintraCli, UsageErrorsEndWithStatusTwo) {
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {},
+           {"frobnicate"},
+           {"tree", "--root", Site},
+           {"complete", "--root", Site, "default.asp", "about.asp"},
+           {"depends", "--root", Site},
+           {"check", "--root", Site, "--format", "xml"},
+           {"check", "--root", Site, "--max-files", "0"},
+           {"tree", "--root", Site + "/nothere", "default.asp"},
+           {"tree", "--root", Site + "/default.asp", "default.asp"}}) {
+    const Outcome run = Lintra(arguments);
+    EXPECT_EQ(run.status, 2) << testing::PrintToString(arguments);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err, "");
+  }
+}
+
+TEST(LintraCli, AnIncludeExplosionStopsAtTheFileLimitWithStatusThree) {
+  TempFolder site;
+  site.Write("page.asp", "<!-- #include file=\"a.inc\" --><!-- #include file=\"a.inc\" -->");
+  site.Write("a.inc", "<!-- #include file=\"b.inc\" --><!-- #include file=\"b.inc\" -->");
+  site.Write("b.inc", "");
+  EXPECT_EQ(Lintra({"check", "--root", site.Path().string(), "--max-files", "7"}).status, 0);
+  const Outcome run = Lintra({"check", "--root", site.Path().string(), "--max-files", "6"});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err,
+            "lintra: analysis of page.asp failed: error -2147220503 (0x800403E9) from "
+            "Lintra.Lintra.ParseFile: Could not find the file : b.inc\n"
+            "lintra: stopped after 6 file requests for one page (an include explosion?); raise "
+            "--max-files to go on\n");
+}
