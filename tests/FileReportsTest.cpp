@@ -3,6 +3,7 @@
 #include "analysis/File.h"
 #include "analysis/Files.h"
 #include "support/MemoryHost.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace {
 
@@ -130,4 +131,24 @@ TEST(FileReports, MissingFileOutranksCircularInclude) {
             Lines({u"", Start(u"").c_str(), u"   *** ERROR : Error opening file : x.inc ***",
                    End(u"").c_str()}));
   root->Delete();
+}
+
+// A host may keep a node after its tree was taken apart; its warning then has no parent to name.
+TEST(FileReports, WarningOfADetachedDuplicateIsReportedAndLeftEmpty) {
+  MemoryHost host;
+  host.Files[u"p.asp"] = Include(u"a.inc") + Include(u"a.inc");
+  host.Files[u"a.inc"] = u"A";
+  auto root = host.Control->AnalysePage(u"", u"p.asp");
+  auto a = root->Includes()->Item(2);
+  root->Delete();
+  ASSERT_TRUE(a->DuplicateInclude());
+
+  ScriptedMessageBox boxes({MessageBox::Retry});
+  EXPECT_EQ(a->OutputWarnings(), u"");
+  ASSERT_EQ(boxes.Boxes().size(), 2u);
+  EXPECT_EQ(boxes.Boxes()[1].Prompt,
+            u"An error has occured.\r\nError No: 91 - Object variable or With block variable not "
+            u"set\r\nSource : Lintra.File.OutputWarnings");
+  EXPECT_EQ(a->OutputComplete(), u"A");
+  EXPECT_EQ(boxes.Boxes().size(), 2u);
 }

@@ -64,7 +64,9 @@ TEST(Parser, BuildsMultiFolderTreeDepthFirstInTextOrder) {
   EXPECT_EQ(host.Requests, (std::vector<Text>{u"shop/default.asp", u"shop/inc/a.inc",
                                               u"shop/inc/c.inc", u"inc/b.inc", u"shop/inc/c.inc"}));
 
+  ASSERT_EQ(root->Includes()->Count(), u"2");
   auto a = root->Includes()->Item(1);
+  ASSERT_EQ(a->Includes()->Count(), u"1");
   auto c = a->Includes()->Item(1);
   EXPECT_EQ(c->Name(), u"c.inc");
   EXPECT_EQ(c->Path(), u"shop/inc/");
@@ -90,12 +92,13 @@ TEST(Parser, ResolvesFileAgainstFolderAndVirtualAgainstRoot) {
       u"<!-- #include virtual=\"../inc/a.inc\" -->"
       u"<!-- #include virtual='..x.inc' -->"
       u"<!-- #INCLUDE virtual='/v.inc' file='f.inc' -->"
-      u"<!-- note #Include Virtual=/includes/file.asp -->";
+      u"<!-- note #Include Virtual=/includes/file.asp -->"
+      u"<!--#include file=u.inc-->";
   host.Control->AnalysePage(u"", u"shop/p.asp");
   EXPECT_EQ(host.Requests,
             (std::vector<Text>{u"shop/p.asp", u"shop/inc/a.inc", u"inc/a.inc", u"shop//inc/a.inc",
                                u"inc/a.inc", u"inc/a.inc", u"inc/a.inc", u"x.inc", u"shop/f.inc",
-                               u"includes/file.asp"}));
+                               u"includes/file.asp", u"shop/u.inc"}));
 }
 
 TEST(Parser, ScriptBlocksAndCommentsHideEachOthersOpeners) {
@@ -148,6 +151,7 @@ TEST(Parser, MissingIncludeBecomesLeafNamedByBareNameAndSiblingsContinue) {
             u"gone.inc [1,38) missing\n"
             u"shop/b.inc [38,68)\n"
             u"  shop/c.inc [1,31)\n");
+  ASSERT_EQ(root->Includes()->Count(), u"2");
   auto gone = root->Includes()->Item(1);
   EXPECT_EQ(gone->Name(), u"gone.inc");
   EXPECT_EQ(gone->Path(), u"");
