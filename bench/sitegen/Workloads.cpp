@@ -1,0 +1,20 @@
+#include "sitegen/Workloads.h"
+
+#include <stdexcept>
+
+const std::vector<std::string>& WorkloadNames() {
+  static const std::vector<std::string> names = {"W1", "W2", "W3", "W4", "W5", "W6", "W6x2"};
+  return names;
+}
+
+Site MakeWorkload(const std::string& name, uint64_t seed) {
+  constexpr size_t megabyte = size_t{1} << 20;
+  if (name == "W1") return ProjectWorkload(seed);
+  if (name == "W2") return WidePageWorkload(seed);
+  if (name == "W3") return DeepChainWorkload(seed);
+  if (name == "W4") return ExplosionWorkload(seed);
+  if (name == "W5") return BigPageWorkload(seed);
+  if (name == "W6") return LibraryWorkload(seed, 5 * megabyte);
+  if (name == "W6x2") return LibraryWorkload(seed, 10 * megabyte);
+  throw std::invalid_argument("unknown workload " + name);
+}
