@@ -84,7 +84,7 @@ std::optional<fs::path> DiskFiles::Resolve(TextView webPath) const {
   return resolved;
 }
 
-std::optional<Text> DiskFiles::Read(TextView webPath) const {
+std::optional<ProjectFile> DiskFiles::Read(TextView webPath) const {
   const std::optional<fs::path> file = Resolve(webPath);
   if (!file) return std::nullopt;
   std::error_code error;
@@ -92,7 +92,8 @@ std::optional<Text> DiskFiles::Read(TextView webPath) const {
   if (error || size > MaxFileBytes) return std::nullopt;
   const std::optional<std::string> bytes = ReadBytes(*file, MaxFileBytes);
   if (!bytes) return std::nullopt;
-  return DecodeFileBytes(*bytes);
+  return ProjectFile{text::FromUtf8(file->lexically_relative(root_).generic_string()),
+                     DecodeFileBytes(*bytes)};
 }
 
 bool DiskFiles::Inside(const fs::path& resolved) const {

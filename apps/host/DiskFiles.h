@@ -6,6 +6,15 @@
 
 #include "platform/Text.h"
 
+// A file read from a project: its text and where it really lies.
+struct ProjectFile {
+  // The file's web path relative to the project root with symbolic links and "." and ".."
+  // resolved: one file has one web path however it was named.
+  Text webPath;
+  // The decoded text.
+  Text text;
+};
+
 // The files of one web project on disk, as hosts of the control read them. Every file is named
 // by a web path relative to the project root, and nothing outside the root is ever opened: not
 // through absolute paths, drive letters, network shares, ".." segments or symbolic links.
@@ -27,9 +36,9 @@ class DiskFiles {
   // no regular file.
   std::optional<std::filesystem::path> Resolve(TextView webPath) const;
 
-  // The decoded text of the file that `webPath` names (see Resolve), or nothing when it is
-  // refused, cannot be read, or is larger than MaxFileBytes.
-  std::optional<Text> Read(TextView webPath) const;
+  // The file that `webPath` names (see Resolve), or nothing when it is refused, cannot be read,
+  // or is larger than MaxFileBytes.
+  std::optional<ProjectFile> Read(TextView webPath) const;
 
   // `webPath` as a path below the root, its ".." segments resolved by name; nothing for any
   // path that Resolve refuses before looking at the disk.

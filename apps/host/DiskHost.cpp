@@ -10,9 +10,10 @@ void DiskHost::GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
     return;
   }
   try {
-    std::optional<Text> content = files_.Read(FilePath);
-    if (content) {
-      FileText = std::move(*content);
+    std::optional<ProjectFile> file = files_.Read(FilePath);
+    if (file) {
+      FilePath = std::move(file->webPath);
+      FileText = std::move(file->text);
     } else {
       nError = FileNotFound;
     }

@@ -29,8 +29,11 @@ class DiskHost : public LintraEvents {
   bool LimitReached() const { return limitReached_; }
   uint64_t MaxRequests() const { return maxRequests_; }
 
-  // Puts the decoded text of `FilePath` into `FileText`, or sets `nError` to FileNotFound (or
-  // AbortAnalysis once the limit is passed). `FilePath` is left as it is.
+  // Puts the decoded text of `FilePath` into `FileText` and replaces `FilePath` by the file's
+  // real web path, so that a file reached under another name (through "./" or a symbolic link)
+  // is still recognised as the same file, and a self-include is caught as circular. Otherwise
+  // sets `nError` to FileNotFound (or AbortAnalysis once the limit is passed) and leaves
+  // `FilePath` as it is.
   void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override;
 
  private:

@@ -3,13 +3,14 @@
 
 #include <cstdio>
 #include <exception>
-#include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "apps/lintra/CommandLine.h"
 #include "apps/lintra/Commands.h"
 #include "apps/lintra/ExitCodes.h"
+#include "apps/lintra/LargeStack.h"
 #include "apps/lintra/Output.h"
 #include "apps/lintra/Session.h"
 
@@ -33,8 +34,7 @@ int Dispatch(Session& session, const Options& options) {
 
 // Runs the command with the session open; analysis failures and output errors end it with
 // AnalysisFailed.
-int RunInSession(const Options& options) {
-  Session session(options);
+int RunInSession(Session& session, const Options& options) {
   try {
     const int status = Dispatch(session, options);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
@@ -50,15 +50,22 @@ int RunInSession(const Options& options) {
   return ExitCode::AnalysisFailed;
 }
 
+// Opens the project and runs the command on it.
+int Run(const Options& options) {
+  std::unique_ptr<Session> session;
+  try {
+    session = std::make_unique<Session>(options);
+  } catch (const std::exception& error) {
+    WriteError("cannot open the project root " + options.root + ": " + error.what());
+    return ExitCode::Usage;
+  }
+  return RunInSession(*session, options);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
   if (!parsed.options) return parsed.exitCode;
-  try {
-    return RunInSession(*parsed.options);
-  } catch (const std::exception& error) {
-    WriteError("cannot open the project root " + parsed.options->root + ": " + error.what());
-    return ExitCode::Usage;
-  }
+  return RunWithLargeStack([&] { return Run(*parsed.options); });
 }

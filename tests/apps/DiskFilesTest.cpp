@@ -12,6 +12,12 @@ using namespace std::string_view_literals;
 
 namespace {
 
+// What Read gives for `webPath`: "web path: text", or "refused".
+std::string Loaded(const DiskFiles& files, TextView webPath) {
+  const std::optional<ProjectFile> file = files.Read(webPath);
+  return file ? text::ToUtf8(file->webPath + u": " + file->text) : "refused";
+}
+
 // A project in root/ with a file outside it, beside root/.
 class DiskFilesTest : public testing::Test {
  protected:
@@ -29,9 +35,9 @@ class DiskFilesTest : public testing::Test {
 
 TEST_F(DiskFilesTest, ReadsFilesByWebPathWithEitherSeparator) {
   const DiskFiles files(Root());
-  EXPECT_EQ(files.Read(u"inc/a.inc"), u"A");
-  EXPECT_EQ(files.Read(u"inc\\a.inc"), u"A");
-  EXPECT_EQ(files.Read(u"./inc//x/../a.inc"), u"A");
+  EXPECT_EQ(Loaded(files, u"inc/a.inc"), "inc/a.inc: A");
+  EXPECT_EQ(Loaded(files, u"inc\\a.inc"), "inc/a.inc: A");
+  EXPECT_EQ(Loaded(files, u"./inc//x/../a.inc"), "inc/a.inc: A");
   EXPECT_EQ(files.Resolve(u"inc/a.inc"), fs::canonical(Root() / "inc/a.inc"));
 }
 
@@ -42,7 +48,7 @@ TEST_F(DiskFilesTest, RefusesEveryPathThatLeavesTheRoot) {
        {Text(u"../outside.txt"), Text(u"inc/../../outside.txt"), Text(u"..\\outside.txt"), outside,
         Text(u"/inc/a.inc"), Text(u"\\inc\\a.inc"), Text(u"\\\\server\\share\\inc\\a.inc"),
         Text(u"C:\\inc\\a.inc"), Text(u"c:inc/a.inc"), Text(u"inc/a.inc\0.txt", 14)}) {
-    EXPECT_EQ(files.Read(path), std::nullopt) << text::ToUtf8(path);
+    EXPECT_EQ(Loaded(files, path), "refused") << text::ToUtf8(path);
   }
 }
 
@@ -50,12 +56,14 @@ TEST_F(DiskFilesTest, FollowsSymbolicLinksOnlyWithinTheRoot) {
   fs::create_symlink(temp.Path() / "outside.txt", Root() / "secret.inc");
   fs::create_directory_symlink(temp.Path() / "outfolder", Root() / "out");
   fs::create_symlink(Root() / "inc/a.inc", Root() / "alias.inc");
+  fs::create_directory_symlink(Root(), Root() / "loop");
   fs::create_directory_symlink(Root(), temp.Path() / "link-to-root");
   const DiskFiles files(Root());
-  EXPECT_EQ(files.Read(u"secret.inc"), std::nullopt);
-  EXPECT_EQ(files.Read(u"out/x.txt"), std::nullopt);
-  EXPECT_EQ(files.Read(u"alias.inc"), u"A");
-  EXPECT_EQ(DiskFiles(temp.Path() / "link-to-root").Read(u"inc/a.inc"), u"A");
+  EXPECT_EQ(Loaded(files, u"secret.inc"), "refused");
+  EXPECT_EQ(Loaded(files, u"out/x.txt"), "refused");
+  EXPECT_EQ(Loaded(files, u"alias.inc"), "inc/a.inc: A");
+  EXPECT_EQ(Loaded(files, u"loop/loop/inc/a.inc"), "inc/a.inc: A");
+  EXPECT_EQ(Loaded(DiskFiles(temp.Path() / "link-to-root"), u"inc/a.inc"), "inc/a.inc: A");
 }
 
 TEST_F(DiskFilesTest, AnswersNothingForWhatIsNoReadableFile) {
@@ -64,14 +72,14 @@ TEST_F(DiskFilesTest, AnswersNothingForWhatIsNoReadableFile) {
   const DiskFiles files(Root());
   for (const Text path :
        {u"", u".", u"inc", u"inc/", u"inc/a.inc/", u"nothere.inc", u"pipe.inc", u"huge.inc"}) {
-    EXPECT_EQ(files.Read(path), std::nullopt) << text::ToUtf8(path);
+    EXPECT_EQ(Loaded(files, path), "refused") << text::ToUtf8(path);
   }
 }
 
 TEST_F(DiskFilesTest, RefusesAFileWithoutReadPermission) {
   if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
   fs::permissions(temp.Write("root/locked.inc", "x"), fs::perms::none);
-  EXPECT_EQ(DiskFiles(Root()).Read(u"locked.inc"), std::nullopt);
+  EXPECT_EQ(Loaded(DiskFiles(Root()), u"locked.inc"), "refused");
 }
 
 TEST_F(DiskFilesTest, RootMustBeAnExistingFolder) {
@@ -101,15 +109,16 @@ TEST(TextDecoding, DecodesUtf8AndUtf16AndFallsBackToWindows1252) {
   EXPECT_EQ(DecodeFileBytes("ab\xE2\x82"), u"ab\u00E2\u201A");
 }
 
-TEST_F(DiskFilesTest, HostAnswersMissingAndAbortsPastTheRequestLimit) {
+TEST_F(DiskFilesTest, HostAnswersWithRealPathsOrMissingAndAbortsPastTheRequestLimit) {
   const DiskFiles files(Root());
   DiskHost host(files, 2);
-  Text path = u"inc/a.inc";
+  Text path = u"./inc\\a.inc";
   Text content;
   int32_t error = 0;
   host.GetFile(path, error, content);
   EXPECT_EQ(error, 0);
   EXPECT_EQ(content, u"A");
+  EXPECT_EQ(path, u"inc/a.inc");
   Text missing = u"../outside.txt";
   host.GetFile(missing, error, content);
   EXPECT_EQ(error, DiskHost::FileNotFound);

@@ -371,3 +371,21 @@ TEST(LintraCli, AnIncludeExplosionStopsAtTheFileLimitWithStatusThree) {
             "lintra: stopped after 6 file requests for one page (an include explosion?); raise "
             "--max-files to go on\n");
 }
+
+TEST(LintraCli, AFileIncludingItselfUnderAnotherNameIsCaughtAsCircular) {
+  TempFolder site;
+  site.Write("x.asp", "<!-- #include file=\"./x.inc\" -->");
+  site.Write("x.inc", "<!-- #include file=\"./x.inc\" --><!-- #include file=\"loop/x.inc\" -->");
+  std::filesystem::create_directory_symlink(".", site.Path() / "loop");
+  const Outcome run = Lintra({"tree", "--root", site.Path().string(), "x.asp"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "x.asp                                   \r\n"
+            "|    \r\n"
+            "\\--- x.inc                              .\r\n"
+            "     |    \r\n"
+            "     +--- x.inc !  *ERROR*              \r\n"
+            "     |    \r\n"
+            "     \\--- x.inc !  *ERROR*              \r\n"
+            "\r\n\r\n");
+}

@@ -1,0 +1,51 @@
+#include "apps/qt/gui/GuiOptions.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+namespace {
+
+void Write(FILE* stream, const QString& message) {
+  const QByteArray bytes = message.toUtf8();
+  std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+}
+
+}  // namespace
+
+std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exitCode) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Shows the include trees of the pages of a classic ASP site."));
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption root(QStringLiteral("root"),
+                                QStringLiteral("The site's root folder (default: the current one)."),
+                                QStringLiteral("DIR"), QStringLiteral("."));
+  const QCommandLineOption screenshot(
+      QStringLiteral("screenshot"),
+      QStringLiteral("Analyse the pages, save a picture of the window to FILE.png and exit."),
+      QStringLiteral("FILE.png"));
+  parser.addOption(root);
+  parser.addOption(screenshot);
+  parser.addPositionalArgument(QStringLiteral("PAGE"), QStringLiteral("Pages to analyse at start."),
+                               QStringLiteral("[PAGE...]"));
+  if (!parser.parse(arguments)) {
+    Write(stderr, QStringLiteral("lintra-gui: %1\n").arg(parser.errorText()));
+    exitCode = 2;
+    return std::nullopt;
+  }
+  if (parser.isSet(help)) {
+    Write(stdout, parser.helpText());
+    exitCode = 0;
+    return std::nullopt;
+  }
+  GuiOptions options;
+  options.root = parser.value(root);
+  options.pages = parser.positionalArguments();
+  options.screenshot = parser.value(screenshot);
+  if (!options.screenshot.isEmpty() && options.pages.isEmpty()) {
+    Write(stderr, QStringLiteral("lintra-gui: --screenshot needs at least one PAGE\n"));
+    exitCode = 2;
+    return std::nullopt;
+  }
+  return options;
+}

@@ -1,0 +1,161 @@
+#include "apps/qt/gui/MainWindow.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "apps/qt/gui/MatchList.h"
+#include "apps/qt/gui/ProjectPages.h"
+#include "apps/qt/widget/LintraWidget.h"
+#include "platform/ErrorRecord.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+// Reports and files end their lines with CR LF; Qt breaks lines at LF.
+QString Lines(const Text& text) {
+  return QString::fromStdU16String(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QPlainTextEdit* ReadOnlyPane() {
+  auto* pane = new QPlainTextEdit;
+  pane->setReadOnly(true);
+  pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+  pane->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  return pane;
+}
+
+// A pane with a caption above it.
+QWidget* Captioned(QLabel* caption, QWidget* pane) {
+  auto* box = new QWidget;
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(caption);
+  layout->addWidget(pane);
+  return box;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests)
+    : files_(root),
+      host_(
+          files_, maxRequests, [this](const Text& report) { ShowReport(report); },
+          [this](const Text& path) { ShowFile(path); }),
+      trees_(new LintraWidget),
+      pages_(new QListWidget),
+      report_(ReadOnlyPane()),
+      viewer_(ReadOnlyPane()),
+      viewerTitle_(new QLabel(tr("File"))) {
+  setWindowTitle(tr("Lintra - %1").arg(QString::fromStdString(files_.Root().string())));
+  trees_->Control().Events(&host_);
+  trees_->Control().ToolbarVisible(true);
+  trees_->ApplySize();
+  for (const Text& page : ProjectPages::Find(files_.Root())) {
+    pages_->addItem(QString::fromStdU16String(page));
+  }
+  pages_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  connect(pages_, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { AddPage(item->text().toStdU16String()); });
+  BuildLayout();
+}
+
+MainWindow::~MainWindow() {
+  trees_->Control().Events(nullptr);
+}
+
+void MainWindow::AddPage(const Text& page) {
+  Analyse(page, [&](const Text& projectPath) { trees_->Control().ParseFile(projectPath, page); });
+}
+
+void MainWindow::ShowDependants(const std::vector<Text>& changed) {
+  const TextArray matches = MatchList(changed);
+  trees_->Control().ClearTree();
+  for (int row = 0; row < pages_->count(); ++row) {
+    const Text page = pages_->item(row)->text().toStdU16String();
+    Analyse(page, [&](const Text& projectPath) {
+      trees_->Control().DisplayIfDependant(projectPath, page, matches);
+    });
+  }
+}
+
+template <class Run>
+void MainWindow::Analyse(const Text& page, Run run) {
+  host_.StartPage();
+  try {
+    run(text::FromUtf8(files_.Root().string()));
+  } catch (const RuntimeError& error) {
+    const ErrorRecord& record = error.Record();
+    Text message = u"Couldn't analyse " + page + u"\r\nError " + text::FromNumber(record.Number) +
+                   u" - " + record.Description;
+    if (host_.LimitReached()) {
+      message += u"\r\nThe page asked for more than " +
+                 text::FromNumber(static_cast<int64_t>(host_.MaxRequests())) + u" files.";
+    }
+    MessageBox::Show(message, MessageBox::OKOnly + MessageBox::Exclamation, u"Lintra");
+  }
+}
+
+void MainWindow::AddSelectedPages() {
+  for (const QListWidgetItem* item : pages_->selectedItems()) {
+    AddPage(item->text().toStdU16String());
+  }
+}
+
+void MainWindow::ChooseChangedFiles() {
+  const QStringList chosen = QFileDialog::getOpenFileNames(
+      this, tr("Changed files"), QString::fromStdString(files_.Root().string()));
+  if (chosen.isEmpty()) return;
+  std::vector<Text> changed;
+  for (const QString& file : chosen) {
+    if (auto webPath = ProjectPages::WebPathOf(files_.Root(), file.toStdString())) {
+      changed.push_back(std::move(*webPath));
+    }
+  }
+  ShowDependants(changed);
+}
+
+void MainWindow::ShowReport(const Text& report) {
+  report_->setPlainText(Lines(report));
+}
+
+void MainWindow::ShowFile(const Text& path) {
+  const std::optional<ProjectFile> file = files_.Read(path);
+  if (!file) {
+    MessageBox::Show(u"Couldn't open the file " + path,
+                     MessageBox::OKOnly + MessageBox::Exclamation, u"Lintra");
+    return;
+  }
+  viewerTitle_->setText(QString::fromStdU16String(file->webPath));
+  viewer_->setPlainText(Lines(file->text));
+}
+
+void MainWindow::BuildLayout() {
+  QToolBar* actions = addToolBar(tr("Pages"));
+  actions->setMovable(false);
+  QAction* add = actions->addAction(tr("Add"), this, &MainWindow::AddSelectedPages);
+  add->setToolTip(tr("Analyse the selected pages and add their trees"));
+  QAction* clear = actions->addAction(tr("Clear"), this, [this] { trees_->Control().ClearTree(); });
+  clear->setToolTip(tr("Remove every tree"));
+  QAction* changed = actions->addAction(tr("Changed files…"), this, &MainWindow::ChooseChangedFiles);
+  changed->setToolTip(tr("Show the pages that depend on files you choose"));
+
+  auto* right = new QSplitter(Qt::Vertical);
+  right->addWidget(Captioned(new QLabel(tr("Report")), report_));
+  right->addWidget(Captioned(viewerTitle_, viewer_));
+
+  auto* main = new QSplitter(Qt::Horizontal);
+  main->addWidget(Captioned(new QLabel(tr("Pages")), pages_));
+  main->addWidget(trees_);
+  main->addWidget(right);
+  main->setStretchFactor(0, 1);
+  main->setStretchFactor(1, 2);
+  main->setStretchFactor(2, 3);
+  setCentralWidget(main);
+}
