@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "analysis/FileSupply.h"
+#include "analysis/SourceText.h"
 #include "platform/Object.h"
 #include "platform/Text.h"
 
@@ -64,8 +66,8 @@ class File : public Object {
   Text FullPath() const { return path_ + name_; }
   void FullPath(const Text& value);
 
-  const Text& Content() const { return content_ ? *content_ : EmptyText(); }
-  void Content(Text value) { content_ = std::make_shared<const Text>(std::move(value)); }
+  const Text& Content() const { return content_ ? content_->Value() : EmptyText(); }
+  void Content(Text value) { content_ = std::make_shared<const SourceText>(std::move(value)); }
 
   // The including file; null for the root and after Delete.
   std::shared_ptr<File> Parent();
@@ -79,6 +81,7 @@ class File : public Object {
  private:
   friend class Files;
   friend class Lintra;
+  friend class SourceText;
 
   // Setters reserved to the library.
   void RootFile(bool value) { rootFile_ = value; }
@@ -99,9 +102,11 @@ class File : public Object {
   // This node when it is the root, otherwise its BaseFile.
   File* Root();
 
-  // Parser (FileParse.cpp).
-  void ParseClientCode(const Text& text);
-  void ParseInclude(TextView block, int32_t start);
+  // Parser (FileParse.cpp). ParseClientCode finds the include directives of a text;
+  // ParseInclude creates and fills the child that one directive names and returns it to be
+  // parsed, or null.
+  static std::vector<SourceText::Directive> ParseClientCode(const Text& text);
+  File* ParseInclude(const SourceText::Directive& directive);
 
   // Circular and duplicate detection (FileDetect.cpp). PathCounts holds, for one tree, how many
   // nodes below the root carry each FullPath, leaving out circular nodes.
@@ -123,7 +128,7 @@ class File : public Object {
   Text name_;
   Text path_;
   Text projectPath_;
-  std::shared_ptr<const Text> content_;
+  std::shared_ptr<const SourceText> content_;
   std::unique_ptr<Text> upperFullPath_;
   bool duplicateInclude_ = false;
   bool circularInclude_ = false;

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "analysis/File.h"
 #include "analysis/Files.h"
 #include "analysis/LintraFuncs.h"
@@ -6,12 +8,32 @@
 // The parser passes every error on to its caller unchanged, apart from the not-found answer of the
 // file supply, which becomes the MissingFile flag of the child being created.
 
+// Builds the tree depth first, in text order. Each node being parsed is a frame on an explicit
+// stack rather than a level of recursion, so a chain of includes however deep cannot exhaust the
+// call stack.
 void File::Parse() {
-  const std::shared_ptr<const Text> text = content_;
-  if (fbCircularInclude(*this, *this)) {
-    CircularInclude(true);
-  } else if (text) {
-    ParseClientCode(*text);
+  struct Frame {
+    File* node;
+    std::shared_ptr<const SourceText> source;
+    size_t next;
+  };
+  std::vector<Frame> frames;
+  auto enter = [&](File& node) {
+    if (fbCircularInclude(node, node)) {
+      node.CircularInclude(true);
+    } else if (node.content_) {
+      frames.push_back({&node, node.content_, 0});
+    }
+  };
+  enter(*this);
+  while (!frames.empty()) {
+    Frame& top = frames.back();
+    const auto& directives = top.source->Directives();
+    if (top.next == directives.size()) {
+      frames.pop_back();
+      continue;
+    }
+    if (File* child = top.node->ParseInclude(directives[top.next++])) enter(*child);
   }
   if (RootFile()) ValidateAll(*this);
 }
@@ -23,12 +45,34 @@ constexpr TextView kScriptClose = u"%>";
 constexpr TextView kCommentOpen = u"<!--";
 constexpr TextView kCommentClose = u"-->";
 
+// What a comment names, or nothing when it holds no "#include".
+bool ReadDirective(TextView block, SourceText::Directive& directive) {
+  const TextView inner = block.size() > 7 ? block.substr(4, block.size() - 7) : TextView();
+  if (AttributeValue(u"#include", inner).Status == AttributeResult::Absent) return false;
+  using Kind = SourceText::Directive::Kind;
+  AttributeResult file = AttributeValue(u"File", inner);
+  if (file.Status == AttributeResult::Found) {
+    directive.Form = Kind::File;
+    directive.Value = std::move(file.Value);
+    return true;
+  }
+  AttributeResult virt = AttributeValue(u"Virtual", inner);
+  if (virt.Status != AttributeResult::Found) return true;
+  TextView value(virt.Value);
+  if (value.starts_with(u"..")) value.remove_prefix(2);
+  if (value.starts_with(u"/")) value.remove_prefix(1);
+  directive.Form = Kind::Virtual;
+  directive.Value = Text(value);
+  return true;
+}
+
 }  // namespace
 
-// Steps over server-script blocks and hands every comment to ParseInclude, in text order. Each
-// opener's next position is kept until the scan passes it, so no character is searched twice.
-// An opener without its closer ends the scan of this text.
-void File::ParseClientCode(const Text& text) {
+// Steps over server-script blocks and reads every comment, in text order. Each opener's next
+// position is kept until the scan passes it, so no character is searched twice. An opener without
+// its closer ends the scan of the text.
+std::vector<SourceText::Directive> File::ParseClientCode(const Text& text) {
+  std::vector<SourceText::Directive> directives;
   const TextView view(text);
   size_t script = view.find(kScriptOpen);
   size_t comment = view.find(kCommentOpen);
@@ -36,70 +80,55 @@ void File::ParseClientCode(const Text& text) {
     size_t end;
     if (script != TextView::npos && script < comment) {
       end = view.find(kScriptClose, script);
-      if (end == TextView::npos) return;
+      if (end == TextView::npos) break;
     } else {
       end = view.find(kCommentClose, comment);
-      if (end == TextView::npos) return;
-      ParseInclude(view.substr(comment, end + kCommentClose.size() - comment),
-                   static_cast<int32_t>(comment + 1));
+      if (end == TextView::npos) break;
+      const TextView block = view.substr(comment, end + kCommentClose.size() - comment);
+      SourceText::Directive directive;
+      if (ReadDirective(block, directive)) {
+        directive.Start = static_cast<int32_t>(comment + 1);
+        directive.Length = static_cast<int32_t>(block.size());
+        directives.push_back(std::move(directive));
+      }
     }
     if (script != TextView::npos && script < end) script = view.find(kScriptOpen, end);
     if (comment < end) comment = view.find(kCommentOpen, end);
   }
+  return directives;
 }
 
-namespace {
-
-// The path a directive names, relative to the project root, before ".." is resolved; empty
-// `found` when the directive names no usable file.
-Text DirectivePath(TextView inner, const Text& folder, bool& found) {
-  found = true;
-  AttributeResult file = AttributeValue(u"File", inner);
-  if (file.Status == AttributeResult::Found) return folder + file.Value;
-  AttributeResult virt = AttributeValue(u"Virtual", inner);
-  if (virt.Status != AttributeResult::Found) {
-    found = false;
-    return Text();
-  }
-  TextView value(virt.Value);
-  if (value.starts_with(u"..")) value.remove_prefix(2);
-  if (value.starts_with(u"/")) value.remove_prefix(1);
-  return Text(value);
-}
-
-}  // namespace
-
-void File::ParseInclude(TextView block, int32_t start) {
-  const auto length = static_cast<int32_t>(block.size());
-  const TextView inner = length > 7 ? block.substr(4, block.size() - 7) : TextView();
-  if (AttributeValue(u"#include", inner).Status == AttributeResult::Absent) return;
-  bool found = false;
-  Text path = DirectivePath(inner, path_, found);
-  if (!found) {
+// Creates the child that a directive names, asks the file supply for its text and returns it to
+// be parsed; returns null when there is nothing to parse (a malformed directive marks this node
+// missing, a file the supply cannot find becomes a missing leaf).
+File* File::ParseInclude(const SourceText::Directive& directive) {
+  using Kind = SourceText::Directive::Kind;
+  if (directive.Form == Kind::Malformed) {
     MissingFile(true);
-    return;
+    return nullptr;
   }
-  path = gfsCorrectWebPath(path);
+  Text path =
+      gfsCorrectWebPath(directive.Form == Kind::File ? path_ + directive.Value : directive.Value);
   auto self = std::static_pointer_cast<File>(shared_from_this());
   const std::shared_ptr<File> child = Includes()->Add(self, gfsFileName(path));
   if (!child) RaisePlatformError(ErrorNumber::ObjectNotSet);
   child->ProjectPath(projectPath_);
-  child->BaseFileStart(start);
-  child->BaseFileEnd(start + length);
+  child->BaseFileStart(directive.Start);
+  child->BaseFileEnd(directive.Start + directive.Length);
   child->container_ = container_;
   child->supply_ = supply_;
   FileSupply* supply = Supply();
   if (!supply) RaisePlatformError(ErrorNumber::ObjectNotSet);
-  Text text;
+  std::shared_ptr<const SourceText> source;
   try {
-    text = supply->fsGetFile(path);
+    source = supply->fsGetFile(path);
   } catch (const RuntimeError& error) {
     if (error.Record().Number != FileSupply::NotFound) throw;
     child->MissingFile(true);
-    return;
+    return nullptr;
   }
-  child->Content(std::move(text));
+  child->content_ = std::move(source);
   child->FullPath(path);
   child->Path(gfsFilePath(path));
-  child->Parse();
+  return child.get();
 }

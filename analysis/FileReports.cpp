@@ -79,8 +79,8 @@ void File::AppendWarnings(Text& out) {
 void File::AppendComplete(Text& out) {
   ErrorTrap trap(u"File", u"OutputComplete");
   const size_t mark = out.size();
-  const std::shared_ptr<const Text> keep = content_;
-  const TextView t = keep ? TextView(*keep) : TextView();
+  const std::shared_ptr<const SourceText> keep = content_;
+  const TextView t = keep ? TextView(keep->Value()) : TextView();
   int32_t pos = 1;
   if (includes_) {
     for (const auto& child : *includes_) {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <memory>
+
+#include "analysis/SourceText.h"
 #include "platform/Text.h"
 
 // What the parser needs of the object that a File names as its Container: the text of a file.
@@ -8,11 +11,11 @@ class FileSupply {
  public:
   virtual ~FileSupply() = default;
 
-  // Returns the whole text of the file at `FilePath` (web form, relative to the project root).
-  // The supplier may replace `FilePath`; the caller then goes on with the replaced path.
-  // Raises RuntimeError with number NotFound when the file cannot be supplied, and with Abort
-  // (or any other error) to stop the whole analysis.
-  virtual Text fsGetFile(Text& FilePath) = 0;
+  // Returns the whole text of the file at `FilePath` (web form, relative to the project root),
+  // never null; the text may be shared with other nodes. The supplier may replace `FilePath`;
+  // the caller then goes on with the replaced path. Raises RuntimeError with number NotFound
+  // when the file cannot be supplied, and with Abort (or any other error) to stop the analysis.
+  virtual std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) = 0;
 
   static constexpr int32_t NotFound = static_cast<int32_t>(0x800403E8u);
   static constexpr int32_t Abort = static_cast<int32_t>(0x800403E9u);

@@ -82,11 +82,11 @@ class Lintra : public Object, public FileSupply {
   UserControl& Container() { return userControl_; }
 
  private:
-  // Raises GetFile for `FilePath` and returns the text the host supplied. `FilePath` keeps what
-  // the host left in it. A non-zero nError raises RuntimeError: 0x800403E9 when the host
-  // answered exactly that, 0x800403E8 otherwise, source "Lintra.fsGetFile", description
-  // "Could not find the file : " and the path.
-  Text fsGetFile(Text& FilePath) override;
+  // Raises GetFile (through GetSharedFile) for `FilePath` and returns the text the host supplied.
+  // `FilePath` keeps what the host left in it. A non-zero nError raises RuntimeError: 0x800403E9
+  // when the host answered exactly that, 0x800403E8 otherwise, source "Lintra.fsGetFile",
+  // description "Could not find the file : " and the path.
+  std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) override;
 
   // Entry (LintraEntry.cpp).
   bool fbContainsMatch(File& file, const TextArray& asMatchFiles);

@@ -10,7 +10,7 @@ std::shared_ptr<File> Lintra::AnalysePage(const Text& ProjectPath, const Text& F
   root->RootFile(true);
   Text path = FilePath;
   try {
-    root->Content(fsGetFile(path));
+    root->content_ = fsGetFile(path);
   } catch (const RuntimeError& error) {
     if (error.Record().Number != NotFound) throw;
     root->MissingFile(true);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
+#include "analysis/SourceText.h"
 #include "platform/Text.h"
 
 // The control's events: what a host implements to serve the control. Each is called
@@ -24,6 +26,17 @@ class LintraEvents {
   // Must not call back into the control.
   virtual void GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
     (void)FilePath, (void)nError, (void)FileText;
+  }
+
+  // Called instead of GetFile, with the same parameters and rules, by every request for a file's
+  // text. A host that keeps texts in memory overrides it to hand out one shared SourceText per
+  // file, so that a file included many times is held, scanned and stored once. The default
+  // raises GetFile and wraps the text it supplied.
+  virtual void GetSharedFile(Text& FilePath, int32_t& nError,
+                             std::shared_ptr<const SourceText>& FileText) {
+    Text text;
+    GetFile(FilePath, nError, text);
+    if (nError == 0) FileText = std::make_shared<const SourceText>(std::move(text));
   }
 
   // Called when the user asks for a report (text tree, complete file, warnings) with the

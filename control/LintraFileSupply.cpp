@@ -1,16 +1,14 @@
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
 
-Text Lintra::fsGetFile(Text& FilePath) {
+std::shared_ptr<const SourceText> Lintra::fsGetFile(Text& FilePath) {
   ErrorTrap trap(u"Lintra", u"fsGetFile");
   int32_t nError = 0;
-  Text FileText;
-  if (!trap.Step([&] {
-        if (events_) events_->GetFile(FilePath, nError, FileText);
-      })) {
-    return Text();
-  }
-  if (nError == 0) return FileText;
+  std::shared_ptr<const SourceText> FileText;
+  trap.Step([&] {
+    if (events_) events_->GetSharedFile(FilePath, nError, FileText);
+  });
+  if (nError == 0) return FileText ? FileText : std::make_shared<const SourceText>(Text());
   RaiseError(nError == Abort ? Abort : NotFound, u"Lintra.fsGetFile",
              u"Could not find the file : " + FilePath);
 }

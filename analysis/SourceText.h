@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/Text.h"
+
+// One file's text as the host supplied it, immutable and shared by every node that shows that
+// file, together with the include directives a scan finds in it. The scan runs on first use and
+// is kept, so a file included a thousand times is scanned once and never copied.
+class SourceText {
+ public:
+  // One include directive found in the text: the comment's span and the file it names.
+  struct Directive {
+    enum class Kind { Malformed, File, Virtual };
+    int32_t Start = 0;   // 1-based position of the "<" of "<!--"
+    int32_t Length = 0;  // from "<!--" through "-->"
+    Kind Form = Kind::Malformed;
+    // For File, the attribute's value as written (relative to the including file's folder);
+    // for Virtual, the value with a leading ".." and then a leading "/" dropped (relative to the
+    // project root); empty for Malformed (an "#include" without a usable attribute).
+    Text Value;
+  };
+
+  explicit SourceText(Text text) : text_(std::move(text)) {}
+  SourceText(const SourceText&) = delete;
+  SourceText& operator=(const SourceText&) = delete;
+
+  const Text& Value() const { return text_; }
+
+  // The directives in text order; scanned on the first call.
+  const std::vector<Directive>& Directives() const;
+
+ private:
+  Text text_;
+  mutable std::unique_ptr<std::vector<Directive>> directives_;
+};
