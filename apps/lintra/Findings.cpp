@@ -22,10 +22,17 @@ Text Directive(File& file, File& parent) {
   return directive;
 }
 
-// A finding on the directive that pulled `file` into `parent`.
-Finding AtDirective(FindingKind kind, File& file, File& parent, Text message) {
-  return {kind, file.FullPath(), parent.FullPath(),
-          LineColumnOf(parent.Content(), file.BaseFileStart()), std::move(message)};
+// One file of the tree to look at: the file, the file that includes it (null for the page) and
+// where the directive stands in that file.
+struct Visit {
+  File* file;
+  File* parent;
+  LineColumn at;
+};
+
+// A finding on the directive that pulled the visited file into its parent.
+Finding AtDirective(FindingKind kind, const Visit& visit, Text message) {
+  return {kind, visit.file->FullPath(), visit.parent->FullPath(), visit.at, std::move(message)};
 }
 
 // A finding on `file` as a whole.
@@ -33,32 +40,45 @@ Finding OnFile(FindingKind kind, File& file, Text message) {
   return {kind, file.FullPath(), file.FullPath(), std::nullopt, std::move(message)};
 }
 
-void AddMissing(File& file, File* parent, std::vector<Finding>& findings) {
+void AddMissing(const Visit& visit, std::vector<Finding>& findings) {
+  File& file = *visit.file;
   if (!file.Content().empty()) {
     findings.push_back(OnFile(FindingKind::Missing, file,
                               file.FullPath() + u" holds an include directive that names no file"));
-  } else if (parent) {
+  } else if (visit.parent) {
     findings.push_back(AtDirective(
-        FindingKind::Missing, file, *parent,
-        u"Included file " + file.Name() + u" cannot be found: " + Directive(file, *parent)));
+        FindingKind::Missing, visit,
+        u"Included file " + file.Name() + u" cannot be found: " + Directive(file, *visit.parent)));
   } else {
     findings.push_back(
         OnFile(FindingKind::Missing, file, u"Page " + file.FullPath() + u" cannot be found"));
   }
 }
 
-void AddFindings(File& file, File* parent, const Text& page, std::vector<Finding>& findings) {
+void AddFindings(const Visit& visit, const Text& page, std::vector<Finding>& findings) {
+  File& file = *visit.file;
   if (file.MissingFile()) {
-    AddMissing(file, parent, findings);
-  } else if (file.CircularInclude() && parent) {
+    AddMissing(visit, findings);
+  } else if (file.CircularInclude() && visit.parent) {
     findings.push_back(AtDirective(
-        FindingKind::Circular, file, *parent,
+        FindingKind::Circular, visit,
         u"Circular include: " + file.FullPath() + u" is already among the files that include it"));
   }
-  if (file.DuplicateInclude() && !file.CircularInclude() && parent) {
+  if (file.DuplicateInclude() && !file.CircularInclude() && visit.parent) {
     findings.push_back(AtDirective(
-        FindingKind::Duplicate, file, *parent,
+        FindingKind::Duplicate, visit,
         u"Duplicate include: " + file.FullPath() + u" is included more than once in " + page));
+  }
+}
+
+// Queues the includes of `file` so that they are visited first to last.
+void QueueIncludes(File& file, std::vector<Visit>& pending) {
+  const std::shared_ptr<Files> includes = file.Includes();
+  if (includes->size() == 0) return;
+  const LineIndex lines(file.Content());
+  for (auto child = includes->end(); child != includes->begin();) {
+    --child;
+    pending.push_back({child->get(), &file, lines.At((*child)->BaseFileStart())});
   }
 }
 
@@ -82,16 +102,12 @@ const char* KindName(FindingKind kind) {
 
 std::vector<Finding> PageFindings(File& page) {
   std::vector<Finding> findings;
-  std::vector<std::pair<File*, File*>> pending = {{&page, nullptr}};
+  std::vector<Visit> pending = {{&page, nullptr, {}}};
   while (!pending.empty()) {
-    auto [file, parent] = pending.back();
+    const Visit visit = pending.back();
     pending.pop_back();
-    AddFindings(*file, parent, page.FullPath(), findings);
-    const std::shared_ptr<Files> includes = file->Includes();
-    for (auto child = includes->end(); child != includes->begin();) {
-      --child;
-      pending.emplace_back(child->get(), file);
-    }
+    AddFindings(visit, page.FullPath(), findings);
+    QueueIncludes(*visit.file, pending);
   }
   return findings;
 }

@@ -13,11 +13,9 @@ Json Place(const std::optional<LineColumn>& at, int32_t LineColumn::*part) {
   return at ? Json((*at).*part) : Json(nullptr);
 }
 
-// One file of a tree with everything below it; the line and column are those of its directive
-// in the including file, null for the page.
-Json TreeNode(File& file, File* parent) {
-  std::optional<LineColumn> at;
-  if (parent) at = LineColumnOf(parent->Content(), file.BaseFileStart());
+// One file of a tree with everything below it; `at` is where its directive stands in the
+// including file, none for the page.
+Json TreeNode(File& file, const std::optional<LineColumn>& at) {
   Json node = {{"path", text::ToUtf8(file.FullPath())},
                {"missing", file.MissingFile()},
                {"circular", file.CircularInclude()},
@@ -25,8 +23,11 @@ Json TreeNode(File& file, File* parent) {
                {"line", Place(at, &LineColumn::line)},
                {"column", Place(at, &LineColumn::column)},
                {"includes", Json::array()}};
-  for (const std::shared_ptr<File>& child : *file.Includes()) {
-    node["includes"].push_back(TreeNode(*child, &file));
+  const std::shared_ptr<Files> includes = file.Includes();
+  if (includes->size() == 0) return node;
+  const LineIndex lines(file.Content());
+  for (const std::shared_ptr<File>& child : *includes) {
+    node["includes"].push_back(TreeNode(*child, lines.At(child->BaseFileStart())));
   }
   return node;
 }
@@ -49,7 +50,7 @@ class JsonCheckReport : public CheckReport {
 
   void AddPage(Lintra&, File& page, const std::vector<Finding>& findings) override {
     Json entry = {{"page", text::ToUtf8(page.FullPath())},
-                  {"tree", TreeNode(page, nullptr)},
+                  {"tree", TreeNode(page, std::nullopt)},
                   {"findings", Json::array()}};
     for (const Finding& finding : findings) entry["findings"].push_back(FindingEntry(finding));
     document_["pages"].push_back(std::move(entry));

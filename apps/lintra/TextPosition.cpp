@@ -2,19 +2,18 @@
 
 #include <algorithm>
 
-LineColumn LineColumnOf(TextView content, int32_t position) {
-  const size_t before = std::min(static_cast<size_t>(std::max(position, 1) - 1), content.size());
-  LineColumn at;
-  size_t lineStart = 0;
-  for (size_t i = 0; i < before; ++i) {
+LineIndex::LineIndex(TextView content) : size_(content.size()), lineStarts_{0} {
+  for (size_t i = 0; i < content.size(); ++i) {
     const bool lineFeed = content[i] == u'\n';
     const bool loneReturn =
         content[i] == u'\r' && (i + 1 >= content.size() || content[i + 1] != u'\n');
-    if (lineFeed || loneReturn) {
-      ++at.line;
-      lineStart = i + 1;
-    }
+    if (lineFeed || loneReturn) lineStarts_.push_back(i + 1);
   }
-  at.column = static_cast<int32_t>(before - lineStart + 1);
-  return at;
+}
+
+LineColumn LineIndex::At(int32_t position) const {
+  const size_t offset = std::min(static_cast<size_t>(std::max(position, 1) - 1), size_);
+  const auto next = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
+  const auto line = next - lineStarts_.begin();
+  return {static_cast<int32_t>(line), static_cast<int32_t>(offset - *(next - 1) + 1)};
 }

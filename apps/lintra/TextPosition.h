@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/Text.h"
 
@@ -10,6 +11,17 @@ struct LineColumn {
   int32_t column = 1;
 };
 
-// The line and column of the 1-based `position` in `content`. CR LF, LF and a lone CR each end
-// a line; columns count UTF-16 units. Positions past the end count as just after the end.
-LineColumn LineColumnOf(TextView content, int32_t position);
+// Where the lines of one text begin, so that many positions in it are placed quickly. CR LF, LF
+// and a lone CR each end a line; columns count UTF-16 units.
+class LineIndex {
+ public:
+  explicit LineIndex(TextView content);
+
+  // The line and column of the 1-based `position`. Positions past the end count as just after
+  // the end.
+  LineColumn At(int32_t position) const;
+
+ private:
+  size_t size_;
+  std::vector<size_t> lineStarts_;
+};

@@ -14,6 +14,10 @@ NodeTreeView::NodeTreeView(TreeView& view, const ImageList& images, QWidget* par
   setEditTriggers(NoEditTriggers);
   // The stand-in's double-click handler decides what a double-click opens.
   setExpandsOnDoubleClick(false);
+  // When the current row goes, Qt selects a neighbour; the stand-in decides instead. Connected
+  // before the model is set, this runs ahead of Qt's own handling.
+  connect(&model_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+          [this] { removingRows_ = true; });
   setModel(&model_);
 
   connect(this, &QTreeView::expanded, this, [this](const QModelIndex& i) { UserExpanded(i, true); });
@@ -22,8 +26,6 @@ NodeTreeView::NodeTreeView(TreeView& view, const ImageList& images, QWidget* par
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UserSelected(); });
   connect(this, &QAbstractItemView::doubleClicked, this,
           [this](const QModelIndex& index) { view_.DoubleClick(model_.NodeAt(index)); });
-  connect(&model_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-          [this] { removingRows_ = true; });
   connect(&model_, &QAbstractItemModel::rowsRemoved, this, [this] {
     removingRows_ = false;
     ShowSelection();
