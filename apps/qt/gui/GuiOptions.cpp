@@ -17,9 +17,9 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
   parser.setApplicationDescription(
       QStringLiteral("Shows the include trees of the pages of a classic ASP site."));
   const QCommandLineOption help = parser.addHelpOption();
-  const QCommandLineOption root(QStringLiteral("root"),
-                                QStringLiteral("The site's root folder (default: the current one)."),
-                                QStringLiteral("DIR"), QStringLiteral("."));
+  const QCommandLineOption root(
+      QStringLiteral("root"), QStringLiteral("The site's root folder (default: the current one)."),
+      QStringLiteral("DIR"), QStringLiteral("."));
   const QCommandLineOption screenshot(
       QStringLiteral("screenshot"),
       QStringLiteral("Analyse the pages, save a picture of the window to FILE.png and exit."),

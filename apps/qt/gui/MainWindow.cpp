@@ -143,7 +143,8 @@ void MainWindow::BuildLayout() {
   add->setToolTip(tr("Analyse the selected pages and add their trees"));
   QAction* clear = actions->addAction(tr("Clear"), this, [this] { trees_->Control().ClearTree(); });
   clear->setToolTip(tr("Remove every tree"));
-  QAction* changed = actions->addAction(tr("Changed files…"), this, &MainWindow::ChooseChangedFiles);
+  QAction* changed =
+      actions->addAction(tr("Changed files…"), this, &MainWindow::ChooseChangedFiles);
   changed->setToolTip(tr("Show the pages that depend on files you choose"));
 
   auto* right = new QSplitter(Qt::Vertical);

@@ -20,9 +20,7 @@ class WindowHost : public LintraEvents {
   // Serves `files` (which must outlive the host), at most `maxRequests` for one page; `showText`
   // receives every report and `showFile` the path of every file the user opens from the tree.
   WindowHost(const DiskFiles& files, uint64_t maxRequests, Show showText, Show showFile)
-      : disk_(files, maxRequests),
-        showText_(std::move(showText)),
-        showFile_(std::move(showFile)) {}
+      : disk_(files, maxRequests), showText_(std::move(showText)), showFile_(std::move(showFile)) {}
 
   // Starts counting file requests afresh; call before each page.
   void StartPage() { disk_.StartPage(); }

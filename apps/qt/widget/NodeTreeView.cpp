@@ -20,10 +20,12 @@ NodeTreeView::NodeTreeView(TreeView& view, const ImageList& images, QWidget* par
           [this] { removingRows_ = true; });
   setModel(&model_);
 
-  connect(this, &QTreeView::expanded, this, [this](const QModelIndex& i) { UserExpanded(i, true); });
+  connect(this, &QTreeView::expanded, this,
+          [this](const QModelIndex& i) { UserExpanded(i, true); });
   connect(this, &QTreeView::collapsed, this,
           [this](const QModelIndex& i) { UserExpanded(i, false); });
-  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { UserSelected(); });
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { UserSelected(); });
   connect(this, &QAbstractItemView::doubleClicked, this,
           [this](const QModelIndex& index) { view_.DoubleClick(model_.NodeAt(index)); });
   connect(&model_, &QAbstractItemModel::rowsRemoved, this, [this] {

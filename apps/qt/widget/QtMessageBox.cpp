@@ -17,7 +17,8 @@ int32_t ShowQtMessageBox(const Text& prompt, int32_t style, const Text& title) {
   const bool abortRetryIgnore = (style & ButtonSetMask) == MessageBox::AbortRetryIgnore;
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(QString::fromStdU16String(title));
-  box.setText(QString::fromStdU16String(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  box.setText(
+      QString::fromStdU16String(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
   box.setIcon((style & IconMask) == MessageBox::Exclamation ? QMessageBox::Warning
                                                             : QMessageBox::NoIcon);
   if (abortRetryIgnore) {

@@ -1,0 +1,132 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "apps/qt/gui/MainWindow.h"
+#include "apps/qt/gui/MatchList.h"
+#include "apps/qt/gui/ProjectPages.h"
+#include "apps/qt/gui/Screenshot.h"
+#include "apps/qt/widget/LintraWidget.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+// A small site: two pages that include the header, one in a folder that includes the other
+// include file, and a page in a hidden folder.
+struct Site {
+  QTemporaryDir dir;
+  Site() {
+    Write("default.asp",
+          "<!-- #include file=\"inc/head.inc\" -->\r\n<!-- #include file=\"inc/gone.inc\" -->\r\n");
+    Write("about.ASP", "<!-- #include virtual=\"/inc/head.inc\" -->\r\n");
+    Write("shop/cart.asp", "<!-- #include file=\"../inc/other.inc\" -->\r\n");
+    Write("inc/head.inc", "<p>head</p>\r\n");
+    Write("inc/other.inc", "");
+    Write(".old/x.asp", "");
+  }
+  void Write(const QString& path, const QByteArray& content) const {
+    QDir(dir.path()).mkpath(QFileInfo(path).path());
+    QFile file(dir.filePath(path));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+  }
+  std::filesystem::path Root() const { return dir.path().toStdString(); }
+};
+
+QStringList Pages(const MainWindow& window) {
+  QStringList pages;
+  for (const std::shared_ptr<Node>& node : window.Trees().Control().tvLintra().GetNodes()) {
+    if (!node->ParentNode()) pages << QString::fromStdU16String(node->Text());
+  }
+  return pages;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ListsTheSitesPagesAndNamesFilesByWebPath() {
+    Site site;
+    MainWindow window(site.Root());
+    QStringList listed;
+    for (int row = 0; row < window.PageList().count(); ++row) {
+      listed << window.PageList().item(row)->text();
+    }
+    QCOMPARE(listed, QStringList({"about.ASP", "default.asp", "shop/cart.asp"}));
+    QCOMPARE(ProjectPages::WebPathOf(site.Root(), site.Root() / "shop" / ".." / "inc/head.inc"),
+             Text(u"inc/head.inc"));
+    QVERIFY(!ProjectPages::WebPathOf(site.Root() / "shop", site.Root() / "inc/head.inc"));
+    QVERIFY(!ProjectPages::WebPathOf(site.Root(), site.Root()));
+  }
+
+  void ReportsAndOpenedFilesGoToTheirPanes() {
+    Site site;
+    MainWindow window(site.Root());
+    window.AddPage(u"default.asp");
+    Lintra& control = window.Trees().Control();
+    control.tbrLintra().Click(6);
+    QCOMPARE(window.ReportPane().toPlainText(),
+             QString::fromStdU16String(control.TextTree()).replace("\r\n", "\n"));
+    QVERIFY(!window.ReportPane().toPlainText().contains(u'\r'));
+
+    control.tvLintra().DoubleClick(control.tvLintra().GetNodes().Item(2).get());
+    QCOMPARE(window.ViewerPane().toPlainText(), QStringLiteral("<p>head</p>\n"));
+    QVERIFY(window.ViewerPane().isReadOnly());
+  }
+
+  void AFailedAnalysisIsToldAndLeavesTheTrees() {
+    Site site;
+    MainWindow window(site.Root(), 2);
+    QStringList boxes;
+    const MessageBox::Handler previous =
+        MessageBox::SetHandler([&](const Text& prompt, int32_t style, const Text& title) {
+          boxes << QString::fromStdU16String(title + u"|" + prompt) + QString::number(style);
+          return MessageBox::OK;
+        });
+    window.AddPage(u"about.ASP");
+    window.AddPage(u"default.asp");
+    MessageBox::SetHandler(previous);
+    QCOMPARE(boxes, QStringList{
+                        "Lintra|Couldn't analyse default.asp\r\nError -2147220503 - Could not find "
+                        "the file : inc/gone.inc\r\nThe page asked for more than 2 files.48"});
+    QCOMPARE(Pages(window), QStringList{"about.ASP"});
+  }
+
+  void ChangedFilesShowOnlyTheirDependants() {
+    Site site;
+    MainWindow window(site.Root());
+    window.AddPage(u"default.asp");
+    window.ShowDependants({u"inc/Other.inc"});
+    QCOMPARE(Pages(window), QStringList{"cart.asp"});
+    window.ShowDependants({u"inc/head.inc", u"shop/cart.asp"});
+    QCOMPARE(Pages(window), QStringList({"about.ASP", "default.asp", "cart.asp"}));
+
+    const TextArray matches = MatchList({u"a/b.inc", u"C.asp"});
+    QCOMPARE(matches.UBound(1), 1);
+    QCOMPARE(matches.UBound(2), 1);
+    QCOMPARE(matches.At(0, 1), Text(u"A/B.INC"));
+    QCOMPARE(matches.At(1, 0), Text());
+  }
+
+  void ScreenshotShowsTheTextTreeAndFirstPage() {
+    Site site;
+    MainWindow window(site.Root());
+    window.AddPage(u"default.asp");
+    const QString file = site.dir.filePath("shot.png");
+    QVERIFY(SaveScreenshot(window, file));
+    const QImage shot(file);
+    QCOMPARE(shot.size(), window.size());
+    QCOMPARE(window.ReportPane().toPlainText(),
+             QString::fromStdU16String(window.Trees().Control().TextTree()).replace("\r\n", "\n"));
+    QVERIFY(window.ViewerPane().toPlainText().contains("inc/head.inc"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,129 @@
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QtTest>
+#include <set>
+
+#include "apps/qt/widget/NodeModel.h"
+#include "apps/qt/widget/Pictures.h"
+#include "support/PageHost.h"
+
+namespace {
+
+// Every label below `parent`, in pre-order, indented by depth: the whole arrangement at once.
+QStringList Outline(const QAbstractItemModel& model, const QModelIndex& parent = {},
+                    int depth = 0) {
+  QStringList lines;
+  for (int row = 0; row < model.rowCount(parent); ++row) {
+    const QModelIndex index = model.index(row, 0, parent);
+    lines << QString(depth, u' ') + index.data().toString();
+    lines << Outline(model, index, depth + 1);
+  }
+  return lines;
+}
+
+// The same outline read from the stand-in's nodes, starting at `first` and its siblings.
+QStringList Outline(const Node* first, int depth = 0) {
+  QStringList lines;
+  for (const Node* node = first; node; node = node->NextSibling()) {
+    lines << QString(depth, u' ') + QString::fromStdU16String(node->Text());
+    lines << Outline(node->FirstChild(), depth + 1);
+  }
+  return lines;
+}
+
+QStringList Outline(Lintra& control) {
+  Nodes& nodes = control.tvLintra().GetNodes();
+  return Outline(nodes.size() > 0 ? nodes.Item(1).get() : nullptr);
+}
+
+QImage Image(const QIcon& icon) {
+  return icon.pixmap(16, 16).toImage();
+}
+
+}  // namespace
+
+class NodeModelTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void FollowsPagesAddedAndRemoved() {
+    auto control = std::make_shared<Lintra>();
+    PageHost host(control);
+    AddSmallTree(host);
+    host.Files[u"x.asp"] = Include(u"A.inc") + Include(u"gone.inc");
+    NodeModel model(control->tvLintra(), control->imglTree());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+    control->ParseFile(u"", u"R.asp");
+    control->ParseFile(u"", u"x.asp");
+    control->ParseFile(u"", u"R.asp");
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(Outline(model), Outline(*control));
+
+    // The middle page goes with its subtree; the pages around it keep their rows.
+    Nodes& nodes = control->tvLintra().GetNodes();
+    nodes.Remove(nodes.Item(1)->NextSibling()->Index());
+    QCOMPARE(Outline(model), Outline(*control));
+    QCOMPARE(Outline(model).first(), QStringLiteral("R.asp"));
+
+    control->ClearTree();
+    QCOMPARE(model.rowCount(), 0);
+  }
+
+  void RebuildsATreeViewThatAlreadyHasNodes() {
+    auto control = std::make_shared<Lintra>();
+    PageHost host(control);
+    AddSmallTree(host);
+    control->ParseFile(u"", u"R.asp");
+    control->ParseFile(u"", u"R.asp");
+
+    NodeModel model(control->tvLintra(), control->imglTree());
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(Outline(model), Outline(*control));
+    for (const std::shared_ptr<Node>& node : control->tvLintra().GetNodes()) {
+      QCOMPARE(model.NodeAt(model.IndexOf(node.get())), node.get());
+    }
+  }
+
+  void ShowsThePictureOfEachNodesKey() {
+    auto control = std::make_shared<Lintra>();
+    PageHost host(control);
+    host.Files[u"p.asp"] =
+        Include(u"d.inc") + Include(u"d.inc") + Include(u"gone.inc") + Include(u"loop.inc");
+    host.Files[u"d.inc"] = u"";
+    host.Files[u"loop.inc"] = Include(u"loop.inc");
+    control->ParseFile(u"", u"p.asp");
+    control->ParseFile(u"", u"missing.asp");
+    NodeModel model(control->tvLintra(), control->imglTree());
+
+    std::set<Text> keys;
+    for (const std::shared_ptr<Node>& node : control->tvLintra().GetNodes()) {
+      const int position = control->imglTree().IndexOf(node->Image());
+      const QIcon shown = model.IndexOf(node.get()).data(Qt::DecorationRole).value<QIcon>();
+      QCOMPARE(Image(shown), Image(Pictures::TreePicture(position)));
+      keys.insert(node->Image());
+    }
+    QCOMPARE(keys.size(), size_t{5});
+  }
+
+  void FollowsLabelAndPictureChanges() {
+    auto control = std::make_shared<Lintra>();
+    PageHost host(control);
+    AddSmallTree(host);
+    control->ParseFile(u"", u"R.asp");
+    NodeModel model(control->tvLintra(), control->imglTree());
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+
+    Node& b = *control->tvLintra().GetNodes().Item(5);
+    b.Text(u"renamed.inc");
+    b.Image(u"IncludeFileCritical");
+    QCOMPARE(changes.count(), 2);
+    QCOMPARE(changes.first().first().value<QModelIndex>(), model.IndexOf(&b));
+    QCOMPARE(model.IndexOf(&b).data().toString(), QStringLiteral("renamed.inc"));
+    QCOMPARE(Image(model.IndexOf(&b).data(Qt::DecorationRole).value<QIcon>()),
+             Image(Pictures::TreePicture(6)));
+  }
+};
+
+QTEST_MAIN(NodeModelTest)
+#include "NodeModelTest.moc"
