@@ -92,8 +92,11 @@ std::optional<ProjectFile> DiskFiles::Read(TextView webPath) const {
   if (error || size > MaxFileBytes) return std::nullopt;
   const std::optional<std::string> bytes = ReadBytes(*file, MaxFileBytes);
   if (!bytes) return std::nullopt;
-  return ProjectFile{text::FromUtf8(file->lexically_relative(root_).generic_string()),
-                     DecodeFileBytes(*bytes)};
+  return ProjectFile{WebPath(*file), DecodeFileBytes(*bytes)};
+}
+
+Text DiskFiles::WebPath(const fs::path& resolved) const {
+  return text::FromUtf8(resolved.lexically_relative(root_).generic_string());
 }
 
 bool DiskFiles::Inside(const fs::path& resolved) const {

@@ -40,6 +40,9 @@ class DiskFiles {
   // or is larger than MaxFileBytes.
   std::optional<ProjectFile> Read(TextView webPath) const;
 
+  // The web path of `resolved`, a location that Resolve gave.
+  Text WebPath(const std::filesystem::path& resolved) const;
+
   // `webPath` as a path below the root, its ".." segments resolved by name; nothing for any
   // path that Resolve refuses before looking at the disk.
   static std::optional<std::filesystem::path> RelativeLocation(TextView webPath);

@@ -13,7 +13,7 @@ TextArray MatchList(const Session& session, const std::vector<std::string>& chan
   const auto rows = static_cast<int32_t>(changed.size());
   TextArray matches(0, rows - 1, 0, 1);
   for (int32_t row = 0; row < rows; ++row) {
-    matches.At(row, 1) = session.Arguments().Changed(changed[static_cast<size_t>(row)]);
+    matches.At(row, 1) = session.MatchEntry(changed[static_cast<size_t>(row)]);
   }
   return matches;
 }

@@ -47,5 +47,5 @@ Text PageArguments::Page(const std::string& argument) const {
 Text PageArguments::Changed(const std::string& argument) const {
   Text webPath = gfsCorrectWebPath(Page(argument));
   while (!webPath.empty() && webPath[0] == u'/') webPath.erase(0, 1);
-  return text::UCase(webPath);
+  return webPath;
 }

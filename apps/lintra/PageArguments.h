@@ -16,8 +16,8 @@ class PageArguments {
   // dropped and an absolute path inside the root is made relative to it first.
   Text Page(const std::string& argument) const;
 
-  // A --changed argument as a match-list entry: like Page, then in web form ("\" to "/", ".."
-  // resolved by name, a leading "/" dropped) and upper-cased, as the control compares paths.
+  // A --changed argument as a web path: like Page, then "\" turned into "/", ".." resolved by
+  // name and a leading "/" dropped.
   Text Changed(const std::string& argument) const;
 
  private:

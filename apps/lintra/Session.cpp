@@ -51,6 +51,14 @@ Session::~Session() {
   MessageBox::SetHandler(std::move(previousHandler_));
 }
 
+Text Session::MatchEntry(const std::string& changed) const {
+  Text webPath = arguments_.Changed(changed);
+  if (const std::optional<std::filesystem::path> file = files_.Resolve(webPath)) {
+    webPath = files_.WebPath(*file);
+  }
+  return text::UCase(webPath);
+}
+
 std::vector<Text> Session::Pages() const {
   const PageDiscovery discovery(options_.excludes);
   std::vector<Text> pages;

@@ -32,7 +32,11 @@ class Session {
   Lintra& Control() { return *control_; }
   // The project root, fully resolved.
   const std::filesystem::path& Root() const { return files_.Root(); }
-  const PageArguments& Arguments() const { return arguments_; }
+
+  // The match-list entry for a --changed argument: the file's real web path when it exists
+  // (as the host names files to the control), otherwise the path as given; upper-cased, as
+  // the control compares paths.
+  Text MatchEntry(const std::string& changed) const;
 
   // The pages the run covers, as the control gets them: the PAGE arguments in order, or every
   // page found below the root; either way without the excluded ones.

@@ -151,6 +151,18 @@ TEST(LintraCli, DependsListsThePagesThatIncludeAChangedFile) {
   EXPECT_EQ(tree.out.find("default.asp"), std::string::npos);
 }
 
+TEST(LintraCli, DependsKnowsAChangedFileByAnyNameThatLeadsToIt) {
+  TempFolder site;
+  site.Write("inc/a.inc", "");
+  site.Write("p.asp", "<!-- #include file=\"inc/a.inc\" -->");
+  std::filesystem::create_directory_symlink("inc", site.Path() / "alias");
+  for (const char* changed : {"alias/a.inc", "alias/../inc/a.inc", "INC/A.INC"}) {
+    EXPECT_EQ(Lintra({"depends", "--root", site.Path().string(), "--changed", changed}).out,
+              "p.asp\n")
+        << changed;
+  }
+}
+
 TEST(LintraCli, DefaultPagesAreAspFilesOutsideHiddenAndVtiFoldersInByteOrder) {
   TempFolder site;
   site.Write("common.inc", "");
@@ -388,4 +400,16 @@ TEST(LintraCli, AFileIncludingItselfUnderAnotherNameIsCaughtAsCircular) {
             "     |    \r\n"
             "     \\--- x.inc !  *ERROR*              \r\n"
             "\r\n\r\n");
+}
+
+TEST(LintraCli, MessageBoxesOfTheControlGoToStandardErrorAndAreAnsweredAtOnce) {
+  TempFolder site;
+  site.Write("x.inc", "");
+  std::string page;
+  for (int i = 0; i < 33000; ++i) page += "<!--#include file=\"x.inc\"-->";
+  site.Write("page.asp", page);
+  const Outcome run = Lintra({"tree", "--root", site.Path().string(), "page.asp"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err.rfind("lintra: ", 0), 0u);
+  EXPECT_NE(run.err.find("Overflow"), std::string::npos);
 }
