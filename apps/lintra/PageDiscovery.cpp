@@ -49,7 +49,7 @@ std::vector<std::string> PageDiscovery::FindPages(const fs::path& root) const {
       if (folder) walk.disable_recursion_pending();
       continue;
     }
-    if (!folder && IsAspPage(name)) pages.push_back(webPath);
+    if (!folder && walk->is_regular_file(error) && IsAspPage(name)) pages.push_back(webPath);
   }
   std::sort(pages.begin(), pages.end());
   return pages;

@@ -14,10 +14,11 @@ class PageDiscovery {
   // Whether `webPath` (relative to the root, "/" separators) or a folder it lies in is excluded.
   bool Excluded(const std::string& webPath) const;
 
-  // The web path of every file below `root` whose name ends in ".asp" in any letter case, in
-  // byte order. Hidden files and folders (names beginning with "."), folders named "_vti_*",
-  // excluded paths and folders without read permission are left out; symbolic links to folders
-  // are not followed. Throws std::filesystem::filesystem_error when the walk fails otherwise.
+  // The web path of every regular file (or link to one) below `root` whose name ends in ".asp"
+  // in any letter case, in byte order. Hidden files and folders (names beginning with "."),
+  // folders named "_vti_*", excluded paths and folders without read permission are left out;
+  // symbolic links to folders are not followed. Throws std::filesystem::filesystem_error when the
+  // walk fails otherwise.
   std::vector<std::string> FindPages(const std::filesystem::path& root) const;
 
  private:
