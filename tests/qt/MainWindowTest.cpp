@@ -7,7 +7,6 @@
 #include <QtTest>
 
 #include "apps/qt/gui/MainWindow.h"
-#include "apps/qt/gui/MatchList.h"
 #include "apps/qt/gui/ProjectPages.h"
 #include "apps/qt/gui/Screenshot.h"
 #include "apps/qt/widget/LintraWidget.h"
@@ -106,12 +105,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(Pages(window), QStringList{"cart.asp"});
     window.ShowDependants({u"inc/head.inc", u"shop/cart.asp"});
     QCOMPARE(Pages(window), QStringList({"about.ASP", "default.asp", "cart.asp"}));
-
-    const TextArray matches = MatchList({u"a/b.inc", u"C.asp"});
-    QCOMPARE(matches.UBound(1), 1);
-    QCOMPARE(matches.UBound(2), 1);
-    QCOMPARE(matches.At(0, 1), Text(u"A/B.INC"));
-    QCOMPARE(matches.At(1, 0), Text());
   }
 
   void ScreenshotShowsTheTextTreeAndFirstPage() {

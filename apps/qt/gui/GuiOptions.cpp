@@ -34,7 +34,9 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
     return std::nullopt;
   }
   if (parser.isSet(help)) {
-    Write(stdout, parser.helpText());
+    // Parsed before the application exists, so Qt does not know the program's name yet.
+    Write(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                            QStringLiteral("lintra-gui")));
     exitCode = 0;
     return std::nullopt;
   }
