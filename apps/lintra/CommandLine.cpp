@@ -61,7 +61,7 @@ void AddCheck(CLI::App& app, Options& options) {
       ->transform(CLI::CheckedTransformer(formats));
   AddExcludes(*sub, options);
   sub->add_option("--max-files", options.maxFiles,
-                  "Stop when one page requests more than N files (default: 1000000)")
+                  "Stop when one page requests more than N files (default: 100000)")
       ->check(CLI::PositiveNumber)
       ->type_name("N");
   AddPages(*sub, options, "Pages to check (default: every .asp page below the root)");

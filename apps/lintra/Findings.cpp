@@ -1,5 +1,6 @@
 #include "apps/lintra/Findings.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "analysis/File.h"
@@ -11,8 +12,9 @@ constexpr int32_t LongestQuotedDirective = 200;
 
 // The directive that pulled `file` into its parent, on one line and cut short when long.
 Text Directive(File& file, File& parent) {
-  Text directive =
-      text::Mid(parent.Content(), file.BaseFileStart(), file.BaseFileEnd() - file.BaseFileStart());
+  const int32_t length = file.BaseFileEnd() - file.BaseFileStart();
+  Text directive = text::Mid(parent.Content(), file.BaseFileStart(),
+                             std::min(length, LongestQuotedDirective + 1));
   for (char16_t& unit : directive) {
     if (unit == u'\r' || unit == u'\n' || unit == u'\t') unit = u' ';
   }

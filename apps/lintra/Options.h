@@ -26,5 +26,5 @@ struct Options {
   bool tree = false;
   ReportFormat format = ReportFormat::Text;
   // The most file requests one page may make before its analysis is stopped.
-  uint64_t maxFiles = 1000000;
+  uint64_t maxFiles = 100000;
 };
