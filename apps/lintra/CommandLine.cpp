@@ -57,8 +57,11 @@ void AddCheck(CLI::App& app, Options& options) {
                              "Report missing, circular and duplicate includes of pages");
   static const std::map<std::string, ReportFormat> formats = {
       {"text", ReportFormat::Text}, {"json", ReportFormat::Json}, {"sarif", ReportFormat::Sarif}};
-  sub->add_option("--format", options.format, "Output format: text, json or sarif")
-      ->transform(CLI::CheckedTransformer(formats));
+  sub->add_option_function<std::string>(
+         "--format", [&options](const std::string& name) { options.format = formats.at(name); },
+         "Output format: text (default), json or sarif")
+      ->check(CLI::IsMember({"text", "json", "sarif"}))
+      ->type_name("FORMAT");
   AddExcludes(*sub, options);
   sub->add_option("--max-files", options.maxFiles,
                   "Stop when one page requests more than N files (default: 100000)")
