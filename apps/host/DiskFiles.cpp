@@ -55,6 +55,38 @@ std::optional<std::string> ReadBytes(const fs::path& file, std::uintmax_t limit)
   return bytes;
 }
 
+// The entry of `folder` whose name equals `name` without regard to letter case, the first in byte
+// order when several do; nothing when none does or the folder cannot be listed.
+std::optional<fs::path> EntryIgnoringCase(const fs::path& folder, const fs::path& name) {
+  const Text wanted = text::UCase(text::FromUtf8(name.string()));
+  std::error_code error;
+  fs::directory_iterator entry(folder, error);
+  std::optional<fs::path> found;
+  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+    const fs::path candidate = entry->path().filename();
+    if (text::UCase(text::FromUtf8(candidate.string())) != wanted) continue;
+    if (!found || candidate < *found) found = candidate;
+  }
+  return found;
+}
+
+// `location` below `root`, each segment taken as it is when it exists and otherwise matched
+// without regard to letter case, as a site written for a Windows server names its files.
+std::optional<fs::path> LocateIgnoringCase(const fs::path& root, const fs::path& location) {
+  fs::path at = root;
+  for (const fs::path& segment : location) {
+    std::error_code error;
+    if (fs::exists(at / segment, error)) {
+      at /= segment;
+      continue;
+    }
+    const std::optional<fs::path> match = EntryIgnoringCase(at, segment);
+    if (!match) return std::nullopt;
+    at /= *match;
+  }
+  return at;
+}
+
 }  // namespace
 
 DiskFiles::DiskFiles(const fs::path& root) : root_(fs::canonical(root)) {
@@ -77,8 +109,10 @@ std::optional<fs::path> DiskFiles::RelativeLocation(TextView webPath) {
 std::optional<fs::path> DiskFiles::Resolve(TextView webPath) const {
   const std::optional<fs::path> location = RelativeLocation(webPath);
   if (!location) return std::nullopt;
+  const std::optional<fs::path> found = LocateIgnoringCase(root_, *location);
+  if (!found) return std::nullopt;
   std::error_code error;
-  const fs::path resolved = fs::canonical(root_ / *location, error);
+  const fs::path resolved = fs::canonical(*found, error);
   if (error || !Inside(resolved)) return std::nullopt;
   if (!fs::is_regular_file(resolved, error)) return std::nullopt;
   return resolved;

@@ -30,10 +30,10 @@ class DiskFiles {
   // The project root, fully resolved (absolute, no symbolic links).
   const std::filesystem::path& Root() const { return root_; }
 
-  // The real location of the regular file that `webPath` names ("/" or "\" separators), or
-  // nothing when the path is empty, absolute, starts with a drive letter, ends with a separator,
-  // holds a NUL, climbs above the root, leads outside the root through a symbolic link, or names
-  // no regular file.
+  // The real location of the regular file that `webPath` names ("/" or "\" separators; a name
+  // that is not there in that letter case is matched without regard to case), or nothing when the
+  // path is empty, absolute, starts with a drive letter, ends with a separator, holds a NUL, climbs
+  // above the root, leads outside the root through a symbolic link, or names no regular file.
   std::optional<std::filesystem::path> Resolve(TextView webPath) const;
 
   // The file that `webPath` names (see Resolve), or nothing when it is refused, cannot be read,

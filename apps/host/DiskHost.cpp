@@ -3,17 +3,35 @@
 #include <exception>
 #include <optional>
 
-void DiskHost::GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
+const DiskHost::Found* DiskHost::Find(const Text& requested) {
+  if (auto known = byRequest_.find(requested); known != byRequest_.end()) {
+    return known->second.get();
+  }
+  std::unique_ptr<Found> found;
+  if (const std::optional<std::filesystem::path> location = files_.Resolve(requested)) {
+    const Text webPath = files_.WebPath(*location);
+    std::shared_ptr<const SourceText>& text = byWebPath_[webPath];
+    if (!text) {
+      if (std::optional<ProjectFile> file = files_.Read(webPath)) {
+        text = std::make_shared<const SourceText>(std::move(file->text));
+      }
+    }
+    if (text) found = std::make_unique<Found>(Found{webPath, text});
+  }
+  return (byRequest_[requested] = std::move(found)).get();
+}
+
+void DiskHost::GetSharedFile(Text& FilePath, int32_t& nError,
+                             std::shared_ptr<const SourceText>& FileText) {
   if (++requests_ > maxRequests_) {
     limitReached_ = true;
     nError = AbortAnalysis;
     return;
   }
   try {
-    std::optional<ProjectFile> file = files_.Read(FilePath);
-    if (file) {
-      FilePath = std::move(file->webPath);
-      FileText = std::move(file->text);
+    if (const Found* found = Find(FilePath)) {
+      FilePath = found->webPath;
+      FileText = found->text;
     } else {
       nError = FileNotFound;
     }

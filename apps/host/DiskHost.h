@@ -1,13 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <unordered_map>
 
 #include "apps/host/DiskFiles.h"
 #include "control/LintraEvents.h"
 
-// Serves the control's requests for file texts from a project folder on disk. It also guards
-// against include explosions: past a set number of requests for one page it answers with the
-// abort code, so that the analysis of that page stops instead of running on.
+// Serves the control's requests for file texts from a project folder on disk. Each file is read
+// and decoded once and its text shared by every node that shows it, however many pages include
+// it. It also guards against include explosions: past a set number of requests for one page it
+// answers with the abort code, so that the analysis of that page stops instead of running on.
 class DiskHost : public LintraEvents {
  public:
   // The answer for a file that cannot be supplied; the control flags the file missing.
@@ -29,15 +32,33 @@ class DiskHost : public LintraEvents {
   bool LimitReached() const { return limitReached_; }
   uint64_t MaxRequests() const { return maxRequests_; }
 
+  // Forgets the texts read so far, so that the next requests see the files as they are now.
+  void ForgetTexts() {
+    byRequest_.clear();
+    byWebPath_.clear();
+  }
+
   // Puts the decoded text of `FilePath` into `FileText` and replaces `FilePath` by the file's
   // real web path, so that a file reached under another name (through "./" or a symbolic link)
   // is still recognised as the same file, and a self-include is caught as circular. Otherwise
   // sets `nError` to FileNotFound (or AbortAnalysis once the limit is passed) and leaves
   // `FilePath` as it is.
-  void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override;
+  void GetSharedFile(Text& FilePath, int32_t& nError,
+                     std::shared_ptr<const SourceText>& FileText) override;
 
  private:
+  // A file as requests find it: its real web path and its shared text.
+  struct Found {
+    Text webPath;
+    std::shared_ptr<const SourceText> text;
+  };
+
+  // The file that `requested` names, read on its first request; null when it cannot be read.
+  const Found* Find(const Text& requested);
+
   const DiskFiles& files_;
+  std::unordered_map<Text, std::unique_ptr<Found>> byRequest_;
+  std::unordered_map<Text, std::shared_ptr<const SourceText>> byWebPath_;
   uint64_t maxRequests_;
   uint64_t requests_ = 0;
   bool limitReached_ = false;

@@ -38,6 +38,8 @@ TEST_F(DiskFilesTest, ReadsFilesByWebPathWithEitherSeparator) {
   EXPECT_EQ(Loaded(files, u"inc/a.inc"), "inc/a.inc: A");
   EXPECT_EQ(Loaded(files, u"inc\\a.inc"), "inc/a.inc: A");
   EXPECT_EQ(Loaded(files, u"./inc//x/../a.inc"), "inc/a.inc: A");
+  // Names that differ only in letter case are found, as a Windows server finds them.
+  EXPECT_EQ(Loaded(files, u"INC/A.Inc"), "inc/a.inc: A");
   EXPECT_EQ(files.Resolve(u"inc/a.inc"), fs::canonical(Root() / "inc/a.inc"));
 }
 
@@ -111,25 +113,34 @@ TEST(TextDecoding, DecodesUtf8AndUtf16AndFallsBackToWindows1252) {
 
 TEST_F(DiskFilesTest, HostAnswersWithRealPathsOrMissingAndAbortsPastTheRequestLimit) {
   const DiskFiles files(Root());
-  DiskHost host(files, 2);
+  DiskHost host(files, 3);
   Text path = u"./inc\\a.inc";
-  Text content;
+  std::shared_ptr<const SourceText> first;
   int32_t error = 0;
-  host.GetFile(path, error, content);
+  host.GetSharedFile(path, error, first);
   EXPECT_EQ(error, 0);
-  EXPECT_EQ(content, u"A");
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->Value(), u"A");
   EXPECT_EQ(path, u"inc/a.inc");
+  // Another spelling of the same file shares the text read the first time.
+  Text otherCase = u"INC/A.inc";
+  std::shared_ptr<const SourceText> second;
+  host.GetSharedFile(otherCase, error, second);
+  EXPECT_EQ(otherCase, u"inc/a.inc");
+  EXPECT_EQ(second, first);
   Text missing = u"../outside.txt";
-  host.GetFile(missing, error, content);
+  std::shared_ptr<const SourceText> none;
+  host.GetSharedFile(missing, error, none);
   EXPECT_EQ(error, DiskHost::FileNotFound);
   EXPECT_EQ(missing, u"../outside.txt");
+  EXPECT_FALSE(none);
   error = 0;
-  host.GetFile(path, error, content);
+  host.GetSharedFile(path, error, none);
   EXPECT_EQ(error, DiskHost::AbortAnalysis);
   EXPECT_TRUE(host.LimitReached());
   host.StartPage();
   error = 0;
-  host.GetFile(path, error, content);
+  host.GetSharedFile(path, error, none);
   EXPECT_EQ(error, 0);
   EXPECT_FALSE(host.LimitReached());
 }

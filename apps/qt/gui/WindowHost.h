@@ -22,14 +22,19 @@ class WindowHost : public LintraEvents {
   WindowHost(const DiskFiles& files, uint64_t maxRequests, Show showText, Show showFile)
       : disk_(files, maxRequests), showText_(std::move(showText)), showFile_(std::move(showFile)) {}
 
-  // Starts counting file requests afresh; call before each page.
-  void StartPage() { disk_.StartPage(); }
+  // Starts counting file requests afresh and reads files anew, so that a page analysed again
+  // shows the files as they are now; call before each page.
+  void StartPage() {
+    disk_.StartPage();
+    disk_.ForgetTexts();
+  }
   // Whether the current page was stopped for asking too many files.
   bool LimitReached() const { return disk_.LimitReached(); }
   uint64_t MaxRequests() const { return disk_.MaxRequests(); }
 
-  void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override {
-    disk_.GetFile(FilePath, nError, FileText);
+  void GetSharedFile(Text& FilePath, int32_t& nError,
+                     std::shared_ptr<const SourceText>& FileText) override {
+    disk_.GetSharedFile(FilePath, nError, FileText);
   }
   void DisplayText(Text& Text) override { showText_(Text); }
   void DisplayFile(Text FilePath) override { showFile_(FilePath); }
