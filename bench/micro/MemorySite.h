@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <unordered_map>
+
+#include "control/Lintra.h"
+
+// A host that serves file texts from memory, keyed by web path, through a control connected to
+// it. Each request copies the text out, as the control's file event asks a host to do.
+class MemorySite : public LintraEvents {
+ public:
+  MemorySite();
+  ~MemorySite() override;
+  MemorySite(const MemorySite&) = delete;
+  MemorySite& operator=(const MemorySite&) = delete;
+
+  std::unordered_map<Text, Text> Files;
+
+  const std::shared_ptr<Lintra>& Control() const { return control_; }
+
+  void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override;
+
+ private:
+  std::shared_ptr<Lintra> control_;
+};
