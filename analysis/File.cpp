@@ -1,5 +1,8 @@
 #include "analysis/File.h"
 
+#include <deque>
+#include <vector>
+
 #include "analysis/Files.h"
 #include "errors/modPendryError.h"
 
@@ -8,17 +11,55 @@ const Text& File::EmptyText() {
   return empty;
 }
 
-void File::Delete() {
-  ErrorTrap trap(u"File", u"Delete");
-  if (!trap.Step([&] { Container(nullptr); })) return;
-  if (!trap.Step([&] { BaseFile(nullptr); })) return;
-  if (!trap.Step([&] { Parent(nullptr); })) return;
-  if (!trap.Step([&] {
-        for (const auto& child : *Includes()) child->Delete();
-      })) {
-    return;
+// Releases the children that this node alone owns from a work list rather than through their own
+// destructors, taking each one's children out before it goes, so that no destructor runs more
+// than one level deep however deep the tree is. A collection or node that someone else still
+// holds is left whole to that holder.
+File::~File() {
+  std::vector<std::shared_ptr<File>> pending;
+  auto takeChildren = [&pending](File& node) {
+    if (!node.includes_ || node.includes_.use_count() != 1) return;
+    Files::Entries& entries = node.includes_->entries_;
+    for (std::shared_ptr<File>& child : entries) pending.push_back(std::move(child));
+    entries.clear();
+  };
+  takeChildren(*this);
+  while (!pending.empty()) {
+    const std::shared_ptr<File> node = std::move(pending.back());
+    pending.pop_back();
+    if (node.use_count() == 1) takeChildren(*node);
   }
-  trap.Step([&] { Includes()->entries_.clear(); });
+}
+
+// Each node of the subtree is a frame on an explicit stack with the error trap that its own
+// Delete would have: a node clears its back references when it is reached, deletes its children
+// first to last, and then empties its Includes. The call stack stays flat however deep the tree.
+void File::Delete() {
+  struct Frame {
+    File* node;
+    ErrorTrap trap;
+    std::shared_ptr<Files> includes;
+    size_t next;
+  };
+  std::deque<Frame> frames;
+  auto enter = [&frames](File& node) {
+    Frame& frame = frames.emplace_back(Frame{&node, ErrorTrap(u"File", u"Delete"), nullptr, 0});
+    const bool cleared = frame.trap.Step([&] { node.Container(nullptr); }) &&
+                         frame.trap.Step([&] { node.BaseFile(nullptr); }) &&
+                         frame.trap.Step([&] { node.Parent(nullptr); }) &&
+                         frame.trap.Step([&] { frame.includes = node.Includes(); });
+    if (!cleared) frames.pop_back();
+  };
+  enter(*this);
+  while (!frames.empty()) {
+    Frame& top = frames.back();
+    if (top.includes && top.next < top.includes->size()) {
+      enter(*(*top.includes)[top.next++]);
+      continue;
+    }
+    top.trap.Step([&] { top.node->Includes()->entries_.clear(); });
+    frames.pop_back();
+  }
 }
 
 void File::Container(const std::shared_ptr<Object>& value) {

@@ -20,6 +20,8 @@ class Lintra;
 class File : public Object {
  public:
   File() = default;
+  // Releases the subtree that only this node holds without deepening the call stack.
+  ~File() override;
 
   // Reports (FileReports.cpp): texts built from this node and everything below it.
   Text OutputCriticalErrors();

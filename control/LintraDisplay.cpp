@@ -1,3 +1,5 @@
+#include <deque>
+
 #include "analysis/File.h"
 #include "analysis/Files.h"
 #include "control/ControlSupport.h"
@@ -23,17 +25,37 @@ void Lintra::DisplayTree(const std::shared_ptr<File>& root) {
   }
 }
 
+// Adds a node for `file` as the last child of `parent` and, below it, the nodes of every file
+// it includes, in pre-order. Each file is a frame on an explicit stack with the error trap that
+// its own call would have, and adding one include's nodes is a step of the including file's
+// frame, so a chain of includes of any depth is shown without deepening the call stack.
 void Lintra::DisplaySubNodes(Nodes& nodes, Node& parent, const std::shared_ptr<File>& file) {
-  ErrorTrap trap(u"Lintra", u"DisplaySubNodes");
-  std::shared_ptr<Node> node;
-  if (!trap.Step([&] {
-        node = nodes.Add(&parent, Relationship::Child, u"", file->Name(), fsGraphicName(*file));
-      })) {
-    return;
-  }
-  if (!trap.Step([&] { control::Deref(node).Tag(file); })) return;
-  for (const auto& include : *file->Includes()) {
-    if (!trap.Step([&] { DisplaySubNodes(nodes, control::Deref(node), include); })) return;
+  struct Frame {
+    ErrorTrap trap;
+    std::shared_ptr<Node> node{};
+    std::shared_ptr<Files> includes{};
+    size_t next = 0;
+  };
+  std::deque<Frame> frames;
+  auto enter = [&](Node& under, const std::shared_ptr<File>& shown) {
+    Frame frame{ErrorTrap(u"Lintra", u"DisplaySubNodes")};
+    const bool added = frame.trap.Step([&] {
+      frame.node =
+          nodes.Add(&under, Relationship::Child, u"", shown->Name(), fsGraphicName(*shown));
+    }) && frame.trap.Step([&] { control::Deref(frame.node).Tag(shown); });
+    if (!added) return;
+    frame.includes = shown->Includes();
+    frames.push_back(std::move(frame));
+  };
+  enter(parent, file);
+  while (!frames.empty()) {
+    Frame& top = frames.back();
+    if (top.next == top.includes->size()) {
+      frames.pop_back();
+      continue;
+    }
+    const std::shared_ptr<File>& include = (*top.includes)[top.next++];
+    if (!top.trap.Step([&] { enter(control::Deref(top.node), include); })) frames.pop_back();
   }
 }
 

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "analysis/File.h"
 #include "analysis/Files.h"
 #include "control/ControlSupport.h"
@@ -37,20 +39,28 @@ void Lintra::DisplayIfDependant(Text ProjectPath, Text FilePath, const TextArray
 }
 
 // True when `file` or any file below it, in pre-order, stands in column 1 of the list as its
-// upper-cased full path. Each include is searched by its own call, so that giving up on one
-// include after an error goes on with the next.
+// upper-cased full path. Each file is searched with the error trap of a call of its own, so that
+// giving up on one file after an error skips only that file and what it includes and goes on with
+// the next. The files still to search wait on an explicit stack, so any depth is safe.
 bool Lintra::fbContainsMatch(File& file, const TextArray& asMatchFiles) {
-  ErrorTrap trap(u"Lintra", u"fbContainsMatch");
-  const Text path = text::UCase(file.FullPath());
-  int32_t last = -1;
-  if (!trap.Step([&] { last = asMatchFiles.UBound(1); })) return false;
-  for (int32_t row = 0; row <= last; ++row) {
-    bool match = false;
-    if (!trap.Step([&] { match = asMatchFiles.At(row, 1) == path; })) return false;
-    if (match) return true;
-  }
-  for (const auto& include : *file.Includes()) {
-    if (fbContainsMatch(*include, asMatchFiles)) return true;
+  std::vector<File*> pending{&file};
+  while (!pending.empty()) {
+    File& each = *pending.back();
+    pending.pop_back();
+    ErrorTrap trap(u"Lintra", u"fbContainsMatch");
+    const Text path = text::UCase(each.FullPath());
+    int32_t last = -1;
+    bool searched = trap.Step([&] { last = asMatchFiles.UBound(1); });
+    for (int32_t row = 0; searched && row <= last; ++row) {
+      bool match = false;
+      searched = trap.Step([&] { match = asMatchFiles.At(row, 1) == path; });
+      if (match) return true;
+    }
+    if (!searched) continue;
+    const auto includes = each.Includes();
+    for (size_t child = includes->size(); child > 0; --child) {
+      pending.push_back((*includes)[child - 1].get());
+    }
   }
   return false;
 }

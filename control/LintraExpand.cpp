@@ -1,3 +1,6 @@
+#include <deque>
+#include <utility>
+
 #include "control/ControlSupport.h"
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
@@ -96,50 +99,129 @@ void Lintra::ExpandWholeTree() {
   }
 }
 
-void Lintra::ExpandAllNodes(Node& node, bool state) {
-  ErrorTrap trap(u"Lintra", u"ExpandAllNodes");
+// The two walks below keep one frame per node whose children are being visited, on an explicit
+// stack, each with the error trap that its own call would have. Visiting a child is a step of its
+// parent's frame; when the child has a subtree to visit, that step resumes once the child's frame
+// is done. The call stack stays flat however deep the tree view is.
+
+namespace {
+
+// A walk over the children of one node: the next child, the count read when the walk began, and
+// how many children are done.
+struct ChildWalk {
+  ErrorTrap trap;
   Node* child = nullptr;
   int16_t count = 0;
-  if (!trap.Step([&] {
-        child = node.FirstChild();
-        count = node.Children();
-      })) {
-    return;
-  }
-  for (int16_t i = 0; i < count; ++i) {
-    const bool done = trap.Step([&] {
-      Node& each = Deref(child);
+  int16_t done = 0;
+  Node* below = nullptr;  // the child whose own children are being visited
+  bool result = false;
+};
+
+// Starts the walk over `node`'s children; false when the user gave it up.
+bool StartWalk(std::deque<ChildWalk>& walks, const char16_t* procedure, Node& node) {
+  ChildWalk& walk = walks.emplace_back(ChildWalk{ErrorTrap(u"Lintra", procedure)});
+  const bool started = walk.trap.Step([&] {
+    walk.child = node.FirstChild();
+    walk.count = node.Children();
+  });
+  if (!started) walks.pop_back();
+  return started;
+}
+
+}  // namespace
+
+void Lintra::ExpandAllNodes(Node& node, bool state) {
+  std::deque<ChildWalk> walks;
+  StartWalk(walks, u"ExpandAllNodes", node);
+  while (!walks.empty()) {
+    ChildWalk& top = walks.back();
+    if (Node* each = std::exchange(top.below, nullptr)) {
+      top.child = each->NextSibling();
+      ++top.done;
+      continue;
+    }
+    if (top.done >= top.count) {
+      walks.pop_back();
+      continue;
+    }
+    Node* descend = nullptr;
+    const bool stepped = top.trap.Step([&] {
+      Node& each = Deref(top.child);
       each.Expanded(state);
-      if (each.Children() > 0) ExpandAllNodes(each, state);
-      child = each.NextSibling();
+      if (each.Children() > 0) {
+        descend = &each;
+        return;
+      }
+      top.child = each.NextSibling();
     });
-    if (!done) return;
+    if (!stepped) {
+      walks.pop_back();
+    } else if (descend) {
+      top.below = descend;
+      StartWalk(walks, u"ExpandAllNodes", *descend);
+    } else {
+      ++top.done;
+    }
   }
 }
 
 // Changes, below `node`, the deepest level of each branch whose nodes have children and differ
-// from `state`; reached only through such nodes. True when it found a child to work on.
+// from `state`; reached only through such nodes. True when it found a child to work on. A child
+// is changed only after the walk below it has told whether anything deeper changed; when changing
+// it fails and the user retries, the whole step runs again, the walk below included.
 bool Lintra::fbExpandChildNodes(Node& node, bool state) {
-  ErrorTrap trap(u"Lintra", u"fbExpandChildNodes");
-  bool result = false;
-  Node* child = nullptr;
-  int16_t count = 0;
-  if (!trap.Step([&] {
-        child = node.FirstChild();
-        count = node.Children();
-      })) {
-    return result;
-  }
-  for (int16_t i = 0; i < count; ++i) {
-    const bool done = trap.Step([&] {
-      Node& each = Deref(child);
-      if (each.Children() > 0 && each.Expanded() != state) {
-        if (!fbExpandChildNodes(each, state)) each.Expanded(state);
-        result = true;
+  std::deque<ChildWalk> walks;
+  bool answer = false;  // what the walk that ended last returned
+  if (!StartWalk(walks, u"fbExpandChildNodes", node)) return false;
+  while (!walks.empty()) {
+    ChildWalk& top = walks.back();
+    if (Node* each = std::exchange(top.below, nullptr)) {
+      const bool deeper = answer;
+      bool ran = false;
+      bool again = false;
+      const bool stepped = top.trap.Step([&] {
+        if (std::exchange(ran, true)) {
+          again = true;
+          return;
+        }
+        if (!deeper) each->Expanded(state);
+        top.result = true;
+        top.child = each->NextSibling();
+      });
+      if (!stepped) {
+        answer = top.result;
+        walks.pop_back();
+        continue;
       }
-      child = each.NextSibling();
+      if (!again) {
+        ++top.done;
+        continue;
+      }
+    }
+    if (top.done >= top.count) {
+      answer = top.result;
+      walks.pop_back();
+      continue;
+    }
+    Node* descend = nullptr;
+    const bool stepped = top.trap.Step([&] {
+      descend = nullptr;
+      Node& each = Deref(top.child);
+      if (each.Children() > 0 && each.Expanded() != state) {
+        descend = &each;
+        return;
+      }
+      top.child = each.NextSibling();
     });
-    if (!done) return result;
+    if (!stepped) {
+      answer = top.result;
+      walks.pop_back();
+    } else if (descend) {
+      top.below = descend;
+      if (!StartWalk(walks, u"fbExpandChildNodes", *descend)) answer = false;
+    } else {
+      ++top.done;
+    }
   }
-  return result;
+  return answer;
 }

@@ -1,3 +1,5 @@
+#include <deque>
+
 #include "analysis/File.h"
 #include "analysis/Files.h"
 #include "analysis/LintraFuncs.h"
@@ -35,27 +37,53 @@ Text Lintra::TextTree() {
 }
 
 // Appends the lines below `file`: for each include a connector line, the include's own line
-// and, recursively, the lines below it with the prefix grown by one connector.
+// and then the lines below the include with the prefix grown by one connector. Each file whose
+// includes are being drawn is a frame on an explicit stack with the error trap that its own call
+// would have, so a chain of any depth is drawn without deepening the call stack. The frames share
+// one prefix: a frame's prefix is its first `prefixLength` characters.
 void Lintra::fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out) {
-  ErrorTrap trap(u"Lintra", u"fsTextTree");
-  const size_t mark = out.size();
-  const auto includes = file.Includes();
-  int16_t count = 0;
-  trap.Step([&] {
-    if (includes->size() > 32767 || depth >= 32767) RaisePlatformError(ErrorNumber::Overflow);
-    count = static_cast<int16_t>(includes->size());
-  });
-  for (int32_t i = 1; i <= count && !trap.Aborted(); ++i) {
-    trap.Step([&] {
-      File& child = control::Deref((*includes)[static_cast<size_t>(i - 1)]);
-      const bool last = i == count;
-      out.append(prefix).append(u"|    ").append(kCrLf);
-      out.append(fsFileAttributes(prefix + (last ? u"\\--- " : u"+--- "), child, true));
+  struct Frame {
+    ErrorTrap trap;
+    std::shared_ptr<Files> includes;
+    int32_t depth;
+    size_t prefixLength;
+    size_t mark;
+    int16_t count = 0;
+    int32_t next = 1;
+  };
+  std::deque<Frame> frames;
+  Text shared = prefix;
+  auto enter = [&](int32_t level, File& drawn) {
+    const size_t mark = out.size();
+    Frame frame{ErrorTrap(u"Lintra", u"fsTextTree"), drawn.Includes(), level, shared.size(), mark};
+    frame.trap.Step([&] {
+      if (frame.includes->size() > 32767 || level >= 32767) {
+        RaisePlatformError(ErrorNumber::Overflow);
+      }
+      frame.count = static_cast<int16_t>(frame.includes->size());
+    });
+    frames.push_back(std::move(frame));
+  };
+  enter(depth, file);
+  while (!frames.empty()) {
+    Frame& top = frames.back();
+    if (top.next > top.count || top.trap.Aborted()) {
+      if (top.trap.Aborted()) out.resize(top.mark);
+      frames.pop_back();
+      continue;
+    }
+    const int32_t i = top.next++;
+    top.trap.Step([&] {
+      File& child = control::Deref((*top.includes)[static_cast<size_t>(i - 1)]);
+      const bool last = i == top.count;
+      shared.resize(top.prefixLength);
+      out.append(shared).append(u"|    ").append(kCrLf);
+      out.append(fsFileAttributes(shared + (last ? u"\\--- " : u"+--- "), child, true));
       out.append(kCrLf);
-      fsTextTree(depth + 1, prefix + (last ? u"     " : u"|    "), child, out);
+      shared.append(last ? u"     " : u"|    ");
+      enter(top.depth + 1, child);
     });
   }
-  if (trap.Aborted()) out.resize(mark);
 }
 
 // One line: prefix, name, markers, blanks up to the folder column, then the folder (the page's
