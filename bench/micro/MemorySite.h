@@ -6,7 +6,7 @@
 #include "control/Lintra.h"
 
 // A host that serves file texts from memory, keyed by web path, through a control connected to
-// it. Each request copies the text out, as the control's file event asks a host to do.
+// it. Each request copies the text out, as a host that only answers the plain file event does.
 class MemorySite : public LintraEvents {
  public:
   MemorySite();

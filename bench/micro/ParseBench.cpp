@@ -2,16 +2,22 @@
 
 #include "analysis/File.h"
 #include "micro/Pages.h"
+#ifdef LINTRA_BENCH_SHARED_TEXTS
+#include "micro/SharedMemorySite.h"
+#endif
 
 // Parsing through the control: a wide page (many directives) and a page that pulls one large
-// file in many times, beside the cost of the host handing that file's text over as often.
+// file in many times, beside the cost of the host handing that file's text over as often. Each
+// runs with a host that copies every text out (MemorySite) and, where the library takes shared
+// texts, with one that hands out a shared text per file (SharedMemorySite).
 
 namespace {
 
 // Analyses a wide page: the whole parse plus the library's duplicate pass. Arguments:
 // directives on the page, distinct files among them.
+template <class Site>
 void AnalyseWidePage(benchmark::State& state) {
-  MemorySite site;
+  Site site;
   const Text page =
       AddWidePage(site, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   for (auto _ : state) {
@@ -27,8 +33,9 @@ void AnalyseWidePage(benchmark::State& state) {
 
 // Analyses a page that includes one file of the given size the given number of times. The time
 // per occurrence should not depend on the file's size once the file has been read.
+template <class Site>
 void AnalyseLargeInclude(benchmark::State& state) {
-  MemorySite site;
+  Site site;
   const auto bytes = static_cast<size_t>(state.range(0));
   const auto uses = static_cast<int>(state.range(1));
   const Text page = AddLargeIncludePage(site, bytes, uses);
@@ -85,6 +92,10 @@ void LargeSizes(benchmark::internal::Benchmark* benchmark) {
 
 }  // namespace
 
-BENCHMARK(AnalyseWidePage)->Apply(WideSizes);
-BENCHMARK(AnalyseLargeInclude)->Apply(LargeSizes);
+BENCHMARK_TEMPLATE(AnalyseWidePage, MemorySite)->Apply(WideSizes);
+BENCHMARK_TEMPLATE(AnalyseLargeInclude, MemorySite)->Apply(LargeSizes);
 BENCHMARK(SupplyLargeInclude)->Apply(LargeSizes);
+#ifdef LINTRA_BENCH_SHARED_TEXTS
+BENCHMARK_TEMPLATE(AnalyseWidePage, SharedMemorySite)->Apply(WideSizes);
+BENCHMARK_TEMPLATE(AnalyseLargeInclude, SharedMemorySite)->Apply(LargeSizes);
+#endif
