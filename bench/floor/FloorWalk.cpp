@@ -41,8 +41,6 @@ const FloorWalk::Entry& FloorWalk::Load(const std::string& path) {
     const size_t slash = path.rfind('/');
     entry.includes =
         IncludedPaths(entry.text, slash == std::string::npos ? "" : path.substr(0, slash + 1));
-  } else {
-    entry.missing = true;
   }
   return entries_.emplace(path, std::move(entry)).first->second;
 }

@@ -31,10 +31,11 @@ class FloorWalk {
   const FloorTotals& Totals() const { return totals_; }
 
  private:
+  // One distinct file: its text and the files it includes. A file that cannot be read has
+  // neither.
   struct Entry {
     std::string text;
     std::vector<std::string> includes;
-    bool missing = false;
   };
 
   const Entry& Load(const std::string& path);

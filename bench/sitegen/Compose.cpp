@@ -13,7 +13,7 @@ void Compose(Site& site, int file, const Filler& filler, Random& random, size_t 
     size = std::min(size, left);
     std::string text = filler.Lines(random, size);
     left -= std::min(text.size(), left);
-    if (!text.empty()) site.Filler(file, std::move(text));
+    if (!text.empty()) site.Append(file, std::move(text));
     if (i < links.size()) site.IncludeLine(file, links[i].target, links[i].kind);
   }
 }

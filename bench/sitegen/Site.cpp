@@ -7,7 +7,7 @@ int Site::Add(std::string path) {
   return static_cast<int>(files_.size()) - 1;
 }
 
-void Site::Filler(int file, std::string text) {
+void Site::Append(int file, std::string text) {
   Piece piece;
   piece.filler = std::move(text);
   files_[file].pieces.push_back(std::move(piece));
@@ -22,7 +22,7 @@ void Site::Include(int file, int target, Directive kind) {
 
 void Site::IncludeLine(int file, int target, Directive kind) {
   Include(file, target, kind);
-  Filler(file, "\r\n");
+  Append(file, "\r\n");
 }
 
 std::string FolderOf(const std::string& path) {

@@ -27,7 +27,8 @@ class Site {
   // Adds an empty file and returns its number.
   int Add(std::string path);
 
-  void Filler(int file, std::string text);
+  // Filler text at the end of `file`.
+  void Append(int file, std::string text);
   void Include(int file, int target, Directive kind);
   // A directive on a line of its own.
   void IncludeLine(int file, int target, Directive kind);

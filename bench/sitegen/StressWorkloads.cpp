@@ -90,7 +90,7 @@ Site BigPageWorkload(uint64_t seed) {
     for (int64_t i = 0; i <= count; ++i) {
       std::string part = filler.LongLine(random, line / static_cast<size_t>(count + 1));
       written += part.size();
-      site.Filler(page, std::move(part));
+      site.Append(page, std::move(part));
       if (i < count) {
         site.Include(page, first + static_cast<int>(random.Between(0, 999)), AnyKind(random));
         ++placed;
@@ -98,7 +98,7 @@ Site BigPageWorkload(uint64_t seed) {
     }
     std::string end = random.Chance(10) ? "\r\n" + filler.Lines(random, 300) : "\r\n";
     written += end.size();
-    site.Filler(page, std::move(end));
+    site.Append(page, std::move(end));
   }
   return site;
 }
