@@ -131,7 +131,10 @@ Text ResolveParents(const Text& path) {
 Text gfsCorrectWebPath(TextView path) {
   ErrorTrap trap(u"LintraFuncs", u"gfsCorrectWebPath");
   Text result;
-  trap.Step([&] { result = ResolveParents(text::Replace(path, u'\\', u'/')); });
+  trap.Step([&] {
+    result = text::Replace(path, u'\\', u'/');
+    if (result.find(u"..") != Text::npos) result = ResolveParents(result);
+  });
   return result;
 }
 

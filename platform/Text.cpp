@@ -98,7 +98,13 @@ char16_t UCaseUnit(char16_t unit) {
 
 Text UCase(TextView t) {
   Text result(t);
-  for (char16_t& unit : result) unit = UCaseUnit(unit);
+  for (char16_t& unit : result) {
+    if (unit >= u'a' && unit <= u'z') {
+      unit = static_cast<char16_t>(unit - 32);
+    } else if (unit >= 0x80) {
+      unit = Upper()[unit];
+    }
+  }
   return result;
 }
 
@@ -154,6 +160,15 @@ std::string ToUtf8(TextView t) {
   std::string out;
   out.reserve(t.size());
   for (size_t i = 0; i < t.size(); ++i) {
+    size_t ascii = i;
+    while (ascii < t.size() && t[ascii] < 0x80) ++ascii;
+    if (ascii > i) {
+      const size_t at = out.size();
+      out.resize(at + (ascii - i));
+      for (size_t k = i; k < ascii; ++k) out[at + k - i] = static_cast<char>(t[k]);
+      i = ascii - 1;
+      continue;
+    }
     uint32_t cp = t[i];
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < t.size() && t[i + 1] >= 0xDC00 &&
         t[i + 1] <= 0xDFFF) {

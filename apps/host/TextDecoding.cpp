@@ -32,12 +32,11 @@ Text DecodeUtf16(std::string_view bytes, bool bigEndian) {
 }
 
 Text DecodeWindows1252(std::string_view bytes) {
-  Text result;
-  result.reserve(bytes.size());
-  for (char byte : bytes) {
-    const auto unit = static_cast<uint8_t>(byte);
-    result.push_back(unit >= 0x80 && unit <= 0x9F ? Windows1252High[unit - 0x80]
-                                                  : static_cast<char16_t>(unit));
+  Text result(bytes.size(), u'\0');
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const auto unit = static_cast<uint8_t>(bytes[i]);
+    result[i] =
+        unit >= 0x80 && unit <= 0x9F ? Windows1252High[unit - 0x80] : static_cast<char16_t>(unit);
   }
   return result;
 }
@@ -68,29 +67,40 @@ std::optional<char32_t> DecodeSequence(std::string_view bytes, size_t at, int le
   return point;
 }
 
-void AppendCodePoint(Text& out, char32_t point) {
+// Writes `point` at `out[at]` as one or two units and returns the position after it.
+size_t PutCodePoint(Text& out, size_t at, char32_t point) {
   if (point < 0x10000) {
-    out.push_back(static_cast<char16_t>(point));
-    return;
+    out[at] = static_cast<char16_t>(point);
+    return at + 1;
   }
   point -= 0x10000;
-  out.push_back(static_cast<char16_t>(0xD800 + (point >> 10)));
-  out.push_back(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
+  out[at] = static_cast<char16_t>(0xD800 + (point >> 10));
+  out[at + 1] = static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+  return at + 2;
 }
 
-// The text of `bytes` when they are valid UTF-8 throughout, otherwise nothing.
+// The text of `bytes` when they are valid UTF-8 throughout, otherwise nothing. No sequence gives
+// more units than it has bytes, so the result is written into room made once; runs of ASCII,
+// the bulk of a site's files, are copied without decoding.
 std::optional<Text> DecodeUtf8(std::string_view bytes) {
-  Text result;
-  result.reserve(bytes.size());
+  Text result(bytes.size(), u'\0');
+  size_t out = 0;
   size_t at = 0;
   while (at < bytes.size()) {
-    const int length = SequenceLength(static_cast<uint8_t>(bytes[at]));
+    const auto lead = static_cast<uint8_t>(bytes[at]);
+    if (lead < 0x80) {
+      result[out++] = lead;
+      ++at;
+      continue;
+    }
+    const int length = SequenceLength(lead);
     const std::optional<char32_t> point =
         length == 0 ? std::nullopt : DecodeSequence(bytes, at, length);
     if (!point) return std::nullopt;
-    AppendCodePoint(result, *point);
+    out = PutCodePoint(result, out, *point);
     at += static_cast<size_t>(length);
   }
+  result.resize(out);
   return result;
 }
 

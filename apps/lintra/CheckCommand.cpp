@@ -20,12 +20,13 @@ int RunCheck(Session& session, const Options& options) {
   const std::vector<Text> pages = session.Pages();
   const std::unique_ptr<CheckReport> report = MakeCheckReport(options.format, session.Root());
   CheckSummary summary;
+  LineIndexes lines;
   {
     Progress progress(pages.size());
     for (const Text& page : pages) {
       session.ParsePage(page);
       if (const std::shared_ptr<File> root = ShownPage(session.Control())) {
-        const std::vector<Finding> findings = PageFindings(*root);
+        const std::vector<Finding> findings = PageFindings(*root, lines);
         report->AddPage(session.Control(), *root, findings);
         summary.Add(findings);
       }

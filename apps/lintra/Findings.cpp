@@ -74,13 +74,13 @@ void AddFindings(const Visit& visit, const Text& page, std::vector<Finding>& fin
 }
 
 // Queues the includes of `file` so that they are visited first to last.
-void QueueIncludes(File& file, std::vector<Visit>& pending) {
+void QueueIncludes(File& file, std::vector<Visit>& pending, LineIndexes& lines) {
   const std::shared_ptr<Files> includes = file.Includes();
   if (includes->size() == 0) return;
-  const LineIndex lines(file.Content());
+  const LineIndex& index = lines.Of(file.Content());
   for (auto child = includes->end(); child != includes->begin();) {
     --child;
-    pending.push_back({child->get(), &file, lines.At((*child)->BaseFileStart())});
+    pending.push_back({child->get(), &file, index.At((*child)->BaseFileStart())});
   }
 }
 
@@ -102,14 +102,14 @@ const char* KindName(FindingKind kind) {
   return "";
 }
 
-std::vector<Finding> PageFindings(File& page) {
+std::vector<Finding> PageFindings(File& page, LineIndexes& lines) {
   std::vector<Finding> findings;
   std::vector<Visit> pending = {{&page, nullptr, {}}};
   while (!pending.empty()) {
     const Visit visit = pending.back();
     pending.pop_back();
     AddFindings(visit, page.FullPath(), findings);
-    QueueIncludes(*visit.file, pending);
+    QueueIncludes(*visit.file, pending, lines);
   }
   return findings;
 }

@@ -32,5 +32,5 @@ struct Finding {
 };
 
 // The findings of the page whose root is `page`, in tree order (depth first, each file before
-// its includes).
-std::vector<Finding> PageFindings(File& page);
+// its includes); directives are placed with `lines`.
+std::vector<Finding> PageFindings(File& page, LineIndexes& lines);

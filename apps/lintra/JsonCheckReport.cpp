@@ -15,7 +15,7 @@ Json Place(const std::optional<LineColumn>& at, int32_t LineColumn::*part) {
 
 // One file of a tree with everything below it; `at` is where its directive stands in the
 // including file, none for the page.
-Json TreeNode(File& file, const std::optional<LineColumn>& at) {
+Json TreeNode(File& file, const std::optional<LineColumn>& at, LineIndexes& lines) {
   Json node = {{"path", text::ToUtf8(file.FullPath())},
                {"missing", file.MissingFile()},
                {"circular", file.CircularInclude()},
@@ -25,9 +25,9 @@ Json TreeNode(File& file, const std::optional<LineColumn>& at) {
                {"includes", Json::array()}};
   const std::shared_ptr<Files> includes = file.Includes();
   if (includes->size() == 0) return node;
-  const LineIndex lines(file.Content());
+  const LineIndex& index = lines.Of(file.Content());
   for (const std::shared_ptr<File>& child : *includes) {
-    node["includes"].push_back(TreeNode(*child, lines.At(child->BaseFileStart())));
+    node["includes"].push_back(TreeNode(*child, index.At(child->BaseFileStart()), lines));
   }
   return node;
 }
@@ -50,7 +50,7 @@ class JsonCheckReport : public CheckReport {
 
   void AddPage(Lintra&, File& page, const std::vector<Finding>& findings) override {
     Json entry = {{"page", text::ToUtf8(page.FullPath())},
-                  {"tree", TreeNode(page, std::nullopt)},
+                  {"tree", TreeNode(page, std::nullopt, lines_)},
                   {"findings", Json::array()}};
     for (const Finding& finding : findings) entry["findings"].push_back(FindingEntry(finding));
     document_["pages"].push_back(std::move(entry));
@@ -66,6 +66,7 @@ class JsonCheckReport : public CheckReport {
 
  private:
   Json document_;
+  LineIndexes lines_;
 };
 
 }  // namespace

@@ -11,6 +11,12 @@ LineIndex::LineIndex(TextView content) : size_(content.size()), lineStarts_{0} {
   }
 }
 
+const LineIndex& LineIndexes::Of(const Text& content) {
+  auto known = indexes_.find(&content);
+  if (known == indexes_.end()) known = indexes_.emplace(&content, LineIndex(content)).first;
+  return known->second;
+}
+
 LineColumn LineIndex::At(int32_t position) const {
   const size_t offset = std::min(static_cast<size_t>(std::max(position, 1) - 1), size_);
   const auto next = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);

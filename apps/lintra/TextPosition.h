@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Text.h"
@@ -24,4 +25,15 @@ class LineIndex {
  private:
   size_t size_;
   std::vector<size_t> lineStarts_;
+};
+
+// The line indexes of many texts, each built on first use and kept, so that a file shown by
+// many nodes of many pages is indexed once. Texts are known by their address: they must stay
+// alive and unchanged while the cache is used, as the shared texts of one run are.
+class LineIndexes {
+ public:
+  const LineIndex& Of(const Text& content);
+
+ private:
+  std::unordered_map<const Text*, LineIndex> indexes_;
 };
