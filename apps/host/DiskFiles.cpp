@@ -70,8 +70,22 @@ std::optional<fs::path> EntryIgnoringCase(const fs::path& folder, const fs::path
   return found;
 }
 
+// True when `location`, fully resolved, is `root` or lies below it.
+bool WithinRoot(const fs::path& location, const fs::path& root) {
+  std::error_code error;
+  const fs::path resolved = fs::canonical(location, error);
+  if (error) return false;
+  auto at = resolved.begin();
+  for (const fs::path& part : root) {
+    if (at == resolved.end() || *at != part) return false;
+    ++at;
+  }
+  return true;
+}
+
 // `location` below `root`, each segment taken as it is when it exists and otherwise matched
-// without regard to letter case, as a site written for a Windows server names its files.
+// without regard to letter case, as a site written for a Windows server names its files. Only
+// folders inside the root are listed for that, never one that a symbolic link leads out to.
 std::optional<fs::path> LocateIgnoringCase(const fs::path& root, const fs::path& location) {
   fs::path at = root;
   for (const fs::path& segment : location) {
@@ -80,6 +94,7 @@ std::optional<fs::path> LocateIgnoringCase(const fs::path& root, const fs::path&
       at /= segment;
       continue;
     }
+    if (!WithinRoot(at, root)) return std::nullopt;
     const std::optional<fs::path> match = EntryIgnoringCase(at, segment);
     if (!match) return std::nullopt;
     at /= *match;

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/apps/TempFolder.h"
+
+namespace fs = std::filesystem;
+using namespace std::string_view_literals;
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quoted(const std::string& argument) {
+  std::string quoted = "'";
+  for (char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+std::string Slurp(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Runs the built lintra with `arguments`, standard input empty, and collects what it printed.
+Outcome Lintra(const std::vector<std::string>& arguments) {
+  TempFolder capture;
+  std::string command = Quoted(LINTRA_BINARY);
+  for (const std::string& argument : arguments) command += " " + Quoted(argument);
+  command += " </dev/null >" + Quoted((capture.Path() / "out").string()) + " 2>" +
+             Quoted((capture.Path() / "err").string());
+  const int raw = std::system(command.c_str());
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(capture.Path() / "out"),
+          Slurp(capture.Path() / "err")};
+}
+
+std::string Include(const std::string& path) {
+  return "<!-- #include file=\"" + path + "\" -->";
+}
+
+std::string Padded(std::string line) {
+  if (line.size() < 40) line.resize(40, ' ');
+  return line;
+}
+
+size_t Occurrences(const std::string& text, std::string_view piece) {
+  size_t count = 0;
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+// A project folder root/ inside a temporary folder that also holds, beside it, a file the
+// project must never read.
+class HostileSite : public testing::Test {
+ protected:
+  HostileSite() {
+    temp.Write("secret.inc", "TOP-SECRET-CONTENT");
+    fs::create_directory(temp.Path() / "root");
+  }
+  std::string Root() const { return (temp.Path() / "root").string(); }
+  void Write(const std::string& relative, std::string_view bytes) const {
+    temp.Write("root/" + relative, bytes);
+  }
+
+  TempFolder temp;
+};
+
+}  // namespace
+
+TEST_F(HostileSite, AnExplosionOfTwoToTheFortiethIncludesStopsAtTheFileLimit) {
+  Write("page.asp", Include("f1.inc") + Include("f1.inc"));
+  for (int i = 1; i < 40; ++i) {
+    const std::string next = "f" + std::to_string(i + 1) + ".inc";
+    Write("f" + std::to_string(i) + ".inc", Include(next) + Include(next));
+  }
+  Write("f40.inc", "");
+  const Outcome run = Lintra({"check", "--root", Root(), "--max-files", "5000"});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(run.err.starts_with(
+      "lintra: analysis of page.asp failed: error -2147220503 (0x800403E9) from "
+      "Lintra.Lintra.ParseFile: Could not find the file : f"))
+      << run.err;
+  EXPECT_TRUE(
+      run.err.ends_with("\nlintra: stopped after 5000 file requests for one page (an "
+                        "include explosion?); raise --max-files to go on\n"))
+      << run.err;
+}
+
+TEST_F(HostileSite, DeepChainsAndLongCyclesAreFollowedToTheEnd) {
+  constexpr int kDepth = 10000;
+  Write("chain.asp", Include("c1.inc"));
+  for (int i = 1; i < kDepth; ++i) {
+    Write("c" + std::to_string(i) + ".inc", Include("c" + std::to_string(i + 1) + ".inc"));
+  }
+  Write("c" + std::to_string(kDepth) + ".inc", "end");
+  Write("cycle.asp", Include("s1.inc"));
+  for (int i = 1; i < 500; ++i) {
+    Write("s" + std::to_string(i) + ".inc", Include("s" + std::to_string(i + 1) + ".inc"));
+  }
+  Write("s500.inc", Include("cycle.asp"));
+
+  const Outcome check = Lintra({"check", "--root", Root(), "chain.asp"});
+  EXPECT_EQ(check.status, 0);
+  EXPECT_EQ(check.err, "lintra: checked 1 pages: 0 missing, 0 circular, 0 duplicate includes\n");
+  const Outcome chain = Lintra({"complete", "--root", Root(), "chain.asp"});
+  EXPECT_EQ(chain.status, 0) << chain.err;
+  EXPECT_EQ(Occurrences(chain.out, "<%' === INCLUDE FILE START ( "), size_t{kDepth});
+  EXPECT_EQ(Occurrences(chain.out, "<%' === INCLUDE FILE END ( "), size_t{kDepth});
+  EXPECT_NE(chain.out.find(" ) === %>\r\nend\r\n<%' === INCLUDE FILE END ( "), std::string::npos);
+
+  const Outcome cycle = Lintra({"warnings", "--root", Root(), "cycle.asp"});
+  EXPECT_EQ(cycle.status, 0);
+  EXPECT_EQ(cycle.out,
+            "File : cycle.asp\r\n\r\nCritical Errors\r\n===============\r\n\r\n"
+            "cycle.asp (cycle.asp)\r\n   Circular include error. \r\n\r\n\r\nNo warnings\r\n");
+}
+
+TEST_F(HostileSite, HugeRandomAndOddlyEncodedFilesAreReadWhole) {
+  std::string huge = Include("a.inc") + "\r\n";
+  while (huge.size() < (size_t{50} << 20)) huge += std::string(1000, 'x') + "\r\n";
+  Write("huge.asp", huge + Include("gone.inc"));
+  Write("a.inc", "A");
+
+  std::mt19937 random(11);
+  std::string noise = Include("a.inc");
+  for (int i = 0; i < 1'000'000; ++i) noise += static_cast<char>(random());
+  Write("noise.asp", noise);
+
+  const std::u16string units = u"\xD800" + std::u16string(u"<!-- #include file=\"") + u"\xDC00" +
+                               u"x.inc\" --><!-- #include file=\"a.inc\" -->\xDBFF";
+  std::string utf16 = "\xFF\xFE";
+  for (char16_t unit : units)
+    utf16 += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  Write("utf16.asp", utf16);
+
+  Write("cp1252.asp", "\x93quoted\x94 <!-- #include file=\"caf\xE9.inc\" -->");
+  Write("caf\xC3\xA9.inc", "\x80 euro");
+
+  const Outcome run =
+      Lintra({"tree", "--root", Root(), "huge.asp", "noise.asp", "utf16.asp", "cp1252.asp"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  const std::string expected = Padded("huge.asp") + "\r\n|    \r\n" + Padded("+--- a.inc") +
+                               ".\r\n|    \r\n" + Padded("\\--- gone.inc *ERROR* ") +
+                               "\r\n\r\n\r\n" + Padded("noise.asp") + "\r\n|    \r\n";
+  EXPECT_EQ(run.out.substr(0, expected.size()), expected);
+  // Blanks pad names to 40 UTF-16 units: U+FFFD and é take more bytes than units in UTF-8.
+  EXPECT_NE(run.out.find(Padded("utf16.asp") + "\r\n|    \r\n+--- \xEF\xBF\xBDx.inc *ERROR* " +
+                         std::string(20, ' ') + "\r\n|    \r\n" + Padded("\\--- a.inc") + ".\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(run.out.ends_with(Padded("cp1252.asp") + "\r\n|    \r\n\\--- caf\xC3\xA9.inc" +
+                                std::string(27, ' ') + ".\r\n\r\n\r\n"));
+
+  const Outcome complete = Lintra({"complete", "--root", Root(), "cp1252.asp"});
+  EXPECT_TRUE(complete.out.starts_with("\xE2\x80\x9Cquoted\xE2\x80\x9D "));
+  EXPECT_NE(complete.out.find("\r\n\xE2\x82\xAC euro\r\n"), std::string::npos);
+}
+
+TEST_F(HostileSite, DirectivesThatReachOutsideTheRootFindNothing) {
+  fs::create_directory_symlink(temp.Path(), temp.Path() / "root/out");
+  fs::create_directory_symlink(temp.Path() / "root/inc", temp.Path() / "back");
+  Write("inc/a.inc", "INSIDE-CONTENT");
+  const std::string secret = (temp.Path() / "secret.inc").string();
+  const std::vector<std::string> paths{
+      "../secret.inc",
+      "..\\secret.inc",
+      secret,
+      "C:\\secret.inc",
+      "c:../secret.inc",
+      "\\\\server\\share\\secret.inc",
+      "//server/share/secret.inc",
+      "....//secret.inc",
+      "%2e%2e/secret.inc",
+      "..%2fsecret.inc",
+      std::string("inc/a.inc\0/../../../secret.inc", 30),
+      "out/secret.inc",
+      "out/SECRET.INC",
+      "out/BACK/a.inc",
+      std::string(5000, 'a') + ".inc",
+      [] {
+        std::string deep;
+        for (int i = 0; i < 3000; ++i) deep += "d/";
+        return deep + "secret.inc";
+      }(),
+      [] {
+        std::string climb;
+        for (int i = 0; i < 20000; ++i) climb += "x/../";
+        return climb + "../secret.inc";
+      }(),
+  };
+  std::string page;
+  for (const std::string& path : paths) page += Include(path) + "\r\n";
+  Write("page.asp", page);
+
+  const Outcome complete = Lintra({"complete", "--root", Root(), "page.asp"});
+  EXPECT_EQ(complete.status, 0) << complete.err;
+  EXPECT_EQ(complete.out.find("TOP-SECRET-CONTENT"), std::string::npos);
+  EXPECT_EQ(complete.out.find("INSIDE-CONTENT"), std::string::npos);
+  EXPECT_EQ(Occurrences(complete.out, "   *** ERROR : Error opening file : "), paths.size());
+  const Outcome check = Lintra({"check", "--root", Root(), "page.asp"});
+  EXPECT_EQ(check.status, 1);
+  EXPECT_TRUE(check.err.starts_with("lintra: checked 1 pages: " + std::to_string(paths.size()) +
+                                    " missing, 0 circular, "));
+}
+
+TEST_F(HostileSite, LinkLoopsFoldersAndPipesAreMissingAndNeverWaitedFor) {
+  fs::create_symlink("loop", temp.Path() / "root/loop");
+  fs::create_symlink("pong", temp.Path() / "root/ping");
+  fs::create_symlink("ping", temp.Path() / "root/pong");
+  fs::create_directories(temp.Path() / "root/folder.inc");
+  fs::create_directories(temp.Path() / "root/folder.asp");
+  ASSERT_EQ(mkfifo((temp.Path() / "root/pipe.inc").c_str(), 0600), 0);
+  Write("page.asp", Include("loop") + Include("loop/x.inc") + Include("ping/x.inc") +
+                        Include("folder.inc") + Include("pipe.inc"));
+
+  const Outcome run = Lintra({"tree", "--root", Root(), "page.asp", "folder.asp"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, Padded("page.asp") + "\r\n|    \r\n" + Padded("+--- loop *ERROR* ") +
+                         "\r\n|    \r\n" + Padded("+--- x.inc !  *ERROR* ") + "\r\n|    \r\n" +
+                         Padded("+--- x.inc !  *ERROR* ") + "\r\n|    \r\n" +
+                         Padded("+--- folder.inc *ERROR* ") + "\r\n|    \r\n" +
+                         Padded("\\--- pipe.inc *ERROR* ") + "\r\n\r\n\r\n" +
+                         Padded("folder.asp *ERROR* ") + "\r\n\r\n\r\n");
+}
+
+TEST_F(HostileSite, AFileWithoutReadPermissionIsMissing) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  Write("locked.inc", "LOCKED");
+  fs::permissions(temp.Path() / "root/locked.inc", fs::perms::none);
+  Write("locked.asp", Include("locked.inc"));
+  const Outcome locked = Lintra({"complete", "--root", Root(), "locked.asp"});
+  EXPECT_EQ(locked.status, 0);
+  EXPECT_EQ(locked.out, "\r\n<%' === INCLUDE FILE START ( " + Include("locked.inc") +
+                            " ) === %>\r\n   *** ERROR : Error opening file : locked.inc ***\r\n"
+                            "<%' === INCLUDE FILE END ( " +
+                            Include("locked.inc") + " ) === %>\r\n");
+}
+
+// Pages are listed first and read afterwards; pages and includes deleted in between are missing
+// files, whenever the deletion happens.
+TEST_F(HostileSite, FilesThatVanishDuringACheckAreReportedMissing) {
+  constexpr int kPages = 400;
+  for (int i = 0; i < kPages; ++i) Write("p" + std::to_string(i) + ".asp", Include("shared.inc"));
+  Write("shared.inc", "shared");
+  std::thread remover([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (int i = kPages - 1; i >= 0; --i) {
+      std::error_code ignored;
+      fs::remove(temp.Path() / "root" / ("p" + std::to_string(i) + ".asp"), ignored);
+      if (i == kPages / 2) fs::remove(temp.Path() / "root/shared.inc", ignored);
+    }
+  });
+  const Outcome run = Lintra({"check", "--root", Root()});
+  remover.join();
+  EXPECT_TRUE(run.status == 0 || run.status == 1) << run.status << run.err;
+  EXPECT_TRUE(run.err.starts_with("lintra: checked ") && run.err.ends_with(" duplicate includes\n"))
+      << run.err;
+}
