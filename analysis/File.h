@@ -112,10 +112,11 @@ class File : public Object {
 
   // Circular and duplicate detection (FileDetect.cpp). PathCounts holds, for one tree, how many
   // nodes below the root carry each FullPath, leaving out circular nodes.
-  using PathCounts = std::unordered_map<Text, int32_t>;
+  // The keys view the paths of the nodes counted.
+  using PathCounts = std::unordered_map<TextView, int32_t>;
   bool fbCircularInclude(File& file, File& node);
   void ValidateAll(File& node);
-  bool fbDuplicateInclude(File& target, const PathCounts& counts);
+  bool fbDuplicateInclude(File& target, TextView targetPath, const PathCounts& counts);
 
   // Reports (FileReports.cpp): each appends this node's report to `out`; on Abort it takes back
   // what it had appended, as a report that assigns its result only at the end.

@@ -52,28 +52,32 @@ std::vector<File*> NodesBelow(File& root) {
 void File::ValidateAll(File& node) {
   ErrorTrap trap(u"File", u"ValidateAll");
   std::vector<File*> nodes;
+  std::vector<Text> paths;
   PathCounts counts;
   if (!trap.Step([&] {
         nodes = NodesBelow(node);
-        for (File* each : nodes) {
-          if (!each->CircularInclude()) ++counts[each->FullPath()];
+        paths.reserve(nodes.size());
+        for (File* each : nodes) paths.push_back(each->FullPath());
+        counts.reserve(nodes.size());
+        for (size_t i = 0; i < nodes.size(); ++i) {
+          if (!nodes[i]->CircularInclude()) ++counts[paths[i]];
         }
       })) {
     return;
   }
-  for (File* each : nodes) {
-    trap.Step([&] { each->DuplicateInclude(fbDuplicateInclude(*each, counts)); });
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    trap.Step([&] { nodes[i]->DuplicateInclude(fbDuplicateInclude(*nodes[i], paths[i], counts)); });
     if (trap.Aborted()) return;
   }
 }
 
 // True when some other node of the counted tree, not flagged circular, has exactly `target`'s
-// FullPath.
-bool File::fbDuplicateInclude(File& target, const PathCounts& counts) {
+// FullPath, `targetPath`.
+bool File::fbDuplicateInclude(File& target, TextView targetPath, const PathCounts& counts) {
   ErrorTrap trap(u"File", u"fbDuplicateInclude");
   bool answer = false;
   trap.Step([&] {
-    const auto found = counts.find(target.FullPath());
+    const auto found = counts.find(targetPath);
     const int32_t others =
         (found == counts.end() ? 0 : found->second) - (target.CircularInclude() ? 0 : 1);
     answer = others > 0;

@@ -82,48 +82,40 @@ Text gfsFilePath(TextView path) {
 
 namespace {
 
-// The parts of a path between its "/" separators, as views into it: one more than it has "/".
-std::vector<TextView> Segments(TextView path) {
-  std::vector<TextView> segments;
-  for (size_t from = 0;;) {
-    const size_t slash = path.find(u'/', from);
-    segments.push_back(path.substr(from, slash == TextView::npos ? slash : slash - from));
-    if (slash == TextView::npos) return segments;
-    from = slash + 1;
-  }
-}
-
-Text JoinSegments(const std::vector<TextView>& segments) {
-  Text result;
-  for (size_t i = 0; i < segments.size(); ++i) {
-    if (i > 0) result += u'/';
-    result += segments[i];
-  }
-  return result;
-}
-
 // Resolves the ".." segments of a path in web form, left to right in one pass so that long paths
 // take linear time. A ".." segment removes itself and the segment before it with the separator
 // between them; a ".." right after a leading "/" removes only itself. A ".." that stands first,
 // from the start or because everything before it was removed, stays and can itself be removed by
 // the next "..". A ".." that is only part of a name is left alone, and a final ".." that is
 // resolved leaves a trailing "/".
-Text ResolveParents(const Text& path) {
-  const std::vector<TextView> segments = Segments(path);
-  std::vector<TextView> kept;
-  for (size_t i = 0; i < segments.size(); ++i) {
-    if (segments[i] != u".." || kept.empty()) {
-      kept.push_back(segments[i]);
-      continue;
+Text ResolveParents(TextView path) {
+  Text out;
+  out.reserve(path.size());
+  std::vector<size_t> kept;  // where each kept segment starts in `out`
+  auto keep = [&](TextView segment) {
+    if (!kept.empty()) out += u'/';
+    kept.push_back(out.size());
+    out += segment;
+  };
+  for (size_t from = 0;;) {
+    const size_t slash = path.find(u'/', from);
+    const bool last = slash == TextView::npos;
+    const TextView segment = path.substr(from, last ? TextView::npos : slash - from);
+    if (segment != u".." || kept.empty()) {
+      keep(segment);
+    } else {
+      if (kept.size() > 1) {
+        out.resize(kept.back() - 1);
+        kept.pop_back();
+      } else if (!out.empty()) {
+        out.clear();
+        kept.clear();
+      }
+      if (last) keep(TextView());
     }
-    if (kept.size() > 1) {
-      kept.pop_back();
-    } else if (!kept.front().empty()) {
-      kept.clear();
-    }
-    if (i + 1 == segments.size()) kept.emplace_back();
+    if (last) return out;
+    from = slash + 1;
   }
-  return JoinSegments(kept);
 }
 
 }  // namespace
@@ -143,6 +135,17 @@ int32_t fnDirLevels(TextView t) {
 }
 
 namespace {
+
+// The parts of a path between its "/" separators, as views into it: one more than it has "/".
+std::vector<TextView> Segments(TextView path) {
+  std::vector<TextView> segments;
+  for (size_t from = 0;;) {
+    const size_t slash = path.find(u'/', from);
+    segments.push_back(path.substr(from, slash == TextView::npos ? slash : slash - from));
+    if (slash == TextView::npos) return segments;
+    from = slash + 1;
+  }
+}
 
 TextView DropTrailingSlash(TextView t) {
   return t.ends_with(u'/') ? t.substr(0, t.size() - 1) : t;
