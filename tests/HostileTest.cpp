@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <random>
+#include <stdexcept>
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
@@ -30,7 +31,7 @@ void OnSmallStack(const std::function<void()>& body) {
   pthread_join(thread, nullptr);
 }
 
-Text Include(const Text& path) {
+Text DirectiveFor(const Text& path) {
   return u"<!-- #include file=\"" + path + u"\" -->";
 }
 
@@ -41,9 +42,9 @@ Text ChainName(int level) {
 // site/page.asp includes c1.inc, which includes c2.inc, and so on down to c<depth>.inc, which
 // holds the text "end".
 void AddChain(MemoryHost& host, int depth) {
-  host.Files[u"site/page.asp"] = Include(ChainName(1));
+  host.Files[u"site/page.asp"] = DirectiveFor(ChainName(1));
   for (int level = 1; level < depth; ++level) {
-    host.Files[u"site/" + ChainName(level)] = Include(ChainName(level + 1));
+    host.Files[u"site/" + ChainName(level)] = DirectiveFor(ChainName(level + 1));
   }
   host.Files[u"site/" + ChainName(depth)] = u"end";
 }
@@ -68,6 +69,41 @@ TextArray MatchList(const Text& entry) {
   TextArray list(0, 0, 0, 1);
   list.At(0, 1) = entry;
   return list;
+}
+
+// Answers the abort code once it has served `limit` requests, as a host guarding against include
+// explosions does; a limit of 0 lifts the guard.
+class LimitedHost : public MemoryHost {
+ public:
+  size_t Limit = 0;
+  void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override {
+    if (Limit > 0 && Requests.size() >= Limit) {
+      Requests.push_back(FilePath);
+      nError = static_cast<int32_t>(0x800403E9u);
+      return;
+    }
+    MemoryHost::GetFile(FilePath, nError, FileText);
+  }
+};
+
+// Throws from its GetFile for one path, as a faulty host might.
+class FaultyHost : public MemoryHost {
+ public:
+  void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override {
+    if (FilePath == u"fault.inc") throw std::runtime_error("disk on fire");
+    MemoryHost::GetFile(FilePath, nError, FileText);
+  }
+};
+
+// What a tree view shows: each node's label and picture, whether it is open, and the selection.
+Text Shown(TreeView& view) {
+  Text shown;
+  for (const auto& node : view.GetNodes()) {
+    shown += node->Text() + u"|" + node->Image() + (node->Expanded() ? u"+" : u"-");
+    if (view.SelectedItem() == node) shown += u"*";
+    shown += u"\n";
+  }
+  return shown;
 }
 
 }  // namespace
@@ -169,4 +205,138 @@ TEST(Hostile, TextTreeOfADeepChainIsDrawnInFull) {
     EXPECT_TRUE(host.Control->TextTree() == expected);
     EXPECT_TRUE(boxes.Boxes().empty());
   });
+}
+
+TEST(Hostile, AnIncludeExplosionStoppedByTheHostFailsCleanlyAndTheControlGoesOn) {
+  ScriptedMessageBox boxes;
+  LimitedHost host;
+  host.Files[u"ok.asp"] = DirectiveFor(u"a.inc");
+  host.Files[u"a.inc"] = u"A";
+  host.Files[u"boom.asp"] = DirectiveFor(u"f1.inc") + DirectiveFor(u"f1.inc");
+  for (int i = 1; i < 40; ++i) {
+    const Text next = u"f" + text::FromNumber(i + 1) + u".inc";
+    host.Files[u"f" + text::FromNumber(i) + u".inc"] = DirectiveFor(next) + DirectiveFor(next);
+  }
+  host.Files[u"f40.inc"] = u"";
+  Lintra& control = *host.Control;
+  control.ParseFile(u"", u"ok.asp");
+  control.tvLintra().SelectedItem(control.tvLintra().GetNodes().Item(2).get());
+  control.Collapse();
+  const Text before = Shown(control.tvLintra());
+  const Text treeBefore = control.TextTree();
+
+  host.Requests.clear();
+  host.Limit = 1000;
+  try {
+    control.ParseFile(u"", u"boom.asp");
+    ADD_FAILURE() << "the explosion was not stopped";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.Record().Number, static_cast<int32_t>(0x800403E9u));
+    EXPECT_EQ(error.Record().Source, u"Lintra.Lintra.ParseFile");
+    EXPECT_EQ(error.Record().Description, u"Could not find the file : " + host.Requests.back());
+  }
+  EXPECT_EQ(host.Requests.size(), 1001u);
+  EXPECT_EQ(Shown(control.tvLintra()), before);
+  EXPECT_EQ(control.TextTree(), treeBefore);
+
+  host.Requests.clear();
+  try {
+    control.DisplayIfDependant(u"", u"boom.asp", MatchList(u"F40.INC"));
+    ADD_FAILURE() << "the explosion was not stopped";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.Record().Source, u"Lintra.fsGetFile");
+  }
+  EXPECT_EQ(Shown(control.tvLintra()), before);
+
+  host.Limit = 0;
+  control.ParseFile(u"", u"ok.asp");
+  EXPECT_EQ(control.TextTree(), treeBefore + treeBefore);
+  EXPECT_EQ(control.GetWarnings(),
+            u"File : ok.asp\r\n\r\nNo critical errors\r\n\r\nNo warnings\r\n");
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(Hostile, AFaultyHostIsReportedOnceAndItsFileReadAsEmpty) {
+  ScriptedMessageBox boxes;
+  FaultyHost host;
+  host.Files[u"p.asp"] = DirectiveFor(u"fault.inc") + DirectiveFor(u"a.inc");
+  host.Files[u"a.inc"] = u"A";
+  host.Control->ParseFile(u"", u"p.asp");
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].Prompt,
+            u"An error has occured.\r\nError No: 5 - Invalid procedure call or argument (disk on "
+            u"fire)\r\nSource : Lintra.Lintra.fsGetFile");
+  EXPECT_EQ(host.Control->tvLintra().GetNodes().size(), 3u);
+  EXPECT_EQ(host.Control->GetWarnings(),
+            u"File : p.asp\r\n\r\nNo critical errors\r\n\r\nNo warnings\r\n");
+}
+
+TEST(Hostile, APageIncludingItselfThroughFiveHundredFilesIsCaughtAtTheEnd) {
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+  host.Files[u"p.asp"] = DirectiveFor(ChainName(1));
+  for (int level = 1; level < 500; ++level)
+    host.Files[ChainName(level)] = DirectiveFor(ChainName(level + 1));
+  host.Files[ChainName(500)] = DirectiveFor(u"p.asp");
+  host.Control->ParseFile(u"", u"p.asp");
+  const Nodes& nodes = host.Control->tvLintra().GetNodes();
+  ASSERT_EQ(nodes.size(), 502u);
+  EXPECT_EQ(nodes.Item(502)->Image(), u"IncludeFileCritical");
+  EXPECT_TRUE(FileOf(nodes.Item(502))->CircularInclude());
+  EXPECT_EQ(host.Requests.size(), 502u);
+  EXPECT_EQ(host.Control->GetWarnings(),
+            u"File : p.asp\r\n\r\nCritical Errors\r\n===============\r\n\r\np.asp (p.asp)\r\n"
+            u"   Circular include error. \r\n\r\n\r\nNo warnings\r\n");
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(Hostile, HugeAndRandomTextsAreScannedWhole) {
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+  const Text filler(size_t{25} << 20, u'x');
+  host.Files[u"huge.asp"] = DirectiveFor(u"a.inc") + filler + DirectiveFor(u"b.inc");
+  host.Files[u"a.inc"] = u"A";
+  auto huge = host.Control->AnalysePage(u"", u"huge.asp");
+  ASSERT_EQ(huge->Includes()->size(), 2u);
+  const Text first = DirectiveFor(u"a.inc");
+  const Text last = DirectiveFor(u"b.inc");
+  EXPECT_EQ((*huge->Includes())[1]->BaseFileStart(),
+            static_cast<int32_t>(first.size() + filler.size() + 1));
+  const Text expected =
+      u"\r\n<%' === INCLUDE FILE START ( " + first + u" ) === %>\r\nA\r\n" +
+      u"<%' === INCLUDE FILE END ( " + first + u" ) === %>\r\n" + filler +
+      u"\r\n<%' === INCLUDE FILE START ( " + last + u" ) === %>\r\n" +
+      u"   *** ERROR : Error opening file : b.inc ***\r\n<%' === INCLUDE FILE END ( " + last +
+      u" ) === %>\r\n";
+  EXPECT_TRUE(huge->OutputComplete() == expected);
+
+  std::mt19937 random(3);
+  Text noise = DirectiveFor(u"a.inc");
+  for (int i = 0; i < 2'000'000; ++i) noise += static_cast<char16_t>(random());
+  noise += DirectiveFor(u"b.inc");
+  host.Files[u"noise.asp"] = noise;
+  auto garbled = host.Control->AnalysePage(u"", u"noise.asp");
+  ASSERT_GE(garbled->Includes()->size(), 1u);
+  EXPECT_EQ((*garbled->Includes())[0]->Content(), u"A");
+  EXPECT_EQ(garbled->OutputComplete().substr(0, 2), u"\r\n");
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(Hostile, OddPathsInDirectivesReachTheHostAsWrittenOnlyWithSlashesAndParentsResolved) {
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+  Text climb;
+  for (int i = 0; i < 100000; ++i) climb += u"a/../";
+  const Text longName(300, u'n');
+  host.Files[u"p.asp"] = DirectiveFor(Text(u"a\0b.inc", 7)) + DirectiveFor(u"C:\\x.inc") +
+                         DirectiveFor(u"\\\\server\\share\\x.inc") + DirectiveFor(u"....//x.inc") +
+                         DirectiveFor(u"%2e%2e/x.inc") + DirectiveFor(climb + u"x.inc") +
+                         DirectiveFor(longName);
+  auto root = host.Control->AnalysePage(u"", u"p.asp");
+  EXPECT_EQ(host.Requests,
+            (std::vector<Text>{u"p.asp", Text(u"a\0b.inc", 7), u"C:/x.inc", u"//server/share/x.inc",
+                               u"....//x.inc", u"%2e%2e/x.inc", u"x.inc", longName}));
+  EXPECT_EQ(root->Includes()->size(), 7u);
+  for (const auto& include : *root->Includes()) EXPECT_TRUE(include->MissingFile());
+  EXPECT_TRUE(boxes.Boxes().empty());
 }
