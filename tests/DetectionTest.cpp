@@ -28,10 +28,6 @@ Text Outline(File& root) {
   return out;
 }
 
-Text Include(const Text& path) {
-  return u"<!-- #include file=\"" + path + u"\" -->";
-}
-
 void PreOrder(File& node, std::vector<File*>& out) {
   for (const auto& child : *node.Includes()) {
     out.push_back(child.get());
@@ -63,10 +59,10 @@ bool RepeatsAnAncestor(File& node) {
 
 TEST(Detection, CircularIncludeFlagsOnlyTheRepeatedNode) {
   MemoryHost host;
-  host.Files[u"p.asp"] = Include(u"a.inc");
-  host.Files[u"a.inc"] = Include(u"b.inc");
-  host.Files[u"b.inc"] = Include(u"a.inc");
-  host.Files[u"q.asp"] = u"x" + Include(u"q.asp");
+  host.Files[u"p.asp"] = IncludeDirective(u"a.inc");
+  host.Files[u"a.inc"] = IncludeDirective(u"b.inc");
+  host.Files[u"b.inc"] = IncludeDirective(u"a.inc");
+  host.Files[u"q.asp"] = u"x" + IncludeDirective(u"q.asp");
   auto p = host.Control->AnalysePage(u"", u"p.asp");
   auto q = host.Control->AnalysePage(u"", u"q.asp");
 
@@ -85,8 +81,8 @@ TEST(Detection, CircularIncludeFlagsOnlyTheRepeatedNode) {
 
 TEST(Detection, LetterCaseCountsForDuplicatesButNotForCircles) {
   MemoryHost host;
-  host.Files[u"p.asp"] = Include(u"inc/a.inc") + Include(u"inc/A.inc");
-  host.Files[u"inc/a.inc"] = Include(u"A.inc");
+  host.Files[u"p.asp"] = IncludeDirective(u"inc/a.inc") + IncludeDirective(u"inc/A.inc");
+  host.Files[u"inc/a.inc"] = IncludeDirective(u"A.inc");
   host.Files[u"inc/A.inc"] = u"";
   auto root = host.Control->AnalysePage(u"", u"p.asp");
   EXPECT_EQ(Outline(*root),
@@ -97,8 +93,9 @@ TEST(Detection, LetterCaseCountsForDuplicatesButNotForCircles) {
 
 TEST(Detection, EveryOccurrenceOfARepeatedFileIsADuplicate) {
   MemoryHost host;
-  host.Files[u"p.asp"] = Include(u"a.inc") + Include(u"sub/b.inc") + Include(u"c.inc");
-  host.Files[u"sub/b.inc"] = Include(u"../a.inc");
+  host.Files[u"p.asp"] =
+      IncludeDirective(u"a.inc") + IncludeDirective(u"sub/b.inc") + IncludeDirective(u"c.inc");
+  host.Files[u"sub/b.inc"] = IncludeDirective(u"../a.inc");
   host.Files[u"a.inc"] = u"A";
   host.Files[u"c.inc"] = u"C";
   auto p = host.Control->AnalysePage(u"", u"p.asp");
@@ -108,8 +105,8 @@ TEST(Detection, EveryOccurrenceOfARepeatedFileIsADuplicate) {
             u"  a.inc duplicate\n"
             u"c.inc\n");
 
-  host.Files[u"m.asp"] = Include(u"x/gone.inc") + Include(u"y/gone.inc") + Include(u"gone.inc") +
-                         Include(u"z/other.inc");
+  host.Files[u"m.asp"] = IncludeDirective(u"x/gone.inc") + IncludeDirective(u"y/gone.inc") +
+                         IncludeDirective(u"gone.inc") + IncludeDirective(u"z/other.inc");
   host.Files[u"gone.inc"] = u"G";
   auto m = host.Control->AnalysePage(u"", u"m.asp");
   EXPECT_EQ(Outline(*m),

@@ -7,10 +7,6 @@
 
 namespace {
 
-Text Include(const Text& path) {
-  return u"<!-- #include file=\"" + path + u"\" -->";
-}
-
 Text Start(const Text& directive) {
   return u"<%' === INCLUDE FILE START ( " + directive + u" ) === %>";
 }
@@ -25,7 +21,7 @@ const char16_t kCircularError[] = u"   Circular include error. ";
 }  // namespace
 
 TEST(FileReports, CompleteFileExpandsIncludeBetweenMarkerLines) {
-  const Text d = Include(u"b.inc");
+  const Text d = IncludeDirective(u"b.inc");
   MemoryHost host;
   host.Files[u"p.asp"] = u"A\r\n" + d + u"\r\nC";
   host.Files[u"b.inc"] = u"B";
@@ -39,9 +35,9 @@ TEST(FileReports, CompleteFileExpandsIncludeBetweenMarkerLines) {
 }
 
 TEST(FileReports, MarkersStandOnTheirOwnLinesWhereverTheDirectiveIs) {
-  const Text x = Include(u"x.inc");
-  const Text y = Include(u"y.inc");
-  const Text z = Include(u"z.inc");
+  const Text x = IncludeDirective(u"x.inc");
+  const Text y = IncludeDirective(u"y.inc");
+  const Text z = IncludeDirective(u"z.inc");
   MemoryHost host;
   host.Files[u"p.asp"] = x + y + u"text " + z;
   host.Files[u"x.inc"] = u"X";
@@ -55,8 +51,8 @@ TEST(FileReports, MarkersStandOnTheirOwnLinesWhereverTheDirectiveIs) {
 }
 
 TEST(FileReports, UnreadableAndCircularIncludesShowAsErrors) {
-  const Text gone = Include(u"inc/gone.inc");
-  const Text self = Include(u"p.asp");
+  const Text gone = IncludeDirective(u"inc/gone.inc");
+  const Text self = IncludeDirective(u"p.asp");
   MemoryHost host;
   host.Files[u"shop/p.asp"] = u"a" + gone + u"b" + self + u"c";
   auto root = host.Control->AnalysePage(u"", u"shop/p.asp");
@@ -77,9 +73,10 @@ TEST(FileReports, UnreadableAndCircularIncludesShowAsErrors) {
 
 TEST(FileReports, WarningsNameTheIncludingFileAndThePage) {
   MemoryHost host;
-  host.Files[u"shop/p.asp"] = Include(u"a.inc") + Include(u"sub/b.inc");
-  host.Files[u"shop/a.inc"] = Include(u"a.inc");
-  host.Files[u"shop/sub/b.inc"] = Include(u"../a.inc") + u"\r\n" + Include(u"../a.inc");
+  host.Files[u"shop/p.asp"] = IncludeDirective(u"a.inc") + IncludeDirective(u"sub/b.inc");
+  host.Files[u"shop/a.inc"] = IncludeDirective(u"a.inc");
+  host.Files[u"shop/sub/b.inc"] =
+      IncludeDirective(u"../a.inc") + u"\r\n" + IncludeDirective(u"../a.inc");
   auto root = host.Control->AnalysePage(u"", u"shop/p.asp");
 
   const char16_t warning[] =
@@ -93,9 +90,9 @@ TEST(FileReports, WarningsNameTheIncludingFileAndThePage) {
 }
 
 TEST(FileReports, ErrorBlocksFollowPreOrder) {
-  const Text a = Include(u"a.inc");
-  const Text gone1 = Include(u"gone1.inc");
-  const Text gone2 = Include(u"gone2.inc");
+  const Text a = IncludeDirective(u"a.inc");
+  const Text gone1 = IncludeDirective(u"gone1.inc");
+  const Text gone2 = IncludeDirective(u"gone2.inc");
   MemoryHost host;
   host.Files[u"p.asp"] = a + u"\r\n" + gone1;
   host.Files[u"a.inc"] = u"[" + gone2 + a + u"]";
@@ -136,7 +133,7 @@ TEST(FileReports, MissingFileOutranksCircularInclude) {
 // A host may keep a node after its tree was taken apart; its warning then has no parent to name.
 TEST(FileReports, WarningOfADetachedDuplicateIsReportedAndLeftEmpty) {
   MemoryHost host;
-  host.Files[u"p.asp"] = Include(u"a.inc") + Include(u"a.inc");
+  host.Files[u"p.asp"] = IncludeDirective(u"a.inc") + IncludeDirective(u"a.inc");
   host.Files[u"a.inc"] = u"A";
   auto root = host.Control->AnalysePage(u"", u"p.asp");
   auto a = root->Includes()->Item(2);

@@ -13,18 +13,9 @@ using Command = void (Lintra::*)();
 // position order: r.asp, a.inc, a1.inc, a1a.inc, b.inc, b1.inc.
 class ExpandCollapse : public testing::Test {
  protected:
-  ExpandCollapse() {
-    host.Files[u"r.asp"] = Include(u"a.inc") + Include(u"b.inc");
-    host.Files[u"a.inc"] = Include(u"a1.inc");
-    host.Files[u"a1.inc"] = Include(u"a1a.inc");
-    host.Files[u"a1a.inc"] = u"leaf";
-    host.Files[u"b.inc"] = Include(u"b1.inc");
-    host.Files[u"b1.inc"] = u"leaf";
-  }
+  ExpandCollapse() { ServeExampleTree(host); }
 
   ~ExpandCollapse() override { EXPECT_TRUE(boxes.Boxes().empty()); }
-
-  static Text Include(const Text& path) { return u"<!-- #include file=\"" + path + u"\" -->"; }
 
   TreeView& View() { return host.Control->tvLintra(); }
   Node& At(int32_t position) { return *View().GetNodes().Item(position); }
@@ -33,15 +24,7 @@ class ExpandCollapse : public testing::Test {
     for (const auto& node : View().GetNodes()) node->Expanded(open);
   }
 
-  // Every node's label followed by "+" when it is open and "-" when it is closed.
-  std::string States() {
-    std::string result;
-    for (const auto& node : View().GetNodes()) {
-      if (!result.empty()) result += ' ';
-      result += text::ToUtf8(node->Text()) + (node->Expanded() ? "+" : "-");
-    }
-    return result;
-  }
+  std::string States() { return NodeStates(View()); }
 
   // Runs a command as a host would and checks that it hid and showed the view once.
   void Run(Command command) {
@@ -143,7 +126,7 @@ TEST_F(ExpandCollapse, WithNothingSelectedCommandsActOnNodeOne) {
 }
 
 TEST_F(ExpandCollapse, ExpandWholeTreeOpensEveryRoot) {
-  host.Files[u"s.asp"] = Include(u"b.inc") + Include(u"missing.inc");
+  host.Files[u"s.asp"] = IncludeDirective(u"b.inc") + IncludeDirective(u"missing.inc");
   host.Control->ParseFile(u"", u"r.asp");
   host.Control->ParseFile(u"", u"s.asp");
   SetAll(false);

@@ -5,19 +5,15 @@
 
 namespace {
 
-Text Include(const Text& path) {
-  return u"<!-- #include file=\"" + path + u"\" -->";
-}
-
 const Text kCleanReport =
     Lines({u"File : /site/first.asp", u"", u"No critical errors", u"", u"No warnings"});
 
 // Two pages: first.asp, clean, with a nested include; second.asp with a missing include.
 void ShowTwoPages(MemoryHost& host) {
-  host.Files[u"/site/first.asp"] = u"A\r\n" + Include(u"a.inc") + u"\r\nC";
-  host.Files[u"/site/a.inc"] = u"B" + Include(u"b.inc");
+  host.Files[u"/site/first.asp"] = u"A\r\n" + IncludeDirective(u"a.inc") + u"\r\nC";
+  host.Files[u"/site/a.inc"] = u"B" + IncludeDirective(u"b.inc");
   host.Files[u"/site/b.inc"] = u"b";
-  host.Files[u"/site/second.asp"] = u"X" + Include(u"footer.inc");
+  host.Files[u"/site/second.asp"] = u"X" + IncludeDirective(u"footer.inc");
   host.Control->ParseFile(u"/site", u"/site/first.asp");
   host.Control->ParseFile(u"/site", u"/site/second.asp");
 }
@@ -43,17 +39,18 @@ TEST(LintraReports, ReportsCoverThePageOfTheSelectedNode) {
   TreeView& view = host.Control->tvLintra();
   const size_t requests = host.Requests.size();
 
-  const Text firstComplete =
-      u"A\r\n" + Marker(u"START", Include(u"a.inc")) + u"B" + Marker(u"START", Include(u"b.inc")) +
-      u"b" + Marker(u"END", Include(u"b.inc")) + Marker(u"END", Include(u"a.inc")) + u"\r\nC";
+  const Text firstComplete = u"A\r\n" + Marker(u"START", IncludeDirective(u"a.inc")) + u"B" +
+                             Marker(u"START", IncludeDirective(u"b.inc")) + u"b" +
+                             Marker(u"END", IncludeDirective(u"b.inc")) +
+                             Marker(u"END", IncludeDirective(u"a.inc")) + u"\r\nC";
   view.SelectedItem(view.GetNodes().Item(3).get());
   EXPECT_EQ(view.GetNodes().Item(3)->Text(), u"b.inc");
   EXPECT_EQ(host.Control->GetWarnings(), kCleanReport);
   EXPECT_EQ(host.Control->GetCompleteFile(), firstComplete);
 
-  const Text secondComplete = u"X" + Marker(u"START", Include(u"footer.inc")) +
+  const Text secondComplete = u"X" + Marker(u"START", IncludeDirective(u"footer.inc")) +
                               u"   *** ERROR : Error opening file : footer.inc ***" +
-                              Marker(u"END", Include(u"footer.inc"));
+                              Marker(u"END", IncludeDirective(u"footer.inc"));
   const Text secondWarnings =
       Lines({u"File : /site/second.asp", u"", u"Critical Errors", u"===============", u"",
              u"footer.inc (footer.inc)", u"   Error opening file. ", u"", u"", u"No warnings"});
@@ -84,10 +81,10 @@ TEST(LintraReports, WithNothingSelectedTheFirstPageIsReportedAndSelected) {
 
 TEST(LintraReports, WarningsReportSeparatesCriticalErrorsFromDuplicates) {
   MemoryHost host;
-  host.Files[u"/site/dups.asp"] = Include(u"inc/a.inc") + Include(u"inc/a.inc");
+  host.Files[u"/site/dups.asp"] = IncludeDirective(u"inc/a.inc") + IncludeDirective(u"inc/a.inc");
   host.Files[u"/site/inc/a.inc"] = u"a";
-  host.Files[u"/site/loop.asp"] = Include(u"b.inc");
-  host.Files[u"/site/b.inc"] = Include(u"loop.asp");
+  host.Files[u"/site/loop.asp"] = IncludeDirective(u"b.inc");
+  host.Files[u"/site/b.inc"] = IncludeDirective(u"loop.asp");
   host.Control->ParseFile(u"/site", u"/site/dups.asp");
   host.Control->ParseFile(u"/site", u"/site/loop.asp");
   TreeView& view = host.Control->tvLintra();

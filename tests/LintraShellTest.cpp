@@ -8,33 +8,8 @@
 
 namespace {
 
-Text Include(const Text& path) {
-  return u"<!-- #include file=\"" + path + u"\" -->";
-}
-
-// r.asp: R with A and B, A with A1, A1 with A1a, B with B1; in position order r.asp, a.inc,
-// a1.inc, a1a.inc, b.inc, b1.inc.
-void ServeExamplePage(MemoryHost& host) {
-  host.Files[u"r.asp"] = Include(u"a.inc") + Include(u"b.inc");
-  host.Files[u"a.inc"] = Include(u"a1.inc");
-  host.Files[u"a1.inc"] = Include(u"a1a.inc");
-  host.Files[u"a1a.inc"] = u"leaf";
-  host.Files[u"b.inc"] = Include(u"b1.inc");
-  host.Files[u"b1.inc"] = u"leaf";
-}
-
 Node& At(Lintra& control, int32_t position) {
   return *control.tvLintra().GetNodes().Item(position);
-}
-
-// Every node's label followed by "+" when it is open and "-" when it is closed.
-std::string States(Lintra& control) {
-  std::string result;
-  for (const auto& node : control.tvLintra().GetNodes()) {
-    if (!result.empty()) result += ' ';
-    result += text::ToUtf8(node->Text()) + (node->Expanded() ? "+" : "-");
-  }
-  return result;
 }
 
 // Something a host might put in a node's Tag that is not a File.
@@ -76,19 +51,19 @@ TEST(LintraShell, ToolbarAndPicturesAreAsDesigned) {
 TEST(LintraShell, TreeButtonsActOnTheSelectedSubtree) {
   ScriptedMessageBox boxes;
   MemoryHost host;
-  ServeExamplePage(host);
+  ServeExampleTree(host);
   Lintra& control = *host.Control;
   control.ParseFile(u"", u"r.asp");
   control.tvLintra().SelectedItem(&At(control, 2));
 
   control.tbrLintra().Click(1);
-  EXPECT_EQ(States(control), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc+ b1.inc+");
+  EXPECT_EQ(NodeStates(control.tvLintra()), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc+ b1.inc+");
   control.tbrLintra().Click(4);
-  EXPECT_EQ(States(control), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
+  EXPECT_EQ(NodeStates(control.tvLintra()), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
   control.tbrLintra().Click(2);
-  EXPECT_EQ(States(control), "r.asp+ a.inc+ a1.inc- a1a.inc+ b.inc+ b1.inc+");
+  EXPECT_EQ(NodeStates(control.tvLintra()), "r.asp+ a.inc+ a1.inc- a1a.inc+ b.inc+ b1.inc+");
   control.tbrLintra().Click(3);
-  EXPECT_EQ(States(control), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
+  EXPECT_EQ(NodeStates(control.tvLintra()), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
 
   control.tbrLintra().Click(5);
   EXPECT_TRUE(host.Displayed.empty());
@@ -98,8 +73,9 @@ TEST(LintraShell, TreeButtonsActOnTheSelectedSubtree) {
 TEST(LintraShell, ReportButtonsHandTheReportToTheHost) {
   ScriptedMessageBox boxes;
   MemoryHost host;
-  ServeExamplePage(host);
-  host.Files[u"s.asp"] = Include(u"b.inc") + Include(u"b.inc") + Include(u"gone.inc");
+  ServeExampleTree(host);
+  host.Files[u"s.asp"] =
+      IncludeDirective(u"b.inc") + IncludeDirective(u"b.inc") + IncludeDirective(u"gone.inc");
   Lintra& control = *host.Control;
   control.ParseFile(u"", u"r.asp");
   control.ParseFile(u"", u"s.asp");
@@ -123,8 +99,8 @@ TEST(LintraShell, ReportButtonsHandTheReportToTheHost) {
 TEST(LintraShell, DoubleClickOpensTheNodeAndShowsItsFile) {
   ScriptedMessageBox boxes;
   MemoryHost host;
-  host.Files[u"shop/r.asp"] = Include(u"inc/a.inc") + Include(u"foot.inc");
-  host.Files[u"shop/inc/a.inc"] = Include(u"b.inc");
+  host.Files[u"shop/r.asp"] = IncludeDirective(u"inc/a.inc") + IncludeDirective(u"foot.inc");
+  host.Files[u"shop/inc/a.inc"] = IncludeDirective(u"b.inc");
   host.Files[u"shop/inc/b.inc"] = u"leaf";
   Lintra& control = *host.Control;
   control.ParseFile(u"", u"shop/r.asp");
@@ -186,7 +162,7 @@ TEST(LintraShell, ResizeAppliesTheToolbarSetting) {
 TEST(LintraShell, DestroyingTheControlReleasesItsTrees) {
   ScriptedMessageBox boxes;
   MemoryHost host;
-  ServeExamplePage(host);
+  ServeExampleTree(host);
   auto control = std::make_shared<Lintra>();
   control->Events(&host);
   control->ParseFile(u"", u"r.asp");
@@ -203,8 +179,8 @@ TEST(LintraShell, DestroyingTheControlReleasesItsTrees) {
 TEST(LintraShell, FailuresAreReportedByTheProcedureThatMeetsThem) {
   ScriptedMessageBox boxes;
   MemoryHost host;
-  ServeExamplePage(host);
-  host.Files[u"s.asp"] = Include(u"b.inc");
+  ServeExampleTree(host);
+  host.Files[u"s.asp"] = IncludeDirective(u"b.inc");
   Lintra& control = *host.Control;
   control.ParseFile(u"", u"r.asp");
   const Text firstPage = control.TextTree();

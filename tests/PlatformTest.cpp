@@ -7,20 +7,9 @@
 #include "platform/ErrorRecord.h"
 #include "platform/TextArray.h"
 #include "platform/Toolbar.h"
+#include "support/Errors.h"
 
-namespace {
-
-// The number of the run-time error that `action` raises, or 0 when it raises none.
-int32_t ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error.Record().Number;
-  }
-  return 0;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 TEST(TextArray, OneDimensionKeepsItsBounds) {
   TextArray list(2, 4);

@@ -6,18 +6,9 @@
 
 #include "platform/ErrorRecord.h"
 #include "platform/TreeView.h"
+#include "support/Errors.h"
 
 namespace {
-
-// The number of the run-time error that `action` raises, or 0 when it raises none.
-int32_t ErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& error) {
-    return error.Record().Number;
-  }
-  return 0;
-}
 
 std::shared_ptr<Node> AddTop(Nodes& nodes, const char16_t* text) {
   return nodes.Add(nullptr, Relationship::Last, u"", text, u"ASPFile");

@@ -1,8 +1,12 @@
 #include "support/MemoryHost.h"
 
-MemoryHost::MemoryHost() : Control(std::make_shared<Lintra>()) { Control->Events(this); }
+MemoryHost::MemoryHost() : Control(std::make_shared<Lintra>()) {
+  Control->Events(this);
+}
 
-MemoryHost::~MemoryHost() { Control->Events(nullptr); }
+MemoryHost::~MemoryHost() {
+  Control->Events(nullptr);
+}
 
 void MemoryHost::GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
   Requests.push_back(FilePath);
@@ -18,9 +22,35 @@ void MemoryHost::GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
   FileText = file->second;
 }
 
-void MemoryHost::DisplayText(Text& Text) { Displayed.push_back(Text); }
+void MemoryHost::DisplayText(Text& Text) {
+  Displayed.push_back(Text);
+}
 
-void MemoryHost::DisplayFile(Text FilePath) { OpenedFiles.push_back(std::move(FilePath)); }
+void MemoryHost::DisplayFile(Text FilePath) {
+  OpenedFiles.push_back(std::move(FilePath));
+}
+
+Text IncludeDirective(const Text& path) {
+  return u"<!-- #include file=\"" + path + u"\" -->";
+}
+
+void ServeExampleTree(MemoryHost& host) {
+  host.Files[u"r.asp"] = IncludeDirective(u"a.inc") + IncludeDirective(u"b.inc");
+  host.Files[u"a.inc"] = IncludeDirective(u"a1.inc");
+  host.Files[u"a1.inc"] = IncludeDirective(u"a1a.inc");
+  host.Files[u"a1a.inc"] = u"leaf";
+  host.Files[u"b.inc"] = IncludeDirective(u"b1.inc");
+  host.Files[u"b1.inc"] = u"leaf";
+}
+
+std::string NodeStates(const TreeView& view) {
+  std::string result;
+  for (const auto& node : view.GetNodes()) {
+    if (!result.empty()) result += ' ';
+    result += text::ToUtf8(node->Text()) + (node->Expanded() ? "+" : "-");
+  }
+  return result;
+}
 
 Text Lines(std::initializer_list<const char16_t*> lines) {
   Text result;

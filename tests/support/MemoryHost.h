@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "control/Lintra.h"
@@ -17,8 +18,8 @@ class MemoryHost : public LintraEvents {
   std::map<Text, Text> Files;
   std::map<Text, int32_t> Errors;
   std::vector<Text> Requests;
-  std::vector<Text> Displayed;      // texts passed to DisplayText
-  std::vector<Text> OpenedFiles;    // paths passed to DisplayFile
+  std::vector<Text> Displayed;    // texts passed to DisplayText
+  std::vector<Text> OpenedFiles;  // paths passed to DisplayFile
 
   // The control, connected to this host.
   std::shared_ptr<Lintra> Control;
@@ -30,3 +31,13 @@ class MemoryHost : public LintraEvents {
 
 // Joins lines with CR LF after each, as reports and ASP files write them.
 Text Lines(std::initializer_list<const char16_t*> lines);
+
+// An include directive naming `path` by its file attribute.
+Text IncludeDirective(const Text& path);
+
+// Serves the page r.asp: R with A and B, A with A1, A1 with the leaf A1a, B with the leaf B1; in
+// position order r.asp, a.inc, a1.inc, a1a.inc, b.inc, b1.inc.
+void ServeExampleTree(MemoryHost& host);
+
+// Every node's label in position order, followed by "+" when it is open and "-" when closed.
+std::string NodeStates(const TreeView& view);

@@ -12,4 +12,6 @@ ScriptedMessageBox::ScriptedMessageBox(std::deque<int32_t> answers) : answers_(s
   });
 }
 
-ScriptedMessageBox::~ScriptedMessageBox() { MessageBox::SetHandler(std::move(previous_)); }
+ScriptedMessageBox::~ScriptedMessageBox() {
+  MessageBox::SetHandler(std::move(previous_));
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/ErrorRecord.h"
+
+// The number of the run-time error that `action` raises, or 0 when it raises none.
+inline int32_t ErrorOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const RuntimeError& error) {
+    return error.Record().Number;
+  }
+  return 0;
+}
