@@ -3,7 +3,6 @@
 
 namespace {
 
-constexpr int kPages = 2000;
 constexpr int kTops = 50;
 constexpr int kMiddles = 90;
 constexpr int kLeaves = 160;
@@ -31,10 +30,11 @@ std::vector<Link> Picks(Random& random, int count, int first, int last) {
 
 }  // namespace
 
-// A project of 2,000 pages over 300 include files in three layers (top files include middle
-// ones, middle files include leaves). Every page pulls in 40 to 150 files, directly and through
-// nesting; include texts are 1 to 8 KB.
-Site ProjectWorkload(uint64_t seed) {
+// A project of `pages` pages (2,000 in W1) over 300 include files in three layers (top files
+// include middle ones, middle files include leaves). Every page pulls in 40 to 150 files, directly
+// and through nesting; include texts are 1 to 8 KB. A smaller project has the same include files
+// and the first pages of a larger one.
+Site ProjectWorkload(uint64_t seed, int pages) {
   Random random(seed);
   const Filler filler(random.Fork(1));
   Random names = random.Fork(2);
@@ -66,7 +66,7 @@ Site ProjectWorkload(uint64_t seed) {
   static const char* const pageFolders[] = {"",         "shop/",        "shop/cart/",
                                             "admin/",   "admin/users/", "news/archive/2003/",
                                             "account/", "help/"};
-  for (int page = 0; page < kPages; ++page) {
+  for (int page = 0; page < pages; ++page) {
     const std::string folder = pageFolders[names.Between(0, 7)];
     const int file = site.Add(folder + "page_" + Number(page) + ".asp");
     const int wanted = static_cast<int>(texts.Between(40, 150));

@@ -35,13 +35,12 @@ Site WidePageWorkload(uint64_t seed) {
   return site;
 }
 
-// A page on a chain of 5,000 distinct include files, each including the next.
-Site DeepChainWorkload(uint64_t seed) {
+// A page on a chain of `length` distinct include files (5,000 in W3), each including the next.
+Site DeepChainWorkload(uint64_t seed, int length) {
   Random random(seed);
   const Filler filler(random.Fork(1));
   Site site;
   const int page = site.Add("deep.asp");
-  constexpr int length = 5000;
   for (int i = 0; i < length; ++i) {
     site.Add("chain/d" + std::to_string(i / 250) + "/link_" + Number(i) + ".inc");
   }
@@ -71,15 +70,14 @@ Site ExplosionWorkload(uint64_t seed) {
   return site;
 }
 
-// One 20 MB page of long lines (2 to 64 KB) holding 5,000 directives over 1,000 small files.
-Site BigPageWorkload(uint64_t seed) {
+// One page of `total` bytes of long lines (2 to 64 KB) holding `directives` directives over 1,000
+// small files (20 MB and 5,000 in W5).
+Site BigPageWorkload(uint64_t seed, size_t total, int64_t directives) {
   Random random(seed);
   const Filler filler(random.Fork(1));
   Site site;
   const int page = site.Add("big.asp");
   const int first = AddParts(site, filler, random, "widgets", 1000, 500, 2000);
-  constexpr size_t total = size_t{20} << 20;
-  constexpr int64_t directives = 5000;
   size_t written = 0;
   int64_t placed = 0;
   while (written < total) {

@@ -3,17 +3,21 @@
 #include <stdexcept>
 
 const std::vector<std::string>& WorkloadNames() {
-  static const std::vector<std::string> names = {"W1", "W2", "W3", "W4", "W5", "W6", "W6x2"};
+  static const std::vector<std::string> names = {"W1", "W2",   "W3",     "W4",      "W5",
+                                                 "W6", "W6x2", "W1-500", "W3-2500", "W5-10M"};
   return names;
 }
 
 Site MakeWorkload(const std::string& name, uint64_t seed) {
   constexpr size_t megabyte = size_t{1} << 20;
-  if (name == "W1") return ProjectWorkload(seed);
+  if (name == "W1") return ProjectWorkload(seed, 2000);
+  if (name == "W1-500") return ProjectWorkload(seed, 500);
   if (name == "W2") return WidePageWorkload(seed);
-  if (name == "W3") return DeepChainWorkload(seed);
+  if (name == "W3") return DeepChainWorkload(seed, 5000);
+  if (name == "W3-2500") return DeepChainWorkload(seed, 2500);
   if (name == "W4") return ExplosionWorkload(seed);
-  if (name == "W5") return BigPageWorkload(seed);
+  if (name == "W5") return BigPageWorkload(seed, 20 * megabyte, 5000);
+  if (name == "W5-10M") return BigPageWorkload(seed, 10 * megabyte, 2500);
   if (name == "W6") return LibraryWorkload(seed, 5 * megabyte);
   if (name == "W6x2") return LibraryWorkload(seed, 10 * megabyte);
   throw std::invalid_argument("unknown workload " + name);

@@ -6,7 +6,9 @@
 
 #include "sitegen/Site.h"
 
-// The names of the workloads, in the order a full run measures them.
+// The names of the workloads, in the order a full run measures them, then the smaller variants
+// that show how time and memory grow with size: W1-500 (500 pages), W3-2500 (2,500 levels) and
+// W5-10M (10 MB with 2,500 directives).
 const std::vector<std::string>& WorkloadNames();
 
 // The site of one named workload, the same for the same seed on every machine. Throws
@@ -14,9 +16,9 @@ const std::vector<std::string>& WorkloadNames();
 Site MakeWorkload(const std::string& name, uint64_t seed);
 
 // The workloads themselves, one builder each.
-Site ProjectWorkload(uint64_t seed);
+Site ProjectWorkload(uint64_t seed, int pages);
 Site WidePageWorkload(uint64_t seed);
-Site DeepChainWorkload(uint64_t seed);
+Site DeepChainWorkload(uint64_t seed, int length);
 Site ExplosionWorkload(uint64_t seed);
-Site BigPageWorkload(uint64_t seed);
+Site BigPageWorkload(uint64_t seed, size_t total, int64_t directives);
 Site LibraryWorkload(uint64_t seed, size_t libraryBytes);

@@ -1,8 +1,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <fstream>
 #include <string>
 
+#include "sitegen/Expectations.h"
 #include "sitegen/SiteWriter.h"
 #include "sitegen/Workloads.h"
 
@@ -17,7 +19,8 @@ int Usage() {
 
 }  // namespace
 
-// Writes one benchmark workload as an ASP site (DIR/asp) and its C mirror (DIR/c).
+// Writes one benchmark workload as an ASP site (DIR/asp) and its C mirror (DIR/c), and what a
+// correct check of the site reports as key=value pairs in DIR/expected.
 int main(int argc, char** argv) {
   std::string workload;
   std::string out;
@@ -43,6 +46,11 @@ int main(int argc, char** argv) {
   try {
     const Site site = MakeWorkload(workload, seed);
     WriteSite(site, out);
+    const Expectations expected = ExpectationsOf(site);
+    std::ofstream(out + "/expected")
+        << "pages=" << expected.pages << " nodes=" << expected.nodes
+        << " largest=" << expected.largestTree
+        << " missing=0 circular=0 duplicate=" << expected.duplicate << "\n";
     std::printf("%s: %zu files written to %s\n", workload.c_str(), site.Files().size(),
                 out.c_str());
   } catch (const std::exception& error) {

@@ -1,0 +1,60 @@
+#include "sitegen/Expectations.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// The files reachable from `page`, each before every file it includes (the site has no cycles).
+std::vector<int> TopologicalOrder(const Site& site, int page) {
+  const std::vector<SiteFile>& files = site.Files();
+  std::vector<bool> seen(files.size(), false);
+  std::vector<int> finished;
+  std::vector<std::pair<int, size_t>> stack = {{page, 0}};
+  seen[page] = true;
+  while (!stack.empty()) {
+    auto& [file, next] = stack.back();
+    const std::vector<Piece>& pieces = files[file].pieces;
+    while (next < pieces.size() && (pieces[next].target < 0 || seen[pieces[next].target])) ++next;
+    if (next == pieces.size()) {
+      finished.push_back(file);
+      stack.pop_back();
+      continue;
+    }
+    const int target = pieces[next].target;
+    seen[target] = true;
+    stack.push_back({target, 0});
+  }
+  std::reverse(finished.begin(), finished.end());
+  return finished;
+}
+
+}  // namespace
+
+Expectations ExpectationsOf(const Site& site) {
+  const std::vector<SiteFile>& files = site.Files();
+  Expectations expected;
+  std::vector<uint64_t> occurrences(files.size(), 0);
+  for (size_t page = 0; page < files.size(); ++page) {
+    if (!files[page].path.ends_with(".asp")) continue;
+    ++expected.pages;
+    const std::vector<int> order = TopologicalOrder(site, static_cast<int>(page));
+    occurrences[page] = 1;
+    uint64_t nodes = 0;
+    for (const int file : order) {
+      nodes += occurrences[file];
+      for (const Piece& piece : files[file].pieces) {
+        if (piece.target >= 0) occurrences[piece.target] += occurrences[file];
+      }
+    }
+    for (const int file : order) {
+      if (file != static_cast<int>(page) && occurrences[file] > 1) {
+        expected.duplicate += occurrences[file];
+      }
+      occurrences[file] = 0;
+    }
+    expected.nodes += nodes;
+    expected.largestTree = std::max(expected.largestTree, nodes);
+  }
+  return expected;
+}
