@@ -2,11 +2,11 @@
 
 #include <fstream>
 #include <stdexcept>
-#include <string>
 #include <system_error>
 #include <vector>
 
 #include "apps/host/TextDecoding.h"
+#include "apps/host/Utf8Escapes.h"
 
 namespace fs = std::filesystem;
 
@@ -16,28 +16,29 @@ bool IsSeparator(char16_t unit) {
   return unit == u'/' || unit == u'\\';
 }
 
-bool IsDriveLetter(TextView webPath) {
-  if (webPath.size() < 2 || webPath[1] != u':') return false;
-  const char16_t letter = webPath[0];
+bool StartsWithDriveLetter(TextView segment) {
+  if (segment.size() < 2 || segment[1] != u':') return false;
+  const char16_t letter = segment[0];
   return (letter >= u'A' && letter <= u'Z') || (letter >= u'a' && letter <= u'z');
 }
 
-// The segments of `webPath` with "." dropped and ".." applied; false when ".." climbs out.
-bool SplitSegments(TextView webPath, std::vector<Text>& segments) {
+// The segments of `webPath` as file names, empty and "." segments left out; nothing when a
+// segment is "..", starts with a drive letter or holds a NUL.
+std::optional<std::vector<std::string>> Segments(TextView webPath) {
+  std::vector<std::string> segments;
   size_t start = 0;
   while (start <= webPath.size()) {
     size_t end = start;
     while (end < webPath.size() && !IsSeparator(webPath[end])) ++end;
     const TextView segment = webPath.substr(start, end - start);
-    if (segment == u"..") {
-      if (segments.empty()) return false;
-      segments.pop_back();
-    } else if (!segment.empty() && segment != u".") {
-      segments.emplace_back(segment);
+    if (segment == u".." || StartsWithDriveLetter(segment) ||
+        segment.find(u'\0') != TextView::npos) {
+      return std::nullopt;
     }
+    if (!segment.empty() && segment != u".") segments.push_back(EncodeUtf8Escaped(segment));
     start = end + 1;
   }
-  return true;
+  return segments;
 }
 
 // Reads at most `limit` + 1 bytes, so that a file that grew after its size was checked is still
@@ -57,49 +58,17 @@ std::optional<std::string> ReadBytes(const fs::path& file, std::uintmax_t limit)
 
 // The entry of `folder` whose name equals `name` without regard to letter case, the first in byte
 // order when several do; nothing when none does or the folder cannot be listed.
-std::optional<fs::path> EntryIgnoringCase(const fs::path& folder, const fs::path& name) {
-  const Text wanted = text::UCase(text::FromUtf8(name.string()));
+std::optional<std::string> EntryIgnoringCase(const fs::path& folder, const std::string& name) {
+  const Text wanted = text::UCase(DecodeUtf8Escaped(name));
   std::error_code error;
   fs::directory_iterator entry(folder, error);
-  std::optional<fs::path> found;
+  std::optional<std::string> found;
   for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-    const fs::path candidate = entry->path().filename();
-    if (text::UCase(text::FromUtf8(candidate.string())) != wanted) continue;
-    if (!found || candidate < *found) found = candidate;
+    std::string candidate = entry->path().filename().string();
+    if (text::UCase(DecodeUtf8Escaped(candidate)) != wanted) continue;
+    if (!found || candidate < *found) found = std::move(candidate);
   }
   return found;
-}
-
-// True when `location`, fully resolved, is `root` or lies below it.
-bool WithinRoot(const fs::path& location, const fs::path& root) {
-  std::error_code error;
-  const fs::path resolved = fs::canonical(location, error);
-  if (error) return false;
-  auto at = resolved.begin();
-  for (const fs::path& part : root) {
-    if (at == resolved.end() || *at != part) return false;
-    ++at;
-  }
-  return true;
-}
-
-// `location` below `root`, each segment taken as it is when it exists and otherwise matched
-// without regard to letter case, as a site written for a Windows server names its files. Only
-// folders inside the root are listed for that, never one that a symbolic link leads out to.
-std::optional<fs::path> LocateIgnoringCase(const fs::path& root, const fs::path& location) {
-  fs::path at = root;
-  for (const fs::path& segment : location) {
-    std::error_code error;
-    if (fs::exists(at / segment, error)) {
-      at /= segment;
-      continue;
-    }
-    if (!WithinRoot(at, root)) return std::nullopt;
-    const std::optional<fs::path> match = EntryIgnoringCase(at, segment);
-    if (!match) return std::nullopt;
-    at /= *match;
-  }
-  return at;
 }
 
 }  // namespace
@@ -108,51 +77,51 @@ DiskFiles::DiskFiles(const fs::path& root) : root_(fs::canonical(root)) {
   if (!fs::is_directory(root_)) throw std::invalid_argument(root.string() + " is not a folder");
 }
 
-std::optional<fs::path> DiskFiles::RelativeLocation(TextView webPath) {
-  if (webPath.empty() || IsSeparator(webPath.front()) || IsSeparator(webPath.back())) {
-    return std::nullopt;
+std::optional<fs::path> DiskFiles::Resolve(TextView webPath) const {
+  const std::optional<std::vector<std::string>> segments = Segments(webPath);
+  if (!segments) return std::nullopt;
+  fs::path at = root_;
+  for (const std::string& segment : *segments) {
+    std::error_code error;
+    fs::path next = at / segment;
+    if (!fs::exists(fs::symlink_status(next, error))) {
+      const std::optional<std::string> match = EntryIgnoringCase(at, segment);
+      if (!match) return std::nullopt;
+      next = at / *match;
+    }
+    next = fs::canonical(next, error);
+    if (error || !Contains(next)) return std::nullopt;
+    at = std::move(next);
   }
-  if (IsDriveLetter(webPath)) return std::nullopt;
-  if (webPath.find(u'\0') != TextView::npos) return std::nullopt;
-  std::vector<Text> segments;
-  if (!SplitSegments(webPath, segments) || segments.empty()) return std::nullopt;
-  fs::path location;
-  for (const Text& segment : segments) location /= fs::path(text::ToUtf8(segment));
-  return location;
+  std::error_code error;
+  if (at == root_ || !fs::is_regular_file(at, error)) return std::nullopt;
+  return at;
 }
 
-std::optional<fs::path> DiskFiles::Resolve(TextView webPath) const {
-  const std::optional<fs::path> location = RelativeLocation(webPath);
-  if (!location) return std::nullopt;
-  const std::optional<fs::path> found = LocateIgnoringCase(root_, *location);
-  if (!found) return std::nullopt;
+std::optional<std::string> DiskFiles::Bytes(const fs::path& resolved) const {
   std::error_code error;
-  const fs::path resolved = fs::canonical(*found, error);
-  if (error || !Inside(resolved)) return std::nullopt;
-  if (!fs::is_regular_file(resolved, error)) return std::nullopt;
-  return resolved;
+  const std::uintmax_t size = fs::file_size(resolved, error);
+  if (error || size > MaxFileBytes) return std::nullopt;
+  return ReadBytes(resolved, MaxFileBytes);
 }
 
 std::optional<ProjectFile> DiskFiles::Read(TextView webPath) const {
   const std::optional<fs::path> file = Resolve(webPath);
   if (!file) return std::nullopt;
-  std::error_code error;
-  const std::uintmax_t size = fs::file_size(*file, error);
-  if (error || size > MaxFileBytes) return std::nullopt;
-  const std::optional<std::string> bytes = ReadBytes(*file, MaxFileBytes);
+  const std::optional<std::string> bytes = Bytes(*file);
   if (!bytes) return std::nullopt;
   return ProjectFile{WebPath(*file), DecodeFileBytes(*bytes)};
 }
 
 Text DiskFiles::WebPath(const fs::path& resolved) const {
-  return text::FromUtf8(resolved.lexically_relative(root_).generic_string());
+  return DecodeUtf8Escaped(resolved.lexically_relative(root_).generic_string());
 }
 
-bool DiskFiles::Inside(const fs::path& resolved) const {
+bool DiskFiles::Contains(const fs::path& resolved) const {
   auto at = resolved.begin();
   for (const fs::path& part : root_) {
     if (at == resolved.end() || *at != part) return false;
     ++at;
   }
-  return at != resolved.end();
+  return true;
 }

@@ -3,13 +3,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "platform/Text.h"
 
 // A file read from a project: its text and where it really lies.
 struct ProjectFile {
-  // The file's web path relative to the project root with symbolic links and "." and ".."
-  // resolved: one file has one web path however it was named.
+  // The file's web path relative to the project root with symbolic links resolved: one file has
+  // one web path however it was named.
   Text webPath;
   // The decoded text.
   Text text;
@@ -17,7 +18,7 @@ struct ProjectFile {
 
 // The files of one web project on disk, as hosts of the control read them. Every file is named
 // by a web path relative to the project root, and nothing outside the root is ever opened: not
-// through absolute paths, drive letters, network shares, ".." segments or symbolic links.
+// through ".." segments, drive letters or symbolic links that lead out.
 class DiskFiles {
  public:
   // Files larger than this are refused as if they were missing.
@@ -30,25 +31,29 @@ class DiskFiles {
   // The project root, fully resolved (absolute, no symbolic links).
   const std::filesystem::path& Root() const { return root_; }
 
-  // The real location of the regular file that `webPath` names ("/" or "\" separators; a name
-  // that is not there in that letter case is matched without regard to case), or nothing when the
-  // path is empty, absolute, starts with a drive letter, ends with a separator, holds a NUL, climbs
-  // above the root, leads outside the root through a symbolic link, or names no regular file.
+  // The real location of the regular file that `webPath` names, or nothing. The path is split on
+  // "/" and "\"; empty and "." segments are skipped, so a leading "/" means the root. A ".."
+  // segment, a segment starting with a drive letter ("C:") or a NUL refuses the path. Each
+  // segment is taken as written when it exists, otherwise matched without regard to letter case
+  // (the first match in byte order), as a web server on a case-insensitive file system finds it.
+  // Symbolic links are resolved segment by segment, and the path is refused as soon as one
+  // leads outside the root, so no folder outside it is ever listed.
   std::optional<std::filesystem::path> Resolve(TextView webPath) const;
 
-  // The file that `webPath` names (see Resolve), or nothing when it is refused, cannot be read,
-  // or is larger than MaxFileBytes.
+  // The bytes of `resolved`, a location that Resolve gave, or nothing when the file cannot be
+  // read or is larger than MaxFileBytes.
+  std::optional<std::string> Bytes(const std::filesystem::path& resolved) const;
+
+  // The file that `webPath` names (see Resolve) with its bytes decoded by DecodeFileBytes, or
+  // nothing when it is refused or cannot be read.
   std::optional<ProjectFile> Read(TextView webPath) const;
 
-  // The web path of `resolved`, a location that Resolve gave.
+  // The web path of `resolved`, a location that Resolve gave; names that are not valid UTF-8
+  // keep their bytes as escapes.
   Text WebPath(const std::filesystem::path& resolved) const;
 
-  // `webPath` as a path below the root, its ".." segments resolved by name; nothing for any
-  // path that Resolve refuses before looking at the disk.
-  static std::optional<std::filesystem::path> RelativeLocation(TextView webPath);
-
  private:
-  bool Inside(const std::filesystem::path& resolved) const;
+  bool Contains(const std::filesystem::path& resolved) const;
 
   std::filesystem::path root_;
 };

@@ -3,6 +3,8 @@
 #include <exception>
 #include <optional>
 
+#include "apps/host/TextDecoding.h"
+
 const DiskHost::Found* DiskHost::Find(const Text& requested) {
   if (auto known = byRequest_.find(requested); known != byRequest_.end()) {
     return known->second.get();
@@ -12,8 +14,8 @@ const DiskHost::Found* DiskHost::Find(const Text& requested) {
     const Text webPath = files_.WebPath(*location);
     std::shared_ptr<const SourceText>& text = byWebPath_[webPath];
     if (!text) {
-      if (std::optional<ProjectFile> file = files_.Read(webPath)) {
-        text = std::make_shared<const SourceText>(std::move(file->text));
+      if (const std::optional<std::string> bytes = files_.Bytes(*location)) {
+        text = std::make_shared<const SourceText>(DecodeFileBytes(*bytes, codePage_));
       }
     }
     if (text) found = std::make_unique<Found>(Found{webPath, text});
@@ -30,7 +32,7 @@ void DiskHost::GetSharedFile(Text& FilePath, int32_t& nError,
   }
   try {
     if (const Found* found = Find(FilePath)) {
-      FilePath = found->webPath;
+      if (paths_ == Paths::OnDisk) FilePath = found->webPath;
       FileText = found->text;
     } else {
       nError = FileNotFound;

@@ -4,13 +4,15 @@
 #include <memory>
 #include <unordered_map>
 
+#include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "control/LintraEvents.h"
 
 // Serves the control's requests for file texts from a project folder on disk. Each file is read
 // and decoded once and its text shared by every node that shows it, however many pages include
-// it. It also guards against include explosions: past a set number of requests for one page it
-// answers with the abort code, so that the analysis of that page stops instead of running on.
+// it and under whichever names. It also guards against include explosions: past a set number of
+// requests for one page it answers with the abort code, so that the analysis of that page stops
+// instead of running on.
 class DiskHost : public LintraEvents {
  public:
   // The answer for a file that cannot be supplied; the control flags the file missing.
@@ -18,9 +20,21 @@ class DiskHost : public LintraEvents {
   // The answer that stops the whole analysis.
   static constexpr int32_t AbortAnalysis = static_cast<int32_t>(0x800403E9u);
 
-  // Serves `files`, allowing at most `maxRequests` requests per page.
-  DiskHost(const DiskFiles& files, uint64_t maxRequests)
-      : files_(files), maxRequests_(maxRequests) {}
+  // How a supplied file's path is handed back to the control.
+  enum class Paths {
+    // As the control asked for it.
+    AsRequested,
+    // Replaced by the file's real web path, so that a file reached under another name (another
+    // letter case, "./" or a symbolic link) is the same file to the control, and a self-include
+    // under another name is caught as circular.
+    OnDisk,
+  };
+
+  // Serves `files`, allowing at most `maxRequests` requests per page. Files that are not UTF-8
+  // are decoded from `codePage` when one is given (it must outlive the host).
+  DiskHost(const DiskFiles& files, uint64_t maxRequests, Paths paths = Paths::OnDisk,
+           const CodePage* codePage = nullptr)
+      : files_(files), maxRequests_(maxRequests), paths_(paths), codePage_(codePage) {}
 
   // Starts counting requests afresh; call before each page.
   void StartPage() {
@@ -38,11 +52,10 @@ class DiskHost : public LintraEvents {
     byWebPath_.clear();
   }
 
-  // Puts the decoded text of `FilePath` into `FileText` and replaces `FilePath` by the file's
-  // real web path, so that a file reached under another name (through "./" or a symbolic link)
-  // is still recognised as the same file, and a self-include is caught as circular. Otherwise
-  // sets `nError` to FileNotFound (or AbortAnalysis once the limit is passed) and leaves
-  // `FilePath` as it is.
+  // Puts the decoded text of `FilePath` into `FileText`, and with Paths::OnDisk replaces
+  // `FilePath` by the file's real web path. When the file is refused, missing, a folder or
+  // unreadable, sets `nError` to FileNotFound and changes nothing else; past the request limit,
+  // sets it to AbortAnalysis.
   void GetSharedFile(Text& FilePath, int32_t& nError,
                      std::shared_ptr<const SourceText>& FileText) override;
 
@@ -60,6 +73,8 @@ class DiskHost : public LintraEvents {
   std::unordered_map<Text, std::unique_ptr<Found>> byRequest_;
   std::unordered_map<Text, std::shared_ptr<const SourceText>> byWebPath_;
   uint64_t maxRequests_;
+  Paths paths_;
+  const CodePage* codePage_;
   uint64_t requests_ = 0;
   bool limitReached_ = false;
 };

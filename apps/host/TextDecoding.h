@@ -2,11 +2,13 @@
 
 #include <string_view>
 
+#include "apps/host/CodePage.h"
 #include "platform/Text.h"
 
-// Turns the bytes of a file on disk into the control's text, whatever encoding an ASP site was
-// saved in. The byte-order mark decides first: UTF-16 little or big endian, or UTF-8. Without a
-// mark the bytes are read as UTF-8 when they are valid UTF-8. Bytes that are not valid UTF-8,
-// with or without a UTF-8 mark, are read as Windows-1252 instead, every byte after the mark. The
-// mark itself never reaches the text. An odd last byte of UTF-16 becomes U+FFFD.
-Text DecodeFileBytes(std::string_view bytes);
+// Turns the bytes of a file on disk into the control's text without losing any of them. A file
+// that starts with a UTF-16 byte-order mark (little or big endian) is UTF-16; the mark is
+// dropped, and an odd last byte is kept as its escape. Any other file is UTF-8 wherever its bytes
+// are valid UTF-8, and each byte that is not is kept as its escape (see Utf8Escapes.h); a UTF-8
+// byte-order mark stays in the text as U+FEFF. With a `codePage`, a file that is not valid UTF-8
+// throughout is decoded from that code page instead, after a UTF-8 mark kept as U+FEFF.
+Text DecodeFileBytes(std::string_view bytes, const CodePage* codePage = nullptr);

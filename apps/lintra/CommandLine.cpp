@@ -2,17 +2,41 @@
 
 #include <CLI/CLI.hpp>
 #include <map>
+#include <stdexcept>
 #include <string>
 
+#include "apps/host/CodePage.h"
 #include "apps/lintra/ExitCodes.h"
 
 namespace {
+
+// Accepts the names of code pages that the C library can decode.
+std::string KnownEncoding(const std::string& name) {
+  try {
+    CodePage{name};
+    return "";
+  } catch (const std::invalid_argument&) {
+    return "unknown encoding " + name + " (see iconv --list)";
+  }
+}
 
 CLI::App* AddCommand(CLI::App& app, Options& options, Command command, const std::string& name,
                      const std::string& description) {
   CLI::App* sub = app.add_subcommand(name, description);
   sub->add_option("--root", options.root, "Root folder of the web project (default: .)")
       ->check(CLI::ExistingDirectory);
+  sub->add_option("--max-files", options.maxFiles,
+                  "Stop when one page requests more than N files (default: 100000)")
+      ->check(CLI::PositiveNumber)
+      ->type_name("N");
+  sub->add_option("--encoding", options.encoding,
+                  "Decode files that are not UTF-8 from this code page (e.g. windows-1252, GBK) "
+                  "instead of keeping their bytes")
+      ->check(CLI::Validator(KnownEncoding, "NAME", "encoding"))
+      ->type_name("NAME");
+  sub->add_flag("--canonical-paths", options.canonicalPaths,
+                "Show each file under its real web path, so that two spellings of one file are "
+                "the same file");
   sub->callback([&options, command] { options.command = command; });
   return sub;
 }
@@ -63,10 +87,6 @@ void AddCheck(CLI::App& app, Options& options) {
       ->check(CLI::IsMember({"text", "json", "sarif"}))
       ->type_name("FORMAT");
   AddExcludes(*sub, options);
-  sub->add_option("--max-files", options.maxFiles,
-                  "Stop when one page requests more than N files (default: 100000)")
-      ->check(CLI::PositiveNumber)
-      ->type_name("N");
   AddPages(*sub, options, "Pages to check (default: every .asp page below the root)");
 }
 

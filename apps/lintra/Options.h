@@ -27,4 +27,8 @@ struct Options {
   ReportFormat format = ReportFormat::Text;
   // The most file requests one page may make before its analysis is stopped.
   uint64_t maxFiles = 100000;
+  // The code page of files that are not UTF-8, empty for none (their bytes are kept as escapes).
+  std::string encoding;
+  // Whether files are shown under their real web path instead of the path that named them.
+  bool canonicalPaths = false;
 };

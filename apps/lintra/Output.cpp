@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <string>
 
+#include "apps/host/Utf8Escapes.h"
+
 void WriteOut(TextView text) {
-  WriteOutBytes(text::ToUtf8(text));
+  WriteOutBytes(EncodeUtf8Escaped(text));
 }
 
 void WriteOutBytes(std::string_view bytes) {

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "analysis/LintraFuncs.h"
+#include "apps/host/Utf8Escapes.h"
 
 namespace fs = std::filesystem;
 
@@ -37,11 +38,11 @@ Text PageArguments::Page(const std::string& argument) const {
   const fs::path path(argument);
   if (path.is_absolute()) {
     for (const fs::path& root : {absoluteRoot_, canonicalRoot_}) {
-      if (auto relative = RelativeInside(path, root)) return text::FromUtf8(relative->string());
+      if (auto relative = RelativeInside(path, root)) return DecodeUtf8Escaped(relative->string());
     }
-    return text::FromUtf8(argument);
+    return DecodeUtf8Escaped(argument);
   }
-  return text::FromUtf8(DropCurrentFolder(argument));
+  return DecodeUtf8Escaped(DropCurrentFolder(argument));
 }
 
 Text PageArguments::Changed(const std::string& argument) const {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "apps/host/Utf8Escapes.h"
 #include "apps/lintra/PageDiscovery.h"
 #include "platform/ErrorRecord.h"
 
@@ -38,7 +39,11 @@ std::string FailureMessage(const Text& page, const ErrorRecord& error, const Dis
 Session::Session(const Options& options)
     : options_(options),
       files_(options.root),
-      host_(files_, options.maxFiles),
+      codePage_(options.encoding.empty() ? std::nullopt
+                                         : std::make_optional<CodePage>(options.encoding)),
+      host_(files_, options.maxFiles,
+            options.canonicalPaths ? DiskHost::Paths::OnDisk : DiskHost::Paths::AsRequested,
+            codePage_ ? &*codePage_ : nullptr),
       arguments_(options.root, files_.Root()),
       projectPath_(text::FromUtf8(options.root)),
       control_(std::make_shared<Lintra>()),
@@ -64,13 +69,14 @@ std::vector<Text> Session::Pages() const {
   std::vector<Text> pages;
   if (options_.pages.empty()) {
     for (const std::string& page : discovery.FindPages(files_.Root())) {
-      pages.push_back(text::FromUtf8(page));
+      pages.push_back(DecodeUtf8Escaped(page));
     }
     return pages;
   }
   for (const std::string& argument : options_.pages) {
     Text page = arguments_.Page(argument);
-    if (!discovery.Excluded(text::ToUtf8(text::Replace(page, u'\\', u'/')))) pages.push_back(page);
+    if (!discovery.Excluded(EncodeUtf8Escaped(text::Replace(page, u'\\', u'/'))))
+      pages.push_back(page);
   }
   return pages;
 }

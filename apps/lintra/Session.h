@@ -1,9 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/lintra/Options.h"
@@ -23,7 +25,7 @@ class AnalysisFailure : public std::runtime_error {
 class Session {
  public:
   // Opens the project at options.root; throws std::filesystem::filesystem_error or
-  // std::invalid_argument when it is no readable folder.
+  // std::invalid_argument when it is no readable folder or the encoding is unknown.
   explicit Session(const Options& options);
   ~Session();
   Session(const Session&) = delete;
@@ -56,6 +58,7 @@ class Session {
 
   const Options& options_;
   DiskFiles files_;
+  std::optional<CodePage> codePage_;
   DiskHost host_;
   PageArguments arguments_;
   Text projectPath_;

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <iconv.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/Text.h"
+
+// A legacy code page (Windows-1252, GBK, CP949, ...) known to the C library's iconv, for reading
+// files that are not UTF-8 as readable text in that code page.
+class CodePage {
+ public:
+  // The code page the C library knows by `name`; throws std::invalid_argument when it knows none.
+  explicit CodePage(const std::string& name);
+  ~CodePage();
+  CodePage(const CodePage&) = delete;
+  CodePage& operator=(const CodePage&) = delete;
+
+  const std::string& Name() const { return name_; }
+
+  // `bytes` decoded from this code page. A byte that it cannot decode where it stands is kept as
+  // its escape (see Utf8Escapes.h), so that nothing is lost.
+  Text Decode(std::string_view bytes) const;
+
+ private:
+  std::string name_;
+  iconv_t converter_;
+};

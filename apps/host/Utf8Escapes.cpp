@@ -1,0 +1,118 @@
+#include "apps/host/Utf8Escapes.h"
+
+#include <cstdint>
+
+namespace {
+
+constexpr char16_t EscapeBase = 0xDC00;
+
+// Length of the UTF-8 sequence that starts with `lead`, 0 when it cannot start one.
+int SequenceLength(uint8_t lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+// The code point of the well-formed sequence at `at`, or -1 when none starts there: a byte that
+// cannot lead, a cut sequence, continuation bytes out of place, overlong forms, surrogates and
+// values above U+10FFFF.
+int32_t DecodeSequence(std::string_view bytes, size_t at, int& length) {
+  length = SequenceLength(static_cast<uint8_t>(bytes[at]));
+  if (length == 0 || at + static_cast<size_t>(length) > bytes.size()) return -1;
+  const auto lead = static_cast<uint8_t>(bytes[at]);
+  int32_t point = length == 1 ? lead : lead & (0x7F >> length);
+  for (int i = 1; i < length; ++i) {
+    const auto next = static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
+    if ((next & 0xC0) != 0x80) return -1;
+    point = point << 6 | (next & 0x3F);
+  }
+  constexpr int32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (point < Smallest[length] || point > 0x10FFFF) return -1;
+  if (point >= 0xD800 && point <= 0xDFFF) return -1;
+  return point;
+}
+
+void AppendCodePoint(std::string& out, uint32_t point) {
+  if (point < 0x80) {
+    out.push_back(static_cast<char>(point));
+  } else if (point < 0x800) {
+    out += {static_cast<char>(0xC0 | point >> 6), static_cast<char>(0x80 | (point & 0x3F))};
+  } else if (point < 0x10000) {
+    out += {static_cast<char>(0xE0 | point >> 12), static_cast<char>(0x80 | (point >> 6 & 0x3F)),
+            static_cast<char>(0x80 | (point & 0x3F))};
+  } else {
+    out +=
+        {static_cast<char>(0xF0 | point >> 18), static_cast<char>(0x80 | (point >> 12 & 0x3F)),
+         static_cast<char>(0x80 | (point >> 6 & 0x3F)), static_cast<char>(0x80 | (point & 0x3F))};
+  }
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (size_t at = 0; at < bytes.size();) {
+    if (static_cast<uint8_t>(bytes[at]) < 0x80) {
+      ++at;
+      continue;
+    }
+    int length = 0;
+    if (DecodeSequence(bytes, at, length) < 0) return false;
+    at += static_cast<size_t>(length);
+  }
+  return true;
+}
+
+char16_t EscapedByte(unsigned char byte) {
+  return byte < 0x80 ? static_cast<char16_t>(byte) : static_cast<char16_t>(EscapeBase + byte);
+}
+
+Text DecodeUtf8Escaped(std::string_view bytes) {
+  Text result;
+  result.reserve(bytes.size());
+  for (size_t at = 0; at < bytes.size();) {
+    const auto lead = static_cast<uint8_t>(bytes[at]);
+    if (lead < 0x80) {
+      result.push_back(lead);
+      ++at;
+      continue;
+    }
+    int length = 0;
+    const int32_t point = DecodeSequence(bytes, at, length);
+    if (point < 0) {
+      result.push_back(EscapedByte(lead));
+      ++at;
+    } else if (point < 0x10000) {
+      result.push_back(static_cast<char16_t>(point));
+      at += static_cast<size_t>(length);
+    } else {
+      result.push_back(static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10)));
+      result.push_back(static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF)));
+      at += static_cast<size_t>(length);
+    }
+  }
+  return result;
+}
+
+std::string EncodeUtf8Escaped(TextView text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    if (unit < 0x80) {
+      out.push_back(static_cast<char>(unit));
+    } else if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+               text[i + 1] <= 0xDFFF) {
+      AppendCodePoint(out, 0x10000 + ((unit - 0xD800u) << 10) + (text[i + 1] - 0xDC00u));
+      ++i;
+    } else if (unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF) {
+      out.push_back(static_cast<char>(unit - EscapeBase));
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      AppendCodePoint(out, 0xFFFD);
+    } else {
+      AppendCodePoint(out, unit);
+    }
+  }
+  return out;
+}
