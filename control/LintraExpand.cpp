@@ -1,5 +1,5 @@
-#include <deque>
 #include <utility>
+#include <vector>
 
 #include "control/ControlSupport.h"
 #include "control/Lintra.h"
@@ -118,7 +118,7 @@ struct ChildWalk {
 };
 
 // Starts the walk over `node`'s children; false when the user gave it up.
-bool StartWalk(std::deque<ChildWalk>& walks, const char16_t* procedure, Node& node) {
+bool StartWalk(std::vector<ChildWalk>& walks, const char16_t* procedure, Node& node) {
   ChildWalk& walk = walks.emplace_back(ChildWalk{ErrorTrap(u"Lintra", procedure)});
   const bool started = walk.trap.Step([&] {
     walk.child = node.FirstChild();
@@ -131,7 +131,7 @@ bool StartWalk(std::deque<ChildWalk>& walks, const char16_t* procedure, Node& no
 }  // namespace
 
 void Lintra::ExpandAllNodes(Node& node, bool state) {
-  std::deque<ChildWalk> walks;
+  std::vector<ChildWalk> walks;
   StartWalk(walks, u"ExpandAllNodes", node);
   while (!walks.empty()) {
     ChildWalk& top = walks.back();
@@ -170,7 +170,7 @@ void Lintra::ExpandAllNodes(Node& node, bool state) {
 // is changed only after the walk below it has told whether anything deeper changed; when changing
 // it fails and the user retries, the whole step runs again, the walk below included.
 bool Lintra::fbExpandChildNodes(Node& node, bool state) {
-  std::deque<ChildWalk> walks;
+  std::vector<ChildWalk> walks;
   bool answer = false;  // what the walk that ended last returned
   if (!StartWalk(walks, u"fbExpandChildNodes", node)) return false;
   while (!walks.empty()) {

@@ -119,11 +119,6 @@ TEST_F(HostileSite, DeepChainsAndLongCyclesAreFollowedToTheEnd) {
   const Outcome check = Lintra({"check", "--root", Root(), "chain.asp"});
   EXPECT_EQ(check.status, 0);
   EXPECT_EQ(check.err, "lintra: checked 1 pages: 0 missing, 0 circular, 0 duplicate includes\n");
-  const Outcome chain = Lintra({"complete", "--root", Root(), "chain.asp"});
-  EXPECT_EQ(chain.status, 0) << chain.err;
-  EXPECT_EQ(Occurrences(chain.out, "<%' === INCLUDE FILE START ( "), size_t{kDepth});
-  EXPECT_EQ(Occurrences(chain.out, "<%' === INCLUDE FILE END ( "), size_t{kDepth});
-  EXPECT_NE(chain.out.find(" ) === %>\r\nend\r\n<%' === INCLUDE FILE END ( "), std::string::npos);
 
   const Outcome cycle = Lintra({"warnings", "--root", Root(), "cycle.asp"});
   EXPECT_EQ(cycle.status, 0);
@@ -153,23 +148,29 @@ TEST_F(HostileSite, HugeRandomAndOddlyEncodedFilesAreReadWhole) {
   Write("cp1252.asp", "\x93quoted\x94 <!-- #include file=\"caf\xE9.inc\" -->");
   Write("caf\xC3\xA9.inc", "\x80 euro");
 
-  const Outcome run =
-      Lintra({"tree", "--root", Root(), "huge.asp", "noise.asp", "utf16.asp", "cp1252.asp"});
+  const Outcome run = Lintra({"tree", "--root", Root(), "huge.asp", "noise.asp", "utf16.asp"});
   EXPECT_EQ(run.status, 0) << run.err;
   const std::string expected = Padded("huge.asp") + "\r\n|    \r\n" + Padded("+--- a.inc") +
                                ".\r\n|    \r\n" + Padded("\\--- gone.inc *ERROR* ") +
                                "\r\n\r\n\r\n" + Padded("noise.asp") + "\r\n|    \r\n";
   EXPECT_EQ(run.out.substr(0, expected.size()), expected);
   // Blanks pad names to 40 UTF-16 units: U+FFFD and é take more bytes than units in UTF-8.
-  EXPECT_NE(run.out.find(Padded("utf16.asp") + "\r\n|    \r\n+--- \xEF\xBF\xBDx.inc *ERROR* " +
-                         std::string(20, ' ') + "\r\n|    \r\n" + Padded("\\--- a.inc") + ".\r\n"),
-            std::string::npos);
-  EXPECT_TRUE(run.out.ends_with(Padded("cp1252.asp") + "\r\n|    \r\n\\--- caf\xC3\xA9.inc" +
-                                std::string(27, ' ') + ".\r\n\r\n\r\n"));
+  EXPECT_TRUE(run.out.ends_with(
+      Padded("utf16.asp") + "\r\n|    \r\n+--- \xEF\xBF\xBDx.inc *ERROR* " + std::string(20, ' ') +
+      "\r\n|    \r\n" + Padded("\\--- a.inc") + ".\r\n\r\n\r\n"));
 
-  const Outcome complete = Lintra({"complete", "--root", Root(), "cp1252.asp"});
-  EXPECT_TRUE(complete.out.starts_with("\xE2\x80\x9Cquoted\xE2\x80\x9D "));
-  EXPECT_NE(complete.out.find("\r\n\xE2\x82\xAC euro\r\n"), std::string::npos);
+  // Bytes that are not UTF-8 are copied through unless a code page is named for them.
+  const Outcome raw = Lintra({"complete", "--root", Root(), "cp1252.asp"});
+  EXPECT_TRUE(raw.out.starts_with("\x93quoted\x94 \r\n"));
+  EXPECT_NE(raw.out.find("   *** ERROR : Error opening file : caf\xE9.inc ***"), std::string::npos);
+  const Outcome tree =
+      Lintra({"tree", "--encoding", "windows-1252", "--root", Root(), "cp1252.asp"});
+  EXPECT_EQ(tree.out, Padded("cp1252.asp") + "\r\n|    \r\n\\--- caf\xC3\xA9.inc" +
+                          std::string(27, ' ') + ".\r\n\r\n\r\n");
+  const Outcome decoded =
+      Lintra({"complete", "--encoding", "windows-1252", "--root", Root(), "cp1252.asp"});
+  EXPECT_TRUE(decoded.out.starts_with("\xE2\x80\x9Cquoted\xE2\x80\x9D \r\n"));
+  EXPECT_NE(decoded.out.find("\r\n\xE2\x82\xAC euro\r\n"), std::string::npos);
 }
 
 TEST_F(HostileSite, DirectivesThatReachOutsideTheRootFindNothing) {
