@@ -78,19 +78,25 @@ DiskFiles::DiskFiles(const fs::path& root) : root_(fs::canonical(root)) {
 }
 
 std::optional<fs::path> DiskFiles::Resolve(TextView webPath) const {
+  if (webPath.size() > MaxPathUnits) return std::nullopt;
   const std::optional<std::vector<std::string>> segments = Segments(webPath);
   if (!segments) return std::nullopt;
   fs::path at = root_;
   for (const std::string& segment : *segments) {
     std::error_code error;
     fs::path next = at / segment;
-    if (!fs::exists(fs::symlink_status(next, error))) {
+    fs::file_status status = fs::symlink_status(next, error);
+    if (!fs::exists(status)) {
       const std::optional<std::string> match = EntryIgnoringCase(at, segment);
       if (!match) return std::nullopt;
       next = at / *match;
+      status = fs::symlink_status(next, error);
     }
-    next = fs::canonical(next, error);
-    if (error || !Contains(next)) return std::nullopt;
+    // `at` is resolved and inside the root, so only a symbolic link can lead elsewhere.
+    if (fs::is_symlink(status)) {
+      next = fs::canonical(next, error);
+      if (error || !Contains(next)) return std::nullopt;
+    }
     at = std::move(next);
   }
   std::error_code error;

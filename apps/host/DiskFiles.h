@@ -23,6 +23,10 @@ class DiskFiles {
  public:
   // Files larger than this are refused as if they were missing.
   static constexpr std::uintmax_t MaxFileBytes = std::uintmax_t{256} << 20;
+  // Web paths longer than this are refused as if they were missing, as the Windows servers of
+  // classic ASP sites refuse them. It also ends include chains whose paths grow without end
+  // (a file that includes "./" itself) after a few levels.
+  static constexpr size_t MaxPathUnits = 260;
 
   // The project at `root`, an existing folder. Throws std::filesystem::filesystem_error when
   // `root` does not exist and std::invalid_argument when it is not a folder.
@@ -33,11 +37,11 @@ class DiskFiles {
 
   // The real location of the regular file that `webPath` names, or nothing. The path is split on
   // "/" and "\"; empty and "." segments are skipped, so a leading "/" means the root. A ".."
-  // segment, a segment starting with a drive letter ("C:") or a NUL refuses the path. Each
-  // segment is taken as written when it exists, otherwise matched without regard to letter case
-  // (the first match in byte order), as a web server on a case-insensitive file system finds it.
-  // Symbolic links are resolved segment by segment, and the path is refused as soon as one
-  // leads outside the root, so no folder outside it is ever listed.
+  // segment, a segment starting with a drive letter ("C:"), a NUL or a length above MaxPathUnits
+  // refuses the path. Each segment is taken as written when it exists, otherwise matched without
+  // regard to letter case (the first match in byte order), as a web server on a case-insensitive
+  // file system finds it. Symbolic links are resolved segment by segment, and the path is refused
+  // as soon as one leads outside the root, so no folder outside it is ever listed.
   std::optional<std::filesystem::path> Resolve(TextView webPath) const;
 
   // The bytes of `resolved`, a location that Resolve gave, or nothing when the file cannot be

@@ -5,6 +5,7 @@
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/host/TextDecoding.h"
+#include "apps/host/Utf8Escapes.h"
 #include "tests/apps/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -33,14 +34,27 @@ class DiskFilesTest : public testing::Test {
 
 }  // namespace
 
-TEST_F(DiskFilesTest, ReadsFilesByWebPathWithEitherSeparator) {
+TEST_F(DiskFilesTest, ReadsFilesByWebPathWithEitherSeparatorFromTheRoot) {
   const DiskFiles files(Root());
   EXPECT_EQ(Loaded(files, u"inc/a.inc"), "inc/a.inc: A");
   EXPECT_EQ(Loaded(files, u"inc\\a.inc"), "inc/a.inc: A");
-  EXPECT_EQ(Loaded(files, u"./inc//x/../a.inc"), "inc/a.inc: A");
+  EXPECT_EQ(Loaded(files, u"./inc//./a.inc"), "inc/a.inc: A");
+  // A leading separator means the root, not the file system's root.
+  EXPECT_EQ(Loaded(files, u"/inc/a.inc"), "inc/a.inc: A");
+  EXPECT_EQ(Loaded(files, u"\\inc\\a.inc"), "inc/a.inc: A");
   // Names that differ only in letter case are found, as a Windows server finds them.
   EXPECT_EQ(Loaded(files, u"INC/A.Inc"), "inc/a.inc: A");
   EXPECT_EQ(files.Resolve(u"inc/a.inc"), fs::canonical(Root() / "inc/a.inc"));
+}
+
+TEST_F(DiskFilesTest, PrefersTheExactNameAndElseTheFirstCaseInsensitiveMatchInByteOrder) {
+  temp.Write("root/inc/A.inc", "upper");
+  temp.Write("root/inc/b.INC", "first");
+  temp.Write("root/inc/b.inc", "second");
+  const DiskFiles files(Root());
+  EXPECT_EQ(Loaded(files, u"inc/A.inc"), "inc/A.inc: upper");
+  EXPECT_EQ(Loaded(files, u"inc/a.inc"), "inc/a.inc: A");
+  EXPECT_EQ(Loaded(files, u"INC/B.inc"), "inc/b.INC: first");
 }
 
 TEST_F(DiskFilesTest, RefusesEveryPathThatLeavesTheRoot) {
@@ -48,8 +62,9 @@ TEST_F(DiskFilesTest, RefusesEveryPathThatLeavesTheRoot) {
   const Text outside = text::FromUtf8((temp.Path() / "outside.txt").string());
   for (const Text& path :
        {Text(u"../outside.txt"), Text(u"inc/../../outside.txt"), Text(u"..\\outside.txt"), outside,
-        Text(u"/inc/a.inc"), Text(u"\\inc\\a.inc"), Text(u"\\\\server\\share\\inc\\a.inc"),
-        Text(u"C:\\inc\\a.inc"), Text(u"c:inc/a.inc"), Text(u"inc/a.inc\0.txt", 14)}) {
+        Text(u"inc/x/../a.inc"), Text(u"\\\\server\\share\\inc\\a.inc"), Text(u"C:\\inc\\a.inc"),
+        Text(u"c:inc/a.inc"), Text(u"/D:/inc/a.inc"), Text(u"inc/a.inc\0.txt", 14),
+        Text(u"./") + Text(DiskFiles::MaxPathUnits, u'/') + u"inc/a.inc"}) {
     EXPECT_EQ(Loaded(files, path), "refused") << text::ToUtf8(path);
   }
 }
@@ -73,7 +88,7 @@ TEST_F(DiskFilesTest, AnswersNothingForWhatIsNoReadableFile) {
   fs::resize_file(temp.Write("root/huge.inc", ""), DiskFiles::MaxFileBytes + 1);
   const DiskFiles files(Root());
   for (const Text path :
-       {u"", u".", u"inc", u"inc/", u"inc/a.inc/", u"nothere.inc", u"pipe.inc", u"huge.inc"}) {
+       {u"", u".", u"/", u"inc", u"inc/", u"nothere.inc", u"pipe.inc", u"huge.inc"}) {
     EXPECT_EQ(Loaded(files, path), "refused") << text::ToUtf8(path);
   }
 }
@@ -89,31 +104,58 @@ TEST_F(DiskFilesTest, RootMustBeAnExistingFolder) {
   EXPECT_THROW(DiskFiles(temp.Path() / "outside.txt"), std::invalid_argument);
 }
 
-TEST(TextDecoding, DecodesUtf8AndUtf16AndFallsBackToWindows1252) {
+TEST(TextDecoding, DecodesUtf8AndUtf16AndKeepsEveryOtherByteAsItsEscape) {
   EXPECT_EQ(DecodeFileBytes(""), u"");
   EXPECT_EQ(DecodeFileBytes("caf\xC3\xA9\r\n"), u"caf\u00E9\r\n");
-  EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF<%"), u"<%");
+  EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF<%"), u"\uFEFF<%");
   EXPECT_EQ(DecodeFileBytes("\xF0\x9F\x98\x80"), u"\U0001F600");
   EXPECT_EQ(DecodeFileBytes("\xFF\xFE"
                             "A\0\xE9\0"sv),
             u"A\u00E9");
   EXPECT_EQ(DecodeFileBytes("\xFE\xFF\0A\x20\xAC"sv), u"A\u20AC");
   EXPECT_EQ(DecodeFileBytes("\xFF\xFE"
-                            "A\0B"sv),
-            u"A\uFFFD");
-  // Not UTF-8: the whole file is read as Windows-1252, undefined bytes keeping their value.
-  EXPECT_EQ(DecodeFileBytes("caf\xC3\xA9 \xE9t\xE9"), u"caf\u00C3\u00A9 \u00E9t\u00E9");
-  EXPECT_EQ(DecodeFileBytes("\x80\x81\x9F"), u"\u20AC\u0081\u0178");
-  EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF\x93x\x94"), u"\u201Cx\u201D");
+                            "A\0\xB0"sv),
+            u"A\xDCB0");
+  // Bytes that are not UTF-8 where they stand, beside valid UTF-8 in the same file.
+  EXPECT_EQ(DecodeFileBytes("caf\xC3\xA9 \xE9t\xE9"), u"caf\u00E9 \xDCE9t\xDCE9");
+  EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF\x93x\x94"), u"\uFEFF\xDC93x\xDC94");
   // Overlong forms, encoded surrogates and cut sequences are not UTF-8 either.
-  EXPECT_EQ(DecodeFileBytes("\xC0\xAF"), u"\u00C0\u00AF");
-  EXPECT_EQ(DecodeFileBytes("\xED\xA0\x80"), u"\u00ED\u00A0\u20AC");
-  EXPECT_EQ(DecodeFileBytes("ab\xE2\x82"), u"ab\u00E2\u201A");
+  EXPECT_EQ(DecodeFileBytes("\xC0\xAF"), u"\xDCC0\xDCAF");
+  EXPECT_EQ(DecodeFileBytes("\xED\xA0\x80"), u"\xDCED\xDCA0\xDC80");
+  EXPECT_EQ(DecodeFileBytes("ab\xE2\x82"), u"ab\xDCE2\xDC82");
+}
+
+TEST(TextDecoding, EscapedBytesAreWrittenBackAsThemselves) {
+  for (const std::string_view bytes :
+       {"plain"sv, "caf\xC3\xA9 \xE9t\xE9"sv, "\xEF\xBB\xBF\x93\x94"sv, "\xED\xA0\x80\xF4\x90"sv,
+        "\xD6\xD0\xCE\xC4 \xF0\x9F\x98\x80"sv}) {
+    EXPECT_EQ(EncodeUtf8Escaped(DecodeUtf8Escaped(bytes)), bytes);
+  }
+  // Lone surrogates that stand for no byte become U+FFFD.
+  EXPECT_EQ(EncodeUtf8Escaped(u"a\xD800"
+                              u"b\xDC7F"),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
+  EXPECT_TRUE(IsValidUtf8("caf\xC3\xA9"));
+  EXPECT_FALSE(IsValidUtf8("caf\xE9"));
+}
+
+TEST(TextDecoding, ACodePageDecodesOnlyFilesThatAreNotUtf8) {
+  const CodePage windows1252("windows-1252");
+  const CodePage gbk("GBK");
+  EXPECT_EQ(DecodeFileBytes("\x93quoted\x94 \x80", &windows1252), u"\u201Cquoted\u201D \u20AC");
+  EXPECT_EQ(DecodeFileBytes("caf\xC3\xA9", &windows1252), u"caf\u00E9");
+  EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF\xE9", &windows1252), u"\uFEFF\u00E9");
+  // Bytes the code page leaves undefined keep their escape.
+  EXPECT_EQ(DecodeFileBytes("a\x81z\xE9", &windows1252), u"a\xDC81z\u00E9");
+  EXPECT_EQ(DecodeFileBytes("\xD6\xD0\xCE\xC4", &gbk), u"\u4E2D\u6587");
+  EXPECT_EQ(DecodeFileBytes("\xD6\xD0\xFF", &gbk), u"\u4E2D\xDCFF");
+  EXPECT_THROW(CodePage("no-such-code-page"), std::invalid_argument);
 }
 
 TEST_F(DiskFilesTest, HostAnswersWithRealPathsOrMissingAndAbortsPastTheRequestLimit) {
   const DiskFiles files(Root());
-  DiskHost host(files, 3);
+  DiskHost host(files, 3, DiskHost::Paths::OnDisk);
   Text path = u"./inc\\a.inc";
   std::shared_ptr<const SourceText> first;
   int32_t error = 0;
@@ -143,4 +185,21 @@ TEST_F(DiskFilesTest, HostAnswersWithRealPathsOrMissingAndAbortsPastTheRequestLi
   host.GetSharedFile(path, error, none);
   EXPECT_EQ(error, 0);
   EXPECT_FALSE(host.LimitReached());
+}
+
+TEST_F(DiskFilesTest, HostLeavesRequestedPathsAsTheyAreAndStillSharesTextsByFile) {
+  const DiskFiles files(Root());
+  DiskHost host(files, 10, DiskHost::Paths::AsRequested);
+  Text first = u"/INC/a.inc";
+  Text second = u"inc\\A.INC";
+  std::shared_ptr<const SourceText> firstText;
+  std::shared_ptr<const SourceText> secondText;
+  int32_t error = 0;
+  host.GetSharedFile(first, error, firstText);
+  host.GetSharedFile(second, error, secondText);
+  EXPECT_EQ(error, 0);
+  EXPECT_EQ(first, u"/INC/a.inc");
+  EXPECT_EQ(second, u"inc\\A.INC");
+  ASSERT_TRUE(firstText);
+  EXPECT_EQ(firstText, secondText);
 }
