@@ -1,49 +1,13 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "tests/apps/TempFolder.h"
+#include "tests/apps/CliRun.h"
 
 using namespace std::string_view_literals;
 
 namespace {
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quoted(const std::string& argument) {
-  std::string quoted = "'";
-  for (char c : argument) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-std::string Slurp(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// Runs the built lintra with `arguments`, standard input empty, and collects what it printed.
-Outcome Lintra(const std::vector<std::string>& arguments) {
-  TempFolder capture;
-  std::string command = Quoted(LINTRA_BINARY);
-  for (const std::string& argument : arguments) command += " " + Quoted(argument);
-  command += " </dev/null >" + Quoted((capture.Path() / "out").string()) + " 2>" +
-             Quoted((capture.Path() / "err").string());
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(capture.Path() / "out"),
-          Slurp(capture.Path() / "err")};
-}
-
-const std::string Site = LINTRA_EXAMPLE_SITE;
 
 // A page that includes a file, then a missing one after a lone CR, then the first file again
 // indented on a CR LF line; the included file includes itself.
@@ -94,7 +58,7 @@ TEST(LintraCli, PageArgumentsMayUseDotSlashBackslashesOrAbsolutePathsInsideTheRo
             "about.asp                               \r\n");
 }
 
-TEST(LintraCli, CompleteAndWarningsPrintOnePagesReportsAsUtf8) {
+TEST(LintraCli, CompleteAndWarningsPrintOnePagesReportsAsTheControlMakesThem) {
   TempFolder site;
   site.Write("p.asp",
              "\xFF\xFE"
@@ -104,7 +68,7 @@ TEST(LintraCli, CompleteAndWarningsPrintOnePagesReportsAsUtf8) {
   EXPECT_EQ(complete.status, 0);
   EXPECT_EQ(complete.out,
             "A\r\n\r\n<%' === INCLUDE FILE START ( <!--#include file=x --> ) === %>\r\n"
-            "caf\xC3\xA9\r\n<%' === INCLUDE FILE END ( <!--#include file=x --> ) === %>\r\n");
+            "caf\xE9\r\n<%' === INCLUDE FILE END ( <!--#include file=x --> ) === %>\r\n");
   const Outcome warnings = Lintra({"warnings", "--root", Site, "shop/cart.asp"});
   EXPECT_EQ(warnings.status, 0);
   EXPECT_EQ(warnings.out,
@@ -133,9 +97,9 @@ TEST(LintraCli, IncludesThatLeaveTheRootAreMissingAndNeverRead) {
 
 TEST(LintraCli, DependsListsThePagesThatIncludeAChangedFile) {
   EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "inc/menu.inc"}).out,
-            "about.asp\ndefault.asp\nshop/cart.asp\nshop/product.asp\n");
+            "about.asp\naccount/login.asp\ndefault.asp\nshop/cart.asp\nshop/product.asp\n");
   EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "/INC\\Config.inc"}).out,
-            "shop/cart.asp\nshop/product.asp\n");
+            "account/login.asp\nshop/cart.asp\nshop/product.asp\n");
   EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "shop/../about.asp", "--changed",
                     "./inc/functions.inc", "--exclude", "*/cart.asp"})
                 .out,
@@ -359,6 +323,7 @@ TEST(LintraCli, UsageErrorsEndWithStatusTwo) {
            {"depends", "--root", Site},
            {"check", "--root", Site, "--format", "xml"},
            {"check", "--root", Site, "--max-files", "0"},
+           {"tree", "--root", Site, "--encoding", "no-such-code-page", "default.asp"},
            {"tree", "--root", Site + "/nothere", "default.asp"},
            {"tree", "--root", Site + "/default.asp", "default.asp"}}) {
     const Outcome run = Lintra(arguments);
@@ -382,14 +347,20 @@ TEST(LintraCli, AnIncludeExplosionStopsAtTheFileLimitWithStatusThree) {
             "Lintra.Lintra.ParseFile: Could not find the file : b.inc\n"
             "lintra: stopped after 6 file requests for one page (an include explosion?); raise "
             "--max-files to go on\n");
+  const Outcome tree =
+      Lintra({"tree", "--root", site.Path().string(), "--max-files", "6", "page.asp"});
+  EXPECT_EQ(tree.status, 3);
+  EXPECT_EQ(tree.out, "");
+  EXPECT_EQ(tree.err, run.err);
 }
 
-TEST(LintraCli, AFileIncludingItselfUnderAnotherNameIsCaughtAsCircular) {
+TEST(LintraCli, AFileIncludingItselfUnderAnotherNameIsCircularOnlyWithCanonicalPaths) {
   TempFolder site;
   site.Write("x.asp", "<!-- #include file=\"./x.inc\" -->");
   site.Write("x.inc", "<!-- #include file=\"./x.inc\" --><!-- #include file=\"loop/x.inc\" -->");
   std::filesystem::create_directory_symlink(".", site.Path() / "loop");
-  const Outcome run = Lintra({"tree", "--root", site.Path().string(), "x.asp"});
+  const Outcome run =
+      Lintra({"tree", "--root", site.Path().string(), "--canonical-paths", "x.asp"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
             "x.asp                                   \r\n"
@@ -400,6 +371,15 @@ TEST(LintraCli, AFileIncludingItselfUnderAnotherNameIsCaughtAsCircular) {
             "     |    \r\n"
             "     \\--- x.inc !  *ERROR*              \r\n"
             "\r\n\r\n");
+  // As requested, every spelling is another file: the paths grow until the page is stopped.
+  const Outcome runAway = Lintra({"tree", "--root", site.Path().string(), "x.asp"});
+  EXPECT_EQ(runAway.status, 3);
+  EXPECT_EQ(runAway.out, "");
+  EXPECT_TRUE(runAway.err.starts_with("lintra: analysis of x.asp failed: error -2147220503 "))
+      << runAway.err;
+  EXPECT_TRUE(
+      runAway.err.ends_with("\nlintra: stopped after 100000 file requests for one page "
+                            "(an include explosion?); raise --max-files to go on\n"));
 }
 
 TEST(LintraCli, MessageBoxesOfTheControlGoToStandardErrorAndAreAnsweredAtOnce) {

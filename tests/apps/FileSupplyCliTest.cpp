@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "tests/apps/CliRun.h"
+
+namespace fs = std::filesystem;
+using namespace std::string_view_literals;
+
+namespace {
+
+std::string Include(const std::string& path) {
+  return "<!-- #include file=\"" + path + "\" -->";
+}
+
+// What complete prints for an include directive whose file was read.
+std::string Expanded(const std::string& directive, const std::string& body) {
+  return "\r\n<%' === INCLUDE FILE START ( " + directive + " ) === %>\r\n" + body +
+         "\r\n<%' === INCLUDE FILE END ( " + directive + " ) === %>\r\n";
+}
+
+// What complete prints for an include directive whose file is missing.
+std::string Failed(const std::string& directive, const std::string& name) {
+  return Expanded(directive, "   *** ERROR : Error opening file : " + name + " ***");
+}
+
+}  // namespace
+
+TEST(FileSupply, NamesMatchIgnoringCaseFromTheRootAndNothingOutsideItIsRead) {
+  TempFolder temp;
+  temp.Write("secret.txt", "SECRET");
+  temp.Write("site/inc/a.inc", "A");
+  fs::create_symlink(temp.Path() / "secret.txt", temp.Path() / "site/link.inc");
+  const std::string absolute = (temp.Path() / "secret.txt").string();
+  temp.Write("site/p.asp", Include("INC/A.INC") + "|" + Include("/inc/a.inc") + "|" +
+                               Include("../secret.txt") + "|" + Include(absolute) + "|" +
+                               Include("link.inc") + "|" + Include("C:\\secret.txt"));
+  const Outcome run = Lintra({"complete", "--root", (temp.Path() / "site").string(), "p.asp"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, Expanded(Include("INC/A.INC"), "A") + "|" +
+                         Expanded(Include("/inc/a.inc"), "A") + "|" +
+                         Failed(Include("../secret.txt"), "secret.txt") + "|" +
+                         Failed(Include(absolute), "secret.txt") + "|" +
+                         Failed(Include("link.inc"), "link.inc") + "|" +
+                         Failed(Include("C:\\secret.txt"), "secret.txt"));
+}
+
+TEST(FileSupply, CompleteWritesEveryFilesOwnBytesBackWhateverItsEncoding) {
+  TempFolder site;
+  site.Write("page.asp", "\xEF\xBB\xBFhi " + Include("latin.inc") + Include("gbk.inc") +
+                             Include("le.inc") + Include("be.inc") + Include("caf\xE9.inc"));
+  site.Write("latin.inc", "caf\xE9 \x93q\x94 caf\xC3\xA9");
+  site.Write("gbk.inc", "\xD6\xD0\xCE\xC4");
+  site.Write("le.inc", "\xFF\xFEL\0\xE9\0"sv);
+  site.Write("be.inc", "\xFE\xFF\0B\x20\xAC"sv);
+  site.Write("caf\xE9.inc", "named in Windows-1252");
+  const std::string root = site.Path().string();
+  const std::string after = Expanded(Include("le.inc"), "L\xC3\xA9") +
+                            Expanded(Include("be.inc"), "B\xE2\x82\xAC") +
+                            Expanded(Include("caf\xE9.inc"), "named in Windows-1252");
+
+  const Outcome bytes = Lintra({"complete", "--root", root, "page.asp"});
+  EXPECT_EQ(bytes.status, 0);
+  EXPECT_EQ(bytes.out, "\xEF\xBB\xBFhi " +
+                           Expanded(Include("latin.inc"), "caf\xE9 \x93q\x94 caf\xC3\xA9") +
+                           Expanded(Include("gbk.inc"), "\xD6\xD0\xCE\xC4") + after);
+
+  const Outcome windows1252 =
+      Lintra({"complete", "--root", root, "--encoding", "windows-1252", "page.asp"});
+  EXPECT_EQ(windows1252.status, 0);
+  EXPECT_EQ(windows1252.out,
+            "\xEF\xBB\xBFhi " +
+                Expanded(Include("latin.inc"),
+                         "caf\xC3\xA9 \xE2\x80\x9Cq\xE2\x80\x9D caf\xC3\x83\xC2\xA9") +
+                Expanded(Include("gbk.inc"), "\xC3\x96\xC3\x90\xC3\x8E\xC3\x84") +
+                Expanded(Include("le.inc"), "L\xC3\xA9") +
+                Expanded(Include("be.inc"), "B\xE2\x82\xAC") +
+                Failed("<!-- #include file=\"caf\xC3\xA9.inc\" -->", "caf\xC3\xA9.inc"));
+
+  const Outcome gbk = Lintra({"complete", "--root", root, "--encoding", "GBK", "gbk.inc"});
+  EXPECT_EQ(gbk.status, 0);
+  EXPECT_EQ(gbk.out, "\xE4\xB8\xAD\xE6\x96\x87");
+}
+
+TEST(FileSupply, JsonCarriesValidUtf8ForBytesThatAreNotUtf8) {
+  TempFolder site;
+  site.Write("page.asp", Include("gon\xE9.inc"));
+  const std::string root = site.Path().string();
+  const Outcome bytes = Lintra({"check", "--root", root, "--format", "json"});
+  EXPECT_EQ(bytes.status, 1);
+  const nlohmann::json escaped = nlohmann::json::parse(bytes.out);
+  EXPECT_EQ(escaped["pages"][0]["findings"][0]["message"],
+            "Included file gon\xEF\xBF\xBD.inc cannot be found: <!-- #include "
+            "file=\"gon\xEF\xBF\xBD.inc\" -->");
+  const Outcome decoded =
+      Lintra({"check", "--root", root, "--format", "json", "--encoding", "windows-1252"});
+  const nlohmann::json readable = nlohmann::json::parse(decoded.out);
+  EXPECT_EQ(readable["pages"][0]["findings"][0]["path"], "gon\xC3\xA9.inc");
+}
+
+TEST(FileSupply, CanonicalPathsMakeTwoSpellingsOfOneFileTheSameFile) {
+  TempFolder site;
+  site.Write("inc/a.inc", "");
+  fs::create_directory_symlink("inc", site.Path() / "alias");
+  site.Write("p.asp", Include("inc/a.inc") + Include("ALIAS/A.INC"));
+  const std::string root = site.Path().string();
+  const Outcome asWritten = Lintra({"tree", "--root", root, "p.asp"});
+  EXPECT_EQ(asWritten.status, 0);
+  EXPECT_EQ(asWritten.out,
+            "p.asp                                   \r\n"
+            "|    \r\n"
+            "+--- a.inc                              inc\r\n"
+            "|    \r\n"
+            "\\--- A.INC                              ALIAS\r\n"
+            "\r\n\r\n");
+  const Outcome canonical = Lintra({"tree", "--root", root, "--canonical-paths", "p.asp"});
+  EXPECT_EQ(canonical.status, 0);
+  EXPECT_EQ(canonical.out,
+            "p.asp                                   \r\n"
+            "|    \r\n"
+            "+--- a.inc !                            inc\r\n"
+            "|    \r\n"
+            "\\--- a.inc !                            inc\r\n"
+            "\r\n\r\n");
+}
