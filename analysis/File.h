@@ -114,7 +114,9 @@ class File : public Object {
   // nodes below the root carry each FullPath, leaving out circular nodes.
   // The keys view the paths of the nodes counted.
   using PathCounts = std::unordered_map<TextView, int32_t>;
-  bool fbCircularInclude(File& file, File& node);
+  // `ancestors` counts the upper-cased full paths of the nodes above `file`: the parser keeps it
+  // as it descends, so each test is one look-up however deep the tree.
+  bool fbCircularInclude(File& file, const PathCounts& ancestors);
   void ValidateAll(File& node);
   bool fbDuplicateInclude(File& target, TextView targetPath, const PathCounts& counts);
 

@@ -5,20 +5,12 @@
 #include "analysis/Files.h"
 #include "errors/modPendryError.h"
 
-// True when `file`'s FullPath equals, ignoring letter case, that of `node`'s parent or of any
-// ancestor above it, nearest first.
-bool File::fbCircularInclude(File& file, File& node) {
+// True when `file`'s FullPath equals, ignoring letter case, that of its parent or of any
+// ancestor above it.
+bool File::fbCircularInclude(File& file, const PathCounts& ancestors) {
   ErrorTrap trap(u"File", u"fbCircularInclude");
   bool answer = false;
-  trap.Step([&] {
-    const Text& wanted = file.UpperFullPath();
-    for (File* parent = node.parent_.lock().get(); parent; parent = parent->parent_.lock().get()) {
-      if (parent->UpperFullPath() == wanted) {
-        answer = true;
-        return;
-      }
-    }
-  });
+  trap.Step([&] { answer = ancestors.contains(file.UpperFullPath()); });
   return answer;
 }
 

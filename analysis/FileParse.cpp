@@ -11,7 +11,8 @@
 
 // Builds the tree depth first, in text order. Each node being parsed is a frame on an explicit
 // stack rather than a level of recursion, so a chain of includes however deep cannot exhaust the
-// call stack.
+// call stack. The frames are exactly the ancestors of the next node, so their paths, counted as
+// they come and go, answer each circular test at once.
 void File::Parse() {
   struct Frame {
     File* node;
@@ -19,11 +20,16 @@ void File::Parse() {
     size_t next;
   };
   std::vector<Frame> frames;
+  PathCounts ancestors;
+  for (File* above = parent_.lock().get(); above; above = above->parent_.lock().get()) {
+    ++ancestors[above->UpperFullPath()];
+  }
   auto enter = [&](File& node) {
-    if (fbCircularInclude(node, node)) {
+    if (fbCircularInclude(node, ancestors)) {
       node.CircularInclude(true);
     } else if (node.content_) {
       frames.push_back({&node, node.content_, 0});
+      ++ancestors[node.UpperFullPath()];
     }
   };
   enter(*this);
@@ -31,6 +37,8 @@ void File::Parse() {
     Frame& top = frames.back();
     const auto& directives = top.source->Directives();
     if (top.next == directives.size()) {
+      const auto entry = ancestors.find(top.node->UpperFullPath());
+      if (--entry->second == 0) ancestors.erase(entry);
       frames.pop_back();
       continue;
     }
