@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "analysis/FileSupply.h"
 #include "control/LintraEvents.h"
@@ -13,6 +14,7 @@
 #include "platform/TreeView.h"
 #include "platform/UserControl.h"
 
+class ErrorTrap;
 class File;
 
 // The include-tree control: the only part of the system a host sees. The host hands it pages,
@@ -98,6 +100,9 @@ class Lintra : public Object, public FileSupply {
 
   // Expand and collapse (LintraExpand.cpp).
   std::shared_ptr<Node> foSelectedNode(TreeView& view);
+  // The node a command acts on, found in steps of `trap`; nothing when the command has nothing to
+  // do (an empty tree view) or was abandoned.
+  std::optional<std::shared_ptr<Node>> CommandTarget(ErrorTrap& trap);
   bool fbExpandChildNodes(Node& node, bool state);
   void ExpandAllNodes(Node& node, bool state);
 

@@ -23,12 +23,19 @@ std::shared_ptr<Node> Lintra::foSelectedNode(TreeView& view) {
   return first;
 }
 
+std::optional<std::shared_ptr<Node>> Lintra::CommandTarget(ErrorTrap& trap) {
+  int16_t count = 0;
+  if (!trap.Step([&] { count = tvLintra_.GetNodes().Count(); }) || count <= 0) return {};
+  std::shared_ptr<Node> target;
+  if (!trap.Step([&] { target = foSelectedNode(tvLintra_); })) return {};
+  return target;
+}
+
 void Lintra::Expand() {
   ErrorTrap trap(u"Lintra", u"Expand");
-  int16_t count = 0;
-  if (!trap.Step([&] { count = tvLintra_.GetNodes().Count(); }) || count <= 0) return;
-  std::shared_ptr<Node> target;
-  if (!trap.Step([&] { target = foSelectedNode(tvLintra_); })) return;
+  const std::optional<std::shared_ptr<Node>> found = CommandTarget(trap);
+  if (!found) return;
+  const std::shared_ptr<Node>& target = *found;
   HiddenTreeView hidden(tvLintra_);
   trap.Step([&] {
     Node& node = Deref(target);
@@ -42,10 +49,9 @@ void Lintra::Expand() {
 
 void Lintra::Collapse() {
   ErrorTrap trap(u"Lintra", u"Collapse");
-  int16_t count = 0;
-  if (!trap.Step([&] { count = tvLintra_.GetNodes().Count(); }) || count <= 0) return;
-  std::shared_ptr<Node> target;
-  if (!trap.Step([&] { target = foSelectedNode(tvLintra_); })) return;
+  const std::optional<std::shared_ptr<Node>> found = CommandTarget(trap);
+  if (!found) return;
+  const std::shared_ptr<Node>& target = *found;
   HiddenTreeView hidden(tvLintra_);
   trap.Step([&] {
     Node& node = Deref(target);
@@ -53,36 +59,28 @@ void Lintra::Collapse() {
   });
 }
 
-namespace {
-
-// ExpandAll and CollapseAll differ only in the state they set.
-template <class SelectFn, class AllNodesFn>
-void SetSubtree(const char16_t* procedure, TreeView& view, bool state, SelectFn select,
-                AllNodesFn allNodes) {
-  ErrorTrap trap(u"Lintra", procedure);
-  int16_t count = 0;
-  if (!trap.Step([&] { count = view.GetNodes().Count(); }) || count <= 0) return;
-  std::shared_ptr<Node> target;
-  if (!trap.Step([&] { target = select(); })) return;
-  HiddenTreeView hidden(view);
-  if (!trap.Step([&] { Deref(target).Expanded(state); })) return;
+void Lintra::ExpandAll() {
+  ErrorTrap trap(u"Lintra", u"ExpandAll");
+  const std::optional<std::shared_ptr<Node>> found = CommandTarget(trap);
+  if (!found) return;
+  const std::shared_ptr<Node>& target = *found;
+  HiddenTreeView hidden(tvLintra_);
+  if (!trap.Step([&] { Deref(target).Expanded(true); })) return;
   trap.Step([&] {
-    if (Deref(target).Children() > 0) allNodes(*target);
+    if (Deref(target).Children() > 0) ExpandAllNodes(*target, true);
   });
 }
 
-}  // namespace
-
-void Lintra::ExpandAll() {
-  SetSubtree(
-      u"ExpandAll", tvLintra_, true, [&] { return foSelectedNode(tvLintra_); },
-      [&](Node& node) { ExpandAllNodes(node, true); });
-}
-
 void Lintra::CollapseAll() {
-  SetSubtree(
-      u"CollapseAll", tvLintra_, false, [&] { return foSelectedNode(tvLintra_); },
-      [&](Node& node) { ExpandAllNodes(node, false); });
+  ErrorTrap trap(u"Lintra", u"CollapseAll");
+  const std::optional<std::shared_ptr<Node>> found = CommandTarget(trap);
+  if (!found) return;
+  const std::shared_ptr<Node>& target = *found;
+  HiddenTreeView hidden(tvLintra_);
+  if (!trap.Step([&] { Deref(target).Expanded(false); })) return;
+  trap.Step([&] {
+    if (Deref(target).Children() > 0) ExpandAllNodes(*target, false);
+  });
 }
 
 // Opens every node. Each node's subtree is walked again for every ancestor; the walks follow
