@@ -103,6 +103,8 @@ class Lintra : public Object, public FileSupply {
   // The node a command acts on, found in steps of `trap`; nothing when the command has nothing to
   // do (an empty tree view) or was abandoned.
   std::optional<std::shared_ptr<Node>> CommandTarget(ErrorTrap& trap);
+  // Sets the target and its whole subtree open or closed, reporting errors as `procedure`.
+  void SetSubtree(const char16_t* procedure, bool state);
   bool fbExpandChildNodes(Node& node, bool state);
   void ExpandAllNodes(Node& node, bool state);
 

@@ -60,26 +60,23 @@ void Lintra::Collapse() {
 }
 
 void Lintra::ExpandAll() {
-  ErrorTrap trap(u"Lintra", u"ExpandAll");
-  const std::optional<std::shared_ptr<Node>> found = CommandTarget(trap);
-  if (!found) return;
-  const std::shared_ptr<Node>& target = *found;
-  HiddenTreeView hidden(tvLintra_);
-  if (!trap.Step([&] { Deref(target).Expanded(true); })) return;
-  trap.Step([&] {
-    if (Deref(target).Children() > 0) ExpandAllNodes(*target, true);
-  });
+  SetSubtree(u"ExpandAll", true);
 }
 
 void Lintra::CollapseAll() {
-  ErrorTrap trap(u"Lintra", u"CollapseAll");
+  SetSubtree(u"CollapseAll", false);
+}
+
+// ExpandAll and CollapseAll: the target and every node below it take `state`.
+void Lintra::SetSubtree(const char16_t* procedure, bool state) {
+  ErrorTrap trap(u"Lintra", procedure);
   const std::optional<std::shared_ptr<Node>> found = CommandTarget(trap);
   if (!found) return;
   const std::shared_ptr<Node>& target = *found;
   HiddenTreeView hidden(tvLintra_);
-  if (!trap.Step([&] { Deref(target).Expanded(false); })) return;
+  if (!trap.Step([&] { Deref(target).Expanded(state); })) return;
   trap.Step([&] {
-    if (Deref(target).Children() > 0) ExpandAllNodes(*target, false);
+    if (Deref(target).Children() > 0) ExpandAllNodes(*target, state);
   });
 }
 
