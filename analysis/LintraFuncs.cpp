@@ -21,30 +21,44 @@ TextView CharAt(TextView t, int32_t i) {
   return (i >= 1 && i <= Len(t)) ? t.substr(static_cast<size_t>(i - 1), 1) : TextView();
 }
 
+// The 1-based position of the first occurrence of `name` in `text`, units compared by their
+// upper case; 0 when there is none.
+int32_t FindIgnoringCase(TextView text, TextView name) {
+  if (name.size() > text.size()) return 0;
+  const Text upperName = text::UCase(name);
+  for (size_t at = 0; at + name.size() <= text.size(); ++at) {
+    size_t k = 0;
+    while (k < name.size() && text::UCaseUnit(text[at + k]) == upperName[k]) ++k;
+    if (k == name.size()) return static_cast<int32_t>(at + 1);
+  }
+  return 0;
+}
+
+// Only the name is compared without regard to case: the marks that follow it ("=", quotes,
+// blanks and tabs) are their own upper case, and nothing else upper-cases to them.
 AttributeResult ReadAttribute(TextView name, TextView text) {
-  const Text upper = text::UCase(text);
-  const int32_t length = Len(upper);
-  const int32_t p = InStr(1, upper, text::UCase(name));
+  const int32_t length = Len(text);
+  const int32_t p = FindIgnoringCase(text, name);
   if (p == 0) return {};
   int32_t i = p + Len(name);
   for (;; ++i) {
-    const TextView c = CharAt(upper, i);
+    const TextView c = CharAt(text, i);
     if (c == u"=") break;
     if (!gfbWhiteSpace(c) || i == length) return {AttributeResult::NoValue, Text()};
   }
   for (++i;; ++i) {
-    const TextView c = CharAt(upper, i);
+    const TextView c = CharAt(text, i);
     if (!gfbWhiteSpace(c)) break;
     if (i == length) return {AttributeResult::NoValue, Text()};
   }
-  const TextView opening = CharAt(upper, i);
+  const TextView opening = CharAt(text, i);
   if (opening == u"\"" || opening == u"'") {
     const int32_t s = i + 1;
-    const int32_t e = InStr(s, upper, opening);
+    const int32_t e = InStr(s, text, opening);
     if (e == 0) return {AttributeResult::NoValue, Text()};
     return {AttributeResult::Found, Mid(text, s, e - s)};
   }
-  const int32_t e = InStr(i, upper, u" ");
+  const int32_t e = InStr(i, text, u" ");
   if (e > 0) return {AttributeResult::Found, Mid(text, i, e - i)};
   if (i < length) return {AttributeResult::Found, Mid(text, i)};
   return {AttributeResult::NoValue, Text()};

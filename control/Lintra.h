@@ -41,6 +41,10 @@ class Lintra : public Object, public FileSupply {
   // "Lintra.Lintra.ParseFile" and leaves the tree view as it was.
   void ParseFile(Text ProjectPath, Text FilePath);
 
+  // What ParseFile analyses, without showing it: the page's tree, owned by the caller, for hosts
+  // that report on many pages and show none. Failures are raised as ParseFile raises them.
+  std::shared_ptr<File> ParseFileTree(const Text& ProjectPath, const Text& FilePath);
+
   // The page of the selected node with every include expanded in place; empty when no page is
   // shown.
   Text GetCompleteFile();
@@ -52,6 +56,8 @@ class Lintra : public Object, public FileSupply {
 
   // The critical errors and warnings of the page of the selected node; empty when none is shown.
   Text GetWarnings();
+  // The same report for `page`, the root of a tree that this control analysed, shown or not.
+  Text PageWarnings(File& page);
 
   // Deletes every shown tree and empties the tree view.
   void ClearTree();
@@ -122,8 +128,11 @@ class Lintra : public Object, public FileSupply {
   void UserControl_Resize();
   void UserControl_Terminate();
 
-  // The page of the selected node, or null (LintraReports.cpp).
+  // Page reports (LintraReports.cpp).
+  // The page of the selected node, or null.
   std::shared_ptr<File> SelectedPage();
+  // The warnings report of `page`, in steps of `trap`; empty when a step fails.
+  Text WarningsReport(ErrorTrap& trap, File& page);
 
   LintraEvents* events_ = nullptr;
   bool toolbarVisible_ = false;

@@ -8,16 +8,19 @@
 #include "platform/PendingMessages.h"
 
 void Lintra::ParseFile(Text ProjectPath, Text FilePath) {
-  std::shared_ptr<File> root;
+  const std::shared_ptr<File> root = ParseFileTree(ProjectPath, FilePath);
+  DisplayTree(root);
+  ExpandWholeTree();
+}
+
+std::shared_ptr<File> Lintra::ParseFileTree(const Text& ProjectPath, const Text& FilePath) {
   try {
-    root = AnalysePage(ProjectPath, FilePath);
+    return AnalysePage(ProjectPath, FilePath);
   } catch (...) {
     ErrorRecord record = CurrentErrorRecord(std::current_exception());
     record.Source = u"Lintra.Lintra.ParseFile";
     throw RuntimeError(std::move(record));
   }
-  DisplayTree(root);
-  ExpandWholeTree();
 }
 
 void Lintra::DisplayIfDependant(Text ProjectPath, Text FilePath, const TextArray& asMatchFiles) {

@@ -26,20 +26,29 @@ Text Lintra::GetWarnings() {
   ErrorTrap trap(u"Lintra", u"GetWarnings");
   std::shared_ptr<File> page;
   if (!trap.Step([&] { page = SelectedPage(); }) || !page) return Text();
+  return WarningsReport(trap, *page);
+}
+
+Text Lintra::PageWarnings(File& page) {
+  ErrorTrap trap(u"Lintra", u"GetWarnings");
+  return WarningsReport(trap, page);
+}
+
+Text Lintra::WarningsReport(ErrorTrap& trap, File& page) {
   Text critical;
   Text warnings;
   if (!trap.Step([&] {
-        const Text c = page->OutputCriticalErrors();
+        const Text c = page.OutputCriticalErrors();
         critical = c.empty() ? Text(u"No critical errors\r\n")
                              : u"Critical Errors\r\n===============\r\n\r\n" + c;
       })) {
     return Text();
   }
   if (!trap.Step([&] {
-        const Text w = page->OutputWarnings();
+        const Text w = page.OutputWarnings();
         warnings = w.empty() ? Text(u"No warnings\r\n") : u"Warnings\r\n========\r\n\r\n" + w;
       })) {
     return Text();
   }
-  return u"File : " + page->FullPath() + u"\r\n\r\n" + critical + u"\r\n" + warnings;
+  return u"File : " + page.FullPath() + u"\r\n\r\n" + critical + u"\r\n" + warnings;
 }

@@ -55,6 +55,19 @@ TEST(AttributeValue, NameWithoutReadableValueGivesNoValue) {
   EXPECT_EQ(Attr(u"file", u""), kAbsent);
 }
 
+TEST(AttributeValue, MatchesTheNameInAnyCaseButNothingElse) {
+  EXPECT_EQ(Attr(u"FILE", u"#include f\u0131le='x'"), Found(u"x"));  // dotless i upper-cases to I
+  EXPECT_EQ(Attr(u"file", u"#include fil\u0131e='x'"), kAbsent);
+  EXPECT_EQ(Attr(u"", u"='x'"), Found(u"x"));
+  // The marks after the name are read as they stand, so no other unit may stand for them.
+  for (char32_t unit = 0; unit <= 0xFFFF; ++unit) {
+    const char16_t upper = text::UCaseUnit(static_cast<char16_t>(unit));
+    if (TextView(u"= \t\"'").find(upper) != TextView::npos) {
+      EXPECT_EQ(upper, unit);
+    }
+  }
+}
+
 TEST(WhiteSpace, IsExactlyOneBlankOrTab) {
   EXPECT_TRUE(gfbWhiteSpace(u" "));
   EXPECT_TRUE(gfbWhiteSpace(u"\t"));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "analysis/File.h"
+#include "platform/ErrorRecord.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -105,4 +107,23 @@ TEST(LintraReports, WarningsReportSeparatesCriticalErrorsFromDuplicates) {
             Lines({u"File : /site/loop.asp", u"", u"Critical Errors", u"===============", u"",
                    u"loop.asp (/site/loop.asp)", u"   Circular include error. ", u"", u"",
                    u"No warnings"}));
+}
+
+TEST(LintraReports, APageAnalysedWithoutShowingItHasTheSameWarnings) {
+  MemoryHost host;
+  host.Files[u"/site/second.asp"] = u"X" + IncludeDirective(u"footer.inc");
+  const std::shared_ptr<File> page = host.Control->ParseFileTree(u"/site", u"/site/second.asp");
+  EXPECT_EQ(host.Control->tvLintra().GetNodes().size(), 0u);
+  const Text warnings = host.Control->PageWarnings(*page);
+  host.Control->ParseFile(u"/site", u"/site/second.asp");
+  EXPECT_EQ(warnings, host.Control->GetWarnings());
+  EXPECT_TRUE(warnings.starts_with(u"File : /site/second.asp\r\n\r\nCritical Errors"));
+
+  host.Errors[u"/site/third.asp"] = static_cast<int32_t>(0x800403E9u);
+  try {
+    host.Control->ParseFileTree(u"/site", u"/site/third.asp");
+    ADD_FAILURE() << "the abort answer raised nothing";
+  } catch (const RuntimeError& error) {
+    EXPECT_EQ(error.Record().Source, u"Lintra.Lintra.ParseFile");
+  }
 }

@@ -27,7 +27,7 @@ class CheckReport {
  public:
   virtual ~CheckReport() = default;
 
-  // Takes in one page while its tree is still shown on `control` (as its only tree).
+  // Takes in one page, analysed by `control`, while its tree lives.
   virtual void AddPage(Lintra& control, File& page, const std::vector<Finding>& findings) = 0;
 
   // Writes what is left to write, once, after the last page.

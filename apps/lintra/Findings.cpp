@@ -24,63 +24,43 @@ Text Directive(File& file, File& parent) {
   return directive;
 }
 
-// One file of the tree to look at: the file, the file that includes it (null for the page) and
-// where the directive stands in that file.
-struct Visit {
-  File* file;
-  File* parent;
-  LineColumn at;
-};
-
-// A finding on the directive that pulled the visited file into its parent.
-Finding AtDirective(FindingKind kind, const Visit& visit, Text message) {
-  return {kind, visit.file->FullPath(), visit.parent->FullPath(), visit.at, std::move(message)};
+// Whether the finding is reported on its file as a whole rather than on a directive: a page, or
+// a file that holds a directive naming no file.
+bool OnWholeFile(const Finding& finding) {
+  return !finding.parent ||
+         (finding.kind == FindingKind::Missing && !finding.file->Content().empty());
 }
 
-// A finding on `file` as a whole.
-Finding OnFile(FindingKind kind, File& file, Text message) {
-  return {kind, file.FullPath(), file.FullPath(), std::nullopt, std::move(message)};
-}
-
-void AddMissing(const Visit& visit, std::vector<Finding>& findings) {
-  File& file = *visit.file;
-  if (!file.Content().empty()) {
-    findings.push_back(OnFile(FindingKind::Missing, file,
-                              file.FullPath() + u" holds an include directive that names no file"));
-  } else if (visit.parent) {
-    findings.push_back(AtDirective(
-        FindingKind::Missing, visit,
-        u"Included file " + file.Name() + u" cannot be found: " + Directive(file, *visit.parent)));
-  } else {
-    findings.push_back(
-        OnFile(FindingKind::Missing, file, u"Page " + file.FullPath() + u" cannot be found"));
+Text Message(const Finding& finding, File& page) {
+  File& file = *finding.file;
+  switch (finding.kind) {
+    case FindingKind::Missing:
+      if (!file.Content().empty()) {
+        return file.FullPath() + u" holds an include directive that names no file";
+      }
+      if (finding.parent) {
+        return u"Included file " + file.Name() + u" cannot be found: " +
+               Directive(file, *finding.parent);
+      }
+      return u"Page " + file.FullPath() + u" cannot be found";
+    case FindingKind::Circular:
+      return u"Circular include: " + file.FullPath() +
+             u" is already among the files that include it";
+    case FindingKind::Duplicate:
+      return u"Duplicate include: " + file.FullPath() + u" is included more than once in " +
+             page.FullPath();
   }
+  return Text();
 }
 
-void AddFindings(const Visit& visit, const Text& page, std::vector<Finding>& findings) {
-  File& file = *visit.file;
+void AddFindings(File& file, File* parent, std::vector<Finding>& findings) {
   if (file.MissingFile()) {
-    AddMissing(visit, findings);
-  } else if (file.CircularInclude() && visit.parent) {
-    findings.push_back(AtDirective(
-        FindingKind::Circular, visit,
-        u"Circular include: " + file.FullPath() + u" is already among the files that include it"));
+    findings.push_back({FindingKind::Missing, &file, parent});
+  } else if (file.CircularInclude() && parent) {
+    findings.push_back({FindingKind::Circular, &file, parent});
   }
-  if (file.DuplicateInclude() && !file.CircularInclude() && visit.parent) {
-    findings.push_back(AtDirective(
-        FindingKind::Duplicate, visit,
-        u"Duplicate include: " + file.FullPath() + u" is included more than once in " + page));
-  }
-}
-
-// Queues the includes of `file` so that they are visited first to last.
-void QueueIncludes(File& file, std::vector<Visit>& pending, LineIndexes& lines) {
-  const std::shared_ptr<Files> includes = file.Includes();
-  if (includes->size() == 0) return;
-  const LineIndex& index = lines.Of(file.Content());
-  for (auto child = includes->end(); child != includes->begin();) {
-    --child;
-    pending.push_back({child->get(), &file, index.At((*child)->BaseFileStart())});
+  if (file.DuplicateInclude() && !file.CircularInclude() && parent) {
+    findings.push_back({FindingKind::Duplicate, &file, parent});
   }
 }
 
@@ -102,14 +82,28 @@ const char* KindName(FindingKind kind) {
   return "";
 }
 
-std::vector<Finding> PageFindings(File& page, LineIndexes& lines) {
+std::vector<Finding> PageFindings(File& page) {
   std::vector<Finding> findings;
-  std::vector<Visit> pending = {{&page, nullptr, {}}};
+  std::vector<std::pair<File*, File*>> pending = {{&page, nullptr}};
   while (!pending.empty()) {
-    const Visit visit = pending.back();
+    const auto [file, parent] = pending.back();
     pending.pop_back();
-    AddFindings(visit, page.FullPath(), findings);
-    QueueIncludes(*visit.file, pending, lines);
+    AddFindings(*file, parent, findings);
+    const std::shared_ptr<Files> includes = file->Includes();
+    for (auto child = includes->end(); child != includes->begin();) {
+      --child;
+      pending.emplace_back(child->get(), file);
+    }
   }
   return findings;
+}
+
+FindingDetails Describe(const Finding& finding, File& page, LineIndexes& lines) {
+  FindingDetails details{finding.file->FullPath(), finding.file->FullPath(), std::nullopt,
+                         Message(finding, page)};
+  if (!OnWholeFile(finding)) {
+    details.file = finding.parent->FullPath();
+    details.at = lines.Of(finding.parent->Content()).At(finding.file->BaseFileStart());
+  }
+  return details;
 }

@@ -17,9 +17,18 @@ bool IsCritical(FindingKind kind);
 // "missing", "circular" or "duplicate".
 const char* KindName(FindingKind kind);
 
-// One finding on one file of a page's include tree.
+// One finding on one file of a page's include tree. It points into the tree, so it is valid only
+// while the tree lives; it holds no text, as a run that only counts findings needs none.
 struct Finding {
   FindingKind kind = FindingKind::Missing;
+  // The flagged file.
+  File* file = nullptr;
+  // The file whose directive includes it; null for the page.
+  File* parent = nullptr;
+};
+
+// What a finding says, for the reports that print it.
+struct FindingDetails {
   // The full path of the flagged file (a missing include has only its name).
   Text path;
   // Where it is reported: the file holding the directive that includes the flagged file, or the
@@ -32,5 +41,8 @@ struct Finding {
 };
 
 // The findings of the page whose root is `page`, in tree order (depth first, each file before
-// its includes); directives are placed with `lines`.
-std::vector<Finding> PageFindings(File& page, LineIndexes& lines);
+// its includes).
+std::vector<Finding> PageFindings(File& page);
+
+// The details of `finding`, one of the findings of `page`; directives are placed with `lines`.
+FindingDetails Describe(const Finding& finding, File& page, LineIndexes& lines);

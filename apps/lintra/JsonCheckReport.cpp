@@ -32,8 +32,8 @@ Json TreeNode(File& file, const std::optional<LineColumn>& at, LineIndexes& line
   return node;
 }
 
-Json FindingEntry(const Finding& finding) {
-  return {{"kind", KindName(finding.kind)},
+Json FindingEntry(FindingKind kind, const FindingDetails& finding) {
+  return {{"kind", KindName(kind)},
           {"path", text::ToUtf8(finding.path)},
           {"file", text::ToUtf8(finding.file)},
           {"line", Place(finding.at, &LineColumn::line)},
@@ -52,7 +52,9 @@ class JsonCheckReport : public CheckReport {
     Json entry = {{"page", text::ToUtf8(page.FullPath())},
                   {"tree", TreeNode(page, std::nullopt, lines_)},
                   {"findings", Json::array()}};
-    for (const Finding& finding : findings) entry["findings"].push_back(FindingEntry(finding));
+    for (const Finding& finding : findings) {
+      entry["findings"].push_back(FindingEntry(finding.kind, Describe(finding, page, lines_)));
+    }
     document_["pages"].push_back(std::move(entry));
   }
 

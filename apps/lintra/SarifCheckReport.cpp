@@ -55,7 +55,7 @@ Json RuleEntry(const Rule& rule) {
           {"defaultConfiguration", {{"level", rule.level}}}};
 }
 
-Json Location(const Finding& finding) {
+Json Location(const FindingDetails& finding) {
   Json physical = {{"artifactLocation",
                     {{"uri", UriEscaped(text::ToUtf8(finding.file))}, {"uriBaseId", RootBase}}}};
   if (finding.at) {
@@ -64,8 +64,8 @@ Json Location(const Finding& finding) {
   return {{"physicalLocation", physical}};
 }
 
-Json ResultEntry(const Finding& finding) {
-  const auto index = static_cast<size_t>(finding.kind);
+Json ResultEntry(FindingKind kind, const FindingDetails& finding) {
+  const auto index = static_cast<size_t>(kind);
   return {{"ruleId", Rules[index].id},
           {"ruleIndex", index},
           {"level", Rules[index].level},
@@ -79,11 +79,14 @@ class SarifCheckReport : public CheckReport {
  public:
   explicit SarifCheckReport(const std::filesystem::path& root) : root_(root) {}
 
-  void AddPage(Lintra&, File&, const std::vector<Finding>& findings) override {
+  void AddPage(Lintra&, File& page, const std::vector<Finding>& findings) override {
     for (const Finding& finding : findings) {
-      const LineColumn at = finding.at.value_or(LineColumn{0, 0});
-      auto key = std::tuple(finding.kind, finding.file, at.line, at.column, finding.message);
-      if (seen_.insert(std::move(key)).second) results_.push_back(ResultEntry(finding));
+      FindingDetails details = Describe(finding, page, lines_);
+      const LineColumn at = details.at.value_or(LineColumn{0, 0});
+      auto key = std::tuple(finding.kind, details.file, at.line, at.column, details.message);
+      if (seen_.insert(std::move(key)).second) {
+        results_.push_back(ResultEntry(finding.kind, details));
+      }
     }
   }
 
@@ -106,6 +109,7 @@ class SarifCheckReport : public CheckReport {
   std::filesystem::path root_;
   std::set<std::tuple<FindingKind, Text, int32_t, int32_t, Text>> seen_;
   Json results_ = Json::array();
+  LineIndexes lines_;
 };
 
 }  // namespace

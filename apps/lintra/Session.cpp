@@ -95,6 +95,12 @@ void Session::ParsePage(const Text& page) {
   Run(page, [&] { control_->ParseFile(projectPath_, page); });
 }
 
+std::shared_ptr<File> Session::AnalysePage(const Text& page) {
+  std::shared_ptr<File> root;
+  Run(page, [&] { root = control_->ParseFileTree(projectPath_, page); });
+  return root;
+}
+
 void Session::DisplayIfDependant(const Text& page, const TextArray& matches) {
   Run(page, [&] { control_->DisplayIfDependant(projectPath_, page, matches); });
 }

@@ -48,6 +48,10 @@ class Session {
   // AnalysisFailure when the analysis fails or is stopped.
   void ParsePage(const Text& page);
 
+  // Analyses one page without showing it and hands over its tree. Throws AnalysisFailure as
+  // ParsePage does.
+  std::shared_ptr<File> AnalysePage(const Text& page);
+
   // Analyses one page and keeps its tree only when it depends on an entry of `matches`. Throws
   // AnalysisFailure as ParsePage does.
   void DisplayIfDependant(const Text& page, const TextArray& matches);

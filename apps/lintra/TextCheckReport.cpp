@@ -10,10 +10,10 @@ namespace {
 // between pages, and the totals on standard error at the end.
 class TextCheckReport : public CheckReport {
  public:
-  void AddPage(Lintra& control, File&, const std::vector<Finding>& findings) override {
+  void AddPage(Lintra& control, File& page, const std::vector<Finding>& findings) override {
     if (findings.empty()) return;
     if (printed_) WriteOut(u"\r\n");
-    WriteOut(control.GetWarnings());
+    WriteOut(control.PageWarnings(page));
     printed_ = true;
   }
 

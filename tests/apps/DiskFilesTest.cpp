@@ -131,6 +131,15 @@ TEST(TextDecoding, EscapedBytesAreWrittenBackAsThemselves) {
         "\xD6\xD0\xCE\xC4 \xF0\x9F\x98\x80"sv}) {
     EXPECT_EQ(EncodeUtf8Escaped(DecodeUtf8Escaped(bytes)), bytes);
   }
+  // Plain text is taken in blocks: a byte that is not plain is seen at any offset in a block.
+  for (size_t at = 0; at < 20; ++at) {
+    std::string bytes(20, 'a');
+    bytes[at] = '\xE9';
+    Text expected(20, u'a');
+    expected[at] = u'\xDCE9';
+    EXPECT_EQ(DecodeUtf8Escaped(bytes), expected);
+    EXPECT_EQ(EncodeUtf8Escaped(expected), bytes);
+  }
   // Lone surrogates that stand for no byte become U+FFFD.
   EXPECT_EQ(EncodeUtf8Escaped(u"a\xD800"
                               u"b\xDC7F"),
