@@ -1,5 +1,6 @@
 #include "analysis/File.h"
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -97,22 +98,23 @@ void File::Includes(const std::shared_ptr<Files>& value) {
 void File::FullPath(const Text& value) {
   ErrorTrap trap(u"File", u"FullPath");
   trap.Step([&] {
-    const Text path = text::Replace(value, u'\\', u'/');
-    const size_t slash = path.rfind(u'/');
-    if (slash == Text::npos) {
-      name_ = path;
-      path_.clear();
-    } else {
-      name_ = path.substr(slash + 1);
-      path_ = path.substr(0, slash + 1);
-    }
-    upperFullPath_.reset();
+    const size_t slash = text::FindLastSlash(value);
+    const size_t split = slash == Text::npos ? 0 : slash + 1;
+    name_.assign(value, split);
+    path_.assign(value, 0, split);
+    std::replace(path_.begin(), path_.end(), u'\\', u'/');
+    fullPath_.reset();
   });
 }
 
-const Text& File::UpperFullPath() {
-  if (!upperFullPath_) upperFullPath_ = std::make_unique<Text>(text::UCase(FullPath()));
-  return *upperFullPath_;
+TextView File::KeptFullPath() {
+  if (!fullPath_) {
+    fullPath_.emplace();
+    fullPath_->reserve(path_.size() + name_.size());
+    *fullPath_ += path_;
+    *fullPath_ += name_;
+  }
+  return *fullPath_;
 }
 
 std::shared_ptr<File> File::Parent() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -49,15 +50,16 @@ class File : public Object {
   const Text& Name() const { return name_; }
   void Name(Text value) {
     name_ = std::move(value);
-    upperFullPath_.reset();
+    fullPath_.reset();
   }
   const Text& Path() const { return path_; }
   void Path(Text value) {
+    if (value == path_) return;
     path_ = std::move(value);
-    upperFullPath_.reset();
+    fullPath_.reset();
   }
-  const Text& ProjectPath() const { return projectPath_; }
-  void ProjectPath(Text value) { projectPath_ = std::move(value); }
+  const Text& ProjectPath() const { return projectPath_ ? *projectPath_ : EmptyText(); }
+  void ProjectPath(Text value) { projectPath_ = std::make_shared<const Text>(std::move(value)); }
 
   bool RootFile() const { return rootFile_; }
   bool DuplicateInclude() const { return duplicateInclude_; }
@@ -95,9 +97,9 @@ class File : public Object {
   void BaseFileStart(int32_t value) { baseFileStart_ = value; }
   void BaseFileEnd(int32_t value) { baseFileEnd_ = value; }
 
-  // FullPath upper-cased, kept until Name or Path changes: the circular test compares it with
-  // every ancestor's.
-  const Text& UpperFullPath();
+  // FullPath, kept until Name or Path changes: the circular and duplicate tests look up every
+  // node's.
+  TextView KeptFullPath();
 
   // The file supply behind Container, or null when there is none (or it is gone).
   FileSupply* Supply() const;
@@ -111,12 +113,19 @@ class File : public Object {
   File* ParseInclude(const SourceText::Directive& directive);
 
   // Circular and duplicate detection (FileDetect.cpp). PathCounts holds, for one tree, how many
-  // nodes below the root carry each FullPath, leaving out circular nodes.
-  // The keys view the paths of the nodes counted.
+  // nodes below the root carry each FullPath, leaving out circular nodes. AncestorCounts counts
+  // full paths without regard to letter case. The keys view the kept paths of the nodes counted.
   using PathCounts = std::unordered_map<TextView, int32_t>;
-  // `ancestors` counts the upper-cased full paths of the nodes above `file`: the parser keeps it
-  // as it descends, so each test is one look-up however deep the tree.
-  bool fbCircularInclude(File& file, const PathCounts& ancestors);
+  struct IgnoringCaseHash {
+    size_t operator()(TextView path) const;
+  };
+  struct IgnoringCaseEqual {
+    bool operator()(TextView a, TextView b) const;
+  };
+  using AncestorCounts = std::unordered_map<TextView, int32_t, IgnoringCaseHash, IgnoringCaseEqual>;
+  // `ancestors` counts the full paths of the nodes above `file`: the parser keeps it as it
+  // descends, so each test is one look-up however deep the tree.
+  bool fbCircularInclude(File& file, const AncestorCounts& ancestors);
   void ValidateAll(File& node);
   bool fbDuplicateInclude(File& target, TextView targetPath, const PathCounts& counts);
 
@@ -132,9 +141,10 @@ class File : public Object {
   FileSupply* supply_ = nullptr;
   Text name_;
   Text path_;
-  Text projectPath_;
+  // Shared by every node of a tree, which all have the same.
+  std::shared_ptr<const Text> projectPath_;
   std::shared_ptr<const SourceText> content_;
-  std::unique_ptr<Text> upperFullPath_;
+  std::optional<Text> fullPath_;
   bool duplicateInclude_ = false;
   bool circularInclude_ = false;
   bool missingFile_ = false;

@@ -7,11 +7,25 @@
 
 // True when `file`'s FullPath equals, ignoring letter case, that of its parent or of any
 // ancestor above it.
-bool File::fbCircularInclude(File& file, const PathCounts& ancestors) {
+bool File::fbCircularInclude(File& file, const AncestorCounts& ancestors) {
   ErrorTrap trap(u"File", u"fbCircularInclude");
   bool answer = false;
-  trap.Step([&] { answer = ancestors.contains(file.UpperFullPath()); });
+  trap.Step([&] { answer = ancestors.contains(file.KeptFullPath()); });
   return answer;
+}
+
+size_t File::IgnoringCaseHash::operator()(TextView path) const {
+  size_t hash = 14695981039346656037u;
+  for (const char16_t unit : path) hash = (hash ^ text::UCaseUnit(unit)) * 1099511628211u;
+  return hash;
+}
+
+bool File::IgnoringCaseEqual::operator()(TextView a, TextView b) const {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i] && text::UCaseUnit(a[i]) != text::UCaseUnit(b[i])) return false;
+  }
+  return true;
 }
 
 namespace {
@@ -44,12 +58,12 @@ std::vector<File*> NodesBelow(File& root) {
 void File::ValidateAll(File& node) {
   ErrorTrap trap(u"File", u"ValidateAll");
   std::vector<File*> nodes;
-  std::vector<Text> paths;
+  std::vector<TextView> paths;
   PathCounts counts;
   if (!trap.Step([&] {
         nodes = NodesBelow(node);
         paths.reserve(nodes.size());
-        for (File* each : nodes) paths.push_back(each->FullPath());
+        for (File* each : nodes) paths.push_back(each->KeptFullPath());
         counts.reserve(nodes.size());
         for (size_t i = 0; i < nodes.size(); ++i) {
           if (!nodes[i]->CircularInclude()) ++counts[paths[i]];

@@ -20,16 +20,16 @@ void File::Parse() {
     size_t next;
   };
   std::vector<Frame> frames;
-  PathCounts ancestors;
+  AncestorCounts ancestors;
   for (File* above = parent_.lock().get(); above; above = above->parent_.lock().get()) {
-    ++ancestors[above->UpperFullPath()];
+    ++ancestors[above->KeptFullPath()];
   }
   auto enter = [&](File& node) {
     if (fbCircularInclude(node, ancestors)) {
       node.CircularInclude(true);
     } else if (node.content_) {
       frames.push_back({&node, node.content_, 0});
-      ++ancestors[node.UpperFullPath()];
+      ++ancestors[node.KeptFullPath()];
     }
   };
   enter(*this);
@@ -37,7 +37,7 @@ void File::Parse() {
     Frame& top = frames.back();
     const auto& directives = top.source->Directives();
     if (top.next == directives.size()) {
-      const auto entry = ancestors.find(top.node->UpperFullPath());
+      const auto entry = ancestors.find(top.node->KeptFullPath());
       if (--entry->second == 0) ancestors.erase(entry);
       frames.pop_back();
       continue;
@@ -146,7 +146,7 @@ File* File::ParseInclude(const SourceText::Directive& directive) {
   auto self = std::static_pointer_cast<File>(shared_from_this());
   const std::shared_ptr<File> child = Includes()->Add(self, gfsFileName(path));
   if (!child) RaisePlatformError(ErrorNumber::ObjectNotSet);
-  child->ProjectPath(projectPath_);
+  child->projectPath_ = projectPath_;
   child->BaseFileStart(directive.Start);
   child->BaseFileEnd(directive.Start + directive.Length);
   child->container_ = container_;

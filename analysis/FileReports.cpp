@@ -80,7 +80,8 @@ void File::AppendCriticalErrors(Text& out) {
       line = u"   Circular include error. \r\n";
     }
     if (line.empty()) return;
-    out.append(node.Name()).append(u" (").append(node.FullPath()).append(u")").append(kCrLf);
+    out.append(node.Name()).append(u" (").append(node.Path()).append(node.Name());
+    out.append(u")").append(kCrLf);
     out.append(line).append(kCrLf);
   };
   AppendEachNode(*this, out, u"OutputCriticalErrors", ownLines,
@@ -93,7 +94,8 @@ void File::AppendWarnings(Text& out) {
     const auto parent = node.Parent();
     const auto base = node.BaseFile();
     if (!parent || !base) RaisePlatformError(ErrorNumber::ObjectNotSet);
-    out.append(parent->Name()).append(u" (").append(parent->FullPath()).append(u")");
+    out.append(parent->Name()).append(u" (").append(parent->Path()).append(parent->Name());
+    out.append(u")");
     out.append(kCrLf).append(u"   Duplicate include warning : File ").append(node.Name());
     out.append(u" is included more than once in '").append(base->Name()).append(u"'");
     out.append(kCrLf).append(kCrLf);

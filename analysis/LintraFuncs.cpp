@@ -77,7 +77,7 @@ Text gfsFileName(TextView path) {
   ErrorTrap trap(u"LintraFuncs", u"gfsFileName");
   Text result;
   trap.Step([&] {
-    const size_t last = path.find_last_of(u"/\\");
+    const size_t last = text::FindLastSlash(path);
     result = Text(last == TextView::npos ? path : path.substr(last + 1));
   });
   return result;
@@ -87,14 +87,23 @@ Text gfsFilePath(TextView path) {
   ErrorTrap trap(u"LintraFuncs", u"gfsFilePath");
   Text result;
   trap.Step([&] {
-    const Text slashed = text::Replace(path, u'\\', u'/');
-    const size_t last = slashed.rfind(u'/');
-    if (last != Text::npos) result = slashed.substr(0, last + 1);
+    const size_t last = text::FindLastSlash(path);
+    if (last == TextView::npos) return;
+    result.assign(path.substr(0, last + 1));
+    std::replace(result.begin(), result.end(), u'\\', u'/');
   });
   return result;
 }
 
 namespace {
+
+// Whether `path` holds "..".
+bool HasParentMarks(TextView path) {
+  for (size_t dot = path.find(u'.'); dot != TextView::npos; dot = path.find(u'.', dot + 1)) {
+    if (dot + 1 < path.size() && path[dot + 1] == u'.') return true;
+  }
+  return false;
+}
 
 // Resolves the ".." segments of a path in web form, left to right in one pass so that long paths
 // take linear time. A ".." segment removes itself and the segment before it with the separator
@@ -105,25 +114,24 @@ namespace {
 Text ResolveParents(TextView path) {
   Text out;
   out.reserve(path.size());
-  std::vector<size_t> kept;  // where each kept segment starts in `out`
+  size_t kept = 0;  // segments kept in `out`, with a "/" between each two
   auto keep = [&](TextView segment) {
-    if (!kept.empty()) out += u'/';
-    kept.push_back(out.size());
+    if (kept++ > 0) out += u'/';
     out += segment;
   };
   for (size_t from = 0;;) {
     const size_t slash = path.find(u'/', from);
     const bool last = slash == TextView::npos;
     const TextView segment = path.substr(from, last ? TextView::npos : slash - from);
-    if (segment != u".." || kept.empty()) {
+    if (segment != u".." || kept == 0) {
       keep(segment);
     } else {
-      if (kept.size() > 1) {
-        out.resize(kept.back() - 1);
-        kept.pop_back();
+      if (kept > 1) {
+        out.resize(out.rfind(u'/'));
+        --kept;
       } else if (!out.empty()) {
         out.clear();
-        kept.clear();
+        kept = 0;
       }
       if (last) keep(TextView());
     }
@@ -139,7 +147,7 @@ Text gfsCorrectWebPath(TextView path) {
   Text result;
   trap.Step([&] {
     result = text::Replace(path, u'\\', u'/');
-    if (result.find(u"..") != Text::npos) result = ResolveParents(result);
+    if (HasParentMarks(result)) result = ResolveParents(result);
   });
   return result;
 }

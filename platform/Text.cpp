@@ -91,8 +91,7 @@ const UpperTable& Upper() {
 
 }  // namespace
 
-char16_t UCaseUnit(char16_t unit) {
-  if (unit < 0x80) return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - 32) : unit;
+char16_t UCaseWideUnit(char16_t unit) {
   return Upper()[unit];
 }
 

@@ -37,9 +37,23 @@ Text Right(TextView t, int32_t length);
 // Every occurrence of unit `from` replaced by `to`.
 Text Replace(TextView t, char16_t from, char16_t to);
 
+// The position of the last "/" or "\\" in `t`, or npos.
+inline size_t FindLastSlash(TextView t) {
+  for (size_t at = t.size(); at > 0; --at) {
+    if (t[at - 1] == u'/' || t[at - 1] == u'\\') return at - 1;
+  }
+  return TextView::npos;
+}
+
+// The upper case of a unit from U+0080 on, by the table below.
+char16_t UCaseWideUnit(char16_t unit);
+
 // Simple uppercase mapping of one UTF-16 unit, by the "C.UTF-8" locale's table. A unit whose
 // mapping would leave the basic plane, or a surrogate, stays as it is, so lengths never change.
-char16_t UCaseUnit(char16_t unit);
+inline char16_t UCaseUnit(char16_t unit) {
+  if (unit >= 0x80) return UCaseWideUnit(unit);
+  return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - 32) : unit;
+}
 
 // The text with every unit upper-cased by UCaseUnit.
 Text UCase(TextView t);
