@@ -107,14 +107,17 @@ void File::FullPath(const Text& value) {
   });
 }
 
-TextView File::KeptFullPath() {
+File::PathKey File::KeptFullPath() {
   if (!fullPath_) {
     fullPath_.emplace();
     fullPath_->reserve(path_.size() + name_.size());
     *fullPath_ += path_;
     *fullPath_ += name_;
+    size_t hash = 14695981039346656037u;
+    for (const char16_t unit : *fullPath_) hash = (hash ^ text::UCaseUnit(unit)) * 1099511628211u;
+    fullPathHash_ = hash;
   }
-  return *fullPath_;
+  return {*fullPath_, fullPathHash_};
 }
 
 std::shared_ptr<File> File::Parent() {

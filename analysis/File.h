@@ -97,9 +97,15 @@ class File : public Object {
   void BaseFileStart(int32_t value) { baseFileStart_ = value; }
   void BaseFileEnd(int32_t value) { baseFileEnd_ = value; }
 
-  // FullPath, kept until Name or Path changes: the circular and duplicate tests look up every
-  // node's.
-  TextView KeptFullPath();
+  // A node's FullPath with a hash that ignores letter case, so that one hash serves both the
+  // exact and the case-blind comparison.
+  struct PathKey {
+    TextView path;
+    size_t hash;
+  };
+  // This node's PathKey, kept until Name or Path changes: the circular and duplicate tests look
+  // up every node's.
+  PathKey KeptFullPath();
 
   // The file supply behind Container, or null when there is none (or it is gone).
   FileSupply* Supply() const;
@@ -115,19 +121,22 @@ class File : public Object {
   // Circular and duplicate detection (FileDetect.cpp). PathCounts holds, for one tree, how many
   // nodes below the root carry each FullPath, leaving out circular nodes. AncestorCounts counts
   // full paths without regard to letter case. The keys view the kept paths of the nodes counted.
-  using PathCounts = std::unordered_map<TextView, int32_t>;
-  struct IgnoringCaseHash {
-    size_t operator()(TextView path) const;
+  struct KeyHash {
+    size_t operator()(const PathKey& key) const { return key.hash; }
+  };
+  struct ExactEqual {
+    bool operator()(const PathKey& a, const PathKey& b) const { return a.path == b.path; }
   };
   struct IgnoringCaseEqual {
-    bool operator()(TextView a, TextView b) const;
+    bool operator()(const PathKey& a, const PathKey& b) const;
   };
-  using AncestorCounts = std::unordered_map<TextView, int32_t, IgnoringCaseHash, IgnoringCaseEqual>;
+  using PathCounts = std::unordered_map<PathKey, int32_t, KeyHash, ExactEqual>;
+  using AncestorCounts = std::unordered_map<PathKey, int32_t, KeyHash, IgnoringCaseEqual>;
   // `ancestors` counts the full paths of the nodes above `file`: the parser keeps it as it
   // descends, so each test is one look-up however deep the tree.
   bool fbCircularInclude(File& file, const AncestorCounts& ancestors);
   void ValidateAll(File& node);
-  bool fbDuplicateInclude(File& target, TextView targetPath, const PathCounts& counts);
+  bool fbDuplicateInclude(File& target, const PathKey& targetPath, const PathCounts& counts);
 
   // Reports (FileReports.cpp): each appends this node's report to `out`; on Abort it takes back
   // what it had appended, as a report that assigns its result only at the end.
@@ -145,6 +154,7 @@ class File : public Object {
   std::shared_ptr<const Text> projectPath_;
   std::shared_ptr<const SourceText> content_;
   std::optional<Text> fullPath_;
+  size_t fullPathHash_ = 0;
   bool duplicateInclude_ = false;
   bool circularInclude_ = false;
   bool missingFile_ = false;

@@ -14,13 +14,9 @@ bool File::fbCircularInclude(File& file, const AncestorCounts& ancestors) {
   return answer;
 }
 
-size_t File::IgnoringCaseHash::operator()(TextView path) const {
-  size_t hash = 14695981039346656037u;
-  for (const char16_t unit : path) hash = (hash ^ text::UCaseUnit(unit)) * 1099511628211u;
-  return hash;
-}
-
-bool File::IgnoringCaseEqual::operator()(TextView a, TextView b) const {
+bool File::IgnoringCaseEqual::operator()(const PathKey& keyA, const PathKey& keyB) const {
+  const TextView a = keyA.path;
+  const TextView b = keyB.path;
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     if (a[i] != b[i] && text::UCaseUnit(a[i]) != text::UCaseUnit(b[i])) return false;
@@ -58,7 +54,7 @@ std::vector<File*> NodesBelow(File& root) {
 void File::ValidateAll(File& node) {
   ErrorTrap trap(u"File", u"ValidateAll");
   std::vector<File*> nodes;
-  std::vector<TextView> paths;
+  std::vector<PathKey> paths;
   PathCounts counts;
   if (!trap.Step([&] {
         nodes = NodesBelow(node);
@@ -79,7 +75,7 @@ void File::ValidateAll(File& node) {
 
 // True when some other node of the counted tree, not flagged circular, has exactly `target`'s
 // FullPath, `targetPath`.
-bool File::fbDuplicateInclude(File& target, TextView targetPath, const PathCounts& counts) {
+bool File::fbDuplicateInclude(File& target, const PathKey& targetPath, const PathCounts& counts) {
   ErrorTrap trap(u"File", u"fbDuplicateInclude");
   bool answer = false;
   trap.Step([&] {

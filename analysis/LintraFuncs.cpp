@@ -105,12 +105,12 @@ bool HasParentMarks(TextView path) {
   return false;
 }
 
-// Resolves the ".." segments of a path in web form, left to right in one pass so that long paths
-// take linear time. A ".." segment removes itself and the segment before it with the separator
-// between them; a ".." right after a leading "/" removes only itself. A ".." that stands first,
-// from the start or because everything before it was removed, stays and can itself be removed by
-// the next "..". A ".." that is only part of a name is left alone, and a final ".." that is
-// resolved leaves a trailing "/".
+// Resolves the ".." segments of a path, left to right in one pass so that long paths take linear
+// time; "/" and "\\" both separate segments, and "/" joins the segments kept. A ".." segment
+// removes itself and the segment before it with the separator between them; a ".." right after a
+// leading "/" removes only itself. A ".." that stands first, from the start or because everything
+// before it was removed, stays and can itself be removed by the next "..". A ".." that is only part
+// of a name is left alone, and a final ".." that is resolved leaves a trailing "/".
 Text ResolveParents(TextView path) {
   Text out;
   out.reserve(path.size());
@@ -120,9 +120,10 @@ Text ResolveParents(TextView path) {
     out += segment;
   };
   for (size_t from = 0;;) {
-    const size_t slash = path.find(u'/', from);
-    const bool last = slash == TextView::npos;
-    const TextView segment = path.substr(from, last ? TextView::npos : slash - from);
+    size_t slash = from;
+    while (slash < path.size() && path[slash] != u'/' && path[slash] != u'\\') ++slash;
+    const bool last = slash == path.size();
+    const TextView segment = path.substr(from, slash - from);
     if (segment != u".." || kept == 0) {
       keep(segment);
     } else {
@@ -146,8 +147,7 @@ Text gfsCorrectWebPath(TextView path) {
   ErrorTrap trap(u"LintraFuncs", u"gfsCorrectWebPath");
   Text result;
   trap.Step([&] {
-    result = text::Replace(path, u'\\', u'/');
-    if (HasParentMarks(result)) result = ResolveParents(result);
+    result = HasParentMarks(path) ? ResolveParents(path) : text::Replace(path, u'\\', u'/');
   });
   return result;
 }
