@@ -125,7 +125,9 @@ class File : public Object {
     size_t operator()(const PathKey& key) const { return key.hash; }
   };
   struct ExactEqual {
-    bool operator()(const PathKey& a, const PathKey& b) const { return a.path == b.path; }
+    bool operator()(const PathKey& a, const PathKey& b) const {
+      return text::SameUnits(a.path, b.path);
+    }
   };
   struct IgnoringCaseEqual {
     bool operator()(const PathKey& a, const PathKey& b) const;

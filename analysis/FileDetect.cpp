@@ -18,6 +18,7 @@ bool File::IgnoringCaseEqual::operator()(const PathKey& keyA, const PathKey& key
   const TextView a = keyA.path;
   const TextView b = keyB.path;
   if (a.size() != b.size()) return false;
+  if (text::SameUnits(a, b)) return true;
   for (size_t i = 0; i < a.size(); ++i) {
     if (a[i] != b[i] && text::UCaseUnit(a[i]) != text::UCaseUnit(b[i])) return false;
   }

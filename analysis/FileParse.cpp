@@ -162,7 +162,7 @@ File* File::ParseInclude(const SourceText::Directive& directive) {
     return nullptr;
   }
   child->content_ = std::move(source);
+  // Sets Path as well, to the folder of `path` with "/" separators.
   child->FullPath(path);
-  child->Path(gfsFilePath(path));
   return child.get();
 }

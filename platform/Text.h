@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,17 @@ Text Right(TextView t, int32_t length);
 
 // Every occurrence of unit `from` replaced by `to`.
 Text Replace(TextView t, char16_t from, char16_t to);
+
+// Whether `a` and `b` hold the same units, compared as bytes: for long texts much faster than
+// the unit-by-unit comparison of the standard strings.
+inline bool SameUnits(TextView a, TextView b) {
+  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+}
+
+// Equality by SameUnits, for hash maps keyed by texts.
+struct SameUnitsEqual {
+  bool operator()(TextView a, TextView b) const { return SameUnits(a, b); }
+};
 
 // The position of the last "/" or "\\" in `t`, or npos.
 inline size_t FindLastSlash(TextView t) {

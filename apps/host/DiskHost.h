@@ -70,8 +70,10 @@ class DiskHost : public LintraEvents {
   const Found* Find(const Text& requested);
 
   const DiskFiles& files_;
-  std::unordered_map<Text, std::unique_ptr<Found>> byRequest_;
-  std::unordered_map<Text, std::shared_ptr<const SourceText>> byWebPath_;
+  std::unordered_map<Text, std::unique_ptr<Found>, std::hash<Text>, text::SameUnitsEqual>
+      byRequest_;
+  std::unordered_map<Text, std::shared_ptr<const SourceText>, std::hash<Text>, text::SameUnitsEqual>
+      byWebPath_;
   uint64_t maxRequests_;
   Paths paths_;
   const CodePage* codePage_;
