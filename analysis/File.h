@@ -116,7 +116,8 @@ class File : public Object {
   // ParseInclude creates and fills the child that one directive names and returns it to be
   // parsed, or null.
   static std::vector<SourceText::Directive> ParseClientCode(const Text& text);
-  File* ParseInclude(const SourceText::Directive& directive);
+  // `index` is the position of the directive in `text`, this node's text.
+  File* ParseInclude(const SourceText& text, size_t index);
 
   // Circular and duplicate detection (FileDetect.cpp). PathCounts holds, for one tree, how many
   // nodes below the root carry each FullPath, leaving out circular nodes. AncestorCounts counts

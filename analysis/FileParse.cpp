@@ -42,7 +42,7 @@ void File::Parse() {
       frames.pop_back();
       continue;
     }
-    if (File* child = top.node->ParseInclude(directives[top.next++])) enter(*child);
+    if (File* child = top.node->ParseInclude(*top.source, top.next++)) enter(*child);
   }
   if (RootFile()) ValidateAll(*this);
 }
@@ -135,14 +135,13 @@ std::vector<SourceText::Directive> File::ParseClientCode(const Text& text) {
 // Creates the child that a directive names, asks the file supply for its text and returns it to
 // be parsed; returns null when there is nothing to parse (a malformed directive marks this node
 // missing, a file the supply cannot find becomes a missing leaf).
-File* File::ParseInclude(const SourceText::Directive& directive) {
-  using Kind = SourceText::Directive::Kind;
-  if (directive.Form == Kind::Malformed) {
+File* File::ParseInclude(const SourceText& text, size_t index) {
+  const SourceText::Directive& directive = text.Directives()[index];
+  if (directive.Form == SourceText::Directive::Kind::Malformed) {
     MissingFile(true);
     return nullptr;
   }
-  Text path =
-      gfsCorrectWebPath(directive.Form == Kind::File ? path_ + directive.Value : directive.Value);
+  Text path = text.IncludePath(index, path_);
   auto self = std::static_pointer_cast<File>(shared_from_this());
   const std::shared_ptr<File> child = Includes()->Add(self, gfsFileName(path));
   if (!child) RaisePlatformError(ErrorNumber::ObjectNotSet);

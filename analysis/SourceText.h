@@ -32,7 +32,19 @@ class SourceText {
   // The directives in text order; scanned on the first call.
   const std::vector<Directive>& Directives() const;
 
+  // The path that directive `index` (File or Virtual) names for a file whose Path is `folder`,
+  // as gfsCorrectWebPath gives it. Remembered for the last folder asked, as a text is nearly
+  // always included from the one folder its file lies in.
+  const Text& IncludePath(size_t index, const Text& folder) const;
+
  private:
+  struct Resolved {
+    bool known = false;
+    Text folder;
+    Text path;
+  };
+
   Text text_;
   mutable std::unique_ptr<std::vector<Directive>> directives_;
+  mutable std::vector<Resolved> resolved_;
 };

@@ -120,12 +120,21 @@ TEST(Detection, EveryOccurrenceOfARepeatedFileIsADuplicate) {
 // name with each other or with a readable file, and includes that loop back, checked against the
 // definitions of both flags.
 TEST(Detection, FlagsMatchTheirDefinitionsOnRandomSites) {
-  const std::vector<Text> pool = {u"a.inc",    u"A.inc",        u"inc/a.inc", u"inc/b.inc",
-                                  u"gone.inc", u"inc/gone.inc", u"b.inc"};
+  const std::vector<Text> pool = {u"a.inc",
+                                  u"A.inc",
+                                  u"inc/a.inc",
+                                  u"inc/b.inc",
+                                  u"gone.inc",
+                                  u"inc/gone.inc",
+                                  u"b.inc",
+                                  u"inc/Deep/Folder/Name.inc",
+                                  u"INC/deep/folder/name.INC",
+                                  u"inc/f\u0131le.inc",
+                                  u"inc/FILE.inc"};
   std::mt19937 random(20240611);
   int duplicates = 0;
   int circularDuplicates = 0;
-  for (int iteration = 0; iteration < 300; ++iteration) {
+  for (int iteration = 0; iteration < 600; ++iteration) {
     MemoryHost host;
     std::vector<Text> targets = pool;
     targets.push_back(u"p.asp");
