@@ -1,6 +1,9 @@
 #include "apps/host/DiskFiles.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -41,19 +44,32 @@ std::optional<std::vector<std::string>> Segments(TextView webPath) {
   return segments;
 }
 
-// Reads at most `limit` + 1 bytes, so that a file that grew after its size was checked is still
-// caught as too large.
-std::optional<std::string> ReadBytes(const fs::path& file, std::uintmax_t limit) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.append(buffer, static_cast<size_t>(in.gcount()));
-    if (bytes.size() > limit) return std::nullopt;
+// Reads `file` in pieces handed to `take`, at most `limit` + 1 bytes in all, so that a file that
+// grew after its size was checked is still caught as too large. False when the file cannot be
+// read or is too large.
+template <class Take>
+bool ReadPieces(const fs::path& file, std::uintmax_t limit, Take take) {
+  const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return false;
+  std::vector<char> buffer(size_t{1} << 16);
+  std::uintmax_t total = 0;
+  bool good = true;
+  for (;;) {
+    const ssize_t got = ::read(descriptor, buffer.data(), buffer.size());
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      good = got == 0;
+      break;
+    }
+    total += static_cast<std::uintmax_t>(got);
+    if (total > limit) {
+      good = false;
+      break;
+    }
+    take(std::string_view(buffer.data(), static_cast<size_t>(got)));
   }
-  if (in.bad()) return std::nullopt;
-  return bytes;
+  ::close(descriptor);
+  return good;
 }
 
 // The entry of `folder` whose name equals `name` without regard to letter case, the first in byte
@@ -108,15 +124,36 @@ std::optional<std::string> DiskFiles::Bytes(const fs::path& resolved) const {
   std::error_code error;
   const std::uintmax_t size = fs::file_size(resolved, error);
   if (error || size > MaxFileBytes) return std::nullopt;
-  return ReadBytes(resolved, MaxFileBytes);
+  std::string bytes;
+  bytes.reserve(size);
+  if (!ReadPieces(resolved, MaxFileBytes, [&](std::string_view piece) { bytes.append(piece); })) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+std::optional<Text> DiskFiles::Decoded(const fs::path& resolved, const CodePage* codePage) const {
+  if (codePage) {
+    const std::optional<std::string> bytes = Bytes(resolved);
+    if (!bytes) return std::nullopt;
+    return DecodeFileBytes(*bytes, codePage);
+  }
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(resolved, error);
+  if (error || size > MaxFileBytes) return std::nullopt;
+  FileDecoder decoder(size);
+  if (!ReadPieces(resolved, MaxFileBytes, [&](std::string_view piece) { decoder.Add(piece); })) {
+    return std::nullopt;
+  }
+  return decoder.Finish();
 }
 
 std::optional<ProjectFile> DiskFiles::Read(TextView webPath) const {
   const std::optional<fs::path> file = Resolve(webPath);
   if (!file) return std::nullopt;
-  const std::optional<std::string> bytes = Bytes(*file);
-  if (!bytes) return std::nullopt;
-  return ProjectFile{WebPath(*file), DecodeFileBytes(*bytes)};
+  std::optional<Text> text = Decoded(*file);
+  if (!text) return std::nullopt;
+  return ProjectFile{WebPath(*file), std::move(*text)};
 }
 
 Text DiskFiles::WebPath(const fs::path& resolved) const {

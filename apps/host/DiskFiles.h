@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "apps/host/CodePage.h"
 #include "platform/Text.h"
 
 // A file read from a project: its text and where it really lies.
@@ -47,6 +48,12 @@ class DiskFiles {
   // The bytes of `resolved`, a location that Resolve gave, or nothing when the file cannot be
   // read or is larger than MaxFileBytes.
   std::optional<std::string> Bytes(const std::filesystem::path& resolved) const;
+
+  // The text of `resolved`, a location that Resolve gave, as DecodeFileBytes decodes its bytes;
+  // without a code page it is decoded as it is read, so that a large file's bytes are never held
+  // whole. Nothing when the file cannot be read or is larger than MaxFileBytes.
+  std::optional<Text> Decoded(const std::filesystem::path& resolved,
+                              const CodePage* codePage = nullptr) const;
 
   // The file that `webPath` names (see Resolve) with its bytes decoded by DecodeFileBytes, or
   // nothing when it is refused or cannot be read.

@@ -2,25 +2,36 @@
 
 #include <exception>
 #include <optional>
+#include <utility>
 
-#include "apps/host/TextDecoding.h"
+std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
+  const std::optional<std::filesystem::path> location = files_.Resolve(requested);
+  if (!location) return nullptr;
+  Text webPath = files_.WebPath(*location);
+  std::shared_ptr<const SourceText> text;
+  if (const auto kept = byWebPath_.find(webPath); kept != byWebPath_.end()) {
+    text = kept->second;
+  } else if (std::optional<Text> decoded = files_.Decoded(*location, codePage_)) {
+    text = std::make_shared<const SourceText>(std::move(*decoded));
+    if (keep) byWebPath_.emplace(webPath, text);
+  }
+  if (!text) return nullptr;
+  return std::make_unique<Found>(Found{std::move(webPath), std::move(text)});
+}
 
 const DiskHost::Found* DiskHost::Find(const Text& requested) {
-  if (auto known = byRequest_.find(requested); known != byRequest_.end()) {
+  if (const auto known = byRequest_.find(requested); known != byRequest_.end()) {
     return known->second.get();
   }
-  std::unique_ptr<Found> found;
-  if (const std::optional<std::filesystem::path> location = files_.Resolve(requested)) {
-    const Text webPath = files_.WebPath(*location);
-    std::shared_ptr<const SourceText>& text = byWebPath_[webPath];
-    if (!text) {
-      if (const std::optional<std::string> bytes = files_.Bytes(*location)) {
-        text = std::make_shared<const SourceText>(DecodeFileBytes(*bytes, codePage_));
-      }
-    }
-    if (text) found = std::make_unique<Found>(Found{webPath, text});
+  return (byRequest_[requested] = Load(requested, true)).get();
+}
+
+const DiskHost::Found* DiskHost::FindPage(const Text& requested) {
+  if (const auto known = byRequest_.find(requested); known != byRequest_.end()) {
+    return known->second.get();
   }
-  return (byRequest_[requested] = std::move(found)).get();
+  page_ = Load(requested, false);
+  return page_.get();
 }
 
 void DiskHost::GetSharedFile(Text& FilePath, int32_t& nError,
@@ -30,8 +41,9 @@ void DiskHost::GetSharedFile(Text& FilePath, int32_t& nError,
     nError = AbortAnalysis;
     return;
   }
+  const bool page = std::exchange(pageNext_, false);
   try {
-    if (const Found* found = Find(FilePath)) {
+    if (const Found* found = page ? FindPage(FilePath) : Find(FilePath)) {
       if (paths_ == Paths::OnDisk) FilePath = found->webPath;
       FileText = found->text;
     } else {

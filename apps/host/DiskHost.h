@@ -8,11 +8,13 @@
 #include "apps/host/DiskFiles.h"
 #include "control/LintraEvents.h"
 
-// Serves the control's requests for file texts from a project folder on disk. Each file is read
-// and decoded once and its text shared by every node that shows it, however many pages include
-// it and under whichever names. It also guards against include explosions: past a set number of
-// requests for one page it answers with the abort code, so that the analysis of that page stops
-// instead of running on.
+// Serves the control's requests for file texts from a project folder on disk. Each included file
+// is read and decoded once and its text shared by every node that shows it, however many pages
+// include it and under whichever names. A page's own text, the first request after StartPage, is
+// not kept beyond its page unless something includes it, so that a run over thousands of pages
+// holds the included files and one page at a time. It also guards against include explosions:
+// past a set number of requests for one page it answers with the abort code, so that the analysis
+// of that page stops instead of running on.
 class DiskHost : public LintraEvents {
  public:
   // The answer for a file that cannot be supplied; the control flags the file missing.
@@ -36,10 +38,13 @@ class DiskHost : public LintraEvents {
            const CodePage* codePage = nullptr)
       : files_(files), maxRequests_(maxRequests), paths_(paths), codePage_(codePage) {}
 
-  // Starts counting requests afresh; call before each page.
+  // Starts counting requests afresh and lets go of the previous page's text; call before each
+  // page.
   void StartPage() {
     requests_ = 0;
     limitReached_ = false;
+    page_.reset();
+    pageNext_ = true;
   }
 
   // Whether a request of the current page was answered with the abort code for the limit.
@@ -50,6 +55,7 @@ class DiskHost : public LintraEvents {
   void ForgetTexts() {
     byRequest_.clear();
     byWebPath_.clear();
+    page_.reset();
   }
 
   // Puts the decoded text of `FilePath` into `FileText`, and with Paths::OnDisk replaces
@@ -66,8 +72,15 @@ class DiskHost : public LintraEvents {
     std::shared_ptr<const SourceText> text;
   };
 
-  // The file that `requested` names, read on its first request; null when it cannot be read.
+  // The file that `requested` names, read on its first request and kept; null when it cannot
+  // be read.
   const Found* Find(const Text& requested);
+  // The page that `requested` names: a kept file when there is one, otherwise read for this page
+  // alone.
+  const Found* FindPage(const Text& requested);
+  // The file that `requested` names, read now unless its text is kept; the text is kept when
+  // `keep`. Null when it cannot be read.
+  std::unique_ptr<Found> Load(const Text& requested, bool keep);
 
   const DiskFiles& files_;
   std::unordered_map<Text, std::unique_ptr<Found>, std::hash<Text>, text::SameUnitsEqual>
@@ -77,6 +90,8 @@ class DiskHost : public LintraEvents {
   uint64_t maxRequests_;
   Paths paths_;
   const CodePage* codePage_;
+  std::unique_ptr<Found> page_;
+  bool pageNext_ = false;
   uint64_t requests_ = 0;
   bool limitReached_ = false;
 };

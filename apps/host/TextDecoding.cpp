@@ -12,24 +12,59 @@ bool StartsWith(std::string_view bytes, std::string_view mark) {
   return bytes.substr(0, mark.size()) == mark;
 }
 
-Text DecodeUtf16(std::string_view bytes, bool bigEndian) {
-  Text result;
-  result.reserve(bytes.size() / 2 + 1);
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const auto first = static_cast<uint8_t>(bytes[i]);
-    const auto second = static_cast<uint8_t>(bytes[i + 1]);
-    result.push_back(static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
+// Appends the whole units of `bytes`, UTF-16 in the given byte order; when `final`, an odd last
+// byte as its escape. Returns how many bytes it took.
+size_t DecodeUtf16Into(std::string_view bytes, bool bigEndian, bool final, Text& out) {
+  size_t at = 0;
+  for (; at + 1 < bytes.size(); at += 2) {
+    const auto first = static_cast<uint8_t>(bytes[at]);
+    const auto second = static_cast<uint8_t>(bytes[at + 1]);
+    out.push_back(static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
   }
-  if (bytes.size() % 2 != 0) result.push_back(EscapedByte(static_cast<uint8_t>(bytes.back())));
-  return result;
+  if (final && at < bytes.size()) out.push_back(EscapedByte(static_cast<uint8_t>(bytes[at++])));
+  return at;
 }
 
 }  // namespace
 
 Text DecodeFileBytes(std::string_view bytes, const CodePage* codePage) {
-  if (StartsWith(bytes, "\xFF\xFE")) return DecodeUtf16(bytes.substr(2), false);
-  if (StartsWith(bytes, "\xFE\xFF")) return DecodeUtf16(bytes.substr(2), true);
-  if (!codePage || IsValidUtf8(bytes)) return DecodeUtf8Escaped(bytes);
+  if (!codePage || StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF") ||
+      IsValidUtf8(bytes)) {
+    FileDecoder decoder(bytes.size());
+    decoder.Add(bytes);
+    return decoder.Finish();
+  }
   if (StartsWith(bytes, Utf8Mark)) return u'\uFEFF' + codePage->Decode(bytes.substr(3));
   return codePage->Decode(bytes);
+}
+
+void FileDecoder::Add(std::string_view bytes) {
+  if (pending_.empty()) return Decode(bytes, false);
+  std::string joined = std::move(pending_);
+  joined.append(bytes);
+  Decode(joined, false);
+}
+
+Text FileDecoder::Finish() {
+  const std::string rest = std::move(pending_);
+  Decode(rest, true);
+  return std::move(text_);
+}
+
+void FileDecoder::Decode(std::string_view bytes, bool final) {
+  if (form_ == Form::Unknown) {
+    if (bytes.size() < 2 && !final) {
+      pending_.assign(bytes);
+      return;
+    }
+    form_ = StartsWith(bytes, "\xFF\xFE")   ? Form::Utf16Little
+            : StartsWith(bytes, "\xFE\xFF") ? Form::Utf16Big
+                                            : Form::Utf8;
+    if (form_ != Form::Utf8) bytes.remove_prefix(2);
+    text_.reserve(form_ == Form::Utf8 ? expectedBytes_ : expectedBytes_ / 2);
+  }
+  const size_t used = form_ == Form::Utf8
+                          ? DecodeUtf8Into(bytes, final, text_)
+                          : DecodeUtf16Into(bytes, form_ == Form::Utf16Big, final, text_);
+  pending_.assign(bytes.substr(used));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "apps/host/CodePage.h"
@@ -12,3 +14,26 @@
 // byte-order mark stays in the text as U+FEFF. With a `codePage`, a file that is not valid UTF-8
 // throughout is decoded from that code page instead, after a UTF-8 mark kept as U+FEFF.
 Text DecodeFileBytes(std::string_view bytes, const CodePage* codePage = nullptr);
+
+// Decodes a file without a code page as DecodeFileBytes does, from its bytes in pieces as they are
+// read, so that the bytes of a large file are never held whole beside its text.
+class FileDecoder {
+ public:
+  // `expectedBytes`, the file's size, sizes the text once.
+  explicit FileDecoder(std::uintmax_t expectedBytes) : expectedBytes_(expectedBytes) {}
+
+  // Takes the next piece of the file.
+  void Add(std::string_view bytes);
+  // The text of all the pieces; call once, after the last.
+  Text Finish();
+
+ private:
+  enum class Form { Unknown, Utf8, Utf16Little, Utf16Big };
+  void Decode(std::string_view bytes, bool final);
+
+  std::uintmax_t expectedBytes_;
+  Form form_ = Form::Unknown;
+  // Bytes not decoded yet: the first byte while the form is unknown, or a cut sequence.
+  std::string pending_;
+  Text text_;
+};

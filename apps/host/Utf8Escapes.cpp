@@ -92,32 +92,42 @@ char16_t EscapedByte(unsigned char byte) {
   return byte < 0x80 ? static_cast<char16_t>(byte) : static_cast<char16_t>(EscapeBase + byte);
 }
 
-Text DecodeUtf8Escaped(std::string_view bytes) {
+size_t DecodeUtf8Into(std::string_view bytes, bool final, Text& out) {
   // Never more units than bytes: a sequence of n bytes gives one unit, or two for n = 4.
-  Text result(bytes.size(), u'\0');
-  char16_t* out = result.data();
-  for (size_t at = 0; at < bytes.size();) {
+  const size_t start = out.size();
+  out.resize(start + bytes.size());
+  char16_t* to = out.data() + start;
+  size_t at = 0;
+  while (at < bytes.size()) {
     const size_t run = AsciiRun(bytes, at);
     for (const char* from = bytes.data() + at; from != bytes.data() + at + run; ++from) {
-      *out++ = static_cast<char16_t>(*from);
+      *to++ = static_cast<char16_t>(*from);
     }
     at += run;
     if (at == bytes.size()) break;
+    const auto lead = static_cast<uint8_t>(bytes[at]);
+    if (!final && at + static_cast<size_t>(SequenceLength(lead)) > bytes.size()) break;
     int length = 0;
     const int32_t point = DecodeSequence(bytes, at, length);
     if (point < 0) {
-      *out++ = EscapedByte(static_cast<uint8_t>(bytes[at]));
+      *to++ = EscapedByte(lead);
       ++at;
     } else if (point < 0x10000) {
-      *out++ = static_cast<char16_t>(point);
+      *to++ = static_cast<char16_t>(point);
       at += static_cast<size_t>(length);
     } else {
-      *out++ = static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-      *out++ = static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+      *to++ = static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+      *to++ = static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
       at += static_cast<size_t>(length);
     }
   }
-  result.resize(static_cast<size_t>(out - result.data()));
+  out.resize(static_cast<size_t>(to - out.data()));
+  return at;
+}
+
+Text DecodeUtf8Escaped(std::string_view bytes) {
+  Text result;
+  DecodeUtf8Into(bytes, true, result);
   return result;
 }
 

@@ -20,6 +20,11 @@ char16_t EscapedByte(unsigned char byte);
 // `bytes` as text: valid UTF-8 sequences as their characters, every other byte as its escape.
 Text DecodeUtf8Escaped(std::string_view bytes);
 
+// Appends `bytes` to `out` as DecodeUtf8Escaped decodes them, for texts that arrive in pieces.
+// Unless `final`, stops before a sequence that the end of `bytes` cuts short, so that the next
+// piece can complete it; returns how many bytes it took.
+size_t DecodeUtf8Into(std::string_view bytes, bool final, Text& out);
+
 // `text` as UTF-8 with every escaped byte written back as itself. Any other lone surrogate
 // becomes U+FFFD.
 std::string EncodeUtf8Escaped(TextView text);

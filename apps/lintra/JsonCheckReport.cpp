@@ -56,6 +56,7 @@ class JsonCheckReport : public CheckReport {
       entry["findings"].push_back(FindingEntry(finding.kind, Describe(finding, page, lines_)));
     }
     document_["pages"].push_back(std::move(entry));
+    lines_.Forget(page.Content());
   }
 
   void Finish(const CheckSummary& summary) override {

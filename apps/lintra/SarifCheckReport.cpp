@@ -3,6 +3,7 @@
 #include <string>
 #include <tuple>
 
+#include "analysis/File.h"
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
 
@@ -88,6 +89,7 @@ class SarifCheckReport : public CheckReport {
         results_.push_back(ResultEntry(finding.kind, details));
       }
     }
+    lines_.Forget(page.Content());
   }
 
   void Finish(const CheckSummary&) override {

@@ -29,10 +29,12 @@ class LineIndex {
 
 // The line indexes of many texts, each built on first use and kept, so that a file shown by
 // many nodes of many pages is indexed once. Texts are known by their address: they must stay
-// alive and unchanged while the cache is used, as the shared texts of one run are.
+// alive and unchanged while their index is kept, as the included files of one run are. A page's
+// own text lives only as long as its page: forget it when the page is done.
 class LineIndexes {
  public:
   const LineIndex& Of(const Text& content);
+  void Forget(const Text& content) { indexes_.erase(&content); }
 
  private:
   std::unordered_map<const Text*, LineIndex> indexes_;

@@ -149,6 +149,20 @@ TEST(TextDecoding, EscapedBytesAreWrittenBackAsThemselves) {
   EXPECT_FALSE(IsValidUtf8("caf\xE9"));
 }
 
+TEST(TextDecoding, AFileDecodedInPiecesIsDecodedAsAWhole) {
+  for (const std::string_view bytes :
+       {"caf\xC3\xA9 \xF0\x9F\x98\x80 \xE9t\xE2\x82"sv,
+        "\xFF\xFE"
+        "A\0\xE9\0\xB0"sv,
+        "\xFE\xFF\0A\x20\xAC"sv, "\xEF\xBB\xBF\xE2\x82\xAC"sv, "\xFF"sv, ""sv}) {
+    for (size_t piece = 1; piece <= 4; ++piece) {
+      FileDecoder decoder(bytes.size());
+      for (size_t at = 0; at < bytes.size(); at += piece) decoder.Add(bytes.substr(at, piece));
+      EXPECT_EQ(decoder.Finish(), DecodeFileBytes(bytes, nullptr)) << piece;
+    }
+  }
+}
+
 TEST(TextDecoding, ACodePageDecodesOnlyFilesThatAreNotUtf8) {
   const CodePage windows1252("windows-1252");
   const CodePage gbk("GBK");
@@ -194,6 +208,31 @@ TEST_F(DiskFilesTest, HostAnswersWithRealPathsOrMissingAndAbortsPastTheRequestLi
   host.GetSharedFile(path, error, none);
   EXPECT_EQ(error, 0);
   EXPECT_FALSE(host.LimitReached());
+}
+
+TEST_F(DiskFilesTest, HostKeepsIncludedTextsForTheRunButAPageOnlyForItsPage) {
+  temp.Write("root/p.asp", "P");
+  const DiskFiles files(Root());
+  DiskHost host(files, 10);
+  auto request = [&](const Text& path) {
+    Text asked = path;
+    int32_t error = 0;
+    std::shared_ptr<const SourceText> text;
+    host.GetSharedFile(asked, error, text);
+    return text;
+  };
+  host.StartPage();
+  std::weak_ptr<const SourceText> page = request(u"p.asp");
+  const std::shared_ptr<const SourceText> include = request(u"inc/a.inc");
+  EXPECT_FALSE(page.expired());
+  host.StartPage();
+  EXPECT_TRUE(page.expired());
+  EXPECT_EQ(request(u"p.asp")->Value(), u"P");
+  EXPECT_EQ(request(u"inc/a.inc"), include);
+  // Once something includes the page, its text is kept like any other.
+  const std::shared_ptr<const SourceText> included = request(u"p.asp");
+  host.StartPage();
+  EXPECT_EQ(request(u"p.asp"), included);
 }
 
 TEST_F(DiskFilesTest, HostLeavesRequestedPathsAsTheyAreAndStillSharesTextsByFile) {
