@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -44,18 +46,19 @@ std::optional<std::vector<std::string>> Segments(TextView webPath) {
   return segments;
 }
 
-// Reads `file` in pieces handed to `take`, at most `limit` + 1 bytes in all, so that a file that
-// grew after its size was checked is still caught as too large. False when the file cannot be
-// read or is too large.
+// Reads `file`, of `size` bytes when its size was checked, in pieces handed to `take`: at most
+// `limit` + 1 bytes in all, so that a file that grew since is still caught as too large. False
+// when the file cannot be read or is too large.
 template <class Take>
-bool ReadPieces(const fs::path& file, std::uintmax_t limit, Take take) {
+bool ReadPieces(const fs::path& file, std::uintmax_t size, std::uintmax_t limit, Take take) {
   const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) return false;
-  std::vector<char> buffer(size_t{1} << 16);
+  const auto bufferSize = static_cast<size_t>(std::min<std::uintmax_t>(size + 1, 1 << 16));
+  const auto buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
   std::uintmax_t total = 0;
   bool good = true;
   for (;;) {
-    const ssize_t got = ::read(descriptor, buffer.data(), buffer.size());
+    const ssize_t got = ::read(descriptor, buffer.get(), bufferSize);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) {
       good = got == 0;
@@ -66,7 +69,7 @@ bool ReadPieces(const fs::path& file, std::uintmax_t limit, Take take) {
       good = false;
       break;
     }
-    take(std::string_view(buffer.data(), static_cast<size_t>(got)));
+    take(std::string_view(buffer.get(), static_cast<size_t>(got)));
   }
   ::close(descriptor);
   return good;
@@ -126,7 +129,8 @@ std::optional<std::string> DiskFiles::Bytes(const fs::path& resolved) const {
   if (error || size > MaxFileBytes) return std::nullopt;
   std::string bytes;
   bytes.reserve(size);
-  if (!ReadPieces(resolved, MaxFileBytes, [&](std::string_view piece) { bytes.append(piece); })) {
+  const auto append = [&](std::string_view piece) { bytes.append(piece); };
+  if (!ReadPieces(resolved, size, MaxFileBytes, append)) {
     return std::nullopt;
   }
   return bytes;
@@ -142,7 +146,8 @@ std::optional<Text> DiskFiles::Decoded(const fs::path& resolved, const CodePage*
   const std::uintmax_t size = fs::file_size(resolved, error);
   if (error || size > MaxFileBytes) return std::nullopt;
   FileDecoder decoder(size);
-  if (!ReadPieces(resolved, MaxFileBytes, [&](std::string_view piece) { decoder.Add(piece); })) {
+  const auto decode = [&](std::string_view piece) { decoder.Add(piece); };
+  if (!ReadPieces(resolved, size, MaxFileBytes, decode)) {
     return std::nullopt;
   }
   return decoder.Finish();
