@@ -25,10 +25,12 @@ TextView CharAt(TextView t, int32_t i) {
 // upper case; 0 when there is none.
 int32_t FindIgnoringCase(TextView text, TextView name) {
   if (name.size() > text.size()) return 0;
-  const Text upperName = text::UCase(name);
+  if (name.empty()) return 1;
+  const char16_t first = text::UCaseUnit(name[0]);
   for (size_t at = 0; at + name.size() <= text.size(); ++at) {
-    size_t k = 0;
-    while (k < name.size() && text::UCaseUnit(text[at + k]) == upperName[k]) ++k;
+    if (text::UCaseUnit(text[at]) != first) continue;
+    size_t k = 1;
+    while (k < name.size() && text::UCaseUnit(text[at + k]) == text::UCaseUnit(name[k])) ++k;
     if (k == name.size()) return static_cast<int32_t>(at + 1);
   }
   return 0;

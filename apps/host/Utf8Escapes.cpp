@@ -100,9 +100,9 @@ size_t DecodeUtf8Into(std::string_view bytes, bool final, Text& out) {
   size_t at = 0;
   while (at < bytes.size()) {
     const size_t run = AsciiRun(bytes, at);
-    for (const char* from = bytes.data() + at; from != bytes.data() + at + run; ++from) {
-      *to++ = static_cast<char16_t>(*from);
-    }
+    const char* from = bytes.data() + at;
+    for (size_t k = 0; k < run; ++k) to[k] = static_cast<char16_t>(from[k]);
+    to += run;
     at += run;
     if (at == bytes.size()) break;
     const auto lead = static_cast<uint8_t>(bytes[at]);
@@ -138,7 +138,9 @@ std::string EncodeUtf8Escaped(TextView text) {
     if (const size_t run = AsciiRun(text, i)) {
       const size_t from = out.size();
       out.resize(from + run);
-      for (size_t k = 0; k < run; ++k) out[from + k] = static_cast<char>(text[i + k]);
+      char* to = out.data() + from;
+      const char16_t* units = text.data() + i;
+      for (size_t k = 0; k < run; ++k) to[k] = static_cast<char>(units[k]);
       i += run - 1;
       continue;
     }
