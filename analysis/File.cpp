@@ -137,7 +137,9 @@ void File::FullPath(const Text& value) {
     const size_t split = slash == Text::npos ? 0 : slash + 1;
     name_.assign(value, split);
     path_.assign(value, 0, split);
-    std::replace(path_.begin(), path_.end(), u'\\', u'/');
+    if (text::FindAscii(path_, 0, u'\\') != Text::npos) {
+      std::replace(path_.begin(), path_.end(), u'\\', u'/');
+    }
     fullPath_.reset();
   });
 }

@@ -49,26 +49,10 @@ void File::Parse() {
 
 namespace {
 
-// The first position at or after `from` of the ASCII character `unit`, or npos. It runs the C
-// library's byte search over the text's storage and checks each hit as a whole unit, so that
-// long texts are searched at the speed of memory rather than a unit at a time.
-size_t FindAscii(TextView view, size_t from, char16_t unit) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(view.data());
-  const size_t size = view.size() * sizeof(char16_t);
-  for (size_t at = from * sizeof(char16_t); at < size;) {
-    const void* hit = std::memchr(bytes + at, unit, size - at);
-    if (!hit) return TextView::npos;
-    const auto offset = static_cast<size_t>(static_cast<const unsigned char*>(hit) - bytes);
-    if (view[offset / sizeof(char16_t)] == unit) return offset / sizeof(char16_t);
-    at = offset + 1;
-  }
-  return TextView::npos;
-}
-
 // The first "<" at or after `from` that opens a server-script block ("<%") or a comment ("<!--").
 size_t FindOpener(TextView view, size_t from) {
-  for (size_t at = FindAscii(view, from, u'<'); at != TextView::npos;
-       at = FindAscii(view, at + 1, u'<')) {
+  for (size_t at = text::FindAscii(view, from, u'<'); at != TextView::npos;
+       at = text::FindAscii(view, at + 1, u'<')) {
     const TextView rest = view.substr(at);
     if (rest.starts_with(u"<%") || rest.starts_with(u"<!--")) return at;
   }
@@ -78,8 +62,8 @@ size_t FindOpener(TextView view, size_t from) {
 // The first `closer` ("%>" or "-->") that begins at or after `from`, found by its final ">".
 size_t FindCloser(TextView view, size_t from, TextView closer) {
   const size_t lead = closer.size() - 1;
-  for (size_t at = FindAscii(view, from + lead, u'>'); at != TextView::npos;
-       at = FindAscii(view, at + 1, u'>')) {
+  for (size_t at = text::FindAscii(view, from + lead, u'>'); at != TextView::npos;
+       at = text::FindAscii(view, at + 1, u'>')) {
     if (view.substr(at - lead, closer.size()) == closer) return at - lead;
   }
   return TextView::npos;

@@ -1,6 +1,7 @@
 #include "platform/Text.h"
 
 #include <array>
+#include <cstring>
 #include <locale>
 #include <memory>
 
@@ -42,6 +43,19 @@ Text Right(TextView t, int32_t length) {
   if (length <= 0) return Text();
   const size_t n = static_cast<size_t>(length);
   return n >= t.size() ? Text(t) : Text(t.substr(t.size() - n));
+}
+
+size_t FindAscii(TextView view, size_t from, char16_t unit) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(view.data());
+  const size_t size = view.size() * sizeof(char16_t);
+  for (size_t at = from * sizeof(char16_t); at < size;) {
+    const void* hit = std::memchr(bytes + at, unit, size - at);
+    if (!hit) return TextView::npos;
+    const auto offset = static_cast<size_t>(static_cast<const unsigned char*>(hit) - bytes);
+    if (view[offset / sizeof(char16_t)] == unit) return offset / sizeof(char16_t);
+    at = offset + 1;
+  }
+  return TextView::npos;
 }
 
 Text Replace(TextView t, char16_t from, char16_t to) {
