@@ -46,6 +46,9 @@ class File : public Object {
   // The children, in the order of their directives; created empty on first read, never null.
   std::shared_ptr<Files> Includes();
   void Includes(const std::shared_ptr<Files>& value);
+  // The children for walks over large trees: null when Includes was never read or set, so that
+  // walking leaves creates nothing.
+  const Files* IncludesIfAny() const { return includes_.get(); }
 
   const Text& Name() const { return name_; }
   void Name(Text value) {

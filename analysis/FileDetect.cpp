@@ -32,7 +32,8 @@ std::vector<File*> NodesBelow(File& root) {
   std::vector<File*> order;
   std::vector<File*> pending;
   auto pushChildren = [&](File& node) {
-    const auto includes = node.Includes();
+    const Files* includes = node.IncludesIfAny();
+    if (!includes) return;
     for (auto child = includes->size(); child > 0; --child) {
       pending.push_back((*includes)[child - 1].get());
     }

@@ -1,13 +1,15 @@
 #include "analysis/Files.h"
 
+#include <utility>
+
 #include "analysis/File.h"
 #include "errors/modPendryError.h"
 
-std::shared_ptr<File> Files::Add(const std::shared_ptr<File>& Parent, const Text& Name) {
+std::shared_ptr<File> Files::Add(const std::shared_ptr<File>& Parent, Text Name) {
   ErrorTrap trap(u"Files", u"Add");
   std::shared_ptr<File> file;
   if (!trap.Step([&] { file = std::make_shared<File>(); })) return nullptr;
-  file->Name(Name);
+  file->Name(std::move(Name));
   file->Parent(Parent);
   if (!trap.Step([&] {
         if (!Parent) RaisePlatformError(ErrorNumber::ObjectNotSet);

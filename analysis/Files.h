@@ -32,7 +32,7 @@ class Files : public Object {
 
   // Appends a new File named `Name` whose Parent is `Parent` and whose BaseFile is the root of
   // Parent's tree, and returns it. A null Parent is reported and gives null.
-  std::shared_ptr<File> Add(const std::shared_ptr<File>& Parent, const Text& Name);
+  std::shared_ptr<File> Add(const std::shared_ptr<File>& Parent, Text Name);
 
   // The entry at a numeric position from 1 to the count. A text index names a key, and no entry
   // has one, so it always fails; failures are reported and give null.

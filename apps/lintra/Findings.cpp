@@ -89,7 +89,8 @@ std::vector<Finding> PageFindings(File& page) {
     const auto [file, parent] = pending.back();
     pending.pop_back();
     AddFindings(*file, parent, findings);
-    const std::shared_ptr<Files> includes = file->Includes();
+    const Files* includes = file->IncludesIfAny();
+    if (!includes) continue;
     for (auto child = includes->end(); child != includes->begin();) {
       --child;
       pending.emplace_back(child->get(), file);
