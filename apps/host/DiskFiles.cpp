@@ -1,6 +1,7 @@
 #include "apps/host/DiskFiles.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -46,18 +47,21 @@ std::optional<std::vector<std::string>> Segments(TextView webPath) {
   return segments;
 }
 
-// Reads `file`, of `size` bytes when its size was checked, in pieces handed to `take`: at most
-// `limit` + 1 bytes in all, so that a file that grew since is still caught as too large. False
-// when the file cannot be read or is too large.
-template <class Take>
-bool ReadPieces(const fs::path& file, std::uintmax_t size, std::uintmax_t limit, Take take) {
+// Reads `file` in pieces handed to `take`, after telling `begin` its size. A file larger than
+// `limit` is refused, and at most `limit` + 1 bytes are read in all, so that a file that grows
+// while it is read is still caught. False when the file cannot be read or is too large.
+template <class Begin, class Take>
+bool ReadPieces(const fs::path& file, std::uintmax_t limit, Begin begin, Take take) {
   const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (descriptor < 0) return false;
+  struct stat about {};
+  bool good = ::fstat(descriptor, &about) == 0 && S_ISREG(about.st_mode) &&
+              static_cast<std::uintmax_t>(about.st_size) <= limit;
+  const auto size = good ? static_cast<std::uintmax_t>(about.st_size) : 0;
   const auto bufferSize = static_cast<size_t>(std::min<std::uintmax_t>(size + 1, 1 << 16));
   const auto buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
-  std::uintmax_t total = 0;
-  bool good = true;
-  for (;;) {
+  if (good) begin(size);
+  for (std::uintmax_t total = 0; good;) {
     const ssize_t got = ::read(descriptor, buffer.get(), bufferSize);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) {
@@ -65,11 +69,8 @@ bool ReadPieces(const fs::path& file, std::uintmax_t size, std::uintmax_t limit,
       break;
     }
     total += static_cast<std::uintmax_t>(got);
-    if (total > limit) {
-      good = false;
-      break;
-    }
-    take(std::string_view(buffer.get(), static_cast<size_t>(got)));
+    good = total <= limit;
+    if (good) take(std::string_view(buffer.get(), static_cast<size_t>(got)));
   }
   ::close(descriptor);
   return good;
@@ -96,43 +97,55 @@ DiskFiles::DiskFiles(const fs::path& root) : root_(fs::canonical(root)) {
   if (!fs::is_directory(root_)) throw std::invalid_argument(root.string() + " is not a folder");
 }
 
+std::optional<fs::path> DiskFiles::Follow(const fs::path& folder, const std::string& segment,
+                                          fs::file_status& status) const {
+  std::error_code error;
+  fs::path next = folder / segment;
+  status = fs::symlink_status(next, error);
+  if (!fs::exists(status)) {
+    const std::optional<std::string> match = EntryIgnoringCase(folder, segment);
+    if (!match) return std::nullopt;
+    next = folder / *match;
+    status = fs::symlink_status(next, error);
+  }
+  // `folder` is resolved and inside the root, so only a symbolic link can lead elsewhere.
+  if (fs::is_symlink(status)) {
+    next = fs::canonical(next, error);
+    if (error || !Contains(next)) return std::nullopt;
+    status = fs::status(next, error);
+  }
+  return next;
+}
+
 std::optional<fs::path> DiskFiles::Resolve(TextView webPath) const {
   if (webPath.size() > MaxPathUnits) return std::nullopt;
   const std::optional<std::vector<std::string>> segments = Segments(webPath);
-  if (!segments) return std::nullopt;
-  fs::path at = root_;
-  for (const std::string& segment : *segments) {
-    std::error_code error;
-    fs::path next = at / segment;
-    fs::file_status status = fs::symlink_status(next, error);
-    if (!fs::exists(status)) {
-      const std::optional<std::string> match = EntryIgnoringCase(at, segment);
-      if (!match) return std::nullopt;
-      next = at / *match;
-      status = fs::symlink_status(next, error);
+  if (!segments || segments->empty()) return std::nullopt;
+  const fs::path* folder = &root_;
+  std::string written;
+  for (size_t i = 0; i + 1 < segments->size(); ++i) {
+    written += (*segments)[i];
+    written += '/';
+    auto known = folders_.find(written);
+    if (known == folders_.end()) {
+      fs::file_status status;
+      std::optional<fs::path> next = Follow(*folder, (*segments)[i], status);
+      known = folders_.emplace(written, std::move(next)).first;
     }
-    // `at` is resolved and inside the root, so only a symbolic link can lead elsewhere.
-    if (fs::is_symlink(status)) {
-      next = fs::canonical(next, error);
-      if (error || !Contains(next)) return std::nullopt;
-    }
-    at = std::move(next);
+    if (!known->second) return std::nullopt;
+    folder = &*known->second;
   }
-  std::error_code error;
-  if (at == root_ || !fs::is_regular_file(at, error)) return std::nullopt;
-  return at;
+  fs::file_status status;
+  std::optional<fs::path> file = Follow(*folder, segments->back(), status);
+  if (!file || !fs::is_regular_file(status)) return std::nullopt;
+  return file;
 }
 
 std::optional<std::string> DiskFiles::Bytes(const fs::path& resolved) const {
-  std::error_code error;
-  const std::uintmax_t size = fs::file_size(resolved, error);
-  if (error || size > MaxFileBytes) return std::nullopt;
   std::string bytes;
-  bytes.reserve(size);
+  const auto begin = [&](std::uintmax_t size) { bytes.reserve(size); };
   const auto append = [&](std::string_view piece) { bytes.append(piece); };
-  if (!ReadPieces(resolved, size, MaxFileBytes, append)) {
-    return std::nullopt;
-  }
+  if (!ReadPieces(resolved, MaxFileBytes, begin, append)) return std::nullopt;
   return bytes;
 }
 
@@ -142,15 +155,11 @@ std::optional<Text> DiskFiles::Decoded(const fs::path& resolved, const CodePage*
     if (!bytes) return std::nullopt;
     return DecodeFileBytes(*bytes, codePage);
   }
-  std::error_code error;
-  const std::uintmax_t size = fs::file_size(resolved, error);
-  if (error || size > MaxFileBytes) return std::nullopt;
-  FileDecoder decoder(size);
-  const auto decode = [&](std::string_view piece) { decoder.Add(piece); };
-  if (!ReadPieces(resolved, size, MaxFileBytes, decode)) {
-    return std::nullopt;
-  }
-  return decoder.Finish();
+  std::optional<FileDecoder> decoder;
+  const auto begin = [&](std::uintmax_t size) { decoder.emplace(size); };
+  const auto decode = [&](std::string_view piece) { decoder->Add(piece); };
+  if (!ReadPieces(resolved, MaxFileBytes, begin, decode)) return std::nullopt;
+  return decoder->Finish();
 }
 
 std::optional<ProjectFile> DiskFiles::Read(TextView webPath) const {

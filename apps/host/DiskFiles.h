@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "apps/host/CodePage.h"
 #include "platform/Text.h"
@@ -63,8 +64,20 @@ class DiskFiles {
   // keep their bytes as escapes.
   Text WebPath(const std::filesystem::path& resolved) const;
 
+  // Forgets the folders resolved so far, so that the next paths see the folders as they are now.
+  void ForgetFolders() const { folders_.clear(); }
+
  private:
   bool Contains(const std::filesystem::path& resolved) const;
+  // The entry `segment` of the resolved `folder`, as Resolve follows each segment; `status` is
+  // that of the entry it leads to. Nothing when it cannot be followed.
+  std::optional<std::filesystem::path> Follow(const std::filesystem::path& folder,
+                                              const std::string& segment,
+                                              std::filesystem::file_status& status) const;
 
   std::filesystem::path root_;
+  // The folders that Resolve followed, by their segments as written with a "/" after each:
+  // where each lies, or nothing when it cannot be followed. A page's includes mostly sit in a
+  // few folders, so each folder is looked up on disk once rather than once per file.
+  mutable std::unordered_map<std::string, std::optional<std::filesystem::path>> folders_;
 };

@@ -51,11 +51,13 @@ class DiskHost : public LintraEvents {
   bool LimitReached() const { return limitReached_; }
   uint64_t MaxRequests() const { return maxRequests_; }
 
-  // Forgets the texts read so far, so that the next requests see the files as they are now.
+  // Forgets the texts and folders read so far, so that the next requests see the files as they
+  // are now.
   void ForgetTexts() {
     byRequest_.clear();
     byWebPath_.clear();
     page_.reset();
+    files_.ForgetFolders();
   }
 
   // Puts the decoded text of `FilePath` into `FileText`, and with Paths::OnDisk replaces

@@ -39,10 +39,13 @@ bool PageDiscovery::Excluded(const std::string& webPath) const {
 
 std::vector<std::string> PageDiscovery::FindPages(const fs::path& root) const {
   std::vector<std::string> pages;
+  // Every entry's path is the root's followed by "/" and its web path.
+  const size_t rootLength = root.native().size() + (root.native().ends_with('/') ? 0 : 1);
   fs::recursive_directory_iterator walk(root, fs::directory_options::skip_permission_denied);
   for (; walk != fs::recursive_directory_iterator(); ++walk) {
-    const std::string name = walk->path().filename().string();
-    const std::string webPath = walk->path().lexically_relative(root).generic_string();
+    const std::string& path = walk->path().native();
+    const std::string webPath = path.substr(rootLength);
+    const std::string name = path.substr(path.rfind('/') + 1);
     std::error_code error;
     const bool folder = walk->is_directory(error) && !walk->is_symlink(error);
     if (name[0] == '.' || (folder && IsSkippedFolder(name)) || Matches(webPath)) {
