@@ -4,29 +4,9 @@
 #include <random>
 #include <vector>
 
-#include "analysis/File.h"
-#include "analysis/Files.h"
 #include "support/MemoryHost.h"
 
 namespace {
-
-// One line per node below `node`, indented by depth: full path and flags.
-void Outline(File& node, int depth, Text& out) {
-  for (const auto& child : *node.Includes()) {
-    out += Text(static_cast<size_t>(depth) * 2, u' ') + child->FullPath();
-    if (child->MissingFile()) out += u" missing";
-    if (child->CircularInclude()) out += u" circular";
-    if (child->DuplicateInclude()) out += u" duplicate";
-    out += u"\n";
-    Outline(*child, depth + 1, out);
-  }
-}
-
-Text Outline(File& root) {
-  Text out;
-  Outline(root, 0, out);
-  return out;
-}
 
 void PreOrder(File& node, std::vector<File*>& out) {
   for (const auto& child : *node.Includes()) {

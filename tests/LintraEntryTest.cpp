@@ -1,15 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "analysis/File.h"
-#include "analysis/Files.h"
-#include "platform/ErrorRecord.h"
 #include "platform/PendingMessages.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
 namespace {
-
-constexpr int32_t kAbort = static_cast<int32_t>(0x800403E9u);
 
 std::vector<Text> NodeTexts(TreeView& view) {
   std::vector<Text> texts;
@@ -21,18 +16,10 @@ std::shared_ptr<File> FileAt(TreeView& view, int32_t index) {
   return std::dynamic_pointer_cast<File>(view.GetNodes().Item(index)->Tag());
 }
 
-Text Include(const char16_t* path) {
-  return u"<!-- #include file=\"" + Text(path) + u"\" -->\r\n";
-}
-
-// A page three levels deep: default.asp includes a.inc, which includes b.inc, which includes
-// c.inc; d.inc follows a.inc in the page.
-void AddDeepPage(MemoryHost& host) {
-  host.Files[u"/site/default.asp"] = Include(u"a.inc") + Include(u"d.inc");
-  host.Files[u"/site/a.inc"] = Include(u"b.inc");
-  host.Files[u"/site/b.inc"] = Include(u"c.inc");
-  host.Files[u"/site/c.inc"] = u"c";
-  host.Files[u"/site/d.inc"] = u"d";
+std::vector<std::pair<Text, Text>> TextsAndPictures(TreeView& view) {
+  std::vector<std::pair<Text, Text>> shown;
+  for (const auto& node : view.GetNodes()) shown.emplace_back(node->Text(), node->Image());
+  return shown;
 }
 
 // Replaces every requested path that it knows by another one before serving it.
@@ -51,21 +38,65 @@ class RedirectingHost : public MemoryHost {
 
 }  // namespace
 
-TEST(LintraEntry, SuccessivePagesAccumulateAsSeparateTrees) {
+TEST(LintraEntry, NodesMirrorTheTreeInPreOrderAndLaterPagesFollow) {
   MemoryHost host;
-  host.Files[u"/site/one.asp"] = Include(u"a.inc");
-  host.Files[u"/site/a.inc"] = u"a";
-  host.Files[u"/site/two.asp"] = u"two";
-  host.Control->ParseFile(u"/site", u"/site/one.asp");
-  host.Control->ParseFile(u"/site", u"/site/two.asp");
-
+  host.Files[u"/site/root.asp"] = IncludeLine(u"A.inc") + IncludeLine(u"B.inc");
+  host.Files[u"/site/A.inc"] = IncludeLine(u"A1.inc");
+  host.Files[u"/site/A1.inc"] = u"a1";
+  host.Files[u"/site/B.inc"] = u"b";
+  host.Files[u"/site/next.asp"] = IncludeLine(u"B.inc");
   TreeView& view = host.Control->tvLintra();
-  EXPECT_EQ(NodeTexts(view), (std::vector<Text>{u"one.asp", u"a.inc", u"two.asp"}));
-  EXPECT_EQ(view.GetNodes().Item(3)->Parent(), nullptr);
-  EXPECT_EQ(view.GetNodes().Item(1)->Next(), view.GetNodes().Item(3));
-  EXPECT_TRUE(FileAt(view, 3)->RootFile());
-  EXPECT_EQ(FileAt(view, 3)->ProjectPath(), u"/site");
-  EXPECT_EQ(host.Requests, (std::vector<Text>{u"/site/one.asp", u"/site/a.inc", u"/site/two.asp"}));
+  host.Control->ParseFile(u"/site", u"/site/root.asp");
+  host.Control->ParseFile(u"/site", u"/site/next.asp");
+
+  EXPECT_EQ(NodeTexts(view),
+            (std::vector<Text>{u"root.asp", u"A.inc", u"A1.inc", u"B.inc", u"next.asp", u"B.inc"}));
+  const Nodes& nodes = view.GetNodes();
+  EXPECT_EQ(nodes.Item(3)->Parent(), nodes.Item(2));
+  EXPECT_EQ(nodes.Item(4)->Parent(), nodes.Item(1));
+  EXPECT_EQ(nodes.Item(5)->Parent(), nullptr);
+  EXPECT_EQ(nodes.Item(6)->Parent(), nodes.Item(5));
+  EXPECT_EQ(nodes.Item(1)->Next(), nodes.Item(5));
+  EXPECT_EQ(FileAt(view, 5)->ProjectPath(), u"/site");
+
+  for (const auto& node : nodes) {
+    const auto file = std::dynamic_pointer_cast<File>(node->Tag());
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->Name(), node->Text());
+    EXPECT_TRUE(node->Expanded()) << text::ToUtf8(node->Text());
+    if (node->Parent()) {
+      EXPECT_EQ(file->Parent(), std::dynamic_pointer_cast<File>(node->Parent()->Tag()));
+    } else {
+      EXPECT_TRUE(file->RootFile());
+    }
+  }
+  EXPECT_EQ(FileAt(view, 2), FileAt(view, 1)->Includes()->Item(1));
+  EXPECT_EQ(FileAt(view, 4), FileAt(view, 1)->Includes()->Item(2));
+}
+
+TEST(LintraEntry, PicturesShowWhatIsWrongWithEachFile) {
+  MemoryHost host;
+  host.Files[u"/site/default.asp"] = IncludeLine(u"ok.inc") + IncludeLine(u"dup.inc") +
+                                     IncludeLine(u"dup.inc") + IncludeLine(u"gone.inc") +
+                                     IncludeLine(u"gone.inc") + IncludeLine(u"self.inc");
+  host.Files[u"/site/ok.inc"] = u"ok";
+  host.Files[u"/site/dup.inc"] = u"dup";
+  host.Files[u"/site/self.inc"] = IncludeLine(u"self.inc");
+  host.Files[u"/site/odd.asp"] = u"<!-- #include -->";
+  host.Control->ParseFile(u"/site", u"/site/default.asp");
+  host.Control->ParseFile(u"/site", u"/site/lost.asp");
+  host.Control->ParseFile(u"/site", u"/site/odd.asp");
+
+  const std::vector<std::pair<Text, Text>> expected{
+      {u"default.asp", u"ASPFile"},          {u"ok.inc", u"IncludeFile"},
+      {u"dup.inc", u"IncludeFileWarning"},   {u"dup.inc", u"IncludeFileWarning"},
+      {u"gone.inc", u"IncludeFileCritical"}, {u"gone.inc", u"IncludeFileCritical"},
+      {u"self.inc", u"IncludeFile"},         {u"self.inc", u"IncludeFileCritical"},
+      {u"lost.asp", u"ASPFileCritical"},     {u"odd.asp", u"ASPFileCritical"}};
+  TreeView& view = host.Control->tvLintra();
+  EXPECT_EQ(TextsAndPictures(view), expected);
+  EXPECT_TRUE(FileAt(view, 8)->CircularInclude() && FileAt(view, 8)->DuplicateInclude());
+  EXPECT_TRUE(FileAt(view, 5)->DuplicateInclude());
 }
 
 TEST(LintraEntry, EmptyTextIsAnEmptyPageAndAnyErrorCodeAMissingOne) {
@@ -87,45 +118,10 @@ TEST(LintraEntry, EmptyTextIsAnEmptyPageAndAnyErrorCodeAMissingOne) {
   EXPECT_TRUE(gone->MissingFile());
 }
 
-TEST(LintraEntry, AbortAnswerDeepDownFailsTheCallAndLeavesTheViewAsItWas) {
-  MemoryHost host;
-  host.Files[u"/site/first.asp"] = Include(u"menu.inc");
-  host.Files[u"/site/menu.inc"] = u"menu";
-  host.Control->ParseFile(u"/site", u"/site/first.asp");
-  AddDeepPage(host);
-  host.Errors[u"/site/c.inc"] = kAbort;
-  TreeView& view = host.Control->tvLintra();
-  const std::vector<Text> before = NodeTexts(view);
-
-  try {
-    host.Control->ParseFile(u"/site", u"/site/default.asp");
-    ADD_FAILURE() << "ParseFile returned";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.Record().Number, kAbort);
-    EXPECT_EQ(error.Record().Source, u"Lintra.Lintra.ParseFile");
-    EXPECT_EQ(error.Record().Description, u"Could not find the file : /site/c.inc");
-    EXPECT_EQ(error.Record().HelpContext, 0);
-  }
-  EXPECT_EQ(host.Requests.back(), u"/site/c.inc");
-  EXPECT_EQ(NodeTexts(view), before);
-
-  TextArray list(0, 0, 0, 1);
-  list.At(0, 1) = u"/SITE/DEFAULT.ASP";
-  try {
-    host.Control->DisplayIfDependant(u"/site", u"/site/default.asp", list);
-    ADD_FAILURE() << "DisplayIfDependant returned";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.Record().Number, kAbort);
-    EXPECT_EQ(error.Record().Source, u"Lintra.fsGetFile");
-    EXPECT_EQ(error.Record().Description, u"Could not find the file : /site/c.inc");
-  }
-  EXPECT_EQ(NodeTexts(view), before);
-}
-
 TEST(LintraEntry, HostReplacementOfThePagePathBecomesThePagePath) {
   RedirectingHost host;
   host.Redirects[u"site\\Default.asp"] = u"moved\\pages\\Home.asp";
-  host.Files[u"moved\\pages\\Home.asp"] = Include(u"nav.inc");
+  host.Files[u"moved\\pages\\Home.asp"] = IncludeLine(u"nav.inc");
   host.Files[u"moved/pages/nav.inc"] = u"nav";
   host.Control->ParseFile(u"", u"site\\Default.asp");
 
@@ -146,8 +142,8 @@ TEST(LintraEntry, HostReplacementOfThePagePathBecomesThePagePath) {
 
 TEST(LintraEntry, DisplayIfDependantShowsOnlyPagesThatUseAListedFile) {
   MemoryHost host;
-  host.Files[u"/site/default.asp"] = Include(u"inc/a.inc");
-  host.Files[u"/site/inc/a.inc"] = Include(u"b.inc");
+  host.Files[u"/site/default.asp"] = IncludeLine(u"inc/a.inc");
+  host.Files[u"/site/inc/a.inc"] = IncludeLine(u"b.inc");
   host.Files[u"/site/inc/b.inc"] = u"b";
   std::vector<size_t> shownWhenMessagesRan;
   TreeView& view = host.Control->tvLintra();
@@ -174,7 +170,7 @@ TEST(LintraEntry, DisplayIfDependantShowsOnlyPagesThatUseAListedFile) {
 
 TEST(LintraEntry, MalformedMatchListIsReportedAndShowsNothing) {
   MemoryHost host;
-  host.Files[u"/site/default.asp"] = Include(u"a.inc") + Include(u"b.inc");
+  host.Files[u"/site/default.asp"] = IncludeLine(u"a.inc") + IncludeLine(u"b.inc");
   host.Files[u"/site/a.inc"] = u"a";
   host.Files[u"/site/b.inc"] = u"b";
   ScriptedMessageBox boxes;
@@ -212,14 +208,14 @@ TEST(LintraEntry, ClearTreeDeletesEveryTreeAndEmptiesTheView) {
   EXPECT_EQ(view.ShowCount(), shows + 1);
   EXPECT_TRUE(view.Visible());
 
-  AddDeepPage(host);
-  host.Files[u"/site/two.asp"] = Include(u"d.inc");
-  host.Control->ParseFile(u"/site", u"/site/default.asp");
-  host.Control->ParseFile(u"/site", u"/site/two.asp");
+  ServeExampleTree(host);
+  host.Files[u"two.asp"] = IncludeLine(u"b1.inc");
+  host.Control->ParseFile(u"", u"r.asp");
+  host.Control->ParseFile(u"", u"two.asp");
   const std::weak_ptr<File> page = FileAt(view, 1);
   const std::weak_ptr<File> deepest = FileAt(view, 4);
-  const std::shared_ptr<File> kept = FileAt(view, 7);
-  ASSERT_EQ(kept->Name(), u"d.inc");
+  const std::shared_ptr<File> kept = FileAt(view, 8);
+  ASSERT_EQ(kept->Name(), u"b1.inc");
   ScriptedMessageBox boxes;
 
   host.Control->ClearTree();
@@ -232,6 +228,6 @@ TEST(LintraEntry, ClearTreeDeletesEveryTreeAndEmptiesTheView) {
   EXPECT_TRUE(view.Visible());
   EXPECT_TRUE(boxes.Boxes().empty());
 
-  host.Control->ParseFile(u"/site", u"/site/two.asp");
-  EXPECT_EQ(NodeTexts(view), (std::vector<Text>{u"two.asp", u"d.inc"}));
+  host.Control->ParseFile(u"", u"two.asp");
+  EXPECT_EQ(NodeTexts(view), (std::vector<Text>{u"two.asp", u"b1.inc"}));
 }

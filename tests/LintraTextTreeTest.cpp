@@ -5,10 +5,6 @@
 
 namespace {
 
-Text Include(const Text& path) {
-  return u"<!-- #include file=\"" + path + u"\" -->\r\n";
-}
-
 Text Blanks(size_t count) {
   return Text(count, u' ');
 }
@@ -18,8 +14,8 @@ Text Blanks(size_t count) {
 TEST(LintraTextTree, DrawsThePageWithConnectorsMarkersAndFolders) {
   MemoryHost host;
   host.Files[u"/site/default.asp"] =
-      Include(u"header.inc") + Include(u"menu.inc") + Include(u"footer.inc");
-  host.Files[u"/site/header.inc"] = Include(u"menu.inc");
+      IncludeLine(u"header.inc") + IncludeLine(u"menu.inc") + IncludeLine(u"footer.inc");
+  host.Files[u"/site/header.inc"] = IncludeLine(u"menu.inc");
   host.Files[u"/site/menu.inc"] = u"<ul></ul>";
   EXPECT_EQ(host.Control->TextTree(), u"");
   host.Control->ParseFile(u"/site", u"/site/default.asp");
@@ -56,7 +52,7 @@ TEST(LintraTextTree, LongLinesGetNoBlanksBeforeTheFolder) {
   const Text longer = u"an-include-name-longer-than-the-column.inc";
   ASSERT_EQ(page.size(), 40u);
   ASSERT_EQ(exact.size() + 5, 40u);
-  host.Files[u"/s/" + page] = Include(exact) + Include(longer) + Include(longer);
+  host.Files[u"/s/" + page] = IncludeLine(exact) + IncludeLine(longer) + IncludeLine(longer);
   host.Files[u"/s/" + exact] = u"";
   host.Files[u"/s/" + longer] = u"";
   host.Control->ParseFile(u"", u"/s/" + page);
@@ -69,8 +65,9 @@ TEST(LintraTextTree, LongLinesGetNoBlanksBeforeTheFolder) {
 
 TEST(LintraTextTree, CircularAndMissingIncludesShowErrorInsteadOfFolder) {
   MemoryHost host;
-  host.Files[u"/site/a.asp"] = Include(u"b.inc") + Include(u"gone.inc") + Include(u"gone.inc");
-  host.Files[u"/site/b.inc"] = Include(u"a.asp");
+  host.Files[u"/site/a.asp"] =
+      IncludeLine(u"b.inc") + IncludeLine(u"gone.inc") + IncludeLine(u"gone.inc");
+  host.Files[u"/site/b.inc"] = IncludeLine(u"a.asp");
   host.Control->ParseFile(u"/site", u"/site/a.asp");
 
   EXPECT_EQ(host.Control->TextTree(),
@@ -82,11 +79,11 @@ TEST(LintraTextTree, CircularAndMissingIncludesShowErrorInsteadOfFolder) {
 
 TEST(LintraTextTree, IncludeFoldersAreShownRelativeToThePage) {
   MemoryHost host;
-  host.Files[u"default.asp"] = Include(u"top.inc") + Include(u"inc/menu.inc");
+  host.Files[u"default.asp"] = IncludeLine(u"top.inc") + IncludeLine(u"inc/menu.inc");
   host.Files[u"top.inc"] = u"";
-  host.Files[u"inc/menu.inc"] = Include(u"sub/x.inc");
+  host.Files[u"inc/menu.inc"] = IncludeLine(u"sub/x.inc");
   host.Files[u"inc/sub/x.inc"] = u"";
-  host.Files[u"shop/cart.asp"] = Include(u"../inc/Menu.inc");
+  host.Files[u"shop/cart.asp"] = IncludeLine(u"../inc/Menu.inc");
   host.Files[u"inc/Menu.inc"] = u"";
   host.Control->ParseFile(u"", u"default.asp");
   host.Control->ParseFile(u"", u"shop/cart.asp");
@@ -99,14 +96,19 @@ TEST(LintraTextTree, IncludeFoldersAreShownRelativeToThePage) {
                 u"\\--- Menu.inc" + Blanks(27) + u"../inc\r\n" + u"\r\n\r\n");
 }
 
-TEST(LintraTextTree, FileWithTheLargestIncludeCountIsDrawnInFull) {
+TEST(LintraTextTree, FileWithTheLargestIncludeCountIsShownOpenAndDrawnInFull) {
   MemoryHost host;
   constexpr int kIncludes = 32767;
   Text page;
-  for (int i = 0; i < kIncludes; ++i) page += Include(u"i" + text::FromNumber(i) + u".inc");
+  for (int i = 0; i < kIncludes; ++i) page += IncludeLine(u"i" + text::FromNumber(i) + u".inc");
   host.Files[u"wide.asp"] = page;
   ScriptedMessageBox boxes;
   host.Control->ParseFile(u"", u"wide.asp");
+
+  const Nodes& nodes = host.Control->tvLintra().GetNodes();
+  ASSERT_EQ(nodes.size(), size_t{kIncludes + 1});
+  EXPECT_EQ(nodes.Item(1)->Children(), kIncludes);
+  for (const auto& node : nodes) ASSERT_TRUE(node->Expanded());
 
   const Text drawing = host.Control->TextTree();
   const Text last = u"\\--- i32766.inc *ERROR* ";

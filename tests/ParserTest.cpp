@@ -2,39 +2,11 @@
 
 #include <random>
 
-#include "analysis/File.h"
-#include "analysis/Files.h"
 #include "platform/ErrorRecord.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
 namespace {
-
-// One line per node below `node`, indented by depth: full path, directive span and flags.
-void Outline(File& node, int depth, Text& out) {
-  for (const auto& child : *node.Includes()) {
-    out += Text(static_cast<size_t>(depth) * 2, u' ') + child->FullPath() + u" [" +
-           text::FromNumber(child->BaseFileStart()) + u"," +
-           text::FromNumber(child->BaseFileEnd()) + u")";
-    if (child->MissingFile()) out += u" missing";
-    if (child->CircularInclude()) out += u" circular";
-    out += u"\n";
-    Outline(*child, depth + 1, out);
-  }
-}
-
-Text Outline(File& root) {
-  Text out;
-  Outline(root, 0, out);
-  return out;
-}
-
-Text Repeat(TextView piece, size_t count) {
-  Text result;
-  result.reserve(piece.size() * count);
-  for (size_t i = 0; i < count; ++i) result += piece;
-  return result;
-}
 
 // A host that moves every request for old/ to new/ before serving it.
 class RedirectingHost : public MemoryHost {
@@ -56,20 +28,16 @@ TEST(Parser, BuildsMultiFolderTreeDepthFirstInTextOrder) {
   host.Files[u"inc/b.inc"] = u"<!-- #include file=\"../shop/inc/c.inc\" -->";
   auto root = host.Control->AnalysePage(u"/site", u"shop/default.asp");
 
-  EXPECT_EQ(Outline(*root),
+  EXPECT_EQ(Outline(*root, true),
             u"shop/inc/a.inc [9,43)\n"
-            u"  shop/inc/c.inc [2,32)\n"
+            u"  shop/inc/c.inc [2,32) duplicate\n"
             u"inc/b.inc [45,81)\n"
-            u"  shop/inc/c.inc [1,43)\n");
+            u"  shop/inc/c.inc [1,43) duplicate\n");
   EXPECT_EQ(host.Requests, (std::vector<Text>{u"shop/default.asp", u"shop/inc/a.inc",
                                               u"shop/inc/c.inc", u"inc/b.inc", u"shop/inc/c.inc"}));
 
-  ASSERT_EQ(root->Includes()->Count(), u"2");
   auto a = root->Includes()->Item(1);
-  ASSERT_EQ(a->Includes()->Count(), u"1");
   auto c = a->Includes()->Item(1);
-  EXPECT_EQ(c->Name(), u"c.inc");
-  EXPECT_EQ(c->Path(), u"shop/inc/");
   EXPECT_EQ(c->Content(), u"C");
   EXPECT_EQ(c->ProjectPath(), u"/site");
   EXPECT_EQ(c->Container(), host.Control);
@@ -109,13 +77,13 @@ TEST(Parser, ScriptBlocksAndCommentsHideEachOthersOpeners) {
       u"<!-- no keyword file='plain.inc' -->";
   host.Files[u"after.inc"] = u"A";
   auto root = host.Control->AnalysePage(u"", u"p.asp");
-  EXPECT_EQ(Outline(*root), u"after.inc [84,118)\n");
+  EXPECT_EQ(Outline(*root, true), u"after.inc [84,118)\n");
   EXPECT_EQ(host.Requests, (std::vector<Text>{u"p.asp", u"after.inc"}));
   EXPECT_FALSE(root->MissingFile());
 
   // A directive inside a comment left open spans from the outer opener.
   host.Files[u"q.asp"] = u"ab<!-- old <!-- #include file='after.inc' --> tail -->";
-  EXPECT_EQ(Outline(*host.Control->AnalysePage(u"", u"q.asp")), u"after.inc [3,46)\n");
+  EXPECT_EQ(Outline(*host.Control->AnalysePage(u"", u"q.asp"), true), u"after.inc [3,46)\n");
 }
 
 TEST(Parser, KeywordWithoutUsableAttributeMarksIncludingNodeMissing) {
@@ -130,7 +98,7 @@ TEST(Parser, KeywordWithoutUsableAttributeMarksIncludingNodeMissing) {
 
   auto q = host.Control->AnalysePage(u"", u"q.asp");
   EXPECT_TRUE(q->MissingFile());
-  EXPECT_EQ(Outline(*q), u"b.inc [33,63)\n");
+  EXPECT_EQ(Outline(*q, true), u"b.inc [33,63)\n");
 }
 
 TEST(Parser, MissingIncludeBecomesLeafNamedByBareNameAndSiblingsContinue) {
@@ -140,14 +108,11 @@ TEST(Parser, MissingIncludeBecomesLeafNamedByBareNameAndSiblingsContinue) {
   host.Files[u"shop/b.inc"] = u"<!-- #include file='c.inc' -->";
   host.Files[u"shop/c.inc"] = u"C";
   auto root = host.Control->AnalysePage(u"/site", u"shop/p.asp");
-  EXPECT_EQ(Outline(*root),
+  EXPECT_EQ(Outline(*root, true),
             u"gone.inc [1,38) missing\n"
             u"shop/b.inc [38,68)\n"
             u"  shop/c.inc [1,31)\n");
-  ASSERT_EQ(root->Includes()->Count(), u"2");
   auto gone = root->Includes()->Item(1);
-  EXPECT_EQ(gone->Name(), u"gone.inc");
-  EXPECT_EQ(gone->Path(), u"");
   EXPECT_EQ(gone->Content(), u"");
   EXPECT_EQ(gone->ProjectPath(), u"/site");
   EXPECT_EQ(gone->Container(), host.Control);
@@ -180,7 +145,7 @@ TEST(Parser, HostMayReplaceThePathOfAnInclude) {
   host.Files[u"new/a.inc"] = u"<!-- #include file='c.inc' -->";
   host.Files[u"new/c.inc"] = u"C";
   auto root = host.Control->AnalysePage(u"", u"p.asp");
-  EXPECT_EQ(Outline(*root),
+  EXPECT_EQ(Outline(*root, true),
             u"new/a.inc [1,35)\n"
             u"  new/c.inc [1,31)\n"
             u"b.inc [35,69) missing\n");
@@ -195,8 +160,8 @@ TEST(Parser, SurvivesHostileTexts) {
   host.Files[u"p.asp"] =
       u"<!-- #include file='a.inc' --><!-- #include file='b.inc' <!-- #include file='c.inc'";
   host.Files[u"q.asp"] = u"<% x <!-- #include file='a.inc' -->";
-  EXPECT_EQ(Outline(*host.Control->AnalysePage(u"", u"p.asp")), u"a.inc [1,31) missing\n");
-  EXPECT_EQ(Outline(*host.Control->AnalysePage(u"", u"q.asp")), u"");
+  EXPECT_EQ(Outline(*host.Control->AnalysePage(u"", u"p.asp"), true), u"a.inc [1,31) missing\n");
+  EXPECT_EQ(Outline(*host.Control->AnalysePage(u"", u"q.asp"), true), u"");
   EXPECT_EQ(host.Requests, (std::vector<Text>{u"p.asp", u"a.inc", u"q.asp"}));
 
   host.Files[u"openers.asp"] = Repeat(u"<!--", 20000) + Repeat(u"<%", 20000);
@@ -204,7 +169,7 @@ TEST(Parser, SurvivesHostileTexts) {
 
   host.Files[u"long.asp"] = u"<!-- #include file='a.inc' " + Text(2'500'000, u'x') + u" -->" +
                             Text(2'500'000, u'y') + u"<!-- #include file='b.inc' -->";
-  EXPECT_EQ(Outline(*host.Control->AnalysePage(u"", u"long.asp")),
+  EXPECT_EQ(Outline(*host.Control->AnalysePage(u"", u"long.asp"), true),
             u"a.inc [1,2500032) missing\nb.inc [5000032,5000062) missing\n");
 
   std::mt19937 random(7);

@@ -45,3 +45,33 @@ inline Outcome Lintra(const std::vector<std::string>& arguments) {
 
 // The bundled sample site.
 inline const std::string Site = LINTRA_EXAMPLE_SITE;
+
+// An include directive naming `path` by its file attribute.
+inline std::string Include(const std::string& path) {
+  return "<!-- #include file=\"" + path + "\" -->";
+}
+
+// A tree line padded, as the tree command pads it, to the column of the folders.
+inline std::string Padded(std::string line) {
+  if (line.size() < 40) line.resize(40, ' ');
+  return line;
+}
+
+// What complete prints for an include directive whose file was read.
+inline std::string Expanded(const std::string& directive, const std::string& body) {
+  return "\r\n<%' === INCLUDE FILE START ( " + directive + " ) === %>\r\n" + body +
+         "\r\n<%' === INCLUDE FILE END ( " + directive + " ) === %>\r\n";
+}
+
+// What complete prints for an include directive whose file is missing.
+inline std::string Failed(const std::string& directive, const std::string& name) {
+  return Expanded(directive, "   *** ERROR : Error opening file : " + name + " ***");
+}
+
+inline size_t Occurrences(const std::string& text, std::string_view piece) {
+  size_t count = 0;
+  for (size_t at = text.find(piece); at != std::string::npos; at = text.find(piece, at + 1)) {
+    ++count;
+  }
+  return count;
+}

@@ -88,20 +88,6 @@ class LintraWidgetTest : public QObject {
     QCOMPARE(shown.host.Displayed, expected);
   }
 
-  void ExpandAndCollapseShowTheStandInsStates() {
-    Shown shown;
-    shown.control->tvLintra().SelectedItem(&shown.At(1));
-    for (const QString& states : QStringList{"++-+-+", "+--+-+", "---+-+", "---+-+"}) {
-      shown.control->Collapse();
-      QCOMPARE(shown.OpenInView(), states);
-    }
-    shown.control->CollapseAll();
-    for (const QString& states : QStringList{"+-----", "+-+-+-", "+++-+-", "+++-+-"}) {
-      shown.control->Expand();
-      QCOMPARE(shown.OpenInView(), states);
-    }
-  }
-
   void TheUsersChoicesGoToTheStandInAndQtAddsNone() {
     Shown shown;
     shown.Tree().collapse(shown.IndexAt(2));

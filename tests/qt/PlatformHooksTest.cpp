@@ -36,7 +36,7 @@ class PlatformHooksTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void ErrorBoxOffersAbortRetryIgnoreAndAnswersTheClassicValues() {
+  void ErrorBoxesOfferAbortRetryIgnoreAndNoticesOkWithTheClassicAnswers() {
     const Text prompt = u"An error has occured.\r\nError No: 5 - x";
     const QString looks = QStringLiteral("Corvane|An error has occured.\nError No: 5 - x|%1|%2|%3")
                               .arg(int(QMessageBox::Warning))
@@ -53,10 +53,8 @@ class PlatformHooksTest : public QObject {
     QString seen;
     AnswerNextBox(&seen, QMessageBox::NoButton, Qt::Key_Escape);
     QCOMPARE(ShowQtMessageBox(prompt, 50, u"Corvane"), 3);
-  }
 
-  void NoticeBoxOffersOkOnly() {
-    QString seen;
+    // A notice offers OK only.
     AnswerNextBox(&seen, QMessageBox::Ok);
     QCOMPARE(ShowQtMessageBox(u"Error : Couldn't find the file foot.inc", 48, u"Corvane"), 1);
     QCOMPARE(seen, QStringLiteral("Corvane|Error : Couldn't find the file foot.inc|%1|%2|0")

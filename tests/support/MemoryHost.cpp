@@ -34,6 +34,38 @@ Text IncludeDirective(const Text& path) {
   return u"<!-- #include file=\"" + path + u"\" -->";
 }
 
+Text IncludeLine(const Text& path) {
+  return IncludeDirective(path) + u"\r\n";
+}
+
+Text Repeat(TextView piece, size_t count) {
+  Text result;
+  result.reserve(piece.size() * count);
+  for (size_t i = 0; i < count; ++i) result += piece;
+  return result;
+}
+
+static void Outline(File& node, size_t depth, bool spans, Text& out) {
+  for (const auto& child : *node.Includes()) {
+    out += Text(depth * 2, u' ') + child->FullPath();
+    if (spans) {
+      out += u" [" + text::FromNumber(child->BaseFileStart()) + u"," +
+             text::FromNumber(child->BaseFileEnd()) + u")";
+    }
+    if (child->MissingFile()) out += u" missing";
+    if (child->CircularInclude()) out += u" circular";
+    if (child->DuplicateInclude()) out += u" duplicate";
+    out += u"\n";
+    Outline(*child, depth + 1, spans, out);
+  }
+}
+
+Text Outline(File& root, bool spans) {
+  Text out;
+  Outline(root, 0, spans, out);
+  return out;
+}
+
 void ServeExampleTree(MemoryHost& host) {
   host.Files[u"r.asp"] = IncludeDirective(u"a.inc") + IncludeDirective(u"b.inc");
   host.Files[u"a.inc"] = IncludeDirective(u"a1.inc");

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "analysis/File.h"
+#include "analysis/Files.h"
 #include "control/Lintra.h"
 
 // A host that serves file texts from memory, keyed by web path exactly as the control asks for
@@ -34,6 +36,16 @@ Text Lines(std::initializer_list<const char16_t*> lines);
 
 // An include directive naming `path` by its file attribute.
 Text IncludeDirective(const Text& path);
+
+// The same directive on a line of its own.
+Text IncludeLine(const Text& path);
+
+// `piece` written `count` times over.
+Text Repeat(TextView piece, size_t count);
+
+// One line per node below `root`, indented by depth: full path, the span of its directive when
+// `spans` is set, and its flags. Shows the shape of a whole tree in one comparison.
+Text Outline(File& root, bool spans = false);
 
 // Serves the page r.asp: R with A and B, A with A1, A1 with the leaf A1a, B with the leaf B1; in
 // position order r.asp, a.inc, a1.inc, a1a.inc, b.inc, b1.inc.
