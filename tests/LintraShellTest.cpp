@@ -198,8 +198,6 @@ TEST(LintraShell, FailuresAreReportedByTheProcedureThatMeetsThem) {
   EXPECT_EQ(boxes.Boxes()[0].Prompt,
             u"An error has occured.\r\nError No: 13 - Type mismatch\r\n"
             u"Source : Lintra.Lintra.TextTree");
-  EXPECT_EQ(boxes.Boxes()[0].Style, 50);
-  EXPECT_EQ(boxes.Boxes()[0].Title, u"Corvane");
   EXPECT_EQ(boxes.Boxes()[1].Prompt,
             u"An error has occured.\r\nError No: 13 - Type mismatch\r\n"
             u"Source : Lintra.Lintra.tvLintra_DblClick");

@@ -9,6 +9,15 @@ MemoryHost::~MemoryHost() {
 }
 
 void MemoryHost::GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
+  if (auto redirect = Redirects.find(FilePath); redirect != Redirects.end()) {
+    Requests.push_back(FilePath);
+    FilePath = redirect->second;
+  }
+  if (Limit > 0 && Requests.size() >= Limit) {
+    Requests.push_back(FilePath);
+    nError = static_cast<int32_t>(0x800403E9u);
+    return;
+  }
   Requests.push_back(FilePath);
   if (auto error = Errors.find(FilePath); error != Errors.end()) {
     nError = error->second;

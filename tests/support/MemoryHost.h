@@ -11,7 +11,10 @@
 
 // A host that serves file texts from memory, keyed by web path exactly as the control asks for
 // them, and records every request. A path without an entry is answered with nError 1 (missing);
-// a path listed in Errors is answered with that code instead.
+// a path listed in Errors is answered with that code instead. A path listed in Redirects is
+// recorded, then replaced by its target, as a host may do, and served by the target's entry. Once
+// Limit requests (when not 0) were recorded, every further one is answered with the abort code,
+// as a host guarding against include explosions does.
 class MemoryHost : public LintraEvents {
  public:
   MemoryHost();
@@ -19,6 +22,8 @@ class MemoryHost : public LintraEvents {
 
   std::map<Text, Text> Files;
   std::map<Text, int32_t> Errors;
+  std::map<Text, Text> Redirects;
+  size_t Limit = 0;
   std::vector<Text> Requests;
   std::vector<Text> Displayed;    // texts passed to DisplayText
   std::vector<Text> OpenedFiles;  // paths passed to DisplayFile
