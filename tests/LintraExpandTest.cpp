@@ -26,14 +26,16 @@ class ExpandCollapse : public testing::Test {
 
   std::string States() { return NodeStates(View()); }
 
-  // Runs a command as a host would and checks that it hid and showed the view once.
-  void Run(Command command) {
+  // Runs a command as a host would, checks that it hid and showed the view once, and gives the
+  // states it left.
+  std::string Run(Command command) {
     const int32_t hides = View().HideCount();
     const int32_t shows = View().ShowCount();
     (*host.Control.*command)();
     EXPECT_EQ(View().HideCount() - hides, 1);
     EXPECT_EQ(View().ShowCount() - shows, 1);
     EXPECT_TRUE(View().Visible());
+    return States();
   }
 
   ScriptedMessageBox boxes;
@@ -47,14 +49,10 @@ TEST_F(ExpandCollapse, CollapseClosesTheLowestOpenLevelEachTime) {
   EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
   View().SelectedItem(&At(1));
 
-  Run(&Lintra::Collapse);
-  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc- a1a.inc+ b.inc- b1.inc+");
-  Run(&Lintra::Collapse);
-  EXPECT_EQ(States(), "r.asp+ a.inc- a1.inc- a1a.inc+ b.inc- b1.inc+");
-  Run(&Lintra::Collapse);
-  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc+");
-  Run(&Lintra::Collapse);
-  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc+");
+  EXPECT_EQ(Run(&Lintra::Collapse), "r.asp+ a.inc+ a1.inc- a1a.inc+ b.inc- b1.inc+");
+  EXPECT_EQ(Run(&Lintra::Collapse), "r.asp+ a.inc- a1.inc- a1a.inc+ b.inc- b1.inc+");
+  EXPECT_EQ(Run(&Lintra::Collapse), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc+");
+  EXPECT_EQ(Run(&Lintra::Collapse), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc+");
 }
 
 TEST_F(ExpandCollapse, ExpandOpensTheTargetThenTheLowestClosedLevels) {
@@ -62,38 +60,28 @@ TEST_F(ExpandCollapse, ExpandOpensTheTargetThenTheLowestClosedLevels) {
   SetAll(false);
   View().SelectedItem(&At(1));
 
-  Run(&Lintra::Expand);
-  EXPECT_EQ(States(), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc- b1.inc-");
-  Run(&Lintra::Expand);
-  EXPECT_EQ(States(), "r.asp+ a.inc- a1.inc+ a1a.inc- b.inc+ b1.inc-");
-  Run(&Lintra::Expand);
-  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc+ a1a.inc- b.inc+ b1.inc-");
-  Run(&Lintra::Expand);
-  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc+ a1a.inc- b.inc+ b1.inc-");
+  EXPECT_EQ(Run(&Lintra::Expand), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc- b1.inc-");
+  EXPECT_EQ(Run(&Lintra::Expand), "r.asp+ a.inc- a1.inc+ a1a.inc- b.inc+ b1.inc-");
+  EXPECT_EQ(Run(&Lintra::Expand), "r.asp+ a.inc+ a1.inc+ a1a.inc- b.inc+ b1.inc-");
+  EXPECT_EQ(Run(&Lintra::Expand), "r.asp+ a.inc+ a1.inc+ a1a.inc- b.inc+ b1.inc-");
 
   // Only closed nodes lead further down: below the open A, the closed A1 is not reached.
   At(3).Expanded(false);
-  Run(&Lintra::Expand);
-  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc- a1a.inc- b.inc+ b1.inc-");
+  EXPECT_EQ(Run(&Lintra::Expand), "r.asp+ a.inc+ a1.inc- a1a.inc- b.inc+ b1.inc-");
 }
 
 TEST_F(ExpandCollapse, CommandsStayInsideTheSelectedSubtree) {
   host.Control->ParseFile(u"", u"r.asp");
   SetAll(false);
   View().SelectedItem(&At(4));
-  Run(&Lintra::Expand);
-  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc-");
-  Run(&Lintra::Collapse);
-  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc- b.inc- b1.inc-");
-  Run(&Lintra::ExpandAll);
-  EXPECT_EQ(States(), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc-");
+  EXPECT_EQ(Run(&Lintra::Expand), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc-");
+  EXPECT_EQ(Run(&Lintra::Collapse), "r.asp- a.inc- a1.inc- a1a.inc- b.inc- b1.inc-");
+  EXPECT_EQ(Run(&Lintra::ExpandAll), "r.asp- a.inc- a1.inc- a1a.inc+ b.inc- b1.inc-");
 
   View().SelectedItem(&At(2));
-  Run(&Lintra::ExpandAll);
-  EXPECT_EQ(States(), "r.asp- a.inc+ a1.inc+ a1a.inc+ b.inc- b1.inc-");
+  EXPECT_EQ(Run(&Lintra::ExpandAll), "r.asp- a.inc+ a1.inc+ a1a.inc+ b.inc- b1.inc-");
   SetAll(true);
-  Run(&Lintra::CollapseAll);
-  EXPECT_EQ(States(), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc+ b1.inc+");
+  EXPECT_EQ(Run(&Lintra::CollapseAll), "r.asp+ a.inc- a1.inc- a1a.inc- b.inc+ b1.inc+");
   EXPECT_EQ(View().SelectedItem().get(), &At(2));
 }
 
@@ -113,15 +101,13 @@ TEST_F(ExpandCollapse, WithNothingSelectedCommandsActOnNodeOne) {
   for (const Case& each : cases) {
     SetAll(each.startOpen);
     View().SelectedItem(nullptr);
-    Run(each.command);
-    EXPECT_EQ(States(), each.expected);
+    EXPECT_EQ(Run(each.command), each.expected);
     EXPECT_EQ(View().SelectedItem().get(), &At(1));
   }
 
   SetAll(false);
   View().SelectedItem(nullptr);
-  Run(&Lintra::ExpandWholeTree);
-  EXPECT_EQ(States(), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
+  EXPECT_EQ(Run(&Lintra::ExpandWholeTree), "r.asp+ a.inc+ a1.inc+ a1a.inc+ b.inc+ b1.inc+");
   EXPECT_EQ(View().SelectedItem(), nullptr);
 }
 
