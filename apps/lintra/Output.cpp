@@ -1,12 +1,21 @@
 #include "apps/lintra/Output.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "apps/host/Utf8Escapes.h"
 
+// Encodes a piece at a time, so that a report of megabytes never has a second copy in UTF-8; a
+// piece never ends between the two halves of a surrogate pair.
 void WriteOut(TextView text) {
-  WriteOutBytes(EncodeUtf8Escaped(text));
+  constexpr size_t piece = size_t{1} << 16;
+  while (!text.empty()) {
+    size_t length = std::min(piece, text.size());
+    if (length < text.size() && text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF) ++length;
+    WriteOutBytes(EncodeUtf8Escaped(text.substr(0, length)));
+    text.remove_prefix(length);
+  }
 }
 
 void WriteOutBytes(std::string_view bytes) {
