@@ -123,6 +123,7 @@ std::optional<fs::path> DiskFiles::Resolve(TextView webPath) const {
   if (webPath.size() > MaxPathUnits) return std::nullopt;
   const std::optional<std::vector<std::string>> segments = Segments(webPath);
   if (!segments || segments->empty()) return std::nullopt;
+  if (folders_.size() >= MaxKeptFolders) folders_.clear();
   const fs::path* folder = &root_;
   std::string written;
   for (size_t i = 0; i + 1 < segments->size(); ++i) {

@@ -78,6 +78,9 @@ class DiskFiles {
   std::filesystem::path root_;
   // The folders that Resolve followed, by their segments as written with a "/" after each:
   // where each lies, or nothing when it cannot be followed. A page's includes mostly sit in a
-  // few folders, so each folder is looked up on disk once rather than once per file.
+  // few folders, so each folder is looked up on disk once rather than once per file. Emptied
+  // when it reaches MaxKeptFolders, so that paths made up by the thousand cannot grow it without
+  // end.
+  static constexpr size_t MaxKeptFolders = 65536;
   mutable std::unordered_map<std::string, std::optional<std::filesystem::path>> folders_;
 };
