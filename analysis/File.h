@@ -57,7 +57,6 @@ class File : public Object {
   }
   const Text& Path() const { return path_; }
   void Path(Text value) {
-    if (value == path_) return;
     path_ = std::move(value);
     fullPath_.reset();
   }

@@ -19,19 +19,13 @@ std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep
   return std::make_unique<Found>(Found{std::move(webPath), std::move(text)});
 }
 
-const DiskHost::Found* DiskHost::Find(const Text& requested) {
+const DiskHost::Found* DiskHost::Find(const Text& requested, bool page) {
   if (const auto known = byRequest_.find(requested); known != byRequest_.end()) {
     return known->second.get();
   }
-  return (byRequest_[requested] = Load(requested, true)).get();
-}
-
-const DiskHost::Found* DiskHost::FindPage(const Text& requested) {
-  if (const auto known = byRequest_.find(requested); known != byRequest_.end()) {
-    return known->second.get();
-  }
-  page_ = Load(requested, false);
-  return page_.get();
+  std::unique_ptr<Found>& slot = page ? page_ : byRequest_[requested];
+  slot = Load(requested, !page);
+  return slot.get();
 }
 
 void DiskHost::GetSharedFile(Text& FilePath, int32_t& nError,
@@ -43,7 +37,7 @@ void DiskHost::GetSharedFile(Text& FilePath, int32_t& nError,
   }
   const bool page = std::exchange(pageNext_, false);
   try {
-    if (const Found* found = page ? FindPage(FilePath) : Find(FilePath)) {
+    if (const Found* found = Find(FilePath, page)) {
       if (paths_ == Paths::OnDisk) FilePath = found->webPath;
       FileText = found->text;
     } else {

@@ -75,11 +75,8 @@ class DiskHost : public LintraEvents {
   };
 
   // The file that `requested` names, read on its first request and kept; null when it cannot
-  // be read.
-  const Found* Find(const Text& requested);
-  // The page that `requested` names: a kept file when there is one, otherwise read for this page
-  // alone.
-  const Found* FindPage(const Text& requested);
+  // be read. A `page` that is not kept already is read for this page alone.
+  const Found* Find(const Text& requested, bool page);
   // The file that `requested` names, read now unless its text is kept; the text is kept when
   // `keep`. Null when it cannot be read.
   std::unique_ptr<Found> Load(const Text& requested, bool keep);

@@ -23,8 +23,8 @@ Json TreeNode(File& file, const std::optional<LineColumn>& at, LineIndexes& line
                {"line", Place(at, &LineColumn::line)},
                {"column", Place(at, &LineColumn::column)},
                {"includes", Json::array()}};
-  const std::shared_ptr<Files> includes = file.Includes();
-  if (includes->size() == 0) return node;
+  const Files* includes = file.IncludesIfAny();
+  if (!includes || includes->size() == 0) return node;
   const LineIndex& index = lines.Of(file.Content());
   for (const std::shared_ptr<File>& child : *includes) {
     node["includes"].push_back(TreeNode(*child, index.At(child->BaseFileStart()), lines));
