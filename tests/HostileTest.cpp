@@ -132,8 +132,8 @@ TEST(Hostile, TenThousandDeepChainIsShownCommandedReportedClearedAndReleased) {
   });
 }
 
-// Built through the collections directly: the analysis of a chain this deep is slow for reasons
-// of its own (each file is compared with all its ancestors), which is no concern here.
+// Built through the collections directly, so that only the reports, the release and Delete
+// meet the depth.
 TEST(Hostile, FiftyThousandDeepTreeIsReportedAndReleasedWithOrWithoutDelete) {
   constexpr int kDepth = 50000;
   auto chain = [] {

@@ -8,19 +8,6 @@
 namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 
-TEST(FileSupply, NamesMatchIgnoringCaseFromTheRootAndNothingOutsideItIsRead) {
-  TempFolder temp;
-  temp.Write("secret.txt", "SECRET");
-  temp.Write("site/inc/a.inc", "A");
-  temp.Write("site/p.asp",
-             Include("INC/A.INC") + "|" + Include("/inc/a.inc") + "|" + Include("../secret.txt"));
-  const Outcome run = Lintra({"complete", "--root", (temp.Path() / "site").string(), "p.asp"});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, Expanded(Include("INC/A.INC"), "A") + "|" +
-                         Expanded(Include("/inc/a.inc"), "A") + "|" +
-                         Failed(Include("../secret.txt"), "secret.txt"));
-}
-
 TEST(FileSupply, CompleteWritesEveryFilesOwnBytesBackWhateverItsEncoding) {
   TempFolder site;
   site.Write("page.asp", "\xEF\xBB\xBFhi " + Include("latin.inc") + Include("gbk.inc") +
