@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "apps/lintra/Findings.h"
+#include "site/Findings.h"
 #include "apps/lintra/Options.h"
 
 class File;

@@ -5,17 +5,15 @@
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Output.h"
 #include "apps/lintra/Progress.h"
+#include "site/MatchList.h"
 
 namespace {
 
-// The match list the control expects: rows from 0, each entry in column 1.
-TextArray MatchList(const Session& session, const std::vector<std::string>& changed) {
-  const auto rows = static_cast<int32_t>(changed.size());
-  TextArray matches(0, rows - 1, 0, 1);
-  for (int32_t row = 0; row < rows; ++row) {
-    matches.At(row, 1) = session.MatchEntry(changed[static_cast<size_t>(row)]);
-  }
-  return matches;
+// The web paths of the --changed arguments, in order.
+std::vector<Text> ChangedFiles(const Session& session, const std::vector<std::string>& changed) {
+  std::vector<Text> webPaths;
+  for (const std::string& argument : changed) webPaths.push_back(session.ChangedFile(argument));
+  return webPaths;
 }
 
 // The full path of the page of every top-level node, one per line.
@@ -31,7 +29,7 @@ Text ShownPages(Lintra& control) {
 }  // namespace
 
 int RunDepends(Session& session, const Options& options) {
-  const TextArray matches = MatchList(session, options.changed);
+  const TextArray matches = MatchList(ChangedFiles(session, options.changed));
   const std::vector<Text> pages = session.Pages();
   {
     Progress progress(pages.size());

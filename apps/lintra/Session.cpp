@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "apps/host/Utf8Escapes.h"
-#include "apps/lintra/PageDiscovery.h"
+#include "apps/host/DiskNames.h"
 #include "platform/ErrorRecord.h"
+#include "site/PageDiscovery.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ Session::Session(const Options& options)
       host_(files_, options.maxFiles,
             options.canonicalPaths ? DiskHost::Paths::OnDisk : DiskHost::Paths::AsRequested,
             codePage_ ? &*codePage_ : nullptr),
-      arguments_(options.root, files_.Root()),
+      arguments_(options.root, files_.Root(), DiskNames),
       projectPath_(text::FromUtf8(options.root)),
       control_(std::make_shared<Lintra>()),
       previousHandler_(MessageBox::SetHandler(AnswerOnStandardError)) {
@@ -56,27 +56,19 @@ Session::~Session() {
   MessageBox::SetHandler(std::move(previousHandler_));
 }
 
-Text Session::MatchEntry(const std::string& changed) const {
-  Text webPath = arguments_.Changed(changed);
-  if (const std::optional<std::filesystem::path> file = files_.Resolve(webPath)) {
-    webPath = files_.WebPath(*file);
-  }
-  return text::UCase(webPath);
+Text Session::ChangedFile(const std::string& changed) const {
+  const Text webPath = arguments_.Changed(changed);
+  const std::optional<std::filesystem::path> file = files_.Resolve(webPath);
+  return file ? files_.WebPath(*file) : webPath;
 }
 
 std::vector<Text> Session::Pages() const {
-  const PageDiscovery discovery(options_.excludes);
+  const PageDiscovery discovery(options_.excludes, DiskNames);
+  if (options_.pages.empty()) return discovery.FindPages(files_.Root());
   std::vector<Text> pages;
-  if (options_.pages.empty()) {
-    for (const std::string& page : discovery.FindPages(files_.Root())) {
-      pages.push_back(DecodeUtf8Escaped(page));
-    }
-    return pages;
-  }
   for (const std::string& argument : options_.pages) {
     Text page = arguments_.Page(argument);
-    if (!discovery.Excluded(EncodeUtf8Escaped(text::Replace(page, u'\\', u'/'))))
-      pages.push_back(page);
+    if (!discovery.Excluded(page)) pages.push_back(std::move(page));
   }
   return pages;
 }

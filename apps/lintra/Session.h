@@ -9,9 +9,9 @@
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/lintra/Options.h"
-#include "apps/lintra/PageArguments.h"
 #include "control/Lintra.h"
 #include "platform/MessageBox.h"
+#include "site/PageArguments.h"
 
 // An analysis that failed or was stopped; what() is the message for the user.
 class AnalysisFailure : public std::runtime_error {
@@ -35,10 +35,9 @@ class Session {
   // The project root, fully resolved.
   const std::filesystem::path& Root() const { return files_.Root(); }
 
-  // The match-list entry for a --changed argument: the file's real web path when it exists
-  // (as the host names files to the control), otherwise the path as given; upper-cased, as
-  // the control compares paths.
-  Text MatchEntry(const std::string& changed) const;
+  // The web path of a --changed argument: the file's real web path when it exists (as the host
+  // names files to the control), otherwise the path as given.
+  Text ChangedFile(const std::string& changed) const;
 
   // The pages the run covers, as the control gets them: the PAGE arguments in order, or every
   // page found below the root; either way without the excluded ones.

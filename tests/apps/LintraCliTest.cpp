@@ -58,13 +58,6 @@ TEST(LintraCli, TreePrintsTheControlsDrawingOfEveryPageInOrder) {
             "\r\n\r\n");
 }
 
-TEST(LintraCli, PageArgumentsMayUseDotSlashBackslashesOrAbsolutePathsInsideTheRoot) {
-  EXPECT_EQ(Lintra({"tree", "--root", Site, "./shop\\product.asp"}).out.substr(0, 47),
-            "product.asp                             shop/\r\n");
-  EXPECT_EQ(Lintra({"tree", "--root", Site, Site + "/about.asp"}).out.substr(0, 42),
-            "about.asp                               \r\n");
-}
-
 TEST(LintraCli, CompleteAndWarningsPrintOnePagesReportsAsTheControlMakesThem) {
   TempFolder site;
   site.Write("p.asp",
@@ -116,19 +109,6 @@ TEST(LintraCli, DependsKnowsAChangedFileByAnyNameThatLeadsToIt) {
               "p.asp\n")
         << changed;
   }
-}
-
-TEST(LintraCli, DefaultPagesAreAspFilesOutsideHiddenAndVtiFoldersInByteOrder) {
-  TempFolder site;
-  site.Write("common.inc", "");
-  for (const char* page : {"b.asp", "B.ASP", "a.Asp", "sub/c.asp", "sub/x.inc", ".hidden/d.asp",
-                           "sub/.e.asp", "_vti_cnf/f.asp", "old/g.asp", "z/old/h.asp"}) {
-    site.Write(page, "<!-- #include virtual=\"/common.inc\" -->");
-  }
-  const Outcome run = Lintra(
-      {"depends", "--root", site.Path().string(), "--changed", "common.inc", "--exclude", "old"});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "B.ASP\na.Asp\nb.asp\nsub/c.asp\nz/old/h.asp\n");
 }
 
 TEST(LintraCli, CheckTextPrintsTheWarningsOfPagesWithFindingsAndFailsOnCriticalOnes) {

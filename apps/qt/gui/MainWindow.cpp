@@ -10,7 +10,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "apps/qt/gui/MatchList.h"
+#include "site/MatchList.h"
 #include "apps/qt/gui/ProjectPages.h"
 #include "apps/qt/widget/LintraWidget.h"
 #include "platform/ErrorRecord.h"

@@ -1,4 +1,4 @@
-#include "apps/lintra/Findings.h"
+#include "site/Findings.h"
 
 #include <algorithm>
 #include <memory>

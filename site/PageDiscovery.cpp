@@ -1,4 +1,4 @@
-#include "apps/lintra/PageDiscovery.h"
+#include "site/PageDiscovery.h"
 
 #include <fnmatch.h>
 
@@ -29,7 +29,8 @@ bool PageDiscovery::Matches(const std::string& webPath) const {
   });
 }
 
-bool PageDiscovery::Excluded(const std::string& webPath) const {
+bool PageDiscovery::Excluded(TextView page) const {
+  const std::string webPath = names_.encode(text::Replace(page, u'\\', u'/'));
   for (size_t slash = webPath.find('/'); slash != std::string::npos;
        slash = webPath.find('/', slash + 1)) {
     if (Matches(webPath.substr(0, slash))) return true;
@@ -37,7 +38,13 @@ bool PageDiscovery::Excluded(const std::string& webPath) const {
   return Matches(webPath);
 }
 
-std::vector<std::string> PageDiscovery::FindPages(const fs::path& root) const {
+std::vector<Text> PageDiscovery::FindPages(const fs::path& root) const {
+  std::vector<Text> pages;
+  for (const std::string& webPath : PageBytes(root)) pages.push_back(names_.decode(webPath));
+  return pages;
+}
+
+std::vector<std::string> PageDiscovery::PageBytes(const fs::path& root) const {
   std::vector<std::string> pages;
   // Every entry's path is the root's followed by "/" and its web path.
   const size_t rootLength = root.native().size() + (root.native().ends_with('/') ? 0 : 1);

@@ -1,9 +1,8 @@
-#include "apps/lintra/PageArguments.h"
+#include "site/PageArguments.h"
 
 #include <optional>
 
 #include "analysis/LintraFuncs.h"
-#include "apps/host/Utf8Escapes.h"
 
 namespace fs = std::filesystem;
 
@@ -31,18 +30,20 @@ std::string DropCurrentFolder(std::string argument) {
 
 }  // namespace
 
-PageArguments::PageArguments(const fs::path& rootAsGiven, fs::path canonicalRoot)
-    : absoluteRoot_(NormalFolder(rootAsGiven)), canonicalRoot_(std::move(canonicalRoot)) {}
+PageArguments::PageArguments(const fs::path& rootAsGiven, fs::path canonicalRoot, NameCodec names)
+    : absoluteRoot_(NormalFolder(rootAsGiven)),
+      canonicalRoot_(std::move(canonicalRoot)),
+      names_(names) {}
 
 Text PageArguments::Page(const std::string& argument) const {
   const fs::path path(argument);
   if (path.is_absolute()) {
     for (const fs::path& root : {absoluteRoot_, canonicalRoot_}) {
-      if (auto relative = RelativeInside(path, root)) return DecodeUtf8Escaped(relative->string());
+      if (auto relative = RelativeInside(path, root)) return names_.decode(relative->string());
     }
-    return DecodeUtf8Escaped(argument);
+    return names_.decode(argument);
   }
-  return DecodeUtf8Escaped(DropCurrentFolder(argument));
+  return names_.decode(DropCurrentFolder(argument));
 }
 
 Text PageArguments::Changed(const std::string& argument) const {

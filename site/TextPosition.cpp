@@ -1,4 +1,4 @@
-#include "apps/lintra/TextPosition.h"
+#include "site/TextPosition.h"
 
 #include <algorithm>
 

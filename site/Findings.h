@@ -3,8 +3,8 @@
 #include <optional>
 #include <vector>
 
-#include "apps/lintra/TextPosition.h"
 #include "platform/Text.h"
+#include "site/TextPosition.h"
 
 class File;
 

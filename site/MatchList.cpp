@@ -1,4 +1,4 @@
-#include "apps/qt/gui/MatchList.h"
+#include "site/MatchList.h"
 
 #include <cstdint>
 

@@ -4,13 +4,16 @@
 #include <string>
 
 #include "platform/Text.h"
+#include "site/NameCodec.h"
 
 // Turns paths named on the command line into the paths the control is given, relative to the
 // project root.
 class PageArguments {
  public:
-  // `rootAsGiven` is the --root argument; `canonicalRoot` the same folder fully resolved.
-  PageArguments(const std::filesystem::path& rootAsGiven, std::filesystem::path canonicalRoot);
+  // `rootAsGiven` is the --root argument; `canonicalRoot` the same folder fully resolved; `names`
+  // spells the bytes of an argument as text.
+  PageArguments(const std::filesystem::path& rootAsGiven, std::filesystem::path canonicalRoot,
+                NameCodec names);
 
   // A PAGE argument as the control gets it: as written, except that leading "./" (or ".\") are
   // dropped and an absolute path inside the root is made relative to it first.
@@ -23,4 +26,5 @@ class PageArguments {
  private:
   std::filesystem::path absoluteRoot_;
   std::filesystem::path canonicalRoot_;
+  NameCodec names_;
 };

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/Text.h"
+#include "site/NameCodec.h"
+
+// Which pages of a project a run covers when none are named, and which are left out.
+class PageDiscovery {
+ public:
+  // `excludes` are globs matched, as fnmatch does without flags ("*" also matches "/"), against
+  // the bytes of the web path of a page and of each folder above it; `names` spells those bytes
+  // as text.
+  PageDiscovery(std::vector<std::string> excludes, NameCodec names)
+      : excludes_(std::move(excludes)), names_(names) {}
+
+  // Whether `page` (relative to the root, "/" or "\" separators) or a folder it lies in is
+  // excluded.
+  bool Excluded(TextView page) const;
+
+  // The web path of every regular file (or link to one) below `root` whose name ends in ".asp"
+  // in any letter case, in byte order of the paths. Hidden files and folders (names beginning
+  // with "."), folders named "_vti_*", excluded paths and folders without read permission are
+  // left out; symbolic links to folders are not followed. Throws
+  // std::filesystem::filesystem_error when the walk fails otherwise.
+  std::vector<Text> FindPages(const std::filesystem::path& root) const;
+
+ private:
+  // FindPages' web paths as bytes, sorted.
+  std::vector<std::string> PageBytes(const std::filesystem::path& root) const;
+  bool Matches(const std::string& webPath) const;
+
+  std::vector<std::string> excludes_;
+  NameCodec names_;
+};
