@@ -3,14 +3,17 @@
 #include <QImage>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "apps/host/Utf8Escapes.h"
 #include "apps/qt/gui/MainWindow.h"
 #include "apps/qt/gui/ProjectPages.h"
 #include "apps/qt/gui/Screenshot.h"
 #include "apps/qt/widget/LintraWidget.h"
 #include "platform/MessageBox.h"
+#include "tests/apps/TempFolder.h"
 
 namespace {
 
@@ -35,6 +38,25 @@ struct Site {
   }
   std::filesystem::path Root() const { return dir.path().toStdString(); }
 };
+
+// The window's page list as the bytes of the names, one per line.
+QByteArray ListedPages(const MainWindow& window) {
+  QByteArray listed;
+  for (int row = 0; row < window.PageList().count(); ++row) {
+    listed += EncodeUtf8Escaped(window.PageList().item(row)->text().toStdU16String()) + "\n";
+  }
+  return listed;
+}
+
+// What the command line lists as the pages below `root` that include "common.inc": with every
+// page including it, the pages it takes when none are named.
+QByteArray CommandLinePages(const std::filesystem::path& root) {
+  QProcess lintra;
+  lintra.start(LINTRA_BINARY, {"depends", "--root", QString::fromStdString(root.string()),
+                               "--changed", "common.inc"});
+  lintra.waitForFinished();
+  return lintra.readAllStandardOutput();
+}
 
 QStringList Pages(const MainWindow& window) {
   QStringList pages;
@@ -62,6 +84,22 @@ class MainWindowTest : public QObject {
              Text(u"inc/head.inc"));
     QVERIFY(!ProjectPages::WebPathOf(site.Root() / "shop", site.Root() / "inc/head.inc"));
     QVERIFY(!ProjectPages::WebPathOf(site.Root(), site.Root()));
+  }
+
+  void ListsThePagesTheCommandLineTakesByDefault() {
+    TempFolder site;
+    site.Write("common.inc", "");
+    for (const char* page : {"a.asp", "caf\xE9.asp", "_vti_cnf/a.asp", "shop/_vti_cnf/b.asp",
+                             "shop/\xFFx.ASP", "\xC3\xA9t\xC3\xA9.asp", ".git/c.asp"}) {
+      site.Write(page, "<!-- #include virtual=\"/common.inc\" -->");
+    }
+    MainWindow window(site.Path());
+    QCOMPARE(ListedPages(window), CommandLinePages(site.Path()));
+    QCOMPARE(ListedPages(window),
+             QByteArray("a.asp\ncaf\xE9.asp\nshop/\xFFx.ASP\n\xC3\xA9t\xC3\xA9.asp\n"));
+    window.AddPage(window.PageList().item(1)->text().toStdU16String());
+    QCOMPARE(Pages(window), QStringList{window.PageList().item(1)->text()});
+    QCOMPARE(window.Trees().Control().tvLintra().GetNodes().size(), size_t{2});
   }
 
   void ReportsAndOpenedFilesGoToTheirPanes() {

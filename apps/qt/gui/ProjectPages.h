@@ -9,9 +9,9 @@
 // Where the desktop app finds a project's pages and how it names files on disk to the control.
 namespace ProjectPages {
 
-// The web path ("/" separators, relative to `root`) of every file below `root` whose name ends
-// in ".asp" in any letter case, in sorted order. Hidden files and folders (names beginning with
-// ".") and unreadable folders are skipped; symbolic links to folders are not followed.
+// The pages the command line takes when none are named (see PageDiscovery), named as the disk
+// host names files: the web path of every ".asp" file below `root` in byte order, hidden files
+// and folders and "_vti_*" folders left out.
 std::vector<Text> Find(const std::filesystem::path& root);
 
 // The web path of `file` relative to `root`, both resolved as far as they exist; nothing when
