@@ -96,9 +96,6 @@ class Lintra : public Object, public FileSupply {
   // description "Could not find the file : " and the path.
   std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) override;
 
-  // Entry (LintraEntry.cpp).
-  bool fbContainsMatch(File& file, const TextArray& asMatchFiles);
-
   // Tree view display (LintraDisplay.cpp).
   void DisplayTree(const std::shared_ptr<File>& root);
   void DisplaySubNodes(Nodes& nodes, Node& parent, const std::shared_ptr<File>& file);
@@ -114,11 +111,6 @@ class Lintra : public Object, public FileSupply {
   bool fbExpandChildNodes(Node& node, bool state);
   void ExpandAllNodes(Node& node, bool state);
 
-  // Text tree (LintraTextTree.cpp).
-  // Appends the lines below `file` to `out`.
-  void fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out);
-  Text fsFileAttributes(const Text& prefix, File& file, bool showPath);
-
   // Toolbar, double-click, layout (LintraShell.cpp).
   void tbrLintra_ButtonClick(const Button& button);
   void ShowTextTree();
@@ -131,8 +123,6 @@ class Lintra : public Object, public FileSupply {
   // Page reports (LintraReports.cpp).
   // The page of the selected node, or null.
   std::shared_ptr<File> SelectedPage();
-  // The warnings report of `page`, in steps of `trap`; empty when a step fails.
-  Text WarningsReport(ErrorTrap& trap, File& page);
 
   LintraEvents* events_ = nullptr;
   bool toolbarVisible_ = false;

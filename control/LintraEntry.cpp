@@ -1,7 +1,5 @@
-#include <vector>
-
+#include "analysis/Dependency.h"
 #include "analysis/File.h"
-#include "analysis/Files.h"
 #include "control/ControlSupport.h"
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
@@ -39,33 +37,6 @@ void Lintra::DisplayIfDependant(Text ProjectPath, Text FilePath, const TextArray
   } else {
     root->Delete();
   }
-}
-
-// True when `file` or any file below it, in pre-order, stands in column 1 of the list as its
-// upper-cased full path. Each file is searched with the error trap of a call of its own, so that
-// giving up on one file after an error skips only that file and what it includes and goes on with
-// the next. The files still to search wait on an explicit stack, so any depth is safe.
-bool Lintra::fbContainsMatch(File& file, const TextArray& asMatchFiles) {
-  std::vector<File*> pending{&file};
-  while (!pending.empty()) {
-    File& each = *pending.back();
-    pending.pop_back();
-    ErrorTrap trap(u"Lintra", u"fbContainsMatch");
-    const Text path = text::UCase(each.FullPath());
-    int32_t last = -1;
-    bool searched = trap.Step([&] { last = asMatchFiles.UBound(1); });
-    for (int32_t row = 0; searched && row <= last; ++row) {
-      bool match = false;
-      searched = trap.Step([&] { match = asMatchFiles.At(row, 1) == path; });
-      if (match) return true;
-    }
-    if (!searched) continue;
-    const auto includes = each.Includes();
-    for (size_t child = includes->size(); child > 0; --child) {
-      pending.push_back((*includes)[child - 1].get());
-    }
-  }
-  return false;
 }
 
 void Lintra::ClearTree() {
