@@ -39,19 +39,36 @@ void Lintra::DisplayIfDependant(Text ProjectPath, Text FilePath, const TextArray
   }
 }
 
+namespace {
+
+// The File that `node` shows when it is a root, otherwise null.
+std::shared_ptr<File> RootShownBy(const std::shared_ptr<Node>& node) {
+  std::shared_ptr<File> file = control::FileOf(control::Deref(node));
+  return file && file->RootFile() ? file : nullptr;
+}
+
+// Removes node 1 in its own steps of `trap`: take the node; read its File; when that is a root,
+// delete its tree and clear the node's reference to it; remove the node with its subtree. After an
+// ignored failure the next step runs, so the node is removed all the same. False when abandoned.
+bool RemoveFirstNode(ErrorTrap& trap, Nodes& nodes) {
+  std::shared_ptr<Node> first;
+  std::shared_ptr<File> root;
+  if (!trap.Step([&] { first = nodes.Item(1); })) return false;
+  if (!trap.Step([&] { root = RootShownBy(first); })) return false;
+  if (root) {
+    if (!trap.Step([&] { root->Delete(); })) return false;
+    if (!trap.Step([&] { first->Tag(nullptr); })) return false;
+  }
+  return trap.Step([&] { nodes.Remove(1); });
+}
+
+}  // namespace
+
 void Lintra::ClearTree() {
   ErrorTrap trap(u"Lintra", u"ClearTree");
   control::HiddenTreeView hidden(tvLintra_);
   Nodes& nodes = tvLintra_.GetNodes();
   while (nodes.size() > 0) {
-    const bool done = trap.Step([&] {
-      const std::shared_ptr<Node> first = nodes.Item(1);
-      if (const auto file = control::FileOf(*first); file && file->RootFile()) {
-        file->Delete();
-        first->Tag(nullptr);
-      }
-      nodes.Remove(1);
-    });
-    if (!done) return;
+    if (!RemoveFirstNode(trap, nodes)) return;
   }
 }
