@@ -28,6 +28,11 @@ class File : public Object {
   Text OutputCriticalErrors();
   Text OutputWarnings();
   Text OutputComplete();
+  // The same reports appended to `out`; on Abort each takes back what it had appended, as a
+  // report that assigns its result only at the end.
+  void AppendCriticalErrors(Text& out);
+  void AppendWarnings(Text& out);
+  void AppendComplete(Text& out);
 
   // Builds the subtree below this node from its Content, asking the Container for every included
   // file, depth first in text order. On a root, also flags every duplicate include. Errors from
@@ -142,12 +147,6 @@ class File : public Object {
   bool fbCircularInclude(File& file, const AncestorCounts& ancestors);
   void ValidateAll(File& node);
   bool fbDuplicateInclude(File& target, const PathKey& targetPath, const PathCounts& counts);
-
-  // Reports (FileReports.cpp): each appends this node's report to `out`; on Abort it takes back
-  // what it had appended, as a report that assigns its result only at the end.
-  void AppendCriticalErrors(Text& out);
-  void AppendWarnings(Text& out);
-  void AppendComplete(Text& out);
 
   static const Text& EmptyText();
 

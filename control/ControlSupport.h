@@ -3,25 +3,14 @@
 #include <memory>
 
 #include "analysis/File.h"
+#include "platform/Deref.h"
 #include "platform/ErrorRecord.h"
 #include "platform/TreeView.h"
 
 // Small helpers shared by the control's source files.
 namespace control {
 
-// The object behind a reference the control is about to use; a null reference is the
-// object-not-set error (91), as the platform raises it.
-template <class T>
-T& Deref(const std::shared_ptr<T>& object) {
-  if (!object) RaisePlatformError(ErrorNumber::ObjectNotSet);
-  return *object;
-}
-
-template <class T>
-T& Deref(T* object) {
-  if (!object) RaisePlatformError(ErrorNumber::ObjectNotSet);
-  return *object;
-}
+using ::Deref;
 
 // The File a tree-view node shows: null when it holds none, a type mismatch when it holds
 // something else.

@@ -93,11 +93,10 @@ class Lintra : public Object, public FileSupply {
   // Raises GetFile (through GetSharedFile) for `FilePath` and returns the text the host supplied.
   // `FilePath` keeps what the host left in it. A non-zero nError raises RuntimeError: 0x800403E9
   // when the host answered exactly that, 0x800403E8 otherwise, source "Lintra.fsGetFile",
-  // description "Could not find the file : " and the path.
+  // description "Could not find the file : " and the path. A handler that fails is reported; the
+  // user's answer then decides: Retry raises the event again, as new (nError 0, no text); Ignore
+  // goes on with nError as the handler left it; Abort returns an empty text and raises nothing.
   std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) override;
-
-  // Entry (LintraEntry.cpp).
-  bool fbContainsMatch(File& file, const TextArray& asMatchFiles);
 
   // Tree view display (LintraDisplay.cpp).
   void DisplayTree(const std::shared_ptr<File>& root);
@@ -114,11 +113,6 @@ class Lintra : public Object, public FileSupply {
   bool fbExpandChildNodes(Node& node, bool state);
   void ExpandAllNodes(Node& node, bool state);
 
-  // Text tree (LintraTextTree.cpp).
-  // Appends the lines below `file` to `out`.
-  void fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out);
-  Text fsFileAttributes(const Text& prefix, File& file, bool showPath);
-
   // Toolbar, double-click, layout (LintraShell.cpp).
   void tbrLintra_ButtonClick(const Button& button);
   void ShowTextTree();
@@ -131,8 +125,6 @@ class Lintra : public Object, public FileSupply {
   // Page reports (LintraReports.cpp).
   // The page of the selected node, or null.
   std::shared_ptr<File> SelectedPage();
-  // The warnings report of `page`, in steps of `trap`; empty when a step fails.
-  Text WarningsReport(ErrorTrap& trap, File& page);
 
   LintraEvents* events_ = nullptr;
   bool toolbarVisible_ = false;

@@ -1,7 +1,5 @@
-#include <vector>
-
+#include "analysis/Dependency.h"
 #include "analysis/File.h"
-#include "analysis/Files.h"
 #include "control/ControlSupport.h"
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
@@ -41,46 +39,36 @@ void Lintra::DisplayIfDependant(Text ProjectPath, Text FilePath, const TextArray
   }
 }
 
-// True when `file` or any file below it, in pre-order, stands in column 1 of the list as its
-// upper-cased full path. Each file is searched with the error trap of a call of its own, so that
-// giving up on one file after an error skips only that file and what it includes and goes on with
-// the next. The files still to search wait on an explicit stack, so any depth is safe.
-bool Lintra::fbContainsMatch(File& file, const TextArray& asMatchFiles) {
-  std::vector<File*> pending{&file};
-  while (!pending.empty()) {
-    File& each = *pending.back();
-    pending.pop_back();
-    ErrorTrap trap(u"Lintra", u"fbContainsMatch");
-    const Text path = text::UCase(each.FullPath());
-    int32_t last = -1;
-    bool searched = trap.Step([&] { last = asMatchFiles.UBound(1); });
-    for (int32_t row = 0; searched && row <= last; ++row) {
-      bool match = false;
-      searched = trap.Step([&] { match = asMatchFiles.At(row, 1) == path; });
-      if (match) return true;
-    }
-    if (!searched) continue;
-    const auto includes = each.Includes();
-    for (size_t child = includes->size(); child > 0; --child) {
-      pending.push_back((*includes)[child - 1].get());
-    }
-  }
-  return false;
+namespace {
+
+// The File that `node` shows when it is a root, otherwise null.
+std::shared_ptr<File> RootShownBy(const std::shared_ptr<Node>& node) {
+  std::shared_ptr<File> file = control::FileOf(control::Deref(node));
+  return file && file->RootFile() ? file : nullptr;
 }
+
+// Removes node 1 in its own steps of `trap`: take the node; read its File; when that is a root,
+// delete its tree and clear the node's reference to it; remove the node with its subtree. After an
+// ignored failure the next step runs, so the node is removed all the same. False when abandoned.
+bool RemoveFirstNode(ErrorTrap& trap, Nodes& nodes) {
+  std::shared_ptr<Node> first;
+  std::shared_ptr<File> root;
+  if (!trap.Step([&] { first = nodes.Item(1); })) return false;
+  if (!trap.Step([&] { root = RootShownBy(first); })) return false;
+  if (root) {
+    if (!trap.Step([&] { root->Delete(); })) return false;
+    if (!trap.Step([&] { first->Tag(nullptr); })) return false;
+  }
+  return trap.Step([&] { nodes.Remove(1); });
+}
+
+}  // namespace
 
 void Lintra::ClearTree() {
   ErrorTrap trap(u"Lintra", u"ClearTree");
   control::HiddenTreeView hidden(tvLintra_);
   Nodes& nodes = tvLintra_.GetNodes();
   while (nodes.size() > 0) {
-    const bool done = trap.Step([&] {
-      const std::shared_ptr<Node> first = nodes.Item(1);
-      if (const auto file = control::FileOf(*first); file && file->RootFile()) {
-        file->Delete();
-        first->Tag(nullptr);
-      }
-      nodes.Remove(1);
-    });
-    if (!done) return;
+    if (!RemoveFirstNode(trap, nodes)) return;
   }
 }

@@ -10,10 +10,12 @@ using control::HiddenTreeView;
 
 // The node a command acts on: the selected node, or node 1, which then becomes selected, when
 // nothing is selected. Null on an empty tree view. Recovers without a message; a failure while
-// selecting node 1 goes to the caller.
+// selecting node 1 goes to the caller. The nodes are counted, and the selection probed by its
+// position, without the 16-bit limit of Count, so that past 32,767 nodes the selected node is
+// still the one acted on.
 std::shared_ptr<Node> Lintra::foSelectedNode(TreeView& view) {
   try {
-    if (view.GetNodes().Count() <= 0) return nullptr;
+    if (view.GetNodes().size() == 0) return nullptr;
     std::shared_ptr<Node> selected = view.SelectedItem();
     if (selected && selected->Index() != 0) return selected;
   } catch (const std::exception&) {

@@ -1,18 +1,8 @@
-#include <deque>
-
 #include "analysis/File.h"
-#include "analysis/Files.h"
-#include "analysis/LintraFuncs.h"
+#include "analysis/TextTree.h"
 #include "control/ControlSupport.h"
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
-
-namespace {
-
-constexpr TextView kCrLf = u"\r\n";
-constexpr int32_t kNameColumn = 40;
-
-}  // namespace
 
 // Draws every page of the tree view, in the order the pages were added, each followed by two
 // empty lines. Abandoned on an error, it returns the pages completed so far.
@@ -25,85 +15,10 @@ Text Lintra::TextTree() {
     const bool done = trap.Step([&] {
       std::shared_ptr<File> file = control::FileOf(*node);
       if (!control::Deref(file).RootFile()) file = file->BaseFile();
-      File& root = control::Deref(file);
-      page.append(fsFileAttributes(u"", root, true)).append(kCrLf);
-      fsTextTree(1, u"", root, page);
-      page.append(kCrLf).append(kCrLf);
+      AppendTextTree(control::Deref(file), page);
     });
     if (!done) break;
     result += page;
   }
   return result;
-}
-
-// Appends the lines below `file`: for each include a connector line, the include's own line
-// and then the lines below the include with the prefix grown by one connector. Each file whose
-// includes are being drawn is a frame on an explicit stack with the error trap that its own call
-// would have, so a chain of any depth is drawn without deepening the call stack. The frames share
-// one prefix: a frame's prefix is its first `prefixLength` characters.
-void Lintra::fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out) {
-  struct Frame {
-    ErrorTrap trap;
-    std::shared_ptr<Files> includes;
-    int32_t depth;
-    size_t prefixLength;
-    size_t mark;
-    int16_t count = 0;
-    int32_t next = 1;
-  };
-  std::deque<Frame> frames;
-  Text shared = prefix;
-  auto enter = [&](int32_t level, File& drawn) {
-    const size_t mark = out.size();
-    Frame frame{ErrorTrap(u"Lintra", u"fsTextTree"), drawn.Includes(), level, shared.size(), mark};
-    frame.trap.Step([&] {
-      if (frame.includes->size() > 32767 || level >= 32767) {
-        RaisePlatformError(ErrorNumber::Overflow);
-      }
-      frame.count = static_cast<int16_t>(frame.includes->size());
-    });
-    frames.push_back(std::move(frame));
-  };
-  enter(depth, file);
-  while (!frames.empty()) {
-    Frame& top = frames.back();
-    if (top.next > top.count || top.trap.Aborted()) {
-      if (top.trap.Aborted()) out.resize(top.mark);
-      frames.pop_back();
-      continue;
-    }
-    const int32_t i = top.next++;
-    top.trap.Step([&] {
-      File& child = control::Deref((*top.includes)[static_cast<size_t>(i - 1)]);
-      const bool last = i == top.count;
-      shared.resize(top.prefixLength);
-      out.append(shared).append(u"|    ").append(kCrLf);
-      out.append(fsFileAttributes(shared + (last ? u"\\--- " : u"+--- "), child, true));
-      out.append(kCrLf);
-      shared.append(last ? u"     " : u"|    ");
-      enter(top.depth + 1, child);
-    });
-  }
-}
-
-// One line: prefix, name, markers, blanks up to the folder column, then the folder (the page's
-// own folder for a page, the folder relative to the page's for an include).
-Text Lintra::fsFileAttributes(const Text& prefix, File& file, bool showPath) {
-  ErrorTrap trap(u"Lintra", u"fsFileAttributes");
-  Text line;
-  trap.Step([&] {
-    Text s = prefix + file.Name();
-    if (file.DuplicateInclude()) s += u" ! ";
-    if (file.MissingFile() || file.CircularInclude()) {
-      s += u" *ERROR* ";
-      showPath = false;
-    }
-    if (text::Len(s) < kNameColumn) s.append(static_cast<size_t>(kNameColumn - text::Len(s)), u' ');
-    if (showPath) {
-      s += file.RootFile() ? file.Path()
-                           : gfsRelativePath(control::Deref(file.BaseFile()).Path(), file.Path());
-    }
-    line = std::move(s);
-  });
-  return line;
 }

@@ -189,6 +189,32 @@ TEST(Hostile, TextTreeOfADeepChainIsDrawnInFull) {
   });
 }
 
+// Past 32,767 nodes the tree view's 16-bit count overflows; the selected node must still be the
+// one that double-clicks and reports act on.
+TEST(Hostile, PastTheLargestNodeCountTheSelectedNodeIsStillTheOneActedOn) {
+  constexpr size_t kIncludes = 16400;
+  ScriptedMessageBox boxes;
+  MemoryHost host;
+  host.Files[u"first.asp"] = Repeat(IncludeDirective(u"a.inc"), kIncludes);
+  host.Files[u"second.asp"] = Repeat(IncludeDirective(u"b.inc"), kIncludes);
+  host.Files[u"a.inc"] = u"";
+  host.Files[u"b.inc"] = u"";
+  Lintra& control = *host.Control;
+  control.ParseFile(u"", u"first.asp");
+  control.ParseFile(u"", u"second.asp");
+  TreeView& view = control.tvLintra();
+  ASSERT_EQ(view.GetNodes().size(), 2 * (kIncludes + 1));
+  const std::shared_ptr<Node> last = view.GetNodes().Item(static_cast<int32_t>(2 * kIncludes + 2));
+
+  view.DoubleClick(last.get());
+  EXPECT_EQ(host.OpenedFiles, std::vector<Text>{u"b.inc"});
+  EXPECT_EQ(view.SelectedItem().get(), last.get());
+  EXPECT_TRUE(control.GetWarnings().starts_with(u"File : second.asp\r\n"));
+  EXPECT_TRUE(control.GetCompleteFile().starts_with(u"\r\n<%' === INCLUDE FILE START ( " +
+                                                    IncludeDirective(u"b.inc")));
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
 TEST(Hostile, AnIncludeExplosionStoppedByTheHostFailsCleanlyAndTheControlGoesOn) {
   ScriptedMessageBox boxes;
   MemoryHost host;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "platform/ErrorRecord.h"
 #include "platform/PendingMessages.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
@@ -15,6 +18,50 @@ std::vector<Text> NodeTexts(TreeView& view) {
 std::shared_ptr<File> FileAt(TreeView& view, int32_t index) {
   return std::dynamic_pointer_cast<File>(view.GetNodes().Item(index)->Tag());
 }
+
+// Something a host might put in a node's Tag that is not a File.
+class Stranger : public Object {};
+
+// Sets nError for one path and then fails, as a faulty host might, until it has failed Failures
+// times; then serves the path as MemoryHost does.
+class FailingHost : public MemoryHost {
+ public:
+  Text FailingPath;
+  int32_t ErrorBeforeFailing = 0;
+  int Failures = 1;
+
+  void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override {
+    if (FilePath == FailingPath && Failures > 0) {
+      --Failures;
+      nError = ErrorBeforeFailing;
+      throw std::runtime_error("host failed");
+    }
+    MemoryHost::GetFile(FilePath, nError, FileText);
+  }
+};
+
+// Logs what a tree view goes through: nodes added (with their open state and whether the view was
+// shown then), nodes opened and closed, the view hidden and shown.
+class ViewLog : public TreeViewObserver {
+ public:
+  explicit ViewLog(TreeView& view) : view_(view) { view_.AddObserver(this); }
+  ~ViewLog() override { view_.RemoveObserver(this); }
+
+  void NodeAdded(Node& node) override {
+    Add(u"add " + node.Text() + (node.Expanded() ? u"+" : u"-") +
+        (view_.Visible() ? u"" : u" unseen"));
+  }
+  void ExpandedChanged(Node& node) override {
+    Add((node.Expanded() ? u"open " : u"close ") + node.Text());
+  }
+  void VisibleChanged(bool visible) override { Add(visible ? u"show" : u"hide"); }
+
+  Text Log;
+
+ private:
+  void Add(const Text& line) { Log += line + u"\n"; }
+  TreeView& view_;
+};
 
 std::vector<std::pair<Text, Text>> TextsAndPictures(TreeView& view) {
   std::vector<std::pair<Text, Text>> shown;
@@ -214,4 +261,112 @@ TEST(LintraEntry, ClearTreeDeletesEveryTreeAndEmptiesTheView) {
 
   host.Control->ParseFile(u"", u"two.asp");
   EXPECT_EQ(NodeTexts(view), (std::vector<Text>{u"two.asp", u"b1.inc"}));
+}
+
+TEST(LintraEntry, ALaterPageReopensEarlierTreesAndHidesTheViewOnlyToExpand) {
+  MemoryHost host;
+  ServeExampleTree(host);
+  host.Files[u"two.asp"] = IncludeLine(u"b1.inc");
+  TreeView& view = host.Control->tvLintra();
+  host.Control->ParseFile(u"", u"r.asp");
+  view.GetNodes().Item(2)->Expanded(false);
+  view.GetNodes().Item(5)->Expanded(false);
+
+  ViewLog log(view);
+  host.Control->ParseFile(u"", u"two.asp");
+  EXPECT_EQ(log.Log,
+            u"add two.asp-\nadd b1.inc-\nhide\nopen a.inc\nopen b.inc\nopen two.asp\n"
+            u"open b1.inc\nshow\n");
+}
+
+TEST(LintraEntry, ClearTreeRemovesANodeItCannotReadUnlessTheUserAborts) {
+  struct Case {
+    std::deque<int32_t> answers;
+    size_t boxes;
+    size_t nodesLeft;
+  };
+  const Case cases[] = {{{MessageBox::Abort}, 1, 8},
+                        {{MessageBox::Ignore}, 1, 0},
+                        {{MessageBox::Retry, MessageBox::Ignore}, 2, 0}};
+  for (const Case& each : cases) {
+    MemoryHost host;
+    ServeExampleTree(host);
+    host.Files[u"two.asp"] = IncludeLine(u"b1.inc");
+    host.Control->ParseFile(u"", u"r.asp");
+    host.Control->ParseFile(u"", u"two.asp");
+    TreeView& view = host.Control->tvLintra();
+    view.GetNodes().Item(1)->Tag(std::make_shared<Stranger>());
+    const std::shared_ptr<File> second = FileAt(view, 7);
+    const std::shared_ptr<File> secondInclude = FileAt(view, 8);
+
+    ScriptedMessageBox boxes(each.answers);
+    host.Control->ClearTree();
+    SCOPED_TRACE(testing::Message()
+                 << "answers " << each.answers.size() << ", first " << each.answers.front());
+    EXPECT_EQ(boxes.Boxes().size(), each.boxes);
+    EXPECT_EQ(boxes.Boxes().back().Prompt,
+              u"An error has occured.\r\nError No: 13 - Type mismatch\r\n"
+              u"Source : Lintra.Lintra.ClearTree");
+    EXPECT_EQ(view.GetNodes().size(), each.nodesLeft);
+    EXPECT_EQ(secondInclude->Parent() == nullptr, each.nodesLeft == 0);
+    EXPECT_TRUE(view.Visible());
+  }
+}
+
+// The host sets nError and then fails; the user's answer to the report decides what the file is.
+TEST(LintraEntry, AHostThatFailsAfterSettingAnErrorCodeIsReadAsTheAnswerSays) {
+  constexpr int32_t kAbort = static_cast<int32_t>(0x800403E9u);
+  struct Case {
+    int32_t answer;
+    int32_t errorBeforeFailing;
+    const char16_t* outcome;
+  };
+  const Case cases[] = {
+      {MessageBox::Abort, kAbort, u"f.inc []"},  {MessageBox::Abort, 5, u"f.inc []"},
+      {MessageBox::Abort, 0, u"f.inc []"},       {MessageBox::Ignore, kAbort, u"error -2147220503"},
+      {MessageBox::Ignore, 5, u"f.inc missing"}, {MessageBox::Ignore, 0, u"f.inc []"},
+      {MessageBox::Retry, kAbort, u"f.inc [F]"}, {MessageBox::Retry, 5, u"f.inc [F]"},
+      {MessageBox::Retry, 0, u"f.inc [F]"},
+  };
+  for (const Case& each : cases) {
+    FailingHost host;
+    host.Files[u"p.asp"] = IncludeDirective(u"f.inc");
+    host.Files[u"f.inc"] = u"F";
+    host.FailingPath = u"f.inc";
+    host.ErrorBeforeFailing = each.errorBeforeFailing;
+    ScriptedMessageBox boxes({each.answer});
+    Text outcome;
+    try {
+      host.Control->ParseFile(u"", u"p.asp");
+      const std::shared_ptr<File> include = FileAt(host.Control->tvLintra(), 2);
+      outcome = include->FullPath() +
+                (include->MissingFile() ? u" missing" : u" [" + include->Content() + u"]");
+    } catch (const RuntimeError& error) {
+      outcome = u"error " + text::FromNumber(error.Record().Number);
+    }
+    EXPECT_EQ(outcome, each.outcome)
+        << "answer " << each.answer << ", nError " << each.errorBeforeFailing;
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_TRUE(boxes.Boxes()[0].Prompt.ends_with(u"Source : Lintra.Lintra.fsGetFile"));
+  }
+}
+
+TEST(LintraEntry, AMissingPageMatchesByItsOwnPathAndAMissingIncludeByItsBareName) {
+  MemoryHost host;
+  host.Files[u"/site/p.asp"] = IncludeLine(u"inc/lost.inc");
+  TreeView& view = host.Control->tvLintra();
+  auto shownFor = [&](const Text& page, const Text& entry) {
+    TextArray list(0, 0, 0, 1);
+    list.At(0, 1) = entry;
+    host.Control->ClearTree();
+    host.Control->DisplayIfDependant(u"/site", page, list);
+    return TextsAndPictures(view);
+  };
+  using Shown = std::vector<std::pair<Text, Text>>;
+  EXPECT_EQ(shownFor(u"/site/Gone.asp", u"/SITE/GONE.ASP"),
+            (Shown{{u"Gone.asp", u"ASPFileCritical"}}));
+  EXPECT_EQ(shownFor(u"/site/Gone.asp", u"GONE.ASP"), Shown{});
+  EXPECT_EQ(shownFor(u"/site/p.asp", u"/SITE/INC/LOST.INC"), Shown{});
+  EXPECT_EQ(shownFor(u"/site/p.asp", u"LOST.INC"),
+            (Shown{{u"p.asp", u"ASPFile"}, {u"lost.inc", u"IncludeFileCritical"}}));
 }

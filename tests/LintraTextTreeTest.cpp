@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "analysis/TextTree.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -43,6 +44,21 @@ TEST(LintraTextTree, PagesFollowOneAnotherEachWithTwoEmptyLines) {
                                           u"solo.asp" + Blanks(32) + u"\r\n\r\n\r\n");
   host.Control->ClearTree();
   EXPECT_EQ(host.Control->TextTree(), u"");
+}
+
+TEST(LintraTextTree, APageAnalysedWithoutShowingItIsDrawnTheSame) {
+  MemoryHost host;
+  host.Files[u"shop/cart.asp"] = IncludeLine(u"../inc/a.inc") + IncludeLine(u"gone.inc");
+  host.Files[u"inc/a.inc"] = u"";
+  const std::shared_ptr<File> page = host.Control->ParseFileTree(u"", u"shop/cart.asp");
+  Text drawing = u"kept";
+  AppendTextTree(*page, drawing);
+
+  host.Control->ParseFile(u"", u"shop/cart.asp");
+  EXPECT_EQ(drawing, u"kept" + host.Control->TextTree());
+  EXPECT_EQ(drawing, u"kept" + Text(u"cart.asp") + Blanks(32) + u"shop/\r\n" + u"|    \r\n" +
+                         u"+--- a.inc" + Blanks(30) + u"../inc\r\n" + u"|    \r\n" +
+                         u"\\--- gone.inc *ERROR* " + Blanks(18) + u"\r\n\r\n\r\n");
 }
 
 TEST(LintraTextTree, LongLinesGetNoBlanksBeforeTheFolder) {
