@@ -1,0 +1,17 @@
+#include "site/PageReports.h"
+
+#include "analysis/File.h"
+#include "analysis/PageReport.h"
+#include "errors/modPendryError.h"
+
+Text PageWarnings(File& page) {
+  ErrorTrap trap(u"Lintra", u"GetWarnings");
+  return WarningsReport(trap, page);
+}
+
+Text CompleteFile(File& page) {
+  ErrorTrap trap(u"Lintra", u"GetCompleteFile");
+  Text result;
+  trap.Step([&] { result = page.OutputComplete(); });
+  return result;
+}

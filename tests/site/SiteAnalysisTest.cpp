@@ -1,0 +1,74 @@
+#include "site/SiteAnalysis.h"
+
+#include <gtest/gtest.h>
+
+#include "analysis/File.h"
+#include "platform/ErrorRecord.h"
+#include "site/MatchList.h"
+#include "support/MemoryHost.h"
+
+namespace {
+
+// The full path of `tree`, or "none".
+Text PageOf(const std::shared_ptr<File>& tree) {
+  return tree ? tree->FullPath() : u"none";
+}
+
+// The number, source and description of the error that `analyse` raises.
+template <class Analyse>
+std::string FailureOf(Analyse analyse) {
+  try {
+    analyse();
+  } catch (const RuntimeError& error) {
+    const ErrorRecord& record = error.Record();
+    return std::to_string(record.Number) + " " +
+           text::ToUtf8(record.Source + u": " + record.Description);
+  }
+  return "none";
+}
+
+}  // namespace
+
+TEST(SiteAnalysis, AnalysesEachPageIntoATreeOfItsOwn) {
+  MemoryHost host;
+  ServeExampleTree(host);
+  SiteAnalysis site(host, u"/site");
+  const std::shared_ptr<File> page = site.Tree(u"r.asp");
+  const std::shared_ptr<File> gone = site.Tree(u"gone.asp");
+  EXPECT_EQ(Outline(*page), u"a.inc\n  a1.inc\n    a1a.inc\nb.inc\n  b1.inc\n");
+  EXPECT_EQ(page->ProjectPath(), u"/site");
+  EXPECT_TRUE(gone->MissingFile());
+  EXPECT_EQ(Outline(*gone), u"");
+  EXPECT_EQ(Outline(*site.Tree(u"r.asp")), Outline(*page));
+  EXPECT_EQ(host.Requests.size(), 13u);
+  EXPECT_TRUE(host.Control->tvLintra().GetNodes().size() == 0);
+}
+
+TEST(SiteAnalysis, KeepsThePagesThatAreOrIncludeAFileOfTheMatchList) {
+  MemoryHost host;
+  ServeExampleTree(host);
+  host.Files[u"lone.asp"] = IncludeLine(u"gone.inc");
+  SiteAnalysis site(host, u"");
+  const TextArray matches = MatchList({u"A1a.inc", u"lone.ASP"});
+  EXPECT_EQ(matches.UBound(1), 1);
+  EXPECT_EQ(matches.At(0, 1), u"A1A.INC");
+  EXPECT_EQ(matches.At(1, 0), u"");
+  EXPECT_EQ(PageOf(site.TreeIfDependant(u"r.asp", matches)), u"r.asp");
+  EXPECT_EQ(PageOf(site.TreeIfDependant(u"lone.asp", matches)), u"lone.asp");
+  EXPECT_EQ(PageOf(site.TreeIfDependant(u"r.asp", MatchList({u"other.inc"}))), u"none");
+  // A file that could not be read has only its name to match.
+  EXPECT_EQ(PageOf(site.TreeIfDependant(u"lone.asp", MatchList({u"gone.inc"}))), u"lone.asp");
+  EXPECT_EQ(PageOf(site.TreeIfDependant(u"lone.asp", MatchList({}))), u"none");
+}
+
+TEST(SiteAnalysis, FailuresComeOutWithTheSourceTheControlGivesThem) {
+  MemoryHost host;
+  ServeExampleTree(host);
+  host.Limit = 2;
+  SiteAnalysis site(host, u"");
+  EXPECT_EQ(FailureOf([&] { site.Tree(u"r.asp"); }),
+            "-2147220503 Lintra.Lintra.ParseFile: Could not find the file : a1.inc");
+  host.Requests.clear();
+  EXPECT_EQ(FailureOf([&] { site.TreeIfDependant(u"r.asp", MatchList({u"b1.inc"})); }),
+            "-2147220503 Lintra.fsGetFile: Could not find the file : a1.inc");
+}
