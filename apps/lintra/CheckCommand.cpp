@@ -15,7 +15,7 @@ int RunCheck(Session& session, const Options& options) {
     for (const Text& page : pages) {
       const std::shared_ptr<File> root = session.AnalysePage(page);
       const std::vector<Finding> findings = PageFindings(*root);
-      report->AddPage(session.Control(), *root, findings);
+      report->AddPage(*root, findings);
       summary.Add(findings);
       progress.PageDone();
     }

@@ -5,11 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "site/Findings.h"
 #include "apps/lintra/Options.h"
+#include "site/Findings.h"
 
 class File;
-class Lintra;
 
 // The totals of one check run.
 struct CheckSummary {
@@ -27,8 +26,8 @@ class CheckReport {
  public:
   virtual ~CheckReport() = default;
 
-  // Takes in one page, analysed by `control`, while its tree lives.
-  virtual void AddPage(Lintra& control, File& page, const std::vector<Finding>& findings) = 0;
+  // Takes in one page and its findings while its tree lives.
+  virtual void AddPage(File& page, const std::vector<Finding>& findings) = 0;
 
   // Writes what is left to write, once, after the last page.
   virtual void Finish(const CheckSummary& summary) = 0;

@@ -3,10 +3,10 @@
 #include "apps/lintra/Options.h"
 #include "apps/lintra/Session.h"
 
-// The subcommands. Each runs on the session's control, writes its output to standard output
+// The subcommands. Each runs on the session, writes its output to standard output
 // and returns the exit status; an analysis that fails comes out as AnalysisFailure.
 
-// tree: the text tree of every page, analysed in order on the one control.
+// tree: the text tree of every page, analysed in order.
 int RunTree(Session& session);
 // complete: the page with every include expanded in place.
 int RunComplete(Session& session);

@@ -6,6 +6,7 @@
 #include "apps/lintra/Output.h"
 #include "apps/lintra/Progress.h"
 #include "site/MatchList.h"
+#include "site/ShownTrees.h"
 
 namespace {
 
@@ -16,13 +17,10 @@ std::vector<Text> ChangedFiles(const Session& session, const std::vector<std::st
   return webPaths;
 }
 
-// The full path of the page of every top-level node, one per line.
-Text ShownPages(Lintra& control) {
+// The full path of every page shown, one per line.
+Text PageLines(const ShownTrees& shown) {
   Text lines;
-  for (const std::shared_ptr<Node>& node : control.tvLintra().GetNodes()) {
-    if (node->ParentNode() != nullptr) continue;
-    if (auto page = std::dynamic_pointer_cast<File>(node->Tag())) lines += page->FullPath() + u"\n";
-  }
+  for (const std::shared_ptr<File>& page : shown.Pages()) lines += page->FullPath() + u"\n";
   return lines;
 }
 
@@ -31,13 +29,16 @@ Text ShownPages(Lintra& control) {
 int RunDepends(Session& session, const Options& options) {
   const TextArray matches = MatchList(ChangedFiles(session, options.changed));
   const std::vector<Text> pages = session.Pages();
+  ShownTrees shown;
   {
     Progress progress(pages.size());
     for (const Text& page : pages) {
-      session.DisplayIfDependant(page, matches);
+      if (std::shared_ptr<File> tree = session.DependantPage(page, matches)) {
+        shown.Show(std::move(tree));
+      }
       progress.PageDone();
     }
   }
-  WriteOut(options.tree ? session.Control().TextTree() : ShownPages(session.Control()));
+  WriteOut(options.tree ? shown.TextTree() : PageLines(shown));
   return ExitCode::Done;
 }

@@ -15,21 +15,21 @@ Json Place(const std::optional<LineColumn>& at, int32_t LineColumn::*part) {
 
 // One file of a tree with everything below it; `at` is where its directive stands in the
 // including file, none for the page.
-Json TreeNode(File& file, const std::optional<LineColumn>& at, LineIndexes& lines) {
-  Json node = {{"path", text::ToUtf8(file.FullPath())},
-               {"missing", file.MissingFile()},
-               {"circular", file.CircularInclude()},
-               {"duplicate", file.DuplicateInclude()},
-               {"line", Place(at, &LineColumn::line)},
-               {"column", Place(at, &LineColumn::column)},
-               {"includes", Json::array()}};
+Json TreeEntry(File& file, const std::optional<LineColumn>& at, LineIndexes& lines) {
+  Json entry = {{"path", text::ToUtf8(file.FullPath())},
+                {"missing", file.MissingFile()},
+                {"circular", file.CircularInclude()},
+                {"duplicate", file.DuplicateInclude()},
+                {"line", Place(at, &LineColumn::line)},
+                {"column", Place(at, &LineColumn::column)},
+                {"includes", Json::array()}};
   const Files* includes = file.IncludesIfAny();
-  if (!includes || includes->size() == 0) return node;
+  if (!includes || includes->size() == 0) return entry;
   const LineIndex& index = lines.Of(file.Content());
   for (const std::shared_ptr<File>& child : *includes) {
-    node["includes"].push_back(TreeNode(*child, index.At(child->BaseFileStart()), lines));
+    entry["includes"].push_back(TreeEntry(*child, index.At(child->BaseFileStart()), lines));
   }
-  return node;
+  return entry;
 }
 
 Json FindingEntry(FindingKind kind, const FindingDetails& finding) {
@@ -48,9 +48,9 @@ class JsonCheckReport : public CheckReport {
   explicit JsonCheckReport(const std::filesystem::path& root)
       : document_({{"root", root.string()}, {"pages", Json::array()}}) {}
 
-  void AddPage(Lintra&, File& page, const std::vector<Finding>& findings) override {
+  void AddPage(File& page, const std::vector<Finding>& findings) override {
     Json entry = {{"page", text::ToUtf8(page.FullPath())},
-                  {"tree", TreeNode(page, std::nullopt, lines_)},
+                  {"tree", TreeEntry(page, std::nullopt, lines_)},
                   {"findings", Json::array()}};
     for (const Finding& finding : findings) {
       entry["findings"].push_back(FindingEntry(finding.kind, Describe(finding, page, lines_)));

@@ -1,15 +1,20 @@
+#include "analysis/File.h"
 #include "apps/lintra/Commands.h"
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Output.h"
 #include "apps/lintra/Progress.h"
+#include "site/PageReports.h"
+#include "site/ShownTrees.h"
 
 namespace {
 
-// Analyses the one page of the run and writes what `report` makes of it.
+// Analyses the one page of the run, shows it, and writes what `report` makes of it.
 template <class Report>
 int ReportOnPage(Session& session, Report report) {
-  session.ParsePage(session.Pages().front());
-  WriteOut(report(session.Control()));
+  const std::shared_ptr<File> page = session.AnalysePage(session.Pages().front());
+  ShownTrees shown;
+  shown.Show(page);
+  WriteOut(report(*page));
   return ExitCode::Done;
 }
 
@@ -17,21 +22,22 @@ int ReportOnPage(Session& session, Report report) {
 
 int RunTree(Session& session) {
   const std::vector<Text> pages = session.Pages();
+  ShownTrees shown;
   {
     Progress progress(pages.size());
     for (const Text& page : pages) {
-      session.ParsePage(page);
+      shown.Show(session.AnalysePage(page));
       progress.PageDone();
     }
   }
-  WriteOut(session.Control().TextTree());
+  WriteOut(shown.TextTree());
   return ExitCode::Done;
 }
 
 int RunComplete(Session& session) {
-  return ReportOnPage(session, [](Lintra& control) { return control.GetCompleteFile(); });
+  return ReportOnPage(session, CompleteFile);
 }
 
 int RunWarnings(Session& session) {
-  return ReportOnPage(session, [](Lintra& control) { return control.GetWarnings(); });
+  return ReportOnPage(session, PageWarnings);
 }

@@ -80,7 +80,7 @@ class SarifCheckReport : public CheckReport {
  public:
   explicit SarifCheckReport(const std::filesystem::path& root) : root_(root) {}
 
-  void AddPage(Lintra&, File& page, const std::vector<Finding>& findings) override {
+  void AddPage(File& page, const std::vector<Finding>& findings) override {
     for (const Finding& finding : findings) {
       FindingDetails details = Describe(finding, page, lines_);
       const LineColumn at = details.at.value_or(LineColumn{0, 0});

@@ -45,14 +45,10 @@ Session::Session(const Options& options)
             options.canonicalPaths ? DiskHost::Paths::OnDisk : DiskHost::Paths::AsRequested,
             codePage_ ? &*codePage_ : nullptr),
       arguments_(options.root, files_.Root(), DiskNames),
-      projectPath_(text::FromUtf8(options.root)),
-      control_(std::make_shared<Lintra>()),
-      previousHandler_(MessageBox::SetHandler(AnswerOnStandardError)) {
-  control_->Events(&host_);
-}
+      site_(host_, text::FromUtf8(options.root)),
+      previousHandler_(MessageBox::SetHandler(AnswerOnStandardError)) {}
 
 Session::~Session() {
-  control_->Events(nullptr);
   MessageBox::SetHandler(std::move(previousHandler_));
 }
 
@@ -74,25 +70,19 @@ std::vector<Text> Session::Pages() const {
 }
 
 template <class Analyse>
-void Session::Run(const Text& page, Analyse analyse) {
+std::shared_ptr<File> Session::Run(const Text& page, Analyse analyse) {
   host_.StartPage();
   try {
-    analyse();
+    return analyse();
   } catch (const RuntimeError& error) {
     throw AnalysisFailure(FailureMessage(page, error.Record(), host_));
   }
 }
 
-void Session::ParsePage(const Text& page) {
-  Run(page, [&] { control_->ParseFile(projectPath_, page); });
-}
-
 std::shared_ptr<File> Session::AnalysePage(const Text& page) {
-  std::shared_ptr<File> root;
-  Run(page, [&] { root = control_->ParseFileTree(projectPath_, page); });
-  return root;
+  return Run(page, [&] { return site_.Tree(page); });
 }
 
-void Session::DisplayIfDependant(const Text& page, const TextArray& matches) {
-  Run(page, [&] { control_->DisplayIfDependant(projectPath_, page, matches); });
+std::shared_ptr<File> Session::DependantPage(const Text& page, const TextArray& matches) {
+  return Run(page, [&] { return site_.TreeIfDependant(page, matches); });
 }

@@ -9,9 +9,10 @@
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/lintra/Options.h"
-#include "control/Lintra.h"
 #include "platform/MessageBox.h"
+#include "platform/TextArray.h"
 #include "site/PageArguments.h"
+#include "site/SiteAnalysis.h"
 
 // An analysis that failed or was stopped; what() is the message for the user.
 class AnalysisFailure : public std::runtime_error {
@@ -19,9 +20,9 @@ class AnalysisFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// One run of the command line: the project on disk, the host that serves its files, and the one
-// headless control that every page of the run goes through. While it lives, message boxes are
-// written to standard error and answered at once.
+// One run of the command line: the project on disk, the host that serves its files, and the
+// analysis of its pages through the one headless control of the run. While it lives, message
+// boxes are written to standard error and answered at once.
 class Session {
  public:
   // Opens the project at options.root; throws std::filesystem::filesystem_error or
@@ -31,7 +32,6 @@ class Session {
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  Lintra& Control() { return *control_; }
   // The project root, fully resolved.
   const std::filesystem::path& Root() const { return files_.Root(); }
 
@@ -43,28 +43,23 @@ class Session {
   // page found below the root; either way without the excluded ones.
   std::vector<Text> Pages() const;
 
-  // Analyses one page into the control's tree view, counting its file requests afresh. Throws
+  // Analyses one page, counting its file requests afresh, and hands over its tree. Throws
   // AnalysisFailure when the analysis fails or is stopped.
-  void ParsePage(const Text& page);
-
-  // Analyses one page without showing it and hands over its tree. Throws AnalysisFailure as
-  // ParsePage does.
   std::shared_ptr<File> AnalysePage(const Text& page);
 
-  // Analyses one page and keeps its tree only when it depends on an entry of `matches`. Throws
-  // AnalysisFailure as ParsePage does.
-  void DisplayIfDependant(const Text& page, const TextArray& matches);
+  // Analyses one page as AnalysePage does and hands over its tree only when it depends on an
+  // entry of `matches`, otherwise null.
+  std::shared_ptr<File> DependantPage(const Text& page, const TextArray& matches);
 
  private:
   template <class Analyse>
-  void Run(const Text& page, Analyse analyse);
+  std::shared_ptr<File> Run(const Text& page, Analyse analyse);
 
   const Options& options_;
   DiskFiles files_;
   std::optional<CodePage> codePage_;
   DiskHost host_;
   PageArguments arguments_;
-  Text projectPath_;
-  std::shared_ptr<Lintra> control_;
+  SiteAnalysis site_;
   MessageBox::Handler previousHandler_;
 };

@@ -2,18 +2,18 @@
 
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
-#include "control/Lintra.h"
+#include "site/PageReports.h"
 
 namespace {
 
-// Prints the control's own warnings report for every page that has a finding, a blank line
+// Prints the control's warnings report for every page that has a finding, a blank line
 // between pages, and the totals on standard error at the end.
 class TextCheckReport : public CheckReport {
  public:
-  void AddPage(Lintra& control, File& page, const std::vector<Finding>& findings) override {
+  void AddPage(File& page, const std::vector<Finding>& findings) override {
     if (findings.empty()) return;
     if (printed_) WriteOut(u"\r\n");
-    WriteOut(control.PageWarnings(page));
+    WriteOut(PageWarnings(page));
     printed_ = true;
   }
 
