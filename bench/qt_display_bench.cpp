@@ -9,7 +9,7 @@
 
 #include "apps/qt/widget/LintraWidget.h"
 #include "support/LargePage.h"
-#include "support/PageHost.h"
+#include "support/MemoryHost.h"
 
 namespace {
 
@@ -36,13 +36,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
 
   auto headless = std::make_shared<Lintra>();
-  PageHost headlessHost(headless);
+  MemoryHost headlessHost(headless);
   LargePage::Add(headlessHost.Files);
   const qint64 analysis =
       Best([&] { headless->ClearTree(); }, [&] { headless->ParseFile(u"", u"big.asp"); });
 
   auto control = std::make_shared<Lintra>();
-  PageHost host(control);
+  MemoryHost host(control);
   LargePage::Add(host.Files);
   QWidget window;
   auto* widget = new LintraWidget(control, &window);

@@ -3,7 +3,7 @@
 #include "apps/qt/widget/LintraWidget.h"
 #include "apps/qt/widget/NodeTreeView.h"
 #include "support/LargePage.h"
-#include "support/PageHost.h"
+#include "support/MemoryHost.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ class LargeTreeTest : public QObject {
  private slots:
   void TwentyThousandFilesDisplayAndOpenFully() {
     auto control = std::make_shared<Lintra>();
-    PageHost host(control);
+    MemoryHost host(control);
     LargePage::Add(host.Files);
     QWidget window;
     auto* widget = new LintraWidget(control, &window);

@@ -7,23 +7,23 @@
 #include "apps/qt/widget/NodeTreeView.h"
 #include "apps/qt/widget/ToolbarMirror.h"
 #include "platform/MessageBox.h"
-#include "support/PageHost.h"
+#include "support/MemoryHost.h"
 
 namespace {
 
-// The small tree "R.asp" shown in a widget on a window, with the toolbar on.
+// The small tree "r.asp" shown in a widget on a window, with the toolbar on.
 struct Shown {
   std::shared_ptr<Lintra> control = std::make_shared<Lintra>();
-  PageHost host{control};
+  MemoryHost host{control};
   QWidget window;
   LintraWidget* widget = new LintraWidget(control, &window);
 
   Shown() {
-    AddSmallTree(host);
+    ServeExampleTree(host);
     control->ToolbarVisible(true);
     widget->resize(400, 300);
     window.show();
-    control->ParseFile(u"", u"R.asp");
+    control->ParseFile(u"", u"r.asp");
   }
   NodeTreeView& Tree() const { return widget->Tree(); }
   Node& At(int position) const { return *control->tvLintra().GetNodes().Item(position); }
@@ -39,7 +39,7 @@ struct Shown {
     QTest::mouseDClick(Tree().viewport(), Qt::LeftButton, {}, CentreOf(position));
     QTest::mouseRelease(Tree().viewport(), Qt::LeftButton, {}, CentreOf(position));
   }
-  // The open states of R, A, A1, A1a, B, B1 as Qt shows them, once checked against the stand-in.
+  // The open states of r, a, a1, a1a, b, b1 as Qt shows them, once checked against the stand-in.
   QString OpenInView() const {
     QString states;
     for (int position = 1; position <= 6; ++position) {
@@ -103,7 +103,7 @@ class LintraWidgetTest : public QObject {
     QCOMPARE(shown.OpenInView(), QStringLiteral("+-++-+"));
 
     // Qt would make the next page current and selected when the selected page goes.
-    shown.control->ParseFile(u"", u"R.asp");
+    shown.control->ParseFile(u"", u"r.asp");
     QTest::mouseClick(shown.Tree().viewport(), Qt::LeftButton, {}, shown.CentreOf(1));
     shown.control->tvLintra().GetNodes().Remove(1);
     QCOMPARE(shown.control->tvLintra().SelectedItem(), nullptr);
@@ -112,9 +112,9 @@ class LintraWidgetTest : public QObject {
 
   void DoubleClickOpensTheFileOrTellsItIsMissing() {
     Shown shown;
-    shown.host.Files.erase(u"B1.inc");
+    shown.host.Files.erase(u"b1.inc");
     shown.control->ClearTree();
-    shown.control->ParseFile(u"", u"R.asp");
+    shown.control->ParseFile(u"", u"r.asp");
     QStringList boxes;
     const MessageBox::Handler previous =
         MessageBox::SetHandler([&](const Text& prompt, int32_t style, const Text& title) {
@@ -123,12 +123,12 @@ class LintraWidgetTest : public QObject {
         });
 
     shown.DoubleClick(2);
-    QCOMPARE(shown.host.Opened, std::vector<Text>{u"A.inc"});
+    QCOMPARE(shown.host.OpenedFiles, std::vector<Text>{u"a.inc"});
     QVERIFY(shown.Tree().isExpanded(shown.IndexAt(2)));  // a double-click never closes
     shown.DoubleClick(6);
     MessageBox::SetHandler(previous);
-    QCOMPARE(boxes, QStringList{"Error : Couldn't find the file B1.inc|Corvane48"});
-    QCOMPARE(shown.host.Opened.size(), size_t{1});
+    QCOMPARE(boxes, QStringList{"Error : Couldn't find the file b1.inc|Corvane48"});
+    QCOMPARE(shown.host.OpenedFiles.size(), size_t{1});
   }
 
   void BulkChangesArePaintedOnceShown() {
@@ -172,9 +172,9 @@ class LintraWidgetTest : public QObject {
 
     // Holding the last reference, the widget lets the control go, which clears the trees.
     auto* widget = new LintraWidget;
-    PageHost host(std::static_pointer_cast<Lintra>(widget->Control().shared_from_this()));
-    AddSmallTree(host);
-    widget->Control().ParseFile(u"", u"R.asp");
+    MemoryHost host(std::static_pointer_cast<Lintra>(widget->Control().shared_from_this()));
+    ServeExampleTree(host);
+    widget->Control().ParseFile(u"", u"r.asp");
     page = std::dynamic_pointer_cast<File>(widget->Control().tvLintra().GetNodes().Item(1)->Tag());
     delete widget;
     QCOMPARE(page->Includes()->size(), size_t{0});

@@ -5,7 +5,7 @@
 
 #include "apps/qt/widget/NodeModel.h"
 #include "apps/qt/widget/Pictures.h"
-#include "support/PageHost.h"
+#include "support/MemoryHost.h"
 
 namespace {
 
@@ -48,15 +48,15 @@ class NodeModelTest : public QObject {
  private slots:
   void FollowsPagesAddedAndRemoved() {
     auto control = std::make_shared<Lintra>();
-    PageHost host(control);
-    AddSmallTree(host);
-    host.Files[u"x.asp"] = Include(u"A.inc") + Include(u"gone.inc");
+    MemoryHost host(control);
+    ServeExampleTree(host);
+    host.Files[u"x.asp"] = IncludeLine(u"a.inc") + IncludeLine(u"gone.inc");
     NodeModel model(control->tvLintra(), control->imglTree());
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
-    control->ParseFile(u"", u"R.asp");
+    control->ParseFile(u"", u"r.asp");
     control->ParseFile(u"", u"x.asp");
-    control->ParseFile(u"", u"R.asp");
+    control->ParseFile(u"", u"r.asp");
     QCOMPARE(model.rowCount(), 3);
     QCOMPARE(Outline(model), Outline(*control));
 
@@ -70,7 +70,7 @@ class NodeModelTest : public QObject {
     Nodes& nodes = control->tvLintra().GetNodes();
     nodes.Remove(nodes.Item(1)->NextSibling()->Index());
     QCOMPARE(Outline(model), Outline(*control));
-    QCOMPARE(Outline(model).first(), QStringLiteral("R.asp"));
+    QCOMPARE(Outline(model).first(), QStringLiteral("r.asp"));
     QCOMPARE(Outline(late), Outline(*control));
 
     control->ClearTree();
@@ -79,11 +79,11 @@ class NodeModelTest : public QObject {
 
   void ShowsThePictureOfEachNodesKey() {
     auto control = std::make_shared<Lintra>();
-    PageHost host(control);
-    host.Files[u"p.asp"] =
-        Include(u"d.inc") + Include(u"d.inc") + Include(u"gone.inc") + Include(u"loop.inc");
+    MemoryHost host(control);
+    host.Files[u"p.asp"] = IncludeLine(u"d.inc") + IncludeLine(u"d.inc") +
+                           IncludeLine(u"gone.inc") + IncludeLine(u"loop.inc");
     host.Files[u"d.inc"] = u"";
-    host.Files[u"loop.inc"] = Include(u"loop.inc");
+    host.Files[u"loop.inc"] = IncludeLine(u"loop.inc");
     control->ParseFile(u"", u"p.asp");
     control->ParseFile(u"", u"missing.asp");
     NodeModel model(control->tvLintra(), control->imglTree());

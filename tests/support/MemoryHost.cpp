@@ -1,11 +1,15 @@
 #include "support/MemoryHost.h"
 
-MemoryHost::MemoryHost() : Control(std::make_shared<Lintra>()) {
+MemoryHost::MemoryHost() : Control(std::make_shared<Lintra>()), served_(Control) {
   Control->Events(this);
 }
 
+MemoryHost::MemoryHost(const std::shared_ptr<Lintra>& control) : served_(control) {
+  control->Events(this);
+}
+
 MemoryHost::~MemoryHost() {
-  Control->Events(nullptr);
+  if (const std::shared_ptr<Lintra> control = served_.lock()) control->Events(nullptr);
 }
 
 void MemoryHost::GetFile(Text& FilePath, int32_t& nError, Text& FileText) {

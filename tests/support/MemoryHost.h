@@ -17,7 +17,12 @@
 // as a host guarding against include explosions does.
 class MemoryHost : public LintraEvents {
  public:
+  // Serves a control of its own, Control.
   MemoryHost();
+  // Serves `control` without keeping it alive, as the host of a control that a widget owns;
+  // Control stays null.
+  explicit MemoryHost(const std::shared_ptr<Lintra>& control);
+  // Disconnects from the control it serves, when that is still there.
   ~MemoryHost() override;
 
   std::map<Text, Text> Files;
@@ -28,12 +33,15 @@ class MemoryHost : public LintraEvents {
   std::vector<Text> Displayed;    // texts passed to DisplayText
   std::vector<Text> OpenedFiles;  // paths passed to DisplayFile
 
-  // The control, connected to this host.
+  // The control of its own, connected to this host.
   std::shared_ptr<Lintra> Control;
 
   void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override;
   void DisplayText(Text& Text) override;
   void DisplayFile(Text FilePath) override;
+
+ private:
+  std::weak_ptr<Lintra> served_;
 };
 
 // Joins lines with CR LF after each, as reports and ASP files write them.
@@ -52,8 +60,8 @@ Text Repeat(TextView piece, size_t count);
 // `spans` is set, and its flags. Shows the shape of a whole tree in one comparison.
 Text Outline(File& root, bool spans = false);
 
-// Serves the page r.asp: R with A and B, A with A1, A1 with the leaf A1a, B with the leaf B1; in
-// position order r.asp, a.inc, a1.inc, a1a.inc, b.inc, b1.inc.
+// Serves the page r.asp of the expand and collapse examples: R with A and B, A with A1, A1 with
+// the leaf A1a, B with the leaf B1; in position order r.asp, a.inc, a1.inc, a1a.inc, b.inc, b1.inc.
 void ServeExampleTree(MemoryHost& host);
 
 // Every node's label in position order, followed by "+" when it is open and "-" when closed.
