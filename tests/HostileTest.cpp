@@ -5,6 +5,9 @@
 #include <random>
 #include <stdexcept>
 
+#include "analysis/Dependency.h"
+#include "analysis/PageAnalysis.h"
+#include "analysis/PageReport.h"
 #include "platform/ErrorRecord.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
@@ -132,31 +135,29 @@ TEST(Hostile, TenThousandDeepChainIsShownCommandedReportedClearedAndReleased) {
   });
 }
 
-// Built through the collections directly, so that only the reports, the release and Delete
-// meet the depth.
-TEST(Hostile, FiftyThousandDeepTreeIsReportedAndReleasedWithOrWithoutDelete) {
-  constexpr int kDepth = 50000;
-  auto chain = [] {
-    auto root = std::make_shared<File>();
-    root->FullPath(u"page.asp");
-    auto node = root;
-    for (int level = 1; level <= kDepth; ++level)
-      node = node->Includes()->Add(node, ChainName(level));
-    return root;
-  };
-  OnSmallStack([&] {
+// Analysing the page, each of its reports, its match against a list and its release each walk the
+// whole depth, and so does Delete on a chain as deep.
+TEST(Hostile, AHundredThousandDeepPageIsAnalysedReportedMatchedAndReleased) {
+  constexpr int kDepth = 100000;
+  OnSmallStack([] {
     ScriptedMessageBox boxes;
-    auto root = chain();
+    MemoryHost host;
+    AddChain(host, kDepth);
+    auto root = AnalysePage(host.Control, u"", u"site/page.asp");
     std::weak_ptr<File> deepest = Deepest(root);
-    ASSERT_EQ(deepest.lock()->Name(), ChainName(kDepth));
+    ASSERT_EQ(deepest.lock()->FullPath(), u"site/" + ChainName(kDepth));
     EXPECT_EQ(Occurrences(root->OutputComplete(), u"INCLUDE FILE END"), size_t{kDepth});
-    EXPECT_EQ(root->OutputWarnings(), u"");
-    EXPECT_EQ(root->OutputCriticalErrors(), u"");
+    ErrorTrap trap(u"Lintra", u"GetWarnings");
+    EXPECT_EQ(WarningsReport(trap, *root),
+              u"File : site/page.asp\r\n\r\nNo critical errors\r\n\r\nNo warnings\r\n");
+    EXPECT_TRUE(fbContainsMatch(*root, MatchList(u"SITE/C100000.INC")));
+    EXPECT_FALSE(fbContainsMatch(*root, MatchList(u"ELSEWHERE.INC")));
     root.reset();
     EXPECT_TRUE(deepest.expired());
 
-    root = chain();
-    const std::shared_ptr<File> kept = Deepest(root);
+    root = std::make_shared<File>();
+    std::shared_ptr<File> kept = root;
+    for (int level = 1; level <= kDepth; ++level) kept = kept->Includes()->Add(kept, u"x.inc");
     deepest = (*root->Includes())[0];
     root->Delete();
     EXPECT_TRUE(deepest.expired());
