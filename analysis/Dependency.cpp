@@ -1,30 +1,52 @@
 #include "analysis/Dependency.h"
 
-#include <vector>
-
 #include "analysis/Files.h"
+#include "analysis/TreeWalk.h"
 #include "errors/modPendryError.h"
 
-// The files still to search wait on an explicit stack, so any depth is safe.
-bool fbContainsMatch(File& file, const TextArray& asMatchFiles) {
-  std::vector<File*> pending{&file};
-  while (!pending.empty()) {
-    File& each = *pending.back();
-    pending.pop_back();
-    ErrorTrap trap(u"Lintra", u"fbContainsMatch");
-    const Text path = text::UCase(each.FullPath());
-    int32_t last = -1;
-    bool searched = trap.Step([&] { last = asMatchFiles.UBound(1); });
-    for (int32_t row = 0; searched && row <= last; ++row) {
-      bool match = false;
-      searched = trap.Step([&] { match = asMatchFiles.At(row, 1) == path; });
-      if (match) return true;
-    }
-    if (!searched) continue;
-    const auto includes = each.Includes();
-    for (size_t child = includes->size(); child > 0; --child) {
-      pending.push_back((*includes)[child - 1].get());
-    }
+namespace {
+
+// Whether `file` itself stands in the list; false too when its search was abandoned, which
+// `searched` then tells.
+bool StandsInList(File& file, const TextArray& asMatchFiles, bool& searched) {
+  ErrorTrap trap(u"Lintra", u"fbContainsMatch");
+  const Text path = text::UCase(file.FullPath());
+  int32_t last = -1;
+  searched = trap.Step([&] { last = asMatchFiles.UBound(1); });
+  for (int32_t row = 0; searched && row <= last; ++row) {
+    bool match = false;
+    searched = trap.Step([&] { match = asMatchFiles.At(row, 1) == path; });
+    if (match) return true;
   }
   return false;
+}
+
+}  // namespace
+
+// Each file is searched with the error trap of a call of its own; the files whose includes are
+// being searched are the frames of a walk.
+bool fbContainsMatch(File& file, const TextArray& asMatchFiles) {
+  struct Frame {
+    File* node;
+    size_t next = 0;
+  };
+  TreeWalk<Frame> walk;
+  bool found = false;
+  auto search = [&](File& each) {
+    bool searched = false;
+    found = StandsInList(each, asMatchFiles, searched);
+    if (found) {
+      walk.Stop();
+    } else if (searched) {
+      walk.Enter(&each);
+    }
+  };
+  search(file);
+  walk.Run([&](Frame& top) {
+    const auto includes = top.node->Includes();
+    if (top.next == includes->size()) return false;
+    search(*(*includes)[top.next++]);
+    return true;
+  });
+  return found;
 }

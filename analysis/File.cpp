@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <deque>
 #include <vector>
 
 #include "analysis/Files.h"
+#include "analysis/TreeWalk.h"
 #include "errors/modPendryError.h"
 
 namespace {
@@ -47,55 +47,62 @@ const Text& File::EmptyText() {
   return empty;
 }
 
-// Releases the children that this node alone owns from a work list rather than through their own
-// destructors, taking each one's children out before it goes, so that no destructor runs more
-// than one level deep however deep the tree is. A collection or node that someone else still
-// holds is left whole to that holder.
+// Releases the children that this node alone owns from a walk rather than through their own
+// destructors: each child's children are taken out before the child goes, so that no destructor
+// runs more than one level deep however deep the tree is. A collection or node that someone else
+// still holds is left whole to that holder.
 File::~File() {
-  std::vector<std::shared_ptr<File>> pending;
-  auto takeChildren = [&pending](File& node) {
-    if (!node.includes_ || node.includes_.use_count() != 1) return;
-    Files::Entries& entries = node.includes_->entries_;
-    for (std::shared_ptr<File>& child : entries) pending.push_back(std::move(child));
-    entries.clear();
+  struct Frame {
+    Files::Entries children;
+    size_t next = 0;
   };
-  takeChildren(*this);
-  while (!pending.empty()) {
-    const std::shared_ptr<File> node = std::move(pending.back());
-    pending.pop_back();
-    if (node.use_count() == 1) takeChildren(*node);
-  }
+  auto takeChildren = [](File& node) {
+    Files::Entries children;
+    if (node.includes_ && node.includes_.use_count() == 1) {
+      children.swap(node.includes_->entries_);
+    }
+    return children;
+  };
+  Files::Entries children = takeChildren(*this);
+  if (children.empty()) return;
+  TreeWalk<Frame> walk;
+  walk.Enter(std::move(children));
+  walk.Run([&](Frame& top) {
+    if (top.next == top.children.size()) return false;
+    std::shared_ptr<File> child = std::move(top.children[top.next++]);
+    if (child.use_count() == 1) walk.Enter(takeChildren(*child));
+    return true;
+  });
 }
 
-// Each node of the subtree is a frame on an explicit stack with the error trap that its own
-// Delete would have: a node clears its back references when it is reached, deletes its children
-// first to last, and then empties its Includes. The call stack stays flat however deep the tree.
+// Each node of the subtree is a frame with the error trap that its own Delete would have: a node
+// clears its back references when it is reached, deletes its children first to last, and then
+// empties its Includes.
 void File::Delete() {
   struct Frame {
     File* node;
     ErrorTrap trap;
-    std::shared_ptr<Files> includes;
-    size_t next;
+    std::shared_ptr<Files> includes = nullptr;
+    size_t next = 0;
   };
-  std::deque<Frame> frames;
-  auto enter = [&frames](File& node) {
-    Frame& frame = frames.emplace_back(Frame{&node, ErrorTrap(u"File", u"Delete"), nullptr, 0});
+  TreeWalk<Frame> walk;
+  auto enter = [&walk](File& node) {
+    Frame& frame = walk.Enter(&node, ErrorTrap(u"File", u"Delete"));
     const bool cleared = frame.trap.Step([&] { node.Container(nullptr); }) &&
                          frame.trap.Step([&] { node.BaseFile(nullptr); }) &&
                          frame.trap.Step([&] { node.Parent(nullptr); }) &&
                          frame.trap.Step([&] { frame.includes = node.Includes(); });
-    if (!cleared) frames.pop_back();
+    if (!cleared) walk.Leave();
   };
   enter(*this);
-  while (!frames.empty()) {
-    Frame& top = frames.back();
+  walk.Run([&](Frame& top) {
     if (top.includes && top.next < top.includes->size()) {
       enter(*(*top.includes)[top.next++]);
-      continue;
+      return true;
     }
     top.trap.Step([&] { top.node->Includes()->entries_.clear(); });
-    frames.pop_back();
-  }
+    return false;
+  });
 }
 
 void File::Container(const std::shared_ptr<Object>& value) {

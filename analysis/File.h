@@ -12,7 +12,6 @@
 #include "platform/Text.h"
 
 class Files;
-class Lintra;
 
 // One node of an include tree: an ASP page or a file it includes, with its text, its place in the
 // project, the flags that analysis sets on it, and the span of the directive that pulled it into
@@ -43,8 +42,8 @@ class File : public Object {
   // empties every Includes. Names, texts, flags and positions stay.
   void Delete();
 
-  // The control that supplies file texts. Only a control that supplies files is accepted; any
-  // other object is a type mismatch (reported), and the previous value stays. Null clears it.
+  // The object that supplies file texts. Only an object that is also a FileSupply is accepted;
+  // any other is a type mismatch (reported), and the previous value stays. Null clears it.
   void Container(const std::shared_ptr<Object>& value);
   std::shared_ptr<Object> Container();
 
@@ -91,8 +90,9 @@ class File : public Object {
 
  private:
   friend class Files;
-  friend class Lintra;
-  friend class SourceText;
+  // Prepares the root of a page, which takes the setters reserved to the library.
+  friend std::shared_ptr<File> AnalysePage(const std::shared_ptr<Object>& supply,
+                                           const Text& projectPath, const Text& filePath);
 
   // Setters reserved to the library.
   void RootFile(bool value) { rootFile_ = value; }
@@ -119,11 +119,8 @@ class File : public Object {
   // This node when it is the root, otherwise its BaseFile.
   File* Root();
 
-  // Parser (FileParse.cpp). ParseClientCode finds the include directives of a text;
-  // ParseInclude creates and fills the child that one directive names and returns it to be
-  // parsed, or null.
-  static std::vector<SourceText::Directive> ParseClientCode(const Text& text);
-  // `index` is the position of the directive in `text`, this node's text.
+  // Parser (FileParse.cpp): creates and fills the child that directive `index` of `text`, this
+  // node's text, names and returns it to be parsed, or null.
   File* ParseInclude(const SourceText& text, size_t index);
 
   // Circular and duplicate detection (FileDetect.cpp). PathCounts holds, for one tree, how many

@@ -3,6 +3,7 @@
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
+#include "analysis/TreeWalk.h"
 #include "errors/modPendryError.h"
 
 // True when `file`'s FullPath equals, ignoring letter case, that of its parent or of any
@@ -27,24 +28,23 @@ bool File::IgnoringCaseEqual::operator()(const PathKey& keyA, const PathKey& key
 
 namespace {
 
-// Every node below `root`, in pre-order, without recursion so that deep trees are safe.
+// Every node below `root`, in pre-order.
 std::vector<File*> NodesBelow(File& root) {
-  std::vector<File*> order;
-  std::vector<File*> pending;
-  auto pushChildren = [&](File& node) {
-    const Files* includes = node.IncludesIfAny();
-    if (!includes) return;
-    for (auto child = includes->size(); child > 0; --child) {
-      pending.push_back((*includes)[child - 1].get());
-    }
+  struct Frame {
+    File* node;
+    size_t next = 0;
   };
-  pushChildren(root);
-  while (!pending.empty()) {
-    File* node = pending.back();
-    pending.pop_back();
-    order.push_back(node);
-    pushChildren(*node);
-  }
+  std::vector<File*> order;
+  TreeWalk<Frame> walk;
+  walk.Enter(&root);
+  walk.Run([&](Frame& top) {
+    const Files* includes = top.node->IncludesIfAny();
+    if (!includes || top.next == includes->size()) return false;
+    File* child = (*includes)[top.next++].get();
+    order.push_back(child);
+    walk.Enter(child);
+    return true;
+  });
   return order;
 }
 

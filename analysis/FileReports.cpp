@@ -1,8 +1,8 @@
-#include <deque>
 #include <utility>
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
+#include "analysis/TreeWalk.h"
 #include "errors/modPendryError.h"
 
 namespace {
@@ -31,24 +31,23 @@ void AppendEachNode(File& root, Text& out, const char16_t* procedure, OwnLines o
     File* node;
     ErrorTrap trap;
     size_t mark;
-    size_t next;
+    size_t next = 0;
   };
-  std::deque<Frame> frames;
+  TreeWalk<Frame> walk;
   auto enter = [&](File& node) {
-    Frame& frame = frames.emplace_back(Frame{&node, ErrorTrap(u"File", procedure), out.size(), 0});
+    Frame& frame = walk.Enter(&node, ErrorTrap(u"File", procedure), out.size());
     frame.trap.Step([&] { own(node); });
   };
   enter(root);
-  while (!frames.empty()) {
-    Frame& top = frames.back();
+  walk.Run([&](Frame& top) {
     const Files* includes = childrenOf(*top.node);
     if (!top.trap.Aborted() && includes && top.next < includes->size()) {
       enter(*(*includes)[top.next++]);
-      continue;
+      return true;
     }
     if (top.trap.Aborted()) out.resize(top.mark);
-    frames.pop_back();
-  }
+    return false;
+  });
 }
 
 }  // namespace
@@ -119,10 +118,9 @@ void File::AppendComplete(Text& out) {
     Text marker{};              // the directive of the include being expanded
     File* expanding = nullptr;  // the include whose expansion is under way
   };
-  std::deque<Frame> frames;
+  TreeWalk<Frame> walk;
   auto enter = [&](File& node) {
-    frames.emplace_back(
-        Frame{&node, ErrorTrap(u"File", u"OutputComplete"), out.size(), node.content_});
+    walk.Enter(&node, ErrorTrap(u"File", u"OutputComplete"), out.size(), node.content_);
   };
   auto text = [](const Frame& frame) {
     return frame.keep ? TextView(frame.keep->Value()) : TextView();
@@ -141,8 +139,7 @@ void File::AppendComplete(Text& out) {
     frame.pos = child.BaseFileEnd();
   };
   enter(*this);
-  while (!frames.empty()) {
-    Frame& top = frames.back();
+  walk.Run([&](Frame& top) {
     if (File* child = std::exchange(top.expanding, nullptr)) {
       bool ran = false;
       bool again = false;
@@ -155,7 +152,7 @@ void File::AppendComplete(Text& out) {
       });
       if (!again) {
         ++top.next;
-        continue;
+        return true;
       }
     }
     const Files* includes = top.node->includes_.get();
@@ -182,13 +179,13 @@ void File::AppendComplete(Text& out) {
       } else {
         ++top.next;
       }
-      continue;
+      return true;
     }
     top.trap.Step([&] {
       const TextView t = text(top);
       AppendMid(out, t, top.pos, text::Len(t) - top.pos + 1);
     });
     if (top.trap.Aborted()) out.resize(top.mark);
-    frames.pop_back();
-  }
+    return false;
+  });
 }

@@ -6,7 +6,8 @@
 #include "platform/Text.h"
 
 // What the parser needs of the object that a File names as its Container: the text of a file.
-// The control implements it by asking its host; analysis/ knows nothing more of the control.
+// Whatever supplies the texts implements it, from a host, a disk or memory; the analysis asks
+// nothing more of it.
 class FileSupply {
  public:
   virtual ~FileSupply() = default;

@@ -1,11 +1,11 @@
 #include "analysis/SourceText.h"
 
-#include "analysis/File.h"
+#include "analysis/DirectiveScanner.h"
 #include "analysis/LintraFuncs.h"
 
 const std::vector<SourceText::Directive>& SourceText::Directives() const {
   if (!directives_) {
-    directives_ = std::make_unique<std::vector<Directive>>(File::ParseClientCode(text_));
+    directives_ = std::make_unique<std::vector<Directive>>(ScanDirectives(text_));
   }
   return *directives_;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "analysis/DirectiveScanner.h"
 #include "platform/Text.h"
 
 // One file's text as the host supplied it, immutable and shared by every node that shows that
@@ -12,16 +13,7 @@
 class SourceText {
  public:
   // One include directive found in the text: the comment's span and the file it names.
-  struct Directive {
-    enum class Kind { Malformed, File, Virtual };
-    int32_t Start = 0;   // 1-based position of the "<" of "<!--"
-    int32_t Length = 0;  // from "<!--" through "-->"
-    Kind Form = Kind::Malformed;
-    // For File, the attribute's value as written (relative to the including file's folder);
-    // for Virtual, the value with a leading ".." and then a leading "/" dropped (relative to the
-    // project root); empty for Malformed (an "#include" without a usable attribute).
-    Text Value;
-  };
+  using Directive = ScannedDirective;
 
   explicit SourceText(Text text) : text_(std::move(text)) {}
   SourceText(const SourceText&) = delete;

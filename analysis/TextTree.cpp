@@ -1,9 +1,8 @@
 #include "analysis/TextTree.h"
 
-#include <deque>
-
 #include "analysis/Files.h"
 #include "analysis/LintraFuncs.h"
+#include "analysis/TreeWalk.h"
 #include "errors/modPendryError.h"
 #include "platform/Deref.h"
 
@@ -35,9 +34,8 @@ Text fsFileAttributes(const Text& prefix, File& file, bool showPath) {
 
 // Appends the lines below `file`: for each include a connector line, the include's own line
 // and then the lines below the include with the prefix grown by one connector. Each file whose
-// includes are being drawn is a frame on an explicit stack with the error trap that its own call
-// would have, so a chain of any depth is drawn without deepening the call stack. The frames share
-// one prefix: a frame's prefix is its first `prefixLength` characters.
+// includes are being drawn is a frame of a walk with the error trap that its own call would have.
+// The frames share one prefix: a frame's prefix is its first `prefixLength` characters.
 void fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out) {
   struct Frame {
     ErrorTrap trap;
@@ -48,27 +46,25 @@ void fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out) {
     int16_t count = 0;
     int32_t next = 1;
   };
-  std::deque<Frame> frames;
+  TreeWalk<Frame> walk;
   Text shared = prefix;
   auto enter = [&](int32_t level, File& drawn) {
-    const size_t mark = out.size();
-    Frame frame{ErrorTrap(u"Lintra", u"fsTextTree"), drawn.Includes(), level, shared.size(), mark};
+    Frame& frame = walk.Enter(ErrorTrap(u"Lintra", u"fsTextTree"), drawn.Includes(), level,
+                              shared.size(), out.size());
     frame.trap.Step([&] {
       if (frame.includes->size() > 32767 || level >= 32767) {
         RaisePlatformError(ErrorNumber::Overflow);
       }
       frame.count = static_cast<int16_t>(frame.includes->size());
     });
-    frames.push_back(std::move(frame));
   };
   enter(depth, file);
-  while (!frames.empty()) {
-    Frame& top = frames.back();
-    if (top.next > top.count || top.trap.Aborted()) {
-      if (top.trap.Aborted()) out.resize(top.mark);
-      frames.pop_back();
-      continue;
+  walk.Run([&](Frame& top) {
+    if (top.trap.Aborted()) {
+      out.resize(top.mark);
+      return false;
     }
+    if (top.next > top.count) return false;
     const int32_t i = top.next++;
     top.trap.Step([&] {
       File& child = Deref((*top.includes)[static_cast<size_t>(i - 1)]);
@@ -80,7 +76,8 @@ void fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out) {
       shared.append(last ? u"     " : u"|    ");
       enter(top.depth + 1, child);
     });
-  }
+    return true;
+  });
 }
 
 }  // namespace

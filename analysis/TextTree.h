@@ -9,7 +9,7 @@
 // relative to the page's for an include). Every line ends with CR LF.
 
 // Appends the drawing of the page `root`: its own line, the lines of everything below it, then
-// two empty lines. Errors are reported as the control's procedures "fsTextTree" (the lines
+// two empty lines. Errors are reported under the procedure names "fsTextTree" (the lines
 // below one file; abandoning them takes back what that file had appended) and
 // "fsFileAttributes" (one line; abandoning it leaves the line empty). More than 32,767 includes
 // of one file is an overflow error.

@@ -22,9 +22,10 @@ class File;
 // Analysed pages accumulate as trees in the tree view until ClearTree. Create it with
 // std::make_shared: files refer back to the control that supplies their texts.
 //
-// Members are split over files by concern: LintraEntry.cpp (pages in, clearing), LintraFileSupply,
-// LintraDisplay (tree view), LintraExpand (expand and collapse), LintraTextTree, LintraReports
-// (page reports), LintraShell (toolbar, double-click, layout, terminate).
+// Members are split over files by concern: LintraEntry.cpp (pages in, clearing), LintraAnalyse
+// (a page's tree), LintraFileSupply, LintraDisplay (tree view), LintraExpand (expand and
+// collapse), LintraTextTree, LintraReports (page reports), LintraShell (toolbar, double-click,
+// layout, terminate). The analysis itself, the drawings and the reports live in analysis/.
 class Lintra : public Object, public FileSupply {
  public:
   Lintra();

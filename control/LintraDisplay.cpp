@@ -1,7 +1,6 @@
-#include <deque>
-
 #include "analysis/File.h"
 #include "analysis/Files.h"
+#include "analysis/TreeWalk.h"
 #include "control/ControlSupport.h"
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
@@ -26,17 +25,16 @@ void Lintra::DisplayTree(const std::shared_ptr<File>& root) {
 }
 
 // Adds a node for `file` as the last child of `parent` and, below it, the nodes of every file
-// it includes, in pre-order. Each file is a frame on an explicit stack with the error trap that
-// its own call would have, and adding one include's nodes is a step of the including file's
-// frame, so a chain of includes of any depth is shown without deepening the call stack.
+// it includes, in pre-order. Each file is a frame of a walk with the error trap that its own call
+// would have, and adding one include's nodes is a step of the including file's frame.
 void Lintra::DisplaySubNodes(Nodes& nodes, Node& parent, const std::shared_ptr<File>& file) {
   struct Frame {
     ErrorTrap trap;
-    std::shared_ptr<Node> node{};
-    std::shared_ptr<Files> includes{};
+    std::shared_ptr<Node> node = nullptr;
+    std::shared_ptr<Files> includes = nullptr;
     size_t next = 0;
   };
-  std::deque<Frame> frames;
+  TreeWalk<Frame> walk;
   auto enter = [&](Node& under, const std::shared_ptr<File>& shown) {
     Frame frame{ErrorTrap(u"Lintra", u"DisplaySubNodes")};
     const bool added = frame.trap.Step([&] {
@@ -45,18 +43,14 @@ void Lintra::DisplaySubNodes(Nodes& nodes, Node& parent, const std::shared_ptr<F
     }) && frame.trap.Step([&] { control::Deref(frame.node).Tag(shown); });
     if (!added) return;
     frame.includes = shown->Includes();
-    frames.push_back(std::move(frame));
+    walk.Enter(std::move(frame));
   };
   enter(parent, file);
-  while (!frames.empty()) {
-    Frame& top = frames.back();
-    if (top.next == top.includes->size()) {
-      frames.pop_back();
-      continue;
-    }
+  walk.Run([&](Frame& top) {
+    if (top.next == top.includes->size()) return false;
     const std::shared_ptr<File>& include = (*top.includes)[top.next++];
-    if (!top.trap.Step([&] { enter(control::Deref(top.node), include); })) frames.pop_back();
-  }
+    return top.trap.Step([&] { enter(control::Deref(top.node), include); });
+  });
 }
 
 // The picture of a nested file: critical (missing or circular) wins over warning (duplicate).

@@ -1,6 +1,6 @@
 #include <utility>
-#include <vector>
 
+#include "analysis/TreeWalk.h"
 #include "control/ControlSupport.h"
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
@@ -96,10 +96,9 @@ void Lintra::ExpandWholeTree() {
   }
 }
 
-// The two walks below keep one frame per node whose children are being visited, on an explicit
-// stack, each with the error trap that its own call would have. Visiting a child is a step of its
-// parent's frame; when the child has a subtree to visit, that step resumes once the child's frame
-// is done. The call stack stays flat however deep the tree view is.
+// The two walks below keep one frame per node whose children are being visited, each with the
+// error trap that its own call would have. Visiting a child is a step of its parent's frame; when
+// the child has a subtree to visit, that step resumes once the child's frame is done.
 
 namespace {
 
@@ -115,32 +114,28 @@ struct ChildWalk {
 };
 
 // Starts the walk over `node`'s children; false when the user gave it up.
-bool StartWalk(std::vector<ChildWalk>& walks, const char16_t* procedure, Node& node) {
-  ChildWalk& walk = walks.emplace_back(ChildWalk{ErrorTrap(u"Lintra", procedure)});
-  const bool started = walk.trap.Step([&] {
-    walk.child = node.FirstChild();
-    walk.count = node.Children();
+bool StartWalk(TreeWalk<ChildWalk>& walk, const char16_t* procedure, Node& node) {
+  ChildWalk& frame = walk.Enter(ErrorTrap(u"Lintra", procedure));
+  const bool started = frame.trap.Step([&] {
+    frame.child = node.FirstChild();
+    frame.count = node.Children();
   });
-  if (!started) walks.pop_back();
+  if (!started) walk.Leave();
   return started;
 }
 
 }  // namespace
 
 void Lintra::ExpandAllNodes(Node& node, bool state) {
-  std::vector<ChildWalk> walks;
-  StartWalk(walks, u"ExpandAllNodes", node);
-  while (!walks.empty()) {
-    ChildWalk& top = walks.back();
+  TreeWalk<ChildWalk> walk;
+  StartWalk(walk, u"ExpandAllNodes", node);
+  walk.Run([&](ChildWalk& top) {
     if (Node* each = std::exchange(top.below, nullptr)) {
       top.child = each->NextSibling();
       ++top.done;
-      continue;
+      return true;
     }
-    if (top.done >= top.count) {
-      walks.pop_back();
-      continue;
-    }
+    if (top.done >= top.count) return false;
     Node* descend = nullptr;
     const bool stepped = top.trap.Step([&] {
       Node& each = Deref(top.child);
@@ -151,15 +146,15 @@ void Lintra::ExpandAllNodes(Node& node, bool state) {
       }
       top.child = each.NextSibling();
     });
-    if (!stepped) {
-      walks.pop_back();
-    } else if (descend) {
+    if (!stepped) return false;
+    if (descend) {
       top.below = descend;
-      StartWalk(walks, u"ExpandAllNodes", *descend);
+      StartWalk(walk, u"ExpandAllNodes", *descend);
     } else {
       ++top.done;
     }
-  }
+    return true;
+  });
 }
 
 // Changes, below `node`, the deepest level of each branch whose nodes have children and differ
@@ -167,11 +162,10 @@ void Lintra::ExpandAllNodes(Node& node, bool state) {
 // is changed only after the walk below it has told whether anything deeper changed; when changing
 // it fails and the user retries, the whole step runs again, the walk below included.
 bool Lintra::fbExpandChildNodes(Node& node, bool state) {
-  std::vector<ChildWalk> walks;
+  TreeWalk<ChildWalk> walk;
   bool answer = false;  // what the walk that ended last returned
-  if (!StartWalk(walks, u"fbExpandChildNodes", node)) return false;
-  while (!walks.empty()) {
-    ChildWalk& top = walks.back();
+  if (!StartWalk(walk, u"fbExpandChildNodes", node)) return false;
+  walk.Run([&](ChildWalk& top) {
     if (Node* each = std::exchange(top.below, nullptr)) {
       const bool deeper = answer;
       bool ran = false;
@@ -187,18 +181,16 @@ bool Lintra::fbExpandChildNodes(Node& node, bool state) {
       });
       if (!stepped) {
         answer = top.result;
-        walks.pop_back();
-        continue;
+        return false;
       }
       if (!again) {
         ++top.done;
-        continue;
+        return true;
       }
     }
     if (top.done >= top.count) {
       answer = top.result;
-      walks.pop_back();
-      continue;
+      return false;
     }
     Node* descend = nullptr;
     const bool stepped = top.trap.Step([&] {
@@ -212,13 +204,15 @@ bool Lintra::fbExpandChildNodes(Node& node, bool state) {
     });
     if (!stepped) {
       answer = top.result;
-      walks.pop_back();
-    } else if (descend) {
+      return false;
+    }
+    if (descend) {
       top.below = descend;
-      if (!StartWalk(walks, u"fbExpandChildNodes", *descend)) answer = false;
+      if (!StartWalk(walk, u"fbExpandChildNodes", *descend)) answer = false;
     } else {
       ++top.done;
     }
-  }
+    return true;
+  });
   return answer;
 }

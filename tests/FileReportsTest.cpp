@@ -131,10 +131,8 @@ TEST(FileReports, WarningOfADetachedDuplicateIsReportedAndLeftEmpty) {
 
   ScriptedMessageBox boxes({MessageBox::Retry});
   EXPECT_EQ(a->OutputWarnings(), u"");
-  ASSERT_EQ(boxes.Boxes().size(), 2u);
-  EXPECT_EQ(boxes.Boxes()[1].Prompt,
-            u"An error has occured.\r\nError No: 91 - Object variable or With block variable not "
-            u"set\r\nSource : Lintra.File.OutputWarnings");
+  EXPECT_EQ(boxes.Reports(), (std::vector<Text>{u"91 Lintra.File.OutputWarnings",
+                                                u"91 Lintra.File.OutputWarnings"}));
   EXPECT_EQ(a->OutputComplete(), u"A");
   EXPECT_EQ(boxes.Boxes().size(), 2u);
 }

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "analysis/DirectiveScanner.h"
 #include "platform/ErrorRecord.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
@@ -31,6 +32,21 @@ TEST(Parser, BuildsMultiFolderTreeDepthFirstInTextOrder) {
   EXPECT_EQ(c->Parent(), a);
   EXPECT_EQ(c->BaseFile(), root);
   EXPECT_FALSE(c->RootFile());
+}
+
+TEST(Parser, ScanGivesEachDirectiveItsSpanFormAndValue) {
+  std::vector<Text> found;
+  for (const ScannedDirective& each :
+       ScanDirectives(u"ab<!-- #include File='x/a.inc' --><% '<!-- #include file=s -->' %>"
+                      u"<!--#include virtual=\"../inc/v.inc\"--><!-- #include -->")) {
+    const char16_t* form = each.Form == ScannedDirective::Kind::File      ? u"file"
+                           : each.Form == ScannedDirective::Kind::Virtual ? u"virtual"
+                                                                          : u"malformed";
+    found.push_back(text::FromNumber(each.Start) + u"+" + text::FromNumber(each.Length) + u" " +
+                    form + u" " + each.Value);
+  }
+  EXPECT_EQ(found, (std::vector<Text>{u"3+32 file x/a.inc", u"67+38 virtual inc/v.inc",
+                                      u"105+17 malformed "}));
 }
 
 TEST(Parser, ResolvesFileAgainstFolderAndVirtualAgainstRoot) {

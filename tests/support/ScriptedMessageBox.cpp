@@ -15,3 +15,19 @@ ScriptedMessageBox::ScriptedMessageBox(std::deque<int32_t> answers) : answers_(s
 ScriptedMessageBox::~ScriptedMessageBox() {
   MessageBox::SetHandler(std::move(previous_));
 }
+
+std::vector<Text> ScriptedMessageBox::Reports() const {
+  std::vector<Text> reports;
+  for (const Shown& box : boxes_) {
+    const size_t number = box.Prompt.find(u"Error No: ");
+    const size_t description = box.Prompt.find(u" - ", number);
+    const size_t source = box.Prompt.find(u"Source : ", description);
+    if (source == Text::npos) {
+      reports.push_back(box.Prompt);
+      continue;
+    }
+    reports.push_back(box.Prompt.substr(number + 10, description - number - 10) + u" " +
+                      box.Prompt.substr(source + 9));
+  }
+  return reports;
+}

@@ -19,6 +19,9 @@ class ScriptedMessageBox {
   ~ScriptedMessageBox();
 
   const std::vector<Shown>& Boxes() const { return boxes_; }
+  // Each box as the error number and the source it reports ("13 Lintra.Lintra.TextTree"); a
+  // box that reports no error as its prompt.
+  std::vector<Text> Reports() const;
   void Answer(int32_t answer) { answers_.push_back(answer); }
 
  private:

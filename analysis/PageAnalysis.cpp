@@ -1,0 +1,23 @@
+#include "analysis/PageAnalysis.h"
+
+#include "platform/Deref.h"
+
+std::shared_ptr<File> AnalysePage(const std::shared_ptr<Object>& supply, const Text& projectPath,
+                                  const Text& filePath) {
+  auto root = std::make_shared<File>();
+  root->Container(supply);
+  root->ProjectPath(projectPath);
+  root->FullPath(filePath);
+  root->RootFile(true);
+  Text path = filePath;
+  try {
+    root->content_ = Deref(root->Supply()).fsGetFile(path);
+  } catch (const RuntimeError& error) {
+    if (error.Record().Number != FileSupply::NotFound) throw;
+    root->MissingFile(true);
+    return root;
+  }
+  root->FullPath(path);
+  root->Parse();
+  return root;
+}
