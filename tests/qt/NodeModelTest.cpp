@@ -106,6 +106,37 @@ class NodeModelTest : public QObject {
     QCOMPARE(Image(model.IndexOf(&node).data(Qt::DecorationRole).value<QIcon>()),
              Image(Pictures::TreePicture(3)));
   }
+
+  void HighlightsTheNodesItIsToldAndRestylesEveryRow() {
+    auto control = std::make_shared<Lintra>();
+    MemoryHost host(control);
+    host.Files[u"p.asp"] = IncludeLine(u"a.inc") + IncludeLine(u"b.inc");
+    host.Files[u"a.inc"] = IncludeLine(u"b.inc");
+    host.Files[u"b.inc"] = u"";
+    control->ParseFile(u"", u"p.asp");
+    NodeModel model(control->tvLintra(), control->imglTree());
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+
+    const auto highlighted = [&] {
+      QStringList names;
+      for (const std::shared_ptr<Node>& node : control->tvLintra().GetNodes()) {
+        const QModelIndex index = model.IndexOf(node.get());
+        const bool bold = index.data(Qt::FontRole).value<QFont>().bold();
+        if (bold != index.data(Qt::BackgroundRole).isValid()) return QStringList{"mixed"};
+        if (bold) names << index.data().toString();
+      }
+      return names;
+    };
+
+    model.HighlightNodes([](const Node& node) { return node.Text() == u"b.inc"; });
+    QCOMPARE(highlighted(), QStringList({"b.inc", "b.inc"}));
+    // One change for the children of each node that has some: the top, the page and a.inc.
+    QCOMPARE(changes.count(), 3);
+
+    model.HighlightNodes({});
+    QCOMPARE(highlighted(), QStringList());
+    QCOMPARE(changes.count(), 6);
+  }
 };
 
 QTEST_MAIN(NodeModelTest)

@@ -1,8 +1,23 @@
 #include "apps/qt/widget/NodeModel.h"
 
+#include <QColor>
+#include <QFont>
 #include <QString>
 
 #include "apps/qt/widget/Pictures.h"
+
+namespace {
+
+// The font and colours of a highlighted row.
+QVariant HighlightStyle(int role) {
+  if (role == Qt::BackgroundRole) return QColor(255, 236, 139);
+  if (role == Qt::ForegroundRole) return QColor(Qt::black);
+  QFont bold;
+  bold.setBold(true);
+  return bold;
+}
+
+}  // namespace
 
 NodeModel::NodeModel(TreeView& view, const ImageList& images, QObject* parent)
     : QAbstractItemModel(parent), view_(view), images_(images) {
@@ -27,6 +42,11 @@ QModelIndex NodeModel::IndexOf(const Node* node) const {
 Node* NodeModel::NodeAt(const QModelIndex& index) const {
   const Row* row = RowOf(index);
   return row == &top_ ? nullptr : row->node;
+}
+
+void NodeModel::HighlightNodes(Highlight which) {
+  highlight_ = std::move(which);
+  RowsRestyled();
 }
 
 QModelIndex NodeModel::index(int row, int column, const QModelIndex& parent) const {
@@ -54,6 +74,9 @@ QVariant NodeModel::data(const QModelIndex& index, int role) const {
   const Node* node = NodeAt(index);
   if (!node) return {};
   if (role == Qt::DisplayRole) return QString::fromStdU16String(node->Text());
+  const bool styling =
+      role == Qt::FontRole || role == Qt::BackgroundRole || role == Qt::ForegroundRole;
+  if (styling && Highlighted(*node)) return HighlightStyle(role);
   if (role == Qt::DecorationRole) {
     const int position = images_.IndexOf(node->Image());
     if (position > 0 && static_cast<size_t>(position) <= pictures_.size()) {
@@ -123,5 +146,17 @@ void NodeModel::Forget(Row& row) {
     pending.pop_back();
     pending.insert(pending.end(), each->children.begin(), each->children.end());
     rows_.erase(each->node);
+  }
+}
+
+void NodeModel::RowsRestyled() {
+  std::vector<const Row*> pending{&top_};
+  while (!pending.empty()) {
+    const Row* row = pending.back();
+    pending.pop_back();
+    if (row->children.empty()) continue;
+    emit dataChanged(IndexOf(row->children.front()), IndexOf(row->children.back()),
+                     {Qt::FontRole, Qt::BackgroundRole, Qt::ForegroundRole});
+    pending.insert(pending.end(), row->children.begin(), row->children.end());
   }
 }

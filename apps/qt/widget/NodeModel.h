@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModel>
 #include <QIcon>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -12,7 +13,8 @@
 // A Qt item model over the nodes of a headless tree view: one row per node, in the same places,
 // labelled with the node's text and showing the picture of its image key. The nodes stay the only
 // data; the model keeps just their arrangement in rows, which it updates as the tree view reports
-// nodes added and removed, so that Qt hears of each change before and after it.
+// nodes added and removed, so that Qt hears of each change before and after it. Nodes can be
+// highlighted, which the model alone keeps: in bold on a highlight colour.
 class NodeModel : public QAbstractItemModel, private TreeViewObserver {
   Q_OBJECT
 
@@ -25,6 +27,12 @@ class NodeModel : public QAbstractItemModel, private TreeViewObserver {
   QModelIndex IndexOf(const Node* node) const;
   // The node at an index; null for an invalid index.
   Node* NodeAt(const QModelIndex& index) const;
+
+  // Which nodes to highlight, now and as they come; none when empty.
+  using Highlight = std::function<bool(const Node&)>;
+  void HighlightNodes(Highlight which);
+  // Whether `node` is highlighted.
+  bool Highlighted(const Node& node) const { return highlight_ && highlight_(node); }
 
   QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
   QModelIndex parent(const QModelIndex& child) const override;
@@ -50,10 +58,13 @@ class NodeModel : public QAbstractItemModel, private TreeViewObserver {
   Row& ParentRow(const Node& node);
   void Append(Node& node, Row& above);
   void Forget(Row& row);
+  // Tells the views that every row may look different.
+  void RowsRestyled();
 
   TreeView& view_;
   const ImageList& images_;
   std::vector<QIcon> pictures_;
   Row top_;
   std::unordered_map<const Node*, std::unique_ptr<Row>> rows_;
+  Highlight highlight_;
 };
