@@ -145,6 +145,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(Pages(window), QStringList({"about.ASP", "default.asp", "cart.asp"}));
   }
 
+  void FilesAreDecodedFromTheEncodingChosen() {
+    TempFolder site;
+    site.Write("a.asp", "<!-- #include file=\"menu.inc\" -->");
+    site.Write("menu.inc", "caf\xE9");
+    MainWindow window(site.Path(), WindowHost::DefaultMaxRequests, "windows-1252");
+    window.AddPage(u"a.asp");
+    Lintra& control = window.Trees().Control();
+    control.tvLintra().DoubleClick(control.tvLintra().GetNodes().Item(2).get());
+    QCOMPARE(window.ViewerPane().toPlainText(), QString::fromUtf8("caf\xC3\xA9"));
+  }
+
   void ScreenshotShowsTheTextTreeAndFirstPage() {
     Site site;
     MainWindow window(site.Root());

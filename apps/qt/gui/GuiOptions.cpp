@@ -24,7 +24,13 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
       QStringLiteral("screenshot"),
       QStringLiteral("Analyse the pages, save a picture of the window to FILE.png and exit."),
       QStringLiteral("FILE.png"));
+  const QCommandLineOption encoding(
+      QStringLiteral("encoding"),
+      QStringLiteral("Decode files that are not UTF-8 from this code page (e.g. windows-1252, "
+                     "GBK) instead of keeping their bytes."),
+      QStringLiteral("NAME"));
   parser.addOption(root);
+  parser.addOption(encoding);
   parser.addOption(screenshot);
   parser.addPositionalArgument(QStringLiteral("PAGE"), QStringLiteral("Pages to analyse at start."),
                                QStringLiteral("[PAGE...]"));
@@ -33,7 +39,7 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
     exitCode = 2;
     return std::nullopt;
   }
-  if (parser.isSet(help)) {
+  if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
     // Parsed before the application exists, so Qt does not know the program's name yet.
     Write(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"),
                                             QStringLiteral("lintra-gui")));
@@ -42,6 +48,7 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
   }
   GuiOptions options;
   options.root = parser.value(root);
+  options.encoding = parser.value(encoding);
   options.pages = parser.positionalArguments();
   options.screenshot = parser.value(screenshot);
   if (!options.screenshot.isEmpty() && options.pages.isEmpty()) {

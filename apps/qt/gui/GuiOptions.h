@@ -4,9 +4,12 @@
 #include <QStringList>
 #include <optional>
 
-// The desktop app's command line: lintra-gui [--root DIR] [--screenshot FILE.png] [PAGE...]
+// The desktop app's command line:
+// lintra-gui [--root DIR] [--encoding NAME] [--screenshot FILE.png] [PAGE...]
 struct GuiOptions {
   QString root = QStringLiteral(".");
+  // The code page that files which are not UTF-8 are decoded from; empty to keep their bytes.
+  QString encoding;
   // Pages to analyse at start: web paths relative to the root, or absolute paths below it.
   QStringList pages;
   // Where to save a picture of the window instead of running it; empty to run it.
@@ -14,6 +17,6 @@ struct GuiOptions {
 };
 
 // Reads `arguments` (the program name first). Returns nothing after writing the help to standard
-// output (exitCode 0) or a usage error to standard error (exitCode 2). A screenshot needs at least
-// one page.
+// output for --help or --help-all (exitCode 0) or a usage error to standard error (exitCode 2). A
+// screenshot needs at least one page.
 std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exitCode);

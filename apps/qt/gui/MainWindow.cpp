@@ -10,11 +10,11 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "site/MatchList.h"
 #include "apps/qt/gui/ProjectPages.h"
 #include "apps/qt/widget/LintraWidget.h"
 #include "platform/ErrorRecord.h"
 #include "platform/MessageBox.h"
+#include "site/MatchList.h"
 
 namespace {
 
@@ -43,10 +43,13 @@ QWidget* Captioned(QLabel* caption, QWidget* pane) {
 
 }  // namespace
 
-MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests)
+MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
+                       const std::string& encoding)
     : files_(root),
+      codePage_(encoding.empty() ? std::nullopt : std::make_optional<CodePage>(encoding)),
       host_(
-          files_, maxRequests, [this](const Text& report) { ShowReport(report); },
+          files_, maxRequests, codePage_ ? &*codePage_ : nullptr,
+          [this](const Text& report) { ShowReport(report); },
           [this](const Text& path) { ShowFile(path); }),
       trees_(new LintraWidget),
       pages_(new QListWidget),
@@ -126,14 +129,16 @@ void MainWindow::ShowReport(const Text& report) {
 }
 
 void MainWindow::ShowFile(const Text& path) {
-  const std::optional<ProjectFile> file = files_.Read(path);
-  if (!file) {
+  const std::optional<std::filesystem::path> file = files_.Resolve(path);
+  const std::optional<Text> text =
+      file ? files_.Decoded(*file, codePage_ ? &*codePage_ : nullptr) : std::nullopt;
+  if (!text) {
     MessageBox::Show(u"Couldn't open the file " + path,
                      MessageBox::OKOnly + MessageBox::Exclamation, u"Lintra");
     return;
   }
-  viewerTitle_->setText(QString::fromStdU16String(file->webPath));
-  viewer_->setPlainText(Lines(file->text));
+  viewerTitle_->setText(QString::fromStdU16String(files_.WebPath(*file)));
+  viewer_->setPlainText(Lines(*text));
 }
 
 void MainWindow::BuildLayout() {

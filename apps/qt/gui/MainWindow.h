@@ -2,8 +2,11 @@
 
 #include <QMainWindow>
 #include <filesystem>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/qt/gui/WindowHost.h"
 #include "platform/Text.h"
@@ -20,10 +23,12 @@ class MainWindow : public QMainWindow {
 
  public:
   // Shows the project at `root`; throws std::filesystem::filesystem_error when it does not exist
-  // and std::invalid_argument when it is not a folder. A page that asks for more than
-  // `maxRequests` files is stopped.
+  // and std::invalid_argument when it is not a folder or no code page is named `encoding`. A
+  // page that asks for more than `maxRequests` files is stopped. Files that are not UTF-8 are
+  // decoded from `encoding` when it is not empty.
   explicit MainWindow(const std::filesystem::path& root,
-                      uint64_t maxRequests = WindowHost::DefaultMaxRequests);
+                      uint64_t maxRequests = WindowHost::DefaultMaxRequests,
+                      const std::string& encoding = {});
   ~MainWindow() override;
 
   // Analyses `page` (a web path relative to the root) and adds its tree. A failed analysis is
@@ -50,6 +55,7 @@ class MainWindow : public QMainWindow {
   void BuildLayout();
 
   DiskFiles files_;
+  std::optional<CodePage> codePage_;
   WindowHost host_;
   LintraWidget* trees_;
   QListWidget* pages_;

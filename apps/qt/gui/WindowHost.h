@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "control/LintraEvents.h"
@@ -17,10 +18,15 @@ class WindowHost : public LintraEvents {
 
   using Show = std::function<void(const Text&)>;
 
-  // Serves `files` (which must outlive the host), at most `maxRequests` for one page; `showText`
-  // receives every report and `showFile` the path of every file the user opens from the tree.
-  WindowHost(const DiskFiles& files, uint64_t maxRequests, Show showText, Show showFile)
-      : disk_(files, maxRequests), showText_(std::move(showText)), showFile_(std::move(showFile)) {}
+  // Serves `files` (which must outlive the host), at most `maxRequests` for one page, decoding
+  // files that are not UTF-8 from `codePage` when there is one (it must outlive the host);
+  // `showText` receives every report and `showFile` the path of every file the user opens from
+  // the tree.
+  WindowHost(const DiskFiles& files, uint64_t maxRequests, const CodePage* codePage, Show showText,
+             Show showFile)
+      : disk_(files, maxRequests, DiskHost::Paths::OnDisk, codePage),
+        showText_(std::move(showText)),
+        showFile_(std::move(showFile)) {}
 
   // Starts counting file requests afresh and reads files anew, so that a page analysed again
   // shows the files as they are now; call before each page.

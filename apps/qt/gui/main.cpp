@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <memory>
 
 #include "apps/qt/gui/GuiOptions.h"
 #include "apps/qt/gui/MainWindow.h"
+#include "apps/qt/gui/OpenSite.h"
 #include "apps/qt/gui/ProjectPages.h"
 #include "apps/qt/gui/Screenshot.h"
 #include "apps/qt/widget/QtPlatformHooks.h"
@@ -30,15 +30,9 @@ int Run(const GuiOptions& options) {
   // A screenshot runs without a user: message boxes then go to standard error, answered at once.
   std::unique_ptr<QtPlatformHooks> hooks;
   if (options.screenshot.isEmpty()) hooks = std::make_unique<QtPlatformHooks>();
+  const std::unique_ptr<MainWindow> window = OpenSite(options);
+  if (!window) return 2;
   const std::filesystem::path root = options.root.toStdString();
-  std::unique_ptr<MainWindow> window;
-  try {
-    window = std::make_unique<MainWindow>(root);
-  } catch (const std::exception& error) {
-    std::fprintf(stderr, "lintra-gui: cannot open the site %s: %s\n", root.string().c_str(),
-                 error.what());
-    return 2;
-  }
   for (const QString& page : options.pages) window->AddPage(PageArgument(root, page));
   if (!options.screenshot.isEmpty()) {
     if (SaveScreenshot(*window, options.screenshot)) return 0;

@@ -1,0 +1,87 @@
+#include <QProcess>
+#include <QtTest>
+
+#include "apps/qt/gui/OpenSite.h"
+#include "support/ScriptedMessageBox.h"
+#include "tests/apps/TempFolder.h"
+
+namespace {
+
+// The boxes shown while the window is opened on `root` with `encoding`, and whether it opened.
+QStringList OpeningBoxes(const QString& root, const QString& encoding, bool& opened) {
+  GuiOptions options;
+  options.root = root;
+  options.encoding = encoding;
+  ScriptedMessageBox boxes;
+  opened = OpenSite(options) != nullptr;
+  QStringList prompts;
+  for (const ScriptedMessageBox::Shown& box : boxes.Boxes()) {
+    prompts << QString::fromStdU16String(box.Title + u"|" + box.Prompt) +
+                   QString::number(box.Style);
+  }
+  return prompts;
+}
+
+struct Run {
+  int exitCode;
+  QString out;
+  QString err;
+};
+
+Run RunGui(const QStringList& arguments) {
+  QProcess gui;
+  gui.start(LINTRA_GUI_BINARY, arguments);
+  if (!gui.waitForFinished(10000)) gui.kill();
+  return {gui.exitStatus() == QProcess::NormalExit ? gui.exitCode() : -1,
+          gui.readAllStandardOutput(), gui.readAllStandardError()};
+}
+
+}  // namespace
+
+class OpenSiteTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ABadRootOrEncodingIsToldInOneBox() {
+    TempFolder site;
+    const QString root = QString::fromStdString(site.Path().string());
+    site.Write("page.asp", "");
+    bool opened = true;
+    QCOMPARE(OpeningBoxes(root + "/missing", "", opened),
+             QStringList{"Lintra|The site's folder " + root + "/missing does not exist.48"});
+    QVERIFY(!opened);
+    QCOMPARE(OpeningBoxes(root + "/page.asp", "", opened),
+             QStringList{"Lintra|" + root +
+                         "/page.asp is not a folder; --root names the site's folder.48"});
+    QVERIFY(!opened);
+    QCOMPARE(OpeningBoxes(root, "no-such-code-page", opened),
+             QStringList{"Lintra|Unknown encoding no-such-code-page (iconv --list shows the "
+                         "names known).48"});
+    QVERIFY(!opened);
+    QCOMPARE(OpeningBoxes(root, "windows-1252", opened), QStringList());
+    QVERIFY(opened);
+  }
+
+  void TheAppEndsWithTheBoxOnABadRoot() {
+    TempFolder site;
+    const QString missing = QString::fromStdString((site.Path() / "missing").string());
+    const Run run = RunGui({"--root", missing, "--screenshot", "shot.png", "page.asp"});
+    QCOMPARE(run.exitCode, 2);
+    // Qt may say something about the platform first.
+    QVERIFY(
+        run.err.split('\n').contains("Lintra: The site's folder " + missing + " does not exist."));
+  }
+
+  void HelpAllPrintsTheHelpWithoutOpeningTheWindow() {
+    for (const char* option : {"--help", "--help-all"}) {
+      const Run run = RunGui({option});
+      QCOMPARE(run.exitCode, 0);
+      QVERIFY(run.out.startsWith("Usage: lintra-gui [options] [PAGE...]\n"));
+      QVERIFY(run.out.contains("--encoding <NAME>"));
+      QCOMPARE(run.err, QString());
+    }
+  }
+};
+
+QTEST_MAIN(OpenSiteTest)
+#include "OpenSiteTest.moc"
