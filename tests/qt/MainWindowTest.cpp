@@ -1,6 +1,8 @@
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -9,6 +11,7 @@
 
 #include "apps/host/Utf8Escapes.h"
 #include "apps/qt/gui/MainWindow.h"
+#include "apps/qt/gui/PagePanel.h"
 #include "apps/qt/gui/ProjectPages.h"
 #include "apps/qt/gui/Screenshot.h"
 #include "apps/qt/widget/LintraWidget.h"
@@ -56,6 +59,22 @@ QByteArray CommandLinePages(const std::filesystem::path& root) {
                                "--changed", "common.inc"});
   lintra.waitForFinished();
   return lintra.readAllStandardOutput();
+}
+
+// The pages listed that the filter leaves.
+QStringList Listed(const MainWindow& window) {
+  QStringList listed;
+  for (int row = 0; row < window.PageList().count(); ++row) {
+    const QListWidgetItem* item = window.PageList().item(row);
+    if (!item->isHidden()) listed << item->text();
+  }
+  return listed;
+}
+
+void Trigger(MainWindow& window, const QString& action) {
+  for (QAction* each : window.findChildren<QAction*>()) {
+    if (each->text() == action) each->trigger();
+  }
 }
 
 QStringList Pages(const MainWindow& window) {
@@ -145,6 +164,40 @@ class MainWindowTest : public QObject {
     QCOMPARE(Pages(window), QStringList({"about.ASP", "default.asp", "cart.asp"}));
   }
 
+  void TheFilterLeavesPagesContainingItsTextInAnyCase() {
+    Site site;
+    MainWindow window(site.Root());
+    QTest::keyClicks(&window.Pages().Filter(), "AB");
+    QCOMPARE(Listed(window), QStringList{"about.ASP"});
+    window.Pages().Filter().setText("T.as");
+    QCOMPARE(Listed(window), QStringList({"about.ASP", "default.asp", "shop/cart.asp"}));
+    window.Pages().Filter().setText("SHOP/");
+    QCOMPARE(Listed(window), QStringList{"shop/cart.asp"});
+
+    // Add takes only the selected pages that the filter leaves.
+    window.PageList().selectAll();
+    Trigger(window, "Add");
+    QCOMPARE(Pages(window), QStringList{"cart.asp"});
+    window.Pages().Filter().clear();
+    QCOMPARE(Listed(window).size(), 3);
+  }
+
+  void ClearEmptiesTheTreesAndPanes() {
+    Site site;
+    MainWindow window(site.Root());
+    window.AddPage(u"default.asp");
+    Lintra& control = window.Trees().Control();
+    control.tbrLintra().Click(6);
+    control.tvLintra().DoubleClick(control.tvLintra().GetNodes().Item(2).get());
+    QVERIFY(!window.ReportPane().toPlainText().isEmpty());
+    QVERIFY(!window.ViewerPane().toPlainText().isEmpty());
+
+    Trigger(window, "Clear");
+    QCOMPARE(control.tvLintra().GetNodes().size(), size_t{0});
+    QCOMPARE(window.ReportPane().toPlainText(), QString());
+    QCOMPARE(window.ViewerPane().toPlainText(), QString());
+  }
+
   void FilesAreDecodedFromTheEncodingChosen() {
     TempFolder site;
     site.Write("a.asp", "<!-- #include file=\"menu.inc\" -->");
@@ -154,6 +207,21 @@ class MainWindowTest : public QObject {
     Lintra& control = window.Trees().Control();
     control.tvLintra().DoubleClick(control.tvLintra().GetNodes().Item(2).get());
     QCOMPARE(window.ViewerPane().toPlainText(), QString::fromUtf8("caf\xC3\xA9"));
+  }
+
+  void OpensWideEnoughForTheLongestPageName() {
+    TempFolder site;
+    const QString longest = "a-folder-with-a-long-name/the-page-itself.asp";
+    site.Write(longest.toStdString(), "");
+    site.Write("b.asp", "");
+    MainWindow window(site.Path());
+    window.show();
+    QFont bold = window.PageList().font();
+    bold.setBold(true);
+    const int screen = window.screen()->availableGeometry().width();
+    QVERIFY(QFontMetrics(bold).horizontalAdvance(longest) < screen / 2 - 60);
+    QVERIFY(window.PageList().viewport()->width() > QFontMetrics(bold).horizontalAdvance(longest));
+    QVERIFY(window.width() <= screen);
   }
 
   void ScreenshotShowsTheTextTreeAndFirstPage() {

@@ -6,10 +6,13 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSplitter>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "apps/qt/gui/PagePanel.h"
 #include "apps/qt/gui/ProjectPages.h"
 #include "apps/qt/widget/LintraWidget.h"
 #include "platform/ErrorRecord.h"
@@ -17,6 +20,11 @@
 #include "site/MatchList.h"
 
 namespace {
+
+// The width of the trees and of the panes on the right, and the height the window opens at.
+constexpr int TreesWidth = 360;
+constexpr int PanesWidth = 480;
+constexpr int OpeningHeight = 700;
 
 // Reports and files end their lines with CR LF; Qt breaks lines at LF.
 QString Lines(const Text& text) {
@@ -52,7 +60,7 @@ MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
           [this](const Text& report) { ShowReport(report); },
           [this](const Text& path) { ShowFile(path); }),
       trees_(new LintraWidget),
-      pages_(new QListWidget),
+      pages_(new PagePanel(ProjectPages::Find(files_.Root()))),
       report_(ReadOnlyPane()),
       viewer_(ReadOnlyPane()),
       viewerTitle_(new QLabel(tr("File"))) {
@@ -60,17 +68,17 @@ MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
   trees_->Control().Events(&host_);
   trees_->Control().ToolbarVisible(true);
   trees_->ApplySize();
-  for (const Text& page : ProjectPages::Find(files_.Root())) {
-    pages_->addItem(QString::fromStdU16String(page));
-  }
-  pages_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  connect(pages_, &QListWidget::itemDoubleClicked, this,
+  connect(&PageList(), &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { AddPage(item->text().toStdU16String()); });
   BuildLayout();
 }
 
 MainWindow::~MainWindow() {
   trees_->Control().Events(nullptr);
+}
+
+QListWidget& MainWindow::PageList() const {
+  return pages_->List();
 }
 
 void MainWindow::AddPage(const Text& page) {
@@ -80,8 +88,7 @@ void MainWindow::AddPage(const Text& page) {
 void MainWindow::ShowDependants(const std::vector<Text>& changed) {
   const TextArray matches = MatchList(changed);
   trees_->Control().ClearTree();
-  for (int row = 0; row < pages_->count(); ++row) {
-    const Text page = pages_->item(row)->text().toStdU16String();
+  for (const Text& page : pages_->Pages()) {
     Analyse(page, [&](const Text& projectPath) {
       trees_->Control().DisplayIfDependant(projectPath, page, matches);
     });
@@ -105,10 +112,15 @@ void MainWindow::Analyse(const Text& page, Run run) {
   }
 }
 
+void MainWindow::Clear() {
+  trees_->Control().ClearTree();
+  report_->clear();
+  viewer_->clear();
+  viewerTitle_->setText(tr("File"));
+}
+
 void MainWindow::AddSelectedPages() {
-  for (const QListWidgetItem* item : pages_->selectedItems()) {
-    AddPage(item->text().toStdU16String());
-  }
+  for (const Text& page : pages_->SelectedPages()) AddPage(page);
 }
 
 void MainWindow::ChooseChangedFiles() {
@@ -146,8 +158,8 @@ void MainWindow::BuildLayout() {
   actions->setMovable(false);
   QAction* add = actions->addAction(tr("Add"), this, &MainWindow::AddSelectedPages);
   add->setToolTip(tr("Analyse the selected pages and add their trees"));
-  QAction* clear = actions->addAction(tr("Clear"), this, [this] { trees_->Control().ClearTree(); });
-  clear->setToolTip(tr("Remove every tree"));
+  QAction* clear = actions->addAction(tr("Clear"), this, &MainWindow::Clear);
+  clear->setToolTip(tr("Remove every tree and empty the report and file panes"));
   QAction* changed =
       actions->addAction(tr("Changed files…"), this, &MainWindow::ChooseChangedFiles);
   changed->setToolTip(tr("Show the pages that depend on files you choose"));
@@ -157,11 +169,18 @@ void MainWindow::BuildLayout() {
   right->addWidget(Captioned(viewerTitle_, viewer_));
 
   auto* main = new QSplitter(Qt::Horizontal);
-  main->addWidget(Captioned(new QLabel(tr("Pages")), pages_));
+  main->addWidget(pages_);
   main->addWidget(trees_);
   main->addWidget(right);
-  main->setStretchFactor(0, 1);
+  main->setStretchFactor(0, 0);
   main->setStretchFactor(1, 2);
   main->setStretchFactor(2, 3);
   setCentralWidget(main);
+
+  // The page list as wide as the longest name, within half the screen.
+  const QRect screen = this->screen()->availableGeometry();
+  const int names = std::min(pages_->NameWidth(), screen.width() / 2);
+  main->setSizes({names, TreesWidth, PanesWidth});
+  resize(std::min(names + TreesWidth + PanesWidth + 2 * main->handleWidth(), screen.width()),
+         std::min(OpeningHeight, screen.height()));
 }

@@ -12,12 +12,14 @@
 #include "platform/Text.h"
 
 class LintraWidget;
+class PagePanel;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 
 // The desktop app's window: the project's pages on the left, the include trees in the middle,
-// and on the right the last report and the file last opened from a tree.
+// and on the right the last report and the file last opened from a tree. It opens at a size that
+// shows the pages' names whole, as far as the screen allows.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -39,8 +41,12 @@ class MainWindow : public QMainWindow {
   // `changed` (web paths relative to the root) or are one of them, in place of the trees shown.
   void ShowDependants(const std::vector<Text>& changed);
 
+  // Removes every tree and empties the report and file panes.
+  void Clear();
+
   LintraWidget& Trees() const { return *trees_; }
-  QListWidget& PageList() const { return *pages_; }
+  PagePanel& Pages() const { return *pages_; }
+  QListWidget& PageList() const;
   QPlainTextEdit& ReportPane() const { return *report_; }
   QPlainTextEdit& ViewerPane() const { return *viewer_; }
 
@@ -58,7 +64,7 @@ class MainWindow : public QMainWindow {
   std::optional<CodePage> codePage_;
   WindowHost host_;
   LintraWidget* trees_;
-  QListWidget* pages_;
+  PagePanel* pages_;
   QPlainTextEdit* report_;
   QPlainTextEdit* viewer_;
   QLabel* viewerTitle_;
