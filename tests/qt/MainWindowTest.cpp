@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -15,7 +16,8 @@
 #include "apps/qt/gui/ProjectPages.h"
 #include "apps/qt/gui/Screenshot.h"
 #include "apps/qt/widget/LintraWidget.h"
-#include "platform/MessageBox.h"
+#include "apps/qt/widget/NodeTreeView.h"
+#include "support/ScriptedMessageBox.h"
 #include "tests/apps/TempFolder.h"
 
 namespace {
@@ -61,14 +63,35 @@ QByteArray CommandLinePages(const std::filesystem::path& root) {
   return lintra.readAllStandardOutput();
 }
 
-// The pages listed that the filter leaves.
-QStringList Listed(const MainWindow& window) {
+// The pages listed that the filter leaves, and those of them in bold.
+QStringList Listed(const MainWindow& window, bool boldOnly = false) {
   QStringList listed;
   for (int row = 0; row < window.PageList().count(); ++row) {
     const QListWidgetItem* item = window.PageList().item(row);
-    if (!item->isHidden()) listed << item->text();
+    if (!item->isHidden() && (!boldOnly || item->font().bold())) listed << item->text();
   }
   return listed;
+}
+
+// The nodes of the trees shown that stand out in bold, as "page/file".
+QStringList BoldNodes(const MainWindow& window) {
+  QStringList bold;
+  NodeModel& model = window.Trees().Tree().Model();
+  for (const std::shared_ptr<Node>& node : window.Trees().Control().tvLintra().GetNodes()) {
+    if (!model.data(model.IndexOf(node.get()), Qt::FontRole).value<QFont>().bold()) continue;
+    const Node* page = node.get();
+    while (page->ParentNode()) page = page->ParentNode();
+    bold << QString::fromStdU16String(page->Text() + u"/" + node->Text());
+  }
+  return bold;
+}
+
+QStringList Prompts(const ScriptedMessageBox& boxes) {
+  QStringList prompts;
+  for (const ScriptedMessageBox::Shown& box : boxes.Boxes()) {
+    prompts << QString::fromStdU16String(box.Prompt);
+  }
+  return prompts;
 }
 
 void Trigger(MainWindow& window, const QString& action) {
@@ -136,32 +159,61 @@ class MainWindowTest : public QObject {
     QVERIFY(window.ViewerPane().isReadOnly());
   }
 
-  void AFailedAnalysisIsToldAndLeavesTheTrees() {
+  void FailedAnalysesAreToldInOneBoxAndLeaveTheTrees() {
     Site site;
     MainWindow window(site.Root(), 2);
-    QStringList boxes;
-    const MessageBox::Handler previous =
-        MessageBox::SetHandler([&](const Text& prompt, int32_t style, const Text& title) {
-          boxes << QString::fromStdU16String(title + u"|" + prompt) + QString::number(style);
-          return MessageBox::OK;
-        });
+    ScriptedMessageBox boxes;
     window.AddPage(u"about.ASP");
     window.AddPage(u"default.asp");
-    MessageBox::SetHandler(previous);
-    QCOMPARE(boxes, QStringList{
-                        "Lintra|Couldn't analyse default.asp\r\nError -2147220503 - Could not find "
-                        "the file : inc/gone.inc\r\nThe page asked for more than 2 files.48"});
+    const Text failure =
+        u"Couldn't analyse default.asp\r\nError -2147220503 - Could not find the file : "
+        u"inc/gone.inc\r\nThe page asked for more than 2 files.";
+    QCOMPARE(Prompts(boxes), QStringList{QString::fromStdU16String(failure)});
     QCOMPARE(Pages(window), QStringList{"about.ASP"});
+
+    window.ShowDependants({u"inc/head.inc"});
+    QCOMPARE(Prompts(boxes).size(), 2);
+    QCOMPARE(Prompts(boxes).back(), QString::fromStdU16String(failure));
+    QCOMPARE(window.StatusLine().text(),
+             QStringLiteral("1 page depends on inc/head.inc; 1 page could not be analysed"));
+
+    MainWindow starved(site.Root(), 1);
+    starved.ShowDependants({u"inc/head.inc"});
+    QCOMPARE(Prompts(boxes).size(), 3);
+    QCOMPARE(Prompts(boxes).back(),
+             QStringLiteral("3 pages could not be analysed; the report lists them all. The "
+                            "first:\r\nCouldn't analyse about.ASP\r\nError -2147220503 - Could "
+                            "not find the file : inc/head.inc\r\nThe page asked for more than 1 "
+                            "files."));
+    QVERIFY(starved.ReportPane().toPlainText().startsWith(
+        "No page depends on inc/head.inc.\n\n3 pages could not be analysed:\nCouldn't analyse "
+        "about.ASP\n"));
   }
 
-  void ChangedFilesShowOnlyTheirDependants() {
+  void ChangedFilesShowOnlyTheirDependantsWithTheFilesHighlighted() {
     Site site;
     MainWindow window(site.Root());
     window.AddPage(u"default.asp");
     window.ShowDependants({u"inc/Other.inc"});
     QCOMPARE(Pages(window), QStringList{"cart.asp"});
+    QCOMPARE(window.StatusLine().text(), QStringLiteral("1 page depends on inc/Other.inc"));
+    QCOMPARE(BoldNodes(window), QStringList{"cart.asp/other.inc"});
+
     window.ShowDependants({u"inc/head.inc", u"shop/cart.asp"});
     QCOMPARE(Pages(window), QStringList({"about.ASP", "default.asp", "cart.asp"}));
+    QCOMPARE(window.StatusLine().text(),
+             QStringLiteral("3 pages depend on inc/head.inc, shop/cart.asp"));
+    QCOMPARE(window.ReportPane().toPlainText(),
+             QStringLiteral("3 pages depend on inc/head.inc, shop/cart.asp.\n\nDependent pages:\n"
+                            "about.ASP\ndefault.asp\nshop/cart.asp\n"));
+    QCOMPARE(BoldNodes(window),
+             QStringList({"about.ASP/head.inc", "default.asp/head.inc", "cart.asp/cart.asp"}));
+    QCOMPARE(Listed(window, true), QStringList({"about.ASP", "default.asp", "shop/cart.asp"}));
+
+    window.ShowDependants({u"inc/none.inc"});
+    QCOMPARE(Pages(window), QStringList());
+    QCOMPARE(window.StatusLine().text(), QStringLiteral("No page depends on inc/none.inc"));
+    QCOMPARE(Listed(window, true), QStringList());
   }
 
   void TheFilterLeavesPagesContainingItsTextInAnyCase() {
@@ -182,20 +234,22 @@ class MainWindowTest : public QObject {
     QCOMPARE(Listed(window).size(), 3);
   }
 
-  void ClearEmptiesTheTreesAndPanes() {
+  void ClearEmptiesTreesPanesStatusAndMarks() {
     Site site;
     MainWindow window(site.Root());
-    window.AddPage(u"default.asp");
+    window.ShowDependants({u"inc/head.inc"});
     Lintra& control = window.Trees().Control();
-    control.tbrLintra().Click(6);
     control.tvLintra().DoubleClick(control.tvLintra().GetNodes().Item(2).get());
-    QVERIFY(!window.ReportPane().toPlainText().isEmpty());
     QVERIFY(!window.ViewerPane().toPlainText().isEmpty());
 
     Trigger(window, "Clear");
     QCOMPARE(control.tvLintra().GetNodes().size(), size_t{0});
     QCOMPARE(window.ReportPane().toPlainText(), QString());
     QCOMPARE(window.ViewerPane().toPlainText(), QString());
+    QCOMPARE(window.StatusLine().text(), QString());
+    QCOMPARE(Listed(window, true), QStringList());
+    window.AddPage(u"about.ASP");
+    QCOMPARE(BoldNodes(window), QStringList());
   }
 
   void FilesAreDecodedFromTheEncodingChosen() {
@@ -215,6 +269,7 @@ class MainWindowTest : public QObject {
     site.Write(longest.toStdString(), "");
     site.Write("b.asp", "");
     MainWindow window(site.Path());
+    window.ShowDependants({longest.toStdU16String()});
     window.show();
     QFont bold = window.PageList().font();
     bold.setBold(true);

@@ -1,6 +1,7 @@
 #include "apps/qt/gui/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QLabel>
@@ -8,16 +9,22 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "analysis/File.h"
+#include "apps/qt/gui/AnalysisAttempt.h"
+#include "apps/qt/gui/ChangedFiles.h"
+#include "apps/qt/gui/DependantSearch.h"
+#include "apps/qt/gui/DependantsReport.h"
 #include "apps/qt/gui/PagePanel.h"
 #include "apps/qt/gui/ProjectPages.h"
+#include "apps/qt/gui/ViewCapacity.h"
 #include "apps/qt/widget/LintraWidget.h"
-#include "platform/ErrorRecord.h"
+#include "apps/qt/widget/NodeTreeView.h"
 #include "platform/MessageBox.h"
-#include "site/MatchList.h"
 
 namespace {
 
@@ -49,6 +56,16 @@ QWidget* Captioned(QLabel* caption, QWidget* pane) {
   return box;
 }
 
+void Tell(const Text& message) {
+  MessageBox::Show(message, MessageBox::OKOnly + MessageBox::Exclamation, u"Lintra");
+}
+
+// The wait cursor, for as long as this lives.
+struct WaitCursor {
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
 }  // namespace
 
 MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
@@ -59,11 +76,13 @@ MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
           files_, maxRequests, codePage_ ? &*codePage_ : nullptr,
           [this](const Text& report) { ShowReport(report); },
           [this](const Text& path) { ShowFile(path); }),
+      site_(host_, ProjectPath()),
       trees_(new LintraWidget),
       pages_(new PagePanel(ProjectPages::Find(files_.Root()))),
       report_(ReadOnlyPane()),
       viewer_(ReadOnlyPane()),
-      viewerTitle_(new QLabel(tr("File"))) {
+      viewerTitle_(new QLabel(tr("File"))),
+      status_(new QLabel) {
   setWindowTitle(tr("Lintra - %1").arg(QString::fromStdString(files_.Root().string())));
   trees_->Control().Events(&host_);
   trees_->Control().ToolbarVisible(true);
@@ -81,42 +100,81 @@ QListWidget& MainWindow::PageList() const {
   return pages_->List();
 }
 
+Text MainWindow::ProjectPath() const {
+  return text::FromUtf8(files_.Root().string());
+}
+
+size_t MainWindow::ShownNodes() const {
+  return trees_->Control().tvLintra().GetNodes().size();
+}
+
 void MainWindow::AddPage(const Text& page) {
-  Analyse(page, [&](const Text& projectPath) { trees_->Control().ParseFile(projectPath, page); });
+  host_.ReadAfresh();
+  size_t nodes = 0;
+  std::optional<Text> failure =
+      TryAnalysis(host_, page, [&] { nodes = ViewCapacity::NodeCount(*site_.Tree(page)); });
+  if (!failure && !ViewCapacity::Fits(ShownNodes(), nodes)) {
+    failure = ViewCapacity::NoRoomMessage(page, nodes, ShownNodes());
+  }
+  if (!failure) {
+    failure = TryAnalysis(host_, page, [&] { trees_->Control().ParseFile(ProjectPath(), page); });
+  }
+  if (failure) Tell(*failure);
 }
 
 void MainWindow::ShowDependants(const std::vector<Text>& changed) {
-  const TextArray matches = MatchList(changed);
-  trees_->Control().ClearTree();
-  for (const Text& page : pages_->Pages()) {
-    Analyse(page, [&](const Text& projectPath) {
-      trees_->Control().DisplayIfDependant(projectPath, page, matches);
-    });
-  }
+  const WaitCursor waiting;
+  const ChangedFiles files(changed);
+  ClearTrees();
+  host_.ReadAfresh();
+  Dependants found = FindDependants(site_, host_, pages_->Pages(), files.Matches());
+  const size_t shown = ShowTrees(found);
+  HighlightChanged(files);
+  std::vector<Text> marked;
+  for (const DependantPage& page : found.pages) marked.push_back(page.page);
+  pages_->Mark(marked);
+  status_->setText(QString::fromStdU16String(DependantsSummary(found, shown, files)));
+  ShowReport(DependantsReport(found, shown, files));
+  if (!found.failures.empty()) Tell(FailuresMessage(found.failures));
 }
 
-template <class Run>
-void MainWindow::Analyse(const Text& page, Run run) {
-  host_.StartPage();
-  try {
-    run(text::FromUtf8(files_.Root().string()));
-  } catch (const RuntimeError& error) {
-    const ErrorRecord& record = error.Record();
-    Text message = u"Couldn't analyse " + page + u"\r\nError " + text::FromNumber(record.Number) +
-                   u" - " + record.Description;
-    if (host_.LimitReached()) {
-      message += u"\r\nThe page asked for more than " +
-                 text::FromNumber(static_cast<int64_t>(host_.MaxRequests())) + u" files.";
+size_t MainWindow::ShowTrees(Dependants& found) {
+  size_t shown = 0;
+  for (const DependantPage& page : found.pages) {
+    if (!ViewCapacity::Fits(ShownNodes(), page.nodes)) continue;
+    const std::optional<Text> failure = TryAnalysis(
+        host_, page.page, [&] { trees_->Control().ParseFile(ProjectPath(), page.page); });
+    if (failure) {
+      found.failures.push_back(*failure);
+    } else {
+      ++shown;
     }
-    MessageBox::Show(message, MessageBox::OKOnly + MessageBox::Exclamation, u"Lintra");
   }
+  return shown;
+}
+
+// Highlights the changed files' nodes and selects the first, so that the view shows it.
+void MainWindow::HighlightChanged(const ChangedFiles& changed) {
+  trees_->Tree().Model().HighlightNodes(
+      [changed](const Node& node) { return changed.Shows(node); });
+  TreeView& view = trees_->Control().tvLintra();
+  const auto first = std::find_if(view.GetNodes().begin(), view.GetNodes().end(),
+                                  [&](const auto& node) { return changed.Shows(*node); });
+  if (first != view.GetNodes().end()) view.SelectedItem(first->get());
 }
 
 void MainWindow::Clear() {
-  trees_->Control().ClearTree();
+  ClearTrees();
   report_->clear();
   viewer_->clear();
   viewerTitle_->setText(tr("File"));
+  status_->clear();
+  pages_->Mark({});
+}
+
+void MainWindow::ClearTrees() {
+  trees_->Tree().Model().HighlightNodes({});
+  trees_->Control().ClearTree();
 }
 
 void MainWindow::AddSelectedPages() {
@@ -133,6 +191,10 @@ void MainWindow::ChooseChangedFiles() {
       changed.push_back(std::move(*webPath));
     }
   }
+  if (changed.empty()) {
+    Tell(u"The files chosen lie outside the site's folder " + ProjectPath() + u".");
+    return;
+  }
   ShowDependants(changed);
 }
 
@@ -145,8 +207,7 @@ void MainWindow::ShowFile(const Text& path) {
   const std::optional<Text> text =
       file ? files_.Decoded(*file, codePage_ ? &*codePage_ : nullptr) : std::nullopt;
   if (!text) {
-    MessageBox::Show(u"Couldn't open the file " + path,
-                     MessageBox::OKOnly + MessageBox::Exclamation, u"Lintra");
+    Tell(u"Couldn't open the file " + path);
     return;
   }
   viewerTitle_->setText(QString::fromStdU16String(files_.WebPath(*file)));
@@ -163,6 +224,7 @@ void MainWindow::BuildLayout() {
   QAction* changed =
       actions->addAction(tr("Changed files…"), this, &MainWindow::ChooseChangedFiles);
   changed->setToolTip(tr("Show the pages that depend on files you choose"));
+  statusBar()->addWidget(status_, 1);
 
   auto* right = new QSplitter(Qt::Vertical);
   right->addWidget(Captioned(new QLabel(tr("Report")), report_));

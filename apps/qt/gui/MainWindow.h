@@ -10,16 +10,19 @@
 #include "apps/host/DiskFiles.h"
 #include "apps/qt/gui/WindowHost.h"
 #include "platform/Text.h"
+#include "site/SiteAnalysis.h"
 
+class ChangedFiles;
 class LintraWidget;
 class PagePanel;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+struct Dependants;
 
 // The desktop app's window: the project's pages on the left, the include trees in the middle,
-// and on the right the last report and the file last opened from a tree. It opens at a size that
-// shows the pages' names whole, as far as the screen allows.
+// on the right the last report and the file last opened from a tree, and a status line below.
+// It opens at a size that shows the pages' names whole, as far as the screen allows.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -33,15 +36,20 @@ class MainWindow : public QMainWindow {
                       const std::string& encoding = {});
   ~MainWindow() override;
 
-  // Analyses `page` (a web path relative to the root) and adds its tree. A failed analysis is
-  // told in a message box and leaves the trees as they were.
+  // Analyses `page` (a web path relative to the root) and adds its tree when the tree view can
+  // still hold all of it. A failed analysis, or a tree that does not fit, is told in one message
+  // box and leaves the trees as they were.
   void AddPage(const Text& page);
 
-  // Shows the trees of exactly those pages of the project that include, at any depth, one of
-  // `changed` (web paths relative to the root) or are one of them, in place of the trees shown.
+  // Finds the pages of the project that include, at any depth, one of `changed` (web paths
+  // relative to the root) or are one of them, without the tree view, so however many there are.
+  // Tells how many there are in the status line and the report pane, marks them in the page
+  // list, and shows in place of the trees shown as many of their trees as the tree view holds,
+  // smaller ones where a larger one does not fit, with the changed files' nodes highlighted. Pages
+  // that fail are told in one message box.
   void ShowDependants(const std::vector<Text>& changed);
 
-  // Removes every tree and empties the report and file panes.
+  // Removes every tree and empties the report and file panes, the status line and the marks.
   void Clear();
 
   LintraWidget& Trees() const { return *trees_; }
@@ -49,11 +57,17 @@ class MainWindow : public QMainWindow {
   QListWidget& PageList() const;
   QPlainTextEdit& ReportPane() const { return *report_; }
   QPlainTextEdit& ViewerPane() const { return *viewer_; }
+  QLabel& StatusLine() const { return *status_; }
 
  private:
-  // Runs one analysis of `page`, handed the project path, and tells the user when it fails.
-  template <class Run>
-  void Analyse(const Text& page, Run run);
+  Text ProjectPath() const;
+  // The nodes the tree view holds.
+  size_t ShownNodes() const;
+  // Shows the trees of the dependants, in order, that the tree view still holds beside those
+  // shown before; adds the pages that fail to `found`. Returns how many are shown.
+  size_t ShowTrees(Dependants& found);
+  void HighlightChanged(const ChangedFiles& changed);
+  void ClearTrees();
   void AddSelectedPages();
   void ChooseChangedFiles();
   void ShowReport(const Text& report);
@@ -63,9 +77,11 @@ class MainWindow : public QMainWindow {
   DiskFiles files_;
   std::optional<CodePage> codePage_;
   WindowHost host_;
+  SiteAnalysis site_;
   LintraWidget* trees_;
   PagePanel* pages_;
   QPlainTextEdit* report_;
   QPlainTextEdit* viewer_;
   QLabel* viewerTitle_;
+  QLabel* status_;
 };

@@ -7,6 +7,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -49,6 +50,16 @@ std::vector<Text> PagePanel::SelectedPages() const {
     if (item->isSelected() && !item->isHidden()) pages.push_back(item->text().toStdU16String());
   }
   return pages;
+}
+
+void PagePanel::Mark(const std::vector<Text>& pages) {
+  const std::unordered_set<Text> marked(pages.begin(), pages.end());
+  for (int row = 0; row < list_->count(); ++row) {
+    QListWidgetItem* item = list_->item(row);
+    QFont font = item->font();
+    font.setBold(marked.contains(item->text().toStdU16String()));
+    item->setFont(font);
+  }
 }
 
 int PagePanel::NameWidth() const {

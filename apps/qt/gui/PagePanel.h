@@ -10,7 +10,7 @@ class QListWidget;
 
 // The project's pages on the left of the window: a filter box over the list of their names.
 // Typing in the box leaves in the list only the pages whose name contains what was typed,
-// without regard to letter case.
+// without regard to letter case. Pages can be marked, in bold.
 class PagePanel : public QWidget {
   Q_OBJECT
 
@@ -25,7 +25,10 @@ class PagePanel : public QWidget {
   std::vector<Text> Pages() const;
   // The selected pages that the filter leaves in the list, in list order.
   std::vector<Text> SelectedPages() const;
-  // The width of the list that shows the longest name whole, even in bold.
+  // Marks exactly `pages` among those listed; none when empty.
+  void Mark(const std::vector<Text>& pages);
+
+  // The width of the list that shows the longest name whole, marked or not.
   int NameWidth() const;
 
  private:

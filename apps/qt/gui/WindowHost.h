@@ -28,12 +28,11 @@ class WindowHost : public LintraEvents {
         showText_(std::move(showText)),
         showFile_(std::move(showFile)) {}
 
-  // Starts counting file requests afresh and reads files anew, so that a page analysed again
-  // shows the files as they are now; call before each page.
-  void StartPage() {
-    disk_.StartPage();
-    disk_.ForgetTexts();
-  }
+  // Starts counting file requests afresh; call before each page.
+  void StartPage() { disk_.StartPage(); }
+  // Reads files anew from now on, so that what the user asks for next shows the files as they
+  // are now; call before each of the user's requests, not between the pages of one.
+  void ReadAfresh() { disk_.ForgetTexts(); }
   // Whether the current page was stopped for asking too many files.
   bool LimitReached() const { return disk_.LimitReached(); }
   uint64_t MaxRequests() const { return disk_.MaxRequests(); }

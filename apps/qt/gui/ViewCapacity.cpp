@@ -1,0 +1,35 @@
+#include "apps/qt/gui/ViewCapacity.h"
+
+#include <vector>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+
+namespace ViewCapacity {
+
+size_t NodeCount(const File& root) {
+  size_t count = 0;
+  std::vector<const File*> pending{&root};
+  while (!pending.empty()) {
+    const File* file = pending.back();
+    pending.pop_back();
+    ++count;
+    if (const Files* includes = file->IncludesIfAny()) {
+      for (const std::shared_ptr<File>& include : *includes) pending.push_back(include.get());
+    }
+  }
+  return count;
+}
+
+Text NoRoomMessage(const Text& page, size_t nodes, size_t shown) {
+  const auto number = [](size_t n) { return text::FromNumber(static_cast<int64_t>(n)); };
+  const Text tree = u"The tree of " + page + u" holds " + number(nodes) + u" files, ";
+  if (nodes > MostNodes) {
+    return tree + u"more than the tree view can hold (" + number(MostNodes) +
+           u"). The command line's \"lintra tree\" prints it.";
+  }
+  return tree + u"and the tree view already holds " + number(shown) + u" of the " +
+         number(MostNodes) + u" it can hold. Clear the trees to see it.";
+}
+
+}  // namespace ViewCapacity
