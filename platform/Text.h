@@ -5,8 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Utf8.h"
+
 // Text as the whole system sees it: UTF-16 code units, positions 1-based and counted in units,
-// lengths and positions held as signed 32-bit numbers.
+// lengths and positions held as signed 32-bit numbers. Bytes become text and text bytes through
+// the UTF-8 codec of platform/Utf8.h.
 using Text = std::u16string;
 using TextView = std::u16string_view;
 
@@ -74,11 +77,6 @@ inline char16_t UCaseUnit(char16_t unit) {
 
 // The text with every unit upper-cased by UCaseUnit.
 Text UCase(TextView t);
-
-// Conversions at the system's edges (hosts, tests, messages). Invalid input is replaced by
-// U+FFFD rather than refused, so that any bytes can be shown.
-Text FromUtf8(std::string_view utf8);
-std::string ToUtf8(TextView t);
 
 // Decimal digits of a number, with a minus sign when negative and no blanks.
 Text FromNumber(int64_t n);

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "analysis/LintraFuncs.h"
-#include "apps/host/Utf8Escapes.h"
+#include "platform/Utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -38,11 +38,11 @@ Text PageArguments::Page(const std::string& argument) const {
   const fs::path path(argument);
   if (path.is_absolute()) {
     for (const fs::path& root : {absoluteRoot_, canonicalRoot_}) {
-      if (auto relative = RelativeInside(path, root)) return DecodeUtf8Escaped(relative->string());
+      if (auto relative = RelativeInside(path, root)) return text::FromUtf8(relative->string());
     }
-    return DecodeUtf8Escaped(argument);
+    return text::FromUtf8(argument);
   }
-  return DecodeUtf8Escaped(DropCurrentFolder(argument));
+  return text::FromUtf8(DropCurrentFolder(argument));
 }
 
 Text PageArguments::Changed(const std::string& argument) const {

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <string>
 
-#include "apps/host/Utf8Escapes.h"
 #include "apps/lintra/PageDiscovery.h"
 #include "platform/ErrorRecord.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -69,14 +69,13 @@ std::vector<Text> Session::Pages() const {
   std::vector<Text> pages;
   if (options_.pages.empty()) {
     for (const std::string& page : discovery.FindPages(files_.Root())) {
-      pages.push_back(DecodeUtf8Escaped(page));
+      pages.push_back(text::FromUtf8(page));
     }
     return pages;
   }
   for (const std::string& argument : options_.pages) {
     Text page = arguments_.Page(argument);
-    if (!discovery.Excluded(EncodeUtf8Escaped(text::Replace(page, u'\\', u'/'))))
-      pages.push_back(page);
+    if (!discovery.Excluded(text::ToBytes(text::Replace(page, u'\\', u'/')))) pages.push_back(page);
   }
   return pages;
 }
