@@ -5,6 +5,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "analysis/FileSupply.h"
 #include "platform/ErrorRecord.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
@@ -214,7 +215,7 @@ TEST(Hostile, AnIncludeExplosionStoppedByTheHostFailsCleanlyAndTheControlGoesOn)
     control.ParseFile(u"", u"boom.asp");
     ADD_FAILURE() << "the explosion was not stopped";
   } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.Record().Number, static_cast<int32_t>(0x800403E9u));
+    EXPECT_EQ(error.Record().Number, FileSupply::Abort);
     EXPECT_EQ(error.Record().Source, u"Lintra.Lintra.ParseFile");
     EXPECT_EQ(error.Record().Description, u"Could not find the file : " + host.Requests.back());
     EXPECT_EQ(error.Record().HelpContext, 0);

@@ -176,7 +176,7 @@ TEST_F(DiskFilesTest, HostAnswersWithRealPathsOrMissingAndAbortsPastTheRequestLi
   EXPECT_FALSE(none);
   error = 0;
   host.GetSharedFile(path, error, none);
-  EXPECT_EQ(error, DiskHost::AbortAnalysis);
+  EXPECT_EQ(error, FileSupply::Abort);
   EXPECT_TRUE(host.LimitReached());
   host.StartPage();
   error = 0;
