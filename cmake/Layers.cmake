@@ -7,8 +7,8 @@
 # links: an include that reaches up a layer (analysis including "control/Lintra.h") is not found.
 
 # lintra_expose_headers(TARGET SCOPE FOLDER [AS PREFIX]): gives TARGET the include directory,
-# with SCOPE (PUBLIC, PRIVATE or INTERFACE), through which "PREFIX/X.h" names FOLDER/X.h. FOLDER is relative
-# to the project's source folder, and PREFIX is FOLDER unless given.
+# with SCOPE (PUBLIC, PRIVATE or INTERFACE), through which "PREFIX/X.h" names FOLDER/X.h. FOLDER
+# is relative to the project's source folder, and PREFIX is FOLDER unless given.
 function(lintra_expose_headers target scope folder)
   cmake_parse_arguments(PARSE_ARGV 3 expose "" "AS" "")
   set(prefix ${folder})
