@@ -68,10 +68,10 @@ AttributeResult ReadAttribute(TextView name, TextView text) {
 
 }  // namespace
 
-AttributeResult AttributeValue(TextView Name, TextView Text) {
+AttributeResult AttributeValue(TextView Name, TextView Source) {
   ErrorTrap trap(u"LintraFuncs", u"AttributeValue");
   AttributeResult result;
-  trap.Step([&] { result = ReadAttribute(Name, Text); });
+  trap.Step([&] { result = ReadAttribute(Name, Source); });
   return result;
 }
 

@@ -21,10 +21,10 @@ struct AttributeResult {
   Text Value;  // the value when Status is Found, otherwise empty
 };
 
-// Reads the value of attribute `Name` (letter case ignored) from `Text`: the first occurrence of
+// Reads the value of attribute `Name` (letter case ignored) from `Source`: the first occurrence of
 // the name, optional blanks or tabs, "=", optional blanks or tabs, then a value in double quotes,
 // in apostrophes or up to the next blank. The value keeps its letter case.
-AttributeResult AttributeValue(TextView Name, TextView Text);
+AttributeResult AttributeValue(TextView Name, TextView Source);
 
 // True when `t` is exactly one blank or one tab.
 bool gfbWhiteSpace(TextView t);

@@ -41,7 +41,7 @@ class LintraEvents {
 
   // Called when the user asks for a report (text tree, complete file, warnings) with the
   // report's text, also when it is empty. The host shows it; changes to it are ignored.
-  virtual void DisplayText(Text& Text) { (void)Text; }
+  virtual void DisplayText(Text& Report) { (void)Report; }
 
   // Called on a double-click on the node of a file whose text was obtained, with that file's
   // full path as the host supplied it. The host opens or shows the file.

@@ -31,8 +31,8 @@ void MemoryHost::GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
   FileText = file->second;
 }
 
-void MemoryHost::DisplayText(Text& Text) {
-  Displayed.push_back(Text);
+void MemoryHost::DisplayText(Text& Report) {
+  Displayed.push_back(Report);
 }
 
 void MemoryHost::DisplayFile(Text FilePath) {

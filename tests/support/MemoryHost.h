@@ -32,7 +32,7 @@ class MemoryHost : public LintraEvents {
   std::shared_ptr<Lintra> Control;
 
   void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override;
-  void DisplayText(Text& Text) override;
+  void DisplayText(Text& Report) override;
   void DisplayFile(Text FilePath) override;
 };
 

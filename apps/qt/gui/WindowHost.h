@@ -36,7 +36,7 @@ class WindowHost : public LintraEvents {
                      std::shared_ptr<const SourceText>& FileText) override {
     disk_.GetSharedFile(FilePath, nError, FileText);
   }
-  void DisplayText(Text& Text) override { showText_(Text); }
+  void DisplayText(Text& Report) override { showText_(Report); }
   void DisplayFile(Text FilePath) override { showFile_(FilePath); }
 
  private:

@@ -30,7 +30,7 @@ class PageHost : public LintraEvents {
       FileText = found->second;
     }
   }
-  void DisplayText(Text& Text) override { Displayed.push_back(Text); }
+  void DisplayText(Text& Report) override { Displayed.push_back(Report); }
   void DisplayFile(Text FilePath) override { Opened.push_back(FilePath); }
 
  private:
