@@ -15,13 +15,6 @@ int32_t InStr(int32_t start, TextView hay, TextView needle) {
   return at == TextView::npos ? 0 : static_cast<int32_t>(at + 1);
 }
 
-int32_t InStrRev(TextView hay, TextView needle, int32_t start) {
-  if (start == 0 || start < -1) return 0;
-  size_t from = start == -1 ? TextView::npos : static_cast<size_t>(start - 1);
-  const size_t at = hay.rfind(needle, from);
-  return at == TextView::npos ? 0 : static_cast<int32_t>(at + 1);
-}
-
 Text Mid(TextView t, int32_t start, int32_t length) {
   if (start < 1) start = 1;
   if (length <= 0 || static_cast<size_t>(start - 1) >= t.size()) return Text();
@@ -37,12 +30,6 @@ Text Mid(TextView t, int32_t start) {
 Text Left(TextView t, int32_t length) {
   if (length <= 0) return Text();
   return Text(t.substr(0, static_cast<size_t>(length)));
-}
-
-Text Right(TextView t, int32_t length) {
-  if (length <= 0) return Text();
-  const size_t n = static_cast<size_t>(length);
-  return n >= t.size() ? Text(t) : Text(t.substr(t.size() - n));
 }
 
 size_t FindAscii(TextView view, size_t from, char16_t unit) {

@@ -25,9 +25,6 @@ inline int32_t Len(TextView t) {
 // needle is found at `start` when that lies within the text or just after it.
 int32_t InStr(int32_t start, TextView hay, TextView needle);
 
-// Last position q <= start at which `needle` begins in `hay`, or 0; start -1 means from the end.
-int32_t InStrRev(TextView hay, TextView needle, int32_t start = -1);
-
 // `length` units of `t` from 1-based position `start`: empty for a length of 0 or a start past
 // the end; shortened when it would reach past the end. `start` below 1 is treated as 1.
 Text Mid(TextView t, int32_t start, int32_t length);
@@ -35,8 +32,8 @@ Text Mid(TextView t, int32_t start, int32_t length);
 // From `start` to the end of `t`.
 Text Mid(TextView t, int32_t start);
 
+// The first `length` units of `t`, or all of it when it is shorter; empty for a length below 1.
 Text Left(TextView t, int32_t length);
-Text Right(TextView t, int32_t length);
 
 // Every occurrence of unit `from` replaced by `to`.
 Text Replace(TextView t, char16_t from, char16_t to);
