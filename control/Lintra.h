@@ -92,8 +92,8 @@ class Lintra : public Object, public FileSupply {
 
  private:
   // Raises GetFile (through GetSharedFile) for `FilePath` and returns the text the host supplied.
-  // `FilePath` keeps what the host left in it. A non-zero nError raises RuntimeError: 0x800403E9
-  // when the host answered exactly that, 0x800403E8 otherwise, source "Lintra.fsGetFile",
+  // `FilePath` keeps what the host left in it. A non-zero nError raises RuntimeError: Abort when the
+  // host answered exactly that, NotFound otherwise, source "Lintra.fsGetFile",
   // description "Could not find the file : " and the path. A handler that fails is reported; the
   // user's answer then decides: Retry raises the event again, as new (nError 0, no text); Ignore
   // goes on with nError as the handler left it; Abort returns an empty text and raises nothing.

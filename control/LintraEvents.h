@@ -20,8 +20,8 @@ class LintraEvents {
   //   FilePath - the file's path in web form relative to the project; the host may replace it,
   //              and the replacement becomes the file's path.
   //   nError   - 0 on entry. Leave it 0 when the file was supplied; set any other code when it
-  //              cannot be (the file is then flagged missing), or 0x800403E9 to stop the whole
-  //              analysis, which then fails towards the host with that number.
+  //              cannot be (the file is then flagged missing), or FileSupply::Abort to stop the
+  //              whole analysis, which then fails towards the host with that number.
   //   FileText - empty on entry; put the file's whole text here. An empty text is an empty file.
   // Must not call back into the control.
   virtual void GetFile(Text& FilePath, int32_t& nError, Text& FileText) {

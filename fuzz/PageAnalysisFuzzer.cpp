@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/File.h"
+#include "analysis/FileSupply.h"
 #include "analysis/Files.h"
 #include "apps/host/TextDecoding.h"
 #include "control/Lintra.h"
@@ -28,8 +29,6 @@ constexpr std::u16string_view kSite[] = {
 // Parts are separated by this byte; each part is decoded as a file on disk would be.
 constexpr char kSeparator = '\x01';
 
-constexpr int32_t kAbort = static_cast<int32_t>(0x800403E9u);
-
 // Serves the site. A path that matches a file only without regard to letter case is answered
 // with the file's own path, as a host on a case-insensitive disk would. Past a fixed number of
 // requests for one page it answers with the abort code, which keeps include explosions small.
@@ -42,7 +41,7 @@ class SiteHost : public LintraEvents {
 
   void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override {
     if (++Requests > kRequestLimit) {
-      nError = kAbort;
+      nError = FileSupply::Abort;
       return;
     }
     const Text wanted = text::UCase(FilePath);
@@ -92,7 +91,7 @@ bool ShowPage(Lintra& control, SiteHost& host, const Text& page) {
   try {
     control.ParseFile(u"/site", page);
   } catch (const RuntimeError& error) {
-    Require(error.Record().Number == kAbort && host.Requests > SiteHost::kRequestLimit,
+    Require(error.Record().Number == FileSupply::Abort && host.Requests > SiteHost::kRequestLimit,
             "ParseFile: fails only on the host's abort answer");
     Require(error.Record().Source == u"Lintra.Lintra.ParseFile", "ParseFile: names itself");
     Require(control.tvLintra().GetNodes().size() == before, "ParseFile: a failure shows nothing");
@@ -171,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     control->DisplayIfDependant(u"/site", u"shop/cart.asp", list);
   } catch (const RuntimeError& error) {
-    Require(error.Record().Number == kAbort, "DisplayIfDependant: fails only on abort");
+    Require(error.Record().Number == FileSupply::Abort, "DisplayIfDependant: fails only on abort");
     Require(control->tvLintra().GetNodes().size() == shown, "DisplayIfDependant: shows nothing");
   }
   control->ClearTree();

@@ -7,6 +7,10 @@ RuntimeError::RuntimeError(ErrorRecord record)
     : record_(std::move(record)),
       message_(text::ToUtf8(text::FromNumber(record_.Number) + u" - " + record_.Description)) {}
 
+namespace {
+
+// The classic description of a platform error number, or "Application-defined or
+// object-defined error" for any other number.
 Text PlatformDescription(int32_t number) {
   switch (number) {
     case ErrorNumber::InvalidCall:
@@ -26,6 +30,12 @@ Text PlatformDescription(int32_t number) {
   }
 }
 
+ErrorRecord PlatformRecord(int32_t number) {
+  return ErrorRecord{number, u"Lintra", PlatformDescription(number), Text(), 0};
+}
+
+}  // namespace
+
 void RaisePlatformError(int32_t number) {
   RaiseError(number, u"Lintra", PlatformDescription(number));
 }
@@ -33,14 +43,6 @@ void RaisePlatformError(int32_t number) {
 void RaiseError(int32_t number, Text source, Text description) {
   throw RuntimeError(ErrorRecord{number, std::move(source), std::move(description), Text(), 0});
 }
-
-namespace {
-
-ErrorRecord PlatformRecord(int32_t number) {
-  return ErrorRecord{number, u"Lintra", PlatformDescription(number), Text(), 0};
-}
-
-}  // namespace
 
 ErrorRecord CurrentErrorRecord(std::exception_ptr error) {
   try {

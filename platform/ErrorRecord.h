@@ -23,7 +23,6 @@ constexpr int32_t OutOfMemory = 7;          // "Out of memory"
 constexpr int32_t SubscriptOutOfRange = 9;  // "Subscript out of range"
 constexpr int32_t TypeMismatch = 13;        // "Type mismatch"
 constexpr int32_t ObjectNotSet = 91;        // "Object variable or With block variable not set"
-constexpr int32_t ObjectErrorBase = static_cast<int32_t>(0x80040000u);
 }  // namespace ErrorNumber
 
 // The exception that carries an error record through C++ code. Unexpected run-time errors are
@@ -44,10 +43,6 @@ class RuntimeError : public std::exception {
 
 // Raises an error with the given number, source and description and no help.
 [[noreturn]] void RaiseError(int32_t number, Text source, Text description);
-
-// The classic description of a platform error number, or "Application-defined or
-// object-defined error" for any other number.
-Text PlatformDescription(int32_t number);
 
 // The error record for the exception being handled: a RuntimeError's own record, otherwise the
 // platform error that matches the C++ failure (out of memory, out of range, invalid argument).

@@ -15,13 +15,6 @@ int32_t InStr(int32_t start, TextView hay, TextView needle) {
   return at == TextView::npos ? 0 : static_cast<int32_t>(at + 1);
 }
 
-int32_t InStrRev(TextView hay, TextView needle, int32_t start) {
-  if (start == 0 || start < -1) return 0;
-  size_t from = start == -1 ? TextView::npos : static_cast<size_t>(start - 1);
-  const size_t at = hay.rfind(needle, from);
-  return at == TextView::npos ? 0 : static_cast<int32_t>(at + 1);
-}
-
 Text Mid(TextView t, int32_t start, int32_t length) {
   if (start < 1) start = 1;
   if (length <= 0 || static_cast<size_t>(start - 1) >= t.size()) return Text();
@@ -37,12 +30,6 @@ Text Mid(TextView t, int32_t start) {
 Text Left(TextView t, int32_t length) {
   if (length <= 0) return Text();
   return Text(t.substr(0, static_cast<size_t>(length)));
-}
-
-Text Right(TextView t, int32_t length) {
-  if (length <= 0) return Text();
-  const size_t n = static_cast<size_t>(length);
-  return n >= t.size() ? Text(t) : Text(t.substr(t.size() - n));
 }
 
 size_t FindAscii(TextView view, size_t from, char16_t unit) {
@@ -119,94 +106,6 @@ Text UCase(TextView t) {
     }
   }
   return result;
-}
-
-namespace {
-
-void AppendUtf16(Text& out, uint32_t cp) {
-  if (cp >= 0x10000) {
-    cp -= 0x10000;
-    out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-    out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-  } else {
-    out.push_back(static_cast<char16_t>(cp));
-  }
-}
-
-// Length of the UTF-8 sequence led by byte `lead` and its smallest valid code point, or 0.
-int SequenceLength(unsigned char lead, uint32_t& cp, uint32_t& minimum) {
-  if (lead < 0x80) return cp = lead, minimum = 0, 1;
-  if ((lead & 0xE0) == 0xC0) return cp = lead & 0x1F, minimum = 0x80, 2;
-  if ((lead & 0xF0) == 0xE0) return cp = lead & 0x0F, minimum = 0x800, 3;
-  if ((lead & 0xF8) == 0xF0) return cp = lead & 0x07, minimum = 0x10000, 4;
-  return 0;
-}
-
-}  // namespace
-
-Text FromUtf8(std::string_view utf8) {
-  Text out;
-  out.reserve(utf8.size());
-  size_t i = 0;
-  while (i < utf8.size()) {
-    uint32_t cp = 0, minimum = 0;
-    const int n = SequenceLength(static_cast<unsigned char>(utf8[i]), cp, minimum);
-    bool valid = n > 0 && i + n <= utf8.size();
-    for (int k = 1; valid && k < n; ++k) {
-      const auto byte = static_cast<unsigned char>(utf8[i + k]);
-      valid = (byte & 0xC0) == 0x80;
-      cp = (cp << 6) | (byte & 0x3F);
-    }
-    valid = valid && cp >= minimum && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF);
-    if (!valid) {
-      out.push_back(u'\uFFFD');
-      ++i;
-      continue;
-    }
-    AppendUtf16(out, cp);
-    i += static_cast<size_t>(n);
-  }
-  return out;
-}
-
-std::string ToUtf8(TextView t) {
-  std::string out;
-  out.reserve(t.size());
-  for (size_t i = 0; i < t.size(); ++i) {
-    size_t ascii = i;
-    while (ascii < t.size() && t[ascii] < 0x80) ++ascii;
-    if (ascii > i) {
-      const size_t at = out.size();
-      out.resize(at + (ascii - i));
-      for (size_t k = i; k < ascii; ++k) out[at + k - i] = static_cast<char>(t[k]);
-      i = ascii - 1;
-      continue;
-    }
-    uint32_t cp = t[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < t.size() && t[i + 1] >= 0xDC00 &&
-        t[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (t[i + 1] - 0xDC00);
-      ++i;
-    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-      cp = 0xFFFD;
-    }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-  }
-  return out;
 }
 
 Text FromNumber(int64_t n) {

@@ -5,8 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Utf8.h"
+
 // Text as the whole system sees it: UTF-16 code units, positions 1-based and counted in units,
-// lengths and positions held as signed 32-bit numbers.
+// lengths and positions held as signed 32-bit numbers. Bytes become text and text bytes through
+// the UTF-8 codec of platform/Utf8.h.
 using Text = std::u16string;
 using TextView = std::u16string_view;
 
@@ -22,9 +25,6 @@ inline int32_t Len(TextView t) {
 // needle is found at `start` when that lies within the text or just after it.
 int32_t InStr(int32_t start, TextView hay, TextView needle);
 
-// Last position q <= start at which `needle` begins in `hay`, or 0; start -1 means from the end.
-int32_t InStrRev(TextView hay, TextView needle, int32_t start = -1);
-
 // `length` units of `t` from 1-based position `start`: empty for a length of 0 or a start past
 // the end; shortened when it would reach past the end. `start` below 1 is treated as 1.
 Text Mid(TextView t, int32_t start, int32_t length);
@@ -32,8 +32,8 @@ Text Mid(TextView t, int32_t start, int32_t length);
 // From `start` to the end of `t`.
 Text Mid(TextView t, int32_t start);
 
+// The first `length` units of `t`, or all of it when it is shorter; empty for a length below 1.
 Text Left(TextView t, int32_t length);
-Text Right(TextView t, int32_t length);
 
 // Every occurrence of unit `from` replaced by `to`.
 Text Replace(TextView t, char16_t from, char16_t to);
@@ -74,11 +74,6 @@ inline char16_t UCaseUnit(char16_t unit) {
 
 // The text with every unit upper-cased by UCaseUnit.
 Text UCase(TextView t);
-
-// Conversions at the system's edges (hosts, tests, messages). Invalid input is replaced by
-// U+FFFD rather than refused, so that any bytes can be shown.
-Text FromUtf8(std::string_view utf8);
-std::string ToUtf8(TextView t);
 
 // Decimal digits of a number, with a minus sign when negative and no blanks.
 Text FromNumber(int64_t n);

@@ -23,13 +23,6 @@ TextArray::TextArray(int32_t lower1, int32_t upper1, int32_t lower2, int32_t upp
   cells_.resize(Extent(lower1, upper1) * Extent(lower2, upper2));
 }
 
-int32_t TextArray::LBound(int32_t dimension) const {
-  if (dimension < 1 || dimension > dimensions_) {
-    RaisePlatformError(ErrorNumber::SubscriptOutOfRange);
-  }
-  return lower_[dimension - 1];
-}
-
 int32_t TextArray::UBound(int32_t dimension) const {
   if (dimension < 1 || dimension > dimensions_) {
     RaisePlatformError(ErrorNumber::SubscriptOutOfRange);
@@ -50,9 +43,6 @@ size_t TextArray::Slot(int32_t row, int32_t column, int32_t subscripts) const {
   return rowSlot * columns + static_cast<size_t>(static_cast<int64_t>(column) - lower_[1]);
 }
 
-const Text& TextArray::At(int32_t index) const {
-  return cells_[Slot(index, 0, 1)];
-}
 Text& TextArray::At(int32_t index) {
   return cells_[Slot(index, 0, 1)];
 }

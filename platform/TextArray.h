@@ -6,7 +6,7 @@
 #include "platform/Text.h"
 
 // An array of text of one or two dimensions, each with its own lower and upper bound, as hosts
-// hand lists of paths to the control. Reading outside the bounds, or with the wrong number of
+// hand lists of paths to the control. Reaching outside the bounds, or with the wrong number of
 // subscripts, is the subscript-out-of-range error (9).
 class TextArray {
  public:
@@ -15,13 +15,12 @@ class TextArray {
   // Two dimensions: rows lower1 to upper1, columns lower2 to upper2.
   TextArray(int32_t lower1, int32_t upper1, int32_t lower2, int32_t upper2);
 
-  int32_t Dimensions() const { return dimensions_; }
-  // Bounds of dimension 1 or 2; any other dimension is subscript out of range.
-  int32_t LBound(int32_t dimension = 1) const;
+  // The upper bound of dimension 1 or 2; any other dimension is subscript out of range.
   int32_t UBound(int32_t dimension = 1) const;
 
-  const Text& At(int32_t index) const;
+  // The element at `index` of a one-dimensional array, for the host that fills it.
   Text& At(int32_t index);
+  // The element at `row` and `column` of a two-dimensional array.
   const Text& At(int32_t row, int32_t column) const;
   Text& At(int32_t row, int32_t column);
 

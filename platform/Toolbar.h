@@ -35,7 +35,6 @@ class Toolbar {
   void Visible(bool value);
   // Height in twips.
   float Height() const { return height_; }
-  void Height(float value) { height_ = value; }
 
   // The user clicks the button at a 1-based position: the click handler runs with that button,
   // except for a separator, which raises nothing. Positions outside the toolbar are ignored.

@@ -46,11 +46,6 @@ int16_t Node::Children() const {
   return Count16(static_cast<size_t>(childCount_));
 }
 
-std::shared_ptr<Node> Node::Child() const {
-  CheckPresent();
-  return Shared(firstChild_);
-}
-
 std::shared_ptr<Node> Node::Next() const {
   CheckPresent();
   return Shared(next_);

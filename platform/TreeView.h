@@ -13,7 +13,7 @@ class TreeView;
 // One node of a tree view: a label, a picture key, a reference to any object, and whether its
 // children are shown. Nodes are owned by their tree view's collection; a host may keep a node
 // alive by its shared_ptr after it is removed, but a removed node no longer answers questions
-// about its place (Index, Parent, Child, Next raise error 91).
+// about its place (Children, Index, Parent and Next raise error 91).
 class Node : public Object {
  public:
   const std::u16string& Text() const { return text_; }
@@ -30,8 +30,7 @@ class Node : public Object {
 
   // Number of direct children; more than 32767 is an overflow error (6).
   int16_t Children() const;
-  // First child, next sibling, parent: null when there is none.
-  std::shared_ptr<Node> Child() const;
+  // Next sibling, parent: null when there is none.
   std::shared_ptr<Node> Next() const;
   std::shared_ptr<Node> Parent() const;
   // 1-based position in the collection, in the order of addition.
@@ -41,7 +40,6 @@ class Node : public Object {
   Node* FirstChild() const { return firstChild_; }
   Node* NextSibling() const { return next_; }
   Node* ParentNode() const { return parent_; }
-  int32_t ChildCount() const { return childCount_; }
   bool Removed() const { return view_ == nullptr; }
 
  private:

@@ -14,12 +14,9 @@ class Variant {
   Variant(const char16_t* text) : value_(Text(text)) {}
 
   bool IsNumber() const { return std::holds_alternative<int32_t>(value_); }
-  bool IsText() const { return std::holds_alternative<Text>(value_); }
 
   // The number; only meaningful when IsNumber().
   int32_t Number() const { return IsNumber() ? std::get<int32_t>(value_) : 0; }
-  // The text; empty unless IsText().
-  Text AsText() const { return IsText() ? std::get<Text>(value_) : Text(); }
 
  private:
   std::variant<int32_t, Text> value_;

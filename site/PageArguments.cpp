@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "analysis/LintraFuncs.h"
+#include "platform/Utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -30,20 +31,18 @@ std::string DropCurrentFolder(std::string argument) {
 
 }  // namespace
 
-PageArguments::PageArguments(const fs::path& rootAsGiven, fs::path canonicalRoot, NameCodec names)
-    : absoluteRoot_(NormalFolder(rootAsGiven)),
-      canonicalRoot_(std::move(canonicalRoot)),
-      names_(names) {}
+PageArguments::PageArguments(const fs::path& rootAsGiven, fs::path canonicalRoot)
+    : absoluteRoot_(NormalFolder(rootAsGiven)), canonicalRoot_(std::move(canonicalRoot)) {}
 
 Text PageArguments::Page(const std::string& argument) const {
   const fs::path path(argument);
   if (path.is_absolute()) {
     for (const fs::path& root : {absoluteRoot_, canonicalRoot_}) {
-      if (auto relative = RelativeInside(path, root)) return names_.decode(relative->string());
+      if (auto relative = RelativeInside(path, root)) return text::FromUtf8(relative->string());
     }
-    return names_.decode(argument);
+    return text::FromUtf8(argument);
   }
-  return names_.decode(DropCurrentFolder(argument));
+  return text::FromUtf8(DropCurrentFolder(argument));
 }
 
 Text PageArguments::Changed(const std::string& argument) const {

@@ -4,16 +4,14 @@
 #include <string>
 
 #include "platform/Text.h"
-#include "site/NameCodec.h"
 
 // Turns paths named on the command line into the paths the control is given, relative to the
 // project root.
 class PageArguments {
  public:
-  // `rootAsGiven` is the --root argument; `canonicalRoot` the same folder fully resolved; `names`
-  // spells the bytes of an argument as text.
-  PageArguments(const std::filesystem::path& rootAsGiven, std::filesystem::path canonicalRoot,
-                NameCodec names);
+  // `rootAsGiven` is the --root argument; `canonicalRoot` the same folder fully resolved. An
+  // argument's bytes are spelt by the UTF-8 codec, so one that is not valid UTF-8 keeps every byte.
+  PageArguments(const std::filesystem::path& rootAsGiven, std::filesystem::path canonicalRoot);
 
   // A PAGE argument as the control gets it: as written, except that leading "./" (or ".\") are
   // dropped and an absolute path inside the root is made relative to it first.
@@ -26,5 +24,4 @@ class PageArguments {
  private:
   std::filesystem::path absoluteRoot_;
   std::filesystem::path canonicalRoot_;
-  NameCodec names_;
 };

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/Utf8.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -30,7 +32,7 @@ bool PageDiscovery::Matches(const std::string& webPath) const {
 }
 
 bool PageDiscovery::Excluded(TextView page) const {
-  const std::string webPath = names_.encode(text::Replace(page, u'\\', u'/'));
+  const std::string webPath = text::ToBytes(text::Replace(page, u'\\', u'/'));
   for (size_t slash = webPath.find('/'); slash != std::string::npos;
        slash = webPath.find('/', slash + 1)) {
     if (Matches(webPath.substr(0, slash))) return true;
@@ -40,7 +42,7 @@ bool PageDiscovery::Excluded(TextView page) const {
 
 std::vector<Text> PageDiscovery::FindPages(const fs::path& root) const {
   std::vector<Text> pages;
-  for (const std::string& webPath : PageBytes(root)) pages.push_back(names_.decode(webPath));
+  for (const std::string& webPath : PageBytes(root)) pages.push_back(text::FromUtf8(webPath));
   return pages;
 }
 

@@ -5,16 +5,14 @@
 #include <vector>
 
 #include "platform/Text.h"
-#include "site/NameCodec.h"
 
 // Which pages of a project a run covers when none are named, and which are left out.
 class PageDiscovery {
  public:
   // `excludes` are globs matched, as fnmatch does without flags ("*" also matches "/"), against
-  // the bytes of the web path of a page and of each folder above it; `names` spells those bytes
-  // as text.
-  PageDiscovery(std::vector<std::string> excludes, NameCodec names)
-      : excludes_(std::move(excludes)), names_(names) {}
+  // the bytes of the web path of a page and of each folder above it. Names are spelt by the UTF-8
+  // codec, so a name that is not valid UTF-8 keeps every byte.
+  explicit PageDiscovery(std::vector<std::string> excludes) : excludes_(std::move(excludes)) {}
 
   // Whether `page` (relative to the root, "/" or "\" separators) or a folder it lies in is
   // excluded.
@@ -33,5 +31,4 @@ class PageDiscovery {
   bool Matches(const std::string& webPath) const;
 
   std::vector<std::string> excludes_;
-  NameCodec names_;
 };

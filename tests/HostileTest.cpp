@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "analysis/Dependency.h"
+#include "analysis/FileSupply.h"
 #include "analysis/PageAnalysis.h"
 #include "analysis/PageReport.h"
 #include "platform/ErrorRecord.h"
@@ -234,7 +235,7 @@ TEST(Hostile, AnIncludeExplosionStoppedByTheHostFailsCleanlyAndTheControlGoesOn)
     control.ParseFile(u"", u"boom.asp");
     ADD_FAILURE() << "the explosion was not stopped";
   } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.Record().Number, static_cast<int32_t>(0x800403E9u));
+    EXPECT_EQ(error.Record().Number, FileSupply::Abort);
     EXPECT_EQ(error.Record().Source, u"Lintra.Lintra.ParseFile");
     EXPECT_EQ(error.Record().Description, u"Could not find the file : " + host.Requests.back());
     EXPECT_EQ(error.Record().HelpContext, 0);

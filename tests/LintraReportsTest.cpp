@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/File.h"
+#include "analysis/FileSupply.h"
 #include "platform/ErrorRecord.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
@@ -103,7 +104,7 @@ TEST(LintraReports, APageAnalysedWithoutShowingItHasTheSameWarnings) {
   EXPECT_EQ(warnings, host.Control->GetWarnings());
   EXPECT_TRUE(warnings.starts_with(u"File : /site/second.asp\r\n\r\nCritical Errors"));
 
-  host.Errors[u"/site/third.asp"] = static_cast<int32_t>(0x800403E9u);
+  host.Errors[u"/site/third.asp"] = FileSupply::Abort;
   try {
     host.Control->ParseFileTree(u"/site", u"/site/third.asp");
     ADD_FAILURE() << "the abort answer raised nothing";

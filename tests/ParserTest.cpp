@@ -3,6 +3,7 @@
 #include <random>
 
 #include "analysis/DirectiveScanner.h"
+#include "analysis/FileSupply.h"
 #include "platform/ErrorRecord.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
@@ -128,13 +129,13 @@ TEST(Parser, HostAbortStopsTheWholeAnalysis) {
   host.Files[u"a.inc"] = u"<!-- #include file='b.inc' -->";
   host.Files[u"b.inc"] = u"<!-- #include file='c.inc' --><!-- #include file='d.inc' -->";
   host.Files[u"later.inc"] = u"L";
-  host.Errors[u"c.inc"] = static_cast<int32_t>(0x800403E9u);
+  host.Errors[u"c.inc"] = FileSupply::Abort;
   ScriptedMessageBox boxes;
   try {
     host.Control->AnalysePage(u"", u"p.asp");
     FAIL() << "the abort did not come out of the analysis";
   } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.Record().Number, static_cast<int32_t>(0x800403E9u));
+    EXPECT_EQ(error.Record().Number, FileSupply::Abort);
     EXPECT_EQ(error.Record().Source, u"Lintra.fsGetFile");
     EXPECT_EQ(error.Record().Description, u"Could not find the file : c.inc");
   }

@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <stdexcept>
 
-#include "apps/host/Utf8Escapes.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ Text CodePage::Decode(std::string_view bytes) const {
     AppendUnits(text, buffer, static_cast<size_t>(out - buffer));
     if (converted != static_cast<size_t>(-1) || errno == E2BIG) continue;
     // An invalid or cut sequence: keep its first byte and go on after it.
-    text.push_back(EscapedByte(static_cast<unsigned char>(*in)));
+    text.push_back(text::EscapedByte(static_cast<unsigned char>(*in)));
     ++in;
     --inLeft;
     iconv(converter_, nullptr, nullptr, nullptr, nullptr);

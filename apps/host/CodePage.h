@@ -20,7 +20,7 @@ class CodePage {
   const std::string& Name() const { return name_; }
 
   // `bytes` decoded from this code page. A byte that it cannot decode where it stands is kept as
-  // its escape (see Utf8Escapes.h), so that nothing is lost.
+  // its escape (see platform/Utf8.h), so that nothing is lost.
   Text Decode(std::string_view bytes) const;
 
  private:

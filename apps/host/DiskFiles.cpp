@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "apps/host/TextDecoding.h"
-#include "apps/host/Utf8Escapes.h"
+#include "platform/Utf8.h"
 
 namespace fs = std::filesystem;
 
@@ -41,7 +41,7 @@ std::optional<std::vector<std::string>> Segments(TextView webPath) {
         segment.find(u'\0') != TextView::npos) {
       return std::nullopt;
     }
-    if (!segment.empty() && segment != u".") segments.push_back(EncodeUtf8Escaped(segment));
+    if (!segment.empty() && segment != u".") segments.push_back(text::ToBytes(segment));
     start = end + 1;
   }
   return segments;
@@ -81,13 +81,13 @@ bool ReadPieces(const fs::path& file, std::uintmax_t limit, Begin begin, Take ta
 // The entry of `folder` whose name equals `name` without regard to letter case, the first in byte
 // order when several do; nothing when none does or the folder cannot be listed.
 std::optional<std::string> EntryIgnoringCase(const fs::path& folder, const std::string& name) {
-  const Text wanted = text::UCase(DecodeUtf8Escaped(name));
+  const Text wanted = text::UCase(text::FromUtf8(name));
   std::error_code error;
   fs::directory_iterator entry(folder, error);
   std::optional<std::string> found;
   for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
     std::string candidate = entry->path().filename().string();
-    if (text::UCase(DecodeUtf8Escaped(candidate)) != wanted) continue;
+    if (text::UCase(text::FromUtf8(candidate)) != wanted) continue;
     if (!found || candidate < *found) found = std::move(candidate);
   }
   return found;
@@ -174,7 +174,7 @@ std::optional<ProjectFile> DiskFiles::Read(TextView webPath) const {
 }
 
 Text DiskFiles::WebPath(const fs::path& resolved) const {
-  return DecodeUtf8Escaped(resolved.lexically_relative(root_).generic_string());
+  return text::FromUtf8(resolved.lexically_relative(root_).generic_string());
 }
 
 bool DiskFiles::Contains(const fs::path& resolved) const {

@@ -32,7 +32,7 @@ void DiskHost::GetSharedFile(Text& FilePath, int32_t& nError,
                              std::shared_ptr<const SourceText>& FileText) {
   if (++requests_ > maxRequests_) {
     limitReached_ = true;
-    nError = AbortAnalysis;
+    nError = FileSupply::Abort;
     return;
   }
   const bool page = std::exchange(pageNext_, false);

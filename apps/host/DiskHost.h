@@ -4,6 +4,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "analysis/FileSupply.h"
 #include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "control/LintraEvents.h"
@@ -19,8 +20,6 @@ class DiskHost : public LintraEvents {
  public:
   // The answer for a file that cannot be supplied; the control flags the file missing.
   static constexpr int32_t FileNotFound = 53;
-  // The answer that stops the whole analysis.
-  static constexpr int32_t AbortAnalysis = static_cast<int32_t>(0x800403E9u);
 
   // How a supplied file's path is handed back to the control.
   enum class Paths {
@@ -63,7 +62,7 @@ class DiskHost : public LintraEvents {
   // Puts the decoded text of `FilePath` into `FileText`, and with Paths::OnDisk replaces
   // `FilePath` by the file's real web path. When the file is refused, missing, a folder or
   // unreadable, sets `nError` to FileNotFound and changes nothing else; past the request limit,
-  // sets it to AbortAnalysis.
+  // sets it to FileSupply::Abort.
   void GetSharedFile(Text& FilePath, int32_t& nError,
                      std::shared_ptr<const SourceText>& FileText) override;
 

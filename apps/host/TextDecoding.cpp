@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "apps/host/Utf8Escapes.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ size_t DecodeUtf16Into(std::string_view bytes, bool bigEndian, bool final, Text&
     const auto second = static_cast<uint8_t>(bytes[at + 1]);
     out.push_back(static_cast<char16_t>(bigEndian ? first << 8 | second : second << 8 | first));
   }
-  if (final && at < bytes.size()) out.push_back(EscapedByte(static_cast<uint8_t>(bytes[at++])));
+  if (final && at < bytes.size())
+    out.push_back(text::EscapedByte(static_cast<uint8_t>(bytes[at++])));
   return at;
 }
 
@@ -29,7 +30,7 @@ size_t DecodeUtf16Into(std::string_view bytes, bool bigEndian, bool final, Text&
 
 Text DecodeFileBytes(std::string_view bytes, const CodePage* codePage) {
   if (!codePage || StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF") ||
-      IsValidUtf8(bytes)) {
+      text::IsValidUtf8(bytes)) {
     FileDecoder decoder(bytes.size());
     decoder.Add(bytes);
     return decoder.Finish();
@@ -64,7 +65,7 @@ void FileDecoder::Decode(std::string_view bytes, bool final) {
     text_.reserve(form_ == Form::Utf8 ? expectedBytes_ : expectedBytes_ / 2);
   }
   const size_t used = form_ == Form::Utf8
-                          ? DecodeUtf8Into(bytes, final, text_)
+                          ? text::FromUtf8Into(bytes, final, text_)
                           : DecodeUtf16Into(bytes, form_ == Form::Utf16Big, final, text_);
   pending_.assign(bytes.substr(used));
 }

@@ -10,7 +10,7 @@
 // Turns the bytes of a file on disk into the control's text without losing any of them. A file
 // that starts with a UTF-16 byte-order mark (little or big endian) is UTF-16; the mark is
 // dropped, and an odd last byte is kept as its escape. Any other file is UTF-8 wherever its bytes
-// are valid UTF-8, and each byte that is not is kept as its escape (see Utf8Escapes.h); a UTF-8
+// are valid UTF-8, and each byte that is not is kept as its escape (see platform/Utf8.h); a UTF-8
 // byte-order mark stays in the text as U+FEFF. With a `codePage`, a file that is not valid UTF-8
 // throughout is decoded from that code page instead, after a UTF-8 mark kept as U+FEFF.
 Text DecodeFileBytes(std::string_view bytes, const CodePage* codePage = nullptr);

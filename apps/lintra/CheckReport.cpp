@@ -24,7 +24,7 @@ std::unique_ptr<CheckReport> MakeCheckReport(ReportFormat format,
       return MakeJsonCheckReport(root);
     case ReportFormat::Sarif:
       return MakeSarifCheckReport(root);
-    case ReportFormat::Text:
+    case ReportFormat::PlainText:
       break;
   }
   return MakeTextCheckReport();

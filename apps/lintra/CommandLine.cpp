@@ -79,8 +79,9 @@ void AddDepends(CLI::App& app, Options& options) {
 void AddCheck(CLI::App& app, Options& options) {
   CLI::App* sub = AddCommand(app, options, Command::Check, "check",
                              "Report missing, circular and duplicate includes of pages");
-  static const std::map<std::string, ReportFormat> formats = {
-      {"text", ReportFormat::Text}, {"json", ReportFormat::Json}, {"sarif", ReportFormat::Sarif}};
+  static const std::map<std::string, ReportFormat> formats = {{"text", ReportFormat::PlainText},
+                                                              {"json", ReportFormat::Json},
+                                                              {"sarif", ReportFormat::Sarif}};
   sub->add_option_function<std::string>(
          "--format", [&options](const std::string& name) { options.format = formats.at(name); },
          "Output format: text (default), json or sarif")

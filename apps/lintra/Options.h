@@ -9,7 +9,7 @@
 enum class Command { Tree, Complete, Warnings, Depends, Check };
 
 // The output formats of the check subcommand.
-enum class ReportFormat { Text, Json, Sarif };
+enum class ReportFormat { PlainText, Json, Sarif };
 
 // Everything one run of the command line was asked to do, as parsed from its arguments.
 struct Options {
@@ -24,7 +24,7 @@ struct Options {
   std::vector<std::string> excludes;
   // depends: print the text tree of the pages shown instead of their paths.
   bool tree = false;
-  ReportFormat format = ReportFormat::Text;
+  ReportFormat format = ReportFormat::PlainText;
   // The most file requests one page may make before its analysis is stopped.
   uint64_t maxFiles = 100000;
   // The code page of files that are not UTF-8, empty for none (their bytes are kept as escapes).

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "apps/host/Utf8Escapes.h"
+#include "platform/Utf8.h"
 
 // Encodes a piece at a time, so that a report of megabytes never has a second copy in UTF-8; a
 // piece never ends between the two halves of a surrogate pair.
@@ -13,7 +13,7 @@ void WriteOut(TextView text) {
   while (!text.empty()) {
     size_t length = std::min(piece, text.size());
     if (length < text.size() && text[length - 1] >= 0xD800 && text[length - 1] <= 0xDBFF) ++length;
-    WriteOutBytes(EncodeUtf8Escaped(text.substr(0, length)));
+    WriteOutBytes(text::ToBytes(text.substr(0, length)));
     text.remove_prefix(length);
   }
 }

@@ -39,7 +39,8 @@ bool IsUnreserved(unsigned char c) {
 std::string UriEscaped(const std::string& path) {
   static const char* const digits = "0123456789ABCDEF";
   std::string uri;
-  for (unsigned char c : path) {
+  for (const char byte : path) {
+    const auto c = static_cast<unsigned char>(byte);
     if (IsUnreserved(c) || c == '/') {
       uri.push_back(static_cast<char>(c));
     } else {

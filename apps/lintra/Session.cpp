@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "apps/host/DiskNames.h"
 #include "platform/ErrorRecord.h"
 #include "site/PageDiscovery.h"
 
@@ -44,7 +43,7 @@ Session::Session(const Options& options)
       host_(files_, options.maxFiles,
             options.canonicalPaths ? DiskHost::Paths::OnDisk : DiskHost::Paths::AsRequested,
             codePage_ ? &*codePage_ : nullptr),
-      arguments_(options.root, files_.Root(), DiskNames),
+      arguments_(options.root, files_.Root()),
       site_(host_, text::FromUtf8(options.root)),
       previousHandler_(MessageBox::SetHandler(AnswerOnStandardError)) {}
 
@@ -59,7 +58,7 @@ Text Session::ChangedFile(const std::string& changed) const {
 }
 
 std::vector<Text> Session::Pages() const {
-  const PageDiscovery discovery(options_.excludes, DiskNames);
+  const PageDiscovery discovery(options_.excludes);
   if (options_.pages.empty()) return discovery.FindPages(files_.Root());
   std::vector<Text> pages;
   for (const std::string& argument : options_.pages) {

@@ -19,7 +19,8 @@ uint64_t CountOpeners(const std::string& text) {
   size_t at = 0;
   for (; at + block <= size; at += block) {
     uint8_t count = 0;
-    for (size_t i = at; i < at + block; ++i) count += bytes[i] == '<';
+    for (size_t i = at; i < at + block; ++i)
+      count = static_cast<uint8_t>(count + (bytes[i] == '<'));
     total += count;
   }
   for (; at < size; ++at) total += bytes[at] == '<';

@@ -9,7 +9,9 @@ void Compose(Site& site, int file, const Filler& filler, Random& random, size_t 
   for (size_t i = 0; i <= links.size(); ++i) {
     const size_t share = left / (links.size() + 1 - i);
     size_t size =
-        i < links.size() ? share / 2 + random.Between(0, static_cast<int64_t>(share)) : left;
+        i < links.size()
+            ? share / 2 + static_cast<size_t>(random.Between(0, static_cast<int64_t>(share)))
+            : left;
     size = std::min(size, left);
     std::string text = filler.Lines(random, size);
     left -= std::min(text.size(), left);

@@ -65,7 +65,7 @@ std::string Filler::Lines(Random& random, size_t bytes) const {
   while (text.size() < bytes) {
     const bool block = random.Chance(8);
     const auto& pool = block ? blocks_ : lines_;
-    text += pool[random.Between(0, static_cast<int64_t>(pool.size()) - 1)];
+    text += pool[static_cast<size_t>(random.Between(0, static_cast<int64_t>(pool.size()) - 1))];
     text += "\r\n";
   }
   return text;
@@ -75,7 +75,7 @@ std::string Filler::LongLine(Random& random, size_t bytes) const {
   std::string text;
   text.reserve(bytes + 256);
   while (text.size() < bytes) {
-    text += lines_[random.Between(0, static_cast<int64_t>(lines_.size()) - 1)];
+    text += lines_[static_cast<size_t>(random.Between(0, static_cast<int64_t>(lines_.size()) - 1))];
     text += ' ';
   }
   return text;

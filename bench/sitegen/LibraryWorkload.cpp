@@ -22,7 +22,7 @@ Site LibraryWorkload(uint64_t seed, size_t libraryBytes) {
         site.Add(folders[texts.Between(0, 4)] + std::string("page_") + Number(page) + ".asp");
     std::vector<Link> links = {
         {format, Directive::File}, {library, AnyKind(texts)}, {session, AnyKind(texts)}};
-    std::swap(links[0], links[texts.Between(0, 2)]);
+    std::swap(links[0], links[static_cast<size_t>(texts.Between(0, 2))]);
     Compose(site, file, filler, texts, static_cast<size_t>(texts.Between(2048, 4096)), links);
   }
   return site;

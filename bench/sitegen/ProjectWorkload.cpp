@@ -44,7 +44,8 @@ Site ProjectWorkload(uint64_t seed, int pages) {
   const std::vector<std::string> folders = IncludeFolders(names);
   const int includes = kTops + kMiddles + kLeaves;
   for (int i = 0; i < includes; ++i) {
-    const std::string& folder = folders[names.Between(0, static_cast<int64_t>(folders.size()) - 1)];
+    const std::string& folder =
+        folders[static_cast<size_t>(names.Between(0, static_cast<int64_t>(folders.size()) - 1))];
     site.Add(folder + NameWord(names) + "_" + Number(i) + ".inc");
   }
   const int middle = kTops;
@@ -58,7 +59,9 @@ Site ProjectWorkload(uint64_t seed, int pages) {
     } else if (file < leaf) {
       links = Picks(texts, static_cast<int>(texts.Between(2, 4)), leaf, includes - 1);
     }
-    for (const Link& link : links) nodes[file] += nodes[link.target];
+    for (const Link& link : links) {
+      nodes[static_cast<size_t>(file)] += nodes[static_cast<size_t>(link.target)];
+    }
     Compose(site, file, filler, texts,
             static_cast<size_t>(texts.Between(1024, 7936)) - 48 * links.size(), links);
   }
@@ -79,12 +82,12 @@ Site ProjectWorkload(uint64_t seed, int pages) {
       const int last = layer < 6 ? middle - 1 : layer < 9 ? leaf - 1 : includes - 1;
       const int pick = misses > 20 ? static_cast<int>(texts.Between(leaf, includes - 1))
                                    : static_cast<int>(texts.Between(first, last));
-      if (pulled + nodes[pick] > wanted) {
+      if (pulled + nodes[static_cast<size_t>(pick)] > wanted) {
         ++misses;
         continue;
       }
       links.push_back({pick, AnyKind(texts)});
-      pulled += nodes[pick];
+      pulled += nodes[static_cast<size_t>(pick)];
     }
     Compose(site, file, filler, texts, static_cast<size_t>(texts.Between(2048, 6144)), links);
   }

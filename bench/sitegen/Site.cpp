@@ -10,14 +10,14 @@ int Site::Add(std::string path) {
 void Site::Append(int file, std::string text) {
   Piece piece;
   piece.filler = std::move(text);
-  files_[file].pieces.push_back(std::move(piece));
+  files_[static_cast<size_t>(file)].pieces.push_back(std::move(piece));
 }
 
 void Site::Include(int file, int target, Directive kind) {
   Piece piece;
   piece.target = target;
   piece.kind = kind;
-  files_[file].pieces.push_back(std::move(piece));
+  files_[static_cast<size_t>(file)].pieces.push_back(std::move(piece));
 }
 
 void Site::IncludeLine(int file, int target, Directive kind) {

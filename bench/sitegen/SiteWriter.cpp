@@ -7,7 +7,7 @@
 namespace {
 
 std::string AspDirective(const Site& site, const SiteFile& from, const Piece& piece) {
-  const std::string& target = site.Files()[piece.target].path;
+  const std::string& target = site.Files()[static_cast<size_t>(piece.target)].path;
   switch (piece.kind) {
     case Directive::File:
       return "<!-- #include file=\"" + RelativePath(FolderOf(from.path), target) + "\" -->";
@@ -20,7 +20,7 @@ std::string AspDirective(const Site& site, const SiteFile& from, const Piece& pi
 }
 
 std::string CDirective(const Site& site, const SiteFile& from, const Piece& piece) {
-  const std::string& target = site.Files()[piece.target].path;
+  const std::string& target = site.Files()[static_cast<size_t>(piece.target)].path;
   const std::string named =
       piece.kind == Directive::File ? RelativePath(FolderOf(from.path), target) : target;
   return "\r\n#include \"" + named + "\"\r\n";

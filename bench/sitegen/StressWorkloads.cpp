@@ -29,7 +29,7 @@ Site WidePageWorkload(uint64_t seed) {
   std::vector<Link> links;
   for (int i = 0; i < 30000; ++i) links.push_back({first + i % 3000, AnyKind(random)});
   for (size_t i = links.size() - 1; i > 0; --i) {
-    std::swap(links[i], links[random.Between(0, static_cast<int64_t>(i))]);
+    std::swap(links[i], links[static_cast<size_t>(random.Between(0, static_cast<int64_t>(i)))]);
   }
   Compose(site, page, filler, random, 30000 * 40, links);
   return site;
@@ -83,7 +83,8 @@ Site BigPageWorkload(uint64_t seed, size_t total, int64_t directives) {
   while (written < total) {
     const auto line = static_cast<size_t>(random.Between(2048, 65536));
     const bool last = written + line >= total;
-    const int64_t due = static_cast<int64_t>(directives * (written + line) / total);
+    const int64_t due =
+        static_cast<int64_t>(static_cast<size_t>(directives) * (written + line) / total);
     const int64_t count = last ? directives - placed : std::clamp<int64_t>(due - placed, 0, 64);
     for (int64_t i = 0; i <= count; ++i) {
       std::string part = filler.LongLine(random, line / static_cast<size_t>(count + 1));

@@ -5,7 +5,6 @@
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/host/TextDecoding.h"
-#include "apps/host/Utf8Escapes.h"
 #include "tests/apps/TempFolder.h"
 
 namespace fs = std::filesystem;
@@ -123,30 +122,6 @@ TEST(TextDecoding, DecodesUtf8AndUtf16AndKeepsEveryOtherByteAsItsEscape) {
   EXPECT_EQ(DecodeFileBytes("\xC0\xAF"), u"\xDCC0\xDCAF");
   EXPECT_EQ(DecodeFileBytes("\xED\xA0\x80"), u"\xDCED\xDCA0\xDC80");
   EXPECT_EQ(DecodeFileBytes("ab\xE2\x82"), u"ab\xDCE2\xDC82");
-}
-
-TEST(TextDecoding, EscapedBytesAreWrittenBackAsThemselves) {
-  for (const std::string_view bytes :
-       {"plain"sv, "caf\xC3\xA9 \xE9t\xE9"sv, "\xEF\xBB\xBF\x93\x94"sv, "\xED\xA0\x80\xF4\x90"sv,
-        "\xD6\xD0\xCE\xC4 \xF0\x9F\x98\x80"sv}) {
-    EXPECT_EQ(EncodeUtf8Escaped(DecodeUtf8Escaped(bytes)), bytes);
-  }
-  // Plain text is taken in blocks: a byte that is not plain is seen at any offset in a block.
-  for (size_t at = 0; at < 20; ++at) {
-    std::string bytes(20, 'a');
-    bytes[at] = '\xE9';
-    Text expected(20, u'a');
-    expected[at] = u'\xDCE9';
-    EXPECT_EQ(DecodeUtf8Escaped(bytes), expected);
-    EXPECT_EQ(EncodeUtf8Escaped(expected), bytes);
-  }
-  // Lone surrogates that stand for no byte become U+FFFD.
-  EXPECT_EQ(EncodeUtf8Escaped(u"a\xD800"
-                              u"b\xDC7F"),
-            "a\xEF\xBF\xBD"
-            "b\xEF\xBF\xBD");
-  EXPECT_TRUE(IsValidUtf8("caf\xC3\xA9"));
-  EXPECT_FALSE(IsValidUtf8("caf\xE9"));
 }
 
 TEST(TextDecoding, AFileDecodedInPiecesIsDecodedAsAWhole) {

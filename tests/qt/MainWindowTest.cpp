@@ -10,13 +10,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "apps/host/Utf8Escapes.h"
 #include "apps/qt/gui/MainWindow.h"
 #include "apps/qt/gui/PagePanel.h"
 #include "apps/qt/gui/ProjectPages.h"
 #include "apps/qt/gui/Screenshot.h"
 #include "apps/qt/widget/LintraWidget.h"
 #include "apps/qt/widget/NodeTreeView.h"
+#include "platform/Utf8.h"
 #include "support/ScriptedMessageBox.h"
 #include "tests/apps/TempFolder.h"
 
@@ -48,7 +48,7 @@ struct Site {
 QByteArray ListedPages(const MainWindow& window) {
   QByteArray listed;
   for (int row = 0; row < window.PageList().count(); ++row) {
-    listed += EncodeUtf8Escaped(window.PageList().item(row)->text().toStdU16String()) + "\n";
+    listed += text::ToBytes(window.PageList().item(row)->text().toStdU16String()) + "\n";
   }
   return listed;
 }

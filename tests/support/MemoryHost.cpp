@@ -19,7 +19,7 @@ void MemoryHost::GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
   }
   if (Limit > 0 && Requests.size() >= Limit) {
     Requests.push_back(FilePath);
-    nError = static_cast<int32_t>(0x800403E9u);
+    nError = FileSupply::Abort;
     return;
   }
   Requests.push_back(FilePath);

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "apps/host/DiskNames.h"
+#include "platform/Utf8.h"
 #include "site/PageDiscovery.h"
 
 namespace fs = std::filesystem;
@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 namespace ProjectPages {
 
 std::vector<Text> Find(const fs::path& root) {
-  return PageDiscovery({}, DiskNames).FindPages(root);
+  return PageDiscovery({}).FindPages(root);
 }
 
 std::optional<Text> WebPathOf(const fs::path& root, const fs::path& file) {
@@ -21,7 +21,7 @@ std::optional<Text> WebPathOf(const fs::path& root, const fs::path& file) {
   if (error) return std::nullopt;
   const fs::path relative = target.lexically_relative(base);
   if (relative.empty() || *relative.begin() == ".." || relative == ".") return std::nullopt;
-  return DiskNames.decode(relative.generic_string());
+  return text::FromUtf8(relative.generic_string());
 }
 
 }  // namespace ProjectPages

@@ -1,7 +1,9 @@
-#include "apps/host/Utf8Escapes.h"
+#include "platform/Utf8.h"
 
 #include <cstdint>
 #include <cstring>
+
+namespace text {
 
 namespace {
 
@@ -63,14 +65,45 @@ size_t AsciiRun(std::string_view bytes, size_t at) {
 }
 
 // The length of the run of units below 0x80 that starts at `at`.
-size_t AsciiRun(TextView text, size_t at) {
+size_t AsciiRun(std::u16string_view t, size_t at) {
   size_t end = at;
-  for (uint64_t word; end + 4 <= text.size(); end += 4) {
-    std::memcpy(&word, text.data() + end, 8);
+  for (uint64_t word; end + 4 <= t.size(); end += 4) {
+    std::memcpy(&word, t.data() + end, 8);
     if (word & 0xFF80FF80FF80FF80u) break;
   }
-  while (end < text.size() && text[end] < 0x80) ++end;
+  while (end < t.size() && t[end] < 0x80) ++end;
   return end - at;
+}
+
+// `t` as UTF-8; an escaped byte as itself when `writeBackEscapes`, else as U+FFFD like every
+// other lone surrogate.
+std::string Encode(std::u16string_view t, bool writeBackEscapes) {
+  std::string out;
+  out.reserve(t.size());
+  for (size_t i = 0; i < t.size(); ++i) {
+    if (const size_t run = AsciiRun(t, i)) {
+      const size_t from = out.size();
+      out.resize(from + run);
+      char* to = out.data() + from;
+      const char16_t* units = t.data() + i;
+      for (size_t k = 0; k < run; ++k) to[k] = static_cast<char>(units[k]);
+      i += run - 1;
+      continue;
+    }
+    const char16_t unit = t[i];
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < t.size() && t[i + 1] >= 0xDC00 &&
+        t[i + 1] <= 0xDFFF) {
+      AppendCodePoint(out, 0x10000 + ((unit - 0xD800u) << 10) + (t[i + 1] - 0xDC00u));
+      ++i;
+    } else if (writeBackEscapes && unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF) {
+      out.push_back(static_cast<char>(unit - EscapeBase));
+    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+      AppendCodePoint(out, 0xFFFD);
+    } else {
+      AppendCodePoint(out, unit);
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -92,7 +125,7 @@ char16_t EscapedByte(unsigned char byte) {
   return byte < 0x80 ? static_cast<char16_t>(byte) : static_cast<char16_t>(EscapeBase + byte);
 }
 
-size_t DecodeUtf8Into(std::string_view bytes, bool final, Text& out) {
+size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out) {
   // Never more units than bytes: a sequence of n bytes gives one unit, or two for n = 4.
   const size_t start = out.size();
   out.resize(start + bytes.size());
@@ -125,37 +158,18 @@ size_t DecodeUtf8Into(std::string_view bytes, bool final, Text& out) {
   return at;
 }
 
-Text DecodeUtf8Escaped(std::string_view bytes) {
-  Text result;
-  DecodeUtf8Into(bytes, true, result);
+std::u16string FromUtf8(std::string_view bytes) {
+  std::u16string result;
+  FromUtf8Into(bytes, true, result);
   return result;
 }
 
-std::string EncodeUtf8Escaped(TextView text) {
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (const size_t run = AsciiRun(text, i)) {
-      const size_t from = out.size();
-      out.resize(from + run);
-      char* to = out.data() + from;
-      const char16_t* units = text.data() + i;
-      for (size_t k = 0; k < run; ++k) to[k] = static_cast<char>(units[k]);
-      i += run - 1;
-      continue;
-    }
-    const char16_t unit = text[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      AppendCodePoint(out, 0x10000 + ((unit - 0xD800u) << 10) + (text[i + 1] - 0xDC00u));
-      ++i;
-    } else if (unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF) {
-      out.push_back(static_cast<char>(unit - EscapeBase));
-    } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      AppendCodePoint(out, 0xFFFD);
-    } else {
-      AppendCodePoint(out, unit);
-    }
-  }
-  return out;
+std::string ToBytes(std::u16string_view t) {
+  return Encode(t, true);
 }
+
+std::string ToUtf8(std::u16string_view t) {
+  return Encode(t, false);
+}
+
+}  // namespace text

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The one UTF-8 codec of the system, and one that loses no byte. Sites mix UTF-8 files with files
+// in legacy code pages, and the web server just copies their bytes; so every byte that is not
+// part of valid UTF-8 is kept as one unit of its own, U+DC80 plus the byte's value above 0x80
+// (the "surrogate escape"), and written back as that same byte. File texts, file names,
+// command-line paths and messages all go through it. Texts are UTF-16 (see platform/Text.h,
+// which offers these functions with the rest of its own).
+
+namespace text {
+
+// Whether `bytes` are valid UTF-8 throughout.
+bool IsValidUtf8(std::string_view bytes);
+
+// The unit that keeps `byte`, a byte that is not valid UTF-8 where it stands: the escape for
+// bytes from 0x80, the character itself below.
+char16_t EscapedByte(unsigned char byte);
+
+// `bytes` as text: valid UTF-8 sequences as their characters, every other byte as its escape.
+std::u16string FromUtf8(std::string_view bytes);
+
+// Appends `bytes` to `out` as FromUtf8 decodes them, for texts that arrive in pieces. Unless
+// `final`, stops before a sequence that the end of `bytes` cuts short, so that the next piece can
+// complete it; returns how many bytes it took.
+size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out);
+
+// `t` as UTF-8 with every escaped byte written back as itself, so that the bytes FromUtf8 took
+// come back unchanged. Any other lone surrogate becomes U+FFFD.
+std::string ToBytes(std::u16string_view t);
+
+// `t` as UTF-8 that is valid throughout, for JSON, messages and displays: escaped bytes and
+// every other lone surrogate become U+FFFD.
+std::string ToUtf8(std::u16string_view t);
+
+}  // namespace text

@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "platform/Utf8.h"
+
+using namespace std::string_view_literals;
+
+TEST(Utf8, EscapedBytesAreWrittenBackAsThemselves) {
+  for (const std::string_view bytes :
+       {"plain"sv, "caf\xC3\xA9 \xE9t\xE9"sv, "\xEF\xBB\xBF\x93\x94"sv, "\xED\xA0\x80\xF4\x90"sv,
+        "\xD6\xD0\xCE\xC4 \xF0\x9F\x98\x80"sv}) {
+    EXPECT_EQ(text::ToBytes(text::FromUtf8(bytes)), bytes);
+  }
+  // Plain text is taken in blocks: a byte that is not plain is seen at any offset in a block.
+  for (size_t at = 0; at < 20; ++at) {
+    std::string bytes(20, 'a');
+    bytes[at] = '\xE9';
+    std::u16string expected(20, u'a');
+    expected[at] = u'\xDCE9';
+    EXPECT_EQ(text::FromUtf8(bytes), expected);
+    EXPECT_EQ(text::ToBytes(expected), bytes);
+  }
+  // Lone surrogates that stand for no byte become U+FFFD.
+  EXPECT_EQ(text::ToBytes(u"a\xD800"
+                          u"b\xDC7F"),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
+  EXPECT_TRUE(text::IsValidUtf8("caf\xC3\xA9"));
+  EXPECT_FALSE(text::IsValidUtf8("caf\xE9"));
+}
+
+TEST(Utf8, APieceStopsBeforeACutSequenceUnlessItIsTheLast) {
+  std::u16string text;
+  EXPECT_EQ(text::FromUtf8Into("caf\xC3", false, text), 3u);
+  EXPECT_EQ(text, u"caf");
+  EXPECT_EQ(text::FromUtf8Into("\xC3\xA9!\xE2\x82", true, text), 5u);
+  EXPECT_EQ(text, u"caf\u00E9!\xDCE2\xDC82");
+}
+
+TEST(Utf8, ValidUtf8ShowsEscapedBytesAndLoneSurrogatesAsReplacementCharacters) {
+  EXPECT_EQ(text::ToUtf8(text::FromUtf8("caf\xC3\xA9 \xE9t\xE9 \xF0\x9F\x98\x80")),
+            "caf\xC3\xA9 \xEF\xBF\xBDt\xEF\xBF\xBD \xF0\x9F\x98\x80");
+  EXPECT_EQ(text::ToUtf8(u"a\xD800"), "a\xEF\xBF\xBD");
+}
