@@ -6,7 +6,7 @@
 // The subcommands. Each runs on the session, writes its output to standard output
 // and returns the exit status; an analysis that fails comes out as AnalysisFailure.
 
-// tree: the text tree of every page, analysed in order.
+// tree: the text tree of every page, each printed as soon as it is analysed.
 int RunTree(Session& session);
 // complete: the page with every include expanded in place.
 int RunComplete(Session& session);

@@ -6,7 +6,7 @@
 #include "apps/lintra/Output.h"
 #include "apps/lintra/Progress.h"
 #include "site/MatchList.h"
-#include "site/ShownTrees.h"
+#include "site/PageReports.h"
 
 namespace {
 
@@ -17,28 +17,17 @@ std::vector<Text> ChangedFiles(const Session& session, const std::vector<std::st
   return webPaths;
 }
 
-// The full path of every page shown, one per line.
-Text PageLines(const ShownTrees& shown) {
-  Text lines;
-  for (const std::shared_ptr<File>& page : shown.Pages()) lines += page->FullPath() + u"\n";
-  return lines;
-}
-
 }  // namespace
 
 int RunDepends(Session& session, const Options& options) {
   const TextArray matches = MatchList(ChangedFiles(session, options.changed));
   const std::vector<Text> pages = session.Pages();
-  ShownTrees shown;
-  {
-    Progress progress(pages.size());
-    for (const Text& page : pages) {
-      if (std::shared_ptr<File> tree = session.DependantPage(page, matches)) {
-        shown.Show(std::move(tree));
-      }
-      progress.PageDone();
+  Progress progress(pages.size());
+  for (const Text& page : pages) {
+    if (const std::shared_ptr<File> tree = session.DependantPage(page, matches)) {
+      WriteOut(options.tree ? PageTextTree(*tree) : tree->FullPath() + u"\n");
     }
+    progress.PageDone();
   }
-  WriteOut(options.tree ? shown.TextTree() : PageLines(shown));
   return ExitCode::Done;
 }

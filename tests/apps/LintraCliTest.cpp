@@ -382,24 +382,3 @@ TEST(LintraCli, AFileIncludingItselfUnderAnotherNameIsCircularOnlyWithCanonicalP
       runAway.err.ends_with("\nlintra: stopped after 100000 file requests for one page "
                             "(an include explosion?); raise --max-files to go on\n"));
 }
-
-TEST(LintraCli, MessageBoxesOfTheControlGoToStandardErrorAndAreAnsweredAtOnce) {
-  TempFolder site;
-  site.Write("x.inc", "");
-  std::string page;
-  for (int i = 0; i < 33000; ++i) page += "<!--#include file=\"x.inc\"-->";
-  site.Write("page.asp", page);
-  site.Write("small.asp", "");
-  const Outcome run = Lintra({"tree", "--root", site.Path().string(), "page.asp", "small.asp"});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, Padded("page.asp") + "\r\n\r\n\r\n");
-  const auto overflow = [](const std::string& procedure) {
-    return "lintra: Corvane: An error has occured.\nError No: 6 - Overflow\nSource : "
-           "Lintra.Lintra." +
-           procedure + "\n";
-  };
-  // A page of more files than the control's tree view counts is shown as the view showed it,
-  // and the page after it is refused.
-  EXPECT_EQ(run.err, overflow("ExpandWholeTree") + overflow("DisplayTree") +
-                         overflow("ExpandWholeTree") + overflow("fsTextTree"));
-}
