@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "apps/lintra/Options.h"
+#include "apps/lintra/Session.h"
 #include "site/Findings.h"
 
 class File;
@@ -29,8 +30,9 @@ class CheckReport {
   // Takes in one page and its findings while its tree lives.
   virtual void AddPage(File& page, const std::vector<Finding>& findings) = 0;
 
-  // Writes what is left to write, once, after the last page.
-  virtual void Finish(const CheckSummary& summary) = 0;
+  // Writes what is left to write, once, after the last page; `failures` are the pages whose
+  // analysis failed.
+  virtual void Finish(const CheckSummary& summary, const std::vector<PageFailure>& failures) = 0;
 };
 
 // The report for `format`; `root` is the project root, fully resolved.
@@ -40,7 +42,8 @@ std::unique_ptr<CheckReport> MakeCheckReport(ReportFormat format,
 // The plain-text report: the warnings report of every page with a finding on standard output,
 // a one-line summary on standard error.
 std::unique_ptr<CheckReport> MakeTextCheckReport();
-// One JSON document with every page's include tree and findings.
+// One JSON document with every page's include tree and findings, and the pages that failed.
 std::unique_ptr<CheckReport> MakeJsonCheckReport(const std::filesystem::path& root);
-// A SARIF 2.1.0 log with one result per finding, located at the directive.
+// A SARIF 2.1.0 log with one result per finding, located at the directive, and a notification
+// for each page that failed.
 std::unique_ptr<CheckReport> MakeSarifCheckReport(const std::filesystem::path& root);

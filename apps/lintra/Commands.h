@@ -3,8 +3,8 @@
 #include "apps/lintra/Options.h"
 #include "apps/lintra/Session.h"
 
-// The subcommands. Each runs on the session, writes its output to standard output
-// and returns the exit status; an analysis that fails comes out as AnalysisFailure.
+// The subcommands. Each runs on the session, writes its output to standard output and returns
+// the exit status. A page whose analysis fails is left out and kept in the session's Failures.
 
 // tree: the text tree of every page, each printed as soon as it is analysed.
 int RunTree(Session& session);

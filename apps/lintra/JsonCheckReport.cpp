@@ -41,8 +41,18 @@ Json FindingEntry(FindingKind kind, const FindingDetails& finding) {
           {"message", text::ToUtf8(finding.message)}};
 }
 
-// Builds the whole document in memory and prints it at the end, so that a run that fails
-// half-way prints nothing rather than a broken document.
+// The pages whose analysis failed, each with its message.
+Json Aborted(const std::vector<PageFailure>& failures) {
+  Json aborted = Json::array();
+  for (const PageFailure& failure : failures) {
+    aborted.push_back({{"page", text::ToUtf8(failure.page)}, {"message", failure.message}});
+  }
+  return aborted;
+}
+
+// Builds the whole document in memory and prints it at the end, so that a run that stops
+// half-way prints nothing rather than a broken document. Pages whose analysis failed are listed
+// under "aborted", which is left out when there are none.
 class JsonCheckReport : public CheckReport {
  public:
   explicit JsonCheckReport(const std::filesystem::path& root)
@@ -59,7 +69,8 @@ class JsonCheckReport : public CheckReport {
     lines_.Forget(page.Content());
   }
 
-  void Finish(const CheckSummary& summary) override {
+  void Finish(const CheckSummary& summary, const std::vector<PageFailure>& failures) override {
+    if (!failures.empty()) document_["aborted"] = Aborted(failures);
     document_["summary"] = {{"pages", summary.pages},
                             {"missing", summary.missing},
                             {"circular", summary.circular},

@@ -10,8 +10,9 @@ namespace {
 // Analyses the one page of the run and writes what `report` makes of it.
 template <class Report>
 int ReportOnPage(Session& session, Report report) {
-  const std::shared_ptr<File> page = session.AnalysePage(session.Pages().front());
-  WriteOut(report(*page));
+  if (const std::shared_ptr<File> page = session.AnalysePage(session.Pages().front())) {
+    WriteOut(report(*page));
+  }
   return ExitCode::Done;
 }
 
@@ -21,7 +22,7 @@ int RunTree(Session& session) {
   const std::vector<Text> pages = session.Pages();
   Progress progress(pages.size());
   for (const Text& page : pages) {
-    WriteOut(PageTextTree(*session.AnalysePage(page)));
+    if (const std::shared_ptr<File> tree = session.AnalysePage(page)) WriteOut(PageTextTree(*tree));
     progress.PageDone();
   }
   return ExitCode::Done;

@@ -65,6 +65,20 @@ Json Location(const FindingDetails& finding) {
   return {{"physicalLocation", physical}};
 }
 
+// The run as an invocation that did not succeed, with a notification for each page that failed.
+Json FailedInvocation(const std::vector<PageFailure>& failures) {
+  Json notifications = Json::array();
+  for (const PageFailure& failure : failures) {
+    const Json artifact = {{"uri", UriEscaped(text::ToUtf8(failure.page))},
+                           {"uriBaseId", RootBase}};
+    const Json location = {{"physicalLocation", {{"artifactLocation", artifact}}}};
+    notifications.push_back({{"level", "error"},
+                             {"message", {{"text", failure.message}}},
+                             {"locations", Json::array({location})}});
+  }
+  return {{"executionSuccessful", false}, {"toolExecutionNotifications", notifications}};
+}
+
 Json ResultEntry(FindingKind kind, const FindingDetails& finding) {
   const auto index = static_cast<size_t>(kind);
   return {{"ruleId", Rules[index].id},
@@ -75,7 +89,8 @@ Json ResultEntry(FindingKind kind, const FindingDetails& finding) {
 }
 
 // Gathers results over all pages, once per distinct finding: an include shared by many pages
-// gives its missing file once, not once per page. Prints the log at the end.
+// gives its missing file once, not once per page. Prints the log at the end, with an invocation
+// that did not succeed when a page failed.
 class SarifCheckReport : public CheckReport {
  public:
   explicit SarifCheckReport(const std::filesystem::path& root) : root_(root) {}
@@ -92,15 +107,16 @@ class SarifCheckReport : public CheckReport {
     lines_.Forget(page.Content());
   }
 
-  void Finish(const CheckSummary&) override {
+  void Finish(const CheckSummary&, const std::vector<PageFailure>& failures) override {
     Json rules = Json::array();
     for (const Rule& rule : Rules) rules.push_back(RuleEntry(rule));
     std::string rootUri = "file://" + UriEscaped(root_.generic_string());
     if (rootUri.back() != '/') rootUri += '/';
-    const Json run = {{"tool", {{"driver", {{"name", "lintra"}, {"rules", rules}}}}},
-                      {"originalUriBaseIds", {{RootBase, {{"uri", rootUri}}}}},
-                      {"columnKind", "utf16CodeUnits"},
-                      {"results", results_}};
+    Json run = {{"tool", {{"driver", {{"name", "lintra"}, {"rules", rules}}}}},
+                {"originalUriBaseIds", {{RootBase, {{"uri", rootUri}}}}},
+                {"columnKind", "utf16CodeUnits"},
+                {"results", results_}};
+    if (!failures.empty()) run["invocations"] = Json::array({FailedInvocation(failures)});
     const Json log = {{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
                       {"version", "2.1.0"},
                       {"runs", Json::array({run})}};

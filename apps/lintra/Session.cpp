@@ -23,15 +23,23 @@ std::string Hex(int32_t number) {
   return digits;
 }
 
-std::string FailureMessage(const Text& page, const ErrorRecord& error, const DiskHost& host) {
-  std::string message = "analysis of " + text::ToUtf8(page) + " failed: error " +
-                        std::to_string(error.Number) + " (" + Hex(error.Number) + ") from " +
-                        text::ToUtf8(error.Source) + ": " + text::ToUtf8(error.Description);
-  if (host.LimitReached()) {
-    message += "\nlintra: stopped after " + std::to_string(host.MaxRequests()) +
-               " file requests for one page (an include explosion?); raise --max-files to go on";
+// `message` on one line.
+std::string OneLine(std::string message) {
+  for (char& c : message) {
+    if (c == '\r' || c == '\n') c = ' ';
   }
   return message;
+}
+
+std::string FailureMessage(const Text& page, const ErrorRecord& error, const DiskHost& host) {
+  if (host.LimitReached()) {
+    return "analysis of " + text::ToUtf8(page) + " aborted after " +
+           std::to_string(host.MaxRequests()) +
+           " file requests (an include explosion?); raise --max-files to go on";
+  }
+  return OneLine("analysis of " + text::ToUtf8(page) + " failed: error " +
+                 std::to_string(error.Number) + " (" + Hex(error.Number) + ") from " +
+                 text::ToUtf8(error.Source) + ": " + text::ToUtf8(error.Description));
 }
 
 }  // namespace
@@ -75,7 +83,9 @@ std::shared_ptr<File> Session::Run(const Text& page, Analyse analyse) {
   try {
     return analyse();
   } catch (const RuntimeError& error) {
-    throw AnalysisFailure(FailureMessage(page, error.Record(), host_));
+    const Text webPath = text::Replace(page, u'\\', u'/');
+    failures_.push_back({webPath, FailureMessage(webPath, error.Record(), host_)});
+    return nullptr;
   }
 }
 

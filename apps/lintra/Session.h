@@ -2,7 +2,7 @@
 
 #include <memory>
 #include <optional>
-#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "apps/host/CodePage.h"
@@ -14,10 +14,11 @@
 #include "site/PageArguments.h"
 #include "site/SiteAnalysis.h"
 
-// An analysis that failed or was stopped; what() is the message for the user.
-class AnalysisFailure : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+// A page whose analysis failed or was stopped (its path relative to the root, "/" between
+// folders), and the one-line message that says so.
+struct PageFailure {
+  Text page;
+  std::string message;
 };
 
 // One run of the command line: the project on disk, the host that serves its files, and the
@@ -43,13 +44,16 @@ class Session {
   // page found below the root; either way without the excluded ones.
   std::vector<Text> Pages() const;
 
-  // Analyses one page, counting its file requests afresh, and hands over its tree. Throws
-  // AnalysisFailure when the analysis fails or is stopped.
+  // Analyses one page, counting its file requests afresh, and hands over its tree; null when
+  // the analysis failed or was stopped, which Failures then ends with.
   std::shared_ptr<File> AnalysePage(const Text& page);
 
   // Analyses one page as AnalysePage does and hands over its tree only when it depends on an
   // entry of `matches`, otherwise null.
   std::shared_ptr<File> DependantPage(const Text& page, const TextArray& matches);
+
+  // The pages whose analysis failed so far, in order.
+  const std::vector<PageFailure>& Failures() const { return failures_; }
 
  private:
   template <class Analyse>
@@ -62,4 +66,5 @@ class Session {
   PageArguments arguments_;
   SiteAnalysis site_;
   MessageBox::Handler previousHandler_;
+  std::vector<PageFailure> failures_;
 };
