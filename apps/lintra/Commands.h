@@ -4,7 +4,8 @@
 #include "apps/lintra/Session.h"
 
 // The subcommands. Each runs on the session, writes its output to standard output and returns
-// the exit status. A page whose analysis fails is left out and kept in the session's Failures.
+// the exit status. A page whose analysis fails is left out and kept in the session's Failures;
+// arguments that cannot be run come out as UsageError before any output.
 
 // tree: the text tree of every page, each printed as soon as it is analysed.
 int RunTree(Session& session);

@@ -13,7 +13,9 @@ namespace {
 // The web paths of the --changed arguments, in order.
 std::vector<Text> ChangedFiles(const Session& session, const std::vector<std::string>& changed) {
   std::vector<Text> webPaths;
-  for (const std::string& argument : changed) webPaths.push_back(session.ChangedFile(argument));
+  for (const std::string& argument : changed) {
+    webPaths.push_back(session.ExistingFile("changed file", argument));
+  }
   return webPaths;
 }
 

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "apps/host/DiskNames.h"
+#include "apps/lintra/Output.h"
+#include "apps/lintra/PathCheck.h"
 #include "platform/ErrorRecord.h"
 #include "site/PageDiscovery.h"
 
@@ -60,21 +62,35 @@ Session::~Session() {
   MessageBox::SetHandler(std::move(previousHandler_));
 }
 
-Text Session::ChangedFile(const std::string& changed) const {
-  const Text webPath = arguments_.Changed(changed);
-  const std::optional<std::filesystem::path> file = files_.Resolve(webPath);
-  return file ? files_.WebPath(*file) : webPath;
+Text Session::ExistingFile(const std::string& role, const std::string& argument) const {
+  return files_.WebPath(*files_.Resolve(Checked(role, argument)));
+}
+
+Text Session::Checked(const std::string& role, const std::string& argument) const {
+  Text path = arguments_.Page(argument);
+  const std::string problem = WhyNoFile(files_, path, options_.root);
+  if (!problem.empty()) throw UsageError(role + " " + argument + " " + problem);
+  return path;
 }
 
 std::vector<Text> Session::Pages() const {
   const PageDiscovery discovery(options_.excludes, DiskNames);
-  if (options_.pages.empty()) return discovery.FindPages(files_.Root());
   std::vector<Text> pages;
+  if (options_.pages.empty()) pages = discovery.FindPages(files_.Root());
   for (const std::string& argument : options_.pages) {
-    Text page = arguments_.Page(argument);
+    Text page = Checked("page", argument);
     if (!discovery.Excluded(page)) pages.push_back(std::move(page));
   }
+  for (const std::string& glob : discovery.UnmatchedExcludes()) {
+    WriteError("warning: --exclude " + glob + " leaves out no page or folder");
+  }
+  if (pages.empty()) throw UsageError(NoPages());
   return pages;
+}
+
+std::string Session::NoPages() const {
+  if (!options_.excludes.empty()) return "no page to analyse: --exclude leaves out every page";
+  return "no page to analyse: no .asp file below the root " + options_.root;
 }
 
 template <class Analyse>

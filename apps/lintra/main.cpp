@@ -32,8 +32,8 @@ int Dispatch(Session& session, const Options& options) {
   return ExitCode::Usage;
 }
 
-// Runs the command with the session open; pages whose analysis failed, once the others are
-// reported, and output errors end it with AnalysisFailed.
+// Runs the command with the session open. Arguments that cannot be run end it with Usage; pages
+// whose analysis failed, once the others are reported, and output errors with AnalysisFailed.
 int RunInSession(Session& session, const Options& options) {
   try {
     const int status = Dispatch(session, options);
@@ -43,6 +43,9 @@ int RunInSession(Session& session, const Options& options) {
     }
     for (const PageFailure& failure : session.Failures()) WriteError(failure.message);
     return session.Failures().empty() ? status : ExitCode::AnalysisFailed;
+  } catch (const UsageError& error) {
+    WriteError(error.what());
+    return ExitCode::Usage;
   } catch (const std::exception& error) {
     WriteError(std::string("analysis failed: ") + error.what());
   }

