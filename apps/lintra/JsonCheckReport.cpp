@@ -71,10 +71,10 @@ class JsonCheckReport : public CheckReport {
 
   void Finish(const CheckSummary& summary, const std::vector<PageFailure>& failures) override {
     if (!failures.empty()) document_["aborted"] = Aborted(failures);
-    document_["summary"] = {{"pages", summary.pages},
-                            {"missing", summary.missing},
-                            {"circular", summary.circular},
-                            {"duplicate", summary.duplicate}};
+    document_["summary"] = {{"pages", summary.Pages()},
+                            {"missing", summary.Count(FindingKind::Missing)},
+                            {"circular", summary.Count(FindingKind::Circular)},
+                            {"duplicate", summary.Count(FindingKind::Duplicate)}};
     WriteOutBytes(document_.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
   }
 

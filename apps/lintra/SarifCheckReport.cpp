@@ -1,7 +1,5 @@
 #include <nlohmann/json.hpp>
-#include <set>
 #include <string>
-#include <tuple>
 
 #include "analysis/File.h"
 #include "apps/lintra/CheckReport.h"
@@ -97,10 +95,8 @@ class SarifCheckReport : public CheckReport {
 
   void AddPage(File& page, const std::vector<Finding>& findings) override {
     for (const Finding& finding : findings) {
-      FindingDetails details = Describe(finding, page, lines_);
-      const LineColumn at = details.at.value_or(LineColumn{0, 0});
-      auto key = std::tuple(finding.kind, details.file, at.line, at.column, details.message);
-      if (seen_.insert(std::move(key)).second) {
+      const FindingDetails details = Describe(finding, page, lines_);
+      if (distinct_.Add(finding.kind, details)) {
         results_.push_back(ResultEntry(finding.kind, details));
       }
     }
@@ -125,7 +121,7 @@ class SarifCheckReport : public CheckReport {
 
  private:
   std::filesystem::path root_;
-  std::set<std::tuple<FindingKind, Text, int32_t, int32_t, Text>> seen_;
+  DistinctFindings distinct_;
   Json results_ = Json::array();
   LineIndexes lines_;
 };
