@@ -82,7 +82,11 @@ void AddDepends(CLI::App& app, Options& options) {
       ->allow_extra_args(false)
       ->type_name("PATH")
       ->required();
-  sub->add_flag("--tree", options.tree, "Print the include trees of those pages instead");
+  CLI::Option* tree =
+      sub->add_flag("--tree", options.tree, "Print the include trees of those pages instead");
+  sub->add_flag("--why", options.why,
+                "Print for each page the chain of directives that leads to a changed file")
+      ->excludes(tree);
   AddExcludes(*sub, options);
   AddPages(*sub, options, "Pages to consider (default: every .asp page below the root)");
 }
@@ -99,6 +103,14 @@ void AddCheck(CLI::App& app, Options& options) {
       ->type_name("FORMAT");
   AddExcludes(*sub, options);
   AddPages(*sub, options, "Pages to check (default: every .asp page below the root)");
+}
+
+void AddIncluders(CLI::App& app, Options& options) {
+  CLI::App* sub = AddCommand(app, options, Command::Includers, "includers",
+                             "List the directives that include a file and the pages that reach it");
+  sub->add_option("FILE", options.file, "The included file, relative to the root")->required();
+  AddExcludes(*sub, options);
+  AddPages(*sub, options, "Pages to consider (default: every .asp page below the root)");
 }
 
 // Whether `argument`, the first argument, is an option or names a subcommand of `app`; when it
@@ -123,6 +135,7 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   AddReportCommands(app, options);
   AddDepends(app, options);
   AddCheck(app, options);
+  AddIncluders(app, options);
   if (argc > 1 && !KnownCommand(app, argv[1])) return {std::nullopt, ExitCode::Usage};
   try {
     app.parse(argc, argv);

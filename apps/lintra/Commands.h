@@ -13,7 +13,9 @@ int RunTree(Session& session);
 int RunComplete(Session& session);
 // warnings: the critical errors and warnings of the page.
 int RunWarnings(Session& session);
-// depends: the pages that include one of the changed files.
+// depends: the pages that include one of the changed files, as paths, chains or trees.
 int RunDepends(Session& session, const Options& options);
 // check: the findings of every page, in the format asked for.
 int RunCheck(Session& session, const Options& options);
+// includers: the directives that include a file and the pages that reach it.
+int RunIncluders(Session& session, const Options& options);

@@ -28,6 +28,8 @@ int Dispatch(Session& session, const Options& options) {
       return RunDepends(session, options);
     case Command::Check:
       return RunCheck(session, options);
+    case Command::Includers:
+      return RunIncluders(session, options);
   }
   return ExitCode::Usage;
 }

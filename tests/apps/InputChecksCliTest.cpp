@@ -32,9 +32,11 @@ TEST(InputChecks, ArgumentsThatCannotRunAreUsageErrorsThatSaySo) {
             "lintra: changed file inc/b.inc does not exist in " + root + "\n"},
            {{"depends", "--root", root, "--changed", "inc/a.inc", "--changed", "inc"},
             "lintra: changed file inc is a folder\n"},
+           {{"includers", "--root", root, "inc/../../secret.asp"},
+            "lintra: file inc/../../secret.asp" + outside},
            {{"frobnicate", "--root", root},
             "lintra: unknown command frobnicate (the commands are tree, complete, warnings, "
-            "depends, check)\n"},
+            "depends, check, includers)\n"},
            {{"check", "--root", root, "--max-files", "0"}, files + "0" + help},
            {{"check", "--root", root, "--max-files", "1e3"}, files + "1e3" + help},
            {{"check", "--root", root, "--max-files", "99999999999999999999"},
@@ -42,7 +44,7 @@ TEST(InputChecks, ArgumentsThatCannotRunAreUsageErrorsThatSaySo) {
            {{"check", "--root", empty},
             "lintra: no page to analyse: no .asp file below the root " + empty + "\n"},
            {{"check", "--root", root, "--exclude", "*"}, excluded},
-           {{"check", "--root", root, "p.asp", "--exclude", "p.asp"}, excluded},
+           {{"includers", "--root", root, "inc/a.inc", "p.asp", "--exclude", "p.asp"}, excluded},
        }) {
     const Outcome run = Lintra(arguments);
     EXPECT_EQ(run.status, 2) << err;

@@ -299,6 +299,7 @@ TEST(LintraCli, UsageErrorsEndWithStatusTwo) {
            {"tree", "--root", Site},
            {"complete", "--root", Site, "default.asp", "about.asp"},
            {"depends", "--root", Site},
+           {"depends", "--root", Site, "--changed", "inc/menu.inc", "--why", "--tree"},
            {"check", "--root", Site, "--format", "xml"},
            {"tree", "--root", Site, "--encoding", "no-such-code-page", "default.asp"},
            {"tree", "--root", Site + "/nothere", "default.asp"},
@@ -337,7 +338,8 @@ TEST(LintraCli, APageOverTheFileLimitIsReportedAbortedOnceTheOtherPagesAreReport
             Padded("small.asp") + "\r\n|    \r\n" + Padded("\\--- b.inc") + ".\r\n\r\n\r\n",
             ""},
            {{"complete", "page.asp"}, "", ""},
-           {{"depends", "--changed", "b.inc"}, "small.asp\n", ""}}) {
+           {{"depends", "--changed", "b.inc"}, "small.asp\n", ""},
+           {{"includers", "b.inc"}, "small.asp:1\n\nsmall.asp\n", ""}}) {
     std::vector<std::string> arguments = run.command;
     arguments.insert(arguments.end(), {"--root", root, "--max-files", "6"});
     const Outcome outcome = Lintra(arguments);
@@ -401,4 +403,23 @@ TEST(LintraCli, AFileIncludingItselfUnderAnotherNameIsCircularOnlyWithCanonicalP
   EXPECT_EQ(runAway.err,
             "lintra: analysis of x.asp aborted after 100000 file requests (an include "
             "explosion?); raise --max-files to go on\n");
+}
+
+TEST(LintraCli, DependsWhyAndIncludersTellHowPagesReachAFile) {
+  const Outcome why = Lintra({"depends", "--root", Site, "--changed", "inc/menu.inc", "--why"});
+  EXPECT_EQ(why.status, 0);
+  EXPECT_EQ(why.out,
+            "about.asp -> inc/header.inc:2 -> inc/menu.inc:4\n"
+            "account/login.asp -> inc/header.inc:5 -> inc/menu.inc:4\n"
+            "default.asp -> inc/menu.inc:6\n"
+            "shop/cart.asp -> inc/header.inc:4 -> inc/menu.inc:4\n"
+            "shop/product.asp -> inc/header.inc:3 -> inc/menu.inc:4\n");
+  EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "about.asp", "--why"}).out,
+            "about.asp\n");
+  // inc/functions.inc:1 is listed once, though two pages reach it.
+  const Outcome includers = Lintra({"includers", "--root", Site, "INC/Config.inc"});
+  EXPECT_EQ(includers.status, 0);
+  EXPECT_EQ(includers.out,
+            "inc/connection.inc:1\ninc/functions.inc:1\n\n"
+            "account/login.asp\nshop/cart.asp\nshop/product.asp\n");
 }
