@@ -13,9 +13,9 @@ namespace {
 
 // Writes the box to standard error and presses Abort, or OK where that is the only button.
 int32_t AnswerOnStandardError(const Text& prompt, int32_t style, const Text& title) {
-  std::string message = "lintra: " + text::ToUtf8(title) + ": " + text::ToUtf8(prompt) + "\n";
+  std::string message = text::ToUtf8(title) + ": " + text::ToUtf8(prompt);
   std::erase(message, '\r');
-  std::fwrite(message.data(), 1, message.size(), stderr);
+  WriteError(message);
   return (style & 0x0F) == MessageBox::AbortRetryIgnore ? MessageBox::Abort : MessageBox::OK;
 }
 

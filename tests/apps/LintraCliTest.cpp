@@ -423,3 +423,11 @@ TEST(LintraCli, DependsWhyAndIncludersTellHowPagesReachAFile) {
             "inc/connection.inc:1\ninc/functions.inc:1\n\n"
             "account/login.asp\nshop/cart.asp\nshop/product.asp\n");
 }
+
+TEST(LintraCli, MessagesOnStandardErrorNeverLandInsideALineOfOutput) {
+  const std::vector<std::string> check = {"check", "--root", Site, "--exclude", "none"};
+  const Outcome apart = Lintra(check);
+  EXPECT_EQ(LintraMerged(check),
+            "lintra: warning: --exclude none leaves out no page or folder\n" + apart.out +
+                "lintra: checked 5 pages: 1 missing, 1 circular, 2 duplicate includes\n");
+}
