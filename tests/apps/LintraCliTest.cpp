@@ -250,7 +250,7 @@ TEST(LintraCli, CheckJsonGivesTreesWithDirectivePositionsAndFindings) {
   "summary": {
     "pages": 1,
     "missing": 1,
-    "circular": 1,
+    "circular": 2,
     "duplicate": 2
   }
 }
