@@ -35,15 +35,16 @@ Text fsFileAttributes(const Text& prefix, File& file, bool showPath) {
 // Appends the lines below `file`: for each include a connector line, the include's own line
 // and then the lines below the include with the prefix grown by one connector. Each file whose
 // includes are being drawn is a frame of a walk with the error trap that its own call would have.
-// The frames share one prefix: a frame's prefix is its first `prefixLength` characters.
-void fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out) {
+// The frames share one prefix: a frame's prefix is its first `prefixLength` characters. When
+// `bounded`, more includes or levels than a 16-bit count holds are an overflow, as in the control.
+void fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out, bool bounded) {
   struct Frame {
     ErrorTrap trap;
     std::shared_ptr<Files> includes;
     int32_t depth;
     size_t prefixLength;
     size_t mark;
-    int16_t count = 0;
+    int32_t count = 0;
     int32_t next = 1;
   };
   TreeWalk<Frame> walk;
@@ -52,10 +53,10 @@ void fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out) {
     Frame& frame = walk.Enter(ErrorTrap(u"Lintra", u"fsTextTree"), drawn.Includes(), level,
                               shared.size(), out.size());
     frame.trap.Step([&] {
-      if (frame.includes->size() > 32767 || level >= 32767) {
+      if (bounded && (frame.includes->size() > 32767 || level >= 32767)) {
         RaisePlatformError(ErrorNumber::Overflow);
       }
-      frame.count = static_cast<int16_t>(frame.includes->size());
+      frame.count = static_cast<int32_t>(frame.includes->size());
     });
   };
   enter(depth, file);
@@ -80,10 +81,18 @@ void fsTextTree(int32_t depth, const Text& prefix, File& file, Text& out) {
   });
 }
 
+void AppendDrawing(File& root, Text& out, bool bounded) {
+  out.append(fsFileAttributes(u"", root, true)).append(kCrLf);
+  fsTextTree(1, u"", root, out, bounded);
+  out.append(kCrLf).append(kCrLf);
+}
+
 }  // namespace
 
 void AppendTextTree(File& root, Text& out) {
-  out.append(fsFileAttributes(u"", root, true)).append(kCrLf);
-  fsTextTree(1, u"", root, out);
-  out.append(kCrLf).append(kCrLf);
+  AppendDrawing(root, out, true);
+}
+
+void AppendWholeTextTree(File& root, Text& out) {
+  AppendDrawing(root, out, false);
 }

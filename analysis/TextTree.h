@@ -14,3 +14,7 @@
 // "fsFileAttributes" (one line; abandoning it leaves the line empty). More than 32,767 includes
 // of one file is an overflow error.
 void AppendTextTree(File& root, Text& out);
+
+// Appends the drawing of `root` as AppendTextTree does, for hosts without the control's tree
+// view: any number of includes of one file and any depth are drawn, with no overflow.
+void AppendWholeTextTree(File& root, Text& out);

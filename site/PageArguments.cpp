@@ -35,6 +35,11 @@ PageArguments::PageArguments(const fs::path& rootAsGiven, fs::path canonicalRoot
     : absoluteRoot_(NormalFolder(rootAsGiven)), canonicalRoot_(std::move(canonicalRoot)) {}
 
 Text PageArguments::Page(const std::string& argument) const {
+  const Text page = AsWritten(argument);
+  return text::InStr(1, page, u"..") > 0 ? gfsCorrectWebPath(page) : page;
+}
+
+Text PageArguments::AsWritten(const std::string& argument) const {
   const fs::path path(argument);
   if (path.is_absolute()) {
     for (const fs::path& root : {absoluteRoot_, canonicalRoot_}) {
@@ -43,10 +48,4 @@ Text PageArguments::Page(const std::string& argument) const {
     return text::FromUtf8(argument);
   }
   return text::FromUtf8(DropCurrentFolder(argument));
-}
-
-Text PageArguments::Changed(const std::string& argument) const {
-  Text webPath = gfsCorrectWebPath(Page(argument));
-  while (!webPath.empty() && webPath[0] == u'/') webPath.erase(0, 1);
-  return webPath;
 }

@@ -13,15 +13,16 @@ class PageArguments {
   // argument's bytes are spelt by the UTF-8 codec, so one that is not valid UTF-8 keeps every byte.
   PageArguments(const std::filesystem::path& rootAsGiven, std::filesystem::path canonicalRoot);
 
-  // A PAGE argument as the control gets it: as written, except that leading "./" (or ".\") are
-  // dropped and an absolute path inside the root is made relative to it first.
+  // A PAGE or --changed argument as the control gets it: as written, except that leading "./"
+  // (or ".\") are dropped, an absolute path inside the root is made relative to it first, and a
+  // path that holds ".." has it resolved by name (as gfsCorrectWebPath does, "\" turned into
+  // "/"). A path that climbs above the root keeps its leading "..".
   Text Page(const std::string& argument) const;
 
-  // A --changed argument as a web path: like Page, then "\" turned into "/", ".." resolved by
-  // name and a leading "/" dropped.
-  Text Changed(const std::string& argument) const;
-
  private:
+  // Page without resolving "..".
+  Text AsWritten(const std::string& argument) const;
+
   std::filesystem::path absoluteRoot_;
   std::filesystem::path canonicalRoot_;
 };

@@ -26,9 +26,21 @@ bool IsSkippedFolder(const std::string& name) {
 }  // namespace
 
 bool PageDiscovery::Matches(const std::string& webPath) const {
-  return std::any_of(excludes_.begin(), excludes_.end(), [&](const std::string& glob) {
-    return fnmatch(glob.c_str(), webPath.c_str(), 0) == 0;
-  });
+  bool matches = false;
+  for (size_t i = 0; i < excludes_.size(); ++i) {
+    if (fnmatch(excludes_[i].c_str(), webPath.c_str(), 0) != 0) continue;
+    matched_[i] = true;
+    matches = true;
+  }
+  return matches;
+}
+
+std::vector<std::string> PageDiscovery::UnmatchedExcludes() const {
+  std::vector<std::string> unmatched;
+  for (size_t i = 0; i < excludes_.size(); ++i) {
+    if (!matched_[i]) unmatched.push_back(excludes_[i]);
+  }
+  return unmatched;
 }
 
 bool PageDiscovery::Excluded(TextView page) const {
@@ -57,11 +69,13 @@ std::vector<std::string> PageDiscovery::PageBytes(const fs::path& root) const {
     const std::string name = path.substr(path.rfind('/') + 1);
     std::error_code error;
     const bool folder = walk->is_directory(error) && !walk->is_symlink(error);
-    if (name[0] == '.' || (folder && IsSkippedFolder(name)) || Matches(webPath)) {
+    const bool page = !folder && IsAspPage(name) && walk->is_regular_file(error);
+    if (name[0] == '.' || (folder && IsSkippedFolder(name)) ||
+        ((folder || page) && Matches(webPath))) {
       if (folder) walk.disable_recursion_pending();
       continue;
     }
-    if (!folder && walk->is_regular_file(error) && IsAspPage(name)) pages.push_back(webPath);
+    if (page) pages.push_back(webPath);
   }
   std::sort(pages.begin(), pages.end());
   return pages;

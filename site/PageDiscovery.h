@@ -12,7 +12,8 @@ class PageDiscovery {
   // `excludes` are globs matched, as fnmatch does without flags ("*" also matches "/"), against
   // the bytes of the web path of a page and of each folder above it. Names are spelt by the UTF-8
   // codec, so a name that is not valid UTF-8 keeps every byte.
-  explicit PageDiscovery(std::vector<std::string> excludes) : excludes_(std::move(excludes)) {}
+  explicit PageDiscovery(std::vector<std::string> excludes)
+      : excludes_(std::move(excludes)), matched_(excludes_.size(), false) {}
 
   // Whether `page` (relative to the root, "/" or "\" separators) or a folder it lies in is
   // excluded.
@@ -25,10 +26,18 @@ class PageDiscovery {
   // std::filesystem::filesystem_error when the walk fails otherwise.
   std::vector<Text> FindPages(const std::filesystem::path& root) const;
 
+  // The globs that left out no page and no folder in the calls of Excluded and FindPages so
+  // far, in the order given. A folder left out is not looked into, so a glob that would match
+  // only what lies inside it counts as matching nothing.
+  std::vector<std::string> UnmatchedExcludes() const;
+
  private:
   // FindPages' web paths as bytes, sorted.
   std::vector<std::string> PageBytes(const std::filesystem::path& root) const;
+  // Whether a glob matches `webPath`, recording every glob that does.
   bool Matches(const std::string& webPath) const;
 
   std::vector<std::string> excludes_;
+  // Whether each glob has matched; a record of the calls, not part of the discovery's state.
+  mutable std::vector<bool> matched_;
 };

@@ -2,6 +2,7 @@
 
 #include "analysis/File.h"
 #include "analysis/PageReport.h"
+#include "analysis/TextTree.h"
 #include "errors/modPendryError.h"
 
 Text PageWarnings(File& page) {
@@ -14,4 +15,11 @@ Text CompleteFile(File& page) {
   Text result;
   trap.Step([&] { result = page.OutputComplete(); });
   return result;
+}
+
+Text PageTextTree(File& page) {
+  ErrorTrap trap(u"Lintra", u"TextTree");
+  Text drawing;
+  if (!trap.Step([&] { AppendWholeTextTree(page, drawing); })) drawing.clear();
+  return drawing;
 }

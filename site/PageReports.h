@@ -12,3 +12,7 @@ Text PageWarnings(File& page);
 
 // `page` with every include expanded in place, as GetCompleteFile makes it; empty when abandoned.
 Text CompleteFile(File& page);
+
+// The drawing of `page` as TextTree draws it, but whole however many includes one file has and
+// however deep the tree (see AppendWholeTextTree); empty when abandoned.
+Text PageTextTree(File& page);

@@ -13,13 +13,14 @@ int RunCheck(Session& session, const Options& options) {
   {
     Progress progress(pages.size());
     for (const Text& page : pages) {
-      const std::shared_ptr<File> root = session.AnalysePage(page);
-      const std::vector<Finding> findings = PageFindings(*root);
-      report->AddPage(*root, findings);
-      summary.Add(findings);
+      if (const std::shared_ptr<File> root = session.AnalysePage(page)) {
+        const std::vector<Finding> findings = PageFindings(*root);
+        report->AddPage(*root, findings);
+        summary.Add(*root, findings);
+      }
       progress.PageDone();
     }
   }
-  report->Finish(summary);
+  report->Finish(summary, session.Failures());
   return summary.Critical() ? ExitCode::CriticalFindings : ExitCode::Done;
 }

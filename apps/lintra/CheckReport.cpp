@@ -1,20 +1,30 @@
 #include "apps/lintra/CheckReport.h"
 
-void CheckSummary::Add(const std::vector<Finding>& findings) {
-  ++pages;
+#include "analysis/File.h"
+
+bool DistinctFindings::Add(FindingKind kind, const FindingDetails& details) {
+  const LineColumn at = details.at.value_or(LineColumn{0, 0});
+  Text key;
+  key.reserve(details.file.size() + details.message.size() + 6);
+  key += static_cast<char16_t>(kind);
+  key += static_cast<char16_t>(at.line >> 16);
+  key += static_cast<char16_t>(at.line);
+  key += static_cast<char16_t>(at.column >> 16);
+  key += static_cast<char16_t>(at.column);
+  key += details.file;
+  key += u'\0';
+  key += details.message;
+  return seen_.insert(std::move(key)).second;
+}
+
+void CheckSummary::Add(File& page, const std::vector<Finding>& findings) {
+  ++pages_;
   for (const Finding& finding : findings) {
-    switch (finding.kind) {
-      case FindingKind::Missing:
-        ++missing;
-        break;
-      case FindingKind::Circular:
-        ++circular;
-        break;
-      case FindingKind::Duplicate:
-        ++duplicate;
-        break;
+    if (distinct_.Add(finding.kind, Describe(finding, page, lines_))) {
+      ++counts_[static_cast<size_t>(finding.kind)];
     }
   }
+  lines_.Forget(page.Content());
 }
 
 std::unique_ptr<CheckReport> MakeCheckReport(ReportFormat format,

@@ -3,22 +3,44 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "apps/lintra/Options.h"
+#include "apps/lintra/Session.h"
 #include "site/Findings.h"
 
 class File;
 
-// The totals of one check run.
-struct CheckSummary {
-  size_t pages = 0;
-  size_t missing = 0;
-  size_t circular = 0;
-  size_t duplicate = 0;
+// The findings of a run, each known once however many trees show it: two findings are the same
+// when they are of one kind, at one place, with one message (a duplicate include's message names
+// its page, so it is known once per page).
+class DistinctFindings {
+ public:
+  // Whether the finding of `kind` with `details` is new; it is known from now on.
+  bool Add(FindingKind kind, const FindingDetails& details);
 
-  void Add(const std::vector<Finding>& findings);
-  bool Critical() const { return missing + circular > 0; }
+ private:
+  // Each finding as one text: its kind, place and message.
+  std::unordered_set<Text> seen_;
+};
+
+// The totals of one check run: the pages checked and their distinct findings of each kind, as
+// the SARIF log lists them.
+class CheckSummary {
+ public:
+  // Counts `page` and those of its findings not counted before.
+  void Add(File& page, const std::vector<Finding>& findings);
+
+  size_t Pages() const { return pages_; }
+  size_t Count(FindingKind kind) const { return counts_[static_cast<size_t>(kind)]; }
+  bool Critical() const { return Count(FindingKind::Missing) + Count(FindingKind::Circular) > 0; }
+
+ private:
+  size_t pages_ = 0;
+  size_t counts_[3] = {};
+  DistinctFindings distinct_;
+  LineIndexes lines_;
 };
 
 // Gathers what check finds, page by page, and writes it out in one format.
@@ -29,8 +51,9 @@ class CheckReport {
   // Takes in one page and its findings while its tree lives.
   virtual void AddPage(File& page, const std::vector<Finding>& findings) = 0;
 
-  // Writes what is left to write, once, after the last page.
-  virtual void Finish(const CheckSummary& summary) = 0;
+  // Writes what is left to write, once, after the last page; `failures` are the pages whose
+  // analysis failed.
+  virtual void Finish(const CheckSummary& summary, const std::vector<PageFailure>& failures) = 0;
 };
 
 // The report for `format`; `root` is the project root, fully resolved.
@@ -40,7 +63,8 @@ std::unique_ptr<CheckReport> MakeCheckReport(ReportFormat format,
 // The plain-text report: the warnings report of every page with a finding on standard output,
 // a one-line summary on standard error.
 std::unique_ptr<CheckReport> MakeTextCheckReport();
-// One JSON document with every page's include tree and findings.
+// One JSON document with every page's include tree and findings, and the pages that failed.
 std::unique_ptr<CheckReport> MakeJsonCheckReport(const std::filesystem::path& root);
-// A SARIF 2.1.0 log with one result per finding, located at the directive.
+// A SARIF 2.1.0 log with one result per distinct finding, located at the directive, and a
+// notification for each page that failed.
 std::unique_ptr<CheckReport> MakeSarifCheckReport(const std::filesystem::path& root);

@@ -7,6 +7,7 @@
 
 #include "apps/host/CodePage.h"
 #include "apps/lintra/ExitCodes.h"
+#include "apps/lintra/Output.h"
 
 namespace {
 
@@ -20,6 +21,16 @@ std::string KnownEncoding(const std::string& name) {
   }
 }
 
+// Accepts a whole number of files from 1 to the largest that a count holds.
+std::string FileCount(const std::string& value) {
+  const bool digits = !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
+  try {
+    if (digits && std::stoull(value) > 0) return "";
+  } catch (const std::out_of_range&) {
+  }
+  return "takes a whole number of files from 1 up, not " + value;
+}
+
 CLI::App* AddCommand(CLI::App& app, Options& options, Command command, const std::string& name,
                      const std::string& description) {
   CLI::App* sub = app.add_subcommand(name, description);
@@ -27,7 +38,7 @@ CLI::App* AddCommand(CLI::App& app, Options& options, Command command, const std
       ->check(CLI::ExistingDirectory);
   sub->add_option("--max-files", options.maxFiles,
                   "Stop when one page requests more than N files (default: 100000)")
-      ->check(CLI::PositiveNumber)
+      ->check(CLI::Validator(FileCount, "N", "file count"))
       ->type_name("N");
   sub->add_option("--encoding", options.encoding,
                   "Decode files that are not UTF-8 from this code page (e.g. windows-1252, GBK) "
@@ -71,7 +82,11 @@ void AddDepends(CLI::App& app, Options& options) {
       ->allow_extra_args(false)
       ->type_name("PATH")
       ->required();
-  sub->add_flag("--tree", options.tree, "Print the include trees of those pages instead");
+  CLI::Option* tree =
+      sub->add_flag("--tree", options.tree, "Print the include trees of those pages instead");
+  sub->add_flag("--why", options.why,
+                "Print for each page the chain of directives that leads to a changed file")
+      ->excludes(tree);
   AddExcludes(*sub, options);
   AddPages(*sub, options, "Pages to consider (default: every .asp page below the root)");
 }
@@ -91,6 +106,27 @@ void AddCheck(CLI::App& app, Options& options) {
   AddPages(*sub, options, "Pages to check (default: every .asp page below the root)");
 }
 
+void AddIncluders(CLI::App& app, Options& options) {
+  CLI::App* sub = AddCommand(app, options, Command::Includers, "includers",
+                             "List the directives that include a file and the pages that reach it");
+  sub->add_option("FILE", options.file, "The included file, relative to the root")->required();
+  AddExcludes(*sub, options);
+  AddPages(*sub, options, "Pages to consider (default: every .asp page below the root)");
+}
+
+// Whether `argument`, the first argument, is an option or names a subcommand of `app`; when it
+// does neither, writes a usage error that says so.
+bool KnownCommand(CLI::App& app, const char* argument) {
+  if (argument[0] == '-') return true;
+  std::string names;
+  for (const CLI::App* sub : app.get_subcommands({})) {
+    if (sub->get_name() == argument) return true;
+    names += (names.empty() ? "" : ", ") + sub->get_name();
+  }
+  WriteError("unknown command " + std::string(argument) + " (the commands are " + names + ")");
+  return false;
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(int argc, char** argv) {
@@ -100,6 +136,8 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   AddReportCommands(app, options);
   AddDepends(app, options);
   AddCheck(app, options);
+  AddIncluders(app, options);
+  if (argc > 1 && !KnownCommand(app, argv[1])) return {std::nullopt, ExitCode::Usage};
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

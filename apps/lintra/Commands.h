@@ -3,16 +3,19 @@
 #include "apps/lintra/Options.h"
 #include "apps/lintra/Session.h"
 
-// The subcommands. Each runs on the session, writes its output to standard output
-// and returns the exit status; an analysis that fails comes out as AnalysisFailure.
+// The subcommands. Each runs on the session, writes its output to standard output and returns
+// the exit status. A page whose analysis fails is left out and kept in the session's Failures;
+// arguments that cannot be run come out as UsageError before any output.
 
-// tree: the text tree of every page, analysed in order.
+// tree: the text tree of every page, each printed as soon as it is analysed.
 int RunTree(Session& session);
 // complete: the page with every include expanded in place.
 int RunComplete(Session& session);
 // warnings: the critical errors and warnings of the page.
 int RunWarnings(Session& session);
-// depends: the pages that include one of the changed files.
+// depends: the pages that include one of the changed files, as paths, chains or trees.
 int RunDepends(Session& session, const Options& options);
 // check: the findings of every page, in the format asked for.
 int RunCheck(Session& session, const Options& options);
+// includers: the directives that include a file and the pages that reach it.
+int RunIncluders(Session& session, const Options& options);

@@ -5,40 +5,45 @@
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Output.h"
 #include "apps/lintra/Progress.h"
+#include "site/IncludeChain.h"
 #include "site/MatchList.h"
-#include "site/ShownTrees.h"
+#include "site/PageReports.h"
 
 namespace {
 
 // The web paths of the --changed arguments, in order.
 std::vector<Text> ChangedFiles(const Session& session, const std::vector<std::string>& changed) {
   std::vector<Text> webPaths;
-  for (const std::string& argument : changed) webPaths.push_back(session.ChangedFile(argument));
+  for (const std::string& argument : changed) {
+    webPaths.push_back(session.ExistingFile("changed file", argument));
+  }
   return webPaths;
 }
 
-// The full path of every page shown, one per line.
-Text PageLines(const ShownTrees& shown) {
-  Text lines;
-  for (const std::shared_ptr<File>& page : shown.Pages()) lines += page->FullPath() + u"\n";
-  return lines;
+// What depends prints for `page`, which depends on one of `changed`: its path, its chain of
+// directives to a changed file, or its include tree.
+Text Dependant(File& page, const Options& options, const std::vector<Text>& changed,
+               LineIndexes& lines) {
+  if (options.tree) return PageTextTree(page);
+  if (!options.why) return page.FullPath() + u"\n";
+  Text chain = ChainText(IncludeChain(page, changed, lines)) + u"\n";
+  lines.Forget(page.Content());
+  return chain;
 }
 
 }  // namespace
 
 int RunDepends(Session& session, const Options& options) {
-  const TextArray matches = MatchList(ChangedFiles(session, options.changed));
+  const std::vector<Text> changed = ChangedFiles(session, options.changed);
   const std::vector<Text> pages = session.Pages();
-  ShownTrees shown;
-  {
-    Progress progress(pages.size());
-    for (const Text& page : pages) {
-      if (std::shared_ptr<File> tree = session.DependantPage(page, matches)) {
-        shown.Show(std::move(tree));
-      }
-      progress.PageDone();
+  const TextArray matches = MatchList(changed);
+  LineIndexes lines;
+  Progress progress(pages.size());
+  for (const Text& page : pages) {
+    if (const std::shared_ptr<File> tree = session.DependantPage(page, matches)) {
+      WriteOut(Dependant(*tree, options, changed, lines));
     }
+    progress.PageDone();
   }
-  WriteOut(options.tree ? shown.TextTree() : PageLines(shown));
   return ExitCode::Done;
 }

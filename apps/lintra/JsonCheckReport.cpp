@@ -41,8 +41,19 @@ Json FindingEntry(FindingKind kind, const FindingDetails& finding) {
           {"message", text::ToUtf8(finding.message)}};
 }
 
-// Builds the whole document in memory and prints it at the end, so that a run that fails
-// half-way prints nothing rather than a broken document.
+// The pages whose analysis failed, each with its message.
+Json Aborted(const std::vector<PageFailure>& failures) {
+  Json aborted = Json::array();
+  for (const PageFailure& failure : failures) {
+    aborted.push_back({{"page", text::ToUtf8(failure.page)}, {"message", failure.message}});
+  }
+  return aborted;
+}
+
+// Builds the whole document in memory and prints it at the end, so that a run that stops
+// half-way prints nothing rather than a broken document. Pages whose analysis failed are listed
+// under "aborted", which is left out when there are none. The summary counts the findings the
+// pages list, so that it adds up to them.
 class JsonCheckReport : public CheckReport {
  public:
   explicit JsonCheckReport(const std::filesystem::path& root)
@@ -54,22 +65,26 @@ class JsonCheckReport : public CheckReport {
                   {"findings", Json::array()}};
     for (const Finding& finding : findings) {
       entry["findings"].push_back(FindingEntry(finding.kind, Describe(finding, page, lines_)));
+      ++listed_[static_cast<size_t>(finding.kind)];
     }
     document_["pages"].push_back(std::move(entry));
     lines_.Forget(page.Content());
   }
 
-  void Finish(const CheckSummary& summary) override {
-    document_["summary"] = {{"pages", summary.pages},
-                            {"missing", summary.missing},
-                            {"circular", summary.circular},
-                            {"duplicate", summary.duplicate}};
+  void Finish(const CheckSummary& summary, const std::vector<PageFailure>& failures) override {
+    if (!failures.empty()) document_["aborted"] = Aborted(failures);
+    document_["summary"] = {{"pages", summary.Pages()},
+                            {"missing", listed_[static_cast<size_t>(FindingKind::Missing)]},
+                            {"circular", listed_[static_cast<size_t>(FindingKind::Circular)]},
+                            {"duplicate", listed_[static_cast<size_t>(FindingKind::Duplicate)]}};
     WriteOutBytes(document_.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
   }
 
  private:
   Json document_;
   LineIndexes lines_;
+  // The findings listed so far, by kind.
+  size_t listed_[3] = {};
 };
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 // The subcommands of the command line.
-enum class Command { Tree, Complete, Warnings, Depends, Check };
+enum class Command { Tree, Complete, Warnings, Depends, Check, Includers };
 
 // The output formats of the check subcommand.
 enum class ReportFormat { PlainText, Json, Sarif };
@@ -20,10 +20,14 @@ struct Options {
   std::vector<std::string> pages;
   // The --changed paths of depends, as written.
   std::vector<std::string> changed;
+  // The FILE of includers, as written.
+  std::string file;
   // Globs on web paths that leave pages out (depends and check).
   std::vector<std::string> excludes;
   // depends: print the text tree of the pages shown instead of their paths.
   bool tree = false;
+  // depends: print the chain of directives from each page to a changed file instead.
+  bool why = false;
   ReportFormat format = ReportFormat::PlainText;
   // The most file requests one page may make before its analysis is stopped.
   uint64_t maxFiles = 100000;

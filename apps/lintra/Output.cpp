@@ -23,6 +23,7 @@ void WriteOutBytes(std::string_view bytes) {
 }
 
 void WriteError(std::string_view message) {
+  std::fflush(stdout);
   std::string line = "lintra: ";
   line.append(message);
   line.push_back('\n');

@@ -11,5 +11,7 @@ void WriteOut(TextView text);
 // Writes UTF-8 bytes to standard output as they are.
 void WriteOutBytes(std::string_view bytes);
 
-// Writes one message line to standard error, prefixed with "lintra: ".
+// Writes one message to standard error, prefixed with "lintra: " and ended by a line break.
+// Standard output is flushed first, so that where both go to one place the message never lands
+// inside a line of output.
 void WriteError(std::string_view message);

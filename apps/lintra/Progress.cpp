@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-Progress::Progress(size_t total) : total_(total), shown_(total > 1 && isatty(STDERR_FILENO)) {
+Progress::Progress(size_t total)
+    : total_(total), shown_(total > 1 && isatty(STDERR_FILENO) && !isatty(STDOUT_FILENO)) {
   if (shown_) Show();
 }
 

@@ -3,8 +3,9 @@
 #include <cstddef>
 
 // Shows how many pages of a run are done on standard error while the run goes on, on one line
-// that is rewritten in place. It shows nothing unless standard error is a terminal and the run
-// has more than one page, so pipes and logs never see it.
+// that is rewritten in place. It shows nothing unless standard error is a terminal, standard
+// output is not (output written while the run goes on would run into the line), and the run has
+// more than one page, so pipes and logs never see it.
 class Progress {
  public:
   explicit Progress(size_t total);

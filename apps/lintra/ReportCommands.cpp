@@ -4,17 +4,15 @@
 #include "apps/lintra/Output.h"
 #include "apps/lintra/Progress.h"
 #include "site/PageReports.h"
-#include "site/ShownTrees.h"
 
 namespace {
 
-// Analyses the one page of the run, shows it, and writes what `report` makes of it.
+// Analyses the one page of the run and writes what `report` makes of it.
 template <class Report>
 int ReportOnPage(Session& session, Report report) {
-  const std::shared_ptr<File> page = session.AnalysePage(session.Pages().front());
-  ShownTrees shown;
-  shown.Show(page);
-  WriteOut(report(*page));
+  if (const std::shared_ptr<File> page = session.AnalysePage(session.Pages().front())) {
+    WriteOut(report(*page));
+  }
   return ExitCode::Done;
 }
 
@@ -22,15 +20,11 @@ int ReportOnPage(Session& session, Report report) {
 
 int RunTree(Session& session) {
   const std::vector<Text> pages = session.Pages();
-  ShownTrees shown;
-  {
-    Progress progress(pages.size());
-    for (const Text& page : pages) {
-      shown.Show(session.AnalysePage(page));
-      progress.PageDone();
-    }
+  Progress progress(pages.size());
+  for (const Text& page : pages) {
+    if (const std::shared_ptr<File> tree = session.AnalysePage(page)) WriteOut(PageTextTree(*tree));
+    progress.PageDone();
   }
-  WriteOut(shown.TextTree());
   return ExitCode::Done;
 }
 

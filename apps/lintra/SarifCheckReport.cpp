@@ -1,7 +1,5 @@
 #include <nlohmann/json.hpp>
-#include <set>
 #include <string>
-#include <tuple>
 
 #include "analysis/File.h"
 #include "apps/lintra/CheckReport.h"
@@ -66,6 +64,20 @@ Json Location(const FindingDetails& finding) {
   return {{"physicalLocation", physical}};
 }
 
+// The run as an invocation that did not succeed, with a notification for each page that failed.
+Json FailedInvocation(const std::vector<PageFailure>& failures) {
+  Json notifications = Json::array();
+  for (const PageFailure& failure : failures) {
+    const Json artifact = {{"uri", UriEscaped(text::ToUtf8(failure.page))},
+                           {"uriBaseId", RootBase}};
+    const Json location = {{"physicalLocation", {{"artifactLocation", artifact}}}};
+    notifications.push_back({{"level", "error"},
+                             {"message", {{"text", failure.message}}},
+                             {"locations", Json::array({location})}});
+  }
+  return {{"executionSuccessful", false}, {"toolExecutionNotifications", notifications}};
+}
+
 Json ResultEntry(FindingKind kind, const FindingDetails& finding) {
   const auto index = static_cast<size_t>(kind);
   return {{"ruleId", Rules[index].id},
@@ -76,32 +88,32 @@ Json ResultEntry(FindingKind kind, const FindingDetails& finding) {
 }
 
 // Gathers results over all pages, once per distinct finding: an include shared by many pages
-// gives its missing file once, not once per page. Prints the log at the end.
+// gives its missing file once, not once per page. Prints the log at the end, with an invocation
+// that did not succeed when a page failed.
 class SarifCheckReport : public CheckReport {
  public:
   explicit SarifCheckReport(const std::filesystem::path& root) : root_(root) {}
 
   void AddPage(File& page, const std::vector<Finding>& findings) override {
     for (const Finding& finding : findings) {
-      FindingDetails details = Describe(finding, page, lines_);
-      const LineColumn at = details.at.value_or(LineColumn{0, 0});
-      auto key = std::tuple(finding.kind, details.file, at.line, at.column, details.message);
-      if (seen_.insert(std::move(key)).second) {
+      const FindingDetails details = Describe(finding, page, lines_);
+      if (distinct_.Add(finding.kind, details)) {
         results_.push_back(ResultEntry(finding.kind, details));
       }
     }
     lines_.Forget(page.Content());
   }
 
-  void Finish(const CheckSummary&) override {
+  void Finish(const CheckSummary&, const std::vector<PageFailure>& failures) override {
     Json rules = Json::array();
     for (const Rule& rule : Rules) rules.push_back(RuleEntry(rule));
     std::string rootUri = "file://" + UriEscaped(root_.generic_string());
     if (rootUri.back() != '/') rootUri += '/';
-    const Json run = {{"tool", {{"driver", {{"name", "lintra"}, {"rules", rules}}}}},
-                      {"originalUriBaseIds", {{RootBase, {{"uri", rootUri}}}}},
-                      {"columnKind", "utf16CodeUnits"},
-                      {"results", results_}};
+    Json run = {{"tool", {{"driver", {{"name", "lintra"}, {"rules", rules}}}}},
+                {"originalUriBaseIds", {{RootBase, {{"uri", rootUri}}}}},
+                {"columnKind", "utf16CodeUnits"},
+                {"results", results_}};
+    if (!failures.empty()) run["invocations"] = Json::array({FailedInvocation(failures)});
     const Json log = {{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
                       {"version", "2.1.0"},
                       {"runs", Json::array({run})}};
@@ -110,7 +122,7 @@ class SarifCheckReport : public CheckReport {
 
  private:
   std::filesystem::path root_;
-  std::set<std::tuple<FindingKind, Text, int32_t, int32_t, Text>> seen_;
+  DistinctFindings distinct_;
   Json results_ = Json::array();
   LineIndexes lines_;
 };

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "apps/lintra/Output.h"
+#include "apps/lintra/PathCheck.h"
 #include "platform/ErrorRecord.h"
 #include "site/PageDiscovery.h"
 
@@ -10,9 +12,9 @@ namespace {
 
 // Writes the box to standard error and presses Abort, or OK where that is the only button.
 int32_t AnswerOnStandardError(const Text& prompt, int32_t style, const Text& title) {
-  std::string message = "lintra: " + text::ToUtf8(title) + ": " + text::ToUtf8(prompt) + "\n";
+  std::string message = text::ToUtf8(title) + ": " + text::ToUtf8(prompt);
   std::erase(message, '\r');
-  std::fwrite(message.data(), 1, message.size(), stderr);
+  WriteError(message);
   return (style & 0x0F) == MessageBox::AbortRetryIgnore ? MessageBox::Abort : MessageBox::OK;
 }
 
@@ -22,15 +24,23 @@ std::string Hex(int32_t number) {
   return digits;
 }
 
-std::string FailureMessage(const Text& page, const ErrorRecord& error, const DiskHost& host) {
-  std::string message = "analysis of " + text::ToUtf8(page) + " failed: error " +
-                        std::to_string(error.Number) + " (" + Hex(error.Number) + ") from " +
-                        text::ToUtf8(error.Source) + ": " + text::ToUtf8(error.Description);
-  if (host.LimitReached()) {
-    message += "\nlintra: stopped after " + std::to_string(host.MaxRequests()) +
-               " file requests for one page (an include explosion?); raise --max-files to go on";
+// `message` on one line.
+std::string OneLine(std::string message) {
+  for (char& c : message) {
+    if (c == '\r' || c == '\n') c = ' ';
   }
   return message;
+}
+
+std::string FailureMessage(const Text& page, const ErrorRecord& error, const DiskHost& host) {
+  if (host.LimitReached()) {
+    return "analysis of " + text::ToUtf8(page) + " aborted after " +
+           std::to_string(host.MaxRequests()) +
+           " file requests (an include explosion?); raise --max-files to go on";
+  }
+  return OneLine("analysis of " + text::ToUtf8(page) + " failed: error " +
+                 std::to_string(error.Number) + " (" + Hex(error.Number) + ") from " +
+                 text::ToUtf8(error.Source) + ": " + text::ToUtf8(error.Description));
 }
 
 }  // namespace
@@ -51,21 +61,35 @@ Session::~Session() {
   MessageBox::SetHandler(std::move(previousHandler_));
 }
 
-Text Session::ChangedFile(const std::string& changed) const {
-  const Text webPath = arguments_.Changed(changed);
-  const std::optional<std::filesystem::path> file = files_.Resolve(webPath);
-  return file ? files_.WebPath(*file) : webPath;
+Text Session::ExistingFile(const std::string& role, const std::string& argument) const {
+  return files_.WebPath(*files_.Resolve(Checked(role, argument)));
+}
+
+Text Session::Checked(const std::string& role, const std::string& argument) const {
+  Text path = arguments_.Page(argument);
+  const std::string problem = WhyNoFile(files_, path, options_.root);
+  if (!problem.empty()) throw UsageError(role + " " + argument + " " + problem);
+  return path;
 }
 
 std::vector<Text> Session::Pages() const {
   const PageDiscovery discovery(options_.excludes);
-  if (options_.pages.empty()) return discovery.FindPages(files_.Root());
   std::vector<Text> pages;
+  if (options_.pages.empty()) pages = discovery.FindPages(files_.Root());
   for (const std::string& argument : options_.pages) {
-    Text page = arguments_.Page(argument);
+    Text page = Checked("page", argument);
     if (!discovery.Excluded(page)) pages.push_back(std::move(page));
   }
+  for (const std::string& glob : discovery.UnmatchedExcludes()) {
+    WriteError("warning: --exclude " + glob + " leaves out no page or folder");
+  }
+  if (pages.empty()) throw UsageError(NoPages());
   return pages;
+}
+
+std::string Session::NoPages() const {
+  if (!options_.excludes.empty()) return "no page to analyse: --exclude leaves out every page";
+  return "no page to analyse: no .asp file below the root " + options_.root;
 }
 
 template <class Analyse>
@@ -74,7 +98,9 @@ std::shared_ptr<File> Session::Run(const Text& page, Analyse analyse) {
   try {
     return analyse();
   } catch (const RuntimeError& error) {
-    throw AnalysisFailure(FailureMessage(page, error.Record(), host_));
+    const Text webPath = text::Replace(page, u'\\', u'/');
+    failures_.push_back({webPath, FailureMessage(webPath, error.Record(), host_)});
+    return nullptr;
   }
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "apps/host/CodePage.h"
@@ -14,10 +15,17 @@
 #include "site/PageArguments.h"
 #include "site/SiteAnalysis.h"
 
-// An analysis that failed or was stopped; what() is the message for the user.
-class AnalysisFailure : public std::runtime_error {
+// Arguments that cannot be run; what() is the message for the user.
+class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// A page whose analysis failed or was stopped (its path relative to the root, "/" between
+// folders), and the one-line message that says so.
+struct PageFailure {
+  Text page;
+  std::string message;
 };
 
 // One run of the command line: the project on disk, the host that serves its files, and the
@@ -35,25 +43,36 @@ class Session {
   // The project root, fully resolved.
   const std::filesystem::path& Root() const { return files_.Root(); }
 
-  // The web path of a --changed argument: the file's real web path when it exists (as the host
-  // names files to the control), otherwise the path as given.
-  Text ChangedFile(const std::string& changed) const;
+  // The real web path of the file that `argument` names, as the host names files to the control.
+  // Throws UsageError, naming the argument by `role` ("changed file"), when it names no file of
+  // the project.
+  Text ExistingFile(const std::string& role, const std::string& argument) const;
 
   // The pages the run covers, as the control gets them: the PAGE arguments in order, or every
-  // page found below the root; either way without the excluded ones.
+  // page found below the root; either way without the excluded ones. Warns on standard error of
+  // each --exclude that leaves out nothing. Throws UsageError when a PAGE names no file of the
+  // project, or when no page is left.
   std::vector<Text> Pages() const;
 
-  // Analyses one page, counting its file requests afresh, and hands over its tree. Throws
-  // AnalysisFailure when the analysis fails or is stopped.
+  // Analyses one page, counting its file requests afresh, and hands over its tree; null when
+  // the analysis failed or was stopped, which Failures then ends with.
   std::shared_ptr<File> AnalysePage(const Text& page);
 
   // Analyses one page as AnalysePage does and hands over its tree only when it depends on an
   // entry of `matches`, otherwise null.
   std::shared_ptr<File> DependantPage(const Text& page, const TextArray& matches);
 
+  // The pages whose analysis failed so far, in order.
+  const std::vector<PageFailure>& Failures() const { return failures_; }
+
  private:
   template <class Analyse>
   std::shared_ptr<File> Run(const Text& page, Analyse analyse);
+  // `argument` as the control gets it (see PageArguments::Page); throws UsageError, naming it by
+  // `role`, when it names no file of the project.
+  Text Checked(const std::string& role, const std::string& argument) const;
+  // The message for a run left without pages.
+  std::string NoPages() const;
 
   const Options& options_;
   DiskFiles files_;
@@ -62,4 +81,5 @@ class Session {
   PageArguments arguments_;
   SiteAnalysis site_;
   MessageBox::Handler previousHandler_;
+  std::vector<PageFailure> failures_;
 };

@@ -6,8 +6,13 @@
 
 namespace {
 
+std::string Count(const CheckSummary& summary, FindingKind kind) {
+  return std::to_string(summary.Count(kind));
+}
+
 // Prints the control's warnings report for every page that has a finding, a blank line
-// between pages, and the totals on standard error at the end.
+// between pages, and the totals on standard error at the end; the pages that failed are left to
+// the run's own messages.
 class TextCheckReport : public CheckReport {
  public:
   void AddPage(File& page, const std::vector<Finding>& findings) override {
@@ -17,10 +22,11 @@ class TextCheckReport : public CheckReport {
     printed_ = true;
   }
 
-  void Finish(const CheckSummary& summary) override {
-    WriteError("checked " + std::to_string(summary.pages) + " pages: " +
-               std::to_string(summary.missing) + " missing, " + std::to_string(summary.circular) +
-               " circular, " + std::to_string(summary.duplicate) + " duplicate includes");
+  void Finish(const CheckSummary& summary, const std::vector<PageFailure>&) override {
+    WriteError("checked " + std::to_string(summary.Pages()) +
+               " pages: " + Count(summary, FindingKind::Missing) + " missing, " +
+               Count(summary, FindingKind::Circular) + " circular, " +
+               Count(summary, FindingKind::Duplicate) + " duplicate includes");
   }
 
  private:

@@ -28,12 +28,14 @@ int Dispatch(Session& session, const Options& options) {
       return RunDepends(session, options);
     case Command::Check:
       return RunCheck(session, options);
+    case Command::Includers:
+      return RunIncluders(session, options);
   }
   return ExitCode::Usage;
 }
 
-// Runs the command with the session open; analysis failures and output errors end it with
-// AnalysisFailed.
+// Runs the command with the session open. Arguments that cannot be run end it with Usage; pages
+// whose analysis failed, once the others are reported, and output errors with AnalysisFailed.
 int RunInSession(Session& session, const Options& options) {
   try {
     const int status = Dispatch(session, options);
@@ -41,9 +43,11 @@ int RunInSession(Session& session, const Options& options) {
       WriteError("could not write the output");
       return ExitCode::AnalysisFailed;
     }
-    return status;
-  } catch (const AnalysisFailure& failure) {
-    WriteError(failure.what());
+    for (const PageFailure& failure : session.Failures()) WriteError(failure.message);
+    return session.Failures().empty() ? status : ExitCode::AnalysisFailed;
+  } catch (const UsageError& error) {
+    WriteError(error.what());
+    return ExitCode::Usage;
   } catch (const std::exception& error) {
     WriteError(std::string("analysis failed: ") + error.what());
   }

@@ -2,6 +2,7 @@
 
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,16 +32,35 @@ inline std::string Slurp(const std::filesystem::path& file) {
   return bytes.str();
 }
 
+// The shell command that runs the built lintra with `arguments`, standard input empty.
+inline std::string LintraCommand(const std::vector<std::string>& arguments) {
+  std::string command = ShellQuoted(LINTRA_BINARY);
+  for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
+  return command + " </dev/null";
+}
+
 // Runs the built lintra with `arguments`, standard input empty, and collects what it printed.
 inline Outcome Lintra(const std::vector<std::string>& arguments) {
   TempFolder capture;
-  std::string command = ShellQuoted(LINTRA_BINARY);
-  for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
-  command += " </dev/null >" + ShellQuoted((capture.Path() / "out").string()) + " 2>" +
+  std::string command = LintraCommand(arguments);
+  command += " >" + ShellQuoted((capture.Path() / "out").string()) + " 2>" +
              ShellQuoted((capture.Path() / "err").string());
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(capture.Path() / "out"),
           Slurp(capture.Path() / "err")};
+}
+
+// Runs the built lintra with `arguments` and both its streams merged into one pipe, as a build
+// log takes them, and returns what came through.
+inline std::string LintraMerged(const std::vector<std::string>& arguments) {
+  FILE* pipe = popen((LintraCommand(arguments) + " 2>&1").c_str(), "r");
+  std::string merged;
+  char piece[4096];
+  for (size_t length; (length = std::fread(piece, 1, sizeof piece, pipe)) > 0;) {
+    merged.append(piece, length);
+  }
+  pclose(pipe);
+  return merged;
 }
 
 // The bundled sample site.

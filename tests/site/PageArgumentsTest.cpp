@@ -22,10 +22,11 @@ TEST(PageArguments, PagesDropLeadingDotFoldersAndAbsolutePathsInsideTheRoot) {
   EXPECT_EQ(arguments.Page("caf\xE9.asp"), u"caf" + Text(1, u'\xDCE9') + u".asp");
 }
 
-TEST(PageArguments, ChangedFilesAreWebPathsWithParentsResolvedByName) {
+TEST(PageArguments, ParentsAreResolvedByNameAndOtherPathsKeptForTheHost) {
   const PageArguments arguments("/srv/site", "/srv/site");
-  EXPECT_EQ(arguments.Changed("/INC\\Config.inc"), u"INC/Config.inc");
-  EXPECT_EQ(arguments.Changed("shop/../about.asp"), u"about.asp");
-  EXPECT_EQ(arguments.Changed("./inc/functions.inc"), u"inc/functions.inc");
-  EXPECT_EQ(arguments.Changed("/srv/site/inc/a.inc"), u"inc/a.inc");
+  EXPECT_EQ(arguments.Page("shop/../about.asp"), u"about.asp");
+  EXPECT_EQ(arguments.Page("shop\\..\\..\\x.asp"), u"../x.asp");
+  EXPECT_EQ(arguments.Page("/srv/site/inc/../a.inc"), u"a.inc");
+  // The host takes a leading "/" for the root.
+  EXPECT_EQ(arguments.Page("/INC\\Config.inc"), u"/INC\\Config.inc");
 }

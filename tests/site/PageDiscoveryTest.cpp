@@ -17,9 +17,13 @@ TEST(PageDiscovery, FindsAspFilesOutsideHiddenVtiAndExcludedFoldersInByteOrder) 
   fs::create_directory(site.Path() / "k.asp");
   fs::create_directory_symlink(site.Path() / "folders", site.Path() / "linked");
   fs::create_symlink(site.Path() / "b.asp", site.Path() / "link.asp");
-  EXPECT_EQ(PageDiscovery({"old", "folders"}).FindPages(site.Path()),
+  const PageDiscovery discovery({"old", "folders", "sub/x.inc", "old/h.asp", "none"});
+  EXPECT_EQ(discovery.FindPages(site.Path()),
             (std::vector<Text>{u"B.ASP", u"a.Asp", u"b.asp", u"caf" + Text(1, u'\xDCE9') + u".asp",
                                u"link.asp", u"sub/c.asp", u"z/old/i.asp"}));
+  // Only pages and folders are left out; nothing inside a folder left out is looked at.
+  EXPECT_EQ(discovery.UnmatchedExcludes(),
+            (std::vector<std::string>{"sub/x.inc", "old/h.asp", "none"}));
 }
 
 TEST(PageDiscovery, ExcludesAPageWhenItOrAFolderAboveItMatchesAGlob) {
@@ -32,4 +36,8 @@ TEST(PageDiscovery, ExcludesAPageWhenItOrAFolderAboveItMatchesAGlob) {
   EXPECT_FALSE(discovery.Excluded(u"z/old/a.asp"));
   EXPECT_FALSE(discovery.Excluded(u"older/a.asp"));
   EXPECT_FALSE(PageDiscovery({}).Excluded(u"old/a.asp"));
+  EXPECT_EQ(discovery.UnmatchedExcludes(), std::vector<std::string>{});
+  const PageDiscovery unused({"old", "new"});
+  EXPECT_FALSE(unused.Excluded(u"z/a.asp"));
+  EXPECT_EQ(unused.UnmatchedExcludes(), (std::vector<std::string>{"old", "new"}));
 }

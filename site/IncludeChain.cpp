@@ -1,0 +1,58 @@
+#include "site/IncludeChain.h"
+
+#include <unordered_set>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+
+namespace {
+
+// A file met by the breadth-first search, with the position of the file that includes it.
+struct Reached {
+  File* file;
+  size_t parent;
+};
+
+constexpr size_t NoParent = static_cast<size_t>(-1);
+
+// The chain that ends at `reached[last]`, page first.
+std::vector<ChainLink> ChainTo(const std::vector<Reached>& reached, size_t last,
+                               LineIndexes& lines) {
+  std::vector<ChainLink> chain;
+  for (size_t at = last; at != NoParent; at = reached[at].parent) {
+    File& file = *reached[at].file;
+    const size_t parent = reached[at].parent;
+    const int32_t line =
+        parent == NoParent
+            ? 0
+            : lines.Of(reached[parent].file->Content()).At(file.BaseFileStart()).line;
+    chain.push_back({file.FullPath(), line});
+  }
+  return {chain.rbegin(), chain.rend()};
+}
+
+}  // namespace
+
+std::vector<ChainLink> IncludeChain(File& page, const std::vector<Text>& paths,
+                                    LineIndexes& lines) {
+  std::unordered_set<Text> wanted;
+  for (const Text& path : paths) wanted.insert(text::UCase(path));
+  // Level by level, each level in directive order: the first file found is the nearest.
+  std::vector<Reached> reached{{&page, NoParent}};
+  for (size_t at = 0; at < reached.size(); ++at) {
+    File& file = *reached[at].file;
+    if (wanted.contains(text::UCase(file.FullPath()))) return ChainTo(reached, at, lines);
+    const Files* includes = file.IncludesIfAny();
+    if (!includes) continue;
+    for (const std::shared_ptr<File>& child : *includes) reached.push_back({child.get(), at});
+  }
+  return {};
+}
+
+Text ChainText(const std::vector<ChainLink>& chain) {
+  Text line = chain.empty() ? Text() : chain.front().file;
+  for (size_t i = 1; i < chain.size(); ++i) {
+    line += u" -> " + chain[i].file + u":" + text::FromNumber(chain[i].line);
+  }
+  return line;
+}
