@@ -41,9 +41,6 @@ const RuleInfo& CyclicIncludeRule::Info() const {
 void CyclicIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   page.EachInclude([&](File& node) {
     if (!node.CircularInclude()) return;
-    const Place place = page.DirectivePlace(node);
-    findings.Report(Info().id, place, [&] {
-      return Make(page, *node.Parent(), place, u"cyclic include: " + Loop(node));
-    });
+    ReportDirective(page, findings, node, [&] { return u"cyclic include: " + Loop(node); });
   });
 }

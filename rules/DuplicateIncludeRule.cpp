@@ -40,11 +40,9 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   const std::unordered_set<const File*> holding = HoldingRedefinitions(page);
   page.EachInclude([&](File& node) {
     if (!node.DuplicateInclude() || node.CircularInclude() || holding.count(&node)) return;
-    const Place place = page.DirectivePlace(node);
-    findings.Report(Info().id, place, [&] {
-      return Make(page, *node.Parent(), place,
-                  u"duplicate include: " + node.FullPath() + u" is included more than once in " +
-                      page.Page().FullPath());
+    ReportDirective(page, findings, node, [&] {
+      return u"duplicate include: " + node.FullPath() + u" is included more than once in " +
+             page.Page().FullPath();
     });
   });
 }

@@ -14,9 +14,7 @@ const RuleInfo& MissingIncludeRule::Info() const {
 void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   page.EachInclude([&](File& node) {
     if (!node.MissingFile() || !node.Content().empty()) return;
-    const Place place = page.DirectivePlace(node);
-    findings.Report(Info().id, place, [&] {
-      return Make(page, *node.Parent(), place, u"include file not found: " + node.FullPath());
-    });
+    ReportDirective(page, findings, node,
+                    [&] { return u"include file not found: " + node.FullPath(); });
   });
 }

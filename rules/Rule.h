@@ -29,4 +29,12 @@ class Rule {
  protected:
   // A finding of this rule at `place`, in the file of `holder`, reached from `page`.
   RuleFinding Make(PageCheck& page, File& holder, Place place, Text message) const;
+
+  // Reports a finding of this rule at the directive that includes `node`, with the message that
+  // `message` returns (called only for the first page that reaches the directive).
+  template <class Message>
+  void ReportDirective(PageCheck& page, FindingSet& findings, File& node, Message&& message) const {
+    const Place place = page.DirectivePlace(node);
+    findings.Report(Info().id, place, [&] { return Make(page, *node.Parent(), place, message()); });
+  }
 };
