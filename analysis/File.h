@@ -78,6 +78,9 @@ class File : public Object {
 
   const Text& Content() const { return content_ ? content_->Value() : EmptyText(); }
   void Content(Text value) { content_ = std::make_shared<const SourceText>(std::move(value)); }
+  // The shared text behind Content, so that what is learnt from a text can be kept with it for
+  // every node that shows it; null when no text was ever set.
+  const std::shared_ptr<const SourceText>& SharedContent() const { return content_; }
 
   // The including file; null for the root and after Delete.
   std::shared_ptr<File> Parent();

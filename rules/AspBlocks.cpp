@@ -1,0 +1,170 @@
+#include "rules/AspBlocks.h"
+
+namespace {
+
+bool IsSpace(char16_t unit) {
+  return unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n' || unit == u'\f';
+}
+
+bool IsNameUnit(char16_t unit) {
+  return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
+         (unit >= u'0' && unit <= u'9') || unit == u'-' || unit == u'_' || unit == u':';
+}
+
+char16_t Lower(char16_t unit) {
+  return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + 32) : unit;
+}
+
+// Whether `piece` equals `lower`, an ASCII word in lower case, without regard to case.
+bool SameWord(TextView piece, TextView lower) {
+  if (piece.size() != lower.size()) return false;
+  for (size_t i = 0; i < piece.size(); ++i) {
+    if (Lower(piece[i]) != lower[i]) return false;
+  }
+  return true;
+}
+
+bool StartsWithWord(TextView text, size_t at, TextView lower) {
+  return at + lower.size() <= text.size() && SameWord(text.substr(at, lower.size()), lower);
+}
+
+// The first `lower` at or after `from`, without regard to case, or the end of the text.
+size_t FindWord(TextView text, size_t from, TextView lower) {
+  for (size_t at = text::FindAscii(text, from, lower[0]); at != TextView::npos;
+       at = text::FindAscii(text, at + 1, lower[0])) {
+    if (StartsWithWord(text, at, lower)) return at;
+  }
+  return text.size();
+}
+
+// The attributes of a tag or directive, read from `at` up to `stop` outside quotes or `end`.
+struct Attributes {
+  TextView language;
+  TextView runat;
+  bool hasLanguage = false;
+  // Where reading stopped: at `stop`, or `end`.
+  size_t stoppedAt = 0;
+};
+
+size_t SkipSpaces(TextView text, size_t at, size_t end) {
+  while (at < end && IsSpace(text[at])) ++at;
+  return at;
+}
+
+TextView ReadValue(TextView text, size_t& at, size_t end, char16_t stop) {
+  if (at < end && (text[at] == u'"' || text[at] == u'\'')) {
+    const char16_t quote = text[at++];
+    const size_t begin = at;
+    while (at < end && text[at] != quote) ++at;
+    const TextView value = text.substr(begin, at - begin);
+    if (at < end) ++at;
+    return value;
+  }
+  const size_t begin = at;
+  while (at < end && !IsSpace(text[at]) && text[at] != stop) ++at;
+  return text.substr(begin, at - begin);
+}
+
+Attributes ReadAttributes(TextView text, size_t at, size_t end, char16_t stop) {
+  Attributes found;
+  while (true) {
+    at = SkipSpaces(text, at, end);
+    if (at >= end || text[at] == stop) break;
+    if (!IsNameUnit(text[at])) {
+      ++at;
+      continue;
+    }
+    const size_t nameBegin = at;
+    while (at < end && IsNameUnit(text[at])) ++at;
+    const TextView name = text.substr(nameBegin, at - nameBegin);
+    at = SkipSpaces(text, at, end);
+    if (at >= end || text[at] != u'=') continue;
+    at = SkipSpaces(text, at + 1, end);
+    const TextView value = ReadValue(text, at, end, stop);
+    if (SameWord(name, u"language")) {
+      found.language = value;
+      found.hasLanguage = true;
+    } else if (SameWord(name, u"runat")) {
+      found.runat = value;
+    }
+  }
+  found.stoppedAt = at;
+  return found;
+}
+
+PageLanguage LanguageOf(TextView value) {
+  return SameWord(value, u"vbscript") ? PageLanguage::VbScript : PageLanguage::Other;
+}
+
+// Lays out one file, a step at a time from `at_`.
+class Layout {
+ public:
+  explicit Layout(TextView text) : text_(text) {}
+
+  AspLayout Run() {
+    while (at_ < text_.size()) {
+      const size_t open = text::FindAscii(text_, at_, u'<');
+      if (open == TextView::npos) break;
+      if (open + 1 < text_.size() && text_[open + 1] == u'%') {
+        ReadServerBlock(open + 2);
+      } else if (StartsWithWord(text_, open, u"<script") && open + 7 < text_.size() &&
+                 IsSpace(text_[open + 7])) {
+        ReadScriptElement(open + 7);
+      } else {
+        at_ = open + 1;
+      }
+    }
+    return std::move(layout_);
+  }
+
+ private:
+  void ReadServerBlock(size_t code) {
+    const size_t close = text_.find(u"%>", code);
+    const size_t end = close == TextView::npos ? text_.size() : close;
+    if (code < end && text_[code] == u'@') {
+      ReadPageDirective(code + 1, end);
+    } else if (code >= end || text_[code] != u'=') {
+      layout_.blocks.push_back({code, end, 0});
+    }
+    at_ = close == TextView::npos ? text_.size() : close + 2;
+  }
+
+  void ReadPageDirective(size_t at, size_t end) {
+    const Attributes attributes = ReadAttributes(text_, at, end, u'\0');
+    if (attributes.hasLanguage && !sawDirective_) {
+      layout_.language = LanguageOf(attributes.language);
+    }
+    sawDirective_ = true;
+  }
+
+  void ReadScriptElement(size_t at) {
+    const Attributes attributes = ReadAttributes(text_, at, text_.size(), u'>');
+    if (attributes.stoppedAt >= text_.size()) {
+      at_ = text_.size();
+      return;
+    }
+    const size_t body = attributes.stoppedAt + 1;
+    if (!SameWord(attributes.runat, u"server")) {
+      at_ = body;
+      return;
+    }
+    const size_t end = FindWord(text_, body, u"</script");
+    if (!attributes.hasLanguage || LanguageOf(attributes.language) == PageLanguage::VbScript) {
+      layout_.blocks.push_back({body, end, ++scriptElements_});
+    }
+    at_ = end;
+    if (end < text_.size()) at_ += 1;
+  }
+
+  TextView text_;
+  size_t at_ = 0;
+  bool sawDirective_ = false;
+  int32_t scriptElements_ = 0;
+  AspLayout layout_;
+};
+
+}  // namespace
+
+AspLayout LayOutAsp(TextView text) {
+  return Layout(text).Run();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/Text.h"
+
+// The language a page's directive (<%@ Language=... %>) names: none, VBScript, or another one
+// (JScript, JavaScript, ...), whose code the VBScript rules leave alone.
+enum class PageLanguage { Unstated, VbScript, Other };
+
+// One stretch of server-side VBScript in a file: the code of a <% %> block, or the body of a
+// <script runat="server"> block in VBScript.
+struct CodeBlock {
+  // Offsets of the code, delimiters left out: [begin, end).
+  size_t begin = 0;
+  size_t end = 0;
+  // 0 for <% %> code, which the server compiles as one script with the rest of the page's; n for
+  // the n-th server script block of the file, a script of its own.
+  int32_t unit = 0;
+};
+
+// Where a file's server-side VBScript lies, and the language its first page directive names.
+struct AspLayout {
+  std::vector<CodeBlock> blocks;
+  PageLanguage language = PageLanguage::Unstated;
+};
+
+// The code blocks of `text` in text order. A <% block ends at the first %> (strings and comments
+// do not hide it, as the server reads it); <%= expressions and <%@ directives hold no code to
+// scan. A block or script element left open runs to the end of the text.
+AspLayout LayOutAsp(TextView text);

@@ -1,0 +1,46 @@
+#include "rules/CyclicIncludeRule.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "analysis/File.h"
+
+namespace {
+
+bool SamePath(const Text& a, const Text& b) {
+  return a.size() == b.size() && text::UCase(a) == text::UCase(b);
+}
+
+// "a.inc -> b.inc -> a.inc": the files from the one `node` repeats down to `node`.
+Text Loop(File& node) {
+  const Text path = node.FullPath();
+  std::vector<Text> loop = {path};
+  for (std::shared_ptr<File> at = node.Parent(); at; at = at->Parent()) {
+    loop.push_back(at->FullPath());
+    if (SamePath(loop.back(), path)) break;
+  }
+  std::reverse(loop.begin(), loop.end());
+  Text joined;
+  for (const Text& file : loop) joined += (joined.empty() ? u"" : u" -> ") + file;
+  return joined;
+}
+
+}  // namespace
+
+const RuleInfo& CyclicIncludeRule::Info() const {
+  static const RuleInfo info{
+      "cyclic-include", Severity::Error, "ASP 0135",
+      "An include directive closes a loop of includes.",
+      "The server refuses a page whose includes come back to a file that is already being "
+      "included, with error ASP 0135 (Cyclic Include). Remove the directive that closes the loop, "
+      "or move what both files need into a third file that each includes once."};
+  return info;
+}
+
+void CyclicIncludeRule::Check(PageCheck& page, FindingSet& findings) {
+  page.EachInclude([&](File& node) {
+    if (!node.CircularInclude()) return;
+    ReportDirective(page, findings, node, [&] { return u"cyclic include: " + Loop(node); });
+  });
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "rules/Rule.h"
+
+// duplicate-include: a file included more than once in a page where that redefines no name: the
+// page runs, but the file is compiled and its output written once for each copy.
+class DuplicateIncludeRule : public Rule {
+ public:
+  const RuleInfo& Info() const override;
+  void Check(PageCheck& page, FindingSet& findings) override;
+};

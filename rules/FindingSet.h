@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Text.h"
+#include "rules/RuleFinding.h"
+
+// The findings of a run, one per rule and place: a place that a second page reaches again only
+// counts that page.
+class FindingSet {
+ public:
+  // Starts the findings of the next page.
+  void BeginPage() { ++page_; }
+
+  // Counts the current page for the finding of `ruleId` at `place` when there is one, and
+  // otherwise keeps the finding that `make` returns (called only then). The kept finding's page
+  // count starts at 1.
+  template <class Make>
+  void Report(const std::string& ruleId, const Place& place, Make&& make) {
+    const Text key = Key(ruleId, place);
+    const auto known = index_.find(key);
+    if (known != index_.end()) {
+      Count(known->second);
+      return;
+    }
+    index_.emplace(key, findings_.size());
+    findings_.push_back(make());
+    findingPages_.push_back(page_);
+  }
+
+  // In the order they were first found.
+  const std::vector<RuleFinding>& Findings() const { return findings_; }
+
+ private:
+  static Text Key(const std::string& ruleId, const Place& place);
+  void Count(size_t index);
+
+  int64_t page_ = 0;
+  std::vector<RuleFinding> findings_;
+  // The last page counted for each finding.
+  std::vector<int64_t> findingPages_;
+  std::unordered_map<Text, size_t> index_;
+};

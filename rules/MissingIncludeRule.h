@@ -1,0 +1,10 @@
+#pragma once
+
+#include "rules/Rule.h"
+
+// missing-include: an include directive whose file cannot be found or is refused.
+class MissingIncludeRule : public Rule {
+ public:
+  const RuleInfo& Info() const override;
+  void Check(PageCheck& page, FindingSet& findings) override;
+};

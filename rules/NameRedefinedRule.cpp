@@ -1,0 +1,40 @@
+#include "rules/NameRedefinedRule.h"
+
+#include "analysis/File.h"
+
+const RuleInfo& NameRedefinedRule::Info() const {
+  // What VBScript refuses, as its authors and users describe it: a name declared twice in one
+  // script fails with "Name redefined", a second declaration in another script does not, and a
+  // procedure may be declared again at will outside a class (developer.rhino3d.com, guides/
+  // rhinoscript/vbscript-variable-hoisting); a Const and a Dim of one name fail with "name
+  // redefined" whatever their order, since Dim is hoisted to the top of its scope and Const is
+  // not (learn.microsoft.com, archive/blogs/ericlippert/vbscript-constants-are-not-hoisted). The
+  // server compiles a page's <% %> code, includes expanded, as one script.
+  static const RuleInfo info{
+      "name-redefined", Severity::Error, "VBScript 800a0411",
+      "A script-level name is declared again in the page as the server compiles it.",
+      "The server compiles a page's script with every include expanded in place, and VBScript "
+      "stops it with compilation error 800a0411 (Name redefined) when one name is declared twice "
+      "at script level: Dim, Public or Private of a name already declared, Const before or after "
+      "another declaration of the name, a second Class of one name, or Dim after ReDim. Names "
+      "compare without regard to case. A file of declarations included twice is the usual cause: "
+      "include it once, or rename one of the declarations. A second Sub or Function of one name "
+      "is allowed (the last one wins) and is not reported."};
+  return info;
+}
+
+void NameRedefinedRule::Check(PageCheck& page, FindingSet& findings) {
+  for (const Redefinition& redefinition : page.Redefinitions()) {
+    const Place place = PageCheck::DeclarationPlace(*redefinition.node, *redefinition.second);
+    findings.Report(Info().id, place, [&] {
+      const Place first = PageCheck::DeclarationPlace(*redefinition.firstNode, *redefinition.first);
+      RuleFinding finding =
+          Make(page, *redefinition.node, place,
+               u"name redefined: " + redefinition.second->name + u" is already declared at " +
+                   first.file + u":" + text::FromNumber(first.line) + u":" +
+                   text::FromNumber(first.column));
+      finding.related.push_back(first);
+      return finding;
+    });
+  }
+}

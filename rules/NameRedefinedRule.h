@@ -1,0 +1,11 @@
+#pragma once
+
+#include "rules/Rule.h"
+
+// name-redefined: a script-level name that the page, as the server compiles it, declares again
+// where VBScript refuses it (see NameTable).
+class NameRedefinedRule : public Rule {
+ public:
+  const RuleInfo& Info() const override;
+  void Check(PageCheck& page, FindingSet& findings) override;
+};

@@ -1,0 +1,37 @@
+#include "rules/PageCheck.h"
+
+#include <algorithm>
+
+#include "rules/SourceFacts.h"
+
+Place PageCheck::DirectivePlace(File& node) {
+  const std::shared_ptr<File> parent = node.Parent();
+  if (!parent) return Place{node.FullPath()};
+  const LineIndex& lines = facts_.Lines(*parent);
+  const LineColumn start = lines.At(node.BaseFileStart());
+  const LineColumn end = lines.At(node.BaseFileEnd());
+  return {parent->FullPath(), start.line, start.column, end.line, end.column};
+}
+
+std::vector<Place> PageCheck::ChainTo(File& node) {
+  std::vector<Place> chain;
+  File* at = &node;
+  while (at != &page_) {
+    const std::shared_ptr<File> parent = at->Parent();
+    if (!parent) break;
+    chain.push_back(DirectivePlace(*at));
+    at = parent.get();
+  }
+  std::reverse(chain.begin(), chain.end());
+  return chain;
+}
+
+Place PageCheck::DeclarationPlace(File& node, const Declaration& declaration) {
+  return {node.FullPath(), declaration.line, declaration.column, declaration.line,
+          declaration.endColumn};
+}
+
+const std::vector<Redefinition>& PageCheck::Redefinitions() {
+  if (!redefinitions_) redefinitions_ = FindRedefinitions(page_, facts_);
+  return *redefinitions_;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+#include "rules/Redefinitions.h"
+#include "rules/RuleFinding.h"
+
+class SourceFacts;
+
+// One analysed page as the rules see it: its tree, the facts of the texts, the places of its
+// directives, and what more than one rule asks of it, worked out once.
+class PageCheck {
+ public:
+  // `page` and `facts` must outlive this.
+  PageCheck(File& page, SourceFacts& facts) : page_(page), facts_(facts) {}
+
+  File& Page() { return page_; }
+  SourceFacts& Facts() { return facts_; }
+
+  // Calls `visit(node)` for each file the page includes, in the order of the expanded page.
+  template <class Visit>
+  void EachInclude(Visit&& visit);
+
+  // The include directive that pulled `node` (not the page) into its parent.
+  Place DirectivePlace(File& node);
+  // The directives that lead from the page to `node`, outermost first.
+  std::vector<Place> ChainTo(File& node);
+  // The place of `declaration`, in the text of `node`.
+  static Place DeclarationPlace(File& node, const Declaration& declaration);
+
+  // The page's redefined names (see FindRedefinitions), found on the first call.
+  const std::vector<Redefinition>& Redefinitions();
+
+ private:
+  File& page_;
+  SourceFacts& facts_;
+  std::optional<std::vector<Redefinition>> redefinitions_;
+};
+
+template <class Visit>
+void PageCheck::EachInclude(Visit&& visit) {
+  std::vector<File*> pending = {&page_};
+  while (!pending.empty()) {
+    File* node = pending.back();
+    pending.pop_back();
+    if (node != &page_) visit(*node);
+    const Files* includes = node->IncludesIfAny();
+    if (!includes) continue;
+    for (size_t i = includes->size(); i > 0; --i) pending.push_back((*includes)[i - 1].get());
+  }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "rules/FindingSet.h"
+#include "rules/PageCheck.h"
+#include "rules/RuleFinding.h"
+
+// What a rule is, for the reports that list the rules.
+struct RuleInfo {
+  std::string id;
+  Severity severity = Severity::Error;
+  // The server's error number, as RuleFinding::code.
+  std::string code;
+  // One line on what it finds.
+  std::string summary;
+  // Why it matters and how to fix it, with what the server is known to do.
+  std::string help;
+};
+
+// One check that Lintra makes of every page, in a file of its own.
+class Rule {
+ public:
+  virtual ~Rule() = default;
+  virtual const RuleInfo& Info() const = 0;
+  // Reports the findings of `page` to `findings`.
+  virtual void Check(PageCheck& page, FindingSet& findings) = 0;
+
+ protected:
+  // A finding of this rule at `place`, in the file of `holder`, reached from `page`.
+  RuleFinding Make(PageCheck& page, File& holder, Place place, Text message) const;
+
+  // Reports a finding of this rule at the directive that includes `node`, with the message that
+  // `message` returns (called only for the first page that reaches the directive).
+  template <class Message>
+  void ReportDirective(PageCheck& page, FindingSet& findings, File& node, Message&& message) const {
+    const Place place = page.DirectivePlace(node);
+    findings.Report(Info().id, place, [&] { return Make(page, *node.Parent(), place, message()); });
+  }
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Text.h"
+
+// How much a finding matters: an error breaks the page on the server, a warning does not.
+enum class Severity { Error, Warning, Note };
+
+// "error", "warning" or "note".
+const char* SeverityName(Severity severity);
+
+// A stretch of one file as editors show it: lines and columns counted from 1, the end just after
+// the last unit. A line of 0 means the file as a whole.
+struct Place {
+  // The file's path relative to the project, as the include tree names it.
+  Text file;
+  int32_t line = 0;
+  int32_t column = 0;
+  int32_t endLine = 0;
+  int32_t endColumn = 0;
+};
+
+// What a rule reports at one place, however many pages reach it.
+struct RuleFinding {
+  std::string ruleId;
+  Severity severity = Severity::Error;
+  // The error number the server gives, as "ASP 0126" or "VBScript 800a0411"; empty for none.
+  std::string code;
+  Text message;
+  Place place;
+  // Other places the message speaks of, such as the first declaration of a redefined name.
+  std::vector<Place> related;
+  // The first page that reaches the place, and the include directives that lead from it to the
+  // file holding the place, outermost first (none when the place is in the page itself).
+  Text page;
+  std::vector<Place> chain;
+  // How many pages reach the place.
+  int32_t pages = 1;
+};

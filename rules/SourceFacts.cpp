@@ -1,0 +1,36 @@
+#include "rules/SourceFacts.h"
+
+#include <algorithm>
+
+#include "analysis/File.h"
+#include "analysis/SourceText.h"
+
+const ScriptScan& SourceFacts::Script(const File& file) {
+  static const ScriptScan none;
+  Entry* entry = Of(file);
+  if (!entry) return none;
+  if (!entry->script) entry->script = std::make_unique<ScriptScan>(ScanScript(file.Content()));
+  return *entry->script;
+}
+
+const LineIndex& SourceFacts::Lines(const File& file) {
+  static const LineIndex none{TextView()};
+  Entry* entry = Of(file);
+  if (!entry) return none;
+  if (!entry->lines) entry->lines = std::make_unique<LineIndex>(file.Content());
+  return *entry->lines;
+}
+
+SourceFacts::Entry* SourceFacts::Of(const File& file) {
+  const std::shared_ptr<const SourceText>& text = file.SharedContent();
+  if (!text) return nullptr;
+  if (entries_.size() >= dropAt_) DropGoneTexts();
+  Entry& entry = entries_[text.get()];
+  if (entry.text.expired()) entry = Entry{text, nullptr, nullptr};
+  return &entry;
+}
+
+void SourceFacts::DropGoneTexts() {
+  std::erase_if(entries_, [](const auto& entry) { return entry.second.text.expired(); });
+  dropAt_ = std::max<size_t>(1024, entries_.size() * 2);
+}

@@ -1,0 +1,22 @@
+#include "rules/VbScanner.h"
+
+#include "rules/VbStatements.h"
+#include "site/TextPosition.h"
+
+ScriptScan ScanScript(TextView text) {
+  const AspLayout layout = LayOutAsp(text);
+  ScriptScan scan;
+  scan.language = layout.language;
+  VbStatements statements(text, scan);
+  for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
+  statements.Finish();
+  if (scan.declarations.empty()) return scan;
+  const LineIndex lines(text);
+  for (Declaration& declaration : scan.declarations) {
+    const LineColumn at = lines.At(declaration.offset + 1);
+    declaration.line = at.line;
+    declaration.column = at.column;
+    declaration.endColumn = at.column + text::Len(declaration.name);
+  }
+  return scan;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Text.h"
+#include "rules/AspBlocks.h"
+
+// What a script-level declaration declares: a variable (Dim, Public, Private), a constant, an
+// array by ReDim, a class, or a procedure (Sub, Function, Property).
+enum class DeclarationKind { Variable, Constant, ReDim, Class, Procedure };
+
+// One name declared at script level, that is outside every Class, Sub, Function and Property.
+struct Declaration {
+  DeclarationKind kind = DeclarationKind::Variable;
+  // The name as written, and upper-cased for comparing without regard to case.
+  Text name;
+  Text key;
+  // 0-based offset of the name in the text, and its place: line and column counted from 1, and
+  // the column just after the name (names never span lines).
+  int32_t offset = 0;
+  int32_t line = 1;
+  int32_t column = 1;
+  int32_t endColumn = 1;
+  // The script the name belongs to (see CodeBlock::unit).
+  int32_t unit = 0;
+};
+
+// A stretch of the text, [begin, end) in 0-based offsets.
+struct TextSpan {
+  int32_t begin = 0;
+  int32_t end = 0;
+};
+
+// What the scan of one file's text finds.
+struct ScriptScan {
+  PageLanguage language = PageLanguage::Unstated;
+  // In text order.
+  std::vector<Declaration> declarations;
+  // The Class, Sub, Function and Property bodies of the file's <% %> code, from the keyword that
+  // opens one to the end of the statement that closes it (or the end of the text), in text order.
+  // What an include directive inside one brings in is not at script level.
+  std::vector<TextSpan> bodies;
+};
+
+// Scans the server-side VBScript of `text` (see LayOutAsp) statement by statement: ' and Rem
+// comments, strings with doubled quotes, : separators and _ line continuations; keywords in any
+// letter case. Any text is accepted, and the scan is linear in its length.
+ScriptScan ScanScript(TextView text);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/Text.h"
+#include "rules/VbScanner.h"
+
+// Reads VBScript code one statement at a time and keeps the script-level declarations, following
+// the bodies that Class, Sub, Function and Property open and End closes. A body may span several
+// blocks of one script, as <% Sub A %> html <% End Sub %> does.
+class VbStatements {
+ public:
+  // Declarations go to `out`, which must outlive this; positions are left for the caller.
+  VbStatements(TextView text, ScriptScan& out) : text_(text), out_(out) {}
+
+  // Scans the code in [begin, end) as part of script `unit`. A new unit starts at script level;
+  // only unit 0 records its bodies.
+  void Scan(size_t begin, size_t end, int32_t unit);
+
+  // Closes a body left open at the end of the text.
+  void Finish();
+
+ private:
+  enum class TokenKind { Word, Bracketed, Punct, Other };
+  struct Token {
+    TokenKind kind = TokenKind::Other;
+    size_t start = 0;
+    size_t length = 0;
+  };
+
+  size_t ReadToken(size_t at, size_t end);
+  size_t SkipString(size_t at, size_t end) const;
+  size_t LineEnd(size_t at, size_t end) const;
+  size_t Continuation(size_t at, size_t end) const;
+  void EndStatement();
+
+  bool Is(size_t index, TextView lowerWord) const;
+  bool IsPunct(size_t index, char16_t unit) const;
+  bool IsName(size_t index) const;
+  bool AtScriptLevel() const { return !inClass_ && !inProcedure_; }
+  void Declare(DeclarationKind kind, size_t index);
+  void OpenBody(bool isClass);
+  void CloseBody(bool isClass);
+  void VariableList(size_t index, DeclarationKind kind);
+  void ConstantList(size_t index);
+  size_t SkipParentheses(size_t index) const;
+  void Procedure(size_t index);
+
+  TextView text_;
+  ScriptScan& out_;
+  std::vector<Token> tokens_;
+  int32_t unit_ = 0;
+  bool inClass_ = false;
+  bool inProcedure_ = false;
+  // Unit 0 keeps its bodies across blocks while other units come and go.
+  bool mainInClass_ = false;
+  bool mainInProcedure_ = false;
+  bool bodyOpen_ = false;
+  int32_t bodyBegin_ = 0;
+};

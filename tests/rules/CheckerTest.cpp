@@ -1,0 +1,169 @@
+#include "rules/Checker.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "analysis/File.h"
+#include "site/SiteAnalysis.h"
+#include "support/MemoryHost.h"
+
+namespace {
+
+std::string At(const Place& place) {
+  return text::ToUtf8(place.file) + ":" + std::to_string(place.line) + ":" +
+         std::to_string(place.column);
+}
+
+// One line per finding: rule, severity and code, place with its end, page count, first page,
+// chain, related places and message.
+std::string Render(const std::vector<RuleFinding>& findings) {
+  std::string out;
+  for (const RuleFinding& finding : findings) {
+    out += finding.ruleId + " " + SeverityName(finding.severity) + " [" + finding.code + "] " +
+           At(finding.place) + "-" + std::to_string(finding.place.endLine) + ":" +
+           std::to_string(finding.place.endColumn) + " pages=" + std::to_string(finding.pages) +
+           " from " + text::ToUtf8(finding.page);
+    for (const Place& link : finding.chain) out += " > " + At(link);
+    for (const Place& related : finding.related) out += " related " + At(related);
+    out += " | " + text::ToUtf8(finding.message) + "\n";
+  }
+  return out;
+}
+
+// The findings of every rule over `pages` of the site that `files` make up.
+std::string Check(const std::map<Text, Text>& files, std::initializer_list<const char16_t*> pages) {
+  MemoryHost host;
+  host.Files = files;
+  SiteAnalysis site(host, u"/site");
+  Checker checker;
+  for (const char16_t* page : pages) checker.Check(*site.Tree(page));
+  return Render(checker.Findings());
+}
+
+const Text kDeclarations = Lines({u"<%", u"Dim total", u"Const RATE = 2", u"%>"});
+const Text kSubs = Lines({u"<%", u"Sub Log(message)", u"  Dim line", u"End Sub", u"%>"});
+
+}  // namespace
+
+TEST(MissingIncludeRule, ReportsADirectiveThatManyPagesReachOnce) {
+  const std::map<Text, Text> site = {{u"one.asp", IncludeLine(u"header.inc")},
+                                     {u"two.asp", u"<p>\r\n" + IncludeLine(u"header.inc")},
+                                     {u"header.inc", u"<h1>\r\n  " + IncludeLine(u"menu.inc")}};
+  EXPECT_EQ(Check(site, {u"one.asp", u"two.asp"}),
+            "missing-include error [ASP 0126] header.inc:2:3-2:36 pages=2 from one.asp > "
+            "one.asp:1:1 | include file not found: menu.inc\n");
+  std::map<Text, Text> complete = site;
+  complete[u"menu.inc"] = u"<ul></ul>";
+  EXPECT_EQ(Check(complete, {u"one.asp", u"two.asp"}), "");
+}
+
+TEST(CyclicIncludeRule, NamesTheLoopAtTheDirectiveThatClosesIt) {
+  const std::map<Text, Text> loop = {{u"page.asp", IncludeLine(u"a.inc")},
+                                     {u"a.inc", IncludeLine(u"b.inc")},
+                                     {u"b.inc", IncludeLine(u"a.inc")}};
+  EXPECT_EQ(Check(loop, {u"page.asp"}),
+            "cyclic-include error [ASP 0135] b.inc:1:1-1:31 pages=1 from page.asp > "
+            "page.asp:1:1 > a.inc:1:1 | cyclic include: a.inc -> b.inc -> a.inc\n");
+  const std::map<Text, Text> diamond = {
+      {u"page.asp", IncludeLine(u"a.inc") + IncludeLine(u"b.inc")},
+      {u"a.inc", IncludeLine(u"c.inc")},
+      {u"b.inc", IncludeLine(u"c.inc")},
+      {u"c.inc", u"<p>"}};
+  EXPECT_EQ(Check(diamond, {u"page.asp"}),
+            "duplicate-include warning [] a.inc:1:1-1:31 pages=1 from page.asp > page.asp:1:1 | "
+            "duplicate include: c.inc is included more than once in page.asp\n"
+            "duplicate-include warning [] b.inc:1:1-1:31 pages=1 from page.asp > page.asp:2:1 | "
+            "duplicate include: c.inc is included more than once in page.asp\n");
+}
+
+TEST(NameRedefinedRule, ReportsTheSecondCopyOfAFileOfDeclarationsInsteadOfADuplicate) {
+  const std::map<Text, Text> site = {
+      {u"page.asp", IncludeLine(u"decl.inc") + u"<% Dim x %>\r\n" + IncludeLine(u"decl.inc")},
+      {u"decl.inc", kDeclarations}};
+  EXPECT_EQ(Check(site, {u"page.asp"}),
+            "name-redefined error [VBScript 800a0411] decl.inc:2:5-2:10 pages=1 from page.asp > "
+            "page.asp:3:1 related decl.inc:2:5 | name redefined: total is already declared at "
+            "decl.inc:2:5\n"
+            "name-redefined error [VBScript 800a0411] decl.inc:3:7-3:11 pages=1 from page.asp > "
+            "page.asp:3:1 related decl.inc:3:7 | name redefined: RATE is already declared at "
+            "decl.inc:3:7\n");
+}
+
+TEST(NameRedefinedRule, ComparesNamesAcrossFilesWithoutRegardToCaseInPageOrder) {
+  const std::map<Text, Text> site = {
+      {u"page.asp", u"<% Const Total = 1 %>\r\n" + IncludeLine(u"lib.inc") +
+                        u"<% ReDim list(2) : Dim LIST : Class Cart : End Class %>"},
+      {u"lib.inc", u"<% Dim tOTAL %><% Class cart\r\nEnd Class %>"}};
+  EXPECT_EQ(Check(site, {u"page.asp"}),
+            "name-redefined error [VBScript 800a0411] lib.inc:1:8-1:13 pages=1 from page.asp > "
+            "page.asp:2:1 related page.asp:1:10 | name redefined: tOTAL is already declared at "
+            "page.asp:1:10\n"
+            "name-redefined error [VBScript 800a0411] page.asp:3:24-3:28 pages=1 from page.asp "
+            "related page.asp:3:10 | name redefined: LIST is already declared at page.asp:3:10\n"
+            "name-redefined error [VBScript 800a0411] page.asp:3:37-3:41 pages=1 from page.asp "
+            "related lib.inc:1:25 | name redefined: Cart is already declared at lib.inc:1:25\n");
+}
+
+TEST(NameRedefinedRule, LeavesAloneWhatVBScriptAccepts) {
+  const std::map<Text, Text> site = {
+      // Subs and Functions declared again: the duplicate include is only a warning.
+      {u"subs.asp", IncludeLine(u"subs.inc") + IncludeLine(u"subs.inc")},
+      {u"subs.inc", kSubs},
+      // A local of a procedure, a Dim after a ReDim's Dim, and declarations in a procedure.
+      {u"locals.asp", u"<% Dim line : Dim arr : ReDim arr(3) %>\r\n" + IncludeLine(u"subs.inc") +
+                          u"<% Sub Body %>" + IncludeLine(u"decl.inc") + u"<% End Sub %>\r\n" +
+                          IncludeLine(u"decl.inc")},
+      {u"decl.inc", kDeclarations},
+      // Another language, and a server script block, which is a script of its own.
+      {u"jscript.asp",
+       u"<%@ Language=\"JScript\" %>" + IncludeLine(u"decl.inc") + IncludeLine(u"decl.inc")},
+      {u"block.asp", u"<script runat=\"server\">Dim total</script>" + IncludeLine(u"decl.inc")}};
+  EXPECT_EQ(Check(site, {u"subs.asp", u"locals.asp", u"jscript.asp", u"block.asp"}),
+            "duplicate-include warning [] subs.asp:1:1-1:34 pages=1 from subs.asp | duplicate "
+            "include: subs.inc is included more than once in subs.asp\n"
+            "duplicate-include warning [] subs.asp:2:1-2:34 pages=1 from subs.asp | duplicate "
+            "include: subs.inc is included more than once in subs.asp\n"
+            "duplicate-include warning [] locals.asp:3:15-3:48 pages=1 from locals.asp | "
+            "duplicate include: decl.inc is included more than once in locals.asp\n"
+            "duplicate-include warning [] locals.asp:5:1-5:34 pages=1 from locals.asp | "
+            "duplicate include: decl.inc is included more than once in locals.asp\n"
+            "duplicate-include warning [] jscript.asp:1:26-1:59 pages=1 from jscript.asp | "
+            "duplicate include: decl.inc is included more than once in jscript.asp\n"
+            "duplicate-include warning [] jscript.asp:2:1-2:34 pages=1 from jscript.asp | "
+            "duplicate include: decl.inc is included more than once in jscript.asp\n");
+}
+
+namespace {
+
+// Serves one shared text per file, as a host that keeps its files in memory does.
+class SharingHost : public MemoryHost {
+ public:
+  void GetSharedFile(Text& FilePath, int32_t& nError,
+                     std::shared_ptr<const SourceText>& FileText) override {
+    std::shared_ptr<const SourceText>& shared = texts_[FilePath];
+    if (!shared) MemoryHost::GetSharedFile(FilePath, nError, shared);
+    FileText = shared;
+  }
+
+ private:
+  std::map<Text, std::shared_ptr<const SourceText>> texts_;
+};
+
+}  // namespace
+
+TEST(SourceFacts, ScansATextOnceForEveryNodeThatShowsIt) {
+  SharingHost host;
+  host.Files = {{u"one.asp", IncludeLine(u"decl.inc")},
+                {u"two.asp", IncludeLine(u"decl.inc")},
+                {u"decl.inc", kDeclarations}};
+  SiteAnalysis site(host, u"");
+  SourceFacts facts;
+  const std::shared_ptr<File> one = site.Tree(u"one.asp");
+  const std::shared_ptr<File> two = site.Tree(u"two.asp");
+  const ScriptScan& first = facts.Script(*(*one->Includes())[0]);
+  EXPECT_EQ(&facts.Script(*(*two->Includes())[0]), &first);
+  EXPECT_EQ(first.declarations.size(), 2u);
+  EXPECT_NE(&facts.Script(*one), &facts.Script(*two));
+}

@@ -1,0 +1,127 @@
+#include "rules/VbScanner.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const char* KindName(DeclarationKind kind) {
+  switch (kind) {
+    case DeclarationKind::Variable:
+      return "dim";
+    case DeclarationKind::Constant:
+      return "const";
+    case DeclarationKind::ReDim:
+      return "redim";
+    case DeclarationKind::Class:
+      return "class";
+    case DeclarationKind::Procedure:
+      return "proc";
+  }
+  return "";
+}
+
+// The scan on one line: the page language when stated, then each declaration as
+// "kind name line:column" with its unit when not 0, then each body as "body begin-end".
+std::string Render(const ScriptScan& scan) {
+  std::string out;
+  if (scan.language == PageLanguage::VbScript) out = "vbscript: ";
+  if (scan.language == PageLanguage::Other) out = "other: ";
+  for (const Declaration& declaration : scan.declarations) {
+    out += std::string(KindName(declaration.kind)) + " " + text::ToUtf8(declaration.name) + " " +
+           std::to_string(declaration.line) + ":" + std::to_string(declaration.column);
+    if (declaration.unit != 0) out += " u" + std::to_string(declaration.unit);
+    out += ", ";
+  }
+  for (const TextSpan& body : scan.bodies) {
+    out += "body " + std::to_string(body.begin) + "-" + std::to_string(body.end) + ", ";
+  }
+  if (out.size() >= 2 && out.compare(out.size() - 2, 2, ", ") == 0) out.resize(out.size() - 2);
+  return out;
+}
+
+struct Case {
+  const char* what;
+  const char16_t* text;
+  const char* expected;
+};
+
+const Case kCases[] = {
+    {"several names with bounds", u"<% Dim a(3), b, c(1, 2) %>",
+     "dim a 1:8, dim b 1:14, dim c 1:17"},
+    {"public and private after a colon", u"<% Public x : Private y %>", "dim x 1:11, dim y 1:23"},
+    {"constants with commas inside values", u"<% Const A = 1, B = (2, 3), C = \"x\" %>",
+     "const A 1:10, const B 1:17, const C 1:29"},
+    {"private constant", u"<% Private Const K = 1 %>", "const K 1:18"},
+    {"redim preserve", u"<% ReDim Preserve r(5), s(2) %>", "redim r 1:19, redim s 1:25"},
+    {"keywords in any case", u"<% DIM Upper : dIm lower %>", "dim Upper 1:8, dim lower 1:20"},
+    {"apostrophe and rem comments",
+     u"<% ' Dim a\r\nDim b ' Dim c\r\nRem Dim d\r\n x = 1 : REM Dim e\r\n%>", "dim b 2:5"},
+    {"a name that begins with rem", u"<% Dim Remark %>", "dim Remark 1:8"},
+    {"strings with doubled quotes", u"<% x = \"Dim a \"\" : Dim b\" : Dim c %>", "dim c 1:33"},
+    {"an open string ends with its line", u"<% x = \"open\r\nDim d %>", "dim d 2:5"},
+    {"line continuation", u"<% Dim a, _\r\n    b %>", "dim a 1:8, dim b 2:5"},
+    {"underscore inside a name", u"<% Dim a_b %>", "dim a_b 1:8"},
+    {"procedure body",
+     u"<% Sub S(x)\r\nDim inner\r\nExit Sub\r\nDim alsoInner\r\nEnd Sub\r\nDim outer %>",
+     "proc S 1:8, dim outer 6:5, body 3-56"},
+    {"class body with members",
+     u"<% Class C\r\nPublic p\r\nPrivate Sub Class_Initialize() : Dim q : End Sub\r\nEnd Class\r\n"
+     u"Dim z %>",
+     "class C 1:10, dim z 5:5, body 3-81"},
+    {"property with default",
+     u"<% Public Default Property Get Value() : End Property : Dim after %>",
+     "proc Value 1:32, dim after 1:61, body 3-53"},
+    {"end if does not close a body", u"<% Sub S : If a Then\r\nEnd If\r\nDim inner : End Sub %>",
+     "proc S 1:8, body 3-49"},
+    {"a body across blocks", u"<% Sub S %>html<% Dim inner %><% End Sub %><% Dim outer %>",
+     "proc S 1:8, dim outer 1:51, body 3-40"},
+    {"directive and expression hold no code", u"<%@ Language=\"VBScript\" %><%= x %><% Dim a %>",
+     "vbscript: dim a 1:42"},
+    {"jscript page", u"<%@ Language=\"JScript\" %><% var a %>", "other: "},
+    {"unquoted language", u"<%@LANGUAGE=JavaScript CODEPAGE=65001%>", "other: "},
+    {"server script blocks are scripts of their own",
+     u"<script runat=\"server\" language=\"vbscript\">\nDim s\n</script>"
+     u"<script language=\"vbscript\">Dim client</script>"
+     u"<SCRIPT RUNAT=Server LANGUAGE=JScript>Dim j</SCRIPT><% Dim a %>",
+     "dim s 2:5 u1, dim a 3:116"},
+    {"server code inside client script", u"<script>var x = \"<% Dim a %>\";</script>",
+     "dim a 1:25"},
+    {"a body in a script block stays there", u"<script runat=\"server\">Sub S</script><% Dim a %>",
+     "proc S 1:28 u1, dim a 1:45"},
+    {"percent sign closes a block even in a string", u"<% x = \"%>\" : Dim a %>", ""},
+    {"unterminated block", u"<% Dim a", "dim a 1:8"},
+    {"unterminated script tag", u"<script runat=\"server\" Dim a", ""},
+    {"unterminated class", u"<% Class C\r\nDim a", "class C 1:10, body 3-17"},
+    {"bracketed name", u"<% Dim [my name] %>", "dim my name 1:9"},
+};
+
+}  // namespace
+
+TEST(VbScanner, FindsScriptLevelDeclarationsInEachCase) {
+  for (const Case& c : kCases) {
+    EXPECT_EQ(Render(ScanScript(c.text)), c.expected) << c.what;
+  }
+}
+
+TEST(VbScanner, GivesTheEndOfEachName) {
+  const ScriptScan scan = ScanScript(u"<%\r\n  Const Answer = 42 %>");
+  ASSERT_EQ(scan.declarations.size(), 1u);
+  EXPECT_EQ(scan.declarations[0].key, u"ANSWER");
+  EXPECT_EQ(scan.declarations[0].offset, 12);
+  EXPECT_EQ(scan.declarations[0].column, 9);
+  EXPECT_EQ(scan.declarations[0].endColumn, 15);
+}
+
+TEST(VbScanner, AcceptsEveryPrefixOfATextThatMixesEveryConstruct) {
+  const Text whole =
+      u"<%@ Language=\"VBScript\" %><% Class C : Sub S(a) : Dim b(\"x\"\"y\", _\r\n 2) : End Sub"
+      u" : End Class %><script runat='server' language=vbscript>Rem x\r\nConst K = [a], _\r\n"
+      u"</script><%= \"%\" %><% ReDim Preserve r(1) ' c\r\nPublic Default Property Let P(v)";
+  size_t declarations = 0;
+  for (size_t length = 0; length <= whole.size(); ++length) {
+    declarations += ScanScript(TextView(whole).substr(0, length)).declarations.size();
+  }
+  EXPECT_GT(declarations, 0u);
+}
