@@ -7,6 +7,7 @@
 
 #include "apps/host/CodePage.h"
 #include "apps/lintra/ExitCodes.h"
+#include "apps/version/Version.h"
 
 namespace {
 
@@ -97,6 +98,7 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   Options options;
   CLI::App app("Analyses the server-side includes of classic ASP sites.", "lintra");
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("lintra ") + LintraVersion());
   AddReportCommands(app, options);
   AddDepends(app, options);
   AddCheck(app, options);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -289,6 +290,17 @@ TEST(LintraCli, CheckSarifIsAWellFormedLogWithEachDistinctFindingAtItsDirective)
                        "circular-include inc/x.inc 1:1", "duplicate-include page.asp 2:1",
                        "duplicate-include page.asp 4:3", "missing-include page.asp 3:1",
                        "missing-include two%20words.asp 1:35"}));
+}
+
+TEST(LintraCli, VersionPrintsTheProjectVersionAndTheCheckoutItWasBuiltFrom) {
+  const Outcome run = Lintra({"--version"});
+  EXPECT_EQ(run.status, 0);
+  const std::string name = "lintra " LINTRA_VERSION;
+  ASSERT_EQ(run.out.substr(0, name.size()), name);
+  EXPECT_TRUE(
+      std::regex_match(run.out.substr(name.size()), std::regex(R"(( \(git [0-9a-z.-]+\))?\n)")))
+      << run.out;
+  EXPECT_EQ(run.err, "");
 }
 
 TEST(LintraCli, UsageErrorsEndWithStatusTwo) {

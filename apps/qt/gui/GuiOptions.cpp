@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <cstdio>
 
+#include "apps/version/Version.h"
+
 namespace {
 
 void Write(FILE* stream, const QString& message) {
@@ -17,6 +19,7 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
   parser.setApplicationDescription(
       QStringLiteral("Shows the include trees of the pages of a classic ASP site."));
   const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
   const QCommandLineOption root(
       QStringLiteral("root"), QStringLiteral("The site's root folder (default: the current one)."),
       QStringLiteral("DIR"), QStringLiteral("."));
@@ -43,6 +46,11 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
     // Parsed before the application exists, so Qt does not know the program's name yet.
     Write(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"),
                                             QStringLiteral("lintra-gui")));
+    exitCode = 0;
+    return std::nullopt;
+  }
+  if (parser.isSet(version)) {
+    Write(stdout, QStringLiteral("lintra-gui %1\n").arg(QString::fromUtf8(LintraVersion())));
     exitCode = 0;
     return std::nullopt;
   }
