@@ -1,5 +1,22 @@
-# What is installed besides the libraries and the apps themselves: the sample site as
-# documentation, and the VS Code extension once there is one.
+# What is installed besides the libraries and the apps themselves: the manual pages of the apps,
+# the sample site as documentation, and the VS Code extension once there is one.
+
+# lintra_install_man_page(NAME): installs docs/man/NAME.1, gzipped, with the project's version.
+function(lintra_install_man_page name)
+  set(page ${PROJECT_BINARY_DIR}/man/${name}.1)
+  configure_file(${PROJECT_SOURCE_DIR}/docs/man/${name}.1 ${page} @ONLY)
+  file(ARCHIVE_CREATE OUTPUT ${page}.gz PATHS ${page} FORMAT raw COMPRESSION GZip
+    COMPRESSION_LEVEL 9)
+  install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endfunction()
+
+if(TARGET lintra_cli)
+  lintra_install_man_page(lintra)
+endif()
+
+if(TARGET lintra_gui)
+  lintra_install_man_page(lintra-gui)
+endif()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/site DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 
