@@ -1,5 +1,6 @@
 # What is installed besides the libraries and the apps themselves: the manual pages of the apps,
-# the sample site as documentation, and the VS Code extension once there is one.
+# the shell completions of lintra, the sample site as documentation, and the VS Code extension
+# once there is one.
 
 # lintra_install_man_page(NAME): installs docs/man/NAME.1, gzipped, with the project's version.
 function(lintra_install_man_page name)
@@ -12,6 +13,10 @@ endfunction()
 
 if(TARGET lintra_cli)
   lintra_install_man_page(lintra)
+  install(FILES ${PROJECT_SOURCE_DIR}/completions/lintra.bash
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME lintra)
+  install(FILES ${PROJECT_SOURCE_DIR}/completions/_lintra
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/site-functions)
 endif()
 
 if(TARGET lintra_gui)
