@@ -1,6 +1,6 @@
 # What is installed besides the libraries and the apps themselves: the manual pages of the apps,
-# the shell completions of lintra, the sample site as documentation, and the VS Code extension
-# once there is one.
+# the shell completions of lintra, the desktop entry and icon of lintra-gui, the sample site as
+# documentation, and the VS Code extension once there is one.
 
 # lintra_install_man_page(NAME): installs docs/man/NAME.1, gzipped, with the project's version.
 function(lintra_install_man_page name)
@@ -21,6 +21,10 @@ endif()
 
 if(TARGET lintra_gui)
   lintra_install_man_page(lintra-gui)
+  install(FILES ${PROJECT_SOURCE_DIR}/apps/qt/desktop/lintra-gui.desktop
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${PROJECT_SOURCE_DIR}/apps/qt/desktop/lintra.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 endif()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/site DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
@@ -31,7 +35,6 @@ if(EXISTS ${PROJECT_SOURCE_DIR}/editors)
   install(CODE "
     file(GLOB_RECURSE vsix \"${PROJECT_SOURCE_DIR}/editors/*.vsix\"
       \"${PROJECT_BINARY_DIR}/editors/*.vsix\")
-    if(vsix)
-      file(INSTALL \${vsix} DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/lintra\")
-    endif()")
+    file(INSTALL \${vsix}
+      DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/lintra\")")
 endif()

@@ -35,7 +35,8 @@ for command in $commands; do
     < <("$lintra" "$command" --help | help_options)
 done
 
-expect_offered "$(<"$completions/_lintra")" "_lintra" < <(echo "$commands"; lintra_options "$lintra")
+expect_offered "$(<"$completions/_lintra")" "_lintra" \
+  < <(echo "$commands"; lintra_options "$lintra")
 if command -v zsh >/dev/null; then
   zsh -n "$completions/_lintra" || failed=1
 else
