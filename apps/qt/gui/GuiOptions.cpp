@@ -19,7 +19,8 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
   parser.setApplicationDescription(
       QStringLiteral("Shows the include trees of the pages of a classic ASP site."));
   const QCommandLineOption help = parser.addHelpOption();
-  const QCommandLineOption version = parser.addVersionOption();
+  const QCommandLineOption version(QStringList{QStringLiteral("version")},
+                                   QStringLiteral("Displays version information."));
   const QCommandLineOption root(
       QStringLiteral("root"), QStringLiteral("The site's root folder (default: the current one)."),
       QStringLiteral("DIR"), QStringLiteral("."));
@@ -32,6 +33,7 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
       QStringLiteral("Decode files that are not UTF-8 from this code page (e.g. windows-1252, "
                      "GBK) instead of keeping their bytes."),
       QStringLiteral("NAME"));
+  parser.addOption(version);
   parser.addOption(root);
   parser.addOption(encoding);
   parser.addOption(screenshot);
