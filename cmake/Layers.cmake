@@ -5,6 +5,12 @@
 # tree holding a single symbolic link, named after the include prefix, to the source folder. That
 # folder is the target's include directory, so a target sees exactly the headers of the targets it
 # links: an include that reaches up a layer (analysis including "control/Lintra.h") is not found.
+#
+# Installed, the headers of every layer stand below include/lintra in their folders
+# (include/lintra/analysis/File.h), which is the include directory of each installed layer, so the
+# same includes find them; the package exports layer NAME as Lintra::NAME (see cmake/Package.cmake).
+
+include(GNUInstallDirs)
 
 # lintra_expose_headers(TARGET SCOPE FOLDER [AS PREFIX]): gives TARGET the include directory,
 # with SCOPE (PUBLIC, PRIVATE or INTERFACE), through which "PREFIX/X.h" names FOLDER/X.h. FOLDER
@@ -19,17 +25,31 @@ function(lintra_expose_headers target scope folder)
   get_filename_component(parent ${base}/${prefix} DIRECTORY)
   file(MAKE_DIRECTORY ${parent})
   file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${base}/${prefix} SYMBOLIC)
-  target_include_directories(${target} ${scope} ${base})
+  target_include_directories(${target} ${scope} $<BUILD_INTERFACE:${base}>)
 endfunction()
 
 # lintra_layer(NAME FOLDER [USES LAYER...]): the library lintra_NAME of the .cpp files of FOLDER,
-# which offers the headers of FOLDER and of the layers it uses, and nothing else.
+# which offers the headers of FOLDER and of the layers it uses, and nothing else. It is installed
+# with its headers into the export set LintraTargets.
 function(lintra_layer name folder)
   cmake_parse_arguments(PARSE_ARGV 2 layer "" "" "USES")
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
   add_library(lintra_${name} STATIC ${sources})
   lintra_expose_headers(lintra_${name} PUBLIC ${folder})
+  target_compile_features(lintra_${name} PUBLIC cxx_std_20)
   foreach(used ${layer_USES})
     target_link_libraries(lintra_${name} PUBLIC lintra_${used})
   endforeach()
+  lintra_install_layer(${name} ${folder})
+endfunction()
+
+# lintra_install_layer(NAME FOLDER): installs the library lintra_NAME as Lintra::NAME and the
+# headers of FOLDER below include/lintra/FOLDER.
+function(lintra_install_layer name folder)
+  set_target_properties(lintra_${name} PROPERTIES EXPORT_NAME ${name})
+  target_include_directories(lintra_${name}
+    PUBLIC $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/lintra>)
+  install(TARGETS lintra_${name} EXPORT LintraTargets)
+  file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.h)
+  install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/lintra/${folder})
 endfunction()

@@ -8,6 +8,7 @@
 #include "apps/host/CodePage.h"
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Output.h"
+#include "apps/version/Version.h"
 
 namespace {
 
@@ -133,6 +134,7 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   Options options;
   CLI::App app("Analyses the server-side includes of classic ASP sites.", "lintra");
   app.require_subcommand(1);
+  app.set_version_flag("--version", std::string("lintra ") + LintraVersion());
   AddReportCommands(app, options);
   AddDepends(app, options);
   AddCheck(app, options);

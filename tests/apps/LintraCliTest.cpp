@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -291,6 +292,17 @@ TEST(LintraCli, CheckSarifIsAWellFormedLogWithEachDistinctFindingAtItsDirective)
   // The summary counts the same findings.
   EXPECT_EQ(Lintra({"check", "--root", site.Path().string()}).err,
             "lintra: checked 2 pages: 2 missing, 1 circular, 2 duplicate includes\n");
+}
+
+TEST(LintraCli, VersionPrintsTheProjectVersionAndTheCheckoutItWasBuiltFrom) {
+  const Outcome run = Lintra({"--version"});
+  EXPECT_EQ(run.status, 0);
+  const std::string name = "lintra " LINTRA_VERSION;
+  ASSERT_EQ(run.out.substr(0, name.size()), name);
+  EXPECT_TRUE(
+      std::regex_match(run.out.substr(name.size()), std::regex(R"(( \(git [0-9a-z.-]+\))?\n)")))
+      << run.out;
+  EXPECT_EQ(run.err, "");
 }
 
 TEST(LintraCli, UsageErrorsEndWithStatusTwo) {

@@ -1,4 +1,5 @@
 #include <QProcess>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include "apps/qt/gui/OpenSite.h"
@@ -80,6 +81,17 @@ class OpenSiteTest : public QObject {
       QVERIFY(run.out.contains("--encoding <NAME>"));
       QCOMPARE(run.err, QString());
     }
+  }
+
+  void VersionPrintsTheProjectVersionAndTheCheckoutItWasBuiltFrom() {
+    const Run run = RunGui({"--version"});
+    QCOMPARE(run.exitCode, 0);
+    const QString name = QStringLiteral("lintra-gui " LINTRA_VERSION);
+    QVERIFY2(run.out.startsWith(name), qPrintable(run.out));
+    const QRegularExpression description(
+        QRegularExpression::anchoredPattern(R"(( \(git [0-9a-z.-]+\))?\n)"));
+    QVERIFY2(description.match(run.out.mid(name.size())).hasMatch(), qPrintable(run.out));
+    QCOMPARE(run.err, QString());
   }
 };
 

@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <cstdio>
 
+#include "apps/version/Version.h"
+
 namespace {
 
 void Write(FILE* stream, const QString& message) {
@@ -17,6 +19,8 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
   parser.setApplicationDescription(
       QStringLiteral("Shows the include trees of the pages of a classic ASP site."));
   const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version(QStringList{QStringLiteral("version")},
+                                   QStringLiteral("Displays version information."));
   const QCommandLineOption root(
       QStringLiteral("root"), QStringLiteral("The site's root folder (default: the current one)."),
       QStringLiteral("DIR"), QStringLiteral("."));
@@ -29,6 +33,7 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
       QStringLiteral("Decode files that are not UTF-8 from this code page (e.g. windows-1252, "
                      "GBK) instead of keeping their bytes."),
       QStringLiteral("NAME"));
+  parser.addOption(version);
   parser.addOption(root);
   parser.addOption(encoding);
   parser.addOption(screenshot);
@@ -43,6 +48,11 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
     // Parsed before the application exists, so Qt does not know the program's name yet.
     Write(stdout, parser.helpText().replace(QStringLiteral("<executable_name>"),
                                             QStringLiteral("lintra-gui")));
+    exitCode = 0;
+    return std::nullopt;
+  }
+  if (parser.isSet(version)) {
+    Write(stdout, QStringLiteral("lintra-gui %1\n").arg(QString::fromUtf8(LintraVersion())));
     exitCode = 0;
     return std::nullopt;
   }

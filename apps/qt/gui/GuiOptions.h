@@ -17,6 +17,6 @@ struct GuiOptions {
 };
 
 // Reads `arguments` (the program name first). Returns nothing after writing the help to standard
-// output for --help or --help-all (exitCode 0) or a usage error to standard error (exitCode 2). A
-// screenshot needs at least one page.
+// output for --help or --help-all, or the version for --version (exitCode 0), or a usage error to
+// standard error (exitCode 2). A screenshot needs at least one page.
 std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exitCode);

@@ -1,0 +1,60 @@
+# bash completion for lintra: its commands, their options, and the values of the options that
+# take one of a known set. Pages and changed files complete below the --root given, if any.
+# Installed as share/bash-completion/completions/lintra; it needs nothing of the bash-completion
+# package.
+
+# The options every command takes.
+_lintra_common_options="-h --help --root --max-files --encoding --canonical-paths"
+
+# Prints the options of COMMAND.
+_lintra_options() {
+  case $1 in
+    depends) echo "$_lintra_common_options --changed --tree --why --exclude" ;;
+    check) echo "$_lintra_common_options --format --exclude" ;;
+    includers) echo "$_lintra_common_options --exclude" ;;
+    *) echo "$_lintra_common_options" ;;
+  esac
+}
+
+# Sets COMPREPLY to the lines that `compgen ARGUMENTS...` prints in FOLDER, names with spaces
+# included.
+_lintra_reply_in() {
+  local folder=$1 IFS=$'\n'
+  shift
+  COMPREPLY=($(cd -- "$folder" 2>/dev/null && compgen "$@"))
+}
+
+_lintra() {
+  local word=${COMP_WORDS[COMP_CWORD]} previous=${COMP_WORDS[COMP_CWORD - 1]}
+  local commands="tree complete warnings depends check includers"
+  local command="" root="." i
+  for ((i = 1; i < COMP_CWORD; i++)); do
+    case ${COMP_WORDS[i]} in
+      --root) root=${COMP_WORDS[i + 1]/#\~/$HOME} ;;
+      tree | complete | warnings | depends | check | includers)
+        [[ -z $command ]] && command=${COMP_WORDS[i]} ;;
+    esac
+  done
+  COMPREPLY=()
+  case $previous in
+    --root) _lintra_reply_in . -d -- "$word" ;;
+    --changed) _lintra_reply_in "$root" -f -- "$word" ;;
+    --format) COMPREPLY=($(compgen -W "text json sarif" -- "$word")) ;;
+    --encoding)
+      COMPREPLY=($(compgen -W "$(iconv --list 2>/dev/null | tr ',' '\n' | sed 's|//$||')" \
+        -- "$word")) ;;
+    --max-files | --exclude) ;;
+    # Options that take a rule id complete here, from the rules of check's SARIF log:
+    # missing-include circular-include duplicate-include.
+    *)
+      if [[ -z $command ]]; then
+        COMPREPLY=($(compgen -W "$commands -h --help --version" -- "$word"))
+      elif [[ $word == -* ]]; then
+        COMPREPLY=($(compgen -W "$(_lintra_options "$command")" -- "$word"))
+      else
+        _lintra_reply_in "$root" -f -- "$word"
+      fi ;;
+  esac
+}
+
+complete -o filenames -F _lintra lintra
