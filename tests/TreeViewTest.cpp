@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/ErrorRecord.h"
 #include "platform/TreeView.h"
 #include "support/Errors.h"
+#include "support/ViewLog.h"
 
 namespace {
 
@@ -27,23 +27,6 @@ std::string Positions(const Nodes& nodes) {
   }
   return result;
 }
-
-// Writes down every notification, in order.
-class Recorder : public TreeViewObserver {
- public:
-  std::vector<std::string> Heard;
-
-  void NodeAdded(Node& node) override { Heard.push_back("added " + Label(&node)); }
-  void NodeRemoving(Node& node) override { Heard.push_back("removing " + Label(&node)); }
-  void ExpandedChanged(Node& node) override {
-    Heard.push_back((node.Expanded() ? "opened " : "closed ") + Label(&node));
-  }
-  void SelectionChanged(Node* node) override { Heard.push_back("selected " + Label(node)); }
-  void VisibleChanged(bool visible) override { Heard.push_back(visible ? "shown" : "hidden"); }
-
- private:
-  static std::string Label(Node* node) { return node ? text::ToUtf8(node->Text()) : "none"; }
-};
 
 }  // namespace
 
@@ -129,28 +112,30 @@ TEST(TreeView, CountsAbove32767AreOverflow) {
 
 TEST(TreeView, ObserversHearChangesInOrder) {
   TreeView view;
-  Recorder recorder;
-  view.AddObserver(&recorder);
   Nodes& nodes = view.GetNodes();
-  const auto r = AddTop(nodes, u"r");
-  const auto a = AddChild(nodes, *r, u"a");
-  view.Visible(false);
-  r->Expanded(true);
-  r->Expanded(true);
-  a->Expanded(false);
-  view.Visible(false);
-  view.Visible(true);
-  view.SelectedItem(a.get());
-  view.SelectedItem(a.get());
-  nodes.Remove(1);
-  AddTop(nodes, u"s");
-  nodes.Remove(1);
-  view.RemoveObserver(&recorder);
+  Text heard;
+  {
+    ViewLog log(view);
+    const auto r = AddTop(nodes, u"r");
+    const auto a = AddChild(nodes, *r, u"a");
+    view.Visible(false);
+    r->Expanded(true);
+    r->Expanded(true);
+    a->Expanded(false);
+    view.Visible(false);
+    view.Visible(true);
+    view.SelectedItem(a.get());
+    view.SelectedItem(a.get());
+    nodes.Remove(1);
+    AddTop(nodes, u"s");
+    nodes.Remove(1);
+    heard = log.Log;
+  }
   AddTop(nodes, u"t");
 
-  EXPECT_EQ(recorder.Heard, (std::vector<std::string>{"added r", "added a", "hidden", "opened r",
-                                                      "shown", "selected a", "removing r",
-                                                      "selected none", "added s", "removing s"}));
+  EXPECT_EQ(heard,
+            u"add r-\nadd a-\nhide\nopen r\nshow\nselect a\nremove r\nselect none\n"
+            u"add s-\nremove s\n");
   EXPECT_EQ(view.HideCount(), 2);
   EXPECT_EQ(view.ShowCount(), 1);
   EXPECT_TRUE(view.Visible());
