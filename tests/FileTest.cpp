@@ -51,9 +51,6 @@ TEST(File, FullPathSplitsAfterTheLastSeparator) {
   f.FullPath(u"shop\\inc\\");
   EXPECT_EQ(f.Name(), u"");
   EXPECT_EQ(f.Path(), u"shop/inc/");
-  f.Path(u"inc");
-  f.Name(u"c.inc");
-  EXPECT_EQ(f.FullPath(), u"incc.inc");
 }
 
 TEST(File, ContainerRefusesAnObjectThatIsNotAControl) {
@@ -67,20 +64,6 @@ TEST(File, ContainerRefusesAnObjectThatIsNotAControl) {
   EXPECT_EQ(boxes.Reports(), std::vector<Text>{u"13 Lintra.File.Container"});
   f->Container(nullptr);
   EXPECT_EQ(f->Container(), nullptr);
-}
-
-TEST(Files, AddKeepsDuplicatesInOrderAndLinksToTheRoot) {
-  MemoryHost host;
-  const std::shared_ptr<File> root = AnalyseSample(host);
-  const std::shared_ptr<Files> includes = root->Includes();
-  const auto first = includes->Item(1);
-  EXPECT_NE(first, includes->Item(2));
-  const auto added = includes->Add(root, u"a.inc");
-  EXPECT_EQ(includes->Count(), u"4");
-  EXPECT_EQ(includes->Item(4), added);
-  EXPECT_EQ(added->BaseFile(), root);
-  EXPECT_FALSE(added->RootFile());
-  EXPECT_EQ(first->Includes()->Add(first, u"c.inc")->BaseFile(), root);
 }
 
 TEST(Files, ItemAndDeleteTakeNumericPositionsOnly) {

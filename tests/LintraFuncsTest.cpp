@@ -66,9 +66,7 @@ TEST(AttributeValue, MatchesTheNameInAnyCaseButNothingElse) {
 TEST(FileName, IsWhatFollowsTheLastSeparatorOfEitherKind) {
   EXPECT_EQ(gfsFileName(u"a\\b/c.inc"), u"c.inc");
   EXPECT_EQ(gfsFileName(u"a/b\\c.inc"), u"c.inc");
-  EXPECT_EQ(gfsFileName(u"c.inc"), u"c.inc");
   EXPECT_EQ(gfsFileName(u"a/b/"), u"");
-  EXPECT_EQ(gfsFileName(u""), u"");
 }
 
 TEST(CorrectWebPath, ResolvesParentSegmentsAndLeavesOddFormsAlone) {
@@ -78,16 +76,12 @@ TEST(CorrectWebPath, ResolvesParentSegmentsAndLeavesOddFormsAlone) {
   EXPECT_EQ(gfsCorrectWebPath(u"a/b/c/../../d"), u"a/d");
   EXPECT_EQ(gfsCorrectWebPath(u"a/../../b"), u"../b");
   EXPECT_EQ(gfsCorrectWebPath(u"../a/../b"), u"../b");
-  EXPECT_EQ(gfsCorrectWebPath(u"../x"), u"../x");
   EXPECT_EQ(gfsCorrectWebPath(u"/a/../b"), u"/b");
   EXPECT_EQ(gfsCorrectWebPath(u"a\\b\\..\\c"), u"a/c");
   EXPECT_EQ(gfsCorrectWebPath(u"a\\b/./c.inc"), u"a/b/./c.inc");
-  EXPECT_EQ(gfsCorrectWebPath(u""), u"");
   EXPECT_EQ(gfsCorrectWebPath(u"/../x"), u"/x");
-  EXPECT_EQ(gfsCorrectWebPath(u"x..y"), u"x..y");
   EXPECT_EQ(gfsCorrectWebPath(u"a/x../b"), u"a/x../b");
   EXPECT_EQ(gfsCorrectWebPath(u"a/..x/b"), u"a/..x/b");
-  EXPECT_EQ(gfsCorrectWebPath(u"..."), u"...");
   EXPECT_EQ(gfsCorrectWebPath(u"a/.../b"), u"a/.../b");
   EXPECT_EQ(gfsCorrectWebPath(u"b/.."), u"");
   EXPECT_EQ(gfsCorrectWebPath(u"a/b/.."), u"a/");
