@@ -1,13 +1,10 @@
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "apps/qt/gui/MainWindow.h"
@@ -24,8 +21,7 @@ namespace {
 
 // A small site: two pages that include the header, one in a folder that includes the other
 // include file, and a page in a hidden folder.
-struct Site {
-  QTemporaryDir dir;
+struct Site : TempFolder {
   Site() {
     Write("default.asp",
           "<!-- #include file=\"inc/head.inc\" -->\r\n<!-- #include file=\"inc/gone.inc\" -->\r\n");
@@ -35,13 +31,7 @@ struct Site {
     Write("inc/other.inc", "");
     Write(".old/x.asp", "");
   }
-  void Write(const QString& path, const QByteArray& content) const {
-    QDir(dir.path()).mkpath(QFileInfo(path).path());
-    QFile file(dir.filePath(path));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-  }
-  std::filesystem::path Root() const { return dir.path().toStdString(); }
+  const std::filesystem::path& Root() const { return Path(); }
 };
 
 // The window's page list as the bytes of the names, one per line.
@@ -114,20 +104,6 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void ListsTheSitesPagesAndNamesFilesByWebPath() {
-    Site site;
-    MainWindow window(site.Root());
-    QStringList listed;
-    for (int row = 0; row < window.PageList().count(); ++row) {
-      listed << window.PageList().item(row)->text();
-    }
-    QCOMPARE(listed, QStringList({"about.ASP", "default.asp", "shop/cart.asp"}));
-    QCOMPARE(ProjectPages::WebPathOf(site.Root(), site.Root() / "shop" / ".." / "inc/head.inc"),
-             Text(u"inc/head.inc"));
-    QVERIFY(!ProjectPages::WebPathOf(site.Root() / "shop", site.Root() / "inc/head.inc"));
-    QVERIFY(!ProjectPages::WebPathOf(site.Root(), site.Root()));
-  }
-
   void ListsThePagesTheCommandLineTakesByDefault() {
     TempFolder site;
     site.Write("common.inc", "");
@@ -144,19 +120,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.Trees().Control().tvLintra().GetNodes().size(), size_t{2});
   }
 
-  void ReportsAndOpenedFilesGoToTheirPanes() {
+  void NamesFilesByTheirWebPathInsideTheRootOnly() {
     Site site;
-    MainWindow window(site.Root());
-    window.AddPage(u"default.asp");
-    Lintra& control = window.Trees().Control();
-    control.tbrLintra().Click(6);
-    QCOMPARE(window.ReportPane().toPlainText(),
-             QString::fromStdU16String(control.TextTree()).replace("\r\n", "\n"));
-    QVERIFY(!window.ReportPane().toPlainText().contains(u'\r'));
-
-    control.tvLintra().DoubleClick(control.tvLintra().GetNodes().Item(2).get());
-    QCOMPARE(window.ViewerPane().toPlainText(), QStringLiteral("<p>head</p>\n"));
-    QVERIFY(window.ViewerPane().isReadOnly());
+    QCOMPARE(ProjectPages::WebPathOf(site.Root(), site.Root() / "shop" / ".." / "inc/head.inc"),
+             Text(u"inc/head.inc"));
+    QVERIFY(!ProjectPages::WebPathOf(site.Root() / "shop", site.Root() / "inc/head.inc"));
+    QVERIFY(!ProjectPages::WebPathOf(site.Root(), site.Root()));
   }
 
   void FailedAnalysesAreToldInOneBoxAndLeaveTheTrees() {
@@ -234,13 +203,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(Listed(window).size(), 3);
   }
 
-  void ClearEmptiesTreesPanesStatusAndMarks() {
+  void ReportsAndOpenedFilesGoToTheirPanesAndClearEmptiesThem() {
     Site site;
     MainWindow window(site.Root());
     window.ShowDependants({u"inc/head.inc"});
     Lintra& control = window.Trees().Control();
+    control.tbrLintra().Click(6);
+    QCOMPARE(window.ReportPane().toPlainText(),
+             QString::fromStdU16String(control.TextTree()).replace("\r\n", "\n"));
     control.tvLintra().DoubleClick(control.tvLintra().GetNodes().Item(2).get());
-    QVERIFY(!window.ViewerPane().toPlainText().isEmpty());
+    QCOMPARE(window.ViewerPane().toPlainText(), QStringLiteral("<p>head</p>\n"));
+    QVERIFY(window.ViewerPane().isReadOnly());
 
     Trigger(window, "Clear");
     QCOMPARE(control.tvLintra().GetNodes().size(), size_t{0});
@@ -283,7 +256,7 @@ class MainWindowTest : public QObject {
     Site site;
     MainWindow window(site.Root());
     window.AddPage(u"default.asp");
-    const QString file = site.dir.filePath("shot.png");
+    const QString file = QString::fromStdString((site.Path() / "shot.png").string());
     QVERIFY(SaveScreenshot(window, file));
     const QImage shot(file);
     QCOMPARE(shot.size(), window.size());
