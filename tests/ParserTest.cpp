@@ -87,20 +87,6 @@ TEST(Parser, KeywordWithoutUsableAttributeMarksIncludingNodeMissing) {
   EXPECT_EQ(Outline(*q, true), u"b.inc [33,63)\n");
 }
 
-TEST(Parser, MissingIncludeBecomesLeafNamedByBareNameAndSiblingsContinue) {
-  MemoryHost host;
-  host.Files[u"shop/p.asp"] =
-      u"<!-- #include file='inc/gone.inc' --><!-- #include file='b.inc' -->";
-  host.Files[u"shop/b.inc"] = u"<!-- #include file='c.inc' -->";
-  host.Files[u"shop/c.inc"] = u"C";
-  auto root = host.Control->AnalysePage(u"/site", u"shop/p.asp");
-  EXPECT_EQ(Outline(*root, true),
-            u"gone.inc [1,38) missing\n"
-            u"shop/b.inc [38,68)\n"
-            u"  shop/c.inc [1,31)\n");
-  EXPECT_FALSE(root->MissingFile());
-}
-
 TEST(Parser, HostMayReplaceThePathOfAnInclude) {
   MemoryHost host;
   host.Redirects = {{u"old/a.inc", u"new/a.inc"}, {u"old/b.inc", u"new/b.inc"}};
@@ -146,15 +132,5 @@ TEST(Parser, SurvivesHostileTexts) {
   }
   host.Files[u"junk.asp"] = junk;
   host.Control->AnalysePage(u"", u"junk.asp");
-
-  const Text high(1, char16_t{0xD800});
-  const Text low(1, char16_t{0xDC00});
-  host.Files[u"surrogates.asp"] =
-      high + u"<!-- #include file='" + low + u"a.inc' " + high + u"-->" + low;
-  host.Files[low + u"a.inc"] = high;
-  auto root = host.Control->AnalysePage(u"", u"surrogates.asp");
-  ASSERT_EQ(root->Includes()->Count(), u"1");
-  EXPECT_EQ(root->Includes()->Item(1)->Content(), high);
-  EXPECT_EQ(root->Includes()->Item(1)->FullPath(), low + u"a.inc");
   EXPECT_TRUE(boxes.Boxes().empty());
 }

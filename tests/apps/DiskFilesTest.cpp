@@ -101,12 +101,6 @@ TEST_F(DiskFilesTest, AnswersNothingForWhatIsNoReadableFile) {
   }
 }
 
-TEST_F(DiskFilesTest, RefusesAFileWithoutReadPermission) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-  fs::permissions(temp.Write("root/locked.inc", "x"), fs::perms::none);
-  EXPECT_EQ(Loaded(DiskFiles(Root()), u"locked.inc"), "refused");
-}
-
 TEST_F(DiskFilesTest, RootMustBeAnExistingFolder) {
   EXPECT_THROW(DiskFiles(temp.Path() / "nothere"), fs::filesystem_error);
   EXPECT_THROW(DiskFiles(temp.Path() / "outside.txt"), std::invalid_argument);

@@ -34,15 +34,6 @@ struct Site : TempFolder {
   const std::filesystem::path& Root() const { return Path(); }
 };
 
-// The window's page list as the bytes of the names, one per line.
-QByteArray ListedPages(const MainWindow& window) {
-  QByteArray listed;
-  for (int row = 0; row < window.PageList().count(); ++row) {
-    listed += text::ToBytes(window.PageList().item(row)->text().toStdU16String()) + "\n";
-  }
-  return listed;
-}
-
 // What the command line lists as the pages below `root` that include "common.inc": with every
 // page including it, the pages it takes when none are named.
 QByteArray CommandLinePages(const std::filesystem::path& root) {
@@ -76,14 +67,6 @@ QStringList BoldNodes(const MainWindow& window) {
   return bold;
 }
 
-QStringList Prompts(const ScriptedMessageBox& boxes) {
-  QStringList prompts;
-  for (const ScriptedMessageBox::Shown& box : boxes.Boxes()) {
-    prompts << QString::fromStdU16String(box.Prompt);
-  }
-  return prompts;
-}
-
 void Trigger(MainWindow& window, const QString& action) {
   for (QAction* each : window.findChildren<QAction*>()) {
     if (each->text() == action) each->trigger();
@@ -112,9 +95,11 @@ class MainWindowTest : public QObject {
       site.Write(page, "<!-- #include virtual=\"/common.inc\" -->");
     }
     MainWindow window(site.Path());
-    QCOMPARE(ListedPages(window), CommandLinePages(site.Path()));
-    QCOMPARE(ListedPages(window),
-             QByteArray("a.asp\ncaf\xE9.asp\nshop/\xFFx.ASP\n\xC3\xA9t\xC3\xA9.asp\n"));
+    QByteArray listed;
+    for (const QString& page : Listed(window))
+      listed += text::ToBytes(page.toStdU16String()) + "\n";
+    QCOMPARE(listed, CommandLinePages(site.Path()));
+    QCOMPARE(listed, QByteArray("a.asp\ncaf\xE9.asp\nshop/\xFFx.ASP\n\xC3\xA9t\xC3\xA9.asp\n"));
     window.AddPage(window.PageList().item(1)->text().toStdU16String());
     QCOMPARE(Pages(window), QStringList{window.PageList().item(1)->text()});
     QCOMPARE(window.Trees().Control().tvLintra().GetNodes().size(), size_t{2});
@@ -137,23 +122,21 @@ class MainWindowTest : public QObject {
     const Text failure =
         u"Couldn't analyse default.asp\r\nError -2147220503 - Could not find the file : "
         u"inc/gone.inc\r\nThe page asked for more than 2 files.";
-    QCOMPARE(Prompts(boxes), QStringList{QString::fromStdU16String(failure)});
+    QCOMPARE(boxes.Reports(), std::vector<Text>{failure});
     QCOMPARE(Pages(window), QStringList{"about.ASP"});
 
     window.ShowDependants({u"inc/head.inc"});
-    QCOMPARE(Prompts(boxes).size(), 2);
-    QCOMPARE(Prompts(boxes).back(), QString::fromStdU16String(failure));
+    QCOMPARE(boxes.Reports(), std::vector<Text>({failure, failure}));
     QCOMPARE(window.StatusLine().text(),
              QStringLiteral("1 page depends on inc/head.inc; 1 page could not be analysed"));
 
     MainWindow starved(site.Root(), 1);
     starved.ShowDependants({u"inc/head.inc"});
-    QCOMPARE(Prompts(boxes).size(), 3);
-    QCOMPARE(Prompts(boxes).back(),
-             QStringLiteral("3 pages could not be analysed; the report lists them all. The "
-                            "first:\r\nCouldn't analyse about.ASP\r\nError -2147220503 - Could "
-                            "not find the file : inc/head.inc\r\nThe page asked for more than 1 "
-                            "files."));
+    QCOMPARE(boxes.Reports().size(), size_t{3});
+    QCOMPARE(boxes.Reports().back(),
+             Text(u"3 pages could not be analysed; the report lists them all. The first:\r\n"
+                  u"Couldn't analyse about.ASP\r\nError -2147220503 - Could not find the file : "
+                  u"inc/head.inc\r\nThe page asked for more than 1 files."));
     QVERIFY(starved.ReportPane().toPlainText().startsWith(
         "No page depends on inc/head.inc.\n\n3 pages could not be analysed:\nCouldn't analyse "
         "about.ASP\n"));
