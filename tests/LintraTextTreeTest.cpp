@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "analysis/TextTree.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -64,17 +63,6 @@ TEST(LintraTextTree, DrawsEachPageWithConnectorsMarkersAndRelativeFolders) {
   EXPECT_EQ(host.Requests.size(), requests);
   host.Control->ClearTree();
   EXPECT_EQ(host.Control->TextTree(), u"");
-}
-
-TEST(LintraTextTree, APageAnalysedWithoutShowingItIsDrawnTheSame) {
-  MemoryHost host;
-  host.Files[u"shop/cart.asp"] = IncludeLine(u"../inc/a.inc") + IncludeLine(u"gone.inc");
-  host.Files[u"inc/a.inc"] = u"";
-  const std::shared_ptr<File> page = host.Control->ParseFileTree(u"", u"shop/cart.asp");
-  Text drawing = u"kept";
-  AppendTextTree(*page, drawing);
-  host.Control->ParseFile(u"", u"shop/cart.asp");
-  EXPECT_EQ(drawing, u"kept" + host.Control->TextTree());
 }
 
 TEST(LintraTextTree, FileWithTheLargestIncludeCountIsShownOpenAndDrawnInFull) {
