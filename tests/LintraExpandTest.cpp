@@ -9,8 +9,7 @@ namespace {
 
 using Command = void (Lintra::*)();
 
-// The page r.asp: R with A and B, A with A1, A1 with the leaf A1a, B with the leaf B1. In
-// position order: r.asp, a.inc, a1.inc, a1a.inc, b.inc, b1.inc.
+// The commands on the page of ServeExampleTree, r.asp, as a host runs them.
 class ExpandCollapse : public testing::Test {
  protected:
   ExpandCollapse() { ServeExampleTree(host); }

@@ -30,7 +30,7 @@ std::string Positions(const Nodes& nodes) {
 
 }  // namespace
 
-TEST(TreeView, AddPlacesNodesByRelationship) {
+TEST(TreeView, AddPlacesNodesByRelationshipAndRemoveTakesTheSubtree) {
   TreeView view;
   Nodes& nodes = view.GetNodes();
   const auto r = AddTop(nodes, u"r");
@@ -48,27 +48,15 @@ TEST(TreeView, AddPlacesNodesByRelationship) {
   EXPECT_EQ(t->Next(), nullptr);
   EXPECT_EQ(r->Next(), s);
   EXPECT_EQ(a1->Parent(), a);
-
   EXPECT_EQ(ErrorOf([&] { nodes.Item(0); }), 9);
   EXPECT_EQ(ErrorOf([&] { nodes.Item(7); }), 9);
-}
 
-TEST(TreeView, RemoveTakesSubtreeAndRenumbers) {
-  TreeView view;
-  Nodes& nodes = view.GetNodes();
-  const auto r = AddTop(nodes, u"r");
-  const auto a = AddChild(nodes, *r, u"a");
-  const auto a1 = AddChild(nodes, *a, u"a1");
-  const auto b = AddChild(nodes, *r, u"b");
-  const auto s = AddTop(nodes, u"s");
   view.SelectedItem(s.get());
-
   nodes.Remove(2);
-  EXPECT_EQ(Positions(nodes), "r1 b2 s3");
-  EXPECT_EQ(r->Children(), 1);
+  EXPECT_EQ(Positions(nodes), "r1 s2 b3 t4");
+  EXPECT_EQ(r->Children(), 2);
   EXPECT_EQ(r->FirstChild(), b.get());
   EXPECT_EQ(view.SelectedItem(), s);
-
   // A removed node kept alive by its holder no longer has a place.
   EXPECT_EQ(ErrorOf([&] { a->Index(); }), 91);
   EXPECT_EQ(ErrorOf([&] { a1->Parent(); }), 91);
@@ -83,11 +71,11 @@ TEST(TreeView, RemoveTakesSubtreeAndRenumbers) {
   EXPECT_EQ(b->ParentNode(), nullptr);
 
   // When the last top-level node goes, new top-level nodes follow the one before it.
-  AddTop(nodes, u"t");
+  AddTop(nodes, u"x");
   nodes.Remove(2);
-  const auto u = nodes.Add(s.get(), Relationship::Last, u"", u"u", u"");
-  EXPECT_EQ(Positions(nodes), "s1 u2");
-  EXPECT_EQ(s->Next(), u);
+  const auto y = nodes.Add(s.get(), Relationship::Last, u"", u"y", u"");
+  EXPECT_EQ(Positions(nodes), "s1 y2");
+  EXPECT_EQ(s->Next(), y);
 }
 
 TEST(TreeView, CountsAbove32767AreOverflow) {
