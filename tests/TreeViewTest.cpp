@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "platform/ErrorRecord.h"
 #include "platform/TreeView.h"
