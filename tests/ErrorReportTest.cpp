@@ -55,22 +55,6 @@ TEST(ReportError, AnswerDecidesWhetherAFailedLookupIsLeftRepeatedOrSkipped) {
                                                 u"5 Lintra.Files.Item"}));
 }
 
-TEST(ReportError, RetrySucceedsOnceTheCauseIsRemoved) {
-  auto parent = std::make_shared<File>();
-  Files files;
-  int shown = 0;
-  MessageBox::Handler previous = MessageBox::SetHandler([&](const Text&, int32_t, const Text&) {
-    ++shown;
-    files.Add(parent, u"late.inc");
-    return MessageBox::Retry;
-  });
-  const std::shared_ptr<File> item = files.Item(1);
-  MessageBox::SetHandler(std::move(previous));
-  ASSERT_NE(item, nullptr);
-  EXPECT_EQ(item->Name(), u"late.inc");
-  EXPECT_EQ(shown, 1);
-}
-
 TEST(ReportError, DefaultHandlerAnswersWithoutWaitingAndWritesToStandardError) {
   MessageBox::Handler previous = MessageBox::SetHandler(nullptr);
   testing::internal::CaptureStderr();

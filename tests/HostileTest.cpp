@@ -2,8 +2,6 @@
 #include <pthread.h>
 
 #include <functional>
-#include <random>
-#include <stdexcept>
 
 #include "analysis/Dependency.h"
 #include "analysis/FileSupply.h"
@@ -59,34 +57,10 @@ std::shared_ptr<File> Deepest(std::shared_ptr<File> file) {
   return file;
 }
 
-std::shared_ptr<File> FileOf(const std::shared_ptr<Node>& node) {
-  return std::dynamic_pointer_cast<File>(node->Tag());
-}
-
 TextArray MatchList(const Text& entry) {
   TextArray list(0, 0, 0, 1);
   list.At(0, 1) = entry;
   return list;
-}
-
-// Throws from its GetFile for one path, as a faulty host might.
-class FaultyHost : public MemoryHost {
- public:
-  void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override {
-    if (FilePath == u"fault.inc") throw std::runtime_error("disk on fire");
-    MemoryHost::GetFile(FilePath, nError, FileText);
-  }
-};
-
-// What a tree view shows: each node's label and picture, whether it is open, and the selection.
-Text Shown(TreeView& view) {
-  Text shown;
-  for (const auto& node : view.GetNodes()) {
-    shown += node->Text() + u"|" + node->Image() + (node->Expanded() ? u"+" : u"-");
-    if (view.SelectedItem() == node) shown += u"*";
-    shown += u"\n";
-  }
-  return shown;
 }
 
 }  // namespace
@@ -102,7 +76,7 @@ TEST(Hostile, TenThousandDeepChainIsShownCommandedClearedAndReleased) {
     const Nodes& nodes = view.GetNodes();
     ASSERT_EQ(nodes.size(), size_t{kDepth + 1});
     for (const auto& node : nodes) ASSERT_TRUE(node->Expanded());
-    const std::weak_ptr<File> deepest = FileOf(nodes.Item(kDepth + 1));
+    const std::weak_ptr<File> deepest = FileAt(view, kDepth + 1);
     ASSERT_EQ(deepest.lock()->FullPath(), u"site/" + ChainName(kDepth));
 
     host.Control->Collapse();
@@ -128,7 +102,7 @@ TEST(Hostile, TenThousandDeepChainIsShownCommandedClearedAndReleased) {
 }
 
 // Analysing the page, each of its reports, its match against a list and its release each walk the
-// whole depth, and so does Delete on a chain as deep.
+// whole depth (ClearTree's Delete does so in the test above).
 TEST(Hostile, AHundredThousandDeepPageIsAnalysedReportedMatchedAndReleased) {
   constexpr int kDepth = 100000;
   OnSmallStack([] {
@@ -136,7 +110,7 @@ TEST(Hostile, AHundredThousandDeepPageIsAnalysedReportedMatchedAndReleased) {
     MemoryHost host;
     AddChain(host, kDepth);
     auto root = AnalysePage(host.Control, u"", u"site/page.asp");
-    std::weak_ptr<File> deepest = Deepest(root);
+    const std::weak_ptr<File> deepest = Deepest(root);
     ASSERT_EQ(deepest.lock()->FullPath(), u"site/" + ChainName(kDepth));
     const Text complete = root->OutputComplete();
     EXPECT_EQ(Occurrences(complete, u"INCLUDE FILE END"), size_t{kDepth});
@@ -148,15 +122,6 @@ TEST(Hostile, AHundredThousandDeepPageIsAnalysedReportedMatchedAndReleased) {
     EXPECT_FALSE(fbContainsMatch(*root, MatchList(u"ELSEWHERE.INC")));
     root.reset();
     EXPECT_TRUE(deepest.expired());
-
-    root = std::make_shared<File>();
-    std::shared_ptr<File> kept = root;
-    for (int level = 1; level <= kDepth; ++level) kept = kept->Includes()->Add(kept, u"x.inc");
-    deepest = (*root->Includes())[0];
-    root->Delete();
-    EXPECT_TRUE(deepest.expired());
-    EXPECT_EQ(kept->Parent(), nullptr);
-    EXPECT_EQ(kept->BaseFile(), nullptr);
     EXPECT_TRUE(boxes.Boxes().empty());
   });
 }
@@ -226,7 +191,7 @@ TEST(Hostile, AnIncludeExplosionStoppedByTheHostFailsCleanlyAndTheControlGoesOn)
   control.ParseFile(u"", u"ok.asp");
   control.tvLintra().SelectedItem(control.tvLintra().GetNodes().Item(2).get());
   control.Collapse();
-  const Text before = Shown(control.tvLintra());
+  const std::string before = NodeStates(control.tvLintra());
   const Text treeBefore = control.TextTree();
 
   host.Requests.clear();
@@ -238,10 +203,9 @@ TEST(Hostile, AnIncludeExplosionStoppedByTheHostFailsCleanlyAndTheControlGoesOn)
     EXPECT_EQ(error.Record().Number, FileSupply::Abort);
     EXPECT_EQ(error.Record().Source, u"Lintra.Lintra.ParseFile");
     EXPECT_EQ(error.Record().Description, u"Could not find the file : " + host.Requests.back());
-    EXPECT_EQ(error.Record().HelpContext, 0);
   }
   EXPECT_EQ(host.Requests.size(), 1001u);
-  EXPECT_EQ(Shown(control.tvLintra()), before);
+  EXPECT_EQ(NodeStates(control.tvLintra()), before);
   EXPECT_EQ(control.TextTree(), treeBefore);
 
   host.Requests.clear();
@@ -251,77 +215,12 @@ TEST(Hostile, AnIncludeExplosionStoppedByTheHostFailsCleanlyAndTheControlGoesOn)
   } catch (const RuntimeError& error) {
     EXPECT_EQ(error.Record().Source, u"Lintra.fsGetFile");
   }
-  EXPECT_EQ(Shown(control.tvLintra()), before);
+  EXPECT_EQ(NodeStates(control.tvLintra()), before);
+  EXPECT_EQ(control.tvLintra().SelectedItem(), control.tvLintra().GetNodes().Item(2));
 
   host.Limit = 0;
   control.ParseFile(u"", u"ok.asp");
   EXPECT_EQ(control.TextTree(), treeBefore + treeBefore);
-  EXPECT_EQ(control.GetWarnings(),
-            u"File : ok.asp\r\n\r\nNo critical errors\r\n\r\nNo warnings\r\n");
-  EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST(Hostile, AFaultyHostIsReportedOnceAndItsFileReadAsEmpty) {
-  ScriptedMessageBox boxes;
-  FaultyHost host;
-  host.Files[u"p.asp"] = IncludeDirective(u"fault.inc") + IncludeDirective(u"a.inc");
-  host.Files[u"a.inc"] = u"A";
-  host.Control->ParseFile(u"", u"p.asp");
-  ASSERT_EQ(boxes.Reports(), std::vector<Text>{u"5 Lintra.Lintra.fsGetFile"});
-  EXPECT_NE(boxes.Boxes()[0].Prompt.find(u"(disk on fire)"), Text::npos);
-  EXPECT_EQ(host.Control->tvLintra().GetNodes().size(), 3u);
-  EXPECT_EQ(host.Control->GetWarnings(),
-            u"File : p.asp\r\n\r\nNo critical errors\r\n\r\nNo warnings\r\n");
-}
-
-TEST(Hostile, APageIncludingItselfThroughFiveHundredFilesIsCaughtAtTheEnd) {
-  ScriptedMessageBox boxes;
-  MemoryHost host;
-  host.Files[u"p.asp"] = IncludeDirective(ChainName(1));
-  for (int level = 1; level < 500; ++level)
-    host.Files[ChainName(level)] = IncludeDirective(ChainName(level + 1));
-  host.Files[ChainName(500)] = IncludeDirective(u"p.asp");
-  host.Control->ParseFile(u"", u"p.asp");
-  const Nodes& nodes = host.Control->tvLintra().GetNodes();
-  ASSERT_EQ(nodes.size(), 502u);
-  EXPECT_EQ(nodes.Item(502)->Image(), u"IncludeFileCritical");
-  EXPECT_TRUE(FileOf(nodes.Item(502))->CircularInclude());
-  EXPECT_EQ(host.Requests.size(), 502u);
-  EXPECT_EQ(host.Control->GetWarnings(),
-            u"File : p.asp\r\n\r\nCritical Errors\r\n===============\r\n\r\np.asp (p.asp)\r\n"
-            u"   Circular include error. \r\n\r\n\r\nNo warnings\r\n");
-  EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST(Hostile, HugeAndRandomTextsAreScannedWhole) {
-  ScriptedMessageBox boxes;
-  MemoryHost host;
-  const Text filler(size_t{25} << 20, u'x');
-  host.Files[u"huge.asp"] = IncludeDirective(u"a.inc") + filler + IncludeDirective(u"b.inc");
-  host.Files[u"a.inc"] = u"A";
-  auto huge = host.Control->AnalysePage(u"", u"huge.asp");
-  ASSERT_EQ(huge->Includes()->size(), 2u);
-  const Text first = IncludeDirective(u"a.inc");
-  const Text last = IncludeDirective(u"b.inc");
-  EXPECT_EQ((*huge->Includes())[1]->BaseFileStart(),
-            static_cast<int32_t>(first.size() + filler.size() + 1));
-  const Text expected =
-      u"\r\n<%' === INCLUDE FILE START ( " + first + u" ) === %>\r\nA\r\n" +
-      u"<%' === INCLUDE FILE END ( " + first + u" ) === %>\r\n" + filler +
-      u"\r\n<%' === INCLUDE FILE START ( " + last + u" ) === %>\r\n" +
-      u"   *** ERROR : Error opening file : b.inc ***\r\n<%' === INCLUDE FILE END ( " + last +
-      u" ) === %>\r\n";
-  EXPECT_TRUE(huge->OutputComplete() == expected);
-
-  std::mt19937 random(3);
-  Text noise = IncludeDirective(u"a.inc");
-  for (int i = 0; i < 2'000'000; ++i) noise += static_cast<char16_t>(random());
-  noise += IncludeDirective(u"b.inc");
-  host.Files[u"noise.asp"] = noise;
-  auto garbled = host.Control->AnalysePage(u"", u"noise.asp");
-  ASSERT_GE(garbled->Includes()->size(), 1u);
-  EXPECT_EQ((*garbled->Includes())[0]->Content(), u"A");
-  EXPECT_EQ(garbled->OutputComplete().substr(0, 2), u"\r\n");
   EXPECT_TRUE(boxes.Boxes().empty());
 }
 

@@ -2,9 +2,6 @@
 
 #include <random>
 
-#include "analysis/DirectiveScanner.h"
-#include "analysis/FileSupply.h"
-#include "platform/ErrorRecord.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -27,27 +24,11 @@ TEST(Parser, BuildsMultiFolderTreeDepthFirstInTextOrder) {
 
   auto a = root->Includes()->Item(1);
   auto c = a->Includes()->Item(1);
-  EXPECT_EQ(c->Content(), u"C");
   EXPECT_EQ(c->ProjectPath(), u"/site");
   EXPECT_EQ(c->Container(), host.Control);
   EXPECT_EQ(c->Parent(), a);
   EXPECT_EQ(c->BaseFile(), root);
   EXPECT_FALSE(c->RootFile());
-}
-
-TEST(Parser, ScanGivesEachDirectiveItsSpanFormAndValue) {
-  std::vector<Text> found;
-  for (const ScannedDirective& each :
-       ScanDirectives(u"ab<!-- #include File='x/a.inc' --><% '<!-- #include file=s -->' %>"
-                      u"<!--#include virtual=\"../inc/v.inc\"--><!-- #include -->")) {
-    const char16_t* form = each.Form == ScannedDirective::Kind::File      ? u"file"
-                           : each.Form == ScannedDirective::Kind::Virtual ? u"virtual"
-                                                                          : u"malformed";
-    found.push_back(text::FromNumber(each.Start) + u"+" + text::FromNumber(each.Length) + u" " +
-                    form + u" " + each.Value);
-  }
-  EXPECT_EQ(found, (std::vector<Text>{u"3+32 file x/a.inc", u"67+38 virtual inc/v.inc",
-                                      u"105+17 malformed "}));
 }
 
 TEST(Parser, ResolvesFileAgainstFolderAndVirtualAgainstRoot) {
@@ -105,44 +86,6 @@ TEST(Parser, KeywordWithoutUsableAttributeMarksIncludingNodeMissing) {
   EXPECT_EQ(Outline(*q, true), u"b.inc [33,63)\n");
 }
 
-TEST(Parser, MissingIncludeBecomesLeafNamedByBareNameAndSiblingsContinue) {
-  MemoryHost host;
-  host.Files[u"shop/p.asp"] =
-      u"<!-- #include file='inc/gone.inc' --><!-- #include file='b.inc' -->";
-  host.Files[u"shop/b.inc"] = u"<!-- #include file='c.inc' -->";
-  host.Files[u"shop/c.inc"] = u"C";
-  auto root = host.Control->AnalysePage(u"/site", u"shop/p.asp");
-  EXPECT_EQ(Outline(*root, true),
-            u"gone.inc [1,38) missing\n"
-            u"shop/b.inc [38,68)\n"
-            u"  shop/c.inc [1,31)\n");
-  auto gone = root->Includes()->Item(1);
-  EXPECT_EQ(gone->Content(), u"");
-  EXPECT_EQ(gone->ProjectPath(), u"/site");
-  EXPECT_EQ(gone->Container(), host.Control);
-  EXPECT_FALSE(root->MissingFile());
-}
-
-TEST(Parser, HostAbortStopsTheWholeAnalysis) {
-  MemoryHost host;
-  host.Files[u"p.asp"] = u"<!-- #include file='a.inc' --><!-- #include file='later.inc' -->";
-  host.Files[u"a.inc"] = u"<!-- #include file='b.inc' -->";
-  host.Files[u"b.inc"] = u"<!-- #include file='c.inc' --><!-- #include file='d.inc' -->";
-  host.Files[u"later.inc"] = u"L";
-  host.Errors[u"c.inc"] = FileSupply::Abort;
-  ScriptedMessageBox boxes;
-  try {
-    host.Control->AnalysePage(u"", u"p.asp");
-    FAIL() << "the abort did not come out of the analysis";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.Record().Number, FileSupply::Abort);
-    EXPECT_EQ(error.Record().Source, u"Lintra.fsGetFile");
-    EXPECT_EQ(error.Record().Description, u"Could not find the file : c.inc");
-  }
-  EXPECT_EQ(host.Requests, (std::vector<Text>{u"p.asp", u"a.inc", u"b.inc", u"c.inc"}));
-  EXPECT_TRUE(boxes.Boxes().empty());
-}
-
 TEST(Parser, HostMayReplaceThePathOfAnInclude) {
   MemoryHost host;
   host.Redirects = {{u"old/a.inc", u"new/a.inc"}, {u"old/b.inc", u"new/b.inc"}};
@@ -188,15 +131,5 @@ TEST(Parser, SurvivesHostileTexts) {
   }
   host.Files[u"junk.asp"] = junk;
   host.Control->AnalysePage(u"", u"junk.asp");
-
-  const Text high(1, char16_t{0xD800});
-  const Text low(1, char16_t{0xDC00});
-  host.Files[u"surrogates.asp"] =
-      high + u"<!-- #include file='" + low + u"a.inc' " + high + u"-->" + low;
-  host.Files[low + u"a.inc"] = high;
-  auto root = host.Control->AnalysePage(u"", u"surrogates.asp");
-  ASSERT_EQ(root->Includes()->Count(), u"1");
-  EXPECT_EQ(root->Includes()->Item(1)->Content(), high);
-  EXPECT_EQ(root->Includes()->Item(1)->FullPath(), low + u"a.inc");
   EXPECT_TRUE(boxes.Boxes().empty());
 }

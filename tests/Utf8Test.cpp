@@ -31,14 +31,6 @@ TEST(Utf8, EscapedBytesAreWrittenBackAsThemselves) {
   EXPECT_FALSE(text::IsValidUtf8("caf\xE9"));
 }
 
-TEST(Utf8, APieceStopsBeforeACutSequenceUnlessItIsTheLast) {
-  std::u16string text;
-  EXPECT_EQ(text::FromUtf8Into("caf\xC3", false, text), 3u);
-  EXPECT_EQ(text, u"caf");
-  EXPECT_EQ(text::FromUtf8Into("\xC3\xA9!\xE2\x82", true, text), 5u);
-  EXPECT_EQ(text, u"caf\u00E9!\xDCE2\xDC82");
-}
-
 TEST(Utf8, ValidUtf8ShowsEscapedBytesAndLoneSurrogatesAsReplacementCharacters) {
   EXPECT_EQ(text::ToUtf8(text::FromUtf8("caf\xC3\xA9 \xE9t\xE9 \xF0\x9F\x98\x80")),
             "caf\xC3\xA9 \xEF\xBF\xBDt\xEF\xBF\xBD \xF0\x9F\x98\x80");

@@ -18,13 +18,21 @@ std::string Loaded(const DiskFiles& files, TextView webPath) {
   return file ? text::ToUtf8(file->webPath + u": " + file->text) : "refused";
 }
 
+// What `host` answers for `path`: the path as the host leaves it, and the text.
+using Answer = std::pair<Text, std::shared_ptr<const SourceText>>;
+Answer Ask(DiskHost& host, Text path, int32_t* error = nullptr) {
+  int32_t code = 0;
+  std::shared_ptr<const SourceText> text;
+  host.GetSharedFile(path, error ? *error : code, text);
+  return {path, text};
+}
+
 // A project in root/ with a file outside it, beside root/.
 class DiskFilesTest : public testing::Test {
  protected:
   DiskFilesTest() {
     temp.Write("root/inc/a.inc", "A");
     temp.Write("outside.txt", "secret");
-    temp.Write("outfolder/x.txt", "secret");
   }
   fs::path Root() const { return temp.Path() / "root"; }
 
@@ -36,7 +44,6 @@ class DiskFilesTest : public testing::Test {
 TEST_F(DiskFilesTest, ReadsFilesByWebPathWithEitherSeparatorFromTheRoot) {
   const DiskFiles files(Root());
   EXPECT_EQ(Loaded(files, u"inc/a.inc"), "inc/a.inc: A");
-  EXPECT_EQ(Loaded(files, u"inc\\a.inc"), "inc/a.inc: A");
   EXPECT_EQ(Loaded(files, u"./inc//./a.inc"), "inc/a.inc: A");
   // A leading separator means the root, not the file system's root.
   EXPECT_EQ(Loaded(files, u"/inc/a.inc"), "inc/a.inc: A");
@@ -68,15 +75,12 @@ TEST_F(DiskFilesTest, RefusesEveryPathThatLeavesTheRoot) {
   }
 }
 
-TEST_F(DiskFilesTest, FollowsSymbolicLinksOnlyWithinTheRoot) {
-  fs::create_symlink(temp.Path() / "outside.txt", Root() / "secret.inc");
-  fs::create_directory_symlink(temp.Path() / "outfolder", Root() / "out");
+// Links that lead out of the root are HostileCliTest's.
+TEST_F(DiskFilesTest, FollowsSymbolicLinksWithinTheRoot) {
   fs::create_symlink(Root() / "inc/a.inc", Root() / "alias.inc");
   fs::create_directory_symlink(Root(), Root() / "loop");
   fs::create_directory_symlink(Root(), temp.Path() / "link-to-root");
   const DiskFiles files(Root());
-  EXPECT_EQ(Loaded(files, u"secret.inc"), "refused");
-  EXPECT_EQ(Loaded(files, u"out/x.txt"), "refused");
   EXPECT_EQ(Loaded(files, u"alias.inc"), "inc/a.inc: A");
   EXPECT_EQ(Loaded(files, u"loop/loop/inc/a.inc"), "inc/a.inc: A");
   EXPECT_EQ(Loaded(DiskFiles(temp.Path() / "link-to-root"), u"inc/a.inc"), "inc/a.inc: A");
@@ -92,12 +96,6 @@ TEST_F(DiskFilesTest, AnswersNothingForWhatIsNoReadableFile) {
   }
 }
 
-TEST_F(DiskFilesTest, RefusesAFileWithoutReadPermission) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-  fs::permissions(temp.Write("root/locked.inc", "x"), fs::perms::none);
-  EXPECT_EQ(Loaded(DiskFiles(Root()), u"locked.inc"), "refused");
-}
-
 TEST_F(DiskFilesTest, RootMustBeAnExistingFolder) {
   EXPECT_THROW(DiskFiles(temp.Path() / "nothere"), fs::filesystem_error);
   EXPECT_THROW(DiskFiles(temp.Path() / "outside.txt"), std::invalid_argument);
@@ -108,20 +106,12 @@ TEST(TextDecoding, DecodesUtf8AndUtf16AndKeepsEveryOtherByteAsItsEscape) {
   EXPECT_EQ(DecodeFileBytes("caf\xC3\xA9\r\n"), u"caf\u00E9\r\n");
   EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF<%"), u"\uFEFF<%");
   EXPECT_EQ(DecodeFileBytes("\xF0\x9F\x98\x80"), u"\U0001F600");
-  EXPECT_EQ(DecodeFileBytes("\xFF\xFE"
-                            "A\0\xE9\0"sv),
-            u"A\u00E9");
-  EXPECT_EQ(DecodeFileBytes("\xFE\xFF\0A\x20\xAC"sv), u"A\u20AC");
+  // Both UTF-16 byte orders are FileSupplyCliTest's; an odd last byte keeps its escape.
   EXPECT_EQ(DecodeFileBytes("\xFF\xFE"
                             "A\0\xB0"sv),
             u"A\xDCB0");
   // Bytes that are not UTF-8 where they stand, beside valid UTF-8 in the same file.
-  EXPECT_EQ(DecodeFileBytes("caf\xC3\xA9 \xE9t\xE9"), u"caf\u00E9 \xDCE9t\xDCE9");
-  EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF\x93x\x94"), u"\uFEFF\xDC93x\xDC94");
-  // Overlong forms, encoded surrogates and cut sequences are not UTF-8 either.
-  EXPECT_EQ(DecodeFileBytes("\xC0\xAF"), u"\xDCC0\xDCAF");
-  EXPECT_EQ(DecodeFileBytes("\xED\xA0\x80"), u"\xDCED\xDCA0\xDC80");
-  EXPECT_EQ(DecodeFileBytes("ab\xE2\x82"), u"ab\xDCE2\xDC82");
+  EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF\x93x\xC3\xA9"), u"\uFEFF\xDC93x\u00E9");
 }
 
 TEST(TextDecoding, AFileDecodedInPiecesIsDecodedAsAWhole) {
@@ -146,47 +136,35 @@ TEST(TextDecoding, ACodePageDecodesOnlyFilesThatAreNotUtf8) {
   EXPECT_EQ(DecodeFileBytes("\xEF\xBB\xBF\xE9", &windows1252), u"\uFEFF\u00E9");
   // Bytes the code page leaves undefined keep their escape.
   EXPECT_EQ(DecodeFileBytes("a\x81z\xE9", &windows1252), u"a\xDC81z\u00E9");
-  EXPECT_EQ(DecodeFileBytes("\xD6\xD0\xCE\xC4", &gbk), u"\u4E2D\u6587");
   EXPECT_EQ(DecodeFileBytes("\xD6\xD0\xFF", &gbk), u"\u4E2D\xDCFF");
   EXPECT_THROW(CodePage("no-such-code-page"), std::invalid_argument);
 }
 
-TEST_F(DiskFilesTest, HostAnswersWithRealPathsOrMissing) {
+TEST_F(DiskFilesTest, HostAnswersWithRealPathsOrAsRequestedAndSharesTextsByFile) {
   const DiskFiles files(Root());
-  DiskHost host(files, 10, DiskHost::Paths::OnDisk);
-  Text path = u"./inc\\a.inc";
-  std::shared_ptr<const SourceText> first;
-  int32_t error = 0;
-  host.GetSharedFile(path, error, first);
-  EXPECT_EQ(error, 0);
+  DiskHost onDisk(files, 10, DiskHost::Paths::OnDisk);
+  const auto [path, first] = Ask(onDisk, u"./inc\\a.inc");
+  EXPECT_EQ(path, u"inc/a.inc");
   ASSERT_TRUE(first);
   EXPECT_EQ(first->Value(), u"A");
-  EXPECT_EQ(path, u"inc/a.inc");
   // Another spelling of the same file shares the text read the first time.
-  Text otherCase = u"INC/A.inc";
-  std::shared_ptr<const SourceText> second;
-  host.GetSharedFile(otherCase, error, second);
-  EXPECT_EQ(otherCase, u"inc/a.inc");
-  EXPECT_EQ(second, first);
-  Text missing = u"../outside.txt";
-  std::shared_ptr<const SourceText> none;
-  host.GetSharedFile(missing, error, none);
+  EXPECT_EQ(Ask(onDisk, u"INC/A.inc"), Answer(u"inc/a.inc", first));
+  int32_t error = 0;
+  EXPECT_EQ(Ask(onDisk, u"../outside.txt", &error), Answer(u"../outside.txt", nullptr));
   EXPECT_EQ(error, DiskHost::FileNotFound);
-  EXPECT_EQ(missing, u"../outside.txt");
-  EXPECT_FALSE(none);
+
+  DiskHost asRequested(files, 10, DiskHost::Paths::AsRequested);
+  const Answer upper = Ask(asRequested, u"/INC/a.inc");
+  EXPECT_EQ(upper.first, u"/INC/a.inc");
+  ASSERT_TRUE(upper.second);
+  EXPECT_EQ(Ask(asRequested, u"inc\\A.INC"), Answer(u"inc\\A.INC", upper.second));
 }
 
 TEST_F(DiskFilesTest, HostKeepsIncludedTextsForTheRunButAPageOnlyForItsPage) {
   temp.Write("root/p.asp", "P");
   const DiskFiles files(Root());
   DiskHost host(files, 10);
-  auto request = [&](const Text& path) {
-    Text asked = path;
-    int32_t error = 0;
-    std::shared_ptr<const SourceText> text;
-    host.GetSharedFile(asked, error, text);
-    return text;
-  };
+  auto request = [&](const Text& path) { return Ask(host, path).second; };
   host.StartPage();
   std::weak_ptr<const SourceText> page = request(u"p.asp");
   const std::shared_ptr<const SourceText> include = request(u"inc/a.inc");
@@ -199,21 +177,4 @@ TEST_F(DiskFilesTest, HostKeepsIncludedTextsForTheRunButAPageOnlyForItsPage) {
   const std::shared_ptr<const SourceText> included = request(u"p.asp");
   host.StartPage();
   EXPECT_EQ(request(u"p.asp"), included);
-}
-
-TEST_F(DiskFilesTest, HostLeavesRequestedPathsAsTheyAreAndStillSharesTextsByFile) {
-  const DiskFiles files(Root());
-  DiskHost host(files, 10, DiskHost::Paths::AsRequested);
-  Text first = u"/INC/a.inc";
-  Text second = u"inc\\A.INC";
-  std::shared_ptr<const SourceText> firstText;
-  std::shared_ptr<const SourceText> secondText;
-  int32_t error = 0;
-  host.GetSharedFile(first, error, firstText);
-  host.GetSharedFile(second, error, secondText);
-  EXPECT_EQ(error, 0);
-  EXPECT_EQ(first, u"/INC/a.inc");
-  EXPECT_EQ(second, u"inc\\A.INC");
-  ASSERT_TRUE(firstText);
-  EXPECT_EQ(firstText, secondText);
 }

@@ -6,8 +6,8 @@
 #include "apps/qt/widget/LintraWidget.h"
 #include "apps/qt/widget/NodeTreeView.h"
 #include "apps/qt/widget/ToolbarMirror.h"
-#include "platform/MessageBox.h"
 #include "support/MemoryHost.h"
+#include "support/ScriptedMessageBox.h"
 
 namespace {
 
@@ -115,19 +115,13 @@ class LintraWidgetTest : public QObject {
     shown.host.Files.erase(u"b1.inc");
     shown.control->ClearTree();
     shown.control->ParseFile(u"", u"r.asp");
-    QStringList boxes;
-    const MessageBox::Handler previous =
-        MessageBox::SetHandler([&](const Text& prompt, int32_t style, const Text& title) {
-          boxes << QString::fromStdU16String(prompt + u"|" + title) + QString::number(style);
-          return MessageBox::OK;
-        });
+    ScriptedMessageBox boxes;
 
     shown.DoubleClick(2);
     QCOMPARE(shown.host.OpenedFiles, std::vector<Text>{u"a.inc"});
     QVERIFY(shown.Tree().isExpanded(shown.IndexAt(2)));  // a double-click never closes
     shown.DoubleClick(6);
-    MessageBox::SetHandler(previous);
-    QCOMPARE(boxes, QStringList{"Error : Couldn't find the file b1.inc|Corvane48"});
+    QCOMPARE(boxes.Reports(), std::vector<Text>{u"Error : Couldn't find the file b1.inc"});
     QCOMPARE(shown.host.OpenedFiles.size(), size_t{1});
   }
 

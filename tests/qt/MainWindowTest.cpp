@@ -1,13 +1,10 @@
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "apps/qt/gui/MainWindow.h"
@@ -24,8 +21,7 @@ namespace {
 
 // A small site: two pages that include the header, one in a folder that includes the other
 // include file, and a page in a hidden folder.
-struct Site {
-  QTemporaryDir dir;
+struct Site : TempFolder {
   Site() {
     Write("default.asp",
           "<!-- #include file=\"inc/head.inc\" -->\r\n<!-- #include file=\"inc/gone.inc\" -->\r\n");
@@ -35,23 +31,8 @@ struct Site {
     Write("inc/other.inc", "");
     Write(".old/x.asp", "");
   }
-  void Write(const QString& path, const QByteArray& content) const {
-    QDir(dir.path()).mkpath(QFileInfo(path).path());
-    QFile file(dir.filePath(path));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-  }
-  std::filesystem::path Root() const { return dir.path().toStdString(); }
+  const std::filesystem::path& Root() const { return Path(); }
 };
-
-// The window's page list as the bytes of the names, one per line.
-QByteArray ListedPages(const MainWindow& window) {
-  QByteArray listed;
-  for (int row = 0; row < window.PageList().count(); ++row) {
-    listed += text::ToBytes(window.PageList().item(row)->text().toStdU16String()) + "\n";
-  }
-  return listed;
-}
 
 // What the command line lists as the pages below `root` that include "common.inc": with every
 // page including it, the pages it takes when none are named.
@@ -86,14 +67,6 @@ QStringList BoldNodes(const MainWindow& window) {
   return bold;
 }
 
-QStringList Prompts(const ScriptedMessageBox& boxes) {
-  QStringList prompts;
-  for (const ScriptedMessageBox::Shown& box : boxes.Boxes()) {
-    prompts << QString::fromStdU16String(box.Prompt);
-  }
-  return prompts;
-}
-
 void Trigger(MainWindow& window, const QString& action) {
   for (QAction* each : window.findChildren<QAction*>()) {
     if (each->text() == action) each->trigger();
@@ -114,20 +87,6 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void ListsTheSitesPagesAndNamesFilesByWebPath() {
-    Site site;
-    MainWindow window(site.Root());
-    QStringList listed;
-    for (int row = 0; row < window.PageList().count(); ++row) {
-      listed << window.PageList().item(row)->text();
-    }
-    QCOMPARE(listed, QStringList({"about.ASP", "default.asp", "shop/cart.asp"}));
-    QCOMPARE(ProjectPages::WebPathOf(site.Root(), site.Root() / "shop" / ".." / "inc/head.inc"),
-             Text(u"inc/head.inc"));
-    QVERIFY(!ProjectPages::WebPathOf(site.Root() / "shop", site.Root() / "inc/head.inc"));
-    QVERIFY(!ProjectPages::WebPathOf(site.Root(), site.Root()));
-  }
-
   void ListsThePagesTheCommandLineTakesByDefault() {
     TempFolder site;
     site.Write("common.inc", "");
@@ -136,27 +95,22 @@ class MainWindowTest : public QObject {
       site.Write(page, "<!-- #include virtual=\"/common.inc\" -->");
     }
     MainWindow window(site.Path());
-    QCOMPARE(ListedPages(window), CommandLinePages(site.Path()));
-    QCOMPARE(ListedPages(window),
-             QByteArray("a.asp\ncaf\xE9.asp\nshop/\xFFx.ASP\n\xC3\xA9t\xC3\xA9.asp\n"));
+    QByteArray listed;
+    for (const QString& page : Listed(window))
+      listed += text::ToBytes(page.toStdU16String()) + "\n";
+    QCOMPARE(listed, CommandLinePages(site.Path()));
+    QCOMPARE(listed, QByteArray("a.asp\ncaf\xE9.asp\nshop/\xFFx.ASP\n\xC3\xA9t\xC3\xA9.asp\n"));
     window.AddPage(window.PageList().item(1)->text().toStdU16String());
     QCOMPARE(Pages(window), QStringList{window.PageList().item(1)->text()});
     QCOMPARE(window.Trees().Control().tvLintra().GetNodes().size(), size_t{2});
   }
 
-  void ReportsAndOpenedFilesGoToTheirPanes() {
+  void NamesFilesByTheirWebPathInsideTheRootOnly() {
     Site site;
-    MainWindow window(site.Root());
-    window.AddPage(u"default.asp");
-    Lintra& control = window.Trees().Control();
-    control.tbrLintra().Click(6);
-    QCOMPARE(window.ReportPane().toPlainText(),
-             QString::fromStdU16String(control.TextTree()).replace("\r\n", "\n"));
-    QVERIFY(!window.ReportPane().toPlainText().contains(u'\r'));
-
-    control.tvLintra().DoubleClick(control.tvLintra().GetNodes().Item(2).get());
-    QCOMPARE(window.ViewerPane().toPlainText(), QStringLiteral("<p>head</p>\n"));
-    QVERIFY(window.ViewerPane().isReadOnly());
+    QCOMPARE(ProjectPages::WebPathOf(site.Root(), site.Root() / "shop" / ".." / "inc/head.inc"),
+             Text(u"inc/head.inc"));
+    QVERIFY(!ProjectPages::WebPathOf(site.Root() / "shop", site.Root() / "inc/head.inc"));
+    QVERIFY(!ProjectPages::WebPathOf(site.Root(), site.Root()));
   }
 
   void FailedAnalysesAreToldInOneBoxAndLeaveTheTrees() {
@@ -168,23 +122,21 @@ class MainWindowTest : public QObject {
     const Text failure =
         u"Couldn't analyse default.asp\r\nError -2147220503 - Could not find the file : "
         u"inc/gone.inc\r\nThe page asked for more than 2 files.";
-    QCOMPARE(Prompts(boxes), QStringList{QString::fromStdU16String(failure)});
+    QCOMPARE(boxes.Reports(), std::vector<Text>{failure});
     QCOMPARE(Pages(window), QStringList{"about.ASP"});
 
     window.ShowDependants({u"inc/head.inc"});
-    QCOMPARE(Prompts(boxes).size(), 2);
-    QCOMPARE(Prompts(boxes).back(), QString::fromStdU16String(failure));
+    QCOMPARE(boxes.Reports(), std::vector<Text>({failure, failure}));
     QCOMPARE(window.StatusLine().text(),
              QStringLiteral("1 page depends on inc/head.inc; 1 page could not be analysed"));
 
     MainWindow starved(site.Root(), 1);
     starved.ShowDependants({u"inc/head.inc"});
-    QCOMPARE(Prompts(boxes).size(), 3);
-    QCOMPARE(Prompts(boxes).back(),
-             QStringLiteral("3 pages could not be analysed; the report lists them all. The "
-                            "first:\r\nCouldn't analyse about.ASP\r\nError -2147220503 - Could "
-                            "not find the file : inc/head.inc\r\nThe page asked for more than 1 "
-                            "files."));
+    QCOMPARE(boxes.Reports().size(), size_t{3});
+    QCOMPARE(boxes.Reports().back(),
+             Text(u"3 pages could not be analysed; the report lists them all. The first:\r\n"
+                  u"Couldn't analyse about.ASP\r\nError -2147220503 - Could not find the file : "
+                  u"inc/head.inc\r\nThe page asked for more than 1 files."));
     QVERIFY(starved.ReportPane().toPlainText().startsWith(
         "No page depends on inc/head.inc.\n\n3 pages could not be analysed:\nCouldn't analyse "
         "about.ASP\n"));
@@ -234,13 +186,17 @@ class MainWindowTest : public QObject {
     QCOMPARE(Listed(window).size(), 3);
   }
 
-  void ClearEmptiesTreesPanesStatusAndMarks() {
+  void ReportsAndOpenedFilesGoToTheirPanesAndClearEmptiesThem() {
     Site site;
     MainWindow window(site.Root());
     window.ShowDependants({u"inc/head.inc"});
     Lintra& control = window.Trees().Control();
+    control.tbrLintra().Click(6);
+    QCOMPARE(window.ReportPane().toPlainText(),
+             QString::fromStdU16String(control.TextTree()).replace("\r\n", "\n"));
     control.tvLintra().DoubleClick(control.tvLintra().GetNodes().Item(2).get());
-    QVERIFY(!window.ViewerPane().toPlainText().isEmpty());
+    QCOMPARE(window.ViewerPane().toPlainText(), QStringLiteral("<p>head</p>\n"));
+    QVERIFY(window.ViewerPane().isReadOnly());
 
     Trigger(window, "Clear");
     QCOMPARE(control.tvLintra().GetNodes().size(), size_t{0});
@@ -283,7 +239,7 @@ class MainWindowTest : public QObject {
     Site site;
     MainWindow window(site.Root());
     window.AddPage(u"default.asp");
-    const QString file = site.dir.filePath("shot.png");
+    const QString file = QString::fromStdString((site.Path() / "shot.png").string());
     QVERIFY(SaveScreenshot(window, file));
     const QImage shot(file);
     QCOMPARE(shot.size(), window.size());

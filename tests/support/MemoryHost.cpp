@@ -97,6 +97,10 @@ std::string NodeStates(const TreeView& view) {
   return result;
 }
 
+std::shared_ptr<File> FileAt(const TreeView& view, int32_t position) {
+  return std::dynamic_pointer_cast<File>(view.GetNodes().Item(position)->Tag());
+}
+
 Text Lines(std::initializer_list<const char16_t*> lines) {
   Text result;
   for (const char16_t* line : lines) result += Text(line) + u"\r\n";

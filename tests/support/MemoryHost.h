@@ -66,3 +66,9 @@ void ServeExampleTree(MemoryHost& host);
 
 // Every node's label in position order, followed by "+" when it is open and "-" when closed.
 std::string NodeStates(const TreeView& view);
+
+// The File that the node at `position` of `view` shows, or null when its Tag is no File.
+std::shared_ptr<File> FileAt(const TreeView& view, int32_t position);
+
+// Something a host might put in a node's Tag that is not a File.
+class Stranger : public Object {};
