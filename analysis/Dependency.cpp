@@ -4,6 +4,8 @@
 #include "analysis/TreeWalk.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 namespace {
 
 // Whether `file` itself stands in the list; false too when its search was abandoned, which
@@ -50,3 +52,5 @@ bool fbContainsMatch(File& file, const TextArray& asMatchFiles) {
   });
   return found;
 }
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include "analysis/LintraFuncs.h"
 
+namespace lintra {
+
 namespace {
 
 // The first "<" at or after `from` that opens a server-script block ("<%") or a comment ("<!--").
@@ -69,3 +71,5 @@ std::vector<ScannedDirective> ScanDirectives(TextView view) {
   }
   return directives;
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // One include directive found in a text: the comment's span and the file it names.
 struct ScannedDirective {
   enum class Kind { Malformed, File, Virtual };
@@ -22,3 +24,5 @@ struct ScannedDirective {
 // "File" attribute first and then "Virtual" (names in any letter case). An opener without its
 // closer ends the scan. Errors pass on to the caller unchanged.
 std::vector<ScannedDirective> ScanDirectives(TextView text);
+
+}  // namespace lintra

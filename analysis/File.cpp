@@ -8,6 +8,8 @@
 #include "analysis/TreeWalk.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 namespace {
 
 // The four units of `word` upper-cased as UCaseUnit does; all four are below U+0080. A unit from
@@ -182,3 +184,5 @@ File* File::Root() {
   if (rootFile_) return this;
   return baseFile_.lock().get();
 }
+
+}  // namespace lintra

@@ -11,6 +11,8 @@
 #include "platform/Object.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 class Files;
 
 // One node of an include tree: an ASP page or a file it includes, with its text, its place in the
@@ -169,3 +171,5 @@ class File : public Object {
   bool rootFile_ = false;
   std::shared_ptr<Files> includes_;
 };
+
+}  // namespace lintra

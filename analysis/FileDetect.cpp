@@ -6,6 +6,8 @@
 #include "analysis/TreeWalk.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 // True when `file`'s FullPath equals, ignoring letter case, that of its parent or of any
 // ancestor above it.
 bool File::fbCircularInclude(File& file, const AncestorCounts& ancestors) {
@@ -88,3 +90,5 @@ bool File::fbDuplicateInclude(File& target, const PathKey& targetPath, const Pat
   });
   return answer;
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 #include "analysis/TreeWalk.h"
 #include "platform/ErrorRecord.h"
 
+namespace lintra {
+
 // The parser passes every error on to its caller unchanged, apart from the not-found answer of the
 // file supply, which becomes the MissingFile flag of the child being created.
 
@@ -76,3 +78,5 @@ File* File::ParseInclude(const SourceText& text, size_t index) {
   child->FullPath(path);
   return child.get();
 }
+
+}  // namespace lintra

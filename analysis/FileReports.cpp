@@ -5,6 +5,8 @@
 #include "analysis/TreeWalk.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 namespace {
 
 constexpr TextView kCrLf = u"\r\n";
@@ -189,3 +191,5 @@ void File::AppendComplete(Text& out) {
     return false;
   });
 }
+
+}  // namespace lintra

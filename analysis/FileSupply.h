@@ -5,6 +5,8 @@
 #include "analysis/SourceText.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 // What the parser needs of the object that a File names as its Container: the text of a file.
 // Whatever supplies the texts implements it, from a host, a disk or memory; the analysis asks
 // nothing more of it.
@@ -21,3 +23,5 @@ class FileSupply {
   static constexpr int32_t NotFound = static_cast<int32_t>(0x800403E8u);
   static constexpr int32_t Abort = static_cast<int32_t>(0x800403E9u);
 };
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "analysis/File.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 std::shared_ptr<File> Files::Add(const std::shared_ptr<File>& Parent, Text Name) {
   ErrorTrap trap(u"Files", u"Add");
   std::shared_ptr<File> file;
@@ -56,3 +58,5 @@ void Files::Delete(const Variant& Index) {
   ErrorTrap trap(u"Files", u"Delete");
   trap.Step([&] { entries_.erase(entries_.begin() + static_cast<ptrdiff_t>(Slot(Index))); });
 }
+
+}  // namespace lintra

@@ -8,6 +8,8 @@
 #include "platform/Text.h"
 #include "platform/Variant.h"
 
+namespace lintra {
+
 class File;
 
 // Walks a Files collection first to last, as a host's for-each does. It holds the entries it had
@@ -60,3 +62,5 @@ class Files : public Object {
 
   Entries entries_;
 };
+
+}  // namespace lintra

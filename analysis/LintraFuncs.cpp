@@ -5,6 +5,8 @@
 
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 using text::InStr;
 using text::Len;
 using text::Mid;
@@ -207,3 +209,5 @@ Text gfsRelativePath(TextView base, TextView target) {
   trap.Step([&] { result = RelativeFolder(base, target); });
   return result;
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // Free functions for the two kinds of text work that include analysis needs: reading an attribute
 // out of a directive's text, and taking apart, normalising and relating paths in web form.
 // Every function takes its arguments by value, keeps no state and returns a new value.
@@ -46,3 +48,5 @@ Text gfsRelativePath(TextView base, TextView target);
 
 // The number of "/" in `t`.
 int32_t fnDirLevels(TextView t);
+
+}  // namespace lintra

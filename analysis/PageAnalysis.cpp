@@ -2,6 +2,8 @@
 
 #include "platform/Deref.h"
 
+namespace lintra {
+
 std::shared_ptr<File> AnalysePage(const std::shared_ptr<Object>& supply, const Text& projectPath,
                                   const Text& filePath) {
   auto root = std::make_shared<File>();
@@ -21,3 +23,5 @@ std::shared_ptr<File> AnalysePage(const std::shared_ptr<Object>& supply, const T
   root->Parse();
   return root;
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 #include "platform/Object.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 // Builds the include tree of one page, the way every page is analysed, without showing it. The
 // root is prepared in six steps: its Container is `supply`, its ProjectPath `projectPath`, its
 // FullPath `filePath`, it is marked the root, its text is asked of the supply, and its FullPath
@@ -15,3 +17,5 @@
 // Every other error, the supply's abort among them, passes on unchanged. The caller owns the tree.
 std::shared_ptr<File> AnalysePage(const std::shared_ptr<Object>& supply, const Text& projectPath,
                                   const Text& filePath);
+
+}  // namespace lintra

@@ -1,5 +1,7 @@
 #include "analysis/PageReport.h"
 
+namespace lintra {
+
 namespace {
 
 // Appends a report section in steps of `trap`: `heading` and what `append` adds, or `none` when
@@ -27,3 +29,5 @@ Text WarningsReport(ErrorTrap& trap, File& page) {
                     [&](Text& out) { page.AppendWarnings(out); });
   return written ? report : Text();
 }
+
+}  // namespace lintra

@@ -3,6 +3,8 @@
 #include "analysis/DirectiveScanner.h"
 #include "analysis/LintraFuncs.h"
 
+namespace lintra {
+
 const std::vector<SourceText::Directive>& SourceText::Directives() const {
   if (!directives_) {
     directives_ = std::make_unique<std::vector<Directive>>(ScanDirectives(text_));
@@ -23,3 +25,5 @@ const Text& SourceText::IncludePath(size_t index, const Text& folder) const {
   resolved.known = true;
   return resolved.path;
 }
+
+}  // namespace lintra

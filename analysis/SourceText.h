@@ -7,6 +7,8 @@
 #include "analysis/DirectiveScanner.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 // One file's text as the host supplied it, immutable and shared by every node that shows that
 // file, together with the include directives a scan finds in it. The scan runs on first use and
 // is kept, so a file included a thousand times is scanned once and never copied.
@@ -40,3 +42,5 @@ class SourceText {
   mutable std::unique_ptr<std::vector<Directive>> directives_;
   mutable std::vector<Resolved> resolved_;
 };
+
+}  // namespace lintra

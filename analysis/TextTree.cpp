@@ -6,6 +6,8 @@
 #include "errors/modPendryError.h"
 #include "platform/Deref.h"
 
+namespace lintra {
+
 namespace {
 
 constexpr TextView kCrLf = u"\r\n";
@@ -96,3 +98,5 @@ void AppendTextTree(File& root, Text& out) {
 void AppendWholeTextTree(File& root, Text& out) {
   AppendDrawing(root, out, false);
 }
+
+}  // namespace lintra

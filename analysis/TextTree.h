@@ -3,6 +3,8 @@
 #include "analysis/File.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 // The plain-text drawing of an include tree: one line per file, connectors between a file and
 // its includes, " ! " after a duplicate include, " *ERROR* " after a missing or circular file,
 // and the file's folder from column 41 on (the page's own folder for the page, the folder
@@ -18,3 +20,5 @@ void AppendTextTree(File& root, Text& out);
 // Appends the drawing of `root` as AppendTextTree does, for hosts without the control's tree
 // view: any number of includes of one file and any depth are drawn, with no overflow.
 void AppendWholeTextTree(File& root, Text& out);
+
+}  // namespace lintra

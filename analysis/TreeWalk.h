@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace lintra {
+
 // A depth-first walk over a tree of any depth, on an explicit stack instead of the call stack.
 // Each node whose children are being visited has a frame of the caller's type, holding what a
 // recursive call would hold in its locals, with the error trap of that call where the node's own
@@ -61,3 +63,5 @@ class TreeWalk {
   size_t depth_ = 0;
   bool changed_ = false;
 };
+
+}  // namespace lintra

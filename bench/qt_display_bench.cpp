@@ -11,6 +11,8 @@
 #include "support/LargePage.h"
 #include "support/MemoryHost.h"
 
+namespace lintra {
+
 namespace {
 
 constexpr int Runs = 5;
@@ -30,6 +32,10 @@ qint64 Best(const std::function<void()>& prepare, const std::function<void()>& s
 }
 
 }  // namespace
+
+}  // namespace lintra
+
+using namespace lintra;
 
 int main(int argc, char** argv) {
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,5 +1,7 @@
 #include "control/ControlSupport.h"
 
+namespace lintra {
+
 namespace control {
 
 std::shared_ptr<File> FileOf(const Node& node) {
@@ -11,3 +13,5 @@ std::shared_ptr<File> FileOf(const Node& node) {
 }
 
 }  // namespace control
+
+}  // namespace lintra

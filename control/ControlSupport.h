@@ -7,10 +7,12 @@
 #include "platform/ErrorRecord.h"
 #include "platform/TreeView.h"
 
+namespace lintra {
+
 // Small helpers shared by the control's source files.
 namespace control {
 
-using ::Deref;
+using lintra::Deref;
 
 // The File a tree-view node shows: null when it holds none, a type mismatch when it holds
 // something else.
@@ -30,3 +32,5 @@ class HiddenTreeView {
 };
 
 }  // namespace control
+
+}  // namespace lintra

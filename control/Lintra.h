@@ -14,6 +14,8 @@
 #include "platform/TreeView.h"
 #include "platform/UserControl.h"
 
+namespace lintra {
+
 class ErrorTrap;
 class File;
 
@@ -92,11 +94,11 @@ class Lintra : public Object, public FileSupply {
 
  private:
   // Raises GetFile (through GetSharedFile) for `FilePath` and returns the text the host supplied.
-  // `FilePath` keeps what the host left in it. A non-zero nError raises RuntimeError: Abort when the
-  // host answered exactly that, NotFound otherwise, source "Lintra.fsGetFile",
-  // description "Could not find the file : " and the path. A handler that fails is reported; the
-  // user's answer then decides: Retry raises the event again, as new (nError 0, no text); Ignore
-  // goes on with nError as the handler left it; Abort returns an empty text and raises nothing.
+  // `FilePath` keeps what the host left in it. A non-zero nError raises RuntimeError: Abort when
+  // the host answered exactly that, NotFound otherwise, source "Lintra.fsGetFile", description
+  // "Could not find the file : " and the path. A handler that fails is reported; the user's answer
+  // then decides: Retry raises the event again, as new (nError 0, no text); Ignore goes on with
+  // nError as the handler left it; Abort returns an empty text and raises nothing.
   std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) override;
 
   // Tree view display (LintraDisplay.cpp).
@@ -135,3 +137,5 @@ class Lintra : public Object, public FileSupply {
   ImageList imglToolbar_;
   UserControl userControl_;
 };
+
+}  // namespace lintra

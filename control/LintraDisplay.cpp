@@ -5,6 +5,8 @@
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 // Appends `root` and its whole tree as the last top-level node of the tree view, each node
 // holding the File it shows.
 void Lintra::DisplayTree(const std::shared_ptr<File>& root) {
@@ -64,3 +66,5 @@ Text Lintra::fsGraphicName(File& file) {
   });
   return key;
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "errors/modPendryError.h"
 #include "platform/PendingMessages.h"
 
+namespace lintra {
+
 void Lintra::ParseFile(Text ProjectPath, Text FilePath) {
   const std::shared_ptr<File> root = ParseFileTree(ProjectPath, FilePath);
   DisplayTree(root);
@@ -72,3 +74,5 @@ void Lintra::ClearTree() {
     if (!RemoveFirstNode(trap, nodes)) return;
   }
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 #include "analysis/SourceText.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 // The control's events: what a host implements to serve the control. Each is called
 // synchronously; the control goes on only when the handler returns. A host connects one handler
 // object with Lintra::Events and keeps it alive while it is connected. Every callback has a
@@ -47,3 +49,5 @@ class LintraEvents {
   // full path as the host supplied it. The host opens or shows the file.
   virtual void DisplayFile(Text FilePath) { (void)FilePath; }
 };
+
+}  // namespace lintra

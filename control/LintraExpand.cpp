@@ -5,6 +5,8 @@
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 using control::Deref;
 using control::HiddenTreeView;
 
@@ -216,3 +218,5 @@ bool Lintra::fbExpandChildNodes(Node& node, bool state) {
   });
   return answer;
 }
+
+}  // namespace lintra

@@ -1,6 +1,8 @@
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 std::shared_ptr<const SourceText> Lintra::fsGetFile(Text& FilePath) {
   ErrorTrap trap(u"Lintra", u"fsGetFile");
   int32_t nError = 0;
@@ -15,3 +17,5 @@ std::shared_ptr<const SourceText> Lintra::fsGetFile(Text& FilePath) {
   RaiseError(nError == Abort ? Abort : NotFound, u"Lintra.fsGetFile",
              u"Could not find the file : " + FilePath);
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 // The root of the tree that holds the selected node (node 1 when nothing is selected), or null
 // when the tree view is empty.
 std::shared_ptr<File> Lintra::SelectedPage() {
@@ -34,3 +36,5 @@ Text Lintra::PageWarnings(File& page) {
   ErrorTrap trap(u"Lintra", u"GetWarnings");
   return WarningsReport(trap, page);
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 #include "errors/modPendryError.h"
 #include "platform/MessageBox.h"
 
+namespace lintra {
+
 Lintra::Lintra() {
   for (const char16_t* key : {u"ASPFile", u"IncludeFile", u"ASPFileWarning", u"IncludeFileWarning",
                               u"ASPFileCritical", u"IncludeFileCritical"}) {
@@ -114,3 +116,5 @@ void Lintra::UserControl_Resize() {
 void Lintra::UserControl_Terminate() {
   ClearTree();
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 #include "control/Lintra.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 // Draws every page of the tree view, in the order the pages were added, each followed by two
 // empty lines. Abandoned on an error, it returns the pages completed so far.
 Text Lintra::TextTree() {
@@ -22,3 +24,5 @@ Text Lintra::TextTree() {
   }
   return result;
 }
+
+}  // namespace lintra

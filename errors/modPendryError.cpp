@@ -1,5 +1,7 @@
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 ErrorRecord& Err() {
   static ErrorRecord current;
   return current;
@@ -20,3 +22,5 @@ int32_t ErrorTrap::Report(std::exception_ptr error) const {
   Err() = ErrorRecord();
   return answer;
 }
+
+}  // namespace lintra

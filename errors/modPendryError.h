@@ -7,6 +7,8 @@
 #include "platform/ErrorRecord.h"
 #include "platform/MessageBox.h"
 
+namespace lintra {
+
 // The one routine that shows an unexpected run-time error to the user, and the trap through which
 // every reporting procedure reaches it.
 
@@ -56,3 +58,5 @@ class ErrorTrap {
   const char16_t* procedure_;
   bool aborted_ = false;
 };
+
+}  // namespace lintra

@@ -26,6 +26,8 @@
 #include "apps/host/DiskHost.h"
 #include "fuzz/FuzzSupport.h"
 
+using namespace lintra;
+
 namespace fs = std::filesystem;
 using fuzz::Require;
 

@@ -7,6 +7,8 @@
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 // What the fuzz targets share: a check that stops the run as a finding, and the rule that no
 // input may ever lead to an error report.
 namespace fuzz {
@@ -46,3 +48,5 @@ inline Text Units(std::string_view bytes) {
 }
 
 }  // namespace fuzz
+
+}  // namespace lintra

@@ -17,6 +17,8 @@
 #include "fuzz/FuzzSupport.h"
 #include "platform/ErrorRecord.h"
 
+using namespace lintra;
+
 using fuzz::Require;
 
 namespace {

@@ -7,6 +7,8 @@
 #include "analysis/LintraFuncs.h"
 #include "fuzz/FuzzSupport.h"
 
+using namespace lintra;
+
 using fuzz::Require;
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include "platform/ErrorRecord.h"
 
+namespace lintra {
+
 // The object behind a reference that is about to be used; a null reference is the
 // object-not-set error (91), as the platform raises it.
 template <class T>
@@ -17,3 +19,5 @@ T& Deref(T* object) {
   if (!object) RaisePlatformError(ErrorNumber::ObjectNotSet);
   return *object;
 }
+
+}  // namespace lintra

@@ -3,6 +3,8 @@
 #include <new>
 #include <stdexcept>
 
+namespace lintra {
+
 RuntimeError::RuntimeError(ErrorRecord record)
     : record_(std::move(record)),
       message_(text::ToUtf8(text::FromNumber(record_.Number) + u" - " + record_.Description)) {}
@@ -63,3 +65,5 @@ ErrorRecord CurrentErrorRecord(std::exception_ptr error) {
     return PlatformRecord(ErrorNumber::InvalidCall);
   }
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // What a run-time error carries from where it arises to where it is handled.
 struct ErrorRecord {
   int32_t Number = 0;
@@ -47,3 +49,5 @@ class RuntimeError : public std::exception {
 // The error record for the exception being handled: a RuntimeError's own record, otherwise the
 // platform error that matches the C++ failure (out of memory, out of range, invalid argument).
 ErrorRecord CurrentErrorRecord(std::exception_ptr error);
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include "platform/ErrorRecord.h"
 
+namespace lintra {
+
 int32_t ImageList::Add(Text key) {
   keys_.push_back(std::move(key));
   return Count();
@@ -19,3 +21,5 @@ int32_t ImageList::IndexOf(TextView key) const {
   }
   return 0;
 }
+
+}  // namespace lintra

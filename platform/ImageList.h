@@ -5,6 +5,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // An image list: pictures by 1-based position and optional key. This stand-in holds only the
 // keys; a real view draws the picture for each key or position.
 class ImageList {
@@ -20,3 +22,5 @@ class ImageList {
  private:
   std::vector<Text> keys_;
 };
+
+}  // namespace lintra

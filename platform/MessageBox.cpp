@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+namespace lintra {
+
 namespace MessageBox {
 namespace {
 
@@ -32,3 +34,5 @@ int32_t Show(const Text& prompt, int32_t style, const Text& title) {
 }
 
 }  // namespace MessageBox
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // The modal message box, as a replaceable handler so that a headless host, a test or a real
 // window decides how the question is put and answered.
 namespace MessageBox {
@@ -32,3 +34,5 @@ Handler SetHandler(Handler handler);
 int32_t Show(const Text& prompt, int32_t style, const Text& title);
 
 }  // namespace MessageBox
+
+}  // namespace lintra

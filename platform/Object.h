@@ -2,6 +2,8 @@
 
 #include <memory>
 
+namespace lintra {
+
 // The base of every class a host can hold. Hosts hold objects by std::shared_ptr; an object can
 // hand out a reference to itself once it is owned that way.
 class Object : public std::enable_shared_from_this<Object> {
@@ -13,3 +15,5 @@ class Object : public std::enable_shared_from_this<Object> {
   Object(const Object&) = delete;
   Object& operator=(const Object&) = delete;
 };
+
+}  // namespace lintra

@@ -1,5 +1,7 @@
 #include "platform/PendingMessages.h"
 
+namespace lintra {
+
 namespace PendingMessages {
 namespace {
 
@@ -21,3 +23,5 @@ void ProcessOnce() {
 }
 
 }  // namespace PendingMessages
+
+}  // namespace lintra

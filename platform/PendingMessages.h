@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace lintra {
+
 // Lets the platform process the window messages that are waiting, once. Headless there are none;
 // a windowed host installs a hook that runs its event loop once.
 namespace PendingMessages {
@@ -15,3 +17,5 @@ Hook SetHook(Hook hook);
 void ProcessOnce();
 
 }  // namespace PendingMessages
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include <locale>
 #include <memory>
 
+namespace lintra {
+
 namespace text {
 
 int32_t InStr(int32_t start, TextView hay, TextView needle) {
@@ -114,3 +116,5 @@ Text FromNumber(int64_t n) {
 }
 
 }  // namespace text
+
+}  // namespace lintra

@@ -7,6 +7,8 @@
 
 #include "platform/Utf8.h"
 
+namespace lintra {
+
 // Text as the whole system sees it: UTF-16 code units, positions 1-based and counted in units,
 // lengths and positions held as signed 32-bit numbers. Bytes become text and text bytes through
 // the UTF-8 codec of platform/Utf8.h.
@@ -79,3 +81,5 @@ Text UCase(TextView t);
 Text FromNumber(int64_t n);
 
 }  // namespace text
+
+}  // namespace lintra

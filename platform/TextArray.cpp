@@ -2,6 +2,8 @@
 
 #include "platform/ErrorRecord.h"
 
+namespace lintra {
+
 namespace {
 
 size_t Extent(int32_t lower, int32_t upper) {
@@ -52,3 +54,5 @@ const Text& TextArray::At(int32_t row, int32_t column) const {
 Text& TextArray::At(int32_t row, int32_t column) {
   return cells_[Slot(row, column, 2)];
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // An array of text of one or two dimensions, each with its own lower and upper bound, as hosts
 // hand lists of paths to the control. Reaching outside the bounds, or with the wrong number of
 // subscripts, is the subscript-out-of-range error (9).
@@ -32,3 +34,5 @@ class TextArray {
   int32_t upper_[2];
   std::vector<Text> cells_;
 };
+
+}  // namespace lintra

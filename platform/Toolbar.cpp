@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace lintra {
+
 int32_t Toolbar::Add(Text key, Text toolTip, Button::Kind style, int32_t image) {
   const auto index = static_cast<int32_t>(buttons_.size() + 1);
   buttons_.push_back(Button{std::move(key), std::move(toolTip), style, image, index});
@@ -28,3 +30,5 @@ void Toolbar::AddObserver(ToolbarObserver* observer) {
 void Toolbar::RemoveObserver(ToolbarObserver* observer) {
   std::erase(observers_, observer);
 }
+
+}  // namespace lintra

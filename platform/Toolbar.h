@@ -6,6 +6,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // One toolbar button: its key, tooltip, kind and picture position (0 for none).
 struct Button {
   enum class Kind { PushButton, Separator };
@@ -50,3 +52,5 @@ class Toolbar {
   float height_ = 330;
   std::vector<ToolbarObserver*> observers_;
 };
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 
 #include "platform/ErrorRecord.h"
 
+namespace lintra {
+
 namespace {
 
 int16_t Count16(size_t count) {
@@ -210,3 +212,5 @@ void TreeView::AddObserver(TreeViewObserver* observer) {
 void TreeView::RemoveObserver(TreeViewObserver* observer) {
   std::erase(observers_, observer);
 }
+
+}  // namespace lintra

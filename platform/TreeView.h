@@ -8,6 +8,8 @@
 #include "platform/Object.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 class TreeView;
 
 // One node of a tree view: a label, a picture key, a reference to any object, and whether its
@@ -167,3 +169,5 @@ class TreeView {
   float left_ = 0, top_ = 360, width_ = 3015, height_ = 3255;
   std::vector<TreeViewObserver*> observers_;
 };
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+namespace lintra {
+
 // The control's place on its host's window: the inner size in twips and the resize
 // notification. The host (or a view) calls Resize whenever the size changes, and once when the
 // control is first sited.
@@ -21,3 +23,5 @@ class UserControl {
   float width_ = DesignWidth;
   float height_ = DesignHeight;
 };
+
+}  // namespace lintra

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace lintra {
+
 namespace text {
 
 namespace {
@@ -173,3 +175,5 @@ std::string ToUtf8(std::u16string_view t) {
 }
 
 }  // namespace text
+
+}  // namespace lintra

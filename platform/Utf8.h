@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace lintra {
+
 // The one UTF-8 codec of the system, and one that loses no byte. Sites mix UTF-8 files with files
 // in legacy code pages, and the web server just copies their bytes; so every byte that is not
 // part of valid UTF-8 is kept as one unit of its own, U+DC80 plus the byte's value above 0x80
@@ -37,3 +39,5 @@ std::string ToBytes(std::u16string_view t);
 std::string ToUtf8(std::u16string_view t);
 
 }  // namespace text
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // A value that is either a number or a text, as hosts pass indexes to collections. The two are
 // never converted into one another: the digit 1 as text is not the number 1.
 class Variant {
@@ -21,3 +23,5 @@ class Variant {
  private:
   std::variant<int32_t, Text> value_;
 };
+
+}  // namespace lintra

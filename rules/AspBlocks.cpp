@@ -1,5 +1,7 @@
 #include "rules/AspBlocks.h"
 
+namespace lintra {
+
 namespace {
 
 bool IsSpace(char16_t unit) {
@@ -168,3 +170,5 @@ class Layout {
 AspLayout LayOutAsp(TextView text) {
   return Layout(text).Run();
 }
+
+}  // namespace lintra

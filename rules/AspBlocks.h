@@ -6,6 +6,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // The language a page's directive (<%@ Language=... %>) names: none, VBScript, or another one
 // (JScript, JavaScript, ...), whose code the VBScript rules leave alone.
 enum class PageLanguage { Unstated, VbScript, Other };
@@ -31,3 +33,5 @@ struct AspLayout {
 // do not hide it, as the server reads it); <%= expressions and <%@ directives hold no code to
 // scan. A block or script element left open runs to the end of the text.
 AspLayout LayOutAsp(TextView text);
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "rules/MissingIncludeRule.h"
 #include "rules/NameRedefinedRule.h"
 
+namespace lintra {
+
 std::vector<std::unique_ptr<Rule>> AllRules() {
   std::vector<std::unique_ptr<Rule>> rules;
   rules.push_back(std::make_unique<MissingIncludeRule>());
@@ -19,3 +21,5 @@ void Checker::Check(File& page) {
   PageCheck check(page, facts_);
   for (const std::unique_ptr<Rule>& rule : rules_) rule->Check(check, findings_);
 }
+
+}  // namespace lintra

@@ -7,6 +7,8 @@
 #include "rules/Rule.h"
 #include "rules/SourceFacts.h"
 
+namespace lintra {
+
 class File;
 
 // Every rule of Lintra, in the order their findings are listed for a page.
@@ -30,3 +32,5 @@ class Checker {
   SourceFacts facts_;
   FindingSet findings_;
 };
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "analysis/File.h"
 
+namespace lintra {
+
 namespace {
 
 bool SamePath(const Text& a, const Text& b) {
@@ -44,3 +46,5 @@ void CyclicIncludeRule::Check(PageCheck& page, FindingSet& findings) {
     ReportDirective(page, findings, node, [&] { return u"cyclic include: " + Loop(node); });
   });
 }
+
+}  // namespace lintra

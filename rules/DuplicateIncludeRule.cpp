@@ -5,6 +5,8 @@
 
 #include "analysis/File.h"
 
+namespace lintra {
+
 namespace {
 
 // The nodes that hold a declaration of a redefinition, and every node above them.
@@ -46,3 +48,5 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
     });
   });
 }
+
+}  // namespace lintra

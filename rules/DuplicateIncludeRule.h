@@ -2,6 +2,8 @@
 
 #include "rules/Rule.h"
 
+namespace lintra {
+
 // duplicate-include: a file included more than once in a page where that redefines no name: the
 // page runs, but the file is compiled and its output written once for each copy.
 class DuplicateIncludeRule : public Rule {
@@ -9,3 +11,5 @@ class DuplicateIncludeRule : public Rule {
   const RuleInfo& Info() const override;
   void Check(PageCheck& page, FindingSet& findings) override;
 };
+
+}  // namespace lintra

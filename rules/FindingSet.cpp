@@ -1,5 +1,7 @@
 #include "rules/FindingSet.h"
 
+namespace lintra {
+
 Text FindingSet::Key(const std::string& ruleId, const Place& place) {
   Text key(ruleId.begin(), ruleId.end());
   key += u'\0';
@@ -14,3 +16,5 @@ void FindingSet::Count(size_t index) {
   findingPages_[index] = page_;
   ++findings_[index].pages;
 }
+
+}  // namespace lintra

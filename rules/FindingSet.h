@@ -7,6 +7,8 @@
 #include "platform/Text.h"
 #include "rules/RuleFinding.h"
 
+namespace lintra {
+
 // The findings of a run, one per rule and place: a place that a second page reaches again only
 // counts that page.
 class FindingSet {
@@ -43,3 +45,5 @@ class FindingSet {
   std::vector<int64_t> findingPages_;
   std::unordered_map<Text, size_t> index_;
 };
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include "analysis/File.h"
 
+namespace lintra {
+
 const RuleInfo& MissingIncludeRule::Info() const {
   static const RuleInfo info{
       "missing-include", Severity::Error, "ASP 0126", "An included file cannot be found.",
@@ -18,3 +20,5 @@ void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
                     [&] { return u"include file not found: " + node.FullPath(); });
   });
 }
+
+}  // namespace lintra

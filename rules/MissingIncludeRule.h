@@ -2,9 +2,13 @@
 
 #include "rules/Rule.h"
 
+namespace lintra {
+
 // missing-include: an include directive whose file cannot be found or is refused.
 class MissingIncludeRule : public Rule {
  public:
   const RuleInfo& Info() const override;
   void Check(PageCheck& page, FindingSet& findings) override;
 };
+
+}  // namespace lintra

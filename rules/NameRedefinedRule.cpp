@@ -2,6 +2,8 @@
 
 #include "analysis/File.h"
 
+namespace lintra {
+
 const RuleInfo& NameRedefinedRule::Info() const {
   // What VBScript refuses, as its authors and users describe it: a name declared twice in one
   // script fails with "Name redefined", a second declaration in another script does not, and a
@@ -38,3 +40,5 @@ void NameRedefinedRule::Check(PageCheck& page, FindingSet& findings) {
     });
   }
 }
+
+}  // namespace lintra

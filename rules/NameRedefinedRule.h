@@ -2,6 +2,8 @@
 
 #include "rules/Rule.h"
 
+namespace lintra {
+
 // name-redefined: a script-level name that the page, as the server compiles it, declares again
 // where VBScript refuses it (see NameTable).
 class NameRedefinedRule : public Rule {
@@ -9,3 +11,5 @@ class NameRedefinedRule : public Rule {
   const RuleInfo& Info() const override;
   void Check(PageCheck& page, FindingSet& findings) override;
 };
+
+}  // namespace lintra

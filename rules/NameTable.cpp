@@ -1,5 +1,7 @@
 #include "rules/NameTable.h"
 
+namespace lintra {
+
 namespace {
 
 size_t Slot(DeclarationKind kind) {
@@ -41,3 +43,5 @@ PlacedDeclaration NameTable::Add(const PlacedDeclaration& placed) {
   ++added_;
   return found;
 }
+
+}  // namespace lintra

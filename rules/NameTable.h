@@ -7,6 +7,8 @@
 #include "platform/Text.h"
 #include "rules/VbScanner.h"
 
+namespace lintra {
+
 class File;
 
 // A declaration in the page: the node whose text holds it, and where.
@@ -39,3 +41,5 @@ class NameTable {
   std::unordered_map<TextView, Firsts> firsts_;
   uint64_t added_ = 0;
 };
+
+}  // namespace lintra

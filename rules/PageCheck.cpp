@@ -4,6 +4,8 @@
 
 #include "rules/SourceFacts.h"
 
+namespace lintra {
+
 Place PageCheck::DirectivePlace(File& node) {
   const std::shared_ptr<File> parent = node.Parent();
   if (!parent) return Place{node.FullPath()};
@@ -35,3 +37,5 @@ const std::vector<Redefinition>& PageCheck::Redefinitions() {
   if (!redefinitions_) redefinitions_ = FindRedefinitions(page_, facts_);
   return *redefinitions_;
 }
+
+}  // namespace lintra

@@ -9,6 +9,8 @@
 #include "rules/Redefinitions.h"
 #include "rules/RuleFinding.h"
 
+namespace lintra {
+
 class SourceFacts;
 
 // One analysed page as the rules see it: its tree, the facts of the texts, the places of its
@@ -53,3 +55,5 @@ void PageCheck::EachInclude(Visit&& visit) {
     for (size_t i = includes->size(); i > 0; --i) pending.push_back((*includes)[i - 1].get());
   }
 }
+
+}  // namespace lintra

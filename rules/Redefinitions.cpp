@@ -9,6 +9,8 @@
 #include "rules/NameTable.h"
 #include "rules/SourceFacts.h"
 
+namespace lintra {
+
 namespace {
 
 // Whether `offset` lies in one of `bodies`, which are in text order and do not overlap.
@@ -102,3 +104,5 @@ class Merge {
 std::vector<Redefinition> FindRedefinitions(File& page, SourceFacts& facts) {
   return Merge(facts).Run(page);
 }
+
+}  // namespace lintra

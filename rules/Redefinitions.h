@@ -4,6 +4,8 @@
 
 #include "rules/VbScanner.h"
 
+namespace lintra {
+
 class File;
 class SourceFacts;
 
@@ -24,3 +26,5 @@ struct Redefinition {
 // circular includes; a page in another language than VBScript has none. Names in <% %> code
 // belong to the one script of the page; each server script block is a script of its own.
 std::vector<Redefinition> FindRedefinitions(File& page, SourceFacts& facts);
+
+}  // namespace lintra

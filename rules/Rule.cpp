@@ -2,6 +2,8 @@
 
 #include "analysis/File.h"
 
+namespace lintra {
+
 RuleFinding Rule::Make(PageCheck& page, File& holder, Place place, Text message) const {
   const RuleInfo& info = Info();
   return {info.id,
@@ -14,3 +16,5 @@ RuleFinding Rule::Make(PageCheck& page, File& holder, Place place, Text message)
           page.ChainTo(holder),
           1};
 }
+
+}  // namespace lintra

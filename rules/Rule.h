@@ -6,6 +6,8 @@
 #include "rules/PageCheck.h"
 #include "rules/RuleFinding.h"
 
+namespace lintra {
+
 // What a rule is, for the reports that list the rules.
 struct RuleInfo {
   std::string id;
@@ -38,3 +40,5 @@ class Rule {
     findings.Report(Info().id, place, [&] { return Make(page, *node.Parent(), place, message()); });
   }
 };
+
+}  // namespace lintra

@@ -1,5 +1,7 @@
 #include "rules/RuleFinding.h"
 
+namespace lintra {
+
 const char* SeverityName(Severity severity) {
   switch (severity) {
     case Severity::Error:
@@ -11,3 +13,5 @@ const char* SeverityName(Severity severity) {
   }
   return "";
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // How much a finding matters: an error breaks the page on the server, a warning does not.
 enum class Severity { Error, Warning, Note };
 
@@ -40,3 +42,5 @@ struct RuleFinding {
   // How many pages reach the place.
   int32_t pages = 1;
 };
+
+}  // namespace lintra

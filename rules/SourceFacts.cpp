@@ -5,6 +5,8 @@
 #include "analysis/File.h"
 #include "analysis/SourceText.h"
 
+namespace lintra {
+
 const ScriptScan& SourceFacts::Script(const File& file) {
   static const ScriptScan none;
   Entry* entry = Of(file);
@@ -34,3 +36,5 @@ void SourceFacts::DropGoneTexts() {
   std::erase_if(entries_, [](const auto& entry) { return entry.second.text.expired(); });
   dropAt_ = std::max<size_t>(1024, entries_.size() * 2);
 }
+
+}  // namespace lintra

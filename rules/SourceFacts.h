@@ -6,6 +6,8 @@
 #include "rules/VbScanner.h"
 #include "site/TextPosition.h"
 
+namespace lintra {
+
 class File;
 class SourceText;
 
@@ -33,3 +35,5 @@ class SourceFacts {
   std::unordered_map<const SourceText*, Entry> entries_;
   size_t dropAt_ = 1024;
 };
+
+}  // namespace lintra

@@ -3,6 +3,8 @@
 #include "rules/VbStatements.h"
 #include "site/TextPosition.h"
 
+namespace lintra {
+
 ScriptScan ScanScript(TextView text) {
   const AspLayout layout = LayOutAsp(text);
   ScriptScan scan;
@@ -20,3 +22,5 @@ ScriptScan ScanScript(TextView text) {
   }
   return scan;
 }
+
+}  // namespace lintra

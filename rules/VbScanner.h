@@ -6,6 +6,8 @@
 #include "platform/Text.h"
 #include "rules/AspBlocks.h"
 
+namespace lintra {
+
 // What a script-level declaration declares: a variable (Dim, Public, Private), a constant, an
 // array by ReDim, a class, or a procedure (Sub, Function, Property).
 enum class DeclarationKind { Variable, Constant, ReDim, Class, Procedure };
@@ -47,3 +49,5 @@ struct ScriptScan {
 // comments, strings with doubled quotes, : separators and _ line continuations; keywords in any
 // letter case. Any text is accepted, and the scan is linear in its length.
 ScriptScan ScanScript(TextView text);
+
+}  // namespace lintra

@@ -1,5 +1,7 @@
 #include "rules/VbStatements.h"
 
+namespace lintra {
+
 namespace {
 
 bool IsLetter(char16_t unit) {
@@ -226,3 +228,5 @@ size_t VbStatements::SkipParentheses(size_t index) const {
   }
   return index;
 }
+
+}  // namespace lintra

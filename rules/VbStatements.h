@@ -7,6 +7,8 @@
 #include "platform/Text.h"
 #include "rules/VbScanner.h"
 
+namespace lintra {
+
 // Reads VBScript code one statement at a time and keeps the script-level declarations, following
 // the bodies that Class, Sub, Function and Property open and End closes. A body may span several
 // blocks of one script, as <% Sub A %> html <% End Sub %> does.
@@ -60,3 +62,5 @@ class VbStatements {
   bool bodyOpen_ = false;
   int32_t bodyBegin_ = 0;
 };
+
+}  // namespace lintra

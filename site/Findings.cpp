@@ -6,6 +6,8 @@
 #include "analysis/File.h"
 #include "analysis/Files.h"
 
+namespace lintra {
+
 namespace {
 
 constexpr int32_t LongestQuotedDirective = 200;
@@ -108,3 +110,5 @@ FindingDetails Describe(const Finding& finding, File& page, LineIndexes& lines) 
   }
   return details;
 }
+
+}  // namespace lintra

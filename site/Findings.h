@@ -6,6 +6,8 @@
 #include "platform/Text.h"
 #include "site/TextPosition.h"
 
+namespace lintra {
+
 class File;
 
 // What check reports: a missing file (a file that cannot be read, or one that holds an include
@@ -46,3 +48,5 @@ std::vector<Finding> PageFindings(File& page);
 
 // The details of `finding`, one of the findings of `page`; directives are placed with `lines`.
 FindingDetails Describe(const Finding& finding, File& page, LineIndexes& lines);
+
+}  // namespace lintra

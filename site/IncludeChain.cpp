@@ -5,6 +5,8 @@
 #include "analysis/File.h"
 #include "analysis/Files.h"
 
+namespace lintra {
+
 namespace {
 
 // A file met by the breadth-first search, with the position of the file that includes it.
@@ -56,3 +58,5 @@ Text ChainText(const std::vector<ChainLink>& chain) {
   }
   return line;
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 #include "platform/Text.h"
 #include "site/TextPosition.h"
 
+namespace lintra {
+
 class File;
 
 // One file on a chain of includes, and the line of the directive that includes it in the file
@@ -25,3 +27,5 @@ std::vector<ChainLink> IncludeChain(File& page, const std::vector<Text>& paths, 
 // The chain as one line: "page.asp -> inc/header.asp:12 -> lib/util.asp:3", each file after an
 // arrow with the line of the directive in the file before it that includes it.
 Text ChainText(const std::vector<ChainLink>& chain);
+
+}  // namespace lintra

@@ -3,6 +3,8 @@
 #include "analysis/File.h"
 #include "analysis/Files.h"
 
+namespace lintra {
+
 void IncludeIndex::Add(File& page, LineIndexes& lines) {
   const auto number = static_cast<uint32_t>(pages_.size());
   pages_.push_back(page.FullPath());
@@ -36,3 +38,5 @@ std::vector<Text> IncludeIndex::Pages(TextView path) const {
   for (const uint32_t number : entry->second.pages) pages.push_back(pages_[number]);
   return pages;
 }
+
+}  // namespace lintra

@@ -9,6 +9,8 @@
 #include "platform/Text.h"
 #include "site/TextPosition.h"
 
+namespace lintra {
+
 class File;
 
 // An include directive that includes a file: the file that holds it and its line there.
@@ -46,3 +48,5 @@ class IncludeIndex {
   std::unordered_map<Text, Entry> byFile_;
   std::vector<Text> pages_;
 };
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace lintra {
+
 TextArray MatchList(const std::vector<Text>& webPaths) {
   const auto rows = static_cast<int32_t>(webPaths.size());
   TextArray matches(0, rows - 1, 0, 1);
@@ -10,3 +12,5 @@ TextArray MatchList(const std::vector<Text>& webPaths) {
   }
   return matches;
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "analysis/LintraFuncs.h"
 #include "platform/Utf8.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -49,3 +51,5 @@ Text PageArguments::AsWritten(const std::string& argument) const {
   }
   return text::FromUtf8(DropCurrentFolder(argument));
 }
+
+}  // namespace lintra

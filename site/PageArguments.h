@@ -5,6 +5,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // Turns paths named on the command line into the paths the control is given, relative to the
 // project root.
 class PageArguments {
@@ -26,3 +28,5 @@ class PageArguments {
   std::filesystem::path absoluteRoot_;
   std::filesystem::path canonicalRoot_;
 };
+
+}  // namespace lintra

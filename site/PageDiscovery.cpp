@@ -7,6 +7,8 @@
 
 #include "platform/Utf8.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -80,3 +82,5 @@ std::vector<std::string> PageDiscovery::PageBytes(const fs::path& root) const {
   std::sort(pages.begin(), pages.end());
   return pages;
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // Which pages of a project a run covers when none are named, and which are left out.
 class PageDiscovery {
  public:
@@ -41,3 +43,5 @@ class PageDiscovery {
   // Whether each glob has matched; a record of the calls, not part of the discovery's state.
   mutable std::vector<bool> matched_;
 };
+
+}  // namespace lintra

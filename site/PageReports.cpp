@@ -5,6 +5,8 @@
 #include "analysis/TextTree.h"
 #include "errors/modPendryError.h"
 
+namespace lintra {
+
 Text PageWarnings(File& page) {
   ErrorTrap trap(u"Lintra", u"GetWarnings");
   return WarningsReport(trap, page);
@@ -23,3 +25,5 @@ Text PageTextTree(File& page) {
   if (!trap.Step([&] { AppendWholeTextTree(page, drawing); })) drawing.clear();
   return drawing;
 }
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 class File;
 
 // The reports on one analysed page, each as the control makes it for the page it shows, with
@@ -16,3 +18,5 @@ Text CompleteFile(File& page);
 // The drawing of `page` as TextTree draws it, but whole however many includes one file has and
 // however deep the tree (see AppendWholeTextTree); empty when abandoned.
 Text PageTextTree(File& page);
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 #include "analysis/File.h"
 #include "platform/ErrorRecord.h"
 
+namespace lintra {
+
 SiteAnalysis::SiteAnalysis(LintraEvents& host, Text projectPath)
     : projectPath_(std::move(projectPath)), control_(std::make_shared<Lintra>()) {
   control_->Events(&host);
@@ -30,3 +32,5 @@ std::shared_ptr<File> SiteAnalysis::TreeIfDependant(const Text& page, const Text
   }
   return fbContainsMatch(*root, matches) ? root : nullptr;
 }
+
+}  // namespace lintra

@@ -7,6 +7,8 @@
 #include "platform/Text.h"
 #include "platform/TextArray.h"
 
+namespace lintra {
+
 class File;
 
 // The analysis of the pages of one project through the include-tree control, without a tree
@@ -37,3 +39,5 @@ class SiteAnalysis {
   Text projectPath_;
   std::shared_ptr<Lintra> control_;
 };
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace lintra {
+
 LineIndex::LineIndex(TextView content) : size_(content.size()), lineStarts_{0} {
   for (size_t i = 0; i < content.size(); ++i) {
     const bool lineFeed = content[i] == u'\n';
@@ -23,3 +25,5 @@ LineColumn LineIndex::At(int32_t position) const {
   const auto line = next - lineStarts_.begin();
   return {static_cast<int32_t>(line), static_cast<int32_t>(offset - *(next - 1) + 1)};
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // A place in a text as editors show it, both counted from 1.
 struct LineColumn {
   int32_t line = 1;
@@ -39,3 +41,5 @@ class LineIndexes {
  private:
   std::unordered_map<const Text*, LineIndex> indexes_;
 };
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "support/MemoryHost.h"
 
+namespace lintra {
+
 namespace {
 
 void PreOrder(File& node, std::vector<File*>& out) {
@@ -117,3 +119,5 @@ TEST(Detection, FlagsMatchTheirDefinitionsOnRandomSites) {
   EXPECT_GT(duplicates, 400);
   EXPECT_GT(circularDuplicates, 50);
 }
+
+}  // namespace lintra

@@ -7,6 +7,8 @@
 #include "errors/modPendryError.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 // Reports `error` as the error being handled, then clears it again.
@@ -72,3 +74,5 @@ TEST(ReportError, DefaultHandlerAnswersWithoutWaitingAndWritesToStandardError) {
   EXPECT_NE(written.find("Source : Lintra.Files.Item"), std::string::npos);
   EXPECT_NE(written.find("Nothing to show."), std::string::npos);
 }
+
+}  // namespace lintra

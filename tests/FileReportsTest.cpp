@@ -5,6 +5,8 @@
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 // The directive as the complete file shows it: `body` between markers on lines of their own.
@@ -104,3 +106,5 @@ TEST(FileReports, WarningOfADetachedDuplicateIsReportedAndLeftEmpty) {
   EXPECT_EQ(a->OutputComplete(), u"A");
   EXPECT_EQ(boxes.Boxes().size(), 2u);
 }
+
+}  // namespace lintra

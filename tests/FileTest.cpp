@@ -9,6 +9,8 @@
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 // What Delete must leave alone.
@@ -91,3 +93,5 @@ TEST(File, DeleteOnTheRootBreaksEveryLinkAndKeepsTheData) {
     EXPECT_EQ(Kept(*nodes[i]), before[i]);
   }
 }
+
+}  // namespace lintra

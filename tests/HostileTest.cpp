@@ -11,6 +11,8 @@
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 // Runs `body` on a thread whose stack is far smaller than a main thread's, so that any walk that
@@ -242,3 +244,5 @@ TEST(Hostile, OddPathsInDirectivesReachTheHostAsWrittenOnlyWithSlashesAndParents
   for (const auto& include : *root->Includes()) EXPECT_TRUE(include->MissingFile());
   EXPECT_TRUE(boxes.Boxes().empty());
 }
+
+}  // namespace lintra

@@ -8,6 +8,8 @@
 #include "support/ScriptedMessageBox.h"
 #include "support/ViewLog.h"
 
+namespace lintra {
+
 namespace {
 
 // Sets nError for one path and then fails, as a faulty host might, until it has failed Failures
@@ -262,3 +264,5 @@ TEST(LintraEntry, AHostThatFailsAfterSettingAnErrorCodeIsReadAsTheAnswerSays) {
     EXPECT_NE(boxes.Boxes()[0].Prompt.find(u"(host failed)"), Text::npos);
   }
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 using Command = void (Lintra::*)();
@@ -130,3 +132,5 @@ TEST_F(ExpandCollapse, AnEmptyViewIsLeftAlone) {
   Run(&Lintra::ExpandWholeTree);
   EXPECT_EQ(View().GetNodes().Count(), 0);
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 // Status and value side by side, so that one EXPECT shows both on failure.
@@ -121,3 +123,5 @@ TEST(UpperCase, MapsUnitByUnitKeepingLength) {
   const Text ligature = u"\ufb01\u0149";
   EXPECT_EQ(text::UCase(ligature).size(), ligature.size());
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 // Two pages: first.asp, clean, with a nested include (nodes 1 to 3); second.asp with a missing
@@ -46,3 +48,5 @@ TEST(LintraReports, ReportsCoverThePageOfTheSelectedNodeOrOfNodeOneWithoutReadin
   EXPECT_TRUE(host.Control->GetWarnings().starts_with(u"File : /site/second.asp\r\n"));
   EXPECT_EQ(host.Requests.size(), requests);
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 Node& At(Lintra& control, int32_t position) {
@@ -155,3 +157,5 @@ TEST(LintraShell, FailuresAreReportedByTheProcedureThatMeetsThem) {
   EXPECT_FALSE(second.Expanded());
   EXPECT_TRUE(host.OpenedFiles.empty());
 }
+
+}  // namespace lintra

@@ -3,6 +3,8 @@
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 // Each page is drawn with a connector line before each include, "!" after a duplicate, *ERROR*
 // instead of the folder of a missing or circular file, and the folder of each file relative to
 // its page's; two empty lines end each page.
@@ -86,3 +88,5 @@ TEST(LintraTextTree, FileWithTheLargestIncludeCountIsShownOpenAndDrawnInFull) {
   EXPECT_EQ(drawing.substr(drawing.size() - ending.size()), ending);
   EXPECT_TRUE(boxes.Boxes().empty());
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 TEST(Parser, BuildsMultiFolderTreeDepthFirstInTextOrder) {
   MemoryHost host;
   host.Files[u"shop/default.asp"] =
@@ -133,3 +135,5 @@ TEST(Parser, SurvivesHostileTexts) {
   host.Control->AnalysePage(u"", u"junk.asp");
   EXPECT_TRUE(boxes.Boxes().empty());
 }
+
+}  // namespace lintra

@@ -9,6 +9,8 @@
 #include "platform/Toolbar.h"
 #include "support/Errors.h"
 
+namespace lintra {
+
 TEST(TextArray, OneDimensionKeepsItsBounds) {
   TextArray list(2, 4);
   EXPECT_EQ(list.UBound(1), 4);
@@ -62,3 +64,5 @@ TEST(Toolbar, ClicksReachTheHandlerExceptOnSeparators) {
   for (int32_t position : {0, 1, 2, 3, 4, -1}) toolbar.Click(position);
   EXPECT_EQ(clicked, (std::vector<Text>{u"One@1", u"Two@3"}));
 }
+
+}  // namespace lintra

@@ -7,6 +7,8 @@
 #include "support/Errors.h"
 #include "support/ViewLog.h"
 
+namespace lintra {
+
 namespace {
 
 std::shared_ptr<Node> AddTop(Nodes& nodes, const char16_t* text) {
@@ -123,3 +125,5 @@ TEST(TreeView, ObserversHearChangesInOrder) {
   EXPECT_EQ(view.ShowCount(), 1);
   EXPECT_TRUE(view.Visible());
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 
 #include "platform/Utf8.h"
 
+namespace lintra {
+
 using namespace std::string_view_literals;
 
 TEST(Utf8, EscapedBytesAreWrittenBackAsThemselves) {
@@ -36,3 +38,5 @@ TEST(Utf8, ValidUtf8ShowsEscapedBytesAndLoneSurrogatesAsReplacementCharacters) {
             "caf\xC3\xA9 \xEF\xBF\xBDt\xEF\xBF\xBD \xF0\x9F\x98\x80");
   EXPECT_EQ(text::ToUtf8(u"a\xD800"), "a\xEF\xBF\xBD");
 }
+
+}  // namespace lintra

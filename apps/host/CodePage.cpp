@@ -5,6 +5,8 @@
 
 #include "platform/Utf8.h"
 
+namespace lintra {
+
 namespace {
 
 const iconv_t NoConverter = reinterpret_cast<iconv_t>(-1);
@@ -53,3 +55,5 @@ Text CodePage::Decode(std::string_view bytes) const {
   AppendUnits(text, buffer, static_cast<size_t>(out - buffer));
   return text;
 }
+
+}  // namespace lintra

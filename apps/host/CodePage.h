@@ -7,6 +7,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // A legacy code page (Windows-1252, GBK, CP949, ...) known to the C library's iconv, for reading
 // files that are not UTF-8 as readable text in that code page.
 class CodePage {
@@ -27,3 +29,5 @@ class CodePage {
   std::string name_;
   iconv_t converter_;
 };
+
+}  // namespace lintra

@@ -14,6 +14,8 @@
 #include "apps/host/TextDecoding.h"
 #include "platform/Utf8.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -185,3 +187,5 @@ bool DiskFiles::Contains(const fs::path& resolved) const {
   }
   return true;
 }
+
+}  // namespace lintra

@@ -9,6 +9,8 @@
 #include "apps/host/CodePage.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 // A file read from a project: its text and where it really lies.
 struct ProjectFile {
   // The file's web path relative to the project root with symbolic links resolved: one file has
@@ -84,3 +86,5 @@ class DiskFiles {
   static constexpr size_t MaxKeptFolders = 65536;
   mutable std::unordered_map<std::string, std::optional<std::filesystem::path>> folders_;
 };
+
+}  // namespace lintra

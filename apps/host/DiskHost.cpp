@@ -4,6 +4,8 @@
 #include <optional>
 #include <utility>
 
+namespace lintra {
+
 std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
   const std::optional<std::filesystem::path> location = files_.Resolve(requested);
   if (!location) return nullptr;
@@ -47,3 +49,5 @@ void DiskHost::GetSharedFile(Text& FilePath, int32_t& nError,
     nError = FileNotFound;
   }
 }
+
+}  // namespace lintra

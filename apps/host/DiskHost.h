@@ -9,6 +9,8 @@
 #include "apps/host/DiskFiles.h"
 #include "control/LintraEvents.h"
 
+namespace lintra {
+
 // Serves the control's requests for file texts from a project folder on disk. Each included file
 // is read and decoded once and its text shared by every node that shows it, however many pages
 // include it and under whichever names. A page's own text, the first request after StartPage, is
@@ -93,3 +95,5 @@ class DiskHost : public LintraEvents {
   uint64_t requests_ = 0;
   bool limitReached_ = false;
 };
+
+}  // namespace lintra

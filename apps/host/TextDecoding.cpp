@@ -4,6 +4,8 @@
 
 #include "platform/Utf8.h"
 
+namespace lintra {
+
 namespace {
 
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
@@ -69,3 +71,5 @@ void FileDecoder::Decode(std::string_view bytes, bool final) {
                           : DecodeUtf16Into(bytes, form_ == Form::Utf16Big, final, text_);
   pending_.assign(bytes.substr(used));
 }
+
+}  // namespace lintra

@@ -7,6 +7,8 @@
 #include "apps/host/CodePage.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 // Turns the bytes of a file on disk into the control's text without losing any of them. A file
 // that starts with a UTF-16 byte-order mark (little or big endian) is UTF-16; the mark is
 // dropped, and an odd last byte is kept as its escape. Any other file is UTF-8 wherever its bytes
@@ -37,3 +39,5 @@ class FileDecoder {
   std::string pending_;
   Text text_;
 };
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Progress.h"
 
+namespace lintra {
+
 int RunCheck(Session& session, const Options& options) {
   const std::vector<Text> pages = session.Pages();
   const std::unique_ptr<CheckReport> report = MakeCheckReport(options.format, session.Root());
@@ -24,3 +26,5 @@ int RunCheck(Session& session, const Options& options) {
   report->Finish(summary, session.Failures());
   return summary.Critical() ? ExitCode::CriticalFindings : ExitCode::Done;
 }
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include "analysis/File.h"
 
+namespace lintra {
+
 bool DistinctFindings::Add(FindingKind kind, const FindingDetails& details) {
   const LineColumn at = details.at.value_or(LineColumn{0, 0});
   Text key;
@@ -39,3 +41,5 @@ std::unique_ptr<CheckReport> MakeCheckReport(ReportFormat format,
   }
   return MakeTextCheckReport();
 }
+
+}  // namespace lintra

@@ -10,6 +10,8 @@
 #include "apps/lintra/Session.h"
 #include "site/Findings.h"
 
+namespace lintra {
+
 class File;
 
 // The findings of a run, each known once however many trees show it: two findings are the same
@@ -68,3 +70,5 @@ std::unique_ptr<CheckReport> MakeJsonCheckReport(const std::filesystem::path& ro
 // A SARIF 2.1.0 log with one result per distinct finding, located at the directive, and a
 // notification for each page that failed.
 std::unique_ptr<CheckReport> MakeSarifCheckReport(const std::filesystem::path& root);
+
+}  // namespace lintra

@@ -10,6 +10,8 @@
 #include "apps/lintra/Output.h"
 #include "apps/version/Version.h"
 
+namespace lintra {
+
 namespace {
 
 // Accepts the names of code pages that the C library can decode.
@@ -148,3 +150,5 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   }
   return {options, ExitCode::Done};
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 
 #include "apps/lintra/Options.h"
 
+namespace lintra {
+
 // The result of reading the arguments: the options to run with, or the exit status to end
 // with at once (after help was printed, or a usage error was reported on standard error).
 struct ParsedCommandLine {
@@ -13,3 +15,5 @@ struct ParsedCommandLine {
 
 // Reads the arguments of one run of lintra.
 ParsedCommandLine ParseCommandLine(int argc, char** argv);
+
+}  // namespace lintra

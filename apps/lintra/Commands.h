@@ -3,6 +3,8 @@
 #include "apps/lintra/Options.h"
 #include "apps/lintra/Session.h"
 
+namespace lintra {
+
 // The subcommands. Each runs on the session, writes its output to standard output and returns
 // the exit status. A page whose analysis fails is left out and kept in the session's Failures;
 // arguments that cannot be run come out as UsageError before any output.
@@ -19,3 +21,5 @@ int RunDepends(Session& session, const Options& options);
 int RunCheck(Session& session, const Options& options);
 // includers: the directives that include a file and the pages that reach it.
 int RunIncluders(Session& session, const Options& options);
+
+}  // namespace lintra

@@ -9,6 +9,8 @@
 #include "site/MatchList.h"
 #include "site/PageReports.h"
 
+namespace lintra {
+
 namespace {
 
 // The web paths of the --changed arguments, in order.
@@ -47,3 +49,5 @@ int RunDepends(Session& session, const Options& options) {
   }
   return ExitCode::Done;
 }
+
+}  // namespace lintra

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace lintra {
+
 // What the command line tells its caller through its exit status.
 namespace ExitCode {
 // Done; for check, no missing file and no circular include either.
@@ -11,3 +13,5 @@ constexpr int Usage = 2;
 // The analysis failed or was stopped.
 constexpr int AnalysisFailed = 3;
 }  // namespace ExitCode
+
+}  // namespace lintra

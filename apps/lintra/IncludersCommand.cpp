@@ -7,6 +7,8 @@
 #include "apps/lintra/Progress.h"
 #include "site/IncludeIndex.h"
 
+namespace lintra {
+
 namespace {
 
 // The directives, one "file:line" a line, a blank line, then the pages, one a line.
@@ -40,3 +42,5 @@ int RunIncluders(Session& session, const Options& options) {
   WriteOut(Listing(index.Includers(file), index.Pages(file)));
   return ExitCode::Done;
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
 
+namespace lintra {
+
 using Json = nlohmann::ordered_json;
 
 namespace {
@@ -92,3 +94,5 @@ class JsonCheckReport : public CheckReport {
 std::unique_ptr<CheckReport> MakeJsonCheckReport(const std::filesystem::path& root) {
   return std::make_unique<JsonCheckReport>(root);
 }
+
+}  // namespace lintra

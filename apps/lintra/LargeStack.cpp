@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace lintra {
+
 namespace {
 
 // Address space reserved for the stack; pages are only committed as the stack reaches them.
@@ -34,3 +36,5 @@ int RunWithLargeStack(const std::function<int()>& body) {
   pthread_join(thread, nullptr);
   return call.result;
 }
+
+}  // namespace lintra

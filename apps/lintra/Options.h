@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace lintra {
+
 // The subcommands of the command line.
 enum class Command { Tree, Complete, Warnings, Depends, Check, Includers };
 
@@ -36,3 +38,5 @@ struct Options {
   // Whether files are shown under their real web path instead of the path that named them.
   bool canonicalPaths = false;
 };
+
+}  // namespace lintra

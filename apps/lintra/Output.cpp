@@ -6,6 +6,8 @@
 
 #include "platform/Utf8.h"
 
+namespace lintra {
+
 // Encodes a piece at a time, so that a report of megabytes never has a second copy in UTF-8; a
 // piece never ends between the two halves of a surrogate pair.
 void WriteOut(TextView text) {
@@ -29,3 +31,5 @@ void WriteError(std::string_view message) {
   line.push_back('\n');
   std::fwrite(line.data(), 1, line.size(), stderr);
 }
+
+}  // namespace lintra

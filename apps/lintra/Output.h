@@ -4,6 +4,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // Writes `text` to standard output as UTF-8 without a byte-order mark, exactly as it is: line
 // breaks are not translated, and escaped bytes are written back as themselves.
 void WriteOut(TextView text);
@@ -15,3 +17,5 @@ void WriteOutBytes(std::string_view bytes);
 // Standard output is flushed first, so that where both go to one place the message never lands
 // inside a line of output.
 void WriteError(std::string_view message);
+
+}  // namespace lintra

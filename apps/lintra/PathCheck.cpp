@@ -5,6 +5,8 @@
 
 #include "platform/Utf8.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -41,3 +43,5 @@ std::string WhyNoFile(const DiskFiles& files, const Text& path, const std::strin
   if (fs::exists(status)) return "is not a regular file";
   return "does not exist in " + rootName;
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace lintra {
+
 Progress::Progress(size_t total)
     : total_(total), shown_(total > 1 && isatty(STDERR_FILENO) && !isatty(STDOUT_FILENO)) {
   if (shown_) Show();
@@ -22,3 +24,5 @@ void Progress::Show() const {
   std::fprintf(stderr, "\rlintra: %zu of %zu pages done", done_, total_);
   std::fflush(stderr);
 }
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace lintra {
+
 // Shows how many pages of a run are done on standard error while the run goes on, on one line
 // that is rewritten in place. It shows nothing unless standard error is a terminal, standard
 // output is not (output written while the run goes on would run into the line), and the run has
@@ -24,3 +26,5 @@ class Progress {
   size_t done_ = 0;
   bool shown_;
 };
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "apps/lintra/Progress.h"
 #include "site/PageReports.h"
 
+namespace lintra {
+
 namespace {
 
 // Analyses the one page of the run and writes what `report` makes of it.
@@ -35,3 +37,5 @@ int RunComplete(Session& session) {
 int RunWarnings(Session& session) {
   return ReportOnPage(session, PageWarnings);
 }
+
+}  // namespace lintra

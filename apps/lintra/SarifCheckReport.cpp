@@ -5,6 +5,8 @@
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
 
+namespace lintra {
+
 using Json = nlohmann::ordered_json;
 
 namespace {
@@ -132,3 +134,5 @@ class SarifCheckReport : public CheckReport {
 std::unique_ptr<CheckReport> MakeSarifCheckReport(const std::filesystem::path& root) {
   return std::make_unique<SarifCheckReport>(root);
 }
+
+}  // namespace lintra

@@ -8,6 +8,8 @@
 #include "platform/ErrorRecord.h"
 #include "site/PageDiscovery.h"
 
+namespace lintra {
+
 namespace {
 
 // Writes the box to standard error and presses Abort, or OK where that is the only button.
@@ -111,3 +113,5 @@ std::shared_ptr<File> Session::AnalysePage(const Text& page) {
 std::shared_ptr<File> Session::DependantPage(const Text& page, const TextArray& matches) {
   return Run(page, [&] { return site_.TreeIfDependant(page, matches); });
 }
+
+}  // namespace lintra

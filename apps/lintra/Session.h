@@ -15,6 +15,8 @@
 #include "site/PageArguments.h"
 #include "site/SiteAnalysis.h"
 
+namespace lintra {
+
 // Arguments that cannot be run; what() is the message for the user.
 class UsageError : public std::runtime_error {
  public:
@@ -83,3 +85,5 @@ class Session {
   MessageBox::Handler previousHandler_;
   std::vector<PageFailure> failures_;
 };
+
+}  // namespace lintra

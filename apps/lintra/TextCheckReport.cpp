@@ -4,6 +4,8 @@
 #include "apps/lintra/Output.h"
 #include "site/PageReports.h"
 
+namespace lintra {
+
 namespace {
 
 std::string Count(const CheckSummary& summary, FindingKind kind) {
@@ -38,3 +40,5 @@ class TextCheckReport : public CheckReport {
 std::unique_ptr<CheckReport> MakeTextCheckReport() {
   return std::make_unique<TextCheckReport>();
 }
+
+}  // namespace lintra

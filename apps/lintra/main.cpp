@@ -14,6 +14,8 @@
 #include "apps/lintra/Output.h"
 #include "apps/lintra/Session.h"
 
+namespace lintra {
+
 namespace {
 
 int Dispatch(Session& session, const Options& options) {
@@ -67,6 +69,10 @@ int Run(const Options& options) {
 }
 
 }  // namespace
+
+}  // namespace lintra
+
+using namespace lintra;
 
 int main(int argc, char** argv) {
   const ParsedCommandLine parsed = ParseCommandLine(argc, argv);

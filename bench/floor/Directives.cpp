@@ -1,5 +1,7 @@
 #include "floor/Directives.h"
 
+namespace lintra {
+
 namespace {
 
 // The quoted value after `name="` in `comment`, or nothing.
@@ -64,3 +66,5 @@ std::string Normalised(const std::string& path) {
   }
   return joined;
 }
+
+}  // namespace lintra

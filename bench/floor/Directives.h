@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace lintra {
+
 // The files that one text includes, in text order, as root-relative web paths. It steps over
 // "<% %>" blocks and reads the "file" and "virtual" attributes of include comments, which is
 // enough for the generated workloads; `folder` is the including file's folder ("" or ending in
@@ -12,3 +14,5 @@ std::vector<std::string> IncludedPaths(std::string_view text, const std::string&
 
 // `path` with its "." and ".." segments resolved.
 std::string Normalised(const std::string& path);
+
+}  // namespace lintra

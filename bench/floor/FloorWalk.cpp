@@ -7,6 +7,8 @@
 
 #include "floor/Directives.h"
 
+namespace lintra {
+
 namespace {
 
 // How many "<" a text holds, in blocks small enough for byte-wide counters, so that the compiler
@@ -78,3 +80,5 @@ std::vector<std::string> FindPages(const std::filesystem::path& root) {
   std::sort(pages.begin(), pages.end());
   return pages;
 }
+
+}  // namespace lintra

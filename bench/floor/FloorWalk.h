@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace lintra {
+
 // What one walk covered.
 struct FloorTotals {
   uint64_t pages = 0;
@@ -48,3 +50,5 @@ class FloorWalk {
 
 // Every *.asp page below `root`, as sorted web paths.
 std::vector<std::string> FindPages(const std::filesystem::path& root);
+
+}  // namespace lintra

@@ -6,6 +6,10 @@
 
 #include "floor/FloorWalk.h"
 
+namespace lintra {}  // namespace lintra
+
+using namespace lintra;
+
 // Measures the scan floor of a site: one pass over the expanded volume of its pages. Prints the
 // totals as key=value pairs for the benchmark runner.
 int main(int argc, char** argv) {

@@ -5,6 +5,8 @@
 #include "micro/Pages.h"
 #include "micro/QuadraticSearch.h"
 
+namespace lintra {
+
 // The duplicate search: the library's own pass (the difference between analysing a page and
 // parsing it without the pass, see ParseBench.cpp) beside the design's quadratic search over the
 // same tree. Arguments: directives on the page, distinct files among them. With every file
@@ -59,3 +61,5 @@ void Sizes(benchmark::internal::Benchmark* benchmark) {
 
 BENCHMARK(ParseWithoutDuplicateSearch)->Apply(Sizes);
 BENCHMARK(QuadraticDuplicateSearch)->Apply(Sizes);
+
+}  // namespace lintra

@@ -1,5 +1,7 @@
 #include "micro/MemorySite.h"
 
+namespace lintra {
+
 MemorySite::MemorySite() : control_(std::make_shared<Lintra>()) {
   control_->Events(this);
 }
@@ -16,3 +18,5 @@ void MemorySite::GetFile(Text& FilePath, int32_t& nError, Text& FileText) {
   }
   FileText = found->second;
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 
 #include "control/Lintra.h"
 
+namespace lintra {
+
 // A host that serves file texts from memory, keyed by web path, through a control connected to
 // it. Each request copies the text out, as a host that only answers the plain file event does.
 class MemorySite : public LintraEvents {
@@ -23,3 +25,5 @@ class MemorySite : public LintraEvents {
  private:
   std::shared_ptr<Lintra> control_;
 };
+
+}  // namespace lintra

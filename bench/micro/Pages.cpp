@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace lintra {
+
 namespace {
 
 Text PartPath(int n) {
@@ -48,3 +50,5 @@ Text AddLargeIncludePage(MemorySite& site, size_t bytes, int uses) {
   site.Files[path] = std::move(page);
   return path;
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 
 #include "micro/MemorySite.h"
 
+namespace lintra {
+
 // In-memory sites for the micro benchmarks. Each returns the web path of the page it added.
 
 // A page with `includes` directives over `distinct` small files (each used includes / distinct
@@ -13,3 +15,5 @@ Text AddWidePage(MemorySite& site, int includes, int distinct);
 // A page that includes one file of `bytes` bytes `uses` times. The file holds ordinary lines,
 // script blocks and comments, but no directive.
 Text AddLargeIncludePage(MemorySite& site, size_t bytes, int uses);
+
+}  // namespace lintra

@@ -4,6 +4,9 @@
 #include "micro/Pages.h"
 #ifdef LINTRA_BENCH_SHARED_TEXTS
 #include "micro/SharedMemorySite.h"
+
+namespace lintra {
+
 #endif
 
 // Parsing through the control: a wide page (many directives) and a page that pulls one large
@@ -99,3 +102,5 @@ BENCHMARK(SupplyLargeInclude)->Apply(LargeSizes);
 BENCHMARK_TEMPLATE(AnalyseWidePage, SharedMemorySite)->Apply(WideSizes);
 BENCHMARK_TEMPLATE(AnalyseLargeInclude, SharedMemorySite)->Apply(LargeSizes);
 #endif
+
+}  // namespace lintra

@@ -3,6 +3,8 @@
 #include "analysis/File.h"
 #include "analysis/Files.h"
 
+namespace lintra {
+
 namespace {
 
 // True when `path` is the FullPath of `node` (its Path followed by its Name), without building it.
@@ -39,3 +41,5 @@ int64_t CountBelow(File& node, File& root) {
 int64_t QuadraticDuplicateCount(File& root) {
   return CountBelow(root, root);
 }
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace lintra {
+
 class File;
 
 // The duplicate search as the design states it: for every node below the root, in pre-order, a
@@ -9,3 +11,5 @@ class File;
 // flagged circular, with exactly the same FullPath. Its cost grows with the square of the number
 // of nodes. Returns how many nodes it found to be duplicates; it changes nothing in the tree.
 int64_t QuadraticDuplicateCount(File& root);
+
+}  // namespace lintra

@@ -1,5 +1,7 @@
 #include "micro/SharedMemorySite.h"
 
+namespace lintra {
+
 void SharedMemorySite::GetSharedFile(Text& FilePath, int32_t& nError,
                                      std::shared_ptr<const SourceText>& FileText) {
   std::shared_ptr<const SourceText>& shared = shared_[FilePath];
@@ -13,3 +15,5 @@ void SharedMemorySite::GetSharedFile(Text& FilePath, int32_t& nError,
   }
   FileText = shared;
 }
+
+}  // namespace lintra

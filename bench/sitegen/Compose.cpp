@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace lintra {
+
 void Compose(Site& site, int file, const Filler& filler, Random& random, size_t bytes,
              const std::vector<Link>& links) {
   size_t left = bytes;
@@ -39,3 +41,5 @@ std::string Number(int n) {
   std::snprintf(digits, sizeof digits, "%04d", n);
   return digits;
 }
+
+}  // namespace lintra

@@ -7,6 +7,8 @@
 #include "sitegen/Random.h"
 #include "sitegen/Site.h"
 
+namespace lintra {
+
 // One directive to place in a file.
 struct Link {
   int target;
@@ -27,3 +29,5 @@ std::string NameWord(Random& random);
 
 // A four-digit number, for file names.
 std::string Number(int n);
+
+}  // namespace lintra

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace lintra {
+
 namespace {
 
 // The files reachable from `page`, each before every file it includes (the site has no cycles).
@@ -61,3 +63,5 @@ Expectations ExpectationsOf(const Site& site) {
   }
   return expected;
 }
+
+}  // namespace lintra

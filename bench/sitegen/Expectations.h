@@ -4,6 +4,8 @@
 
 #include "sitegen/Site.h"
 
+namespace lintra {
+
 // What a correct check of a whole generated site reports, counted from the site model. The
 // workloads name no missing file and hold no circular include, so both counts are zero.
 struct Expectations {
@@ -17,3 +19,5 @@ struct Expectations {
 };
 
 Expectations ExpectationsOf(const Site& site);
+
+}  // namespace lintra

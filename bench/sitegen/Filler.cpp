@@ -1,5 +1,7 @@
 #include "sitegen/Filler.h"
 
+namespace lintra {
+
 namespace {
 
 const char* const kWords[] = {"order",   "customer", "basket", "price",  "stock",  "session",
@@ -80,3 +82,5 @@ std::string Filler::LongLine(Random& random, size_t bytes) const {
   }
   return text;
 }
+
+}  // namespace lintra

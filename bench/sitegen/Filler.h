@@ -5,6 +5,8 @@
 
 #include "sitegen/Random.h"
 
+namespace lintra {
+
 // Makes the ordinary text of ASP files: HTML, ordinary comments and server-script blocks, with
 // CR LF line ends. The text holds no include directive, no "*/" (it is also written inside C
 // comments) and closes every block it opens.
@@ -24,3 +26,5 @@ class Filler {
   std::vector<std::string> lines_;
   std::vector<std::string> blocks_;
 };
+
+}  // namespace lintra

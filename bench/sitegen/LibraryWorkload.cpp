@@ -1,6 +1,8 @@
 #include "sitegen/Compose.h"
 #include "sitegen/Workloads.h"
 
+namespace lintra {
+
 // 1,000 pages that each include one heavy library file directly and through two helper files
 // that include it too. The pages and helpers are the same for every library size.
 Site LibraryWorkload(uint64_t seed, size_t libraryBytes) {
@@ -27,3 +29,5 @@ Site LibraryWorkload(uint64_t seed, size_t libraryBytes) {
   }
   return site;
 }
+
+}  // namespace lintra

@@ -1,6 +1,8 @@
 #include "sitegen/Compose.h"
 #include "sitegen/Workloads.h"
 
+namespace lintra {
+
 namespace {
 
 constexpr int kTops = 50;
@@ -93,3 +95,5 @@ Site ProjectWorkload(uint64_t seed, int pages) {
   }
   return site;
 }
+
+}  // namespace lintra

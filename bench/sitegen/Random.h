@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace lintra {
+
 // A small deterministic random source (SplitMix64). It gives the same numbers for the same seed
 // on every machine and standard library, so a seed always names the same site.
 class Random {
@@ -29,3 +31,5 @@ class Random {
  private:
   uint64_t state_;
 };
+
+}  // namespace lintra

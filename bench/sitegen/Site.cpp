@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace lintra {
+
 int Site::Add(std::string path) {
   files_.push_back({std::move(path), {}});
   return static_cast<int>(files_.size()) - 1;
@@ -59,3 +61,5 @@ std::string RelativePath(const std::string& folder, const std::string& target) {
   }
   return relative;
 }
+
+}  // namespace lintra

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace lintra {
+
 // How a directive names its file: relative to the including file's folder ("file"), or relative
 // to the project root with or without a leading "/" ("virtual").
 enum class Directive { File, Virtual, BareVirtual };
@@ -44,3 +46,5 @@ std::string FolderOf(const std::string& path);
 
 // `target` as seen from `folder`, with ".." segments where it lies outside that folder.
 std::string RelativePath(const std::string& folder, const std::string& target);
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 #include <set>
 #include <stdexcept>
 
+namespace lintra {
+
 namespace {
 
 std::string AspDirective(const Site& site, const SiteFile& from, const Piece& piece) {
@@ -63,3 +65,5 @@ void WriteSite(const Site& site, const std::filesystem::path& out) {
     WriteFile(out / "c" / file.path, CText(site, file));
   }
 }
+
+}  // namespace lintra

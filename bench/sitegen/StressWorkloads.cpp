@@ -3,6 +3,8 @@
 #include "sitegen/Compose.h"
 #include "sitegen/Workloads.h"
 
+namespace lintra {
+
 namespace {
 
 // Small include files with no directives of their own, `count` of them, 100 to a folder.
@@ -101,3 +103,5 @@ Site BigPageWorkload(uint64_t seed, size_t total, int64_t directives) {
   }
   return site;
 }
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+namespace lintra {
+
 const std::vector<std::string>& WorkloadNames() {
   static const std::vector<std::string> names = {"W1", "W2",   "W3",     "W4",      "W5",
                                                  "W6", "W6x2", "W1-500", "W3-2500", "W5-10M"};
@@ -22,3 +24,5 @@ Site MakeWorkload(const std::string& name, uint64_t seed) {
   if (name == "W6x2") return LibraryWorkload(seed, 10 * megabyte);
   throw std::invalid_argument("unknown workload " + name);
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "sitegen/Site.h"
 
+namespace lintra {
+
 // The names of the workloads, in the order a full run measures them, then the smaller variants
 // that show how time and memory grow with size: W1-500 (500 pages), W3-2500 (2,500 levels) and
 // W5-10M (10 MB with 2,500 directives).
@@ -22,3 +24,5 @@ Site DeepChainWorkload(uint64_t seed, int length);
 Site ExplosionWorkload(uint64_t seed);
 Site BigPageWorkload(uint64_t seed, size_t total, int64_t directives);
 Site LibraryWorkload(uint64_t seed, size_t libraryBytes);
+
+}  // namespace lintra

@@ -8,6 +8,8 @@
 #include "sitegen/SiteWriter.h"
 #include "sitegen/Workloads.h"
 
+namespace lintra {
+
 namespace {
 
 int Usage() {
@@ -18,6 +20,10 @@ int Usage() {
 }
 
 }  // namespace
+
+}  // namespace lintra
+
+using namespace lintra;
 
 // Writes one benchmark workload as an ASP site (DIR/asp) and its C mirror (DIR/c), and what a
 // correct check of the site reports as key=value pairs in DIR/expected.

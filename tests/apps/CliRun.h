@@ -12,6 +12,8 @@
 
 #include "tests/apps/TempFolder.h"
 
+namespace lintra {
+
 // What one run of the built lintra printed and how it ended.
 struct Outcome {
   int status = -1;
@@ -95,3 +97,5 @@ inline size_t Occurrences(const std::string& text, std::string_view piece) {
   }
   return count;
 }
+
+}  // namespace lintra

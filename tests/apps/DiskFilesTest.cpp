@@ -7,6 +7,8 @@
 #include "apps/host/TextDecoding.h"
 #include "tests/apps/TempFolder.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 
@@ -178,3 +180,5 @@ TEST_F(DiskFilesTest, HostKeepsIncludedTextsForTheRunButAPageOnlyForItsPage) {
   host.StartPage();
   EXPECT_EQ(request(u"p.asp"), included);
 }
+
+}  // namespace lintra

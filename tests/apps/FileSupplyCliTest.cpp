@@ -5,6 +5,8 @@
 
 #include "tests/apps/CliRun.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 
@@ -86,3 +88,5 @@ TEST(FileSupply, CanonicalPathsMakeTwoSpellingsOfOneFileTheSameFile) {
             "\\--- a.inc !                            inc\r\n"
             "\r\n\r\n");
 }
+
+}  // namespace lintra

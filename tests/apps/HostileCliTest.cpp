@@ -9,6 +9,8 @@
 
 #include "tests/apps/CliRun.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 using namespace std::string_view_literals;
 
@@ -186,3 +188,5 @@ TEST_F(HostileSite, FilesThatVanishDuringACheckAreReportedMissing) {
                            run.err.ends_with(" duplicate includes\n")))
       << run.err;
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 
 #include "tests/apps/CliRun.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 
 TEST(InputChecks, ArgumentsThatCannotRunAreUsageErrorsThatSaySo) {
@@ -58,3 +60,5 @@ TEST(InputChecks, ArgumentsThatCannotRunAreUsageErrorsThatSaySo) {
   EXPECT_EQ(unused.out, "account/login.asp\n");
   EXPECT_EQ(unused.err, "lintra: warning: --exclude old leaves out no page or folder\n");
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "tests/apps/CliRun.h"
 
+namespace lintra {
+
 TEST(LargeSite, TreeAndDependsReportEveryPageBeyondWhatSixteenBitsCount) {
   TempFolder site;
   // 4,000 pages of 11 files each, 44,000 nodes in all: the page, inc/common.inc and its 9 parts.
@@ -52,3 +54,5 @@ TEST(LargeSite, TreeAndDependsReportEveryPageBeyondWhatSixteenBitsCount) {
     EXPECT_TRUE(run.out == out) << arguments[0];
   }
 }
+
+}  // namespace lintra

@@ -8,6 +8,8 @@
 
 #include "tests/apps/CliRun.h"
 
+namespace lintra {
+
 using Json = nlohmann::json;
 using namespace std::string_view_literals;
 
@@ -443,3 +445,5 @@ TEST(LintraCli, MessagesOnStandardErrorNeverLandInsideALineOfOutput) {
             "lintra: warning: --exclude none leaves out no page or folder\n" + apart.out +
                 "lintra: checked 5 pages: 1 missing, 1 circular, 2 duplicate includes\n");
 }
+
+}  // namespace lintra

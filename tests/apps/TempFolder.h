@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace lintra {
+
 // A fresh folder under the system's temporary folder, removed with everything in it at the end
 // of the test.
 class TempFolder {
@@ -34,3 +36,5 @@ class TempFolder {
  private:
   std::filesystem::path path_;
 };
+
+}  // namespace lintra

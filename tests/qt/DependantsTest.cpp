@@ -12,6 +12,8 @@
 #include "support/ScriptedMessageBox.h"
 #include "tests/apps/TempFolder.h"
 
+namespace lintra {
+
 namespace {
 
 constexpr int PageCount = 4000;
@@ -90,6 +92,10 @@ class DependantsTest : public QObject {
                  u" of the 32767 it can hold. Clear the trees to see it.");
   }
 };
+
+}  // namespace lintra
+
+using namespace lintra;
 
 QTEST_MAIN(DependantsTest)
 #include "DependantsTest.moc"

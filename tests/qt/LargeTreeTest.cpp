@@ -5,6 +5,8 @@
 #include "support/LargePage.h"
 #include "support/MemoryHost.h"
 
+namespace lintra {
+
 namespace {
 
 // The rows a user reaches by scrolling from the top.
@@ -51,6 +53,10 @@ class LargeTreeTest : public QObject {
     QCOMPARE(VisibleRows(tree), LargePage::NodeCount);
   }
 };
+
+}  // namespace lintra
+
+using namespace lintra;
 
 QTEST_MAIN(LargeTreeTest)
 #include "LargeTreeTest.moc"

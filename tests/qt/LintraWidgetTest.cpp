@@ -9,6 +9,8 @@
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 // The small tree "r.asp" shown in a widget on a window, with the toolbar on.
@@ -174,6 +176,10 @@ class LintraWidgetTest : public QObject {
     QCOMPARE(page->Includes()->size(), size_t{0});
   }
 };
+
+}  // namespace lintra
+
+using namespace lintra;
 
 QTEST_MAIN(LintraWidgetTest)
 #include "LintraWidgetTest.moc"

@@ -17,6 +17,8 @@
 #include "support/ScriptedMessageBox.h"
 #include "tests/apps/TempFolder.h"
 
+namespace lintra {
+
 namespace {
 
 // A small site: two pages that include the header, one in a folder that includes the other
@@ -246,6 +248,10 @@ class MainWindowTest : public QObject {
     QVERIFY(window.ViewerPane().toPlainText().contains("inc/head.inc"));
   }
 };
+
+}  // namespace lintra
+
+using namespace lintra;
 
 QTEST_MAIN(MainWindowTest)
 #include "MainWindowTest.moc"

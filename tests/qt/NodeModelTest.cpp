@@ -7,6 +7,8 @@
 #include "apps/qt/widget/Pictures.h"
 #include "support/MemoryHost.h"
 
+namespace lintra {
+
 namespace {
 
 // Every label below `parent`, in pre-order, indented by depth: the whole arrangement at once.
@@ -138,6 +140,10 @@ class NodeModelTest : public QObject {
     QCOMPARE(changes.count(), 6);
   }
 };
+
+}  // namespace lintra
+
+using namespace lintra;
 
 QTEST_MAIN(NodeModelTest)
 #include "NodeModelTest.moc"

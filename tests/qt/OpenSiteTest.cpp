@@ -6,6 +6,8 @@
 #include "support/ScriptedMessageBox.h"
 #include "tests/apps/TempFolder.h"
 
+namespace lintra {
+
 namespace {
 
 // The boxes shown while the window is opened on `root` with `encoding`, and whether it opened.
@@ -91,6 +93,10 @@ class OpenSiteTest : public QObject {
     QCOMPARE(run.err, QString());
   }
 };
+
+}  // namespace lintra
+
+using namespace lintra;
 
 QTEST_MAIN(OpenSiteTest)
 #include "OpenSiteTest.moc"

@@ -7,6 +7,8 @@
 #include "apps/qt/widget/QtMessageBox.h"
 #include "apps/qt/widget/QtPlatformHooks.h"
 
+namespace lintra {
+
 namespace {
 
 // Once the next message box is open, records how it looks into `seen` and closes it with `key`
@@ -86,6 +88,10 @@ class PlatformHooksTest : public QObject {
     MessageBox::SetHandler(before);
   }
 };
+
+}  // namespace lintra
+
+using namespace lintra;
 
 QTEST_MAIN(PlatformHooksTest)
 #include "PlatformHooksTest.moc"

@@ -9,6 +9,8 @@
 #include "site/SiteAnalysis.h"
 #include "support/MemoryHost.h"
 
+namespace lintra {
+
 namespace {
 
 std::string At(const Place& place) {
@@ -167,3 +169,5 @@ TEST(SourceFacts, ScansATextOnceForEveryNodeThatShowsIt) {
   EXPECT_EQ(first.declarations.size(), 2u);
   EXPECT_NE(&facts.Script(*one), &facts.Script(*two));
 }
+
+}  // namespace lintra

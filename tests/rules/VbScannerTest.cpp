@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace lintra {
+
 namespace {
 
 const char* KindName(DeclarationKind kind) {
@@ -125,3 +127,5 @@ TEST(VbScanner, AcceptsEveryPrefixOfATextThatMixesEveryConstruct) {
   }
   EXPECT_GT(declarations, 0u);
 }
+
+}  // namespace lintra

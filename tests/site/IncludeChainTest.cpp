@@ -6,6 +6,8 @@
 #include "site/SiteAnalysis.h"
 #include "support/MemoryHost.h"
 
+namespace lintra {
+
 TEST(IncludeChain, LeadsFromThePageToTheNearestChangedFileAlongItsDirectives) {
   MemoryHost host;
   host.Files[u"p.asp"] = IncludeLine(u"a.inc") + IncludeLine(u"b.inc") + IncludeLine(u"c.inc");
@@ -27,3 +29,5 @@ TEST(IncludeChain, LeadsFromThePageToTheNearestChangedFileAlongItsDirectives) {
   EXPECT_EQ(chain({u"P.asp"}), u"p.asp");
   EXPECT_EQ(chain({u"none.inc"}), u"");
 }
+
+}  // namespace lintra

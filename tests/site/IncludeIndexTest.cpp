@@ -6,6 +6,8 @@
 #include "site/SiteAnalysis.h"
 #include "support/MemoryHost.h"
 
+namespace lintra {
+
 TEST(IncludeIndex, ListsTheDirectivesThatIncludeAFileOnceEachAndThePagesThatReachIt) {
   MemoryHost host;
   host.Files[u"p.asp"] = u"<p>\r\n" + IncludeLine(u"inc/h.inc") + IncludeLine(u"inc/u.inc");
@@ -28,3 +30,5 @@ TEST(IncludeIndex, ListsTheDirectivesThatIncludeAFileOnceEachAndThePagesThatReac
   EXPECT_EQ(index.Pages(u"p.asp"), std::vector<Text>{});
   EXPECT_EQ(index.Includers(u"none.inc"), Includers{});
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "platform/Utf8.h"
 #include "tests/apps/TempFolder.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 
 TEST(PageArguments, PagesDropLeadingDotFoldersAndAbsolutePathsInsideTheRoot) {
@@ -30,3 +32,5 @@ TEST(PageArguments, ParentsAreResolvedByNameAndOtherPathsKeptForTheHost) {
   // The host takes a leading "/" for the root.
   EXPECT_EQ(arguments.Page("/INC\\Config.inc"), u"/INC\\Config.inc");
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "platform/Utf8.h"
 #include "tests/apps/TempFolder.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 
 TEST(PageDiscovery, FindsAspFilesOutsideHiddenVtiAndExcludedFoldersInByteOrder) {
@@ -41,3 +43,5 @@ TEST(PageDiscovery, ExcludesAPageWhenItOrAFolderAboveItMatchesAGlob) {
   EXPECT_FALSE(unused.Excluded(u"z/a.asp"));
   EXPECT_EQ(unused.UnmatchedExcludes(), (std::vector<std::string>{"old", "new"}));
 }
+
+}  // namespace lintra

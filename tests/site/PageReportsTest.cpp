@@ -6,6 +6,8 @@
 #include "site/SiteAnalysis.h"
 #include "support/MemoryHost.h"
 
+namespace lintra {
+
 namespace {
 
 // What the complete file holds for the directive naming `path` with `body` in its place.
@@ -44,3 +46,5 @@ TEST(PageReports, AreTheReportsTheControlMakesOnThePageItShows) {
                 Expanded(u"gone.inc", u"   *** ERROR : Error opening file : gone.inc ***") +
                 Expanded(u"a.inc", u"A") + u"</p>");
 }
+
+}  // namespace lintra

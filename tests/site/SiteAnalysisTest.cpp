@@ -7,6 +7,8 @@
 #include "site/MatchList.h"
 #include "support/MemoryHost.h"
 
+namespace lintra {
+
 namespace {
 
 // The full path of `tree`, or "none".
@@ -72,3 +74,5 @@ TEST(SiteAnalysis, FailuresComeOutWithTheSourceTheControlGivesThem) {
   EXPECT_EQ(FailureOf([&] { site.TreeIfDependant(u"r.asp", MatchList({u"b1.inc"})); }),
             "-2147220503 Lintra.fsGetFile: Could not find the file : a1.inc");
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 
 #include "platform/ErrorRecord.h"
 
+namespace lintra {
+
 // The number of the run-time error that `action` raises, or 0 when it raises none.
 inline int32_t ErrorOf(const std::function<void()>& action) {
   try {
@@ -13,3 +15,5 @@ inline int32_t ErrorOf(const std::function<void()>& action) {
   }
   return 0;
 }
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // The page "big.asp" of exactly 20,000 files: the page includes 4,000 groups, and each group
 // includes 4 distinct leaves, except the last group, which includes 3.
 namespace LargePage {
@@ -30,3 +32,5 @@ void Add(FileMap& files) {
 }
 
 }  // namespace LargePage
+
+}  // namespace lintra

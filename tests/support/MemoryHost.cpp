@@ -1,5 +1,7 @@
 #include "support/MemoryHost.h"
 
+namespace lintra {
+
 MemoryHost::MemoryHost() : Control(std::make_shared<Lintra>()), served_(Control) {
   Control->Events(this);
 }
@@ -106,3 +108,5 @@ Text Lines(std::initializer_list<const char16_t*> lines) {
   for (const char16_t* line : lines) result += Text(line) + u"\r\n";
   return result;
 }
+
+}  // namespace lintra

@@ -9,6 +9,8 @@
 #include "analysis/Files.h"
 #include "control/Lintra.h"
 
+namespace lintra {
+
 // A host that serves file texts from memory, keyed by web path exactly as the control asks for
 // them, and records every request. A path without an entry is answered with nError 1 (missing);
 // a path listed in Errors is answered with that code instead. A path listed in Redirects is
@@ -72,3 +74,5 @@ std::shared_ptr<File> FileAt(const TreeView& view, int32_t position);
 
 // Something a host might put in a node's Tag that is not a File.
 class Stranger : public Object {};
+
+}  // namespace lintra

@@ -1,5 +1,7 @@
 #include "support/ScriptedMessageBox.h"
 
+namespace lintra {
+
 ScriptedMessageBox::ScriptedMessageBox(std::deque<int32_t> answers) : answers_(std::move(answers)) {
   previous_ = MessageBox::SetHandler([this](const Text& prompt, int32_t style, const Text& title) {
     boxes_.push_back({prompt, style, title});
@@ -31,3 +33,5 @@ std::vector<Text> ScriptedMessageBox::Reports() const {
   }
   return reports;
 }
+
+}  // namespace lintra

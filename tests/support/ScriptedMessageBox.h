@@ -5,6 +5,8 @@
 
 #include "platform/MessageBox.h"
 
+namespace lintra {
+
 // Answers message boxes from a script and records every box shown, for as long as it lives.
 // When the script runs out, boxes are answered Abort (OK for OK-only boxes).
 class ScriptedMessageBox {
@@ -29,3 +31,5 @@ class ScriptedMessageBox {
   std::vector<Shown> boxes_;
   MessageBox::Handler previous_;
 };
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include "platform/TreeView.h"
 
+namespace lintra {
+
 // Writes down, a line each, what a tree view goes through while the log lives: a node added
 // ("add NAME+" when open, "-" when closed, " unseen" while the view is hidden), about to be
 // removed, opened or closed, the selection, and the view hidden and shown.
@@ -29,3 +31,5 @@ class ViewLog : public TreeViewObserver {
   void Add(const Text& line) { Log += line + u"\n"; }
   TreeView& view_;
 };
+
+}  // namespace lintra

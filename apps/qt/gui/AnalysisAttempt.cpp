@@ -1,5 +1,7 @@
 #include "apps/qt/gui/AnalysisAttempt.h"
 
+namespace lintra {
+
 Text FailureMessage(const Text& page, const ErrorRecord& error, const WindowHost& host) {
   Text message = u"Couldn't analyse " + page + u"\r\nError " + text::FromNumber(error.Number) +
                  u" - " + error.Description;
@@ -9,3 +11,5 @@ Text FailureMessage(const Text& page, const ErrorRecord& error, const WindowHost
   }
   return message;
 }
+
+}  // namespace lintra

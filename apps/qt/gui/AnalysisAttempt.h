@@ -6,6 +6,8 @@
 #include "platform/ErrorRecord.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 // The message that tells the user the analysis of `page` failed with `error`, and why when
 // `host` stopped the page for asking too many files.
 Text FailureMessage(const Text& page, const ErrorRecord& error, const WindowHost& host);
@@ -22,3 +24,5 @@ std::optional<Text> TryAnalysis(WindowHost& host, const Text& page, Run run) {
     return FailureMessage(page, error.Record(), host);
   }
 }
+
+}  // namespace lintra

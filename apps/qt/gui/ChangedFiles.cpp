@@ -4,6 +4,8 @@
 #include "platform/TreeView.h"
 #include "site/MatchList.h"
 
+namespace lintra {
+
 ChangedFiles::ChangedFiles(std::vector<Text> webPaths)
     : webPaths_(std::move(webPaths)), matches_(MatchList(webPaths_)) {
   for (const Text& path : webPaths_) upperCased_.insert(text::UCase(path));
@@ -19,3 +21,5 @@ Text ChangedFiles::Names() const {
   for (const Text& path : webPaths_) names += (names.empty() ? u"" : u", ") + path;
   return names;
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 #include "platform/Text.h"
 #include "platform/TextArray.h"
 
+namespace lintra {
+
 class Node;
 
 // The files the user says have changed, and how the window recognises them: in the list that
@@ -29,3 +31,5 @@ class ChangedFiles {
   TextArray matches_;
   std::unordered_set<Text> upperCased_;
 };
+
+}  // namespace lintra

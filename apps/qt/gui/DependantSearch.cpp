@@ -5,6 +5,8 @@
 #include "apps/qt/gui/ViewCapacity.h"
 #include "site/SiteAnalysis.h"
 
+namespace lintra {
+
 Dependants FindDependants(SiteAnalysis& site, WindowHost& host, const std::vector<Text>& pages,
                           const TextArray& matches) {
   Dependants found;
@@ -18,3 +20,5 @@ Dependants FindDependants(SiteAnalysis& site, WindowHost& host, const std::vecto
   }
   return found;
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 #include "platform/Text.h"
 #include "platform/TextArray.h"
 
+namespace lintra {
+
 class SiteAnalysis;
 class WindowHost;
 
@@ -29,3 +31,5 @@ struct Dependants {
 // the view's limits nor memory grow with the number of pages.
 Dependants FindDependants(SiteAnalysis& site, WindowHost& host, const std::vector<Text>& pages,
                           const TextArray& matches);
+
+}  // namespace lintra

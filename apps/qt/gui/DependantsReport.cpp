@@ -2,6 +2,8 @@
 
 #include "apps/qt/gui/ViewCapacity.h"
 
+namespace lintra {
+
 namespace {
 
 Text Number(size_t number) {
@@ -52,3 +54,5 @@ Text FailuresMessage(const std::vector<Text>& failures) {
   return NotAnalysed(failures.size()) + u"; the report lists them all. The first:\r\n" +
          failures.front();
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 #include "apps/qt/gui/DependantSearch.h"
 #include "platform/Text.h"
 
+namespace lintra {
+
 // What the window tells of a search for the pages that depend on changed files, of which the
 // tree view shows `shown` trees.
 
@@ -20,3 +22,5 @@ Text DependantsReport(const Dependants& found, size_t shown, const ChangedFiles&
 
 // The text of the one message box that tells of `failures`, one message per page (not empty).
 Text FailuresMessage(const std::vector<Text>& failures);
+
+}  // namespace lintra

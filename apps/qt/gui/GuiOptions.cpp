@@ -5,6 +5,8 @@
 
 #include "apps/version/Version.h"
 
+namespace lintra {
+
 namespace {
 
 void Write(FILE* stream, const QString& message) {
@@ -68,3 +70,5 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
   }
   return options;
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <optional>
 
+namespace lintra {
+
 // The desktop app's command line:
 // lintra-gui [--root DIR] [--encoding NAME] [--screenshot FILE.png] [PAGE...]
 struct GuiOptions {
@@ -20,3 +22,5 @@ struct GuiOptions {
 // output for --help or --help-all, or the version for --version (exitCode 0), or a usage error to
 // standard error (exitCode 2). A screenshot needs at least one page.
 std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exitCode);
+
+}  // namespace lintra

@@ -26,6 +26,8 @@
 #include "apps/qt/widget/NodeTreeView.h"
 #include "platform/MessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 // The width of the trees and of the panes on the right, and the height the window opens at.
@@ -246,3 +248,5 @@ void MainWindow::BuildLayout() {
   resize(std::min(names + TreesWidth + PanesWidth + 2 * main->handleWidth(), screen.width()),
          std::min(OpeningHeight, screen.height()));
 }
+
+}  // namespace lintra

@@ -12,12 +12,15 @@
 #include "platform/Text.h"
 #include "site/SiteAnalysis.h"
 
-class ChangedFiles;
-class LintraWidget;
-class PagePanel;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+
+namespace lintra {
+
+class ChangedFiles;
+class LintraWidget;
+class PagePanel;
 struct Dependants;
 
 // The desktop app's window: the project's pages on the left, the include trees in the middle,
@@ -85,3 +88,5 @@ class MainWindow : public QMainWindow {
   QLabel* viewerTitle_;
   QLabel* status_;
 };
+
+}  // namespace lintra

@@ -8,6 +8,8 @@
 #include "apps/host/CodePage.h"
 #include "platform/MessageBox.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -61,3 +63,5 @@ std::unique_ptr<MainWindow> OpenSite(const GuiOptions& options) {
     return nullptr;
   }
 }
+
+}  // namespace lintra

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+namespace lintra {
+
 namespace {
 
 // The room an item takes around its text.
@@ -80,3 +82,5 @@ void PagePanel::ApplyFilter(const QString& filter) {
     item->setHidden(!item->text().contains(filter, Qt::CaseInsensitive));
   }
 }
+
+}  // namespace lintra

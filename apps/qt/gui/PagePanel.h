@@ -8,6 +8,8 @@
 class QLineEdit;
 class QListWidget;
 
+namespace lintra {
+
 // The project's pages on the left of the window: a filter box over the list of their names.
 // Typing in the box leaves in the list only the pages whose name contains what was typed,
 // without regard to letter case. Pages can be marked, in bold.
@@ -37,3 +39,5 @@ class PagePanel : public QWidget {
   QLineEdit* filter_;
   QListWidget* list_;
 };
+
+}  // namespace lintra

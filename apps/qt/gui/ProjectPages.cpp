@@ -5,6 +5,8 @@
 #include "platform/Utf8.h"
 #include "site/PageDiscovery.h"
 
+namespace lintra {
+
 namespace fs = std::filesystem;
 
 namespace ProjectPages {
@@ -25,3 +27,5 @@ std::optional<Text> WebPathOf(const fs::path& root, const fs::path& file) {
 }
 
 }  // namespace ProjectPages
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 // Where the desktop app finds a project's pages and how it names files on disk to the control.
 namespace ProjectPages {
 
@@ -19,3 +21,5 @@ std::vector<Text> Find(const std::filesystem::path& root);
 std::optional<Text> WebPathOf(const std::filesystem::path& root, const std::filesystem::path& file);
 
 }  // namespace ProjectPages
+
+}  // namespace lintra

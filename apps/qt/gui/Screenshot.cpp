@@ -6,6 +6,8 @@
 #include "apps/qt/gui/MainWindow.h"
 #include "apps/qt/widget/LintraWidget.h"
 
+namespace lintra {
+
 namespace {
 
 constexpr int Width = 1180;
@@ -32,3 +34,5 @@ bool SaveScreenshot(MainWindow& window, const QString& file) {
   QApplication::processEvents();
   return window.grab().save(file, "PNG");
 }
+
+}  // namespace lintra

@@ -5,6 +5,8 @@
 #include "analysis/File.h"
 #include "analysis/Files.h"
 
+namespace lintra {
+
 namespace ViewCapacity {
 
 size_t NodeCount(const File& root) {
@@ -33,3 +35,5 @@ Text NoRoomMessage(const Text& page, size_t nodes, size_t shown) {
 }
 
 }  // namespace ViewCapacity
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 
 #include "platform/Text.h"
 
+namespace lintra {
+
 class File;
 
 // How many files the control's tree view holds: one node per file of each tree shown, and no more
@@ -27,3 +29,5 @@ inline bool Fits(size_t shown, size_t more) {
 Text NoRoomMessage(const Text& page, size_t nodes, size_t shown);
 
 }  // namespace ViewCapacity
+
+}  // namespace lintra

@@ -8,6 +8,8 @@
 #include "apps/host/DiskHost.h"
 #include "control/LintraEvents.h"
 
+namespace lintra {
+
 // The desktop app's side of the control's events: file texts come from the project on disk,
 // reports and requests to open a file go to the window.
 class WindowHost : public LintraEvents {
@@ -49,3 +51,5 @@ class WindowHost : public LintraEvents {
   Show showText_;
   Show showFile_;
 };
+
+}  // namespace lintra

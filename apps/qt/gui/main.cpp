@@ -10,6 +10,8 @@
 #include "apps/qt/gui/Screenshot.h"
 #include "apps/qt/widget/QtPlatformHooks.h"
 
+namespace lintra {
+
 namespace {
 
 // A PAGE argument as the control gets it: an absolute path below the root as its web path, any
@@ -44,6 +46,10 @@ int Run(const GuiOptions& options) {
 }
 
 }  // namespace
+
+}  // namespace lintra
+
+using namespace lintra;
 
 int main(int argc, char** argv) {
   QStringList arguments;

@@ -6,6 +6,8 @@
 #include "apps/qt/widget/ToolbarMirror.h"
 #include "apps/qt/widget/Twips.h"
 
+namespace lintra {
+
 LintraWidget::LintraWidget(std::shared_ptr<Lintra> control, QWidget* parent)
     : QWidget(parent),
       control_(std::move(control)),
@@ -37,3 +39,5 @@ void LintraWidget::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   ApplySize();
 }
+
+}  // namespace lintra

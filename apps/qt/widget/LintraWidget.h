@@ -5,6 +5,8 @@
 
 #include "control/Lintra.h"
 
+namespace lintra {
+
 class NodeTreeView;
 class ToolbarMirror;
 
@@ -40,3 +42,5 @@ class LintraWidget : public QWidget {
   NodeTreeView* tree_;
   ToolbarMirror* bar_;
 };
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "apps/qt/widget/Pictures.h"
 
+namespace lintra {
+
 namespace {
 
 // The font and colours of a highlighted row.
@@ -160,3 +162,5 @@ void NodeModel::RowsRestyled() {
     pending.insert(pending.end(), row->children.begin(), row->children.end());
   }
 }
+
+}  // namespace lintra

@@ -10,6 +10,8 @@
 #include "platform/ImageList.h"
 #include "platform/TreeView.h"
 
+namespace lintra {
+
 // A Qt item model over the nodes of a headless tree view: one row per node, in the same places,
 // labelled with the node's text and showing the picture of its image key. The nodes stay the only
 // data; the model keeps just their arrangement in rows, which it updates as the tree view reports
@@ -68,3 +70,5 @@ class NodeModel : public QAbstractItemModel, private TreeViewObserver {
   std::unordered_map<const Node*, std::unique_ptr<Row>> rows_;
   Highlight highlight_;
 };
+
+}  // namespace lintra

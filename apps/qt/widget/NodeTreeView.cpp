@@ -6,6 +6,8 @@
 
 #include "apps/qt/widget/Twips.h"
 
+namespace lintra {
+
 NodeTreeView::NodeTreeView(TreeView& view, const ImageList& images, QWidget* parent)
     : QTreeView(parent), view_(view), model_(view, images) {
   header()->hide();
@@ -108,3 +110,5 @@ void NodeTreeView::UserSelected() {
   const QModelIndexList selected = selectionModel()->selectedIndexes();
   view_.SelectedItem(selected.isEmpty() ? nullptr : model_.NodeAt(selected.first()));
 }
+
+}  // namespace lintra

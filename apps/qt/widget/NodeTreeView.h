@@ -6,6 +6,8 @@
 #include "platform/ImageList.h"
 #include "platform/TreeView.h"
 
+namespace lintra {
+
 // The Qt face of the control's tree view. It shows the nodes through a NodeModel and follows the
 // stand-in's open states, selection, painting and geometry. What the user does here (select, open,
 // close, double-click) is handed to the stand-in, which decides; the view then shows what the
@@ -46,3 +48,5 @@ class NodeTreeView : public QTreeView, private TreeViewObserver {
   // True while rows are being removed: Qt's own selection fix-ups are not the user's choice.
   bool removingRows_ = false;
 };
+
+}  // namespace lintra

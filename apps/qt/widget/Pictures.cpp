@@ -6,6 +6,8 @@
 #include <QSvgRenderer>
 #include <array>
 
+namespace lintra {
+
 namespace {
 
 // Each picture is a stack of SVG layers painted over each other.
@@ -52,3 +54,5 @@ QIcon ToolbarPicture(int position) {
 }
 
 }  // namespace Pictures
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+namespace lintra {
+
 // The pictures behind the control's two image lists, drawn from the SVG files in the
 // ":/pictures" resource at 16 x 16 and 32 x 32 pixels, so that they stay crisp on displays
 // scaled to twice the size.
@@ -20,3 +22,5 @@ QIcon TreePicture(int position);
 QIcon ToolbarPicture(int position);
 
 }  // namespace Pictures
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "platform/MessageBox.h"
 
+namespace lintra {
+
 namespace {
 
 constexpr int32_t ButtonSetMask = 0x0F;
@@ -41,3 +43,5 @@ int32_t ShowQtMessageBox(const Text& prompt, int32_t style, const Text& title) {
       return abortRetryIgnore ? MessageBox::Abort : MessageBox::OK;
   }
 }
+
+}  // namespace lintra

@@ -4,6 +4,8 @@
 
 #include "apps/qt/widget/QtMessageBox.h"
 
+namespace lintra {
+
 QtPlatformHooks::QtPlatformHooks()
     : previousBox_(MessageBox::SetHandler(ShowQtMessageBox)),
       previousHook_(PendingMessages::SetHook([] { QCoreApplication::processEvents(); })) {}
@@ -12,3 +14,5 @@ QtPlatformHooks::~QtPlatformHooks() {
   MessageBox::SetHandler(std::move(previousBox_));
   PendingMessages::SetHook(std::move(previousHook_));
 }
+
+}  // namespace lintra

@@ -6,6 +6,8 @@
 
 #include "apps/qt/widget/Pictures.h"
 
+namespace lintra {
+
 namespace {
 
 // Buttons of 23 x 22 pixels around 16 x 16 pictures.
@@ -52,3 +54,5 @@ QAction* ToolbarMirror::ActionAt(int position) const {
 void ToolbarMirror::VisibleChanged(bool visible) {
   setVisible(visible);
 }
+
+}  // namespace lintra

@@ -7,6 +7,8 @@
 
 class QAction;
 
+namespace lintra {
+
 // The Qt face of the control's toolbar: one picture button per button of the stand-in, in its
 // order, with its tooltip, and a separator where it has one. A click is handed to the stand-in by
 // position; whether the toolbar shows follows the stand-in.
@@ -27,3 +29,5 @@ class ToolbarMirror : public QToolBar, private ToolbarObserver {
   Toolbar& toolbar_;
   std::vector<QAction*> actions_;
 };
+
+}  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace lintra {
+
 // The control measures in twips; Qt in pixels. At 96 dots per inch a pixel is 15 twips.
 namespace Twips {
 
@@ -16,3 +18,5 @@ inline float FromPixels(int pixels) {
 }
 
 }  // namespace Twips
+
+}  // namespace lintra

@@ -5,7 +5,9 @@
 
 #include "control/Lintra.h"
 
-class Host : public LintraEvents {
+using lintra::Text;
+
+class Host : public lintra::LintraEvents {
   void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override {
     if (FilePath == u"page.asp")
       FileText = u"<!-- #include file=\"inc/gone.inc\" -->";
@@ -16,8 +18,8 @@ class Host : public LintraEvents {
 
 int main() {
   Host host;
-  auto control = std::make_shared<Lintra>();
+  auto control = std::make_shared<lintra::Lintra>();
   control->Events(&host);
   control->ParseFile(u"/site", u"page.asp");
-  std::fputs(text::ToBytes(control->TextTree()).c_str(), stdout);
+  std::fputs(lintra::text::ToBytes(control->TextTree()).c_str(), stdout);
 }
