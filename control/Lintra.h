@@ -59,8 +59,6 @@ class Lintra : public Object, public FileSupply {
 
   // The critical errors and warnings of the page of the selected node; empty when none is shown.
   Text GetWarnings();
-  // The same report for `page`, the root of a tree that this control analysed, shown or not.
-  Text PageWarnings(File& page);
 
   // Deletes every shown tree and empties the tree view.
   void ClearTree();

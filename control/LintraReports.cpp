@@ -32,9 +32,4 @@ Text Lintra::GetWarnings() {
   return WarningsReport(trap, *page);
 }
 
-Text Lintra::PageWarnings(File& page) {
-  ErrorTrap trap(u"Lintra", u"GetWarnings");
-  return WarningsReport(trap, page);
-}
-
 }  // namespace lintra

@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
 #include "analysis/File.h"
+#include "analysis/PageReport.h"
+#include "errors/modPendryError.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
 namespace lintra {
 
 namespace {
+
+// The warnings report of `page` as the control makes it for the selected page.
+Text WarningsOf(File& page) {
+  ErrorTrap trap(u"Lintra", u"GetWarnings");
+  return WarningsReport(trap, page);
+}
 
 // Two pages: first.asp, clean, with a nested include (nodes 1 to 3); second.asp with a missing
 // include (nodes 4 and 5).
@@ -36,13 +44,13 @@ TEST(LintraReports, ReportsCoverThePageOfTheSelectedNodeOrOfNodeOneWithoutReadin
   EXPECT_EQ(host.Control->GetCompleteFile(), FileAt(view, 1)->OutputComplete());
   EXPECT_EQ(view.SelectedItem(), view.GetNodes().Item(1));
   view.SelectedItem(nullptr);
-  EXPECT_EQ(host.Control->GetWarnings(), host.Control->PageWarnings(*FileAt(view, 1)));
+  EXPECT_EQ(host.Control->GetWarnings(), WarningsOf(*FileAt(view, 1)));
   EXPECT_EQ(view.SelectedItem(), view.GetNodes().Item(1));
 
   for (int32_t position = 1; position <= 5; ++position) {
     view.SelectedItem(view.GetNodes().Item(position).get());
     const std::shared_ptr<File> page = FileAt(view, position <= 3 ? 1 : 4);
-    EXPECT_EQ(host.Control->GetWarnings(), host.Control->PageWarnings(*page)) << position;
+    EXPECT_EQ(host.Control->GetWarnings(), WarningsOf(*page)) << position;
     EXPECT_EQ(host.Control->GetCompleteFile(), page->OutputComplete()) << position;
   }
   EXPECT_TRUE(host.Control->GetWarnings().starts_with(u"File : /site/second.asp\r\n"));
