@@ -26,13 +26,6 @@ Text Directive(File& file, File& parent) {
   return directive;
 }
 
-// Whether the finding is reported on its file as a whole rather than on a directive: a page, or
-// a file that holds a directive naming no file.
-bool OnWholeFile(const Finding& finding) {
-  return !finding.parent ||
-         (finding.kind == FindingKind::Missing && !finding.file->Content().empty());
-}
-
 Text Message(const Finding& finding, File& page) {
   File& file = *finding.file;
   switch (finding.kind) {
@@ -67,6 +60,11 @@ void AddFindings(File& file, File* parent, std::vector<Finding>& findings) {
 }
 
 }  // namespace
+
+bool OnWholeFile(const Finding& finding) {
+  return !finding.parent ||
+         (finding.kind == FindingKind::Missing && !finding.file->Content().empty());
+}
 
 bool IsCritical(FindingKind kind) {
   return kind != FindingKind::Duplicate;

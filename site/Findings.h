@@ -46,6 +46,10 @@ struct FindingDetails {
 // its includes).
 std::vector<Finding> PageFindings(File& page);
 
+// Whether `finding` is reported on its file as a whole rather than on a directive: a page, or a
+// file that holds a directive naming no file.
+bool OnWholeFile(const Finding& finding);
+
 // The details of `finding`, one of the findings of `page`; directives are placed with `lines`.
 FindingDetails Describe(const Finding& finding, File& page, LineIndexes& lines);
 

@@ -18,7 +18,7 @@ int RunCheck(Session& session, const Options& options) {
       if (const std::shared_ptr<File> root = session.AnalysePage(page)) {
         const std::vector<Finding> findings = PageFindings(*root);
         report->AddPage(*root, findings);
-        summary.Add(*root, findings);
+        summary.Add(findings);
       }
       progress.PageDone();
     }

@@ -4,29 +4,28 @@
 
 namespace lintra {
 
-bool DistinctFindings::Add(FindingKind kind, const FindingDetails& details) {
-  const LineColumn at = details.at.value_or(LineColumn{0, 0});
+bool DistinctFindings::Add(const Finding& finding) {
+  const File& file = *finding.file;
   Text key;
-  key.reserve(details.file.size() + details.message.size() + 6);
-  key += static_cast<char16_t>(kind);
-  key += static_cast<char16_t>(at.line >> 16);
-  key += static_cast<char16_t>(at.line);
-  key += static_cast<char16_t>(at.column >> 16);
-  key += static_cast<char16_t>(at.column);
-  key += details.file;
+  key += static_cast<char16_t>(finding.kind);
+  if (!OnWholeFile(finding)) {
+    const auto start = static_cast<uint32_t>(file.BaseFileStart());
+    key += static_cast<char16_t>(start >> 16);
+    key += static_cast<char16_t>(start);
+    key += finding.parent->FullPath();
+  }
   key += u'\0';
-  key += details.message;
-  return seen_.insert(std::move(key)).second;
+  key += file.FullPath();
+  if (finding.kind != FindingKind::Duplicate) return seen_.insert(std::move(key)).second;
+  return seenInPage_.insert(std::move(key)).second;
 }
 
-void CheckSummary::Add(File& page, const std::vector<Finding>& findings) {
+void CheckSummary::Add(const std::vector<Finding>& findings) {
   ++pages_;
+  distinct_.NextPage();
   for (const Finding& finding : findings) {
-    if (distinct_.Add(finding.kind, Describe(finding, page, lines_))) {
-      ++counts_[static_cast<size_t>(finding.kind)];
-    }
+    if (distinct_.Add(finding)) ++counts_[static_cast<size_t>(finding.kind)];
   }
-  lines_.Forget(page.Content());
 }
 
 std::unique_ptr<CheckReport> MakeCheckReport(ReportFormat format,

@@ -16,23 +16,30 @@ class File;
 
 // The findings of a run, each known once however many trees show it: two findings are the same
 // when they are of one kind, at one place, with one message (a duplicate include's message names
-// its page, so it is known once per page).
+// its page, so it is known once per page). A finding is known by what its place and message are
+// made of, so that telling them apart costs neither a message nor a line index.
 class DistinctFindings {
  public:
-  // Whether the finding of `kind` with `details` is new; it is known from now on.
-  bool Add(FindingKind kind, const FindingDetails& details);
+  // Starts on the findings of the next page.
+  void NextPage() { seenInPage_.clear(); }
+
+  // Whether `finding`, one of the findings of the page at hand, is new; it is known from now on.
+  bool Add(const Finding& finding);
 
  private:
-  // Each finding as one text: its kind, place and message.
+  // Each finding as one text: its kind, the file and position of its directive and the flagged
+  // file. A duplicate names its page, so it can only repeat within that page: those are kept
+  // for the page at hand alone, which keeps the memory of a run flat over its pages.
   std::unordered_set<Text> seen_;
+  std::unordered_set<Text> seenInPage_;
 };
 
 // The totals of one check run: the pages checked and their distinct findings of each kind, as
 // the SARIF log lists them.
 class CheckSummary {
  public:
-  // Counts `page` and those of its findings not counted before.
-  void Add(File& page, const std::vector<Finding>& findings);
+  // Counts one more page and those of its `findings` not counted before.
+  void Add(const std::vector<Finding>& findings);
 
   size_t Pages() const { return pages_; }
   size_t Count(FindingKind kind) const { return counts_[static_cast<size_t>(kind)]; }
@@ -42,7 +49,6 @@ class CheckSummary {
   size_t pages_ = 0;
   size_t counts_[3] = {};
   DistinctFindings distinct_;
-  LineIndexes lines_;
 };
 
 // Gathers what check finds, page by page, and writes it out in one format.

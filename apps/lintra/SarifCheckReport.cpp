@@ -97,10 +97,10 @@ class SarifCheckReport : public CheckReport {
   explicit SarifCheckReport(const std::filesystem::path& root) : root_(root) {}
 
   void AddPage(File& page, const std::vector<Finding>& findings) override {
+    distinct_.NextPage();
     for (const Finding& finding : findings) {
-      const FindingDetails details = Describe(finding, page, lines_);
-      if (distinct_.Add(finding.kind, details)) {
-        results_.push_back(ResultEntry(finding.kind, details));
+      if (distinct_.Add(finding)) {
+        results_.push_back(ResultEntry(finding.kind, Describe(finding, page, lines_)));
       }
     }
     lines_.Forget(page.Content());
