@@ -5,6 +5,7 @@
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
+#include "analysis/PreOrder.h"
 
 namespace lintra {
 
@@ -84,18 +85,7 @@ const char* KindName(FindingKind kind) {
 
 std::vector<Finding> PageFindings(File& page) {
   std::vector<Finding> findings;
-  std::vector<std::pair<File*, File*>> pending = {{&page, nullptr}};
-  while (!pending.empty()) {
-    const auto [file, parent] = pending.back();
-    pending.pop_back();
-    AddFindings(*file, parent, findings);
-    const Files* includes = file->IncludesIfAny();
-    if (!includes) continue;
-    for (auto child = includes->end(); child != includes->begin();) {
-      --child;
-      pending.emplace_back(child->get(), file);
-    }
-  }
+  ForEachFile(page, [&](File& file, File* parent) { AddFindings(file, parent, findings); });
   return findings;
 }
 

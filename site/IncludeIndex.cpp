@@ -1,28 +1,20 @@
 #include "site/IncludeIndex.h"
 
 #include "analysis/File.h"
-#include "analysis/Files.h"
+#include "analysis/PreOrder.h"
 
 namespace lintra {
 
 void IncludeIndex::Add(File& page, LineIndexes& lines) {
   const auto number = static_cast<uint32_t>(pages_.size());
   pages_.push_back(page.FullPath());
-  std::vector<File*> pending{&page};
-  while (!pending.empty()) {
-    File& file = *pending.back();
-    pending.pop_back();
-    const Files* includes = file.IncludesIfAny();
-    if (!includes || includes->size() == 0) continue;
-    const Text includer = file.FullPath();
-    const LineIndex& index = lines.Of(file.Content());
-    for (const std::shared_ptr<File>& child : *includes) {
-      Entry& entry = byFile_[text::UCase(child->FullPath())];
-      entry.includers.insert({includer, index.At(child->BaseFileStart()).line});
-      if (entry.pages.empty() || entry.pages.back() != number) entry.pages.push_back(number);
-      pending.push_back(child.get());
-    }
-  }
+  ForEachFile(page, [&](File& file, File* parent) {
+    if (!parent) return;
+    Entry& entry = byFile_[text::UCase(file.FullPath())];
+    const LineIndex& index = lines.Of(parent->Content());
+    entry.includers.insert({parent->FullPath(), index.At(file.BaseFileStart()).line});
+    if (entry.pages.empty() || entry.pages.back() != number) entry.pages.push_back(number);
+  });
 }
 
 std::vector<Includer> IncludeIndex::Includers(TextView path) const {

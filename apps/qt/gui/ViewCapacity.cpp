@@ -1,9 +1,6 @@
 #include "apps/qt/gui/ViewCapacity.h"
 
-#include <vector>
-
-#include "analysis/File.h"
-#include "analysis/Files.h"
+#include "analysis/PreOrder.h"
 
 namespace lintra {
 
@@ -11,15 +8,7 @@ namespace ViewCapacity {
 
 size_t NodeCount(const File& root) {
   size_t count = 0;
-  std::vector<const File*> pending{&root};
-  while (!pending.empty()) {
-    const File* file = pending.back();
-    pending.pop_back();
-    ++count;
-    if (const Files* includes = file->IncludesIfAny()) {
-      for (const std::shared_ptr<File>& include : *includes) pending.push_back(include.get());
-    }
-  }
+  ForEachFile(root, [&](const File&, const File*) { ++count; });
   return count;
 }
 
