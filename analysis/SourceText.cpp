@@ -5,6 +5,16 @@
 
 namespace lintra {
 
+TextBytes Utf8TextBytes(TextView text) {
+  const bool mark = !text.empty() && text[0] == u'\uFEFF';
+  TextBytes::Encoding encoding = TextBytes::Encoding::Ascii;
+  for (size_t at = mark ? 1 : 0; at < text.size(); ++at) {
+    if (text[at] >= 0xDC80 && text[at] <= 0xDCFF) return {TextBytes::Encoding::Other, mark};
+    if (text[at] >= 0x80) encoding = TextBytes::Encoding::Utf8;
+  }
+  return {encoding, mark};
+}
+
 const std::vector<SourceText::Directive>& SourceText::Directives() const {
   if (!directives_) {
     directives_ = std::make_unique<std::vector<Directive>>(ScanDirectives(text_));

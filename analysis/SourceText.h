@@ -9,6 +9,27 @@
 
 namespace lintra {
 
+// What the supplier of a text knows of the bytes it was decoded from. A supplier that never had
+// bytes (an editor buffer, a test) leaves the encoding Unknown.
+struct TextBytes {
+  enum class Encoding {
+    Unknown,
+    // Bytes below 0x80 only.
+    Ascii,
+    // Valid UTF-8 with at least one byte from 0x80.
+    Utf8,
+    // Anything else: a legacy code page, UTF-16, or broken UTF-8.
+    Other,
+  };
+  Encoding encoding = Encoding::Unknown;
+  // Whether the bytes begin with the UTF-8 byte-order mark (not counted in the encoding).
+  bool utf8Mark = false;
+};
+
+// What a text that the UTF-8 codec decoded (platform/Utf8.h) says of its bytes: an escaped byte
+// was not valid UTF-8, and a leading U+FEFF was the UTF-8 mark.
+TextBytes Utf8TextBytes(TextView text);
+
 // One file's text as the host supplied it, immutable and shared by every node that shows that
 // file, together with the include directives a scan finds in it. The scan runs on first use and
 // is kept, so a file included a thousand times is scanned once and never copied.
@@ -17,11 +38,12 @@ class SourceText {
   // One include directive found in the text: the comment's span and the file it names.
   using Directive = ScannedDirective;
 
-  explicit SourceText(Text text) : text_(std::move(text)) {}
+  explicit SourceText(Text text, TextBytes bytes = {}) : text_(std::move(text)), bytes_(bytes) {}
   SourceText(const SourceText&) = delete;
   SourceText& operator=(const SourceText&) = delete;
 
   const Text& Value() const { return text_; }
+  const TextBytes& Bytes() const { return bytes_; }
 
   // The directives in text order; scanned on the first call.
   const std::vector<Directive>& Directives() const;
@@ -39,6 +61,7 @@ class SourceText {
   };
 
   Text text_;
+  TextBytes bytes_;
   mutable std::unique_ptr<std::vector<Directive>> directives_;
   mutable std::vector<Resolved> resolved_;
 };

@@ -1,9 +1,15 @@
 #include "rules/Checker.h"
 
+#include "rules/CaseMismatchRule.h"
+#include "rules/CodepageMismatchRule.h"
 #include "rules/CyclicIncludeRule.h"
+#include "rules/DirectiveOrderRule.h"
 #include "rules/DuplicateIncludeRule.h"
+#include "rules/ExposedIncludeRule.h"
 #include "rules/MissingIncludeRule.h"
 #include "rules/NameRedefinedRule.h"
+#include "rules/ParentPathRule.h"
+#include "rules/UnusedFileRule.h"
 
 namespace lintra {
 
@@ -11,15 +17,35 @@ std::vector<std::unique_ptr<Rule>> AllRules() {
   std::vector<std::unique_ptr<Rule>> rules;
   rules.push_back(std::make_unique<MissingIncludeRule>());
   rules.push_back(std::make_unique<CyclicIncludeRule>());
+  rules.push_back(std::make_unique<ParentPathRule>());
+  rules.push_back(std::make_unique<CaseMismatchRule>());
+  rules.push_back(std::make_unique<DirectiveOrderRule>());
   rules.push_back(std::make_unique<NameRedefinedRule>());
   rules.push_back(std::make_unique<DuplicateIncludeRule>());
+  rules.push_back(std::make_unique<CodepageMismatchRule>());
+  rules.push_back(std::make_unique<ExposedIncludeRule>());
+  rules.push_back(std::make_unique<UnusedFileRule>());
   return rules;
+}
+
+Checker::Checker(RuleSettings settings, std::vector<std::unique_ptr<Rule>> rules)
+    : settings_(std::move(settings)), rules_(std::move(rules)) {
+  for (const std::unique_ptr<Rule>& rule : rules_) {
+    const auto chosen = settings_.severities.find(rule->Info().id);
+    if (chosen == settings_.severities.end() || chosen->second) running_.push_back(rule.get());
+  }
 }
 
 void Checker::Check(File& page) {
   findings_.BeginPage();
-  PageCheck check(page, facts_);
-  for (const std::unique_ptr<Rule>& rule : rules_) rule->Check(check, findings_);
+  PageCheck check(page, facts_, settings_);
+  for (Rule* rule : running_) rule->Check(check, findings_);
+}
+
+void Checker::Finish(const std::vector<Text>& projectFiles) {
+  findings_.BeginPage();
+  const ProjectCheck project{settings_, projectFiles};
+  for (Rule* rule : running_) rule->Finish(project, findings_);
 }
 
 }  // namespace lintra

@@ -3,8 +3,10 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Text.h"
 #include "rules/FindingSet.h"
 #include "rules/Rule.h"
+#include "rules/RuleSettings.h"
 #include "rules/SourceFacts.h"
 
 namespace lintra {
@@ -16,19 +18,31 @@ std::vector<std::unique_ptr<Rule>> AllRules();
 
 // Runs rules over the pages of one run, one page at a time, and gathers their findings, one per
 // rule and place. The texts of the pages are scanned once each however many pages show them.
+// The settings decide each rule's severity; a rule they turn off is not run.
 class Checker {
  public:
-  explicit Checker(std::vector<std::unique_ptr<Rule>> rules = AllRules())
-      : rules_(std::move(rules)) {}
+  explicit Checker(RuleSettings settings = {},
+                   std::vector<std::unique_ptr<Rule>> rules = AllRules());
 
   // Checks the page whose analysed tree is `page`; the tree may go once this returns.
   void Check(File& page);
 
+  // Runs what only the whole project shows, once after the last page: `projectFiles` are every
+  // file of the project, relative to its root with "/" separators, as the include trees name
+  // them (see PageDiscovery::FindFiles).
+  void Finish(const std::vector<Text>& projectFiles);
+
+  const RuleSettings& Settings() const { return settings_; }
+  // Every rule, those turned off included.
   const std::vector<std::unique_ptr<Rule>>& Rules() const { return rules_; }
+  // The findings of the pages in the order they were checked, then those of Finish.
   const std::vector<RuleFinding>& Findings() const { return findings_.Findings(); }
 
  private:
+  RuleSettings settings_;
   std::vector<std::unique_ptr<Rule>> rules_;
+  // The rules the settings leave on.
+  std::vector<Rule*> running_;
   SourceFacts facts_;
   FindingSet findings_;
 };

@@ -15,6 +15,21 @@ Place PageCheck::DirectivePlace(File& node) {
   return {parent->FullPath(), start.line, start.column, end.line, end.column};
 }
 
+const ScannedDirective* PageCheck::DirectiveOf(File& node) {
+  const std::shared_ptr<File> parent = node.Parent();
+  if (!parent || !parent->SharedContent()) return nullptr;
+  const std::vector<ScannedDirective>& directives = parent->SharedContent()->Directives();
+  const auto at = std::lower_bound(
+      directives.begin(), directives.end(), node.BaseFileStart(),
+      [](const ScannedDirective& directive, int32_t start) { return directive.Start < start; });
+  if (at == directives.end() || at->Start != node.BaseFileStart()) return nullptr;
+  return &*at;
+}
+
+Place PageCheck::FilePlace(File& node) {
+  return Place{node.FullPath()};
+}
+
 std::vector<Place> PageCheck::ChainTo(File& node) {
   std::vector<Place> chain;
   File* at = &node;

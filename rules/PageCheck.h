@@ -8,6 +8,7 @@
 #include "analysis/Files.h"
 #include "rules/Redefinitions.h"
 #include "rules/RuleFinding.h"
+#include "rules/RuleSettings.h"
 
 namespace lintra {
 
@@ -17,11 +18,13 @@ class SourceFacts;
 // directives, and what more than one rule asks of it, worked out once.
 class PageCheck {
  public:
-  // `page` and `facts` must outlive this.
-  PageCheck(File& page, SourceFacts& facts) : page_(page), facts_(facts) {}
+  // `page`, `facts` and `settings` must outlive this.
+  PageCheck(File& page, SourceFacts& facts, const RuleSettings& settings)
+      : page_(page), facts_(facts), settings_(settings) {}
 
   File& Page() { return page_; }
   SourceFacts& Facts() { return facts_; }
+  const RuleSettings& Settings() const { return settings_; }
 
   // Calls `visit(node)` for each file the page includes, in the order of the expanded page.
   template <class Visit>
@@ -29,6 +32,10 @@ class PageCheck {
 
   // The include directive that pulled `node` (not the page) into its parent.
   Place DirectivePlace(File& node);
+  // That directive as the parent's text holds it, or null for the page.
+  static const ScannedDirective* DirectiveOf(File& node);
+  // The place of `node`'s file as a whole.
+  static Place FilePlace(File& node);
   // The directives that lead from the page to `node`, outermost first.
   std::vector<Place> ChainTo(File& node);
   // The place of `declaration`, in the text of `node`.
@@ -40,6 +47,7 @@ class PageCheck {
  private:
   File& page_;
   SourceFacts& facts_;
+  const RuleSettings& settings_;
   std::optional<std::vector<Redefinition>> redefinitions_;
 };
 

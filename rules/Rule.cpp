@@ -4,10 +4,22 @@
 
 namespace lintra {
 
+void Rule::Finish(const ProjectCheck&, FindingSet&) {}
+
+Severity Rule::SeverityIn(const RuleSettings& settings) const {
+  const auto chosen = settings.severities.find(Info().id);
+  if (chosen != settings.severities.end() && chosen->second) return *chosen->second;
+  return DefaultSeverity(settings);
+}
+
+Severity Rule::DefaultSeverity(const RuleSettings&) const {
+  return Info().severity;
+}
+
 RuleFinding Rule::Make(PageCheck& page, File& holder, Place place, Text message) const {
   const RuleInfo& info = Info();
   return {info.id,
-          info.severity,
+          SeverityIn(page.Settings()),
           info.code,
           std::move(message),
           std::move(place),
@@ -15,6 +27,19 @@ RuleFinding Rule::Make(PageCheck& page, File& holder, Place place, Text message)
           page.Page().FullPath(),
           page.ChainTo(holder),
           1};
+}
+
+RuleFinding Rule::Make(const ProjectCheck& project, Place place, Text message) const {
+  const RuleInfo& info = Info();
+  return {info.id,
+          SeverityIn(project.settings),
+          info.code,
+          std::move(message),
+          std::move(place),
+          {},
+          {},
+          {},
+          0};
 }
 
 }  // namespace lintra

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "rules/FindingSet.h"
 #include "rules/PageCheck.h"
 #include "rules/RuleFinding.h"
+#include "rules/RuleSettings.h"
 
 namespace lintra {
 
@@ -20,6 +22,13 @@ struct RuleInfo {
   std::string help;
 };
 
+// What a rule sees of the whole project once every page is checked.
+struct ProjectCheck {
+  const RuleSettings& settings;
+  // Every file of the project, relative to its root with "/" separators.
+  const std::vector<Text>& files;
+};
+
 // One check that Lintra makes of every page, in a file of its own.
 class Rule {
  public:
@@ -27,10 +36,22 @@ class Rule {
   virtual const RuleInfo& Info() const = 0;
   // Reports the findings of `page` to `findings`.
   virtual void Check(PageCheck& page, FindingSet& findings) = 0;
+  // Reports what only the whole project shows, once after the last page.
+  virtual void Finish(const ProjectCheck& project, FindingSet& findings);
+
+  // The severity this rule reports with under `settings`: the one they set for it, or else its
+  // own (see DefaultSeverity).
+  Severity SeverityIn(const RuleSettings& settings) const;
 
  protected:
+  // The severity of this rule's findings when the settings name none: Info().severity unless a
+  // rule depends on what the server allows.
+  virtual Severity DefaultSeverity(const RuleSettings& settings) const;
+
   // A finding of this rule at `place`, in the file of `holder`, reached from `page`.
   RuleFinding Make(PageCheck& page, File& holder, Place place, Text message) const;
+  // A finding of this rule at `place` that no page reaches.
+  RuleFinding Make(const ProjectCheck& project, Place place, Text message) const;
 
   // Reports a finding of this rule at the directive that includes `node`, with the message that
   // `message` returns (called only for the first page that reaches the directive).

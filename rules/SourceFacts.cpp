@@ -23,12 +23,33 @@ const LineIndex& SourceFacts::Lines(const File& file) {
   return *entry->lines;
 }
 
+const PageCommands& SourceFacts::Commands(const File& file) {
+  static const PageCommands none;
+  Entry* entry = Of(file);
+  if (!entry) return none;
+  if (!entry->commands) {
+    entry->commands = std::make_unique<PageCommands>(ScanPageCommands(file.Content()));
+  }
+  return *entry->commands;
+}
+
+TextBytes SourceFacts::Bytes(const File& file) {
+  Entry* entry = Of(file);
+  if (!entry) return {};
+  if (!entry->bytes) {
+    const TextBytes& supplied = file.SharedContent()->Bytes();
+    entry->bytes = supplied.encoding == TextBytes::Encoding::Unknown ? Utf8TextBytes(file.Content())
+                                                                     : supplied;
+  }
+  return *entry->bytes;
+}
+
 SourceFacts::Entry* SourceFacts::Of(const File& file) {
   const std::shared_ptr<const SourceText>& text = file.SharedContent();
   if (!text) return nullptr;
   if (entries_.size() >= dropAt_) DropGoneTexts();
   Entry& entry = entries_[text.get()];
-  if (entry.text.expired()) entry = Entry{text, nullptr, nullptr};
+  if (entry.text.expired()) entry = Entry{text, nullptr, nullptr, nullptr, std::nullopt};
   return &entry;
 }
 

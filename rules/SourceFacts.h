@@ -1,15 +1,17 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
+#include "analysis/SourceText.h"
+#include "rules/PageCommands.h"
 #include "rules/VbScanner.h"
 #include "site/TextPosition.h"
 
 namespace lintra {
 
 class File;
-class SourceText;
 
 // What the rules learn from each file's text, learnt once per text and kept with it: every node
 // that shows one shared text, in any page of the run, finds it here. Facts of a text are dropped
@@ -20,12 +22,19 @@ class SourceFacts {
   const ScriptScan& Script(const File& file);
   // Where the lines of `file`'s text begin.
   const LineIndex& Lines(const File& file);
+  // The page directives and the first code of `file`'s text.
+  const PageCommands& Commands(const File& file);
+  // What the bytes of `file`'s text were, as its supplier recorded them, or else as the text
+  // shows them (see Utf8TextBytes); Unknown for a node without a text.
+  TextBytes Bytes(const File& file);
 
  private:
   struct Entry {
     std::weak_ptr<const SourceText> text;
     std::unique_ptr<ScriptScan> script;
     std::unique_ptr<LineIndex> lines;
+    std::unique_ptr<PageCommands> commands;
+    std::optional<TextBytes> bytes;
   };
 
   // The entry of `file`'s text, or null for a node that has none.

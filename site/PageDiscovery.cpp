@@ -56,11 +56,21 @@ bool PageDiscovery::Excluded(TextView page) const {
 
 std::vector<Text> PageDiscovery::FindPages(const fs::path& root) const {
   std::vector<Text> pages;
-  for (const std::string& webPath : PageBytes(root)) pages.push_back(text::FromUtf8(webPath));
+  for (const std::string& webPath : WebPathBytes(root, true)) {
+    pages.push_back(text::FromUtf8(webPath));
+  }
   return pages;
 }
 
-std::vector<std::string> PageDiscovery::PageBytes(const fs::path& root) const {
+std::vector<Text> PageDiscovery::FindFiles(const fs::path& root) const {
+  std::vector<Text> files;
+  for (const std::string& webPath : WebPathBytes(root, false)) {
+    files.push_back(text::FromUtf8(webPath));
+  }
+  return files;
+}
+
+std::vector<std::string> PageDiscovery::WebPathBytes(const fs::path& root, bool pagesOnly) const {
   std::vector<std::string> pages;
   // Every entry's path is the root's followed by "/" and its web path.
   const size_t rootLength = root.native().size() + (root.native().ends_with('/') ? 0 : 1);
@@ -71,7 +81,7 @@ std::vector<std::string> PageDiscovery::PageBytes(const fs::path& root) const {
     const std::string name = path.substr(path.rfind('/') + 1);
     std::error_code error;
     const bool folder = walk->is_directory(error) && !walk->is_symlink(error);
-    const bool page = !folder && IsAspPage(name) && walk->is_regular_file(error);
+    const bool page = !folder && (!pagesOnly || IsAspPage(name)) && walk->is_regular_file(error);
     if (name[0] == '.' || (folder && IsSkippedFolder(name)) ||
         ((folder || page) && Matches(webPath))) {
       if (folder) walk.disable_recursion_pending();

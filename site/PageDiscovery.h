@@ -28,14 +28,20 @@ class PageDiscovery {
   // std::filesystem::filesystem_error when the walk fails otherwise.
   std::vector<Text> FindPages(const std::filesystem::path& root) const;
 
+  // The web path of every regular file (or link to one) below `root`, pages or not, in byte
+  // order of the paths, with the same files and folders left out as FindPages leaves out: the
+  // files of the project that its pages could include.
+  std::vector<Text> FindFiles(const std::filesystem::path& root) const;
+
   // The globs that left out no page and no folder in the calls of Excluded and FindPages so
   // far, in the order given. A folder left out is not looked into, so a glob that would match
   // only what lies inside it counts as matching nothing.
   std::vector<std::string> UnmatchedExcludes() const;
 
  private:
-  // FindPages' web paths as bytes, sorted.
-  std::vector<std::string> PageBytes(const std::filesystem::path& root) const;
+  // The web paths, as bytes and sorted, of the pages below `root`, or of every file when not
+  // `pagesOnly`.
+  std::vector<std::string> WebPathBytes(const std::filesystem::path& root, bool pagesOnly) const;
   // Whether a glob matches `webPath`, recording every glob that does.
   bool Matches(const std::string& webPath) const;
 

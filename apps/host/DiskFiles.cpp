@@ -155,16 +155,33 @@ std::optional<std::string> DiskFiles::Bytes(const fs::path& resolved) const {
 }
 
 std::optional<Text> DiskFiles::Decoded(const fs::path& resolved, const CodePage* codePage) const {
+  TextBytes bytes;
+  return Decode(resolved, codePage, bytes);
+}
+
+std::shared_ptr<const SourceText> DiskFiles::Source(const fs::path& resolved,
+                                                    const CodePage* codePage) const {
+  TextBytes bytes;
+  std::optional<Text> text = Decode(resolved, codePage, bytes);
+  if (!text) return nullptr;
+  return std::make_shared<const SourceText>(std::move(*text), bytes);
+}
+
+std::optional<Text> DiskFiles::Decode(const fs::path& resolved, const CodePage* codePage,
+                                      TextBytes& bytes) const {
   if (codePage) {
-    const std::optional<std::string> bytes = Bytes(resolved);
-    if (!bytes) return std::nullopt;
-    return DecodeFileBytes(*bytes, codePage);
+    const std::optional<std::string> raw = Bytes(resolved);
+    if (!raw) return std::nullopt;
+    bytes = BytesOf(*raw);
+    return DecodeFileBytes(*raw, codePage);
   }
   std::optional<FileDecoder> decoder;
   const auto begin = [&](std::uintmax_t size) { decoder.emplace(size); };
   const auto decode = [&](std::string_view piece) { decoder->Add(piece); };
   if (!ReadPieces(resolved, MaxFileBytes, begin, decode)) return std::nullopt;
-  return decoder->Finish();
+  Text text = decoder->Finish();
+  bytes = decoder->Bytes();
+  return text;
 }
 
 std::optional<ProjectFile> DiskFiles::Read(TextView webPath) const {

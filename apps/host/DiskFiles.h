@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
 
+#include "analysis/SourceText.h"
 #include "apps/host/CodePage.h"
 #include "platform/Text.h"
 
@@ -58,6 +60,11 @@ class DiskFiles {
   std::optional<Text> Decoded(const std::filesystem::path& resolved,
                               const CodePage* codePage = nullptr) const;
 
+  // The text of `resolved` as Decoded gives it, shared, with what its bytes are (see BytesOf);
+  // null when the file cannot be read or is larger than MaxFileBytes.
+  std::shared_ptr<const SourceText> Source(const std::filesystem::path& resolved,
+                                           const CodePage* codePage = nullptr) const;
+
   // The file that `webPath` names (see Resolve) with its bytes decoded by DecodeFileBytes, or
   // nothing when it is refused or cannot be read.
   std::optional<ProjectFile> Read(TextView webPath) const;
@@ -71,6 +78,9 @@ class DiskFiles {
 
  private:
   bool Contains(const std::filesystem::path& resolved) const;
+  // Decoded, telling `bytes` what the bytes were.
+  std::optional<Text> Decode(const std::filesystem::path& resolved, const CodePage* codePage,
+                             TextBytes& bytes) const;
   // The entry `segment` of the resolved `folder`, as Resolve follows each segment; `status` is
   // that of the entry it leads to. Nothing when it cannot be followed.
   std::optional<std::filesystem::path> Follow(const std::filesystem::path& folder,

@@ -13,9 +13,8 @@ std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep
   std::shared_ptr<const SourceText> text;
   if (const auto kept = byWebPath_.find(webPath); kept != byWebPath_.end()) {
     text = kept->second;
-  } else if (std::optional<Text> decoded = files_.Decoded(*location, codePage_)) {
-    text = std::make_shared<const SourceText>(std::move(*decoded));
-    if (keep) byWebPath_.emplace(webPath, text);
+  } else if ((text = files_.Source(*location, codePage_)) && keep) {
+    byWebPath_.emplace(webPath, text);
   }
   if (!text) return nullptr;
   return std::make_unique<Found>(Found{std::move(webPath), std::move(text)});

@@ -1,5 +1,6 @@
 #include "apps/host/TextDecoding.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "platform/Utf8.h"
@@ -30,6 +31,18 @@ size_t DecodeUtf16Into(std::string_view bytes, bool bigEndian, bool final, Text&
 
 }  // namespace
 
+TextBytes BytesOf(std::string_view bytes) {
+  if (StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF")) {
+    return {TextBytes::Encoding::Other, false};
+  }
+  const bool mark = StartsWith(bytes, Utf8Mark);
+  if (mark) bytes.remove_prefix(Utf8Mark.size());
+  if (!text::IsValidUtf8(bytes)) return {TextBytes::Encoding::Other, mark};
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                 [](char byte) { return static_cast<uint8_t>(byte) < 0x80; });
+  return {ascii ? TextBytes::Encoding::Ascii : TextBytes::Encoding::Utf8, mark};
+}
+
 Text DecodeFileBytes(std::string_view bytes, const CodePage* codePage) {
   if (!codePage || StartsWith(bytes, "\xFF\xFE") || StartsWith(bytes, "\xFE\xFF") ||
       text::IsValidUtf8(bytes)) {
@@ -51,6 +64,11 @@ void FileDecoder::Add(std::string_view bytes) {
 Text FileDecoder::Finish() {
   const std::string rest = std::move(pending_);
   Decode(rest, true);
+  if (form_ == Form::Utf8) {
+    bytes_ = Utf8TextBytes(text_);
+  } else {
+    bytes_ = {TextBytes::Encoding::Other, false};
+  }
   return std::move(text_);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "analysis/SourceText.h"
 #include "apps/host/CodePage.h"
 #include "platform/Text.h"
 
@@ -17,6 +18,10 @@ namespace lintra {
 // throughout is decoded from that code page instead, after a UTF-8 mark kept as U+FEFF.
 Text DecodeFileBytes(std::string_view bytes, const CodePage* codePage = nullptr);
 
+// What `bytes`, a whole file, are: UTF-16 (by its mark) and anything that is not valid UTF-8 are
+// Other; a UTF-8 mark is noted and left out of the encoding.
+TextBytes BytesOf(std::string_view bytes);
+
 // Decodes a file without a code page as DecodeFileBytes does, from its bytes in pieces as they are
 // read, so that the bytes of a large file are never held whole beside its text.
 class FileDecoder {
@@ -28,6 +33,8 @@ class FileDecoder {
   void Add(std::string_view bytes);
   // The text of all the pieces; call once, after the last.
   Text Finish();
+  // What the pieces were (see BytesOf); valid after Finish.
+  const TextBytes& Bytes() const { return bytes_; }
 
  private:
   enum class Form { Unknown, Utf8, Utf16Little, Utf16Big };
@@ -38,6 +45,7 @@ class FileDecoder {
   // Bytes not decoded yet: the first byte while the form is unknown, or a cut sequence.
   std::string pending_;
   Text text_;
+  TextBytes bytes_;
 };
 
 }  // namespace lintra

@@ -1,0 +1,49 @@
+#include "rules/CaseMismatchRule.h"
+
+#include "analysis/File.h"
+#include "rules/IncludePaths.h"
+
+namespace lintra {
+
+namespace {
+
+// The path that `node`'s directive asks for, before the host named the file it found.
+Text RequestedPath(File& node, const ScannedDirective& directive) {
+  const std::shared_ptr<File> parent = node.Parent();
+  const SourceText& text = *parent->SharedContent();
+  return text.IncludePath(static_cast<size_t>(&directive - text.Directives().data()),
+                          parent->Path());
+}
+
+}  // namespace
+
+const RuleInfo& CaseMismatchRule::Info() const {
+  // Microsoft's knowledge base article Q324054 on moving sites between UNIX and Windows: NTFS
+  // is case-aware but not case-sensitive, UNIX file names are case-sensitive.
+  static const RuleInfo info{
+      "case-mismatch", Severity::Warning, "",
+      "An include path names its file in other letter case than the disk.",
+      "IIS on NTFS finds a file whatever the letter case of its name, so the page runs today. A "
+      "case-sensitive file system (Linux, a container, some build and deploy tools) does not, "
+      "and the include then fails with ASP 0126 or its equivalent (Microsoft knowledge base "
+      "article Q324054: UNIX file names are case-sensitive, NTFS is only case-aware). Spell the "
+      "path in the directive as the file is named on disk. Only hosts that hand back the name "
+      "they found on disk let this be seen."};
+  return info;
+}
+
+void CaseMismatchRule::Check(PageCheck& page, FindingSet& findings) {
+  page.EachInclude([&](File& node) {
+    if (!node.SharedContent()) return;
+    const ScannedDirective* directive = PageCheck::DirectiveOf(node);
+    if (!directive) return;
+    const Text requested = RequestedPath(node, *directive);
+    const Text found = node.FullPath();
+    if (!DiffersOnlyInCase(requested, found)) return;
+    ReportDirective(page, findings, node, [&] {
+      return u"case mismatch: " + requested + u" is spelt " + found + u" on disk";
+    });
+  });
+}
+
+}  // namespace lintra

@@ -1,0 +1,70 @@
+#include "rules/IncludePaths.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace lintra {
+
+namespace {
+
+bool Delimits(char16_t unit) {
+  return unit == u'"' || unit == u'\'' || unit == u'=' || unit == u'/' || unit == u'\\' ||
+         unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n';
+}
+
+std::vector<TextView> Segments(TextView path) {
+  std::vector<TextView> segments;
+  size_t from = 0;
+  for (size_t at = 0; at <= path.size(); ++at) {
+    if (at < path.size() && path[at] != u'/' && path[at] != u'\\') continue;
+    const TextView segment = path.substr(from, at - from);
+    if (!segment.empty() && segment != u".") segments.push_back(segment);
+    from = at + 1;
+  }
+  return segments;
+}
+
+bool SameIgnoringCase(TextView a, TextView b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
+           return text::UCaseUnit(x) == text::UCaseUnit(y);
+         });
+}
+
+}  // namespace
+
+bool NamesParentFolder(TextView directive) {
+  for (size_t at = directive.find(u".."); at != TextView::npos;
+       at = directive.find(u"..", at + 1)) {
+    const bool opens = at == 0 || Delimits(directive[at - 1]);
+    const size_t after = at + 2;
+    const bool closes = after == directive.size() || Delimits(directive[after]) ||
+                        directive.substr(after).starts_with(u"-->");
+    if (opens && closes) return true;
+  }
+  return false;
+}
+
+bool DiffersOnlyInCase(TextView requested, TextView found) {
+  const std::vector<TextView> asked = Segments(requested);
+  const std::vector<TextView> given = Segments(found);
+  return asked.size() == given.size() &&
+         std::equal(asked.begin(), asked.end(), given.begin(), SameIgnoringCase) &&
+         !std::equal(asked.begin(), asked.end(), given.begin());
+}
+
+bool HasExtension(TextView path, const std::vector<std::string>& extensions) {
+  const size_t slash = path.find_last_of(u"/\\");
+  const TextView name = slash == TextView::npos ? path : path.substr(slash + 1);
+  const size_t dot = name.rfind(u'.');
+  if (dot == TextView::npos) return false;
+  const std::string extension = text::ToUtf8(text::UCase(name.substr(dot)));
+  return std::any_of(extensions.begin(), extensions.end(), [&](const std::string& wanted) {
+    return wanted.size() == extension.size() &&
+           std::equal(wanted.begin(), wanted.end(), extension.begin(), [](char w, char e) {
+             return std::toupper(static_cast<unsigned char>(w)) == static_cast<unsigned char>(e);
+           });
+  });
+}
+
+}  // namespace lintra

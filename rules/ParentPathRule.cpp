@@ -1,0 +1,42 @@
+#include "rules/ParentPathRule.h"
+
+#include "analysis/File.h"
+#include "rules/IncludePaths.h"
+
+namespace lintra {
+
+const RuleInfo& ParentPathRule::Info() const {
+  // Microsoft's knowledge base article Q226474, "Err Msg: Active Server Pages, ASP 0131
+  // Disallowed Parent Path" (support.microsoft.com/kb/226474), and iis.net on parent paths being
+  // off by default since IIS 6.
+  static const RuleInfo info{
+      "parent-path", Severity::Error, "ASP 0131",
+      "An include path climbs to a parent folder with \"..\".",
+      "With parent paths disabled, the default since IIS 6, the server stops a page whose "
+      "include directive (file= or virtual=) has a \"..\" segment, with error ASP 0131 "
+      "(Disallowed Parent Path: the Include file cannot contain '..' to indicate the parent "
+      "directory; Microsoft knowledge base article Q226474). Name the file by its virtual path "
+      "from the site root instead, as virtual=\"/inc/header.inc\". Where the server enables "
+      "parent paths the page runs, and this is a warning."};
+  return info;
+}
+
+Severity ParentPathRule::DefaultSeverity(const RuleSettings& settings) const {
+  return settings.parentPathsEnabled ? Severity::Warning : Severity::Error;
+}
+
+void ParentPathRule::Check(PageCheck& page, FindingSet& findings) {
+  page.EachInclude([&](File& node) {
+    const ScannedDirective* directive = PageCheck::DirectiveOf(node);
+    if (!directive) return;
+    const TextView text = TextView(node.Parent()->Content())
+                              .substr(static_cast<size_t>(directive->Start - 1),
+                                      static_cast<size_t>(directive->Length));
+    if (!NamesParentFolder(text)) return;
+    ReportDirective(page, findings, node, [&] {
+      return u"parent path: the include path of " + node.FullPath() + u" uses \"..\"";
+    });
+  });
+}
+
+}  // namespace lintra

@@ -1,0 +1,44 @@
+#include "rules/UnusedFileRule.h"
+
+#include "analysis/File.h"
+#include "rules/IncludePaths.h"
+
+namespace lintra {
+
+const RuleInfo& UnusedFileRule::Info() const {
+  static const RuleInfo info{
+      "unused-file", Severity::Note, "",
+      "A file that exists only to be included is included by no page.",
+      "Files with an include-only extension (.inc unless the settings name others) do nothing "
+      "on their own. One that no page of the project includes is dead code that still lies in "
+      "the site, where it may be downloaded (see exposed-include) and where readers take it for "
+      "code in use. Reported only when the run covers the whole project. Delete the file, or "
+      "include it where it was meant to be used. This is the project's own housekeeping, not a "
+      "server error."};
+  return info;
+}
+
+void UnusedFileRule::Check(PageCheck& page, FindingSet&) {
+  if (!page.Settings().wholeProject) return;
+  const std::vector<std::string>& extensions = page.Settings().includeOnlyExtensions;
+  const auto note = [&](File& node) {
+    if (node.SharedContent() && HasExtension(node.Name(), extensions)) {
+      used_.insert(text::UCase(node.FullPath()));
+    }
+  };
+  note(page.Page());
+  page.EachInclude(note);
+}
+
+void UnusedFileRule::Finish(const ProjectCheck& project, FindingSet& findings) {
+  if (!project.settings.wholeProject) return;
+  for (const Text& file : project.files) {
+    if (!HasExtension(file, project.settings.includeOnlyExtensions)) continue;
+    if (used_.count(text::UCase(file))) continue;
+    const Place place{file};
+    findings.Report(Info().id, place,
+                    [&] { return Make(project, place, u"unused file: no page includes " + file); });
+  }
+}
+
+}  // namespace lintra

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <unordered_set>
+
+#include "rules/Rule.h"
+
+namespace lintra {
+
+// unused-file: in a run over the whole project, a file with an include-only extension that no
+// page includes.
+class UnusedFileRule : public Rule {
+ public:
+  const RuleInfo& Info() const override;
+  // Notes the include-only files that `page` reaches; reports nothing.
+  void Check(PageCheck& page, FindingSet& findings) override;
+  void Finish(const ProjectCheck& project, FindingSet& findings) override;
+
+ private:
+  // The paths of the files noted, upper-cased.
+  std::unordered_set<Text> used_;
+};
+
+}  // namespace lintra
