@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "analysis/File.h"
+#include "apps/host/DiskFiles.h"
+#include "apps/host/DiskHost.h"
+#include "rules/Checker.h"
+#include "site/PageDiscovery.h"
+#include "site/SiteAnalysis.h"
+
+namespace lintra {
+
+namespace {
+
+std::string At(const Place& place) {
+  return text::ToUtf8(place.file) + ":" + std::to_string(place.line) + ":" +
+         std::to_string(place.column) + "-" + std::to_string(place.endLine) + ":" +
+         std::to_string(place.endColumn);
+}
+
+// One line per finding: rule, severity and code, place, page count, first page, chain and
+// message.
+std::string Render(const std::vector<RuleFinding>& findings) {
+  std::string out;
+  for (const RuleFinding& finding : findings) {
+    out += finding.ruleId + " " + SeverityName(finding.severity) + " [" + finding.code + "] " +
+           At(finding.place) + " pages=" + std::to_string(finding.pages) + " from " +
+           text::ToUtf8(finding.page);
+    for (const Place& link : finding.chain) out += " > " + At(link);
+    out += " | " + text::ToUtf8(finding.message) + "\n";
+  }
+  return out;
+}
+
+RuleSettings WholeProject() {
+  RuleSettings settings;
+  settings.wholeProject = true;
+  return settings;
+}
+
+// The findings of the rule `ruleId` alone over every page of the fixture site `site` (below
+// tests/rules/sites), read from disk as the command line reads a project.
+std::string CheckSite(const std::string& ruleId, const std::string& site,
+                      RuleSettings settings = WholeProject()) {
+  const std::filesystem::path root = std::filesystem::path(LINTRA_RULE_SITES) / ruleId / site;
+  const DiskFiles files(root);
+  DiskHost host(files, 10000);
+  SiteAnalysis analysis(host, text::FromUtf8(root.string()));
+  std::vector<std::unique_ptr<Rule>> rules;
+  for (std::unique_ptr<Rule>& rule : AllRules()) {
+    if (rule->Info().id == ruleId) rules.push_back(std::move(rule));
+  }
+  Checker checker(std::move(settings), std::move(rules));
+  const PageDiscovery discovery({});
+  for (const Text& page : discovery.FindPages(root)) {
+    host.StartPage();
+    checker.Check(*analysis.Tree(page));
+  }
+  checker.Finish(discovery.FindFiles(root));
+  return Render(checker.Findings());
+}
+
+}  // namespace
+
+TEST(RuleSites, ParentPathReportsDotDotSegmentsOfBothAttributes) {
+  const std::string fires =
+      "parent-path error [ASP 0131] shop/cart.asp:2:1-2:41 pages=1 from shop/cart.asp | parent "
+      "path: the include path of inc/config.inc uses \"..\"\n"
+      "parent-path error [ASP 0131] shop/cart.asp:3:1-3:48 pages=1 from shop/cart.asp | parent "
+      "path: the include path of inc/menu.inc uses \"..\"\n"
+      "parent-path error [ASP 0131] shop/checkout.asp:1:1-1:41 pages=1 from shop/checkout.asp | "
+      "parent path: the include path of inc/config.inc uses \"..\"\n";
+  EXPECT_EQ(CheckSite("parent-path", "fires"), fires);
+  EXPECT_EQ(CheckSite("parent-path", "quiet"), "");
+}
+
+TEST(RuleSites, ParentPathIsAWarningWhereTheServerEnablesParentPaths) {
+  RuleSettings enabled = WholeProject();
+  enabled.parentPathsEnabled = true;
+  const std::string findings = CheckSite("parent-path", "fires", enabled);
+  EXPECT_EQ(findings.find("error"), std::string::npos);
+  EXPECT_EQ(findings.rfind("parent-path warning [ASP 0131] shop/cart.asp:2:1-2:41", 0), 0u);
+  RuleSettings chosen = enabled;
+  chosen.severities["parent-path"] = Severity::Note;
+  EXPECT_EQ(CheckSite("parent-path", "fires", chosen).rfind("parent-path note", 0), 0u);
+  RuleSettings off = WholeProject();
+  off.severities["parent-path"] = std::nullopt;
+  EXPECT_EQ(CheckSite("parent-path", "fires", off), "");
+}
+
+TEST(RuleSites, CaseMismatchGivesTheSpellingOnDiskOncePerDirective) {
+  EXPECT_EQ(CheckSite("case-mismatch", "fires"),
+            "case-mismatch warning [] about.asp:1:1-1:38 pages=1 from about.asp | case mismatch: "
+            "Inc/Header.inc is spelt inc/header.inc on disk\n"
+            "case-mismatch warning [] default.asp:1:1-1:38 pages=1 from default.asp | case "
+            "mismatch: Inc/Header.inc is spelt inc/header.inc on disk\n"
+            "case-mismatch warning [] default.asp:3:1-3:42 pages=1 from default.asp | case "
+            "mismatch: inc/footer.INC is spelt inc/footer.inc on disk\n");
+  EXPECT_EQ(CheckSite("case-mismatch", "quiet"), "");
+}
+
+TEST(RuleSites, DirectiveOrderTellsCodeBeforeTheDirectiveFromASecondDirective) {
+  EXPECT_EQ(CheckSite("directive-order", "fires"),
+            "directive-order error [ASP 0140] late.asp:2:1-2:27 pages=1 from late.asp | page "
+            "directive out of order: script code of late.asp comes before it\n"
+            "directive-order error [ASP 0141] top.inc:1:1-1:44 pages=2 from one.asp > "
+            "one.asp:2:1-2:31 | page directive repeated: one.asp already has a page directive\n");
+  EXPECT_EQ(CheckSite("directive-order", "quiet"), "");
+}
+
+TEST(RuleSites, CodepageMismatchReportsMixedEncodingsAndMarksInIncludes) {
+  EXPECT_EQ(CheckSite("codepage-mismatch", "fires"),
+            "codepage-mismatch warning [] bom.inc:1:1-1:2 pages=1 from cafe.asp > "
+            "cafe.asp:3:1-3:31 | byte-order mark: bom.inc starts with a UTF-8 byte-order mark, "
+            "which lands in the middle of cafe.asp\n"
+            "codepage-mismatch warning [] menu.inc:0:0-0:0 pages=1 from cafe.asp > "
+            "cafe.asp:2:1-2:32 | encoding mismatch: menu.inc is not UTF-8, but cafe.asp is, in "
+            "cafe.asp\n"
+            "codepage-mismatch warning [] legacy.inc:0:0-0:0 pages=1 from unicode.asp > "
+            "unicode.asp:2:1-2:34 | not UTF-8: legacy.inc is not saved as UTF-8, but "
+            "unicode.asp declares CODEPAGE=65001\n");
+  EXPECT_EQ(CheckSite("codepage-mismatch", "quiet"), "");
+}
+
+TEST(RuleSites, UnusedFileReportsIncludeOnlyFilesNoPageReaches) {
+  EXPECT_EQ(CheckSite("unused-file", "fires"),
+            "unused-file note [] inc/old/menu.inc:0:0-0:0 pages=0 from  | unused file: no page "
+            "includes inc/old/menu.inc\n"
+            "unused-file note [] inc/unused.inc:0:0-0:0 pages=0 from  | unused file: no page "
+            "includes inc/unused.inc\n");
+  EXPECT_EQ(CheckSite("unused-file", "quiet"), "");
+  EXPECT_EQ(CheckSite("unused-file", "fires", RuleSettings{}), "");
+}
+
+TEST(RuleSites, ExposedIncludeReportsEachIncludedFileThatIsNotScriptOnce) {
+  EXPECT_EQ(CheckSite("exposed-include", "fires"),
+            "exposed-include warning [] inc/db.inc:0:0-0:0 pages=2 from about.asp > "
+            "about.asp:1:1-1:34 | exposed include: inc/db.inc is not run as script, so its "
+            "source can be downloaded\n"
+            "exposed-include warning [] inc/banner.txt:0:0-0:0 pages=1 from default.asp > "
+            "default.asp:2:1-2:38 | exposed include: inc/banner.txt is not run as script, so "
+            "its source can be downloaded\n");
+  EXPECT_EQ(CheckSite("exposed-include", "quiet"), "");
+}
+
+}  // namespace lintra

@@ -1,0 +1,1 @@
+<!--#include file="Inc/Header.inc"-->

@@ -1,0 +1,3 @@
+<!--#include file="Inc/Header.inc"-->
+<p>Home</p>
+<!--#include virtual="/inc/footer.INC"-->

@@ -1,0 +1,3 @@
+<p>Café</p>
+<!--#include file="menu.inc"-->
+<!--#include file="bom.inc"-->

@@ -1,0 +1,2 @@
+<%@ CodePage=65001 %>
+<!--#include file="legacy.inc"-->

@@ -1,0 +1,3 @@
+﻿<p>Café</p>
+<!--#include file="plain.inc"-->
+<!--#include file="accents.inc"-->

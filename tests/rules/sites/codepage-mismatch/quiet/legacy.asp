@@ -1,0 +1,3 @@
+<p>Grüße</p>
+<!--#include file="plain.inc"-->
+<!--#include file="latin.inc"-->

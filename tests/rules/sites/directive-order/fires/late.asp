@@ -1,0 +1,2 @@
+<% Response.Buffer = True %>
+<%@ Language="VBScript" %>

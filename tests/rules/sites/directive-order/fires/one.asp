@@ -1,0 +1,3 @@
+<%@ Language="VBScript" %>
+<!--#include file="top.inc"-->
+<p>One</p>

@@ -1,0 +1,2 @@
+<%@ Language="VBScript" %>
+<!--#include file="top.inc"-->

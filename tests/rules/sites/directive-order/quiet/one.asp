@@ -1,0 +1,3 @@
+<!--#include file="top.inc"-->
+<% title = "One" %>
+<% x = "<%@ not a directive" %>

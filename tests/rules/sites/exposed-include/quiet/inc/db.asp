@@ -1,0 +1,1 @@
+<% Const DSN = "Provider=SQLOLEDB;Password=secret" %>

@@ -1,0 +1,3 @@
+<h1>Cart</h1>
+<!--#include virtual="/inc/config.inc"-->
+<!--#include file="lib/v1..2.inc"-->
