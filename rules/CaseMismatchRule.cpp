@@ -8,11 +8,17 @@ namespace lintra {
 namespace {
 
 // The path that `node`'s directive asks for, before the host named the file it found.
-Text RequestedPath(File& node, const ScannedDirective& directive) {
+const Text& RequestedPath(File& node, const ScannedDirective& directive) {
   const std::shared_ptr<File> parent = node.Parent();
   const SourceText& text = *parent->SharedContent();
   return text.IncludePath(static_cast<size_t>(&directive - text.Directives().data()),
                           parent->Path());
+}
+
+// Whether `path` is the FullPath of `node`, letter for letter.
+bool IsFullPath(const Text& path, const File& node) {
+  return path.size() == node.Path().size() + node.Name().size() && path.starts_with(node.Path()) &&
+         TextView(path).substr(node.Path().size()) == node.Name();
 }
 
 }  // namespace
@@ -37,7 +43,8 @@ void CaseMismatchRule::Check(PageCheck& page, FindingSet& findings) {
     if (!node.SharedContent()) return;
     const ScannedDirective* directive = PageCheck::DirectiveOf(node);
     if (!directive) return;
-    const Text requested = RequestedPath(node, *directive);
+    const Text& requested = RequestedPath(node, *directive);
+    if (IsFullPath(requested, node)) return;
     const Text found = node.FullPath();
     if (!DiffersOnlyInCase(requested, found)) return;
     ReportDirective(page, findings, node, [&] {

@@ -1,7 +1,6 @@
 #include "rules/IncludePaths.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace lintra {
 
@@ -46,6 +45,7 @@ bool NamesParentFolder(TextView directive) {
 }
 
 bool DiffersOnlyInCase(TextView requested, TextView found) {
+  if (requested == found) return false;
   const std::vector<TextView> asked = Segments(requested);
   const std::vector<TextView> given = Segments(found);
   return asked.size() == given.size() &&
@@ -54,15 +54,13 @@ bool DiffersOnlyInCase(TextView requested, TextView found) {
 }
 
 bool HasExtension(TextView path, const std::vector<std::string>& extensions) {
-  const size_t slash = path.find_last_of(u"/\\");
-  const TextView name = slash == TextView::npos ? path : path.substr(slash + 1);
-  const size_t dot = name.rfind(u'.');
-  if (dot == TextView::npos) return false;
-  const std::string extension = text::ToUtf8(text::UCase(name.substr(dot)));
+  const size_t dot = path.rfind(u'.');
+  if (dot == TextView::npos || path.find_first_of(u"/\\", dot) != TextView::npos) return false;
+  const TextView extension = path.substr(dot);
   return std::any_of(extensions.begin(), extensions.end(), [&](const std::string& wanted) {
     return wanted.size() == extension.size() &&
-           std::equal(wanted.begin(), wanted.end(), extension.begin(), [](char w, char e) {
-             return std::toupper(static_cast<unsigned char>(w)) == static_cast<unsigned char>(e);
+           std::equal(wanted.begin(), wanted.end(), extension.begin(), [](char w, char16_t e) {
+             return text::UCaseUnit(static_cast<unsigned char>(w)) == text::UCaseUnit(e);
            });
   });
 }

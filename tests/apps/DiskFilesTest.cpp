@@ -142,6 +142,42 @@ TEST(TextDecoding, ACodePageDecodesOnlyFilesThatAreNotUtf8) {
   EXPECT_THROW(CodePage("no-such-code-page"), std::invalid_argument);
 }
 
+// "encoding mark" for what `bytes` were, as BytesOf, a decoder and a code page read them.
+std::string Described(const TextBytes& bytes) {
+  static const char* const names[] = {"unknown", "ascii", "utf8", "other"};
+  return std::string(names[static_cast<int>(bytes.encoding)]) + (bytes.utf8Mark ? " mark" : "");
+}
+
+TEST(TextDecoding, RecordsWhetherTheBytesWereAsciiUtf8OrOtherAndAMark) {
+  const std::vector<std::pair<std::string_view, std::string>> cases = {
+      {"", "ascii"},
+      {"<% x %>", "ascii"},
+      {"caf\xC3\xA9", "utf8"},
+      {"\xEF\xBB\xBF<p>", "ascii mark"},
+      {"\xEF\xBB\xBF\xC3\xA9", "utf8 mark"},
+      {"caf\xE9", "other"},
+      {"\xEF\xBB\xBF\xC3\xA9\xE9", "other mark"},
+      {"\xFF\xFE"
+       "A\0"sv,
+       "other"},
+  };
+  const CodePage windows1252("windows-1252");
+  for (const auto& [bytes, described] : cases) {
+    EXPECT_EQ(Described(BytesOf(bytes)), described) << bytes;
+    FileDecoder decoder(bytes.size());
+    decoder.Add(bytes);
+    decoder.Finish();
+    EXPECT_EQ(Described(decoder.Bytes()), described) << bytes;
+  }
+  TempFolder temp;
+  temp.Write("root/latin.inc", "caf\xE9");
+  const DiskFiles files(temp.Path() / "root");
+  const std::shared_ptr<const SourceText> decoded =
+      files.Source(*files.Resolve(u"latin.inc"), &windows1252);
+  EXPECT_EQ(decoded->Value(), u"caf\u00E9");
+  EXPECT_EQ(Described(decoded->Bytes()), "other");
+}
+
 TEST_F(DiskFilesTest, HostAnswersWithRealPathsOrAsRequestedAndSharesTextsByFile) {
   const DiskFiles files(Root());
   DiskHost onDisk(files, 10, DiskHost::Paths::OnDisk);

@@ -28,6 +28,19 @@ TEST(PageDiscovery, FindsAspFilesOutsideHiddenVtiAndExcludedFoldersInByteOrder) 
             (std::vector<std::string>{"sub/x.inc", "old/h.asp", "none"}));
 }
 
+TEST(PageDiscovery, FindsEveryFileOfTheProjectWithTheSameFoldersLeftOut) {
+  TempFolder site;
+  for (const char* file :
+       {"default.asp", "inc/menu.inc", "inc/notes.txt", ".git/config", "_vti_cnf/default.asp",
+        "inc/_vti_cnf/menu.inc", "old/a.inc", "inc/skip.bak"}) {
+    site.Write(file, "");
+  }
+  const PageDiscovery discovery({"old", "*.bak"});
+  EXPECT_EQ(discovery.FindFiles(site.Path()),
+            (std::vector<Text>{u"default.asp", u"inc/menu.inc", u"inc/notes.txt"}));
+  EXPECT_EQ(discovery.UnmatchedExcludes(), std::vector<std::string>{});
+}
+
 TEST(PageDiscovery, ExcludesAPageWhenItOrAFolderAboveItMatchesAGlob) {
   const PageDiscovery discovery({"old", "*_test.asp", "caf\xE9"});
   EXPECT_TRUE(discovery.Excluded(u"old"));
