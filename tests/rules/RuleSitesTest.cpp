@@ -145,4 +145,36 @@ TEST(RuleSites, ExposedIncludeReportsEachIncludedFileThatIsNotScriptOnce) {
   EXPECT_EQ(CheckSite("exposed-include", "quiet"), "");
 }
 
+TEST(RuleSites, MissingIncludeReportsADirectiveInASharedFileOnceForAllItsPages) {
+  EXPECT_EQ(CheckSite("missing-include", "fires"),
+            "missing-include error [ASP 0126] inc/header.inc:2:1-2:33 pages=2 from one.asp > "
+            "one.asp:1:1-1:38 | include file not found: menu2.inc\n");
+  EXPECT_EQ(CheckSite("missing-include", "quiet"), "");
+}
+
+TEST(RuleSites, CyclicIncludeNamesTheLoopAndLeavesADiamondAlone) {
+  EXPECT_EQ(CheckSite("cyclic-include", "fires"),
+            "cyclic-include error [ASP 0135] b.inc:1:1-1:29 pages=1 from page.asp > "
+            "page.asp:1:1-1:29 > a.inc:1:1-1:29 | cyclic include: a.inc -> b.inc -> a.inc\n");
+  EXPECT_EQ(CheckSite("cyclic-include", "quiet"), "");
+}
+
+TEST(RuleSites, NameRedefinedReportsTheSecondCopyOfADeclarationButNotOfASub) {
+  EXPECT_EQ(CheckSite("name-redefined", "fires"),
+            "name-redefined error [VBScript 800a0411] config.inc:2:5-2:10 pages=1 from page.asp > "
+            "page.asp:3:1-3:34 | name redefined: total is already declared at config.inc:2:5\n"
+            "name-redefined error [VBScript 800a0411] config.inc:3:7-3:11 pages=1 from page.asp > "
+            "page.asp:3:1-3:34 | name redefined: RATE is already declared at config.inc:3:7\n");
+  EXPECT_EQ(CheckSite("name-redefined", "quiet"), "");
+}
+
+TEST(RuleSites, DuplicateIncludeReportsBothDirectivesOfAFileIncludedTwiceInAPage) {
+  EXPECT_EQ(CheckSite("duplicate-include", "fires"),
+            "duplicate-include warning [] page.asp:1:1-1:34 pages=1 from page.asp | duplicate "
+            "include: banner.inc is included more than once in page.asp\n"
+            "duplicate-include warning [] page.asp:3:1-3:34 pages=1 from page.asp | duplicate "
+            "include: banner.inc is included more than once in page.asp\n");
+  EXPECT_EQ(CheckSite("duplicate-include", "quiet"), "");
+}
+
 }  // namespace lintra

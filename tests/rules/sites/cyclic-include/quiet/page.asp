@@ -1,0 +1,2 @@
+<!--#include file="a.inc"-->
+<!--#include file="b.inc"-->

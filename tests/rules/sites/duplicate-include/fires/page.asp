@@ -1,0 +1,3 @@
+<!--#include file="banner.inc"-->
+<p>Body</p>
+<!--#include file="banner.inc"-->

@@ -1,0 +1,2 @@
+<!--#include file="banner.inc"-->
+<!--#include file="footer.inc"-->

@@ -1,0 +1,2 @@
+<p>Two</p>
+<!--#include virtual="/inc/header.inc"-->

@@ -1,0 +1,3 @@
+<!--#include file="config.inc"-->
+<h1>Shop</h1>
+<!--#include file="config.inc"-->
