@@ -7,14 +7,6 @@ namespace lintra {
 
 namespace {
 
-// The path that `node`'s directive asks for, before the host named the file it found.
-const Text& RequestedPath(File& node, const ScannedDirective& directive) {
-  const std::shared_ptr<File> parent = node.Parent();
-  const SourceText& text = *parent->SharedContent();
-  return text.IncludePath(static_cast<size_t>(&directive - text.Directives().data()),
-                          parent->Path());
-}
-
 // Whether `path` is the FullPath of `node`, letter for letter.
 bool IsFullPath(const Text& path, const File& node) {
   return path.size() == node.Path().size() + node.Name().size() && path.starts_with(node.Path()) &&
@@ -41,14 +33,13 @@ const RuleInfo& CaseMismatchRule::Info() const {
 void CaseMismatchRule::Check(PageCheck& page, FindingSet& findings) {
   page.EachInclude([&](File& node) {
     if (!node.SharedContent()) return;
-    const ScannedDirective* directive = PageCheck::DirectiveOf(node);
-    if (!directive) return;
-    const Text& requested = RequestedPath(node, *directive);
-    if (IsFullPath(requested, node)) return;
+    const Text* requested = PageCheck::RequestedPath(node);
+    if (!requested) return;
+    if (IsFullPath(*requested, node)) return;
     const Text found = node.FullPath();
-    if (!DiffersOnlyInCase(requested, found)) return;
+    if (!DiffersOnlyInCase(*requested, found)) return;
     ReportDirective(page, findings, node, [&] {
-      return u"case mismatch: " + requested + u" is spelt " + found + u" on disk";
+      return u"case mismatch: " + *requested + u" is spelt " + found + u" on disk";
     });
   });
 }

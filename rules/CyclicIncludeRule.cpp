@@ -31,12 +31,15 @@ Text Loop(File& node) {
 }  // namespace
 
 const RuleInfo& CyclicIncludeRule::Info() const {
+  // Microsoft's list of ASP errors, Windows Server 2003 documentation, table E.4 (learn.
+  // microsoft.com, cc785706), and its ASP error code list (archive/blogs/deva).
   static const RuleInfo info{
       "cyclic-include", Severity::Error, "ASP 0135",
       "An include directive closes a loop of includes.",
       "The server refuses a page whose includes come back to a file that is already being "
-      "included, with error ASP 0135 (Cyclic Include). Remove the directive that closes the loop, "
-      "or move what both files need into a third file that each includes once."};
+      "included, with error ASP 0135 (Cyclic Include; Microsoft's list of ASP errors). Remove "
+      "the directive that closes the loop, or move what both files need into a third file that "
+      "each includes once."};
   return info;
 }
 

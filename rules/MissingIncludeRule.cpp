@@ -5,19 +5,25 @@
 namespace lintra {
 
 const RuleInfo& MissingIncludeRule::Info() const {
+  // Microsoft's list of ASP errors, Windows Server 2003 documentation, table E.4 (learn.
+  // microsoft.com, cc785706), and its ASP error code list (archive/blogs/deva).
   static const RuleInfo info{
       "missing-include", Severity::Error, "ASP 0126", "An included file cannot be found.",
-      "The server stops the page with error ASP 0126 (Include file not found) when the file an "
-      "include directive names does not exist, lies outside the site or cannot be read. Correct "
-      "the path in the directive, or add the file."};
+      "The server merges every include into the page before any script runs, and stops the page "
+      "with error ASP 0126 (Include file not found) when the file an include directive names "
+      "does not exist, lies outside the site or cannot be read; every page that reaches the "
+      "directive fails (Microsoft's list of ASP errors). Correct the path in the directive, or "
+      "add the file."};
   return info;
 }
 
 void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   page.EachInclude([&](File& node) {
     if (!node.MissingFile() || !node.Content().empty()) return;
-    ReportDirective(page, findings, node,
-                    [&] { return u"include file not found: " + node.FullPath(); });
+    ReportDirective(page, findings, node, [&] {
+      const Text* requested = PageCheck::RequestedPath(node);
+      return u"include file not found: " + (requested ? *requested : node.FullPath());
+    });
   });
 }
 

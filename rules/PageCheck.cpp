@@ -26,6 +26,15 @@ const ScannedDirective* PageCheck::DirectiveOf(File& node) {
   return &*at;
 }
 
+const Text* PageCheck::RequestedPath(File& node) {
+  const ScannedDirective* directive = DirectiveOf(node);
+  if (!directive) return nullptr;
+  const std::shared_ptr<File> parent = node.Parent();
+  const SourceText& text = *parent->SharedContent();
+  return &text.IncludePath(static_cast<size_t>(directive - text.Directives().data()),
+                           parent->Path());
+}
+
 Place PageCheck::FilePlace(File& node) {
   return Place{node.FullPath()};
 }

@@ -34,6 +34,9 @@ class PageCheck {
   Place DirectivePlace(File& node);
   // That directive as the parent's text holds it, or null for the page.
   static const ScannedDirective* DirectiveOf(File& node);
+  // The path that `node`'s directive asks for, before the host named the file it found, or null
+  // for the page. Valid until the next call for a node of the same text.
+  static const Text* RequestedPath(File& node);
   // The place of `node`'s file as a whole.
   static Place FilePlace(File& node);
   // The directives that lead from the page to `node`, outermost first.
