@@ -5,6 +5,7 @@
 
 #include "rules/FindingSet.h"
 #include "rules/Rule.h"
+#include "rules/RuleSettings.h"
 #include "rules/SourceFacts.h"
 
 namespace lintra {
@@ -18,16 +19,24 @@ std::vector<std::unique_ptr<Rule>> AllRules();
 // rule and place. The texts of the pages are scanned once each however many pages show them.
 class Checker {
  public:
-  explicit Checker(std::vector<std::unique_ptr<Rule>> rules = AllRules())
-      : rules_(std::move(rules)) {}
+  // Runs `rules` as `settings` say.
+  explicit Checker(RuleSettings settings = {},
+                   std::vector<std::unique_ptr<Rule>> rules = AllRules())
+      : settings_(std::move(settings)), rules_(std::move(rules)) {}
 
   // Checks the page whose analysed tree is `page`; the tree may go once this returns.
   void Check(File& page);
 
+  // Ends the run, once after the last page; `projectFiles` are every file of the project, relative
+  // to the root.
+  void Finish(const std::vector<Text>& projectFiles);
+
+  const RuleSettings& Settings() const { return settings_; }
   const std::vector<std::unique_ptr<Rule>>& Rules() const { return rules_; }
   const std::vector<RuleFinding>& Findings() const { return findings_.Findings(); }
 
  private:
+  RuleSettings settings_;
   std::vector<std::unique_ptr<Rule>> rules_;
   SourceFacts facts_;
   FindingSet findings_;

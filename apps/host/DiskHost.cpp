@@ -1,19 +1,43 @@
 #include "apps/host/DiskHost.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <utility>
 
 namespace lintra {
 
+DiskHost::DiskHost(const DiskFiles& files, uint64_t maxRequests, Paths paths,
+                   const CodePage* codePage,
+                   const std::vector<VirtualDirectory>& virtualDirectories)
+    : files_(files), maxRequests_(maxRequests), paths_(paths), codePage_(codePage) {
+  for (const VirtualDirectory& directory : virtualDirectories) {
+    virtual_.emplace_back(text::FromUtf8(directory.name),
+                          std::make_unique<DiskFiles>(files.Root() / directory.folder));
+  }
+}
+
+DiskHost::Route DiskHost::RouteOf(const Text& requested) const {
+  const size_t first = requested.find_first_not_of(u"/\\");
+  if (first != Text::npos && !virtual_.empty()) {
+    const size_t end = std::min(requested.find_first_of(u"/\\", first), requested.size());
+    const Text folder = text::UCase(TextView(requested).substr(first, end - first));
+    for (const auto& [name, files] : virtual_) {
+      if (text::UCase(name) == folder) return {*files, requested.substr(end), name + u'/'};
+    }
+  }
+  return {files_, requested, Text()};
+}
+
 std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
-  const std::optional<std::filesystem::path> location = files_.Resolve(requested);
+  const Route route = RouteOf(requested);
+  const std::optional<std::filesystem::path> location = route.files.Resolve(route.path);
   if (!location) return nullptr;
-  Text webPath = files_.WebPath(*location);
+  Text webPath = route.webRoot + route.files.WebPath(*location);
   std::shared_ptr<const SourceText> text;
   if (const auto kept = byWebPath_.find(webPath); kept != byWebPath_.end()) {
     text = kept->second;
-  } else if (std::optional<Text> decoded = files_.Decoded(*location, codePage_)) {
+  } else if (std::optional<Text> decoded = route.files.Decoded(*location, codePage_)) {
     text = std::make_shared<const SourceText>(std::move(*decoded));
     if (keep) byWebPath_.emplace(webPath, text);
   }
