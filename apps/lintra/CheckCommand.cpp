@@ -33,8 +33,9 @@ CheckResult Result(const Checker& checker, Session& session, const Options& opti
                   [&](const Text& file, int32_t line) { return lines.Line(file, line); });
   if (!options.writeBaseline.empty()) {
     Baseline::Write(options.writeBaseline, result.findings);
-    WriteError("the baseline " + options.writeBaseline + " records " +
-               std::to_string(result.findings.size()) + " findings");
+    const size_t count = result.findings.size();
+    WriteError("the baseline " + options.writeBaseline + " records " + std::to_string(count) +
+               (count == 1 ? " finding" : " findings"));
   }
   if (baseline) baseline->LeaveOutKnown(result);
   result.failures = session.Failures();

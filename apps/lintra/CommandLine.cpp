@@ -113,6 +113,7 @@ void AddCheckOutputs(CLI::App& sub, Options& options) {
   sub.add_option_function<uint64_t>(
          "--max-warnings", [&options](uint64_t most) { options.maxWarnings = most; },
          "Fail (exit 1) when more than N warnings are reported")
+      ->check(CLI::NonNegativeNumber)
       ->type_name("N");
 }
 
