@@ -54,7 +54,7 @@ Json RuleEntry(const RuleInfo& rule) {
   return {{"id", rule.id},
           {"name", RuleName(rule.id)},
           {"shortDescription", {{"text", rule.summary}}},
-          {"fullDescription", {{"text", rule.summary + code}}},
+          {"fullDescription", {{"text", rule.help}}},
           {"help",
            {{"text", rule.help + " See " + page + "."},
             {"markdown", "**" + rule.id + "**" + code + ": " + rule.help + "\n\nSee [" + page +

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# CheckFormatsAgree.sh LINTRA SITEGEN EXAMPLE_SITE SCHEMA: on the example site and on a generated
-# site of 2,000 pages, check's text, JSON and SARIF outputs list the same findings, and the SARIF
-# log validates against the SARIF 2.1.0 schema and carries what code scanning reads. Skips (77)
-# without a python3 that has jsonschema.
+# CheckFormatsAgree.sh LINTRA SITEGEN EXAMPLE_SITE SARIF_SCHEMA JSON_SCHEMA: on the example site
+# and on a generated site of 2,000 pages, check's text, JSON and SARIF outputs list the same
+# findings, the JSON document validates against its documented schema, and the SARIF log against
+# the SARIF 2.1.0 schema and carries what code scanning reads. Skips (77) without a python3 that
+# has jsonschema.
 set -euo pipefail
-lintra="$1" sitegen="$2" example="$3" schema="$4"
+lintra="$1" sitegen="$2" example="$3" schema="$4" jsonSchema="$5"
 python=/usr/bin/python3
 [[ -x $python ]] || python=python3
 "$python" -c 'import jsonschema' 2>/dev/null || { echo "no python3 jsonschema: skipped"; exit 77; }
@@ -22,16 +23,17 @@ for site in "$example" "$work/generated/asp"; do
       exit 1
     fi
   done
-  "$python" - "$work" "$schema" "$site" <<'PYTHON'
+  "$python" - "$work" "$schema" "$jsonSchema" "$site" <<'PYTHON'
 import json, re, sys
 import jsonschema
 
-work, schema_file, site = sys.argv[1:]
+work, schema_file, json_schema_file, site = sys.argv[1:]
 text = open(f"{work}/text", encoding="utf-8").read().splitlines()
 report = json.load(open(f"{work}/json", encoding="utf-8"))
 log = json.load(open(f"{work}/sarif", encoding="utf-8"))
 schema = json.load(open(schema_file, encoding="utf-8"))
 jsonschema.Draft4Validator(schema).validate(log)
+jsonschema.Draft7Validator(json.load(open(json_schema_file, encoding="utf-8"))).validate(report)
 
 line = re.compile(r"^(.+?):(\d+):(\d+): (error|warning|note): .* \[([a-z-]+)\] \((.*)\)$")
 from_text = set()
