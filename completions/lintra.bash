@@ -10,7 +10,9 @@ _lintra_common_options="-h --help --root --max-files --encoding --canonical-path
 _lintra_options() {
   case $1 in
     depends) echo "$_lintra_common_options --changed --tree --why --exclude" ;;
-    check) echo "$_lintra_common_options --format --exclude" ;;
+    check)
+      echo "$_lintra_common_options --format --baseline --write-baseline --max-warnings --exclude"
+      ;;
     includers) echo "$_lintra_common_options --exclude" ;;
     *) echo "$_lintra_common_options" ;;
   esac
@@ -39,13 +41,15 @@ _lintra() {
   case $previous in
     --root) _lintra_reply_in . -d -- "$word" ;;
     --changed) _lintra_reply_in "$root" -f -- "$word" ;;
-    --format) COMPREPLY=($(compgen -W "text json sarif" -- "$word")) ;;
+    --format) COMPREPLY=($(compgen -W "text json sarif github" -- "$word")) ;;
+    --baseline | --write-baseline) _lintra_reply_in . -f -- "$word" ;;
     --encoding)
       COMPREPLY=($(compgen -W "$(iconv --list 2>/dev/null | tr ',' '\n' | sed 's|//$||')" \
         -- "$word")) ;;
-    --max-files | --exclude) ;;
+    --max-files | --max-warnings | --exclude) ;;
     # Options that take a rule id complete here, from the rules of check's SARIF log:
-    # missing-include circular-include duplicate-include.
+    # missing-include cyclic-include name-redefined duplicate-include parent-path case-mismatch
+    # directive-order codepage-mismatch unused-file exposed-include.
     *)
       if [[ -z $command ]]; then
         COMPREPLY=($(compgen -W "$commands -h --help --version" -- "$word"))

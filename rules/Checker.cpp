@@ -1,5 +1,7 @@
 #include "rules/Checker.h"
 
+#include <algorithm>
+
 #include "rules/CaseMismatchRule.h"
 #include "rules/CodepageMismatchRule.h"
 #include "rules/CyclicIncludeRule.h"
@@ -34,6 +36,10 @@ Checker::Checker(RuleSettings settings, std::vector<std::unique_ptr<Rule>> rules
     const auto chosen = settings_.severities.find(rule->Info().id);
     if (chosen == settings_.severities.end() || chosen->second) running_.push_back(rule.get());
   }
+}
+
+bool Checker::Runs(const Rule& rule) const {
+  return std::find(running_.begin(), running_.end(), &rule) != running_.end();
 }
 
 void Checker::Check(File& page) {

@@ -35,6 +35,8 @@ class Checker {
   const RuleSettings& Settings() const { return settings_; }
   // Every rule, those turned off included.
   const std::vector<std::unique_ptr<Rule>>& Rules() const { return rules_; }
+  // Whether the settings leave `rule`, one of Rules(), on.
+  bool Runs(const Rule& rule) const;
   // The findings of the pages in the order they were checked, then those of Finish.
   const std::vector<RuleFinding>& Findings() const { return findings_.Findings(); }
 

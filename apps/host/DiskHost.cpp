@@ -1,19 +1,43 @@
 #include "apps/host/DiskHost.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <utility>
 
 namespace lintra {
 
+DiskHost::DiskHost(const DiskFiles& files, uint64_t maxRequests, Paths paths,
+                   const CodePage* codePage,
+                   const std::vector<VirtualDirectory>& virtualDirectories)
+    : files_(files), maxRequests_(maxRequests), paths_(paths), codePage_(codePage) {
+  for (const VirtualDirectory& directory : virtualDirectories) {
+    virtual_.emplace_back(text::FromUtf8(directory.name),
+                          std::make_unique<DiskFiles>(files.Root() / directory.folder));
+  }
+}
+
+DiskHost::Route DiskHost::RouteOf(const Text& requested) const {
+  const size_t first = requested.find_first_not_of(u"/\\");
+  if (first != Text::npos && !virtual_.empty()) {
+    const size_t end = std::min(requested.find_first_of(u"/\\", first), requested.size());
+    const Text folder = text::UCase(TextView(requested).substr(first, end - first));
+    for (const auto& [name, files] : virtual_) {
+      if (text::UCase(name) == folder) return {*files, requested.substr(end), name + u'/'};
+    }
+  }
+  return {files_, requested, Text()};
+}
+
 std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
-  const std::optional<std::filesystem::path> location = files_.Resolve(requested);
+  const Route route = RouteOf(requested);
+  const std::optional<std::filesystem::path> location = route.files.Resolve(route.path);
   if (!location) return nullptr;
-  Text webPath = files_.WebPath(*location);
+  Text webPath = route.webRoot + route.files.WebPath(*location);
   std::shared_ptr<const SourceText> text;
   if (const auto kept = byWebPath_.find(webPath); kept != byWebPath_.end()) {
     text = kept->second;
-  } else if ((text = files_.Source(*location, codePage_)) && keep) {
+  } else if ((text = route.files.Source(*location, codePage_)) && keep) {
     byWebPath_.emplace(webPath, text);
   }
   if (!text) return nullptr;

@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "analysis/FileSupply.h"
 #include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
+#include "apps/host/VirtualDirectory.h"
 #include "control/LintraEvents.h"
 
 namespace lintra {
@@ -17,7 +19,8 @@ namespace lintra {
 // not kept beyond its page unless something includes it, so that a run over thousands of pages
 // holds the included files and one page at a time. It also guards against include explosions:
 // past a set number of requests for one page it answers with the abort code, so that the analysis
-// of that page stops instead of running on.
+// of that page stops instead of running on. A path whose first folder is a virtual directory is
+// served from the folder that directory maps to, and never from outside that folder.
 class DiskHost : public LintraEvents {
  public:
   // The answer for a file that cannot be supplied; the control flags the file missing.
@@ -34,10 +37,12 @@ class DiskHost : public LintraEvents {
   };
 
   // Serves `files`, allowing at most `maxRequests` requests per page. Files that are not UTF-8
-  // are decoded from `codePage` when one is given (it must outlive the host).
+  // are decoded from `codePage` when one is given (it must outlive the host). Throws
+  // std::filesystem::filesystem_error when the folder of one of `virtualDirectories` does not
+  // exist, std::invalid_argument when it is no folder.
   DiskHost(const DiskFiles& files, uint64_t maxRequests, Paths paths = Paths::OnDisk,
-           const CodePage* codePage = nullptr)
-      : files_(files), maxRequests_(maxRequests), paths_(paths), codePage_(codePage) {}
+           const CodePage* codePage = nullptr,
+           const std::vector<VirtualDirectory>& virtualDirectories = {});
 
   // Starts counting requests afresh and lets go of the previous page's text; call before each
   // page.
@@ -78,11 +83,20 @@ class DiskHost : public LintraEvents {
   // The file that `requested` names, read on its first request and kept; null when it cannot
   // be read. A `page` that is not kept already is read for this page alone.
   const Found* Find(const Text& requested, bool page);
+  // The files that serve `requested`, the path it names in them, and the web path of their root.
+  struct Route {
+    const DiskFiles& files;
+    Text path;
+    Text webRoot;
+  };
+  Route RouteOf(const Text& requested) const;
   // The file that `requested` names, read now unless its text is kept; the text is kept when
   // `keep`. Null when it cannot be read.
   std::unique_ptr<Found> Load(const Text& requested, bool keep);
 
   const DiskFiles& files_;
+  // The virtual directories: each name and the files of its folder.
+  std::vector<std::pair<Text, std::unique_ptr<DiskFiles>>> virtual_;
   std::unordered_map<Text, std::unique_ptr<Found>, std::hash<Text>, text::SameUnitsEqual>
       byRequest_;
   std::unordered_map<Text, std::shared_ptr<const SourceText>, std::hash<Text>, text::SameUnitsEqual>

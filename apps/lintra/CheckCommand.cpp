@@ -1,30 +1,84 @@
 #include <memory>
+#include <optional>
 
 #include "analysis/File.h"
+#include "apps/lintra/Baseline.h"
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Commands.h"
 #include "apps/lintra/ExitCodes.h"
+#include "apps/lintra/Fingerprints.h"
+#include "apps/lintra/Output.h"
 #include "apps/lintra/Progress.h"
+#include "apps/lintra/SourceLines.h"
+#include "rules/Checker.h"
 
 namespace lintra {
 
+namespace {
+
+// The descriptions of the rules that ran, in the order they run, each at the severity the
+// project gives it.
+std::vector<RuleInfo> RuleInfos(const Checker& checker) {
+  std::vector<RuleInfo> rules;
+  for (const std::unique_ptr<Rule>& rule : checker.Rules()) {
+    if (!checker.Runs(*rule)) continue;
+    rules.push_back(rule->Info());
+    rules.back().severity = rule->SeverityIn(checker.Settings());
+  }
+  return rules;
+}
+
+// What `checker` found, settled and fingerprinted, less what the baseline knows; writes the
+// baseline first when asked to.
+CheckResult Result(const Checker& checker, Session& session, const Options& options,
+                   const std::optional<Baseline>& baseline) {
+  CheckResult result = Settle(RuleInfos(checker), checker.Findings());
+  SourceLines lines(session);
+  AddFingerprints(result.findings,
+                  [&](const Text& file, int32_t line) { return lines.Line(file, line); });
+  if (!options.writeBaseline.empty()) {
+    Baseline::Write(options.writeBaseline, result.findings);
+    const size_t count = result.findings.size();
+    WriteError("the baseline " + options.writeBaseline + " records " + std::to_string(count) +
+               (count == 1 ? " finding" : " findings"));
+  }
+  if (baseline) baseline->LeaveOutKnown(result);
+  result.failures = session.Failures();
+  return result;
+}
+
+int Status(const CheckResult& result, const Options& options) {
+  const bool tooManyWarnings =
+      options.maxWarnings && result.Count(Severity::Warning) > *options.maxWarnings;
+  if (result.Count(Severity::Error) > 0 || tooManyWarnings) return ExitCode::Findings;
+  return ExitCode::Done;
+}
+
+}  // namespace
+
 int RunCheck(Session& session, const Options& options) {
   const std::vector<Text> pages = session.Pages();
-  const std::unique_ptr<CheckReport> report = MakeCheckReport(options.format, session.Root());
-  CheckSummary summary;
+  const std::optional<Baseline> baseline =
+      options.baseline.empty() ? std::nullopt : std::optional(Baseline::Read(options.baseline));
+  RuleSettings settings = options.ruleSettings;
+  settings.wholeProject = options.pages.empty();
+  Checker checker(settings);
+  size_t checked = 0;
   {
     Progress progress(pages.size());
     for (const Text& page : pages) {
       if (const std::shared_ptr<File> root = session.AnalysePage(page)) {
-        const std::vector<Finding> findings = PageFindings(*root);
-        report->AddPage(*root, findings);
-        summary.Add(findings);
+        checker.Check(*root);
+        ++checked;
       }
       progress.PageDone();
     }
   }
-  report->Finish(summary, session.Failures());
-  return summary.Critical() ? ExitCode::CriticalFindings : ExitCode::Done;
+  checker.Finish(session.ProjectFiles());
+  CheckResult result = Result(checker, session, options, baseline);
+  result.pages = checked;
+  WriteCheckReport(options.format, result, session.Root());
+  return Status(result, options);
 }
 
 }  // namespace lintra

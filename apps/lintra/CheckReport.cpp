@@ -1,44 +1,45 @@
 #include "apps/lintra/CheckReport.h"
 
-#include "analysis/File.h"
-
 namespace lintra {
 
-bool DistinctFindings::Add(const Finding& finding) {
-  const File& file = *finding.file;
-  Text key;
-  key += static_cast<char16_t>(finding.kind);
-  if (!OnWholeFile(finding)) {
-    const auto start = static_cast<uint32_t>(file.BaseFileStart());
-    key += static_cast<char16_t>(start >> 16);
-    key += static_cast<char16_t>(start);
-    key += finding.parent->FullPath();
-  }
-  key += u'\0';
-  key += file.FullPath();
-  if (finding.kind != FindingKind::Duplicate) return seen_.insert(std::move(key)).second;
-  return seenInPage_.insert(std::move(key)).second;
+namespace {
+
+std::string Counted(size_t count, const std::string& one) {
+  return std::to_string(count) + " " + one + (count == 1 ? "" : "s");
 }
 
-void CheckSummary::Add(const std::vector<Finding>& findings) {
-  ++pages_;
-  distinct_.NextPage();
-  for (const Finding& finding : findings) {
-    if (distinct_.Add(finding)) ++counts_[static_cast<size_t>(finding.kind)];
-  }
+}  // namespace
+
+std::string Reach(const RuleFinding& finding) {
+  std::string reach = finding.code.empty() ? "" : finding.code + "; ";
+  reach += Counted(static_cast<size_t>(finding.pages), "page");
+  return reach + (finding.pages == 1 ? ": " : ", e.g. ") + text::ToUtf8(finding.page);
 }
 
-std::unique_ptr<CheckReport> MakeCheckReport(ReportFormat format,
-                                             const std::filesystem::path& root) {
+std::string Totals(const CheckResult& result) {
+  std::string totals = "checked " + Counted(result.pages, "page") + ": " +
+                       Counted(result.Count(Severity::Error), "error") + ", " +
+                       Counted(result.Count(Severity::Warning), "warning") + ", " +
+                       Counted(result.Count(Severity::Note), "note");
+  if (result.baselined > 0) {
+    totals += " (" + Counted(result.baselined, "finding") + " of the baseline left out)";
+  }
+  return totals;
+}
+
+void WriteCheckReport(ReportFormat format, const CheckResult& result,
+                      const std::filesystem::path& root) {
   switch (format) {
     case ReportFormat::Json:
-      return MakeJsonCheckReport(root);
+      return WriteJsonCheckReport(result, root);
     case ReportFormat::Sarif:
-      return MakeSarifCheckReport(root);
+      return WriteSarifCheckReport(result, root);
+    case ReportFormat::Github:
+      return WriteGithubCheckReport(result, root);
     case ReportFormat::PlainText:
       break;
   }
-  return MakeTextCheckReport();
+  WriteTextCheckReport(result);
 }
 
 }  // namespace lintra

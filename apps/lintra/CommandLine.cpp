@@ -94,17 +94,33 @@ void AddDepends(CLI::App& app, Options& options) {
   AddPages(*sub, options, "Pages to consider (default: every .asp page below the root)");
 }
 
-void AddCheck(CLI::App& app, Options& options) {
-  CLI::App* sub = AddCommand(app, options, Command::Check, "check",
-                             "Report missing, circular and duplicate includes of pages");
+void AddCheckOutputs(CLI::App& sub, Options& options) {
   static const std::map<std::string, ReportFormat> formats = {{"text", ReportFormat::PlainText},
                                                               {"json", ReportFormat::Json},
-                                                              {"sarif", ReportFormat::Sarif}};
-  sub->add_option_function<std::string>(
+                                                              {"sarif", ReportFormat::Sarif},
+                                                              {"github", ReportFormat::Github}};
+  sub.add_option_function<std::string>(
          "--format", [&options](const std::string& name) { options.format = formats.at(name); },
-         "Output format: text (default), json or sarif")
-      ->check(CLI::IsMember({"text", "json", "sarif"}))
+         "Output format: text (default), json, sarif or github (workflow annotations)")
+      ->check(CLI::IsMember({"text", "json", "sarif", "github"}))
       ->type_name("FORMAT");
+  sub.add_option("--baseline", options.baseline,
+                 "Leave out the findings that the baseline FILE records")
+      ->type_name("FILE");
+  sub.add_option("--write-baseline", options.writeBaseline,
+                 "Record today's findings in FILE, for --baseline in later runs")
+      ->type_name("FILE");
+  sub.add_option_function<uint64_t>(
+         "--max-warnings", [&options](uint64_t most) { options.maxWarnings = most; },
+         "Fail (exit 1) when more than N warnings are reported")
+      ->check(CLI::NonNegativeNumber)
+      ->type_name("N");
+}
+
+void AddCheck(CLI::App& app, Options& options) {
+  CLI::App* sub = AddCommand(app, options, Command::Check, "check",
+                             "Report what would break the pages on the server, rule by rule");
+  AddCheckOutputs(*sub, options);
   AddExcludes(*sub, options);
   AddPages(*sub, options, "Pages to check (default: every .asp page below the root)");
 }

@@ -4,11 +4,11 @@ namespace lintra {
 
 // What the command line tells its caller through its exit status.
 namespace ExitCode {
-// Done; for check, no missing file and no circular include either.
+// Done; for check, no finding of error severity either.
 constexpr int Done = 0;
-// check found a missing file or a circular include.
-constexpr int CriticalFindings = 1;
-// The arguments were not understood.
+// check reported a finding of error severity, or more warnings than --max-warnings allows.
+constexpr int Findings = 1;
+// The arguments or the project's configuration file were not understood.
 constexpr int Usage = 2;
 // The analysis failed or was stopped.
 constexpr int AnalysisFailed = 3;

@@ -1,7 +1,5 @@
 #include <nlohmann/json.hpp>
 
-#include "analysis/File.h"
-#include "analysis/Files.h"
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
 
@@ -11,39 +9,59 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-Json Place(const std::optional<LineColumn>& at, int32_t LineColumn::*part) {
-  return at ? Json((*at).*part) : Json(nullptr);
+// The version of the document's layout; it grows when a field changes meaning or goes.
+constexpr int JsonVersion = 1;
+
+Json PlaceEntry(const Place& place) {
+  return {{"file", text::ToUtf8(place.file)},
+          {"line", place.line},
+          {"column", place.column},
+          {"endLine", place.endLine},
+          {"endColumn", place.endColumn}};
 }
 
-// One file of a tree with everything below it; `at` is where its directive stands in the
-// including file, none for the page.
-Json TreeEntry(File& file, const std::optional<LineColumn>& at, LineIndexes& lines) {
-  Json entry = {{"path", text::ToUtf8(file.FullPath())},
-                {"missing", file.MissingFile()},
-                {"circular", file.CircularInclude()},
-                {"duplicate", file.DuplicateInclude()},
-                {"line", Place(at, &LineColumn::line)},
-                {"column", Place(at, &LineColumn::column)},
-                {"includes", Json::array()}};
-  const Files* includes = file.IncludesIfAny();
-  if (!includes || includes->size() == 0) return entry;
-  const LineIndex& index = lines.Of(file.Content());
-  for (const std::shared_ptr<File>& child : *includes) {
-    entry["includes"].push_back(TreeEntry(*child, index.At(child->BaseFileStart()), lines));
-  }
+Json Places(const std::vector<Place>& places) {
+  Json entries = Json::array();
+  for (const Place& place : places) entries.push_back(PlaceEntry(place));
+  return entries;
+}
+
+Json RuleEntry(const RuleInfo& rule) {
+  return {{"id", rule.id},     {"severity", SeverityName(rule.severity)},
+          {"code", rule.code}, {"summary", rule.summary},
+          {"help", rule.help}, {"helpPath", RuleHelpPath(rule.id)}};
+}
+
+Json FindingEntry(const ReportedFinding& reported) {
+  const RuleFinding& finding = reported.finding;
+  Json entry = {{"rule", finding.ruleId},
+                {"severity", SeverityName(finding.severity)},
+                {"code", finding.code},
+                {"message", text::ToUtf8(finding.message)}};
+  entry.update(PlaceEntry(finding.place));
+  entry["pages"] = finding.pages;
+  entry["page"] = text::ToUtf8(finding.page);
+  entry["chain"] = Places(finding.chain);
+  entry["related"] = Places(finding.related);
+  entry["fingerprint"] = reported.fingerprint;
   return entry;
 }
 
-Json FindingEntry(FindingKind kind, const FindingDetails& finding) {
-  return {{"kind", KindName(kind)},
-          {"path", text::ToUtf8(finding.path)},
-          {"file", text::ToUtf8(finding.file)},
-          {"line", Place(finding.at, &LineColumn::line)},
-          {"column", Place(finding.at, &LineColumn::column)},
-          {"message", text::ToUtf8(finding.message)}};
+Json Summary(const CheckResult& result) {
+  Json byRule = Json::object();
+  for (const RuleInfo& rule : result.rules) byRule[rule.id] = 0;
+  for (const ReportedFinding& reported : result.findings) {
+    Json& count = byRule[reported.finding.ruleId];
+    count = count.get<size_t>() + 1;
+  }
+  return {{"pages", result.pages},
+          {"errors", result.Count(Severity::Error)},
+          {"warnings", result.Count(Severity::Warning)},
+          {"notes", result.Count(Severity::Note)},
+          {"baselined", result.baselined},
+          {"rules", byRule}};
 }
 
-// The pages whose analysis failed, each with its message.
 Json Aborted(const std::vector<PageFailure>& failures) {
   Json aborted = Json::array();
   for (const PageFailure& failure : failures) {
@@ -52,47 +70,18 @@ Json Aborted(const std::vector<PageFailure>& failures) {
   return aborted;
 }
 
-// Builds the whole document in memory and prints it at the end, so that a run that stops
-// half-way prints nothing rather than a broken document. Pages whose analysis failed are listed
-// under "aborted", which is left out when there are none. The summary counts the findings the
-// pages list, so that it adds up to them.
-class JsonCheckReport : public CheckReport {
- public:
-  explicit JsonCheckReport(const std::filesystem::path& root)
-      : document_({{"root", root.string()}, {"pages", Json::array()}}) {}
-
-  void AddPage(File& page, const std::vector<Finding>& findings) override {
-    Json entry = {{"page", text::ToUtf8(page.FullPath())},
-                  {"tree", TreeEntry(page, std::nullopt, lines_)},
-                  {"findings", Json::array()}};
-    for (const Finding& finding : findings) {
-      entry["findings"].push_back(FindingEntry(finding.kind, Describe(finding, page, lines_)));
-      ++listed_[static_cast<size_t>(finding.kind)];
-    }
-    document_["pages"].push_back(std::move(entry));
-    lines_.Forget(page.Content());
-  }
-
-  void Finish(const CheckSummary& summary, const std::vector<PageFailure>& failures) override {
-    if (!failures.empty()) document_["aborted"] = Aborted(failures);
-    document_["summary"] = {{"pages", summary.Pages()},
-                            {"missing", listed_[static_cast<size_t>(FindingKind::Missing)]},
-                            {"circular", listed_[static_cast<size_t>(FindingKind::Circular)]},
-                            {"duplicate", listed_[static_cast<size_t>(FindingKind::Duplicate)]}};
-    WriteOutBytes(document_.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
-  }
-
- private:
-  Json document_;
-  LineIndexes lines_;
-  // The findings listed so far, by kind.
-  size_t listed_[3] = {};
-};
-
 }  // namespace
 
-std::unique_ptr<CheckReport> MakeJsonCheckReport(const std::filesystem::path& root) {
-  return std::make_unique<JsonCheckReport>(root);
+void WriteJsonCheckReport(const CheckResult& result, const std::filesystem::path& root) {
+  Json rules = Json::array();
+  for (const RuleInfo& rule : result.rules) rules.push_back(RuleEntry(rule));
+  Json findings = Json::array();
+  for (const ReportedFinding& reported : result.findings)
+    findings.push_back(FindingEntry(reported));
+  const Json document = {{"version", JsonVersion},     {"root", root.string()},
+                         {"summary", Summary(result)}, {"rules", rules},
+                         {"findings", findings},       {"aborted", Aborted(result.failures)}};
+  WriteOutBytes(document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
 }
 
 }  // namespace lintra

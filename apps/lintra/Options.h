@@ -2,8 +2,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "apps/host/VirtualDirectory.h"
+#include "rules/RuleSettings.h"
 
 namespace lintra {
 
@@ -11,7 +15,7 @@ namespace lintra {
 enum class Command { Tree, Complete, Warnings, Depends, Check, Includers };
 
 // The output formats of the check subcommand.
-enum class ReportFormat { PlainText, Json, Sarif };
+enum class ReportFormat { PlainText, Json, Sarif, Github };
 
 // Everything one run of the command line was asked to do, as parsed from its arguments.
 struct Options {
@@ -37,6 +41,15 @@ struct Options {
   std::string encoding;
   // Whether files are shown under their real web path instead of the path that named them.
   bool canonicalPaths = false;
+  // check: the baseline whose findings are left out, and the file to record today's findings in.
+  std::string baseline;
+  std::string writeBaseline;
+  // check: the most warnings a run may report and still succeed; none for no limit.
+  std::optional<uint64_t> maxWarnings;
+  // How the project's rules run, as its configuration file says.
+  RuleSettings ruleSettings;
+  // The project's virtual directories, as its configuration file maps them.
+  std::vector<VirtualDirectory> virtualDirectories;
 };
 
 }  // namespace lintra

@@ -1,9 +1,9 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "analysis/File.h"
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
+#include "apps/version/Version.h"
 
 namespace lintra {
 
@@ -12,23 +12,6 @@ using Json = nlohmann::ordered_json;
 namespace {
 
 constexpr const char* RootBase = "SRCROOT";
-
-struct Rule {
-  const char* id;
-  const char* name;
-  const char* description;
-  const char* level;
-};
-
-// One rule per finding kind, in the order of FindingKind.
-constexpr Rule Rules[] = {
-    {"missing-include", "MissingInclude",
-     "An included file cannot be found, or an include directive names no file", "error"},
-    {"circular-include", "CircularInclude", "A file includes itself through its own includes",
-     "error"},
-    {"duplicate-include", "DuplicateInclude", "A file is included more than once in one page",
-     "warning"},
-};
 
 bool IsUnreserved(unsigned char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -50,24 +33,78 @@ std::string UriEscaped(const std::string& path) {
   return uri;
 }
 
-Json RuleEntry(const Rule& rule) {
-  return {{"id", rule.id},
-          {"name", rule.name},
-          {"shortDescription", {{"text", rule.description}}},
-          {"defaultConfiguration", {{"level", rule.level}}}};
-}
-
-Json Location(const FindingDetails& finding) {
-  Json physical = {{"artifactLocation",
-                    {{"uri", UriEscaped(text::ToUtf8(finding.file))}, {"uriBaseId", RootBase}}}};
-  if (finding.at) {
-    physical["region"] = {{"startLine", finding.at->line}, {"startColumn", finding.at->column}};
+// "missing-include" as "MissingInclude".
+std::string RuleName(const std::string& id) {
+  std::string name;
+  bool upper = true;
+  for (const char c : id) {
+    if (c == '-') {
+      upper = true;
+    } else {
+      name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
+      upper = false;
+    }
   }
-  return {{"physicalLocation", physical}};
+  return name;
 }
 
-// The run as an invocation that did not succeed, with a notification for each page that failed.
-Json FailedInvocation(const std::vector<PageFailure>& failures) {
+Json RuleEntry(const RuleInfo& rule) {
+  const std::string code = rule.code.empty() ? "" : " (" + rule.code + ")";
+  const std::string page = RuleHelpPath(rule.id);
+  return {{"id", rule.id},
+          {"name", RuleName(rule.id)},
+          {"shortDescription", {{"text", rule.summary}}},
+          {"fullDescription", {{"text", rule.help}}},
+          {"help",
+           {{"text", rule.help + " See " + page + "."},
+            {"markdown", "**" + rule.id + "**" + code + ": " + rule.help + "\n\nSee [" + page +
+                             "](" + page + ")."}}},
+          {"helpUri", page},
+          {"defaultConfiguration", {{"level", SeverityName(rule.severity)}}}};
+}
+
+Json PhysicalLocation(const Place& place) {
+  Json physical = {{"artifactLocation",
+                    {{"uri", UriEscaped(text::ToUtf8(place.file))}, {"uriBaseId", RootBase}}}};
+  if (place.line > 0) {
+    physical["region"] = {{"startLine", place.line},
+                          {"startColumn", place.column},
+                          {"endLine", place.endLine},
+                          {"endColumn", place.endColumn}};
+  }
+  return physical;
+}
+
+// The include chain from the first page that reaches the finding, then its other places.
+Json RelatedLocations(const RuleFinding& finding) {
+  Json related = Json::array();
+  const auto add = [&](const Place& place, const std::string& text) {
+    related.push_back({{"id", related.size() + 1},
+                       {"physicalLocation", PhysicalLocation(place)},
+                       {"message", {{"text", text}}}});
+  };
+  for (const Place& step : finding.chain) add(step, "included from " + text::ToUtf8(step.file));
+  for (const Place& place : finding.related) add(place, "see also " + text::ToUtf8(place.file));
+  return related;
+}
+
+Json ResultEntry(const ReportedFinding& reported, size_t ruleIndex) {
+  const RuleFinding& finding = reported.finding;
+  Json result = {
+      {"ruleId", finding.ruleId},
+      {"ruleIndex", ruleIndex},
+      {"level", SeverityName(finding.severity)},
+      {"message", {{"text", text::ToUtf8(finding.message) + " (" + Reach(finding) + ")"}}},
+      {"locations", Json::array({{{"physicalLocation", PhysicalLocation(finding.place)}}})},
+      {"partialFingerprints", {{"primaryLocationLineHash", reported.fingerprint}}},
+      {"properties", {{"pages", finding.pages}, {"page", text::ToUtf8(finding.page)}}}};
+  const Json related = RelatedLocations(finding);
+  if (!related.empty()) result["relatedLocations"] = related;
+  return result;
+}
+
+// Whether the run succeeded, with a notification for each page that failed.
+Json Invocation(const std::vector<PageFailure>& failures) {
   Json notifications = Json::array();
   for (const PageFailure& failure : failures) {
     const Json artifact = {{"uri", UriEscaped(text::ToUtf8(failure.page))},
@@ -77,62 +114,30 @@ Json FailedInvocation(const std::vector<PageFailure>& failures) {
                              {"message", {{"text", failure.message}}},
                              {"locations", Json::array({location})}});
   }
-  return {{"executionSuccessful", false}, {"toolExecutionNotifications", notifications}};
+  return {{"executionSuccessful", failures.empty()}, {"toolExecutionNotifications", notifications}};
 }
-
-Json ResultEntry(FindingKind kind, const FindingDetails& finding) {
-  const auto index = static_cast<size_t>(kind);
-  return {{"ruleId", Rules[index].id},
-          {"ruleIndex", index},
-          {"level", Rules[index].level},
-          {"message", {{"text", text::ToUtf8(finding.message)}}},
-          {"locations", Json::array({Location(finding)})}};
-}
-
-// Gathers results over all pages, once per distinct finding: an include shared by many pages
-// gives its missing file once, not once per page. Prints the log at the end, with an invocation
-// that did not succeed when a page failed.
-class SarifCheckReport : public CheckReport {
- public:
-  explicit SarifCheckReport(const std::filesystem::path& root) : root_(root) {}
-
-  void AddPage(File& page, const std::vector<Finding>& findings) override {
-    distinct_.NextPage();
-    for (const Finding& finding : findings) {
-      if (distinct_.Add(finding)) {
-        results_.push_back(ResultEntry(finding.kind, Describe(finding, page, lines_)));
-      }
-    }
-    lines_.Forget(page.Content());
-  }
-
-  void Finish(const CheckSummary&, const std::vector<PageFailure>& failures) override {
-    Json rules = Json::array();
-    for (const Rule& rule : Rules) rules.push_back(RuleEntry(rule));
-    std::string rootUri = "file://" + UriEscaped(root_.generic_string());
-    if (rootUri.back() != '/') rootUri += '/';
-    Json run = {{"tool", {{"driver", {{"name", "lintra"}, {"rules", rules}}}}},
-                {"originalUriBaseIds", {{RootBase, {{"uri", rootUri}}}}},
-                {"columnKind", "utf16CodeUnits"},
-                {"results", results_}};
-    if (!failures.empty()) run["invocations"] = Json::array({FailedInvocation(failures)});
-    const Json log = {{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
-                      {"version", "2.1.0"},
-                      {"runs", Json::array({run})}};
-    WriteOutBytes(log.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
-  }
-
- private:
-  std::filesystem::path root_;
-  DistinctFindings distinct_;
-  Json results_ = Json::array();
-  LineIndexes lines_;
-};
 
 }  // namespace
 
-std::unique_ptr<CheckReport> MakeSarifCheckReport(const std::filesystem::path& root) {
-  return std::make_unique<SarifCheckReport>(root);
+void WriteSarifCheckReport(const CheckResult& result, const std::filesystem::path& root) {
+  Json rules = Json::array();
+  for (const RuleInfo& rule : result.rules) rules.push_back(RuleEntry(rule));
+  Json results = Json::array();
+  for (const ReportedFinding& reported : result.findings) {
+    results.push_back(ResultEntry(reported, result.RuleIndex(reported.finding.ruleId)));
+  }
+  std::string rootUri = "file://" + UriEscaped(root.generic_string());
+  if (rootUri.back() != '/') rootUri += '/';
+  const Json driver = {{"name", "lintra"}, {"version", LintraVersion()}, {"rules", rules}};
+  const Json run = {{"tool", {{"driver", driver}}},
+                    {"invocations", Json::array({Invocation(result.failures)})},
+                    {"originalUriBaseIds", {{RootBase, {{"uri", rootUri}}}}},
+                    {"columnKind", "utf16CodeUnits"},
+                    {"results", results}};
+  const Json log = {{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
+                    {"version", "2.1.0"},
+                    {"runs", Json::array({run})}};
+  WriteOutBytes(log.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
 }
 
 }  // namespace lintra

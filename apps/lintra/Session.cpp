@@ -54,7 +54,7 @@ Session::Session(const Options& options)
                                          : std::make_optional<CodePage>(options.encoding)),
       host_(files_, options.maxFiles,
             options.canonicalPaths ? DiskHost::Paths::OnDisk : DiskHost::Paths::AsRequested,
-            codePage_ ? &*codePage_ : nullptr),
+            codePage_ ? &*codePage_ : nullptr, options.virtualDirectories),
       arguments_(options.root, files_.Root()),
       site_(host_, text::FromUtf8(options.root)),
       previousHandler_(MessageBox::SetHandler(AnswerOnStandardError)) {}
@@ -108,6 +108,19 @@ std::shared_ptr<File> Session::Run(const Text& page, Analyse analyse) {
 
 std::shared_ptr<File> Session::AnalysePage(const Text& page) {
   return Run(page, [&] { return site_.Tree(page); });
+}
+
+std::shared_ptr<const SourceText> Session::Source(const Text& file) {
+  host_.StartPage();
+  Text path = file;
+  int32_t error = 0;
+  std::shared_ptr<const SourceText> text;
+  host_.GetSharedFile(path, error, text);
+  return error == 0 ? text : nullptr;
+}
+
+std::vector<Text> Session::ProjectFiles() const {
+  return PageDiscovery(options_.excludes).FindFiles(files_.Root());
 }
 
 std::shared_ptr<File> Session::DependantPage(const Text& page, const TextArray& matches) {

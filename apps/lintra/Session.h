@@ -64,6 +64,14 @@ class Session {
   // entry of `matches`, otherwise null.
   std::shared_ptr<File> DependantPage(const Text& page, const TextArray& matches);
 
+  // The text of `file`, a path as the trees of this session name files, as the host serves it;
+  // null when it cannot be read.
+  std::shared_ptr<const SourceText> Source(const Text& file);
+
+  // Every file of the project, relative to the root and not excluded (see
+  // PageDiscovery::FindFiles).
+  std::vector<Text> ProjectFiles() const;
+
   // The pages whose analysis failed so far, in order.
   const std::vector<PageFailure>& Failures() const { return failures_; }
 

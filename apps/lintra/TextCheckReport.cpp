@@ -2,43 +2,30 @@
 
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
-#include "site/PageReports.h"
 
 namespace lintra {
 
 namespace {
 
-std::string Count(const CheckSummary& summary, FindingKind kind) {
-  return std::to_string(summary.Count(kind));
+// "file:line:column" of `place`, or the file alone for a place on a whole file.
+std::string Where(const Place& place) {
+  std::string where = text::ToUtf8(place.file);
+  if (place.line > 0) {
+    where += ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
+  }
+  return where;
 }
-
-// Prints the control's warnings report for every page that has a finding, a blank line
-// between pages, and the totals on standard error at the end; the pages that failed are left to
-// the run's own messages.
-class TextCheckReport : public CheckReport {
- public:
-  void AddPage(File& page, const std::vector<Finding>& findings) override {
-    if (findings.empty()) return;
-    if (printed_) WriteOut(u"\r\n");
-    WriteOut(PageWarnings(page));
-    printed_ = true;
-  }
-
-  void Finish(const CheckSummary& summary, const std::vector<PageFailure>&) override {
-    WriteError("checked " + std::to_string(summary.Pages()) +
-               " pages: " + Count(summary, FindingKind::Missing) + " missing, " +
-               Count(summary, FindingKind::Circular) + " circular, " +
-               Count(summary, FindingKind::Duplicate) + " duplicate includes");
-  }
-
- private:
-  bool printed_ = false;
-};
 
 }  // namespace
 
-std::unique_ptr<CheckReport> MakeTextCheckReport() {
-  return std::make_unique<TextCheckReport>();
+void WriteTextCheckReport(const CheckResult& result) {
+  std::string out;
+  for (const ReportedFinding& reported : result.findings) {
+    const RuleFinding& finding = reported.finding;
+    out += Where(finding.place) + ": " + SeverityName(finding.severity) + ": " +
+           text::ToUtf8(finding.message) + " [" + finding.ruleId + "] (" + Reach(finding) + ")\n";
+  }
+  WriteOutBytes(out + Totals(result) + "\n");
 }
 
 }  // namespace lintra

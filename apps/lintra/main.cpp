@@ -12,6 +12,7 @@
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/LargeStack.h"
 #include "apps/lintra/Output.h"
+#include "apps/lintra/ProjectConfig.h"
 #include "apps/lintra/Session.h"
 
 namespace lintra {
@@ -56,8 +57,14 @@ int RunInSession(Session& session, const Options& options) {
   return ExitCode::AnalysisFailed;
 }
 
-// Opens the project and runs the command on it.
-int Run(const Options& options) {
+// Reads the project's configuration, opens the project and runs the command on it.
+int Run(Options options) {
+  try {
+    ApplyProjectConfig(options);
+  } catch (const ConfigError& error) {
+    WriteError(error.what());
+    return ExitCode::Usage;
+  }
   std::unique_ptr<Session> session;
   try {
     session = std::make_unique<Session>(options);

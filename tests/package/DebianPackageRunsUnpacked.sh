@@ -47,8 +47,9 @@ reported=$("$lintra" --version)
 [[ $reported == "lintra $version"* ]] || fail "lintra --version printed: $reported"
 "$lintra" check --root "$root/usr/share/doc/lintra/examples/site" >"$work/out" 2>"$work/err"
 status=$?
-summary="lintra: checked 5 pages: 1 missing, 1 circular, 2 duplicate includes"
-[[ $status == 1 && $(<"$work/err") == "$summary" ]] ||
+[[ $status == 1 && ! -s $work/err ]] ||
   fail "lintra check on the sample site ended with $status and said: $(<"$work/err")"
-grep -q '^File : account/login.asp' "$work/out" || fail "lintra check printed no report"
+grep -q '^shop/cart.asp:6:1: error: include file not found: cart_totals.inc \[missing-include\]' \
+  "$work/out" || fail "lintra check did not report the sample site's missing include"
+grep -q '^checked 5 pages: ' "$work/out" || fail "lintra check printed no totals"
 exit $failed

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "apps/lintra/CheckResult.h"
+
+namespace lintra {
+
+// A file of the findings a project has accepted for now, each known by its rule, its file and
+// its fingerprint, so that later runs report only the findings that are new.
+class Baseline {
+ public:
+  // The baseline in the file at `path`; throws UsageError, naming the file, when it cannot be read
+  // or is no baseline.
+  static Baseline Read(const std::string& path);
+
+  // Writes the fingerprints of `findings` to `path`, replacing it; throws UsageError when it
+  // cannot.
+  static void Write(const std::string& path, const std::vector<ReportedFinding>& findings);
+
+  // Leaves out of `result` the findings this baseline knows, counting them in result.baselined.
+  void LeaveOutKnown(CheckResult& result) const;
+
+ private:
+  std::set<std::string> known_;
+};
+
+}  // namespace lintra

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "apps/lintra/Session.h"
+#include "rules/Rule.h"
+#include "rules/RuleFinding.h"
+#include "rules/RuleSettings.h"
+
+namespace lintra {
+
+// One finding as check reports it: what a rule found, at the severity the project gives it, and
+// the fingerprint that knows it again in a later run however its lines have moved.
+struct ReportedFinding {
+  RuleFinding finding;
+  std::string fingerprint;
+};
+
+// Everything one check run reports, in the order every format reports it.
+struct CheckResult {
+  // The rules that ran, each at the severity the project gives it; rules turned off are left out.
+  std::vector<RuleInfo> rules;
+  // Sorted by file, line, column and rule.
+  std::vector<ReportedFinding> findings;
+  // The pages whose analysis succeeded.
+  size_t pages = 0;
+  // The findings left out because the baseline knows them.
+  size_t baselined = 0;
+  std::vector<PageFailure> failures;
+
+  size_t Count(Severity severity) const;
+  // The position in `rules` of the rule `id`; rules.size() when it is not there.
+  size_t RuleIndex(const std::string& id) const;
+};
+
+// The rules that ran and their findings as check reports them, the findings sorted. Fingerprints
+// are left empty.
+CheckResult Settle(std::vector<RuleInfo> rules, const std::vector<RuleFinding>& findings);
+
+// "docs/rules/ID.md", where the rule `id` is explained.
+std::string RuleHelpPath(const std::string& id);
+
+}  // namespace lintra

@@ -1,0 +1,79 @@
+#include <string>
+#include <system_error>
+
+#include "apps/lintra/CheckReport.h"
+#include "apps/lintra/Output.h"
+
+namespace lintra {
+
+namespace {
+
+// `value` with the characters that end a workflow command's message escaped; with `property`,
+// also those that end a property.
+std::string Escaped(const std::string& value, bool property) {
+  std::string escaped;
+  for (const char c : value) {
+    if (c == '%') {
+      escaped += "%25";
+    } else if (c == '\r') {
+      escaped += "%0D";
+    } else if (c == '\n') {
+      escaped += "%0A";
+    } else if (property && c == ':') {
+      escaped += "%3A";
+    } else if (property && c == ',') {
+      escaped += "%2C";
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
+const char* Command(Severity severity) {
+  switch (severity) {
+    case Severity::Error:
+      return "error";
+    case Severity::Warning:
+      return "warning";
+    case Severity::Note:
+      break;
+  }
+  return "notice";
+}
+
+// `file`, relative to the project root, as a path relative to the working folder.
+std::string FromWorkingFolder(const std::filesystem::path& root, const Text& file) {
+  std::error_code error;
+  const std::filesystem::path here = std::filesystem::weakly_canonical(".", error);
+  const std::filesystem::path path = root / text::ToUtf8(file);
+  const std::filesystem::path relative = error ? path : path.lexically_relative(here);
+  return relative.empty() ? path.generic_string() : relative.generic_string();
+}
+
+std::string Annotation(const RuleFinding& finding, const std::filesystem::path& root) {
+  const Place& place = finding.place;
+  std::string line = std::string("::") + Command(finding.severity) +
+                     " file=" + Escaped(FromWorkingFolder(root, place.file), true);
+  if (place.line > 0) {
+    line += ",line=" + std::to_string(place.line) + ",col=" + std::to_string(place.column) +
+            ",endLine=" + std::to_string(place.endLine) +
+            ",endColumn=" + std::to_string(place.endColumn);
+  }
+  const std::string code = finding.code.empty() ? "" : " (" + finding.code + ")";
+  return line + ",title=" + Escaped(finding.ruleId + code, true) +
+         "::" + Escaped(text::ToUtf8(finding.message) + " (" + Reach(finding) + ")", false) + "\n";
+}
+
+}  // namespace
+
+void WriteGithubCheckReport(const CheckResult& result, const std::filesystem::path& root) {
+  std::string out;
+  for (const ReportedFinding& reported : result.findings) {
+    out += Annotation(reported.finding, root);
+  }
+  WriteOutBytes(out);
+  WriteError(Totals(result));
+}
+
+}  // namespace lintra

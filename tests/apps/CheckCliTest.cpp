@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/apps/CliRun.h"
+
+namespace lintra {
+
+using Json = nlohmann::json;
+
+namespace {
+
+// A page that reaches a missing include through a header, and a second page that reaches it too.
+void WriteMissingSite(const TempFolder& site) {
+  site.Write("one.asp", "<p>\r\n" + Include("inc/header.inc"));
+  site.Write("two.asp", Include("inc/header.inc"));
+  site.Write("inc/header.inc", "<h1>\r\n  " + Include("menu2.inc"));
+}
+
+std::vector<std::string> Check(const TempFolder& site, std::vector<std::string> more = {}) {
+  std::vector<std::string> arguments = {"check", "--root", site.Path().string()};
+  arguments.insert(arguments.end(), more.begin(), more.end());
+  return arguments;
+}
+
+}  // namespace
+
+TEST(CheckText, PrintsOneCompilerStyleLinePerFindingAndTheTotals) {
+  const Outcome run = Lintra({"check", "--root", Site});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "default.asp:6:1: warning: duplicate include: inc/menu.inc is included more than once "
+            "in default.asp [duplicate-include] (1 page: default.asp)\n"
+            "inc/header.inc:4:1: warning: duplicate include: inc/menu.inc is included more than "
+            "once in default.asp [duplicate-include] (1 page: default.asp)\n"
+            "inc/session.inc:1:1: error: cyclic include: inc/security.inc -> inc/session.inc -> "
+            "inc/security.inc [cyclic-include] (ASP 0135; 1 page: account/login.asp)\n"
+            "shop/cart.asp:6:1: error: include file not found: cart_totals.inc [missing-include] "
+            "(ASP 0126; 1 page: shop/cart.asp)\n"
+            "checked 5 pages: 2 errors, 2 warnings, 0 notes\n");
+  const Outcome clean = Lintra({"check", "--root", Site, "about.asp", "shop/product.asp"});
+  EXPECT_EQ(clean.status, 0);
+  EXPECT_EQ(clean.out, "checked 2 pages: 0 errors, 0 warnings, 0 notes\n");
+}
+
+TEST(CheckText, AFindingThatManyPagesReachIsOneLineWithTheirCount) {
+  TempFolder site;
+  WriteMissingSite(site);
+  EXPECT_EQ(Lintra(Check(site)).out,
+            "inc/header.inc:2:3: error: include file not found: menu2.inc [missing-include] "
+            "(ASP 0126; 2 pages, e.g. one.asp)\n"
+            "checked 2 pages: 1 error, 0 warnings, 0 notes\n");
+}
+
+TEST(CheckJson, ListsRulesFindingsWithTheirChainAndTotals) {
+  TempFolder site;
+  WriteMissingSite(site);
+  const Outcome run = Lintra(Check(site, {"--format", "json"}));
+  EXPECT_EQ(run.status, 1);
+  Json document = Json::parse(run.out);
+  EXPECT_EQ(document["version"], 1);
+  EXPECT_EQ(document["root"], std::filesystem::canonical(site.Path()).string());
+  const std::string fingerprint = document["findings"][0]["fingerprint"];
+  EXPECT_TRUE(std::regex_match(fingerprint, std::regex("[0-9a-f]{16}:0"))) << fingerprint;
+  document["findings"][0].erase("fingerprint");
+  EXPECT_EQ(document["findings"], Json::parse(R"([{
+    "rule": "missing-include", "severity": "error", "code": "ASP 0126",
+    "message": "include file not found: menu2.inc",
+    "file": "inc/header.inc", "line": 2, "column": 3, "endLine": 2, "endColumn": 37,
+    "pages": 2, "page": "one.asp",
+    "chain": [{"file": "one.asp", "line": 2, "column": 1, "endLine": 2, "endColumn": 40}],
+    "related": []}])"));
+  EXPECT_EQ(document["summary"]["pages"], 2);
+  EXPECT_EQ(document["summary"]["errors"], 1);
+  EXPECT_EQ(document["summary"]["rules"]["missing-include"], 1);
+  EXPECT_EQ(document["summary"]["rules"]["cyclic-include"], 0);
+  EXPECT_EQ(document["aborted"], Json::array());
+  for (const Json& rule : document["rules"]) {
+    EXPECT_EQ(rule["helpPath"], "docs/rules/" + rule["id"].get<std::string>() + ".md");
+  }
+}
+
+TEST(CheckSarif, ResultsCarryRegionChainAndFingerprintsThatMovingLinesKeeps) {
+  TempFolder site;
+  WriteMissingSite(site);
+  const Json log = Json::parse(Lintra(Check(site, {"--format", "sarif"})).out);
+  const Json& run = log["runs"][0];
+  EXPECT_EQ(run["originalUriBaseIds"]["SRCROOT"]["uri"],
+            "file://" + std::filesystem::canonical(site.Path()).string() + "/");
+  ASSERT_EQ(run["results"].size(), 1u);
+  Json result = run["results"][0];
+  EXPECT_EQ(run["tool"]["driver"]["rules"][result["ruleIndex"].get<size_t>()]["id"],
+            "missing-include");
+  const std::string fingerprint = result["partialFingerprints"]["primaryLocationLineHash"];
+  result.erase("partialFingerprints");
+  EXPECT_EQ(result, Json::parse(R"json({
+    "ruleId": "missing-include", "ruleIndex": 0, "level": "error",
+    "message": {"text": "include file not found: menu2.inc (ASP 0126; 2 pages, e.g. one.asp)"},
+    "locations": [{"physicalLocation": {
+      "artifactLocation": {"uri": "inc/header.inc", "uriBaseId": "SRCROOT"},
+      "region": {"startLine": 2, "startColumn": 3, "endLine": 2, "endColumn": 37}}}],
+    "properties": {"pages": 2, "page": "one.asp"},
+    "relatedLocations": [{"id": 1, "physicalLocation": {
+      "artifactLocation": {"uri": "one.asp", "uriBaseId": "SRCROOT"},
+      "region": {"startLine": 2, "startColumn": 1, "endLine": 2, "endColumn": 40}},
+      "message": {"text": "included from one.asp"}}]})json"));
+  // Lines added above the finding move it, but its fingerprint stays; editing its line changes it.
+  site.Write("inc/header.inc", "<title>\r\n<h1>\r\n  " + Include("menu2.inc"));
+  const Json moved = Json::parse(Lintra(Check(site, {"--format", "sarif"})).out);
+  EXPECT_EQ(moved["runs"][0]["results"][0]["partialFingerprints"]["primaryLocationLineHash"],
+            fingerprint);
+  site.Write("inc/header.inc", "<h1>\r\n  <b>" + Include("menu2.inc"));
+  const Json edited = Json::parse(Lintra(Check(site, {"--format", "sarif"})).out);
+  EXPECT_NE(edited["runs"][0]["results"][0]["partialFingerprints"]["primaryLocationLineHash"],
+            fingerprint);
+}
+
+TEST(CheckGithub, PrintsOneWorkflowCommandPerFindingWithItsPropertiesEscaped) {
+  TempFolder site;
+  site.Write("a,b:c.asp", Include("100%.inc"));
+  const std::string root = std::filesystem::canonical(site.Path()).string();
+  const Outcome run = Lintra(Check(site, {"--format", "github"}));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "::error file=" +
+                         std::filesystem::path(root)
+                             .lexically_relative(std::filesystem::current_path())
+                             .generic_string() +
+                         "/a%2Cb%3Ac.asp,line=1,col=1,endLine=1,endColumn=34,"
+                         "title=missing-include (ASP 0126)::include file not found: 100%25.inc "
+                         "(ASP 0126; 1 page: a,b:c.asp)\n");
+  EXPECT_EQ(run.err, "lintra: checked 1 page: 1 error, 0 warnings, 0 notes\n");
+}
+
+TEST(CheckExitStatus, WarningsPassUnlessMoreThanMaxWarnings) {
+  TempFolder site;
+  site.Write("page.asp", Include("a.inc") + Include("a.inc"));
+  site.Write("a.inc", "<p>");
+  EXPECT_EQ(Lintra(Check(site)).status, 0);
+  EXPECT_EQ(Lintra(Check(site, {"--max-warnings", "2"})).status, 0);
+  EXPECT_EQ(Lintra(Check(site, {"--max-warnings", "1"})).status, 1);
+  const Outcome negative = Lintra(Check(site, {"--max-warnings", "-1"}));
+  EXPECT_EQ(negative.status, 2);
+  EXPECT_EQ(negative.out, "");
+}
+
+TEST(CheckBaseline, ReportsOnlyFindingsTheBaselineDoesNotKnowHoweverLinesMove) {
+  TempFolder site;
+  WriteMissingSite(site);
+  TempFolder files;
+  const std::string baseline = (files.Path() / "baseline.json").string();
+  const Outcome written = Lintra(Check(site, {"--write-baseline", baseline}));
+  EXPECT_EQ(written.status, 1);
+  EXPECT_EQ(written.err, "lintra: the baseline " + baseline + " records 1 finding\n");
+  site.Write("inc/header.inc", "<title>\r\n<h1>\r\n  " + Include("menu2.inc"));
+  const Outcome known = Lintra(Check(site, {"--baseline", baseline}));
+  EXPECT_EQ(known.status, 0);
+  EXPECT_EQ(known.out,
+            "checked 2 pages: 0 errors, 0 warnings, 0 notes (1 finding of the baseline left "
+            "out)\n");
+  site.Write("inc/header.inc", "<h1>\r\n  " + Include("menu2.inc") + "\r\n" + Include("menu3.inc"));
+  const Outcome added = Lintra(Check(site, {"--baseline", baseline}));
+  EXPECT_EQ(added.status, 1);
+  EXPECT_EQ(added.out,
+            "inc/header.inc:3:1: error: include file not found: menu3.inc [missing-include] "
+            "(ASP 0126; 2 pages, e.g. one.asp)\n"
+            "checked 2 pages: 1 error, 0 warnings, 0 notes (1 finding of the baseline left out)\n");
+}
+
+TEST(CheckBaseline, AnUnreadableOrForeignBaselineIsAUsageErrorBeforeAnyPageIsChecked) {
+  TempFolder site;
+  WriteMissingSite(site);
+  site.Write("other.json", "{\"findings\": 3}");
+  const std::string missing = (site.Path() / "none.json").string();
+  const std::string foreign = (site.Path() / "other.json").string();
+  for (const auto& [file, message] : std::vector<std::pair<std::string, std::string>>{
+           {missing, "lintra: cannot read the baseline " + missing + "\n"},
+           {foreign, "lintra: the baseline " + foreign +
+                         " is no baseline of this version (write it again with "
+                         "--write-baseline)\n"}}) {
+    const Outcome run = Lintra(Check(site, {"--baseline", file}));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, message);
+  }
+}
+
+}  // namespace lintra

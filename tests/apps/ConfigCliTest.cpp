@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/apps/CliRun.h"
+
+namespace lintra {
+
+namespace {
+
+// A page with a duplicate include and a missing one.
+void WriteFindingsSite(const TempFolder& site, const std::string& config) {
+  site.Write("page.asp",
+             Include("a.inc") + "\r\n" + Include("a.inc") + "\r\n" + Include("gone.inc"));
+  site.Write("a.inc", "<p>");
+  site.Write("lintra.toml", config);
+}
+
+}  // namespace
+
+TEST(ProjectConfig, RuleSeveritiesChangeOrSilenceFindings) {
+  TempFolder site;
+  WriteFindingsSite(site, "[rules]\nduplicate-include = \"off\"\nmissing-include = \"warning\"\n");
+  const Outcome run = Lintra({"check", "--root", site.Path().string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "page.asp:3:1: warning: include file not found: gone.inc [missing-include] (ASP 0126; "
+            "1 page: page.asp)\n"
+            "checked 1 page: 0 errors, 1 warning, 0 notes\n");
+}
+
+TEST(ProjectConfig, ABadFileEndsTheRunWithOneLineNamingItsPlaceAndProblem) {
+  TempFolder site;
+  const std::string file = site.Path().string() + "/lintra.toml";
+  struct Case {
+    std::string config;
+    std::string error;
+  };
+  for (const Case& bad : std::vector<Case>{
+           {"pages = \"page.asp\"\n", "1:9: pages must be an array of strings"},
+           {"exclude = [\"old\", 3]\n", "1:19: exclude must be an array of strings"},
+           {"parent-paths = yes\n",
+            "1:16: Error while parsing value: could not determine value type"},
+           {"colour = \"red\"\n",
+            "1:10: unknown setting colour (the settings are pages, exclude, encoding, "
+            "parent-paths, include-extensions, non-script-extensions, virtual-directories, "
+            "rules)"},
+           {"encoding = \"klingon\"\n", "1:12: unknown encoding klingon (see iconv --list)"},
+           {"include-extensions = [\"inc\"]\n",
+            "1:22: include-extensions must list extensions with their dot, as \".inc\", not "
+            "\"inc\""},
+           {"\n[rules]\nno-such-rule = \"off\"\n", "3:16: unknown rule no-such-rule"},
+           {"[rules]\nmissing-include = \"fatal\"\n",
+            "2:19: rules.missing-include must be \"error\", \"warning\", \"note\" or \"off\""},
+           {"[virtual-directories]\n\"/shared\" = \"../nowhere\"\n",
+            "2:13: the folder ../nowhere of the virtual directory /shared does not exist "
+            "(relative folders are relative to the root)"},
+           {"[virtual-directories]\n\"a/b\" = \".\"\n",
+            "2:9: a virtual directory is one folder below the root, as \"/shared\", not "
+            "\"a/b\""}}) {
+    WriteFindingsSite(site, bad.config);
+    for (const char* command : {"check", "tree"}) {
+      const Outcome run = Lintra({command, "--root", site.Path().string(), "page.asp"});
+      EXPECT_EQ(run.status, 2) << bad.config;
+      EXPECT_EQ(run.out, "");
+      EXPECT_EQ(run.err, "lintra: " + file + ":" + bad.error + "\n");
+    }
+  }
+}
+
+TEST(ProjectConfig, TheCommandLineOverridesPagesExclusionsAndEncoding) {
+  TempFolder site;
+  site.Write("keep.asp", "");
+  site.Write("old/page.asp", Include("gone.inc"));
+  site.Write("latin.asp", Include("caf\xE9.inc"));
+  site.Write("lintra.toml", "exclude = [\"old\"]\npages = [\"keep.asp\"]\nencoding = \"GBK\"\n");
+  const std::string root = site.Path().string();
+  EXPECT_EQ(Lintra({"check", "--root", root}).out,
+            "checked 1 page: 0 errors, 0 warnings, 0 notes\n");
+  EXPECT_EQ(Lintra({"check", "--root", root, "old/page.asp", "--exclude", "none"}).status, 1);
+  site.Write("lintra.toml", "exclude = [\"old\"]\nencoding = \"windows-1252\"\n");
+  EXPECT_EQ(Lintra({"check", "--root", root}).out,
+            "latin.asp:1:1: error: include file not found: caf\xC3\xA9.inc [missing-include] "
+            "(ASP 0126; 1 page: latin.asp)\n"
+            "checked 2 pages: 1 error, 0 warnings, 0 notes\n");
+}
+
+TEST(ProjectConfig, AVirtualDirectoryIsServedFromItsFolderAndNothingBeyondIt) {
+  TempFolder temp;
+  temp.Write("site/page.asp", "<!-- #include virtual=\"/shared/lib.inc\" -->");
+  temp.Write("shared/lib.inc",
+             "LIB<!-- #include virtual=\"/shared/../../secret.txt\" -->"
+             "<!-- #include virtual=\"/Shared/part.inc\" -->");
+  temp.Write("shared/part.inc", "PART");
+  temp.Write("secret.txt", "SECRET");
+  const std::string root = (temp.Path() / "site").string();
+  EXPECT_EQ(Lintra({"complete", "--root", root, "page.asp"}).out,
+            Failed("<!-- #include virtual=\"/shared/lib.inc\" -->", "lib.inc"));
+  temp.Write("site/lintra.toml", "[virtual-directories]\n\"/shared\" = \"../shared\"\n");
+  const Outcome complete = Lintra({"complete", "--root", root, "page.asp"});
+  EXPECT_EQ(complete.status, 0);
+  EXPECT_NE(complete.out.find("LIB"), std::string::npos);
+  EXPECT_NE(complete.out.find("PART"), std::string::npos);
+  EXPECT_EQ(complete.out.find("SECRET"), std::string::npos);
+}
+
+}  // namespace lintra
