@@ -1,0 +1,65 @@
+import assert from "node:assert/strict";
+import { existsSync, readFileSync } from "node:fs";
+import { join } from "node:path";
+import { describe, it } from "node:test";
+
+const root = join(__dirname, "..", "..");
+const manifest = JSON.parse(readFileSync(join(root, "package.json"), "utf8"));
+const contributes = manifest.contributes;
+const extensionSource = readFileSync(join(root, "src", "extension.ts"), "utf8");
+
+function ReadJson(path: string): unknown {
+  return JSON.parse(readFileSync(join(root, path), "utf8"));
+}
+
+describe("the extension's manifest", () => {
+  it("registers a handler for every command it contributes or its rows run", () => {
+    const registered = [...extensionSource.matchAll(/registerCommand\("([^"]+)"/g)].map((match) => match[1]);
+    const contributed: string[] = contributes.commands.map((command: { command: string }) => command.command);
+    for (const command of [...contributed, "lintra.open"]) {
+      assert.ok(registered.includes(command), `${command} has no handler`);
+    }
+  });
+
+  it("puts only contributed commands in its menus", () => {
+    const contributed = new Set(contributes.commands.map((command: { command: string }) => command.command));
+    const menus = Object.values(contributes.menus) as { command: string }[][];
+    for (const entry of menus.flat()) {
+      assert.ok(contributed.has(entry.command), `${entry.command} is not contributed`);
+    }
+  });
+
+  it("gives the Includes view the expand, collapse and report buttons", () => {
+    const buttons = contributes.menus["view/title"]
+      .filter((entry: { when: string }) => entry.when === "view == lintra.includes")
+      .map((entry: { command: string }) => entry.command);
+    assert.deepEqual(buttons, [
+      "lintra.collapseAll",
+      "lintra.expandAll",
+      "lintra.showCompleteFile",
+      "lintra.showTextTree",
+      "lintra.showWarnings",
+      "lintra.refreshIncludes",
+    ]);
+  });
+
+  it("makes .asp, .asa and .inc files ASP, with a configuration and grammar that parse", () => {
+    const [language] = contributes.languages;
+    assert.deepEqual([language.id, language.extensions], ["asp", [".asp", ".asa", ".inc"]]);
+    const configuration = ReadJson(language.configuration) as { comments: unknown };
+    assert.deepEqual(configuration.comments, { lineComment: "'", blockComment: ["<!--", "-->"] });
+    const [grammar] = contributes.grammars;
+    assert.equal((ReadJson(grammar.path) as { scopeName: string }).scopeName, grammar.scopeName);
+  });
+
+  it("defaults the server to lintra on PATH", () => {
+    assert.equal(contributes.configuration.properties["lintra.server.path"].default, "lintra");
+  });
+
+  it("points at files that the build and the package hold", () => {
+    assert.ok(existsSync(join(root, manifest.main)), manifest.main);
+    assert.ok(existsSync(join(root, contributes.views.explorer[0].icon)));
+    const ignored = readFileSync(join(root, ".vscodeignore"), "utf8").split("\n");
+    assert.ok(!ignored.some((pattern) => pattern.startsWith("out/src") || pattern === "images/**"));
+  });
+});
