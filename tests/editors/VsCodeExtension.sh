@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the VS Code extension as a fresh clone would: copies its tracked sources (no
 # node_modules, build output or package) to WORK, installs the locked dependencies with npm ci,
-# compiles, runs the unit tests and packages the .vsix, then checks that the package holds the
-# compiled extension and its pictures but not the tests.
+# bundles, runs the unit tests and packages the .vsix, then checks that the package holds the
+# bundle and its pictures and nothing of the sources, tests or node_modules.
 # Usage: VsCodeExtension.sh SOURCE WORK
 set -eu
 source=$1 work=$2
@@ -18,12 +18,14 @@ npm run package -- --out "$work/lintra.vsix"
 
 contents=$(python3 -m zipfile -l "$work/lintra.vsix")
 failed=0
-for expected in extension/package.json extension/out/src/extension.js \
-  extension/images/missing.svg extension/node_modules/vscode-languageclient/package.json; do
+for expected in extension/package.json extension/out/extension.js extension/images/missing.svg \
+  extension/syntaxes/asp.tmLanguage.json extension/language-configuration.json; do
   grep -q "^$expected " <<<"$contents" || { echo "the package lacks $expected"; failed=1; }
 done
-if grep -q "^extension/out/test/" <<<"$contents"; then
-  echo "the package holds the unit tests"
+# The bundle holds the language client: no dependencies, sources or tests ride along.
+if grep -E "^extension/(node_modules|src|test|out/src|out/test)/" <<<"$contents"; then
+  echo "the package holds more than the bundle"
   failed=1
 fi
+grep -q "lintra/includeTree" "$work/out/extension.js" || { echo "the bundle lacks the view"; failed=1; }
 exit $failed
