@@ -2,7 +2,14 @@
 
 import * as vscode from "vscode";
 import { IncludeNode, ParseIncludeTree } from "./includeNode";
-import { ChildElements, Expansion, ItemOf, Target, TreeElement } from "./treeItems";
+import {
+  ChildElements,
+  Expansion,
+  ItemOf,
+  Target,
+  TreeElement,
+  ViewDescription,
+} from "./treeItems";
 
 // Asks the running server for the include tree of a document.
 export type RequestTree = (documentUri: string) => Promise<unknown>;
@@ -54,7 +61,10 @@ export class IncludesView implements vscode.TreeDataProvider<TreeElement> {
     if (ask !== this.asked) return;
     this.documentUri = documentUri;
     this.roots = roots;
-    if (this.view !== undefined) this.view.message = message;
+    if (this.view !== undefined) {
+      this.view.message = message;
+      this.view.description = ViewDescription(roots, documentUri);
+    }
     this.changed.fire();
   }
 

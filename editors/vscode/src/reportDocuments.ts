@@ -1,7 +1,7 @@
 // The addresses of the read-only documents that show a page's reports (complete file, text tree,
 // warnings): which request fills them, their title, and how an address is read back.
 
-import { posix } from "node:path";
+import { DocumentName } from "./documentName";
 
 export type ReportView = "complete-file" | "text-tree" | "warnings";
 
@@ -51,15 +51,4 @@ export function ParseReportUri(
 export function ReportText(view: ReportView, text: string): string {
   if (text !== "") return text;
   return `No page includes this file, so it has no ${reportViews[view].title.toLowerCase()}.\n`;
-}
-
-// The file name at the end of a URI's path, decoded.
-function DocumentName(uri: string): string {
-  const path = uri.replace(/[?#].*$/, "").replace(/^[a-z][a-z0-9+.-]*:(\/\/[^/]*)?/i, "");
-  const name = posix.basename(path);
-  try {
-    return decodeURIComponent(name);
-  } catch {
-    return name;
-  }
 }

@@ -2,6 +2,7 @@
 // whether it folds, and what a click opens. Kept apart from the editor's API so that it can be
 // checked on its own.
 
+import { DocumentName, SameDocument } from "./documentName";
 import { IncludeKind, IncludeNode, Range } from "./includeNode";
 
 // A file of the tree in its place: the node, the document that holds its include directive
@@ -119,4 +120,15 @@ function TargetOf(element: TreeElement): Target | null {
 // file's tree, or else the document the tree was asked for.
 export function ReportSubject(selected: TreeElement | undefined, documentUri: string): string {
   return selected?.rootUri ?? documentUri;
+}
+
+// What the view's title adds after "Includes": the page's path, or for a file that is not a
+// page, its name and how many pages include it.
+export function ViewDescription(roots: IncludeNode[], documentUri: string): string {
+  const [first] = roots;
+  if (roots.length === 1 && first.uri !== null && SameDocument(first.uri, documentUri)) {
+    return first.path;
+  }
+  const pages = roots.length === 1 ? "1 page" : `${roots.length} pages`;
+  return `${DocumentName(documentUri)} in ${pages}`;
 }

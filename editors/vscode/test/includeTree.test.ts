@@ -3,7 +3,14 @@ import { readFileSync } from "node:fs";
 import { join } from "node:path";
 import { describe, it } from "node:test";
 import { IncludeKind, IncludeNode, ParseIncludeTree } from "../src/includeNode";
-import { ChildElements, Expansion, ItemOf, ReportSubject, TreeElement } from "../src/treeItems";
+import {
+  ChildElements,
+  Expansion,
+  ItemOf,
+  ReportSubject,
+  TreeElement,
+  ViewDescription,
+} from "../src/treeItems";
 
 const root = join(__dirname, "..", "..");
 const site = "file:///srv/site";
@@ -198,5 +205,21 @@ describe("the page whose reports the buttons show", () => {
 
   it("is the document the tree was asked for when nothing is selected", () => {
     assert.equal(ReportSubject(undefined, `${site}/a.inc`), `${site}/a.inc`);
+  });
+});
+
+describe("the view's title", () => {
+  const [tree] = ParseIncludeTree(answer).map((node) => ({ ...node, path: "shop/default.asp" }));
+
+  it("names the page, however the editor escapes its address", () => {
+    const page = { ...tree, uri: "file:///srv/my%20site/shop/default.asp" };
+    assert.equal(ViewDescription([page], "file:///srv/my site/shop/default.asp"), "shop/default.asp");
+  });
+
+  it("names an include file and counts the pages that include it", () => {
+    const header = `${site}/inc/header%2Bfooter.inc`;
+    assert.equal(ViewDescription([tree], header), "header+footer.inc in 1 page");
+    assert.equal(ViewDescription([tree, tree, tree], header), "header+footer.inc in 3 pages");
+    assert.equal(ViewDescription([], header), "header+footer.inc in 0 pages");
   });
 });
