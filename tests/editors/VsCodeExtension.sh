@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the VS Code extension as a fresh clone would: copies its tracked sources (no
 # node_modules, build output or package) to WORK, installs the locked dependencies with npm ci,
-# bundles, runs the unit tests and packages the .vsix, then checks that the package holds the
-# bundle and its pictures and nothing of the sources, tests or node_modules.
+# checks the formatting, builds, runs the unit tests and packages the .vsix, then checks what
+# the package holds.
 # Usage: VsCodeExtension.sh SOURCE WORK
 set -eu
 source=$1 work=$2
@@ -12,20 +12,26 @@ tar -C "$source" --exclude=./node_modules --exclude=./out --exclude='*.vsix' -cf
   tar -C "$work" -xf -
 cd "$work"
 npm ci --no-audit --no-fund
-npm run build
+npm run check-format
 npm test
 npm run package -- --out "$work/lintra.vsix"
 
-contents=$(python3 -m zipfile -l "$work/lintra.vsix")
-failed=0
-for expected in extension/package.json extension/out/extension.js extension/images/missing.svg \
-  extension/syntaxes/asp.tmLanguage.json extension/language-configuration.json; do
-  grep -q "^$expected " <<<"$contents" || { echo "the package lacks $expected"; failed=1; }
-done
-# The bundle holds the language client: no dependencies, sources or tests ride along.
-if grep -E "^extension/(node_modules|src|test|out/src|out/test)/" <<<"$contents"; then
-  echo "the package holds more than the bundle"
-  failed=1
+# The package holds the manifest, the bundle (with the language client in it), the language's
+# files and the pictures, and nothing else: no sources, tests, tool settings or node_modules.
+expected="extension/images/circular.svg
+extension/images/duplicate.svg
+extension/images/file.svg
+extension/images/missing.svg
+extension/images/page.svg
+extension/language-configuration.json
+extension/out/extension.js
+extension/package.json
+extension/readme.md
+extension/syntaxes/asp.tmLanguage.json"
+packaged=$(python3 -m zipfile -l "$work/lintra.vsix" | awk '$1 ~ /^extension\// { print $1 }' | LC_ALL=C sort)
+if [ "$packaged" != "$expected" ]; then
+  diff <(echo "$expected") <(echo "$packaged")
+  echo "the package holds other files than expected"
+  exit 1
 fi
-grep -q "lintra/includeTree" "$work/out/extension.js" || { echo "the bundle lacks the view"; failed=1; }
-exit $failed
+grep -q "lintra/includeTree" out/extension.js || { echo "the bundle lacks the Includes view"; exit 1; }

@@ -9,8 +9,7 @@ import { ReportView, reportScheme } from "./reportDocuments";
 import { CreateServerClient } from "./serverClient";
 import { ReportSubject, Target, TreeElement } from "./treeItems";
 
-// The running client; undefined while the server is stopped or failed to start.
-let client: LanguageClient | undefined;
+// The client being started or running; undefined while the server is stopped.
 let starting: Promise<LanguageClient> | undefined;
 
 export function activate(context: vscode.ExtensionContext): void {
@@ -24,14 +23,16 @@ export function activate(context: vscode.ExtensionContext): void {
   });
   const view = vscode.window.createTreeView("lintra.includes", { treeDataProvider: includes });
   includes.view = view;
-  const refresh = Debounced(() => {
-    if (includes.documentUri !== undefined) void includes.Show(includes.documentUri);
-  }, 400);
+  // The view asks the server only while it is visible, and catches up when it is shown.
   const showActive = (editor: vscode.TextEditor | undefined) => {
-    if (editor !== undefined && IsAspFile(editor.document)) {
+    if (view.visible && editor !== undefined && IsAspFile(editor.document)) {
       void includes.Show(editor.document.uri.toString());
     }
   };
+  const refresh = Debounced(() => {
+    if (view.visible && includes.documentUri !== undefined)
+      void includes.Show(includes.documentUri);
+  }, 400);
   const showReport = (reportView: ReportView) => () => {
     const subject = includes.documentUri;
     if (subject === undefined) {
@@ -67,6 +68,7 @@ export function activate(context: vscode.ExtensionContext): void {
       refresh();
     }),
     vscode.window.onDidChangeActiveTextEditor(showActive),
+    view.onDidChangeVisibility(() => showActive(vscode.window.activeTextEditor)),
     vscode.workspace.onDidSaveTextDocument((document) => {
       if (IsAspFile(document)) refresh();
     }),
@@ -88,24 +90,21 @@ export async function deactivate(): Promise<void> {
 // start is reported once; requests then fail with its error.
 async function StartServer(output: vscode.OutputChannel): Promise<void> {
   await StopServer();
-  starting = (async () => {
-    const created = CreateServerClient(output);
-    await created.start();
-    client = created;
-    return created;
-  })();
   try {
+    const client = CreateServerClient(output);
+    starting = client.start().then(() => client);
     await starting;
   } catch (error) {
     ShowError(error);
   }
 }
 
+// Stops the server, once it has started if it is still starting.
 async function StopServer(): Promise<void> {
-  const running = client;
-  client = undefined;
+  const previous = starting;
   starting = undefined;
-  if (running !== undefined) await running.stop();
+  const client = await previous?.catch(() => undefined);
+  await client?.stop().catch(() => undefined);
 }
 
 // Sends one of the server's own requests about a document.

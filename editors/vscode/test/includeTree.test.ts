@@ -91,10 +91,26 @@ describe("reading the server's include tree", () => {
     const cases: [unknown, string][] = [
       [null, "result is not an object"],
       [{ roots: {} }, "result.roots is not an array"],
-      [{ roots: [{ ...answer.roots[0], kind: "folder" }] }, "roots[0].kind is not one of page, file, missing, circular, duplicate"],
+      [
+        { roots: [{ ...answer.roots[0], kind: "folder" }] },
+        "roots[0].kind is not one of page, file, missing, circular, duplicate",
+      ],
       [{ roots: [{ ...answer.roots[0], uri: 7 }] }, "roots[0].uri is not a string"],
-      [{ roots: [{ ...answer.roots[0], children: [{ name: "a" }] }] }, "roots[0].children[0].path is not a string"],
-      [{ roots: [{ ...answer.roots[0], range: { start: { line: -1, character: 0 }, end: { line: 0, character: 0 } } }] }, "roots[0].range.start is not a position"],
+      [
+        { roots: [{ ...answer.roots[0], children: [{ name: "a" }] }] },
+        "roots[0].children[0].path is not a string",
+      ],
+      [
+        {
+          roots: [
+            {
+              ...answer.roots[0],
+              range: { start: { line: -1, character: 0 }, end: { line: 0, character: 0 } },
+            },
+          ],
+        },
+        "roots[0].range.start is not a position",
+      ],
     ];
     for (const [value, message] of cases) {
       assert.throws(() => ParseIncludeTree(value), { message });
@@ -117,7 +133,10 @@ describe("rows of the Includes view", () => {
         ["header.inc", "duplicate include · inc/header.inc"],
       ],
     );
-    assert.equal(rows[2].tooltip, "inc/missing.inc\nMissing file: the include directive names no file");
+    assert.equal(
+      rows[2].tooltip,
+      "inc/missing.inc\nMissing file: the include directive names no file",
+    );
   });
 
   it("draw each kind with its own picture, a 16 pixel SVG of the extension", () => {
@@ -167,8 +186,20 @@ describe("expanding and collapsing", () => {
   });
 
   it("opens or folds every file that has includes after Expand All or Collapse All", () => {
-    assert.deepEqual(states({ mode: "expanded", generation: 1 }), ["expanded", "expanded", "none", "none", "none"]);
-    assert.deepEqual(states({ mode: "collapsed", generation: 2 }), ["collapsed", "collapsed", "none", "none", "none"]);
+    assert.deepEqual(states({ mode: "expanded", generation: 1 }), [
+      "expanded",
+      "expanded",
+      "none",
+      "none",
+      "none",
+    ]);
+    assert.deepEqual(states({ mode: "collapsed", generation: 2 }), [
+      "collapsed",
+      "collapsed",
+      "none",
+      "none",
+      "none",
+    ]);
   });
 
   it("gives every row a new id at each command, so the editor forgets what it had open", () => {
@@ -178,10 +209,17 @@ describe("expanding and collapsing", () => {
   });
 
   it("keeps ids across refreshes of the same page but not between pages", () => {
-    const again = AllElements(ParseIncludeTree(answer)).map((element) => ItemOf(element, remembered).id);
-    assert.deepEqual(again, elements.map((element) => ItemOf(element, remembered).id));
+    const again = AllElements(ParseIncludeTree(answer)).map(
+      (element) => ItemOf(element, remembered).id,
+    );
+    assert.deepEqual(
+      again,
+      elements.map((element) => ItemOf(element, remembered).id),
+    );
     const other = { ...answer.roots[0], name: "other.asp", path: "other.asp" };
-    const otherIds = AllElements(ParseIncludeTree({ roots: [other] })).map((element) => ItemOf(element, remembered).id);
+    const otherIds = AllElements(ParseIncludeTree({ roots: [other] })).map(
+      (element) => ItemOf(element, remembered).id,
+    );
     assert.equal(otherIds.filter((id) => again.includes(id)).length, 0);
   });
 });
@@ -193,7 +231,16 @@ describe("the page whose reports the buttons show", () => {
     uri: `${site}/${name}`,
     kind: "page" as IncludeKind,
     range: null,
-    children: [{ name: "a.inc", path: "a.inc", uri: `${site}/a.inc`, kind: "file", range: Range(0, 0, 20), children: [] }],
+    children: [
+      {
+        name: "a.inc",
+        path: "a.inc",
+        uri: `${site}/a.inc`,
+        kind: "file",
+        range: Range(0, 0, 20),
+        children: [],
+      },
+    ],
   });
   const roots = [page("one.asp"), page("two.asp")];
 
@@ -213,7 +260,10 @@ describe("the view's title", () => {
 
   it("names the page, however the editor escapes its address", () => {
     const page = { ...tree, uri: "file:///srv/my%20site/shop/default.asp" };
-    assert.equal(ViewDescription([page], "file:///srv/my site/shop/default.asp"), "shop/default.asp");
+    assert.equal(
+      ViewDescription([page], "file:///srv/my site/shop/default.asp"),
+      "shop/default.asp",
+    );
   });
 
   it("names an include file and counts the pages that include it", () => {

@@ -14,15 +14,21 @@ function ReadJson(path: string): unknown {
 
 describe("the extension's manifest", () => {
   it("registers a handler for every command it contributes or its rows run", () => {
-    const registered = [...extensionSource.matchAll(/registerCommand\("([^"]+)"/g)].map((match) => match[1]);
-    const contributed: string[] = contributes.commands.map((command: { command: string }) => command.command);
+    const registered = [...extensionSource.matchAll(/registerCommand\("([^"]+)"/g)].map(
+      (match) => match[1],
+    );
+    const contributed: string[] = contributes.commands.map(
+      (command: { command: string }) => command.command,
+    );
     for (const command of [...contributed, "lintra.open"]) {
       assert.ok(registered.includes(command), `${command} has no handler`);
     }
   });
 
   it("puts only contributed commands in its menus", () => {
-    const contributed = new Set(contributes.commands.map((command: { command: string }) => command.command));
+    const contributed = new Set(
+      contributes.commands.map((command: { command: string }) => command.command),
+    );
     const menus = Object.values(contributes.menus) as { command: string }[][];
     for (const entry of menus.flat()) {
       assert.ok(contributed.has(entry.command), `${entry.command} is not contributed`);

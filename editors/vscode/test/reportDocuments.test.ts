@@ -37,10 +37,16 @@ describe("addresses of report documents", () => {
 
 describe("report text", () => {
   it("is the server's text as it is", () => {
-    assert.equal(ReportText("text-tree", "default.asp\n  inc/a.inc\n"), "default.asp\n  inc/a.inc\n");
+    assert.equal(
+      ReportText("text-tree", "default.asp\n  inc/a.inc\n"),
+      "default.asp\n  inc/a.inc\n",
+    );
   });
 
   it("says why it is empty for a file that no page includes", () => {
-    assert.equal(ReportText("complete-file", ""), "No page includes this file, so it has no complete file.\n");
+    assert.equal(
+      ReportText("complete-file", ""),
+      "No page includes this file, so it has no complete file.\n",
+    );
   });
 });

@@ -20,7 +20,11 @@ describe("the server's command line from lintra.server.path", () => {
       ["../tools/lintra", "/srv/tools/lintra"],
     ];
     for (const [setting, command] of cases) {
-      assert.deepEqual(ServerCommandFor(setting, context), { command, args: ["lsp"] }, String(setting));
+      assert.deepEqual(
+        ServerCommandFor(setting, context),
+        { command, args: ["lsp"] },
+        String(setting),
+      );
     }
   });
 
