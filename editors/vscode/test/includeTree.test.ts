@@ -1,8 +1,8 @@
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
-import { join } from "node:path";
+import { join, posix } from "node:path";
 import { describe, it } from "node:test";
-import { IncludeKind, IncludeNode, ParseIncludeTree } from "../src/includeNode";
+import { IncludeKind, IncludeNode, ParseIncludeTree, Range } from "../src/includeNode";
 import {
   ChildElements,
   Expansion,
@@ -12,59 +12,29 @@ import {
   ViewDescription,
 } from "../src/treeItems";
 
-const root = join(__dirname, "..", "..");
 const site = "file:///srv/site";
 
-function Range(line: number, start: number, end: number) {
+function At(line: number, start: number, end: number): Range {
   return { start: { line, character: start }, end: { line, character: end } };
 }
 
+// A node as the server sends it: a file of the site, with no URI when it is missing.
+function Node(kind: IncludeKind, path: string, range: Range | null, children: IncludeNode[] = []) {
+  const uri = kind === "missing" ? null : `${site}/${path}`;
+  return { name: posix.basename(path), path, uri, kind, range, children };
+}
+
 // default.asp includes inc/header.inc (which includes inc/missing.inc and, circularly, itself)
-// and inc/header.inc a second time.
+// and then inc/header.inc a second time.
 const answer = {
   roots: [
-    {
-      name: "default.asp",
-      path: "default.asp",
-      uri: `${site}/default.asp`,
-      kind: "page",
-      range: null,
-      children: [
-        {
-          name: "header.inc",
-          path: "inc/header.inc",
-          uri: `${site}/inc/header.inc`,
-          kind: "file",
-          range: Range(2, 0, 38),
-          children: [
-            {
-              name: "missing.inc",
-              path: "inc/missing.inc",
-              uri: null,
-              kind: "missing",
-              range: Range(0, 4, 35),
-              children: [],
-            },
-            {
-              name: "header.inc",
-              path: "inc/header.inc",
-              uri: `${site}/inc/header.inc`,
-              kind: "circular",
-              range: Range(1, 0, 30),
-              children: [],
-            },
-          ],
-        },
-        {
-          name: "header.inc",
-          path: "inc/header.inc",
-          uri: `${site}/inc/header.inc`,
-          kind: "duplicate",
-          range: Range(7, 2, 40),
-          children: [],
-        },
-      ],
-    },
+    Node("page", "default.asp", null, [
+      Node("file", "inc/header.inc", At(2, 0, 38), [
+        Node("missing", "inc/missing.inc", At(0, 4, 35)),
+        Node("circular", "inc/header.inc", At(1, 0, 30)),
+      ]),
+      Node("duplicate", "inc/header.inc", At(7, 2, 40)),
+    ]),
   ],
 };
 
@@ -72,43 +42,31 @@ const remembered: Expansion = { mode: "remembered", generation: 0 };
 
 // Every element of the tree, depth first.
 function AllElements(roots: IncludeNode[], parent?: TreeElement): TreeElement[] {
-  return ChildElements(roots, parent).flatMap((element) => [
-    element,
-    ...AllElements(roots, element),
-  ]);
+  return ChildElements(roots, parent).flatMap((child) => [child, ...AllElements(roots, child)]);
 }
 
 describe("reading the server's include tree", () => {
   it("keeps every node with its kind, address and directive", () => {
     assert.deepEqual(ParseIncludeTree(answer), answer.roots);
-  });
-
-  it("takes an empty list of roots for a file that no page reaches", () => {
     assert.deepEqual(ParseIncludeTree({ roots: [] }), []);
   });
 
   it("names the first value of the wrong shape", () => {
+    const page = answer.roots[0];
     const cases: [unknown, string][] = [
       [null, "result is not an object"],
       [{ roots: {} }, "result.roots is not an array"],
       [
-        { roots: [{ ...answer.roots[0], kind: "folder" }] },
+        { roots: [{ ...page, kind: "folder" }] },
         "roots[0].kind is not one of page, file, missing, circular, duplicate",
       ],
-      [{ roots: [{ ...answer.roots[0], uri: 7 }] }, "roots[0].uri is not a string"],
+      [{ roots: [{ ...page, uri: 7 }] }, "roots[0].uri is not a string"],
       [
-        { roots: [{ ...answer.roots[0], children: [{ name: "a" }] }] },
+        { roots: [{ ...page, children: [{ name: "a" }] }] },
         "roots[0].children[0].path is not a string",
       ],
       [
-        {
-          roots: [
-            {
-              ...answer.roots[0],
-              range: { start: { line: -1, character: 0 }, end: { line: 0, character: 0 } },
-            },
-          ],
-        },
+        { roots: [{ ...page, range: { start: { line: -1, character: 0 } } }] },
         "roots[0].range.start is not a position",
       ],
     ];
@@ -119,18 +77,27 @@ describe("reading the server's include tree", () => {
 });
 
 describe("rows of the Includes view", () => {
-  const roots = ParseIncludeTree(answer);
-  const rows = AllElements(roots).map((element) => ItemOf(element, remembered));
+  const rows = AllElements(ParseIncludeTree(answer)).map((element) => ItemOf(element, remembered));
 
-  it("show each file's name, its state, and its path where the name does not", () => {
+  it("show name, state, picture and the directive a click opens, for each kind of file", () => {
+    const target = (uri: string, range: Range | null) =>
+      `${uri.slice(site.length)}:${range === null ? "top" : range.start.line}`;
     assert.deepEqual(
-      rows.map((row) => [row.label, row.description]),
+      rows.map((row) =>
+        [
+          row.label,
+          row.description,
+          row.icon,
+          row.contextValue,
+          target(row.target!.uri, row.target!.range),
+        ].join(" | "),
+      ),
       [
-        ["default.asp", ""],
-        ["header.inc", "inc/header.inc"],
-        ["missing.inc", "missing · inc/missing.inc"],
-        ["header.inc", "circular include · inc/header.inc"],
-        ["header.inc", "duplicate include · inc/header.inc"],
+        "default.asp |  | images/page.svg | page openable | /default.asp:top",
+        "header.inc | inc/header.inc | images/file.svg | file openable | /default.asp:2",
+        "missing.inc | missing · inc/missing.inc | images/missing.svg | missing | /inc/header.inc:0",
+        "header.inc | circular include · inc/header.inc | images/circular.svg | circular openable | /inc/header.inc:1",
+        "header.inc | duplicate include · inc/header.inc | images/duplicate.svg | duplicate openable | /default.asp:7",
       ],
     );
     assert.equal(
@@ -139,137 +106,79 @@ describe("rows of the Includes view", () => {
     );
   });
 
-  it("draw each kind with its own picture, a 16 pixel SVG of the extension", () => {
-    assert.deepEqual(
-      rows.map((row) => row.icon),
-      ["page", "file", "missing", "circular", "duplicate"].map((kind) => `images/${kind}.svg`),
-    );
-    for (const icon of new Set(rows.map((row) => row.icon))) {
-      assert.match(readFileSync(join(root, icon), "utf8"), /^<svg [^>]*viewBox="0 0 16 16"/);
+  it("draw pictures that the extension holds as 16 pixel SVGs", () => {
+    for (const row of rows) {
+      const svg = readFileSync(join(__dirname, "..", "..", row.icon), "utf8");
+      assert.match(svg, /^<svg [^>]*viewBox="0 0 16 16"/);
     }
   });
 
-  it("open the directive in the parent's document, and a page at its top", () => {
-    assert.deepEqual(
-      rows.map((row) => row.target),
-      [
-        { uri: `${site}/default.asp`, range: null },
-        { uri: `${site}/default.asp`, range: Range(2, 0, 38) },
-        { uri: `${site}/inc/header.inc`, range: Range(0, 4, 35) },
-        { uri: `${site}/inc/header.inc`, range: Range(1, 0, 30) },
-        { uri: `${site}/default.asp`, range: Range(7, 2, 40) },
-      ],
-    );
-  });
-
-  it("offer the file itself only where it exists", () => {
-    assert.deepEqual(
-      rows.map((row) => row.contextValue),
-      ["page openable", "file openable", "missing", "circular openable", "duplicate openable"],
-    );
-  });
-
   it("have ids unique in the view", () => {
-    const ids = rows.map((row) => row.id);
-    assert.equal(new Set(ids).size, ids.length);
+    assert.equal(new Set(rows.map((row) => row.id)).size, rows.length);
   });
 });
 
 describe("expanding and collapsing", () => {
-  const roots = ParseIncludeTree(answer);
-  const elements = AllElements(roots);
-  const states = (expansion: Expansion) =>
-    elements.map((element) => ItemOf(element, expansion).collapsible);
+  const elements = AllElements(ParseIncludeTree(answer));
+  const ids = (tree: TreeElement[], expansion: Expansion) =>
+    tree.map((element) => ItemOf(element, expansion).id);
 
-  it("opens the page and folds the files below it at first", () => {
-    assert.deepEqual(states(remembered), ["expanded", "collapsed", "none", "none", "none"]);
-  });
-
-  it("opens or folds every file that has includes after Expand All or Collapse All", () => {
-    assert.deepEqual(states({ mode: "expanded", generation: 1 }), [
-      "expanded",
-      "expanded",
-      "none",
-      "none",
-      "none",
-    ]);
-    assert.deepEqual(states({ mode: "collapsed", generation: 2 }), [
-      "collapsed",
-      "collapsed",
-      "none",
-      "none",
-      "none",
-    ]);
+  it("opens the page at first, and every file with includes after Expand All or Collapse All", () => {
+    const cases: [Expansion, string[]][] = [
+      [remembered, ["expanded", "collapsed", "none", "none", "none"]],
+      [{ mode: "expanded", generation: 1 }, ["expanded", "expanded", "none", "none", "none"]],
+      [{ mode: "collapsed", generation: 2 }, ["collapsed", "collapsed", "none", "none", "none"]],
+    ];
+    for (const [expansion, states] of cases) {
+      assert.deepEqual(
+        elements.map((element) => ItemOf(element, expansion).collapsible),
+        states,
+      );
+    }
   });
 
   it("gives every row a new id at each command, so the editor forgets what it had open", () => {
-    const before = ItemOf(elements[1], { mode: "expanded", generation: 1 }).id;
-    const after = ItemOf(elements[1], { mode: "expanded", generation: 2 }).id;
-    assert.notEqual(before, after);
+    const first = ids(elements, { mode: "expanded", generation: 1 });
+    const second = ids(elements, { mode: "expanded", generation: 2 });
+    assert.equal(second.filter((id) => first.includes(id)).length, 0);
   });
 
   it("keeps ids across refreshes of the same page but not between pages", () => {
-    const again = AllElements(ParseIncludeTree(answer)).map(
-      (element) => ItemOf(element, remembered).id,
-    );
     assert.deepEqual(
-      again,
-      elements.map((element) => ItemOf(element, remembered).id),
+      ids(AllElements(ParseIncludeTree(answer)), remembered),
+      ids(elements, remembered),
     );
-    const other = { ...answer.roots[0], name: "other.asp", path: "other.asp" };
-    const otherIds = AllElements(ParseIncludeTree({ roots: [other] })).map(
-      (element) => ItemOf(element, remembered).id,
-    );
-    assert.equal(otherIds.filter((id) => again.includes(id)).length, 0);
+    const other = { roots: [{ ...answer.roots[0], name: "other.asp", path: "other.asp" }] };
+    const otherIds = ids(AllElements(ParseIncludeTree(other)), remembered);
+    assert.equal(otherIds.filter((id) => ids(elements, remembered).includes(id)).length, 0);
   });
 });
 
 describe("the page whose reports the buttons show", () => {
-  const page = (name: string): IncludeNode => ({
-    name,
-    path: name,
-    uri: `${site}/${name}`,
-    kind: "page" as IncludeKind,
-    range: null,
-    children: [
-      {
-        name: "a.inc",
-        path: "a.inc",
-        uri: `${site}/a.inc`,
-        kind: "file",
-        range: Range(0, 0, 20),
-        children: [],
-      },
-    ],
-  });
-  const roots = [page("one.asp"), page("two.asp")];
+  const page = (path: string) => Node("page", path, null, [Node("file", "a.inc", At(0, 0, 20))]);
+  const roots = ParseIncludeTree({ roots: [page("one.asp"), page("two.asp")] });
 
-  it("is the page at the top of the selected file's tree", () => {
-    const second = ChildElements(roots)[1];
-    const below = ChildElements(roots, second)[0];
+  it("is the page at the top of the selected file's tree, else the tree's document", () => {
+    const below = ChildElements(roots, ChildElements(roots)[1])[0];
     assert.equal(ReportSubject(below, `${site}/a.inc`), `${site}/two.asp`);
-  });
-
-  it("is the document the tree was asked for when nothing is selected", () => {
     assert.equal(ReportSubject(undefined, `${site}/a.inc`), `${site}/a.inc`);
   });
 });
 
 describe("the view's title", () => {
-  const [tree] = ParseIncludeTree(answer).map((node) => ({ ...node, path: "shop/default.asp" }));
+  const page = Node("page", "shop/default.asp", null);
 
   it("names the page, however the editor escapes its address", () => {
-    const page = { ...tree, uri: "file:///srv/my%20site/shop/default.asp" };
+    const escaped = { ...page, uri: "file:///srv/my%20site/shop/default.asp" };
     assert.equal(
-      ViewDescription([page], "file:///srv/my site/shop/default.asp"),
+      ViewDescription([escaped], "file:///srv/my site/shop/default.asp"),
       "shop/default.asp",
     );
   });
 
   it("names an include file and counts the pages that include it", () => {
     const header = `${site}/inc/header%2Bfooter.inc`;
-    assert.equal(ViewDescription([tree], header), "header+footer.inc in 1 page");
-    assert.equal(ViewDescription([tree, tree, tree], header), "header+footer.inc in 3 pages");
-    assert.equal(ViewDescription([], header), "header+footer.inc in 0 pages");
+    assert.equal(ViewDescription([page], header), "header+footer.inc in 1 page");
+    assert.equal(ViewDescription([page, page, page], header), "header+footer.inc in 3 pages");
   });
 });
