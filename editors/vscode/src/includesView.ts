@@ -14,6 +14,8 @@ import {
 // Asks the running server for the include tree of a document.
 export type RequestTree = (documentUri: string) => Promise<unknown>;
 
+// Supplies the view's rows from the last tree the server sent, and asks for a new tree when the
+// active document changes or the server re-analyses it.
 export class IncludesView implements vscode.TreeDataProvider<TreeElement> {
   private readonly changed = new vscode.EventEmitter<void>();
   readonly onDidChangeTreeData = this.changed.event;

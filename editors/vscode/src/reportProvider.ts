@@ -6,6 +6,8 @@ import { ParseReportUri, ReportText, ReportUri, ReportView, reportViews } from "
 // Asks the running server for the text of a request about one document.
 export type RequestText = (method: string, documentUri: string) => Promise<string>;
 
+// Supplies the text of each report tab from the server, and fetches it anew when the report is
+// asked for again.
 export class ReportProvider implements vscode.TextDocumentContentProvider {
   private readonly changed = new vscode.EventEmitter<vscode.Uri>();
   readonly onDidChange = this.changed.event;
