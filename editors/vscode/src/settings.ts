@@ -1,0 +1,43 @@
+// The command that starts the language server, from the `lintra.server.path` setting.
+
+import { isAbsolute, join, resolve } from "node:path";
+
+export const defaultServerPath = "lintra";
+
+export interface ServerCommand {
+  command: string;
+  args: string[];
+}
+
+// What a path in the setting is read against: the first workspace folder (none when the
+// window has no folder open) and the home folder.
+export interface PathContext {
+  workspaceFolder: string | undefined;
+  home: string;
+}
+
+// The server's command line for the setting's value. A blank or missing value means `lintra` on
+// PATH; a bare name is looked up on PATH; `~` and `${workspaceFolder}` are replaced; any other
+// relative path is taken from the workspace folder. Throws when the value needs a workspace
+// folder and the window has none.
+export function ServerCommandFor(setting: unknown, context: PathContext): ServerCommand {
+  const value = typeof setting === "string" ? setting.trim() : "";
+  return { command: ResolvePath(value === "" ? defaultServerPath : value, context), args: ["lsp"] };
+}
+
+function ResolvePath(value: string, context: PathContext): string {
+  let path = value;
+  if (path === "~" || path.startsWith("~/")) path = join(context.home, path.slice(1));
+  if (path.includes("${workspaceFolder}")) {
+    path = path.replaceAll("${workspaceFolder}", Folder(value, context));
+  }
+  if (isAbsolute(path) || !/[\\/]/.test(path)) return path;
+  return resolve(Folder(value, context), path);
+}
+
+function Folder(value: string, context: PathContext): string {
+  if (context.workspaceFolder === undefined) {
+    throw new Error(`lintra.server.path "${value}" needs a workspace folder; open one first`);
+  }
+  return context.workspaceFolder;
+}
