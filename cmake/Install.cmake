@@ -28,6 +28,10 @@ if(TARGET lintra_gui)
 endif()
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/site DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+# The rule pages that check's SARIF log links to, and the layout of its JSON report.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/rules DESTINATION ${CMAKE_INSTALL_DOCDIR} OPTIONAL)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/check-json.md ${PROJECT_SOURCE_DIR}/docs/check-json.schema.json
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The VS Code extension: every .vsix that editors/ holds, or that the build made in its own
 # editors/ folder, when installing.

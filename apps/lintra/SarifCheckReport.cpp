@@ -59,7 +59,7 @@ Json RuleEntry(const RuleInfo& rule) {
            {{"text", rule.help + " See " + page + "."},
             {"markdown", "**" + rule.id + "**" + code + ": " + rule.help + "\n\nSee [" + page +
                              "](" + page + ")."}}},
-          {"helpUri", page},
+          {"helpUri", LINTRA_RULE_DOCS_URI + rule.id + ".md"},
           {"defaultConfiguration", {{"level", SeverityName(rule.severity)}}}};
 }
 

@@ -2,13 +2,14 @@
 # CheckFormatsAgree.sh LINTRA SITEGEN EXAMPLE_SITE SARIF_SCHEMA JSON_SCHEMA: on the example site
 # and on a generated site of 2,000 pages, check's text, JSON and SARIF outputs list the same
 # findings, the JSON document validates against its documented schema, and the SARIF log against
-# the SARIF 2.1.0 schema and carries what code scanning reads. Skips (77) without a python3 that
-# has jsonschema.
+# the SARIF 2.1.0 schema, formats included, and carries what code scanning reads. Skips (77)
+# without a python3 that has jsonschema and rfc3987 (which checks URIs).
 set -euo pipefail
 lintra="$1" sitegen="$2" example="$3" schema="$4" jsonSchema="$5"
 python=/usr/bin/python3
 [[ -x $python ]] || python=python3
-"$python" -c 'import jsonschema' 2>/dev/null || { echo "no python3 jsonschema: skipped"; exit 77; }
+"$python" -c 'import jsonschema, rfc3987' 2>/dev/null ||
+  { echo "no python3 jsonschema and rfc3987: skipped"; exit 77; }
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 "$sitegen" --workload W1 --seed 1 --out "$work/generated" >/dev/null
@@ -32,7 +33,8 @@ text = open(f"{work}/text", encoding="utf-8").read().splitlines()
 report = json.load(open(f"{work}/json", encoding="utf-8"))
 log = json.load(open(f"{work}/sarif", encoding="utf-8"))
 schema = json.load(open(schema_file, encoding="utf-8"))
-jsonschema.Draft4Validator(schema).validate(log)
+# Formats too, as code scanning checks them on upload: "uri" is absolute, "uri-reference" not.
+jsonschema.Draft4Validator(schema, format_checker=jsonschema.FormatChecker()).validate(log)
 jsonschema.Draft7Validator(json.load(open(json_schema_file, encoding="utf-8"))).validate(report)
 
 line = re.compile(r"^(.+?):(\d+):(\d+): (error|warning|note): .* \[([a-z-]+)\] \((.*)\)$")
@@ -54,7 +56,7 @@ for rule in rules:
         assert rule[field]["text"], (rule["id"], field)
     assert rule["help"]["text"] and rule["help"]["markdown"], rule["id"]
     assert rule["defaultConfiguration"]["level"] in ("error", "warning", "note"), rule["id"]
-    assert rule["helpUri"] == f"docs/rules/{rule['id']}.md", rule["id"]
+    assert re.match(r"[a-z]+://.*/rules/" + rule["id"] + r"\.md$", rule["helpUri"]), rule["id"]
 assert run["originalUriBaseIds"]["SRCROOT"]["uri"].startswith("file:///")
 from_sarif = set()
 fingerprints = set()
