@@ -22,4 +22,6 @@ void Checker::Check(File& page) {
   for (const std::unique_ptr<Rule>& rule : rules_) rule->Check(check, findings_);
 }
 
+void Checker::Finish(const std::vector<Text>&) {}
+
 }  // namespace lintra

@@ -24,6 +24,10 @@ class Checker {
   // Checks the page whose analysed tree is `page`; the tree may go once this returns.
   void Check(File& page);
 
+  // Ends the run once every page is checked, for rules that judge the project as a whole;
+  // `projectFiles` are the web paths of every file of the project.
+  void Finish(const std::vector<Text>& projectFiles);
+
   const std::vector<std::unique_ptr<Rule>>& Rules() const { return rules_; }
   const std::vector<RuleFinding>& Findings() const { return findings_.Findings(); }
 

@@ -23,12 +23,20 @@ std::vector<Includer> IncludeIndex::Includers(TextView path) const {
   return {entry->second.includers.begin(), entry->second.includers.end()};
 }
 
-std::vector<Text> IncludeIndex::Pages(TextView path) const {
+std::vector<Text> IncludeIndex::Pages(TextView path, size_t most) const {
   std::vector<Text> pages;
   const auto entry = byFile_.find(text::UCase(path));
   if (entry == byFile_.end()) return pages;
-  for (const uint32_t number : entry->second.pages) pages.push_back(pages_[number]);
+  for (const uint32_t number : entry->second.pages) {
+    if (pages.size() == most) break;
+    pages.push_back(pages_[number]);
+  }
   return pages;
+}
+
+size_t IncludeIndex::PageCount(TextView path) const {
+  const auto entry = byFile_.find(text::UCase(path));
+  return entry == byFile_.end() ? 0 : entry->second.pages.size();
 }
 
 }  // namespace lintra

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <set>
 #include <unordered_map>
@@ -35,8 +36,11 @@ class IncludeIndex {
   std::vector<Includer> Includers(TextView path) const;
 
   // The pages whose trees include `path` below their root, in the order they were added, each
-  // once.
-  std::vector<Text> Pages(TextView path) const;
+  // once; the first `most` of them.
+  std::vector<Text> Pages(TextView path, size_t most = SIZE_MAX) const;
+
+  // How many pages Pages(path) lists, without listing them.
+  size_t PageCount(TextView path) const;
 
  private:
   struct Entry {
