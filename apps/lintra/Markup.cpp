@@ -55,25 +55,22 @@ std::string HtmlEscaped(std::string_view text) {
   return escaped;
 }
 
-std::string ScriptSafeJson(std::string_view json) {
-  std::string safe;
-  safe.reserve(json.size());
-  for (const char c : json) {
-    switch (c) {
-      case '<':
-        safe += "\\u003c";
-        break;
-      case '>':
-        safe += "\\u003e";
-        break;
-      case '&':
-        safe += "\\u0026";
-        break;
-      default:
-        safe += c;
+void AppendJsonString(std::string& out, std::string_view text) {
+  out += '"';
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20 || c == '<' || c == '>' || c == '&') {
+      char escape[7];
+      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+      out += escape;
+    } else {
+      out += c;
     }
   }
-  return safe;
+  out += '"';
 }
 
 }  // namespace lintra

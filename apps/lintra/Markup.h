@@ -15,9 +15,9 @@ std::string Readable(TextView t);
 // text and in quoted attribute values.
 std::string HtmlEscaped(std::string_view text);
 
-// A JSON document made safe to stand inside an HTML script element: "<", ">" and "&" are
-// written as JSON's "\u003c", "\u003e" and "\u0026", which only strings can hold, so that no
-// "</script" or "<!--" ever appears.
-std::string ScriptSafeJson(std::string_view json);
+// Appends UTF-8 `text` to `out` as a JSON string that is safe inside an HTML script element:
+// besides quotes, backslashes and control characters, "<", ">" and "&" are written as "\u003c",
+// "\u003e" and "\u0026", so that no "</script" or "<!--" ever appears.
+void AppendJsonString(std::string& out, std::string_view text);
 
 }  // namespace lintra

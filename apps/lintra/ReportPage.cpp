@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <numeric>
 #include <string_view>
 
 #include "apps/lintra/Markup.h"
@@ -16,6 +15,8 @@ namespace {
 
 // The heaviest pages listed in each ranking.
 constexpr size_t HeaviestListed = 20;
+// The findings in one chunk of rows.
+constexpr size_t FindingsPerChunk = 200;
 
 std::string Base64(std::string_view bytes) {
   static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -86,12 +87,6 @@ std::string Duration(std::chrono::steady_clock::duration elapsed) {
   return text;
 }
 
-size_t Directives(const SiteSurvey& survey) {
-  return std::accumulate(
-      survey.Files().begin(), survey.Files().end(), size_t{0},
-      [&](size_t sum, const Text& file) { return sum + survey.Index().Includers(file).size(); });
-}
-
 std::string SummaryHtml(const SiteSurvey& survey) {
   std::map<std::pair<std::string, std::string>, size_t> byRule;
   for (const std::unique_ptr<Rule>& rule : survey.Findings().Rules()) {
@@ -103,7 +98,7 @@ std::string SummaryHtml(const SiteSurvey& survey) {
   const std::pair<const char*, std::string> counts[] = {
       {"pages", Number(survey.Pages().size())},
       {"files", Number(survey.Files().size())},
-      {"directives", Number(Directives(survey))},
+      {"directives", Number(survey.Index().DirectiveCount())},
       {"findings", Number(survey.Findings().Findings().size())},
       {"unused", Number(survey.Unused().size())},
       {"time", Duration(survey.Elapsed())},
@@ -126,18 +121,31 @@ std::string SummaryHtml(const SiteSurvey& survey) {
   return html + "</tbody></table>";
 }
 
+std::string GridCell(const std::string& text, const char* kind = "") {
+  return std::string("<span role=\"cell\"") + (*kind ? " class=\"" : "") + kind +
+         (*kind ? "\"" : "") + ">" + text + "</span>";
+}
+
+// The findings as rows of a grid rather than of a table: a browser lays out a table of tens of
+// thousands of rows as a whole, and rows in chunks that it may skip while they are out of sight.
 std::string FindingsHtml(const SiteSurvey& survey) {
-  std::string html;
+  std::string html = "<div class=\"chunk\">\n";
+  size_t inChunk = 0;
   for (const RuleFinding& finding : survey.Findings().Findings()) {
+    if (inChunk++ == FindingsPerChunk) {
+      html += "</div>\n<div class=\"chunk\">\n";
+      inChunk = 1;
+    }
     const std::string severity = SeverityName(finding.severity);
-    html += "<tr class=\"" + severity + "\">" + Cell(HtmlEscaped(finding.ruleId)) + Cell(severity) +
-            Cell(HtmlEscaped(finding.code)) +
-            Cell(HtmlEscaped(PlaceText(finding.place)), " class=\"path\"") +
-            Cell(HtmlEscaped(Readable(finding.message))) +
-            Cell(Number(static_cast<uint64_t>(finding.pages)), " class=\"num\"") +
-            Cell(HtmlEscaped(Readable(finding.page)), " class=\"path\"") + "</tr>\n";
+    html += "<div role=\"row\" class=\"tr " + severity + "\">" +
+            GridCell(HtmlEscaped(finding.ruleId)) + GridCell(severity) +
+            GridCell(HtmlEscaped(finding.code)) +
+            GridCell(HtmlEscaped(PlaceText(finding.place)), "path") +
+            GridCell(HtmlEscaped(Readable(finding.message))) +
+            GridCell(Number(static_cast<uint64_t>(finding.pages)), "num") +
+            GridCell(HtmlEscaped(Readable(finding.page)), "path") + "</div>\n";
   }
-  return html;
+  return html + "</div>\n";
 }
 
 std::string HeaviestRows(const SiteSurvey& survey, bool byDepth) {

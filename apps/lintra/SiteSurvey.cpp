@@ -37,25 +37,51 @@ Text Extension(const Text& path) {
 
 }  // namespace
 
-uint32_t SiteSurvey::FileId(const Text& path) {
-  const auto [known, added] = fileIds_.try_emplace(path, static_cast<uint32_t>(files_.size()));
-  if (added) {
-    files_.push_back(path);
-    pageFiles_.push_back(false);
-  }
-  return known->second;
+uint32_t SiteSurvey::FileId(const File& file) {
+  scratch_.assign(file.Path());
+  scratch_ += file.Name();
+  const auto known = fileIds_.find(scratch_);
+  if (known != fileIds_.end()) return known->second;
+  const auto id = static_cast<uint32_t>(files_.size());
+  fileIds_.emplace(scratch_, id);
+  files_.push_back(scratch_);
+  pageFiles_.push_back(false);
+  return id;
 }
 
-void SiteSurvey::AddEdge(uint32_t from, uint32_t to, uint8_t flags, uint32_t level) {
+size_t SiteSurvey::AddEdge(uint32_t from, uint32_t to, uint8_t flags, uint32_t level) {
   const uint64_t key = (static_cast<uint64_t>(from) << 32) | to;
   const auto [known, added] = edgeIds_.try_emplace(key, edges_.size());
   if (added) {
     edges_.push_back({from, to, flags, level});
-    return;
+  } else {
+    SurveyEdge& edge = edges_[known->second];
+    edge.flags |= flags;
+    edge.level = std::min(edge.level, level);
   }
-  SurveyEdge& edge = edges_[known->second];
-  edge.flags |= flags;
-  edge.level = std::min(edge.level, level);
+  return known->second;
+}
+
+uint32_t SiteSurvey::IncludedId(File& file, File& parent, uint32_t parentId, bool parentIsPage,
+                                uint32_t level) {
+  const uint8_t flags = FlagsOf(file);
+  const DirectiveKey key{parent.SharedContent().get(), file.BaseFileStart()};
+  const bool knowable = !parentIsPage && key.text;
+  if (knowable) {
+    const auto known = directives_.find(key);
+    if (known != directives_.end()) {
+      SurveyEdge& edge = edges_[known->second];
+      if (edge.from == parentId) {
+        edge.flags |= flags;
+        edge.level = std::min(edge.level, level);
+        return edge.to;
+      }
+    }
+  }
+  const uint32_t id = FileId(file);
+  const size_t edge = AddEdge(parentId, id, flags, level);
+  if (knowable) directives_[key] = edge;
+  return id;
 }
 
 void SiteSurvey::Add(File& page) {
@@ -64,25 +90,33 @@ void SiteSurvey::Add(File& page) {
   lines_.Forget(page.Content());
   int64_t expanded = 0;
   SurveyPage surveyed;
-  surveyed.file = FileId(page.FullPath());
+  surveyed.file = FileId(page);
   pageFiles_[surveyed.file] = true;
-  // Each pending file with the position of its parent's node and its level.
-  std::vector<std::tuple<File*, size_t, uint32_t>> pending{{&page, 0, 0}};
+  // Each file still to visit with its parent, the position of its parent's node and its level.
+  struct Pending {
+    File* file;
+    File* parent;
+    size_t parentAt;
+    uint32_t level;
+  };
+  std::vector<Pending> pending{{&page, nullptr, 0, 0}};
   std::vector<size_t> parents;
   while (!pending.empty()) {
-    const auto [file, parent, level] = pending.back();
+    const Pending next = pending.back();
     pending.pop_back();
     const size_t at = surveyed.tree.size();
-    const uint8_t flags = FlagsOf(*file);
-    surveyed.tree.push_back({FileId(file->FullPath()), flags, 1});
-    parents.push_back(parent);
-    expanded += ExpandedShare(*file, at == 0);
-    surveyed.depth = std::max(surveyed.depth, level);
-    if (at != 0) AddEdge(surveyed.tree[parent].file, surveyed.tree[at].file, flags, level);
-    const lintra::Files* includes = file->IncludesIfAny();
+    const uint32_t id =
+        next.parent ? IncludedId(*next.file, *next.parent, surveyed.tree[next.parentAt].file,
+                                 next.parent == &page, next.level)
+                    : surveyed.file;
+    surveyed.tree.push_back({id, FlagsOf(*next.file), 1});
+    parents.push_back(next.parentAt);
+    expanded += ExpandedShare(*next.file, at == 0);
+    surveyed.depth = std::max(surveyed.depth, next.level);
+    const lintra::Files* includes = next.file->IncludesIfAny();
     if (!includes) continue;
     for (size_t i = includes->size(); i > 0; --i) {
-      pending.emplace_back((*includes)[i - 1].get(), at, level + 1);
+      pending.push_back({(*includes)[i - 1].get(), next.file, at, next.level + 1});
     }
   }
   for (size_t i = surveyed.tree.size(); i-- > 1;) {

@@ -76,8 +76,15 @@ class SiteSurvey {
   std::chrono::steady_clock::duration Elapsed() const { return elapsed_; }
 
  private:
-  uint32_t FileId(const Text& path);
-  void AddEdge(uint32_t from, uint32_t to, uint8_t flags, uint32_t level);
+  // The position of the file that `file` shows in files_, added when new.
+  uint32_t FileId(const File& file);
+  // Adds an edge or merges `flags` and `level` into the edge known; returns its position.
+  size_t AddEdge(uint32_t from, uint32_t to, uint8_t flags, uint32_t level);
+  // The position of `file`, included by `parent` whose file is at `parentId`, with the edge
+  // between them recorded. A directive seen before in a text below the page is found by its
+  // DirectiveKey, once the including file is seen to be the same.
+  uint32_t IncludedId(File& file, File& parent, uint32_t parentId, bool parentIsPage,
+                      uint32_t level);
 
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::chrono::steady_clock::duration elapsed_{};
@@ -90,6 +97,10 @@ class SiteSurvey {
   std::vector<SurveyPage> pages_;
   std::vector<SurveyEdge> edges_;
   std::unordered_map<uint64_t, size_t> edgeIds_;
+  // The edge of each directive seen below a page.
+  std::unordered_map<DirectiveKey, size_t, DirectiveKeyHash> directives_;
+  // The full path of the file at hand, built here to spare an allocation per node.
+  Text scratch_;
   std::vector<Text> unused_;
 };
 

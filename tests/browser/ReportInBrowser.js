@@ -37,7 +37,7 @@ const tests = {
     withPage(browser, false, async (page) => {
       assert.deepEqual(await texts(page, ".counts dd"),
           ["5", "14", "21", "4", "0", await page.$eval("#count-time", (e) => e.textContent)]);
-      assert.deepEqual(await texts(page, "#findings-table tbody td:first-child"),
+      assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :first-child"),
           ["cyclic-include", "duplicate-include", "duplicate-include", "missing-include"]);
       assert.deepEqual(await texts(page, "#tree li"), []);
     }),
@@ -54,16 +54,16 @@ const tests = {
 
   "the findings table has one row per finding, sorts by a column and filters": (browser) =>
     withPage(browser, true, async (page) => {
-      assert.deepEqual(await texts(page, "#findings-table tbody td:nth-child(4)"),
+      assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :nth-child(4)"),
           ["inc/session.inc:1:1", "inc/header.inc:4:1", "default.asp:6:1", "shop/cart.asp:6:1"]);
-      await page.click("#findings-table th:nth-child(4)");
-      assert.deepEqual(await texts(page, "#findings-table tbody td:nth-child(4)"),
+      await page.click("#findings-table [role=columnheader]:nth-child(4)");
+      assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :nth-child(4)"),
           ["default.asp:6:1", "inc/header.inc:4:1", "inc/session.inc:1:1", "shop/cart.asp:6:1"]);
-      await page.click("#findings-table th:nth-child(4)");
-      assert.deepEqual(await texts(page, "#findings-table tbody td:nth-child(4)"),
+      await page.click("#findings-table [role=columnheader]:nth-child(4)");
+      assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :nth-child(4)"),
           ["shop/cart.asp:6:1", "inc/session.inc:1:1", "inc/header.inc:4:1", "default.asp:6:1"]);
       await page.type("#findings-filter", "error");
-      assert.deepEqual(await texts(page, "#findings-table tbody td:first-child"),
+      assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :first-child"),
           ["missing-include", "cyclic-include"]);
       assert.equal(await page.$eval("#findings-shown", (e) => e.textContent), "2 of 4 shown");
     }),

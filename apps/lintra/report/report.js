@@ -36,40 +36,55 @@
     return flags & DUPLICATE ? "IncludeFileWarning" : "IncludeFile";
   }
 
-  // Findings: sort by a column on a click of its heading, filter by any text of a row.
+  // Findings: sort by a column on a click of its heading, filter by any text of a row. The rows
+  // stand in chunks that the browser lays out only when in sight; a sort deals them out again.
   function setUpFindings() {
     var table = document.getElementById("findings-table");
-    var body = table.tBodies[0];
-    var rows = Array.prototype.slice.call(body.rows);
+    var body = table.querySelector(".tbody");
+    var rows = Array.prototype.slice.call(body.querySelectorAll(".tr"));
+    var perChunk = body.firstElementChild ? body.firstElementChild.children.length : 0;
     var shown = document.getElementById("findings-shown");
-    var headings = table.tHead.rows[0].cells;
+    var headings = table.querySelectorAll("[role='columnheader']");
+    function deal(ordered) {
+      var fragment = document.createDocumentFragment();
+      for (var at = 0; at < ordered.length; at += perChunk) {
+        var chunk = element("div", "chunk");
+        for (var i = at; i < Math.min(at + perChunk, ordered.length); i++) chunk.appendChild(ordered[i]);
+        fragment.appendChild(chunk);
+      }
+      body.replaceChildren(fragment);
+    }
     Array.prototype.forEach.call(headings, function (heading, column) {
       heading.addEventListener("click", function () {
         var ascending = heading.getAttribute("aria-sort") !== "ascending";
         Array.prototype.forEach.call(headings, function (other) { other.removeAttribute("aria-sort"); });
         heading.setAttribute("aria-sort", ascending ? "ascending" : "descending");
         var numeric = heading.classList.contains("num");
-        var sorted = rows.slice().sort(function (a, b) {
-          var x = a.cells[column].textContent, y = b.cells[column].textContent;
-          var order = numeric ? Number(x) - Number(y) : x.localeCompare(y);
-          return ascending ? order : -order;
+        var keys = rows.map(function (row) { return row.children[column].textContent; });
+        var order = rows.map(function (row, index) { return index; });
+        order.sort(function (a, b) {
+          var x = keys[a], y = keys[b];
+          var by = numeric ? Number(x) - Number(y) : x < y ? -1 : x > y ? 1 : 0;
+          return (ascending ? by : -by) || a - b;
         });
-        sorted.forEach(function (row) { body.appendChild(row); });
+        deal(order.map(function (index) { return rows[index]; }));
       });
     });
     var filter = document.getElementById("findings-filter");
+    var texts = null;
     function applyFilter() {
       var wanted = filter.value.toLowerCase();
+      if (!texts) texts = rows.map(function (row) { return row.textContent.toLowerCase(); });
       var count = 0;
-      rows.forEach(function (row) {
-        var match = row.textContent.toLowerCase().indexOf(wanted) >= 0;
+      rows.forEach(function (row, index) {
+        var match = texts[index].indexOf(wanted) >= 0;
         row.hidden = !match;
         if (match) count++;
       });
       shown.textContent = count + " of " + rows.length + " shown";
     }
     filter.addEventListener("input", applyFilter);
-    applyFilter();
+    shown.textContent = rows.length + " of " + rows.length + " shown";
   }
 
   var data = JSON.parse(document.getElementById("report-data").textContent);
@@ -227,7 +242,7 @@
       return pathItem(directive[0], " line " + directive[1]);
     }));
     var reached = data.reachedBy[index];
-    var pages = reached[1].map(function (page) { return pathItem(page); });
+    var pages = reached[1].map(function (page) { return pathItem(data.files[data.pages[page][0]]); });
     if (reached[0] > reached[1].length) pages.push(element("li", "more", "and " + (reached[0] - reached[1].length) + " more"));
     listSection(view, "reached-by", "Pages that reach it (" + reached[0] + ")", pages);
     listSection(view, "includes", "Includes", data.includes[index].map(function (include) {
