@@ -179,6 +179,21 @@ TEST(GraphCli, DepthStopsTheGraphAtAnIncludeLevel) {
             "  n0 [label=\"page.asp\", tooltip=\"page.asp\", fillcolor=\"#dde4ec\"];\n}\n");
 }
 
+TEST(GraphCli, AFileReachedUnderTwoNamesKeepsWhatEachNameIncludes) {
+  TempFolder site;
+  site.Write("p.asp", Include("inc/h.inc") + "\r\n" + Include("alias/h.inc"));
+  site.Write("inc/h.inc", "\r\n" + Include("u.inc"));
+  site.Write("inc/u.inc", "u");
+  std::filesystem::create_directory_symlink("inc", site.Path() / "alias");
+  const std::string root = site.Path().string();
+  const std::string mermaid = Lintra({"graph", "--root", root, "--format", "mermaid"}).out;
+  EXPECT_NE(mermaid.find("  n0 --> n1\n  n1 --> n2\n  n0 --> n3\n  n3 --> n4\n"), std::string::npos)
+      << mermaid;
+  EXPECT_NE(mermaid.find("  n3[\"alias/h.inc\"]\n  n4[\"alias/u.inc\"]\n"), std::string::npos);
+  EXPECT_EQ(ReportData(Lintra({"report", "--root", root}).out)["includedBy"].dump(),
+            R"([[],[["p.asp",1]],[["inc/h.inc",2]],[["p.asp",2]],[["alias/h.inc",2]]])");
+}
+
 TEST(GraphCli, NamesWithQuotesAndStrayBytesStayInsideTheirLabels) {
   TempFolder site;
   site.Write("say \"hi\".asp", Include("caf\xE9.inc"));
