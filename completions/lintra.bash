@@ -12,6 +12,8 @@ _lintra_options() {
     depends) echo "$_lintra_common_options --changed --tree --why --exclude" ;;
     check) echo "$_lintra_common_options --format --exclude" ;;
     includers) echo "$_lintra_common_options --exclude" ;;
+    report) echo "$_lintra_common_options --output" ;;
+    graph) echo "$_lintra_common_options --format --depth" ;;
     *) echo "$_lintra_common_options" ;;
   esac
 }
@@ -26,12 +28,12 @@ _lintra_reply_in() {
 
 _lintra() {
   local word=${COMP_WORDS[COMP_CWORD]} previous=${COMP_WORDS[COMP_CWORD - 1]}
-  local commands="tree complete warnings depends check includers"
+  local commands="tree complete warnings depends check includers report graph"
   local command="" root="." i
   for ((i = 1; i < COMP_CWORD; i++)); do
     case ${COMP_WORDS[i]} in
       --root) root=${COMP_WORDS[i + 1]/#\~/$HOME} ;;
-      tree | complete | warnings | depends | check | includers)
+      tree | complete | warnings | depends | check | includers | report | graph)
         [[ -z $command ]] && command=${COMP_WORDS[i]} ;;
     esac
   done
@@ -39,11 +41,17 @@ _lintra() {
   case $previous in
     --root) _lintra_reply_in . -d -- "$word" ;;
     --changed) _lintra_reply_in "$root" -f -- "$word" ;;
-    --format) COMPREPLY=($(compgen -W "text json sarif" -- "$word")) ;;
+    --format)
+      if [[ $command == graph ]]; then
+        COMPREPLY=($(compgen -W "dot mermaid" -- "$word"))
+      else
+        COMPREPLY=($(compgen -W "text json sarif" -- "$word"))
+      fi ;;
+    --output) _lintra_reply_in . -f -- "$word" ;;
     --encoding)
       COMPREPLY=($(compgen -W "$(iconv --list 2>/dev/null | tr ',' '\n' | sed 's|//$||')" \
         -- "$word")) ;;
-    --max-files | --exclude) ;;
+    --max-files | --exclude | --depth) ;;
     # Options that take a rule id complete here, from the rules of check's SARIF log:
     # missing-include circular-include duplicate-include.
     *)
