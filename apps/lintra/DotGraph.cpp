@@ -69,6 +69,7 @@ std::string DotText(const IncludeGraph& graph) {
   std::string dot =
       "digraph includes {\n"
       "  rankdir=LR;\n"
+      "  fontname=\"sans-serif\";\n"
       "  node [shape=box, style=\"rounded,filled\", fillcolor=\"#ffffff\", fontname=\"sans-serif\","
       " fontsize=10];\n"
       "  edge [fontname=\"sans-serif\", fontsize=9];\n";

@@ -28,7 +28,7 @@ int RunReport(Session& session, const Options& options) {
   if (!options.output.empty()) file = OpenOutput(options.output);
   SiteSurvey survey;
   SurveyPages(session, survey);
-  const std::string page = ReportPage(survey, Readable(text::FromUtf8(session.Root().string())));
+  const std::string page = ReportPage(survey, Readable(text::FromUtf8(options.root)));
   if (options.output.empty()) {
     WriteOutBytes(page);
     return ExitCode::Done;

@@ -172,7 +172,7 @@ TEST(GraphCli, DepthStopsTheGraphAtAnIncludeLevel) {
       "  classDef missing fill:#fde2e1,stroke:#d7261e,stroke-dasharray:4 2\n"
       "  class n0 page\n  linkStyle 0 stroke:#b07d00,color:#b07d00\n");
   EXPECT_EQ(Lintra({"graph", "--root", root, "--depth", "0", "page.asp"}).out,
-            "digraph includes {\n  rankdir=LR;\n"
+            "digraph includes {\n  rankdir=LR;\n  fontname=\"sans-serif\";\n"
             "  node [shape=box, style=\"rounded,filled\", fillcolor=\"#ffffff\", "
             "fontname=\"sans-serif\", fontsize=10];\n"
             "  edge [fontname=\"sans-serif\", fontsize=9];\n"

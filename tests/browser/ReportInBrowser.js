@@ -92,6 +92,11 @@ const tests = {
       assert.deepEqual(await texts(page, "#tree .flag"), ["circular", "duplicate"]);
       assert.equal(await page.$eval("#tree .flag", (e) => e.previousSibling.previousSibling.className),
           "pic pic-IncludeFileCritical");
+      await page.hover("#tree li li:nth-child(2) li .row");
+      await page.click("#tree li li:nth-child(2) li .row .about");
+      assert.equal(await page.$eval("#file-view h3", (e) => e.textContent), "inc/session.inc");
+      assert.deepEqual(await texts(page, "#included-by li"), ["inc/security.inc line 1"]);
+      assert.deepEqual(await texts(page, "#reached-by li"), ["account/login.asp"]);
       if (screenshot) await page.screenshot({ path: screenshot, fullPage: true });
     }),
 

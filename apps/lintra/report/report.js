@@ -248,7 +248,10 @@
     listSection(view, "includes", "Includes", data.includes[index].map(function (include) {
       var li = element("li");
       li.appendChild(fileLink(include[0], data.files[include[0]]));
-      flagNames(include[1]).forEach(function (flag) { li.appendChild(element("span", "flag " + flag, " " + flag)); });
+      flagNames(include[1]).forEach(function (flag) {
+        li.appendChild(document.createTextNode(" "));
+        li.appendChild(element("span", "flag " + flag, flag));
+      });
       return li;
     }));
     document.getElementById("files").scrollIntoView();
