@@ -7,7 +7,7 @@
 namespace lintra {
 
 int RunGraph(Session& session, const Options& options) {
-  SiteSurvey survey;
+  SiteSurvey survey(false);
   SurveyPages(session, survey);
   const IncludeGraph graph = GraphOf(survey, options.depth);
   WriteOutBytes(options.graphFormat == GraphFormat::Dot ? DotText(graph) : MermaidText(graph));

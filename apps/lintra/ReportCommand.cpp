@@ -26,7 +26,7 @@ std::ofstream OpenOutput(const std::string& path) {
 int RunReport(Session& session, const Options& options) {
   std::ofstream file;
   if (!options.output.empty()) file = OpenOutput(options.output);
-  SiteSurvey survey;
+  SiteSurvey survey(true);
   SurveyPages(session, survey);
   const std::string page = ReportPage(survey, Readable(text::FromUtf8(options.root)));
   if (options.output.empty()) {

@@ -85,9 +85,11 @@ uint32_t SiteSurvey::IncludedId(File& file, File& parent, uint32_t parentId, boo
 }
 
 void SiteSurvey::Add(File& page) {
-  checker_.Check(page);
-  index_.Add(page, lines_);
-  lines_.Forget(page.Content());
+  if (whole_) {
+    checker_.Check(page);
+    index_.Add(page, lines_);
+    lines_.Forget(page.Content());
+  }
   int64_t expanded = 0;
   SurveyPage surveyed;
   surveyed.file = FileId(page);
@@ -127,6 +129,11 @@ void SiteSurvey::Add(File& page) {
 }
 
 void SiteSurvey::Finish(const std::vector<Text>& projectFiles) {
+  if (whole_) FinishWhole(projectFiles);
+  elapsed_ = std::chrono::steady_clock::now() - start_;
+}
+
+void SiteSurvey::FinishWhole(const std::vector<Text>& projectFiles) {
   checker_.Finish(projectFiles);
   std::unordered_set<Text> kinds{u"INC"};
   for (const SurveyEdge& edge : edges_) {
@@ -138,7 +145,6 @@ void SiteSurvey::Finish(const std::vector<Text>& projectFiles) {
       unused_.push_back(file);
     }
   }
-  elapsed_ = std::chrono::steady_clock::now() - start_;
 }
 
 void SurveyPages(Session& session, SiteSurvey& survey) {

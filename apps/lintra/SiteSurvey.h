@@ -52,6 +52,10 @@ struct SurveyEdge {
 // the reverse index. Trees may go once they are added.
 class SiteSurvey {
  public:
+  // A survey that, when `whole`, runs the checker's rules and indexes the includers of each page;
+  // otherwise it keeps the trees and edges alone, and Findings, Index and Unused stay empty.
+  explicit SiteSurvey(bool whole) : whole_(whole) {}
+
   // Checks, indexes and records the analysed tree of a page.
   void Add(File& page);
 
@@ -76,6 +80,8 @@ class SiteSurvey {
   std::chrono::steady_clock::duration Elapsed() const { return elapsed_; }
 
  private:
+  // Finishes the checker and finds the unused files.
+  void FinishWhole(const std::vector<Text>& projectFiles);
   // The position of the file that `file` shows in files_, added when new.
   uint32_t FileId(const File& file);
   // Adds an edge or merges `flags` and `level` into the edge known; returns its position.
@@ -86,6 +92,7 @@ class SiteSurvey {
   uint32_t IncludedId(File& file, File& parent, uint32_t parentId, bool parentIsPage,
                       uint32_t level);
 
+  bool whole_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   std::chrono::steady_clock::duration elapsed_{};
   Checker checker_;

@@ -238,9 +238,12 @@
   function showFile(index) {
     var view = document.getElementById("file-view");
     view.replaceChildren(element("h3", "path", data.files[index]));
-    listSection(view, "included-by", "Included by", data.includedBy[index].map(function (directive) {
+    var directives = data.includedBy[index];
+    var includers = directives.slice(0, LISTED).map(function (directive) {
       return pathItem(directive[0], " line " + directive[1]);
-    }));
+    });
+    if (directives.length > LISTED) includers.push(element("li", "more", "and " + (directives.length - LISTED) + " more"));
+    listSection(view, "included-by", "Included by (" + directives.length + ")", includers);
     var reached = data.reachedBy[index];
     var pages = reached[1].map(function (page) { return pathItem(data.files[data.pages[page][0]]); });
     if (reached[0] > reached[1].length) pages.push(element("li", "more", "and " + (reached[0] - reached[1].length) + " more"));
