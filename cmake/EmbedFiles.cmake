@@ -1,6 +1,7 @@
 # Writes OUTPUT, a C++ source that defines lintra::ReportAsset(name) over the files in FILES (a
-# list separated by "|"), each known by its file name, so that the command line carries them
-# without reading anything at run time.
+# list separated by "|"), each known by its file name, and the SHA-256 of each in hex under its
+# name followed by ".sha256", so that the command line carries them without reading anything at
+# run time.
 string(REPLACE "|" ";" files "${FILES}")
 set(table "")
 foreach(file IN LISTS files)
@@ -9,7 +10,9 @@ foreach(file IN LISTS files)
   string(REGEX REPLACE "(..)" "\\\\x\\1" escaped "${bytes}")
   string(LENGTH "${bytes}" hexLength)
   math(EXPR length "${hexLength} / 2")
+  file(SHA256 "${file}" digest)
   string(APPEND table "    {\"${name}\", std::string_view(\"${escaped}\", ${length})},\n")
+  string(APPEND table "    {\"${name}.sha256\", \"${digest}\"},\n")
 endforeach()
 file(WRITE "${OUTPUT}.new" "// Generated from the files of the HTML report; do not edit.
 #include \"apps/lintra/ReportAssets.h\"

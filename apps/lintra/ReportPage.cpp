@@ -34,6 +34,15 @@ std::string Base64(std::string_view bytes) {
   return encoded;
 }
 
+// The bytes that `hex`, pairs of lowercase hex digits, stands for.
+std::string FromHex(std::string_view hex) {
+  std::string bytes;
+  for (size_t at = 0; at + 1 < hex.size(); at += 2) {
+    bytes += static_cast<char>(std::stoi(std::string(hex.substr(at, 2)), nullptr, 16));
+  }
+  return bytes;
+}
+
 std::string Picture(std::string_view name) {
   return "url(\"data:image/svg+xml;base64," + Base64(ReportAsset(std::string(name) + ".svg")) +
          "\")";
@@ -202,7 +211,8 @@ std::string ReportPage(const SiteSurvey& survey, const std::string& root) {
                  {"BYDEPTH", HeaviestRows(survey, true)},
                  {"UNUSED", UnusedHtml(survey)},
                  {"DATA", ReportData(survey)},
-                 {"SCRIPT", std::string(ReportAsset("report.js"))}});
+                 {"SCRIPT", std::string(ReportAsset("report.js"))},
+                 {"SCRIPTHASH", Base64(FromHex(ReportAsset("report.js.sha256")))}});
 }
 
 }  // namespace lintra

@@ -1,26 +1,31 @@
 // Opens the HTML report of the sample site in headless Chromium and checks what a person sees
-// there: the summary, the findings, a page's include tree, a file's includers and the search.
-// Usage: node ReportInBrowser.js REPORT.html CHROMIUM [SCREENSHOT.png]
+// there: the summary, the findings, a page's include tree, a file's includers and the search; and
+// the report of a site whose file names are markup, that they show as text and nothing runs.
+// Usage: node ReportInBrowser.js REPORT.html HOSTILE.html CHROMIUM [SCREENSHOT.png]
 "use strict";
 
 const assert = require("node:assert/strict");
 const path = require("node:path");
 const puppeteer = require("puppeteer-core");
 
-const [reportFile, chromium, screenshot] = process.argv.slice(2);
-const reportUrl = "file://" + path.resolve(reportFile);
+const [reportFile, hostileFile, chromium, screenshot] = process.argv.slice(2);
 
 async function texts(page, selector) {
   return page.$$eval(selector, (found) =>
     found.filter((element) => element.offsetParent !== null).map((element) => element.textContent));
 }
 
-async function withPage(browser, scripts, check) {
+async function withPage(browser, scripts, check, file = reportFile) {
+  const reportUrl = "file://" + path.resolve(file);
   const page = await browser.newPage();
   await page.setViewport({ width: 1280, height: 900 });
   await page.setJavaScriptEnabled(scripts);
   const problems = [];
   page.on("pageerror", (error) => problems.push("script error: " + error.message));
+  page.on("dialog", async (dialog) => {
+    problems.push("a dialog: " + dialog.message());
+    await dialog.dismiss();
+  });
   page.on("request", (request) => {
     if (request.url() !== reportUrl && !request.url().startsWith("data:")) {
       problems.push("request for " + request.url());
@@ -117,6 +122,20 @@ const tests = {
       assert.equal(await page.$eval("#file-view h3", (e) => e.textContent), "inc/menu.inc");
       assert.deepEqual(await texts(page, "#included-by li"), ["default.asp line 6", "inc/header.inc line 4"]);
     }),
+
+  "names from the site show as text and nothing of them runs": (browser) =>
+    withPage(browser, true, async (page) => {
+      assert.deepEqual(await texts(page, "#page-list li"), ["<img src=x onerror=alert(1)>.asp"]);
+      assert.deepEqual(await texts(page, "#file-list li"),
+          ["<img src=x onerror=alert(1)>.asp", "a & b.inc", "caf\\xE9.inc"]);
+      assert.deepEqual(await texts(page, "#unused-list li"), ["\"it's\" <b>.inc"]);
+      assert.deepEqual(await texts(page, "#tree .name"),
+          ["<img src=x onerror=alert(1)>.asp", "caf\\xE9.inc", "a & b.inc"]);
+      await page.click("#file-list li:nth-child(3)");
+      assert.deepEqual(await texts(page, "#included-by li"),
+          ["<img src=x onerror=alert(1)>.asp line 1"]);
+      assert.equal((await page.$$("main img, main b, main script")).length, 0);
+    }, hostileFile),
 };
 
 (async () => {
