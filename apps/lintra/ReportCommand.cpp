@@ -28,7 +28,8 @@ int RunReport(Session& session, const Options& options) {
   if (!options.output.empty()) file = OpenOutput(options.output);
   SiteSurvey survey(true);
   SurveyPages(session, survey);
-  const std::string page = ReportPage(survey, Readable(text::FromUtf8(options.root)));
+  const std::string page =
+      ReportPage(survey, Readable(text::FromUtf8(options.root)), session.Failures());
   if (options.output.empty()) {
     WriteOutBytes(page);
     return ExitCode::Done;

@@ -201,11 +201,22 @@ std::string Filled(std::string_view page, const std::map<std::string, std::strin
 
 }  // namespace
 
-std::string ReportPage(const SiteSurvey& survey, const std::string& root) {
+// The pages whose analysis failed, with why; nothing when there are none.
+std::string FailuresHtml(const std::vector<PageFailure>& failures) {
+  if (failures.empty()) return "";
+  std::string html = "<h3>Pages not analysed</h3>\n<ul id=\"failed-list\">";
+  for (const PageFailure& failure : failures) {
+    html += "<li>" + HtmlEscaped(Readable(text::FromUtf8(failure.message))) + "</li>";
+  }
+  return html + "</ul>";
+}
+
+std::string ReportPage(const SiteSurvey& survey, const std::string& root,
+                       const std::vector<PageFailure>& failures) {
   return Filled(ReportAsset("report.html"),
                 {{"ROOT", HtmlEscaped(root)},
                  {"STYLE", std::string(ReportAsset("report.css")) + PicturesCss()},
-                 {"SUMMARY", SummaryHtml(survey)},
+                 {"SUMMARY", SummaryHtml(survey) + FailuresHtml(failures)},
                  {"FINDINGS", FindingsHtml(survey)},
                  {"BYSIZE", HeaviestRows(survey, false)},
                  {"BYDEPTH", HeaviestRows(survey, true)},

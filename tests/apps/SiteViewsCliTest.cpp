@@ -110,13 +110,20 @@ TEST(ReportCli, NamesFromTheSiteAreEscapedAndReadableAndNeverMarkup) {
   EXPECT_EQ(report.out.find_first_of("\xE9\xFF"), std::string::npos);
 }
 
-TEST(ReportCli, OutputGoesToTheFileNamedAndAnUnwritableOneIsAUsageError) {
+TEST(ReportCli, OutputGoesToTheFileNamedListsPagesThatFailedAndAnUnwritableOneIsAUsageError) {
   TempFolder out;
   const std::string file = (out.Path() / "site.html").string();
   const Outcome written = Lintra({"report", "--root", Site, "--output", file});
   EXPECT_EQ(written.status, 0);
   EXPECT_EQ(written.out, "");
   EXPECT_EQ(Slurp(file).rfind("<!DOCTYPE html>\n", 0), 0u);
+
+  const Outcome stopped = Lintra({"report", "--root", Site, "--max-files", "3", "about.asp"});
+  EXPECT_EQ(stopped.status, 3);
+  EXPECT_NE(stopped.out.find("<h3>Pages not analysed</h3>\n<ul id=\"failed-list\"><li>analysis of "
+                             "about.asp aborted after 3 file requests (an include explosion?); "
+                             "raise --max-files to go on</li></ul>"),
+            std::string::npos);
 
   const std::string folder = (out.Path() / "missing" / "site.html").string();
   const Outcome refused = Lintra({"report", "--root", Site, "--output", folder});
