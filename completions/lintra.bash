@@ -14,6 +14,8 @@ _lintra_options() {
       echo "$_lintra_common_options --format --baseline --write-baseline --max-warnings --exclude"
       ;;
     includers) echo "$_lintra_common_options --exclude" ;;
+    report) echo "$_lintra_common_options --output" ;;
+    graph) echo "$_lintra_common_options --format --depth" ;;
     *) echo "$_lintra_common_options" ;;
   esac
 }
@@ -28,12 +30,12 @@ _lintra_reply_in() {
 
 _lintra() {
   local word=${COMP_WORDS[COMP_CWORD]} previous=${COMP_WORDS[COMP_CWORD - 1]}
-  local commands="tree complete warnings depends check includers"
+  local commands="tree complete warnings depends check includers report graph"
   local command="" root="." i
   for ((i = 1; i < COMP_CWORD; i++)); do
     case ${COMP_WORDS[i]} in
       --root) root=${COMP_WORDS[i + 1]/#\~/$HOME} ;;
-      tree | complete | warnings | depends | check | includers)
+      tree | complete | warnings | depends | check | includers | report | graph)
         [[ -z $command ]] && command=${COMP_WORDS[i]} ;;
     esac
   done
@@ -41,12 +43,17 @@ _lintra() {
   case $previous in
     --root) _lintra_reply_in . -d -- "$word" ;;
     --changed) _lintra_reply_in "$root" -f -- "$word" ;;
-    --format) COMPREPLY=($(compgen -W "text json sarif github" -- "$word")) ;;
-    --baseline | --write-baseline) _lintra_reply_in . -f -- "$word" ;;
+    --format)
+      if [[ $command == graph ]]; then
+        COMPREPLY=($(compgen -W "dot mermaid" -- "$word"))
+      else
+        COMPREPLY=($(compgen -W "text json sarif github" -- "$word"))
+      fi ;;
+    --output | --baseline | --write-baseline) _lintra_reply_in . -f -- "$word" ;;
     --encoding)
       COMPREPLY=($(compgen -W "$(iconv --list 2>/dev/null | tr ',' '\n' | sed 's|//$||')" \
         -- "$word")) ;;
-    --max-files | --max-warnings | --exclude) ;;
+    --max-files | --max-warnings | --exclude | --depth) ;;
     # Options that take a rule id complete here, from the rules of check's SARIF log:
     # missing-include cyclic-include name-redefined duplicate-include parent-path case-mismatch
     # directive-order codepage-mismatch unused-file exposed-include.

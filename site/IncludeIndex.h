@@ -1,9 +1,10 @@
 #pragma once
 
 #include <compare>
+#include <cstddef>
 #include <cstdint>
-#include <set>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/Text.h"
@@ -12,6 +13,24 @@
 namespace lintra {
 
 class File;
+class SourceText;
+
+// An include directive known by the text that holds it and its start there, for the walks over
+// many trees that show the same directives again: a text that a tree shows below its root is
+// one of the included files of the run, which stay alive while the run goes on. Where the
+// including file has the same full path, the directive names the same file.
+struct DirectiveKey {
+  const SourceText* text = nullptr;
+  int32_t start = 0;
+
+  bool operator==(const DirectiveKey&) const = default;
+};
+
+struct DirectiveKeyHash {
+  size_t operator()(const DirectiveKey& key) const {
+    return std::hash<const void*>()(key.text) * 31 + static_cast<size_t>(key.start);
+  }
+};
 
 // An include directive that includes a file: the file that holds it and its line there.
 struct Includer {
@@ -35,17 +54,41 @@ class IncludeIndex {
   std::vector<Includer> Includers(TextView path) const;
 
   // The pages whose trees include `path` below their root, in the order they were added, each
-  // once.
-  std::vector<Text> Pages(TextView path) const;
+  // once; the first `most` of them.
+  std::vector<Text> Pages(TextView path, size_t most = SIZE_MAX) const;
+
+  // How many pages Pages(path) lists, without listing them.
+  size_t PageCount(TextView path) const;
+
+  // How many directives Includers lists over every file.
+  size_t DirectiveCount() const;
 
  private:
+  struct IncluderHash {
+    size_t operator()(const Includer& includer) const {
+      return std::hash<Text>()(includer.file) ^ static_cast<size_t>(includer.line);
+    }
+  };
   struct Entry {
-    std::set<Includer> includers;
+    // Unordered, so that the many directives of a shared file are found in constant time; sorted
+    // when asked for.
+    std::unordered_set<Includer, IncluderHash> includers;
     // Positions in pages_, rising.
     std::vector<uint32_t> pages;
   };
+  // A directive indexed before: the entry of its file and its includer.
+  struct Known {
+    Entry* entry;
+    const Includer* includer;
+  };
+
+  // The entry of `file`, which `parent` includes, with the directive recorded. A directive of a
+  // text below the page that was indexed before is found by its DirectiveKey, once the including
+  // file is seen to be the same.
+  Entry& Indexed(File& file, File& parent, bool parentIsPage, LineIndexes& lines);
 
   std::unordered_map<Text, Entry> byFile_;
+  std::unordered_map<DirectiveKey, Known, DirectiveKeyHash> known_;
   std::vector<Text> pages_;
 };
 

@@ -133,6 +133,30 @@ void AddIncluders(CLI::App& app, Options& options) {
   AddPages(*sub, options, "Pages to consider (default: every .asp page below the root)");
 }
 
+void AddSiteViews(CLI::App& app, Options& options) {
+  CLI::App* report =
+      AddCommand(app, options, Command::Report, "report",
+                 "Write one HTML page on the pages, include trees, files and findings");
+  report
+      ->add_option("--output", options.output, "Write the page to FILE (default: standard output)")
+      ->type_name("FILE.html");
+  AddPages(*report, options, "Pages to report on (default: every .asp page below the root)");
+  CLI::App* graph = AddCommand(app, options, Command::Graph, "graph",
+                               "Print the include graph of pages as DOT or Mermaid");
+  static const std::map<std::string, GraphFormat> formats = {{"dot", GraphFormat::Dot},
+                                                             {"mermaid", GraphFormat::Mermaid}};
+  graph
+      ->add_option_function<std::string>(
+          "--format",
+          [&options](const std::string& name) { options.graphFormat = formats.at(name); },
+          "Output format: dot (default) or mermaid")
+      ->check(CLI::IsMember({"dot", "mermaid"}))
+      ->type_name("FORMAT");
+  graph->add_option("--depth", options.depth, "Draw includes down to level N, the pages being 0")
+      ->type_name("N");
+  AddPages(*graph, options, "Pages to draw (default: every .asp page below the root)");
+}
+
 // Whether `argument`, the first argument, is an option or names a subcommand of `app`; when it
 // does neither, writes a usage error that says so.
 bool KnownCommand(CLI::App& app, const char* argument) {
@@ -157,6 +181,7 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   AddDepends(app, options);
   AddCheck(app, options);
   AddIncluders(app, options);
+  AddSiteViews(app, options);
   if (argc > 1 && !KnownCommand(app, argv[1])) return {std::nullopt, ExitCode::Usage};
   try {
     app.parse(argc, argv);

@@ -21,5 +21,9 @@ int RunDepends(Session& session, const Options& options);
 int RunCheck(Session& session, const Options& options);
 // includers: the directives that include a file and the pages that reach it.
 int RunIncluders(Session& session, const Options& options);
+// report: one self-contained HTML page on the pages, their trees, files and findings.
+int RunReport(Session& session, const Options& options);
+// graph: the include graph of the pages as DOT or Mermaid text.
+int RunGraph(Session& session, const Options& options);
 
 }  // namespace lintra

@@ -12,10 +12,13 @@
 namespace lintra {
 
 // The subcommands of the command line.
-enum class Command { Tree, Complete, Warnings, Depends, Check, Includers };
+enum class Command { Tree, Complete, Warnings, Depends, Check, Includers, Report, Graph };
 
 // The output formats of the check subcommand.
 enum class ReportFormat { PlainText, Json, Sarif, Github };
+
+// The output formats of the graph subcommand.
+enum class GraphFormat { Dot, Mermaid };
 
 // Everything one run of the command line was asked to do, as parsed from its arguments.
 struct Options {
@@ -35,6 +38,11 @@ struct Options {
   // depends: print the chain of directives from each page to a changed file instead.
   bool why = false;
   ReportFormat format = ReportFormat::PlainText;
+  // report: the file the HTML page is written to, empty for standard output.
+  std::string output;
+  GraphFormat graphFormat = GraphFormat::Dot;
+  // graph: the deepest include level drawn, the pages being level 0; none for every level.
+  std::optional<uint32_t> depth;
   // The most file requests one page may make before its analysis is stopped.
   uint64_t maxFiles = 100000;
   // The code page of files that are not UTF-8, empty for none (their bytes are kept as escapes).

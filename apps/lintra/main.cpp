@@ -33,6 +33,10 @@ int Dispatch(Session& session, const Options& options) {
       return RunCheck(session, options);
     case Command::Includers:
       return RunIncluders(session, options);
+    case Command::Report:
+      return RunReport(session, options);
+    case Command::Graph:
+      return RunGraph(session, options);
   }
   return ExitCode::Usage;
 }

@@ -5,8 +5,8 @@
 namespace lintra {
 
 const std::vector<std::string>& WorkloadNames() {
-  static const std::vector<std::string> names = {"W1", "W2",   "W3",     "W4",      "W5",
-                                                 "W6", "W6x2", "W1-500", "W3-2500", "W5-10M"};
+  static const std::vector<std::string> names = {
+      "W1", "W2", "W3", "W4", "W5", "W6", "W6x2", "W1-500", "W1-10000", "W3-2500", "W5-10M"};
   return names;
 }
 
@@ -14,6 +14,7 @@ Site MakeWorkload(const std::string& name, uint64_t seed) {
   constexpr size_t megabyte = size_t{1} << 20;
   if (name == "W1") return ProjectWorkload(seed, 2000);
   if (name == "W1-500") return ProjectWorkload(seed, 500);
+  if (name == "W1-10000") return ProjectWorkload(seed, 10000);
   if (name == "W2") return WidePageWorkload(seed);
   if (name == "W3") return DeepChainWorkload(seed, 5000);
   if (name == "W3-2500") return DeepChainWorkload(seed, 2500);

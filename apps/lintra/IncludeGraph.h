@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "apps/lintra/SiteSurvey.h"
+
+namespace lintra {
+
+// The colours that mark findings wherever the site is drawn: in the graphs and, through the same
+// values in report.css, in the HTML report.
+namespace colours {
+inline constexpr const char* Critical = "#d7261e";
+inline constexpr const char* CriticalFill = "#fde2e1";
+inline constexpr const char* Warning = "#b07d00";
+inline constexpr const char* PageFill = "#dde4ec";
+}  // namespace colours
+
+// A file of the graph: its position in SiteSurvey::Files, its readable path, and whether it is a
+// page or could not be found.
+struct GraphNode {
+  uint32_t file = 0;
+  std::string path;
+  bool page = false;
+  bool missing = false;
+};
+
+// How an edge is drawn: by the worst of its flags, missing before circular before duplicate.
+enum class EdgeStyle { Plain, Missing, Circular, Duplicate };
+
+// An include edge between two nodes, by their positions in IncludeGraph::nodes.
+struct GraphEdge {
+  size_t from = 0;
+  size_t to = 0;
+  EdgeStyle style = EdgeStyle::Plain;
+};
+
+// The include graph of the surveyed pages down to some level: the pages, the files their trees
+// show at that level or above, and the edges between them, each in order of first sight.
+struct IncludeGraph {
+  std::vector<GraphNode> nodes;
+  std::vector<GraphEdge> edges;
+};
+
+// The graph of `survey` with the edges whose included file some tree shows at level `depth` or
+// above (the pages are level 0); every edge when there is no depth.
+IncludeGraph GraphOf(const SiteSurvey& survey, std::optional<uint32_t> depth);
+
+// The word that names a style in edge labels: "missing", "circular", "duplicate", "" for plain.
+const char* StyleName(EdgeStyle style);
+
+// DOT text for Graphviz: files clustered by folder, pages filled, missing files dashed and edges
+// coloured as the report colours findings.
+std::string DotText(const IncludeGraph& graph);
+
+// A Mermaid flowchart of the same graph, with the same colours.
+std::string MermaidText(const IncludeGraph& graph);
+
+}  // namespace lintra

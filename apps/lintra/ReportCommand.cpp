@@ -1,0 +1,44 @@
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "apps/lintra/Commands.h"
+#include "apps/lintra/ExitCodes.h"
+#include "apps/lintra/Markup.h"
+#include "apps/lintra/Output.h"
+#include "apps/lintra/ReportPage.h"
+#include "apps/lintra/SiteSurvey.h"
+
+namespace lintra {
+
+namespace {
+
+// Opens --output for writing before any analysis, so that a path that cannot be written to is
+// told at once; throws UsageError when it cannot be opened.
+std::ofstream OpenOutput(const std::string& path) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) throw UsageError("cannot write " + path + ": " + std::strerror(errno));
+  return out;
+}
+
+}  // namespace
+
+int RunReport(Session& session, const Options& options) {
+  std::ofstream file;
+  if (!options.output.empty()) file = OpenOutput(options.output);
+  SiteSurvey survey(true);
+  SurveyPages(session, survey);
+  const std::string page =
+      ReportPage(survey, Readable(text::FromUtf8(options.root)), session.Failures());
+  if (options.output.empty()) {
+    WriteOutBytes(page);
+    return ExitCode::Done;
+  }
+  file << page;
+  file.close();
+  if (file) return ExitCode::Done;
+  WriteError("could not write " + options.output);
+  return ExitCode::AnalysisFailed;
+}
+
+}  // namespace lintra

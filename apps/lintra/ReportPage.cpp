@@ -1,0 +1,229 @@
+#include "apps/lintra/ReportPage.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string_view>
+
+#include "apps/lintra/Markup.h"
+#include "apps/lintra/ReportAssets.h"
+#include "apps/lintra/ReportData.h"
+
+namespace lintra {
+
+namespace {
+
+// The heaviest pages listed in each ranking.
+constexpr size_t HeaviestListed = 20;
+// The findings in one chunk of rows.
+constexpr size_t FindingsPerChunk = 200;
+
+std::string Base64(std::string_view bytes) {
+  static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string encoded;
+  for (size_t at = 0; at < bytes.size(); at += 3) {
+    const size_t count = std::min<size_t>(3, bytes.size() - at);
+    uint32_t group = 0;
+    for (size_t i = 0; i < 3; ++i) {
+      group = (group << 8) | (i < count ? static_cast<unsigned char>(bytes[at + i]) : 0u);
+    }
+    for (size_t i = 0; i < 4; ++i) {
+      encoded += i <= count ? digits[(group >> (18 - 6 * i)) & 63] : '=';
+    }
+  }
+  return encoded;
+}
+
+// The bytes that `hex`, pairs of lowercase hex digits, stands for.
+std::string FromHex(std::string_view hex) {
+  std::string bytes;
+  for (size_t at = 0; at + 1 < hex.size(); at += 2) {
+    bytes += static_cast<char>(std::stoi(std::string(hex.substr(at, 2)), nullptr, 16));
+  }
+  return bytes;
+}
+
+std::string Picture(std::string_view name) {
+  return "url(\"data:image/svg+xml;base64," + Base64(ReportAsset(std::string(name) + ".svg")) +
+         "\")";
+}
+
+// One CSS class for each picture of the control's tree image list, named by its key, with its
+// layers from top to bottom; then the toolbar's expand all and collapse all.
+std::string PicturesCss() {
+  static const std::pair<const char*, std::vector<const char*>> pictures[] = {
+      {"ASPFile", {"gear", "web-page"}},
+      {"IncludeFile", {"text-page"}},
+      {"ASPFileWarning", {"warning", "web-page"}},
+      {"IncludeFileWarning", {"warning", "text-page"}},
+      {"ASPFileCritical", {"critical", "web-page"}},
+      {"IncludeFileCritical", {"critical", "text-page"}},
+      {"ExpandAll", {"expand-all"}},
+      {"CollapseAll", {"collapse-all"}},
+  };
+  std::string css;
+  for (const auto& [key, layers] : pictures) {
+    css += ".pic-" + std::string(key) + "{background-image:";
+    for (size_t i = 0; i < layers.size(); ++i) css += (i ? "," : "") + Picture(layers[i]);
+    css += "}\n";
+  }
+  return css;
+}
+
+std::string Cell(const std::string& text, const char* attributes = "") {
+  return std::string("<td") + attributes + ">" + text + "</td>";
+}
+
+std::string Number(uint64_t value) {
+  return std::to_string(value);
+}
+
+std::string PlaceText(const Place& place) {
+  std::string text = Readable(place.file);
+  if (place.line > 0) text += ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
+  return text;
+}
+
+// A time in seconds, or in milliseconds when under a second.
+std::string Duration(std::chrono::steady_clock::duration elapsed) {
+  const double seconds = std::chrono::duration<double>(elapsed).count();
+  char text[32];
+  if (seconds < 1) {
+    std::snprintf(text, sizeof text, "%.1f ms", seconds * 1000);
+  } else {
+    std::snprintf(text, sizeof text, "%.2f s", seconds);
+  }
+  return text;
+}
+
+std::string SummaryHtml(const SiteSurvey& survey) {
+  std::map<std::pair<std::string, std::string>, size_t> byRule;
+  for (const std::unique_ptr<Rule>& rule : survey.Findings().Rules()) {
+    byRule[{rule->Info().id, SeverityName(rule->Info().severity)}] = 0;
+  }
+  for (const RuleFinding& finding : survey.Findings().Findings()) {
+    ++byRule[{finding.ruleId, SeverityName(finding.severity)}];
+  }
+  const std::pair<const char*, std::string> counts[] = {
+      {"pages", Number(survey.Pages().size())},
+      {"files", Number(survey.Files().size())},
+      {"directives", Number(survey.Index().DirectiveCount())},
+      {"findings", Number(survey.Findings().Findings().size())},
+      {"unused", Number(survey.Unused().size())},
+      {"time", Duration(survey.Elapsed())},
+  };
+  static const std::map<std::string, const char*> labels = {
+      {"pages", "Pages"},       {"files", "Files"},         {"directives", "Include directives"},
+      {"findings", "Findings"}, {"unused", "Unused files"}, {"time", "Analysis time"}};
+  std::string html = "<dl class=\"counts\">";
+  for (const auto& [key, value] : counts) {
+    html += "<div><dt>" + std::string(labels.at(key)) + "</dt><dd id=\"count-" + key + "\">" +
+            value + "</dd></div>";
+  }
+  html +=
+      "</dl>\n<table id=\"by-rule\"><thead><tr><th>Rule</th><th>Severity</th><th>Findings</th>"
+      "</tr></thead><tbody>";
+  for (const auto& [rule, count] : byRule) {
+    html += "<tr class=\"" + rule.second + "\">" + Cell(HtmlEscaped(rule.first)) +
+            Cell(rule.second) + Cell(Number(count), " class=\"num\"") + "</tr>";
+  }
+  return html + "</tbody></table>";
+}
+
+std::string GridCell(const std::string& text, const char* kind = "") {
+  return std::string("<span role=\"cell\"") + (*kind ? " class=\"" : "") + kind +
+         (*kind ? "\"" : "") + ">" + text + "</span>";
+}
+
+// The findings as rows of a grid rather than of a table: a browser lays out a table of tens of
+// thousands of rows as a whole, and rows in chunks that it may skip while they are out of sight.
+std::string FindingsHtml(const SiteSurvey& survey) {
+  std::string html = "<div class=\"chunk\">\n";
+  size_t inChunk = 0;
+  for (const RuleFinding& finding : survey.Findings().Findings()) {
+    if (inChunk++ == FindingsPerChunk) {
+      html += "</div>\n<div class=\"chunk\">\n";
+      inChunk = 1;
+    }
+    const std::string severity = SeverityName(finding.severity);
+    html += "<div role=\"row\" class=\"tr " + severity + "\">" +
+            GridCell(HtmlEscaped(finding.ruleId)) + GridCell(severity) +
+            GridCell(HtmlEscaped(finding.code)) +
+            GridCell(HtmlEscaped(PlaceText(finding.place)), "path") +
+            GridCell(HtmlEscaped(Readable(finding.message))) +
+            GridCell(Number(static_cast<uint64_t>(finding.pages)), "num") +
+            GridCell(HtmlEscaped(Readable(finding.page)), "path") + "</div>\n";
+  }
+  return html + "</div>\n";
+}
+
+std::string HeaviestRows(const SiteSurvey& survey, bool byDepth) {
+  std::vector<const SurveyPage*> pages;
+  for (const SurveyPage& page : survey.Pages()) pages.push_back(&page);
+  const auto weight = [byDepth](const SurveyPage* page) {
+    return byDepth ? std::pair(uint64_t{page->depth}, page->expandedSize)
+                   : std::pair(page->expandedSize, uint64_t{page->depth});
+  };
+  const size_t listed = std::min(HeaviestListed, pages.size());
+  std::partial_sort(
+      pages.begin(), pages.begin() + static_cast<std::ptrdiff_t>(listed), pages.end(),
+      [&](const SurveyPage* a, const SurveyPage* b) { return weight(a) > weight(b); });
+  std::string html;
+  for (size_t i = 0; i < listed; ++i) {
+    const SurveyPage& page = *pages[i];
+    html += "<tr>" + Cell(HtmlEscaped(Readable(survey.Files()[page.file])), " class=\"path\"") +
+            Cell(Number(page.expandedSize), " class=\"num\"") +
+            Cell(Number(page.depth), " class=\"num\"") +
+            Cell(Number(page.tree.size()), " class=\"num\"") + "</tr>\n";
+  }
+  return html;
+}
+
+std::string UnusedHtml(const SiteSurvey& survey) {
+  if (survey.Unused().empty()) return "<p>Every file of the kinds the pages include is used.</p>";
+  std::string html = "<ul id=\"unused-list\">";
+  for (const Text& file : survey.Unused()) html += "<li>" + HtmlEscaped(Readable(file)) + "</li>";
+  return html + "</ul>";
+}
+
+// `page` with each "{{NAME}}" replaced by the value of NAME; values are not looked into again.
+std::string Filled(std::string_view page, const std::map<std::string, std::string>& values) {
+  std::string filled;
+  size_t at = 0;
+  for (size_t open = page.find("{{"); open != std::string_view::npos; open = page.find("{{", at)) {
+    const size_t close = page.find("}}", open);
+    filled += page.substr(at, open - at);
+    filled += values.at(std::string(page.substr(open + 2, close - open - 2)));
+    at = close + 2;
+  }
+  return filled += page.substr(at);
+}
+
+}  // namespace
+
+// The pages whose analysis failed, with why; nothing when there are none.
+std::string FailuresHtml(const std::vector<PageFailure>& failures) {
+  if (failures.empty()) return "";
+  std::string html = "<h3>Pages not analysed</h3>\n<ul id=\"failed-list\">";
+  for (const PageFailure& failure : failures) {
+    html += "<li>" + HtmlEscaped(Readable(text::FromUtf8(failure.message))) + "</li>";
+  }
+  return html + "</ul>";
+}
+
+std::string ReportPage(const SiteSurvey& survey, const std::string& root,
+                       const std::vector<PageFailure>& failures) {
+  return Filled(ReportAsset("report.html"),
+                {{"ROOT", HtmlEscaped(root)},
+                 {"STYLE", std::string(ReportAsset("report.css")) + PicturesCss()},
+                 {"SUMMARY", SummaryHtml(survey) + FailuresHtml(failures)},
+                 {"FINDINGS", FindingsHtml(survey)},
+                 {"BYSIZE", HeaviestRows(survey, false)},
+                 {"BYDEPTH", HeaviestRows(survey, true)},
+                 {"UNUSED", UnusedHtml(survey)},
+                 {"DATA", ReportData(survey)},
+                 {"SCRIPT", std::string(ReportAsset("report.js"))},
+                 {"SCRIPTHASH", Base64(FromHex(ReportAsset("report.js.sha256")))}});
+}
+
+}  // namespace lintra

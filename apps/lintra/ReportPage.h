@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "apps/lintra/Session.h"
+#include "apps/lintra/SiteSurvey.h"
+
+namespace lintra {
+
+// The whole HTML report of a finished survey, one self-contained page: the summary, the findings,
+// the heaviest pages and the unused files as plain HTML that reads without scripts, and the data
+// from which its script draws the include trees and the file views. `root` is the project root
+// as the report names it; `failures`, the pages whose analysis failed, are listed under the
+// summary. Every text that comes from the site is escaped.
+std::string ReportPage(const SiteSurvey& survey, const std::string& root,
+                       const std::vector<PageFailure>& failures);
+
+}  // namespace lintra

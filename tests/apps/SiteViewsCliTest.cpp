@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "tests/apps/CliRun.h"
+
+namespace lintra {
+
+namespace {
+
+using Json = nlohmann::json;
+
+// The data the report's script draws from.
+Json ReportData(const std::string& page) {
+  const std::string open = "<script type=\"application/json\" id=\"report-data\">";
+  const size_t start = page.find(open) + open.size();
+  return Json::parse(page.substr(start, page.find("</script>", start) - start));
+}
+
+// What a shell pipeline printed on standard output.
+std::string Piped(const std::string& command) {
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  char piece[4096];
+  for (size_t length; (length = std::fread(piece, 1, sizeof piece, pipe)) > 0;) {
+    out.append(piece, length);
+  }
+  const int status = pclose(pipe);
+  return status == 0 ? out : "exit status " + std::to_string(status) + "\n" + out;
+}
+
+// A site of two pages: page.asp includes inc/a.inc twice, which includes inc/b.inc; other.asp
+// includes inc/b.inc and a file that is not there. inc/old.inc is included by nothing.
+void WriteTwoPageSite(const TempFolder& site) {
+  site.Write("page.asp", "A" + Include("inc/a.inc") + "Z" + Include("inc/a.inc"));
+  site.Write("inc/a.inc", "aa" + Include("b.inc"));
+  site.Write("inc/b.inc", "bbb");
+  site.Write("other.asp", Include("inc/b.inc") + "\n" + Include("gone.inc"));
+  site.Write("inc/old.inc", "old");
+  site.Write("notes.txt", "not a kind of file that pages include");
+}
+
+}  // namespace
+
+TEST(ReportCli, TheSampleSitesSummaryAndFindingsAreInThePageItselfWithNothingToFetch) {
+  const Outcome report = Lintra({"report", "--root", Site});
+  ASSERT_EQ(report.status, 0) << report.err;
+  for (const char* count : {"<dd id=\"count-pages\">5</dd>", "<dd id=\"count-files\">14</dd>",
+                            "<dd id=\"count-directives\">21</dd>",
+                            "<dd id=\"count-findings\">4</dd>", "<dd id=\"count-unused\">0</dd>"}) {
+    EXPECT_NE(report.out.find(count), std::string::npos) << count;
+  }
+  EXPECT_NE(report.out.find("<div role=\"row\" class=\"tr error\"><span role=\"cell\">"
+                            "missing-include</span><span role=\"cell\">error</span>"
+                            "<span role=\"cell\">ASP 0126</span>"
+                            "<span role=\"cell\" class=\"path\">shop/cart.asp:6:1</span>"
+                            "<span role=\"cell\">include file not found: cart_totals.inc</span>"
+                            "<span role=\"cell\" class=\"num\">1</span>"
+                            "<span role=\"cell\" class=\"path\">shop/cart.asp</span></div>"),
+            std::string::npos);
+  EXPECT_EQ(Occurrences(report.out, "class=\"tr warning\"><span role=\"cell\">duplicate-include<"),
+            2u);
+  EXPECT_EQ(Occurrences(report.out, "class=\"tr error\"><span role=\"cell\">cyclic-include<"), 1u);
+  EXPECT_EQ(Occurrences(report.out, " src="), 0u);
+  EXPECT_EQ(Occurrences(report.out, "<link"), 0u);
+  EXPECT_EQ(Occurrences(report.out, "http"), 1u) << "only the security policy's http-equiv";
+}
+
+TEST(ReportCli, TreesWeightsIncludersAndUnusedFilesComeFromTheAnalysis) {
+  TempFolder site;
+  WriteTwoPageSite(site);
+  const Outcome report = Lintra({"report", "--root", site.Path().string()});
+  ASSERT_EQ(report.status, 0) << report.err;
+  EXPECT_EQ(ReportData(report.out).dump(),
+            R"({"files":["other.asp","inc/b.inc","gone.inc","page.asp","inc/a.inc"],)"
+            R"("includedBy":[[],[["inc/a.inc",1],["other.asp",1]],[["other.asp",2]],[],)"
+            R"([["page.asp",1]]],"includes":[[[1,0],[2,1]],[],[],[[4,4]],[[1,4]]],)"
+            R"("pages":[[0,4,1],[3,12,2]],)"
+            R"("reachedBy":[[0,[]],[2,[0,1]],[1,[0]],[0,[]],[1,[1]]],)"
+            R"("trees":[[0,0,3,1,0,1,2,1,1],[3,0,5,4,4,2,1,4,1,4,4,2,1,4,1]]})");
+  EXPECT_NE(report.out.find("<tbody>\n<tr><td class=\"path\">page.asp</td><td class=\"num\">12</td>"
+                            "<td class=\"num\">2</td><td class=\"num\">5</td></tr>\n"
+                            "<tr><td class=\"path\">other.asp</td><td class=\"num\">4</td>"
+                            "<td class=\"num\">1</td><td class=\"num\">3</td></tr>\n</tbody>"),
+            std::string::npos);
+  EXPECT_NE(report.out.find("<ul id=\"unused-list\"><li>inc/old.inc</li></ul>"), std::string::npos);
+}
+
+TEST(ReportCli, NamesFromTheSiteAreEscapedAndReadableAndNeverMarkup) {
+  TempFolder site;
+  site.Write("<script>alert(1).asp", Include("caf\xE9.inc") + Include("gone<&>.inc"));
+  site.Write("caf\xE9.inc", "</script><script>alert(2)</script>");
+  site.Write("x<b>&\"y'.inc", "unused");
+  site.Write("old\xFF.inc", "unused");
+  const Outcome report = Lintra({"report", "--root", site.Path().string()});
+  ASSERT_EQ(report.status, 0) << report.err;
+  EXPECT_NE(report.out.find("<td class=\"path\">&lt;script&gt;alert(1).asp</td>"),
+            std::string::npos);
+  EXPECT_NE(
+      report.out.find("<span role=\"cell\">include file not found: gone&lt;&amp;&gt;.inc</span>"),
+      std::string::npos);
+  EXPECT_NE(report.out.find("<li>old\\xFF.inc</li><li>x&lt;b&gt;&amp;&quot;y&#39;.inc</li>"),
+            std::string::npos);
+  EXPECT_EQ(ReportData(report.out)["files"],
+            Json::parse(R"(["<script>alert(1).asp","caf\\xE9.inc","gone<&>.inc"])"));
+  EXPECT_EQ(Occurrences(report.out, "<script>alert"), 0u);
+  EXPECT_EQ(Occurrences(report.out, "alert(2)"), 0u);
+  EXPECT_EQ(report.out.find_first_of("\xE9\xFF"), std::string::npos);
+}
+
+TEST(ReportCli, OutputGoesToTheFileNamedListsPagesThatFailedAndAnUnwritableOneIsAUsageError) {
+  TempFolder out;
+  const std::string file = (out.Path() / "site.html").string();
+  const Outcome written = Lintra({"report", "--root", Site, "--output", file});
+  EXPECT_EQ(written.status, 0);
+  EXPECT_EQ(written.out, "");
+  EXPECT_EQ(Slurp(file).rfind("<!DOCTYPE html>\n", 0), 0u);
+
+  const Outcome stopped = Lintra({"report", "--root", Site, "--max-files", "3", "about.asp"});
+  EXPECT_EQ(stopped.status, 3);
+  EXPECT_NE(stopped.out.find("<h3>Pages not analysed</h3>\n<ul id=\"failed-list\"><li>analysis of "
+                             "about.asp aborted after 3 file requests (an include explosion?); "
+                             "raise --max-files to go on</li></ul>"),
+            std::string::npos);
+
+  const std::string folder = (out.Path() / "missing" / "site.html").string();
+  const Outcome refused = Lintra({"report", "--root", Site, "--output", folder});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.err, "lintra: cannot write " + folder + ": No such file or directory\n");
+}
+
+TEST(GraphCli, MermaidOfTheSampleSiteHasEveryIncludeEdgeStyledByItsFinding) {
+  const Outcome graph = Lintra({"graph", "--root", Site, "--format", "mermaid"});
+  EXPECT_EQ(graph.status, 0);
+  EXPECT_EQ(graph.out,
+            "flowchart LR\n"
+            "  n0[\"about.asp\"]\n  n1[\"account/login.asp\"]\n  n2[\"default.asp\"]\n"
+            "  n3[\"shop/cart.asp\"]\n  n4[\"shop/product.asp\"]\n  n5[\"inc/header.inc\"]\n"
+            "  n6[\"inc/menu.inc\"]\n  n7[\"inc/footer.inc\"]\n  n8[\"inc/connection.inc\"]\n"
+            "  n9[\"inc/config.inc\"]\n  n10[\"inc/security.inc\"]\n  n11[\"inc/session.inc\"]\n"
+            "  n12[\"inc/functions.inc\"]\n  n13[\"cart_totals.inc\"]\n"
+            "  n0 --> n5\n  n5 -- duplicate --> n6\n  n0 --> n7\n  n1 --> n8\n  n8 --> n9\n"
+            "  n1 --> n10\n  n10 --> n11\n  n11 == circular ==> n10\n  n1 --> n5\n  n1 --> n7\n"
+            "  n2 --> n5\n  n2 -- duplicate --> n6\n  n2 --> n7\n  n3 --> n12\n  n12 --> n9\n"
+            "  n3 --> n5\n  n3 -. missing .-> n13\n  n3 --> n7\n  n4 --> n12\n  n4 --> n5\n"
+            "  n4 --> n7\n"
+            "  classDef page fill:#dde4ec\n"
+            "  classDef missing fill:#fde2e1,stroke:#d7261e,stroke-dasharray:4 2\n"
+            "  class n0 page\n  class n1 page\n  class n2 page\n  class n3 page\n"
+            "  class n4 page\n  class n13 missing\n"
+            "  linkStyle 1 stroke:#b07d00,color:#b07d00\n"
+            "  linkStyle 7 stroke:#d7261e,color:#d7261e\n"
+            "  linkStyle 11 stroke:#b07d00,color:#b07d00\n"
+            "  linkStyle 16 stroke:#d7261e,color:#d7261e\n");
+}
+
+TEST(GraphCli, DotOfTheSampleSiteRendersThroughGraphvizWithAClusterPerFolder) {
+  const std::string svg = Piped(LintraCommand({"graph", "--root", Site}) + " | dot -Tsvg");
+  ASSERT_EQ(svg.rfind("<?xml", 0), 0u) << svg.substr(0, 200);
+  EXPECT_EQ(Occurrences(svg, "class=\"cluster\""), 3u);
+  EXPECT_EQ(Occurrences(svg, "class=\"node\""), 14u);
+  EXPECT_EQ(Occurrences(svg, "class=\"edge\""), 21u);
+  EXPECT_EQ(Occurrences(svg, ">account/</text>"), 1u);
+  EXPECT_EQ(Occurrences(svg, ">missing</text>"), 1u);
+  EXPECT_EQ(Occurrences(svg, ">circular</text>"), 1u);
+  EXPECT_EQ(Occurrences(svg, ">duplicate</text>"), 2u);
+}
+
+TEST(GraphCli, DepthStopsTheGraphAtAnIncludeLevel) {
+  TempFolder site;
+  WriteTwoPageSite(site);
+  const std::string root = site.Path().string();
+  EXPECT_EQ(
+      Lintra({"graph", "--root", root, "--format", "mermaid", "--depth", "1", "page.asp"}).out,
+      "flowchart LR\n  n0[\"page.asp\"]\n  n1[\"inc/a.inc\"]\n  n0 -- duplicate --> n1\n"
+      "  classDef page fill:#dde4ec\n"
+      "  classDef missing fill:#fde2e1,stroke:#d7261e,stroke-dasharray:4 2\n"
+      "  class n0 page\n  linkStyle 0 stroke:#b07d00,color:#b07d00\n");
+  EXPECT_EQ(Lintra({"graph", "--root", root, "--depth", "0", "page.asp"}).out,
+            "digraph includes {\n  rankdir=LR;\n  fontname=\"sans-serif\";\n"
+            "  node [shape=box, style=\"rounded,filled\", fillcolor=\"#ffffff\", "
+            "fontname=\"sans-serif\", fontsize=10];\n"
+            "  edge [fontname=\"sans-serif\", fontsize=9];\n"
+            "  n0 [label=\"page.asp\", tooltip=\"page.asp\", fillcolor=\"#dde4ec\"];\n}\n");
+}
+
+TEST(GraphCli, AFileReachedUnderTwoNamesKeepsWhatEachNameIncludes) {
+  TempFolder site;
+  site.Write("p.asp", Include("inc/h.inc") + "\r\n" + Include("alias/h.inc"));
+  site.Write("inc/h.inc", "\r\n" + Include("u.inc"));
+  site.Write("inc/u.inc", "u");
+  std::filesystem::create_directory_symlink("inc", site.Path() / "alias");
+  const std::string root = site.Path().string();
+  const std::string mermaid = Lintra({"graph", "--root", root, "--format", "mermaid"}).out;
+  EXPECT_NE(mermaid.find("  n0 --> n1\n  n1 --> n2\n  n0 --> n3\n  n3 --> n4\n"), std::string::npos)
+      << mermaid;
+  EXPECT_NE(mermaid.find("  n3[\"alias/h.inc\"]\n  n4[\"alias/u.inc\"]\n"), std::string::npos);
+  EXPECT_EQ(ReportData(Lintra({"report", "--root", root}).out)["includedBy"].dump(),
+            R"([[],[["p.asp",1]],[["inc/h.inc",2]],[["p.asp",2]],[["alias/h.inc",2]]])");
+}
+
+TEST(GraphCli, NamesWithQuotesAndStrayBytesStayInsideTheirLabels) {
+  TempFolder site;
+  site.Write("say \"hi\".asp", Include("caf\xE9.inc"));
+  site.Write("caf\xE9.inc", "");
+  const std::string root = site.Path().string();
+  EXPECT_NE(Lintra({"graph", "--root", root, "--format", "mermaid"})
+                .out.find("  n0[\"say #34;hi#34;.asp\"]\n  n1[\"caf\\xE9.inc\"]\n"),
+            std::string::npos);
+  EXPECT_NE(Lintra({"graph", "--root", root})
+                .out.find("  n0 [label=\"say \\\"hi\\\".asp\", tooltip=\"say \\\"hi\\\".asp\", "),
+            std::string::npos);
+  const std::string svg = Piped(LintraCommand({"graph", "--root", root}) + " | dot -Tsvg");
+  EXPECT_NE(svg.find(">say &quot;hi&quot;.asp</text>"), std::string::npos) << svg;
+  EXPECT_NE(svg.find(">caf\\xE9.inc</text>"), std::string::npos);
+}
+
+}  // namespace lintra
