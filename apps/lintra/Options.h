@@ -8,7 +8,7 @@
 namespace lintra {
 
 // The subcommands of the command line.
-enum class Command { Tree, Complete, Warnings, Depends, Check, Includers };
+enum class Command { Tree, Complete, Warnings, Depends, Check, Includers, Lsp };
 
 // The output formats of the check subcommand.
 enum class ReportFormat { PlainText, Json, Sarif };

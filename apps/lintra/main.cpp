@@ -32,6 +32,8 @@ int Dispatch(Session& session, const Options& options) {
       return RunCheck(session, options);
     case Command::Includers:
       return RunIncluders(session, options);
+    case Command::Lsp:
+      break;
   }
   return ExitCode::Usage;
 }
@@ -58,6 +60,7 @@ int RunInSession(Session& session, const Options& options) {
 
 // Opens the project and runs the command on it.
 int Run(const Options& options) {
+  if (options.command == Command::Lsp) return RunLsp();
   std::unique_ptr<Session> session;
   try {
     session = std::make_unique<Session>(options);

@@ -1,0 +1,131 @@
+#include "apps/lsp/Navigation.h"
+
+#include <optional>
+#include <vector>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+#include "apps/lsp/FileKey.h"
+#include "site/TextPosition.h"
+
+namespace lintra::lsp {
+
+namespace {
+
+// One directive of the document: where it stands and the file it names.
+struct Directive {
+  LineColumn start;
+  LineColumn end;
+  Text target;
+  bool missing = false;
+};
+
+std::vector<Directive> DirectivesOf(Workspace& workspace, const Text& webPath) {
+  std::vector<Directive> directives;
+  const std::shared_ptr<File> tree = workspace.Analyse(webPath);
+  const Files* includes = tree ? tree->IncludesIfAny() : nullptr;
+  if (!includes) return directives;
+  const LineIndex lines(tree->Content());
+  for (size_t i = 0; i < includes->size(); ++i) {
+    const File& node = *(*includes)[i];
+    directives.push_back({lines.At(node.BaseFileStart()), lines.At(node.BaseFileEnd()),
+                          node.FullPath(), node.MissingFile()});
+  }
+  return directives;
+}
+
+Json RangeOf(const Directive& directive) {
+  return lsp::RangeOf(directive.start.line, directive.start.column, directive.end.line,
+                      directive.end.column);
+}
+
+std::optional<Directive> DirectiveAt(Workspace& workspace, const Text& webPath, Position position) {
+  for (Directive& directive : DirectivesOf(workspace, webPath)) {
+    if (Contains(directive.start.line, directive.start.column, directive.end.line,
+                 directive.end.column, position)) {
+      return std::move(directive);
+    }
+  }
+  return std::nullopt;
+}
+
+Json StartOfFile(const std::string& uri) {
+  return {{"uri", uri}, {"range", lsp::RangeOf(0, 0, 0, 0)}};
+}
+
+// How the directive's file was found on disk, as a sentence.
+std::string FoundText(Workspace& workspace, const Directive& directive) {
+  const std::optional<Text> onDisk = workspace.OnDisk(directive.target);
+  if (!onDisk) return "Not found: no file of the site has this path.";
+  const size_t start = directive.target.find_first_not_of(u"/");
+  const TextView written =
+      TextView(directive.target).substr(std::min(start, directive.target.size()));
+  if (text::SameUnits(*onDisk, written)) return "Found exactly.";
+  if (FileKey(*onDisk) == FileKey(written)) {
+    return "Found by ignoring letter case: the file is `" + text::ToUtf8(*onDisk) + "`.";
+  }
+  return "Found as `" + text::ToUtf8(*onDisk) + "`.";
+}
+
+std::string PagesText(size_t pages) {
+  return "Reached by " + std::to_string(pages) + (pages == 1 ? " page." : " pages.");
+}
+
+}  // namespace
+
+Json DocumentLinks(Workspace& workspace, const Text& webPath) {
+  Json links = Json::array();
+  for (const Directive& directive : DirectivesOf(workspace, webPath)) {
+    const std::string uri = directive.missing ? "" : workspace.UriOf(directive.target);
+    Json link = {{"range", RangeOf(directive)}, {"tooltip", text::ToUtf8(directive.target)}};
+    if (!uri.empty()) link["target"] = uri;
+    links.push_back(std::move(link));
+  }
+  return links;
+}
+
+Json Definition(Workspace& workspace, const Text& webPath, Position position) {
+  const std::optional<Directive> directive = DirectiveAt(workspace, webPath, position);
+  if (!directive || directive->missing) return nullptr;
+  const std::string uri = workspace.UriOf(directive->target);
+  if (uri.empty()) return nullptr;
+  return StartOfFile(uri);
+}
+
+Json References(Workspace& workspace, const Text& webPath) {
+  Json locations = Json::array();
+  const std::optional<uint32_t> file = workspace.Index().Find(webPath);
+  if (!file) return locations;
+  for (const IndexedDirective& directive : workspace.Index().Includers(*file)) {
+    const std::string uri = workspace.UriOf(workspace.Index().Name(directive.holder));
+    if (uri.empty()) continue;
+    locations.push_back({{"uri", uri},
+                         {"range", lsp::RangeOf(directive.line, directive.column, directive.endLine,
+                                                directive.endColumn)}});
+  }
+  return locations;
+}
+
+Json Hover(Workspace& workspace, const Text& webPath, Position position) {
+  const std::optional<Directive> directive = DirectiveAt(workspace, webPath, position);
+  if (!directive) return nullptr;
+  const std::optional<uint32_t> file = workspace.Index().Find(directive->target);
+  const size_t pages = file ? workspace.Index().Reaching(*file).size() : 0;
+  const std::string value = "`" + text::ToUtf8(directive->target) + "`\n\n" +
+                            FoundText(workspace, *directive) + " " + PagesText(pages);
+  return {{"contents", {{"kind", "markdown"}, {"value", value}}}, {"range", RangeOf(*directive)}};
+}
+
+Json DocumentSymbols(Workspace& workspace, const Text& webPath) {
+  Json symbols = Json::array();
+  for (const Directive& directive : DirectivesOf(workspace, webPath)) {
+    symbols.push_back({{"name", text::ToUtf8(directive.target)},
+                       {"detail", directive.missing ? "include (missing)" : "include"},
+                       {"kind", 1},
+                       {"range", RangeOf(directive)},
+                       {"selectionRange", RangeOf(directive)}});
+  }
+  return symbols;
+}
+
+}  // namespace lintra::lsp
