@@ -75,7 +75,11 @@ void Server::DidChangeWatchedFiles(const Json& params) {
     }
     const uint32_t file = workspace_->Id(webPath);
     const int type = change.value("type", 2);
-    if (type == 1) workspace_->AddPage(webPath);
+    if (type == 1) {
+      workspace_->AddPage(webPath);
+      // A file that was missing is known to the trees by its name alone.
+      Changed(workspace_->Id(webPath.substr(text::FindLastSlash(webPath) + 1)));
+    }
     if (type == 3 && workspace_->IsPage(file)) {
       workspace_->RemovePage(file);
       pending_.Remove(file);
