@@ -12,6 +12,7 @@ _lintra_options() {
     depends) echo "$_lintra_common_options --changed --tree --why --exclude" ;;
     check) echo "$_lintra_common_options --format --exclude" ;;
     includers) echo "$_lintra_common_options --exclude" ;;
+    lsp) echo "-h --help" ;;
     *) echo "$_lintra_common_options" ;;
   esac
 }
@@ -26,12 +27,12 @@ _lintra_reply_in() {
 
 _lintra() {
   local word=${COMP_WORDS[COMP_CWORD]} previous=${COMP_WORDS[COMP_CWORD - 1]}
-  local commands="tree complete warnings depends check includers"
+  local commands="tree complete warnings depends check includers lsp"
   local command="" root="." i
   for ((i = 1; i < COMP_CWORD; i++)); do
     case ${COMP_WORDS[i]} in
       --root) root=${COMP_WORDS[i + 1]/#\~/$HOME} ;;
-      tree | complete | warnings | depends | check | includers)
+      tree | complete | warnings | depends | check | includers | lsp)
         [[ -z $command ]] && command=${COMP_WORDS[i]} ;;
     esac
   done
