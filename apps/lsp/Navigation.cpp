@@ -5,6 +5,7 @@
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
+#include "apps/lsp/DocumentContext.h"
 #include "apps/lsp/FileKey.h"
 #include "site/TextPosition.h"
 
@@ -20,39 +21,12 @@ struct Directive {
   bool missing = false;
 };
 
-// The first node of `tree`, in the order of the expanded page, that shows the file `key`.
-File* NodeOf(File& tree, const Text& key) {
-  std::vector<File*> pending = {&tree};
-  while (!pending.empty()) {
-    File* node = pending.back();
-    pending.pop_back();
-    if (FileKey(node->FullPath()) == key) return node;
-    const Files* includes = node->IncludesIfAny();
-    if (!includes) continue;
-    for (size_t i = includes->size(); i > 0; --i) pending.push_back((*includes)[i - 1].get());
-  }
-  return nullptr;
-}
-
-// The analysed tree in which the document's directives are read as the server reads them: that
-// of the first page that reaches it, or its own when it is a page or no page reaches it.
-std::shared_ptr<File> ContextOf(Workspace& workspace, const Text& webPath) {
-  const uint32_t file = workspace.Id(webPath);
-  if (workspace.IsPage(file)) return workspace.Analyse(webPath);
-  for (const uint32_t page : workspace.Index().Reaching(file)) {
-    if (!workspace.IsPage(page)) continue;
-    if (std::shared_ptr<File> tree = workspace.Analyse(workspace.Index().Name(page))) return tree;
-  }
-  return workspace.Analyse(webPath);
-}
-
 std::vector<Directive> DirectivesOf(Workspace& workspace, const Text& webPath) {
   std::vector<Directive> directives;
-  const std::shared_ptr<File> tree = ContextOf(workspace, webPath);
-  File* node = tree ? NodeOf(*tree, FileKey(webPath)) : nullptr;
-  const Files* includes = node ? node->IncludesIfAny() : nullptr;
+  const DocumentContext context = ContextOf(workspace, webPath);
+  const Files* includes = context.node ? context.node->IncludesIfAny() : nullptr;
   if (!includes) return directives;
-  const LineIndex lines(node->Content());
+  const LineIndex lines(context.node->Content());
   for (size_t i = 0; i < includes->size(); ++i) {
     const File& child = *(*includes)[i];
     directives.push_back({lines.At(child.BaseFileStart()), lines.At(child.BaseFileEnd()),

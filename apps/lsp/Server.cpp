@@ -1,5 +1,6 @@
 #include "apps/lsp/Server.h"
 
+#include "apps/lsp/CodeActions.h"
 #include "apps/lsp/ControlViews.h"
 #include "apps/lsp/Navigation.h"
 #include "apps/lsp/Uri.h"
@@ -14,7 +15,8 @@ Json Capabilities() {
           {"definitionProvider", true},
           {"referencesProvider", true},
           {"hoverProvider", true},
-          {"documentSymbolProvider", true}};
+          {"documentSymbolProvider", true},
+          {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}};
 }
 
 // The folder a client names as the workspace: the first workspace folder, the root URI or the
@@ -164,6 +166,9 @@ void Server::AddRequests() {
   });
   requests_["textDocument/documentSymbol"] = document(
       [this](const Text& path, const Json&) { return DocumentSymbols(*workspace_, path); });
+  requests_["textDocument/codeAction"] = document([this](const Text& path, const Json& params) {
+    return CodeActions(*workspace_, path, params);
+  });
   requests_["lintra/includeTree"] =
       document([this](const Text& path, const Json&) { return IncludeTree(*workspace_, path); });
   const std::pair<const char*, ControlReport> reports[] = {

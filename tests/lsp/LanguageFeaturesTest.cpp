@@ -129,6 +129,28 @@ TEST_F(LanguageFeatures, DirectivesLeadToTheirFilesAndFilesToTheirIncluders) {
   EXPECT_EQ(symbols[0]["detail"], "include (missing)");
 }
 
+TEST_F(LanguageFeatures, QuickFixesSpellPathsAsOnDiskAndClimbFromTheRootInstead) {
+  const auto fixes = [&](const std::string& page, int line) {
+    return client_.Result("textDocument/codeAction",
+                          {{"textDocument", client_.Document(page)},
+                           {"range", Range(line, 3, line, 3)},
+                           {"context", {{"diagnostics", Json::array()}}}});
+  };
+  const auto edit = [&](const std::string& page, const Json& range, const std::string& text) {
+    return Json{{"changes", {{client_.Uri(page), {{{"range", range}, {"newText", text}}}}}}};
+  };
+  const Json spelling = fixes("default.asp", 2);
+  ASSERT_EQ(spelling.size(), 1u) << spelling.dump();
+  EXPECT_EQ(spelling[0]["title"], "Spell the path as on disk: inc/nav.inc");
+  EXPECT_EQ(spelling[0]["edit"], edit("default.asp", Range(2, 24, 2, 35), "inc/nav.inc"));
+  const Json climbing = fixes("shop/cart.asp", 0);
+  ASSERT_EQ(climbing.size(), 1u) << climbing.dump();
+  EXPECT_EQ(climbing[0]["title"], "Include /inc/lib.inc with virtual=");
+  EXPECT_EQ(climbing[0]["edit"],
+            edit("shop/cart.asp", Range(0, 14, 0, 34), "virtual=\"/inc/lib.inc"));
+  EXPECT_EQ(fixes("default.asp", 1), Json::array());
+}
+
 TEST_F(LanguageFeatures, TheControlsViewsOfAnIncludeAreThoseOfThePagesReachingIt) {
   const Json lib = {{"textDocument", client_.Document("inc/lib.inc")}};
   const Json roots = client_.Result("lintra/includeTree", lib)["roots"];
