@@ -1,5 +1,6 @@
 #include "apps/lsp/Navigation.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -72,6 +73,22 @@ std::string PagesText(size_t pages) {
   return "Reached by " + std::to_string(pages) + (pages == 1 ? " page." : " pages.");
 }
 
+// Adds the places of the directives from `first` to `last`, all held by one file.
+void AddLocations(Workspace& workspace, std::vector<IndexedDirective>::const_iterator first,
+                  std::vector<IndexedDirective>::const_iterator last, Json& locations) {
+  const Text& holder = workspace.Index().Name(first->holder);
+  const std::optional<Text> text = workspace.CurrentText(holder);
+  const std::string uri = workspace.UriOf(holder);
+  if (!text || uri.empty()) return;
+  const LineIndex lines(*text);
+  for (; first != last; ++first) {
+    const LineColumn start = lines.At(first->start);
+    const LineColumn end = lines.At(first->end);
+    locations.push_back(
+        {{"uri", uri}, {"range", lsp::RangeOf(start.line, start.column, end.line, end.column)}});
+  }
+}
+
 }  // namespace
 
 Json DocumentLinks(Workspace& workspace, const Text& webPath) {
@@ -97,12 +114,13 @@ Json References(Workspace& workspace, const Text& webPath) {
   Json locations = Json::array();
   const std::optional<uint32_t> file = workspace.Index().Find(webPath);
   if (!file) return locations;
-  for (const IndexedDirective& directive : workspace.Index().Includers(*file)) {
-    const std::string uri = workspace.UriOf(workspace.Index().Name(directive.holder));
-    if (uri.empty()) continue;
-    locations.push_back({{"uri", uri},
-                         {"range", lsp::RangeOf(directive.line, directive.column, directive.endLine,
-                                                directive.endColumn)}});
+  const std::vector<IndexedDirective> includers = workspace.Index().Includers(*file);
+  for (auto first = includers.begin(); first != includers.end();) {
+    const auto last = std::find_if(first, includers.end(), [&](const IndexedDirective& directive) {
+      return directive.holder != first->holder;
+    });
+    AddLocations(workspace, first, last, locations);
+    first = last;
   }
   return locations;
 }

@@ -56,6 +56,8 @@ class Server {
   void Changed(uint32_t file);
   // Puts first the pages that the diagnostics of each open document wait for.
   void HurryOpenDocuments();
+  // The ids of the open documents, sorted.
+  std::vector<uint32_t> OpenFiles();
   // Whether the buffer of the open `webPath` differs from the file on disk.
   bool DiffersFromDisk(const Text& webPath);
 

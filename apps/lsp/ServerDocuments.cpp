@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "apps/lsp/Diagnostics.h"
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Server.h"
@@ -40,6 +42,9 @@ void Server::DidOpen(const Json& params) {
   if (DiffersFromDisk(webPath)) {
     Changed(file);
     return;
+  }
+  for (const uint32_t page : workspace_->Index().Reaching(file)) {
+    if (!workspace_->Index().Record(page)->checked) pending_.Add(page);
   }
   HurryOpenDocuments();
   if (!pending_.UrgentWaiting()) Publish();
@@ -107,6 +112,15 @@ void Server::HurryOpenDocuments() {
   }
 }
 
+std::vector<uint32_t> Server::OpenFiles() {
+  std::vector<uint32_t> files;
+  for (const Text& key : workspace_->Documents().Keys()) {
+    files.push_back(workspace_->Id(workspace_->Documents().Find(key)->webPath));
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
 bool Server::DiffersFromDisk(const Text& webPath) {
   const OpenDocument* document = workspace_->Documents().Find(FileKey(webPath));
   const std::optional<Text> disk = workspace_->DiskText(webPath);
@@ -139,7 +153,7 @@ void Server::BackgroundStep() {
   const bool urgent = pending_.UrgentWaiting();
   const std::optional<uint32_t> page = pending_.Take();
   if (!page) return;
-  if (workspace_->IsPage(*page)) workspace_->Reindex(*page);
+  if (workspace_->IsPage(*page)) workspace_->Reindex(*page, OpenFiles());
   if (indexing_) Progress(pending_.Empty() ? "end" : "report");
   if (pending_.Empty()) indexing_ = false;
   if ((urgent && !pending_.UrgentWaiting()) || pending_.Empty()) Publish();

@@ -6,12 +6,15 @@
 
 namespace lintra::lsp {
 
-uint32_t SiteIndex::Intern(TextView webPath) {
+uint32_t SiteIndex::Intern(const Text& webPath) {
+  const auto known = bySpelling_.find(webPath);
+  if (known != bySpelling_.end()) return known->second;
   const auto [found, added] = ids_.try_emplace(FileKey(webPath), uint32_t(names_.size()));
   if (added) {
     names_.emplace_back(webPath);
     reaching_.emplace_back();
   }
+  if (bySpelling_.size() < MaxSpellings) bySpelling_.emplace(webPath, found->second);
   return found->second;
 }
 

@@ -11,15 +11,14 @@
 
 namespace lintra::lsp {
 
-// Where one include directive stands, in 1-based lines and UTF-16 columns of the file holding
-// it, and which file it includes; files by their ids in the SiteIndex.
+// Where one include directive stands in the text of the file holding it (its first position and
+// the position after it, 1-based UTF-16 units), and which file it includes; files by their ids in
+// the SiteIndex.
 struct IndexedDirective {
   uint32_t holder = 0;
   uint32_t target = 0;
-  int32_t line = 0;
-  int32_t column = 0;
-  int32_t endLine = 0;
-  int32_t endColumn = 0;
+  int32_t start = 0;
+  int32_t end = 0;
 
   auto operator<=>(const IndexedDirective&) const = default;
 };
@@ -30,7 +29,10 @@ struct PageRecord {
   std::vector<uint32_t> files;
   // Every directive of the tree, once each, rising.
   std::vector<IndexedDirective> directives;
-  // The rule findings of the page.
+  // Whether the rules were run on the page: only for pages that reach a document open in the
+  // editor, the only ones whose findings are shown.
+  bool checked = false;
+  // The rule findings of the page, when checked.
   std::vector<RuleFinding> findings;
 };
 
@@ -40,7 +42,7 @@ struct PageRecord {
 class SiteIndex {
  public:
   // The id of the file `webPath` names, given out on first use; the first spelling is its name.
-  uint32_t Intern(TextView webPath);
+  uint32_t Intern(const Text& webPath);
   // The id of `webPath` when it was ever given out.
   std::optional<uint32_t> Find(TextView webPath) const;
   const Text& Name(uint32_t file) const { return names_[file]; }
@@ -58,7 +60,12 @@ class SiteIndex {
   std::vector<IndexedDirective> Includers(uint32_t file) const;
 
  private:
+  // Ids by FileKey.
   std::unordered_map<Text, uint32_t> ids_;
+  // Ids by path as the trees spell it, so that the paths seen again, nearly all of them, are found
+  // without making their key; at most MaxSpellings, as trees may spell paths without end.
+  static constexpr size_t MaxSpellings = size_t{1} << 20;
+  std::unordered_map<Text, uint32_t, std::hash<Text>, text::SameUnitsEqual> bySpelling_;
   std::vector<Text> names_;
   // By page id; empty records for ids that are no page.
   std::vector<std::optional<PageRecord>> records_;

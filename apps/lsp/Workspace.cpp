@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "analysis/File.h"
+#include "analysis/Files.h"
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Uri.h"
 #include "platform/ErrorRecord.h"
@@ -94,35 +95,58 @@ std::shared_ptr<File> Workspace::Analyse(const Text& webPath) {
   }
 }
 
-void Workspace::Reindex(uint32_t page) {
+void Workspace::Reindex(uint32_t page, const std::vector<uint32_t>& openFiles) {
   const std::shared_ptr<File> tree = Analyse(index_.Name(page));
   PageRecord record;
   if (tree) {
     record = RecordOf(*tree);
+    const bool open = std::any_of(record.files.begin(), record.files.end(), [&](uint32_t file) {
+      return std::binary_search(openFiles.begin(), openFiles.end(), file);
+    });
+    if (open) Check(*tree, record);
   } else {
     record.files = {page};
+    record.checked = true;
   }
   index_.Set(page, std::move(record));
 }
 
+std::optional<Text> Workspace::CurrentText(const Text& webPath) const {
+  if (const OpenDocument* document = documents_.Find(FileKey(webPath))) {
+    return document->text->Value();
+  }
+  return DiskText(webPath);
+}
+
 PageRecord Workspace::RecordOf(File& page) {
   PageRecord record;
-  PageCheck check(page, facts_);
   record.files.push_back(Id(page.FullPath()));
-  check.EachInclude([&](File& node) {
-    const uint32_t target = Id(node.FullPath());
-    record.files.push_back(target);
-    const Place place = check.DirectivePlace(node);
-    record.directives.push_back({Id(node.Parent()->FullPath()), target, place.line, place.column,
-                                 place.endLine, place.endColumn});
-  });
+  std::vector<std::pair<File*, uint32_t>> pending = {{&page, record.files.back()}};
+  while (!pending.empty()) {
+    const auto [node, holder] = pending.back();
+    pending.pop_back();
+    const Files* includes = node->IncludesIfAny();
+    if (!includes) continue;
+    for (size_t i = includes->size(); i > 0; --i) {
+      File& child = *(*includes)[i - 1];
+      const uint32_t target = Id(child.FullPath());
+      record.files.push_back(target);
+      record.directives.push_back({holder, target, child.BaseFileStart(), child.BaseFileEnd()});
+      pending.emplace_back(&child, target);
+    }
+  }
   SortUnique(record.files);
   SortUnique(record.directives);
+  return record;
+}
+
+void Workspace::Check(File& page, PageRecord& record) {
+  PageCheck check(page, facts_);
   FindingSet findings;
   findings.BeginPage();
   for (const std::unique_ptr<Rule>& rule : rules_) rule->Check(check, findings);
   record.findings = findings.Findings();
-  return record;
+  record.checked = true;
 }
 
 }  // namespace lintra::lsp

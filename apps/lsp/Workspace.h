@@ -30,7 +30,7 @@ class Workspace {
   OpenDocuments& Documents() { return documents_; }
   const SiteIndex& Index() const { return index_; }
   // The id of `webPath` in the index.
-  uint32_t Id(TextView webPath) { return index_.Intern(webPath); }
+  uint32_t Id(const Text& webPath) { return index_.Intern(webPath); }
 
   // The web path of the absolute `path` when it lies below the root; nothing otherwise.
   std::optional<Text> WebPathOf(const std::filesystem::path& path) const;
@@ -53,13 +53,17 @@ class Workspace {
 
   // The tree of `webPath` analysed now as a page, or null when the analysis fails.
   std::shared_ptr<File> Analyse(const Text& webPath);
-  // Analyses `page` and records what it finds in the index.
-  void Reindex(uint32_t page);
+  // Analyses `page` and records its tree in the index, with the rules' findings when the tree
+  // holds one of `openFiles` (sorted).
+  void Reindex(uint32_t page, const std::vector<uint32_t>& openFiles);
+  // The text of `webPath` as the editor sees it: its buffer when open, otherwise the file on disk.
+  std::optional<Text> CurrentText(const Text& webPath) const;
   // Forgets the texts read from disk, so that the next analyses see the files as they are now.
   void ForgetDiskTexts() { disk_.ForgetTexts(); }
 
  private:
   PageRecord RecordOf(File& page);
+  void Check(File& page, PageRecord& record);
 
   DiskFiles files_;
   OpenDocuments documents_;
