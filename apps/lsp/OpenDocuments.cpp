@@ -1,5 +1,7 @@
 #include "apps/lsp/OpenDocuments.h"
 
+#include <algorithm>
+
 #include "apps/lsp/FileKey.h"
 
 namespace lintra::lsp {
@@ -62,6 +64,20 @@ bool OpenDocuments::Change(const Text& key, int64_t version,
 const OpenDocument* OpenDocuments::Find(const Text& key) const {
   const auto found = documents_.find(key);
   return found == documents_.end() ? nullptr : &found->second;
+}
+
+const OpenDocument* OpenDocuments::Match(TextView webPath) const {
+  const size_t start = std::min(webPath.find_first_not_of(u"/\\"), webPath.size());
+  const TextView path = webPath.substr(start);
+  for (const auto& [key, document] : documents_) {
+    if (key.size() != path.size()) continue;
+    size_t at = 0;
+    while (at < path.size() && (path[at] == u'\\' ? u'/' : text::UCaseUnit(path[at])) == key[at]) {
+      ++at;
+    }
+    if (at == path.size()) return &document;
+  }
+  return nullptr;
 }
 
 std::vector<Text> OpenDocuments::Keys() const {

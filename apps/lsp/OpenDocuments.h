@@ -44,9 +44,11 @@ class OpenDocuments {
 
   // The open document of `key`, or null.
   const OpenDocument* Find(const Text& key) const;
+  // The open document whose web path has the FileKey of `webPath`, or null; found without making
+  // that key, as the host asks for every file of every page.
+  const OpenDocument* Match(TextView webPath) const;
   // Every open document's key.
   std::vector<Text> Keys() const;
-  bool Empty() const { return documents_.empty(); }
 
  private:
   std::unordered_map<Text, OpenDocument> documents_;

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace lintra {
@@ -54,6 +55,21 @@ std::optional<std::string> ServerProcess::WaitFor(std::initializer_list<std::str
     if (all) return std::move(frame->body);
   }
   return std::nullopt;
+}
+
+double ServerProcess::CpuSeconds() const {
+  std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+  std::string fields;
+  std::getline(stat, fields);
+  // The fields after the command's name, which ends with the last ")": utime and stime are the
+  // 12th and 13th of them.
+  std::istringstream rest(fields.substr(fields.rfind(')') + 2));
+  std::string field;
+  double ticks = 0;
+  for (int i = 1; i <= 13 && rest >> field; ++i) {
+    if (i >= 12) ticks += std::stod(field);
+  }
+  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
 long ServerProcess::PeakKilobytes() const {

@@ -28,6 +28,8 @@ class ServerProcess {
   // Reads messages until one whose body contains every one of `parts`, and returns that body;
   // nothing at the end of the output.
   std::optional<std::string> WaitFor(std::initializer_list<std::string> parts);
+  // The processor time the child has used so far, in seconds.
+  double CpuSeconds() const;
   // The child's peak resident memory so far, in kB.
   long PeakKilobytes() const;
   // Closes the child's input and waits for it; its exit status.

@@ -37,7 +37,7 @@ TEST(FileUris, EscapeAndUnescapeWhatPathsHold) {
   EXPECT_FALSE(lsp::PathOfUri("file:///a%00b"));
 }
 
-TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAcrossLineBreaks) {
+TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAndAreFoundInAnyLetterCase) {
   lsp::OpenDocuments documents;
   documents.Open(
       {"file:///s/a.asp", u"a.asp", 1, std::make_shared<SourceText>(u"ab\r\nc\u00e9d\rx")});
@@ -49,6 +49,9 @@ TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAcrossLineBreaks) {
   EXPECT_EQ(documents.Find(u"A.ASP")->text->Value(), u"aZ\r\nc\u00e9-x!");
   EXPECT_EQ(documents.Find(u"A.ASP")->version, 2);
   EXPECT_FALSE(documents.Change(u"B.ASP", 2, changes));
+  EXPECT_EQ(documents.Match(u"/A.asp"), documents.Find(u"A.ASP"));
+  EXPECT_EQ(documents.Match(u"\\a.Asp"), documents.Find(u"A.ASP"));
+  EXPECT_EQ(documents.Match(u"a.as"), nullptr);
 }
 
 // One page that includes a file that is not there.
