@@ -16,6 +16,7 @@ _lintra_options() {
     includers) echo "$_lintra_common_options --exclude" ;;
     report) echo "$_lintra_common_options --output" ;;
     graph) echo "$_lintra_common_options --format --depth" ;;
+    lsp) echo "-h --help" ;;
     *) echo "$_lintra_common_options" ;;
   esac
 }
@@ -30,12 +31,12 @@ _lintra_reply_in() {
 
 _lintra() {
   local word=${COMP_WORDS[COMP_CWORD]} previous=${COMP_WORDS[COMP_CWORD - 1]}
-  local commands="tree complete warnings depends check includers report graph"
+  local commands="tree complete warnings depends check includers report graph lsp"
   local command="" root="." i
   for ((i = 1; i < COMP_CWORD; i++)); do
     case ${COMP_WORDS[i]} in
       --root) root=${COMP_WORDS[i + 1]/#\~/$HOME} ;;
-      tree | complete | warnings | depends | check | includers | report | graph)
+      tree | complete | warnings | depends | check | includers | report | graph | lsp)
         [[ -z $command ]] && command=${COMP_WORDS[i]} ;;
     esac
   done

@@ -157,6 +157,11 @@ void AddSiteViews(CLI::App& app, Options& options) {
   AddPages(*graph, options, "Pages to draw (default: every .asp page below the root)");
 }
 
+void AddLsp(CLI::App& app, Options& options) {
+  app.add_subcommand("lsp", "Serve editors as a language server on standard input and output")
+      ->callback([&options] { options.command = Command::Lsp; });
+}
+
 // Whether `argument`, the first argument, is an option or names a subcommand of `app`; when it
 // does neither, writes a usage error that says so.
 bool KnownCommand(CLI::App& app, const char* argument) {
@@ -182,6 +187,7 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   AddCheck(app, options);
   AddIncluders(app, options);
   AddSiteViews(app, options);
+  AddLsp(app, options);
   if (argc > 1 && !KnownCommand(app, argv[1])) return {std::nullopt, ExitCode::Usage};
   try {
     app.parse(argc, argv);

@@ -19,6 +19,9 @@ int RunWarnings(Session& session);
 int RunDepends(Session& session, const Options& options);
 // check: the findings of every page, in the format asked for.
 int RunCheck(Session& session, const Options& options);
+// lsp: the language server on standard input and output, until the editor ends it; needs no
+// session.
+int RunLsp();
 // includers: the directives that include a file and the pages that reach it.
 int RunIncluders(Session& session, const Options& options);
 // report: one self-contained HTML page on the pages, their trees, files and findings.

@@ -12,7 +12,7 @@
 namespace lintra {
 
 // The subcommands of the command line.
-enum class Command { Tree, Complete, Warnings, Depends, Check, Includers, Report, Graph };
+enum class Command { Tree, Complete, Warnings, Depends, Check, Includers, Report, Graph, Lsp };
 
 // The output formats of the check subcommand.
 enum class ReportFormat { PlainText, Json, Sarif, Github };

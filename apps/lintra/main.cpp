@@ -37,6 +37,8 @@ int Dispatch(Session& session, const Options& options) {
       return RunReport(session, options);
     case Command::Graph:
       return RunGraph(session, options);
+    case Command::Lsp:
+      break;
   }
   return ExitCode::Usage;
 }
@@ -61,8 +63,10 @@ int RunInSession(Session& session, const Options& options) {
   return ExitCode::AnalysisFailed;
 }
 
-// Reads the project's configuration, opens the project and runs the command on it.
+// Reads the project's configuration, opens the project and runs the command on it; the
+// language server finds its project when the editor names it.
 int Run(Options options) {
+  if (options.command == Command::Lsp) return RunLsp();
   try {
     ApplyProjectConfig(options);
   } catch (const ConfigError& error) {

@@ -38,7 +38,7 @@ TEST(InputChecks, ArgumentsThatCannotRunAreUsageErrorsThatSaySo) {
             "lintra: file inc/../../secret.asp" + outside},
            {{"frobnicate", "--root", root},
             "lintra: unknown command frobnicate (the commands are tree, complete, warnings, "
-            "depends, check, includers, report, graph)\n"},
+            "depends, check, includers, report, graph, lsp)\n"},
            {{"check", "--root", root, "--max-files", "0"}, files + "0" + help},
            {{"check", "--root", root, "--max-files", "1e3"}, files + "1e3" + help},
            {{"check", "--root", root, "--max-files", "99999999999999999999"},

@@ -1,0 +1,73 @@
+#include "apps/lsp/Diagnostics.h"
+
+#include <set>
+#include <tuple>
+
+namespace lintra::lsp {
+
+namespace {
+
+int SeverityOf(Severity severity) {
+  switch (severity) {
+    case Severity::Error:
+      return 1;
+    case Severity::Warning:
+      return 2;
+    case Severity::Note:
+      return 3;
+  }
+  return 1;
+}
+
+void AddRelated(Workspace& workspace, Json& related, const Place& place,
+                const std::string& message) {
+  const std::string uri = workspace.UriOf(place.file);
+  if (uri.empty()) return;
+  related.push_back(
+      {{"location", {{"uri", uri}, {"range", RangeOf(place)}}}, {"message", message}});
+}
+
+Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::string& helpBase) {
+  std::string message = text::ToUtf8(finding.message);
+  if (!finding.code.empty()) message += " (" + finding.code + ")";
+  Json related = Json::array();
+  for (const Place& place : finding.related) AddRelated(workspace, related, place, "see also");
+  const std::string page = text::ToUtf8(finding.page);
+  for (size_t step = 0; step < finding.chain.size(); ++step) {
+    AddRelated(workspace, related, finding.chain[step],
+               "include chain from " + page + " (" + std::to_string(step + 1) + " of " +
+                   std::to_string(finding.chain.size()) + ")");
+  }
+  Json diagnostic = {{"range", RangeOf(finding.place)},
+                     {"severity", SeverityOf(finding.severity)},
+                     {"code", finding.ruleId},
+                     {"codeDescription", {{"href", helpBase + finding.ruleId + ".md"}}},
+                     {"source", "lintra"},
+                     {"message", message}};
+  if (!related.empty()) diagnostic["relatedInformation"] = std::move(related);
+  return diagnostic;
+}
+
+}  // namespace
+
+Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool(uint32_t)>& stale,
+                   const std::string& helpBase) {
+  using Key = std::tuple<std::string, int32_t, int32_t, int32_t, int32_t, Text>;
+  std::set<Key> seen;
+  Json diagnostics = Json::array();
+  const SiteIndex& index = workspace.Index();
+  for (const uint32_t page : index.Reaching(file)) {
+    if (stale(page)) continue;
+    for (const RuleFinding& finding : index.Record(page)->findings) {
+      if (index.Find(finding.place.file) != file) continue;
+      const Place& place = finding.place;
+      const Key key{finding.ruleId, place.line,      place.column,
+                    place.endLine,  place.endColumn, finding.message};
+      if (!seen.insert(key).second) continue;
+      diagnostics.push_back(DiagnosticOf(workspace, finding, helpBase));
+    }
+  }
+  return diagnostics;
+}
+
+}  // namespace lintra::lsp

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/Text.h"
+
+namespace lintra::lsp {
+
+// What tells files of a site apart: the web path with "\" as "/", without leading "/" and in
+// upper case, since the server finds a file whatever the letter case of its name.
+Text FileKey(TextView webPath);
+
+}  // namespace lintra::lsp

@@ -1,0 +1,13 @@
+#include "apps/lsp/LanguageServer.h"
+
+#include "apps/lsp/Server.h"
+
+namespace lintra::lsp {
+
+int RunLanguageServer(std::istream& in, std::ostream& out, const std::string& version,
+                      const std::string& ruleHelpBase) {
+  Server server(in, out, {version, ruleHelpBase});
+  return server.Run();
+}
+
+}  // namespace lintra::lsp

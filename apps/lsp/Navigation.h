@@ -1,0 +1,24 @@
+#pragma once
+
+#include "apps/lsp/Protocol.h"
+#include "apps/lsp/Workspace.h"
+
+namespace lintra::lsp {
+
+// The answers about the include directives of one document and the files they include. The
+// document is `webPath`, analysed afresh as a page so that its directives are read from the text
+// the editor holds; what other pages do is taken from the index.
+
+// textDocument/documentLink: every directive, linked to the file it includes when that exists.
+Json DocumentLinks(Workspace& workspace, const Text& webPath);
+// textDocument/definition: the file the directive at `position` includes, or null.
+Json Definition(Workspace& workspace, const Text& webPath, Position position);
+// textDocument/references: every directive of the site that includes the document.
+Json References(Workspace& workspace, const Text& webPath);
+// textDocument/hover: for the directive at `position`, where its file was found, exactly or by
+// ignoring letter case, and how many pages reach it; null elsewhere.
+Json Hover(Workspace& workspace, const Text& webPath, Position position);
+// textDocument/documentSymbol: the document's includes.
+Json DocumentSymbols(Workspace& workspace, const Text& webPath);
+
+}  // namespace lintra::lsp

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace lintra::lsp {
+
+// The pages waiting to be analysed again, in page order, with those the editor is waiting for
+// (pages open in it, or standing for a file open in it) taken first.
+class PendingPages {
+ public:
+  void Add(uint32_t page) { pages_.insert(page); }
+  // Adds `page` and takes it before the others.
+  void AddUrgent(uint32_t page);
+  void Remove(uint32_t page) { pages_.erase(page); }
+
+  // Takes the next page: an urgent one first, otherwise the first in page order.
+  std::optional<uint32_t> Take();
+  // Whether an urgent page is waiting.
+  bool UrgentWaiting() const { return !urgent_.empty(); }
+  bool Contains(uint32_t page) const { return pages_.count(page) > 0; }
+  bool Empty() const { return pages_.empty(); }
+  size_t Size() const { return pages_.size(); }
+
+ private:
+  std::set<uint32_t> pages_;
+  std::vector<uint32_t> urgent_;
+};
+
+}  // namespace lintra::lsp

@@ -1,0 +1,200 @@
+#include "apps/lsp/Server.h"
+
+#include "apps/lsp/CodeActions.h"
+#include "apps/lsp/ControlViews.h"
+#include "apps/lsp/Navigation.h"
+#include "apps/lsp/Uri.h"
+
+namespace lintra::lsp {
+
+namespace {
+
+Json Capabilities() {
+  return {{"textDocumentSync", {{"openClose", true}, {"change", 2}}},
+          {"documentLinkProvider", {{"resolveProvider", false}}},
+          {"definitionProvider", true},
+          {"referencesProvider", true},
+          {"hoverProvider", true},
+          {"documentSymbolProvider", true},
+          {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}};
+}
+
+// The folder a client names as the workspace: the first workspace folder, the root URI or the
+// root path, in that order.
+std::string RootUri(const Json& params) {
+  const Json folders = params.value("workspaceFolders", Json());
+  if (folders.is_array() && !folders.empty()) return folders[0].at("uri").get<std::string>();
+  const Json rootUri = params.value("rootUri", Json());
+  if (rootUri.is_string()) return rootUri.get<std::string>();
+  const Json rootPath = params.value("rootPath", Json());
+  if (rootPath.is_string()) return UriOfPath(rootPath.get<std::string>());
+  throw RpcError(ErrorCode::InvalidParams, "initialize names no workspace folder");
+}
+
+}  // namespace
+
+Server::Server(std::istream& in, std::ostream& out, ServerSettings settings)
+    : connection_(in, out), settings_(std::move(settings)) {
+  AddRequests();
+}
+
+int Server::Run() {
+  connection_.Start();
+  while (!exit_) {
+    if (std::optional<Incoming> incoming = connection_.Take(!BackgroundWaiting())) {
+      Handle(*incoming);
+    } else if (connection_.Ended()) {
+      break;
+    } else {
+      BackgroundStep();
+    }
+  }
+  return shutdown_ && exit_ ? 0 : 1;
+}
+
+void Server::Handle(const Incoming& incoming) {
+  if (!incoming.error.empty()) {
+    connection_.RespondError(nullptr, ErrorCode::ParseError, incoming.error);
+    return;
+  }
+  const Json& message = incoming.message;
+  if (!message.is_object()) {
+    connection_.RespondError(nullptr, ErrorCode::InvalidRequest, "a message must be an object");
+    return;
+  }
+  const auto method = message.find("method");
+  const auto id = message.find("id");
+  if (method == message.end()) {
+    if (id == message.end()) {
+      connection_.RespondError(nullptr, ErrorCode::InvalidRequest, "the message has no method");
+    }
+    return;
+  }
+  const Json params = message.value("params", Json::object());
+  if (!method->is_string()) {
+    connection_.RespondError(id == message.end() ? Json(nullptr) : *id, ErrorCode::InvalidRequest,
+                             "the method must be a string");
+  } else if (id == message.end()) {
+    HandleNotification(method->get<std::string>(), params);
+  } else if (!id->is_string() && !id->is_number_integer()) {
+    connection_.RespondError(nullptr, ErrorCode::InvalidRequest,
+                             "a request id must be a number or a string");
+  } else {
+    HandleRequest(*id, method->get<std::string>(), params);
+  }
+}
+
+void Server::HandleRequest(const Json& id, const std::string& method, const Json& params) {
+  try {
+    if (method == "initialize") {
+      const bool first = !workspace_;
+      connection_.Respond(id, Initialize(params));
+      if (first) BackgroundStep();
+      return;
+    }
+    if (!workspace_) throw RpcError(ErrorCode::ServerNotInitialized, "initialize comes first");
+    if (shutdown_) throw RpcError(ErrorCode::InvalidRequest, "the server is shutting down");
+    const auto handler = requests_.find(method);
+    if (handler == requests_.end()) {
+      throw RpcError(ErrorCode::MethodNotFound, "unknown method " + method);
+    }
+    connection_.Respond(id, handler->second(params));
+  } catch (const RpcError& error) {
+    connection_.RespondError(id, error.Code(), error.what());
+  } catch (const Json::exception& error) {
+    connection_.RespondError(id, ErrorCode::InvalidParams,
+                             "invalid params for " + method + ": " + error.what());
+  } catch (const std::exception& error) {
+    connection_.RespondError(id, ErrorCode::InternalError, method + " failed: " + error.what());
+  }
+}
+
+void Server::HandleNotification(const std::string& method, const Json& params) {
+  if (method == "exit") {
+    exit_ = true;
+    return;
+  }
+  if (!workspace_ || shutdown_) return;
+  try {
+    if (method == "textDocument/didOpen") DidOpen(params);
+    if (method == "textDocument/didChange") DidChange(params);
+    if (method == "textDocument/didClose") DidClose(params);
+    if (method == "workspace/didChangeWatchedFiles") DidChangeWatchedFiles(params);
+  } catch (const std::exception&) {
+    // A notification has no answer: one that cannot be taken is left out.
+  }
+}
+
+Json Server::Initialize(const Json& params) {
+  if (workspace_) throw RpcError(ErrorCode::InvalidRequest, "the server is initialized already");
+  const std::optional<std::filesystem::path> root = lsp::PathOfUri(RootUri(params));
+  if (!root) throw RpcError(ErrorCode::InvalidParams, "the workspace folder is not a file URI");
+  try {
+    workspace_ = std::make_unique<Workspace>(*root);
+  } catch (const std::exception& error) {
+    throw RpcError(ErrorCode::InvalidParams,
+                   "cannot open the workspace folder " + root->string() + ": " + error.what());
+  }
+  const Json options = params.value("initializationOptions", Json::object());
+  if (options.is_object() && options.value("ruleHelpBase", Json()).is_string()) {
+    settings_.ruleHelpBase = options["ruleHelpBase"].get<std::string>();
+  }
+  const Json capabilities = params.value("capabilities", Json::object());
+  const Json window = capabilities.is_object() ? capabilities.value("window", Json()) : Json();
+  progressSupported_ = window.is_object() && window.value("workDoneProgress", false);
+  return {{"capabilities", Capabilities()},
+          {"serverInfo", {{"name", "lintra"}, {"version", settings_.version}}}};
+}
+
+void Server::AddRequests() {
+  requests_["shutdown"] = [this](const Json&) {
+    shutdown_ = true;
+    return Json(nullptr);
+  };
+  auto document = [this](auto answer) {
+    return [this, answer](const Json& params) { return answer(DocumentPath(params), params); };
+  };
+  requests_["textDocument/documentLink"] =
+      document([this](const Text& path, const Json&) { return DocumentLinks(*workspace_, path); });
+  requests_["textDocument/definition"] = document([this](const Text& path, const Json& params) {
+    return Definition(*workspace_, path, PositionIn(params));
+  });
+  requests_["textDocument/references"] =
+      document([this](const Text& path, const Json&) { return References(*workspace_, path); });
+  requests_["textDocument/hover"] = document([this](const Text& path, const Json& params) {
+    return Hover(*workspace_, path, PositionIn(params));
+  });
+  requests_["textDocument/documentSymbol"] = document(
+      [this](const Text& path, const Json&) { return DocumentSymbols(*workspace_, path); });
+  requests_["textDocument/codeAction"] = document([this](const Text& path, const Json& params) {
+    return CodeActions(*workspace_, path, params);
+  });
+  requests_["lintra/includeTree"] =
+      document([this](const Text& path, const Json&) { return IncludeTree(*workspace_, path); });
+  const std::pair<const char*, ControlReport> reports[] = {
+      {"lintra/completeFile", ControlReport::CompleteFile},
+      {"lintra/textTree", ControlReport::TextTree},
+      {"lintra/warnings", ControlReport::Warnings}};
+  for (const auto& [method, report] : reports) {
+    requests_[method] = document([this, report = report](const Text& path, const Json&) {
+      return ReportOf(*workspace_, path, report);
+    });
+  }
+}
+
+Text Server::DocumentPath(const Json& params) const {
+  return PathOfUri(params.at("textDocument").at("uri").get<std::string>());
+}
+
+Text Server::PathOfUri(const std::string& uri) const {
+  const std::optional<std::filesystem::path> path = lsp::PathOfUri(uri);
+  const std::optional<Text> webPath = path ? workspace_->WebPathOf(*path) : std::nullopt;
+  if (!webPath) {
+    throw RpcError(
+        ErrorCode::InvalidParams,
+        "the document " + uri + " is outside the workspace folder " + workspace_->Root().string());
+  }
+  return *webPath;
+}
+
+}  // namespace lintra::lsp

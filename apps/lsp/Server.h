@@ -1,0 +1,86 @@
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <unordered_map>
+
+#include "apps/lsp/Connection.h"
+#include "apps/lsp/PendingPages.h"
+#include "apps/lsp/Workspace.h"
+
+namespace lintra::lsp {
+
+// What the server says of itself and where the rules' help lies.
+struct ServerSettings {
+  std::string version;
+  // Prefixed to "RULE.md" for the link of each diagnostic; initializationOptions.ruleHelpBase
+  // replaces it.
+  std::string ruleHelpBase;
+};
+
+// The language server: answers the editor's requests on one thread, and between them analyses
+// the site's pages in the background, the pages the editor waits for first, so that no request
+// waits for the whole site.
+class Server {
+ public:
+  // `in` and `out` must outlive this.
+  Server(std::istream& in, std::ostream& out, ServerSettings settings);
+
+  // Serves until the exit notification or the end of the input. Returns 0 when the exit came
+  // after a shutdown request, 1 otherwise.
+  int Run();
+
+ private:
+  using Handler = std::function<Json(const Json& params)>;
+
+  void Handle(const Incoming& incoming);
+  void HandleRequest(const Json& id, const std::string& method, const Json& params);
+  void HandleNotification(const std::string& method, const Json& params);
+  Json Initialize(const Json& params);
+  void AddRequests();
+
+  // The web path of the document in `params`; throws RpcError for one outside the workspace.
+  Text DocumentPath(const Json& params) const;
+  Text PathOfUri(const std::string& uri) const;
+
+  // Document synchronisation (ServerDocuments.cpp).
+  void DidOpen(const Json& params);
+  void DidChange(const Json& params);
+  void DidClose(const Json& params);
+  void DidChangeWatchedFiles(const Json& params);
+  // Queues the pages that reach `file` again, those open in the editor first.
+  void Changed(uint32_t file);
+  // Puts first the pages that the diagnostics of each open document wait for.
+  void HurryOpenDocuments();
+  // The ids of the open documents, sorted.
+  std::vector<uint32_t> OpenFiles();
+  // Whether the buffer of the open `webPath` differs from the file on disk.
+  bool DiffersFromDisk(const Text& webPath);
+
+  // Background work (ServerDocuments.cpp): one page at a time.
+  bool BackgroundWaiting() const;
+  void BackgroundStep();
+  void Publish();
+  void Progress(const std::string& kind);
+
+  Connection connection_;
+  ServerSettings settings_;
+  std::unordered_map<std::string, Handler> requests_;
+  std::unique_ptr<Workspace> workspace_;
+  PendingPages pending_;
+  // The last diagnostics sent for each open document, by URI.
+  std::map<std::string, Json> published_;
+  bool shutdown_ = false;
+  bool exit_ = false;
+  bool progressSupported_ = false;
+  bool discovered_ = false;
+  bool indexing_ = false;
+  size_t indexTotal_ = 0;
+  int lastPercent_ = -1;
+};
+
+}  // namespace lintra::lsp

@@ -1,0 +1,195 @@
+#include <algorithm>
+
+#include "apps/lsp/Diagnostics.h"
+#include "apps/lsp/FileKey.h"
+#include "apps/lsp/Server.h"
+
+namespace lintra::lsp {
+
+namespace {
+
+const char* const ProgressToken = "lintra-indexing";
+
+std::vector<TextChange> ChangesIn(const Json& params) {
+  std::vector<TextChange> changes;
+  for (const Json& change : params.at("contentChanges")) {
+    TextChange parsed;
+    parsed.text = text::FromUtf8(change.at("text").get<std::string>());
+    if (change.contains("range")) {
+      const Json& range = change["range"];
+      parsed.range = {{range.at("start").at("line").get<int64_t>(),
+                       range.at("start").at("character").get<int64_t>()},
+                      {range.at("end").at("line").get<int64_t>(),
+                       range.at("end").at("character").get<int64_t>()}};
+    }
+    changes.push_back(std::move(parsed));
+  }
+  return changes;
+}
+
+}  // namespace
+
+void Server::DidOpen(const Json& params) {
+  const Json& document = params.at("textDocument");
+  const std::string uri = document.at("uri").get<std::string>();
+  const Text webPath = PathOfUri(uri);
+  workspace_->Documents().Open(
+      {uri, webPath, document.value("version", int64_t{0}),
+       std::make_shared<const SourceText>(text::FromUtf8(document.at("text").get<std::string>()))});
+  const uint32_t file = workspace_->Id(webPath);
+  if (discovered_ && !workspace_->IsPage(file)) workspace_->AddPage(webPath);
+  if (workspace_->IsPage(file) && !workspace_->Index().Record(file)) pending_.Add(file);
+  if (DiffersFromDisk(webPath)) {
+    Changed(file);
+    return;
+  }
+  for (const uint32_t page : workspace_->Index().Reaching(file)) {
+    if (!workspace_->Index().Record(page)->checked) pending_.Add(page);
+  }
+  HurryOpenDocuments();
+  if (!pending_.UrgentWaiting()) Publish();
+}
+
+void Server::DidChange(const Json& params) {
+  const Text webPath = PathOfUri(params.at("textDocument").at("uri").get<std::string>());
+  const int64_t version = params.at("textDocument").value("version", int64_t{0});
+  if (workspace_->Documents().Change(FileKey(webPath), version, ChangesIn(params))) {
+    Changed(workspace_->Id(webPath));
+  }
+}
+
+void Server::DidClose(const Json& params) {
+  const std::string uri = params.at("textDocument").at("uri").get<std::string>();
+  const Text webPath = PathOfUri(uri);
+  const bool differed = DiffersFromDisk(webPath);
+  workspace_->Documents().Close(FileKey(webPath));
+  published_.erase(uri);
+  connection_.Notify("textDocument/publishDiagnostics",
+                     {{"uri", uri}, {"diagnostics", Json::array()}});
+  if (differed) Changed(workspace_->Id(webPath));
+}
+
+void Server::DidChangeWatchedFiles(const Json& params) {
+  workspace_->ForgetDiskTexts();
+  for (const Json& change : params.at("changes")) {
+    Text webPath;
+    try {
+      webPath = PathOfUri(change.at("uri").get<std::string>());
+    } catch (const RpcError&) {
+      continue;
+    }
+    const uint32_t file = workspace_->Id(webPath);
+    const int type = change.value("type", 2);
+    if (type == 1) {
+      workspace_->AddPage(webPath);
+      // A file that was missing is known to the trees by its name alone.
+      Changed(workspace_->Id(webPath.substr(text::FindLastSlash(webPath) + 1)));
+    }
+    if (type == 3 && workspace_->IsPage(file)) {
+      workspace_->RemovePage(file);
+      pending_.Remove(file);
+    }
+    Changed(file);
+  }
+}
+
+void Server::Changed(uint32_t file) {
+  for (const uint32_t page : workspace_->Index().Reaching(file)) pending_.Add(page);
+  if (workspace_->IsPage(file)) pending_.Add(file);
+  HurryOpenDocuments();
+}
+
+void Server::HurryOpenDocuments() {
+  for (const Text& key : workspace_->Documents().Keys()) {
+    const uint32_t file = workspace_->Id(workspace_->Documents().Find(key)->webPath);
+    if (workspace_->IsPage(file) && pending_.Contains(file)) pending_.AddUrgent(file);
+    for (const uint32_t page : workspace_->Index().Reaching(file)) {
+      if (page != file && pending_.Contains(page)) {
+        pending_.AddUrgent(page);
+        break;
+      }
+    }
+  }
+}
+
+std::vector<uint32_t> Server::OpenFiles() {
+  std::vector<uint32_t> files;
+  for (const Text& key : workspace_->Documents().Keys()) {
+    files.push_back(workspace_->Id(workspace_->Documents().Find(key)->webPath));
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+bool Server::DiffersFromDisk(const Text& webPath) {
+  const OpenDocument* document = workspace_->Documents().Find(FileKey(webPath));
+  const std::optional<Text> disk = workspace_->DiskText(webPath);
+  return document && (!disk || !text::SameUnits(*disk, document->text->Value()));
+}
+
+bool Server::BackgroundWaiting() const {
+  return workspace_ && !exit_ && (!discovered_ || !pending_.Empty());
+}
+
+void Server::BackgroundStep() {
+  if (!discovered_) {
+    discovered_ = true;
+    try {
+      workspace_->DiscoverPages();
+    } catch (const std::exception&) {
+      return;
+    }
+    for (const uint32_t page : workspace_->Pages()) pending_.Add(page);
+    HurryOpenDocuments();
+    indexing_ = true;
+    indexTotal_ = pending_.Size();
+    Progress("begin");
+    if (pending_.Empty()) {
+      Progress("end");
+      indexing_ = false;
+    }
+    return;
+  }
+  const bool urgent = pending_.UrgentWaiting();
+  const std::optional<uint32_t> page = pending_.Take();
+  if (!page) return;
+  if (workspace_->IsPage(*page)) workspace_->Reindex(*page, OpenFiles());
+  if (indexing_) Progress(pending_.Empty() ? "end" : "report");
+  if (pending_.Empty()) indexing_ = false;
+  if ((urgent && !pending_.UrgentWaiting()) || pending_.Empty()) Publish();
+}
+
+void Server::Publish() {
+  const auto stale = [this](uint32_t page) { return pending_.Contains(page); };
+  for (const Text& key : workspace_->Documents().Keys()) {
+    const OpenDocument& document = *workspace_->Documents().Find(key);
+    Json diagnostics =
+        DiagnosticsOf(*workspace_, workspace_->Id(document.webPath), stale, settings_.ruleHelpBase);
+    const auto last = published_.find(document.uri);
+    if (last != published_.end() && last->second == diagnostics) continue;
+    connection_.Notify(
+        "textDocument/publishDiagnostics",
+        {{"uri", document.uri}, {"version", document.version}, {"diagnostics", diagnostics}});
+    published_[document.uri] = std::move(diagnostics);
+  }
+}
+
+void Server::Progress(const std::string& kind) {
+  if (!progressSupported_) return;
+  const size_t done = indexTotal_ - pending_.Size();
+  const int percent = indexTotal_ == 0 ? 100 : static_cast<int>(done * 100 / indexTotal_);
+  if (kind == "report" && percent == lastPercent_) return;
+  lastPercent_ = percent;
+  Json value = {{"kind", kind}};
+  if (kind == "begin") {
+    connection_.Request("window/workDoneProgress/create", {{"token", ProgressToken}});
+    value["title"] = "Indexing the site";
+    value["percentage"] = 0;
+  } else if (kind == "report") {
+    value["percentage"] = percent;
+  }
+  value["message"] = std::to_string(done) + " of " + std::to_string(indexTotal_) + " pages";
+  connection_.Notify("$/progress", {{"token", ProgressToken}, {"value", value}});
+}
+
+}  // namespace lintra::lsp

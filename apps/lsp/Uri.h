@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace lintra::lsp {
+
+// The local path that a "file:" URI names, percent escapes decoded; nothing for any other
+// scheme, a host other than none or "localhost", or an escape that is not two hex digits.
+std::optional<std::filesystem::path> PathOfUri(const std::string& uri);
+
+// The "file:" URI of the absolute `path`, with every byte outside the unreserved characters and
+// "/" percent-escaped, as editors write them.
+std::string UriOfPath(const std::filesystem::path& path);
+
+}  // namespace lintra::lsp

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "apps/host/DiskFiles.h"
+#include "apps/host/DiskHost.h"
+#include "apps/lsp/BufferHost.h"
+#include "apps/lsp/OpenDocuments.h"
+#include "apps/lsp/SiteIndex.h"
+#include "rules/Checker.h"
+#include "rules/SourceFacts.h"
+#include "site/SiteAnalysis.h"
+
+namespace lintra::lsp {
+
+// The site an editor works on, as the server sees it: its files on disk under the editor's open
+// buffers, its pages, and the index of their last analyses. Everything here runs on one thread.
+class Workspace {
+ public:
+  // The site at `root`, an existing folder; throws std::filesystem::filesystem_error or
+  // std::invalid_argument otherwise. Its pages are not looked for until DiscoverPages.
+  explicit Workspace(const std::filesystem::path& root);
+
+  // The site root, fully resolved.
+  const std::filesystem::path& Root() const { return files_.Root(); }
+  OpenDocuments& Documents() { return documents_; }
+  const SiteIndex& Index() const { return index_; }
+  // The id of `webPath` in the index.
+  uint32_t Id(const Text& webPath) { return index_.Intern(webPath); }
+
+  // The web path of the absolute `path` when it lies below the root; nothing otherwise.
+  std::optional<Text> WebPathOf(const std::filesystem::path& path) const;
+  // The URI of the file `webPath` names, as found on disk or open in the editor; empty when it is
+  // neither.
+  std::string UriOf(const Text& webPath) const;
+  // The real web path of the file `webPath` names on disk, or nothing when it is not there.
+  std::optional<Text> OnDisk(const Text& webPath) const;
+  // The text of the file `webPath` names on disk, or nothing when it cannot be read.
+  std::optional<Text> DiskText(const Text& webPath) const;
+
+  // Looks for the pages of the site, as the command line finds them, replacing those known.
+  void DiscoverPages();
+  // The pages by rising id, which is the order they were found in.
+  const std::vector<uint32_t>& Pages() const { return pages_; }
+  bool IsPage(uint32_t file) const;
+  // Adds a page made since, or forgets one removed, when `webPath` names a page.
+  void AddPage(const Text& webPath);
+  void RemovePage(uint32_t page);
+
+  // The tree of `webPath` analysed now as a page, or null when the analysis fails.
+  std::shared_ptr<File> Analyse(const Text& webPath);
+  // Analyses `page` and records its tree in the index, with the rules' findings when the tree
+  // holds one of `openFiles` (sorted).
+  void Reindex(uint32_t page, const std::vector<uint32_t>& openFiles);
+  // The text of `webPath` as the editor sees it: its buffer when open, otherwise the file on disk.
+  std::optional<Text> CurrentText(const Text& webPath) const;
+  // Forgets the texts read from disk, so that the next analyses see the files as they are now.
+  void ForgetDiskTexts() { disk_.ForgetTexts(); }
+
+ private:
+  PageRecord RecordOf(File& page);
+  void Check(File& page, PageRecord& record);
+
+  DiskFiles files_;
+  OpenDocuments documents_;
+  DiskHost disk_;
+  BufferHost host_;
+  SiteAnalysis site_;
+  SiteIndex index_;
+  std::vector<uint32_t> pages_;
+  // The server's rules, as a server installed as it comes has them.
+  RuleSettings settings_;
+  std::vector<std::unique_ptr<Rule>> rules_;
+  SourceFacts facts_;
+};
+
+}  // namespace lintra::lsp

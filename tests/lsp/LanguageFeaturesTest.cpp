@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "tests/apps/TempFolder.h"
+#include "tests/lsp/LspClient.h"
+
+namespace lintra {
+namespace {
+
+Json Range(int line, int character, int endLine, int endCharacter) {
+  return {{"start", {{"line", line}, {"character", character}}},
+          {"end", {{"line", endLine}, {"character", endCharacter}}}};
+}
+
+Json At(int line, int character) {
+  return {{"line", line}, {"character", character}};
+}
+
+const char* const kPage =
+    "<% Dim total %>\r\n"
+    "<!-- #include file=\"inc/lib.inc\" -->\r\n"
+    "<!-- #include virtual=\"/inc/Nav.inc\" -->\r\n";
+const char* const kLib = "<% Dim rate %>\r\n<!-- #include file=\"gone.inc\" -->\r\n";
+
+// A small site: two pages share a library that names a missing file, and one names a file in
+// another letter case than on disk.
+class LanguageFeatures : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    site_.Write("default.asp", kPage);
+    site_.Write("shop/cart.asp", "<!-- #include file=\"../inc/lib.inc\" -->\r\n");
+    site_.Write("inc/lib.inc", kLib);
+    site_.Write("inc/nav.inc", "<p>nav</p>\r\n");
+    client_.Start(site_.Path());
+  }
+
+  TempFolder site_;
+  LspClient client_;
+};
+
+TEST_F(LanguageFeatures, DiagnosticsOfAnIncludeCarryTheRuleTheServerCodeAndTheChain) {
+  client_.Open("inc/lib.inc", kLib);
+  const Json diagnostics =
+      client_.DiagnosticsOf(client_.Uri("inc/lib.inc"), [](const Json& d) { return !d.empty(); });
+  ASSERT_EQ(diagnostics.size(), 1u) << diagnostics.dump();
+  const Json& missing = diagnostics[0];
+  EXPECT_EQ(missing["code"], "missing-include");
+  EXPECT_EQ(missing["severity"], 1);
+  EXPECT_EQ(missing["range"], Range(1, 0, 1, 33));
+  EXPECT_EQ(missing["message"], "include file not found: gone.inc (ASP 0126)");
+  EXPECT_EQ(missing["codeDescription"]["href"], "help/missing-include.md");
+  ASSERT_EQ(missing["relatedInformation"].size(), 1u);
+  EXPECT_EQ(missing["relatedInformation"][0]["location"]["uri"], client_.Uri("default.asp"));
+  EXPECT_EQ(missing["relatedInformation"][0]["location"]["range"], Range(1, 0, 1, 36));
+  EXPECT_EQ(missing["relatedInformation"][0]["message"], "include chain from default.asp (1 of 1)");
+}
+
+TEST_F(LanguageFeatures, AnUnsavedEditShowsANameRedefinedAndUndoingItClearsIt) {
+  client_.Open("default.asp", kPage);
+  client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) { return d.empty(); });
+  client_.Notify(
+      "textDocument/didChange",
+      {{"textDocument", {{"uri", client_.Uri("default.asp")}, {"version", 2}}},
+       {"contentChanges", {{{"range", Range(3, 0, 3, 0)}, {"text", "<% Dim rate %>"}}}}});
+  const Json redefined =
+      client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) { return !d.empty(); });
+  ASSERT_EQ(redefined.size(), 1u) << redefined.dump();
+  EXPECT_EQ(redefined[0]["code"], "name-redefined");
+  EXPECT_EQ(redefined[0]["range"]["start"], At(3, 7));
+  EXPECT_EQ(redefined[0]["relatedInformation"][0]["location"]["uri"], client_.Uri("inc/lib.inc"));
+  client_.Notify("textDocument/didChange",
+                 {{"textDocument", {{"uri", client_.Uri("default.asp")}, {"version", 3}}},
+                  {"contentChanges", {{{"text", kPage}}}}});
+  client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) { return d.empty(); });
+}
+
+TEST_F(LanguageFeatures, AnEditedIncludeIsSeenByThePagesThatReachIt) {
+  client_.Open("default.asp", kPage);
+  client_.Open("inc/nav.inc", "<p>nav</p>\r\n");
+  client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) { return d.empty(); });
+  client_.Notify("textDocument/didChange",
+                 {{"textDocument", {{"uri", client_.Uri("inc/nav.inc")}, {"version", 2}}},
+                  {"contentChanges", {{{"text", "<% Const total = 1 %>"}}}}});
+  const Json inNav =
+      client_.DiagnosticsOf(client_.Uri("inc/nav.inc"), [](const Json& d) { return !d.empty(); });
+  EXPECT_EQ(inNav[0]["code"], "name-redefined");
+  EXPECT_EQ(inNav[0]["range"]["start"], At(0, 9));
+}
+
+TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatMissedIt) {
+  client_.Open("inc/lib.inc", kLib);
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"), [](const Json& d) { return !d.empty(); });
+  site_.Write("inc/gone.inc", "");
+  client_.Notify("workspace/didChangeWatchedFiles",
+                 {{"changes", {{{"uri", client_.Uri("inc/gone.inc")}, {"type", 1}}}}});
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"), [](const Json& d) { return d.empty(); });
+}
+
+TEST_F(LanguageFeatures, DirectivesLeadToTheirFilesAndFilesToTheirIncluders) {
+  const Json page = {{"textDocument", client_.Document("default.asp")}};
+  const Json links = client_.Result("textDocument/documentLink", page);
+  ASSERT_EQ(links.size(), 2u);
+  EXPECT_EQ(links[0]["range"], Range(1, 0, 1, 36));
+  EXPECT_EQ(links[0]["target"], client_.Uri("inc/lib.inc"));
+  EXPECT_EQ(links[1]["target"], client_.Uri("inc/nav.inc"));
+
+  Json at = page;
+  at["position"] = At(2, 10);
+  EXPECT_EQ(client_.Result("textDocument/definition", at),
+            (Json{{"uri", client_.Uri("inc/nav.inc")}, {"range", Range(0, 0, 0, 0)}}));
+  EXPECT_EQ(client_.Result("textDocument/hover", at)["contents"]["value"],
+            "`inc/Nav.inc`\n\nFound by ignoring letter case: the file is `inc/nav.inc`. "
+            "Reached by 1 page.");
+  at["position"] = At(0, 3);
+  EXPECT_EQ(client_.Result("textDocument/definition", at), nullptr);
+
+  const Json references =
+      client_.Result("textDocument/references", {{"textDocument", client_.Document("inc/lib.inc")},
+                                                 {"position", At(0, 0)},
+                                                 {"context", {{"includeDeclaration", true}}}});
+  ASSERT_EQ(references.size(), 2u);
+  EXPECT_EQ(references[0]["uri"], client_.Uri("default.asp"));
+  EXPECT_EQ(references[1]["uri"], client_.Uri("shop/cart.asp"));
+  EXPECT_EQ(references[1]["range"], Range(0, 0, 0, 39));
+
+  const Json symbols = client_.Result("textDocument/documentSymbol",
+                                      {{"textDocument", client_.Document("inc/lib.inc")}});
+  ASSERT_EQ(symbols.size(), 1u);
+  EXPECT_EQ(symbols[0]["name"], "gone.inc");
+  EXPECT_EQ(symbols[0]["detail"], "include (missing)");
+}
+
+TEST_F(LanguageFeatures, QuickFixesSpellPathsAsOnDiskAndClimbFromTheRootInstead) {
+  const auto fixes = [&](const std::string& page, int line) {
+    return client_.Result("textDocument/codeAction",
+                          {{"textDocument", client_.Document(page)},
+                           {"range", Range(line, 3, line, 3)},
+                           {"context", {{"diagnostics", Json::array()}}}});
+  };
+  const auto edit = [&](const std::string& page, const Json& range, const std::string& text) {
+    return Json{{"changes", {{client_.Uri(page), {{{"range", range}, {"newText", text}}}}}}};
+  };
+  const Json spelling = fixes("default.asp", 2);
+  ASSERT_EQ(spelling.size(), 1u) << spelling.dump();
+  EXPECT_EQ(spelling[0]["title"], "Spell the path as on disk: inc/nav.inc");
+  EXPECT_EQ(spelling[0]["edit"], edit("default.asp", Range(2, 24, 2, 35), "inc/nav.inc"));
+  const Json climbing = fixes("shop/cart.asp", 0);
+  ASSERT_EQ(climbing.size(), 1u) << climbing.dump();
+  EXPECT_EQ(climbing[0]["title"], "Include /inc/lib.inc with virtual=");
+  EXPECT_EQ(climbing[0]["edit"],
+            edit("shop/cart.asp", Range(0, 14, 0, 34), "virtual=\"/inc/lib.inc"));
+  EXPECT_EQ(fixes("default.asp", 1), Json::array());
+}
+
+TEST_F(LanguageFeatures, TheControlsViewsOfAnIncludeAreThoseOfThePagesReachingIt) {
+  const Json lib = {{"textDocument", client_.Document("inc/lib.inc")}};
+  const Json roots = client_.Result("lintra/includeTree", lib)["roots"];
+  ASSERT_EQ(roots.size(), 2u);
+  EXPECT_EQ(roots[1]["path"], "shop/cart.asp");
+  EXPECT_EQ(roots[1]["kind"], "page");
+  EXPECT_EQ(roots[1]["range"], nullptr);
+  const Json& libNode = roots[1]["children"][0];
+  EXPECT_EQ(libNode["name"], "lib.inc");
+  EXPECT_EQ(libNode["path"], "inc/lib.inc");
+  EXPECT_EQ(libNode["uri"], client_.Uri("inc/lib.inc"));
+  EXPECT_EQ(libNode["range"], Range(0, 0, 0, 39));
+  EXPECT_EQ(libNode["children"][0]["kind"], "missing");
+  EXPECT_EQ(libNode["children"][0]["uri"], nullptr);
+
+  const std::string complete = client_.Result("lintra/completeFile", lib)["text"];
+  EXPECT_TRUE(complete.starts_with(
+      "<% Dim total %>\r\n\r\n<%' === INCLUDE FILE START ( <!-- #include file=\"inc/lib.inc\" "
+      "--> ) === %>\r\n<% Dim rate %>\r\n"))
+      << complete;
+  EXPECT_EQ(client_.Result("lintra/warnings",
+                           {{"textDocument", client_.Document("inc/nav.inc")}})["text"],
+            "File : default.asp\r\n\r\nCritical Errors\r\n===============\r\n\r\n"
+            "gone.inc (gone.inc)\r\n   Error opening file. \r\n\r\n\r\nNo warnings\r\n");
+  EXPECT_EQ(client_.Result("lintra/textTree",
+                           {{"textDocument", client_.Document("nowhere.inc")}})["text"],
+            "");
+}
+
+}  // namespace
+}  // namespace lintra

@@ -1,0 +1,152 @@
+#pragma once
+
+#include <unistd.h>
+#include <ext/stdio_filebuf.h>
+
+#include <deque>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <thread>
+
+#include "apps/lsp/LanguageServer.h"
+#include "apps/lsp/MessageStream.h"
+#include "apps/lsp/Uri.h"
+
+namespace lintra {
+
+using Json = nlohmann::json;
+
+// A language client for tests: runs the server in this process on two pipes, sends it framed
+// messages and reads what it writes back, keeping the notifications it passes over.
+class LspClient {
+ public:
+  LspClient() {
+    int toServer[2];
+    int fromServer[2];
+    if (pipe(toServer) != 0 || pipe(fromServer) != 0) throw std::runtime_error("no pipe");
+    input_ = toServer[1];
+    server_ = std::thread([this, in = toServer[0], out = fromServer[1]] {
+      __gnu_cxx::stdio_filebuf<char> inBuffer(in, std::ios::in);
+      __gnu_cxx::stdio_filebuf<char> outBuffer(out, std::ios::out);
+      std::istream serverIn(&inBuffer);
+      std::ostream serverOut(&outBuffer);
+      status_ = lsp::RunLanguageServer(serverIn, serverOut, "test", "help/");
+    });
+    outputBuffer_ = std::make_unique<__gnu_cxx::stdio_filebuf<char>>(fromServer[0], std::ios::in);
+    output_ = std::make_unique<std::istream>(outputBuffer_.get());
+    reader_ = std::make_unique<lsp::MessageReader>(*output_);
+  }
+
+  ~LspClient() { Finish(); }
+
+  // Closes the server's input and waits for it to end; its exit status.
+  int Finish() {
+    if (input_ >= 0) close(input_);
+    input_ = -1;
+    if (server_.joinable()) server_.join();
+    return status_;
+  }
+
+  void SendRaw(const std::string& bytes) {
+    size_t written = 0;
+    while (written < bytes.size()) {
+      const ssize_t n = write(input_, bytes.data() + written, bytes.size() - written);
+      if (n <= 0) throw std::runtime_error("the server's input is closed");
+      written += static_cast<size_t>(n);
+    }
+  }
+
+  void Send(const Json& message) {
+    const std::string body = message.dump();
+    SendRaw("Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+  }
+
+  void Notify(const std::string& method, const Json& params) {
+    Send({{"jsonrpc", "2.0"}, {"method", method}, {"params", params}});
+  }
+
+  // Sends a request and returns the whole response to it.
+  Json Call(const std::string& method, const Json& params) {
+    const int id = nextId_++;
+    Send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
+    return ResponseTo(id);
+  }
+
+  // The result of a request, failing the test when it was an error.
+  Json Result(const std::string& method, const Json& params) {
+    const Json response = Call(method, params);
+    EXPECT_FALSE(response.contains("error")) << response.dump();
+    return response.value("result", Json());
+  }
+
+  // Reads until the response with `id` comes.
+  Json ResponseTo(const Json& id) {
+    for (;;) {
+      Json message = Read();
+      if (message.contains("id") && message["id"] == id && !message.contains("method")) {
+        return message;
+      }
+      if (message.contains("method")) notifications_.push_back(std::move(message));
+    }
+  }
+
+  // The params of the first notification of `method` that `accept` takes, read until it comes;
+  // earlier ones of that method are dropped.
+  template <class Accept>
+  Json WaitFor(const std::string& method, Accept accept) {
+    for (;;) {
+      while (!notifications_.empty()) {
+        Json message = std::move(notifications_.front());
+        notifications_.pop_front();
+        if (message["method"] == method && accept(message["params"])) return message["params"];
+      }
+      notifications_.push_back(Read());
+    }
+  }
+
+  // The diagnostics published for `uri` once `accept` takes them.
+  template <class Accept>
+  Json DiagnosticsOf(const std::string& uri, Accept accept) {
+    return WaitFor("textDocument/publishDiagnostics", [&](const Json& params) {
+      return params["uri"] == uri && accept(params["diagnostics"]);
+    })["diagnostics"];
+  }
+
+  // Initializes the server on `root` and waits until it has indexed the site.
+  void Start(const std::filesystem::path& root) {
+    root_ = root;
+    Result("initialize", {{"rootUri", lsp::UriOfPath(root)},
+                          {"capabilities", {{"window", {{"workDoneProgress", true}}}}}});
+    Notify("initialized", Json::object());
+    WaitFor("$/progress", [](const Json& params) { return params["value"]["kind"] == "end"; });
+  }
+
+  std::string Uri(const std::string& relative) const { return lsp::UriOfPath(root_ / relative); }
+
+  void Open(const std::string& relative, const std::string& text) {
+    Notify("textDocument/didOpen",
+           {{"textDocument",
+             {{"uri", Uri(relative)}, {"languageId", "asp"}, {"version", 1}, {"text", text}}}});
+  }
+
+  Json Document(const std::string& relative) const { return {{"uri", Uri(relative)}}; }
+
+ private:
+  Json Read() {
+    const std::optional<lsp::Frame> frame = reader_->Next();
+    if (!frame) throw std::runtime_error("the server ended its output");
+    return Json::parse(frame->body);
+  }
+
+  int input_ = -1;
+  int status_ = -1;
+  int nextId_ = 1;
+  std::thread server_;
+  std::unique_ptr<__gnu_cxx::stdio_filebuf<char>> outputBuffer_;
+  std::unique_ptr<std::istream> output_;
+  std::unique_ptr<lsp::MessageReader> reader_;
+  std::deque<Json> notifications_;
+  std::filesystem::path root_;
+};
+
+}  // namespace lintra

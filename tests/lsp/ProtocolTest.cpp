@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sstream>
+
+#include "apps/lsp/OpenDocuments.h"
+#include "tests/apps/TempFolder.h"
+#include "tests/lsp/LspClient.h"
+
+namespace lintra {
+namespace {
+
+TEST(MessageReader, TakesFramedBodiesAndReportsBrokenHeadersWithoutLosingTheNextMessage) {
+  std::istringstream in(
+      "Content-Length: 2\r\n\r\n{}"
+      "content-length:3\r\nContent-Type: x\r\n\r\n[1]"
+      "Content-Length: two\r\n\r\n"
+      "Content-Length: 4\r\n\r\nnull"
+      "Content-Length: 10\r\n\r\nshort");
+  lsp::MessageReader reader(in);
+  EXPECT_EQ(reader.Next()->body, "{}");
+  EXPECT_EQ(reader.Next()->body, "[1]");
+  EXPECT_EQ(reader.Next()->error, "the message has no valid Content-Length header");
+  EXPECT_EQ(reader.Next()->body, "null");
+  EXPECT_FALSE(reader.Next()) << "a truncated body ends the input";
+}
+
+TEST(FileUris, EscapeAndUnescapeWhatPathsHold) {
+  EXPECT_EQ(lsp::UriOfPath("/sites/my shop/caf\xC3\xA9#1.asp"),
+            "file:///sites/my%20shop/caf%C3%A9%231.asp");
+  EXPECT_EQ(lsp::PathOfUri("file:///sites/my%20shop/caf%C3%A9%231.asp"),
+            std::filesystem::path("/sites/my shop/caf\xC3\xA9#1.asp"));
+  EXPECT_EQ(lsp::PathOfUri("file://localhost/a/../b.asp"), std::filesystem::path("/b.asp"));
+  EXPECT_FALSE(lsp::PathOfUri("http://host/a.asp"));
+  EXPECT_FALSE(lsp::PathOfUri("file://server/share/a.asp"));
+  EXPECT_FALSE(lsp::PathOfUri("file:///a%2"));
+  EXPECT_FALSE(lsp::PathOfUri("file:///a%00b"));
+}
+
+TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAndAreFoundInAnyLetterCase) {
+  lsp::OpenDocuments documents;
+  documents.Open(
+      {"file:///s/a.asp", u"a.asp", 1, std::make_shared<SourceText>(u"ab\r\nc\u00e9d\rx")});
+  const std::vector<lsp::TextChange> changes = {
+      {std::make_pair(lsp::Position{1, 2}, lsp::Position{2, 0}), u"-"},
+      {std::make_pair(lsp::Position{0, 1}, lsp::Position{0, 99}), u"Z"},
+      {std::make_pair(lsp::Position{9, 0}, lsp::Position{9, 0}), u"!"}};
+  ASSERT_TRUE(documents.Change(u"A.ASP", 2, changes));
+  EXPECT_EQ(documents.Find(u"A.ASP")->text->Value(), u"aZ\r\nc\u00e9-x!");
+  EXPECT_EQ(documents.Find(u"A.ASP")->version, 2);
+  EXPECT_FALSE(documents.Change(u"B.ASP", 2, changes));
+  EXPECT_EQ(documents.Match(u"/A.asp"), documents.Find(u"A.ASP"));
+  EXPECT_EQ(documents.Match(u"\\a.Asp"), documents.Find(u"A.ASP"));
+  EXPECT_EQ(documents.Match(u"a.as"), nullptr);
+}
+
+// One page that includes a file that is not there.
+class ServerErrors : public ::testing::Test {
+ protected:
+  void SetUp() override { site_.Write("default.asp", "<!-- #include file=\"gone.inc\" -->\r\n"); }
+
+  TempFolder site_;
+  LspClient client_;
+};
+
+TEST_F(ServerErrors, AnswerEachBrokenMessageWithItsErrorAndGoOn) {
+  EXPECT_EQ(client_.Call("textDocument/hover", {})["error"]["code"], -32002);
+  client_.Start(site_.Path());
+  client_.SendRaw("Content-Length: 6\r\n\r\n{\"a\": ");
+  EXPECT_EQ(client_.ResponseTo(nullptr)["error"]["code"], -32700);
+  client_.SendRaw("Content-Length: 3\r\n\r\n[1]");
+  EXPECT_EQ(client_.ResponseTo(nullptr)["error"]["code"], -32600);
+  EXPECT_EQ(client_.Call("lintra/unknown", {})["error"]["code"], -32601);
+  EXPECT_EQ(client_.Call("textDocument/definition", {{"textDocument", 5}})["error"]["code"],
+            -32602);
+  const Json outside = client_.Call("lintra/includeTree",
+                                    {{"textDocument", {{"uri", "file:///etc/passwd"}}}})["error"];
+  EXPECT_EQ(outside["code"], -32602);
+  EXPECT_EQ(outside["message"], "the document file:///etc/passwd is outside the workspace folder " +
+                                    site_.Path().string());
+  EXPECT_EQ(client_.Result("lintra/includeTree",
+                           {{"textDocument",
+                             client_.Document("default.asp")}})["roots"][0]["children"][0]["kind"],
+            "missing");
+}
+
+TEST_F(ServerErrors, EndWithZeroOnlyAfterShutdownThenExit) {
+  client_.Start(site_.Path());
+  EXPECT_EQ(client_.Result("shutdown", nullptr), nullptr);
+  EXPECT_EQ(client_.Call("textDocument/documentLink", {})["error"]["code"], -32600);
+  client_.Notify("exit", nullptr);
+  EXPECT_EQ(client_.Finish(), 0);
+}
+
+TEST_F(ServerErrors, SurviveTenThousandRandomAndTruncatedMessages) {
+  client_.Start(site_.Path());
+  const std::string valid = Json{{"jsonrpc", "2.0"},
+                                 {"id", 7},
+                                 {"method", "textDocument/documentSymbol"},
+                                 {"params", {{"textDocument", client_.Document("default.asp")}}}}
+                                .dump();
+  std::mt19937 random(15);
+  for (int i = 0; i < 10000; ++i) {
+    std::string body = valid.substr(0, random() % (valid.size() + 1));
+    for (int flips = static_cast<int>(random() % 4); flips > 0; --flips) {
+      if (!body.empty()) body[random() % body.size()] = static_cast<char>(random() % 128);
+    }
+    client_.SendRaw("Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+  }
+  const Json symbols = client_.Result("textDocument/documentSymbol",
+                                      {{"textDocument", client_.Document("default.asp")}});
+  ASSERT_EQ(symbols.size(), 1u);
+  EXPECT_EQ(symbols[0]["name"], "gone.inc");
+}
+
+}  // namespace
+}  // namespace lintra

@@ -1,0 +1,2 @@
+<!-- #include file="inc/config.inc" -->
+<p>About us</p>

@@ -1,0 +1,4 @@
+<%@ Language="VBScript" %>
+<!-- #include file="inc/config.inc" -->
+<!-- #include file="inc/missing.inc" -->
+<% Response.Write siteName %>

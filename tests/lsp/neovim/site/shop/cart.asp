@@ -1,0 +1,2 @@
+<!-- #include virtual="/inc/config.inc" -->
+<p>Cart</p>
