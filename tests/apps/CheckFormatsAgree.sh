@@ -13,6 +13,9 @@ python=/usr/bin/python3
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 "$sitegen" --workload W1 --seed 1 --out "$work/generated" >/dev/null
+# Nearly every generated page climbs with "..": parent-path's 15,000 findings would only slow the
+# schema checks down, while the other rules still report thousands.
+printf '[rules]\nparent-path = "off"\n' >"$work/generated/asp/lintra.toml"
 
 for site in "$example" "$work/generated/asp"; do
   for format in text json sarif; do
