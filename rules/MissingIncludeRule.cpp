@@ -17,13 +17,24 @@ const RuleInfo& MissingIncludeRule::Info() const {
   return info;
 }
 
+namespace {
+
+// The path as `node`'s directive writes it, as the server's own message names it: relative to the
+// including file for file=, from the root for virtual=.
+Text WrittenPath(File& node) {
+  const ScannedDirective* directive = PageCheck::DirectiveOf(node);
+  if (!directive) return node.FullPath();
+  if (directive->Form == ScannedDirective::Kind::Virtual) return u"/" + directive->Value;
+  return directive->Value;
+}
+
+}  // namespace
+
 void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   page.EachInclude([&](File& node) {
     if (!node.MissingFile() || !node.Content().empty()) return;
-    ReportDirective(page, findings, node, [&] {
-      const Text* requested = PageCheck::RequestedPath(node);
-      return u"include file not found: " + (requested ? *requested : node.FullPath());
-    });
+    ReportDirective(page, findings, node,
+                    [&] { return u"include file not found: " + WrittenPath(node); });
   });
 }
 

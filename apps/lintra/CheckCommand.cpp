@@ -74,7 +74,9 @@ int RunCheck(Session& session, const Options& options) {
       progress.PageDone();
     }
   }
-  checker.Finish(session.ProjectFiles());
+  // What the whole project shows (a file no page includes) needs every page's includes; a page
+  // that failed hides some of them.
+  if (checked == pages.size()) checker.Finish(session.ProjectFiles());
   CheckResult result = Result(checker, session, options, baseline);
   result.pages = checked;
   WriteCheckReport(options.format, result, session.Root());

@@ -13,6 +13,7 @@ std::string Counted(size_t count, const std::string& one) {
 std::string Reach(const RuleFinding& finding) {
   std::string reach = finding.code.empty() ? "" : finding.code + "; ";
   reach += Counted(static_cast<size_t>(finding.pages), "page");
+  if (finding.pages == 0) return reach;
   return reach + (finding.pages == 1 ? ": " : ", e.g. ") + text::ToUtf8(finding.page);
 }
 

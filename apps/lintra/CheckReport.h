@@ -24,7 +24,7 @@ void WriteSarifCheckReport(const CheckResult& result, const std::filesystem::pat
 void WriteGithubCheckReport(const CheckResult& result, const std::filesystem::path& root);
 
 // "ASP 0126; 500 pages, e.g. default.asp", or "1 page: default.asp" for a finding without a code
-// that one page reaches.
+// that one page reaches, or "0 pages" for a finding of the project that no page reaches.
 std::string Reach(const RuleFinding& finding);
 
 // "checked 5 pages: 2 errors, 1 warning, 0 notes", with the findings the baseline left out

@@ -63,16 +63,17 @@ Json RuleEntry(const RuleInfo& rule) {
           {"defaultConfiguration", {{"level", SeverityName(rule.severity)}}}};
 }
 
+// `place` in its file. A place on a whole file is given as the empty region at the file's start,
+// since code scanning shows no result without a line.
 Json PhysicalLocation(const Place& place) {
-  Json physical = {{"artifactLocation",
-                    {{"uri", UriEscaped(text::ToUtf8(place.file))}, {"uriBaseId", RootBase}}}};
-  if (place.line > 0) {
-    physical["region"] = {{"startLine", place.line},
-                          {"startColumn", place.column},
-                          {"endLine", place.endLine},
-                          {"endColumn", place.endColumn}};
-  }
-  return physical;
+  const Place at = place.line > 0 ? place : Place{place.file, 1, 1, 1, 1};
+  return {
+      {"artifactLocation", {{"uri", UriEscaped(text::ToUtf8(at.file))}, {"uriBaseId", RootBase}}},
+      {"region",
+       {{"startLine", at.line},
+        {"startColumn", at.column},
+        {"endLine", at.endLine},
+        {"endColumn", at.endColumn}}}};
 }
 
 // The include chain from the first page that reaches the finding, then its other places.

@@ -13,11 +13,13 @@ using Json = nlohmann::json;
 
 namespace {
 
-// A page that reaches a missing include through a header, and a second page that reaches it too.
+// A page that reaches a missing include through a header, and a second page that reaches it too;
+// the header's being exposed is left out.
 void WriteMissingSite(const TempFolder& site) {
   site.Write("one.asp", "<p>\r\n" + Include("inc/header.inc"));
   site.Write("two.asp", Include("inc/header.inc"));
   site.Write("inc/header.inc", "<h1>\r\n  " + Include("menu2.inc"));
+  site.Write("lintra.toml", "[rules]\nexposed-include = \"off\"\n");
 }
 
 std::vector<std::string> Check(const TempFolder& site, std::vector<std::string> more = {}) {
@@ -32,19 +34,39 @@ TEST(CheckText, PrintsOneCompilerStyleLinePerFindingAndTheTotals) {
   const Outcome run = Lintra({"check", "--root", Site});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out,
-            "default.asp:6:1: warning: duplicate include: inc/menu.inc is included more than once "
-            "in default.asp [duplicate-include] (1 page: default.asp)\n"
-            "inc/header.inc:4:1: warning: duplicate include: inc/menu.inc is included more than "
-            "once in default.asp [duplicate-include] (1 page: default.asp)\n"
-            "inc/session.inc:1:1: error: cyclic include: inc/security.inc -> inc/session.inc -> "
-            "inc/security.inc [cyclic-include] (ASP 0135; 1 page: account/login.asp)\n"
-            "shop/cart.asp:6:1: error: include file not found: cart_totals.inc [missing-include] "
-            "(ASP 0126; 1 page: shop/cart.asp)\n"
-            "checked 5 pages: 2 errors, 2 warnings, 0 notes\n");
-  const Outcome clean = Lintra({"check", "--root", Site, "about.asp", "shop/product.asp"});
-  EXPECT_EQ(clean.status, 0);
-  EXPECT_EQ(clean.out, "checked 2 pages: 0 errors, 0 warnings, 0 notes\n");
+  const auto exposed = [](const std::string& file, const std::string& reach) {
+    return file + ": warning: exposed include: " + file +
+           " is not run as script, so its source can be downloaded [exposed-include] (" + reach +
+           ")\n";
+  };
+  EXPECT_EQ(
+      run.out,
+      "default.asp:6:1: warning: duplicate include: inc/menu.inc is included more than once "
+      "in default.asp [duplicate-include] (1 page: default.asp)\n" +
+          exposed("inc/config.inc", "3 pages, e.g. account/login.asp") +
+          exposed("inc/connection.inc", "1 page: account/login.asp") +
+          exposed("inc/footer.inc", "5 pages, e.g. about.asp") +
+          exposed("inc/functions.inc", "2 pages, e.g. shop/cart.asp") +
+          exposed("inc/header.inc", "5 pages, e.g. about.asp") +
+          "inc/header.inc:4:1: warning: duplicate include: inc/menu.inc is included more "
+          "than once in default.asp [duplicate-include] (1 page: default.asp)\n" +
+          exposed("inc/menu.inc", "5 pages, e.g. about.asp") +
+          exposed("inc/security.inc", "1 page: account/login.asp") +
+          exposed("inc/session.inc", "1 page: account/login.asp") +
+          "inc/session.inc:1:1: error: cyclic include: inc/security.inc -> inc/session.inc -> "
+          "inc/security.inc [cyclic-include] (ASP 0135; 1 page: account/login.asp)\n"
+          "shop/cart.asp:3:1: error: parent path: the include path of inc/functions.inc uses "
+          "\"..\" [parent-path] (ASP 0131; 1 page: shop/cart.asp)\n"
+          "shop/cart.asp:6:1: error: include file not found: cart_totals.inc "
+          "[missing-include] (ASP 0126; 1 page: shop/cart.asp)\n"
+          "shop/product.asp:2:1: error: parent path: the include path of inc/functions.inc "
+          "uses \"..\" [parent-path] (ASP 0131; 1 page: shop/product.asp)\n"
+          "checked 5 pages: 4 errors, 10 warnings, 0 notes\n");
+  TempFolder clean;
+  clean.Write("page.asp", "<p>");
+  const Outcome quiet = Lintra({"check", "--root", clean.Path().string()});
+  EXPECT_EQ(quiet.status, 0);
+  EXPECT_EQ(quiet.out, "checked 1 page: 0 errors, 0 warnings, 0 notes\n");
 }
 
 TEST(CheckText, AFindingThatManyPagesReachIsOneLineWithTheirCount) {
@@ -135,13 +157,49 @@ TEST(CheckGithub, PrintsOneWorkflowCommandPerFindingWithItsPropertiesEscaped) {
   EXPECT_EQ(run.err, "lintra: checked 1 page: 1 error, 0 warnings, 0 notes\n");
 }
 
+TEST(CheckWholeFile, AFindingOnAFileHasNoLineButWhereSarifNeedsOneTheFileStart) {
+  TempFolder site;
+  site.Write("page.asp", Include("a.inc"));
+  site.Write("a.inc", "<p>");
+  site.Write("spare.inc", "<p>");
+  EXPECT_EQ(Lintra(Check(site)).out,
+            "a.inc: warning: exposed include: a.inc is not run as script, so its source can be "
+            "downloaded [exposed-include] (1 page: page.asp)\n"
+            "spare.inc: note: unused file: no page includes spare.inc [unused-file] (0 pages)\n"
+            "checked 1 page: 0 errors, 1 warning, 1 note\n");
+  Json unused = Json::parse(Lintra(Check(site, {"--format", "json"})).out)["findings"][1];
+  unused.erase("fingerprint");
+  EXPECT_EQ(unused, Json::parse(R"({
+    "rule": "unused-file", "severity": "note", "code": "",
+    "message": "unused file: no page includes spare.inc",
+    "file": "spare.inc", "line": 0, "column": 0, "endLine": 0, "endColumn": 0,
+    "pages": 0, "page": "", "chain": [], "related": []})"));
+  const Json log = Json::parse(Lintra(Check(site, {"--format", "sarif"})).out);
+  for (const Json& result : log["runs"][0]["results"]) {
+    EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"],
+              Json::parse(R"({"startLine": 1, "startColumn": 1, "endLine": 1, "endColumn": 1})"));
+  }
+  const std::string folder = std::filesystem::canonical(site.Path())
+                                 .lexically_relative(std::filesystem::current_path())
+                                 .generic_string();
+  EXPECT_EQ(Lintra(Check(site, {"--format", "github"})).out,
+            "::warning file=" + folder +
+                "/a.inc,title=exposed-include::exposed include: a.inc is not run as script, so "
+                "its source can be downloaded (1 page: page.asp)\n"
+                "::notice file=" +
+                folder +
+                "/spare.inc,title=unused-file::unused file: no page includes spare.inc (0 "
+                "pages)\n");
+}
+
 TEST(CheckExitStatus, WarningsPassUnlessMoreThanMaxWarnings) {
   TempFolder site;
   site.Write("page.asp", Include("a.inc") + Include("a.inc"));
   site.Write("a.inc", "<p>");
+  // Three warnings: each copy of a.inc, and a.inc exposed.
   EXPECT_EQ(Lintra(Check(site)).status, 0);
-  EXPECT_EQ(Lintra(Check(site, {"--max-warnings", "2"})).status, 0);
-  EXPECT_EQ(Lintra(Check(site, {"--max-warnings", "1"})).status, 1);
+  EXPECT_EQ(Lintra(Check(site, {"--max-warnings", "3"})).status, 0);
+  EXPECT_EQ(Lintra(Check(site, {"--max-warnings", "2"})).status, 1);
   const Outcome negative = Lintra(Check(site, {"--max-warnings", "-1"}));
   EXPECT_EQ(negative.status, 2);
   EXPECT_EQ(negative.out, "");

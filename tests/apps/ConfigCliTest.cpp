@@ -21,13 +21,17 @@ void WriteFindingsSite(const TempFolder& site, const std::string& config) {
 
 TEST(ProjectConfig, RuleSeveritiesChangeOrSilenceFindings) {
   TempFolder site;
-  WriteFindingsSite(site, "[rules]\nduplicate-include = \"off\"\nmissing-include = \"warning\"\n");
+  WriteFindingsSite(site,
+                    "[rules]\nduplicate-include = \"off\"\nmissing-include = \"warning\"\n"
+                    "exposed-include = \"note\"\n");
   const Outcome run = Lintra({"check", "--root", site.Path().string()});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out,
+            "a.inc: note: exposed include: a.inc is not run as script, so its source can be "
+            "downloaded [exposed-include] (1 page: page.asp)\n"
             "page.asp:3:1: warning: include file not found: gone.inc [missing-include] (ASP 0126; "
             "1 page: page.asp)\n"
-            "checked 1 page: 0 errors, 1 warning, 0 notes\n");
+            "checked 1 page: 0 errors, 1 warning, 1 note\n");
 }
 
 TEST(ProjectConfig, ABadFileEndsTheRunWithOneLineNamingItsPlaceAndProblem) {

@@ -64,6 +64,17 @@ TEST(MissingIncludeRule, ReportsADirectiveThatManyPagesReachOnce) {
   EXPECT_EQ(Check(complete, {u"one.asp", u"two.asp"}), "");
 }
 
+TEST(MissingIncludeRule, NamesThePathAsTheDirectiveWritesIt) {
+  const std::map<Text, Text> site = {
+      {u"shop/cart.asp",
+       IncludeLine(u"totals.inc") + u"<!-- #include virtual=\"/inc/nav.inc\" -->"}};
+  EXPECT_EQ(Check(site, {u"shop/cart.asp"}),
+            "missing-include error [ASP 0126] shop/cart.asp:1:1-1:36 pages=1 from shop/cart.asp | "
+            "include file not found: totals.inc\n"
+            "missing-include error [ASP 0126] shop/cart.asp:2:1-2:41 pages=1 from shop/cart.asp | "
+            "include file not found: /inc/nav.inc\n");
+}
+
 TEST(CyclicIncludeRule, NamesTheLoopAtTheDirectiveThatClosesIt) {
   const std::map<Text, Text> loop = {{u"page.asp", IncludeLine(u"a.inc")},
                                      {u"a.inc", IncludeLine(u"b.inc")},

@@ -148,7 +148,7 @@ TEST(RuleSites, ExposedIncludeReportsEachIncludedFileThatIsNotScriptOnce) {
 TEST(RuleSites, MissingIncludeReportsADirectiveInASharedFileOnceForAllItsPages) {
   EXPECT_EQ(CheckSite("missing-include", "fires"),
             "missing-include error [ASP 0126] inc/header.inc:2:1-2:33 pages=2 from one.asp > "
-            "one.asp:1:1-1:38 | include file not found: inc/menu2.inc\n");
+            "one.asp:1:1-1:38 | include file not found: menu2.inc\n");
   EXPECT_EQ(CheckSite("missing-include", "quiet"), "");
 }
 
