@@ -32,6 +32,12 @@ class FindingSet {
     findingPages_.push_back(page_);
   }
 
+  // Adds the findings of `later`, made over pages that come after this set's and that this set
+  // has not counted: a finding found here keeps its first page and chain and adds `later`'s page
+  // count; a new one is kept after the findings here, in `later`'s order. The result is what one
+  // set over both runs of pages would hold.
+  void Merge(FindingSet&& later);
+
   // In the order they were first found.
   const std::vector<RuleFinding>& Findings() const { return findings_; }
 
