@@ -48,6 +48,9 @@ class Checker {
   // Adds `later`, the findings of pages that come after the ones checked here (see
   // FindingSet::Merge).
   void Merge(FindingSet&& later) { findings_.Merge(std::move(later)); }
+  // Takes in what the rules of `other`, a checker with the same rules that checked other pages
+  // of the run, noted for Finish.
+  void TakeNotes(Checker& other);
 
  private:
   RuleSettings settings_;

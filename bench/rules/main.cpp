@@ -8,6 +8,7 @@
 #include "analysis/File.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
+#include "apps/lintra/PageChunks.h"
 #include "rules/Checker.h"
 #include "site/Findings.h"
 #include "site/PageDiscovery.h"
@@ -18,7 +19,7 @@ namespace lintra {
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: lintra-rulesbench --root DIR [--flags] [PAGE...]\n");
+  std::fprintf(stderr, "usage: lintra-rulesbench --root DIR [--flags] [--jobs N] [PAGE...]\n");
   return 2;
 }
 
@@ -27,25 +28,55 @@ struct Counts {
   size_t findings = 0;
 };
 
-// Analyses `pages` of the site at `root` one after the other and counts the findings: the rules'
-// (one per rule and place) or, with `flags`, the control's three flags per page and copy.
-Counts Run(const std::string& root, const std::vector<Text>& pages, bool flags) {
-  const DiskFiles files(root);
-  DiskHost host(files, 1'000'000);
-  SiteAnalysis site(host, text::FromUtf8(root));
+// What one thread needs to analyse and check pages: a host and control of its own, and a checker.
+struct Worker {
+  explicit Worker(const std::string& root)
+      : files(root), host(files, 1'000'000), site(host, text::FromUtf8(root)) {}
+  DiskFiles files;
+  DiskHost host;
+  SiteAnalysis site;
   Checker checker;
+};
+
+// What a worker made of a chunk of pages: the rules' findings, or the number of flags.
+struct Chunk {
+  FindingSet findings;
+  size_t flags = 0;
+  size_t pages = 0;
+};
+
+// Analyses `pages` of the site at `root` on `jobs` threads and counts the findings: the rules'
+// (one per rule and place) or, with `flags`, the control's three flags per page and copy.
+Counts Run(const std::string& root, const std::vector<Text>& pages, bool flags, unsigned jobs) {
+  Checker total;
   Counts counts;
-  for (const Text& page : pages) {
-    host.StartPage();
-    const std::shared_ptr<File> tree = site.Tree(page);
-    ++counts.pages;
-    if (flags) {
-      counts.findings += PageFindings(*tree).size();
-    } else {
-      checker.Check(*tree);
-    }
+  std::vector<std::unique_ptr<Worker>> workers;
+  for (unsigned i = 0; i < JobsFor(jobs, pages.size()); ++i) {
+    workers.push_back(std::make_unique<Worker>(root));
   }
-  if (!flags) counts.findings = checker.Findings().size();
+  RunInChunks(
+      pages.size(), workers,
+      [&](Worker& worker, size_t first, size_t end) {
+        Chunk chunk;
+        for (size_t i = first; i < end; ++i) {
+          worker.host.StartPage();
+          const std::shared_ptr<File> tree = worker.site.Tree(pages[i]);
+          ++chunk.pages;
+          if (flags) {
+            chunk.flags += PageFindings(*tree).size();
+          } else {
+            worker.checker.Check(*tree);
+          }
+        }
+        if (!flags) chunk.findings = worker.checker.TakeFindings();
+        return chunk;
+      },
+      [&](Chunk&& chunk) {
+        counts.pages += chunk.pages;
+        counts.findings += chunk.flags;
+        total.Merge(std::move(chunk.findings));
+      });
+  if (!flags) counts.findings = total.Findings().size();
   return counts;
 }
 
@@ -56,15 +87,19 @@ Counts Run(const std::string& root, const std::vector<Text>& pages, bool flags) 
 using namespace lintra;
 
 // Times one analysis of a generated site's pages with the rules, or with the control's flags as
-// the command line checks them today, and prints the time and the counts on one line.
+// the command line checks them today, on one thread or more (--jobs, 0 for one per core), and
+// prints the time and the counts on one line.
 int main(int argc, char** argv) {
   std::string root;
   bool flags = false;
+  unsigned jobs = 1;
   std::vector<Text> pages;
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--root" && i + 1 < argc) {
       root = argv[++i];
+    } else if (argument == "--jobs" && i + 1 < argc) {
+      jobs = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
     } else if (argument == "--flags") {
       flags = true;
     } else if (argument.starts_with("--")) {
@@ -77,7 +112,7 @@ int main(int argc, char** argv) {
   try {
     if (pages.empty()) pages = PageDiscovery({}).FindPages(root);
     const auto start = std::chrono::steady_clock::now();
-    const Counts counts = Run(root, pages, flags);
+    const Counts counts = Run(root, pages, flags, jobs);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     std::printf("%s: %zu pages, %zu findings, %.3f s\n", flags ? "flags" : "rules", counts.pages,
                 counts.findings, took.count());
