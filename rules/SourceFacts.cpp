@@ -11,7 +11,9 @@ const ScriptScan& SourceFacts::Script(const File& file) {
   static const ScriptScan none;
   Entry* entry = Of(file);
   if (!entry) return none;
-  if (!entry->script) entry->script = std::make_unique<ScriptScan>(ScanScript(file.Content()));
+  if (!entry->script) {
+    entry->script = std::make_unique<ScriptScan>(ScanScript(file.Content(), Lines(file)));
+  }
   return *entry->script;
 }
 

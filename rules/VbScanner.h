@@ -5,6 +5,7 @@
 
 #include "platform/Text.h"
 #include "rules/AspBlocks.h"
+#include "site/TextPosition.h"
 
 namespace lintra {
 
@@ -49,5 +50,7 @@ struct ScriptScan {
 // comments, strings with doubled quotes, : separators and _ line continuations; keywords in any
 // letter case. Any text is accepted, and the scan is linear in its length.
 ScriptScan ScanScript(TextView text);
+// The same, with the line index of `text` at hand for placing the declarations.
+ScriptScan ScanScript(TextView text, const LineIndex& lines);
 
 }  // namespace lintra
