@@ -19,6 +19,8 @@ struct Declaration {
   // The name as written, and upper-cased for comparing without regard to case.
   Text name;
   Text key;
+  // The number of `key` among the names of a run, given by the run's SourceFacts; -1 until then.
+  int32_t id = -1;
   // 0-based offset of the name in the text, and its place: line and column counted from 1, and
   // the column just after the name (names never span lines).
   int32_t offset = 0;
