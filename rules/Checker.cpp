@@ -48,6 +48,12 @@ void Checker::Check(File& page) {
   for (Rule* rule : running_) rule->Check(check, findings_);
 }
 
+void Checker::TakeNotes(Checker& other) {
+  for (size_t i = 0; i < rules_.size() && i < other.rules_.size(); ++i) {
+    rules_[i]->TakeNotes(*other.rules_[i]);
+  }
+}
+
 void Checker::Finish(const std::vector<Text>& projectFiles) {
   findings_.BeginPage();
   const ProjectCheck project{settings_, projectFiles};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/Text.h"
@@ -39,6 +40,17 @@ class Checker {
   bool Runs(const Rule& rule) const;
   // The findings of the pages in the order they were checked, then those of Finish.
   const std::vector<RuleFinding>& Findings() const { return findings_.Findings(); }
+
+  // Hands over the findings of the pages checked since the last call and starts afresh; what
+  // was learnt of the texts is kept. With Merge, pages can be checked in runs by several
+  // checkers, one per thread, and their findings put together in page order.
+  FindingSet TakeFindings() { return std::exchange(findings_, FindingSet()); }
+  // Adds `later`, the findings of pages that come after the ones checked here (see
+  // FindingSet::Merge).
+  void Merge(FindingSet&& later) { findings_.Merge(std::move(later)); }
+  // Takes in what the rules of `other`, a checker with the same rules that checked other pages
+  // of the run, noted for Finish.
+  void TakeNotes(Checker& other);
 
  private:
   RuleSettings settings_;

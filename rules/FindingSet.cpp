@@ -2,13 +2,29 @@
 
 namespace lintra {
 
-Text FindingSet::Key(const std::string& ruleId, const Place& place) {
-  Text key(ruleId.begin(), ruleId.end());
-  key += u'\0';
-  key += place.file;
-  key += u'\0';
-  key += text::FromNumber(place.line) + u':' + text::FromNumber(place.column);
-  return key;
+size_t FindingSet::KeyHash::operator()(const KeyView& key) const {
+  size_t hash = std::hash<TextView>()(key.file);
+  hash = hash * 31 + std::hash<std::string_view>()(key.ruleId);
+  return hash * 31 + (static_cast<size_t>(key.line) << 20 ^ static_cast<size_t>(key.column));
+}
+
+void FindingSet::Merge(FindingSet&& later) {
+  for (size_t i = 0; i < later.findings_.size(); ++i) {
+    RuleFinding& finding = later.findings_[i];
+    const int64_t lastPage = page_ + later.findingPages_[i];
+    const Place& place = finding.place;
+    const auto known = index_.find(KeyView{finding.ruleId, place.file, place.line, place.column});
+    if (known != index_.end()) {
+      findings_[known->second].pages += finding.pages;
+      findingPages_[known->second] = lastPage;
+      continue;
+    }
+    index_.emplace(Key{finding.ruleId, place.file, place.line, place.column}, findings_.size());
+    findings_.push_back(std::move(finding));
+    findingPages_.push_back(lastPage);
+  }
+  page_ += later.page_;
+  later = FindingSet();
 }
 
 void FindingSet::Count(size_t index) {

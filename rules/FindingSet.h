@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -21,29 +23,59 @@ class FindingSet {
   // count starts at 1.
   template <class Make>
   void Report(const std::string& ruleId, const Place& place, Make&& make) {
-    const Text key = Key(ruleId, place);
+    const KeyView key{ruleId, place.file, place.line, place.column};
     const auto known = index_.find(key);
     if (known != index_.end()) {
       Count(known->second);
       return;
     }
-    index_.emplace(key, findings_.size());
+    index_.emplace(Key{ruleId, place.file, place.line, place.column}, findings_.size());
     findings_.push_back(make());
     findingPages_.push_back(page_);
   }
+
+  // Adds the findings of `later`, made over pages that come after this set's and that this set
+  // has not counted: a finding found here keeps its first page and chain and adds `later`'s page
+  // count; a new one is kept after the findings here, in `later`'s order. The result is what one
+  // set over both runs of pages would hold.
+  void Merge(FindingSet&& later);
 
   // In the order they were first found.
   const std::vector<RuleFinding>& Findings() const { return findings_; }
 
  private:
-  static Text Key(const std::string& ruleId, const Place& place);
+  // What tells findings apart: the rule and the start of the place. Reports look their key up
+  // as views, and only a finding's first report makes the key it is kept under.
+  struct KeyView {
+    std::string_view ruleId;
+    TextView file;
+    int32_t line;
+    int32_t column;
+    bool operator==(const KeyView&) const = default;
+  };
+  struct Key {
+    std::string ruleId;
+    Text file;
+    int32_t line;
+    int32_t column;
+    operator KeyView() const { return {ruleId, file, line, column}; }
+  };
+  struct KeyHash {
+    using is_transparent = void;
+    size_t operator()(const KeyView& key) const;
+  };
+  struct KeyEqual {
+    using is_transparent = void;
+    bool operator()(const KeyView& a, const KeyView& b) const { return a == b; }
+  };
+
   void Count(size_t index);
 
   int64_t page_ = 0;
   std::vector<RuleFinding> findings_;
   // The last page counted for each finding.
   std::vector<int64_t> findingPages_;
-  std::unordered_map<Text, size_t> index_;
+  std::unordered_map<Key, size_t, KeyHash, KeyEqual> index_;
 };
 
 }  // namespace lintra

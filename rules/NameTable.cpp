@@ -29,7 +29,11 @@ bool Clashes(DeclarationKind earlier, DeclarationKind later) {
 
 PlacedDeclaration NameTable::Add(const PlacedDeclaration& placed) {
   const Declaration& declaration = *placed.declaration;
-  Firsts& firsts = firsts_[declaration.key];
+  const auto id = static_cast<size_t>(declaration.id);
+  if (id >= entries_.size()) entries_.resize(id + 1);
+  Entry& entry = entries_[id];
+  if (entry.generation != generation_) entry = Entry{generation_, {}};
+  Firsts& firsts = entry.firsts;
   const First* clash = nullptr;
   for (const First& earlier : firsts) {
     if (!earlier.placed.node || !Clashes(earlier.placed.declaration->kind, declaration.kind)) {

@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cstdint>
-#include <unordered_map>
+#include <vector>
 
 #include "platform/Text.h"
 #include "rules/VbScanner.h"
@@ -21,12 +21,15 @@ struct PlacedDeclaration {
 // of each name, so that a later one that VBScript refuses finds the one it clashes with. The
 // clashes kept are the ones VBScript is known to refuse: Dim, Public or Private after a variable,
 // a constant or a ReDim of the name; Const after a variable or a constant; Class after a class.
+// Names are known by their number (Declaration::id), and clearing the table forgets them without
+// touching its memory, so that one table serves page after page.
 class NameTable {
  public:
-  // Adds `placed`; returns the earlier declaration it clashes with, or one with a null node.
+  // Adds `placed`, whose declaration has its number; returns the earlier declaration it clashes
+  // with, or one with a null node.
   PlacedDeclaration Add(const PlacedDeclaration& placed);
   void Clear() {
-    firsts_.clear();
+    ++generation_;
     added_ = 0;
   }
 
@@ -37,8 +40,13 @@ class NameTable {
     uint64_t order = 0;
   };
   using Firsts = std::array<First, 5>;
-  // Views the upper-cased names of the declarations, which outlive the table.
-  std::unordered_map<TextView, Firsts> firsts_;
+  // The firsts of each name by its number, valid where the entry's generation is the table's.
+  struct Entry {
+    uint64_t generation = 0;
+    Firsts firsts;
+  };
+  std::vector<Entry> entries_;
+  uint64_t generation_ = 1;
   uint64_t added_ = 0;
 };
 

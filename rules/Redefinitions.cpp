@@ -36,7 +36,11 @@ struct Frame {
 // Takes the declarations of the page in page order and keeps the clashes.
 class Merge {
  public:
-  explicit Merge(SourceFacts& facts) : facts_(facts) {}
+  explicit Merge(SourceFacts& facts)
+      : facts_(facts), page_(facts.PageNames()), block_(facts.BlockNames()) {
+    page_.Clear();
+    block_.Clear();
+  }
 
   std::vector<Redefinition> Run(File& page) {
     const ScriptScan& scan = facts_.Script(page);
@@ -92,8 +96,8 @@ class Merge {
 
   SourceFacts& facts_;
   TreeWalk<Frame> walk_;
-  NameTable page_;
-  NameTable block_;
+  NameTable& page_;
+  NameTable& block_;
   File* blockNode_ = nullptr;
   int32_t blockUnit_ = 0;
   std::vector<Redefinition> found_;

@@ -42,4 +42,6 @@ RuleFinding Rule::Make(const ProjectCheck& project, Place place, Text message) c
           0};
 }
 
+void Rule::TakeNotes(Rule&) {}
+
 }  // namespace lintra

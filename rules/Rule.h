@@ -38,6 +38,10 @@ class Rule {
   virtual void Check(PageCheck& page, FindingSet& findings) = 0;
   // Reports what only the whole project shows, once after the last page.
   virtual void Finish(const ProjectCheck& project, FindingSet& findings);
+  // Takes in what `other`, this same rule in another checker of the run, noted of the pages it
+  // checked, for a run whose pages several checkers share; a rule that keeps nothing from page
+  // to page has nothing to take.
+  virtual void TakeNotes(Rule& other);
 
   // The severity this rule reports with under `settings`: the one they set for it, or else its
   // own (see DefaultSeverity).

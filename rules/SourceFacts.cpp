@@ -11,7 +11,13 @@ const ScriptScan& SourceFacts::Script(const File& file) {
   static const ScriptScan none;
   Entry* entry = Of(file);
   if (!entry) return none;
-  if (!entry->script) entry->script = std::make_unique<ScriptScan>(ScanScript(file.Content()));
+  if (!entry->script) {
+    entry->script = std::make_unique<ScriptScan>(ScanScript(file.Content(), Lines(file)));
+    for (Declaration& declaration : entry->script->declarations) {
+      const auto known = names_.try_emplace(declaration.key, static_cast<int32_t>(names_.size()));
+      declaration.id = known.first->second;
+    }
+  }
   return *entry->script;
 }
 

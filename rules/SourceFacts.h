@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "analysis/SourceText.h"
+#include "rules/NameTable.h"
 #include "rules/PageCommands.h"
 #include "rules/VbScanner.h"
 #include "site/TextPosition.h"
@@ -28,6 +29,11 @@ class SourceFacts {
   // shows them (see Utf8TextBytes); Unknown for a node without a text.
   TextBytes Bytes(const File& file);
 
+  // The tables in which the declarations of one page, and of one script block, meet; kept from
+  // page to page so that no page makes them afresh.
+  NameTable& PageNames() { return pageNames_; }
+  NameTable& BlockNames() { return blockNames_; }
+
  private:
   struct Entry {
     std::weak_ptr<const SourceText> text;
@@ -42,6 +48,10 @@ class SourceFacts {
   void DropGoneTexts();
 
   std::unordered_map<const SourceText*, Entry> entries_;
+  // The number of each upper-cased declared name (Declaration::id), in the order first seen.
+  std::unordered_map<Text, int32_t> names_;
+  NameTable pageNames_;
+  NameTable blockNames_;
   size_t dropAt_ = 1024;
 };
 

@@ -30,6 +30,11 @@ void UnusedFileRule::Check(PageCheck& page, FindingSet&) {
   page.EachInclude(note);
 }
 
+void UnusedFileRule::TakeNotes(Rule& other) {
+  std::unordered_set<Text>& noted = static_cast<UnusedFileRule&>(other).used_;
+  used_.merge(noted);
+}
+
 void UnusedFileRule::Finish(const ProjectCheck& project, FindingSet& findings) {
   if (!project.settings.wholeProject) return;
   for (const Text& file : project.files) {

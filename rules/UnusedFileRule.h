@@ -14,6 +14,8 @@ class UnusedFileRule : public Rule {
   // Notes the include-only files that `page` reaches; reports nothing.
   void Check(PageCheck& page, FindingSet& findings) override;
   void Finish(const ProjectCheck& project, FindingSet& findings) override;
+  // Adds the files that `other`, an UnusedFileRule, noted.
+  void TakeNotes(Rule& other) override;
 
  private:
   // The paths of the files noted, upper-cased.

@@ -1,19 +1,20 @@
 #include "rules/VbScanner.h"
 
 #include "rules/VbStatements.h"
-#include "site/TextPosition.h"
 
 namespace lintra {
 
 ScriptScan ScanScript(TextView text) {
+  return ScanScript(text, LineIndex(text));
+}
+
+ScriptScan ScanScript(TextView text, const LineIndex& lines) {
   const AspLayout layout = LayOutAsp(text);
   ScriptScan scan;
   scan.language = layout.language;
   VbStatements statements(text, scan);
   for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
   statements.Finish();
-  if (scan.declarations.empty()) return scan;
-  const LineIndex lines(text);
   for (Declaration& declaration : scan.declarations) {
     const LineColumn at = lines.At(declaration.offset + 1);
     declaration.line = at.line;

@@ -5,6 +5,7 @@
 
 #include "platform/Text.h"
 #include "rules/AspBlocks.h"
+#include "site/TextPosition.h"
 
 namespace lintra {
 
@@ -18,6 +19,8 @@ struct Declaration {
   // The name as written, and upper-cased for comparing without regard to case.
   Text name;
   Text key;
+  // The number of `key` among the names of a run, given by the run's SourceFacts; -1 until then.
+  int32_t id = -1;
   // 0-based offset of the name in the text, and its place: line and column counted from 1, and
   // the column just after the name (names never span lines).
   int32_t offset = 0;
@@ -49,5 +52,7 @@ struct ScriptScan {
 // comments, strings with doubled quotes, : separators and _ line continuations; keywords in any
 // letter case. Any text is accepted, and the scan is linear in its length.
 ScriptScan ScanScript(TextView text);
+// The same, with the line index of `text` at hand for placing the declarations.
+ScriptScan ScanScript(TextView text, const LineIndex& lines);
 
 }  // namespace lintra

@@ -171,7 +171,7 @@ void VbStatements::Declare(DeclarationKind kind, size_t index) {
   const Token& token = tokens_[index];
   const Text name(text_.substr(token.start, token.length));
   out_.declarations.push_back(
-      {kind, name, text::UCase(name), static_cast<int32_t>(token.start), 1, 1, 1, unit_});
+      {kind, name, text::UCase(name), -1, static_cast<int32_t>(token.start), 1, 1, 1, unit_});
 }
 
 void VbStatements::OpenBody(bool isClass) {

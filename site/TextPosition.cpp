@@ -4,12 +4,19 @@
 
 namespace lintra {
 
+// Finds the line ends a stretch of units at a time: the next LF and the next CR are each looked
+// for with memchr, and a CR followed by its LF leaves the line to the LF.
 LineIndex::LineIndex(TextView content) : size_(content.size()), lineStarts_{0} {
-  for (size_t i = 0; i < content.size(); ++i) {
-    const bool lineFeed = content[i] == u'\n';
-    const bool loneReturn =
-        content[i] == u'\r' && (i + 1 >= content.size() || content[i + 1] != u'\n');
-    if (lineFeed || loneReturn) lineStarts_.push_back(i + 1);
+  size_t feed = text::FindAscii(content, 0, u'\n');
+  size_t carriage = text::FindAscii(content, 0, u'\r');
+  while (feed != TextView::npos || carriage != TextView::npos) {
+    if (feed < carriage) {
+      lineStarts_.push_back(feed + 1);
+      feed = text::FindAscii(content, feed + 1, u'\n');
+      continue;
+    }
+    if (carriage + 1 != feed) lineStarts_.push_back(carriage + 1);
+    carriage = text::FindAscii(content, carriage + 1, u'\r');
   }
 }
 

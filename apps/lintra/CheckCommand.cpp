@@ -8,6 +8,7 @@
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
+#include "apps/lintra/ParallelCheck.h"
 #include "apps/lintra/Progress.h"
 #include "apps/lintra/SourceLines.h"
 #include "rules/Checker.h"
@@ -66,13 +67,7 @@ int RunCheck(Session& session, const Options& options) {
   size_t checked = 0;
   {
     Progress progress(pages.size());
-    for (const Text& page : pages) {
-      if (const std::shared_ptr<File> root = session.AnalysePage(page)) {
-        checker.Check(*root);
-        ++checked;
-      }
-      progress.PageDone();
-    }
+    checked = CheckPages(session, options, pages, checker, progress);
   }
   // What the whole project shows (a file no page includes) needs every page's includes; a page
   // that failed hides some of them.

@@ -121,6 +121,10 @@ void AddCheck(CLI::App& app, Options& options) {
   CLI::App* sub = AddCommand(app, options, Command::Check, "check",
                              "Report what would break the pages on the server, rule by rule");
   AddCheckOutputs(*sub, options);
+  sub->add_option("--jobs", options.jobs,
+                  "Analyse N pages at once, with the same output as one (default: one per core)")
+      ->check(CLI::Range(1u, 1024u))
+      ->type_name("N");
   AddExcludes(*sub, options);
   AddPages(*sub, options, "Pages to check (default: every .asp page below the root)");
 }

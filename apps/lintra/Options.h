@@ -58,6 +58,8 @@ struct Options {
   RuleSettings ruleSettings;
   // The project's virtual directories, as its configuration file maps them.
   std::vector<VirtualDirectory> virtualDirectories;
+  // check: how many pages are analysed at once; 0 for one per core of the machine.
+  unsigned jobs = 0;
 };
 
 }  // namespace lintra

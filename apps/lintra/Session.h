@@ -74,6 +74,9 @@ class Session {
 
   // The pages whose analysis failed so far, in order.
   const std::vector<PageFailure>& Failures() const { return failures_; }
+  // Puts `failures` in the place of the failures so far, for a run whose pages other sessions
+  // analysed too; they are the failures of all its pages, in page order.
+  void ReplaceFailures(std::vector<PageFailure> failures) { failures_ = std::move(failures); }
 
  private:
   template <class Analyse>

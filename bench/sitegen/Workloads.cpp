@@ -6,7 +6,8 @@ namespace lintra {
 
 const std::vector<std::string>& WorkloadNames() {
   static const std::vector<std::string> names = {
-      "W1", "W2", "W3", "W4", "W5", "W6", "W6x2", "W1-500", "W1-10000", "W3-2500", "W5-10M"};
+      "W1", "W2", "W3", "W4", "W5", "W6", "W6x2", "W7", "W1-500", "W1-10000", "W3-2500", "W5-10M",
+      "W7-1"};
   return names;
 }
 
@@ -23,6 +24,8 @@ Site MakeWorkload(const std::string& name, uint64_t seed) {
   if (name == "W5-10M") return BigPageWorkload(seed, 10 * megabyte, 2500);
   if (name == "W6") return LibraryWorkload(seed, 5 * megabyte);
   if (name == "W6x2") return LibraryWorkload(seed, 10 * megabyte);
+  if (name == "W7") return CommentLibraryWorkload(seed, 5 * megabyte, 200);
+  if (name == "W7-1") return CommentLibraryWorkload(seed, 5 * megabyte, 1);
   throw std::invalid_argument("unknown workload " + name);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -45,6 +46,30 @@ std::string Check(const std::map<Text, Text>& files, std::initializer_list<const
   Checker checker(settings);
   for (const char16_t* page : pages) checker.Check(*site.Tree(page));
   return Render(checker.Findings());
+}
+
+// The findings of a whole-project run over `pages` checked in runs of `run` pages, each run by a
+// checker and host of its own, merged in page order; `files` are the project's files.
+std::string CheckInRuns(const std::map<Text, Text>& files,
+                        const std::vector<const char16_t*>& pages, size_t run) {
+  RuleSettings settings;
+  settings.wholeProject = true;
+  Checker total(settings);
+  for (size_t first = 0; first < pages.size(); first += run) {
+    MemoryHost host;
+    host.Files = files;
+    SiteAnalysis site(host, u"/site");
+    Checker checker(settings);
+    for (size_t i = first; i < std::min(pages.size(), first + run); ++i) {
+      checker.Check(*site.Tree(pages[i]));
+    }
+    total.Merge(checker.TakeFindings());
+    total.TakeNotes(checker);
+  }
+  std::vector<Text> projectFiles;
+  for (const auto& file : files) projectFiles.push_back(file.first);
+  total.Finish(projectFiles);
+  return Render(total.Findings());
 }
 
 const Text kDeclarations = Lines({u"<%", u"Dim total", u"Const RATE = 2", u"%>"});
@@ -149,6 +174,40 @@ TEST(NameRedefinedRule, LeavesAloneWhatVBScriptAccepts) {
             "duplicate include: decl.inc is included more than once in jscript.asp\n"
             "duplicate-include warning [] jscript.asp:2:1-2:34 pages=1 from jscript.asp | "
             "duplicate include: decl.inc is included more than once in jscript.asp\n");
+}
+
+TEST(Checker, GivesTheSameFindingsWhenRunsOfPagesAreCheckedApartAndMerged) {
+  const std::map<Text, Text> site = {
+      {u"a.asp", IncludeLine(u"header.inc")},
+      {u"b.asp", u"<p>\r\n" + IncludeLine(u"header.inc")},
+      {u"c.asp", IncludeLine(u"decl.inc") + IncludeLine(u"decl.inc")},
+      {u"d.asp", IncludeLine(u"header.inc") + IncludeLine(u"decl.inc") + IncludeLine(u"decl.inc")},
+      {u"e.asp", IncludeLine(u"gone.inc")},
+      {u"header.inc", IncludeLine(u"menu.inc")},
+      {u"decl.inc", kDeclarations},
+      {u"spare.inc", u"<p>"}};
+  const std::vector<const char16_t*> pages = {u"a.asp", u"b.asp", u"c.asp", u"d.asp", u"e.asp"};
+  const std::string whole = CheckInRuns(site, pages, pages.size());
+  EXPECT_EQ(whole,
+            "missing-include error [ASP 0126] header.inc:1:1-1:34 pages=3 from a.asp > a.asp:1:1 "
+            "| include file not found: menu.inc\n"
+            "exposed-include warning [] header.inc:0:0-0:0 pages=3 from a.asp > a.asp:1:1 | "
+            "exposed include: header.inc is not run as script, so its source can be downloaded\n"
+            "name-redefined error [VBScript 800a0411] decl.inc:2:5-2:10 pages=2 from c.asp > "
+            "c.asp:2:1 related decl.inc:2:5 | name redefined: total is already declared at "
+            "decl.inc:2:5\n"
+            "name-redefined error [VBScript 800a0411] decl.inc:3:7-3:11 pages=2 from c.asp > "
+            "c.asp:2:1 related decl.inc:3:7 | name redefined: RATE is already declared at "
+            "decl.inc:3:7\n"
+            "exposed-include warning [] decl.inc:0:0-0:0 pages=2 from c.asp > c.asp:1:1 | "
+            "exposed include: decl.inc is not run as script, so its source can be downloaded\n"
+            "missing-include error [ASP 0126] e.asp:1:1-1:34 pages=1 from e.asp | include file "
+            "not found: gone.inc\n"
+            "unused-file note [] spare.inc:0:0-0:0 pages=0 from  | unused file: no page includes "
+            "spare.inc\n");
+  for (size_t run = 1; run < pages.size(); ++run) {
+    EXPECT_EQ(CheckInRuns(site, pages, run), whole) << "runs of " << run;
+  }
 }
 
 namespace {

@@ -1,0 +1,82 @@
+#include "apps/lintra/ParallelCheck.h"
+
+#include <memory>
+
+#include "analysis/File.h"
+#include "apps/lintra/PageChunks.h"
+
+namespace lintra {
+
+namespace {
+
+// What one thread checks pages with: the run's own session for the first thread, a new one for
+// the others, and a checker of its own.
+struct Worker {
+  Worker(Session& runSession, const RuleSettings& settings)
+      : session(&runSession), failuresSeen(runSession.Failures().size()), checker(settings) {}
+  Worker(const Options& options, const RuleSettings& settings)
+      : owned(std::make_unique<Session>(options)), session(owned.get()), checker(settings) {}
+
+  std::unique_ptr<Session> owned;
+  Session* session;
+  size_t failuresSeen = 0;
+  Checker checker;
+};
+
+// What a worker made of a chunk of consecutive pages.
+struct Chunk {
+  size_t pages = 0;
+  size_t analysed = 0;
+  FindingSet findings;
+  std::vector<PageFailure> failures;
+};
+
+Chunk CheckChunk(Worker& worker, const std::vector<Text>& pages, size_t first, size_t end) {
+  Chunk chunk;
+  for (size_t i = first; i < end; ++i) {
+    if (const std::shared_ptr<File> root = worker.session->AnalysePage(pages[i])) {
+      worker.checker.Check(*root);
+      ++chunk.analysed;
+    }
+    ++chunk.pages;
+  }
+  chunk.findings = worker.checker.TakeFindings();
+  const std::vector<PageFailure>& failures = worker.session->Failures();
+  chunk.failures.assign(failures.begin() + static_cast<ptrdiff_t>(worker.failuresSeen),
+                        failures.end());
+  worker.failuresSeen = failures.size();
+  return chunk;
+}
+
+}  // namespace
+
+size_t CheckPages(Session& session, const Options& options, const std::vector<Text>& pages,
+                  Checker& checker, Progress& progress) {
+  std::vector<std::unique_ptr<Worker>> workers;
+  workers.push_back(std::make_unique<Worker>(session, checker.Settings()));
+  for (unsigned i = 1; i < JobsFor(options.jobs, pages.size()); ++i) {
+    workers.push_back(std::make_unique<Worker>(options, checker.Settings()));
+  }
+  std::vector<PageFailure> failures = session.Failures();
+  size_t analysed = 0;
+  RunInChunks(
+      pages.size(), workers,
+      [&](Worker& worker, size_t first, size_t end) {
+        return CheckChunk(worker, pages, first, end);
+      },
+      [&](Chunk&& chunk) {
+        checker.Merge(std::move(chunk.findings));
+        failures.insert(failures.end(), std::make_move_iterator(chunk.failures.begin()),
+                        std::make_move_iterator(chunk.failures.end()));
+        analysed += chunk.analysed;
+        for (size_t i = 0; i < chunk.pages; ++i) progress.PageDone();
+      });
+  for (const std::unique_ptr<Worker>& worker : workers) checker.TakeNotes(worker->checker);
+  // Sessions go in the reverse order of their making, each putting back the message handler it
+  // found.
+  while (!workers.empty()) workers.pop_back();
+  session.ReplaceFailures(std::move(failures));
+  return analysed;
+}
+
+}  // namespace lintra

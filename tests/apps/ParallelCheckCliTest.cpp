@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/apps/CliRun.h"
+
+namespace lintra {
+
+namespace {
+
+// A site of 240 pages over 40 shared files, with findings of every kind in pages spread through
+// the list: missing files, a cycle, duplicates, and pages whose includes explode past the
+// request limit of the runs below and fail.
+void WriteMixedSite(const TempFolder& site) {
+  for (int file = 0; file < 40; ++file) {
+    std::string text = "<p>part " + std::to_string(file) + "</p>\r\n";
+    if (file % 9 == 0) text += Include("gone" + std::to_string(file) + ".inc") + "\r\n";
+    if (file % 10 == 3) text += Include("part" + std::to_string(file + 1) + ".inc") + "\r\n";
+    site.Write("inc/part" + std::to_string(file) + ".inc", text);
+  }
+  site.Write("inc/loop.inc", Include("part2.inc") + Include("loop.inc"));
+  site.Write("inc/boom.inc", Include("boom2.inc") + Include("boom2.inc"));
+  site.Write("inc/boom2.inc", Include("boom3.inc") + Include("boom3.inc"));
+  site.Write("inc/boom3.inc", Include("boom4.inc") + Include("boom4.inc"));
+  site.Write("inc/boom4.inc", Include("part1.inc") + Include("part1.inc"));
+  for (int page = 0; page < 240; ++page) {
+    std::string text = "<html>\r\n";
+    for (int k = 0; k < 1 + page % 6; ++k) {
+      text += Include("inc/part" + std::to_string((page * 7 + k * 11) % 40) + ".inc") + "\r\n";
+    }
+    if (page % 37 == 5) text += Include("inc/loop.inc");
+    if (page % 53 == 20) text += Include("inc/boom.inc");
+    site.Write("p" + std::to_string(page) + ".asp", text);
+  }
+}
+
+}  // namespace
+
+TEST(ParallelCheck, ReportsWithSeveralJobsExactlyWhatOneJobReports) {
+  TempFolder site;
+  WriteMixedSite(site);
+  for (const char* format : {"text", "json", "sarif"}) {
+    const std::vector<std::string> check = {
+        "check", "--root", site.Path().string(), "--format", format, "--max-files", "20"};
+    std::vector<std::string> one = check;
+    one.insert(one.end(), {"--jobs", "1"});
+    const Outcome alone = Lintra(one);
+    EXPECT_EQ(alone.status, 3) << format;
+    EXPECT_EQ(Occurrences(alone.err, "aborted after 20 file requests"), 5u) << format;
+    for (const char* jobs : {"2", "3", "8"}) {
+      std::vector<std::string> several = check;
+      several.insert(several.end(), {"--jobs", jobs});
+      const Outcome together = Lintra(several);
+      EXPECT_EQ(together.status, alone.status) << format << " " << jobs;
+      EXPECT_TRUE(together.out == alone.out) << format << " " << jobs;
+      EXPECT_EQ(together.err, alone.err) << format << " " << jobs;
+    }
+  }
+}
+
+TEST(ParallelCheck, RefusesAJobCountBelowOne) {
+  const Outcome run = Lintra({"check", "--root", Site, "--jobs", "0"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("--jobs"), std::string::npos) << run.err;
+}
+
+}  // namespace lintra

@@ -1,0 +1,39 @@
+#include "site/TextPosition.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace lintra {
+
+namespace {
+
+// The line and column of every position of `content` and of the one past its end, as
+// "line:column" separated by spaces.
+std::string Places(const Text& content) {
+  const LineIndex lines(content);
+  std::string places;
+  for (int32_t position = 1; position <= static_cast<int32_t>(content.size()) + 1; ++position) {
+    const LineColumn at = lines.At(position);
+    places +=
+        (places.empty() ? "" : " ") + std::to_string(at.line) + ":" + std::to_string(at.column);
+  }
+  return places;
+}
+
+}  // namespace
+
+TEST(LineIndex, EndsLinesAtCrLfLfAndALoneCr) {
+  struct Case {
+    const char16_t* content;
+    const char* places;
+  };
+  for (const Case& c :
+       {Case{u"", "1:1"}, Case{u"ab", "1:1 1:2 1:3"}, Case{u"a\r\nb", "1:1 1:2 1:3 2:1 2:2"},
+        Case{u"a\nb\rc", "1:1 1:2 2:1 2:2 3:1 3:2"}, Case{u"\r\r\n\n", "1:1 2:1 2:2 3:1 4:1"},
+        Case{u"x\r", "1:1 1:2 2:1"}}) {
+    EXPECT_EQ(Places(c.content), c.places) << text::ToUtf8(c.content);
+  }
+}
+
+}  // namespace lintra
