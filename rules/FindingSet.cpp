@@ -2,13 +2,11 @@
 
 namespace lintra {
 
-Text FindingSet::Key(const std::string& ruleId, const Place& place) {
-  Text key(ruleId.begin(), ruleId.end());
-  key += u'\0';
-  key += place.file;
-  key += u'\0';
-  key += text::FromNumber(place.line) + u':' + text::FromNumber(place.column);
-  return key;
+size_t FindingSet::KeyHash::operator()(const KeyView& key) const {
+  size_t hash = std::hash<TextView>()(key.file);
+  hash = hash * 31 + std::hash<std::string_view>()(key.ruleId);
+  hash = hash * 31 + static_cast<size_t>(key.line);
+  return hash * 31 + static_cast<size_t>(key.column);
 }
 
 void FindingSet::Count(size_t index) {
