@@ -83,6 +83,18 @@ TEST(CyclicIncludeRule, NamesTheLoopAtTheDirectiveThatClosesIt) {
             "duplicate include: c.inc is included more than once in page.asp\n");
 }
 
+TEST(Checker, ListsEveryRuleInPageOrderTheOnesTurnedOffIncluded) {
+  RuleSettings settings;
+  settings.severities["unused-file"] = std::nullopt;
+  const Checker checker(settings);
+  std::vector<std::string> ids;
+  for (const std::unique_ptr<Rule>& rule : checker.Rules()) ids.push_back(rule->Info().id);
+  EXPECT_EQ(ids, (std::vector<std::string>{"missing-include", "cyclic-include", "parent-path",
+                                           "case-mismatch", "directive-order", "name-redefined",
+                                           "duplicate-include", "codepage-mismatch",
+                                           "exposed-include", "unused-file"}));
+}
+
 TEST(Checker, KeepsTheOutermostAndInnermostLinksOfADeepChainAndTheWholeOfAShortOne) {
   std::map<Text, Text> site = {{u"page.asp", IncludeLine(u"l1.inc") + IncludeLine(u"other.inc")},
                                {u"other.inc", IncludeLine(u"gone.inc")},
