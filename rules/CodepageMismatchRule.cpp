@@ -1,6 +1,5 @@
 #include "rules/CodepageMismatchRule.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "analysis/File.h"
@@ -14,30 +13,43 @@ using Encoding = TextBytes::Encoding;
 
 constexpr int32_t Utf8CodePage = 65001;
 
-// The page and every file it includes that has a text, in the order of the walk.
-std::vector<File*> FilesOf(PageCheck& page) {
-  std::vector<File*> files = {&page.Page()};
-  page.EachInclude([&](File& node) {
-    if (node.SharedContent()) files.push_back(&node);
-  });
-  return files;
-}
+// A file of the page and what its bytes were.
+struct Seen {
+  File* file;
+  TextBytes bytes;
+};
 
-// The code page that the first page directive to declare one names; 0 for none.
-int32_t DeclaredCodePage(PageCheck& page, const std::vector<File*>& files) {
-  for (File* file : files) {
-    for (const PageCommand& command : page.Facts().Commands(*file).directives) {
-      if (command.codePage != 0) return command.codePage;
+// What one walk over a page learns: its files that have a text, in the order of the walk, the
+// code page that the first page directive to declare one names (0 for none), and the first file
+// of each encoding beyond ASCII.
+struct PageEncodings {
+  std::vector<Seen> files;
+  int32_t codePage = 0;
+  const Seen* firstUtf8 = nullptr;
+  const Seen* firstOther = nullptr;
+};
+
+PageEncodings EncodingsOf(PageCheck& page) {
+  PageEncodings encodings;
+  const auto visit = [&](File& node) {
+    if (!node.SharedContent()) return;
+    encodings.files.push_back({&node, page.Facts().Bytes(node)});
+    if (encodings.codePage != 0) return;
+    for (const PageCommand& command : page.Facts().Commands(node).directives) {
+      if (command.codePage == 0) continue;
+      encodings.codePage = command.codePage;
+      break;
     }
+  };
+  visit(page.Page());
+  page.EachInclude(visit);
+  for (const Seen& seen : encodings.files) {
+    const Seen** first = seen.bytes.encoding == Encoding::Utf8    ? &encodings.firstUtf8
+                         : seen.bytes.encoding == Encoding::Other ? &encodings.firstOther
+                                                                  : nullptr;
+    if (first && !*first) *first = &seen;
   }
-  return 0;
-}
-
-File* FirstWith(PageCheck& page, const std::vector<File*>& files, Encoding encoding) {
-  for (File* file : files) {
-    if (page.Facts().Bytes(*file).encoding == encoding) return file;
-  }
-  return nullptr;
+  return encodings;
 }
 
 }  // namespace
@@ -63,37 +75,35 @@ const RuleInfo& CodepageMismatchRule::Info() const {
 }
 
 void CodepageMismatchRule::Check(PageCheck& page, FindingSet& findings) {
-  const std::vector<File*> files = FilesOf(page);
-  for (size_t i = 1; i < files.size(); ++i) {
-    if (!page.Facts().Bytes(*files[i]).utf8Mark) continue;
-    Report(page, findings, *files[i], {files[i]->FullPath(), 1, 1, 1, 2},
-           u"byte-order mark: " + files[i]->FullPath() +
-               u" starts with a UTF-8 byte-order mark, which lands in the middle of " +
-               page.Page().FullPath());
+  const PageEncodings encodings = EncodingsOf(page);
+  const Text pagePath = page.Page().FullPath();
+  for (size_t i = 1; i < encodings.files.size(); ++i) {
+    File& file = *encodings.files[i].file;
+    if (!encodings.files[i].bytes.utf8Mark) continue;
+    Report(page, findings, file, {file.FullPath(), 1, 1, 1, 2},
+           u"byte-order mark: " + file.FullPath() +
+               u" starts with a UTF-8 byte-order mark, which lands in the middle of " + pagePath);
   }
-  File* utf8 = FirstWith(page, files, Encoding::Utf8);
-  File* other = FirstWith(page, files, Encoding::Other);
-  if (!other) return;
-  if (DeclaredCodePage(page, files) == Utf8CodePage) {
-    for (File* file : files) {
-      if (page.Facts().Bytes(*file).encoding != Encoding::Other) continue;
-      Report(page, findings, *file, PageCheck::FilePlace(*file),
-             u"not UTF-8: " + file->FullPath() + u" is not saved as UTF-8, but " +
-                 page.Page().FullPath() + u" declares CODEPAGE=65001");
+  if (!encodings.firstOther) return;
+  if (encodings.codePage == Utf8CodePage) {
+    for (const Seen& seen : encodings.files) {
+      if (seen.bytes.encoding != Encoding::Other) continue;
+      Report(page, findings, *seen.file, PageCheck::FilePlace(*seen.file),
+             u"not UTF-8: " + seen.file->FullPath() + u" is not saved as UTF-8, but " + pagePath +
+                 u" declares CODEPAGE=65001");
     }
     return;
   }
-  if (!utf8) return;
-  const bool utf8First =
-      std::find(files.begin(), files.end(), utf8) < std::find(files.begin(), files.end(), other);
-  File* first = utf8First ? utf8 : other;
+  if (!encodings.firstUtf8) return;
+  const bool utf8First = encodings.firstUtf8 < encodings.firstOther;
+  const Seen& first = utf8First ? *encodings.firstUtf8 : *encodings.firstOther;
   const Encoding odd = utf8First ? Encoding::Other : Encoding::Utf8;
-  for (File* file : files) {
-    if (page.Facts().Bytes(*file).encoding != odd) continue;
-    Report(page, findings, *file, PageCheck::FilePlace(*file),
-           u"encoding mismatch: " + file->FullPath() + (utf8First ? u" is not" : u" is") +
-               u" UTF-8, but " + first->FullPath() + (utf8First ? u" is" : u" is not") + u", in " +
-               page.Page().FullPath());
+  for (const Seen& seen : encodings.files) {
+    if (seen.bytes.encoding != odd) continue;
+    Report(page, findings, *seen.file, PageCheck::FilePlace(*seen.file),
+           u"encoding mismatch: " + seen.file->FullPath() + (utf8First ? u" is not" : u" is") +
+               u" UTF-8, but " + first.file->FullPath() + (utf8First ? u" is" : u" is not") +
+               u", in " + pagePath);
   }
 }
 

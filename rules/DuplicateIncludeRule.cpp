@@ -29,12 +29,16 @@ std::unordered_set<const File*> HoldingRedefinitions(PageCheck& page) {
 }  // namespace
 
 const RuleInfo& DuplicateIncludeRule::Info() const {
+  // The IIS 6.0 SDK, "Including Files in ASP Applications" (learn.microsoft.com, previous-
+  // versions/iis/6.0-sdk/ms524876): an include inserts the file's content before the server
+  // processes the page.
   static const RuleInfo info{
       "duplicate-include", Severity::Warning, "", "A file is included more than once in a page.",
-      "Each copy of the file is compiled and its output written where its directive stands. The "
-      "page still runs as long as the copies declare no script-level name (that is "
-      "name-redefined), but the second copy is usually a mistake: remove the directive that is "
-      "not needed."};
+      "The server inserts the content of each included file where its directive stands before "
+      "it processes the page (IIS 6.0 SDK, \"Including Files in ASP Applications\"), so each copy "
+      "is compiled and its output written. The page still runs as long as the copies declare no "
+      "script-level name (that is name-redefined), but the second copy is usually a mistake: "
+      "remove the directive that is not needed."};
   return info;
 }
 

@@ -21,7 +21,9 @@ const RuleInfo& NameRedefinedRule::Info() const {
       "another declaration of the name, a second Class of one name, or Dim after ReDim. Names "
       "compare without regard to case. A file of declarations included twice is the usual cause: "
       "include it once, or rename one of the declarations. A second Sub or Function of one name "
-      "is allowed (the last one wins) and is not reported."};
+      "is allowed (the last one wins) and is not reported. Sources: developer.rhino3d.com, "
+      "\"VBScript variable hoisting\"; Eric Lippert, \"VBScript constants are not hoisted\" "
+      "(learn.microsoft.com, archive/blogs/ericlippert)."};
   return info;
 }
 

@@ -39,16 +39,37 @@ Place PageCheck::FilePlace(File& node) {
   return Place{node.FullPath()};
 }
 
-std::vector<Place> PageCheck::ChainTo(File& node) {
-  std::vector<Place> chain;
-  File* at = &node;
-  while (at != &page_) {
+const std::vector<File*>& PageCheck::PathTo(File& node) {
+  std::vector<File*> climbed;
+  size_t keep = 0;
+  for (File* at = &node; at != &page_;) {
+    const auto known = pathIndex_.find(at);
+    if (known != pathIndex_.end()) {
+      keep = known->second + 1;
+      break;
+    }
+    climbed.push_back(at);
     const std::shared_ptr<File> parent = at->Parent();
     if (!parent) break;
-    chain.push_back(DirectivePlace(*at));
     at = parent.get();
   }
-  std::reverse(chain.begin(), chain.end());
+  for (size_t i = keep; i < path_.size(); ++i) pathIndex_.erase(path_[i]);
+  path_.resize(keep);
+  for (auto link = climbed.rbegin(); link != climbed.rend(); ++link) {
+    pathIndex_[*link] = path_.size();
+    path_.push_back(*link);
+  }
+  return path_;
+}
+
+std::vector<Place> PageCheck::ChainTo(File& node) {
+  const std::vector<File*>& path = PathTo(node);
+  const size_t half = MaxChainLinks / 2;
+  std::vector<Place> chain;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (path.size() > MaxChainLinks && i == half) i = path.size() - half;
+    chain.push_back(DirectivePlace(*path[i]));
+  }
   return chain;
 }
 

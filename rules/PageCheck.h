@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "analysis/File.h"
@@ -39,8 +40,11 @@ class PageCheck {
   static const Text* RequestedPath(File& node);
   // The place of `node`'s file as a whole.
   static Place FilePlace(File& node);
-  // The directives that lead from the page to `node`, outermost first.
+  // The directives that lead from the page to `node`, outermost first. A chain of more than
+  // MaxChainLinks directives keeps only its outermost and innermost MaxChainLinks / 2, so that
+  // findings all along a chain thousands of includes deep do not hold it thousands of times.
   std::vector<Place> ChainTo(File& node);
+  static constexpr size_t MaxChainLinks = 32;
   // The place of `declaration`, in the text of `node`.
   static Place DeclarationPlace(File& node, const Declaration& declaration);
 
@@ -52,6 +56,12 @@ class PageCheck {
   SourceFacts& facts_;
   const RuleSettings& settings_;
   std::optional<std::vector<Redefinition>> redefinitions_;
+  // The nodes that directives pulled in on the way from the page down to the node of the last
+  // chain, outermost first, and where each stands in it: the next chain of a walk in page order
+  // climbs only to where it leaves this path, so chains cost what they hold, not how deep they are.
+  const std::vector<File*>& PathTo(File& node);
+  std::vector<File*> path_;
+  std::unordered_map<const File*, size_t> pathIndex_;
 };
 
 template <class Visit>

@@ -36,7 +36,8 @@ struct RuleFinding {
   // Other places the message speaks of, such as the first declaration of a redefined name.
   std::vector<Place> related;
   // The first page that reaches the place, and the include directives that lead from it to the
-  // file holding the place, outermost first (none when the place is in the page itself).
+  // file holding the place, outermost first (none when the place is in the page itself). A chain
+  // deeper than PageCheck::MaxChainLinks keeps only its outermost and innermost links.
   Text page;
   std::vector<Place> chain;
   // How many pages reach the place.

@@ -119,6 +119,46 @@ TEST(CyclicIncludeRule, NamesTheLoopAtTheDirectiveThatClosesIt) {
             "duplicate include: c.inc is included more than once in page.asp\n");
 }
 
+TEST(Checker, ListsEveryRuleInPageOrderTheOnesTurnedOffIncluded) {
+  RuleSettings settings;
+  settings.severities["unused-file"] = std::nullopt;
+  const Checker checker(settings);
+  std::vector<std::string> ids;
+  for (const std::unique_ptr<Rule>& rule : checker.Rules()) ids.push_back(rule->Info().id);
+  EXPECT_EQ(ids, (std::vector<std::string>{"missing-include", "cyclic-include", "parent-path",
+                                           "case-mismatch", "directive-order", "name-redefined",
+                                           "duplicate-include", "codepage-mismatch",
+                                           "exposed-include", "unused-file"}));
+}
+
+TEST(Checker, KeepsTheOutermostAndInnermostLinksOfADeepChainAndTheWholeOfAShortOne) {
+  std::map<Text, Text> site = {{u"page.asp", IncludeLine(u"l1.inc") + IncludeLine(u"other.inc")},
+                               {u"other.inc", IncludeLine(u"gone.inc")},
+                               {u"l40.inc", IncludeLine(u"missing.inc")}};
+  for (int level = 1; level < 40; ++level) {
+    site[u"l" + text::FromNumber(level) + u".inc"] =
+        IncludeLine(u"l" + text::FromNumber(level + 1) + u".inc");
+  }
+  MemoryHost host;
+  host.Files = site;
+  SiteAnalysis analysis(host, u"/site");
+  Checker checker;
+  checker.Check(*analysis.Tree(u"page.asp"));
+  std::vector<std::string> chains;
+  for (const RuleFinding& finding : checker.Findings()) {
+    if (finding.ruleId != "missing-include") continue;
+    std::string chain;
+    for (const Place& link : finding.chain) chain += At(link) + " ";
+    chains.push_back(chain);
+  }
+  ASSERT_EQ(chains.size(), 2u);
+  std::string deep = "page.asp:1:1 ";
+  for (int level = 1; level < 16; ++level) deep += "l" + std::to_string(level) + ".inc:1:1 ";
+  for (int level = 24; level < 40; ++level) deep += "l" + std::to_string(level) + ".inc:1:1 ";
+  EXPECT_EQ(chains[0], deep);
+  EXPECT_EQ(chains[1], "page.asp:2:1 ");
+}
+
 TEST(NameRedefinedRule, ReportsTheSecondCopyOfAFileOfDeclarationsInsteadOfADuplicate) {
   const std::map<Text, Text> site = {
       {u"page.asp", IncludeLine(u"decl.inc") + u"<% Dim x %>\r\n" + IncludeLine(u"decl.inc")},

@@ -64,16 +64,85 @@ std::string CheckSite(const std::string& ruleId, const std::string& site,
 
 }  // namespace
 
-TEST(RuleSites, ParentPathReportsDotDotSegmentsOfBothAttributes) {
-  const std::string fires =
-      "parent-path error [ASP 0131] shop/cart.asp:2:1-2:41 pages=1 from shop/cart.asp | parent "
-      "path: the include path of inc/config.inc uses \"..\"\n"
-      "parent-path error [ASP 0131] shop/cart.asp:3:1-3:48 pages=1 from shop/cart.asp | parent "
-      "path: the include path of inc/menu.inc uses \"..\"\n"
-      "parent-path error [ASP 0131] shop/checkout.asp:1:1-1:41 pages=1 from shop/checkout.asp | "
-      "parent path: the include path of inc/config.inc uses \"..\"\n";
-  EXPECT_EQ(CheckSite("parent-path", "fires"), fires);
-  EXPECT_EQ(CheckSite("parent-path", "quiet"), "");
+TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
+  const std::vector<std::pair<std::string, std::string>> sites = {
+      // a directive in a shared file, once for all the pages that reach it; a directive inside
+      // script code is none
+      {"missing-include",
+       "missing-include error [ASP 0126] inc/header.inc:2:1-2:33 pages=2 from one.asp > "
+       "one.asp:1:1-1:38 | include file not found: menu2.inc\n"},
+      // the directive that closes a loop, naming the loop; a diamond is no loop
+      {"cyclic-include",
+       "cyclic-include error [ASP 0135] b.inc:1:1-1:29 pages=1 from page.asp > "
+       "page.asp:1:1-1:29 > a.inc:1:1-1:29 | cyclic include: a.inc -> b.inc -> a.inc\n"},
+      // ".." segments of file= and virtual=; a name with two dots is no parent folder
+      {"parent-path",
+       "parent-path error [ASP 0131] shop/cart.asp:2:1-2:41 pages=1 from shop/cart.asp | parent "
+       "path: the include path of inc/config.inc uses \"..\"\n"
+       "parent-path error [ASP 0131] shop/cart.asp:3:1-3:48 pages=1 from shop/cart.asp | parent "
+       "path: the include path of inc/menu.inc uses \"..\"\n"
+       "parent-path error [ASP 0131] shop/checkout.asp:1:1-1:41 pages=1 from shop/checkout.asp | "
+       "parent path: the include path of inc/config.inc uses \"..\"\n"},
+      // the spelling on disk, once per directive; "./" and "\\" are no mismatch
+      {"case-mismatch",
+       "case-mismatch warning [] about.asp:1:1-1:38 pages=1 from about.asp | case mismatch: "
+       "Inc/Header.inc is spelt inc/header.inc on disk\n"
+       "case-mismatch warning [] default.asp:1:1-1:38 pages=1 from default.asp | case "
+       "mismatch: Inc/Header.inc is spelt inc/header.inc on disk\n"
+       "case-mismatch warning [] default.asp:3:1-3:42 pages=1 from default.asp | case "
+       "mismatch: inc/footer.INC is spelt inc/footer.inc on disk\n"},
+      // code before the directive apart from a second directive; a directive an include brings in
+      // first is allowed
+      {"directive-order",
+       "directive-order error [ASP 0140] late.asp:2:1-2:27 pages=1 from late.asp | page "
+       "directive out of order: script code of late.asp comes before it\n"
+       "directive-order error [ASP 0141] top.inc:1:1-1:44 pages=2 from one.asp > "
+       "one.asp:2:1-2:31 | page directive repeated: one.asp already has a page directive\n"},
+      // the second copy of a declaration; a Sub included twice and a Dim inside a Sub are allowed
+      {"name-redefined",
+       "name-redefined error [VBScript 800a0411] config.inc:2:5-2:10 pages=1 from page.asp > "
+       "page.asp:3:1-3:34 | name redefined: total is already declared at config.inc:2:5\n"
+       "name-redefined error [VBScript 800a0411] config.inc:3:7-3:11 pages=1 from page.asp > "
+       "page.asp:3:1-3:34 | name redefined: RATE is already declared at config.inc:3:7\n"},
+      // both directives of a file included twice in a page; the same file in two pages is no
+      // duplicate
+      {"duplicate-include",
+       "duplicate-include warning [] page.asp:1:1-1:34 pages=1 from page.asp | duplicate "
+       "include: banner.inc is included more than once in page.asp\n"
+       "duplicate-include warning [] page.asp:3:1-3:34 pages=1 from page.asp | duplicate "
+       "include: banner.inc is included more than once in page.asp\n"},
+      // mixed encodings, a file that is not UTF-8 under CODEPAGE=65001 and a mark in an include;
+      // ASCII files and a mark in the page are fine
+      {"codepage-mismatch",
+       "codepage-mismatch warning [] bom.inc:1:1-1:2 pages=1 from cafe.asp > "
+       "cafe.asp:3:1-3:31 | byte-order mark: bom.inc starts with a UTF-8 byte-order mark, "
+       "which lands in the middle of cafe.asp\n"
+       "codepage-mismatch warning [] menu.inc:0:0-0:0 pages=1 from cafe.asp > "
+       "cafe.asp:2:1-2:32 | encoding mismatch: menu.inc is not UTF-8, but cafe.asp is, in "
+       "cafe.asp\n"
+       "codepage-mismatch warning [] legacy.inc:0:0-0:0 pages=1 from unicode.asp > "
+       "unicode.asp:2:1-2:34 | not UTF-8: legacy.inc is not saved as UTF-8, but "
+       "unicode.asp declares CODEPAGE=65001\n"},
+      // each included file that is not script, once; .asp includes and missing files are not
+      {"exposed-include",
+       "exposed-include warning [] inc/db.inc:0:0-0:0 pages=2 from about.asp > "
+       "about.asp:1:1-1:34 | exposed include: inc/db.inc is not run as script, so its "
+       "source can be downloaded\n"
+       "exposed-include warning [] inc/banner.txt:0:0-0:0 pages=1 from default.asp > "
+       "default.asp:2:1-2:38 | exposed include: inc/banner.txt is not run as script, so "
+       "its source can be downloaded\n"},
+      // include-only files no page reaches; other extensions, files reached under other case and
+      // _vti_ folders are not
+      {"unused-file",
+       "unused-file note [] inc/old/menu.inc:0:0-0:0 pages=0 from  | unused file: no page "
+       "includes inc/old/menu.inc\n"
+       "unused-file note [] inc/unused.inc:0:0-0:0 pages=0 from  | unused file: no page "
+       "includes inc/unused.inc\n"},
+  };
+  for (const auto& [ruleId, fires] : sites) {
+    EXPECT_EQ(CheckSite(ruleId, "fires"), fires) << ruleId;
+    EXPECT_EQ(CheckSite(ruleId, "quiet"), "") << ruleId;
+  }
 }
 
 TEST(RuleSites, ParentPathIsAWarningWhereTheServerEnablesParentPaths) {
@@ -90,91 +159,8 @@ TEST(RuleSites, ParentPathIsAWarningWhereTheServerEnablesParentPaths) {
   EXPECT_EQ(CheckSite("parent-path", "fires", off), "");
 }
 
-TEST(RuleSites, CaseMismatchGivesTheSpellingOnDiskOncePerDirective) {
-  EXPECT_EQ(CheckSite("case-mismatch", "fires"),
-            "case-mismatch warning [] about.asp:1:1-1:38 pages=1 from about.asp | case mismatch: "
-            "Inc/Header.inc is spelt inc/header.inc on disk\n"
-            "case-mismatch warning [] default.asp:1:1-1:38 pages=1 from default.asp | case "
-            "mismatch: Inc/Header.inc is spelt inc/header.inc on disk\n"
-            "case-mismatch warning [] default.asp:3:1-3:42 pages=1 from default.asp | case "
-            "mismatch: inc/footer.INC is spelt inc/footer.inc on disk\n");
-  EXPECT_EQ(CheckSite("case-mismatch", "quiet"), "");
-}
-
-TEST(RuleSites, DirectiveOrderTellsCodeBeforeTheDirectiveFromASecondDirective) {
-  EXPECT_EQ(CheckSite("directive-order", "fires"),
-            "directive-order error [ASP 0140] late.asp:2:1-2:27 pages=1 from late.asp | page "
-            "directive out of order: script code of late.asp comes before it\n"
-            "directive-order error [ASP 0141] top.inc:1:1-1:44 pages=2 from one.asp > "
-            "one.asp:2:1-2:31 | page directive repeated: one.asp already has a page directive\n");
-  EXPECT_EQ(CheckSite("directive-order", "quiet"), "");
-}
-
-TEST(RuleSites, CodepageMismatchReportsMixedEncodingsAndMarksInIncludes) {
-  EXPECT_EQ(CheckSite("codepage-mismatch", "fires"),
-            "codepage-mismatch warning [] bom.inc:1:1-1:2 pages=1 from cafe.asp > "
-            "cafe.asp:3:1-3:31 | byte-order mark: bom.inc starts with a UTF-8 byte-order mark, "
-            "which lands in the middle of cafe.asp\n"
-            "codepage-mismatch warning [] menu.inc:0:0-0:0 pages=1 from cafe.asp > "
-            "cafe.asp:2:1-2:32 | encoding mismatch: menu.inc is not UTF-8, but cafe.asp is, in "
-            "cafe.asp\n"
-            "codepage-mismatch warning [] legacy.inc:0:0-0:0 pages=1 from unicode.asp > "
-            "unicode.asp:2:1-2:34 | not UTF-8: legacy.inc is not saved as UTF-8, but "
-            "unicode.asp declares CODEPAGE=65001\n");
-  EXPECT_EQ(CheckSite("codepage-mismatch", "quiet"), "");
-}
-
-TEST(RuleSites, UnusedFileReportsIncludeOnlyFilesNoPageReaches) {
-  EXPECT_EQ(CheckSite("unused-file", "fires"),
-            "unused-file note [] inc/old/menu.inc:0:0-0:0 pages=0 from  | unused file: no page "
-            "includes inc/old/menu.inc\n"
-            "unused-file note [] inc/unused.inc:0:0-0:0 pages=0 from  | unused file: no page "
-            "includes inc/unused.inc\n");
-  EXPECT_EQ(CheckSite("unused-file", "quiet"), "");
+TEST(RuleSites, UnusedFileNeedsARunOverTheWholeProject) {
   EXPECT_EQ(CheckSite("unused-file", "fires", RuleSettings{}), "");
-}
-
-TEST(RuleSites, ExposedIncludeReportsEachIncludedFileThatIsNotScriptOnce) {
-  EXPECT_EQ(CheckSite("exposed-include", "fires"),
-            "exposed-include warning [] inc/db.inc:0:0-0:0 pages=2 from about.asp > "
-            "about.asp:1:1-1:34 | exposed include: inc/db.inc is not run as script, so its "
-            "source can be downloaded\n"
-            "exposed-include warning [] inc/banner.txt:0:0-0:0 pages=1 from default.asp > "
-            "default.asp:2:1-2:38 | exposed include: inc/banner.txt is not run as script, so "
-            "its source can be downloaded\n");
-  EXPECT_EQ(CheckSite("exposed-include", "quiet"), "");
-}
-
-TEST(RuleSites, MissingIncludeReportsADirectiveInASharedFileOnceForAllItsPages) {
-  EXPECT_EQ(CheckSite("missing-include", "fires"),
-            "missing-include error [ASP 0126] inc/header.inc:2:1-2:33 pages=2 from one.asp > "
-            "one.asp:1:1-1:38 | include file not found: menu2.inc\n");
-  EXPECT_EQ(CheckSite("missing-include", "quiet"), "");
-}
-
-TEST(RuleSites, CyclicIncludeNamesTheLoopAndLeavesADiamondAlone) {
-  EXPECT_EQ(CheckSite("cyclic-include", "fires"),
-            "cyclic-include error [ASP 0135] b.inc:1:1-1:29 pages=1 from page.asp > "
-            "page.asp:1:1-1:29 > a.inc:1:1-1:29 | cyclic include: a.inc -> b.inc -> a.inc\n");
-  EXPECT_EQ(CheckSite("cyclic-include", "quiet"), "");
-}
-
-TEST(RuleSites, NameRedefinedReportsTheSecondCopyOfADeclarationButNotOfASub) {
-  EXPECT_EQ(CheckSite("name-redefined", "fires"),
-            "name-redefined error [VBScript 800a0411] config.inc:2:5-2:10 pages=1 from page.asp > "
-            "page.asp:3:1-3:34 | name redefined: total is already declared at config.inc:2:5\n"
-            "name-redefined error [VBScript 800a0411] config.inc:3:7-3:11 pages=1 from page.asp > "
-            "page.asp:3:1-3:34 | name redefined: RATE is already declared at config.inc:3:7\n");
-  EXPECT_EQ(CheckSite("name-redefined", "quiet"), "");
-}
-
-TEST(RuleSites, DuplicateIncludeReportsBothDirectivesOfAFileIncludedTwiceInAPage) {
-  EXPECT_EQ(CheckSite("duplicate-include", "fires"),
-            "duplicate-include warning [] page.asp:1:1-1:34 pages=1 from page.asp | duplicate "
-            "include: banner.inc is included more than once in page.asp\n"
-            "duplicate-include warning [] page.asp:3:1-3:34 pages=1 from page.asp | duplicate "
-            "include: banner.inc is included more than once in page.asp\n");
-  EXPECT_EQ(CheckSite("duplicate-include", "quiet"), "");
 }
 
 }  // namespace lintra
