@@ -47,9 +47,10 @@ void WriteTwoPageSite(const TempFolder& site) {
 TEST(ReportCli, TheSampleSitesSummaryAndFindingsAreInThePageItselfWithNothingToFetch) {
   const Outcome report = Lintra({"report", "--root", Site});
   ASSERT_EQ(report.status, 0) << report.err;
-  for (const char* count : {"<dd id=\"count-pages\">5</dd>", "<dd id=\"count-files\">14</dd>",
-                            "<dd id=\"count-directives\">21</dd>",
-                            "<dd id=\"count-findings\">4</dd>", "<dd id=\"count-unused\">0</dd>"}) {
+  for (const char* count :
+       {"<dd id=\"count-pages\">5</dd>", "<dd id=\"count-files\">14</dd>",
+        "<dd id=\"count-directives\">21</dd>", "<dd id=\"count-findings\">14</dd>",
+        "<dd id=\"count-unused\">0</dd>"}) {
     EXPECT_NE(report.out.find(count), std::string::npos) << count;
   }
   EXPECT_NE(report.out.find("<div role=\"row\" class=\"tr error\"><span role=\"cell\">"
@@ -63,6 +64,14 @@ TEST(ReportCli, TheSampleSitesSummaryAndFindingsAreInThePageItselfWithNothingToF
   EXPECT_EQ(Occurrences(report.out, "class=\"tr warning\"><span role=\"cell\">duplicate-include<"),
             2u);
   EXPECT_EQ(Occurrences(report.out, "class=\"tr error\"><span role=\"cell\">cyclic-include<"), 1u);
+  EXPECT_EQ(Occurrences(report.out, "class=\"tr error\"><span role=\"cell\">parent-path<"), 2u);
+  EXPECT_EQ(Occurrences(report.out, "class=\"tr warning\"><span role=\"cell\">exposed-include<"),
+            8u);
+  EXPECT_NE(report.out.find("<span role=\"cell\"></span>"
+                            "<span role=\"cell\" class=\"path\">inc/config.inc</span>"),
+            std::string::npos)
+      << "a finding about a whole file has no line";
+  EXPECT_EQ(Occurrences(report.out, ":0:0"), 0u);
   EXPECT_EQ(Occurrences(report.out, " src="), 0u);
   EXPECT_EQ(Occurrences(report.out, "<link"), 0u);
   EXPECT_EQ(Occurrences(report.out, "http"), 1u) << "only the security policy's http-equiv";
