@@ -60,11 +60,13 @@
         Array.prototype.forEach.call(headings, function (other) { other.removeAttribute("aria-sort"); });
         heading.setAttribute("aria-sort", ascending ? "ascending" : "descending");
         var numeric = heading.classList.contains("num");
+        // Text compares with its numbers as numbers, so that a.asp:9:1 comes before a.asp:10:1.
+        var collator = new Intl.Collator("en", { numeric: true });
         var keys = rows.map(function (row) { return row.children[column].textContent; });
         var order = rows.map(function (row, index) { return index; });
         order.sort(function (a, b) {
           var x = keys[a], y = keys[b];
-          var by = numeric ? Number(x) - Number(y) : x < y ? -1 : x > y ? 1 : 0;
+          var by = numeric ? Number(x) - Number(y) : collator.compare(x, y);
           return (ascending ? by : -by) || a - b;
         });
         deal(order.map(function (index) { return rows[index]; }));
