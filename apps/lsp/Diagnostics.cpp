@@ -1,5 +1,7 @@
 #include "apps/lsp/Diagnostics.h"
 
+#include <algorithm>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -19,12 +21,21 @@ int SeverityOf(Severity severity) {
   return 1;
 }
 
+// The range of `place`; a place of the file as a whole covers the file's first line, so that
+// editors underline something a reader can see.
+Json RangeIn(const Workspace& workspace, const Place& place) {
+  if (place.line != 0) return RangeOf(place);
+  const std::optional<Text> text = workspace.CurrentText(place.file);
+  const size_t end = text ? std::min(text->find_first_of(u"\r\n"), text->size()) : 0;
+  return RangeOf(1, 1, 1, static_cast<int32_t>(end) + 1);
+}
+
 void AddRelated(Workspace& workspace, Json& related, const Place& place,
                 const std::string& message) {
   const std::string uri = workspace.UriOf(place.file);
   if (uri.empty()) return;
   related.push_back(
-      {{"location", {{"uri", uri}, {"range", RangeOf(place)}}}, {"message", message}});
+      {{"location", {{"uri", uri}, {"range", RangeIn(workspace, place)}}}, {"message", message}});
 }
 
 Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::string& helpBase) {
@@ -38,7 +49,7 @@ Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::s
                "include chain from " + page + " (" + std::to_string(step + 1) + " of " +
                    std::to_string(finding.chain.size()) + ")");
   }
-  Json diagnostic = {{"range", RangeOf(finding.place)},
+  Json diagnostic = {{"range", RangeIn(workspace, finding.place)},
                      {"severity", SeverityOf(finding.severity)},
                      {"code", finding.ruleId},
                      {"codeDescription", {{"href", helpBase + finding.ruleId + ".md"}}},

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/apps/TempFolder.h"
 #include "tests/lsp/LspClient.h"
 
@@ -13,6 +15,21 @@ Json Range(int line, int character, int endLine, int endCharacter) {
 
 Json At(int line, int character) {
   return {{"line", line}, {"character", character}};
+}
+
+// Whether some diagnostic of `diagnostics` comes from the rule `rule`.
+bool Has(const Json& diagnostics, const std::string& rule) {
+  return std::any_of(diagnostics.begin(), diagnostics.end(),
+                     [&](const Json& d) { return d["code"] == rule; });
+}
+
+// The diagnostics of `diagnostics` that come from the rule `rule`.
+Json Of(const Json& diagnostics, const std::string& rule) {
+  Json chosen = Json::array();
+  for (const Json& d : diagnostics) {
+    if (d["code"] == rule) chosen.push_back(d);
+  }
+  return chosen;
 }
 
 const char* const kPage =
@@ -39,8 +56,9 @@ class LanguageFeatures : public ::testing::Test {
 
 TEST_F(LanguageFeatures, DiagnosticsOfAnIncludeCarryTheRuleTheServerCodeAndTheChain) {
   client_.Open("inc/lib.inc", kLib);
-  const Json diagnostics =
-      client_.DiagnosticsOf(client_.Uri("inc/lib.inc"), [](const Json& d) { return !d.empty(); });
+  const Json diagnostics = Of(
+      client_.DiagnosticsOf(client_.Uri("inc/lib.inc"), [](const Json& d) { return !d.empty(); }),
+      "missing-include");
   ASSERT_EQ(diagnostics.size(), 1u) << diagnostics.dump();
   const Json& missing = diagnostics[0];
   EXPECT_EQ(missing["code"], "missing-include");
@@ -81,18 +99,43 @@ TEST_F(LanguageFeatures, AnEditedIncludeIsSeenByThePagesThatReachIt) {
                  {{"textDocument", {{"uri", client_.Uri("inc/nav.inc")}, {"version", 2}}},
                   {"contentChanges", {{{"text", "<% Const total = 1 %>"}}}}});
   const Json inNav =
-      client_.DiagnosticsOf(client_.Uri("inc/nav.inc"), [](const Json& d) { return !d.empty(); });
+      Of(client_.DiagnosticsOf(client_.Uri("inc/nav.inc"),
+                               [](const Json& d) { return Has(d, "name-redefined"); }),
+         "name-redefined");
+  ASSERT_EQ(inNav.size(), 1u) << inNav.dump();
   EXPECT_EQ(inNav[0]["code"], "name-redefined");
   EXPECT_EQ(inNav[0]["range"]["start"], At(0, 9));
 }
 
 TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatMissedIt) {
   client_.Open("inc/lib.inc", kLib);
-  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"), [](const Json& d) { return !d.empty(); });
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
+                        [](const Json& d) { return Has(d, "missing-include"); });
   site_.Write("inc/gone.inc", "");
   client_.Notify("workspace/didChangeWatchedFiles",
                  {{"changes", {{{"uri", client_.Uri("inc/gone.inc")}, {"type", 1}}}}});
-  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"), [](const Json& d) { return d.empty(); });
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
+                        [](const Json& d) { return !Has(d, "missing-include"); });
+}
+
+TEST_F(LanguageFeatures, AFindingOnAWholeFileUnderlinesItsFirstLine) {
+  client_.Open("inc/lib.inc", kLib);
+  const Json exposed =
+      Of(client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
+                               [](const Json& d) { return Has(d, "exposed-include"); }),
+         "exposed-include");
+  ASSERT_EQ(exposed.size(), 1u) << exposed.dump();
+  EXPECT_EQ(exposed[0]["range"], Range(0, 0, 0, 14));
+  client_.Notify("textDocument/didChange",
+                 {{"textDocument", {{"uri", client_.Uri("inc/lib.inc")}, {"version", 2}}},
+                  {"contentChanges", {{{"text", "\r\n<% Dim rate %>"}}}}});
+  const Json blankFirstLine =
+      Of(client_.DiagnosticsOf(
+             client_.Uri("inc/lib.inc"),
+             [](const Json& d) { return Has(d, "exposed-include") && !Has(d, "missing-include"); }),
+         "exposed-include");
+  ASSERT_EQ(blankFirstLine.size(), 1u) << blankFirstLine.dump();
+  EXPECT_EQ(blankFirstLine[0]["range"], Range(0, 0, 0, 0));
 }
 
 TEST_F(LanguageFeatures, DirectivesLeadToTheirFilesAndFilesToTheirIncluders) {

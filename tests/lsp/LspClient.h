@@ -1,8 +1,11 @@
 #pragma once
 
+#include <poll.h>
 #include <unistd.h>
 #include <ext/stdio_filebuf.h>
 
+#include <algorithm>
+#include <chrono>
 #include <deque>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -32,6 +35,7 @@ class LspClient {
       std::ostream serverOut(&outBuffer);
       status_ = lsp::RunLanguageServer(serverIn, serverOut, "test", "help/");
     });
+    outputFd_ = fromServer[0];
     outputBuffer_ = std::make_unique<__gnu_cxx::stdio_filebuf<char>>(fromServer[0], std::ios::in);
     output_ = std::make_unique<std::istream>(outputBuffer_.get());
     reader_ = std::make_unique<lsp::MessageReader>(*output_);
@@ -79,10 +83,11 @@ class LspClient {
     return response.value("result", Json());
   }
 
-  // Reads until the response with `id` comes.
+  // Reads until the response with `id` comes; throws when it does not come in time.
   Json ResponseTo(const Json& id) {
+    const Clock::time_point deadline = Clock::now() + kPatience;
     for (;;) {
-      Json message = Read();
+      Json message = Read(deadline, "the response to request " + id.dump());
       if (message.contains("id") && message["id"] == id && !message.contains("method")) {
         return message;
       }
@@ -91,16 +96,17 @@ class LspClient {
   }
 
   // The params of the first notification of `method` that `accept` takes, read until it comes;
-  // earlier ones of that method are dropped.
+  // earlier ones of that method are dropped. Throws when none comes in time.
   template <class Accept>
   Json WaitFor(const std::string& method, Accept accept) {
+    const Clock::time_point deadline = Clock::now() + kPatience;
     for (;;) {
       while (!notifications_.empty()) {
         Json message = std::move(notifications_.front());
         notifications_.pop_front();
         if (message["method"] == method && accept(message["params"])) return message["params"];
       }
-      notifications_.push_back(Read());
+      notifications_.push_back(Read(deadline, "a " + method + " that the test accepts"));
     }
   }
 
@@ -132,13 +138,30 @@ class LspClient {
   Json Document(const std::string& relative) const { return {{"uri", Uri(relative)}}; }
 
  private:
-  Json Read() {
+  using Clock = std::chrono::steady_clock;
+  // How long a test waits for a message before it fails.
+  static constexpr std::chrono::seconds kPatience{5};
+
+  // The next message from the server; throws, naming `awaited`, when none comes by `deadline`.
+  Json Read(Clock::time_point deadline, const std::string& awaited) {
+    if (outputBuffer_->in_avail() <= 0) AwaitOutput(deadline, awaited);
     const std::optional<lsp::Frame> frame = reader_->Next();
     if (!frame) throw std::runtime_error("the server ended its output");
     return Json::parse(frame->body);
   }
 
+  void AwaitOutput(Clock::time_point deadline, const std::string& awaited) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    pollfd output = {outputFd_, POLLIN, 0};
+    if (poll(&output, 1, static_cast<int>(std::max<int64_t>(left.count(), 0))) <= 0) {
+      throw std::runtime_error("gave up waiting for " + awaited + " after " +
+                               std::to_string(kPatience.count()) + " s");
+    }
+  }
+
   int input_ = -1;
+  int outputFd_ = -1;
   int status_ = -1;
   int nextId_ = 1;
   std::thread server_;
