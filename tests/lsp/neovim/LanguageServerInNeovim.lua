@@ -2,7 +2,7 @@
 -- diagnostics, a definition, the references of an include and an unsaved edit.
 -- Run: LINTRA=path/to/lintra SITE=path/to/site nvim --headless -u NONE -c "luafile THIS"
 local lintra, site = os.getenv("LINTRA"), os.getenv("SITE")
-local timeout = 10000
+local timeout = 30000
 
 local function finish(problem)
   io.stdout:write((problem and ("FAIL: " .. problem) or "ok") .. "\n")
