@@ -5,8 +5,8 @@
 namespace lintra::lsp {
 
 int RunLanguageServer(std::istream& in, std::ostream& out, const std::string& version,
-                      const std::string& ruleHelpBase) {
-  Server server(in, out, {version, ruleHelpBase});
+                      const std::string& ruleHelpBase, ProjectLoader loadProject) {
+  Server server(in, out, {version, ruleHelpBase, std::move(loadProject)});
   return server.Run();
 }
 

@@ -129,8 +129,14 @@ Json Server::Initialize(const Json& params) {
   if (workspace_) throw RpcError(ErrorCode::InvalidRequest, "the server is initialized already");
   const std::optional<std::filesystem::path> root = lsp::PathOfUri(RootUri(params));
   if (!root) throw RpcError(ErrorCode::InvalidParams, "the workspace folder is not a file URI");
+  ProjectSettings project;
   try {
-    workspace_ = std::make_unique<Workspace>(*root);
+    if (settings_.loadProject) project = settings_.loadProject(*root);
+  } catch (const std::exception& error) {
+    throw RpcError(ErrorCode::InvalidParams, error.what());
+  }
+  try {
+    workspace_ = std::make_unique<Workspace>(*root, std::move(project));
   } catch (const std::exception& error) {
     throw RpcError(ErrorCode::InvalidParams,
                    "cannot open the workspace folder " + root->string() + ": " + error.what());

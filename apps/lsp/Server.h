@@ -10,6 +10,7 @@
 
 #include "apps/lsp/Connection.h"
 #include "apps/lsp/PendingPages.h"
+#include "apps/lsp/ProjectSettings.h"
 #include "apps/lsp/Workspace.h"
 
 namespace lintra::lsp {
@@ -20,6 +21,9 @@ struct ServerSettings {
   // Prefixed to "RULE.md" for the link of each diagnostic; initializationOptions.ruleHelpBase
   // replaces it.
   std::string ruleHelpBase;
+  // Reads the configuration of the workspace folder when the editor names it; none leaves every
+  // project at the defaults.
+  ProjectLoader loadProject;
 };
 
 // The language server: answers the editor's requests on one thread, and between them analyses

@@ -26,14 +26,26 @@ void SortUnique(std::vector<T>& values) {
   values.erase(std::unique(values.begin(), values.end()), values.end());
 }
 
+// Every rule that `settings` leave on.
+std::vector<std::unique_ptr<Rule>> RulesOn(const RuleSettings& settings) {
+  std::vector<std::unique_ptr<Rule>> rules = AllRules();
+  std::erase_if(rules, [&](const std::unique_ptr<Rule>& rule) {
+    const auto chosen = settings.severities.find(rule->Info().id);
+    return chosen != settings.severities.end() && !chosen->second;
+  });
+  return rules;
+}
+
 }  // namespace
 
-Workspace::Workspace(const std::filesystem::path& root)
+Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
     : files_(root),
       disk_(files_, MaxRequestsPerPage, DiskHost::Paths::AsRequested),
       host_(disk_, documents_),
       site_(host_, text::FromUtf8(root.string())),
-      rules_(AllRules()) {}
+      excludes_(std::move(project.excludes)),
+      settings_(std::move(project.rules)),
+      rules_(RulesOn(settings_)) {}
 
 std::optional<Text> Workspace::WebPathOf(const std::filesystem::path& path) const {
   std::error_code error;
@@ -66,7 +78,7 @@ std::string Workspace::UriOf(const Text& webPath) const {
 
 void Workspace::DiscoverPages() {
   pages_.clear();
-  for (const Text& page : PageDiscovery({}).FindPages(Root())) pages_.push_back(Id(page));
+  for (const Text& page : PageDiscovery(excludes_).FindPages(Root())) pages_.push_back(Id(page));
   SortUnique(pages_);
 }
 
@@ -75,7 +87,7 @@ bool Workspace::IsPage(uint32_t file) const {
 }
 
 void Workspace::AddPage(const Text& webPath) {
-  if (!HasPageExtension(webPath) || PageDiscovery({}).Excluded(webPath)) return;
+  if (!HasPageExtension(webPath) || PageDiscovery(excludes_).Excluded(webPath)) return;
   const uint32_t page = Id(webPath);
   pages_.insert(std::lower_bound(pages_.begin(), pages_.end(), page), page);
   SortUnique(pages_);

@@ -10,6 +10,7 @@
 #include "apps/host/DiskHost.h"
 #include "apps/lsp/BufferHost.h"
 #include "apps/lsp/OpenDocuments.h"
+#include "apps/lsp/ProjectSettings.h"
 #include "apps/lsp/SiteIndex.h"
 #include "rules/Checker.h"
 #include "rules/SourceFacts.h"
@@ -21,9 +22,10 @@ namespace lintra::lsp {
 // buffers, its pages, and the index of their last analyses. Everything here runs on one thread.
 class Workspace {
  public:
-  // The site at `root`, an existing folder; throws std::filesystem::filesystem_error or
-  // std::invalid_argument otherwise. Its pages are not looked for until DiscoverPages.
-  explicit Workspace(const std::filesystem::path& root);
+  // The site at `root`, an existing folder, as `project` configures it; throws
+  // std::filesystem::filesystem_error or std::invalid_argument otherwise. Its pages are not
+  // looked for until DiscoverPages.
+  explicit Workspace(const std::filesystem::path& root, ProjectSettings project = {});
 
   // The site root, fully resolved.
   const std::filesystem::path& Root() const { return files_.Root(); }
@@ -72,7 +74,8 @@ class Workspace {
   SiteAnalysis site_;
   SiteIndex index_;
   std::vector<uint32_t> pages_;
-  // The server's rules, as a server installed as it comes has them.
+  // The pages the project leaves out, and how its rules run.
+  std::vector<std::string> excludes_;
   RuleSettings settings_;
   std::vector<std::unique_ptr<Rule>> rules_;
   SourceFacts facts_;

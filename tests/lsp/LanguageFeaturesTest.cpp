@@ -224,4 +224,32 @@ TEST_F(LanguageFeatures, TheControlsViewsOfAnIncludeAreThoseOfThePagesReachingIt
 }
 
 }  // namespace
+TEST(ProjectConfiguration, SetsTheSeverityOfTheServersFindingsAndAnUnusableOneFailsInitialize) {
+  TempFolder site;
+  site.Write("default.asp", kPage);
+  site.Write("inc/lib.inc", kLib);
+  site.Write("inc/nav.inc", "<p>nav</p>\r\n");
+  LspClient client([](const std::filesystem::path&) {
+    lsp::ProjectSettings project;
+    project.rules.severities["exposed-include"] = Severity::Note;
+    return project;
+  });
+  client.Start(site.Path());
+  client.Open("inc/lib.inc", kLib);
+  const Json exposed =
+      Of(client.DiagnosticsOf(client.Uri("inc/lib.inc"),
+                              [](const Json& d) { return Has(d, "exposed-include"); }),
+         "exposed-include");
+  ASSERT_EQ(exposed.size(), 1u) << exposed.dump();
+  EXPECT_EQ(exposed[0]["severity"], 3);
+
+  LspClient refused([](const std::filesystem::path&) -> lsp::ProjectSettings {
+    throw std::runtime_error("lintra.toml:2:1: unknown setting \"colour\"");
+  });
+  const Json answer = refused.Call(
+      "initialize", {{"rootUri", lsp::UriOfPath(site.Path())}, {"capabilities", Json::object()}});
+  EXPECT_EQ(answer["error"]["code"], -32602);
+  EXPECT_EQ(answer["error"]["message"], "lintra.toml:2:1: unknown setting \"colour\"");
+}
+
 }  // namespace lintra
