@@ -33,8 +33,7 @@ std::vector<std::unique_ptr<Rule>> AllRules() {
 Checker::Checker(RuleSettings settings, std::vector<std::unique_ptr<Rule>> rules)
     : settings_(std::move(settings)), rules_(std::move(rules)) {
   for (const std::unique_ptr<Rule>& rule : rules_) {
-    const auto chosen = settings_.severities.find(rule->Info().id);
-    if (chosen == settings_.severities.end() || chosen->second) running_.push_back(rule.get());
+    if (!settings_.Off(rule->Info().id)) running_.push_back(rule.get());
   }
 }
 

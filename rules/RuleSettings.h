@@ -25,6 +25,12 @@ struct RuleSettings {
   bool wholeProject = false;
   // Per rule id: the severity to report it with instead of its own, or none to turn it off.
   std::map<std::string, std::optional<Severity>> severities;
+
+  // Whether the rule `id` is turned off.
+  bool Off(const std::string& id) const {
+    const auto chosen = severities.find(id);
+    return chosen != severities.end() && !chosen->second;
+  }
 };
 
 }  // namespace lintra

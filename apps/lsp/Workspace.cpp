@@ -29,10 +29,8 @@ void SortUnique(std::vector<T>& values) {
 // Every rule that `settings` leave on.
 std::vector<std::unique_ptr<Rule>> RulesOn(const RuleSettings& settings) {
   std::vector<std::unique_ptr<Rule>> rules = AllRules();
-  std::erase_if(rules, [&](const std::unique_ptr<Rule>& rule) {
-    const auto chosen = settings.severities.find(rule->Info().id);
-    return chosen != settings.severities.end() && !chosen->second;
-  });
+  std::erase_if(rules,
+                [&](const std::unique_ptr<Rule>& rule) { return settings.Off(rule->Info().id); });
   return rules;
 }
 
