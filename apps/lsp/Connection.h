@@ -30,9 +30,12 @@ struct Incoming {
 class Connection {
  public:
   // `in` must outlive the reading thread, which ends at the end of the input; `out` must outlive
-  // this.
+  // this. Unties `in` from any output stream: reading must never flush `out` from the reading
+  // thread while a message is being written to it.
   Connection(std::istream& in, std::ostream& out)
-      : state_(std::make_shared<State>(in)), writer_(out) {}
+      : state_(std::make_shared<State>(in)), writer_(out) {
+    in.tie(nullptr);
+  }
   // Waits a moment for the reading thread to end, and otherwise leaves it waiting for input on
   // its own, so that a client that exits without closing the stream never holds the server.
   ~Connection();

@@ -34,6 +34,7 @@ class LspClient {
       __gnu_cxx::stdio_filebuf<char> outBuffer(out, std::ios::out);
       std::istream serverIn(&inBuffer);
       std::ostream serverOut(&outBuffer);
+      serverIn.tie(&serverOut);  // as standard input is tied to standard output
       status_ = lsp::RunLanguageServer(serverIn, serverOut, "test", "help/", loadProject);
     });
     outputFd_ = fromServer[0];
@@ -84,6 +85,11 @@ class LspClient {
     return response.value("result", Json());
   }
 
+  // Sends a request without waiting for its answer.
+  void Post(int id, const std::string& method, const Json& params) {
+    Send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
+  }
+
   // Reads until the response with `id` comes; throws when it does not come in time.
   Json ResponseTo(const Json& id) {
     const Clock::time_point deadline = Clock::now() + kPatience;
@@ -92,9 +98,16 @@ class LspClient {
       if (message.contains("id") && message["id"] == id && !message.contains("method")) {
         return message;
       }
-      if (message.contains("method")) notifications_.push_back(std::move(message));
+      if (message.contains("method")) {
+        notifications_.push_back(std::move(message));
+      } else {
+        ++responsesSkipped_;
+      }
     }
   }
+
+  // How many responses to other requests `ResponseTo` has passed over.
+  int ResponsesSkipped() const { return responsesSkipped_; }
 
   // The params of the first notification of `method` that `accept` takes, read until it comes;
   // earlier ones of that method are dropped. Throws when none comes in time.
@@ -165,6 +178,7 @@ class LspClient {
   int outputFd_ = -1;
   int status_ = -1;
   int nextId_ = 1;
+  int responsesSkipped_ = 0;
   std::thread server_;
   std::unique_ptr<__gnu_cxx::stdio_filebuf<char>> outputBuffer_;
   std::unique_ptr<std::istream> output_;

@@ -92,6 +92,18 @@ TEST_F(ServerErrors, EndWithZeroOnlyAfterShutdownThenExit) {
   EXPECT_EQ(client_.Finish(), 0);
 }
 
+TEST_F(ServerErrors, AnswerEachRequestOnceWhileStillReadingMore) {
+  client_.Start(site_.Path());
+  constexpr int requests = 150;
+  for (int id = 1000; id < 1000 + requests; ++id) {
+    client_.Post(id, "textDocument/documentSymbol",
+                 {{"textDocument", client_.Document("default.asp")}});
+  }
+  client_.Post(999, "shutdown", nullptr);
+  client_.ResponseTo(999);
+  EXPECT_EQ(client_.ResponsesSkipped(), requests);
+}
+
 TEST_F(ServerErrors, SurviveTenThousandRandomAndTruncatedMessages) {
   client_.Start(site_.Path());
   const std::string valid = Json{{"jsonrpc", "2.0"},
