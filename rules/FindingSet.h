@@ -42,6 +42,8 @@ class FindingSet {
 
   // In the order they were first found.
   const std::vector<RuleFinding>& Findings() const { return findings_; }
+  // The findings, in the order they were first found, moved out of a set that is done with.
+  std::vector<RuleFinding> TakeFindings() && { return std::move(findings_); }
 
  private:
   // What tells findings apart: the rule and the start of the place. Reports look their key up

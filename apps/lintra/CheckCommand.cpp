@@ -29,14 +29,22 @@ std::vector<RuleInfo> RuleInfos(const Checker& checker) {
   return rules;
 }
 
-// What `checker` found, settled and fingerprinted, less what the baseline knows; writes the
-// baseline first when asked to.
-CheckResult Result(const Checker& checker, Session& session, const Options& options,
+// Whether the run shows fingerprints or compares by them: the text formats do neither.
+bool NeedsFingerprints(const Options& options) {
+  return options.format == ReportFormat::Json || options.format == ReportFormat::Sarif ||
+         !options.baseline.empty() || !options.writeBaseline.empty();
+}
+
+// What `checker` found, settled and fingerprinted where the run needs it, less what the baseline
+// knows; writes the baseline first when asked to.
+CheckResult Result(Checker& checker, Session& session, const Options& options,
                    const std::optional<Baseline>& baseline) {
-  CheckResult result = Settle(RuleInfos(checker), checker.Findings());
-  SourceLines lines(session);
-  AddFingerprints(result.findings,
-                  [&](const Text& file, int32_t line) { return lines.Line(file, line); });
+  CheckResult result = Settle(RuleInfos(checker), checker.TakeFindings().TakeFindings());
+  if (NeedsFingerprints(options)) {
+    SourceLines lines(session);
+    AddFingerprints(result.findings,
+                    [&](const Text& file, int32_t line) { return lines.Line(file, line); });
+  }
   if (!options.writeBaseline.empty()) {
     Baseline::Write(options.writeBaseline, result.findings);
     const size_t count = result.findings.size();

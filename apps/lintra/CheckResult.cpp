@@ -2,16 +2,39 @@
 
 #include <algorithm>
 #include <tuple>
+#include <unordered_map>
 
 namespace lintra {
 
 namespace {
 
-bool Before(const ReportedFinding& a, const ReportedFinding& b) {
-  const Place& x = a.finding.place;
-  const Place& y = b.finding.place;
-  return std::tie(x.file, x.line, x.column, a.finding.ruleId, a.finding.message) <
-         std::tie(y.file, y.line, y.column, b.finding.ruleId, b.finding.message);
+// Where a finding goes in the report: files in order of their paths, then places, rules and
+// messages. The file's rank stands for its path, so that most comparisons compare numbers.
+struct SortKey {
+  size_t fileRank;
+  RuleFinding* finding;
+
+  bool operator<(const SortKey& other) const {
+    const RuleFinding& a = *finding;
+    const RuleFinding& b = *other.finding;
+    return std::tie(fileRank, a.place.line, a.place.column, a.ruleId, a.message) <
+           std::tie(other.fileRank, b.place.line, b.place.column, b.ruleId, b.message);
+  }
+};
+
+// The rank of each finding's file among the files of `findings` in order of their paths.
+std::vector<size_t> FileRanks(const std::vector<RuleFinding>& findings) {
+  std::unordered_map<TextView, size_t> ranks;
+  for (const RuleFinding& finding : findings) ranks.emplace(finding.place.file, 0);
+  std::vector<TextView> files;
+  files.reserve(ranks.size());
+  for (const auto& entry : ranks) files.push_back(entry.first);
+  std::sort(files.begin(), files.end());
+  for (size_t i = 0; i < files.size(); ++i) ranks[files[i]] = i;
+  std::vector<size_t> fileRanks;
+  fileRanks.reserve(findings.size());
+  for (const RuleFinding& finding : findings) fileRanks.push_back(ranks[finding.place.file]);
+  return fileRanks;
 }
 
 }  // namespace
@@ -28,11 +51,18 @@ size_t CheckResult::RuleIndex(const std::string& id) const {
   return static_cast<size_t>(rule - rules.begin());
 }
 
-CheckResult Settle(std::vector<RuleInfo> rules, const std::vector<RuleFinding>& findings) {
+CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> findings) {
+  const std::vector<size_t> fileRanks = FileRanks(findings);
+  std::vector<SortKey> order;
+  order.reserve(findings.size());
+  for (size_t i = 0; i < findings.size(); ++i) order.push_back({fileRanks[i], &findings[i]});
+  std::sort(order.begin(), order.end());
   CheckResult result;
   result.rules = std::move(rules);
-  for (const RuleFinding& finding : findings) result.findings.push_back({finding, ""});
-  std::sort(result.findings.begin(), result.findings.end(), Before);
+  result.findings.reserve(findings.size());
+  for (const SortKey& key : order) {
+    result.findings.push_back({std::move(*key.finding), ""});
+  }
   return result;
 }
 

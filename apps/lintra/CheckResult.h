@@ -37,7 +37,7 @@ struct CheckResult {
 
 // The rules that ran and their findings as check reports them, the findings sorted. Fingerprints
 // are left empty.
-CheckResult Settle(std::vector<RuleInfo> rules, const std::vector<RuleFinding>& findings);
+CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> findings);
 
 // "docs/rules/ID.md", where the rule `id` is explained.
 std::string RuleHelpPath(const std::string& id);
