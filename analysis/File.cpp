@@ -1,7 +1,6 @@
 #include "analysis/File.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "analysis/Files.h"
@@ -9,40 +8,6 @@
 #include "errors/modPendryError.h"
 
 namespace lintra {
-
-namespace {
-
-// The four units of `word` upper-cased as UCaseUnit does; all four are below U+0080. A unit from
-// "a" to "z" is the one lane where adding 0x1F reaches 0x80 and adding 5 does not.
-uint64_t UpperAscii(uint64_t word) {
-  constexpr uint64_t lanes = 0x0001000100010001u;
-  const uint64_t fromA = word + 0x1F * lanes;
-  const uint64_t pastZ = word + 5 * lanes;
-  return word - ((fromA & ~pastZ & 0x80 * lanes) >> 2);
-}
-
-// A hash of `path` that ignores letter case, four units at a time: equal under UCaseUnit means
-// equal hash, since every word is hashed in its upper-cased form however it was read.
-size_t CaseBlindHash(TextView path) {
-  constexpr uint64_t prime = 1099511628211u;
-  uint64_t hash = 14695981039346656037u;
-  size_t at = 0;
-  for (; at + 4 <= path.size(); at += 4) {
-    uint64_t word;
-    std::memcpy(&word, path.data() + at, sizeof word);
-    if (word & 0xFF80FF80FF80FF80u) {
-      word = 0;
-      for (size_t k = 0; k < 4; ++k) word |= uint64_t{text::UCaseUnit(path[at + k])} << (16 * k);
-    } else {
-      word = UpperAscii(word);
-    }
-    hash = (hash ^ word) * prime;
-  }
-  for (; at < path.size(); ++at) hash = (hash ^ text::UCaseUnit(path[at])) * prime;
-  return hash ^ (hash >> 32);
-}
-
-}  // namespace
 
 const Text& File::EmptyText() {
   static const Text empty;
@@ -159,7 +124,7 @@ File::PathKey File::KeptFullPath() {
     fullPath_->reserve(path_.size() + name_.size());
     *fullPath_ += path_;
     *fullPath_ += name_;
-    fullPathHash_ = CaseBlindHash(*fullPath_);
+    fullPathHash_ = text::HashIgnoringCase(*fullPath_);
   }
   return {*fullPath_, fullPathHash_};
 }

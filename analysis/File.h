@@ -77,6 +77,10 @@ class File : public Object {
   // Path followed directly by Name. Setting it turns "\" into "/" and splits after the last "/".
   Text FullPath() const { return path_ + name_; }
   void FullPath(const Text& value);
+  // FullPath without a copy, and its text::HashIgnoringCase, kept with the node until its Name
+  // or Path changes.
+  TextView FullPathView() { return KeptFullPath().path; }
+  size_t FullPathHash() { return KeptFullPath().hash; }
 
   const Text& Content() const { return content_ ? content_->Value() : EmptyText(); }
   void Content(Text value) { content_ = std::make_shared<const SourceText>(std::move(value)); }
@@ -109,8 +113,8 @@ class File : public Object {
   void BaseFileStart(int32_t value) { baseFileStart_ = value; }
   void BaseFileEnd(int32_t value) { baseFileEnd_ = value; }
 
-  // A node's FullPath with a hash that ignores letter case, so that one hash serves both the
-  // exact and the case-blind comparison.
+  // A node's FullPath with its text::HashIgnoringCase, so that one hash serves both the exact
+  // and the case-blind comparison.
   struct PathKey {
     TextView path;
     size_t hash;

@@ -18,14 +18,7 @@ bool File::fbCircularInclude(File& file, const AncestorCounts& ancestors) {
 }
 
 bool File::IgnoringCaseEqual::operator()(const PathKey& keyA, const PathKey& keyB) const {
-  const TextView a = keyA.path;
-  const TextView b = keyB.path;
-  if (a.size() != b.size()) return false;
-  if (text::SameUnits(a, b)) return true;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i] && text::UCaseUnit(a[i]) != text::UCaseUnit(b[i])) return false;
-  }
-  return true;
+  return text::SameIgnoringCase(keyA.path, keyB.path);
 }
 
 namespace {

@@ -110,6 +110,47 @@ Text UCase(TextView t) {
   return result;
 }
 
+namespace {
+
+// The four units of `word` upper-cased as UCaseUnit does; all four are below U+0080. A unit from
+// "a" to "z" is the one lane where adding 0x1F reaches 0x80 and adding 5 does not.
+uint64_t UpperAscii(uint64_t word) {
+  constexpr uint64_t lanes = 0x0001000100010001u;
+  const uint64_t fromA = word + 0x1F * lanes;
+  const uint64_t pastZ = word + 5 * lanes;
+  return word - ((fromA & ~pastZ & 0x80 * lanes) >> 2);
+}
+
+}  // namespace
+
+size_t HashIgnoringCase(TextView path) {
+  constexpr uint64_t prime = 1099511628211u;
+  uint64_t hash = 14695981039346656037u;
+  size_t at = 0;
+  for (; at + 4 <= path.size(); at += 4) {
+    uint64_t word;
+    std::memcpy(&word, path.data() + at, sizeof word);
+    if (word & 0xFF80FF80FF80FF80u) {
+      word = 0;
+      for (size_t k = 0; k < 4; ++k) word |= uint64_t{UCaseUnit(path[at + k])} << (16 * k);
+    } else {
+      word = UpperAscii(word);
+    }
+    hash = (hash ^ word) * prime;
+  }
+  for (; at < path.size(); ++at) hash = (hash ^ UCaseUnit(path[at])) * prime;
+  return hash ^ (hash >> 32);
+}
+
+bool SameIgnoringCase(TextView a, TextView b) {
+  if (a.size() != b.size()) return false;
+  if (SameUnits(a, b)) return true;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i] && UCaseUnit(a[i]) != UCaseUnit(b[i])) return false;
+  }
+  return true;
+}
+
 Text FromNumber(int64_t n) {
   const std::string digits = std::to_string(n);
   return Text(digits.begin(), digits.end());

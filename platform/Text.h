@@ -77,6 +77,12 @@ inline char16_t UCaseUnit(char16_t unit) {
 // The text with every unit upper-cased by UCaseUnit.
 Text UCase(TextView t);
 
+// A hash of `path` that ignores letter case: texts equal under UCaseUnit hash alike.
+size_t HashIgnoringCase(TextView path);
+
+// Whether `a` and `b` are equal under UCaseUnit.
+bool SameIgnoringCase(TextView a, TextView b);
+
 // Decimal digits of a number, with a minus sign when negative and no blanks.
 Text FromNumber(int64_t n);
 

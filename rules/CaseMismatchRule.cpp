@@ -31,14 +31,14 @@ const RuleInfo& CaseMismatchRule::Info() const {
 }
 
 void CaseMismatchRule::Check(PageCheck& page, FindingSet& findings) {
-  page.EachInclude([&](File& node) {
+  page.EachInclude([&](File& node, File& parent) {
     if (!node.SharedContent()) return;
-    const Text* requested = PageCheck::RequestedPath(node);
+    const Text* requested = PageCheck::RequestedPath(node, parent);
     if (!requested) return;
     if (IsFullPath(*requested, node)) return;
     const Text found = node.FullPath();
     if (!DiffersOnlyInCase(*requested, found)) return;
-    ReportDirective(page, findings, node, [&] {
+    ReportDirective(page, findings, node, parent, [&] {
       return u"case mismatch: " + *requested + u" is spelt " + found + u" on disk";
     });
   });

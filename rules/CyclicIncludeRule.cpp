@@ -44,9 +44,9 @@ const RuleInfo& CyclicIncludeRule::Info() const {
 }
 
 void CyclicIncludeRule::Check(PageCheck& page, FindingSet& findings) {
-  page.EachInclude([&](File& node) {
+  page.EachInclude([&](File& node, File& parent) {
     if (!node.CircularInclude()) return;
-    ReportDirective(page, findings, node, [&] { return u"cyclic include: " + Loop(node); });
+    ReportDirective(page, findings, node, parent, [&] { return u"cyclic include: " + Loop(node); });
   });
 }
 

@@ -31,9 +31,9 @@ void ExposedIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   const std::vector<std::string>& extensions = page.Settings().nonScriptExtensions;
   page.EachInclude([&](File& node) {
     if (!node.SharedContent() || !HasExtension(node.Name(), extensions)) return;
-    const Place place = PageCheck::FilePlace(node);
+    const PlaceView place{node.FullPathView(), node.FullPathHash()};
     findings.Report(Info().id, place, [&] {
-      return Make(page, node, place,
+      return Make(page, node, place.ToPlace(),
                   u"exposed include: " + node.FullPath() +
                       u" is not run as script, so its source can be downloaded");
     });

@@ -3,8 +3,7 @@
 namespace lintra {
 
 size_t FindingSet::KeyHash::operator()(const KeyView& key) const {
-  size_t hash = std::hash<TextView>()(key.file);
-  hash = hash * 31 + std::hash<std::string_view>()(key.ruleId);
+  size_t hash = key.fileHash * 31 + std::hash<std::string_view>()(key.ruleId);
   return hash * 31 + (static_cast<size_t>(key.line) << 20 ^ static_cast<size_t>(key.column));
 }
 
@@ -13,13 +12,16 @@ void FindingSet::Merge(FindingSet&& later) {
     RuleFinding& finding = later.findings_[i];
     const int64_t lastPage = page_ + later.findingPages_[i];
     const Place& place = finding.place;
-    const auto known = index_.find(KeyView{finding.ruleId, place.file, place.line, place.column});
+    const size_t fileHash = text::HashIgnoringCase(place.file);
+    const auto known =
+        index_.find(KeyView{finding.ruleId, place.file, fileHash, place.line, place.column});
     if (known != index_.end()) {
       findings_[known->second].pages += finding.pages;
       findingPages_[known->second] = lastPage;
       continue;
     }
-    index_.emplace(Key{finding.ruleId, place.file, place.line, place.column}, findings_.size());
+    index_.emplace(Key{finding.ruleId, place.file, fileHash, place.line, place.column},
+                   findings_.size());
     findings_.push_back(std::move(finding));
     findingPages_.push_back(lastPage);
   }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/Text.h"
@@ -22,16 +23,23 @@ class FindingSet {
   // otherwise keeps the finding that `make` returns (called only then). The kept finding's page
   // count starts at 1.
   template <class Make>
-  void Report(const std::string& ruleId, const Place& place, Make&& make) {
-    const KeyView key{ruleId, place.file, place.line, place.column};
+  void Report(const std::string& ruleId, const PlaceView& place, Make&& make) {
+    const KeyView key{ruleId, place.file, place.fileHash, place.line, place.column};
     const auto known = index_.find(key);
     if (known != index_.end()) {
       Count(known->second);
       return;
     }
-    index_.emplace(Key{ruleId, place.file, place.line, place.column}, findings_.size());
+    index_.emplace(Key{ruleId, Text(place.file), place.fileHash, place.line, place.column},
+                   findings_.size());
     findings_.push_back(make());
     findingPages_.push_back(page_);
+  }
+  template <class Make>
+  void Report(const std::string& ruleId, const Place& place, Make&& make) {
+    Report(ruleId,
+           PlaceView{place.file, text::HashIgnoringCase(place.file), place.line, place.column},
+           std::forward<Make>(make));
   }
 
   // Adds the findings of `later`, made over pages that come after this set's and that this set
@@ -51,16 +59,17 @@ class FindingSet {
   struct KeyView {
     std::string_view ruleId;
     TextView file;
+    size_t fileHash;
     int32_t line;
     int32_t column;
-    bool operator==(const KeyView&) const = default;
   };
   struct Key {
     std::string ruleId;
     Text file;
+    size_t fileHash;
     int32_t line;
     int32_t column;
-    operator KeyView() const { return {ruleId, file, line, column}; }
+    operator KeyView() const { return {ruleId, file, fileHash, line, column}; }
   };
   struct KeyHash {
     using is_transparent = void;
@@ -68,7 +77,10 @@ class FindingSet {
   };
   struct KeyEqual {
     using is_transparent = void;
-    bool operator()(const KeyView& a, const KeyView& b) const { return a == b; }
+    bool operator()(const KeyView& a, const KeyView& b) const {
+      return a.line == b.line && a.column == b.column && a.ruleId == b.ruleId &&
+             text::SameUnits(a.file, b.file);
+    }
   };
 
   void Count(size_t index);

@@ -21,8 +21,8 @@ namespace {
 
 // The path as `node`'s directive writes it, as the server's own message names it: relative to the
 // including file for file=, from the root for virtual=.
-Text WrittenPath(File& node) {
-  const ScannedDirective* directive = PageCheck::DirectiveOf(node);
+Text WrittenPath(File& node, File& parent) {
+  const ScannedDirective* directive = PageCheck::DirectiveOf(node, parent);
   if (!directive) return node.FullPath();
   if (directive->Form == ScannedDirective::Kind::Virtual) return u"/" + directive->Value;
   return directive->Value;
@@ -31,10 +31,10 @@ Text WrittenPath(File& node) {
 }  // namespace
 
 void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
-  page.EachInclude([&](File& node) {
+  page.EachInclude([&](File& node, File& parent) {
     if (!node.MissingFile() || !node.Content().empty()) return;
-    ReportDirective(page, findings, node,
-                    [&] { return u"include file not found: " + WrittenPath(node); });
+    ReportDirective(page, findings, node, parent,
+                    [&] { return u"include file not found: " + WrittenPath(node, parent); });
   });
 }
 

@@ -6,19 +6,22 @@
 
 namespace lintra {
 
-Place PageCheck::DirectivePlace(File& node) {
-  const std::shared_ptr<File> parent = node.Parent();
-  if (!parent) return Place{node.FullPath()};
-  const LineIndex& lines = facts_.Lines(*parent);
-  const LineColumn start = lines.At(node.BaseFileStart());
-  const LineColumn end = lines.At(node.BaseFileEnd());
-  return {parent->FullPath(), start.line, start.column, end.line, end.column};
+PlaceView PageCheck::DirectiveStart(File& node, File& parent) {
+  const LineColumn start = facts_.Lines(parent).At(node.BaseFileStart());
+  return {parent.FullPathView(), parent.FullPathHash(), start.line, start.column, 0, 0};
 }
 
-const ScannedDirective* PageCheck::DirectiveOf(File& node) {
-  const std::shared_ptr<File> parent = node.Parent();
-  if (!parent || !parent->SharedContent()) return nullptr;
-  const std::vector<ScannedDirective>& directives = parent->SharedContent()->Directives();
+PlaceView PageCheck::DirectivePlace(File& node, File& parent) {
+  PlaceView place = DirectiveStart(node, parent);
+  const LineColumn end = facts_.Lines(parent).At(node.BaseFileEnd());
+  place.endLine = end.line;
+  place.endColumn = end.column;
+  return place;
+}
+
+const ScannedDirective* PageCheck::DirectiveOf(File& node, File& parent) {
+  if (!parent.SharedContent()) return nullptr;
+  const std::vector<ScannedDirective>& directives = parent.SharedContent()->Directives();
   const auto at = std::lower_bound(
       directives.begin(), directives.end(), node.BaseFileStart(),
       [](const ScannedDirective& directive, int32_t start) { return directive.Start < start; });
@@ -26,13 +29,29 @@ const ScannedDirective* PageCheck::DirectiveOf(File& node) {
   return &*at;
 }
 
-const Text* PageCheck::RequestedPath(File& node) {
-  const ScannedDirective* directive = DirectiveOf(node);
+const Text* PageCheck::RequestedPath(File& node, File& parent) {
+  const ScannedDirective* directive = DirectiveOf(node, parent);
   if (!directive) return nullptr;
-  const std::shared_ptr<File> parent = node.Parent();
-  const SourceText& text = *parent->SharedContent();
+  const SourceText& text = *parent.SharedContent();
   return &text.IncludePath(static_cast<size_t>(directive - text.Directives().data()),
-                           parent->Path());
+                           parent.Path());
+}
+
+const std::vector<PageCheck::Step>& PageCheck::Steps() {
+  if (steps_) return *steps_;
+  steps_.emplace();
+  std::vector<Step> pending = {{&page_, nullptr}};
+  while (!pending.empty()) {
+    const Step step = pending.back();
+    pending.pop_back();
+    if (step.parent) steps_->push_back(step);
+    const Files* includes = step.node->IncludesIfAny();
+    if (!includes) continue;
+    for (size_t i = includes->size(); i > 0; --i) {
+      pending.push_back({(*includes)[i - 1].get(), step.node});
+    }
+  }
+  return *steps_;
 }
 
 Place PageCheck::FilePlace(File& node) {
@@ -68,7 +87,7 @@ std::vector<Place> PageCheck::ChainTo(File& node) {
   std::vector<Place> chain;
   for (size_t i = 0; i < path.size(); ++i) {
     if (path.size() > MaxChainLinks && i == half) i = path.size() - half;
-    chain.push_back(DirectivePlace(*path[i]));
+    chain.push_back(DirectivePlace(*path[i], i == 0 ? page_ : *path[i - 1]).ToPlace());
   }
   return chain;
 }

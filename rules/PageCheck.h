@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -27,17 +28,21 @@ class PageCheck {
   SourceFacts& Facts() { return facts_; }
   const RuleSettings& Settings() const { return settings_; }
 
-  // Calls `visit(node)` for each file the page includes, in the order of the expanded page.
+  // Calls `visit(node)`, or `visit(node, parent)`, for each file the page includes, in the
+  // order of the expanded page; `parent` is the node whose directive pulled `node` in. The page
+  // is walked once, whichever rules ask.
   template <class Visit>
   void EachInclude(Visit&& visit);
 
-  // The include directive that pulled `node` (not the page) into its parent.
-  Place DirectivePlace(File& node);
-  // That directive as the parent's text holds it, or null for the page.
-  static const ScannedDirective* DirectiveOf(File& node);
+  // The include directive that pulled `node` into `parent`, its file viewed in `parent`.
+  PlaceView DirectivePlace(File& node, File& parent);
+  // The same without its end: enough to look a finding up by.
+  PlaceView DirectiveStart(File& node, File& parent);
+  // That directive as the parent's text holds it, or null when the text holds none there.
+  static const ScannedDirective* DirectiveOf(File& node, File& parent);
   // The path that `node`'s directive asks for, before the host named the file it found, or null
-  // for the page. Valid until the next call for a node of the same text.
-  static const Text* RequestedPath(File& node);
+  // when there is no directive. Valid until the next call for a node of the same text.
+  static const Text* RequestedPath(File& node, File& parent);
   // The place of `node`'s file as a whole.
   static Place FilePlace(File& node);
   // The directives that lead from the page to `node`, outermost first. A chain of more than
@@ -56,6 +61,13 @@ class PageCheck {
   SourceFacts& facts_;
   const RuleSettings& settings_;
   std::optional<std::vector<Redefinition>> redefinitions_;
+  // Each include of the page and the node that pulled it in, in page order, walked on first use.
+  struct Step {
+    File* node;
+    File* parent;
+  };
+  const std::vector<Step>& Steps();
+  std::optional<std::vector<Step>> steps_;
   // The nodes that directives pulled in on the way from the page down to the node of the last
   // chain, outermost first, and where each stands in it: the next chain of a walk in page order
   // climbs only to where it leaves this path, so chains cost what they hold, not how deep they are.
@@ -66,14 +78,12 @@ class PageCheck {
 
 template <class Visit>
 void PageCheck::EachInclude(Visit&& visit) {
-  std::vector<File*> pending = {&page_};
-  while (!pending.empty()) {
-    File* node = pending.back();
-    pending.pop_back();
-    if (node != &page_) visit(*node);
-    const Files* includes = node->IncludesIfAny();
-    if (!includes) continue;
-    for (size_t i = includes->size(); i > 0; --i) pending.push_back((*includes)[i - 1].get());
+  for (const Step& step : Steps()) {
+    if constexpr (std::is_invocable_v<Visit&, File&, File&>) {
+      visit(*step.node, *step.parent);
+    } else {
+      visit(*step.node);
+    }
   }
 }
 

@@ -26,14 +26,14 @@ Severity ParentPathRule::DefaultSeverity(const RuleSettings& settings) const {
 }
 
 void ParentPathRule::Check(PageCheck& page, FindingSet& findings) {
-  page.EachInclude([&](File& node) {
-    const ScannedDirective* directive = PageCheck::DirectiveOf(node);
+  page.EachInclude([&](File& node, File& parent) {
+    const ScannedDirective* directive = PageCheck::DirectiveOf(node, parent);
     if (!directive) return;
-    const TextView text = TextView(node.Parent()->Content())
+    const TextView text = TextView(parent.Content())
                               .substr(static_cast<size_t>(directive->Start - 1),
                                       static_cast<size_t>(directive->Length));
     if (!NamesParentFolder(text)) return;
-    ReportDirective(page, findings, node, [&] {
+    ReportDirective(page, findings, node, parent, [&] {
       return u"parent path: the include path of " + node.FullPath() + u" uses \"..\"";
     });
   });

@@ -60,9 +60,11 @@ class Rule {
   // Reports a finding of this rule at the directive that includes `node`, with the message that
   // `message` returns (called only for the first page that reaches the directive).
   template <class Message>
-  void ReportDirective(PageCheck& page, FindingSet& findings, File& node, Message&& message) const {
-    const Place place = page.DirectivePlace(node);
-    findings.Report(Info().id, place, [&] { return Make(page, *node.Parent(), place, message()); });
+  void ReportDirective(PageCheck& page, FindingSet& findings, File& node, File& parent,
+                       Message&& message) const {
+    findings.Report(Info().id, page.DirectiveStart(node, parent), [&] {
+      return Make(page, parent, page.DirectivePlace(node, parent).ToPlace(), message());
+    });
   }
 };
 

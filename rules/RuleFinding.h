@@ -25,6 +25,20 @@ struct Place {
   int32_t endColumn = 0;
 };
 
+// A Place that views its file's path instead of holding it: what rules look findings up by,
+// made into a Place only for a finding not seen before. `fileHash` is the file's
+// text::HashIgnoringCase.
+struct PlaceView {
+  TextView file;
+  size_t fileHash = 0;
+  int32_t line = 0;
+  int32_t column = 0;
+  int32_t endLine = 0;
+  int32_t endColumn = 0;
+
+  Place ToPlace() const { return {Text(file), line, column, endLine, endColumn}; }
+};
+
 // What a rule reports at one place, however many pages reach it.
 struct RuleFinding {
   std::string ruleId;

@@ -22,16 +22,16 @@ void UnusedFileRule::Check(PageCheck& page, FindingSet&) {
   if (!page.Settings().wholeProject) return;
   const std::vector<std::string>& extensions = page.Settings().includeOnlyExtensions;
   const auto note = [&](File& node) {
-    if (node.SharedContent() && HasExtension(node.Name(), extensions)) {
-      used_.insert(text::UCase(node.FullPath()));
-    }
+    if (!node.SharedContent() || !HasExtension(node.Name(), extensions)) return;
+    const PathView path{node.FullPathView(), node.FullPathHash()};
+    if (used_.find(path) == used_.end()) used_.insert(Path{Text(path.path), path.hash});
   };
   note(page.Page());
   page.EachInclude(note);
 }
 
 void UnusedFileRule::TakeNotes(Rule& other) {
-  std::unordered_set<Text>& noted = static_cast<UnusedFileRule&>(other).used_;
+  auto& noted = static_cast<UnusedFileRule&>(other).used_;
   used_.merge(noted);
 }
 
@@ -39,7 +39,7 @@ void UnusedFileRule::Finish(const ProjectCheck& project, FindingSet& findings) {
   if (!project.settings.wholeProject) return;
   for (const Text& file : project.files) {
     if (!HasExtension(file, project.settings.includeOnlyExtensions)) continue;
-    if (used_.count(text::UCase(file))) continue;
+    if (used_.find(PathView{file, text::HashIgnoringCase(file)}) != used_.end()) continue;
     const Place place{file};
     findings.Report(Info().id, place,
                     [&] { return Make(project, place, u"unused file: no page includes " + file); });
