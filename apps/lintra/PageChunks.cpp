@@ -9,7 +9,7 @@ unsigned JobsFor(unsigned jobs, size_t pages) {
 
 size_t ChunkSize(size_t pages, unsigned jobs) {
   constexpr size_t chunksPerJob = 16;
-  constexpr size_t largest = 32;
+  constexpr size_t largest = 256;
   return std::clamp<size_t>(pages / (size_t{jobs} * chunksPerJob), 1, largest);
 }
 

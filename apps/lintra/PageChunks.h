@@ -18,7 +18,8 @@ unsigned JobsFor(unsigned jobs, size_t pages);
 
 // The number of consecutive pages that one chunk of a run over `pages` pages with `jobs` threads
 // holds: small enough that the threads share the work evenly when pages differ in cost, large
-// enough that handing chunks over costs next to nothing.
+// enough that handing chunks over, and making again in each chunk the findings that many chunks
+// reach, costs little.
 size_t ChunkSize(size_t pages, unsigned jobs);
 
 // Works through pages 0 to `count` - 1 in chunks of consecutive pages that `jobs` threads take in

@@ -48,13 +48,29 @@ Chunk CheckChunk(Worker& worker, const std::vector<Text>& pages, size_t first, s
   return chunk;
 }
 
+// One job: every page goes straight into the run's checker, so that no finding is made twice.
+size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& checker,
+                    Progress& progress) {
+  size_t analysed = 0;
+  for (const Text& page : pages) {
+    if (const std::shared_ptr<File> root = session.AnalysePage(page)) {
+      checker.Check(*root);
+      ++analysed;
+    }
+    progress.PageDone();
+  }
+  return analysed;
+}
+
 }  // namespace
 
 size_t CheckPages(Session& session, const Options& options, const std::vector<Text>& pages,
                   Checker& checker, Progress& progress) {
+  const unsigned jobs = JobsFor(options.jobs, pages.size());
+  if (jobs == 1) return CheckInOrder(session, pages, checker, progress);
   std::vector<std::unique_ptr<Worker>> workers;
   workers.push_back(std::make_unique<Worker>(session, checker.Settings()));
-  for (unsigned i = 1; i < JobsFor(options.jobs, pages.size()); ++i) {
+  for (unsigned i = 1; i < jobs; ++i) {
     workers.push_back(std::make_unique<Worker>(options, checker.Settings()));
   }
   std::vector<PageFailure> failures = session.Failures();
