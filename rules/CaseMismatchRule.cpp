@@ -9,8 +9,10 @@ namespace {
 
 // Whether `path` is the FullPath of `node`, letter for letter.
 bool IsFullPath(const Text& path, const File& node) {
-  return path.size() == node.Path().size() + node.Name().size() && path.starts_with(node.Path()) &&
-         TextView(path).substr(node.Path().size()) == node.Name();
+  const size_t folder = node.Path().size();
+  return path.size() == folder + node.Name().size() &&
+         text::SameUnits(TextView(path).substr(0, folder), node.Path()) &&
+         text::SameUnits(TextView(path).substr(folder), node.Name());
 }
 
 }  // namespace
@@ -31,14 +33,15 @@ const RuleInfo& CaseMismatchRule::Info() const {
 }
 
 void CaseMismatchRule::Check(PageCheck& page, FindingSet& findings) {
-  page.EachInclude([&](File& node, File& parent) {
+  page.EachInclude([&](const PageCheck::Include& include) {
+    File& node = include.node;
     if (!node.SharedContent()) return;
-    const Text* requested = PageCheck::RequestedPath(node, parent);
+    const Text* requested = PageCheck::RequestedPath(include);
     if (!requested) return;
     if (IsFullPath(*requested, node)) return;
     const Text found = node.FullPath();
     if (!DiffersOnlyInCase(*requested, found)) return;
-    ReportDirective(page, findings, node, parent, [&] {
+    ReportDirective(page, findings, include, [&] {
       return u"case mismatch: " + *requested + u" is spelt " + found + u" on disk";
     });
   });

@@ -44,9 +44,10 @@ const RuleInfo& CyclicIncludeRule::Info() const {
 }
 
 void CyclicIncludeRule::Check(PageCheck& page, FindingSet& findings) {
-  page.EachInclude([&](File& node, File& parent) {
-    if (!node.CircularInclude()) return;
-    ReportDirective(page, findings, node, parent, [&] { return u"cyclic include: " + Loop(node); });
+  page.EachInclude([&](const PageCheck::Include& include) {
+    if (!include.node.CircularInclude()) return;
+    ReportDirective(page, findings, include,
+                    [&] { return u"cyclic include: " + Loop(include.node); });
   });
 }
 

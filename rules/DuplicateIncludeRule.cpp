@@ -44,9 +44,10 @@ const RuleInfo& DuplicateIncludeRule::Info() const {
 
 void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   const std::unordered_set<const File*> holding = HoldingRedefinitions(page);
-  page.EachInclude([&](File& node, File& parent) {
+  page.EachInclude([&](const PageCheck::Include& include) {
+    File& node = include.node;
     if (!node.DuplicateInclude() || node.CircularInclude() || holding.count(&node)) return;
-    ReportDirective(page, findings, node, parent, [&] {
+    ReportDirective(page, findings, include, [&] {
       return u"duplicate include: " + node.FullPath() + u" is included more than once in " +
              page.Page().FullPath();
     });

@@ -33,8 +33,9 @@ bool SameIgnoringCase(TextView a, TextView b) {
 }  // namespace
 
 bool NamesParentFolder(TextView directive) {
-  for (size_t at = directive.find(u".."); at != TextView::npos;
-       at = directive.find(u"..", at + 1)) {
+  for (size_t at = text::FindAscii(directive, 0, u'.'); at != TextView::npos;
+       at = text::FindAscii(directive, at + 1, u'.')) {
+    if (at + 1 >= directive.size() || directive[at + 1] != u'.') continue;
     const bool opens = at == 0 || Delimits(directive[at - 1]);
     const size_t after = at + 2;
     const bool closes = after == directive.size() || Delimits(directive[after]) ||
@@ -54,9 +55,13 @@ bool DiffersOnlyInCase(TextView requested, TextView found) {
 }
 
 bool HasExtension(TextView path, const std::vector<std::string>& extensions) {
-  const size_t dot = path.rfind(u'.');
-  if (dot == TextView::npos || path.find_first_of(u"/\\", dot) != TextView::npos) return false;
-  const TextView extension = path.substr(dot);
+  size_t dot = path.size();
+  while (dot > 0 && path[dot - 1] != u'.') {
+    if (path[dot - 1] == u'/' || path[dot - 1] == u'\\') return false;
+    --dot;
+  }
+  if (dot == 0) return false;
+  const TextView extension = path.substr(dot - 1);
   return std::any_of(extensions.begin(), extensions.end(), [&](const std::string& wanted) {
     return wanted.size() == extension.size() &&
            std::equal(wanted.begin(), wanted.end(), extension.begin(), [](char w, char16_t e) {

@@ -21,9 +21,9 @@ namespace {
 
 // The path as `node`'s directive writes it, as the server's own message names it: relative to the
 // including file for file=, from the root for virtual=.
-Text WrittenPath(File& node, File& parent) {
-  const ScannedDirective* directive = PageCheck::DirectiveOf(node, parent);
-  if (!directive) return node.FullPath();
+Text WrittenPath(const PageCheck::Include& include) {
+  const ScannedDirective* directive = PageCheck::DirectiveOf(include);
+  if (!directive) return include.node.FullPath();
   if (directive->Form == ScannedDirective::Kind::Virtual) return u"/" + directive->Value;
   return directive->Value;
 }
@@ -31,10 +31,10 @@ Text WrittenPath(File& node, File& parent) {
 }  // namespace
 
 void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
-  page.EachInclude([&](File& node, File& parent) {
-    if (!node.MissingFile() || !node.Content().empty()) return;
-    ReportDirective(page, findings, node, parent,
-                    [&] { return u"include file not found: " + WrittenPath(node, parent); });
+  page.EachInclude([&](const PageCheck::Include& include) {
+    if (!include.node.MissingFile() || !include.node.Content().empty()) return;
+    ReportDirective(page, findings, include,
+                    [&] { return u"include file not found: " + WrittenPath(include); });
   });
 }
 

@@ -6,52 +6,61 @@
 
 namespace lintra {
 
-PlaceView PageCheck::DirectiveStart(File& node, File& parent) {
-  const LineColumn start = facts_.Lines(parent).At(node.BaseFileStart());
-  return {parent.FullPathView(), parent.FullPathHash(), start.line, start.column, 0, 0};
+PlaceView PageCheck::DirectiveStart(const Include& include) {
+  const LineColumn start = include.parentLines.At(include.node.BaseFileStart());
+  return {
+      include.parent.FullPathView(), include.parent.FullPathHash(), start.line, start.column, 0, 0};
 }
 
 PlaceView PageCheck::DirectivePlace(File& node, File& parent) {
-  PlaceView place = DirectiveStart(node, parent);
-  const LineColumn end = facts_.Lines(parent).At(node.BaseFileEnd());
-  place.endLine = end.line;
-  place.endColumn = end.column;
-  return place;
+  const LineIndex& lines = facts_.Lines(parent);
+  const LineColumn start = lines.At(node.BaseFileStart());
+  const LineColumn end = lines.At(node.BaseFileEnd());
+  return {
+      parent.FullPathView(), parent.FullPathHash(), start.line, start.column, end.line, end.column};
 }
 
-const ScannedDirective* PageCheck::DirectiveOf(File& node, File& parent) {
-  if (!parent.SharedContent()) return nullptr;
-  const std::vector<ScannedDirective>& directives = parent.SharedContent()->Directives();
+const ScannedDirective* PageCheck::DirectiveOf(const Include& include) {
+  const std::shared_ptr<const SourceText>& text = include.parent.SharedContent();
+  if (!text) return nullptr;
+  const int32_t start = include.node.BaseFileStart();
+  const std::vector<ScannedDirective>& directives = text->Directives();
   const auto at = std::lower_bound(
-      directives.begin(), directives.end(), node.BaseFileStart(),
-      [](const ScannedDirective& directive, int32_t start) { return directive.Start < start; });
-  if (at == directives.end() || at->Start != node.BaseFileStart()) return nullptr;
+      directives.begin(), directives.end(), start,
+      [](const ScannedDirective& directive, int32_t wanted) { return directive.Start < wanted; });
+  if (at == directives.end() || at->Start != start) return nullptr;
   return &*at;
 }
 
-const Text* PageCheck::RequestedPath(File& node, File& parent) {
-  const ScannedDirective* directive = DirectiveOf(node, parent);
+const Text* PageCheck::RequestedPath(const Include& include) {
+  const ScannedDirective* directive = DirectiveOf(include);
   if (!directive) return nullptr;
-  const SourceText& text = *parent.SharedContent();
+  const SourceText& text = *include.parent.SharedContent();
   return &text.IncludePath(static_cast<size_t>(directive - text.Directives().data()),
-                           parent.Path());
+                           include.parent.Path());
 }
 
-const std::vector<PageCheck::Step>& PageCheck::Steps() {
-  if (steps_) return *steps_;
-  steps_.emplace();
-  std::vector<Step> pending = {{&page_, nullptr}};
+const std::vector<PageCheck::Include>& PageCheck::Includes() {
+  if (includes_) return *includes_;
+  includes_.emplace();
+  struct Pending {
+    File* node;
+    File* parent;
+    const LineIndex* parentLines;
+  };
+  std::vector<Pending> pending = {{&page_, nullptr, nullptr}};
   while (!pending.empty()) {
-    const Step step = pending.back();
+    const Pending step = pending.back();
     pending.pop_back();
-    if (step.parent) steps_->push_back(step);
+    if (step.parent) includes_->push_back({*step.node, *step.parent, *step.parentLines});
     const Files* includes = step.node->IncludesIfAny();
-    if (!includes) continue;
+    if (!includes || includes->size() == 0) continue;
+    const LineIndex* lines = &facts_.Lines(*step.node);
     for (size_t i = includes->size(); i > 0; --i) {
-      pending.push_back({(*includes)[i - 1].get(), step.node});
+      pending.push_back({(*includes)[i - 1].get(), step.node, lines});
     }
   }
-  return *steps_;
+  return *includes_;
 }
 
 Place PageCheck::FilePlace(File& node) {

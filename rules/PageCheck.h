@@ -28,21 +28,28 @@ class PageCheck {
   SourceFacts& Facts() { return facts_; }
   const RuleSettings& Settings() const { return settings_; }
 
-  // Calls `visit(node)`, or `visit(node, parent)`, for each file the page includes, in the
-  // order of the expanded page; `parent` is the node whose directive pulled `node` in. The page
-  // is walked once, whichever rules ask.
+  // One file that the page includes: its node, the node whose directive pulled it in, and where
+  // the lines of that parent's text begin.
+  struct Include {
+    File& node;
+    File& parent;
+    const LineIndex& parentLines;
+  };
+
+  // Calls `visit(node)`, or `visit(include)` with an Include, for each file the page includes,
+  // in the order of the expanded page. The page is walked once, whichever rules ask.
   template <class Visit>
   void EachInclude(Visit&& visit);
 
   // The include directive that pulled `node` into `parent`, its file viewed in `parent`.
   PlaceView DirectivePlace(File& node, File& parent);
-  // The same without its end: enough to look a finding up by.
-  PlaceView DirectiveStart(File& node, File& parent);
+  // The directive of `include` without its end: enough to look a finding up by.
+  static PlaceView DirectiveStart(const Include& include);
   // That directive as the parent's text holds it, or null when the text holds none there.
-  static const ScannedDirective* DirectiveOf(File& node, File& parent);
-  // The path that `node`'s directive asks for, before the host named the file it found, or null
-  // when there is no directive. Valid until the next call for a node of the same text.
-  static const Text* RequestedPath(File& node, File& parent);
+  static const ScannedDirective* DirectiveOf(const Include& include);
+  // The path that the directive asks for, before the host named the file it found, or null when
+  // there is no directive. Valid until the next call for a node of the same text.
+  static const Text* RequestedPath(const Include& include);
   // The place of `node`'s file as a whole.
   static Place FilePlace(File& node);
   // The directives that lead from the page to `node`, outermost first. A chain of more than
@@ -61,13 +68,9 @@ class PageCheck {
   SourceFacts& facts_;
   const RuleSettings& settings_;
   std::optional<std::vector<Redefinition>> redefinitions_;
-  // Each include of the page and the node that pulled it in, in page order, walked on first use.
-  struct Step {
-    File* node;
-    File* parent;
-  };
-  const std::vector<Step>& Steps();
-  std::optional<std::vector<Step>> steps_;
+  // Each include of the page, in page order, walked on first use.
+  const std::vector<Include>& Includes();
+  std::optional<std::vector<Include>> includes_;
   // The nodes that directives pulled in on the way from the page down to the node of the last
   // chain, outermost first, and where each stands in it: the next chain of a walk in page order
   // climbs only to where it leaves this path, so chains cost what they hold, not how deep they are.
@@ -78,11 +81,11 @@ class PageCheck {
 
 template <class Visit>
 void PageCheck::EachInclude(Visit&& visit) {
-  for (const Step& step : Steps()) {
-    if constexpr (std::is_invocable_v<Visit&, File&, File&>) {
-      visit(*step.node, *step.parent);
+  for (const Include& include : Includes()) {
+    if constexpr (std::is_invocable_v<Visit&, const Include&>) {
+      visit(include);
     } else {
-      visit(*step.node);
+      visit(include.node);
     }
   }
 }

@@ -26,15 +26,15 @@ Severity ParentPathRule::DefaultSeverity(const RuleSettings& settings) const {
 }
 
 void ParentPathRule::Check(PageCheck& page, FindingSet& findings) {
-  page.EachInclude([&](File& node, File& parent) {
-    const ScannedDirective* directive = PageCheck::DirectiveOf(node, parent);
+  page.EachInclude([&](const PageCheck::Include& include) {
+    const ScannedDirective* directive = PageCheck::DirectiveOf(include);
     if (!directive) return;
-    const TextView text = TextView(parent.Content())
+    const TextView text = TextView(include.parent.Content())
                               .substr(static_cast<size_t>(directive->Start - 1),
                                       static_cast<size_t>(directive->Length));
     if (!NamesParentFolder(text)) return;
-    ReportDirective(page, findings, node, parent, [&] {
-      return u"parent path: the include path of " + node.FullPath() + u" uses \"..\"";
+    ReportDirective(page, findings, include, [&] {
+      return u"parent path: the include path of " + include.node.FullPath() + u" uses \"..\"";
     });
   });
 }

@@ -60,10 +60,11 @@ class Rule {
   // Reports a finding of this rule at the directive that includes `node`, with the message that
   // `message` returns (called only for the first page that reaches the directive).
   template <class Message>
-  void ReportDirective(PageCheck& page, FindingSet& findings, File& node, File& parent,
+  void ReportDirective(PageCheck& page, FindingSet& findings, const PageCheck::Include& include,
                        Message&& message) const {
-    findings.Report(Info().id, page.DirectiveStart(node, parent), [&] {
-      return Make(page, parent, page.DirectivePlace(node, parent).ToPlace(), message());
+    findings.Report(Info().id, PageCheck::DirectiveStart(include), [&] {
+      const PlaceView place = page.DirectivePlace(include.node, include.parent);
+      return Make(page, include.parent, place.ToPlace(), message());
     });
   }
 };
