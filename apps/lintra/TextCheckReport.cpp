@@ -7,25 +7,35 @@ namespace lintra {
 
 namespace {
 
-// "file:line:column" of `place`, or the file alone for a place on a whole file.
-std::string Where(const Place& place) {
-  std::string where = text::ToUtf8(place.file);
-  if (place.line > 0) {
-    where += ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
+// One finding's line: "file:line:column: severity: message [rule] (reach)", or the file alone
+// in front for a place on a whole file.
+void AppendFinding(std::string& out, const RuleFinding& finding) {
+  out += text::ToUtf8(finding.place.file);
+  if (finding.place.line > 0) {
+    out += ':';
+    out += std::to_string(finding.place.line);
+    out += ':';
+    out += std::to_string(finding.place.column);
   }
-  return where;
+  out += ": ";
+  out += SeverityName(finding.severity);
+  out += ": ";
+  out += text::ToUtf8(finding.message);
+  out += " [";
+  out += finding.ruleId;
+  out += "] (";
+  out += Reach(finding);
+  out += ")\n";
 }
 
 }  // namespace
 
 void WriteTextCheckReport(const CheckResult& result) {
   std::string out;
-  for (const ReportedFinding& reported : result.findings) {
-    const RuleFinding& finding = reported.finding;
-    out += Where(finding.place) + ": " + SeverityName(finding.severity) + ": " +
-           text::ToUtf8(finding.message) + " [" + finding.ruleId + "] (" + Reach(finding) + ")\n";
-  }
-  WriteOutBytes(out + Totals(result) + "\n");
+  for (const ReportedFinding& reported : result.findings) AppendFinding(out, reported.finding);
+  out += Totals(result);
+  out += '\n';
+  WriteOutBytes(out);
 }
 
 }  // namespace lintra
