@@ -1,5 +1,6 @@
 #include "platform/Utf8.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -54,15 +55,28 @@ void AppendCodePoint(std::string& out, uint32_t point) {
   }
 }
 
-// The length of the run of ASCII bytes that starts at `at`, eight bytes at a time: file texts are
-// mostly ASCII, and this keeps decoding them close to a copy.
-size_t AsciiRun(std::string_view bytes, size_t at) {
+// The four bytes of `half` spread to the low bytes of four 16-bit lanes, in the same order.
+uint64_t SpreadBytes(uint64_t half) {
+  half = (half | half << 16) & 0x0000FFFF0000FFFFu;
+  return (half | half << 8) & 0x00FF00FF00FF00FFu;
+}
+
+// Writes the run of ASCII bytes that starts at `at` to `to` as units, eight bytes at a time, and
+// returns its length: file texts are mostly ASCII, and this keeps decoding them close to a copy.
+size_t WidenAsciiRun(std::string_view bytes, size_t at, char16_t* to) {
+  const auto* from = reinterpret_cast<const uint8_t*>(bytes.data());
   size_t end = at;
   for (uint64_t word; end + 8 <= bytes.size(); end += 8) {
-    std::memcpy(&word, bytes.data() + end, 8);
+    std::memcpy(&word, from + end, 8);
     if (word & 0x8080808080808080u) break;
+    if constexpr (std::endian::native == std::endian::little) {
+      const uint64_t units[] = {SpreadBytes(word & 0xFFFFFFFFu), SpreadBytes(word >> 32)};
+      std::memcpy(to + (end - at), units, sizeof units);
+    } else {
+      for (size_t k = 0; k < 8; ++k) to[end - at + k] = from[end + k];
+    }
   }
-  while (end < bytes.size() && static_cast<uint8_t>(bytes[end]) < 0x80) ++end;
+  for (; end < bytes.size() && from[end] < 0x80; ++end) to[end - at] = from[end];
   return end - at;
 }
 
@@ -127,16 +141,14 @@ char16_t EscapedByte(unsigned char byte) {
   return byte < 0x80 ? static_cast<char16_t>(byte) : static_cast<char16_t>(EscapeBase + byte);
 }
 
-size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out) {
+size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out, Utf8Seen& seen) {
   // Never more units than bytes: a sequence of n bytes gives one unit, or two for n = 4.
   const size_t start = out.size();
   out.resize(start + bytes.size());
   char16_t* to = out.data() + start;
   size_t at = 0;
   while (at < bytes.size()) {
-    const size_t run = AsciiRun(bytes, at);
-    const char* from = bytes.data() + at;
-    for (size_t k = 0; k < run; ++k) to[k] = static_cast<char16_t>(from[k]);
+    const size_t run = WidenAsciiRun(bytes, at, to);
     to += run;
     at += run;
     if (at == bytes.size()) break;
@@ -146,15 +158,18 @@ size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out) {
     const int32_t point = DecodeSequence(bytes, at, length);
     if (point < 0) {
       *to++ = EscapedByte(lead);
+      seen.escaped = true;
       ++at;
-    } else if (point < 0x10000) {
+      continue;
+    }
+    ++seen.wide;
+    if (point < 0x10000) {
       *to++ = static_cast<char16_t>(point);
-      at += static_cast<size_t>(length);
     } else {
       *to++ = static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
       *to++ = static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
-      at += static_cast<size_t>(length);
     }
+    at += static_cast<size_t>(length);
   }
   out.resize(static_cast<size_t>(to - out.data()));
   return at;
@@ -162,7 +177,8 @@ size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out) {
 
 std::u16string FromUtf8(std::string_view bytes) {
   std::u16string result;
-  FromUtf8Into(bytes, true, result);
+  Utf8Seen seen;
+  FromUtf8Into(bytes, true, result, seen);
   return result;
 }
 
