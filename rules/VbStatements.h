@@ -33,6 +33,15 @@ class VbStatements {
   };
 
   size_t ReadToken(size_t at, size_t end);
+  // After a token that ends at `at`: where reading goes on. When it is the first of a statement
+  // that cannot matter (see MayMatter), that is the end of the statement, read without tokens.
+  size_t ReadOn(size_t at, size_t end);
+  bool MayMatter() const;
+  // The line break or ":" that ends the statement going on at `at`, or `end`; strings, brackets,
+  // comments and continuations are read as ReadToken reads them.
+  size_t SkipStatement(size_t at, size_t end) const;
+  // The "]" that closes a bracketed name from `at`, or the line break or `end` that cuts it short.
+  size_t BracketEnd(size_t at, size_t end) const;
   size_t SkipString(size_t at, size_t end) const;
   size_t LineEnd(size_t at, size_t end) const;
   size_t Continuation(size_t at, size_t end) const;
