@@ -39,11 +39,12 @@ class NameTable {
     // The number of declarations added before it.
     uint64_t order = 0;
   };
-  using Firsts = std::array<First, 5>;
-  // The firsts of each name by its number, valid where the entry's generation is the table's.
+  // The firsts of each name by its number, valid where the entry's generation is the table's:
+  // one for each kind whose bit (1 << kind) is set in `kinds`.
   struct Entry {
     uint64_t generation = 0;
-    Firsts firsts;
+    unsigned kinds = 0;
+    std::array<First, 5> firsts;
   };
   std::vector<Entry> entries_;
   uint64_t generation_ = 1;
