@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace lintra {
 
 namespace text {
@@ -61,11 +65,22 @@ uint64_t SpreadBytes(uint64_t half) {
   return (half | half << 8) & 0x00FF00FF00FF00FFu;
 }
 
-// Writes the run of ASCII bytes that starts at `at` to `to` as units, eight bytes at a time, and
-// returns its length: file texts are mostly ASCII, and this keeps decoding them close to a copy.
+// Writes the run of ASCII bytes that starts at `at` to `to` as units, sixteen or eight bytes at a
+// time, and returns its length: file texts are mostly ASCII, and this keeps decoding them close
+// to a copy.
 size_t WidenAsciiRun(std::string_view bytes, size_t at, char16_t* to) {
   const auto* from = reinterpret_cast<const uint8_t*>(bytes.data());
   size_t end = at;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (; end + 16 <= bytes.size(); end += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + end));
+    if (_mm_movemask_epi8(chunk) != 0) break;
+    auto* units = reinterpret_cast<__m128i*>(to + (end - at));
+    _mm_storeu_si128(units, _mm_unpacklo_epi8(chunk, zero));
+    _mm_storeu_si128(units + 1, _mm_unpackhi_epi8(chunk, zero));
+  }
+#endif
   for (uint64_t word; end + 8 <= bytes.size(); end += 8) {
     std::memcpy(&word, from + end, 8);
     if (word & 0x8080808080808080u) break;
@@ -91,6 +106,19 @@ size_t AsciiRun(std::u16string_view t, size_t at) {
   return end - at;
 }
 
+// Writes the `count` units at `units`, all below 0x80, to `to` as bytes.
+void NarrowAscii(const char16_t* units, size_t count, char* to) {
+  size_t k = 0;
+#if defined(__SSE2__)
+  for (; k + 16 <= count; k += 16) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + k));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + k + 8));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), _mm_packus_epi16(low, high));
+  }
+#endif
+  for (; k < count; ++k) to[k] = static_cast<char>(units[k]);
+}
+
 // `t` as UTF-8; an escaped byte as itself when `writeBackEscapes`, else as U+FFFD like every
 // other lone surrogate.
 std::string Encode(std::u16string_view t, bool writeBackEscapes) {
@@ -100,9 +128,7 @@ std::string Encode(std::u16string_view t, bool writeBackEscapes) {
     if (const size_t run = AsciiRun(t, i)) {
       const size_t from = out.size();
       out.resize(from + run);
-      char* to = out.data() + from;
-      const char16_t* units = t.data() + i;
-      for (size_t k = 0; k < run; ++k) to[k] = static_cast<char>(units[k]);
+      NarrowAscii(t.data() + i, run, out.data() + from);
       i += run - 1;
       continue;
     }
