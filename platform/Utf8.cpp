@@ -1,5 +1,6 @@
 #include "platform/Utf8.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -148,6 +149,39 @@ std::string Encode(std::u16string_view t, bool writeBackEscapes) {
   return out;
 }
 
+// Decodes `bytes` from `at` to `stop` to `to`, as FromUtf8Into does, and returns where it ended:
+// past `stop` when a sequence that starts before it ends after it, before it when not `final`
+// and the end of `bytes` cuts a sequence short.
+size_t DecodeSlice(std::string_view bytes, size_t at, size_t stop, bool final, char16_t*& to,
+                   Utf8Seen& seen) {
+  const std::string_view slice = bytes.substr(0, stop);
+  while (at < stop) {
+    const size_t run = WidenAsciiRun(slice, at, to);
+    to += run;
+    at += run;
+    if (at == stop) break;
+    const auto lead = static_cast<uint8_t>(bytes[at]);
+    if (!final && at + static_cast<size_t>(SequenceLength(lead)) > bytes.size()) break;
+    int length = 0;
+    const int32_t point = DecodeSequence(bytes, at, length);
+    if (point < 0) {
+      *to++ = EscapedByte(lead);
+      seen.escaped = true;
+      ++at;
+      continue;
+    }
+    ++seen.wide;
+    if (point < 0x10000) {
+      *to++ = static_cast<char16_t>(point);
+    } else {
+      *to++ = static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+      *to++ = static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+    }
+    at += static_cast<size_t>(length);
+  }
+  return at;
+}
+
 }  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
@@ -168,36 +202,20 @@ char16_t EscapedByte(unsigned char byte) {
 }
 
 size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out, Utf8Seen& seen) {
-  // Never more units than bytes: a sequence of n bytes gives one unit, or two for n = 4.
-  const size_t start = out.size();
-  out.resize(start + bytes.size());
-  char16_t* to = out.data() + start;
+  // A slice at a time through a small buffer, so that the text is written once instead of being
+  // filled first. A slice's bytes give at most as many units, and one more for a four-byte
+  // sequence that starts at its end.
+  constexpr size_t Slice = 2048;
+  char16_t units[Slice + 1];
   size_t at = 0;
   while (at < bytes.size()) {
-    const size_t run = WidenAsciiRun(bytes, at, to);
-    to += run;
-    at += run;
-    if (at == bytes.size()) break;
-    const auto lead = static_cast<uint8_t>(bytes[at]);
-    if (!final && at + static_cast<size_t>(SequenceLength(lead)) > bytes.size()) break;
-    int length = 0;
-    const int32_t point = DecodeSequence(bytes, at, length);
-    if (point < 0) {
-      *to++ = EscapedByte(lead);
-      seen.escaped = true;
-      ++at;
-      continue;
-    }
-    ++seen.wide;
-    if (point < 0x10000) {
-      *to++ = static_cast<char16_t>(point);
-    } else {
-      *to++ = static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-      *to++ = static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
-    }
-    at += static_cast<size_t>(length);
+    const size_t stop = std::min(bytes.size(), at + Slice);
+    char16_t* to = units;
+    const size_t next = DecodeSlice(bytes, at, stop, final, to, seen);
+    out.append(units, static_cast<size_t>(to - units));
+    if (next < stop) return next;
+    at = next;
   }
-  out.resize(static_cast<size_t>(to - out.data()));
   return at;
 }
 

@@ -24,6 +24,11 @@ TEST(Utf8, EscapedBytesAreWrittenBackAsThemselves) {
     EXPECT_EQ(text::FromUtf8(bytes), expected);
     EXPECT_EQ(text::ToBytes(expected), bytes);
   }
+  // Long texts are decoded in slices: a sequence may straddle the end of one.
+  for (size_t before = 2040; before < 2050; ++before) {
+    const std::string bytes = std::string(before, 'a') + "\xF0\x9F\x98\x80\xC3\xA9\xE9";
+    EXPECT_EQ(text::FromUtf8(bytes), std::u16string(before, u'a') + u"\U0001F600\u00E9\xDCE9");
+  }
   // Lone surrogates that stand for no byte become U+FFFD.
   EXPECT_EQ(text::ToBytes(u"a\xD800"
                           u"b\xDC7F"),
