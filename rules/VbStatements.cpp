@@ -87,14 +87,48 @@ size_t VbStatements::ReadToken(size_t at, size_t end) {
 }
 
 size_t VbStatements::ReadOn(size_t at, size_t end) {
-  if (tokens_.size() != 1 || MayMatter()) return at;
+  if (tokens_.size() != 1 || MayMatter(tokens_.front())) return at;
   tokens_.clear();
-  return SkipStatement(at, end);
+  return SkipStatements(at, end);
+}
+
+size_t VbStatements::SkipStatements(size_t at, size_t end) const {
+  while ((at = StatementStart(SkipStatement(at, end), end)) < end) {
+    // A first token that is no word cannot matter; SkipStatement reads it.
+    if (!IsLetter(text_[at])) continue;
+    size_t after = at + 1;
+    while (after < end && IsWordUnit(text_[after])) ++after;
+    const Token first{TokenKind::Word, at, after - at};
+    if (IsWord(first, u"rem")) {
+      at = LineEnd(after, end);
+    } else if (MayMatter(first)) {
+      return at;
+    } else {
+      at = after;
+    }
+  }
+  return at;
+}
+
+size_t VbStatements::StatementStart(size_t at, size_t end) const {
+  while (at < end) {
+    const char16_t unit = text_[at];
+    if (IsBlank(unit) || IsLineBreak(unit) || unit == u':') {
+      ++at;
+    } else if (unit == u'\'') {
+      at = LineEnd(at, end);
+    } else if (const size_t next = unit == u'_' ? Continuation(at + 1, end) : 0; next != 0) {
+      at = next;
+    } else {
+      break;
+    }
+  }
+  return at;
 }
 
 // Only the statements that declare at script level, or open or close a body, change what the
 // scan keeps; which of them can do so here shows in their first word.
-bool VbStatements::MayMatter() const {
+bool VbStatements::MayMatter(const Token& first) const {
   // The words that can lead such a statement, and when: always, outside a class, outside a
   // procedure, at script level.
   enum When { Always, OutsideClass, OutsideProcedure, AtScriptLevel };
@@ -110,11 +144,10 @@ bool VbStatements::MayMatter() const {
       {u"redim", AtScriptLevel},
       {u"const", AtScriptLevel},
   };
-  const Token& first = tokens_.front();
   if (first.kind != TokenKind::Word) return false;
   const char16_t letter = Lower(text_[first.start]);
   for (const auto& [word, when] : Leads) {
-    if (word.size() != first.length || word[0] != letter || !Is(0, word)) continue;
+    if (word.size() != first.length || word[0] != letter || !IsWord(first, word)) continue;
     return when == Always || (when == OutsideClass && !inClass_) ||
            (when == OutsideProcedure && !inProcedure_) ||
            (when == AtScriptLevel && !inClass_ && !inProcedure_);
@@ -180,9 +213,11 @@ size_t VbStatements::Continuation(size_t at, size_t end) const {
 }
 
 bool VbStatements::Is(size_t index, TextView lowerWord) const {
-  if (index >= tokens_.size() || tokens_[index].kind != TokenKind::Word) return false;
-  const Token& token = tokens_[index];
-  if (token.length != lowerWord.size()) return false;
+  return index < tokens_.size() && IsWord(tokens_[index], lowerWord);
+}
+
+bool VbStatements::IsWord(const Token& token, TextView lowerWord) const {
+  if (token.kind != TokenKind::Word || token.length != lowerWord.size()) return false;
   for (size_t i = 0; i < token.length; ++i) {
     if (Lower(text_[token.start + i]) != lowerWord[i]) return false;
   }

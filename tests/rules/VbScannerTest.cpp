@@ -101,6 +101,9 @@ const Case kCases[] = {
      u"<% Sub S\r\nx = \"a\"\" : End Sub\" & [b: End Sub] ' : End Sub\r\ny = a_\r\n"
      u"z = 1 + _ \r\nEnd Sub\r\nEnd Sub\r\n[c]_\r\nEnd Sub : Dim d %>",
      "proc S 1:8, dim d 8:15, body 3-94"},
+    {"what a body's statements begin with",
+     u"<% Sub S\r\n(x) = 1 : Rem End Sub\r\n\"s\" : 1 _\r\nEnd Sub\r\n_\r\nEnd Sub\r\nDim a %>",
+     "proc S 1:8, dim a 7:5, body 3-63"},
     {"a class opened in a procedure outlasts it",
      u"<% Sub S : Class C : End Sub : Dim a : End Class : Dim b %>",
      "proc S 1:8, dim b 1:56, body 3-48"},
