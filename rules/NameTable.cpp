@@ -29,10 +29,8 @@ unsigned ClashingBefore(DeclarationKind later) {
 
 }  // namespace
 
-PlacedDeclaration NameTable::Add(const PlacedDeclaration& placed) {
+PlacedDeclaration NameTable::AddClashing(const PlacedDeclaration& placed) {
   const Declaration& declaration = *placed.declaration;
-  // Nothing clashes with a procedure, nor a procedure with anything.
-  if (declaration.kind == DeclarationKind::Procedure) return {};
   const auto id = static_cast<size_t>(declaration.id);
   if (id >= entries_.size()) entries_.resize(id + 1);
   Entry& entry = entries_[id];

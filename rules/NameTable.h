@@ -27,13 +27,20 @@ class NameTable {
  public:
   // Adds `placed`, whose declaration has its number; returns the earlier declaration it clashes
   // with, or one with a null node.
-  PlacedDeclaration Add(const PlacedDeclaration& placed);
+  PlacedDeclaration Add(const PlacedDeclaration& placed) {
+    // Nothing clashes with a procedure, nor a procedure with anything.
+    if (placed.declaration->kind == DeclarationKind::Procedure) return {};
+    return AddClashing(placed);
+  }
   void Clear() {
     ++generation_;
     added_ = 0;
   }
 
  private:
+  // Add for the kinds that can clash.
+  PlacedDeclaration AddClashing(const PlacedDeclaration& placed);
+
   struct First {
     PlacedDeclaration placed;
     // The number of declarations added before it.
