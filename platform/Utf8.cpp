@@ -1,7 +1,6 @@
 #include "platform/Utf8.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -60,12 +59,6 @@ void AppendCodePoint(std::string& out, uint32_t point) {
   }
 }
 
-// The four bytes of `half` spread to the low bytes of four 16-bit lanes, in the same order.
-uint64_t SpreadBytes(uint64_t half) {
-  half = (half | half << 16) & 0x0000FFFF0000FFFFu;
-  return (half | half << 8) & 0x00FF00FF00FF00FFu;
-}
-
 // Writes the run of ASCII bytes that starts at `at` to `to` as units, sixteen or eight bytes at a
 // time, and returns its length: file texts are mostly ASCII, and this keeps decoding them close
 // to a copy.
@@ -85,12 +78,7 @@ size_t WidenAsciiRun(std::string_view bytes, size_t at, char16_t* to) {
   for (uint64_t word; end + 8 <= bytes.size(); end += 8) {
     std::memcpy(&word, from + end, 8);
     if (word & 0x8080808080808080u) break;
-    if constexpr (std::endian::native == std::endian::little) {
-      const uint64_t units[] = {SpreadBytes(word & 0xFFFFFFFFu), SpreadBytes(word >> 32)};
-      std::memcpy(to + (end - at), units, sizeof units);
-    } else {
-      for (size_t k = 0; k < 8; ++k) to[end - at + k] = from[end + k];
-    }
+    for (size_t k = 0; k < 8; ++k) to[end - at + k] = from[end + k];
   }
   for (; end < bytes.size() && from[end] < 0x80; ++end) to[end - at] = from[end];
   return end - at;
