@@ -9,8 +9,11 @@ TextBytes Utf8TextBytes(TextView text) {
   const bool mark = !text.empty() && text[0] == u'\uFEFF';
   TextBytes::Encoding encoding = TextBytes::Encoding::Ascii;
   for (size_t at = mark ? 1 : 0; at < text.size(); ++at) {
-    if (text[at] >= 0xDC80 && text[at] <= 0xDCFF) return {TextBytes::Encoding::Other, mark};
-    if (text[at] >= 0x80) encoding = TextBytes::Encoding::Utf8;
+    const char16_t unit = text[at];
+    if (unit >= 0xDC80 && unit <= 0xDCFF) return {TextBytes::Encoding::Other, mark};
+    if (unit >= 0x80) encoding = TextBytes::Encoding::Utf8;
+    // The second half of a surrogate pair is part of a character, never an escape.
+    if (unit >= 0xD800 && unit <= 0xDBFF) ++at;
   }
   return {encoding, mark};
 }

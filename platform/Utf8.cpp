@@ -1,7 +1,12 @@
 #include "platform/Utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace lintra {
 
@@ -54,15 +59,28 @@ void AppendCodePoint(std::string& out, uint32_t point) {
   }
 }
 
-// The length of the run of ASCII bytes that starts at `at`, eight bytes at a time: file texts are
-// mostly ASCII, and this keeps decoding them close to a copy.
-size_t AsciiRun(std::string_view bytes, size_t at) {
+// Writes the run of ASCII bytes that starts at `at` to `to` as units, sixteen or eight bytes at a
+// time, and returns its length: file texts are mostly ASCII, and this keeps decoding them close
+// to a copy.
+size_t WidenAsciiRun(std::string_view bytes, size_t at, char16_t* to) {
+  const auto* from = reinterpret_cast<const uint8_t*>(bytes.data());
   size_t end = at;
-  for (uint64_t word; end + 8 <= bytes.size(); end += 8) {
-    std::memcpy(&word, bytes.data() + end, 8);
-    if (word & 0x8080808080808080u) break;
+#if defined(__SSE2__)
+  const __m128i zero = _mm_setzero_si128();
+  for (; end + 16 <= bytes.size(); end += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + end));
+    if (_mm_movemask_epi8(chunk) != 0) break;
+    auto* units = reinterpret_cast<__m128i*>(to + (end - at));
+    _mm_storeu_si128(units, _mm_unpacklo_epi8(chunk, zero));
+    _mm_storeu_si128(units + 1, _mm_unpackhi_epi8(chunk, zero));
   }
-  while (end < bytes.size() && static_cast<uint8_t>(bytes[end]) < 0x80) ++end;
+#endif
+  for (uint64_t word; end + 8 <= bytes.size(); end += 8) {
+    std::memcpy(&word, from + end, 8);
+    if (word & 0x8080808080808080u) break;
+    for (size_t k = 0; k < 8; ++k) to[end - at + k] = from[end + k];
+  }
+  for (; end < bytes.size() && from[end] < 0x80; ++end) to[end - at] = from[end];
   return end - at;
 }
 
@@ -77,6 +95,19 @@ size_t AsciiRun(std::u16string_view t, size_t at) {
   return end - at;
 }
 
+// Writes the `count` units at `units`, all below 0x80, to `to` as bytes.
+void NarrowAscii(const char16_t* units, size_t count, char* to) {
+  size_t k = 0;
+#if defined(__SSE2__)
+  for (; k + 16 <= count; k += 16) {
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + k));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + k + 8));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to + k), _mm_packus_epi16(low, high));
+  }
+#endif
+  for (; k < count; ++k) to[k] = static_cast<char>(units[k]);
+}
+
 // `t` as UTF-8; an escaped byte as itself when `writeBackEscapes`, else as U+FFFD like every
 // other lone surrogate.
 std::string Encode(std::u16string_view t, bool writeBackEscapes) {
@@ -86,9 +117,7 @@ std::string Encode(std::u16string_view t, bool writeBackEscapes) {
     if (const size_t run = AsciiRun(t, i)) {
       const size_t from = out.size();
       out.resize(from + run);
-      char* to = out.data() + from;
-      const char16_t* units = t.data() + i;
-      for (size_t k = 0; k < run; ++k) to[k] = static_cast<char>(units[k]);
+      NarrowAscii(t.data() + i, run, out.data() + from);
       i += run - 1;
       continue;
     }
@@ -106,6 +135,39 @@ std::string Encode(std::u16string_view t, bool writeBackEscapes) {
     }
   }
   return out;
+}
+
+// Decodes `bytes` from `at` to `stop` to `to`, as FromUtf8Into does, and returns where it ended:
+// past `stop` when a sequence that starts before it ends after it, before it when not `final`
+// and the end of `bytes` cuts a sequence short.
+size_t DecodeSlice(std::string_view bytes, size_t at, size_t stop, bool final, char16_t*& to,
+                   Utf8Seen& seen) {
+  const std::string_view slice = bytes.substr(0, stop);
+  while (at < stop) {
+    const size_t run = WidenAsciiRun(slice, at, to);
+    to += run;
+    at += run;
+    if (at == stop) break;
+    const auto lead = static_cast<uint8_t>(bytes[at]);
+    if (!final && at + static_cast<size_t>(SequenceLength(lead)) > bytes.size()) break;
+    int length = 0;
+    const int32_t point = DecodeSequence(bytes, at, length);
+    if (point < 0) {
+      *to++ = EscapedByte(lead);
+      seen.escaped = true;
+      ++at;
+      continue;
+    }
+    ++seen.wide;
+    if (point < 0x10000) {
+      *to++ = static_cast<char16_t>(point);
+    } else {
+      *to++ = static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
+      *to++ = static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
+    }
+    at += static_cast<size_t>(length);
+  }
+  return at;
 }
 
 }  // namespace
@@ -127,42 +189,28 @@ char16_t EscapedByte(unsigned char byte) {
   return byte < 0x80 ? static_cast<char16_t>(byte) : static_cast<char16_t>(EscapeBase + byte);
 }
 
-size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out) {
-  // Never more units than bytes: a sequence of n bytes gives one unit, or two for n = 4.
-  const size_t start = out.size();
-  out.resize(start + bytes.size());
-  char16_t* to = out.data() + start;
+size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out, Utf8Seen& seen) {
+  // A slice at a time through a small buffer, so that the text is written once instead of being
+  // filled first. A slice's bytes give at most as many units, and one more for a four-byte
+  // sequence that starts at its end.
+  constexpr size_t Slice = 2048;
+  char16_t units[Slice + 1];
   size_t at = 0;
   while (at < bytes.size()) {
-    const size_t run = AsciiRun(bytes, at);
-    const char* from = bytes.data() + at;
-    for (size_t k = 0; k < run; ++k) to[k] = static_cast<char16_t>(from[k]);
-    to += run;
-    at += run;
-    if (at == bytes.size()) break;
-    const auto lead = static_cast<uint8_t>(bytes[at]);
-    if (!final && at + static_cast<size_t>(SequenceLength(lead)) > bytes.size()) break;
-    int length = 0;
-    const int32_t point = DecodeSequence(bytes, at, length);
-    if (point < 0) {
-      *to++ = EscapedByte(lead);
-      ++at;
-    } else if (point < 0x10000) {
-      *to++ = static_cast<char16_t>(point);
-      at += static_cast<size_t>(length);
-    } else {
-      *to++ = static_cast<char16_t>(0xD800 + ((point - 0x10000) >> 10));
-      *to++ = static_cast<char16_t>(0xDC00 + ((point - 0x10000) & 0x3FF));
-      at += static_cast<size_t>(length);
-    }
+    const size_t stop = std::min(bytes.size(), at + Slice);
+    char16_t* to = units;
+    const size_t next = DecodeSlice(bytes, at, stop, final, to, seen);
+    out.append(units, static_cast<size_t>(to - units));
+    if (next < stop) return next;
+    at = next;
   }
-  out.resize(static_cast<size_t>(to - out.data()));
   return at;
 }
 
 std::u16string FromUtf8(std::string_view bytes) {
   std::u16string result;
-  FromUtf8Into(bytes, true, result);
+  Utf8Seen seen;
+  FromUtf8Into(bytes, true, result, seen);
   return result;
 }
 

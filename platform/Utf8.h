@@ -25,10 +25,18 @@ char16_t EscapedByte(unsigned char byte);
 // `bytes` as text: valid UTF-8 sequences as their characters, every other byte as its escape.
 std::u16string FromUtf8(std::string_view bytes);
 
+// What a decoding met beyond ASCII, added up over the pieces of one text.
+struct Utf8Seen {
+  // Characters from U+0080 decoded from valid sequences.
+  size_t wide = 0;
+  // Whether any byte was not valid UTF-8 and was kept as its escape.
+  bool escaped = false;
+};
+
 // Appends `bytes` to `out` as FromUtf8 decodes them, for texts that arrive in pieces. Unless
 // `final`, stops before a sequence that the end of `bytes` cuts short, so that the next piece can
-// complete it; returns how many bytes it took.
-size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out);
+// complete it; returns how many bytes it took. Adds what it met to `seen`.
+size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out, Utf8Seen& seen);
 
 // `t` as UTF-8 with every escaped byte written back as itself, so that the bytes FromUtf8 took
 // come back unchanged. Any other lone surrogate becomes U+FFFD.

@@ -121,7 +121,7 @@ class Layout {
 
  private:
   void ReadServerBlock(size_t code) {
-    const size_t close = text_.find(u"%>", code);
+    const size_t close = FindBlockClose(text_, code);
     const size_t end = close == TextView::npos ? text_.size() : close;
     if (code < end && text_[code] == u'@') {
       ReadPageDirective(code + 1, end);
@@ -166,6 +166,23 @@ class Layout {
 };
 
 }  // namespace
+
+// Both look for the "%", which a page holds far more rarely than "<" or ">".
+size_t FindBlockOpen(TextView text, size_t from) {
+  for (size_t at = text::FindAscii(text, from + 1, u'%'); at != TextView::npos;
+       at = text::FindAscii(text, at + 1, u'%')) {
+    if (text[at - 1] == u'<') return at - 1;
+  }
+  return TextView::npos;
+}
+
+size_t FindBlockClose(TextView text, size_t from) {
+  for (size_t at = text::FindAscii(text, from, u'%'); at != TextView::npos;
+       at = text::FindAscii(text, at + 1, u'%')) {
+    if (at + 1 < text.size() && text[at + 1] == u'>') return at;
+  }
+  return TextView::npos;
+}
 
 AspLayout LayOutAsp(TextView text) {
   return Layout(text).Run();

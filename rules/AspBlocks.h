@@ -29,6 +29,11 @@ struct AspLayout {
   PageLanguage language = PageLanguage::Unstated;
 };
 
+// The first "<%" at or after `from` in `text`, or npos.
+size_t FindBlockOpen(TextView text, size_t from);
+// The first "%>" at or after `from` in `text`, or npos.
+size_t FindBlockClose(TextView text, size_t from);
+
 // The code blocks of `text` in text order. A <% block ends at the first %> (strings and comments
 // do not hide it, as the server reads it); <%= expressions and <%@ directives hold no code to
 // scan. A block or script element left open runs to the end of the text.

@@ -19,12 +19,10 @@ struct Seen {
   TextBytes bytes;
 };
 
-// What one walk over a page learns: its files that have a text, in the order of the walk, the
-// code page that the first page directive to declare one names (0 for none), and the first file
-// of each encoding beyond ASCII.
+// What one walk over a page learns: its files that have a text, in the order of the walk, and
+// the first file of each encoding beyond ASCII.
 struct PageEncodings {
   std::vector<Seen> files;
-  int32_t codePage = 0;
   const Seen* firstUtf8 = nullptr;
   const Seen* firstOther = nullptr;
 };
@@ -32,14 +30,7 @@ struct PageEncodings {
 PageEncodings EncodingsOf(PageCheck& page) {
   PageEncodings encodings;
   const auto visit = [&](File& node) {
-    if (!node.SharedContent()) return;
-    encodings.files.push_back({&node, page.Facts().Bytes(node)});
-    if (encodings.codePage != 0) return;
-    for (const PageCommand& command : page.Facts().Commands(node).directives) {
-      if (command.codePage == 0) continue;
-      encodings.codePage = command.codePage;
-      break;
-    }
+    if (node.SharedContent()) encodings.files.push_back({&node, page.Facts().Bytes(node)});
   };
   visit(page.Page());
   page.EachInclude(visit);
@@ -50,6 +41,16 @@ PageEncodings EncodingsOf(PageCheck& page) {
     if (first && !*first) *first = &seen;
   }
   return encodings;
+}
+
+// The code page that the first page directive of `files` to declare one names, 0 for none.
+int32_t DeclaredCodePage(PageCheck& page, const std::vector<Seen>& files) {
+  for (const Seen& seen : files) {
+    for (const PageCommand& command : page.Facts().Commands(*seen.file).directives) {
+      if (command.codePage != 0) return command.codePage;
+    }
+  }
+  return 0;
 }
 
 }  // namespace
@@ -85,7 +86,7 @@ void CodepageMismatchRule::Check(PageCheck& page, FindingSet& findings) {
                u" starts with a UTF-8 byte-order mark, which lands in the middle of " + pagePath);
   }
   if (!encodings.firstOther) return;
-  if (encodings.codePage == Utf8CodePage) {
+  if (DeclaredCodePage(page, encodings.files) == Utf8CodePage) {
     for (const Seen& seen : encodings.files) {
       if (seen.bytes.encoding != Encoding::Other) continue;
       Report(page, findings, *seen.file, PageCheck::FilePlace(*seen.file),

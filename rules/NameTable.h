@@ -27,23 +27,31 @@ class NameTable {
  public:
   // Adds `placed`, whose declaration has its number; returns the earlier declaration it clashes
   // with, or one with a null node.
-  PlacedDeclaration Add(const PlacedDeclaration& placed);
+  PlacedDeclaration Add(const PlacedDeclaration& placed) {
+    // Nothing clashes with a procedure, nor a procedure with anything.
+    if (placed.declaration->kind == DeclarationKind::Procedure) return {};
+    return AddClashing(placed);
+  }
   void Clear() {
     ++generation_;
     added_ = 0;
   }
 
  private:
+  // Add for the kinds that can clash.
+  PlacedDeclaration AddClashing(const PlacedDeclaration& placed);
+
   struct First {
     PlacedDeclaration placed;
     // The number of declarations added before it.
     uint64_t order = 0;
   };
-  using Firsts = std::array<First, 5>;
-  // The firsts of each name by its number, valid where the entry's generation is the table's.
+  // The firsts of each name by its number, valid where the entry's generation is the table's:
+  // one for each kind whose bit (1 << kind) is set in `kinds`.
   struct Entry {
     uint64_t generation = 0;
-    Firsts firsts;
+    unsigned kinds = 0;
+    std::array<First, 5> firsts;
   };
   std::vector<Entry> entries_;
   uint64_t generation_ = 1;

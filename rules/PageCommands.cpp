@@ -1,5 +1,7 @@
 #include "rules/PageCommands.h"
 
+#include "rules/AspBlocks.h"
+
 namespace lintra {
 
 namespace {
@@ -29,8 +31,9 @@ int32_t CodePageOf(TextView directive) {
 
 PageCommands ScanPageCommands(TextView text) {
   PageCommands commands;
-  for (size_t open = text.find(u"<%"); open != TextView::npos; open = text.find(u"<%", open)) {
-    const size_t close = text.find(u"%>", open + 2);
+  for (size_t open = FindBlockOpen(text, 0); open != TextView::npos;
+       open = FindBlockOpen(text, open)) {
+    const size_t close = FindBlockClose(text, open + 2);
     const size_t end = close == TextView::npos ? text.size() : close + 2;
     size_t first = open + 2;
     while (first < text.size() && IsBlank(text[first])) ++first;

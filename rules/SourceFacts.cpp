@@ -53,13 +53,19 @@ TextBytes SourceFacts::Bytes(const File& file) {
 SourceFacts::Entry* SourceFacts::Of(const File& file) {
   const std::shared_ptr<const SourceText>& text = file.SharedContent();
   if (!text) return nullptr;
+  auto& [recentText, recentEntry] =
+      recent_[(reinterpret_cast<uintptr_t>(text.get()) >> 5) % recent_.size()];
+  if (recentText == text.get() && !recentEntry->text.expired()) return recentEntry;
   if (entries_.size() >= dropAt_) DropGoneTexts();
   Entry& entry = entries_[text.get()];
   if (entry.text.expired()) entry = Entry{text, nullptr, nullptr, nullptr, std::nullopt};
+  recentText = text.get();
+  recentEntry = &entry;
   return &entry;
 }
 
 void SourceFacts::DropGoneTexts() {
+  recent_.fill({nullptr, nullptr});
   std::erase_if(entries_, [](const auto& entry) { return entry.second.text.expired(); });
   dropAt_ = std::max<size_t>(1024, entries_.size() * 2);
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 #include "analysis/SourceText.h"
 #include "rules/NameTable.h"
@@ -48,6 +51,9 @@ class SourceFacts {
   void DropGoneTexts();
 
   std::unordered_map<const SourceText*, Entry> entries_;
+  // The entries found last, in a slot picked by some bits of their text's address: the texts of
+  // the included files come up page after page, and are mostly found here without hashing.
+  std::array<std::pair<const SourceText*, Entry*>, 1024> recent_{};
   // The number of each upper-cased declared name (Declaration::id), in the order first seen.
   std::unordered_map<Text, int32_t> names_;
   NameTable pageNames_;

@@ -1,5 +1,7 @@
 #include "rules/VbStatements.h"
 
+#include <utility>
+
 namespace lintra {
 
 namespace {
@@ -47,7 +49,10 @@ void VbStatements::Finish() {
 
 size_t VbStatements::ReadToken(size_t at, size_t end) {
   const char16_t unit = text_[at];
-  if (IsBlank(unit)) return at + 1;
+  if (IsBlank(unit)) {
+    while (++at < end && IsBlank(text_[at])) continue;
+    return at;
+  }
   if (IsLineBreak(unit) || unit == u':') {
     EndStatement();
     return at + 1;
@@ -55,17 +60,16 @@ size_t VbStatements::ReadToken(size_t at, size_t end) {
   if (unit == u'\'') return LineEnd(at, end);
   if (unit == u'"') {
     tokens_.push_back({TokenKind::Other, at, 1});
-    return SkipString(at + 1, end);
+    return ReadOn(SkipString(at + 1, end), end);
   }
   if (unit == u'_') {
     const size_t next = Continuation(at + 1, end);
     if (next != 0) return next;
   }
   if (unit == u'[') {
-    size_t close = at + 1;
-    while (close < end && text_[close] != u']' && !IsLineBreak(text_[close])) ++close;
+    const size_t close = BracketEnd(at + 1, end);
     tokens_.push_back({TokenKind::Bracketed, at + 1, close - at - 1});
-    return close < end && text_[close] == u']' ? close + 1 : close;
+    return ReadOn(close < end && text_[close] == u']' ? close + 1 : close, end);
   }
   if (IsWordUnit(unit)) {
     size_t after = at + 1;
@@ -76,10 +80,108 @@ size_t VbStatements::ReadToken(size_t at, size_t end) {
       tokens_.clear();
       return LineEnd(after, end);
     }
-    return after;
+    return ReadOn(after, end);
   }
   tokens_.push_back({TokenKind::Punct, at, 1});
-  return at + 1;
+  return ReadOn(at + 1, end);
+}
+
+size_t VbStatements::ReadOn(size_t at, size_t end) {
+  if (tokens_.size() != 1 || MayMatter(tokens_.front())) return at;
+  tokens_.clear();
+  return SkipStatements(at, end);
+}
+
+size_t VbStatements::SkipStatements(size_t at, size_t end) const {
+  while ((at = StatementStart(SkipStatement(at, end), end)) < end) {
+    // A first token that is no word cannot matter; SkipStatement reads it.
+    if (!IsLetter(text_[at])) continue;
+    size_t after = at + 1;
+    while (after < end && IsWordUnit(text_[after])) ++after;
+    const Token first{TokenKind::Word, at, after - at};
+    if (IsWord(first, u"rem")) {
+      at = LineEnd(after, end);
+    } else if (MayMatter(first)) {
+      return at;
+    } else {
+      at = after;
+    }
+  }
+  return at;
+}
+
+size_t VbStatements::StatementStart(size_t at, size_t end) const {
+  while (at < end) {
+    const char16_t unit = text_[at];
+    if (IsBlank(unit) || IsLineBreak(unit) || unit == u':') {
+      ++at;
+    } else if (unit == u'\'') {
+      at = LineEnd(at, end);
+    } else if (const size_t next = unit == u'_' ? Continuation(at + 1, end) : 0; next != 0) {
+      at = next;
+    } else {
+      break;
+    }
+  }
+  return at;
+}
+
+// Only the statements that declare at script level, or open or close a body, change what the
+// scan keeps; which of them can do so here shows in their first word.
+bool VbStatements::MayMatter(const Token& first) const {
+  // The words that can lead such a statement, and when: always, outside a class, outside a
+  // procedure, at script level.
+  enum When { Always, OutsideClass, OutsideProcedure, AtScriptLevel };
+  static constexpr std::pair<TextView, When> Leads[] = {
+      {u"end", Always},
+      {u"class", OutsideClass},
+      {u"sub", OutsideProcedure},
+      {u"function", OutsideProcedure},
+      {u"property", OutsideProcedure},
+      {u"public", OutsideProcedure},
+      {u"private", OutsideProcedure},
+      {u"dim", AtScriptLevel},
+      {u"redim", AtScriptLevel},
+      {u"const", AtScriptLevel},
+  };
+  if (first.kind != TokenKind::Word) return false;
+  const char16_t letter = Lower(text_[first.start]);
+  for (const auto& [word, when] : Leads) {
+    if (word.size() != first.length || word[0] != letter || !IsWord(first, word)) continue;
+    return when == Always || (when == OutsideClass && !inClass_) ||
+           (when == OutsideProcedure && !inProcedure_) ||
+           (when == AtScriptLevel && !inClass_ && !inProcedure_);
+  }
+  return false;
+}
+
+size_t VbStatements::SkipStatement(size_t at, size_t end) const {
+  constexpr uint64_t Stops = uint64_t{1} << u'\n' | uint64_t{1} << u'\r' | uint64_t{1} << u'"' |
+                             uint64_t{1} << u'\'' | uint64_t{1} << u':';
+  while (at < end) {
+    const char16_t unit = text_[at];
+    if (unit >= 64 ? unit != u'[' && unit != u'_' : (Stops >> unit & 1) == 0) {
+      ++at;
+    } else if (unit == u'"') {
+      at = SkipString(at + 1, end);
+    } else if (unit == u'[') {
+      at = BracketEnd(at + 1, end);
+    } else if (unit == u'_') {
+      // A "_" that ends a word is part of it; only one that starts a token continues the line.
+      const size_t next = IsWordUnit(text_[at - 1]) ? 0 : Continuation(at + 1, end);
+      at = next != 0 ? next : at + 1;
+    } else if (unit == u'\'') {
+      return LineEnd(at, end);
+    } else {
+      return at;
+    }
+  }
+  return at;
+}
+
+size_t VbStatements::BracketEnd(size_t at, size_t end) const {
+  while (at < end && text_[at] != u']' && !IsLineBreak(text_[at])) ++at;
+  return at;
 }
 
 size_t VbStatements::SkipString(size_t at, size_t end) const {
@@ -111,9 +213,11 @@ size_t VbStatements::Continuation(size_t at, size_t end) const {
 }
 
 bool VbStatements::Is(size_t index, TextView lowerWord) const {
-  if (index >= tokens_.size() || tokens_[index].kind != TokenKind::Word) return false;
-  const Token& token = tokens_[index];
-  if (token.length != lowerWord.size()) return false;
+  return index < tokens_.size() && IsWord(tokens_[index], lowerWord);
+}
+
+bool VbStatements::IsWord(const Token& token, TextView lowerWord) const {
+  if (token.kind != TokenKind::Word || token.length != lowerWord.size()) return false;
   for (size_t i = 0; i < token.length; ++i) {
     if (Lower(text_[token.start + i]) != lowerWord[i]) return false;
   }

@@ -33,12 +33,31 @@ class VbStatements {
   };
 
   size_t ReadToken(size_t at, size_t end);
+  // After a token that ends at `at`: where reading goes on. When it is the first of a statement
+  // that cannot matter (see MayMatter), that is the start of the next statement that may, the
+  // ones between read without tokens.
+  size_t ReadOn(size_t at, size_t end);
+  // Whether a statement that begins with `first` may declare at script level, or open or close
+  // a body, as things stand.
+  bool MayMatter(const Token& first) const;
+  // From `at`, in a statement that cannot matter: where the first token of the next statement
+  // that may matter begins, or `end`.
+  size_t SkipStatements(size_t at, size_t end) const;
+  // The line break or ":" that ends the statement going on at `at`, or `end`; strings, brackets,
+  // comments and continuations are read as ReadToken reads them.
+  size_t SkipStatement(size_t at, size_t end) const;
+  // The first token from `at` on, passing over the blanks, line breaks, ":", comments and
+  // continuations that ReadToken passes over before a statement's first token; or `end`.
+  size_t StatementStart(size_t at, size_t end) const;
+  // The "]" that closes a bracketed name from `at`, or the line break or `end` that cuts it short.
+  size_t BracketEnd(size_t at, size_t end) const;
   size_t SkipString(size_t at, size_t end) const;
   size_t LineEnd(size_t at, size_t end) const;
   size_t Continuation(size_t at, size_t end) const;
   void EndStatement();
 
   bool Is(size_t index, TextView lowerWord) const;
+  bool IsWord(const Token& token, TextView lowerWord) const;
   bool IsPunct(size_t index, char16_t unit) const;
   bool IsName(size_t index) const;
   bool AtScriptLevel() const { return !inClass_ && !inProcedure_; }

@@ -16,13 +16,18 @@ TEST(Utf8, EscapedBytesAreWrittenBackAsThemselves) {
     EXPECT_EQ(text::ToBytes(text::FromUtf8(bytes)), bytes);
   }
   // Plain text is taken in blocks: a byte that is not plain is seen at any offset in a block.
-  for (size_t at = 0; at < 20; ++at) {
-    std::string bytes(20, 'a');
+  for (size_t at = 0; at < 40; ++at) {
+    std::string bytes(40, 'a');
     bytes[at] = '\xE9';
-    std::u16string expected(20, u'a');
+    std::u16string expected(40, u'a');
     expected[at] = u'\xDCE9';
     EXPECT_EQ(text::FromUtf8(bytes), expected);
     EXPECT_EQ(text::ToBytes(expected), bytes);
+  }
+  // Long texts are decoded in slices: a sequence may straddle the end of one.
+  for (size_t before = 2040; before < 2050; ++before) {
+    const std::string bytes = std::string(before, 'a') + "\xF0\x9F\x98\x80\xC3\xA9\xE9";
+    EXPECT_EQ(text::FromUtf8(bytes), std::u16string(before, u'a') + u"\U0001F600\u00E9\xDCE9");
   }
   // Lone surrogates that stand for no byte become U+FFFD.
   EXPECT_EQ(text::ToBytes(u"a\xD800"

@@ -193,6 +193,13 @@ std::optional<ProjectFile> DiskFiles::Read(TextView webPath) const {
 }
 
 Text DiskFiles::WebPath(const fs::path& resolved) const {
+  // Resolve builds its paths below the root a name at a time, so the web path is what follows
+  // the root and its "/".
+  const std::string_view path = resolved.native();
+  const std::string_view root = root_.native();
+  if (path.size() > root.size() + 1 && path.starts_with(root) && path[root.size()] == '/') {
+    return text::FromUtf8(path.substr(root.size() + 1));
+  }
   return text::FromUtf8(resolved.lexically_relative(root_).generic_string());
 }
 

@@ -1,6 +1,7 @@
 #include "apps/host/DiskHost.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <utility>
@@ -15,6 +16,20 @@ DiskHost::DiskHost(const DiskFiles& files, uint64_t maxRequests, Paths paths,
     virtual_.emplace_back(text::FromUtf8(directory.name),
                           std::make_unique<DiskFiles>(files.Root() / directory.folder));
   }
+}
+
+size_t DiskHost::PathHash::operator()(TextView path) const {
+  constexpr uint64_t Multiplier = 0x9E3779B97F4A7C15u;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(path.data());
+  const size_t size = path.size() * sizeof(char16_t);
+  uint64_t hash = size;
+  size_t at = 0;
+  for (uint64_t word; at + 8 <= size; at += 8) {
+    std::memcpy(&word, bytes + at, 8);
+    hash = (hash ^ word) * Multiplier;
+  }
+  for (; at < size; ++at) hash = (hash ^ bytes[at]) * Multiplier;
+  return static_cast<size_t>(hash ^ hash >> 29);
 }
 
 DiskHost::Route DiskHost::RouteOf(const Text& requested) const {

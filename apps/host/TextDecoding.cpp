@@ -64,10 +64,14 @@ void FileDecoder::Add(std::string_view bytes) {
 Text FileDecoder::Finish() {
   const std::string rest = std::move(pending_);
   Decode(rest, true);
+  bytes_ = {TextBytes::Encoding::Other, false};
   if (form_ == Form::Utf8) {
-    bytes_ = Utf8TextBytes(text_);
-  } else {
-    bytes_ = {TextBytes::Encoding::Other, false};
+    // A mark decodes to a leading U+FEFF, one of the wide characters but not counted.
+    bytes_.utf8Mark = !text_.empty() && text_[0] == u'\uFEFF';
+    if (!seen_.escaped) {
+      const bool wide = seen_.wide > (bytes_.utf8Mark ? 1u : 0u);
+      bytes_.encoding = wide ? TextBytes::Encoding::Utf8 : TextBytes::Encoding::Ascii;
+    }
   }
   return std::move(text_);
 }
@@ -85,7 +89,7 @@ void FileDecoder::Decode(std::string_view bytes, bool final) {
     text_.reserve(form_ == Form::Utf8 ? expectedBytes_ : expectedBytes_ / 2);
   }
   const size_t used = form_ == Form::Utf8
-                          ? text::FromUtf8Into(bytes, final, text_)
+                          ? text::FromUtf8Into(bytes, final, text_, seen_)
                           : DecodeUtf16Into(bytes, form_ == Form::Utf16Big, final, text_);
   pending_.assign(bytes.substr(used));
 }

@@ -7,6 +7,7 @@
 #include "analysis/SourceText.h"
 #include "apps/host/CodePage.h"
 #include "platform/Text.h"
+#include "platform/Utf8.h"
 
 namespace lintra {
 
@@ -45,6 +46,7 @@ class FileDecoder {
   // Bytes not decoded yet: the first byte while the form is unknown, or a cut sequence.
   std::string pending_;
   Text text_;
+  text::Utf8Seen seen_;
   TextBytes bytes_;
 };
 

@@ -157,6 +157,11 @@ TEST(TextDecoding, RecordsWhetherTheBytesWereAsciiUtf8OrOtherAndAMark) {
       {"\xEF\xBB\xBF\xC3\xA9", "utf8 mark"},
       {"caf\xE9", "other"},
       {"\xEF\xBB\xBF\xC3\xA9\xE9", "other mark"},
+      {"\xEF\xBB\xBF\xEF\xBB\xBF", "utf8 mark"},
+      {"\xEF\xBB", "other"},
+      // U+1F4A1 ends in the pair half U+DCA1, which is no escape.
+      {"x\xF0\x9F\x92\xA1", "utf8"},
+      {"x\xF0\x9F\x92", "other"},
       {"\xFF\xFE"
        "A\0"sv,
        "other"},
@@ -168,7 +173,13 @@ TEST(TextDecoding, RecordsWhetherTheBytesWereAsciiUtf8OrOtherAndAMark) {
     decoder.Add(bytes);
     decoder.Finish();
     EXPECT_EQ(Described(decoder.Bytes()), described) << bytes;
+    FileDecoder byteByByte(bytes.size());
+    for (size_t at = 0; at < bytes.size(); ++at) byteByByte.Add(bytes.substr(at, 1));
+    byteByByte.Finish();
+    EXPECT_EQ(Described(byteByByte.Bytes()), described) << bytes;
   }
+  EXPECT_EQ(Described(Utf8TextBytes(u"x\U0001F4A1")), "utf8");
+  EXPECT_EQ(Described(Utf8TextBytes(u"\uFEFFx\xDCA1")), "other mark");
   TempFolder temp;
   temp.Write("root/latin.inc", "caf\xE9");
   const DiskFiles files(temp.Path() / "root");

@@ -97,6 +97,16 @@ const Case kCases[] = {
     {"unterminated script tag", u"<script runat=\"server\" Dim a", ""},
     {"unterminated class", u"<% Class C\r\nDim a", "class C 1:10, body 3-17"},
     {"bracketed name", u"<% Dim [my name] %>", "dim my name 1:9"},
+    {"code in a body hides what its strings, brackets, comments and continuations hold",
+     u"<% Sub S\r\nx = \"a\"\" : End Sub\" & [b: End Sub] ' : End Sub\r\ny = a_\r\n"
+     u"z = 1 + _ \r\nEnd Sub\r\nEnd Sub\r\n[c]_\r\nEnd Sub : Dim d %>",
+     "proc S 1:8, dim d 8:15, body 3-94"},
+    {"what a body's statements begin with",
+     u"<% Sub S\r\n(x) = 1 : Rem End Sub\r\n\"s\" : 1 _\r\nEnd Sub\r\n_\r\nEnd Sub\r\nDim a %>",
+     "proc S 1:8, dim a 7:5, body 3-63"},
+    {"a class opened in a procedure outlasts it",
+     u"<% Sub S : Class C : End Sub : Dim a : End Class : Dim b %>",
+     "proc S 1:8, dim b 1:56, body 3-48"},
 };
 
 }  // namespace
