@@ -1,10 +1,31 @@
 #include "rules/FindingSet.h"
 
+#include <algorithm>
+
 namespace lintra {
 
-size_t FindingSet::KeyHash::operator()(const KeyView& key) const {
-  size_t hash = key.fileHash * 31 + std::hash<std::string_view>()(key.ruleId);
-  return hash * 31 + (static_cast<size_t>(key.line) << 20 ^ static_cast<size_t>(key.column));
+size_t FindingSet::KeyHash::operator()(const Key& key) const {
+  const uint64_t place =
+      uint64_t{static_cast<uint32_t>(key.line)} << 32 | static_cast<uint32_t>(key.column);
+  const uint64_t what = uint64_t{key.rule} << 32 | key.file;
+  return static_cast<size_t>((place * 0x9E3779B97F4A7C15ULL) ^ (what * 0xC2B2AE3D27D4EB4FULL));
+}
+
+uint32_t FindingSet::RuleNumber(std::string_view id) {
+  if (id.data() == lastRule_ && id == rules_[lastRuleNumber_]) return lastRuleNumber_;
+  auto known = std::find(rules_.begin(), rules_.end(), id);
+  if (known == rules_.end()) known = rules_.emplace(rules_.end(), id);
+  lastRule_ = id.data();
+  lastRuleNumber_ = static_cast<uint32_t>(known - rules_.begin());
+  return lastRuleNumber_;
+}
+
+uint32_t FindingSet::FileNumber(const FileView& file) {
+  const auto known = files_.find(file);
+  if (known != files_.end()) return known->second;
+  const auto number = static_cast<uint32_t>(files_.size());
+  files_.emplace(FileKey{Text(file.path), file.hash}, number);
+  return number;
 }
 
 void FindingSet::Merge(FindingSet&& later) {
@@ -12,16 +33,15 @@ void FindingSet::Merge(FindingSet&& later) {
     RuleFinding& finding = later.findings_[i];
     const int64_t lastPage = page_ + later.findingPages_[i];
     const Place& place = finding.place;
-    const size_t fileHash = text::HashIgnoringCase(place.file);
-    const auto known =
-        index_.find(KeyView{finding.ruleId, place.file, fileHash, place.line, place.column});
-    if (known != index_.end()) {
-      findings_[known->second].pages += finding.pages;
-      findingPages_[known->second] = lastPage;
+    const Key key{RuleNumber(finding.ruleId),
+                  FileNumber({place.file, text::HashIgnoringCase(place.file)}), place.line,
+                  place.column};
+    const auto [entry, added] = index_.try_emplace(key, findings_.size());
+    if (!added) {
+      findings_[entry->second].pages += finding.pages;
+      findingPages_[entry->second] = lastPage;
       continue;
     }
-    index_.emplace(Key{finding.ruleId, place.file, fileHash, place.line, place.column},
-                   findings_.size());
     findings_.push_back(std::move(finding));
     findingPages_.push_back(lastPage);
   }

@@ -24,14 +24,13 @@ class FindingSet {
   // count starts at 1.
   template <class Make>
   void Report(const std::string& ruleId, const PlaceView& place, Make&& make) {
-    const KeyView key{ruleId, place.file, place.fileHash, place.line, place.column};
-    const auto known = index_.find(key);
-    if (known != index_.end()) {
-      Count(known->second);
+    const Key key{RuleNumber(ruleId), FileNumber({place.file, place.fileHash}), place.line,
+                  place.column};
+    const auto [entry, added] = index_.try_emplace(key, findings_.size());
+    if (!added) {
+      Count(entry->second);
       return;
     }
-    index_.emplace(Key{ruleId, Text(place.file), place.fileHash, place.line, place.column},
-                   findings_.size());
     findings_.push_back(make());
     findingPages_.push_back(page_);
   }
@@ -54,42 +53,56 @@ class FindingSet {
   std::vector<RuleFinding> TakeFindings() && { return std::move(findings_); }
 
  private:
-  // What tells findings apart: the rule and the start of the place. Reports look their key up
-  // as views, and only a finding's first report makes the key it is kept under.
-  struct KeyView {
-    std::string_view ruleId;
-    TextView file;
-    size_t fileHash;
-    int32_t line;
-    int32_t column;
+  // A file that findings are placed in: its path and the path's text::HashIgnoringCase. Files
+  // are numbered as they come, so that a finding's key holds numbers only and a look-up compares
+  // paths only among the few files, which stay at hand.
+  struct FileView {
+    TextView path;
+    size_t hash;
   };
-  struct Key {
-    std::string ruleId;
-    Text file;
-    size_t fileHash;
-    int32_t line;
-    int32_t column;
-    operator KeyView() const { return {ruleId, file, fileHash, line, column}; }
+  struct FileKey {
+    Text path;
+    size_t hash;
+    operator FileView() const { return {path, hash}; }
   };
-  struct KeyHash {
+  struct FileHash {
     using is_transparent = void;
-    size_t operator()(const KeyView& key) const;
+    size_t operator()(const FileView& file) const { return file.hash; }
   };
-  struct KeyEqual {
+  struct FileEqual {
     using is_transparent = void;
-    bool operator()(const KeyView& a, const KeyView& b) const {
-      return a.line == b.line && a.column == b.column && a.ruleId == b.ruleId &&
-             text::SameUnits(a.file, b.file);
+    bool operator()(const FileView& a, const FileView& b) const {
+      return text::SameUnits(a.path, b.path);
     }
   };
+  // What tells findings apart: the rule and the file, by their numbers, and the start of the
+  // place.
+  struct Key {
+    uint32_t rule;
+    uint32_t file;
+    int32_t line;
+    int32_t column;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    size_t operator()(const Key& key) const;
+  };
 
+  // The number of the rule `id` and of `file`, given on first sight.
+  uint32_t RuleNumber(std::string_view id);
+  uint32_t FileNumber(const FileView& file);
   void Count(size_t index);
 
   int64_t page_ = 0;
   std::vector<RuleFinding> findings_;
   // The last page counted for each finding.
   std::vector<int64_t> findingPages_;
-  std::unordered_map<Key, size_t, KeyHash, KeyEqual> index_;
+  std::unordered_map<Key, size_t, KeyHash> index_;
+  std::vector<std::string> rules_;
+  // The rule last numbered, known by where its id lies, as one rule reports many times in a row.
+  const char* lastRule_ = nullptr;
+  uint32_t lastRuleNumber_ = 0;
+  std::unordered_map<FileKey, uint32_t, FileHash, FileEqual> files_;
 };
 
 }  // namespace lintra
