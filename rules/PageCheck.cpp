@@ -12,6 +12,14 @@ PlaceView PageCheck::DirectiveStart(const Include& include) {
       include.parent.FullPathView(), include.parent.FullPathHash(), start.line, start.column, 0, 0};
 }
 
+PlaceView PageCheck::DirectivePlace(const Include& include) {
+  PlaceView place = DirectiveStart(include);
+  const LineColumn end = include.parentLines.At(include.node.BaseFileEnd());
+  place.endLine = end.line;
+  place.endColumn = end.column;
+  return place;
+}
+
 PlaceView PageCheck::DirectivePlace(File& node, File& parent) {
   const LineIndex& lines = facts_.Lines(parent);
   const LineColumn start = lines.At(node.BaseFileStart());

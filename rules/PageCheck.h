@@ -43,7 +43,8 @@ class PageCheck {
 
   // The include directive that pulled `node` into `parent`, its file viewed in `parent`.
   PlaceView DirectivePlace(File& node, File& parent);
-  // The directive of `include` without its end: enough to look a finding up by.
+  // The directive of `include`, and the same without its end: enough to look a finding up by.
+  static PlaceView DirectivePlace(const Include& include);
   static PlaceView DirectiveStart(const Include& include);
   // That directive as the parent's text holds it, or null when the text holds none there.
   static const ScannedDirective* DirectiveOf(const Include& include);

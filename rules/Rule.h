@@ -63,7 +63,7 @@ class Rule {
   void ReportDirective(PageCheck& page, FindingSet& findings, const PageCheck::Include& include,
                        Message&& message) const {
     findings.Report(Info().id, PageCheck::DirectiveStart(include), [&] {
-      const PlaceView place = page.DirectivePlace(include.node, include.parent);
+      const PlaceView place = PageCheck::DirectivePlace(include);
       return Make(page, include.parent, place.ToPlace(), message());
     });
   }
