@@ -20,11 +20,11 @@ uint32_t FindingSet::RuleNumber(std::string_view id) {
   return lastRuleNumber_;
 }
 
-uint32_t FindingSet::FileNumber(const FileView& file) {
+uint32_t FindingSet::FileNumber(const HashedPathView& file) {
   const auto known = files_.find(file);
   if (known != files_.end()) return known->second;
   const auto number = static_cast<uint32_t>(files_.size());
-  files_.emplace(FileKey{Text(file.path), file.hash}, number);
+  files_.emplace(HashedPath{Text(file.path), file.hash}, number);
   return number;
 }
 

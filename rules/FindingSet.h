@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "rules/HashedPath.h"
 #include "rules/RuleFinding.h"
 
 namespace lintra {
@@ -53,28 +54,6 @@ class FindingSet {
   std::vector<RuleFinding> TakeFindings() && { return std::move(findings_); }
 
  private:
-  // A file that findings are placed in: its path and the path's text::HashIgnoringCase. Files
-  // are numbered as they come, so that a finding's key holds numbers only and a look-up compares
-  // paths only among the few files, which stay at hand.
-  struct FileView {
-    TextView path;
-    size_t hash;
-  };
-  struct FileKey {
-    Text path;
-    size_t hash;
-    operator FileView() const { return {path, hash}; }
-  };
-  struct FileHash {
-    using is_transparent = void;
-    size_t operator()(const FileView& file) const { return file.hash; }
-  };
-  struct FileEqual {
-    using is_transparent = void;
-    bool operator()(const FileView& a, const FileView& b) const {
-      return text::SameUnits(a.path, b.path);
-    }
-  };
   // What tells findings apart: the rule and the file, by their numbers, and the start of the
   // place.
   struct Key {
@@ -88,9 +67,11 @@ class FindingSet {
     size_t operator()(const Key& key) const;
   };
 
-  // The number of the rule `id` and of `file`, given on first sight.
+  // The number of the rule `id` and of the file `file`, given on first sight. Files are numbered
+  // so that a finding's key holds numbers only, and a look-up compares paths only among the few
+  // files, which stay at hand.
   uint32_t RuleNumber(std::string_view id);
-  uint32_t FileNumber(const FileView& file);
+  uint32_t FileNumber(const HashedPathView& file);
   void Count(size_t index);
 
   int64_t page_ = 0;
@@ -102,7 +83,7 @@ class FindingSet {
   // The rule last numbered, known by where its id lies, as one rule reports many times in a row.
   const char* lastRule_ = nullptr;
   uint32_t lastRuleNumber_ = 0;
-  std::unordered_map<FileKey, uint32_t, FileHash, FileEqual> files_;
+  std::unordered_map<HashedPath, uint32_t, HashedPathHash, SamePath> files_;
 };
 
 }  // namespace lintra

@@ -57,8 +57,8 @@ class Rule {
   // A finding of this rule at `place` that no page reaches.
   RuleFinding Make(const ProjectCheck& project, Place place, Text message) const;
 
-  // Reports a finding of this rule at the directive that includes `node`, with the message that
-  // `message` returns (called only for the first page that reaches the directive).
+  // Reports a finding of this rule at the directive that pulled `include`'s node in, with the
+  // message that `message` returns (called only for the first page that reaches the directive).
   template <class Message>
   void ReportDirective(PageCheck& page, FindingSet& findings, const PageCheck::Include& include,
                        Message&& message) const {

@@ -23,8 +23,8 @@ void UnusedFileRule::Check(PageCheck& page, FindingSet&) {
   const std::vector<std::string>& extensions = page.Settings().includeOnlyExtensions;
   const auto note = [&](File& node) {
     if (!node.SharedContent() || !HasExtension(node.Name(), extensions)) return;
-    const PathView path{node.FullPathView(), node.FullPathHash()};
-    if (used_.find(path) == used_.end()) used_.insert(Path{Text(path.path), path.hash});
+    const HashedPathView path{node.FullPathView(), node.FullPathHash()};
+    if (used_.find(path) == used_.end()) used_.insert(HashedPath{Text(path.path), path.hash});
   };
   note(page.Page());
   page.EachInclude(note);
@@ -39,7 +39,7 @@ void UnusedFileRule::Finish(const ProjectCheck& project, FindingSet& findings) {
   if (!project.settings.wholeProject) return;
   for (const Text& file : project.files) {
     if (!HasExtension(file, project.settings.includeOnlyExtensions)) continue;
-    if (used_.find(PathView{file, text::HashIgnoringCase(file)}) != used_.end()) continue;
+    if (used_.find(HashedPathView{file, text::HashIgnoringCase(file)}) != used_.end()) continue;
     const Place place{file};
     findings.Report(Info().id, place,
                     [&] { return Make(project, place, u"unused file: no page includes " + file); });

@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "rules/HashedPath.h"
 #include "rules/Rule.h"
 
 namespace lintra {
@@ -18,30 +19,8 @@ class UnusedFileRule : public Rule {
   void TakeNotes(Rule& other) override;
 
  private:
-  // A path noted, with its text::HashIgnoringCase; paths compare without regard to letter case,
-  // and are looked up as views.
-  struct PathView {
-    TextView path;
-    size_t hash;
-  };
-  struct Path {
-    Text path;
-    size_t hash;
-    operator PathView() const { return {path, hash}; }
-  };
-  struct PathHash {
-    using is_transparent = void;
-    size_t operator()(const PathView& key) const { return key.hash; }
-  };
-  struct PathEqual {
-    using is_transparent = void;
-    bool operator()(const PathView& a, const PathView& b) const {
-      return text::SameIgnoringCase(a.path, b.path);
-    }
-  };
-
   // The paths of the files noted.
-  std::unordered_set<Path, PathHash, PathEqual> used_;
+  std::unordered_set<HashedPath, HashedPathHash, SamePathIgnoringCase> used_;
 };
 
 }  // namespace lintra
