@@ -30,16 +30,9 @@ std::string Escaped(const std::string& value, bool property) {
   return escaped;
 }
 
+// The workflow command that annotates a finding of `severity`; a note is GitHub's notice.
 const char* Command(Severity severity) {
-  switch (severity) {
-    case Severity::Error:
-      return "error";
-    case Severity::Warning:
-      return "warning";
-    case Severity::Note:
-      break;
-  }
-  return "notice";
+  return severity == Severity::Note ? "notice" : SeverityName(severity);
 }
 
 // `file`, relative to the project root, as a path relative to the working folder.
