@@ -20,14 +20,6 @@ PlaceView PageCheck::DirectivePlace(const Include& include) {
   return place;
 }
 
-PlaceView PageCheck::DirectivePlace(File& node, File& parent) {
-  const LineIndex& lines = facts_.Lines(parent);
-  const LineColumn start = lines.At(node.BaseFileStart());
-  const LineColumn end = lines.At(node.BaseFileEnd());
-  return {
-      parent.FullPathView(), parent.FullPathHash(), start.line, start.column, end.line, end.column};
-}
-
 const ScannedDirective* PageCheck::DirectiveOf(const Include& include) {
   const std::shared_ptr<const SourceText>& text = include.parent.SharedContent();
   if (!text) return nullptr;
@@ -104,7 +96,8 @@ std::vector<Place> PageCheck::ChainTo(File& node) {
   std::vector<Place> chain;
   for (size_t i = 0; i < path.size(); ++i) {
     if (path.size() > MaxChainLinks && i == half) i = path.size() - half;
-    chain.push_back(DirectivePlace(*path[i], i == 0 ? page_ : *path[i - 1]).ToPlace());
+    File& parent = i == 0 ? page_ : *path[i - 1];
+    chain.push_back(DirectivePlace({*path[i], parent, facts_.Lines(parent)}).ToPlace());
   }
   return chain;
 }

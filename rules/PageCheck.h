@@ -41,8 +41,6 @@ class PageCheck {
   template <class Visit>
   void EachInclude(Visit&& visit);
 
-  // The include directive that pulled `node` into `parent`, its file viewed in `parent`.
-  PlaceView DirectivePlace(File& node, File& parent);
   // The directive of `include`, and the same without its end: enough to look a finding up by.
   static PlaceView DirectivePlace(const Include& include);
   static PlaceView DirectiveStart(const Include& include);
