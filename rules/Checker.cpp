@@ -43,6 +43,15 @@ bool Checker::Runs(const Rule& rule) const {
 
 void Checker::Check(File& page) {
   findings_.BeginPage();
+  CheckBegun(page);
+}
+
+void Checker::Check(File& page, int64_t number) {
+  findings_.BeginPage(number);
+  CheckBegun(page);
+}
+
+void Checker::CheckBegun(File& page) {
   PageCheck check(page, facts_, settings_);
   for (Rule* rule : running_) rule->Check(check, findings_);
 }

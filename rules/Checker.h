@@ -25,8 +25,12 @@ class Checker {
   explicit Checker(RuleSettings settings = {},
                    std::vector<std::unique_ptr<Rule>> rules = AllRules());
 
-  // Checks the page whose analysed tree is `page`; the tree may go once this returns.
+  // Checks the page whose analysed tree is `page`, the next page of the run; the tree may go
+  // once this returns.
   void Check(File& page);
+  // Checks `page` as the page numbered `number` of the run, for checkers that share a run's
+  // pages between them (see Merge); numbers rise from one page to the next of one checker.
+  void Check(File& page, int64_t number);
 
   // Runs what only the whole project shows, once after the last page: `projectFiles` are every
   // file of the project, relative to its root with "/" separators, as the include trees name
@@ -42,17 +46,23 @@ class Checker {
   const std::vector<RuleFinding>& Findings() const { return findings_.Findings(); }
 
   // Hands over the findings of the pages checked since the last call and starts afresh; what
-  // was learnt of the texts is kept. With Merge, pages can be checked in runs by several
-  // checkers, one per thread, and their findings put together in page order.
+  // was learnt of the texts is kept. With Merge, a run's pages can be shared between several
+  // checkers, one per thread, each numbering its pages by their place in the run, and their
+  // findings put together as one checker would have found them.
   FindingSet TakeFindings() { return std::exchange(findings_, FindingSet()); }
-  // Adds `later`, the findings of pages that come after the ones checked here (see
-  // FindingSet::Merge).
-  void Merge(FindingSet&& later) { findings_.Merge(std::move(later)); }
+  // Adds `other`, the findings of other pages of the run (see FindingSet::Merge).
+  void Merge(FindingSet&& other,
+             FindingSet::MergeOrder order = FindingSet::MergeOrder::FirstFound) {
+    findings_.Merge(std::move(other), order);
+  }
   // Takes in what the rules of `other`, a checker with the same rules that checked other pages
   // of the run, noted for Finish.
   void TakeNotes(Checker& other);
 
  private:
+  // Runs the rules on `page`, whose findings are begun.
+  void CheckBegun(File& page);
+
   RuleSettings settings_;
   std::vector<std::unique_ptr<Rule>> rules_;
   // The rules the settings leave on.

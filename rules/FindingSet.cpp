@@ -28,25 +28,78 @@ uint32_t FindingSet::FileNumber(const HashedPathView& file) {
   return number;
 }
 
-void FindingSet::Merge(FindingSet&& later) {
-  for (size_t i = 0; i < later.findings_.size(); ++i) {
-    RuleFinding& finding = later.findings_[i];
-    const int64_t lastPage = page_ + later.findingPages_[i];
-    const Place& place = finding.place;
-    const Key key{RuleNumber(finding.ruleId),
-                  FileNumber({place.file, text::HashIgnoringCase(place.file)}), place.line,
-                  place.column};
+void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
+  if (findings_.empty() && page_ == 0) {
+    *this = std::move(other);
+    other = FindingSet();
+    return;
+  }
+  const std::vector<Key> keys = KeysOf(other);
+  const size_t most = findings_.size() + other.findings_.size();
+  findings_.reserve(most);
+  findingPages_.reserve(most);
+  firstPages_.reserve(most);
+  index_.reserve(most);
+  for (size_t i = 0; i < other.findings_.size(); ++i) {
+    RuleFinding& finding = other.findings_[i];
+    const Key& key = keys[i];
     const auto [entry, added] = index_.try_emplace(key, findings_.size());
-    if (!added) {
-      findings_[entry->second].pages += finding.pages;
-      findingPages_[entry->second] = lastPage;
+    if (added) {
+      findings_.push_back(std::move(finding));
+      findingPages_.push_back(other.findingPages_[i]);
+      firstPages_.push_back(other.firstPages_[i]);
       continue;
     }
-    findings_.push_back(std::move(finding));
-    findingPages_.push_back(lastPage);
+    const size_t at = entry->second;
+    const int32_t pages = findings_[at].pages + finding.pages;
+    if (other.firstPages_[i] < firstPages_[at]) {
+      findings_[at] = std::move(finding);
+      firstPages_[at] = other.firstPages_[i];
+    }
+    findings_[at].pages = pages;
+    findingPages_[at] = std::max(findingPages_[at], other.findingPages_[i]);
   }
-  page_ += later.page_;
-  later = FindingSet();
+  page_ = std::max(page_, other.page_);
+  other = FindingSet();
+  if (order == MergeOrder::FirstFound) SortByFirstPage();
+}
+
+std::vector<FindingSet::Key> FindingSet::KeysOf(const FindingSet& other) {
+  std::vector<uint32_t> rules;
+  rules.reserve(other.rules_.size());
+  for (const std::string& rule : other.rules_) rules.push_back(RuleNumber(rule));
+  std::vector<uint32_t> files(other.files_.size());
+  for (const auto& [file, number] : other.files_) files[number] = FileNumber(file);
+  std::vector<Key> keys(other.findings_.size());
+  for (const auto& [key, at] : other.index_) {
+    keys[at] = {rules[key.rule], files[key.file], key.line, key.column};
+  }
+  return keys;
+}
+
+void FindingSet::SortByFirstPage() {
+  if (std::is_sorted(firstPages_.begin(), firstPages_.end())) return;
+  std::vector<size_t> order(findings_.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return firstPages_[a] < firstPages_[b]; });
+  std::vector<size_t> moved(order.size());
+  std::vector<RuleFinding> findings;
+  std::vector<int64_t> findingPages;
+  std::vector<int64_t> firstPages;
+  findings.reserve(order.size());
+  findingPages.reserve(order.size());
+  firstPages.reserve(order.size());
+  for (size_t i = 0; i < order.size(); ++i) {
+    moved[order[i]] = i;
+    findings.push_back(std::move(findings_[order[i]]));
+    findingPages.push_back(findingPages_[order[i]]);
+    firstPages.push_back(firstPages_[order[i]]);
+  }
+  findings_ = std::move(findings);
+  findingPages_ = std::move(findingPages);
+  firstPages_ = std::move(firstPages);
+  for (auto& entry : index_) entry.second = moved[entry.second];
 }
 
 void FindingSet::Count(size_t index) {

@@ -17,8 +17,11 @@ namespace lintra {
 // counts that page.
 class FindingSet {
  public:
-  // Starts the findings of the next page.
+  // Starts the findings of the next page, numbered one above the page before.
   void BeginPage() { ++page_; }
+  // Starts the findings of the page numbered `page` in the run, a number above those of the pages
+  // begun here before, for sets that share a run's pages between them (see Merge).
+  void BeginPage(int64_t page) { page_ = page; }
 
   // Counts the current page for the finding of `ruleId` at `place` when there is one, and
   // otherwise keeps the finding that `make` returns (called only then). The kept finding's page
@@ -34,6 +37,7 @@ class FindingSet {
     }
     findings_.push_back(make());
     findingPages_.push_back(page_);
+    firstPages_.push_back(page_);
   }
   template <class Make>
   void Report(const std::string& ruleId, const Place& place, Make&& make) {
@@ -42,15 +46,19 @@ class FindingSet {
            std::forward<Make>(make));
   }
 
-  // Adds the findings of `later`, made over pages that come after this set's and that this set
-  // has not counted: a finding found here keeps its first page and chain and adds `later`'s page
-  // count; a new one is kept after the findings here, in `later`'s order. The result is what one
-  // set over both runs of pages would hold.
-  void Merge(FindingSet&& later);
+  // How Merge leaves the findings: in the order of the pages that first found them, each page's
+  // in the order its set found them, as one set over all the pages holds them; or in any order,
+  // for a caller that sorts them itself.
+  enum class MergeOrder { FirstFound, Any };
 
-  // In the order they were first found.
+  // Adds the findings of `other`, made over other pages of the same run, numbered as here: a
+  // finding of both counts the pages of both and keeps the chain of the earlier page that found
+  // it.
+  void Merge(FindingSet&& other, MergeOrder order = MergeOrder::FirstFound);
+
+  // In the order they were first found (unless merged in any order).
   const std::vector<RuleFinding>& Findings() const { return findings_; }
-  // The findings, in the order they were first found, moved out of a set that is done with.
+  // The findings, in the order of Findings, moved out of a set that is done with.
   std::vector<RuleFinding> TakeFindings() && { return std::move(findings_); }
 
  private:
@@ -73,11 +81,16 @@ class FindingSet {
   uint32_t RuleNumber(std::string_view id);
   uint32_t FileNumber(const HashedPathView& file);
   void Count(size_t index);
+  // The keys of the findings of `other`, by their place there, in this set's numbering.
+  std::vector<Key> KeysOf(const FindingSet& other);
+  // Puts the findings in the order of their first pages, keeping the order within a page.
+  void SortByFirstPage();
 
   int64_t page_ = 0;
   std::vector<RuleFinding> findings_;
-  // The last page counted for each finding.
+  // The last page counted for each finding, and the page that found it first.
   std::vector<int64_t> findingPages_;
+  std::vector<int64_t> firstPages_;
   std::unordered_map<Key, size_t, KeyHash> index_;
   std::vector<std::string> rules_;
   // The rule last numbered, known by where its id lies, as one rule reports many times in a row.

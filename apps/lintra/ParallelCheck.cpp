@@ -23,11 +23,11 @@ struct Worker {
   Checker checker;
 };
 
-// What a worker made of a chunk of consecutive pages.
+// What a worker made of a chunk of consecutive pages, less the findings, which its checker
+// keeps over all its chunks so that a place that many chunks reach is made once a worker.
 struct Chunk {
   size_t pages = 0;
   size_t analysed = 0;
-  FindingSet findings;
   std::vector<PageFailure> failures;
 };
 
@@ -35,12 +35,11 @@ Chunk CheckChunk(Worker& worker, const std::vector<Text>& pages, size_t first, s
   Chunk chunk;
   for (size_t i = first; i < end; ++i) {
     if (const std::shared_ptr<File> root = worker.session->AnalysePage(pages[i])) {
-      worker.checker.Check(*root);
+      worker.checker.Check(*root, static_cast<int64_t>(i) + 1);
       ++chunk.analysed;
     }
     ++chunk.pages;
   }
-  chunk.findings = worker.checker.TakeFindings();
   const std::vector<PageFailure>& failures = worker.session->Failures();
   chunk.failures.assign(failures.begin() + static_cast<ptrdiff_t>(worker.failuresSeen),
                         failures.end());
@@ -81,13 +80,16 @@ size_t CheckPages(Session& session, const Options& options, const std::vector<Te
         return CheckChunk(worker, pages, first, end);
       },
       [&](Chunk&& chunk) {
-        checker.Merge(std::move(chunk.findings));
         failures.insert(failures.end(), std::make_move_iterator(chunk.failures.begin()),
                         std::make_move_iterator(chunk.failures.end()));
         analysed += chunk.analysed;
         for (size_t i = 0; i < chunk.pages; ++i) progress.PageDone();
       });
-  for (const std::unique_ptr<Worker>& worker : workers) checker.TakeNotes(worker->checker);
+  // The report sorts the findings by place, so they are merged in any order.
+  for (const std::unique_ptr<Worker>& worker : workers) {
+    checker.Merge(worker->checker.TakeFindings(), FindingSet::MergeOrder::Any);
+    checker.TakeNotes(worker->checker);
+  }
   // Sessions go in the reverse order of their making, each putting back the message handler it
   // found.
   while (!workers.empty()) workers.pop_back();

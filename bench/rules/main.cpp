@@ -37,9 +37,8 @@ struct Worker {
   Checker checker;
 };
 
-// What a worker made of a chunk of pages: the rules' findings.
+// What a worker made of a chunk of pages; its checker keeps the findings of all its chunks.
 struct Chunk {
-  FindingSet findings;
   size_t pages = 0;
 };
 
@@ -60,15 +59,14 @@ Counts Run(const std::string& root, const std::vector<Text>& pages, bool treesOn
           worker.host.StartPage();
           const std::shared_ptr<File> tree = worker.site.Tree(pages[i]);
           ++chunk.pages;
-          if (!treesOnly) worker.checker.Check(*tree);
+          if (!treesOnly) worker.checker.Check(*tree, static_cast<int64_t>(i) + 1);
         }
-        chunk.findings = worker.checker.TakeFindings();
         return chunk;
       },
-      [&](Chunk&& chunk) {
-        counts.pages += chunk.pages;
-        total.Merge(std::move(chunk.findings));
-      });
+      [&](Chunk&& chunk) { counts.pages += chunk.pages; });
+  for (const std::unique_ptr<Worker>& worker : workers) {
+    total.Merge(worker->checker.TakeFindings());
+  }
   counts.findings = total.Findings().size();
   return counts;
 }

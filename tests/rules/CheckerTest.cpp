@@ -48,23 +48,31 @@ std::string Check(const std::map<Text, Text>& files, std::initializer_list<const
   return Render(checker.Findings());
 }
 
-// The findings of a whole-project run over `pages` checked in runs of `run` pages, each run by a
-// checker and host of its own, merged in page order; `files` are the project's files.
+// The findings of a whole-project run over `pages` shared out in runs of `run` pages between two
+// checkers, each with a host of its own, as two threads share them, and merged, the second
+// checker's first; `files` are the project's files.
 std::string CheckInRuns(const std::map<Text, Text>& files,
                         const std::vector<const char16_t*>& pages, size_t run) {
   RuleSettings settings;
   settings.wholeProject = true;
-  Checker total(settings);
-  for (size_t first = 0; first < pages.size(); first += run) {
-    MemoryHost host;
-    host.Files = files;
-    SiteAnalysis site(host, u"/site");
-    Checker checker(settings);
-    for (size_t i = first; i < std::min(pages.size(), first + run); ++i) {
-      checker.Check(*site.Tree(pages[i]));
+  struct Share {
+    explicit Share(const std::map<Text, Text>& files, const RuleSettings& settings)
+        : site(host, u"/site"), checker(settings) {
+      host.Files = files;
     }
-    total.Merge(checker.TakeFindings());
-    total.TakeNotes(checker);
+    MemoryHost host;
+    SiteAnalysis site;
+    Checker checker;
+  };
+  Share shares[] = {Share(files, settings), Share(files, settings)};
+  for (size_t i = 0; i < pages.size(); ++i) {
+    Share& share = shares[i / run % 2];
+    share.checker.Check(*share.site.Tree(pages[i]), static_cast<int64_t>(i) + 1);
+  }
+  Checker total(settings);
+  for (Share* share : {&shares[1], &shares[0]}) {
+    total.Merge(share->checker.TakeFindings());
+    total.TakeNotes(share->checker);
   }
   std::vector<Text> projectFiles;
   for (const auto& file : files) projectFiles.push_back(file.first);
@@ -216,7 +224,7 @@ TEST(NameRedefinedRule, LeavesAloneWhatVBScriptAccepts) {
             "duplicate include: decl.inc is included more than once in jscript.asp\n");
 }
 
-TEST(Checker, GivesTheSameFindingsWhenRunsOfPagesAreCheckedApartAndMerged) {
+TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
   const std::map<Text, Text> site = {
       {u"a.asp", IncludeLine(u"header.inc")},
       {u"b.asp", u"<p>\r\n" + IncludeLine(u"header.inc")},
