@@ -9,31 +9,46 @@ namespace lintra {
 namespace {
 
 // Where a finding goes in the report: files in order of their paths, then places, rules and
-// messages. The file's rank stands for its path, so that most comparisons compare numbers.
+// messages. The file's rank stands for its path and the place is kept here, so that most
+// comparisons compare numbers without reaching for the finding.
 struct SortKey {
   size_t fileRank;
+  int32_t line;
+  int32_t column;
   RuleFinding* finding;
 
   bool operator<(const SortKey& other) const {
-    const RuleFinding& a = *finding;
-    const RuleFinding& b = *other.finding;
-    return std::tie(fileRank, a.place.line, a.place.column, a.ruleId, a.message) <
-           std::tie(other.fileRank, b.place.line, b.place.column, b.ruleId, b.message);
+    if (fileRank != other.fileRank) return fileRank < other.fileRank;
+    if (line != other.line) return line < other.line;
+    if (column != other.column) return column < other.column;
+    return std::tie(finding->ruleId, finding->message) <
+           std::tie(other.finding->ruleId, other.finding->message);
   }
 };
 
 // The rank of each finding's file among the files of `findings` in order of their paths.
+// Findings come in runs of one file, so a run's file is looked up once.
 std::vector<size_t> FileRanks(const std::vector<RuleFinding>& findings) {
   std::unordered_map<TextView, size_t> ranks;
-  for (const RuleFinding& finding : findings) ranks.emplace(finding.place.file, 0);
-  std::vector<TextView> files;
-  files.reserve(ranks.size());
-  for (const auto& entry : ranks) files.push_back(entry.first);
-  std::sort(files.begin(), files.end());
-  for (size_t i = 0; i < files.size(); ++i) ranks[files[i]] = i;
+  std::vector<size_t*> rankOf;
+  rankOf.reserve(findings.size());
+  TextView last;
+  for (const RuleFinding& finding : findings) {
+    if (rankOf.empty() || finding.place.file != last) {
+      last = finding.place.file;
+      rankOf.push_back(&ranks.try_emplace(last, 0).first->second);
+    } else {
+      rankOf.push_back(rankOf.back());
+    }
+  }
+  std::vector<std::pair<TextView, size_t*>> byPath;
+  byPath.reserve(ranks.size());
+  for (auto& [file, rank] : ranks) byPath.emplace_back(file, &rank);
+  std::sort(byPath.begin(), byPath.end());
+  for (size_t i = 0; i < byPath.size(); ++i) *byPath[i].second = i;
   std::vector<size_t> fileRanks;
   fileRanks.reserve(findings.size());
-  for (const RuleFinding& finding : findings) fileRanks.push_back(ranks[finding.place.file]);
+  for (const size_t* rank : rankOf) fileRanks.push_back(*rank);
   return fileRanks;
 }
 
@@ -55,7 +70,10 @@ CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> finding
   const std::vector<size_t> fileRanks = FileRanks(findings);
   std::vector<SortKey> order;
   order.reserve(findings.size());
-  for (size_t i = 0; i < findings.size(); ++i) order.push_back({fileRanks[i], &findings[i]});
+  for (size_t i = 0; i < findings.size(); ++i) {
+    const Place& place = findings[i].place;
+    order.push_back({fileRanks[i], place.line, place.column, &findings[i]});
+  }
   std::sort(order.begin(), order.end());
   CheckResult result;
   result.rules = std::move(rules);
