@@ -14,7 +14,7 @@ _lintra_options() {
       echo "$_lintra_common_options --format --baseline --write-baseline --max-warnings --jobs --exclude"
       ;;
     includers) echo "$_lintra_common_options --exclude" ;;
-    report) echo "$_lintra_common_options --output" ;;
+    report) echo "$_lintra_common_options --output --jobs" ;;
     graph) echo "$_lintra_common_options --format --depth" ;;
     lsp) echo "-h --help" ;;
     *) echo "$_lintra_common_options" ;;

@@ -1,6 +1,7 @@
 #include "rules/FindingSet.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace lintra {
 
@@ -40,14 +41,19 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
   findingPages_.reserve(most);
   firstPages_.reserve(most);
   index_.reserve(most);
+  // Where each finding stands among those of the set that found it on its first page: all the
+  // findings of one first page come from one set.
+  std::vector<size_t> sequence(findings_.size());
+  for (size_t at = 0; at < sequence.size(); ++at) sequence[at] = at;
+  sequence.reserve(most);
   for (size_t i = 0; i < other.findings_.size(); ++i) {
     RuleFinding& finding = other.findings_[i];
-    const Key& key = keys[i];
-    const auto [entry, added] = index_.try_emplace(key, findings_.size());
+    const auto [entry, added] = index_.try_emplace(keys[i], findings_.size());
     if (added) {
       findings_.push_back(std::move(finding));
       findingPages_.push_back(other.findingPages_[i]);
       firstPages_.push_back(other.firstPages_[i]);
+      sequence.push_back(i);
       continue;
     }
     const size_t at = entry->second;
@@ -55,13 +61,14 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
     if (other.firstPages_[i] < firstPages_[at]) {
       findings_[at] = std::move(finding);
       firstPages_[at] = other.firstPages_[i];
+      sequence[at] = i;
     }
     findings_[at].pages = pages;
     findingPages_[at] = std::max(findingPages_[at], other.findingPages_[i]);
   }
   page_ = std::max(page_, other.page_);
   other = FindingSet();
-  if (order == MergeOrder::FirstFound) SortByFirstPage();
+  if (order == MergeOrder::FirstFound) SortByFirstPage(sequence);
 }
 
 std::vector<FindingSet::Key> FindingSet::KeysOf(const FindingSet& other) {
@@ -77,12 +84,12 @@ std::vector<FindingSet::Key> FindingSet::KeysOf(const FindingSet& other) {
   return keys;
 }
 
-void FindingSet::SortByFirstPage() {
-  if (std::is_sorted(firstPages_.begin(), firstPages_.end())) return;
+void FindingSet::SortByFirstPage(const std::vector<size_t>& sequence) {
   std::vector<size_t> order(findings_.size());
   for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return firstPages_[a] < firstPages_[b]; });
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return std::tie(firstPages_[a], sequence[a]) < std::tie(firstPages_[b], sequence[b]);
+  });
   std::vector<size_t> moved(order.size());
   std::vector<RuleFinding> findings;
   std::vector<int64_t> findingPages;

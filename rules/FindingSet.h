@@ -48,7 +48,7 @@ class FindingSet {
 
   // How Merge leaves the findings: in the order of the pages that first found them, each page's
   // in the order its set found them, as one set over all the pages holds them; or in any order,
-  // for a caller that sorts them itself.
+  // for a caller that sorts them itself (a set merged so keeps no order after).
   enum class MergeOrder { FirstFound, Any };
 
   // Adds the findings of `other`, made over other pages of the same run, numbered as here: a
@@ -83,8 +83,9 @@ class FindingSet {
   void Count(size_t index);
   // The keys of the findings of `other`, by their place there, in this set's numbering.
   std::vector<Key> KeysOf(const FindingSet& other);
-  // Puts the findings in the order of their first pages, keeping the order within a page.
-  void SortByFirstPage();
+  // Puts the findings in the order of their first pages, and those of one first page by
+  // `sequence`, each finding's place among the findings of the set that found it first.
+  void SortByFirstPage(const std::vector<size_t>& sequence);
 
   int64_t page_ = 0;
   std::vector<RuleFinding> findings_;

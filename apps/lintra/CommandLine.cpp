@@ -117,14 +117,18 @@ void AddCheckOutputs(CLI::App& sub, Options& options) {
       ->type_name("N");
 }
 
+void AddJobs(CLI::App& sub, Options& options) {
+  sub.add_option("--jobs", options.jobs,
+                 "Analyse N pages at once, with the same output as one (default: one per core)")
+      ->check(CLI::Range(1u, 1024u))
+      ->type_name("N");
+}
+
 void AddCheck(CLI::App& app, Options& options) {
   CLI::App* sub = AddCommand(app, options, Command::Check, "check",
                              "Report what would break the pages on the server, rule by rule");
   AddCheckOutputs(*sub, options);
-  sub->add_option("--jobs", options.jobs,
-                  "Analyse N pages at once, with the same output as one (default: one per core)")
-      ->check(CLI::Range(1u, 1024u))
-      ->type_name("N");
+  AddJobs(*sub, options);
   AddExcludes(*sub, options);
   AddPages(*sub, options, "Pages to check (default: every .asp page below the root)");
 }
@@ -144,6 +148,7 @@ void AddSiteViews(CLI::App& app, Options& options) {
   report
       ->add_option("--output", options.output, "Write the page to FILE (default: standard output)")
       ->type_name("FILE.html");
+  AddJobs(*report, options);
   AddPages(*report, options, "Pages to report on (default: every .asp page below the root)");
   CLI::App* graph = AddCommand(app, options, Command::Graph, "graph",
                                "Print the include graph of pages as DOT or Mermaid");

@@ -8,7 +8,7 @@ namespace lintra {
 
 int RunGraph(Session& session, const Options& options) {
   SiteSurvey survey(false);
-  SurveyPages(session, survey);
+  SurveyPages(session, options, survey);
   const IncludeGraph graph = GraphOf(survey, options.depth);
   WriteOutBytes(options.graphFormat == GraphFormat::Dot ? DotText(graph) : MermaidText(graph));
   return ExitCode::Done;

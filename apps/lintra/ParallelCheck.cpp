@@ -27,16 +27,18 @@ struct Worker {
 // keeps over all its chunks so that a place that many chunks reach is made once a worker.
 struct Chunk {
   size_t pages = 0;
-  size_t analysed = 0;
   std::vector<PageFailure> failures;
+  // The trees of the analysed pages, kept when they are to be visited, otherwise null.
+  std::vector<std::shared_ptr<File>> trees;
 };
 
-Chunk CheckChunk(Worker& worker, const std::vector<Text>& pages, size_t first, size_t end) {
+Chunk CheckChunk(Worker& worker, const std::vector<Text>& pages, size_t first, size_t end,
+                 bool keepTrees) {
   Chunk chunk;
   for (size_t i = first; i < end; ++i) {
-    if (const std::shared_ptr<File> root = worker.session->AnalysePage(pages[i])) {
+    if (std::shared_ptr<File> root = worker.session->AnalysePage(pages[i])) {
       worker.checker.Check(*root, static_cast<int64_t>(i) + 1);
-      ++chunk.analysed;
+      chunk.trees.push_back(keepTrees ? std::move(root) : nullptr);
     }
     ++chunk.pages;
   }
@@ -49,11 +51,12 @@ Chunk CheckChunk(Worker& worker, const std::vector<Text>& pages, size_t first, s
 
 // One job: every page goes straight into the run's checker, so that no finding is made twice.
 size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& checker,
-                    Progress& progress) {
+                    Progress& progress, const CheckedTree& visit) {
   size_t analysed = 0;
   for (const Text& page : pages) {
     if (const std::shared_ptr<File> root = session.AnalysePage(page)) {
       checker.Check(*root);
+      if (visit) visit(*root);
       ++analysed;
     }
     progress.PageDone();
@@ -64,9 +67,10 @@ size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& c
 }  // namespace
 
 size_t CheckPages(Session& session, const Options& options, const std::vector<Text>& pages,
-                  Checker& checker, Progress& progress) {
+                  Checker& checker, Progress& progress, FindingSet::MergeOrder order,
+                  const CheckedTree& visit) {
   const unsigned jobs = JobsFor(options.jobs, pages.size());
-  if (jobs == 1) return CheckInOrder(session, pages, checker, progress);
+  if (jobs == 1) return CheckInOrder(session, pages, checker, progress, visit);
   std::vector<std::unique_ptr<Worker>> workers;
   workers.push_back(std::make_unique<Worker>(session, checker.Settings()));
   for (unsigned i = 1; i < jobs; ++i) {
@@ -77,17 +81,19 @@ size_t CheckPages(Session& session, const Options& options, const std::vector<Te
   RunInChunks(
       pages.size(), workers,
       [&](Worker& worker, size_t first, size_t end) {
-        return CheckChunk(worker, pages, first, end);
+        return CheckChunk(worker, pages, first, end, static_cast<bool>(visit));
       },
       [&](Chunk&& chunk) {
+        for (const std::shared_ptr<File>& tree : chunk.trees) {
+          if (visit) visit(*tree);
+        }
         failures.insert(failures.end(), std::make_move_iterator(chunk.failures.begin()),
                         std::make_move_iterator(chunk.failures.end()));
-        analysed += chunk.analysed;
+        analysed += chunk.trees.size();
         for (size_t i = 0; i < chunk.pages; ++i) progress.PageDone();
       });
-  // The report sorts the findings by place, so they are merged in any order.
   for (const std::unique_ptr<Worker>& worker : workers) {
-    checker.Merge(worker->checker.TakeFindings(), FindingSet::MergeOrder::Any);
+    checker.Merge(worker->checker.TakeFindings(), order);
     checker.TakeNotes(worker->checker);
   }
   // Sessions go in the reverse order of their making, each putting back the message handler it

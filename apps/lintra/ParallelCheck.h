@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "apps/lintra/Options.h"
@@ -10,14 +11,22 @@
 
 namespace lintra {
 
+// Called on the calling thread with the tree of each analysed page, in page order, once the rules
+// checked it; the tree may go once it returns. Other threads may be analysing later pages
+// meanwhile, with texts that this tree shares, so it reads of the texts only their characters.
+using CheckedTree = std::function<void(File& page)>;
+
 // Analyses `pages` on options.jobs threads (0: one per core), each thread with a session and a
 // checker of its own (the first thread's session is `session`), and checks every analysed page
-// with the rules at `checker`'s settings. The findings are put together in `checker`, each with
-// the chain of the first page that reaches it but in no set order, with what its rules note for
-// Finish; the pages whose analysis failed end session.Failures(), in page order; `progress`
-// counts each page as its chunk is put together. Returns how many pages were analysed. Findings
-// and failures are the same whatever the number of threads.
+// with the rules at `checker`'s settings, handing each tree to `visit` when given. The findings
+// are put together in `checker` as `order` says, each with the chain of the first page that
+// reaches it, with what its rules note for Finish; the pages whose analysis failed end
+// session.Failures(), in page order; `progress` counts each page as its chunk is put together.
+// Returns how many pages were analysed. Findings and failures are the same whatever the number
+// of threads.
 size_t CheckPages(Session& session, const Options& options, const std::vector<Text>& pages,
-                  Checker& checker, Progress& progress);
+                  Checker& checker, Progress& progress,
+                  FindingSet::MergeOrder order = FindingSet::MergeOrder::Any,
+                  const CheckedTree& visit = {});
 
 }  // namespace lintra

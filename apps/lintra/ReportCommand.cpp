@@ -27,7 +27,7 @@ int RunReport(Session& session, const Options& options) {
   std::ofstream file;
   if (!options.output.empty()) file = OpenOutput(options.output);
   SiteSurvey survey(true);
-  SurveyPages(session, survey);
+  SurveyPages(session, options, survey);
   const std::string page =
       ReportPage(survey, Readable(text::FromUtf8(options.root)), session.Failures());
   if (options.output.empty()) {

@@ -6,6 +6,7 @@
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
+#include "apps/lintra/ParallelCheck.h"
 #include "apps/lintra/Progress.h"
 #include "apps/lintra/Session.h"
 
@@ -85,7 +86,6 @@ uint32_t SiteSurvey::IncludedId(File& file, File& parent, uint32_t parentId, boo
 
 void SiteSurvey::Add(File& page) {
   if (whole_) {
-    checker_.Check(page);
     index_.Add(page, lines_);
     lines_.Forget(page.Content());
   }
@@ -146,13 +146,18 @@ void SiteSurvey::FinishWhole(const std::vector<Text>& projectFiles) {
   }
 }
 
-void SurveyPages(Session& session, SiteSurvey& survey) {
+void SurveyPages(Session& session, const Options& options, SiteSurvey& survey) {
   const std::vector<Text> pages = session.Pages();
   {
     Progress progress(pages.size());
-    for (const Text& page : pages) {
-      if (const std::shared_ptr<File> tree = session.AnalysePage(page)) survey.Add(*tree);
-      progress.PageDone();
+    if (survey.Whole()) {
+      CheckPages(session, options, pages, survey.Rules(), progress,
+                 FindingSet::MergeOrder::FirstFound, [&](File& page) { survey.Add(page); });
+    } else {
+      for (const Text& page : pages) {
+        if (const std::shared_ptr<File> tree = session.AnalysePage(page)) survey.Add(*tree);
+        progress.PageDone();
+      }
     }
   }
   survey.Finish(session.ProjectFiles());

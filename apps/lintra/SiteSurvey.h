@@ -14,6 +14,7 @@ namespace lintra {
 
 class File;
 class Session;
+struct Options;
 
 // How a file stands where a tree shows it, as bits of SurveyNode::flags.
 enum SurveyFlag : uint8_t { Missing = 1, Circular = 2, Duplicate = 4 };
@@ -56,7 +57,8 @@ class SiteSurvey {
   // otherwise it keeps the trees and edges alone, and Findings, Index and Unused stay empty.
   explicit SiteSurvey(bool whole) : whole_(whole) {}
 
-  // Checks, indexes and records the analysed tree of a page.
+  // Indexes and records the analysed tree of a page, which Rules has checked when the survey is
+  // whole. It reads of the tree's texts only their characters.
   void Add(File& page);
 
   // Ends the run; `projectFiles` are the web paths of every file of the project, each once.
@@ -73,6 +75,9 @@ class SiteSurvey {
   // The edges in order of first sight.
   const std::vector<SurveyEdge>& Edges() const { return edges_; }
   const Checker& Findings() const { return checker_; }
+  // What checks the pages of a whole survey.
+  Checker& Rules() { return checker_; }
+  bool Whole() const { return whole_; }
   const IncludeIndex& Index() const { return index_; }
   // The unused project files, in the order given to Finish.
   const std::vector<Text>& Unused() const { return unused_; }
@@ -111,8 +116,8 @@ class SiteSurvey {
   std::vector<Text> unused_;
 };
 
-// Surveys every page of the session's run, showing progress, and finishes the survey with the
-// files of the project.
-void SurveyPages(Session& session, SiteSurvey& survey);
+// Surveys every page of the session's run on options.jobs threads (see CheckPages), showing
+// progress, and finishes the survey with the files of the project.
+void SurveyPages(Session& session, const Options& options, SiteSurvey& survey);
 
 }  // namespace lintra

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,21 @@ TEST(ParallelCheck, ReportsWithSeveralJobsExactlyWhatOneJobReports) {
       EXPECT_EQ(together.err, alone.err) << format << " " << jobs;
     }
   }
+}
+
+TEST(ParallelCheck, WritesTheSameReportPageWithSeveralJobsAsWithOne) {
+  TempFolder site;
+  WriteMixedSite(site);
+  // The page differs only in the time the analysis took.
+  const auto page = [&](const char* jobs) {
+    const Outcome run =
+        Lintra({"report", "--root", site.Path().string(), "--max-files", "20", "--jobs", jobs});
+    EXPECT_EQ(run.status, 3) << jobs;
+    return std::regex_replace(run.out, std::regex(R"("count-time">[0-9.]+ m?s<)"), "@time@");
+  };
+  const std::string alone = page("1");
+  EXPECT_EQ(Occurrences(alone, "@time@"), 1u);
+  EXPECT_TRUE(page("3") == alone);
 }
 
 TEST(ParallelCheck, RefusesAJobCountBelowOne) {

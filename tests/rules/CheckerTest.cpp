@@ -226,7 +226,7 @@ TEST(NameRedefinedRule, LeavesAloneWhatVBScriptAccepts) {
 
 TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
   const std::map<Text, Text> site = {
-      {u"a.asp", IncludeLine(u"header.inc")},
+      {u"a.asp", IncludeLine(u"gone.inc") + IncludeLine(u"header.inc")},
       {u"b.asp", u"<p>\r\n" + IncludeLine(u"header.inc")},
       {u"c.asp", IncludeLine(u"decl.inc") + IncludeLine(u"decl.inc")},
       {u"d.asp", IncludeLine(u"header.inc") + IncludeLine(u"decl.inc") + IncludeLine(u"decl.inc")},
@@ -237,9 +237,11 @@ TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
   const std::vector<const char16_t*> pages = {u"a.asp", u"b.asp", u"c.asp", u"d.asp", u"e.asp"};
   const std::string whole = CheckInRuns(site, pages, pages.size());
   EXPECT_EQ(whole,
-            "missing-include error [ASP 0126] header.inc:1:1-1:34 pages=3 from a.asp > a.asp:1:1 "
+            "missing-include error [ASP 0126] a.asp:1:1-1:34 pages=1 from a.asp | include file "
+            "not found: gone.inc\n"
+            "missing-include error [ASP 0126] header.inc:1:1-1:34 pages=3 from a.asp > a.asp:2:1 "
             "| include file not found: menu.inc\n"
-            "exposed-include warning [] header.inc:0:0-0:0 pages=3 from a.asp > a.asp:1:1 | "
+            "exposed-include warning [] header.inc:0:0-0:0 pages=3 from a.asp > a.asp:2:1 | "
             "exposed include: header.inc is not run as script, so its source can be downloaded\n"
             "name-redefined error [VBScript 800a0411] decl.inc:2:5-2:10 pages=2 from c.asp > "
             "c.asp:2:1 related decl.inc:2:5 | name redefined: total is already declared at "
