@@ -108,11 +108,10 @@ void NarrowAscii(const char16_t* units, size_t count, char* to) {
   for (; k < count; ++k) to[k] = static_cast<char>(units[k]);
 }
 
-// `t` as UTF-8; an escaped byte as itself when `writeBackEscapes`, else as U+FFFD like every
-// other lone surrogate.
-std::string Encode(std::u16string_view t, bool writeBackEscapes) {
-  std::string out;
-  out.reserve(t.size());
+// Appends `t` to `out` as UTF-8; an escaped byte as itself when `writeBackEscapes`, else as
+// U+FFFD like every other lone surrogate.
+void EncodeInto(std::string& out, std::u16string_view t, bool writeBackEscapes) {
+  out.reserve(out.size() + t.size());
   for (size_t i = 0; i < t.size(); ++i) {
     if (const size_t run = AsciiRun(t, i)) {
       const size_t from = out.size();
@@ -134,6 +133,11 @@ std::string Encode(std::u16string_view t, bool writeBackEscapes) {
       AppendCodePoint(out, unit);
     }
   }
+}
+
+std::string Encode(std::u16string_view t, bool writeBackEscapes) {
+  std::string out;
+  EncodeInto(out, t, writeBackEscapes);
   return out;
 }
 
@@ -220,6 +224,10 @@ std::string ToBytes(std::u16string_view t) {
 
 std::string ToUtf8(std::u16string_view t) {
   return Encode(t, false);
+}
+
+void AppendUtf8(std::string& out, std::u16string_view t) {
+  EncodeInto(out, t, false);
 }
 
 }  // namespace text

@@ -45,6 +45,8 @@ std::string ToBytes(std::u16string_view t);
 // `t` as UTF-8 that is valid throughout, for JSON, messages and displays: escaped bytes and
 // every other lone surrogate become U+FFFD.
 std::string ToUtf8(std::u16string_view t);
+// Appends ToUtf8(t) to `out`.
+void AppendUtf8(std::string& out, std::u16string_view t);
 
 }  // namespace text
 

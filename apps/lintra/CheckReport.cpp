@@ -1,20 +1,41 @@
 #include "apps/lintra/CheckReport.h"
 
+#include "platform/Utf8.h"
+
 namespace lintra {
 
 namespace {
 
-std::string Counted(size_t count, const std::string& one) {
-  return std::to_string(count) + " " + one + (count == 1 ? "" : "s");
+void AppendCount(std::string& out, size_t count, const char* one) {
+  out += std::to_string(count);
+  out += ' ';
+  out += one;
+  if (count != 1) out += 's';
+}
+
+std::string Counted(size_t count, const char* one) {
+  std::string counted;
+  AppendCount(counted, count, one);
+  return counted;
 }
 
 }  // namespace
 
+void AppendReach(std::string& out, const RuleFinding& finding) {
+  if (!finding.code.empty()) {
+    out += finding.code;
+    out += "; ";
+  }
+  AppendCount(out, static_cast<size_t>(finding.pages), "page");
+  if (finding.pages == 0) return;
+  out += finding.pages == 1 ? ": " : ", e.g. ";
+  text::AppendUtf8(out, finding.page);
+}
+
 std::string Reach(const RuleFinding& finding) {
-  std::string reach = finding.code.empty() ? "" : finding.code + "; ";
-  reach += Counted(static_cast<size_t>(finding.pages), "page");
-  if (finding.pages == 0) return reach;
-  return reach + (finding.pages == 1 ? ": " : ", e.g. ") + text::ToUtf8(finding.page);
+  std::string reach;
+  AppendReach(reach, finding);
+  return reach;
 }
 
 std::string Totals(const CheckResult& result) {

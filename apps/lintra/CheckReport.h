@@ -26,6 +26,8 @@ void WriteGithubCheckReport(const CheckResult& result, const std::filesystem::pa
 // "ASP 0126; 500 pages, e.g. default.asp", or "1 page: default.asp" for a finding without a code
 // that one page reaches, or "0 pages" for a finding of the project that no page reaches.
 std::string Reach(const RuleFinding& finding);
+// Appends Reach(finding) to `out`.
+void AppendReach(std::string& out, const RuleFinding& finding);
 
 // "checked 5 pages: 2 errors, 1 warning, 0 notes", with the findings the baseline left out
 // when there are any.

@@ -2,6 +2,7 @@
 
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
+#include "platform/Utf8.h"
 
 namespace lintra {
 
@@ -10,7 +11,7 @@ namespace {
 // One finding's line: "file:line:column: severity: message [rule] (reach)", or the file alone
 // in front for a place on a whole file.
 void AppendFinding(std::string& out, const RuleFinding& finding) {
-  out += text::ToUtf8(finding.place.file);
+  text::AppendUtf8(out, finding.place.file);
   if (finding.place.line > 0) {
     out += ':';
     out += std::to_string(finding.place.line);
@@ -20,11 +21,11 @@ void AppendFinding(std::string& out, const RuleFinding& finding) {
   out += ": ";
   out += SeverityName(finding.severity);
   out += ": ";
-  out += text::ToUtf8(finding.message);
+  text::AppendUtf8(out, finding.message);
   out += " [";
   out += finding.ruleId;
   out += "] (";
-  out += Reach(finding);
+  AppendReach(out, finding);
   out += ")\n";
 }
 
