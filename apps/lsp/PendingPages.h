@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <vector>
@@ -14,10 +15,15 @@ class PendingPages {
   void Add(uint32_t page) { pages_.insert(page); }
   // Adds `page` and takes it before the others.
   void AddUrgent(uint32_t page);
-  void Remove(uint32_t page) { pages_.erase(page); }
+  void Remove(uint32_t page);
 
   // Takes the next page: an urgent one first, otherwise the first in page order.
   std::optional<uint32_t> Take();
+  // Takes an urgent page first, otherwise the last page in page order that `may(page)` allows;
+  // none when it allows none.
+  std::optional<uint32_t> TakeLast(const std::function<bool(uint32_t)>& may);
+  // The pages by rising id.
+  std::vector<uint32_t> Pages() const { return {pages_.begin(), pages_.end()}; }
   // Whether an urgent page is waiting.
   bool UrgentWaiting() const { return !urgent_.empty(); }
   bool Contains(uint32_t page) const { return pages_.count(page) > 0; }

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "apps/lsp/Connection.h"
+#include "apps/lsp/IndexHelper.h"
 #include "apps/lsp/PendingPages.h"
 #include "apps/lsp/ProjectSettings.h"
 #include "apps/lsp/Workspace.h"
@@ -65,9 +66,14 @@ class Server {
   // Whether the buffer of the open `webPath` differs from the file on disk.
   bool DiffersFromDisk(const Text& webPath);
 
-  // Background work (ServerDocuments.cpp): one page at a time.
+  // Background work (ServerDocuments.cpp): one page at a time, the first indexing shared with
+  // a helper thread.
   bool BackgroundWaiting() const;
   void BackgroundStep();
+  // Finds the pages and queues them, starting a helper when the machine has a second core.
+  void Discover();
+  // Records the pages the helper analysed that are still pending; whether it had any.
+  bool RecordHelpersPages();
   void Publish();
   void Progress(const std::string& kind);
 
@@ -76,6 +82,8 @@ class Server {
   std::unordered_map<std::string, Handler> requests_;
   std::unique_ptr<Workspace> workspace_;
   PendingPages pending_;
+  // Shares the first indexing while it lasts, unless files change on disk.
+  std::unique_ptr<IndexHelper> helper_;
   // The last diagnostics sent for each open document, by URI.
   std::map<std::string, Json> published_;
   bool shutdown_ = false;

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "apps/lsp/Diagnostics.h"
 #include "apps/lsp/FileKey.h"
@@ -9,6 +11,10 @@ namespace lintra::lsp {
 namespace {
 
 const char* const ProgressToken = "lintra-indexing";
+
+// How long a background step waits for the indexing helper when every page left is the
+// helper's; requests that arrive meanwhile wait as long at most.
+constexpr std::chrono::milliseconds HelperWait{2};
 
 std::vector<TextChange> ChangesIn(const Json& params) {
   std::vector<TextChange> changes;
@@ -70,6 +76,8 @@ void Server::DidClose(const Json& params) {
 }
 
 void Server::DidChangeWatchedFiles(const Json& params) {
+  // The helper read the files as they were; the pages it has not handed over stay pending.
+  helper_.reset();
   workspace_->ForgetDiskTexts();
   for (const Json& change : params.at("changes")) {
     Text webPath;
@@ -133,30 +141,57 @@ bool Server::BackgroundWaiting() const {
 
 void Server::BackgroundStep() {
   if (!discovered_) {
-    discovered_ = true;
-    try {
-      workspace_->DiscoverPages();
-    } catch (const std::exception&) {
-      return;
-    }
-    for (const uint32_t page : workspace_->Pages()) pending_.Add(page);
-    HurryOpenDocuments();
-    indexing_ = true;
-    indexTotal_ = pending_.Size();
-    Progress("begin");
-    if (pending_.Empty()) {
-      Progress("end");
-      indexing_ = false;
-    }
+    Discover();
     return;
   }
   const bool urgent = pending_.UrgentWaiting();
-  const std::optional<uint32_t> page = pending_.Take();
-  if (!page) return;
-  if (workspace_->IsPage(*page)) workspace_->Reindex(*page, OpenFiles());
+  const bool recorded = helper_ && RecordHelpersPages();
+  const std::optional<uint32_t> page =
+      helper_ ? pending_.TakeLast([this](uint32_t next) { return helper_->Claim(next); })
+              : pending_.Take();
+  if (page && workspace_->IsPage(*page)) workspace_->Reindex(*page, OpenFiles());
+  if (!page && !recorded) {
+    if (helper_ && !pending_.Empty()) helper_->Wait(HelperWait);
+    if (!pending_.Empty()) return;
+  }
   if (indexing_) Progress(pending_.Empty() ? "end" : "report");
-  if (pending_.Empty()) indexing_ = false;
+  if (pending_.Empty()) {
+    indexing_ = false;
+    helper_.reset();
+  }
   if ((urgent && !pending_.UrgentWaiting()) || pending_.Empty()) Publish();
+}
+
+void Server::Discover() {
+  discovered_ = true;
+  try {
+    workspace_->DiscoverPages();
+  } catch (const std::exception&) {
+    return;
+  }
+  for (const uint32_t page : workspace_->Pages()) pending_.Add(page);
+  HurryOpenDocuments();
+  indexing_ = true;
+  indexTotal_ = pending_.Size();
+  Progress("begin");
+  if (pending_.Empty()) {
+    Progress("end");
+    indexing_ = false;
+  } else if (std::thread::hardware_concurrency() > 1) {
+    helper_ = workspace_->Helper(pending_.Pages());
+  }
+}
+
+bool Server::RecordHelpersPages() {
+  const std::vector<PageFiles> found = helper_->Take();
+  if (found.empty()) return false;
+  const std::vector<uint32_t> openFiles = OpenFiles();
+  for (const PageFiles& page : found) {
+    if (!pending_.Contains(page.page)) continue;
+    pending_.Remove(page.page);
+    if (workspace_->IsPage(page.page)) workspace_->Record(page, openFiles);
+  }
+  return true;
 }
 
 void Server::Publish() {

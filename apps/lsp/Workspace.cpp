@@ -34,6 +34,13 @@ std::vector<std::unique_ptr<Rule>> RulesOn(const RuleSettings& settings) {
   return rules;
 }
 
+// Whether the tree that `record` stands for holds one of `files` (sorted).
+bool HoldsOneOf(const PageRecord& record, const std::vector<uint32_t>& files) {
+  return std::any_of(record.files.begin(), record.files.end(), [&](uint32_t file) {
+    return std::binary_search(files.begin(), files.end(), file);
+  });
+}
+
 }  // namespace
 
 Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
@@ -107,18 +114,25 @@ std::shared_ptr<File> Workspace::Analyse(const Text& webPath) {
 
 void Workspace::Reindex(uint32_t page, const std::vector<uint32_t>& openFiles) {
   const std::shared_ptr<File> tree = Analyse(index_.Name(page));
-  PageRecord record;
-  if (tree) {
-    record = RecordOf(*tree);
-    const bool open = std::any_of(record.files.begin(), record.files.end(), [&](uint32_t file) {
-      return std::binary_search(openFiles.begin(), openFiles.end(), file);
-    });
-    if (open) Check(*tree, record);
-  } else {
-    record.files = {page};
-    record.checked = true;
-  }
+  PageRecord record = RecordOf(tree ? FilesOf(page, *tree) : PageFiles{page, true, {}, {}});
+  if (tree && HoldsOneOf(record, openFiles)) Check(*tree, record);
   index_.Set(page, std::move(record));
+}
+
+void Workspace::Record(const PageFiles& found, const std::vector<uint32_t>& openFiles) {
+  PageRecord record = RecordOf(found);
+  if (HoldsOneOf(record, openFiles)) {
+    Reindex(found.page, openFiles);
+  } else {
+    index_.Set(found.page, std::move(record));
+  }
+}
+
+std::unique_ptr<IndexHelper> Workspace::Helper(const std::vector<uint32_t>& pending) const {
+  std::vector<std::pair<uint32_t, Text>> pages;
+  pages.reserve(pending.size());
+  for (const uint32_t page : pending) pages.emplace_back(page, index_.Name(page));
+  return std::make_unique<IndexHelper>(Root(), MaxRequestsPerPage, std::move(pages));
 }
 
 std::optional<Text> Workspace::CurrentText(const Text& webPath) const {
@@ -128,23 +142,21 @@ std::optional<Text> Workspace::CurrentText(const Text& webPath) const {
   return DiskText(webPath);
 }
 
-PageRecord Workspace::RecordOf(File& page) {
+PageRecord Workspace::RecordOf(const PageFiles& found) {
   PageRecord record;
-  record.files.push_back(Id(page.FullPath()));
-  std::vector<std::pair<File*, uint32_t>> pending = {{&page, record.files.back()}};
-  while (!pending.empty()) {
-    const auto [node, holder] = pending.back();
-    pending.pop_back();
-    const Files* includes = node->IncludesIfAny();
-    if (!includes) continue;
-    for (size_t i = includes->size(); i > 0; --i) {
-      File& child = *(*includes)[i - 1];
-      const uint32_t target = Id(child.FullPath());
-      record.files.push_back(target);
-      record.directives.push_back({holder, target, child.BaseFileStart(), child.BaseFileEnd()});
-      pending.emplace_back(&child, target);
-    }
+  if (found.failed) {
+    record.files = {found.page};
+    record.checked = true;
+    return record;
   }
+  std::vector<uint32_t> ids;
+  ids.reserve(found.files.size());
+  for (const Text& file : found.files) ids.push_back(Id(file));
+  for (const PageFiles::Directive& directive : found.directives) {
+    record.directives.push_back(
+        {ids[directive.holder], ids[directive.target], directive.start, directive.end});
+  }
+  record.files = std::move(ids);
   SortUnique(record.files);
   SortUnique(record.directives);
   return record;

@@ -9,6 +9,7 @@
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/lsp/BufferHost.h"
+#include "apps/lsp/IndexHelper.h"
 #include "apps/lsp/OpenDocuments.h"
 #include "apps/lsp/ProjectSettings.h"
 #include "apps/lsp/SiteIndex.h"
@@ -58,13 +59,19 @@ class Workspace {
   // Analyses `page` and records its tree in the index, with the rules' findings when the tree
   // holds one of `openFiles` (sorted).
   void Reindex(uint32_t page, const std::vector<uint32_t>& openFiles);
+  // Records what another thread found of a page on disk, or analyses the page again as Reindex
+  // does when its tree holds one of `openFiles` (sorted), whose buffers the finding missed.
+  void Record(const PageFiles& found, const std::vector<uint32_t>& openFiles);
+  // A helper for the first indexing of the pages still to index, `pending` (by rising id).
+  std::unique_ptr<IndexHelper> Helper(const std::vector<uint32_t>& pending) const;
   // The text of `webPath` as the editor sees it: its buffer when open, otherwise the file on disk.
   std::optional<Text> CurrentText(const Text& webPath) const;
   // Forgets the texts read from disk, so that the next analyses see the files as they are now.
   void ForgetDiskTexts() { disk_.ForgetTexts(); }
 
  private:
-  PageRecord RecordOf(File& page);
+  // The record of what `found` holds, its files by their ids.
+  PageRecord RecordOf(const PageFiles& found);
   void Check(File& page, PageRecord& record);
 
   DiskFiles files_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
@@ -132,12 +133,14 @@ class LspClient {
     })["diagnostics"];
   }
 
-  // Initializes the server on `root` and waits until it has indexed the site.
-  void Start(const std::filesystem::path& root) {
+  // Initializes the server on `root`, calls `whileIndexing` and waits until it has indexed the
+  // site.
+  void Start(const std::filesystem::path& root, const std::function<void()>& whileIndexing = {}) {
     root_ = root;
     Result("initialize", {{"rootUri", lsp::UriOfPath(root)},
                           {"capabilities", {{"window", {{"workDoneProgress", true}}}}}});
     Notify("initialized", Json::object());
+    if (whileIndexing) whileIndexing();
     WaitFor("$/progress", [](const Json& params) { return params["value"]["kind"] == "end"; });
   }
 

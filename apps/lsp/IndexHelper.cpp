@@ -1,0 +1,104 @@
+#include "apps/lsp/IndexHelper.h"
+
+#include <algorithm>
+#include <memory>
+#include <unordered_map>
+
+#include "analysis/File.h"
+#include "analysis/Files.h"
+#include "apps/host/DiskFiles.h"
+#include "apps/host/DiskHost.h"
+#include "platform/ErrorRecord.h"
+#include "site/SiteAnalysis.h"
+
+namespace lintra::lsp {
+
+PageFiles FilesOf(uint32_t page, File& tree) {
+  PageFiles found{page, false, {tree.FullPath()}, {}};
+  std::unordered_map<Text, uint32_t> positions{{found.files.front(), 0}};
+  std::vector<std::pair<File*, uint32_t>> pending = {{&tree, 0}};
+  while (!pending.empty()) {
+    const auto [node, holder] = pending.back();
+    pending.pop_back();
+    const Files* includes = node->IncludesIfAny();
+    if (!includes) continue;
+    for (size_t i = includes->size(); i > 0; --i) {
+      File& child = *(*includes)[i - 1];
+      const auto [known, added] =
+          positions.try_emplace(child.FullPath(), static_cast<uint32_t>(found.files.size()));
+      if (added) found.files.push_back(known->first);
+      found.directives.push_back(
+          {holder, known->second, child.BaseFileStart(), child.BaseFileEnd()});
+      pending.emplace_back(&child, known->second);
+    }
+  }
+  return found;
+}
+
+IndexHelper::IndexHelper(const std::filesystem::path& root, uint64_t maxRequests,
+                         std::vector<std::pair<uint32_t, Text>> pages)
+    : root_(root),
+      maxRequests_(maxRequests),
+      pages_(std::move(pages)),
+      owners_(pages_.size()),
+      delivered_(pages_.size()),
+      thread_([this] { Run(); }) {}
+
+IndexHelper::~IndexHelper() {
+  stop_ = true;
+  thread_.join();
+}
+
+void IndexHelper::Run() {
+  DiskFiles files(root_);
+  DiskHost host(files, maxRequests_, DiskHost::Paths::AsRequested);
+  SiteAnalysis site(host, text::FromUtf8(root_.string()));
+  for (size_t i = 0; i < pages_.size() && !stop_; ++i) {
+    uint8_t nobody = Nobody;
+    if (!owners_[i].compare_exchange_strong(nobody, Helper)) continue;
+    const auto& [page, webPath] = pages_[i];
+    host.StartPage();
+    std::shared_ptr<File> tree;
+    try {
+      tree = site.Tree(webPath);
+    } catch (const RuntimeError&) {
+    }
+    PageFiles found = tree ? FilesOf(page, *tree) : PageFiles{page, true, {webPath}, {}};
+    const std::lock_guard lock(mutex_);
+    done_.push_back(std::move(found));
+    finished_.notify_all();
+  }
+}
+
+size_t IndexHelper::Position(uint32_t page) const {
+  const auto at = std::lower_bound(
+      pages_.begin(), pages_.end(), page,
+      [](const std::pair<uint32_t, Text>& listed, uint32_t id) { return listed.first < id; });
+  return at != pages_.end() && at->first == page ? static_cast<size_t>(at - pages_.begin())
+                                                 : pages_.size();
+}
+
+bool IndexHelper::Claim(uint32_t page) {
+  const size_t at = Position(page);
+  if (at == pages_.size()) return true;
+  uint8_t nobody = Nobody;
+  if (owners_[at].compare_exchange_strong(nobody, Server)) return true;
+  return nobody == Server || delivered_[at];
+}
+
+std::vector<PageFiles> IndexHelper::Take() {
+  std::vector<PageFiles> taken;
+  {
+    const std::lock_guard lock(mutex_);
+    taken.swap(done_);
+  }
+  for (const PageFiles& found : taken) delivered_[Position(found.page)] = true;
+  return taken;
+}
+
+void IndexHelper::Wait(std::chrono::milliseconds most) {
+  std::unique_lock lock(mutex_);
+  finished_.wait_for(lock, most, [&] { return !done_.empty(); });
+}
+
+}  // namespace lintra::lsp
