@@ -84,8 +84,8 @@ size_t CheckPages(Session& session, const Options& options, const std::vector<Te
         return CheckChunk(worker, pages, first, end, static_cast<bool>(visit));
       },
       [&](Chunk&& chunk) {
-        for (const std::shared_ptr<File>& tree : chunk.trees) {
-          if (visit) visit(*tree);
+        if (visit) {
+          for (const std::shared_ptr<File>& tree : chunk.trees) visit(*tree);
         }
         failures.insert(failures.end(), std::make_move_iterator(chunk.failures.begin()),
                         std::make_move_iterator(chunk.failures.end()));
