@@ -50,23 +50,32 @@ IndexHelper::~IndexHelper() {
 }
 
 void IndexHelper::Run() {
-  DiskFiles files(root_);
-  DiskHost host(files, maxRequests_, DiskHost::Paths::AsRequested);
-  SiteAnalysis site(host, text::FromUtf8(root_.string()));
-  for (size_t i = 0; i < pages_.size() && !stop_; ++i) {
-    uint8_t nobody = Nobody;
-    if (!owners_[i].compare_exchange_strong(nobody, Helper)) continue;
-    const auto& [page, webPath] = pages_[i];
-    host.StartPage();
-    std::shared_ptr<File> tree;
-    try {
-      tree = site.Tree(webPath);
-    } catch (const RuntimeError&) {
+  size_t current = pages_.size();
+  try {
+    DiskFiles files(root_);
+    DiskHost host(files, maxRequests_, DiskHost::Paths::AsRequested);
+    SiteAnalysis site(host, text::FromUtf8(root_.string()));
+    for (size_t i = 0; i < pages_.size() && !stop_; ++i) {
+      uint8_t nobody = Nobody;
+      if (!owners_[i].compare_exchange_strong(nobody, Helper)) continue;
+      current = i;
+      const auto& [page, webPath] = pages_[i];
+      host.StartPage();
+      std::shared_ptr<File> tree;
+      try {
+        tree = site.Tree(webPath);
+      } catch (const RuntimeError&) {
+      }
+      PageFiles found = tree ? FilesOf(page, *tree) : PageFiles{page, true, {webPath}, {}};
+      const std::lock_guard lock(mutex_);
+      done_.push_back(std::move(found));
+      current = pages_.size();
+      finished_.notify_all();
     }
-    PageFiles found = tree ? FilesOf(page, *tree) : PageFiles{page, true, {webPath}, {}};
-    const std::lock_guard lock(mutex_);
-    done_.push_back(std::move(found));
-    finished_.notify_all();
+  } catch (const std::exception&) {
+    // The page at hand goes back to the server, whose own analysis says what went wrong, and so
+    // do the pages not taken yet.
+    if (current < pages_.size()) owners_[current] = Server;
   }
 }
 

@@ -69,6 +69,8 @@ class IndexHelper {
  private:
   enum Owner : uint8_t { Nobody, Helper, Server };
 
+  // Analyses the pages of the list that the server has not claimed, in order, until stopped; a
+  // failure other than a page's own leaves the rest to the server.
   void Run();
   // The position of `page` in the list, or the list's size when it is not there.
   size_t Position(uint32_t page) const;

@@ -67,6 +67,15 @@ TEST(IndexHelper, HandsOverEveryPageItClaimedAndLeavesTheRestToTheServer) {
   EXPECT_TRUE(helper.Claim(1000));
 }
 
+TEST(IndexHelper, LeavesEveryPageToTheServerWhenItCannotOpenTheSite) {
+  TempFolder site;
+  lsp::IndexHelper helper(site.Path() / "gone", 1000, {{0, u"a.asp"}, {1, u"b.asp"}});
+  helper.Wait(std::chrono::milliseconds(50));
+  EXPECT_TRUE(helper.Take().empty());
+  EXPECT_TRUE(helper.Claim(0));
+  EXPECT_TRUE(helper.Claim(1));
+}
+
 TEST(IndexHelper, APageFoundOnDiskThatHoldsAnOpenDocumentIsAnalysedFromItsBuffer) {
   TempFolder site;
   WriteSharedSite(site, 2);
