@@ -1,3 +1,4 @@
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -72,14 +73,21 @@ int RunCheck(Session& session, const Options& options) {
   RuleSettings settings = options.ruleSettings;
   settings.wholeProject = options.pages.empty();
   Checker checker(settings);
+  // What the whole project shows (a file no page includes) needs the project's files, listed
+  // while the pages are checked.
+  std::future<std::vector<Text>> projectFiles;
+  if (settings.wholeProject) {
+    projectFiles = std::async(std::launch::async, [&] { return session.ProjectFiles(); });
+  }
   size_t checked = 0;
   {
     Progress progress(pages.size());
     checked = CheckPages(session, options, pages, checker, progress);
   }
-  // What the whole project shows (a file no page includes) needs every page's includes; a page
-  // that failed hides some of them.
-  if (checked == pages.size()) checker.Finish(session.ProjectFiles());
+  // A page that failed hides some of the includes the whole project shows.
+  if (checked == pages.size()) {
+    checker.Finish(projectFiles.valid() ? projectFiles.get() : std::vector<Text>());
+  }
   CheckResult result = Result(checker, session, options, baseline);
   result.pages = checked;
   WriteCheckReport(options.format, result, session.Root());
