@@ -154,6 +154,14 @@ class LspClient {
 
   Json Document(const std::string& relative) const { return {{"uri", Uri(relative)}}; }
 
+  // Changes the open document at `relative` to `version` by `change`: a range and its new text,
+  // or the whole new text.
+  void Change(const std::string& relative, int version, const Json& change) {
+    Notify("textDocument/didChange",
+           {{"textDocument", {{"uri", Uri(relative)}, {"version", version}}},
+            {"contentChanges", Json::array({change})}});
+  }
+
  private:
   using Clock = std::chrono::steady_clock;
   // How long a test waits for a message before it fails.
