@@ -75,7 +75,7 @@ class LspClient {
   // Sends a request and returns the whole response to it.
   Json Call(const std::string& method, const Json& params) {
     const int id = nextId_++;
-    Send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
+    Post(id, method, params);
     return ResponseTo(id);
   }
 
