@@ -9,12 +9,6 @@ namespace lintra {
 
 namespace {
 
-// The directive as the complete file shows it: `body` between markers on lines of their own.
-Text Expanded(const Text& directive, const Text& body) {
-  return u"\r\n<%' === INCLUDE FILE START ( " + directive + u" ) === %>\r\n" + body +
-         u"\r\n<%' === INCLUDE FILE END ( " + directive + u" ) === %>\r\n";
-}
-
 const char16_t kOpenError[] = u"   Error opening file. ";
 const char16_t kCircularError[] = u"   Circular include error. ";
 

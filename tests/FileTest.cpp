@@ -24,16 +24,14 @@ auto Kept(File& f) {
 
 TEST(File, FullPathSplitsAfterTheLastSeparator) {
   File f;
-  f.FullPath(u"shop\\inc/a.inc");
-  EXPECT_EQ(f.Name(), u"a.inc");
-  EXPECT_EQ(f.Path(), u"shop/inc/");
-  EXPECT_EQ(f.FullPath(), u"shop/inc/a.inc");
-  f.FullPath(u"b.inc");
-  EXPECT_EQ(f.Name(), u"b.inc");
-  EXPECT_EQ(f.Path(), u"");
-  f.FullPath(u"shop\\inc\\");
-  EXPECT_EQ(f.Name(), u"");
-  EXPECT_EQ(f.Path(), u"shop/inc/");
+  for (const auto& [full, path, name] :
+       {std::make_tuple(u"shop\\inc/a.inc", u"shop/inc/", u"a.inc"),
+        std::make_tuple(u"b.inc", u"", u"b.inc"),
+        std::make_tuple(u"shop\\inc\\", u"shop/inc/", u"")}) {
+    f.FullPath(full);
+    EXPECT_EQ(f.Path() + u"|" + f.Name(), Text(path) + u"|" + name);
+    EXPECT_EQ(f.FullPath(), Text(path) + name);
+  }
 }
 
 TEST(File, ContainerRefusesAnObjectThatIsNotAControl) {

@@ -69,15 +69,6 @@ TEST(CheckText, PrintsOneCompilerStyleLinePerFindingAndTheTotals) {
   EXPECT_EQ(quiet.out, "checked 1 page: 0 errors, 0 warnings, 0 notes\n");
 }
 
-TEST(CheckText, AFindingThatManyPagesReachIsOneLineWithTheirCount) {
-  TempFolder site;
-  WriteMissingSite(site);
-  EXPECT_EQ(Lintra(Check(site)).out,
-            "inc/header.inc:2:3: error: include file not found: menu2.inc [missing-include] "
-            "(ASP 0126; 2 pages, e.g. one.asp)\n"
-            "checked 2 pages: 1 error, 0 warnings, 0 notes\n");
-}
-
 TEST(CheckJson, ListsRulesFindingsWithTheirChainAndTotals) {
   TempFolder site;
   WriteMissingSite(site);

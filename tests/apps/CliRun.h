@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/apps/TempFolder.h"
@@ -52,17 +53,21 @@ inline Outcome Lintra(const std::vector<std::string>& arguments) {
           Slurp(capture.Path() / "err")};
 }
 
+// What the shell command `command` printed on standard output, and its status as pclose gives it.
+inline std::pair<std::string, int> Piped(const std::string& command) {
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  char piece[4096];
+  for (size_t length; (length = std::fread(piece, 1, sizeof piece, pipe)) > 0;) {
+    out.append(piece, length);
+  }
+  return {out, pclose(pipe)};
+}
+
 // Runs the built lintra with `arguments` and both its streams merged into one pipe, as a build
 // log takes them, and returns what came through.
 inline std::string LintraMerged(const std::vector<std::string>& arguments) {
-  FILE* pipe = popen((LintraCommand(arguments) + " 2>&1").c_str(), "r");
-  std::string merged;
-  char piece[4096];
-  for (size_t length; (length = std::fread(piece, 1, sizeof piece, pipe)) > 0;) {
-    merged.append(piece, length);
-  }
-  pclose(pipe);
-  return merged;
+  return Piped(LintraCommand(arguments) + " 2>&1").first;
 }
 
 // The bundled sample site.

@@ -43,6 +43,8 @@ TEST(InputChecks, ArgumentsThatCannotRunAreUsageErrorsThatSaySo) {
            {{"check", "--root", root, "--max-files", "1e3"}, files + "1e3" + help},
            {{"check", "--root", root, "--max-files", "99999999999999999999"},
             files + "99999999999999999999" + help},
+           {{"check", "--root", root, "--jobs", "0"},
+            "--jobs: Value 0 not in range 1 to 1024" + help},
            {{"check", "--root", empty},
             "lintra: no page to analyse: no .asp file below the root " + empty + "\n"},
            {{"check", "--root", root, "--exclude", "*"}, excluded},

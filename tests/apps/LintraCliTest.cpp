@@ -143,30 +143,23 @@ TEST(LintraCli, APageOverTheFileLimitIsReportedAbortedOnceTheOtherPagesAreReport
       "analysis of page.asp aborted after 6 file requests (an include explosion?); raise "
       "--max-files to go on";
   const std::string aborted = "lintra: " + message + "\n";
-  struct Run {
-    std::vector<std::string> command;
-    std::string out;
-    std::string err;
-  };
   // a.inc, which only the page that failed includes, is not reported unused.
-  for (const Run& run : std::vector<Run>{
+  for (const auto& [command, out] : std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{"check"},
             "b.inc: warning: exposed include: b.inc is not run as script, so its source can be "
             "downloaded [exposed-include] (1 page: small.asp)\n"
-            "checked 1 page: 0 errors, 1 warning, 0 notes\n",
-            ""},
+            "checked 1 page: 0 errors, 1 warning, 0 notes\n"},
            {{"tree", "page.asp", "small.asp"},
-            Padded("small.asp") + "\r\n|    \r\n" + Padded("\\--- b.inc") + ".\r\n\r\n\r\n",
-            ""},
-           {{"complete", "page.asp"}, "", ""},
-           {{"depends", "--changed", "b.inc"}, "small.asp\n", ""},
-           {{"includers", "b.inc"}, "small.asp:1\n\nsmall.asp\n", ""}}) {
-    std::vector<std::string> arguments = run.command;
+            Padded("small.asp") + "\r\n|    \r\n" + Padded("\\--- b.inc") + ".\r\n\r\n\r\n"},
+           {{"complete", "page.asp"}, ""},
+           {{"depends", "--changed", "b.inc"}, "small.asp\n"},
+           {{"includers", "b.inc"}, "small.asp:1\n\nsmall.asp\n"}}) {
+    std::vector<std::string> arguments = command;
     arguments.insert(arguments.end(), {"--root", root, "--max-files", "6"});
     const Outcome outcome = Lintra(arguments);
-    EXPECT_EQ(outcome.status, 3) << run.command[0];
-    EXPECT_EQ(outcome.out, run.out) << run.command[0];
-    EXPECT_EQ(outcome.err, run.err + aborted) << run.command[0];
+    EXPECT_EQ(outcome.status, 3) << command[0];
+    EXPECT_EQ(outcome.out, out) << command[0];
+    EXPECT_EQ(outcome.err, aborted) << command[0];
   }
   // JSON and SARIF are written all the same, with the page that failed.
   const Outcome json = Lintra({"check", "--root", root, "--max-files", "6", "--format", "json"});

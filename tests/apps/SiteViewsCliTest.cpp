@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -19,15 +18,9 @@ Json ReportData(const std::string& page) {
   return Json::parse(page.substr(start, page.find("</script>", start) - start));
 }
 
-// What a shell pipeline printed on standard output.
-std::string Piped(const std::string& command) {
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  char piece[4096];
-  for (size_t length; (length = std::fread(piece, 1, sizeof piece, pipe)) > 0;) {
-    out.append(piece, length);
-  }
-  const int status = pclose(pipe);
+// What Graphviz draws of the graph of the site at `root`, after the pipe's status if it failed.
+std::string Svg(const std::string& root) {
+  const auto [out, status] = Piped(LintraCommand({"graph", "--root", root}) + " | dot -Tsvg");
   return status == 0 ? out : "exit status " + std::to_string(status) + "\n" + out;
 }
 
@@ -166,7 +159,7 @@ TEST(GraphCli, MermaidOfTheSampleSiteHasEveryIncludeEdgeStyledByItsFinding) {
 }
 
 TEST(GraphCli, DotOfTheSampleSiteRendersThroughGraphvizWithAClusterPerFolder) {
-  const std::string svg = Piped(LintraCommand({"graph", "--root", Site}) + " | dot -Tsvg");
+  const std::string svg = Svg(Site);
   ASSERT_EQ(svg.rfind("<?xml", 0), 0u) << svg.substr(0, 200);
   EXPECT_EQ(Occurrences(svg, "class=\"cluster\""), 3u);
   EXPECT_EQ(Occurrences(svg, "class=\"node\""), 14u);
@@ -221,7 +214,7 @@ TEST(GraphCli, NamesWithQuotesAndStrayBytesStayInsideTheirLabels) {
   EXPECT_NE(Lintra({"graph", "--root", root})
                 .out.find("  n0 [label=\"say \\\"hi\\\".asp\", tooltip=\"say \\\"hi\\\".asp\", "),
             std::string::npos);
-  const std::string svg = Piped(LintraCommand({"graph", "--root", root}) + " | dot -Tsvg");
+  const std::string svg = Svg(root);
   EXPECT_NE(svg.find(">say &quot;hi&quot;.asp</text>"), std::string::npos) << svg;
   EXPECT_NE(svg.find(">caf\\xE9.inc</text>"), std::string::npos);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "tests/apps/TempFolder.h"
 #include "tests/lsp/LspClient.h"
@@ -23,10 +24,14 @@ bool Has(const Json& diagnostics, const std::string& rule) {
                      [&](const Json& d) { return d["code"] == rule; });
 }
 
-// The diagnostics of `diagnostics` that come from the rule `rule`.
-Json Of(const Json& diagnostics, const std::string& rule) {
+// The diagnostics from the rule `rule` of those published for `relative` once `accept` takes
+// them, by default once some come from that rule.
+Json Findings(LspClient& client, const std::string& relative, const std::string& rule,
+              const std::function<bool(const Json&)>& accept = {}) {
   Json chosen = Json::array();
-  for (const Json& d : diagnostics) {
+  for (const Json& d : client.DiagnosticsOf(client.Uri(relative), [&](const Json& all) {
+         return accept ? accept(all) : Has(all, rule);
+       })) {
     if (d["code"] == rule) chosen.push_back(d);
   }
   return chosen;
@@ -56,9 +61,7 @@ class LanguageFeatures : public ::testing::Test {
 
 TEST_F(LanguageFeatures, DiagnosticsOfAnIncludeCarryTheRuleTheServerCodeAndTheChain) {
   client_.Open("inc/lib.inc", kLib);
-  const Json diagnostics = Of(
-      client_.DiagnosticsOf(client_.Uri("inc/lib.inc"), [](const Json& d) { return !d.empty(); }),
-      "missing-include");
+  const Json diagnostics = Findings(client_, "inc/lib.inc", "missing-include");
   ASSERT_EQ(diagnostics.size(), 1u) << diagnostics.dump();
   const Json& missing = diagnostics[0];
   EXPECT_EQ(missing["code"], "missing-include");
@@ -75,19 +78,14 @@ TEST_F(LanguageFeatures, DiagnosticsOfAnIncludeCarryTheRuleTheServerCodeAndTheCh
 TEST_F(LanguageFeatures, AnUnsavedEditShowsANameRedefinedAndUndoingItClearsIt) {
   client_.Open("default.asp", kPage);
   client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) { return d.empty(); });
-  client_.Notify(
-      "textDocument/didChange",
-      {{"textDocument", {{"uri", client_.Uri("default.asp")}, {"version", 2}}},
-       {"contentChanges", {{{"range", Range(3, 0, 3, 0)}, {"text", "<% Dim rate %>"}}}}});
+  client_.Change("default.asp", 2, {{"range", Range(3, 0, 3, 0)}, {"text", "<% Dim rate %>"}});
   const Json redefined =
       client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) { return !d.empty(); });
   ASSERT_EQ(redefined.size(), 1u) << redefined.dump();
   EXPECT_EQ(redefined[0]["code"], "name-redefined");
   EXPECT_EQ(redefined[0]["range"]["start"], At(3, 7));
   EXPECT_EQ(redefined[0]["relatedInformation"][0]["location"]["uri"], client_.Uri("inc/lib.inc"));
-  client_.Notify("textDocument/didChange",
-                 {{"textDocument", {{"uri", client_.Uri("default.asp")}, {"version", 3}}},
-                  {"contentChanges", {{{"text", kPage}}}}});
+  client_.Change("default.asp", 3, {{"text", kPage}});
   client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) { return d.empty(); });
 }
 
@@ -95,13 +93,8 @@ TEST_F(LanguageFeatures, AnEditedIncludeIsSeenByThePagesThatReachIt) {
   client_.Open("default.asp", kPage);
   client_.Open("inc/nav.inc", "<p>nav</p>\r\n");
   client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) { return d.empty(); });
-  client_.Notify("textDocument/didChange",
-                 {{"textDocument", {{"uri", client_.Uri("inc/nav.inc")}, {"version", 2}}},
-                  {"contentChanges", {{{"text", "<% Const total = 1 %>"}}}}});
-  const Json inNav =
-      Of(client_.DiagnosticsOf(client_.Uri("inc/nav.inc"),
-                               [](const Json& d) { return Has(d, "name-redefined"); }),
-         "name-redefined");
+  client_.Change("inc/nav.inc", 2, {{"text", "<% Const total = 1 %>"}});
+  const Json inNav = Findings(client_, "inc/nav.inc", "name-redefined");
   ASSERT_EQ(inNav.size(), 1u) << inNav.dump();
   EXPECT_EQ(inNav[0]["code"], "name-redefined");
   EXPECT_EQ(inNav[0]["range"]["start"], At(0, 9));
@@ -120,20 +113,13 @@ TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatMissedIt) {
 
 TEST_F(LanguageFeatures, AFindingOnAWholeFileUnderlinesItsFirstLine) {
   client_.Open("inc/lib.inc", kLib);
-  const Json exposed =
-      Of(client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
-                               [](const Json& d) { return Has(d, "exposed-include"); }),
-         "exposed-include");
+  const Json exposed = Findings(client_, "inc/lib.inc", "exposed-include");
   ASSERT_EQ(exposed.size(), 1u) << exposed.dump();
   EXPECT_EQ(exposed[0]["range"], Range(0, 0, 0, 14));
-  client_.Notify("textDocument/didChange",
-                 {{"textDocument", {{"uri", client_.Uri("inc/lib.inc")}, {"version", 2}}},
-                  {"contentChanges", {{{"text", "\r\n<% Dim rate %>"}}}}});
-  const Json blankFirstLine =
-      Of(client_.DiagnosticsOf(
-             client_.Uri("inc/lib.inc"),
-             [](const Json& d) { return Has(d, "exposed-include") && !Has(d, "missing-include"); }),
-         "exposed-include");
+  client_.Change("inc/lib.inc", 2, {{"text", "\r\n<% Dim rate %>"}});
+  const Json blankFirstLine = Findings(
+      client_, "inc/lib.inc", "exposed-include",
+      [](const Json& d) { return Has(d, "exposed-include") && !Has(d, "missing-include"); });
   ASSERT_EQ(blankFirstLine.size(), 1u) << blankFirstLine.dump();
   EXPECT_EQ(blankFirstLine[0]["range"], Range(0, 0, 0, 0));
 }
@@ -236,10 +222,7 @@ TEST(ProjectConfiguration, SetsTheSeverityOfTheServersFindingsAndAnUnusableOneFa
   });
   client.Start(site.Path());
   client.Open("inc/lib.inc", kLib);
-  const Json exposed =
-      Of(client.DiagnosticsOf(client.Uri("inc/lib.inc"),
-                              [](const Json& d) { return Has(d, "exposed-include"); }),
-         "exposed-include");
+  const Json exposed = Findings(client, "inc/lib.inc", "exposed-include");
   ASSERT_EQ(exposed.size(), 1u) << exposed.dump();
   EXPECT_EQ(exposed[0]["severity"], 3);
 

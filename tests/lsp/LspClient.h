@@ -75,7 +75,7 @@ class LspClient {
   // Sends a request and returns the whole response to it.
   Json Call(const std::string& method, const Json& params) {
     const int id = nextId_++;
-    Send({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
+    Post(id, method, params);
     return ResponseTo(id);
   }
 
@@ -153,6 +153,14 @@ class LspClient {
   }
 
   Json Document(const std::string& relative) const { return {{"uri", Uri(relative)}}; }
+
+  // Changes the open document at `relative` to `version` by `change`: a range and its new text,
+  // or the whole new text.
+  void Change(const std::string& relative, int version, const Json& change) {
+    Notify("textDocument/didChange",
+           {{"textDocument", {{"uri", Uri(relative)}, {"version", version}}},
+            {"contentChanges", Json::array({change})}});
+  }
 
  private:
   using Clock = std::chrono::steady_clock;

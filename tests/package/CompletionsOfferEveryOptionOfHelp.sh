@@ -19,23 +19,15 @@ bash_completes() {
   printf ' %s ' "${COMPREPLY[@]}"
 }
 
-# Fails the test unless OFFERED holds each word on standard input; WHERE names the offer.
-expect_offered() {
-  local offered=$1 where=$2 word
-  while read -r word; do
-    holds_word "$offered" "$word" || { echo "$where lacks $word"; failed=1; }
-  done
-}
-
 commands=$("$lintra" --help | help_commands)
-expect_offered "$(bash_completes lintra '')" "bash after lintra" \
+expect_words "$(bash_completes lintra '')" "bash after lintra" \
   < <(echo "$commands"; "$lintra" --help | help_options)
 for command in $commands; do
-  expect_offered "$(bash_completes lintra "$command" -)" "bash after lintra $command" \
+  expect_words "$(bash_completes lintra "$command" -)" "bash after lintra $command" \
     < <("$lintra" "$command" --help | help_options)
 done
 
-expect_offered "$(<"$completions/_lintra")" "_lintra" \
+expect_words "$(<"$completions/_lintra")" "_lintra" \
   < <(echo "$commands"; lintra_options "$lintra")
 if command -v zsh >/dev/null; then
   zsh -n "$completions/_lintra" || failed=1

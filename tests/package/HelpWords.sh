@@ -45,3 +45,12 @@ holds_word() {
   local text=$1 option=$2
   [[ $text =~ (^|[^-[:alnum:]])$option([^-[:alnum:]]|$) ]]
 }
+
+# Fails the test (sets failed=1) unless TEXT holds each word on standard input as a word of its
+# own; WHERE names TEXT in the message.
+expect_words() {
+  local text=$1 where=$2 word
+  while read -r word; do
+    holds_word "$text" "$word" || { echo "$where lacks $word"; failed=1; }
+  done
+}

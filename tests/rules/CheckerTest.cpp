@@ -85,18 +85,6 @@ const Text kSubs = Lines({u"<%", u"Sub Log(message)", u"  Dim line", u"End Sub",
 
 }  // namespace
 
-TEST(MissingIncludeRule, ReportsADirectiveThatManyPagesReachOnce) {
-  const std::map<Text, Text> site = {{u"one.asp", IncludeLine(u"header.inc")},
-                                     {u"two.asp", u"<p>\r\n" + IncludeLine(u"header.inc")},
-                                     {u"header.inc", u"<h1>\r\n  " + IncludeLine(u"menu.inc")}};
-  EXPECT_EQ(Check(site, {u"one.asp", u"two.asp"}),
-            "missing-include error [ASP 0126] header.inc:2:3-2:36 pages=2 from one.asp > "
-            "one.asp:1:1 | include file not found: menu.inc\n");
-  std::map<Text, Text> complete = site;
-  complete[u"menu.inc"] = u"<ul></ul>";
-  EXPECT_EQ(Check(complete, {u"one.asp", u"two.asp"}), "");
-}
-
 TEST(MissingIncludeRule, NamesThePathAsTheDirectiveWritesIt) {
   const std::map<Text, Text> site = {
       {u"shop/cart.asp",
@@ -106,25 +94,6 @@ TEST(MissingIncludeRule, NamesThePathAsTheDirectiveWritesIt) {
             "include file not found: totals.inc\n"
             "missing-include error [ASP 0126] shop/cart.asp:2:1-2:41 pages=1 from shop/cart.asp | "
             "include file not found: /inc/nav.inc\n");
-}
-
-TEST(CyclicIncludeRule, NamesTheLoopAtTheDirectiveThatClosesIt) {
-  const std::map<Text, Text> loop = {{u"page.asp", IncludeLine(u"a.inc")},
-                                     {u"a.inc", IncludeLine(u"b.inc")},
-                                     {u"b.inc", IncludeLine(u"a.inc")}};
-  EXPECT_EQ(Check(loop, {u"page.asp"}),
-            "cyclic-include error [ASP 0135] b.inc:1:1-1:31 pages=1 from page.asp > "
-            "page.asp:1:1 > a.inc:1:1 | cyclic include: a.inc -> b.inc -> a.inc\n");
-  const std::map<Text, Text> diamond = {
-      {u"page.asp", IncludeLine(u"a.inc") + IncludeLine(u"b.inc")},
-      {u"a.inc", IncludeLine(u"c.inc")},
-      {u"b.inc", IncludeLine(u"c.inc")},
-      {u"c.inc", u"<p>"}};
-  EXPECT_EQ(Check(diamond, {u"page.asp"}),
-            "duplicate-include warning [] a.inc:1:1-1:31 pages=1 from page.asp > page.asp:1:1 | "
-            "duplicate include: c.inc is included more than once in page.asp\n"
-            "duplicate-include warning [] b.inc:1:1-1:31 pages=1 from page.asp > page.asp:2:1 | "
-            "duplicate include: c.inc is included more than once in page.asp\n");
 }
 
 TEST(Checker, ListsEveryRuleInPageOrderTheOnesTurnedOffIncluded) {

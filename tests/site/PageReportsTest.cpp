@@ -8,17 +8,6 @@
 
 namespace lintra {
 
-namespace {
-
-// What the complete file holds for the directive naming `path` with `body` in its place.
-Text Expanded(const Text& path, const Text& body) {
-  const Text directive = IncludeDirective(path);
-  return u"\r\n<%' === INCLUDE FILE START ( " + directive + u" ) === %>\r\n" + body +
-         u"\r\n<%' === INCLUDE FILE END ( " + directive + u" ) === %>\r\n\r\n";
-}
-
-}  // namespace
-
 TEST(PageReports, AreTheReportsTheControlMakesOnThePageItShows) {
   MemoryHost host;
   host.Files[u"shop/p.asp"] =
@@ -41,10 +30,12 @@ TEST(PageReports, AreTheReportsTheControlMakesOnThePageItShows) {
 
   const Text complete = CompleteFile(*page);
   EXPECT_EQ(complete, host.Control->GetCompleteFile());
-  EXPECT_EQ(complete,
-            u"<p>" + Expanded(u"a.inc", u"A") +
-                Expanded(u"gone.inc", u"   *** ERROR : Error opening file : gone.inc ***") +
-                Expanded(u"a.inc", u"A") + u"</p>");
+  // Each directive's line ends after its END marker.
+  const Text a = Expanded(IncludeDirective(u"a.inc"), u"A") + u"\r\n";
+  EXPECT_EQ(complete, u"<p>" + a +
+                          Expanded(IncludeDirective(u"gone.inc"),
+                                   u"   *** ERROR : Error opening file : gone.inc ***") +
+                          u"\r\n" + a + u"</p>");
 }
 
 }  // namespace lintra

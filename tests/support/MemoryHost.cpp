@@ -53,6 +53,11 @@ Text IncludeLine(const Text& path) {
   return IncludeDirective(path) + u"\r\n";
 }
 
+Text Expanded(const Text& directive, const Text& body) {
+  return u"\r\n<%' === INCLUDE FILE START ( " + directive + u" ) === %>\r\n" + body +
+         u"\r\n<%' === INCLUDE FILE END ( " + directive + u" ) === %>\r\n";
+}
+
 Text Repeat(TextView piece, size_t count) {
   Text result;
   result.reserve(piece.size() * count);

@@ -55,6 +55,9 @@ Text IncludeDirective(const Text& path);
 // The same directive on a line of its own.
 Text IncludeLine(const Text& path);
 
+// What the complete file shows for `directive`: `body` between markers on lines of their own.
+Text Expanded(const Text& directive, const Text& body);
+
 // `piece` written `count` times over.
 Text Repeat(TextView piece, size_t count);
 
