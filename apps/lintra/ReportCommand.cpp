@@ -28,13 +28,14 @@ int RunReport(Session& session, const Options& options) {
   if (!options.output.empty()) file = OpenOutput(options.output);
   SiteSurvey survey(true);
   SurveyPages(session, options, survey);
-  const std::string page =
-      ReportPage(survey, Readable(text::FromUtf8(options.root)), session.Failures());
+  const std::string root = Readable(text::FromUtf8(options.root));
   if (options.output.empty()) {
-    WriteOutBytes(page);
+    WriteReportPage(survey, root, session.Failures(), WriteOutBytes);
     return ExitCode::Done;
   }
-  file << page;
+  WriteReportPage(survey, root, session.Failures(), [&](std::string_view piece) {
+    file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+  });
   file.close();
   if (file) return ExitCode::Done;
   WriteError("could not write " + options.output);

@@ -164,7 +164,8 @@ std::string FindingsHtml(const SiteSurvey& survey) {
       std::async(std::launch::async, [&] { return FindingRows(findings, half, findings.size()); });
   std::string html = "<div class=\"chunk\">\n" + FindingRows(findings, 0, half);
   if (half > 0 && half < findings.size()) html += "</div>\n<div class=\"chunk\">\n";
-  return html + second.get() + "</div>\n";
+  html += second.get();
+  return html += "</div>\n";
 }
 
 std::string HeaviestRows(const SiteSurvey& survey, bool byDepth) {
@@ -196,20 +197,18 @@ std::string UnusedHtml(const SiteSurvey& survey) {
   return html + "</ul>";
 }
 
-// `page` with each "{{NAME}}" replaced by the value of NAME; values are not looked into again.
-std::string Filled(std::string_view page, const std::map<std::string, std::string>& values) {
-  std::string filled;
-  size_t size = page.size();
-  for (const auto& [name, value] : values) size += value.size();
-  filled.reserve(size);
+// Writes `page` with each "{{NAME}}" replaced by the value of NAME; values are not looked into
+// again.
+void WriteFilled(std::string_view page, const std::map<std::string, std::string>& values,
+                 const std::function<void(std::string_view)>& write) {
   size_t at = 0;
   for (size_t open = page.find("{{"); open != std::string_view::npos; open = page.find("{{", at)) {
     const size_t close = page.find("}}", open);
-    filled += page.substr(at, open - at);
-    filled += values.at(std::string(page.substr(open + 2, close - open - 2)));
+    write(page.substr(at, open - at));
+    write(values.at(std::string(page.substr(open + 2, close - open - 2))));
     at = close + 2;
   }
-  return filled += page.substr(at);
+  write(page.substr(at));
 }
 
 }  // namespace
@@ -224,22 +223,24 @@ std::string FailuresHtml(const std::vector<PageFailure>& failures) {
   return html + "</ul>";
 }
 
-std::string ReportPage(const SiteSurvey& survey, const std::string& root,
-                       const std::vector<PageFailure>& failures) {
-  // The data of the trees and files, the largest part, is written beside the rest.
+void WriteReportPage(const SiteSurvey& survey, const std::string& root,
+                     const std::vector<PageFailure>& failures,
+                     const std::function<void(std::string_view)>& write) {
+  // The data of the trees and files, the largest part but the findings, is written beside them.
   std::future<std::string> data =
       std::async(std::launch::async, [&] { return ReportData(survey); });
-  return Filled(ReportAsset("report.html"),
-                {{"ROOT", HtmlEscaped(root)},
-                 {"STYLE", std::string(ReportAsset("report.css")) + PicturesCss()},
-                 {"SUMMARY", SummaryHtml(survey) + FailuresHtml(failures)},
-                 {"FINDINGS", FindingsHtml(survey)},
-                 {"BYSIZE", HeaviestRows(survey, false)},
-                 {"BYDEPTH", HeaviestRows(survey, true)},
-                 {"UNUSED", UnusedHtml(survey)},
-                 {"DATA", data.get()},
-                 {"SCRIPT", std::string(ReportAsset("report.js"))},
-                 {"SCRIPTHASH", Base64(FromHex(ReportAsset("report.js.sha256")))}});
+  WriteFilled(ReportAsset("report.html"),
+              {{"ROOT", HtmlEscaped(root)},
+               {"STYLE", std::string(ReportAsset("report.css")) + PicturesCss()},
+               {"SUMMARY", SummaryHtml(survey) + FailuresHtml(failures)},
+               {"FINDINGS", FindingsHtml(survey)},
+               {"BYSIZE", HeaviestRows(survey, false)},
+               {"BYDEPTH", HeaviestRows(survey, true)},
+               {"UNUSED", UnusedHtml(survey)},
+               {"DATA", data.get()},
+               {"SCRIPT", std::string(ReportAsset("report.js"))},
+               {"SCRIPTHASH", Base64(FromHex(ReportAsset("report.js.sha256")))}},
+              write);
 }
 
 }  // namespace lintra
