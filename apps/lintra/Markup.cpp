@@ -30,29 +30,33 @@ std::string Readable(TextView t) {
 
 std::string HtmlEscaped(std::string_view text) {
   std::string escaped;
-  escaped.reserve(text.size());
+  AppendHtmlEscaped(escaped, text);
+  return escaped;
+}
+
+void AppendHtmlEscaped(std::string& out, std::string_view text) {
+  out.reserve(out.size() + text.size());
   for (const char c : text) {
     switch (c) {
       case '&':
-        escaped += "&amp;";
+        out += "&amp;";
         break;
       case '<':
-        escaped += "&lt;";
+        out += "&lt;";
         break;
       case '>':
-        escaped += "&gt;";
+        out += "&gt;";
         break;
       case '"':
-        escaped += "&quot;";
+        out += "&quot;";
         break;
       case '\'':
-        escaped += "&#39;";
+        out += "&#39;";
         break;
       default:
-        escaped += c;
+        out += c;
     }
   }
-  return escaped;
 }
 
 void AppendJsonString(std::string& out, std::string_view text) {

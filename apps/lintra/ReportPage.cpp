@@ -131,9 +131,17 @@ std::string SummaryHtml(const SiteSurvey& survey) {
   return html + "</tbody></table>";
 }
 
-std::string GridCell(const std::string& text, const char* kind = "") {
-  return std::string("<span role=\"cell\"") + (*kind ? " class=\"" : "") + kind +
-         (*kind ? "\"" : "") + ">" + text + "</span>";
+// Appends a cell of a grid row holding UTF-8 `text`, escaped, of the class `kind` when not empty.
+void AppendGridCell(std::string& html, std::string_view text, std::string_view kind = "") {
+  html += "<span role=\"cell\"";
+  if (!kind.empty()) {
+    html += " class=\"";
+    html += kind;
+    html += '"';
+  }
+  html += '>';
+  AppendHtmlEscaped(html, text);
+  html += "</span>";
 }
 
 // The findings from `first` to `end` as rows of a grid rather than of a table, in chunks of
@@ -144,14 +152,18 @@ std::string FindingRows(const std::vector<RuleFinding>& findings, size_t first, 
   for (size_t i = first; i < end; ++i) {
     const RuleFinding& finding = findings[i];
     if (i > first && i % FindingsPerChunk == 0) html += "</div>\n<div class=\"chunk\">\n";
-    const std::string severity = SeverityName(finding.severity);
-    html += "<div role=\"row\" class=\"tr " + severity + "\">" +
-            GridCell(HtmlEscaped(finding.ruleId)) + GridCell(severity) +
-            GridCell(HtmlEscaped(finding.code)) +
-            GridCell(HtmlEscaped(PlaceText(finding.place)), "path") +
-            GridCell(HtmlEscaped(Readable(finding.message))) +
-            GridCell(Number(static_cast<uint64_t>(finding.pages)), "num") +
-            GridCell(HtmlEscaped(Readable(finding.page)), "path") + "</div>\n";
+    const std::string_view severity = SeverityName(finding.severity);
+    html += "<div role=\"row\" class=\"tr ";
+    html += severity;
+    html += "\">";
+    AppendGridCell(html, finding.ruleId);
+    AppendGridCell(html, severity);
+    AppendGridCell(html, finding.code);
+    AppendGridCell(html, PlaceText(finding.place), "path");
+    AppendGridCell(html, Readable(finding.message));
+    AppendGridCell(html, Number(static_cast<uint64_t>(finding.pages)), "num");
+    AppendGridCell(html, Readable(finding.page), "path");
+    html += "</div>\n";
   }
   return html;
 }
