@@ -18,6 +18,14 @@ namespace {
 constexpr size_t HeaviestListed = 20;
 // The findings in one chunk of rows.
 constexpr size_t FindingsPerChunk = 200;
+// Bytes set aside for a finding's row, more than most take, up to RowsRoom for all: room that is
+// not written to costs no memory, and the rows need not move as they grow.
+constexpr size_t RowRoom = 1024;
+constexpr size_t RowsRoom = size_t{1} << 30;
+
+size_t RoomForRows(size_t rows) {
+  return std::min(rows, RowsRoom / RowRoom) * RowRoom;
+}
 
 std::string Base64(std::string_view bytes) {
   static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -144,11 +152,11 @@ void AppendGridCell(std::string& html, std::string_view text, std::string_view k
   html += "</span>";
 }
 
-// The findings from `first` to `end` as rows of a grid rather than of a table, in chunks of
-// FindingsPerChunk from the first: a browser lays out a table of tens of thousands of rows as a
+// Appends the findings from `first` to `end` as rows of a grid rather than of a table, in chunks
+// of FindingsPerChunk from the first: a browser lays out a table of tens of thousands of rows as a
 // whole, and rows in chunks that it may skip while they are out of sight.
-std::string FindingRows(const std::vector<RuleFinding>& findings, size_t first, size_t end) {
-  std::string html;
+void AppendFindingRows(std::string& html, const std::vector<RuleFinding>& findings, size_t first,
+                       size_t end) {
   for (size_t i = first; i < end; ++i) {
     const RuleFinding& finding = findings[i];
     if (i > first && i % FindingsPerChunk == 0) html += "</div>\n<div class=\"chunk\">\n";
@@ -165,16 +173,22 @@ std::string FindingRows(const std::vector<RuleFinding>& findings, size_t first, 
     AppendGridCell(html, Readable(finding.page), "path");
     html += "</div>\n";
   }
-  return html;
 }
 
-// Every finding's row, the second half written beside the first.
+// Every finding's row, the second half written beside the first, in room made at once.
 std::string FindingsHtml(const SiteSurvey& survey) {
   const std::vector<RuleFinding>& findings = survey.Findings().Findings();
   const size_t half = findings.size() / 2 / FindingsPerChunk * FindingsPerChunk;
-  std::future<std::string> second =
-      std::async(std::launch::async, [&] { return FindingRows(findings, half, findings.size()); });
-  std::string html = "<div class=\"chunk\">\n" + FindingRows(findings, 0, half);
+  std::future<std::string> second = std::async(std::launch::async, [&] {
+    std::string rows;
+    rows.reserve(RoomForRows(findings.size() - half));
+    AppendFindingRows(rows, findings, half, findings.size());
+    return rows;
+  });
+  std::string html;
+  html.reserve(RoomForRows(findings.size()));
+  html += "<div class=\"chunk\">\n";
+  AppendFindingRows(html, findings, 0, half);
   if (half > 0 && half < findings.size()) html += "</div>\n<div class=\"chunk\">\n";
   html += second.get();
   return html += "</div>\n";
