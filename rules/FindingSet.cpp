@@ -90,23 +90,19 @@ void FindingSet::SortByFirstPage(const std::vector<size_t>& sequence) {
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
     return std::tie(firstPages_[a], sequence[a]) < std::tie(firstPages_[b], sequence[b]);
   });
+  // Where each finding goes; the findings are then swapped into place, cycle by cycle.
   std::vector<size_t> moved(order.size());
-  std::vector<RuleFinding> findings;
-  std::vector<int64_t> findingPages;
-  std::vector<int64_t> firstPages;
-  findings.reserve(order.size());
-  findingPages.reserve(order.size());
-  firstPages.reserve(order.size());
-  for (size_t i = 0; i < order.size(); ++i) {
-    moved[order[i]] = i;
-    findings.push_back(std::move(findings_[order[i]]));
-    findingPages.push_back(findingPages_[order[i]]);
-    firstPages.push_back(firstPages_[order[i]]);
-  }
-  findings_ = std::move(findings);
-  findingPages_ = std::move(findingPages);
-  firstPages_ = std::move(firstPages);
+  for (size_t i = 0; i < order.size(); ++i) moved[order[i]] = i;
   for (auto& entry : index_) entry.second = moved[entry.second];
+  for (size_t i = 0; i < moved.size(); ++i) {
+    while (moved[i] != i) {
+      const size_t to = moved[i];
+      std::swap(findings_[i], findings_[to]);
+      std::swap(findingPages_[i], findingPages_[to]);
+      std::swap(firstPages_[i], firstPages_[to]);
+      std::swap(moved[i], moved[to]);
+    }
+  }
 }
 
 void FindingSet::Count(size_t index) {
