@@ -18,6 +18,8 @@ namespace {
 constexpr size_t HeaviestListed = 20;
 // The findings in one chunk of rows.
 constexpr size_t FindingsPerChunk = 200;
+constexpr std::string_view ChunkStart = "<div class=\"chunk\">\n";
+constexpr std::string_view ChunkEnd = "</div>\n";
 // Bytes set aside for a finding's row, more than most take, up to RowsRoom for all: room that is
 // not written to costs no memory, and the rows need not move as they grow.
 constexpr size_t RowRoom = 1024;
@@ -159,7 +161,10 @@ void AppendFindingRows(std::string& html, const std::vector<RuleFinding>& findin
                        size_t end) {
   for (size_t i = first; i < end; ++i) {
     const RuleFinding& finding = findings[i];
-    if (i > first && i % FindingsPerChunk == 0) html += "</div>\n<div class=\"chunk\">\n";
+    if (i > first && i % FindingsPerChunk == 0) {
+      html += ChunkEnd;
+      html += ChunkStart;
+    }
     const std::string_view severity = SeverityName(finding.severity);
     html += "<div role=\"row\" class=\"tr ";
     html += severity;
@@ -187,11 +192,14 @@ std::string FindingsHtml(const SiteSurvey& survey) {
   });
   std::string html;
   html.reserve(RoomForRows(findings.size()));
-  html += "<div class=\"chunk\">\n";
+  html += ChunkStart;
   AppendFindingRows(html, findings, 0, half);
-  if (half > 0 && half < findings.size()) html += "</div>\n<div class=\"chunk\">\n";
+  if (half > 0 && half < findings.size()) {
+    html += ChunkEnd;
+    html += ChunkStart;
+  }
   html += second.get();
-  return html += "</div>\n";
+  return html += ChunkEnd;
 }
 
 std::string HeaviestRows(const SiteSurvey& survey, bool byDepth) {
