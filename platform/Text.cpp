@@ -151,6 +151,15 @@ bool SameIgnoringCase(TextView a, TextView b) {
   return true;
 }
 
+Text Concat(std::initializer_list<TextView> pieces) {
+  size_t size = 0;
+  for (const TextView piece : pieces) size += piece.size();
+  Text joined;
+  joined.reserve(size);
+  for (const TextView piece : pieces) joined += piece;
+  return joined;
+}
+
 Text FromNumber(int64_t n) {
   const std::string digits = std::to_string(n);
   return Text(digits.begin(), digits.end());

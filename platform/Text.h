@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -82,6 +83,9 @@ size_t HashIgnoringCase(TextView path);
 
 // Whether `a` and `b` are equal under UCaseUnit.
 bool SameIgnoringCase(TextView a, TextView b);
+
+// The pieces one after another, in a text sized once.
+Text Concat(std::initializer_list<TextView> pieces);
 
 // Decimal digits of a number, with a minus sign when negative and no blanks.
 Text FromNumber(int64_t n);

@@ -48,8 +48,8 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
     File& node = include.node;
     if (!node.DuplicateInclude() || node.CircularInclude() || holding.count(&node)) return;
     ReportDirective(page, findings, include, [&] {
-      return u"duplicate include: " + node.FullPath() + u" is included more than once in " +
-             page.Page().FullPath();
+      return text::Concat({u"duplicate include: ", node.FullPathView(),
+                           u" is included more than once in ", page.Page().FullPathView()});
     });
   });
 }

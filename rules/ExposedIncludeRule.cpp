@@ -34,8 +34,8 @@ void ExposedIncludeRule::Check(PageCheck& page, FindingSet& findings) {
     const PlaceView place{node.FullPathView(), node.FullPathHash()};
     findings.Report(Info().id, place, [&] {
       return Make(page, node, place.ToPlace(),
-                  u"exposed include: " + node.FullPath() +
-                      u" is not run as script, so its source can be downloaded");
+                  text::Concat({u"exposed include: ", place.file,
+                                u" is not run as script, so its source can be downloaded"}));
     });
   });
 }

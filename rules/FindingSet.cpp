@@ -35,6 +35,9 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
     other = FindingSet();
     return;
   }
+  // In any order, the smaller set goes into the larger.
+  if (order == MergeOrder::Any && other.findings_.size() > findings_.size())
+    std::swap(*this, other);
   const std::vector<Key> keys = KeysOf(other);
   const size_t most = findings_.size() + other.findings_.size();
   findings_.reserve(most);

@@ -10,6 +10,7 @@ class NameRedefinedRule : public Rule {
  public:
   const RuleInfo& Info() const override;
   void Check(PageCheck& page, FindingSet& findings) override;
+  bool ReadsRedefinitions() const override { return true; }
 };
 
 }  // namespace lintra

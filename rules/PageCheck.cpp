@@ -13,7 +13,11 @@ PlaceView PageCheck::DirectiveStart(const Include& include) {
 }
 
 PlaceView PageCheck::DirectivePlace(const Include& include) {
-  PlaceView place = DirectiveStart(include);
+  return DirectivePlace(include, DirectiveStart(include));
+}
+
+PlaceView PageCheck::DirectivePlace(const Include& include, PlaceView start) {
+  PlaceView place = start;
   const LineColumn end = include.parentLines.At(include.node.BaseFileEnd());
   place.endLine = end.line;
   place.endColumn = end.column;

@@ -44,6 +44,8 @@ class PageCheck {
   // The directive of `include`, and the same without its end: enough to look a finding up by.
   static PlaceView DirectivePlace(const Include& include);
   static PlaceView DirectiveStart(const Include& include);
+  // The same as DirectivePlace, given what DirectiveStart returned for `include`.
+  static PlaceView DirectivePlace(const Include& include, PlaceView start);
   // That directive as the parent's text holds it, or null when the text holds none there.
   static const ScannedDirective* DirectiveOf(const Include& include);
   // The path that the directive asks for, before the host named the file it found, or null when

@@ -24,7 +24,7 @@ RuleFinding Rule::Make(PageCheck& page, File& holder, Place place, Text message)
           std::move(message),
           std::move(place),
           {},
-          page.Page().FullPath(),
+          Text(page.Page().FullPathView()),
           page.ChainTo(holder),
           1};
 }

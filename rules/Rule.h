@@ -42,6 +42,10 @@ class Rule {
   // checked, for a run whose pages several checkers share; a rule that keeps nothing from page
   // to page has nothing to take.
   virtual void TakeNotes(Rule& other);
+  // Whether the rule reads the page's redefined names (PageCheck::Redefinitions), which cost a
+  // scan of the script of every text the page reaches: such rules run together when a page's
+  // rules are shared between two threads (see RuleShare).
+  virtual bool ReadsRedefinitions() const { return false; }
 
   // The severity this rule reports with under `settings`: the one they set for it, or else its
   // own (see DefaultSeverity).
@@ -62,9 +66,10 @@ class Rule {
   template <class Message>
   void ReportDirective(PageCheck& page, FindingSet& findings, const PageCheck::Include& include,
                        Message&& message) const {
-    findings.Report(Info().id, PageCheck::DirectiveStart(include), [&] {
-      const PlaceView place = PageCheck::DirectivePlace(include);
-      return Make(page, include.parent, place.ToPlace(), message());
+    const PlaceView start = PageCheck::DirectiveStart(include);
+    findings.Report(Info().id, start, [&] {
+      return Make(page, include.parent, PageCheck::DirectivePlace(include, start).ToPlace(),
+                  message());
     });
   }
 };

@@ -8,11 +8,15 @@
 namespace lintra {
 
 const ScriptScan& SourceFacts::Script(const File& file) {
+  return Script(file.SharedContent());
+}
+
+const ScriptScan& SourceFacts::Script(const std::shared_ptr<const SourceText>& text) {
   static const ScriptScan none;
-  Entry* entry = Of(file);
+  Entry* entry = Of(text);
   if (!entry) return none;
   if (!entry->script) {
-    entry->script = std::make_unique<ScriptScan>(ScanScript(file.Content(), Lines(file)));
+    entry->script = std::make_unique<ScriptScan>(ScanScript(text->Value(), Lines(text)));
     for (Declaration& declaration : entry->script->declarations) {
       const auto known = names_.try_emplace(declaration.key, static_cast<int32_t>(names_.size()));
       declaration.id = known.first->second;
@@ -22,10 +26,14 @@ const ScriptScan& SourceFacts::Script(const File& file) {
 }
 
 const LineIndex& SourceFacts::Lines(const File& file) {
+  return Lines(file.SharedContent());
+}
+
+const LineIndex& SourceFacts::Lines(const std::shared_ptr<const SourceText>& text) {
   static const LineIndex none{TextView()};
-  Entry* entry = Of(file);
+  Entry* entry = Of(text);
   if (!entry) return none;
-  if (!entry->lines) entry->lines = std::make_unique<LineIndex>(file.Content());
+  if (!entry->lines) entry->lines = std::make_unique<LineIndex>(text->Value());
   return *entry->lines;
 }
 
@@ -51,7 +59,10 @@ TextBytes SourceFacts::Bytes(const File& file) {
 }
 
 SourceFacts::Entry* SourceFacts::Of(const File& file) {
-  const std::shared_ptr<const SourceText>& text = file.SharedContent();
+  return Of(file.SharedContent());
+}
+
+SourceFacts::Entry* SourceFacts::Of(const std::shared_ptr<const SourceText>& text) {
   if (!text) return nullptr;
   auto& [recentText, recentEntry] =
       recent_[(reinterpret_cast<uintptr_t>(text.get()) >> 5) % recent_.size()];

@@ -24,8 +24,11 @@ class SourceFacts {
  public:
   // The script-level declarations of `file`'s text.
   const ScriptScan& Script(const File& file);
+  // The same of `text`, for a text scanned before any node shows it.
+  const ScriptScan& Script(const std::shared_ptr<const SourceText>& text);
   // Where the lines of `file`'s text begin.
   const LineIndex& Lines(const File& file);
+  const LineIndex& Lines(const std::shared_ptr<const SourceText>& text);
   // The page directives and the first code of `file`'s text.
   const PageCommands& Commands(const File& file);
   // What the bytes of `file`'s text were, as its supplier recorded them, or else as the text
@@ -48,6 +51,7 @@ class SourceFacts {
 
   // The entry of `file`'s text, or null for a node that has none.
   Entry* Of(const File& file);
+  Entry* Of(const std::shared_ptr<const SourceText>& text);
   void DropGoneTexts();
 
   std::unordered_map<const SourceText*, Entry> entries_;

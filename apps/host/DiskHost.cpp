@@ -52,8 +52,9 @@ std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep
   std::shared_ptr<const SourceText> text;
   if (const auto kept = byWebPath_.find(webPath); kept != byWebPath_.end()) {
     text = kept->second;
-  } else if ((text = route.files.Source(*location, codePage_)) && keep) {
-    byWebPath_.emplace(webPath, text);
+  } else if ((text = route.files.Source(*location, codePage_))) {
+    if (keep) byWebPath_.emplace(webPath, text);
+    if (watcher_) watcher_(text);
   }
   if (!text) return nullptr;
   return std::make_unique<Found>(Found{std::move(webPath), std::move(text)});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -66,6 +67,13 @@ class DiskHost : public LintraEvents {
     files_.ForgetFolders();
   }
 
+  // Called with each text as it is read from disk, before the control sees it, on the thread
+  // that asks for it; a text that is kept is read, and announced, once. The watcher may hold on
+  // to the text and read its characters on another thread meanwhile.
+  using ReadWatcher = std::function<void(const std::shared_ptr<const SourceText>& text)>;
+  // Calls `watcher` for the texts read from now on; an empty one stops the calls.
+  void WatchReads(ReadWatcher watcher) { watcher_ = std::move(watcher); }
+
   // Puts the decoded text of `FilePath` into `FileText`, and with Paths::OnDisk replaces
   // `FilePath` by the file's real web path. When the file is refused, missing, a folder or
   // unreadable, sets `nError` to FileNotFound and changes nothing else; past the request limit,
@@ -108,6 +116,7 @@ class DiskHost : public LintraEvents {
       byWebPath_;
   uint64_t maxRequests_;
   Paths paths_;
+  ReadWatcher watcher_;
   const CodePage* codePage_;
   std::unique_ptr<Found> page_;
   bool pageNext_ = false;

@@ -1,9 +1,12 @@
 #include "apps/lintra/ParallelCheck.h"
 
+#include <future>
 #include <memory>
 
 #include "analysis/File.h"
+#include "analysis/SharedReading.h"
 #include "apps/lintra/PageChunks.h"
+#include "apps/lintra/TextHandover.h"
 
 namespace lintra {
 
@@ -64,12 +67,60 @@ size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& c
   return analysed;
 }
 
+// Analyses `page` while `learner` learns, on the calling thread of `learn`, the texts the
+// analysis reads; returns the tree, or null when the analysis failed. The learner is handed the
+// tree, prepared for reading on two threads, or null, whatever happens.
+std::shared_ptr<File> AnalyseWhileLearnt(Session& session, const Text& page,
+                                         TextHandover& handover) {
+  std::shared_ptr<File> root;
+  try {
+    session.WatchReads([&](const std::shared_ptr<const SourceText>& text) { handover.Push(text); });
+    root = session.AnalysePage(page);
+    session.WatchReads({});
+    if (root) PrepareForSharedReading(*root);
+  } catch (...) {
+    session.WatchReads({});
+    handover.Close(nullptr);
+    throw;
+  }
+  handover.Close(root.get());
+  return root;
+}
+
+// One page and a spare core: the page's rules are shared between the run's checker and a second
+// checker on a thread of its own, which learns the texts of the page while the calling thread
+// analyses it, and then runs the rules that read them. A page that reaches thousands of includes
+// is so checked in about the time of its analysis and of the costlier share.
+size_t CheckSharingRules(Session& session, const Text& page, Checker& checker, Progress& progress,
+                         const CheckedTree& visit) {
+  Checker partner(checker.Settings());
+  TextHandover handover;
+  std::future<void> redefinitions = std::async(std::launch::async, [&] {
+    for (TextHandover::Texts texts; !(texts = handover.Next()).empty();) {
+      for (const std::shared_ptr<const SourceText>& text : texts) partner.Learn(text);
+    }
+    if (File* tree = handover.Tree()) partner.Check(*tree, 1, RuleShare::Redefinitions);
+  });
+  const std::shared_ptr<File> root = AnalyseWhileLearnt(session, page, handover);
+  if (root) checker.Check(*root, 1, RuleShare::Others);
+  redefinitions.get();
+  progress.PageDone();
+  if (!root) return 0;
+  checker.Merge(partner.TakeFindings(), FindingSet::MergeOrder::Any);
+  checker.TakeNotes(partner);
+  if (visit) visit(*root);
+  return 1;
+}
+
 }  // namespace
 
 size_t CheckPages(Session& session, const Options& options, const std::vector<Text>& pages,
                   Checker& checker, Progress& progress, FindingSet::MergeOrder order,
                   const CheckedTree& visit) {
   const unsigned jobs = JobsFor(options.jobs, pages.size());
+  if (pages.size() == 1 && order == FindingSet::MergeOrder::Any && JobsFor(options.jobs, 2) > 1) {
+    return CheckSharingRules(session, pages.front(), checker, progress, visit);
+  }
   if (jobs == 1) return CheckInOrder(session, pages, checker, progress, visit);
   std::vector<std::unique_ptr<Worker>> workers;
   workers.push_back(std::make_unique<Worker>(session, checker.Settings()));

@@ -58,6 +58,44 @@ TEST(ParallelCheck, ReportsWithSeveralJobsExactlyWhatOneJobReports) {
   }
 }
 
+TEST(ParallelCheck, ChecksASinglePageOnTwoThreadsAsOnOne) {
+  TempFolder site;
+  const std::string declarations = "<%\r\nDim total\r\nConst RATE = 2\r\n%>\r\n";
+  site.Write("inc/decl.inc", declarations);
+  site.Write("inc/subs.inc", "<%\r\nSub Log(message)\r\n  Dim line\r\nEnd Sub\r\n%>\r\n");
+  site.Write("inc/loop.inc", Include("loop.inc"));
+  site.Write("inc/spare.inc", "<p>spare</p>");
+  std::string page = "<html>\r\n";
+  for (int i = 0; i < 300; ++i) {
+    page += Include(i % 3 == 0 ? "inc/decl.inc" : i % 3 == 1 ? "inc/subs.inc" : "inc/GONE.inc");
+  }
+  site.Write("page.asp", page + Include("inc/loop.inc") + Include("../up.inc"));
+  site.Write("wide.asp", page);
+  const std::string found = Lintra({"check", "--root", site.Path().string(), "page.asp"}).out;
+  EXPECT_EQ(Occurrences(found, "[name-redefined]"), 2u);
+  EXPECT_EQ(Occurrences(found, "[duplicate-include]"), 200u);
+  EXPECT_EQ(Occurrences(found, "[missing-include]"), 101u);
+  for (const char* format : {"text", "json", "sarif"}) {
+    // The page alone and the whole site of two pages; then a page that fails past the request
+    // limit.
+    for (const std::vector<std::string>& pages : std::vector<std::vector<std::string>>{
+             {"page.asp"}, {}, {"--max-files", "50", "page.asp"}}) {
+      const auto check = [&](const char* jobs) {
+        std::vector<std::string> arguments = {
+            "check", "--root", site.Path().string(), "--format", format, "--jobs", jobs};
+        arguments.insert(arguments.end(), pages.begin(), pages.end());
+        return Lintra(arguments);
+      };
+      const Outcome alone = check("1");
+      EXPECT_EQ(alone.status, pages.size() == 3 ? 3 : 1) << format << " " << pages.size();
+      const Outcome together = check("2");
+      EXPECT_EQ(together.status, alone.status) << format << " " << pages.size();
+      EXPECT_TRUE(together.out == alone.out) << format << " " << pages.size();
+      EXPECT_EQ(together.err, alone.err) << format << " " << pages.size();
+    }
+  }
+}
+
 TEST(ParallelCheck, WritesTheSameReportPageWithSeveralJobsAsWithOne) {
   TempFolder site;
   WriteMixedSite(site);
