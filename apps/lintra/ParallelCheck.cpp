@@ -93,22 +93,29 @@ std::shared_ptr<File> AnalyseWhileLearnt(Session& session, const Text& page,
 // is so checked in about the time of its analysis and of the costlier share.
 size_t CheckSharingRules(Session& session, const Text& page, Checker& checker, Progress& progress,
                          const CheckedTree& visit) {
-  Checker partner(checker.Settings());
+  auto partner = std::make_unique<Checker>(checker.Settings());
   TextHandover handover;
   std::future<void> redefinitions = std::async(std::launch::async, [&] {
     for (TextHandover::Texts texts; !(texts = handover.Next()).empty();) {
-      for (const std::shared_ptr<const SourceText>& text : texts) partner.Learn(text);
+      for (const std::shared_ptr<const SourceText>& text : texts) partner->Learn(text);
     }
-    if (File* tree = handover.Tree()) partner.Check(*tree, 1, RuleShare::Redefinitions);
+    if (File* tree = handover.Tree()) partner->Check(*tree, 1, RuleShare::Redefinitions);
   });
-  const std::shared_ptr<File> root = AnalyseWhileLearnt(session, page, handover);
+  std::shared_ptr<File> root = AnalyseWhileLearnt(session, page, handover);
   if (root) checker.Check(*root, 1, RuleShare::Others);
   redefinitions.get();
   progress.PageDone();
   if (!root) return 0;
-  checker.Merge(partner.TakeFindings(), FindingSet::MergeOrder::Any);
-  checker.TakeNotes(partner);
   if (visit) visit(*root);
+  FindingSet found = partner->TakeFindings();
+  checker.TakeNotes(*partner);
+  // The partner and the tree are let go on a thread of their own while the findings merge.
+  const std::future<void> dropped = std::async(
+      std::launch::async, [partner = std::move(partner), root = std::move(root)]() mutable {
+        partner.reset();
+        root.reset();
+      });
+  checker.Merge(std::move(found), FindingSet::MergeOrder::Any);
   return 1;
 }
 

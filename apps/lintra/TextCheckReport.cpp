@@ -1,4 +1,6 @@
+#include <future>
 #include <string>
+#include <vector>
 
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
@@ -29,14 +31,30 @@ void AppendFinding(std::string& out, const RuleFinding& finding) {
   out += ")\n";
 }
 
+// The lines of the findings from `first` to `end` - 1.
+std::string FindingLines(const std::vector<ReportedFinding>& findings, size_t first, size_t end) {
+  constexpr size_t typicalLineBytes = 160;
+  std::string out;
+  out.reserve((end - first) * typicalLineBytes);
+  for (size_t i = first; i < end; ++i) AppendFinding(out, findings[i].finding);
+  return out;
+}
+
 }  // namespace
 
 void WriteTextCheckReport(const CheckResult& result) {
-  std::string out;
-  for (const ReportedFinding& reported : result.findings) AppendFinding(out, reported.finding);
-  out += Totals(result);
-  out += '\n';
-  WriteOutBytes(out);
+  // The lines of many findings are made in two halves, the second on a thread of its own.
+  constexpr size_t manyFindings = 4096;
+  const std::vector<ReportedFinding>& findings = result.findings;
+  const size_t half = findings.size() / 2;
+  std::future<std::string> second =
+      std::async(findings.size() >= manyFindings ? std::launch::async : std::launch::deferred,
+                 [&] { return FindingLines(findings, half, findings.size()); });
+  WriteOutBytes(FindingLines(findings, 0, half));
+  std::string rest = second.get();
+  rest += Totals(result);
+  rest += '\n';
+  WriteOutBytes(rest);
 }
 
 }  // namespace lintra
