@@ -47,6 +47,9 @@ class Checker {
   // thread while another analyses it.
   void Learn(const std::shared_ptr<const SourceText>& text) { facts_.Script(text); }
 
+  // Makes room for `count` findings (see FindingSet::Reserve).
+  void ExpectFindings(size_t count) { findings_.Reserve(count); }
+
   // Runs what only the whole project shows, once after the last page: `projectFiles` are every
   // file of the project, relative to its root with "/" separators, as the include trees name
   // them (see PageDiscovery::FindFiles).

@@ -29,21 +29,27 @@ uint32_t FindingSet::FileNumber(const HashedPathView& file) {
   return number;
 }
 
+void FindingSet::Reserve(size_t count) {
+  findings_.reserve(count);
+  findingPages_.reserve(count);
+  firstPages_.reserve(count);
+  index_.reserve(count);
+}
+
 void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
   if (findings_.empty() && page_ == 0) {
     *this = std::move(other);
     other = FindingSet();
     return;
   }
-  // In any order, the smaller set goes into the larger.
-  if (order == MergeOrder::Any && other.findings_.size() > findings_.size())
-    std::swap(*this, other);
-  const std::vector<Key> keys = KeysOf(other);
+  // In any order, the smaller set goes into the larger, or into the one with room for both.
   const size_t most = findings_.size() + other.findings_.size();
-  findings_.reserve(most);
-  findingPages_.reserve(most);
-  firstPages_.reserve(most);
-  index_.reserve(most);
+  if (order == MergeOrder::Any && findings_.capacity() < most &&
+      (other.findings_.capacity() >= most || other.findings_.size() > findings_.size())) {
+    std::swap(*this, other);
+  }
+  const std::vector<Key> keys = KeysOf(other);
+  Reserve(most);
   // Where each finding stands among those of the set that found it on its first page: all the
   // findings of one first page come from one set.
   std::vector<size_t> sequence(findings_.size());

@@ -46,6 +46,10 @@ class FindingSet {
            std::forward<Make>(make));
   }
 
+  // Makes room for `count` findings, so that they, and the findings of a smaller set merged in
+  // any order, are held without moving those already held.
+  void Reserve(size_t count);
+
   // How Merge leaves the findings: in the order of the pages that first found them, each page's
   // in the order its set found them, as one set over all the pages holds them; or in any order,
   // for a caller that sorts them itself (a set merged so keeps no order after).

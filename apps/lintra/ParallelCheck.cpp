@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "analysis/File.h"
+#include "analysis/PreOrder.h"
 #include "analysis/SharedReading.h"
 #include "apps/lintra/PageChunks.h"
 #include "apps/lintra/TextHandover.h"
@@ -99,7 +100,14 @@ size_t CheckSharingRules(Session& session, const Text& page, Checker& checker, P
     for (TextHandover::Texts texts; !(texts = handover.Next()).empty();) {
       for (const std::shared_ptr<const SourceText>& text : texts) partner->Learn(text);
     }
-    if (File* tree = handover.Tree()) partner->Check(*tree, 1, RuleShare::Redefinitions);
+    if (File* tree = handover.Tree()) {
+      // Room for a finding or two at every file of the page, so that the calling thread's
+      // findings merge into these without moving them.
+      size_t files = 0;
+      ForEachFile(*tree, [&](File&, File*) { ++files; });
+      partner->ExpectFindings(2 * files);
+      partner->Check(*tree, 1, RuleShare::Redefinitions);
+    }
   });
   std::shared_ptr<File> root = AnalyseWhileLearnt(session, page, handover);
   if (root) checker.Check(*root, 1, RuleShare::Others);
