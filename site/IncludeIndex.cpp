@@ -18,41 +18,71 @@ bool SpellsPath(const File& file, TextView path) {
 
 }  // namespace
 
-IncludeIndex::Entry& IncludeIndex::Indexed(File& file, File& parent, bool parentIsPage,
-                                           LineIndexes& lines) {
+IncludeIndex::Entry& IncludeIndex::EntryOf(File& file) {
+  const SourceText* text = file.SharedContent().get();
+  if (text) {
+    const auto named = byText_.find(text);
+    if (named != byText_.end() &&
+        text::SameIgnoringCase(file.FullPathView(), *named->second.upperPath)) {
+      return *named->second.entry;
+    }
+  }
+  const auto slot = byFile_.try_emplace(text::UCase(file.FullPathView())).first;
+  if (text) byText_[text] = {&slot->first, &slot->second};
+  return slot->second;
+}
+
+IncludeIndex::Entry& IncludeIndex::Indexed(File& file, File& parent, LineIndexes& lines) {
   const DirectiveKey key{parent.SharedContent().get(), file.BaseFileStart()};
-  const bool knowable = !parentIsPage && key.text;
-  if (knowable) {
+  if (key.text) {
     const auto known = known_.find(key);
     if (known != known_.end() && SpellsPath(parent, known->second.includer->file)) {
       return *known->second.entry;
     }
   }
-  const auto slot = byFile_.try_emplace(text::UCase(file.FullPath())).first;
+  Entry& entry = EntryOf(file);
   const LineIndex& index = lines.Of(parent.Content());
   const Includer& includer =
-      *slot->second.includers.insert({parent.FullPath(), index.At(file.BaseFileStart()).line})
-           .first;
-  if (knowable) known_[key] = {&slot->second, &includer};
-  return slot->second;
+      *entry.includers.insert({parent.FullPath(), index.At(file.BaseFileStart()).line}).first;
+  if (key.text) known_[key] = {&entry, &includer};
+  return entry;
+}
+
+IncludeIndex::Entry& IncludeIndex::PageIncluded(File& file, uint32_t page, const LineIndex& lines) {
+  Entry& entry = EntryOf(file);
+  const std::pair<uint32_t, int32_t> includer{page, lines.At(file.BaseFileStart()).line};
+  if (entry.pageIncluders.empty() || entry.pageIncluders.back() != includer) {
+    entry.pageIncluders.push_back(includer);
+  }
+  return entry;
 }
 
 void IncludeIndex::Add(File& page, LineIndexes& lines) {
   const auto number = static_cast<uint32_t>(pages_.size());
   pages_.push_back(page.FullPath());
+  const LineIndex* pageLines = nullptr;
   ForEachFile(page, [&](File& file, File* parent) {
     if (!parent) return;
-    Entry& entry = Indexed(file, *parent, parent == &page, lines);
+    if (parent == &page && !pageLines) pageLines = &lines.Of(page.Content());
+    Entry& entry =
+        parent == &page ? PageIncluded(file, number, *pageLines) : Indexed(file, *parent, lines);
     if (entry.pages.empty() || entry.pages.back() != number) entry.pages.push_back(number);
   });
+}
+
+std::vector<Includer> IncludeIndex::IncludersOf(const Entry& entry) const {
+  std::vector<Includer> includers(entry.includers.begin(), entry.includers.end());
+  for (const auto& [page, line] : entry.pageIncluders) includers.push_back({pages_[page], line});
+  std::sort(includers.begin(), includers.end());
+  // A page that other pages include may be counted both ways.
+  includers.erase(std::unique(includers.begin(), includers.end()), includers.end());
+  return includers;
 }
 
 std::vector<Includer> IncludeIndex::Includers(TextView path) const {
   const auto entry = byFile_.find(text::UCase(path));
   if (entry == byFile_.end()) return {};
-  std::vector<Includer> includers(entry->second.includers.begin(), entry->second.includers.end());
-  std::sort(includers.begin(), includers.end());
-  return includers;
+  return IncludersOf(entry->second);
 }
 
 std::vector<Text> IncludeIndex::Pages(TextView path, size_t most) const {
@@ -73,7 +103,9 @@ size_t IncludeIndex::PageCount(TextView path) const {
 
 size_t IncludeIndex::DirectiveCount() const {
   size_t count = 0;
-  for (const auto& [path, entry] : byFile_) count += entry.includers.size();
+  for (const auto& [path, entry] : byFile_) {
+    count += entry.pageIncluders.empty() ? entry.includers.size() : IncludersOf(entry).size();
+  }
   return count;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/Text.h"
@@ -73,6 +74,9 @@ class IncludeIndex {
     // Unordered, so that the many directives of a shared file are found in constant time; sorted
     // when asked for.
     std::unordered_set<Includer, IncluderHash> includers;
+    // The directives of the pages themselves, by the page's position in pages_ and the line:
+    // each is new, and the page's path is held once in pages_.
+    std::vector<std::pair<uint32_t, int32_t>> pageIncluders;
     // Positions in pages_, rising.
     std::vector<uint32_t> pages;
   };
@@ -82,12 +86,25 @@ class IncludeIndex {
     const Includer* includer;
   };
 
-  // The entry of `file`, which `parent` includes, with the directive recorded. A directive of a
-  // text below the page that was indexed before is found by its DirectiveKey, once the including
-  // file is seen to be the same.
-  Entry& Indexed(File& file, File& parent, bool parentIsPage, LineIndexes& lines);
+  // The entry of `file`, which `parent`, a file below the page, includes, with the directive
+  // recorded. A directive indexed before is found by its DirectiveKey, once the including file
+  // is seen to be the same.
+  Entry& Indexed(File& file, File& parent, LineIndexes& lines);
+  // The entry of `file`, which the page numbered `page`, whose lines are `lines`, includes, with
+  // the directive recorded.
+  Entry& PageIncluded(File& file, uint32_t page, const LineIndex& lines);
+  // The entry of `file`, made when new. The entry of a file that was read is also known by its
+  // text, which the run keeps, once the path is seen to be the same.
+  Entry& EntryOf(File& file);
+  // The includers of `entry`, sorted, each once.
+  std::vector<Includer> IncludersOf(const Entry& entry) const;
 
   std::unordered_map<Text, Entry> byFile_;
+  struct Named {
+    const Text* upperPath;
+    Entry* entry;
+  };
+  std::unordered_map<const SourceText*, Named> byText_;
   std::unordered_map<DirectiveKey, Known, DirectiveKeyHash> known_;
   std::vector<Text> pages_;
 };
