@@ -12,8 +12,9 @@ namespace {
 // Whether `path` is the FullPath of `file`, unit for unit; FullPath is not built.
 bool SpellsPath(const File& file, TextView path) {
   const Text& folder = file.Path();
-  return path.size() == folder.size() + file.Name().size() && path.starts_with(folder) &&
-         path.substr(folder.size()) == file.Name();
+  return path.size() == folder.size() + file.Name().size() &&
+         text::SameUnits(path.substr(0, folder.size()), folder) &&
+         text::SameUnits(path.substr(folder.size()), file.Name());
 }
 
 }  // namespace
@@ -104,7 +105,12 @@ size_t IncludeIndex::PageCount(TextView path) const {
 size_t IncludeIndex::DirectiveCount() const {
   size_t count = 0;
   for (const auto& [path, entry] : byFile_) {
-    count += entry.pageIncluders.empty() ? entry.includers.size() : IncludersOf(entry).size();
+    count += entry.includers.size() + entry.pageIncluders.size();
+    // A page that other pages include may be counted both ways.
+    if (entry.includers.empty()) continue;
+    for (const auto& [page, line] : entry.pageIncluders) {
+      count -= entry.includers.count(IncluderView{pages_[page], line});
+    }
   }
   return count;
 }

@@ -65,15 +65,31 @@ class IncludeIndex {
   size_t DirectiveCount() const;
 
  private:
+  // An Includer that views its file's path, to look includers up by.
+  struct IncluderView {
+    TextView file;
+    int32_t line = 0;
+  };
   struct IncluderHash {
+    using is_transparent = void;
     size_t operator()(const Includer& includer) const {
-      return std::hash<Text>()(includer.file) ^ static_cast<size_t>(includer.line);
+      return (*this)(IncluderView{includer.file, includer.line});
+    }
+    size_t operator()(const IncluderView& includer) const {
+      return std::hash<TextView>()(includer.file) ^ static_cast<size_t>(includer.line);
+    }
+  };
+  struct SameIncluder {
+    using is_transparent = void;
+    template <class A, class B>
+    bool operator()(const A& a, const B& b) const {
+      return a.line == b.line && text::SameUnits(a.file, b.file);
     }
   };
   struct Entry {
     // Unordered, so that the many directives of a shared file are found in constant time; sorted
     // when asked for.
-    std::unordered_set<Includer, IncluderHash> includers;
+    std::unordered_set<Includer, IncluderHash, SameIncluder> includers;
     // The directives of the pages themselves, by the page's position in pages_ and the line:
     // each is new, and the page's path is held once in pages_.
     std::vector<std::pair<uint32_t, int32_t>> pageIncluders;
