@@ -17,9 +17,10 @@ std::string Key(const std::string& rule, const std::string& file, const std::str
   return rule + '\0' + file + '\0' + fingerprint;
 }
 
-std::string Key(const ReportedFinding& reported) {
-  return Key(reported.finding.ruleId, text::ToUtf8(reported.finding.place.file),
-             reported.fingerprint);
+// The key of the finding at `at` of `result`.
+std::string Key(const CheckResult& result, size_t at) {
+  const RuleFinding& finding = result.findings[at];
+  return Key(finding.ruleId, text::ToUtf8(finding.place.file), result.fingerprints[at]);
 }
 
 }  // namespace
@@ -43,13 +44,14 @@ Baseline Baseline::Read(const std::string& path) {
   return baseline;
 }
 
-void Baseline::Write(const std::string& path, const std::vector<ReportedFinding>& findings) {
+void Baseline::Write(const std::string& path, const CheckResult& result) {
   Json entries = Json::array();
-  for (const ReportedFinding& reported : findings) {
-    entries.push_back({{"rule", reported.finding.ruleId},
-                       {"file", text::ToUtf8(reported.finding.place.file)},
-                       {"fingerprint", reported.fingerprint},
-                       {"message", text::ToUtf8(reported.finding.message)}});
+  for (size_t i = 0; i < result.findings.size(); ++i) {
+    const RuleFinding& finding = result.findings[i];
+    entries.push_back({{"rule", finding.ruleId},
+                       {"file", text::ToUtf8(finding.place.file)},
+                       {"fingerprint", result.fingerprints[i]},
+                       {"message", text::ToUtf8(finding.message)}});
   }
   const Json document = {{"version", BaselineVersion}, {"findings", entries}};
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -58,10 +60,16 @@ void Baseline::Write(const std::string& path, const std::vector<ReportedFinding>
 }
 
 void Baseline::LeaveOutKnown(CheckResult& result) const {
-  const size_t before = result.findings.size();
-  std::erase_if(result.findings,
-                [&](const ReportedFinding& reported) { return known_.contains(Key(reported)); });
-  result.baselined += before - result.findings.size();
+  size_t kept = 0;
+  for (size_t i = 0; i < result.findings.size(); ++i) {
+    if (known_.contains(Key(result, i))) continue;
+    result.findings[kept] = std::move(result.findings[i]);
+    result.fingerprints[kept] = std::move(result.fingerprints[i]);
+    ++kept;
+  }
+  result.baselined += result.findings.size() - kept;
+  result.findings.resize(kept);
+  result.fingerprints.resize(kept);
 }
 
 }  // namespace lintra

@@ -16,9 +16,9 @@ class Baseline {
   // or is no baseline.
   static Baseline Read(const std::string& path);
 
-  // Writes the fingerprints of `findings` to `path`, replacing it; throws UsageError when it
-  // cannot.
-  static void Write(const std::string& path, const std::vector<ReportedFinding>& findings);
+  // Writes the fingerprints of the findings of `result` to `path`, replacing it; throws
+  // UsageError when it cannot.
+  static void Write(const std::string& path, const CheckResult& result);
 
   // Leaves out of `result` the findings this baseline knows, counting them in result.baselined.
   void LeaveOutKnown(CheckResult& result) const;

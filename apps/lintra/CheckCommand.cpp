@@ -43,11 +43,11 @@ CheckResult Result(Checker& checker, Session& session, const Options& options,
   CheckResult result = Settle(RuleInfos(checker), checker.TakeFindings().TakeFindings());
   if (NeedsFingerprints(options)) {
     SourceLines lines(session);
-    AddFingerprints(result.findings,
-                    [&](const Text& file, int32_t line) { return lines.Line(file, line); });
+    result.fingerprints = Fingerprints(
+        result.findings, [&](const Text& file, int32_t line) { return lines.Line(file, line); });
   }
   if (!options.writeBaseline.empty()) {
-    Baseline::Write(options.writeBaseline, result.findings);
+    Baseline::Write(options.writeBaseline, result);
     const size_t count = result.findings.size();
     WriteError("the baseline " + options.writeBaseline + " records " + std::to_string(count) +
                (count == 1 ? " finding" : " findings"));

@@ -64,12 +64,29 @@ void SortKeys(std::vector<SortKey>& keys) {
   std::inplace_merge(keys.begin(), half, keys.end());
 }
 
+// Puts the finding at from[i] at i, for every i, moving each finding once within `findings`.
+void Permute(std::vector<RuleFinding>& findings, std::vector<size_t>& from) {
+  for (size_t start = 0; start < from.size(); ++start) {
+    if (from[start] == start) continue;
+    RuleFinding first = std::move(findings[start]);
+    size_t at = start;
+    while (from[at] != start) {
+      const size_t next = from[at];
+      findings[at] = std::move(findings[next]);
+      from[at] = at;
+      at = next;
+    }
+    findings[at] = std::move(first);
+    from[at] = at;
+  }
+}
+
 }  // namespace
 
 size_t CheckResult::Count(Severity severity) const {
-  return static_cast<size_t>(std::count_if(
-      findings.begin(), findings.end(),
-      [&](const ReportedFinding& reported) { return reported.finding.severity == severity; }));
+  return static_cast<size_t>(
+      std::count_if(findings.begin(), findings.end(),
+                    [&](const RuleFinding& finding) { return finding.severity == severity; }));
 }
 
 size_t CheckResult::RuleIndex(const std::string& id) const {
@@ -87,12 +104,14 @@ CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> finding
     order.push_back({fileRanks[i], place.line, place.column, &findings[i]});
   }
   SortKeys(order);
+  std::vector<size_t> from(order.size());
+  for (size_t i = 0; i < order.size(); ++i) {
+    from[i] = static_cast<size_t>(order[i].finding - findings.data());
+  }
+  Permute(findings, from);
   CheckResult result;
   result.rules = std::move(rules);
-  result.findings.reserve(findings.size());
-  for (const SortKey& key : order) {
-    result.findings.push_back({std::move(*key.finding), ""});
-  }
+  result.findings = std::move(findings);
   return result;
 }
 

@@ -11,19 +11,15 @@
 
 namespace lintra {
 
-// One finding as check reports it: what a rule found, at the severity the project gives it, and
-// the fingerprint that knows it again in a later run however its lines have moved.
-struct ReportedFinding {
-  RuleFinding finding;
-  std::string fingerprint;
-};
-
 // Everything one check run reports, in the order every format reports it.
 struct CheckResult {
   // The rules that ran, each at the severity the project gives it; rules turned off are left out.
   std::vector<RuleInfo> rules;
-  // Sorted by file, line, column and rule.
-  std::vector<ReportedFinding> findings;
+  // Sorted by file, line, column and rule, each at the severity the project gives its rule.
+  std::vector<RuleFinding> findings;
+  // The fingerprint of each finding, by its position, that knows it again in a later run however
+  // its lines have moved (see Fingerprints); none when the run shows and compares none.
+  std::vector<std::string> fingerprints;
   // The pages whose analysis succeeded.
   size_t pages = 0;
   // The findings left out because the baseline knows them.

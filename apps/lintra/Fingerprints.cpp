@@ -31,10 +31,12 @@ std::string Hex(uint64_t number) {
 
 }  // namespace
 
-void AddFingerprints(std::vector<ReportedFinding>& findings, const LineText& lineOf) {
+std::vector<std::string> Fingerprints(const std::vector<RuleFinding>& findings,
+                                      const LineText& lineOf) {
   std::map<std::string, int> seen;
-  for (ReportedFinding& reported : findings) {
-    const RuleFinding& finding = reported.finding;
+  std::vector<std::string> fingerprints;
+  fingerprints.reserve(findings.size());
+  for (const RuleFinding& finding : findings) {
     const Text line =
         finding.place.line > 0 ? Trimmed(lineOf(finding.place.file, finding.place.line)) : Text();
     uint64_t hash = Hash(finding.ruleId, 0xcbf29ce484222325ULL);
@@ -42,8 +44,9 @@ void AddFingerprints(std::vector<ReportedFinding>& findings, const LineText& lin
     hash = Hash(text::ToUtf8(finding.place.file), hash);
     hash = Hash(std::string_view("\0", 1), hash);
     const std::string key = Hex(Hash(text::ToUtf8(line), hash));
-    reported.fingerprint = key + ":" + std::to_string(seen[key]++);
+    fingerprints.push_back(key + ":" + std::to_string(seen[key]++));
   }
+  return fingerprints;
 }
 
 }  // namespace lintra

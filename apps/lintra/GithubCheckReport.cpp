@@ -62,9 +62,7 @@ std::string Annotation(const RuleFinding& finding, const std::filesystem::path& 
 
 void WriteGithubCheckReport(const CheckResult& result, const std::filesystem::path& root) {
   std::string out;
-  for (const ReportedFinding& reported : result.findings) {
-    out += Annotation(reported.finding, root);
-  }
+  for (const RuleFinding& finding : result.findings) out += Annotation(finding, root);
   WriteOutBytes(out);
   WriteError(Totals(result));
 }

@@ -32,8 +32,7 @@ Json RuleEntry(const RuleInfo& rule) {
           {"help", rule.help}, {"helpPath", RuleHelpPath(rule.id)}};
 }
 
-Json FindingEntry(const ReportedFinding& reported) {
-  const RuleFinding& finding = reported.finding;
+Json FindingEntry(const RuleFinding& finding, const std::string& fingerprint) {
   Json entry = {{"rule", finding.ruleId},
                 {"severity", SeverityName(finding.severity)},
                 {"code", finding.code},
@@ -43,15 +42,15 @@ Json FindingEntry(const ReportedFinding& reported) {
   entry["page"] = text::ToUtf8(finding.page);
   entry["chain"] = Places(finding.chain);
   entry["related"] = Places(finding.related);
-  entry["fingerprint"] = reported.fingerprint;
+  entry["fingerprint"] = fingerprint;
   return entry;
 }
 
 Json Summary(const CheckResult& result) {
   Json byRule = Json::object();
   for (const RuleInfo& rule : result.rules) byRule[rule.id] = 0;
-  for (const ReportedFinding& reported : result.findings) {
-    Json& count = byRule[reported.finding.ruleId];
+  for (const RuleFinding& finding : result.findings) {
+    Json& count = byRule[finding.ruleId];
     count = count.get<size_t>() + 1;
   }
   return {{"pages", result.pages},
@@ -76,8 +75,9 @@ void WriteJsonCheckReport(const CheckResult& result, const std::filesystem::path
   Json rules = Json::array();
   for (const RuleInfo& rule : result.rules) rules.push_back(RuleEntry(rule));
   Json findings = Json::array();
-  for (const ReportedFinding& reported : result.findings)
-    findings.push_back(FindingEntry(reported));
+  for (size_t i = 0; i < result.findings.size(); ++i) {
+    findings.push_back(FindingEntry(result.findings[i], result.fingerprints[i]));
+  }
   const Json document = {{"version", JsonVersion},     {"root", root.string()},
                          {"summary", Summary(result)}, {"rules", rules},
                          {"findings", findings},       {"aborted", Aborted(result.failures)}};

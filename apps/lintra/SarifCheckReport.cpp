@@ -89,15 +89,14 @@ Json RelatedLocations(const RuleFinding& finding) {
   return related;
 }
 
-Json ResultEntry(const ReportedFinding& reported, size_t ruleIndex) {
-  const RuleFinding& finding = reported.finding;
+Json ResultEntry(const RuleFinding& finding, const std::string& fingerprint, size_t ruleIndex) {
   Json result = {
       {"ruleId", finding.ruleId},
       {"ruleIndex", ruleIndex},
       {"level", SeverityName(finding.severity)},
       {"message", {{"text", text::ToUtf8(finding.message) + " (" + Reach(finding) + ")"}}},
       {"locations", Json::array({{{"physicalLocation", PhysicalLocation(finding.place)}}})},
-      {"partialFingerprints", {{"primaryLocationLineHash", reported.fingerprint}}},
+      {"partialFingerprints", {{"primaryLocationLineHash", fingerprint}}},
       {"properties", {{"pages", finding.pages}, {"page", text::ToUtf8(finding.page)}}}};
   const Json related = RelatedLocations(finding);
   if (!related.empty()) result["relatedLocations"] = related;
@@ -124,8 +123,10 @@ void WriteSarifCheckReport(const CheckResult& result, const std::filesystem::pat
   Json rules = Json::array();
   for (const RuleInfo& rule : result.rules) rules.push_back(RuleEntry(rule));
   Json results = Json::array();
-  for (const ReportedFinding& reported : result.findings) {
-    results.push_back(ResultEntry(reported, result.RuleIndex(reported.finding.ruleId)));
+  for (size_t i = 0; i < result.findings.size(); ++i) {
+    const RuleFinding& finding = result.findings[i];
+    results.push_back(
+        ResultEntry(finding, result.fingerprints[i], result.RuleIndex(finding.ruleId)));
   }
   std::string rootUri = "file://" + UriEscaped(root.generic_string());
   if (rootUri.back() != '/') rootUri += '/';

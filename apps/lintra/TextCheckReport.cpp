@@ -32,11 +32,11 @@ void AppendFinding(std::string& out, const RuleFinding& finding) {
 }
 
 // The lines of the findings from `first` to `end` - 1.
-std::string FindingLines(const std::vector<ReportedFinding>& findings, size_t first, size_t end) {
+std::string FindingLines(const std::vector<RuleFinding>& findings, size_t first, size_t end) {
   constexpr size_t typicalLineBytes = 160;
   std::string out;
   out.reserve((end - first) * typicalLineBytes);
-  for (size_t i = first; i < end; ++i) AppendFinding(out, findings[i].finding);
+  for (size_t i = first; i < end; ++i) AppendFinding(out, findings[i]);
   return out;
 }
 
@@ -45,7 +45,7 @@ std::string FindingLines(const std::vector<ReportedFinding>& findings, size_t fi
 void WriteTextCheckReport(const CheckResult& result) {
   // The lines of many findings are made in two halves, the second on a thread of its own.
   constexpr size_t manyFindings = 4096;
-  const std::vector<ReportedFinding>& findings = result.findings;
+  const std::vector<RuleFinding>& findings = result.findings;
   const size_t half = findings.size() / 2;
   std::future<std::string> second =
       std::async(findings.size() >= manyFindings ? std::launch::async : std::launch::deferred,
