@@ -36,27 +36,33 @@ std::string HtmlEscaped(std::string_view text) {
 
 void AppendHtmlEscaped(std::string& out, std::string_view text) {
   out.reserve(out.size() + text.size());
-  for (const char c : text) {
-    switch (c) {
+  size_t run = 0;
+  for (size_t at = 0; at < text.size(); ++at) {
+    const char* escape = nullptr;
+    switch (text[at]) {
       case '&':
-        out += "&amp;";
+        escape = "&amp;";
         break;
       case '<':
-        out += "&lt;";
+        escape = "&lt;";
         break;
       case '>':
-        out += "&gt;";
+        escape = "&gt;";
         break;
       case '"':
-        out += "&quot;";
+        escape = "&quot;";
         break;
       case '\'':
-        out += "&#39;";
+        escape = "&#39;";
         break;
       default:
-        out += c;
+        continue;
     }
+    out.append(text.substr(run, at - run));
+    out += escape;
+    run = at + 1;
   }
+  out.append(text.substr(run));
 }
 
 void AppendJsonString(std::string& out, std::string_view text) {

@@ -180,8 +180,8 @@ void AppendFindingRows(std::string& html, const std::vector<RuleFinding>& findin
   }
 }
 
-// Every finding's row, the second half written beside the first, in room made at once.
-std::string FindingsHtml(const SiteSurvey& survey) {
+// Every finding's row, in two pieces, the second made beside the first, each in room made at once.
+std::vector<std::string> FindingsHtml(const SiteSurvey& survey) {
   const std::vector<RuleFinding>& findings = survey.Findings().Findings();
   const size_t half = findings.size() / 2 / FindingsPerChunk * FindingsPerChunk;
   std::future<std::string> second = std::async(std::launch::async, [&] {
@@ -191,15 +191,18 @@ std::string FindingsHtml(const SiteSurvey& survey) {
     return rows;
   });
   std::string html;
-  html.reserve(RoomForRows(findings.size()));
+  html.reserve(RoomForRows(half));
   html += ChunkStart;
   AppendFindingRows(html, findings, 0, half);
   if (half > 0 && half < findings.size()) {
     html += ChunkEnd;
     html += ChunkStart;
   }
-  html += second.get();
-  return html += ChunkEnd;
+  std::vector<std::string> pieces;
+  pieces.push_back(std::move(html));
+  pieces.push_back(second.get());
+  pieces.back() += ChunkEnd;
+  return pieces;
 }
 
 std::string HeaviestRows(const SiteSurvey& survey, bool byDepth) {
@@ -231,15 +234,26 @@ std::string UnusedHtml(const SiteSurvey& survey) {
   return html + "</ul>";
 }
 
-// Writes `page` with each "{{NAME}}" replaced by the value of NAME; values are not looked into
-// again.
-void WriteFilled(std::string_view page, const std::map<std::string, std::string>& values,
+// `piece` as the one piece of a value of WriteFilled.
+std::vector<std::string> Piece(std::string piece) {
+  std::vector<std::string> pieces;
+  pieces.push_back(std::move(piece));
+  return pieces;
+}
+
+// Writes `page` with each "{{NAME}}" replaced by the pieces of NAME, one after the other; values
+// are not looked into again.
+void WriteFilled(std::string_view page,
+                 const std::map<std::string, std::vector<std::string>>& values,
                  const std::function<void(std::string_view)>& write) {
   size_t at = 0;
   for (size_t open = page.find("{{"); open != std::string_view::npos; open = page.find("{{", at)) {
     const size_t close = page.find("}}", open);
     write(page.substr(at, open - at));
-    write(values.at(std::string(page.substr(open + 2, close - open - 2))));
+    for (const std::string& piece :
+         values.at(std::string(page.substr(open + 2, close - open - 2)))) {
+      write(piece);
+    }
     at = close + 2;
   }
   write(page.substr(at));
@@ -263,18 +277,19 @@ void WriteReportPage(const SiteSurvey& survey, const std::string& root,
   // The data of the trees and files, the largest part but the findings, is written beside them.
   std::future<std::string> data =
       std::async(std::launch::async, [&] { return ReportData(survey); });
-  WriteFilled(ReportAsset("report.html"),
-              {{"ROOT", HtmlEscaped(root)},
-               {"STYLE", std::string(ReportAsset("report.css")) + PicturesCss()},
-               {"SUMMARY", SummaryHtml(survey) + FailuresHtml(failures)},
-               {"FINDINGS", FindingsHtml(survey)},
-               {"BYSIZE", HeaviestRows(survey, false)},
-               {"BYDEPTH", HeaviestRows(survey, true)},
-               {"UNUSED", UnusedHtml(survey)},
-               {"DATA", data.get()},
-               {"SCRIPT", std::string(ReportAsset("report.js"))},
-               {"SCRIPTHASH", Base64(FromHex(ReportAsset("report.js.sha256")))}},
-              write);
+  // Values are moved in, not copied: the findings and the data are tens of megabytes.
+  std::map<std::string, std::vector<std::string>> values;
+  values.emplace("ROOT", Piece(HtmlEscaped(root)));
+  values.emplace("STYLE", Piece(std::string(ReportAsset("report.css")) + PicturesCss()));
+  values.emplace("SUMMARY", Piece(SummaryHtml(survey) + FailuresHtml(failures)));
+  values.emplace("FINDINGS", FindingsHtml(survey));
+  values.emplace("BYSIZE", Piece(HeaviestRows(survey, false)));
+  values.emplace("BYDEPTH", Piece(HeaviestRows(survey, true)));
+  values.emplace("UNUSED", Piece(UnusedHtml(survey)));
+  values.emplace("DATA", Piece(data.get()));
+  values.emplace("SCRIPT", Piece(std::string(ReportAsset("report.js"))));
+  values.emplace("SCRIPTHASH", Piece(Base64(FromHex(ReportAsset("report.js.sha256")))));
+  WriteFilled(ReportAsset("report.html"), values, write);
 }
 
 }  // namespace lintra
