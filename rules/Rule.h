@@ -44,7 +44,9 @@ class Rule {
   virtual void TakeNotes(Rule& other);
   // Whether the rule reads the page's redefined names (PageCheck::Redefinitions), which cost a
   // scan of the script of every text the page reaches: such rules run together when a page's
-  // rules are shared between two threads (see RuleShare).
+  // rules are shared between two threads (see RuleShare). They must not ask for a directive's
+  // requested path (PageCheck::RequestedPath), which the rules of the other share ask for and
+  // which a text remembers.
   virtual bool ReadsRedefinitions() const { return false; }
 
   // The severity this rule reports with under `settings`: the one they set for it, or else its

@@ -68,9 +68,9 @@ size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& c
   return analysed;
 }
 
-// Analyses `page` while `learner` learns, on the calling thread of `learn`, the texts the
-// analysis reads; returns the tree, or null when the analysis failed. The learner is handed the
-// tree, prepared for reading on two threads, or null, whatever happens.
+// Analyses `page` while `handover` takes each text the analysis reads to another thread; returns
+// the tree, or null when the analysis failed. Whatever happens, the handover is closed, with the
+// tree prepared for reading on two threads or with null.
 std::shared_ptr<File> AnalyseWhileLearnt(Session& session, const Text& page,
                                          TextHandover& handover) {
   std::shared_ptr<File> root;
