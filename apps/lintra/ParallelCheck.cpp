@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "analysis/File.h"
-#include "analysis/PreOrder.h"
 #include "analysis/SharedReading.h"
 #include "apps/lintra/PageChunks.h"
 #include "apps/lintra/TextHandover.h"
@@ -74,17 +73,18 @@ size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& c
 std::shared_ptr<File> AnalyseWhileLearnt(Session& session, const Text& page,
                                          TextHandover& handover) {
   std::shared_ptr<File> root;
+  size_t nodes = 0;
   try {
     session.WatchReads([&](const std::shared_ptr<const SourceText>& text) { handover.Push(text); });
     root = session.AnalysePage(page);
     session.WatchReads({});
-    if (root) PrepareForSharedReading(*root);
+    if (root) nodes = PrepareForSharedReading(*root);
   } catch (...) {
     session.WatchReads({});
-    handover.Close(nullptr);
+    handover.Close(nullptr, 0);
     throw;
   }
-  handover.Close(root.get());
+  handover.Close(root.get(), nodes);
   return root;
 }
 
@@ -101,11 +101,9 @@ size_t CheckSharingRules(Session& session, const Text& page, Checker& checker, P
       for (const std::shared_ptr<const SourceText>& text : texts) partner->Learn(text);
     }
     if (File* tree = handover.Tree()) {
-      // Room for a finding or two at every file of the page, so that the calling thread's
+      // Room for a finding or two at every node of the page, so that the calling thread's
       // findings merge into these without moving them.
-      size_t files = 0;
-      ForEachFile(*tree, [&](File&, File*) { ++files; });
-      partner->ExpectFindings(2 * files);
+      partner->ExpectFindings(2 * handover.Nodes());
       partner->Check(*tree, 1, RuleShare::Redefinitions);
     }
   });

@@ -10,10 +10,11 @@ void TextHandover::Push(std::shared_ptr<const SourceText> text) {
   if (texts_.size() == BatchSize) ready_.notify_one();
 }
 
-void TextHandover::Close(File* tree) {
+void TextHandover::Close(File* tree, size_t nodes) {
   const std::lock_guard lock(mutex_);
   closed_ = true;
   tree_ = tree;
+  nodes_ = nodes;
   ready_.notify_one();
 }
 

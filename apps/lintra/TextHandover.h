@@ -21,15 +21,16 @@ class TextHandover {
 
   // Adds a text read by the analysis.
   void Push(std::shared_ptr<const SourceText> text);
-  // Ends the texts: the analysis is over, with `tree` as its tree (null when it failed). Call
-  // it once, whatever happened, or Next waits forever.
-  void Close(File* tree);
+  // Ends the texts: the analysis is over, with `tree` as its tree of `nodes` nodes (null and 0
+  // when it failed). Call it once, whatever happened, or Next waits forever.
+  void Close(File* tree, size_t nodes);
 
   // The next batch of texts, waiting for it; empty once the handover is closed and every text
   // was taken.
   Texts Next();
   // The tree given to Close, once Next returned no texts.
   File* Tree() const { return tree_; }
+  size_t Nodes() const { return nodes_; }
 
  private:
   static constexpr size_t BatchSize = 64;
@@ -39,6 +40,7 @@ class TextHandover {
   Texts texts_;
   bool closed_ = false;
   File* tree_ = nullptr;
+  size_t nodes_ = 0;
 };
 
 }  // namespace lintra
