@@ -44,10 +44,6 @@ class Lintra : public Object, public FileSupply {
   // "Lintra.Lintra.ParseFile" and leaves the tree view as it was.
   void ParseFile(Text ProjectPath, Text FilePath);
 
-  // What ParseFile analyses, without showing it: the page's tree, owned by the caller, for hosts
-  // that report on many pages and show none. Failures are raised as ParseFile raises them.
-  std::shared_ptr<File> ParseFileTree(const Text& ProjectPath, const Text& FilePath);
-
   // The page of the selected node with every include expanded in place; empty when no page is
   // shown.
   Text GetCompleteFile();
@@ -91,6 +87,10 @@ class Lintra : public Object, public FileSupply {
   UserControl& Container() { return userControl_; }
 
  private:
+  // What ParseFile analyses, without showing it: the page's tree. Failures are raised as
+  // ParseFile raises them.
+  std::shared_ptr<File> ParseFileTree(const Text& ProjectPath, const Text& FilePath);
+
   // Raises GetFile (through GetSharedFile) for `FilePath` and returns the text the host supplied.
   // `FilePath` keeps what the host left in it. A non-zero nError raises RuntimeError: Abort when
   // the host answered exactly that, NotFound otherwise, source "Lintra.fsGetFile", description

@@ -3,7 +3,7 @@
 namespace lintra {
 
 ErrorRecord& Err() {
-  static ErrorRecord current;
+  thread_local ErrorRecord current;
   return current;
 }
 

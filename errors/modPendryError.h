@@ -12,8 +12,8 @@ namespace lintra {
 // The one routine that shows an unexpected run-time error to the user, and the trap through which
 // every reporting procedure reaches it.
 
-// The error being handled right now: set by ErrorTrap for the length of the report, cleared
-// afterwards. Number 0 means no error.
+// The error being handled right now on the calling thread: set by ErrorTrap for the length of
+// the report, cleared afterwards. Number 0 means no error.
 ErrorRecord& Err();
 
 // Shows the error being handled (Err()) in an Abort/Retry/Ignore box with the exclamation icon,

@@ -4,32 +4,42 @@
 
 #include "analysis/Dependency.h"
 #include "analysis/File.h"
+#include "analysis/PageAnalysis.h"
 #include "platform/ErrorRecord.h"
 
 namespace lintra {
 
-SiteAnalysis::SiteAnalysis(LintraEvents& host, Text projectPath)
-    : projectPath_(std::move(projectPath)), control_(std::make_shared<Lintra>()) {
-  control_->Events(&host);
-}
+namespace {
 
-SiteAnalysis::~SiteAnalysis() {
-  control_->Events(nullptr);
-}
+// Lends a supply that the caller owns to the trees as their Container.
+class LentSupply : public Object, public FileSupply {
+ public:
+  explicit LentSupply(FileSupply& supply) : supply_(supply) {}
+  std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) override {
+    return supply_.fsGetFile(FilePath);
+  }
+
+ private:
+  FileSupply& supply_;
+};
+
+}  // namespace
+
+SiteAnalysis::SiteAnalysis(FileSupply& supply, Text projectPath)
+    : projectPath_(std::move(projectPath)), container_(std::make_shared<LentSupply>(supply)) {}
 
 std::shared_ptr<File> SiteAnalysis::Tree(const Text& page) {
-  return control_->ParseFileTree(projectPath_, page);
-}
-
-std::shared_ptr<File> SiteAnalysis::TreeIfDependant(const Text& page, const TextArray& matches) {
-  std::shared_ptr<File> root;
   try {
-    root = control_->AnalysePage(projectPath_, page);
+    return AnalysePage(container_, projectPath_, page);
   } catch (const RuntimeError&) {
     throw;
   } catch (...) {
     throw RuntimeError(CurrentErrorRecord(std::current_exception()));
   }
+}
+
+std::shared_ptr<File> SiteAnalysis::TreeIfDependant(const Text& page, const TextArray& matches) {
+  std::shared_ptr<File> root = Tree(page);
   return fbContainsMatch(*root, matches) ? root : nullptr;
 }
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "control/Lintra.h"
-#include "control/LintraEvents.h"
+#include "analysis/FileSupply.h"
+#include "platform/Object.h"
 #include "platform/Text.h"
 #include "platform/TextArray.h"
 
@@ -11,33 +11,31 @@ namespace lintra {
 
 class File;
 
-// The analysis of the pages of one project through the include-tree control, without a tree
-// view: each page's tree goes to the caller, who reports on it and lets it go. The host serves
-// the files, connected to the control as its event handler while this lives.
+// The analysis of the pages of one project, without a view: each page's tree goes to the caller,
+// who reports on it and lets it go. The texts come straight from the supply, the seam every host
+// (disk, editor buffers, memory) serves.
 class SiteAnalysis {
  public:
-  // Analyses pages of the project at `projectPath`, which the control is handed with every page,
-  // with the files that `host` serves; `host` must outlive this.
-  SiteAnalysis(LintraEvents& host, Text projectPath);
-  // Disconnects the host.
-  ~SiteAnalysis();
+  // Analyses pages of the project at `projectPath`, which every root is given, with the files
+  // that `supply` serves; `supply` must outlive this.
+  SiteAnalysis(FileSupply& supply, Text projectPath);
   SiteAnalysis(const SiteAnalysis&) = delete;
   SiteAnalysis& operator=(const SiteAnalysis&) = delete;
 
-  // The include tree of `page`, a web path relative to the project; a page the host cannot
-  // supply is a root flagged missing. Any other failure, among them the host's abort answer,
-  // raises RuntimeError with source "Lintra.Lintra.ParseFile", as the control's ParseFile does.
+  // The include tree of `page`, a web path relative to the project; a page the supply cannot
+  // find is a root flagged missing. Any other failure, among them the supply's abort, raises
+  // RuntimeError with the record the supply raised (a failure that carries none gets the
+  // platform error that matches it).
   std::shared_ptr<File> Tree(const Text& page);
 
   // The include tree of `page` when the page or a file it includes stands in `matches` (see
-  // MatchList), otherwise null. Failures other than not-found raise RuntimeError with the source
-  // they had (the host's abort answer: "Lintra.fsGetFile"), as the control's DisplayIfDependant
-  // raises them.
+  // MatchList), otherwise null. Failures are raised as Tree raises them.
   std::shared_ptr<File> TreeIfDependant(const Text& page, const TextArray& matches);
 
  private:
   Text projectPath_;
-  std::shared_ptr<Lintra> control_;
+  // The supply as the trees' Container: the object every node asks for its includes' texts.
+  std::shared_ptr<Object> container_;
 };
 
 }  // namespace lintra

@@ -176,7 +176,7 @@ TEST(LintraEntry, MalformedMatchListIsReportedAndShowsNothing) {
 
 TEST(LintraEntry, ALaterPageReopensEarlierTreesAndHidesTheViewOnlyToExpand) {
   MemoryHost host;
-  ServeExampleTree(host);
+  ServeExampleTree(host.Files);
   host.Files[u"two.asp"] = IncludeLine(u"b1.inc");
   TreeView& view = host.Control->tvLintra();
   host.Control->ParseFile(u"", u"r.asp");
@@ -205,7 +205,7 @@ TEST(LintraEntry, ClearTreeDeletesEveryTreeAndANodeItCannotReadUnlessTheUserAbor
                         {true, {MessageBox::Retry, MessageBox::Ignore}, 2, 0}};
   for (const Case& each : cases) {
     MemoryHost host;
-    ServeExampleTree(host);
+    ServeExampleTree(host.Files);
     host.Files[u"two.asp"] = IncludeLine(u"b1.inc");
     host.Control->ParseFile(u"", u"r.asp");
     host.Control->ParseFile(u"", u"two.asp");

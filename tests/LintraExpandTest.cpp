@@ -14,7 +14,7 @@ using Command = void (Lintra::*)();
 // The commands on the page of ServeExampleTree, r.asp, as a host runs them.
 class ExpandCollapse : public testing::Test {
  protected:
-  ExpandCollapse() { ServeExampleTree(host); }
+  ExpandCollapse() { ServeExampleTree(host.Files); }
 
   ~ExpandCollapse() override { EXPECT_TRUE(boxes.Boxes().empty()); }
 

@@ -21,7 +21,7 @@ Node& At(Lintra& control, int32_t position) {
 TEST(LintraShell, ToolbarButtonsRunTheTreeCommandsAndHandReportsToTheHost) {
   ScriptedMessageBox boxes;
   MemoryHost host;
-  ServeExampleTree(host);
+  ServeExampleTree(host.Files);
   host.Files[u"s.asp"] = IncludeDirective(u"b.inc") + IncludeDirective(u"gone.inc");
   Lintra& control = *host.Control;
   control.ParseFile(u"", u"r.asp");
@@ -119,7 +119,7 @@ TEST(LintraShell, ResizeAppliesTheToolbarSetting) {
 TEST(LintraShell, DestroyingTheControlReleasesItsTrees) {
   ScriptedMessageBox boxes;
   MemoryHost host;
-  ServeExampleTree(host);
+  ServeExampleTree(host.Files);
   auto control = std::make_shared<Lintra>();
   control->Events(&host);
   control->ParseFile(u"", u"r.asp");
@@ -136,7 +136,7 @@ TEST(LintraShell, DestroyingTheControlReleasesItsTrees) {
 TEST(LintraShell, FailuresAreReportedByTheProcedureThatMeetsThem) {
   ScriptedMessageBox boxes;
   MemoryHost host;
-  ServeExampleTree(host);
+  ServeExampleTree(host.Files);
   host.Files[u"s.asp"] = IncludeDirective(u"b.inc");
   Lintra& control = *host.Control;
   control.ParseFile(u"", u"r.asp");

@@ -6,6 +6,8 @@
 #include <optional>
 #include <utility>
 
+#include "platform/ErrorRecord.h"
+
 namespace lintra {
 
 DiskHost::DiskHost(const DiskFiles& files, uint64_t maxRequests, Paths paths,
@@ -69,24 +71,20 @@ const DiskHost::Found* DiskHost::Find(const Text& requested, bool page) {
   return slot.get();
 }
 
-void DiskHost::GetSharedFile(Text& FilePath, int32_t& nError,
-                             std::shared_ptr<const SourceText>& FileText) {
+std::shared_ptr<const SourceText> DiskHost::fsGetFile(Text& FilePath) {
   if (++requests_ > maxRequests_) {
     limitReached_ = true;
-    nError = FileSupply::Abort;
-    return;
+    RaiseError(Abort, u"DiskHost", u"Could not find the file : " + FilePath);
   }
   const bool page = std::exchange(pageNext_, false);
+  const Found* found = nullptr;
   try {
-    if (const Found* found = Find(FilePath, page)) {
-      if (paths_ == Paths::OnDisk) FilePath = found->webPath;
-      FileText = found->text;
-    } else {
-      nError = FileNotFound;
-    }
+    found = Find(FilePath, page);
   } catch (const std::exception&) {
-    nError = FileNotFound;
   }
+  if (!found) RaiseError(NotFound, u"DiskHost", u"Could not find the file : " + FilePath);
+  if (paths_ == Paths::OnDisk) FilePath = found->webPath;
+  return found->text;
 }
 
 }  // namespace lintra

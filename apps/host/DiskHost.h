@@ -10,11 +10,10 @@
 #include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/host/VirtualDirectory.h"
-#include "control/LintraEvents.h"
 
 namespace lintra {
 
-// Serves the control's requests for file texts from a project folder on disk. Each included file
+// Serves the texts of a project folder on disk to the analysis. Each included file
 // is read and decoded once and its text shared by every node that shows it, however many pages
 // include it and under whichever names. A page's own text, the first request after StartPage, is
 // not kept beyond its page unless something includes it, so that a run over thousands of pages
@@ -22,17 +21,14 @@ namespace lintra {
 // past a set number of requests for one page it answers with the abort code, so that the analysis
 // of that page stops instead of running on. A path whose first folder is a virtual directory is
 // served from the folder that directory maps to, and never from outside that folder.
-class DiskHost : public LintraEvents {
+class DiskHost : public FileSupply {
  public:
-  // The answer for a file that cannot be supplied; the control flags the file missing.
-  static constexpr int32_t FileNotFound = 53;
-
-  // How a supplied file's path is handed back to the control.
+  // How a supplied file's path is handed back to the analysis.
   enum class Paths {
-    // As the control asked for it.
+    // As the analysis asked for it.
     AsRequested,
     // Replaced by the file's real web path, so that a file reached under another name (another
-    // letter case, "./" or a symbolic link) is the same file to the control, and a self-include
+    // letter case, "./" or a symbolic link) is the same file to the analysis, and a self-include
     // under another name is caught as circular.
     OnDisk,
   };
@@ -67,19 +63,17 @@ class DiskHost : public LintraEvents {
     files_.ForgetFolders();
   }
 
-  // Called with each text as it is read from disk, before the control sees it, on the thread
+  // Called with each text as it is read from disk, before the analysis sees it, on the thread
   // that asks for it; a text that is kept is read, and announced, once. The watcher may hold on
   // to the text and read its characters on another thread meanwhile.
   using ReadWatcher = std::function<void(const std::shared_ptr<const SourceText>& text)>;
   // Calls `watcher` for the texts read from now on; an empty one stops the calls.
   void WatchReads(ReadWatcher watcher) { watcher_ = std::move(watcher); }
 
-  // Puts the decoded text of `FilePath` into `FileText`, and with Paths::OnDisk replaces
-  // `FilePath` by the file's real web path. When the file is refused, missing, a folder or
-  // unreadable, sets `nError` to FileNotFound and changes nothing else; past the request limit,
-  // sets it to FileSupply::Abort.
-  void GetSharedFile(Text& FilePath, int32_t& nError,
-                     std::shared_ptr<const SourceText>& FileText) override;
+  // The decoded text of `FilePath`; with Paths::OnDisk, `FilePath` becomes the file's real web
+  // path. Raises RuntimeError NotFound, changing nothing, when the file is refused, missing, a
+  // folder or unreadable; past the request limit, Abort.
+  std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) override;
 
  private:
   // A file as requests find it: its real web path and its shared text.

@@ -12,14 +12,6 @@ namespace lintra {
 
 namespace {
 
-// Writes the box to standard error and presses Abort, or OK where that is the only button.
-int32_t AnswerOnStandardError(const Text& prompt, int32_t style, const Text& title) {
-  std::string message = text::ToUtf8(title) + ": " + text::ToUtf8(prompt);
-  std::erase(message, '\r');
-  WriteError(message);
-  return (style & 0x0F) == MessageBox::AbortRetryIgnore ? MessageBox::Abort : MessageBox::OK;
-}
-
 std::string Hex(int32_t number) {
   char digits[16];
   std::snprintf(digits, sizeof digits, "0x%08X", static_cast<uint32_t>(number));
@@ -56,12 +48,7 @@ Session::Session(const Options& options)
             options.canonicalPaths ? DiskHost::Paths::OnDisk : DiskHost::Paths::AsRequested,
             codePage_ ? &*codePage_ : nullptr, options.virtualDirectories),
       arguments_(options.root, files_.Root()),
-      site_(host_, text::FromUtf8(options.root)),
-      previousHandler_(MessageBox::SetHandler(AnswerOnStandardError)) {}
-
-Session::~Session() {
-  MessageBox::SetHandler(std::move(previousHandler_));
-}
+      site_(host_, text::FromUtf8(options.root)) {}
 
 Text Session::ExistingFile(const std::string& role, const std::string& argument) const {
   return files_.WebPath(*files_.Resolve(Checked(role, argument)));
@@ -113,10 +100,11 @@ std::shared_ptr<File> Session::AnalysePage(const Text& page) {
 std::shared_ptr<const SourceText> Session::Source(const Text& file) {
   host_.StartPage();
   Text path = file;
-  int32_t error = 0;
-  std::shared_ptr<const SourceText> text;
-  host_.GetSharedFile(path, error, text);
-  return error == 0 ? text : nullptr;
+  try {
+    return host_.fsGetFile(path);
+  } catch (const RuntimeError&) {
+    return nullptr;
+  }
 }
 
 std::vector<Text> Session::ProjectFiles() const {

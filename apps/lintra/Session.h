@@ -10,7 +10,6 @@
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/lintra/Options.h"
-#include "platform/MessageBox.h"
 #include "platform/TextArray.h"
 #include "site/PageArguments.h"
 #include "site/SiteAnalysis.h"
@@ -31,14 +30,12 @@ struct PageFailure {
 };
 
 // One run of the command line: the project on disk, the host that serves its files, and the
-// analysis of its pages through the one headless control of the run. While it lives, message
-// boxes are written to standard error and answered at once.
+// analysis of its pages.
 class Session {
  public:
   // Opens the project at options.root; throws std::filesystem::filesystem_error or
   // std::invalid_argument when it is no readable folder or the encoding is unknown.
   explicit Session(const Options& options);
-  ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -95,7 +92,6 @@ class Session {
   DiskHost host_;
   PageArguments arguments_;
   SiteAnalysis site_;
-  MessageBox::Handler previousHandler_;
   std::vector<PageFailure> failures_;
 };
 

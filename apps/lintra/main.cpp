@@ -1,5 +1,5 @@
-// lintra: the command-line host of the include-tree control. It serves the control the files of
-// a project folder on disk and prints the control's reports, one subcommand per task.
+// lintra: the command-line host of the include-tree library. It serves the analysis the files of
+// a project folder on disk and prints its reports, one subcommand per task.
 
 #include <cstdio>
 #include <exception>
@@ -14,10 +14,21 @@
 #include "apps/lintra/Output.h"
 #include "apps/lintra/ProjectConfig.h"
 #include "apps/lintra/Session.h"
+#include "platform/MessageBox.h"
 
 namespace lintra {
 
 namespace {
+
+// Writes a message box to standard error and presses Abort, or OK where that is the only button:
+// the reports of the include-tree library show their unexpected errors this way on the command
+// line. Installed once, on the main thread, before any page is analysed.
+int32_t AnswerOnStandardError(const Text& prompt, int32_t style, const Text& title) {
+  std::string message = text::ToUtf8(title) + ": " + text::ToUtf8(prompt);
+  std::erase(message, '\r');
+  WriteError(message);
+  return (style & 0x0F) == MessageBox::AbortRetryIgnore ? MessageBox::Abort : MessageBox::OK;
+}
 
 int Dispatch(Session& session, const Options& options) {
   switch (options.command) {
@@ -92,5 +103,6 @@ using namespace lintra;
 int main(int argc, char** argv) {
   const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
   if (!parsed.options) return parsed.exitCode;
+  MessageBox::SetHandler(AnswerOnStandardError);
   return RunWithLargeStack([&] { return Run(*parsed.options); });
 }

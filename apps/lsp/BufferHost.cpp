@@ -2,13 +2,9 @@
 
 namespace lintra::lsp {
 
-void BufferHost::GetSharedFile(Text& FilePath, int32_t& nError,
-                               std::shared_ptr<const SourceText>& FileText) {
-  if (const OpenDocument* document = documents_.Match(FilePath)) {
-    FileText = document->text;
-    return;
-  }
-  disk_.GetSharedFile(FilePath, nError, FileText);
+std::shared_ptr<const SourceText> BufferHost::fsGetFile(Text& FilePath) {
+  if (const OpenDocument* document = documents_.Match(FilePath)) return document->text;
+  return disk_.fsGetFile(FilePath);
 }
 
 }  // namespace lintra::lsp

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "analysis/FileSupply.h"
 #include "apps/host/DiskHost.h"
 #include "apps/lsp/OpenDocuments.h"
-#include "control/LintraEvents.h"
 
 namespace lintra::lsp {
 
-// Serves the control the texts of a site as the editor sees it: a file open in the editor from
-// its buffer, saved or not, and every other file from disk.
-class BufferHost : public LintraEvents {
+// Serves the texts of a site as the editor sees it: a file open in the editor from its buffer,
+// saved or not, and every other file from disk.
+class BufferHost : public FileSupply {
  public:
   // `disk` and `documents` must outlive this.
   BufferHost(DiskHost& disk, const OpenDocuments& documents) : disk_(disk), documents_(documents) {}
@@ -16,8 +16,7 @@ class BufferHost : public LintraEvents {
   // Call before each page (see DiskHost::StartPage).
   void StartPage() { disk_.StartPage(); }
 
-  void GetSharedFile(Text& FilePath, int32_t& nError,
-                     std::shared_ptr<const SourceText>& FileText) override;
+  std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) override;
 
  private:
   DiskHost& disk_;

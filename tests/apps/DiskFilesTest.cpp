@@ -5,6 +5,7 @@
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/host/TextDecoding.h"
+#include "platform/ErrorRecord.h"
 #include "tests/apps/TempFolder.h"
 
 namespace lintra {
@@ -22,11 +23,16 @@ std::string Loaded(const DiskFiles& files, TextView webPath) {
 
 // What `host` answers for `path`: the path as the host leaves it, and the text.
 using Answer = std::pair<Text, std::shared_ptr<const SourceText>>;
+// A file that cannot be supplied leaves the path as it was, with no text, and sets `error` to
+// the number raised.
 Answer Ask(DiskHost& host, Text path, int32_t* error = nullptr) {
-  int32_t code = 0;
-  std::shared_ptr<const SourceText> text;
-  host.GetSharedFile(path, error ? *error : code, text);
-  return {path, text};
+  try {
+    std::shared_ptr<const SourceText> text = host.fsGetFile(path);
+    return {path, text};
+  } catch (const RuntimeError& raised) {
+    if (error) *error = raised.Record().Number;
+    return {path, nullptr};
+  }
 }
 
 // A project in root/ with a file outside it, beside root/.
@@ -200,7 +206,7 @@ TEST_F(DiskFilesTest, HostAnswersWithRealPathsOrAsRequestedAndSharesTextsByFile)
   EXPECT_EQ(Ask(onDisk, u"INC/A.inc"), Answer(u"inc/a.inc", first));
   int32_t error = 0;
   EXPECT_EQ(Ask(onDisk, u"../outside.txt", &error), Answer(u"../outside.txt", nullptr));
-  EXPECT_EQ(error, DiskHost::FileNotFound);
+  EXPECT_EQ(error, FileSupply::NotFound);
 
   DiskHost asRequested(files, 10, DiskHost::Paths::AsRequested);
   const Answer upper = Ask(asRequested, u"/INC/a.inc");

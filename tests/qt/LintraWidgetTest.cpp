@@ -21,7 +21,7 @@ struct Shown {
   LintraWidget* widget = new LintraWidget(control, &window);
 
   Shown() {
-    ServeExampleTree(host);
+    ServeExampleTree(host.Files);
     control->ToolbarVisible(true);
     widget->resize(400, 300);
     window.show();
@@ -169,7 +169,7 @@ class LintraWidgetTest : public QObject {
     // Holding the last reference, the widget lets the control go, which clears the trees.
     auto* widget = new LintraWidget;
     MemoryHost host(std::static_pointer_cast<Lintra>(widget->Control().shared_from_this()));
-    ServeExampleTree(host);
+    ServeExampleTree(host.Files);
     widget->Control().ParseFile(u"", u"r.asp");
     page = std::dynamic_pointer_cast<File>(widget->Control().tvLintra().GetNodes().Item(1)->Tag());
     delete widget;

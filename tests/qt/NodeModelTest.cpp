@@ -51,7 +51,7 @@ class NodeModelTest : public QObject {
   void FollowsPagesAddedAndRemoved() {
     auto control = std::make_shared<Lintra>();
     MemoryHost host(control);
-    ServeExampleTree(host);
+    ServeExampleTree(host.Files);
     host.Files[u"x.asp"] = IncludeLine(u"a.inc") + IncludeLine(u"gone.inc");
     NodeModel model(control->tvLintra(), control->imglTree());
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);

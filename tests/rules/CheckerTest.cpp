@@ -9,7 +9,7 @@
 #include "analysis/File.h"
 #include "analysis/PreOrder.h"
 #include "site/SiteAnalysis.h"
-#include "support/MemoryHost.h"
+#include "support/MemorySupply.h"
 
 namespace lintra {
 
@@ -39,7 +39,7 @@ std::string Render(const std::vector<RuleFinding>& findings) {
 // The findings of every rule but exposed-include (which every .inc would raise) over `pages` of
 // the site that `files` make up.
 std::string Check(const std::map<Text, Text>& files, std::initializer_list<const char16_t*> pages) {
-  MemoryHost host;
+  MemorySupply host;
   host.Files = files;
   SiteAnalysis site(host, u"/site");
   RuleSettings settings;
@@ -61,7 +61,7 @@ std::string CheckInRuns(const std::map<Text, Text>& files,
         : site(host, u"/site"), checker(settings) {
       host.Files = files;
     }
-    MemoryHost host;
+    MemorySupply host;
     SiteAnalysis site;
     Checker checker;
   };
@@ -117,7 +117,7 @@ TEST(Checker, KeepsTheOutermostAndInnermostLinksOfADeepChainAndTheWholeOfAShortO
     site[u"l" + text::FromNumber(level) + u".inc"] =
         IncludeLine(u"l" + text::FromNumber(level + 1) + u".inc");
   }
-  MemoryHost host;
+  MemorySupply host;
   host.Files = site;
   SiteAnalysis analysis(host, u"/site");
   Checker checker;
@@ -231,7 +231,7 @@ TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
 }
 
 TEST(Checker, GivesTheSameFindingsWhenOnePagesRulesAreSharedBetweenTwoCheckers) {
-  MemoryHost host;
+  MemorySupply host;
   host.Files = {{u"page.asp", IncludeLine(u"decl.inc") + IncludeLine(u"gone.inc") +
                                   IncludeLine(u"subs.inc") + IncludeLine(u"decl.inc") +
                                   IncludeLine(u"subs.inc") + IncludeLine(u"../up.inc")},
@@ -259,26 +259,8 @@ TEST(Checker, GivesTheSameFindingsWhenOnePagesRulesAreSharedBetweenTwoCheckers) 
   EXPECT_EQ(whole.Findings().size(), 9u);
 }
 
-namespace {
-
-// Serves one shared text per file, as a host that keeps its files in memory does.
-class SharingHost : public MemoryHost {
- public:
-  void GetSharedFile(Text& FilePath, int32_t& nError,
-                     std::shared_ptr<const SourceText>& FileText) override {
-    std::shared_ptr<const SourceText>& shared = texts_[FilePath];
-    if (!shared) MemoryHost::GetSharedFile(FilePath, nError, shared);
-    FileText = shared;
-  }
-
- private:
-  std::map<Text, std::shared_ptr<const SourceText>> texts_;
-};
-
-}  // namespace
-
 TEST(SourceFacts, ScansATextOnceForEveryNodeThatShowsIt) {
-  SharingHost host;
+  MemorySupply host;
   host.Files = {{u"one.asp", IncludeLine(u"decl.inc")},
                 {u"two.asp", IncludeLine(u"decl.inc")},
                 {u"decl.inc", kDeclarations}};

@@ -5,11 +5,12 @@
 #include "analysis/File.h"
 #include "site/SiteAnalysis.h"
 #include "support/MemoryHost.h"
+#include "support/MemorySupply.h"
 
 namespace lintra {
 
 TEST(IncludeChain, LeadsFromThePageToTheNearestChangedFileAlongItsDirectives) {
-  MemoryHost host;
+  MemorySupply host;
   host.Files[u"p.asp"] = IncludeLine(u"a.inc") + IncludeLine(u"b.inc") + IncludeLine(u"c.inc");
   host.Files[u"a.inc"] = u"\r\n" + IncludeLine(u"deep/x.inc");
   host.Files[u"deep/x.inc"] = u"\r\n\r\n" + IncludeLine(u"../t.inc");

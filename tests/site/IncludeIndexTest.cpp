@@ -5,11 +5,12 @@
 #include "analysis/File.h"
 #include "site/SiteAnalysis.h"
 #include "support/MemoryHost.h"
+#include "support/MemorySupply.h"
 
 namespace lintra {
 
 TEST(IncludeIndex, ListsTheDirectivesThatIncludeAFileOnceEachAndThePagesThatReachIt) {
-  MemoryHost host;
+  MemorySupply host;
   host.Files[u"p.asp"] = u"<p>\r\n" + IncludeLine(u"inc/h.inc") + IncludeLine(u"inc/u.inc");
   host.Files[u"inc/h.inc"] = u"h\r\n" + IncludeDirective(u"u.inc") + IncludeDirective(u"u.inc");
   host.Files[u"inc/u.inc"] = u"u";

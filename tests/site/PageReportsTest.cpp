@@ -5,15 +5,18 @@
 #include "analysis/File.h"
 #include "site/SiteAnalysis.h"
 #include "support/MemoryHost.h"
+#include "support/MemorySupply.h"
 
 namespace lintra {
 
 TEST(PageReports, AreTheReportsTheControlMakesOnThePageItShows) {
-  MemoryHost host;
-  host.Files[u"shop/p.asp"] =
+  MemorySupply files;
+  files.Files[u"shop/p.asp"] =
       u"<p>" + IncludeLine(u"a.inc") + IncludeLine(u"gone.inc") + IncludeLine(u"a.inc") + u"</p>";
-  host.Files[u"shop/a.inc"] = u"A";
-  SiteAnalysis site(host, u"");
+  files.Files[u"shop/a.inc"] = u"A";
+  MemoryHost host;
+  host.Files = files.Files;
+  SiteAnalysis site(files, u"");
   const std::shared_ptr<File> page = site.Tree(u"shop/p.asp");
   host.Control->ParseFile(u"", u"shop/p.asp");
 

@@ -5,7 +5,7 @@
 #include "analysis/File.h"
 #include "platform/ErrorRecord.h"
 #include "site/MatchList.h"
-#include "support/MemoryHost.h"
+#include "support/MemorySupply.h"
 
 namespace lintra {
 
@@ -32,8 +32,8 @@ std::string FailureOf(Analyse analyse) {
 }  // namespace
 
 TEST(SiteAnalysis, AnalysesEachPageIntoATreeOfItsOwn) {
-  MemoryHost host;
-  ServeExampleTree(host);
+  MemorySupply host;
+  ServeExampleTree(host.Files);
   SiteAnalysis site(host, u"/site");
   const std::shared_ptr<File> page = site.Tree(u"r.asp");
   const std::shared_ptr<File> gone = site.Tree(u"gone.asp");
@@ -43,12 +43,11 @@ TEST(SiteAnalysis, AnalysesEachPageIntoATreeOfItsOwn) {
   EXPECT_EQ(Outline(*gone), u"");
   EXPECT_EQ(Outline(*site.Tree(u"r.asp")), Outline(*page));
   EXPECT_EQ(host.Requests.size(), 13u);
-  EXPECT_TRUE(host.Control->tvLintra().GetNodes().size() == 0);
 }
 
 TEST(SiteAnalysis, KeepsThePagesThatAreOrIncludeAFileOfTheMatchList) {
-  MemoryHost host;
-  ServeExampleTree(host);
+  MemorySupply host;
+  ServeExampleTree(host.Files);
   host.Files[u"lone.asp"] = IncludeLine(u"gone.inc");
   SiteAnalysis site(host, u"");
   const TextArray matches = MatchList({u"A1a.inc", u"lone.ASP"});
@@ -63,16 +62,20 @@ TEST(SiteAnalysis, KeepsThePagesThatAreOrIncludeAFileOfTheMatchList) {
   EXPECT_EQ(PageOf(site.TreeIfDependant(u"lone.asp", MatchList({}))), u"none");
 }
 
-TEST(SiteAnalysis, FailuresComeOutWithTheSourceTheControlGivesThem) {
-  MemoryHost host;
-  ServeExampleTree(host);
+TEST(SiteAnalysis, FailuresComeOutAsTheSupplyRaisedThem) {
+  MemorySupply host;
+  ServeExampleTree(host.Files);
   host.Limit = 2;
   SiteAnalysis site(host, u"");
   EXPECT_EQ(FailureOf([&] { site.Tree(u"r.asp"); }),
-            "-2147220503 Lintra.Lintra.ParseFile: Could not find the file : a1.inc");
+            "-2147220503 MemorySupply: Could not find the file : a1.inc");
   host.Requests.clear();
   EXPECT_EQ(FailureOf([&] { site.TreeIfDependant(u"r.asp", MatchList({u"b1.inc"})); }),
-            "-2147220503 Lintra.fsGetFile: Could not find the file : a1.inc");
+            "-2147220503 MemorySupply: Could not find the file : a1.inc");
+  host.Limit = 0;
+  host.Errors[u"b.inc"] = ErrorNumber::OutOfMemory;
+  EXPECT_EQ(FailureOf([&] { site.Tree(u"r.asp"); }),
+            "7 MemorySupply: Could not find the file : b.inc");
 }
 
 }  // namespace lintra

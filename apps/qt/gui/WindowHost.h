@@ -6,13 +6,13 @@
 #include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
-#include "control/LintraEvents.h"
+#include "control/SupplyEvents.h"
 
 namespace lintra {
 
 // The desktop app's side of the control's events: file texts come from the project on disk,
 // reports and requests to open a file go to the window.
-class WindowHost : public LintraEvents {
+class WindowHost : public SupplyEvents {
  public:
   // By default, more file requests than this for one page stop its analysis as an include
   // explosion.
@@ -26,10 +26,13 @@ class WindowHost : public LintraEvents {
   // the tree.
   WindowHost(const DiskFiles& files, uint64_t maxRequests, const CodePage* codePage, Show showText,
              Show showFile)
-      : disk_(files, maxRequests, DiskHost::Paths::OnDisk, codePage),
+      : SupplyEvents(disk_),
+        disk_(files, maxRequests, DiskHost::Paths::OnDisk, codePage),
         showText_(std::move(showText)),
         showFile_(std::move(showFile)) {}
 
+  // The files as the headless analysis reads them, the same texts the control gets.
+  FileSupply& Files() { return disk_; }
   // Starts counting file requests afresh; call before each page.
   void StartPage() { disk_.StartPage(); }
   // Reads files anew from now on, so that what the user asks for next shows the files as they
@@ -39,10 +42,6 @@ class WindowHost : public LintraEvents {
   bool LimitReached() const { return disk_.LimitReached(); }
   uint64_t MaxRequests() const { return disk_.MaxRequests(); }
 
-  void GetSharedFile(Text& FilePath, int32_t& nError,
-                     std::shared_ptr<const SourceText>& FileText) override {
-    disk_.GetSharedFile(FilePath, nError, FileText);
-  }
   void DisplayText(Text& Report) override { showText_(Report); }
   void DisplayFile(Text FilePath) override { showFile_(FilePath); }
 
