@@ -27,8 +27,7 @@ const RuleInfo& CaseMismatchRule::Info() const {
       "case-sensitive file system (Linux, a container, some build and deploy tools) does not, "
       "and the include then fails with ASP 0126 or its equivalent (Microsoft knowledge base "
       "article Q324054: UNIX file names are case-sensitive, NTFS is only case-aware). Spell the "
-      "path in the directive as the file is named on disk. Only hosts that hand back the name "
-      "they found on disk let this be seen."};
+      "path in the directive as the file is named on disk."};
   return info;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/DirectiveOf.h"
 #include "rules/SourceFacts.h"
 
 namespace lintra {
@@ -25,23 +26,11 @@ PlaceView PageCheck::DirectivePlace(const Include& include, PlaceView start) {
 }
 
 const ScannedDirective* PageCheck::DirectiveOf(const Include& include) {
-  const std::shared_ptr<const SourceText>& text = include.parent.SharedContent();
-  if (!text) return nullptr;
-  const int32_t start = include.node.BaseFileStart();
-  const std::vector<ScannedDirective>& directives = text->Directives();
-  const auto at = std::lower_bound(
-      directives.begin(), directives.end(), start,
-      [](const ScannedDirective& directive, int32_t wanted) { return directive.Start < wanted; });
-  if (at == directives.end() || at->Start != start) return nullptr;
-  return &*at;
+  return lintra::DirectiveOf(include.parent, include.node);
 }
 
 const Text* PageCheck::RequestedPath(const Include& include) {
-  const ScannedDirective* directive = DirectiveOf(include);
-  if (!directive) return nullptr;
-  const SourceText& text = *include.parent.SharedContent();
-  return &text.IncludePath(static_cast<size_t>(directive - text.Directives().data()),
-                           include.parent.Path());
+  return lintra::RequestedPath(include.parent, include.node);
 }
 
 const std::vector<PageCheck::Include>& PageCheck::Includes() {

@@ -48,9 +48,15 @@ CLI::App* AddCommand(CLI::App& app, Options& options, Command command, const std
                   "instead of keeping their bytes")
       ->check(CLI::Validator(KnownEncoding, "NAME", "encoding"))
       ->type_name("NAME");
-  sub->add_flag("--canonical-paths", options.canonicalPaths,
-                "Show each file under its real web path, so that two spellings of one file are "
-                "the same file");
+  // The site's commands always name a file as the disk spells it; they take the flag, hidden, so
+  // that scripts written when it was needed still run.
+  const bool report = command == Command::Tree || command == Command::Complete ||
+                      command == Command::Warnings || command == Command::Depends;
+  CLI::Option* canonical = sub->add_flag(
+      "--canonical-paths", options.canonicalPaths,
+      "Show each file under its real web path, so that two spellings of one file are the same "
+      "file");
+  if (!report) canonical->group("");
   sub->callback([&options, command] { options.command = command; });
   return sub;
 }

@@ -37,6 +37,20 @@ std::string FailureMessage(const Text& page, const ErrorRecord& error, const Dis
                  text::ToUtf8(error.Source) + ": " + text::ToUtf8(error.Description));
 }
 
+// How the trees of a run name their files: the site's commands name each file once, as the disk
+// spells it; the page reports keep each directive's own spelling unless --canonical-paths.
+DiskHost::Paths PathsFor(const Options& options) {
+  switch (options.command) {
+    case Command::Tree:
+    case Command::Complete:
+    case Command::Warnings:
+    case Command::Depends:
+      return options.canonicalPaths ? DiskHost::Paths::OnDisk : DiskHost::Paths::AsRequested;
+    default:
+      return DiskHost::Paths::OnDisk;
+  }
+}
+
 }  // namespace
 
 Session::Session(const Options& options)
@@ -44,9 +58,8 @@ Session::Session(const Options& options)
       files_(options.root),
       codePage_(options.encoding.empty() ? std::nullopt
                                          : std::make_optional<CodePage>(options.encoding)),
-      host_(files_, options.maxFiles,
-            options.canonicalPaths ? DiskHost::Paths::OnDisk : DiskHost::Paths::AsRequested,
-            codePage_ ? &*codePage_ : nullptr, options.virtualDirectories),
+      host_(files_, options.maxFiles, PathsFor(options), codePage_ ? &*codePage_ : nullptr,
+            options.virtualDirectories),
       arguments_(options.root, files_.Root()),
       site_(host_, text::FromUtf8(options.root)) {}
 

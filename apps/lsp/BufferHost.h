@@ -7,7 +7,8 @@
 namespace lintra::lsp {
 
 // Serves the texts of a site as the editor sees it: a file open in the editor from its buffer,
-// saved or not, and every other file from disk.
+// saved or not, and every other file from disk; either way under the one name the site gives the
+// file (an open file's under the editor's, which is the disk's).
 class BufferHost : public FileSupply {
  public:
   // `disk` and `documents` must outlive this.

@@ -53,7 +53,7 @@ void IndexHelper::Run() {
   size_t current = pages_.size();
   try {
     DiskFiles files(root_);
-    DiskHost host(files, maxRequests_, DiskHost::Paths::AsRequested);
+    DiskHost host(files, maxRequests_, DiskHost::Paths::OnDisk);
     SiteAnalysis site(host, text::FromUtf8(root_.string()));
     for (size_t i = 0; i < pages_.size() && !stop_; ++i) {
       uint8_t nobody = Nobody;

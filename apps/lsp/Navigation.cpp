@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/DirectiveOf.h"
 #include "analysis/File.h"
 #include "analysis/Files.h"
 #include "apps/lsp/DocumentContext.h"
@@ -14,11 +15,14 @@ namespace lintra::lsp {
 
 namespace {
 
-// One directive of the document: where it stands and the file it names.
+// One directive of the document: where it stands, the file it names, its path as written and
+// that path resolved against the document's folder.
 struct Directive {
   LineColumn start;
   LineColumn end;
   Text target;
+  Text value;
+  Text written;
   bool missing = false;
 };
 
@@ -30,8 +34,11 @@ std::vector<Directive> DirectivesOf(Workspace& workspace, const Text& webPath) {
   const LineIndex lines(context.node->Content());
   for (size_t i = 0; i < includes->size(); ++i) {
     const File& child = *(*includes)[i];
+    const ScannedDirective* scanned = DirectiveOf(*context.node, child);
+    const Text* written = RequestedPath(*context.node, child);
     directives.push_back({lines.At(child.BaseFileStart()), lines.At(child.BaseFileEnd()),
-                          child.FullPath(), child.MissingFile()});
+                          child.FullPath(), scanned ? scanned->Value : child.FullPath(),
+                          written ? *written : child.FullPath(), child.MissingFile()});
   }
   return directives;
 }
@@ -57,11 +64,11 @@ Json StartOfFile(const std::string& uri) {
 
 // How the directive's file was found on disk, as a sentence.
 std::string FoundText(Workspace& workspace, const Directive& directive) {
-  const std::optional<Text> onDisk = workspace.OnDisk(directive.target);
+  const std::optional<Text> onDisk = workspace.OnDisk(directive.written);
   if (!onDisk) return "Not found: no file of the site has this path.";
-  const size_t start = directive.target.find_first_not_of(u"/");
+  const size_t start = directive.written.find_first_not_of(u"/");
   const TextView written =
-      TextView(directive.target).substr(std::min(start, directive.target.size()));
+      TextView(directive.written).substr(std::min(start, directive.written.size()));
   if (text::SameUnits(*onDisk, written)) return "Found exactly.";
   if (FileKey(*onDisk) == FileKey(written)) {
     return "Found by ignoring letter case: the file is `" + text::ToUtf8(*onDisk) + "`.";
@@ -95,7 +102,7 @@ Json DocumentLinks(Workspace& workspace, const Text& webPath) {
   Json links = Json::array();
   for (const Directive& directive : DirectivesOf(workspace, webPath)) {
     const std::string uri = directive.missing ? "" : workspace.UriOf(directive.target);
-    Json link = {{"range", RangeOf(directive)}, {"tooltip", text::ToUtf8(directive.target)}};
+    Json link = {{"range", RangeOf(directive)}, {"tooltip", text::ToUtf8(directive.written)}};
     if (!uri.empty()) link["target"] = uri;
     links.push_back(std::move(link));
   }
@@ -130,7 +137,7 @@ Json Hover(Workspace& workspace, const Text& webPath, Position position) {
   if (!directive) return nullptr;
   const std::optional<uint32_t> file = workspace.Index().Find(directive->target);
   const size_t pages = file ? workspace.Index().Reaching(*file).size() : 0;
-  const std::string value = "`" + text::ToUtf8(directive->target) + "`\n\n" +
+  const std::string value = "`" + text::ToUtf8(directive->written) + "`\n\n" +
                             FoundText(workspace, *directive) + " " + PagesText(pages);
   return {{"contents", {{"kind", "markdown"}, {"value", value}}}, {"range", RangeOf(*directive)}};
 }
@@ -138,7 +145,7 @@ Json Hover(Workspace& workspace, const Text& webPath, Position position) {
 Json DocumentSymbols(Workspace& workspace, const Text& webPath) {
   Json symbols = Json::array();
   for (const Directive& directive : DirectivesOf(workspace, webPath)) {
-    symbols.push_back({{"name", text::ToUtf8(directive.target)},
+    symbols.push_back({{"name", text::ToUtf8(directive.value)},
                        {"detail", directive.missing ? "include (missing)" : "include"},
                        {"kind", 1},
                        {"range", RangeOf(directive)},

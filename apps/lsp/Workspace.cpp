@@ -45,7 +45,7 @@ bool HoldsOneOf(const PageRecord& record, const std::vector<uint32_t>& files) {
 
 Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
     : files_(root),
-      disk_(files_, MaxRequestsPerPage, DiskHost::Paths::AsRequested),
+      disk_(files_, MaxRequestsPerPage, DiskHost::Paths::OnDisk),
       host_(disk_, documents_),
       site_(host_, text::FromUtf8(root.string())),
       excludes_(std::move(project.excludes)),

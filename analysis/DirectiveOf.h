@@ -1,0 +1,18 @@
+#pragma once
+
+#include "analysis/DirectiveScanner.h"
+#include "analysis/File.h"
+#include "platform/Text.h"
+
+namespace lintra {
+
+// The directive in `parent`'s text that pulled `node` in, found by its span; null when the text
+// holds none there.
+const ScannedDirective* DirectiveOf(const File& parent, const File& node);
+
+// The path that directive asks for, resolved against `parent`'s folder, before the supply named
+// the file it found (which may spell it otherwise); null when there is no directive. Valid until
+// the next call for a node of the same text.
+const Text* RequestedPath(const File& parent, const File& node);
+
+}  // namespace lintra
