@@ -11,7 +11,7 @@ _lintra_options() {
   case $1 in
     depends) echo "$_lintra_common_options --changed --tree --why --exclude" ;;
     check)
-      echo "$_lintra_common_options --format --baseline --write-baseline --max-warnings --jobs --exclude"
+      echo "$_lintra_common_options --format --baseline --write-baseline --max-warnings --all-places --jobs --exclude"
       ;;
     includers) echo "$_lintra_common_options --exclude" ;;
     report) echo "$_lintra_common_options --output --jobs" ;;

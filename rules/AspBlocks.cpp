@@ -108,14 +108,17 @@ class Layout {
       const size_t open = text::FindAscii(text_, at_, u'<');
       if (open == TextView::npos) break;
       if (open + 1 < text_.size() && text_[open + 1] == u'%') {
+        NotePlain(plainFrom_, open);
         ReadServerBlock(open + 2);
+        plainFrom_ = at_;
       } else if (StartsWithWord(text_, open, u"<script") && open + 7 < text_.size() &&
                  IsSpace(text_[open + 7])) {
-        ReadScriptElement(open + 7);
+        ReadScriptElement(open, open + 7);
       } else {
         at_ = open + 1;
       }
     }
+    NotePlain(plainFrom_, text_.size());
     return std::move(layout_);
   }
 
@@ -127,6 +130,8 @@ class Layout {
       ReadPageDirective(code + 1, end);
     } else if (code >= end || text_[code] != u'=') {
       layout_.blocks.push_back({code, end, 0});
+    } else {
+      layout_.writesOutput = true;
     }
     at_ = close == TextView::npos ? text_.size() : close + 2;
   }
@@ -139,7 +144,7 @@ class Layout {
     sawDirective_ = true;
   }
 
-  void ReadScriptElement(size_t at) {
+  void ReadScriptElement(size_t open, size_t at) {
     const Attributes attributes = ReadAttributes(text_, at, text_.size(), u'>');
     if (attributes.stoppedAt >= text_.size()) {
       at_ = text_.size();
@@ -154,12 +159,41 @@ class Layout {
     if (!attributes.hasLanguage || LanguageOf(attributes.language) == PageLanguage::VbScript) {
       layout_.blocks.push_back({body, end, ++scriptElements_});
     }
+    NotePlain(plainFrom_, open);
     at_ = end;
     if (end < text_.size()) at_ += 1;
+    const size_t closer = text::FindAscii(text_, at_, u'>');
+    plainFrom_ = closer == TextView::npos ? text_.size() : closer + 1;
+  }
+
+  // Notes whether [from, to), text outside server code, writes to the response: anything but
+  // blanks and include directives, which the server replaces.
+  void NotePlain(size_t from, size_t to) {
+    for (size_t at = from; at < to && !layout_.writesOutput; ++at) {
+      if (IsSpace(text_[at])) continue;
+      const size_t close = IncludeCommentEnd(at, to);
+      if (close == 0) {
+        layout_.writesOutput = true;
+      } else {
+        at = close - 1;
+      }
+    }
+  }
+
+  // The end of the include directive's comment that starts at `at`, before `to`; 0 when none
+  // starts there.
+  size_t IncludeCommentEnd(size_t at, size_t to) const {
+    if (!StartsWithWord(text_, at, u"<!--")) return 0;
+    const size_t close = text_.substr(0, to).find(u"-->", at + 4);
+    if (close == TextView::npos) return 0;
+    const size_t keyword = FindWord(text_.substr(0, close), at + 4, u"#include");
+    return keyword < close ? close + 3 : 0;
   }
 
   TextView text_;
   size_t at_ = 0;
+  // Where the text outside server code that is not yet noted begins.
+  size_t plainFrom_ = 0;
   bool sawDirective_ = false;
   int32_t scriptElements_ = 0;
   AspLayout layout_;

@@ -23,10 +23,13 @@ struct CodeBlock {
   int32_t unit = 0;
 };
 
-// Where a file's server-side VBScript lies, and the language its first page directive names.
+// Where a file's server-side VBScript lies, the language its first page directive names, and
+// whether the file writes to the response: text outside server code that is not blank and no
+// include directive, or a <%= expression.
 struct AspLayout {
   std::vector<CodeBlock> blocks;
   PageLanguage language = PageLanguage::Unstated;
+  bool writesOutput = false;
 };
 
 // The first "<%" at or after `from` in `text`, or npos.

@@ -4,8 +4,9 @@
 
 namespace lintra {
 
-// duplicate-include: a file included more than once in a page where that redefines no name: the
-// page runs, but the file is compiled and its output written once for each copy.
+// duplicate-include: a file included again in a page where that redefines no name, once at the
+// directive that brings it again: the page runs, but the file is compiled, and its output written,
+// once for each copy.
 class DuplicateIncludeRule : public Rule {
  public:
   const RuleInfo& Info() const override;

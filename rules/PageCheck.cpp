@@ -100,6 +100,42 @@ Place PageCheck::DeclarationPlace(File& node, const Declaration& declaration) {
           declaration.endColumn};
 }
 
+const std::vector<PageCheck::Repeat>& PageCheck::Repeats() {
+  if (!repeats_) FindRepeats();
+  return *repeats_;
+}
+
+const PageCheck::Repeat* PageCheck::RepeatHolding(const File& node) {
+  const std::vector<Repeat>& repeats = Repeats();
+  const auto found = repeatOf_.find(&node);
+  return found == repeatOf_.end() ? nullptr : &repeats[found->second];
+}
+
+const PageCheck::Repeat* PageCheck::RepeatRedefining(const Redefinition& redefinition) {
+  const Repeat* repeat = RepeatHolding(*redefinition.node);
+  if (!repeat) return nullptr;
+  const bool sameFile =
+      text::SameUnits(redefinition.node->FullPathView(), redefinition.firstNode->FullPathView());
+  return sameFile ? repeat : nullptr;
+}
+
+void PageCheck::FindRepeats() {
+  repeats_.emplace();
+  std::unordered_map<TextView, const Include*> firsts;
+  for (const Include& include : Includes()) {
+    File& node = include.node;
+    if (const auto outer = repeatOf_.find(&include.parent); outer != repeatOf_.end()) {
+      repeatOf_.emplace(&node, outer->second);
+      continue;
+    }
+    if (node.MissingFile() || node.CircularInclude()) continue;
+    const auto [first, added] = firsts.try_emplace(node.FullPathView(), &include);
+    if (added) continue;
+    repeatOf_.emplace(&node, repeats_->size());
+    repeats_->push_back({&include, first->second});
+  }
+}
+
 const std::vector<Redefinition>& PageCheck::Redefinitions() {
   if (!redefinitions_) redefinitions_ = FindRedefinitions(page_, facts_);
   return *redefinitions_;

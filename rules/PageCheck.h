@@ -64,11 +64,31 @@ class PageCheck {
   // The page's redefined names (see FindRedefinitions), found on the first call.
   const std::vector<Redefinition>& Redefinitions();
 
+  // A file that the page includes again: the include that brings a later copy of it, where no
+  // copy around that include is itself a later one, and the include that first brought the file.
+  // Everything below `again` is a later copy too, so `again` is the one cause of all of it.
+  struct Repeat {
+    const Include* again;
+    const Include* first;
+  };
+  // The page's repeats, in page order; found on the first call. A file is the same file when its
+  // full path is the same; missing and circular includes are none.
+  const std::vector<Repeat>& Repeats();
+  // The repeat whose later copy holds `node` (as that copy or below it), or null.
+  const Repeat* RepeatHolding(const File& node);
+  // The repeat that makes `redefinition`: a later copy of a file declaring again what an earlier
+  // copy of that file declared; null for a name that two files declare.
+  const Repeat* RepeatRedefining(const Redefinition& redefinition);
+
  private:
   File& page_;
   SourceFacts& facts_;
   const RuleSettings& settings_;
   std::optional<std::vector<Redefinition>> redefinitions_;
+  void FindRepeats();
+  std::optional<std::vector<Repeat>> repeats_;
+  // For each node inside a later copy, the position of its repeat in repeats_.
+  std::unordered_map<const File*, size_t> repeatOf_;
   // Each include of the page, in page order, walked on first use.
   const std::vector<Include>& Includes();
   std::optional<std::vector<Include>> includes_;

@@ -7,9 +7,13 @@ namespace lintra {
 void Rule::Finish(const ProjectCheck&, FindingSet&) {}
 
 Severity Rule::SeverityIn(const RuleSettings& settings) const {
+  return ChosenSeverity(settings).value_or(DefaultSeverity(settings));
+}
+
+std::optional<Severity> Rule::ChosenSeverity(const RuleSettings& settings) const {
   const auto chosen = settings.severities.find(Info().id);
-  if (chosen != settings.severities.end() && chosen->second) return *chosen->second;
-  return DefaultSeverity(settings);
+  if (chosen == settings.severities.end()) return std::nullopt;
+  return chosen->second;
 }
 
 Severity Rule::DefaultSeverity(const RuleSettings&) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,8 @@ class Rule {
   // The severity this rule reports with under `settings`: the one they set for it, or else its
   // own (see DefaultSeverity).
   Severity SeverityIn(const RuleSettings& settings) const;
+  // The severity `settings` set for this rule, if they set one.
+  std::optional<Severity> ChosenSeverity(const RuleSettings& settings) const;
 
  protected:
   // The severity of this rule's findings when the settings name none: Info().severity unless a

@@ -39,7 +39,10 @@ struct PlaceView {
   Place ToPlace() const { return {Text(file), line, column, endLine, endColumn}; }
 };
 
-// What a rule reports at one place, however many pages reach it.
+// What a rule reports at one place, however many pages reach it. A rule words a finding by its
+// cause (the directive or declaration behind it and what it does), never by the place it stands
+// or the page that reaches it, so that the findings of one cause share rule and message: that is
+// how every report groups them.
 struct RuleFinding {
   std::string ruleId;
   Severity severity = Severity::Error;

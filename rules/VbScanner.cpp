@@ -12,6 +12,8 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines) {
   const AspLayout layout = LayOutAsp(text);
   ScriptScan scan;
   scan.language = layout.language;
+  scan.writesOutput = layout.writesOutput;
+  scan.runsStatements = layout.language == PageLanguage::Other;
   VbStatements statements(text, scan);
   for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
   statements.Finish();

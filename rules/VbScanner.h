@@ -46,6 +46,12 @@ struct ScriptScan {
   // opens one to the end of the statement that closes it (or the end of the text), in text order.
   // What an include directive inside one brings in is not at script level.
   std::vector<TextSpan> bodies;
+  // Whether including the file does anything beyond declaring: it writes to the response (see
+  // AspLayout::writesOutput), or its script runs a statement at script level (anything but a
+  // declaration, a body, Option or Rem; always so for a language other than VBScript).
+  bool writesOutput = false;
+  bool runsStatements = false;
+  bool HasEffects() const { return writesOutput || runsStatements; }
 };
 
 // Scans the server-side VBScript of `text` (see LayOutAsp) statement by statement: ' and Rem

@@ -88,14 +88,18 @@ size_t VbStatements::ReadToken(size_t at, size_t end) {
 
 size_t VbStatements::ReadOn(size_t at, size_t end) {
   if (tokens_.size() != 1 || MayMatter(tokens_.front())) return at;
+  NoteOther(tokens_.front());
   tokens_.clear();
   return SkipStatements(at, end);
 }
 
-size_t VbStatements::SkipStatements(size_t at, size_t end) const {
+size_t VbStatements::SkipStatements(size_t at, size_t end) {
   while ((at = StatementStart(SkipStatement(at, end), end)) < end) {
     // A first token that is no word cannot matter; SkipStatement reads it.
-    if (!IsLetter(text_[at])) continue;
+    if (!IsLetter(text_[at])) {
+      NoteOther({TokenKind::Other, at, 1});
+      continue;
+    }
     size_t after = at + 1;
     while (after < end && IsWordUnit(text_[after])) ++after;
     const Token first{TokenKind::Word, at, after - at};
@@ -104,10 +108,15 @@ size_t VbStatements::SkipStatements(size_t at, size_t end) const {
     } else if (MayMatter(first)) {
       return at;
     } else {
+      NoteOther(first);
       at = after;
     }
   }
   return at;
+}
+
+void VbStatements::NoteOther(const Token& first) {
+  if (AtScriptLevel() && !IsWord(first, u"option")) out_.runsStatements = true;
 }
 
 size_t VbStatements::StatementStart(size_t at, size_t end) const {

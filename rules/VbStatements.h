@@ -42,7 +42,10 @@ class VbStatements {
   bool MayMatter(const Token& first) const;
   // From `at`, in a statement that cannot matter: where the first token of the next statement
   // that may matter begins, or `end`.
-  size_t SkipStatements(size_t at, size_t end) const;
+  size_t SkipStatements(size_t at, size_t end);
+  // Notes a statement that begins with `first` and cannot matter: at script level it runs,
+  // unless it is Option.
+  void NoteOther(const Token& first);
   // The line break or ":" that ends the statement going on at `at`, or `end`; strings, brackets,
   // comments and continuations are read as ReadToken reads them.
   size_t SkipStatement(size_t at, size_t end) const;

@@ -90,7 +90,7 @@ int RunCheck(Session& session, const Options& options) {
   }
   CheckResult result = Result(checker, session, options, baseline);
   result.pages = checked;
-  WriteCheckReport(options.format, result, session.Root());
+  WriteCheckReport(options.format, result, session.Root(), options.allPlaces);
   return Status(result, options);
 }
 

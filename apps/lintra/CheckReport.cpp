@@ -50,7 +50,7 @@ std::string Totals(const CheckResult& result) {
 }
 
 void WriteCheckReport(ReportFormat format, const CheckResult& result,
-                      const std::filesystem::path& root) {
+                      const std::filesystem::path& root, bool allPlaces) {
   switch (format) {
     case ReportFormat::Json:
       return WriteJsonCheckReport(result, root);
@@ -61,7 +61,7 @@ void WriteCheckReport(ReportFormat format, const CheckResult& result,
     case ReportFormat::PlainText:
       break;
   }
-  WriteTextCheckReport(result);
+  WriteTextCheckReport(result, allPlaces);
 }
 
 }  // namespace lintra

@@ -9,11 +9,14 @@
 namespace lintra {
 
 // Writes `result` to standard output in `format`; `root` is the project root, fully resolved.
+// The text lists every place when `allPlaces`, otherwise one line per cause.
 void WriteCheckReport(ReportFormat format, const CheckResult& result,
-                      const std::filesystem::path& root);
+                      const std::filesystem::path& root, bool allPlaces);
 
-// One line per finding in the style compilers use, then a line of totals per severity.
-void WriteTextCheckReport(const CheckResult& result);
+// In the style compilers use, one line per cause (see CauseKey): its first place and how many
+// places and pages it has; or, when `allPlaces`, one line per finding. Then, when some line stands
+// for more places, a line that says so, and last a line of totals per severity.
+void WriteTextCheckReport(const CheckResult& result, bool allPlaces);
 // One JSON document: the rules, the findings, the totals and the pages that failed.
 void WriteJsonCheckReport(const CheckResult& result, const std::filesystem::path& root);
 // A SARIF 2.1.0 log as code scanning reads it: every rule, and a result per finding with its

@@ -110,6 +110,9 @@ void AddCheckOutputs(CLI::App& sub, Options& options) {
          "Output format: text (default), json, sarif or github (workflow annotations)")
       ->check(CLI::IsMember({"text", "json", "sarif", "github"}))
       ->type_name("FORMAT");
+  sub.add_flag("--all-places", options.allPlaces,
+               "In the text output, list every place of every finding, one line each, instead "
+               "of one line per cause");
   sub.add_option("--baseline", options.baseline,
                  "Leave out the findings that the baseline FILE records")
       ->type_name("FILE");

@@ -49,4 +49,10 @@ std::vector<std::string> Fingerprints(const std::vector<RuleFinding>& findings,
   return fingerprints;
 }
 
+std::string CauseKey(const RuleFinding& finding) {
+  const uint64_t hash =
+      Hash(std::string_view("\0", 1), Hash(finding.ruleId, 0xcbf29ce484222325ULL));
+  return Hex(Hash(text::ToUtf8(finding.message), hash));
+}
+
 }  // namespace lintra

@@ -20,4 +20,8 @@ using LineText = std::function<Text(const Text& file, int32_t line)>;
 std::vector<std::string> Fingerprints(const std::vector<RuleFinding>& findings,
                                       const LineText& lineOf);
 
+// The key of `finding`'s cause, which the findings of one cause share (see RuleFinding): 16 hex
+// digits that hash the rule and the message.
+std::string CauseKey(const RuleFinding& finding);
+
 }  // namespace lintra

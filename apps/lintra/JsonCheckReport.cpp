@@ -1,6 +1,7 @@
 #include <nlohmann/json.hpp>
 
 #include "apps/lintra/CheckReport.h"
+#include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
 
 namespace lintra {
@@ -43,6 +44,7 @@ Json FindingEntry(const RuleFinding& finding, const std::string& fingerprint) {
   entry["chain"] = Places(finding.chain);
   entry["related"] = Places(finding.related);
   entry["fingerprint"] = fingerprint;
+  entry["cause"] = CauseKey(finding);
   return entry;
 }
 

@@ -38,6 +38,8 @@ struct Options {
   // depends: print the chain of directives from each page to a changed file instead.
   bool why = false;
   ReportFormat format = ReportFormat::PlainText;
+  // Whether check's text lists every place of every finding instead of one line per cause.
+  bool allPlaces = false;
   // report: the file the HTML page is written to, empty for standard output.
   std::string output;
   GraphFormat graphFormat = GraphFormat::Dot;

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "apps/lintra/CheckReport.h"
+#include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
 #include "apps/version/Version.h"
 
@@ -97,7 +98,10 @@ Json ResultEntry(const RuleFinding& finding, const std::string& fingerprint, siz
       {"message", {{"text", text::ToUtf8(finding.message) + " (" + Reach(finding) + ")"}}},
       {"locations", Json::array({{{"physicalLocation", PhysicalLocation(finding.place)}}})},
       {"partialFingerprints", {{"primaryLocationLineHash", fingerprint}}},
-      {"properties", {{"pages", finding.pages}, {"page", text::ToUtf8(finding.page)}}}};
+      {"properties",
+       {{"pages", finding.pages},
+        {"page", text::ToUtf8(finding.page)},
+        {"cause", CauseKey(finding)}}}};
   const Json related = RelatedLocations(finding);
   if (!related.empty()) result["relatedLocations"] = related;
   return result;

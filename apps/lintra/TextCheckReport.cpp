@@ -1,8 +1,9 @@
-#include <future>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "apps/lintra/CheckReport.h"
+#include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
 #include "platform/Utf8.h"
 
@@ -10,9 +11,31 @@ namespace lintra {
 
 namespace {
 
-// One finding's line: "file:line:column: severity: message [rule] (reach)", or the file alone
-// in front for a place on a whole file.
-void AppendFinding(std::string& out, const RuleFinding& finding) {
+// The findings of one cause: the first in the report's order, and how many places and page
+// reaches it has in all.
+struct Cause {
+  const RuleFinding* first = nullptr;
+  size_t places = 0;
+  int64_t pages = 0;
+};
+
+// The causes of `findings`, in the order of their first findings.
+std::vector<Cause> Causes(const std::vector<RuleFinding>& findings) {
+  std::vector<Cause> causes;
+  std::unordered_map<std::string, size_t> byKey;
+  for (const RuleFinding& finding : findings) {
+    const auto [entry, added] = byKey.try_emplace(CauseKey(finding), causes.size());
+    if (added) causes.push_back({&finding});
+    Cause& cause = causes[entry->second];
+    ++cause.places;
+    cause.pages += finding.pages;
+  }
+  return causes;
+}
+
+// "file:line:column: severity: message [rule] (", or the file alone in front for a place on a
+// whole file.
+void AppendPlaceAndMessage(std::string& out, const RuleFinding& finding) {
   text::AppendUtf8(out, finding.place.file);
   if (finding.place.line > 0) {
     out += ':';
@@ -27,34 +50,79 @@ void AppendFinding(std::string& out, const RuleFinding& finding) {
   out += " [";
   out += finding.ruleId;
   out += "] (";
-  AppendReach(out, finding);
+}
+
+// One cause's line: its first place, and the reach of that place when it is the only one, or
+// how many places and pages share the cause.
+void AppendCause(std::string& out, const Cause& cause) {
+  AppendPlaceAndMessage(out, *cause.first);
+  if (cause.places == 1) {
+    AppendReach(out, *cause.first);
+  } else {
+    if (!cause.first->code.empty()) out += cause.first->code + "; ";
+    out += std::to_string(cause.places) + " places in " + std::to_string(cause.pages) + " pages";
+  }
   out += ")\n";
 }
 
-// The lines of the findings from `first` to `end` - 1.
-std::string FindingLines(const std::vector<RuleFinding>& findings, size_t first, size_t end) {
-  constexpr size_t typicalLineBytes = 160;
-  std::string out;
-  out.reserve((end - first) * typicalLineBytes);
-  for (size_t i = first; i < end; ++i) AppendFinding(out, findings[i]);
-  return out;
+// How many causes of one rule the text shows, and how many it only counts, at how many places.
+struct RuleCauses {
+  std::string ruleId;
+  size_t shown = 0;
+  size_t counted = 0;
+  size_t countedPlaces = 0;
+};
+
+// At most this many causes of one rule are shown apart, unless they are errors; the others are
+// counted.
+constexpr size_t CausesShown = 25;
+
+// Appends the lines of `causes`, every error and at most CausesShown of each rule's other causes,
+// then a line for each rule with more, in the order of the rules' first causes. Returns whether
+// some causes were counted only.
+bool AppendCauses(std::string& out, const std::vector<Cause>& causes) {
+  std::vector<RuleCauses> rules;
+  std::unordered_map<std::string, size_t> byRule;
+  for (const Cause& cause : causes) {
+    const auto [entry, added] = byRule.try_emplace(cause.first->ruleId, rules.size());
+    if (added) rules.push_back({cause.first->ruleId});
+    RuleCauses& rule = rules[entry->second];
+    if (rule.shown < CausesShown || cause.first->severity == Severity::Error) {
+      AppendCause(out, cause);
+      ++rule.shown;
+    } else {
+      ++rule.counted;
+      rule.countedPlaces += cause.places;
+    }
+  }
+  bool counted = false;
+  for (const RuleCauses& rule : rules) {
+    if (rule.counted == 0) continue;
+    out += "... and " + std::to_string(rule.counted) + " more causes of [" + rule.ruleId + "] at " +
+           std::to_string(rule.countedPlaces) + " places\n";
+    counted = true;
+  }
+  return counted;
 }
 
 }  // namespace
 
-void WriteTextCheckReport(const CheckResult& result) {
-  // The lines of many findings are made in two halves, the second on a thread of its own.
-  constexpr size_t manyFindings = 4096;
-  const std::vector<RuleFinding>& findings = result.findings;
-  const size_t half = findings.size() / 2;
-  std::future<std::string> second =
-      std::async(findings.size() >= manyFindings ? std::launch::async : std::launch::deferred,
-                 [&] { return FindingLines(findings, half, findings.size()); });
-  WriteOutBytes(FindingLines(findings, 0, half));
-  std::string rest = second.get();
-  rest += Totals(result);
-  rest += '\n';
-  WriteOutBytes(rest);
+void WriteTextCheckReport(const CheckResult& result, bool allPlaces) {
+  std::string out;
+  bool grouped = false;
+  if (allPlaces) {
+    for (const RuleFinding& finding : result.findings) AppendCause(out, {&finding, 1, 1});
+  } else {
+    const std::vector<Cause> causes = Causes(result.findings);
+    grouped = AppendCauses(out, causes) || causes.size() < result.findings.size();
+  }
+  if (grouped) {
+    out += "one line per cause for " + std::to_string(result.findings.size()) +
+           " places; --all-places lists every place\n";
+  }
+  out += Totals(result);
+  out += '\n';
+  WriteOutBytes(out);
 }
 
 }  // namespace lintra

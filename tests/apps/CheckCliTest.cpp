@@ -30,7 +30,7 @@ std::vector<std::string> Check(const TempFolder& site, std::vector<std::string> 
 
 }  // namespace
 
-TEST(CheckText, PrintsOneCompilerStyleLinePerFindingAndTheTotals) {
+TEST(CheckText, PrintsOneCompilerStyleLinePerCauseOrEveryPlaceAndTheTotals) {
   const Outcome run = Lintra({"check", "--root", Site});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "");
@@ -39,34 +39,34 @@ TEST(CheckText, PrintsOneCompilerStyleLinePerFindingAndTheTotals) {
            " is not run as script, so its source can be downloaded [exposed-include] (" + reach +
            ")\n";
   };
-  EXPECT_EQ(
-      run.out,
-      "default.asp:6:1: warning: duplicate include: inc/menu.inc is included more than once "
-      "in default.asp [duplicate-include] (1 page: default.asp)\n" +
-          exposed("inc/config.inc", "3 pages, e.g. account/login.asp") +
-          exposed("inc/connection.inc", "1 page: account/login.asp") +
-          exposed("inc/footer.inc", "5 pages, e.g. about.asp") +
-          exposed("inc/functions.inc", "2 pages, e.g. shop/cart.asp") +
-          exposed("inc/header.inc", "5 pages, e.g. about.asp") +
-          "inc/header.inc:4:1: warning: duplicate include: inc/menu.inc is included more "
-          "than once in default.asp [duplicate-include] (1 page: default.asp)\n" +
-          exposed("inc/menu.inc", "5 pages, e.g. about.asp") +
-          exposed("inc/security.inc", "1 page: account/login.asp") +
-          exposed("inc/session.inc", "1 page: account/login.asp") +
-          "inc/session.inc:1:1: error: cyclic include: inc/security.inc -> inc/session.inc -> "
-          "inc/security.inc [cyclic-include] (ASP 0135; 1 page: account/login.asp)\n"
-          "shop/cart.asp:3:1: error: parent path: the include path of inc/functions.inc uses "
-          "\"..\" [parent-path] (ASP 0131; 1 page: shop/cart.asp)\n"
-          "shop/cart.asp:6:1: error: include file not found: cart_totals.inc "
-          "[missing-include] (ASP 0126; 1 page: shop/cart.asp)\n"
-          "shop/product.asp:2:1: error: parent path: the include path of inc/functions.inc "
-          "uses \"..\" [parent-path] (ASP 0131; 1 page: shop/product.asp)\n"
-          "checked 5 pages: 4 errors, 10 warnings, 0 notes\n");
-  TempFolder clean;
-  clean.Write("page.asp", "<p>");
-  const Outcome quiet = Lintra({"check", "--root", clean.Path().string()});
-  EXPECT_EQ(quiet.status, 0);
-  EXPECT_EQ(quiet.out, "checked 1 page: 0 errors, 0 warnings, 0 notes\n");
+  const std::string parentPath =
+      "error: parent path: the include path of inc/functions.inc uses \"..\" [parent-path] "
+      "(ASP 0131; ";
+  const std::string before =
+      "default.asp:6:1: warning: duplicate include: inc/menu.inc was already included at "
+      "inc/header.inc:4 [duplicate-include] (1 page: default.asp)\n" +
+      exposed("inc/config.inc", "3 pages, e.g. account/login.asp") +
+      exposed("inc/connection.inc", "1 page: account/login.asp") +
+      exposed("inc/footer.inc", "5 pages, e.g. about.asp") +
+      exposed("inc/functions.inc", "2 pages, e.g. shop/cart.asp") +
+      exposed("inc/header.inc", "5 pages, e.g. about.asp") +
+      exposed("inc/menu.inc", "5 pages, e.g. about.asp") +
+      exposed("inc/security.inc", "1 page: account/login.asp") +
+      exposed("inc/session.inc", "1 page: account/login.asp") +
+      "inc/session.inc:1:1: error: cyclic include: inc/security.inc -> inc/session.inc -> "
+      "inc/security.inc [cyclic-include] (ASP 0135; 1 page: account/login.asp)\n";
+  const std::string missing =
+      "shop/cart.asp:6:1: error: include file not found: cart_totals.inc [missing-include] "
+      "(ASP 0126; 1 page: shop/cart.asp)\n";
+  const std::string totals = "checked 5 pages: 4 errors, 9 warnings, 0 notes\n";
+  // Both pages climb to inc/functions.inc the same way: one cause at two places.
+  EXPECT_EQ(run.out, before + "shop/cart.asp:3:1: " + parentPath + "2 places in 2 pages)\n" +
+                         missing +
+                         "one line per cause for 13 places; --all-places lists every place\n" +
+                         totals);
+  EXPECT_EQ(Lintra({"check", "--root", Site, "--all-places"}).out,
+            before + "shop/cart.asp:3:1: " + parentPath + "1 page: shop/cart.asp)\n" + missing +
+                "shop/product.asp:2:1: " + parentPath + "1 page: shop/product.asp)\n" + totals);
 }
 
 TEST(CheckJson, ListsRulesFindingsWithTheirChainAndTotals) {
@@ -86,7 +86,7 @@ TEST(CheckJson, ListsRulesFindingsWithTheirChainAndTotals) {
     "file": "inc/header.inc", "line": 2, "column": 3, "endLine": 2, "endColumn": 37,
     "pages": 2, "page": "one.asp",
     "chain": [{"file": "one.asp", "line": 2, "column": 1, "endLine": 2, "endColumn": 40}],
-    "related": []}])"));
+    "related": [], "cause": "ebfeef13858d9eec"}])"));
   EXPECT_EQ(document["summary"]["pages"], 2);
   EXPECT_EQ(document["summary"]["errors"], 1);
   EXPECT_EQ(document["summary"]["rules"]["missing-include"], 1);
@@ -116,7 +116,7 @@ TEST(CheckSarif, ResultsCarryRegionChainAndFingerprintsThatMovingLinesKeeps) {
     "locations": [{"physicalLocation": {
       "artifactLocation": {"uri": "inc/header.inc", "uriBaseId": "SRCROOT"},
       "region": {"startLine": 2, "startColumn": 3, "endLine": 2, "endColumn": 37}}}],
-    "properties": {"pages": 2, "page": "one.asp"},
+    "properties": {"pages": 2, "page": "one.asp", "cause": "ebfeef13858d9eec"},
     "relatedLocations": [{"id": 1, "physicalLocation": {
       "artifactLocation": {"uri": "one.asp", "uriBaseId": "SRCROOT"},
       "region": {"startLine": 2, "startColumn": 1, "endLine": 2, "endColumn": 40}},
@@ -164,7 +164,7 @@ TEST(CheckWholeFile, AFindingOnAFileHasNoLineButWhereSarifNeedsOneTheFileStart) 
     "rule": "unused-file", "severity": "note", "code": "",
     "message": "unused file: no page includes spare.inc",
     "file": "spare.inc", "line": 0, "column": 0, "endLine": 0, "endColumn": 0,
-    "pages": 0, "page": "", "chain": [], "related": []})"));
+    "pages": 0, "page": "", "chain": [], "related": [], "cause": "e334919fe27a6038"})"));
   const Json log = Json::parse(Lintra(Check(site, {"--format", "sarif"})).out);
   for (const Json& result : log["runs"][0]["results"]) {
     EXPECT_EQ(result["locations"][0]["physicalLocation"]["region"],
@@ -185,9 +185,10 @@ TEST(CheckWholeFile, AFindingOnAFileHasNoLineButWhereSarifNeedsOneTheFileStart) 
 
 TEST(CheckExitStatus, WarningsPassUnlessMoreThanMaxWarnings) {
   TempFolder site;
-  site.Write("page.asp", Include("a.inc") + Include("a.inc"));
+  site.Write("page.asp", Include("a.inc") + Include("a.inc") + Include("b.inc"));
   site.Write("a.inc", "<p>");
-  // Three warnings: each copy of a.inc, and a.inc exposed.
+  site.Write("b.inc", "<p>");
+  // Three warnings: the second copy of a.inc, and a.inc and b.inc exposed.
   EXPECT_EQ(Lintra(Check(site)).status, 0);
   EXPECT_EQ(Lintra(Check(site, {"--max-warnings", "3"})).status, 0);
   EXPECT_EQ(Lintra(Check(site, {"--max-warnings", "2"})).status, 1);

@@ -137,17 +137,19 @@ TEST(Checker, KeepsTheOutermostAndInnermostLinksOfADeepChainAndTheWholeOfAShortO
   EXPECT_EQ(chains[1], "page.asp:2:1 ");
 }
 
-TEST(NameRedefinedRule, ReportsTheSecondCopyOfAFileOfDeclarationsInsteadOfADuplicate) {
+TEST(NameRedefinedRule, ReportsAFileOfDeclarationsThatComesAgainOnceAtTheDirectiveThatBringsIt) {
   const std::map<Text, Text> site = {
       {u"page.asp", IncludeLine(u"decl.inc") + u"<% Dim x %>\r\n" + IncludeLine(u"decl.inc")},
+      {u"twice.asp", IncludeLine(u"outer.inc") + IncludeLine(u"outer.inc")},
+      {u"outer.inc", u"<p>\r\n" + IncludeLine(u"decl.inc")},
       {u"decl.inc", kDeclarations}};
-  EXPECT_EQ(Check(site, {u"page.asp"}),
-            "name-redefined error [VBScript 800a0411] decl.inc:2:5-2:10 pages=1 from page.asp > "
-            "page.asp:3:1 related decl.inc:2:5 | name redefined: total is already declared at "
-            "decl.inc:2:5\n"
-            "name-redefined error [VBScript 800a0411] decl.inc:3:7-3:11 pages=1 from page.asp > "
-            "page.asp:3:1 related decl.inc:3:7 | name redefined: RATE is already declared at "
-            "decl.inc:3:7\n");
+  EXPECT_EQ(Check(site, {u"page.asp", u"twice.asp"}),
+            "name-redefined error [VBScript 800a0411] page.asp:3:1-3:34 pages=1 from page.asp "
+            "related decl.inc:2:5 related decl.inc:3:7 | name redefined: decl.inc was already "
+            "included at page.asp:1 and declares again total, RATE\n"
+            "name-redefined error [VBScript 800a0411] twice.asp:2:1-2:35 pages=1 from twice.asp "
+            "related decl.inc:2:5 related decl.inc:3:7 | name redefined: outer.inc was already "
+            "included at twice.asp:1 and declares again total, RATE\n");
 }
 
 TEST(NameRedefinedRule, ComparesNamesAcrossFilesWithoutRegardToCaseInPageOrder) {
@@ -167,7 +169,7 @@ TEST(NameRedefinedRule, ComparesNamesAcrossFilesWithoutRegardToCaseInPageOrder) 
 
 TEST(NameRedefinedRule, LeavesAloneWhatVBScriptAccepts) {
   const std::map<Text, Text> site = {
-      // Subs and Functions declared again: the duplicate include is only a warning.
+      // Subs and Functions declared again: the duplicate include is only a note.
       {u"subs.asp", IncludeLine(u"subs.inc") + IncludeLine(u"subs.inc")},
       {u"subs.inc", kSubs},
       // A local of a procedure, a Dim after a ReDim's Dim, and declarations in a procedure.
@@ -180,18 +182,13 @@ TEST(NameRedefinedRule, LeavesAloneWhatVBScriptAccepts) {
        u"<%@ Language=\"JScript\" %>" + IncludeLine(u"decl.inc") + IncludeLine(u"decl.inc")},
       {u"block.asp", u"<script runat=\"server\">Dim total</script>" + IncludeLine(u"decl.inc")}};
   EXPECT_EQ(Check(site, {u"subs.asp", u"locals.asp", u"jscript.asp", u"block.asp"}),
-            "duplicate-include warning [] subs.asp:1:1-1:34 pages=1 from subs.asp | duplicate "
-            "include: subs.inc is included more than once in subs.asp\n"
-            "duplicate-include warning [] subs.asp:2:1-2:34 pages=1 from subs.asp | duplicate "
-            "include: subs.inc is included more than once in subs.asp\n"
-            "duplicate-include warning [] locals.asp:3:15-3:48 pages=1 from locals.asp | "
-            "duplicate include: decl.inc is included more than once in locals.asp\n"
-            "duplicate-include warning [] locals.asp:5:1-5:34 pages=1 from locals.asp | "
-            "duplicate include: decl.inc is included more than once in locals.asp\n"
-            "duplicate-include warning [] jscript.asp:1:26-1:59 pages=1 from jscript.asp | "
-            "duplicate include: decl.inc is included more than once in jscript.asp\n"
-            "duplicate-include warning [] jscript.asp:2:1-2:34 pages=1 from jscript.asp | "
-            "duplicate include: decl.inc is included more than once in jscript.asp\n");
+            "duplicate-include note [] subs.asp:2:1-2:34 pages=1 from subs.asp related "
+            "subs.asp:1:1 | duplicate include: subs.inc was already included at subs.asp:1\n"
+            "duplicate-include note [] locals.asp:5:1-5:34 pages=1 from locals.asp related "
+            "locals.asp:3:15 | duplicate include: decl.inc was already included at locals.asp:3\n"
+            "duplicate-include note [] jscript.asp:2:1-2:34 pages=1 from jscript.asp related "
+            "jscript.asp:1:26 | duplicate include: decl.inc was already included at "
+            "jscript.asp:1\n");
 }
 
 TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
@@ -213,14 +210,14 @@ TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
             "| include file not found: menu.inc\n"
             "exposed-include warning [] header.inc:0:0-0:0 pages=3 from a.asp > a.asp:2:1 | "
             "exposed include: header.inc is not run as script, so its source can be downloaded\n"
-            "name-redefined error [VBScript 800a0411] decl.inc:2:5-2:10 pages=2 from c.asp > "
-            "c.asp:2:1 related decl.inc:2:5 | name redefined: total is already declared at "
-            "decl.inc:2:5\n"
-            "name-redefined error [VBScript 800a0411] decl.inc:3:7-3:11 pages=2 from c.asp > "
-            "c.asp:2:1 related decl.inc:3:7 | name redefined: RATE is already declared at "
-            "decl.inc:3:7\n"
+            "name-redefined error [VBScript 800a0411] c.asp:2:1-2:34 pages=1 from c.asp related "
+            "decl.inc:2:5 related decl.inc:3:7 | name redefined: decl.inc was already included at "
+            "c.asp:1 and declares again total, RATE\n"
             "exposed-include warning [] decl.inc:0:0-0:0 pages=2 from c.asp > c.asp:1:1 | "
             "exposed include: decl.inc is not run as script, so its source can be downloaded\n"
+            "name-redefined error [VBScript 800a0411] d.asp:3:1-3:34 pages=1 from d.asp related "
+            "decl.inc:2:5 related decl.inc:3:7 | name redefined: decl.inc was already included at "
+            "d.asp:2 and declares again total, RATE\n"
             "missing-include error [ASP 0126] e.asp:1:1-1:34 pages=1 from e.asp | include file "
             "not found: gone.inc\n"
             "unused-file note [] spare.inc:0:0-0:0 pages=0 from  | unused file: no page includes "
@@ -253,10 +250,10 @@ TEST(Checker, GivesTheSameFindingsWhenOnePagesRulesAreSharedBetweenTwoCheckers) 
   ForEachFile(*page, [&](File& node, File*) { redefinitions.Learn(node.SharedContent()); });
   redefinitions.Check(*page, 1, RuleShare::Redefinitions);
   others.Check(*page, 1, RuleShare::Others);
-  EXPECT_EQ(redefinitions.Findings().size(), 4u);
+  EXPECT_EQ(redefinitions.Findings().size(), 2u);
   others.Merge(redefinitions.TakeFindings(), FindingSet::MergeOrder::Any);
   EXPECT_EQ(sorted(others.Findings()), sorted(whole.Findings()));
-  EXPECT_EQ(whole.Findings().size(), 9u);
+  EXPECT_EQ(whole.Findings().size(), 7u);
 }
 
 TEST(SourceFacts, ScansATextOnceForEveryNodeThatShowsIt) {

@@ -98,19 +98,21 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "directive out of order: script code of late.asp comes before it\n"
        "directive-order error [ASP 0141] top.inc:1:1-1:44 pages=2 from one.asp > "
        "one.asp:2:1-2:31 | page directive repeated: one.asp already has a page directive\n"},
-      // the second copy of a declaration; a Sub included twice and a Dim inside a Sub are allowed
+      // the second copy of a file of declarations, once at its directive; a Sub included twice
+      // and a Dim inside a Sub are allowed
       {"name-redefined",
-       "name-redefined error [VBScript 800a0411] config.inc:2:5-2:10 pages=1 from page.asp > "
-       "page.asp:3:1-3:34 | name redefined: total is already declared at config.inc:2:5\n"
-       "name-redefined error [VBScript 800a0411] config.inc:3:7-3:11 pages=1 from page.asp > "
-       "page.asp:3:1-3:34 | name redefined: RATE is already declared at config.inc:3:7\n"},
-      // both directives of a file included twice in a page; the same file in two pages is no
-      // duplicate
+       "name-redefined error [VBScript 800a0411] page.asp:3:1-3:34 pages=1 from page.asp | name "
+       "redefined: config.inc was already included at page.asp:1 and declares again total, "
+       "RATE\n"},
+      // each directive that brings a file again, under any spelling, a note when the copy only
+      // declares; the same file in two pages is no duplicate
       {"duplicate-include",
-       "duplicate-include warning [] page.asp:1:1-1:34 pages=1 from page.asp | duplicate "
-       "include: banner.inc is included more than once in page.asp\n"
        "duplicate-include warning [] page.asp:3:1-3:34 pages=1 from page.asp | duplicate "
-       "include: banner.inc is included more than once in page.asp\n"},
+       "include: banner.inc was already included at page.asp:1\n"
+       "duplicate-include warning [] page.asp:5:1-5:36 pages=1 from page.asp | duplicate "
+       "include: banner.inc was already included at page.asp:1\n"
+       "duplicate-include note [] page.asp:6:1-6:31 pages=1 from page.asp | duplicate "
+       "include: lib.inc was already included at page.asp:4\n"},
       // mixed encodings, a file that is not UTF-8 under CODEPAGE=65001 and a mark in an include;
       // ASCII files and a mark in the page are fine
       {"codepage-mismatch",

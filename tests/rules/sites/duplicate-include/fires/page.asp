@@ -1,3 +1,6 @@
 <!--#include file="banner.inc"-->
 <p>Body</p>
 <!--#include file="banner.inc"-->
+<!--#include file="lib.inc"-->
+<!--#include file="./Banner.inc"-->
+<!--#include file="lib.inc"-->
