@@ -51,19 +51,9 @@ void Checker::Check(File& page, int64_t number) {
   CheckBegun(page);
 }
 
-void Checker::Check(File& page, int64_t number, RuleShare share) {
-  findings_.BeginPage(number);
-  CheckBegun(page, share);
-}
-
-void Checker::CheckBegun(File& page, RuleShare share) {
+void Checker::CheckBegun(File& page) {
   PageCheck check(page, facts_, settings_);
-  for (Rule* rule : running_) {
-    if (share == RuleShare::All ||
-        rule->ReadsRedefinitions() == (share == RuleShare::Redefinitions)) {
-      rule->Check(check, findings_);
-    }
-  }
+  for (Rule* rule : running_) rule->Check(check, findings_);
 }
 
 void Checker::TakeNotes(Checker& other) {

@@ -17,11 +17,6 @@ class File;
 // Every rule of Lintra, in the order their findings are listed for a page.
 std::vector<std::unique_ptr<Rule>> AllRules();
 
-// Which rules a checker runs on a page: all that the settings leave on, or one of two shares of
-// them that two checkers may run on one page at once, each on a thread of its own: the rules that
-// read the page's redefined names, and the others.
-enum class RuleShare { All, Redefinitions, Others };
-
 // Runs rules over the pages of one run, one page at a time, and gathers their findings, one per
 // rule and place. The texts of the pages are scanned once each however many pages show them.
 // The settings decide each rule's severity; a rule they turn off is not run.
@@ -36,20 +31,6 @@ class Checker {
   // Checks `page` as the page numbered `number` of the run, for checkers that share a run's
   // pages between them (see Merge); numbers rise from one page to the next of one checker.
   void Check(File& page, int64_t number);
-  // Checks `page` as above with the rules of `share` only. Two checkers with the same settings
-  // may check one page at once, one with each share, once PrepareForSharedReading has run on
-  // the page; Merge then puts their findings together as one checker would have found them,
-  // in any order.
-  void Check(File& page, int64_t number, RuleShare share);
-
-  // Learns ahead what the rules that read redefined names ask of `text` (see RuleShare), for a
-  // page that shows it and is still being analysed: the texts of a page can be learnt on one
-  // thread while another analyses it.
-  void Learn(const std::shared_ptr<const SourceText>& text) { facts_.Script(text); }
-
-  // Makes room for `count` findings (see FindingSet::Reserve).
-  void ExpectFindings(size_t count) { findings_.Reserve(count); }
-
   // Runs what only the whole project shows, once after the last page: `projectFiles` are every
   // file of the project, relative to its root with "/" separators, as the include trees name
   // them (see PageDiscovery::FindFiles).
@@ -79,7 +60,7 @@ class Checker {
 
  private:
   // Runs the rules on `page`, whose findings are begun.
-  void CheckBegun(File& page, RuleShare share = RuleShare::All);
+  void CheckBegun(File& page);
 
   RuleSettings settings_;
   std::vector<std::unique_ptr<Rule>> rules_;

@@ -11,7 +11,6 @@ class DuplicateIncludeRule : public Rule {
  public:
   const RuleInfo& Info() const override;
   void Check(PageCheck& page, FindingSet& findings) override;
-  bool ReadsRedefinitions() const override { return true; }
 };
 
 }  // namespace lintra

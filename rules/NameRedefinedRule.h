@@ -14,7 +14,6 @@ class NameRedefinedRule : public Rule {
  public:
   const RuleInfo& Info() const override;
   void Check(PageCheck& page, FindingSet& findings) override;
-  bool ReadsRedefinitions() const override { return true; }
 
  private:
   void ReportName(PageCheck& page, FindingSet& findings, const Redefinition& redefinition) const;

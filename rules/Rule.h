@@ -43,12 +43,6 @@ class Rule {
   // checked, for a run whose pages several checkers share; a rule that keeps nothing from page
   // to page has nothing to take.
   virtual void TakeNotes(Rule& other);
-  // Whether the rule reads the page's redefined names (PageCheck::Redefinitions), which cost a
-  // scan of the script of every text the page reaches: such rules run together when a page's
-  // rules are shared between two threads (see RuleShare). They must not ask for a directive's
-  // requested path (PageCheck::RequestedPath), which the rules of the other share ask for and
-  // which a text remembers.
-  virtual bool ReadsRedefinitions() const { return false; }
 
   // The severity this rule reports with under `settings`: the one they set for it, or else its
   // own (see DefaultSeverity).

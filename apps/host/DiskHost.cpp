@@ -56,7 +56,6 @@ std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep
     text = kept->second;
   } else if ((text = route.files.Source(*location, codePage_))) {
     if (keep) byWebPath_.emplace(webPath, text);
-    if (watcher_) watcher_(text);
   }
   if (!text) return nullptr;
   return std::make_unique<Found>(Found{std::move(webPath), std::move(text)});

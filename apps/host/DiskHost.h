@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -63,13 +62,6 @@ class DiskHost : public FileSupply {
     files_.ForgetFolders();
   }
 
-  // Called with each text as it is read from disk, before the analysis sees it, on the thread
-  // that asks for it; a text that is kept is read, and announced, once. The watcher may hold on
-  // to the text and read its characters on another thread meanwhile.
-  using ReadWatcher = std::function<void(const std::shared_ptr<const SourceText>& text)>;
-  // Calls `watcher` for the texts read from now on; an empty one stops the calls.
-  void WatchReads(ReadWatcher watcher) { watcher_ = std::move(watcher); }
-
   // The decoded text of `FilePath`; with Paths::OnDisk, `FilePath` becomes the file's real web
   // path. Raises RuntimeError NotFound, changing nothing, when the file is refused, missing, a
   // folder or unreadable; past the request limit, Abort.
@@ -110,7 +102,6 @@ class DiskHost : public FileSupply {
       byWebPath_;
   uint64_t maxRequests_;
   Paths paths_;
-  ReadWatcher watcher_;
   const CodePage* codePage_;
   std::unique_ptr<Found> page_;
   bool pageNext_ = false;

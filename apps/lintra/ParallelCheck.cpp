@@ -1,12 +1,9 @@
 #include "apps/lintra/ParallelCheck.h"
 
-#include <future>
 #include <memory>
 
 #include "analysis/File.h"
-#include "analysis/SharedReading.h"
 #include "apps/lintra/PageChunks.h"
-#include "apps/lintra/TextHandover.h"
 
 namespace lintra {
 
@@ -67,73 +64,12 @@ size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& c
   return analysed;
 }
 
-// Analyses `page` while `handover` takes each text the analysis reads to another thread; returns
-// the tree, or null when the analysis failed. Whatever happens, the handover is closed, with the
-// tree prepared for reading on two threads or with null.
-std::shared_ptr<File> AnalyseWhileLearnt(Session& session, const Text& page,
-                                         TextHandover& handover) {
-  std::shared_ptr<File> root;
-  size_t nodes = 0;
-  try {
-    session.WatchReads([&](const std::shared_ptr<const SourceText>& text) { handover.Push(text); });
-    root = session.AnalysePage(page);
-    session.WatchReads({});
-    if (root) nodes = PrepareForSharedReading(*root);
-  } catch (...) {
-    session.WatchReads({});
-    handover.Close(nullptr, 0);
-    throw;
-  }
-  handover.Close(root.get(), nodes);
-  return root;
-}
-
-// One page and a spare core: the page's rules are shared between the run's checker and a second
-// checker on a thread of its own, which learns the texts of the page while the calling thread
-// analyses it, and then runs the rules that read them. A page that reaches thousands of includes
-// is so checked in about the time of its analysis and of the costlier share.
-size_t CheckSharingRules(Session& session, const Text& page, Checker& checker, Progress& progress,
-                         const CheckedTree& visit) {
-  auto partner = std::make_unique<Checker>(checker.Settings());
-  TextHandover handover;
-  std::future<void> redefinitions = std::async(std::launch::async, [&] {
-    for (TextHandover::Texts texts; !(texts = handover.Next()).empty();) {
-      for (const std::shared_ptr<const SourceText>& text : texts) partner->Learn(text);
-    }
-    if (File* tree = handover.Tree()) {
-      // Room for a finding or two at every node of the page, so that the calling thread's
-      // findings merge into these without moving them.
-      partner->ExpectFindings(2 * handover.Nodes());
-      partner->Check(*tree, 1, RuleShare::Redefinitions);
-    }
-  });
-  std::shared_ptr<File> root = AnalyseWhileLearnt(session, page, handover);
-  if (root) checker.Check(*root, 1, RuleShare::Others);
-  redefinitions.get();
-  progress.PageDone();
-  if (!root) return 0;
-  if (visit) visit(*root);
-  FindingSet found = partner->TakeFindings();
-  checker.TakeNotes(*partner);
-  // The partner and the tree are let go on a thread of their own while the findings merge.
-  const std::future<void> dropped = std::async(
-      std::launch::async, [partner = std::move(partner), root = std::move(root)]() mutable {
-        partner.reset();
-        root.reset();
-      });
-  checker.Merge(std::move(found), FindingSet::MergeOrder::Any);
-  return 1;
-}
-
 }  // namespace
 
 size_t CheckPages(Session& session, const Options& options, const std::vector<Text>& pages,
                   Checker& checker, Progress& progress, FindingSet::MergeOrder order,
                   const CheckedTree& visit) {
   const unsigned jobs = JobsFor(options.jobs, pages.size());
-  if (pages.size() == 1 && order == FindingSet::MergeOrder::Any && JobsFor(options.jobs, 2) > 1) {
-    return CheckSharingRules(session, pages.front(), checker, progress, visit);
-  }
   if (jobs == 1) return CheckInOrder(session, pages, checker, progress, visit);
   std::vector<std::unique_ptr<Worker>> workers;
   workers.push_back(std::make_unique<Worker>(session, checker.Settings()));
@@ -160,9 +96,6 @@ size_t CheckPages(Session& session, const Options& options, const std::vector<Te
     checker.Merge(worker->checker.TakeFindings(), order);
     checker.TakeNotes(worker->checker);
   }
-  // Sessions go in the reverse order of their making, each putting back the message handler it
-  // found.
-  while (!workers.empty()) workers.pop_back();
   session.ReplaceFailures(std::move(failures));
   return analysed;
 }

@@ -65,8 +65,6 @@ class Session {
   // null when it cannot be read.
   std::shared_ptr<const SourceText> Source(const Text& file);
 
-  // Calls `watcher` with each text the host reads from now on (see DiskHost::WatchReads).
-  void WatchReads(DiskHost::ReadWatcher watcher) { host_.WatchReads(std::move(watcher)); }
   // Every file of the project, relative to the root and not excluded (see
   // PageDiscovery::FindFiles).
   std::vector<Text> ProjectFiles() const;

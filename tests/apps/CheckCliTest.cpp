@@ -60,10 +60,9 @@ TEST(CheckText, PrintsOneCompilerStyleLinePerCauseOrEveryPlaceAndTheTotals) {
       "(ASP 0126; 1 page: shop/cart.asp)\n";
   const std::string totals = "checked 5 pages: 4 errors, 9 warnings, 0 notes\n";
   // Both pages climb to inc/functions.inc the same way: one cause at two places.
-  EXPECT_EQ(run.out, before + "shop/cart.asp:3:1: " + parentPath + "2 places in 2 pages)\n" +
-                         missing +
-                         "one line per cause for 13 places; --all-places lists every place\n" +
-                         totals);
+  EXPECT_EQ(run.out,
+            before + "shop/cart.asp:3:1: " + parentPath + "2 places in 2 pages)\n" + missing +
+                "one line per cause for 13 places; --all-places lists every place\n" + totals);
   EXPECT_EQ(Lintra({"check", "--root", Site, "--all-places"}).out,
             before + "shop/cart.asp:3:1: " + parentPath + "1 page: shop/cart.asp)\n" + missing +
                 "shop/product.asp:2:1: " + parentPath + "1 page: shop/product.asp)\n" + totals);

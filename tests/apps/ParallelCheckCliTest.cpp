@@ -58,7 +58,7 @@ TEST(ParallelCheck, ReportsWithSeveralJobsExactlyWhatOneJobReports) {
   }
 }
 
-TEST(ParallelCheck, ChecksASinglePageOnTwoThreadsAsOnOne) {
+TEST(ParallelCheck, ReportsASinglePageAlikeWhateverTheJobs) {
   TempFolder site;
   const std::string declarations = "<%\r\nDim total\r\nConst RATE = 2\r\n%>\r\n";
   site.Write("inc/decl.inc", declarations);

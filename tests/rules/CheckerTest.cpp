@@ -2,12 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 
 #include "analysis/File.h"
-#include "analysis/PreOrder.h"
 #include "site/SiteAnalysis.h"
 #include "support/MemorySupply.h"
 
@@ -225,35 +223,6 @@ TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
   for (size_t run = 1; run < pages.size(); ++run) {
     EXPECT_EQ(CheckInRuns(site, pages, run), whole) << "runs of " << run;
   }
-}
-
-TEST(Checker, GivesTheSameFindingsWhenOnePagesRulesAreSharedBetweenTwoCheckers) {
-  MemorySupply host;
-  host.Files = {{u"page.asp", IncludeLine(u"decl.inc") + IncludeLine(u"gone.inc") +
-                                  IncludeLine(u"subs.inc") + IncludeLine(u"decl.inc") +
-                                  IncludeLine(u"subs.inc") + IncludeLine(u"../up.inc")},
-                {u"decl.inc", kDeclarations},
-                {u"subs.inc", kSubs}};
-  SiteAnalysis site(host, u"/site");
-  const std::shared_ptr<File> page = site.Tree(u"page.asp");
-  const auto sorted = [](const std::vector<RuleFinding>& findings) {
-    std::vector<std::string> lines;
-    for (const RuleFinding& finding : findings) lines.push_back(Render({finding}));
-    std::sort(lines.begin(), lines.end());
-    return lines;
-  };
-  Checker whole;
-  whole.Check(*page);
-  Checker redefinitions;
-  Checker others;
-  // The texts are learnt before the page is checked, as while it is analysed.
-  ForEachFile(*page, [&](File& node, File*) { redefinitions.Learn(node.SharedContent()); });
-  redefinitions.Check(*page, 1, RuleShare::Redefinitions);
-  others.Check(*page, 1, RuleShare::Others);
-  EXPECT_EQ(redefinitions.Findings().size(), 2u);
-  others.Merge(redefinitions.TakeFindings(), FindingSet::MergeOrder::Any);
-  EXPECT_EQ(sorted(others.Findings()), sorted(whole.Findings()));
-  EXPECT_EQ(whole.Findings().size(), 7u);
 }
 
 TEST(SourceFacts, ScansATextOnceForEveryNodeThatShowsIt) {
