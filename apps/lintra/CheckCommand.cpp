@@ -1,5 +1,4 @@
 #include <future>
-#include <memory>
 #include <optional>
 
 #include "analysis/File.h"
@@ -18,18 +17,6 @@ namespace lintra {
 
 namespace {
 
-// The descriptions of the rules that ran, in the order they run, each at the severity the
-// project gives it.
-std::vector<RuleInfo> RuleInfos(const Checker& checker) {
-  std::vector<RuleInfo> rules;
-  for (const std::unique_ptr<Rule>& rule : checker.Rules()) {
-    if (!checker.Runs(*rule)) continue;
-    rules.push_back(rule->Info());
-    rules.back().severity = rule->SeverityIn(checker.Settings());
-  }
-  return rules;
-}
-
 // Whether the run shows fingerprints or compares by them: the text formats do neither.
 bool NeedsFingerprints(const Options& options) {
   return options.format == ReportFormat::Json || options.format == ReportFormat::Sarif ||
@@ -40,7 +27,7 @@ bool NeedsFingerprints(const Options& options) {
 // knows; writes the baseline first when asked to.
 CheckResult Result(Checker& checker, Session& session, const Options& options,
                    const std::optional<Baseline>& baseline) {
-  CheckResult result = Settle(RuleInfos(checker), checker.TakeFindings().TakeFindings());
+  CheckResult result = Settle(checker.RunningRules(), checker.TakeFindings().TakeFindings());
   if (NeedsFingerprints(options)) {
     SourceLines lines(session);
     result.fingerprints = Fingerprints(

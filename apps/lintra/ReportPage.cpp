@@ -109,8 +109,8 @@ std::string Duration(std::chrono::steady_clock::duration elapsed) {
 
 std::string SummaryHtml(const SiteSurvey& survey) {
   std::map<std::pair<std::string, std::string>, size_t> byRule;
-  for (const std::unique_ptr<Rule>& rule : survey.Findings().Rules()) {
-    byRule[{rule->Info().id, SeverityName(rule->Info().severity)}] = 0;
+  for (const RuleInfo& rule : survey.Findings().RunningRules()) {
+    byRule[{rule.id, SeverityName(rule.severity)}] = 0;
   }
   for (const RuleFinding& finding : survey.Findings().Findings()) {
     ++byRule[{finding.ruleId, SeverityName(finding.severity)}];
