@@ -1,4 +1,3 @@
-#include <future>
 #include <optional>
 
 #include "analysis/File.h"
@@ -8,8 +7,7 @@
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
-#include "apps/lintra/ParallelCheck.h"
-#include "apps/lintra/Progress.h"
+#include "apps/lintra/SiteCheck.h"
 #include "apps/lintra/SourceLines.h"
 #include "rules/Checker.h"
 
@@ -57,24 +55,8 @@ int RunCheck(Session& session, const Options& options) {
   const std::vector<Text> pages = session.Pages();
   const std::optional<Baseline> baseline =
       options.baseline.empty() ? std::nullopt : std::optional(Baseline::Read(options.baseline));
-  RuleSettings settings = options.ruleSettings;
-  settings.wholeProject = options.pages.empty();
-  Checker checker(settings);
-  // What the whole project shows (a file no page includes) needs the project's files, listed
-  // while the pages are checked.
-  std::future<std::vector<Text>> projectFiles;
-  if (settings.wholeProject) {
-    projectFiles = std::async(std::launch::async, [&] { return session.ProjectFiles(); });
-  }
-  size_t checked = 0;
-  {
-    Progress progress(pages.size());
-    checked = CheckPages(session, options, pages, checker, progress);
-  }
-  // A page that failed hides some of the includes the whole project shows.
-  if (checked == pages.size()) {
-    checker.Finish(projectFiles.valid() ? projectFiles.get() : std::vector<Text>());
-  }
+  Checker checker(RunSettings(options));
+  const size_t checked = CheckRun(session, options, pages, checker, FindingSet::MergeOrder::Any);
   CheckResult result = Result(checker, session, options, baseline);
   result.pages = checked;
   WriteCheckReport(options.format, result, session.Root());

@@ -7,6 +7,7 @@
 #include "apps/lintra/Markup.h"
 #include "apps/lintra/Output.h"
 #include "apps/lintra/ReportPage.h"
+#include "apps/lintra/SiteCheck.h"
 #include "apps/lintra/SiteSurvey.h"
 
 namespace lintra {
@@ -26,7 +27,7 @@ std::ofstream OpenOutput(const std::string& path) {
 int RunReport(Session& session, const Options& options) {
   std::ofstream file;
   if (!options.output.empty()) file = OpenOutput(options.output);
-  SiteSurvey survey(true);
+  SiteSurvey survey(true, RunSettings(options));
   SurveyPages(session, options, survey);
   const std::string root = Readable(text::FromUtf8(options.root));
   if (options.output.empty()) {

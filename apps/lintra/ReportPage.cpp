@@ -9,6 +9,7 @@
 #include "apps/lintra/Markup.h"
 #include "apps/lintra/ReportAssets.h"
 #include "apps/lintra/ReportData.h"
+#include "rules/UnusedFileRule.h"
 
 namespace lintra {
 
@@ -227,8 +228,14 @@ std::string HeaviestRows(const SiteSurvey& survey, bool byDepth) {
   return html;
 }
 
-std::string UnusedHtml(const SiteSurvey& survey) {
-  if (survey.Unused().empty()) return "<p>Every file of the kinds the pages include is used.</p>";
+// The unused files; `failures` are the pages whose analysis failed, which hide what is used.
+std::string UnusedHtml(const SiteSurvey& survey, const std::vector<PageFailure>& failures) {
+  const RuleSettings& settings = survey.Findings().Settings();
+  if (!settings.wholeProject || !failures.empty() || settings.Off(UnusedFileRule::Id)) {
+    return "<p>Unused files are looked for only when the report covers every page, each page is "
+           "analysed and the unused-file rule is on.</p>";
+  }
+  if (survey.Unused().empty()) return "<p>Every include-only file is included by a page.</p>";
   std::string html = "<ul id=\"unused-list\">";
   for (const Text& file : survey.Unused()) html += "<li>" + HtmlEscaped(Readable(file)) + "</li>";
   return html + "</ul>";
@@ -285,7 +292,7 @@ void WriteReportPage(const SiteSurvey& survey, const std::string& root,
   values.emplace("FINDINGS", FindingsHtml(survey));
   values.emplace("BYSIZE", Piece(HeaviestRows(survey, false)));
   values.emplace("BYDEPTH", Piece(HeaviestRows(survey, true)));
-  values.emplace("UNUSED", Piece(UnusedHtml(survey)));
+  values.emplace("UNUSED", Piece(UnusedHtml(survey, failures)));
   values.emplace("DATA", Piece(data.get()));
   values.emplace("SCRIPT", Piece(std::string(ReportAsset("report.js"))));
   values.emplace("SCRIPTHASH", Piece(Base64(FromHex(ReportAsset("report.js.sha256")))));
