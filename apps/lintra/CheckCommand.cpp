@@ -7,6 +7,7 @@
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
+#include "apps/lintra/PageChunks.h"
 #include "apps/lintra/SiteCheck.h"
 #include "apps/lintra/SourceLines.h"
 #include "rules/Checker.h"
@@ -21,11 +22,12 @@ bool NeedsFingerprints(const Options& options) {
          !options.baseline.empty() || !options.writeBaseline.empty();
 }
 
-// What `checker` found, settled and fingerprinted where the run needs it, less what the baseline
-// knows; writes the baseline first when asked to.
+// What `checker` found, settled on `jobs` threads at most and fingerprinted where the run needs
+// it, less what the baseline knows; writes the baseline first when asked to.
 CheckResult Result(Checker& checker, Session& session, const Options& options,
-                   const std::optional<Baseline>& baseline) {
-  CheckResult result = Settle(checker.RunningRules(), checker.TakeFindings().TakeFindings());
+                   const std::optional<Baseline>& baseline, unsigned jobs) {
+  CheckResult result =
+      Settle(checker.RunningRules(), checker.TakeFindings().TakeFindings(), LaunchFor(jobs));
   if (NeedsFingerprints(options)) {
     SourceLines lines(session);
     result.fingerprints = Fingerprints(
@@ -57,7 +59,8 @@ int RunCheck(Session& session, const Options& options) {
       options.baseline.empty() ? std::nullopt : std::optional(Baseline::Read(options.baseline));
   Checker checker(RunSettings(options));
   const size_t checked = CheckRun(session, options, pages, checker, FindingSet::MergeOrder::Any);
-  CheckResult result = Result(checker, session, options, baseline);
+  CheckResult result =
+      Result(checker, session, options, baseline, JobsFor(options.jobs, pages.size()));
   result.pages = checked;
   WriteCheckReport(options.format, result, session.Root());
   return Status(result, options);

@@ -181,11 +181,12 @@ void AppendFindingRows(std::string& html, const std::vector<RuleFinding>& findin
   }
 }
 
-// Every finding's row, in two pieces, the second made beside the first, each in room made at once.
-std::vector<std::string> FindingsHtml(const SiteSurvey& survey) {
+// Every finding's row, in two pieces, the second launched as `launch` says, each in room made at
+// once.
+std::vector<std::string> FindingsHtml(const SiteSurvey& survey, std::launch launch) {
   const std::vector<RuleFinding>& findings = survey.Findings().Findings();
   const size_t half = findings.size() / 2 / FindingsPerChunk * FindingsPerChunk;
-  std::future<std::string> second = std::async(std::launch::async, [&] {
+  std::future<std::string> second = std::async(launch, [&] {
     std::string rows;
     rows.reserve(RoomForRows(findings.size() - half));
     AppendFindingRows(rows, findings, half, findings.size());
@@ -279,17 +280,17 @@ std::string FailuresHtml(const std::vector<PageFailure>& failures) {
 }
 
 void WriteReportPage(const SiteSurvey& survey, const std::string& root,
-                     const std::vector<PageFailure>& failures,
+                     const std::vector<PageFailure>& failures, std::launch launch,
                      const std::function<void(std::string_view)>& write) {
-  // The data of the trees and files, the largest part but the findings, is written beside them.
-  std::future<std::string> data =
-      std::async(std::launch::async, [&] { return ReportData(survey); });
+  // The data of the trees and files, the largest part but the findings, may be written beside
+  // them.
+  std::future<std::string> data = std::async(launch, [&] { return ReportData(survey); });
   // Values are moved in, not copied: the findings and the data are tens of megabytes.
   std::map<std::string, std::vector<std::string>> values;
   values.emplace("ROOT", Piece(HtmlEscaped(root)));
   values.emplace("STYLE", Piece(std::string(ReportAsset("report.css")) + PicturesCss()));
   values.emplace("SUMMARY", Piece(SummaryHtml(survey) + FailuresHtml(failures)));
-  values.emplace("FINDINGS", FindingsHtml(survey));
+  values.emplace("FINDINGS", FindingsHtml(survey, launch));
   values.emplace("BYSIZE", Piece(HeaviestRows(survey, false)));
   values.emplace("BYDEPTH", Piece(HeaviestRows(survey, true)));
   values.emplace("UNUSED", Piece(UnusedHtml(survey, failures)));

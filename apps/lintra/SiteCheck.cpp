@@ -2,6 +2,7 @@
 
 #include <future>
 
+#include "apps/lintra/PageChunks.h"
 #include "apps/lintra/Progress.h"
 
 namespace lintra {
@@ -17,7 +18,8 @@ size_t CheckRun(Session& session, const Options& options, const std::vector<Text
   const bool whole = checker.Settings().wholeProject;
   std::future<std::vector<Text>> projectFiles;
   if (whole) {
-    projectFiles = std::async(std::launch::async, [&] { return session.ProjectFiles(); });
+    projectFiles = std::async(LaunchFor(JobsFor(options.jobs, pages.size())),
+                              [&] { return session.ProjectFiles(); });
   }
   size_t checked = 0;
   {
