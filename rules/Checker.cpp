@@ -1,7 +1,5 @@
 #include "rules/Checker.h"
 
-#include <algorithm>
-
 #include "rules/CaseMismatchRule.h"
 #include "rules/CodepageMismatchRule.h"
 #include "rules/CyclicIncludeRule.h"
@@ -37,8 +35,13 @@ Checker::Checker(RuleSettings settings, std::vector<std::unique_ptr<Rule>> rules
   }
 }
 
-bool Checker::Runs(const Rule& rule) const {
-  return std::find(running_.begin(), running_.end(), &rule) != running_.end();
+std::vector<RuleInfo> Checker::RunningRules() const {
+  std::vector<RuleInfo> rules;
+  for (const Rule* rule : running_) {
+    rules.push_back(rule->Info());
+    rules.back().severity = rule->SeverityIn(settings_);
+  }
+  return rules;
 }
 
 void Checker::Check(File& page) {

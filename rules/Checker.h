@@ -37,10 +37,9 @@ class Checker {
   void Finish(const std::vector<Text>& projectFiles);
 
   const RuleSettings& Settings() const { return settings_; }
-  // Every rule, those turned off included.
-  const std::vector<std::unique_ptr<Rule>>& Rules() const { return rules_; }
-  // Whether the settings leave `rule`, one of Rules(), on.
-  bool Runs(const Rule& rule) const;
+  // The descriptions of the rules the settings leave on, in the order they run, each at the
+  // severity the settings give it.
+  std::vector<RuleInfo> RunningRules() const;
   // The findings of the pages in the order they were checked, then those of Finish.
   const std::vector<RuleFinding>& Findings() const { return findings_.Findings(); }
 

@@ -10,17 +10,13 @@ namespace lintra {
 
 namespace {
 
-bool SamePath(const Text& a, const Text& b) {
-  return a.size() == b.size() && text::UCase(a) == text::UCase(b);
-}
-
 // "a.inc -> b.inc -> a.inc": the files from the one `node` repeats down to `node`.
 Text Loop(File& node) {
   const Text path = node.FullPath();
   std::vector<Text> loop = {path};
   for (std::shared_ptr<File> at = node.Parent(); at; at = at->Parent()) {
     loop.push_back(at->FullPath());
-    if (SamePath(loop.back(), path)) break;
+    if (text::SameIgnoringCase(loop.back(), path)) break;
   }
   std::reverse(loop.begin(), loop.end());
   Text joined;

@@ -23,13 +23,6 @@ std::vector<TextView> Segments(TextView path) {
   return segments;
 }
 
-bool SameIgnoringCase(TextView a, TextView b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
-           return text::UCaseUnit(x) == text::UCaseUnit(y);
-         });
-}
-
 }  // namespace
 
 bool NamesParentFolder(TextView directive) {
@@ -50,7 +43,7 @@ bool DiffersOnlyInCase(TextView requested, TextView found) {
   const std::vector<TextView> asked = Segments(requested);
   const std::vector<TextView> given = Segments(found);
   return asked.size() == given.size() &&
-         std::equal(asked.begin(), asked.end(), given.begin(), SameIgnoringCase) &&
+         std::equal(asked.begin(), asked.end(), given.begin(), text::SameIgnoringCase) &&
          !std::equal(asked.begin(), asked.end(), given.begin());
 }
 

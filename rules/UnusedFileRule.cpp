@@ -7,8 +7,7 @@ namespace lintra {
 
 const RuleInfo& UnusedFileRule::Info() const {
   static const RuleInfo info{
-      "unused-file", Severity::Note, "",
-      "A file that exists only to be included is included by no page.",
+      Id, Severity::Note, "", "A file that exists only to be included is included by no page.",
       "Files with an include-only extension (.inc unless the settings name others) do nothing "
       "on their own. One that no page of the project includes is dead code that still lies in "
       "the site, where it may be downloaded (see exposed-include) and where readers take it for "

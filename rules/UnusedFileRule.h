@@ -11,6 +11,8 @@ namespace lintra {
 // page includes.
 class UnusedFileRule : public Rule {
  public:
+  static constexpr const char* Id = "unused-file";
+
   const RuleInfo& Info() const override;
   // Notes the include-only files that `page` reaches; reports nothing.
   void Check(PageCheck& page, FindingSet& findings) override;

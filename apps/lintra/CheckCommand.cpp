@@ -1,5 +1,3 @@
-#include <future>
-#include <memory>
 #include <optional>
 
 #include "analysis/File.h"
@@ -9,8 +7,8 @@
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
-#include "apps/lintra/ParallelCheck.h"
-#include "apps/lintra/Progress.h"
+#include "apps/lintra/PageChunks.h"
+#include "apps/lintra/SiteCheck.h"
 #include "apps/lintra/SourceLines.h"
 #include "rules/Checker.h"
 
@@ -18,29 +16,18 @@ namespace lintra {
 
 namespace {
 
-// The descriptions of the rules that ran, in the order they run, each at the severity the
-// project gives it.
-std::vector<RuleInfo> RuleInfos(const Checker& checker) {
-  std::vector<RuleInfo> rules;
-  for (const std::unique_ptr<Rule>& rule : checker.Rules()) {
-    if (!checker.Runs(*rule)) continue;
-    rules.push_back(rule->Info());
-    rules.back().severity = rule->SeverityIn(checker.Settings());
-  }
-  return rules;
-}
-
 // Whether the run shows fingerprints or compares by them: the text formats do neither.
 bool NeedsFingerprints(const Options& options) {
   return options.format == ReportFormat::Json || options.format == ReportFormat::Sarif ||
          !options.baseline.empty() || !options.writeBaseline.empty();
 }
 
-// What `checker` found, settled and fingerprinted where the run needs it, less what the baseline
-// knows; writes the baseline first when asked to.
+// What `checker` found, settled on `jobs` threads at most and fingerprinted where the run needs
+// it, less what the baseline knows; writes the baseline first when asked to.
 CheckResult Result(Checker& checker, Session& session, const Options& options,
-                   const std::optional<Baseline>& baseline) {
-  CheckResult result = Settle(RuleInfos(checker), checker.TakeFindings().TakeFindings());
+                   const std::optional<Baseline>& baseline, unsigned jobs) {
+  CheckResult result =
+      Settle(checker.RunningRules(), checker.TakeFindings().TakeFindings(), LaunchFor(jobs));
   if (NeedsFingerprints(options)) {
     SourceLines lines(session);
     result.fingerprints = Fingerprints(
@@ -70,25 +57,10 @@ int RunCheck(Session& session, const Options& options) {
   const std::vector<Text> pages = session.Pages();
   const std::optional<Baseline> baseline =
       options.baseline.empty() ? std::nullopt : std::optional(Baseline::Read(options.baseline));
-  RuleSettings settings = options.ruleSettings;
-  settings.wholeProject = options.pages.empty();
-  Checker checker(settings);
-  // What the whole project shows (a file no page includes) needs the project's files, listed
-  // while the pages are checked.
-  std::future<std::vector<Text>> projectFiles;
-  if (settings.wholeProject) {
-    projectFiles = std::async(std::launch::async, [&] { return session.ProjectFiles(); });
-  }
-  size_t checked = 0;
-  {
-    Progress progress(pages.size());
-    checked = CheckPages(session, options, pages, checker, progress);
-  }
-  // A page that failed hides some of the includes the whole project shows.
-  if (checked == pages.size()) {
-    checker.Finish(projectFiles.valid() ? projectFiles.get() : std::vector<Text>());
-  }
-  CheckResult result = Result(checker, session, options, baseline);
+  Checker checker(RunSettings(options));
+  const size_t checked = CheckRun(session, options, pages, checker, FindingSet::MergeOrder::Any);
+  CheckResult result =
+      Result(checker, session, options, baseline, JobsFor(options.jobs, pages.size()));
   result.pages = checked;
   WriteCheckReport(options.format, result, session.Root(), options.allPlaces);
   return Status(result, options);

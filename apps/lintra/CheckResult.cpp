@@ -53,12 +53,12 @@ std::vector<size_t> FileRanks(const std::vector<RuleFinding>& findings) {
   return fileRanks;
 }
 
-// Sorts `keys`; many keys in two halves, the second on a thread of its own, then merged.
-void SortKeys(std::vector<SortKey>& keys) {
+// Sorts `keys`; many keys in two halves, the second launched as `launch` says, then merged.
+void SortKeys(std::vector<SortKey>& keys, std::launch launch) {
   constexpr size_t manyKeys = 4096;
   if (keys.size() < manyKeys) return std::sort(keys.begin(), keys.end());
   const auto half = keys.begin() + static_cast<ptrdiff_t>(keys.size() / 2);
-  std::future<void> second = std::async(std::launch::async, [&] { std::sort(half, keys.end()); });
+  std::future<void> second = std::async(launch, [&] { std::sort(half, keys.end()); });
   std::sort(keys.begin(), half);
   second.get();
   std::inplace_merge(keys.begin(), half, keys.end());
@@ -95,7 +95,8 @@ size_t CheckResult::RuleIndex(const std::string& id) const {
   return static_cast<size_t>(rule - rules.begin());
 }
 
-CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> findings) {
+CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> findings,
+                   std::launch launch) {
   const std::vector<size_t> fileRanks = FileRanks(findings);
   std::vector<SortKey> order;
   order.reserve(findings.size());
@@ -103,7 +104,7 @@ CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> finding
     const Place& place = findings[i].place;
     order.push_back({fileRanks[i], place.line, place.column, &findings[i]});
   }
-  SortKeys(order);
+  SortKeys(order, launch);
   std::vector<size_t> from(order.size());
   for (size_t i = 0; i < order.size(); ++i) {
     from[i] = static_cast<size_t>(order[i].finding - findings.data());

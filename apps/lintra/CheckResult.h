@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -31,9 +32,10 @@ struct CheckResult {
   size_t RuleIndex(const std::string& id) const;
 };
 
-// The rules that ran and their findings as check reports them, the findings sorted. Fingerprints
-// are left empty.
-CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> findings);
+// The rules that ran and their findings as check reports them, the findings sorted, part of them
+// by work launched as `launch` says (see LaunchFor). Fingerprints are left empty.
+CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> findings,
+                   std::launch launch);
 
 // "docs/rules/ID.md", where the rule `id` is explained.
 std::string RuleHelpPath(const std::string& id);

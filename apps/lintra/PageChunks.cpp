@@ -7,6 +7,10 @@ unsigned JobsFor(unsigned jobs, size_t pages) {
   return static_cast<unsigned>(std::max<size_t>(1, std::min<size_t>(jobs, pages)));
 }
 
+std::launch LaunchFor(unsigned jobs) {
+  return jobs == 1 ? std::launch::deferred : std::launch::async;
+}
+
 size_t ChunkSize(size_t pages, unsigned jobs) {
   constexpr size_t chunksPerJob = 16;
   constexpr size_t largest = 256;

@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
+#include <future>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -15,6 +16,11 @@ namespace lintra {
 // The number of threads a run of `pages` pages uses when asked for `jobs` (0: one per core of
 // the machine): never more than there are pages, at least one.
 unsigned JobsFor(unsigned jobs, size_t pages);
+
+// How work that may run beside the calling thread is launched in a run of `jobs` threads (see
+// JobsFor): on a thread of its own, or, with one job, on the calling thread once its result is
+// asked for.
+std::launch LaunchFor(unsigned jobs);
 
 // The number of consecutive pages that one chunk of a run over `pages` pages with `jobs` threads
 // holds: small enough that the threads share the work evenly when pages differ in cost, large

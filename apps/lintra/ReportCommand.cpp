@@ -6,7 +6,9 @@
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Markup.h"
 #include "apps/lintra/Output.h"
+#include "apps/lintra/PageChunks.h"
 #include "apps/lintra/ReportPage.h"
+#include "apps/lintra/SiteCheck.h"
 #include "apps/lintra/SiteSurvey.h"
 
 namespace lintra {
@@ -26,14 +28,15 @@ std::ofstream OpenOutput(const std::string& path) {
 int RunReport(Session& session, const Options& options) {
   std::ofstream file;
   if (!options.output.empty()) file = OpenOutput(options.output);
-  SiteSurvey survey(true);
+  SiteSurvey survey(true, RunSettings(options));
   SurveyPages(session, options, survey);
   const std::string root = Readable(text::FromUtf8(options.root));
+  const std::launch launch = LaunchFor(JobsFor(options.jobs, survey.Pages().size()));
   if (options.output.empty()) {
-    WriteReportPage(survey, root, session.Failures(), WriteOutBytes);
+    WriteReportPage(survey, root, session.Failures(), launch, WriteOutBytes);
     return ExitCode::Done;
   }
-  WriteReportPage(survey, root, session.Failures(), [&](std::string_view piece) {
+  WriteReportPage(survey, root, session.Failures(), launch, [&](std::string_view piece) {
     file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
   });
   file.close();

@@ -9,6 +9,7 @@
 #include "apps/lintra/Markup.h"
 #include "apps/lintra/ReportAssets.h"
 #include "apps/lintra/ReportData.h"
+#include "rules/UnusedFileRule.h"
 
 namespace lintra {
 
@@ -109,8 +110,8 @@ std::string Duration(std::chrono::steady_clock::duration elapsed) {
 
 std::string SummaryHtml(const SiteSurvey& survey) {
   std::map<std::pair<std::string, std::string>, size_t> byRule;
-  for (const std::unique_ptr<Rule>& rule : survey.Findings().Rules()) {
-    byRule[{rule->Info().id, SeverityName(rule->Info().severity)}] = 0;
+  for (const RuleInfo& rule : survey.Findings().RunningRules()) {
+    byRule[{rule.id, SeverityName(rule.severity)}] = 0;
   }
   for (const RuleFinding& finding : survey.Findings().Findings()) {
     ++byRule[{finding.ruleId, SeverityName(finding.severity)}];
@@ -180,11 +181,12 @@ void AppendFindingRows(std::string& html, const std::vector<RuleFinding>& findin
   }
 }
 
-// Every finding's row, in two pieces, the second made beside the first, each in room made at once.
-std::vector<std::string> FindingsHtml(const SiteSurvey& survey) {
+// Every finding's row, in two pieces, the second launched as `launch` says, each in room made at
+// once.
+std::vector<std::string> FindingsHtml(const SiteSurvey& survey, std::launch launch) {
   const std::vector<RuleFinding>& findings = survey.Findings().Findings();
   const size_t half = findings.size() / 2 / FindingsPerChunk * FindingsPerChunk;
-  std::future<std::string> second = std::async(std::launch::async, [&] {
+  std::future<std::string> second = std::async(launch, [&] {
     std::string rows;
     rows.reserve(RoomForRows(findings.size() - half));
     AppendFindingRows(rows, findings, half, findings.size());
@@ -227,8 +229,14 @@ std::string HeaviestRows(const SiteSurvey& survey, bool byDepth) {
   return html;
 }
 
-std::string UnusedHtml(const SiteSurvey& survey) {
-  if (survey.Unused().empty()) return "<p>Every file of the kinds the pages include is used.</p>";
+// The unused files; `failures` are the pages whose analysis failed, which hide what is used.
+std::string UnusedHtml(const SiteSurvey& survey, const std::vector<PageFailure>& failures) {
+  const RuleSettings& settings = survey.Findings().Settings();
+  if (!settings.wholeProject || !failures.empty() || settings.Off(UnusedFileRule::Id)) {
+    return "<p>Unused files are looked for only when the report covers every page, each page is "
+           "analysed and the unused-file rule is on.</p>";
+  }
+  if (survey.Unused().empty()) return "<p>Every include-only file is included by a page.</p>";
   std::string html = "<ul id=\"unused-list\">";
   for (const Text& file : survey.Unused()) html += "<li>" + HtmlEscaped(Readable(file)) + "</li>";
   return html + "</ul>";
@@ -272,20 +280,20 @@ std::string FailuresHtml(const std::vector<PageFailure>& failures) {
 }
 
 void WriteReportPage(const SiteSurvey& survey, const std::string& root,
-                     const std::vector<PageFailure>& failures,
+                     const std::vector<PageFailure>& failures, std::launch launch,
                      const std::function<void(std::string_view)>& write) {
-  // The data of the trees and files, the largest part but the findings, is written beside them.
-  std::future<std::string> data =
-      std::async(std::launch::async, [&] { return ReportData(survey); });
+  // The data of the trees and files, the largest part but the findings, may be written beside
+  // them.
+  std::future<std::string> data = std::async(launch, [&] { return ReportData(survey); });
   // Values are moved in, not copied: the findings and the data are tens of megabytes.
   std::map<std::string, std::vector<std::string>> values;
   values.emplace("ROOT", Piece(HtmlEscaped(root)));
   values.emplace("STYLE", Piece(std::string(ReportAsset("report.css")) + PicturesCss()));
   values.emplace("SUMMARY", Piece(SummaryHtml(survey) + FailuresHtml(failures)));
-  values.emplace("FINDINGS", FindingsHtml(survey));
+  values.emplace("FINDINGS", FindingsHtml(survey, launch));
   values.emplace("BYSIZE", Piece(HeaviestRows(survey, false)));
   values.emplace("BYDEPTH", Piece(HeaviestRows(survey, true)));
-  values.emplace("UNUSED", Piece(UnusedHtml(survey)));
+  values.emplace("UNUSED", Piece(UnusedHtml(survey, failures)));
   values.emplace("DATA", Piece(data.get()));
   values.emplace("SCRIPT", Piece(std::string(ReportAsset("report.js"))));
   values.emplace("SCRIPTHASH", Piece(Base64(FromHex(ReportAsset("report.js.sha256")))));

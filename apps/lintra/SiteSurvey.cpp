@@ -1,14 +1,13 @@
 #include "apps/lintra/SiteSurvey.h"
 
 #include <algorithm>
-#include <tuple>
-#include <unordered_set>
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
-#include "apps/lintra/ParallelCheck.h"
 #include "apps/lintra/Progress.h"
 #include "apps/lintra/Session.h"
+#include "apps/lintra/SiteCheck.h"
+#include "rules/UnusedFileRule.h"
 
 namespace lintra {
 
@@ -25,14 +24,6 @@ uint8_t FlagsOf(const File& file) {
 int64_t ExpandedShare(const File& file, bool root) {
   const auto own = static_cast<int64_t>(file.Content().size());
   return root ? own : own - std::max(0, file.BaseFileEnd() - file.BaseFileStart());
-}
-
-// The extension of `path` in capitals, empty for none.
-Text Extension(const Text& path) {
-  const size_t dot = path.rfind(u'.');
-  const size_t slash = path.find_last_of(u"/\\");
-  if (dot == Text::npos || (slash != Text::npos && dot < slash)) return Text();
-  return text::UCase(path.substr(dot + 1));
 }
 
 }  // namespace
@@ -127,40 +118,26 @@ void SiteSurvey::Add(File& page) {
   pages_.push_back(std::move(surveyed));
 }
 
-void SiteSurvey::Finish(const std::vector<Text>& projectFiles) {
-  if (whole_) FinishWhole(projectFiles);
+void SiteSurvey::Finish() {
   elapsed_ = std::chrono::steady_clock::now() - start_;
-}
-
-void SiteSurvey::FinishWhole(const std::vector<Text>& projectFiles) {
-  checker_.Finish(projectFiles);
-  std::unordered_set<Text> kinds{u"INC"};
-  for (const SurveyEdge& edge : edges_) {
-    if (!(edge.flags & SurveyFlag::Missing)) kinds.insert(Extension(files_[edge.to]));
-  }
-  for (const Text& file : projectFiles) {
-    const Text kind = Extension(file);
-    if (kind != u"ASP" && kinds.contains(kind) && index_.PageCount(file) == 0) {
-      unused_.push_back(file);
-    }
+  for (const RuleFinding& finding : checker_.Findings()) {
+    if (finding.ruleId == UnusedFileRule::Id) unused_.push_back(finding.place.file);
   }
 }
 
 void SurveyPages(Session& session, const Options& options, SiteSurvey& survey) {
   const std::vector<Text> pages = session.Pages();
-  {
+  if (survey.Whole()) {
+    CheckRun(session, options, pages, survey.Rules(), FindingSet::MergeOrder::FirstFound,
+             [&](File& page) { survey.Add(page); });
+  } else {
     Progress progress(pages.size());
-    if (survey.Whole()) {
-      CheckPages(session, options, pages, survey.Rules(), progress,
-                 FindingSet::MergeOrder::FirstFound, [&](File& page) { survey.Add(page); });
-    } else {
-      for (const Text& page : pages) {
-        if (const std::shared_ptr<File> tree = session.AnalysePage(page)) survey.Add(*tree);
-        progress.PageDone();
-      }
+    for (const Text& page : pages) {
+      if (const std::shared_ptr<File> tree = session.AnalysePage(page)) survey.Add(*tree);
+      progress.PageDone();
     }
   }
-  survey.Finish(session.ProjectFiles());
+  survey.Finish();
 }
 
 }  // namespace lintra

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/Text.h"
@@ -53,19 +54,18 @@ struct SurveyEdge {
 // the reverse index. Trees may go once they are added.
 class SiteSurvey {
  public:
-  // A survey that, when `whole`, runs the checker's rules and indexes the includers of each page;
-  // otherwise it keeps the trees and edges alone, and Findings, Index and Unused stay empty.
-  explicit SiteSurvey(bool whole) : whole_(whole) {}
+  // A survey that, when `whole`, runs the checker's rules at `settings` and indexes the includers
+  // of each page; otherwise it keeps the trees and edges alone, and Findings, Index and Unused
+  // stay empty.
+  explicit SiteSurvey(bool whole, RuleSettings settings = {})
+      : whole_(whole), checker_(std::move(settings)) {}
 
   // Indexes and records the analysed tree of a page, which Rules has checked when the survey is
   // whole. It reads of the tree's texts only their characters.
   void Add(File& page);
 
-  // Ends the run; `projectFiles` are the web paths of every file of the project, each once.
-  // A project file is unused when no tree includes it, whatever the letter case, it is no .asp
-  // page, and it is of a kind that trees include: a .inc file or one whose extension a file
-  // included somewhere has.
-  void Finish(const std::vector<Text>& projectFiles);
+  // Ends the run, once the checker of a whole survey is finished.
+  void Finish();
 
   // Every file the trees name, by their full path as the trees spell it, in order of first sight.
   const std::vector<Text>& Files() const { return files_; }
@@ -79,14 +79,12 @@ class SiteSurvey {
   Checker& Rules() { return checker_; }
   bool Whole() const { return whole_; }
   const IncludeIndex& Index() const { return index_; }
-  // The unused project files, in the order given to Finish.
+  // The files of the checker's unused-file findings, in the order it found them.
   const std::vector<Text>& Unused() const { return unused_; }
   // The time spent analysing so far: from construction to Finish.
   std::chrono::steady_clock::duration Elapsed() const { return elapsed_; }
 
  private:
-  // Finishes the checker and finds the unused files.
-  void FinishWhole(const std::vector<Text>& projectFiles);
   // The position of the file that `file` shows in files_, added when new.
   uint32_t FileId(const File& file);
   // Adds an edge or merges `flags` and `level` into the edge known; returns its position.
@@ -116,8 +114,8 @@ class SiteSurvey {
   std::vector<Text> unused_;
 };
 
-// Surveys every page of the session's run on options.jobs threads (see CheckPages), showing
-// progress, and finishes the survey with the files of the project.
+// Surveys every page of the session's run on options.jobs threads (see CheckRun), showing
+// progress, and finishes the survey.
 void SurveyPages(Session& session, const Options& options, SiteSurvey& survey);
 
 }  // namespace lintra

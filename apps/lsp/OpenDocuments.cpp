@@ -67,15 +67,8 @@ const OpenDocument* OpenDocuments::Find(const Text& key) const {
 }
 
 const OpenDocument* OpenDocuments::Match(TextView webPath) const {
-  const size_t start = std::min(webPath.find_first_not_of(u"/\\"), webPath.size());
-  const TextView path = webPath.substr(start);
   for (const auto& [key, document] : documents_) {
-    if (key.size() != path.size()) continue;
-    size_t at = 0;
-    while (at < path.size() && (path[at] == u'\\' ? u'/' : text::UCaseUnit(path[at])) == key[at]) {
-      ++at;
-    }
-    if (at == path.size()) return &document;
+    if (HasFileKey(webPath, key)) return &document;
   }
   return nullptr;
 }

@@ -7,7 +7,6 @@
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Uri.h"
 #include "platform/ErrorRecord.h"
-#include "rules/PageCheck.h"
 #include "site/PageDiscovery.h"
 
 namespace lintra::lsp {
@@ -26,14 +25,6 @@ void SortUnique(std::vector<T>& values) {
   values.erase(std::unique(values.begin(), values.end()), values.end());
 }
 
-// Every rule that `settings` leave on.
-std::vector<std::unique_ptr<Rule>> RulesOn(const RuleSettings& settings) {
-  std::vector<std::unique_ptr<Rule>> rules = AllRules();
-  std::erase_if(rules,
-                [&](const std::unique_ptr<Rule>& rule) { return settings.Off(rule->Info().id); });
-  return rules;
-}
-
 // Whether the tree that `record` stands for holds one of `files` (sorted).
 bool HoldsOneOf(const PageRecord& record, const std::vector<uint32_t>& files) {
   return std::any_of(record.files.begin(), record.files.end(), [&](uint32_t file) {
@@ -49,8 +40,7 @@ Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
       host_(disk_, documents_),
       site_(host_, text::FromUtf8(root.string())),
       excludes_(std::move(project.excludes)),
-      settings_(std::move(project.rules)),
-      rules_(RulesOn(settings_)) {}
+      checker_(std::move(project.rules)) {}
 
 std::optional<Text> Workspace::WebPathOf(const std::filesystem::path& path) const {
   std::error_code error;
@@ -163,11 +153,8 @@ PageRecord Workspace::RecordOf(const PageFiles& found) {
 }
 
 void Workspace::Check(File& page, PageRecord& record) {
-  PageCheck check(page, facts_, settings_);
-  FindingSet findings;
-  findings.BeginPage();
-  for (const std::unique_ptr<Rule>& rule : rules_) rule->Check(check, findings);
-  record.findings = findings.Findings();
+  checker_.Check(page);
+  record.findings = checker_.TakeFindings().TakeFindings();
   record.checked = true;
 }
 

@@ -14,7 +14,6 @@
 #include "apps/lsp/ProjectSettings.h"
 #include "apps/lsp/SiteIndex.h"
 #include "rules/Checker.h"
-#include "rules/SourceFacts.h"
 #include "site/SiteAnalysis.h"
 
 namespace lintra::lsp {
@@ -81,11 +80,11 @@ class Workspace {
   SiteAnalysis site_;
   SiteIndex index_;
   std::vector<uint32_t> pages_;
-  // The pages the project leaves out, and how its rules run.
+  // The pages the project leaves out.
   std::vector<std::string> excludes_;
-  RuleSettings settings_;
-  std::vector<std::unique_ptr<Rule>> rules_;
-  SourceFacts facts_;
+  // What checks the pages at the project's settings, keeping what it learnt of the texts from
+  // one page to the next.
+  Checker checker_;
 };
 
 }  // namespace lintra::lsp

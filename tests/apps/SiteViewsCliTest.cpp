@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/apps/CliRun.h"
 
@@ -33,6 +35,33 @@ void WriteTwoPageSite(const TempFolder& site) {
   site.Write("other.asp", Include("inc/b.inc") + "\n" + Include("gone.inc"));
   site.Write("inc/old.inc", "old");
   site.Write("notes.txt", "not a kind of file that pages include");
+}
+
+// The report's section on unused files, from its heading on.
+std::string UnusedSection(const std::string& page) {
+  const size_t start = page.find("<h2>Unused files</h2>");
+  return page.substr(start, page.find("</section>", start) - start);
+}
+
+// The lines of the text report of `check`, the arguments of a check run, that tell of unused
+// files.
+std::string UnusedFindings(const std::vector<std::string>& check) {
+  std::string found;
+  std::istringstream lines(Lintra(check).out);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("[unused-file]") != std::string::npos) found += line + "\n";
+  }
+  return found;
+}
+
+// A page that includes a browser script and a file of declarations; another script, and another
+// file of declarations, that no page includes.
+void WriteScriptsSite(const TempFolder& site) {
+  site.Write("page.asp", Include("scripts/menu.js") + Include("inc/used.inc"));
+  site.Write("scripts/menu.js", "var menu;");
+  site.Write("scripts/other.js", "var other;");
+  site.Write("inc/used.inc", "<% Dim a %>");
+  site.Write("inc/spare.inc", "<% Dim b %>");
 }
 
 }  // namespace
@@ -88,6 +117,51 @@ TEST(ReportCli, TreesWeightsIncludersAndUnusedFilesComeFromTheAnalysis) {
                             "<td class=\"num\">1</td><td class=\"num\">3</td></tr>\n</tbody>"),
             std::string::npos);
   EXPECT_NE(report.out.find("<ul id=\"unused-list\"><li>inc/old.inc</li></ul>"), std::string::npos);
+}
+
+TEST(ReportCli, UnusedFilesAreTheUnusedFileFindingsOfCheckNotEveryFileOfAKindAPageIncludes) {
+  TempFolder site;
+  WriteScriptsSite(site);
+  const std::string root = site.Path().string();
+  const Outcome report = Lintra({"report", "--root", root});
+  ASSERT_EQ(report.status, 0) << report.err;
+  EXPECT_EQ(UnusedSection(report.out),
+            "<h2>Unused files</h2>\n<ul id=\"unused-list\"><li>inc/spare.inc</li></ul>\n");
+  EXPECT_NE(report.out.find("<dd id=\"count-unused\">1</dd>"), std::string::npos);
+  EXPECT_NE(report.out.find("<tr class=\"note\"><td>unused-file</td><td>note</td>"
+                            "<td class=\"num\">1</td></tr>"),
+            std::string::npos);
+  EXPECT_EQ(UnusedFindings({"check", "--root", root}),
+            "inc/spare.inc: note: unused file: no page includes inc/spare.inc [unused-file] "
+            "(0 pages)\n");
+}
+
+TEST(ReportCli, UnusedFilesFollowTheProjectsSettingsAsCheckDoes) {
+  TempFolder site;
+  WriteScriptsSite(site);
+  site.Write("lintra.toml",
+             "include-extensions = [\".inc\", \".js\"]\n[rules]\nunused-file = \"warning\"\n");
+  const std::string root = site.Path().string();
+  const Outcome report = Lintra({"report", "--root", root});
+  ASSERT_EQ(report.status, 0) << report.err;
+  EXPECT_EQ(UnusedSection(report.out),
+            "<h2>Unused files</h2>\n<ul id=\"unused-list\"><li>inc/spare.inc</li>"
+            "<li>scripts/other.js</li></ul>\n");
+  EXPECT_NE(report.out.find("<tr class=\"warning\"><td>unused-file</td><td>warning</td>"
+                            "<td class=\"num\">2</td></tr>"),
+            std::string::npos);
+  EXPECT_EQ(UnusedFindings({"check", "--root", root}),
+            "inc/spare.inc: warning: unused file: no page includes inc/spare.inc [unused-file] "
+            "(0 pages)\n"
+            "scripts/other.js: warning: unused file: no page includes scripts/other.js "
+            "[unused-file] (0 pages)\n");
+
+  const Outcome named = Lintra({"report", "--root", root, "page.asp"});
+  ASSERT_EQ(named.status, 0) << named.err;
+  EXPECT_EQ(UnusedSection(named.out),
+            "<h2>Unused files</h2>\n<p>Unused files are looked for only when the report covers "
+            "every page, each page is analysed and the unused-file rule is on.</p>\n");
+  EXPECT_EQ(UnusedFindings({"check", "--root", root, "page.asp"}), "");
 }
 
 TEST(ReportCli, NamesFromTheSiteAreEscapedAndReadableAndNeverMarkup) {

@@ -3,6 +3,7 @@
 #include <random>
 #include <sstream>
 
+#include "apps/lsp/FileKey.h"
 #include "apps/lsp/OpenDocuments.h"
 #include "tests/apps/TempFolder.h"
 #include "tests/lsp/LspClient.h"
@@ -52,6 +53,15 @@ TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAndAreFoundInAnyLetterCas
   EXPECT_EQ(documents.Match(u"/A.asp"), documents.Find(u"A.ASP"));
   EXPECT_EQ(documents.Match(u"\\a.Asp"), documents.Find(u"A.ASP"));
   EXPECT_EQ(documents.Match(u"a.as"), nullptr);
+}
+
+TEST(FileKey, IsThePathFromTheRootInCapitalsWithSlashesAndIsKnownWithoutMakingIt) {
+  EXPECT_EQ(lsp::FileKey(u"//inc\\caf\u00e9.inc"), u"INC/CAF\u00c9.INC");
+  EXPECT_TRUE(lsp::HasFileKey(u"\\Inc/Caf\u00c9.inc", u"INC/CAF\u00c9.INC"));
+  EXPECT_TRUE(lsp::HasFileKey(u"inc\\caf\u00e9.inc", u"INC/CAF\u00c9.INC"));
+  EXPECT_FALSE(lsp::HasFileKey(u"inc/cafe.inc", u"INC/CAF\u00c9.INC"));
+  EXPECT_FALSE(lsp::HasFileKey(u"inc/caf\u00e9.in", u"INC/CAF\u00c9.INC"));
+  EXPECT_FALSE(lsp::HasFileKey(u"inc/caf\u00e9.inc", u"INC\\CAF\u00c9.INC"));
 }
 
 // One page that includes a file that is not there.
