@@ -44,17 +44,17 @@ std::vector<RuleInfo> Checker::RunningRules() const {
   return rules;
 }
 
-void Checker::Check(File& page) {
+void Checker::Check(const PageTree& page) {
   findings_.BeginPage();
   CheckBegun(page);
 }
 
-void Checker::Check(File& page, int64_t number) {
+void Checker::Check(const PageTree& page, int64_t number) {
   findings_.BeginPage(number);
   CheckBegun(page);
 }
 
-void Checker::CheckBegun(File& page) {
+void Checker::CheckBegun(const PageTree& page) {
   PageCheck check(page, facts_, settings_);
   for (Rule* rule : running_) rule->Check(check, findings_);
 }

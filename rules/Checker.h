@@ -9,6 +9,7 @@
 #include "rules/Rule.h"
 #include "rules/RuleSettings.h"
 #include "rules/SourceFacts.h"
+#include "site/PageTree.h"
 
 namespace lintra {
 
@@ -27,10 +28,10 @@ class Checker {
 
   // Checks the page whose analysed tree is `page`, the next page of the run; the tree may go
   // once this returns.
-  void Check(File& page);
+  void Check(const PageTree& page);
   // Checks `page` as the page numbered `number` of the run, for checkers that share a run's
   // pages between them (see Merge); numbers rise from one page to the next of one checker.
-  void Check(File& page, int64_t number);
+  void Check(const PageTree& page, int64_t number);
   // Runs what only the whole project shows, once after the last page: `projectFiles` are every
   // file of the project, relative to its root with "/" separators, as the include trees name
   // them (see PageDiscovery::FindFiles).
@@ -59,7 +60,7 @@ class Checker {
 
  private:
   // Runs the rules on `page`, whose findings are begun.
-  void CheckBegun(File& page);
+  void CheckBegun(const PageTree& page);
 
   RuleSettings settings_;
   std::vector<std::unique_ptr<Rule>> rules_;

@@ -36,22 +36,14 @@ const Text* PageCheck::RequestedPath(const Include& include) {
 const std::vector<PageCheck::Include>& PageCheck::Includes() {
   if (includes_) return *includes_;
   includes_.emplace();
-  struct Pending {
-    File* node;
-    File* parent;
-    const LineIndex* parentLines;
-  };
-  std::vector<Pending> pending = {{&page_, nullptr, nullptr}};
-  while (!pending.empty()) {
-    const Pending step = pending.back();
-    pending.pop_back();
-    if (step.parent) includes_->push_back({*step.node, *step.parent, *step.parentLines});
-    const Files* includes = step.node->IncludesIfAny();
-    if (!includes || includes->size() == 0) continue;
-    const LineIndex* lines = &facts_.Lines(*step.node);
-    for (size_t i = includes->size(); i > 0; --i) {
-      pending.push_back({(*includes)[i - 1].get(), step.node, lines});
-    }
+  const std::vector<PageTree::Node>& nodes = tree_.Nodes();
+  includes_->reserve(nodes.size() - 1);
+  // Where the lines of each node's text begin, found for the nodes that include something.
+  std::vector<const LineIndex*> lines(nodes.size(), nullptr);
+  for (size_t i = 1; i < nodes.size(); ++i) {
+    const uint32_t parent = nodes[i].parent;
+    if (!lines[parent]) lines[parent] = &facts_.Lines(*nodes[parent].file);
+    includes_->push_back({*nodes[i].file, *nodes[parent].file, *lines[parent]});
   }
   return *includes_;
 }

@@ -11,6 +11,7 @@
 #include "rules/Redefinitions.h"
 #include "rules/RuleFinding.h"
 #include "rules/RuleSettings.h"
+#include "site/PageTree.h"
 
 namespace lintra {
 
@@ -20,9 +21,9 @@ class SourceFacts;
 // directives, and what more than one rule asks of it, worked out once.
 class PageCheck {
  public:
-  // `page`, `facts` and `settings` must outlive this.
-  PageCheck(File& page, SourceFacts& facts, const RuleSettings& settings)
-      : page_(page), facts_(facts), settings_(settings) {}
+  // `tree`, `facts` and `settings` must outlive this.
+  PageCheck(const PageTree& tree, SourceFacts& facts, const RuleSettings& settings)
+      : tree_(tree), page_(tree.Page()), facts_(facts), settings_(settings) {}
 
   File& Page() { return page_; }
   SourceFacts& Facts() { return facts_; }
@@ -81,6 +82,7 @@ class PageCheck {
   const Repeat* RepeatRedefining(const Redefinition& redefinition);
 
  private:
+  const PageTree& tree_;
   File& page_;
   SourceFacts& facts_;
   const RuleSettings& settings_;
@@ -89,7 +91,7 @@ class PageCheck {
   std::optional<std::vector<Repeat>> repeats_;
   // For each node inside a later copy, the position of its repeat in repeats_.
   std::unordered_map<const File*, size_t> repeatOf_;
-  // Each include of the page, in page order, walked on first use.
+  // Each include of the page, in page order, made on first use.
   const std::vector<Include>& Includes();
   std::optional<std::vector<Include>> includes_;
   // The nodes that directives pulled in on the way from the page down to the node of the last

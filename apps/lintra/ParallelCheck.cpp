@@ -28,8 +28,9 @@ struct Worker {
 struct Chunk {
   size_t pages = 0;
   std::vector<PageFailure> failures;
-  // The trees of the analysed pages, kept when they are to be visited, otherwise null.
-  std::vector<std::shared_ptr<File>> trees;
+  // The trees of the analysed pages, kept when they are to be visited.
+  std::vector<PageTree> trees;
+  size_t analysed = 0;
 };
 
 Chunk CheckChunk(Worker& worker, const std::vector<Text>& pages, size_t first, size_t end,
@@ -37,8 +38,10 @@ Chunk CheckChunk(Worker& worker, const std::vector<Text>& pages, size_t first, s
   Chunk chunk;
   for (size_t i = first; i < end; ++i) {
     if (std::shared_ptr<File> root = worker.session->AnalysePage(pages[i])) {
-      worker.checker.Check(*root, static_cast<int64_t>(i) + 1);
-      chunk.trees.push_back(keepTrees ? std::move(root) : nullptr);
+      PageTree tree(std::move(root));
+      worker.checker.Check(tree, static_cast<int64_t>(i) + 1);
+      if (keepTrees) chunk.trees.push_back(std::move(tree));
+      ++chunk.analysed;
     }
     ++chunk.pages;
   }
@@ -54,9 +57,10 @@ size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& c
                     Progress& progress, const CheckedTree& visit) {
   size_t analysed = 0;
   for (const Text& page : pages) {
-    if (const std::shared_ptr<File> root = session.AnalysePage(page)) {
-      checker.Check(*root);
-      if (visit) visit(*root);
+    if (std::shared_ptr<File> root = session.AnalysePage(page)) {
+      const PageTree tree(std::move(root));
+      checker.Check(tree);
+      if (visit) visit(tree);
       ++analysed;
     }
     progress.PageDone();
@@ -85,11 +89,11 @@ size_t CheckPages(Session& session, const Options& options, const std::vector<Te
       },
       [&](Chunk&& chunk) {
         if (visit) {
-          for (const std::shared_ptr<File>& tree : chunk.trees) visit(*tree);
+          for (const PageTree& tree : chunk.trees) visit(tree);
         }
         failures.insert(failures.end(), std::make_move_iterator(chunk.failures.begin()),
                         std::make_move_iterator(chunk.failures.end()));
-        analysed += chunk.trees.size();
+        analysed += chunk.analysed;
         for (size_t i = 0; i < chunk.pages; ++i) progress.PageDone();
       });
   for (const std::unique_ptr<Worker>& worker : workers) {

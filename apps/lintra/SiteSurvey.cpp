@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "analysis/File.h"
-#include "analysis/Files.h"
 #include "apps/lintra/Progress.h"
 #include "apps/lintra/Session.h"
 #include "apps/lintra/SiteCheck.h"
@@ -75,7 +74,8 @@ uint32_t SiteSurvey::IncludedId(File& file, File& parent, uint32_t parentId, boo
   return id;
 }
 
-void SiteSurvey::Add(File& page) {
+void SiteSurvey::Add(const PageTree& tree) {
+  File& page = tree.Page();
   if (whole_) {
     index_.Add(page, lines_);
     lines_.Forget(page.Content());
@@ -84,35 +84,17 @@ void SiteSurvey::Add(File& page) {
   SurveyPage surveyed;
   surveyed.file = FileId(page);
   pageFiles_[surveyed.file] = true;
-  // Each file still to visit with its parent, the position of its parent's node and its level.
-  struct Pending {
-    File* file;
-    File* parent;
-    size_t parentAt;
-    uint32_t level;
-  };
-  std::vector<Pending> pending{{&page, nullptr, 0, 0}};
-  std::vector<size_t> parents;
-  while (!pending.empty()) {
-    const Pending next = pending.back();
-    pending.pop_back();
-    const size_t at = surveyed.tree.size();
+  const std::vector<PageTree::Node>& nodes = tree.Nodes();
+  surveyed.tree.reserve(nodes.size());
+  for (size_t at = 0; at < nodes.size(); ++at) {
+    const PageTree::Node& node = nodes[at];
     const uint32_t id =
-        next.parent ? IncludedId(*next.file, *next.parent, surveyed.tree[next.parentAt].file,
-                                 next.parent == &page, next.level)
-                    : surveyed.file;
-    surveyed.tree.push_back({id, FlagsOf(*next.file), 1});
-    parents.push_back(next.parentAt);
-    expanded += ExpandedShare(*next.file, at == 0);
-    surveyed.depth = std::max(surveyed.depth, next.level);
-    const lintra::Files* includes = next.file->IncludesIfAny();
-    if (!includes) continue;
-    for (size_t i = includes->size(); i > 0; --i) {
-      pending.push_back({(*includes)[i - 1].get(), next.file, at, next.level + 1});
-    }
-  }
-  for (size_t i = surveyed.tree.size(); i-- > 1;) {
-    surveyed.tree[parents[i]].size += surveyed.tree[i].size;
+        at == 0 ? surveyed.file
+                : IncludedId(*node.file, *nodes[node.parent].file, surveyed.tree[node.parent].file,
+                             node.parent == 0, node.depth);
+    surveyed.tree.push_back({id, FlagsOf(*node.file), node.size});
+    expanded += ExpandedShare(*node.file, at == 0);
+    surveyed.depth = std::max(surveyed.depth, node.depth);
   }
   surveyed.expandedSize = static_cast<uint64_t>(std::max<int64_t>(0, expanded));
   pages_.push_back(std::move(surveyed));
@@ -129,11 +111,13 @@ void SurveyPages(Session& session, const Options& options, SiteSurvey& survey) {
   const std::vector<Text> pages = session.Pages();
   if (survey.Whole()) {
     CheckRun(session, options, pages, survey.Rules(), FindingSet::MergeOrder::FirstFound,
-             [&](File& page) { survey.Add(page); });
+             [&](const PageTree& page) { survey.Add(page); });
   } else {
     Progress progress(pages.size());
     for (const Text& page : pages) {
-      if (const std::shared_ptr<File> tree = session.AnalysePage(page)) survey.Add(*tree);
+      if (std::shared_ptr<File> tree = session.AnalysePage(page)) {
+        survey.Add(PageTree(std::move(tree)));
+      }
       progress.PageDone();
     }
   }

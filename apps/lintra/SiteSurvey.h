@@ -9,6 +9,7 @@
 #include "platform/Text.h"
 #include "rules/Checker.h"
 #include "site/IncludeIndex.h"
+#include "site/PageTree.h"
 #include "site/TextPosition.h"
 
 namespace lintra {
@@ -62,7 +63,7 @@ class SiteSurvey {
 
   // Indexes and records the analysed tree of a page, which Rules has checked when the survey is
   // whole. It reads of the tree's texts only their characters.
-  void Add(File& page);
+  void Add(const PageTree& page);
 
   // Ends the run, once the checker of a whole survey is finished.
   void Finish();

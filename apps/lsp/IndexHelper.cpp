@@ -5,7 +5,6 @@
 #include <unordered_map>
 
 #include "analysis/File.h"
-#include "analysis/Files.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "platform/ErrorRecord.h"
@@ -13,24 +12,21 @@
 
 namespace lintra::lsp {
 
-PageFiles FilesOf(uint32_t page, File& tree) {
-  PageFiles found{page, false, {tree.FullPath()}, {}};
-  std::unordered_map<Text, uint32_t> positions{{found.files.front(), 0}};
-  std::vector<std::pair<File*, uint32_t>> pending = {{&tree, 0}};
-  while (!pending.empty()) {
-    const auto [node, holder] = pending.back();
-    pending.pop_back();
-    const Files* includes = node->IncludesIfAny();
-    if (!includes) continue;
-    for (size_t i = includes->size(); i > 0; --i) {
-      File& child = *(*includes)[i - 1];
-      const auto [known, added] =
-          positions.try_emplace(child.FullPath(), static_cast<uint32_t>(found.files.size()));
-      if (added) found.files.push_back(known->first);
-      found.directives.push_back(
-          {holder, known->second, child.BaseFileStart(), child.BaseFileEnd()});
-      pending.emplace_back(&child, known->second);
-    }
+PageFiles FilesOf(uint32_t page, const PageTree& tree) {
+  const std::vector<PageTree::Node>& nodes = tree.Nodes();
+  PageFiles found{page, false, {}, {}};
+  std::unordered_map<Text, uint32_t> positions;
+  // The position in found.files of each node's file.
+  std::vector<uint32_t> fileOf(nodes.size());
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    const File& file = *nodes[i].file;
+    const auto [known, added] =
+        positions.try_emplace(file.FullPath(), static_cast<uint32_t>(found.files.size()));
+    if (added) found.files.push_back(known->first);
+    fileOf[i] = known->second;
+    if (i == 0) continue;
+    found.directives.push_back(
+        {fileOf[nodes[i].parent], known->second, file.BaseFileStart(), file.BaseFileEnd()});
   }
   return found;
 }
@@ -66,7 +62,7 @@ void IndexHelper::Run() {
         tree = site.Tree(webPath);
       } catch (const RuntimeError&) {
       }
-      PageFiles found = tree ? FilesOf(page, *tree) : PageFiles{page, true, {webPath}, {}};
+      PageFiles found = tree ? FilesOf(page, PageTree(tree)) : PageFiles{page, true, {webPath}, {}};
       const std::lock_guard lock(mutex_);
       done_.push_back(std::move(found));
       current = pages_.size();

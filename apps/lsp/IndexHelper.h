@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "site/PageTree.h"
 
 namespace lintra {
 class File;
@@ -38,7 +39,7 @@ struct PageFiles {
 };
 
 // What the analysed `tree` of `page` holds, its files numbered in order of first sight.
-PageFiles FilesOf(uint32_t page, File& tree);
+PageFiles FilesOf(uint32_t page, const PageTree& tree);
 
 // A second thread for the first indexing of a site: it analyses pages from the files on disk,
 // from the first page of its list on, while the server's own thread serves the editor and

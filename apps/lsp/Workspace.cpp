@@ -103,9 +103,14 @@ std::shared_ptr<File> Workspace::Analyse(const Text& webPath) {
 }
 
 void Workspace::Reindex(uint32_t page, const std::vector<uint32_t>& openFiles) {
-  const std::shared_ptr<File> tree = Analyse(index_.Name(page));
-  PageRecord record = RecordOf(tree ? FilesOf(page, *tree) : PageFiles{page, true, {}, {}});
-  if (tree && HoldsOneOf(record, openFiles)) Check(*tree, record);
+  std::shared_ptr<File> root = Analyse(index_.Name(page));
+  if (!root) {
+    index_.Set(page, RecordOf(PageFiles{page, true, {}, {}}));
+    return;
+  }
+  const PageTree tree(std::move(root));
+  PageRecord record = RecordOf(FilesOf(page, tree));
+  if (HoldsOneOf(record, openFiles)) Check(tree, record);
   index_.Set(page, std::move(record));
 }
 
@@ -152,7 +157,7 @@ PageRecord Workspace::RecordOf(const PageFiles& found) {
   return record;
 }
 
-void Workspace::Check(File& page, PageRecord& record) {
+void Workspace::Check(const PageTree& page, PageRecord& record) {
   checker_.Check(page);
   record.findings = checker_.TakeFindings().TakeFindings();
   record.checked = true;

@@ -71,7 +71,7 @@ class Workspace {
  private:
   // The record of what `found` holds, its files by their ids.
   PageRecord RecordOf(const PageFiles& found);
-  void Check(File& page, PageRecord& record);
+  void Check(const PageTree& page, PageRecord& record);
 
   DiskFiles files_;
   OpenDocuments documents_;

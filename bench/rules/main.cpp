@@ -59,7 +59,7 @@ Counts Run(const std::string& root, const std::vector<Text>& pages, bool treesOn
           worker.host.StartPage();
           const std::shared_ptr<File> tree = worker.site.Tree(pages[i]);
           ++chunk.pages;
-          if (!treesOnly) worker.checker.Check(*tree, static_cast<int64_t>(i) + 1);
+          if (!treesOnly) worker.checker.Check(PageTree(*tree), static_cast<int64_t>(i) + 1);
         }
         return chunk;
       },

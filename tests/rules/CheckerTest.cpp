@@ -43,7 +43,7 @@ std::string Check(const std::map<Text, Text>& files, std::initializer_list<const
   RuleSettings settings;
   settings.severities["exposed-include"] = std::nullopt;
   Checker checker(settings);
-  for (const char16_t* page : pages) checker.Check(*site.Tree(page));
+  for (const char16_t* page : pages) checker.Check(PageTree(site.Tree(page)));
   return Render(checker.Findings());
 }
 
@@ -66,7 +66,7 @@ std::string CheckInRuns(const std::map<Text, Text>& files,
   Share shares[] = {Share(files, settings), Share(files, settings)};
   for (size_t i = 0; i < pages.size(); ++i) {
     Share& share = shares[i / run % 2];
-    share.checker.Check(*share.site.Tree(pages[i]), static_cast<int64_t>(i) + 1);
+    share.checker.Check(PageTree(share.site.Tree(pages[i])), static_cast<int64_t>(i) + 1);
   }
   Checker total(settings);
   for (Share* share : {&shares[1], &shares[0]}) {
@@ -121,7 +121,7 @@ TEST(Checker, KeepsTheOutermostAndInnermostLinksOfADeepChainAndTheWholeOfAShortO
   host.Files = site;
   SiteAnalysis analysis(host, u"/site");
   Checker checker;
-  checker.Check(*analysis.Tree(u"page.asp"));
+  checker.Check(PageTree(analysis.Tree(u"page.asp")));
   std::vector<std::string> chains;
   for (const RuleFinding& finding : checker.Findings()) {
     if (finding.ruleId != "missing-include") continue;

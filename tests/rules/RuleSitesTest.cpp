@@ -56,7 +56,7 @@ std::string CheckSite(const std::string& ruleId, const std::string& site,
   const PageDiscovery discovery({});
   for (const Text& page : discovery.FindPages(root)) {
     host.StartPage();
-    checker.Check(*analysis.Tree(page));
+    checker.Check(PageTree(analysis.Tree(page)));
   }
   checker.Finish(discovery.FindFiles(root));
   return Render(checker.Findings());
