@@ -33,4 +33,13 @@ LineColumn LineIndex::At(int32_t position) const {
   return {static_cast<int32_t>(line), static_cast<int32_t>(offset - *(next - 1) + 1)};
 }
 
+LineIndex::Span LineIndex::Line(TextView content, int32_t line) const {
+  const auto index = static_cast<size_t>(std::max(line, 1) - 1);
+  if (index >= lineStarts_.size()) return {size_, size_};
+  const size_t begin = lineStarts_[index];
+  size_t end = index + 1 < lineStarts_.size() ? lineStarts_[index + 1] : size_;
+  while (end > begin && (content[end - 1] == u'\n' || content[end - 1] == u'\r')) --end;
+  return {begin, end};
+}
+
 }  // namespace lintra

@@ -24,6 +24,14 @@ class LineIndex {
   // the end.
   LineColumn At(int32_t position) const;
 
+  // The stretch of `content`, the text this indexes, that line `line` (from 1) holds, without its
+  // line break: [begin, end) in 0-based offsets. A line past the last is empty, at the end.
+  struct Span {
+    size_t begin = 0;
+    size_t end = 0;
+  };
+  Span Line(TextView content, int32_t line) const;
+
  private:
   size_t size_;
   std::vector<size_t> lineStarts_;

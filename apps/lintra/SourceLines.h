@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
 #include "analysis/SourceText.h"
 #include "apps/lintra/Session.h"
 #include "platform/Text.h"
+#include "site/TextPosition.h"
 
 namespace lintra {
 
@@ -25,8 +27,8 @@ class SourceLines {
  private:
   struct Lines {
     std::shared_ptr<const SourceText> text;
-    // Where each line starts, and one past the end of the text.
-    std::vector<size_t> starts;
+    // Where the lines of the text begin; none without a text.
+    std::optional<LineIndex> index;
   };
   const Lines& Of(const Text& file);
 

@@ -1,40 +1,19 @@
 #include "apps/lsp/OpenDocuments.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "apps/lsp/FileKey.h"
+#include "site/TextPosition.h"
 
 namespace lintra::lsp {
 
-namespace {
-
-// The offset just after the line break that ends the line starting at `start`, or the end.
-size_t NextLineStart(TextView text, size_t start) {
-  for (size_t at = start; at < text.size(); ++at) {
-    if (text[at] == u'\n') return at + 1;
-    if (text[at] == u'\r') return at + 1 < text.size() && text[at + 1] == u'\n' ? at + 2 : at + 1;
-  }
-  return text.size();
-}
-
-// The end of the line starting at `start`, before its line break.
-size_t LineEnd(TextView text, size_t start) {
-  size_t at = start;
-  while (at < text.size() && text[at] != u'\n' && text[at] != u'\r') ++at;
-  return at;
-}
-
-}  // namespace
-
 size_t OffsetOf(TextView text, Position position) {
-  size_t start = 0;
-  for (int64_t line = 0; line < position.line; ++line) {
-    if (start == text.size()) return start;
-    start = NextLineStart(text, start);
-  }
-  const size_t end = LineEnd(text, start);
-  if (position.character <= 0) return start;
-  return std::min(end, start + static_cast<size_t>(position.character));
+  if (position.line >= std::numeric_limits<int32_t>::max()) return text.size();
+  const LineIndex::Span line =
+      LineIndex(text).Line(text, static_cast<int32_t>(std::max<int64_t>(position.line, 0) + 1));
+  if (position.character <= 0) return line.begin;
+  return std::min(line.end, line.begin + static_cast<size_t>(position.character));
 }
 
 void OpenDocuments::Open(OpenDocument document) {

@@ -36,4 +36,17 @@ TEST(LineIndex, EndsLinesAtCrLfLfAndALoneCr) {
   }
 }
 
+TEST(LineIndex, GivesEachLinesTextWithoutItsBreakAndNothingPastTheLast) {
+  const Text content = u"ab\r\n\rcd\n\ne";
+  const LineIndex index(content);
+  std::string lines;
+  for (int32_t line = 0; line <= 6; ++line) {
+    const LineIndex::Span span = index.Line(content, line);
+    lines += text::ToUtf8(content.substr(span.begin, span.end - span.begin)) + "|";
+  }
+  // Line 0 reads as line 1; lines 6 and on are empty at the end.
+  EXPECT_EQ(lines, "ab|ab||cd||e||");
+  EXPECT_EQ(index.Line(content, 9).begin, content.size());
+}
+
 }  // namespace lintra
