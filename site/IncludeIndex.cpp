@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "analysis/File.h"
-#include "analysis/PreOrder.h"
 
 namespace lintra {
 
@@ -58,17 +57,20 @@ IncludeIndex::Entry& IncludeIndex::PageIncluded(File& file, uint32_t page, const
   return entry;
 }
 
-void IncludeIndex::Add(File& page, LineIndexes& lines) {
+void IncludeIndex::Add(const PageTree& tree, LineIndexes& lines) {
+  File& page = tree.Page();
   const auto number = static_cast<uint32_t>(pages_.size());
   pages_.push_back(page.FullPath());
   const LineIndex* pageLines = nullptr;
-  ForEachFile(page, [&](File& file, File* parent) {
-    if (!parent) return;
-    if (parent == &page && !pageLines) pageLines = &lines.Of(page.Content());
+  const std::vector<PageTree::Node>& nodes = tree.Nodes();
+  for (size_t at = 1; at < nodes.size(); ++at) {
+    File& file = *nodes[at].file;
+    File& parent = *nodes[nodes[at].parent].file;
+    if (&parent == &page && !pageLines) pageLines = &lines.Of(page.Content());
     Entry& entry =
-        parent == &page ? PageIncluded(file, number, *pageLines) : Indexed(file, *parent, lines);
+        &parent == &page ? PageIncluded(file, number, *pageLines) : Indexed(file, parent, lines);
     if (entry.pages.empty() || entry.pages.back() != number) entry.pages.push_back(number);
-  });
+  }
 }
 
 std::vector<Includer> IncludeIndex::IncludersOf(const Entry& entry) const {

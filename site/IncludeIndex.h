@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "site/PageTree.h"
 #include "site/TextPosition.h"
 
 namespace lintra {
@@ -47,8 +48,8 @@ struct Includer {
 // file that could not be read has only its name.
 class IncludeIndex {
  public:
-  // Adds the analysed tree of `page`; its directives are placed with `lines`.
-  void Add(File& page, LineIndexes& lines);
+  // Adds the analysed tree of a page; its directives are placed with `lines`.
+  void Add(const PageTree& page, LineIndexes& lines);
 
   // The directives that include `path` directly, sorted by file and line, each once however
   // many pages reach it.

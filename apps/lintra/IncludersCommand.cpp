@@ -33,7 +33,7 @@ int RunIncluders(Session& session, const Options& options) {
     Progress progress(pages.size());
     for (const Text& page : pages) {
       if (const std::shared_ptr<File> tree = session.AnalysePage(page)) {
-        index.Add(*tree, lines);
+        index.Add(PageTree(*tree), lines);
         lines.Forget(tree->Content());
       }
       progress.PageDone();

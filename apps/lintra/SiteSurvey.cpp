@@ -77,7 +77,7 @@ uint32_t SiteSurvey::IncludedId(File& file, File& parent, uint32_t parentId, boo
 void SiteSurvey::Add(const PageTree& tree) {
   File& page = tree.Page();
   if (whole_) {
-    index_.Add(page, lines_);
+    index_.Add(tree, lines_);
     lines_.Forget(page.Content());
   }
   int64_t expanded = 0;

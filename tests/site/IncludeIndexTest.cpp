@@ -22,7 +22,7 @@ TEST(IncludeIndex, ListsTheDirectivesThatIncludeAFileOnceEachAndThePagesThatReac
   IncludeIndex index;
   LineIndexes lines;
   for (const Text page : {u"p.asp", u"q.asp", u"r.asp", u"s.asp"}) {
-    index.Add(*site.Tree(page), lines);
+    index.Add(PageTree(site.Tree(page)), lines);
   }
 
   using Includers = std::vector<Includer>;
