@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -68,6 +69,13 @@ inline std::pair<std::string, int> Piped(const std::string& command) {
 // log takes them, and returns what came through.
 inline std::string LintraMerged(const std::vector<std::string>& arguments) {
   return Piped(LintraCommand(arguments) + " 2>&1").first;
+}
+
+// The data the report's script draws from, in the report's page `page`.
+inline nlohmann::json ReportData(const std::string& page) {
+  const std::string open = "<script type=\"application/json\" id=\"report-data\">";
+  const size_t start = page.find(open) + open.size();
+  return nlohmann::json::parse(page.substr(start, page.find("</script>", start) - start));
 }
 
 // The bundled sample site.

@@ -13,13 +13,6 @@ namespace {
 
 using Json = nlohmann::json;
 
-// The data the report's script draws from.
-Json ReportData(const std::string& page) {
-  const std::string open = "<script type=\"application/json\" id=\"report-data\">";
-  const size_t start = page.find(open) + open.size();
-  return Json::parse(page.substr(start, page.find("</script>", start) - start));
-}
-
 // What Graphviz draws of the graph of the site at `root`, after the pipe's status if it failed.
 std::string Svg(const std::string& root) {
   const auto [out, status] = Piped(LintraCommand({"graph", "--root", root}) + " | dot -Tsvg");

@@ -1,0 +1,272 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "tests/apps/CliRun.h"
+#include "tests/lsp/LspClient.h"
+
+namespace lintra {
+namespace {
+
+// A finding as every surface can tell it: rule, file, line and column from 1, or 0 and 0 for a
+// finding about a whole file. A surface that tells one twice shows in the count.
+using Spot = std::tuple<std::string, std::string, int64_t, int64_t>;
+using Spots = std::multiset<Spot>;
+using Names = std::set<std::string>;
+
+// A site whose pages reach one header under four spellings, two of them in one page; that
+// includes a file of declarations twice in a page and declares one of its names again in another
+// file; names a file that is not there; and includes a browser script. inc/unused.inc is included
+// by nothing.
+const std::vector<std::pair<std::string, std::string>> kSite = {
+    {"default.asp", "<html>\r\n" + Include("inc/Header.inc") + "\r\n" +
+                        Include("./inc/header.inc") + "\r\n" + Include("inc/decls.inc") + "\r\n" +
+                        Include("inc/decls.inc") + "\r\n<script>" + Include("scripts/menu.js") +
+                        "</script>\r\n"},
+    {"about.asp", "<!-- #include virtual=\"/inc/header.inc\" -->\r\n" + Include("inc/decls.inc") +
+                      "\r\n" + Include("inc/other.inc") + "\r\n"},
+    {"shop/cart.asp",
+     "<!-- #include virtual=\"/inc/header.inc\" -->\r\n" + Include("totals.inc") + "\r\n"},
+    {"inc/header.inc", "<div>header</div>\r\n"},
+    {"inc/decls.inc", "<%\r\nDim total\r\nConst RATE = 2\r\n%>\r\n"},
+    {"inc/other.inc", "<% Dim total %>\r\n"},
+    {"inc/unused.inc", "<% Dim spare %>\r\n"},
+    {"scripts/menu.js", "var menu;\r\n"},
+};
+
+void WriteSite(const TempFolder& site) {
+  for (const auto& [file, text] : kSite) site.Write(file, text);
+}
+
+Names SiteFiles() {
+  Names files;
+  for (const auto& [file, text] : kSite) files.insert(file);
+  return files;
+}
+
+// The names of `some` that are not in `all`.
+Names NotIn(const Names& some, const Names& all) {
+  Names missing;
+  std::set_difference(some.begin(), some.end(), all.begin(), all.end(),
+                      std::inserter(missing, missing.end()));
+  return missing;
+}
+
+// The rule and place of each finding of check's JSON document.
+Spots CheckSpots(const Json& check) {
+  Spots spots;
+  for (const Json& finding : check["findings"]) {
+    spots.insert({finding["rule"].get<std::string>(), finding["file"].get<std::string>(),
+                  finding["line"].get<int64_t>(), finding["column"].get<int64_t>()});
+  }
+  return spots;
+}
+
+// Every file check's findings name: where they stand, their pages, chains and related places.
+Names CheckNames(const Json& check) {
+  Names names;
+  for (const Json& finding : check["findings"]) {
+    names.insert(finding["file"].get<std::string>());
+    if (finding["page"] != "") names.insert(finding["page"].get<std::string>());
+    for (const char* places : {"chain", "related"}) {
+      for (const Json& place : finding[places]) names.insert(place["file"].get<std::string>());
+    }
+  }
+  return names;
+}
+
+// The cells of each finding row of the report's page, in their order.
+std::vector<std::vector<std::string>> FindingRows(const std::string& page) {
+  const std::string rowStart = "<div role=\"row\" class=\"tr ";
+  const std::string cellStart = "<span role=\"cell\"";
+  std::vector<std::vector<std::string>> rows;
+  for (size_t at = page.find(rowStart); at != std::string::npos; at = page.find(rowStart, at + 1)) {
+    const size_t end = page.find("</div>", at);
+    std::vector<std::string> cells;
+    for (size_t cell = page.find(cellStart, at); cell < end;
+         cell = page.find(cellStart, cell + 1)) {
+      const size_t text = page.find('>', cell) + 1;
+      cells.push_back(page.substr(text, page.find("</span>", text) - text));
+    }
+    rows.push_back(std::move(cells));
+  }
+  return rows;
+}
+
+// The file of a report's place, "file:line:column" or a file alone.
+std::string FileOfPlace(const std::string& place) {
+  return place.substr(0, place.find(':'));
+}
+
+// The rule and place of each finding row of the report's page.
+Spots ReportSpots(const std::string& page) {
+  Spots spots;
+  for (const std::vector<std::string>& cells : FindingRows(page)) {
+    const std::string& place = cells.at(3);
+    int64_t line = 0;
+    int64_t column = 0;
+    if (place.find(':') != std::string::npos) {
+      std::istringstream numbers(place.substr(place.find(':') + 1));
+      char colon;
+      numbers >> line >> colon >> column;
+    }
+    spots.insert({cells.at(0), FileOfPlace(place), line, column});
+  }
+  return spots;
+}
+
+// Every file the report names: in its data, its findings' places and pages, and its unused files.
+Names ReportNames(const std::string& page) {
+  const Json data = ReportData(page);
+  Names names(data["files"].begin(), data["files"].end());
+  for (const Json& directives : data["includedBy"]) {
+    for (const Json& directive : directives) names.insert(directive[0].get<std::string>());
+  }
+  for (const std::vector<std::string>& cells : FindingRows(page)) {
+    names.insert(FileOfPlace(cells.at(3)));
+    if (!cells.at(6).empty()) names.insert(cells.at(6));
+  }
+  const std::string item = "<li>";
+  const size_t list = page.find("<ul id=\"unused-list\">");
+  for (size_t at = page.find(item, list); at < page.find("</ul>", list);
+       at = page.find(item, at + 1)) {
+    names.insert(page.substr(at + item.size(), page.find("</li>", at) - at - item.size()));
+  }
+  return names;
+}
+
+// The label of each node of a Mermaid graph, in the order of the nodes.
+std::vector<std::string> GraphLabels(const std::string& graph) {
+  std::vector<std::string> labels;
+  std::istringstream lines(graph);
+  for (std::string line; std::getline(lines, line);) {
+    const size_t open = line.find("[\"");
+    if (open != std::string::npos) {
+      labels.push_back(line.substr(open + 2, line.rfind("\"]") - open - 2));
+    }
+  }
+  return labels;
+}
+
+// `spots` as the editor shows them: the server publishes no whole-project findings (it never
+// runs the checker's Finish, so unused-file stays on the command line), and a finding about a
+// whole file underlines the file's first line.
+Spots AsTheEditorShows(const Spots& spots) {
+  Spots shown;
+  for (const auto& [rule, file, line, column] : spots) {
+    if (rule == "unused-file") continue;
+    shown.insert({rule, file, std::max<int64_t>(line, 1), std::max<int64_t>(column, 1)});
+  }
+  return shown;
+}
+
+// What the language server has published, from the positions of its ranges' starts, 0-based,
+// moved to 1-based.
+Spots EditorSpots(const std::map<std::string, std::string>& fileOfUri,
+                  const std::map<std::string, Json>& published) {
+  Spots spots;
+  for (const auto& [uri, diagnostics] : published) {
+    for (const Json& diagnostic : diagnostics) {
+      const Json& start = diagnostic["range"]["start"];
+      spots.insert({diagnostic["code"].get<std::string>(), fileOfUri.at(uri),
+                    start["line"].get<int64_t>() + 1, start["character"].get<int64_t>() + 1});
+    }
+  }
+  return spots;
+}
+
+// The language server's findings with every file of the site open. It publishes as it checks
+// the pages, leaving out those of pages yet to be checked, so this waits until they are
+// `expected`; when they never come to that, it returns the last the server published.
+Spots EditorSpotsOfSite(const TempFolder& site, const Spots& expected) {
+  LspClient client;
+  client.Start(site.Path());
+  std::map<std::string, std::string> fileOfUri;
+  for (const auto& [file, text] : kSite) {
+    fileOfUri[client.Uri(file)] = file;
+    client.Open(file, text);
+  }
+  std::map<std::string, Json> published;
+  try {
+    client.WaitFor("textDocument/publishDiagnostics", [&](const Json& params) {
+      published[params["uri"].get<std::string>()] = params["diagnostics"];
+      return EditorSpots(fileOfUri, published) == expected;
+    });
+  } catch (const std::runtime_error&) {
+  }
+  return EditorSpots(fileOfUri, published);
+}
+
+}  // namespace
+
+TEST(Surfaces, CheckTheReportAndTheEditorHoldTheSameFindings) {
+  TempFolder site;
+  WriteSite(site);
+  const std::string root = site.Path().string();
+  const Outcome check = Lintra({"check", "--root", root, "--format", "json"});
+  const Spots found = CheckSpots(Json::parse(check.out));
+  EXPECT_EQ(found, (Spots{{"case-mismatch", "default.asp", 2, 1},
+                          {"duplicate-include", "default.asp", 3, 1},
+                          {"name-redefined", "default.asp", 5, 1},
+                          {"exposed-include", "inc/decls.inc", 0, 0},
+                          {"exposed-include", "inc/header.inc", 0, 0},
+                          {"exposed-include", "inc/other.inc", 0, 0},
+                          {"name-redefined", "inc/other.inc", 1, 8},
+                          {"unused-file", "inc/unused.inc", 0, 0},
+                          {"exposed-include", "scripts/menu.js", 0, 0},
+                          {"missing-include", "shop/cart.asp", 2, 1}}))
+      << check.err;
+
+  const Outcome report = Lintra({"report", "--root", root});
+  ASSERT_EQ(report.status, 0) << report.err;
+  EXPECT_EQ(ReportSpots(report.out), found);
+  EXPECT_EQ(EditorSpotsOfSite(site, AsTheEditorShows(found)), AsTheEditorShows(found));
+}
+
+TEST(Surfaces, TheReportGraphAndIncludersNameEveryFileAsCheckDoes) {
+  TempFolder site;
+  WriteSite(site);
+  const std::string root = site.Path().string();
+  const Names named =
+      CheckNames(Json::parse(Lintra({"check", "--root", root, "--format", "json"}).out));
+  EXPECT_EQ(named, SiteFiles());
+  // Besides the files on disk, the views know the file that is not there, by the name its
+  // directive gives.
+  Names known = SiteFiles();
+  known.insert("totals.inc");
+
+  const Outcome report = Lintra({"report", "--root", root});
+  const Names reportNames = ReportNames(report.out);
+  EXPECT_EQ(NotIn(named, reportNames), Names{});
+  EXPECT_EQ(NotIn(reportNames, known), Names{});
+  const Json files = ReportData(report.out)["files"];
+  EXPECT_EQ(std::count(files.begin(), files.end(), "inc/header.inc"), 1);
+
+  const std::vector<std::string> labels =
+      GraphLabels(Lintra({"graph", "--root", root, "--format", "mermaid"}).out);
+  const Names graphNames(labels.begin(), labels.end());
+  Names reached = named;
+  reached.erase("inc/unused.inc");
+  EXPECT_EQ(NotIn(reached, graphNames), Names{});
+  EXPECT_EQ(NotIn(graphNames, known), Names{});
+  EXPECT_EQ(std::count(labels.begin(), labels.end(), "inc/header.inc"), 1);
+
+  for (const char* spelling : {"inc/header.inc", "inc/Header.inc", "./inc/header.inc"}) {
+    EXPECT_EQ(Lintra({"includers", "--root", root, spelling}).out,
+              "about.asp:1\ndefault.asp:2\ndefault.asp:3\nshop/cart.asp:1\n\n"
+              "about.asp\ndefault.asp\nshop/cart.asp\n")
+        << spelling;
+  }
+  EXPECT_EQ(Lintra({"includers", "--root", root, "inc/decls.inc"}).out,
+            "about.asp:2\ndefault.asp:4\ndefault.asp:5\n\nabout.asp\ndefault.asp\n");
+}
+
+}  // namespace lintra
