@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "apps/lintra/CheckReport.h"
-#include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
 #include "platform/Utf8.h"
 
@@ -11,25 +13,35 @@ namespace lintra {
 
 namespace {
 
-// The findings of one cause: the first in the report's order, and how many places and page
-// reaches it has in all.
+// The findings of one cause: the first in the report's order, how many places it has, and how
+// many pages reach them (summed over the places, and at most the pages checked).
 struct Cause {
   const RuleFinding* first = nullptr;
   size_t places = 0;
   int64_t pages = 0;
 };
 
-// The causes of `findings`, in the order of their first findings.
-std::vector<Cause> Causes(const std::vector<RuleFinding>& findings) {
+// What tells causes apart, as CauseKey hashes it: the rule and the message.
+using CauseId = std::pair<std::string_view, TextView>;
+struct CauseIdHash {
+  size_t operator()(const CauseId& id) const {
+    return std::hash<std::string_view>()(id.first) * 31 + std::hash<TextView>()(id.second);
+  }
+};
+
+// The causes of `findings` over `checked` pages, in the order of their first findings.
+std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked) {
   std::vector<Cause> causes;
-  std::unordered_map<std::string, size_t> byKey;
+  std::unordered_map<CauseId, size_t, CauseIdHash> byId;
   for (const RuleFinding& finding : findings) {
-    const auto [entry, added] = byKey.try_emplace(CauseKey(finding), causes.size());
+    const auto [entry, added] =
+        byId.try_emplace(CauseId{finding.ruleId, finding.message}, causes.size());
     if (added) causes.push_back({&finding});
     Cause& cause = causes[entry->second];
     ++cause.places;
     cause.pages += finding.pages;
   }
+  for (Cause& cause : causes) cause.pages = std::min(cause.pages, static_cast<int64_t>(checked));
   return causes;
 }
 
@@ -60,7 +72,8 @@ void AppendCause(std::string& out, const Cause& cause) {
     AppendReach(out, *cause.first);
   } else {
     if (!cause.first->code.empty()) out += cause.first->code + "; ";
-    out += std::to_string(cause.places) + " places in " + std::to_string(cause.pages) + " pages";
+    out += std::to_string(cause.places) + " places in " + std::to_string(cause.pages) +
+           (cause.pages == 1 ? " page" : " pages");
   }
   out += ")\n";
 }
@@ -113,7 +126,7 @@ void WriteTextCheckReport(const CheckResult& result, bool allPlaces) {
   if (allPlaces) {
     for (const RuleFinding& finding : result.findings) AppendCause(out, {&finding, 1, 1});
   } else {
-    const std::vector<Cause> causes = Causes(result.findings);
+    const std::vector<Cause> causes = Causes(result.findings, result.pages);
     grouped = AppendCauses(out, causes) || causes.size() < result.findings.size();
   }
   if (grouped) {
