@@ -255,7 +255,7 @@ TEST(GraphCli, DepthStopsTheGraphAtAnIncludeLevel) {
             "  n0 [label=\"page.asp\", tooltip=\"page.asp\", fillcolor=\"#dde4ec\"];\n}\n");
 }
 
-TEST(GraphCli, AFileReachedUnderThreeNamesIsOneNodeAndOneRow) {
+TEST(GraphCli, AFileReachedUnderThreeNamesIsOneNodeOneRowAndADuplicateInCheck) {
   TempFolder site;
   site.Write("p.asp", Include("inc/h.inc") + "\r\n" + Include("alias/h.inc") + "\r\n" +
                           Include("INC/H.INC"));
@@ -272,6 +272,19 @@ TEST(GraphCli, AFileReachedUnderThreeNamesIsOneNodeAndOneRow) {
             "  linkStyle 1 stroke:#b07d00,color:#b07d00\n");
   EXPECT_EQ(ReportData(Lintra({"report", "--root", root}).out)["includedBy"].dump(),
             R"([[],[["p.asp",1],["p.asp",2],["p.asp",3]],[["inc/h.inc",2]]])");
+  // check, without any option: the second and third names are duplicates of the first, and the
+  // third spells the file in other letter case than the disk.
+  const std::string found =
+      Lintra({"check", "--root", root, "--all-places", "--format", "text"}).out;
+  const std::string again =
+      " warning: duplicate include: inc/h.inc was already included at "
+      "p.asp:1 [duplicate-include] (1 page: p.asp)\n";
+  EXPECT_NE(found.find("p.asp:2:1:" + again +
+                       "p.asp:3:1: warning: case mismatch: INC/H.INC is "
+                       "spelt inc/h.inc on disk [case-mismatch] (1 page: p.asp)\np.asp:3:1:" +
+                       again),
+            std::string::npos)
+      << found;
 }
 
 TEST(GraphCli, NamesWithQuotesAndStrayBytesStayInsideTheirLabels) {
