@@ -24,6 +24,7 @@
 
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
+#include "platform/ErrorRecord.h"
 #include "fuzz/FuzzSupport.h"
 
 using namespace lintra;
