@@ -24,8 +24,8 @@
 
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
-#include "platform/ErrorRecord.h"
 #include "fuzz/FuzzSupport.h"
+#include "platform/ErrorRecord.h"
 
 using namespace lintra;
 
