@@ -1,8 +1,10 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 
 #include "analysis/File.h"
+#include "errors/modPendryError.h"
 #include "platform/Deref.h"
 #include "platform/ErrorRecord.h"
 #include "platform/TreeView.h"
@@ -18,18 +20,14 @@ using lintra::Deref;
 // something else.
 std::shared_ptr<File> FileOf(const Node& node);
 
-// Hides a tree view for the length of a bulk change and shows it again afterwards, also when
-// the change was abandoned.
-class HiddenTreeView {
- public:
-  explicit HiddenTreeView(TreeView& view) : view_(view) { view_.Visible(false); }
-  ~HiddenTreeView() { view_.Visible(true); }
-  HiddenTreeView(const HiddenTreeView&) = delete;
-  HiddenTreeView& operator=(const HiddenTreeView&) = delete;
-
- private:
-  TreeView& view_;
-};
+// Makes a bulk change to a tree view while it is hidden. Hiding the view and showing it again
+// are steps of `trap`, the trap of the procedure that makes the change. The view is shown again
+// however the procedure is left, also when the user left at the hide or during the change.
+template <class Change>
+void WhileHidden(ErrorTrap& trap, TreeView& view, Change&& change) {
+  if (trap.Step([&] { view.Visible(false); })) std::forward<Change>(change)();
+  trap.Closing([&] { view.Visible(true); });
+}
 
 }  // namespace control
 

@@ -68,11 +68,12 @@ bool RemoveFirstNode(ErrorTrap& trap, Nodes& nodes) {
 
 void Lintra::ClearTree() {
   ErrorTrap trap(u"Lintra", u"ClearTree");
-  control::HiddenTreeView hidden(tvLintra_);
   Nodes& nodes = tvLintra_.GetNodes();
-  while (nodes.size() > 0) {
-    if (!RemoveFirstNode(trap, nodes)) return;
-  }
+  control::WhileHidden(trap, tvLintra_, [&] {
+    while (nodes.size() > 0) {
+      if (!RemoveFirstNode(trap, nodes)) return;
+    }
+  });
 }
 
 }  // namespace lintra

@@ -8,7 +8,7 @@
 namespace lintra {
 
 using control::Deref;
-using control::HiddenTreeView;
+using control::WhileHidden;
 
 // The node a command acts on: the selected node, or node 1, which then becomes selected, when
 // nothing is selected. Null on an empty tree view. Recovers without a message; a failure while
@@ -40,14 +40,15 @@ void Lintra::Expand() {
   const std::optional<std::shared_ptr<Node>> found = CommandTarget(trap);
   if (!found) return;
   const std::shared_ptr<Node>& target = *found;
-  HiddenTreeView hidden(tvLintra_);
-  trap.Step([&] {
-    Node& node = Deref(target);
-    if (node.Expanded()) {
-      fbExpandChildNodes(node, true);
-    } else {
-      node.Expanded(true);
-    }
+  WhileHidden(trap, tvLintra_, [&] {
+    trap.Step([&] {
+      Node& node = Deref(target);
+      if (node.Expanded()) {
+        fbExpandChildNodes(node, true);
+      } else {
+        node.Expanded(true);
+      }
+    });
   });
 }
 
@@ -56,10 +57,11 @@ void Lintra::Collapse() {
   const std::optional<std::shared_ptr<Node>> found = CommandTarget(trap);
   if (!found) return;
   const std::shared_ptr<Node>& target = *found;
-  HiddenTreeView hidden(tvLintra_);
-  trap.Step([&] {
-    Node& node = Deref(target);
-    if (!fbExpandChildNodes(node, false)) node.Expanded(false);
+  WhileHidden(trap, tvLintra_, [&] {
+    trap.Step([&] {
+      Node& node = Deref(target);
+      if (!fbExpandChildNodes(node, false)) node.Expanded(false);
+    });
   });
 }
 
@@ -77,10 +79,11 @@ void Lintra::SetSubtree(const char16_t* procedure, bool state) {
   const std::optional<std::shared_ptr<Node>> found = CommandTarget(trap);
   if (!found) return;
   const std::shared_ptr<Node>& target = *found;
-  HiddenTreeView hidden(tvLintra_);
-  if (!trap.Step([&] { Deref(target).Expanded(state); })) return;
-  trap.Step([&] {
-    if (Deref(target).Children() > 0) ExpandAllNodes(*target, state);
+  WhileHidden(trap, tvLintra_, [&] {
+    if (!trap.Step([&] { Deref(target).Expanded(state); })) return;
+    trap.Step([&] {
+      if (Deref(target).Children() > 0) ExpandAllNodes(*target, state);
+    });
   });
 }
 
@@ -88,30 +91,35 @@ void Lintra::SetSubtree(const char16_t* procedure, bool state) {
 // sibling chains and change only nodes that are still closed, so each visit is cheap.
 void Lintra::ExpandWholeTree() {
   ErrorTrap trap(u"Lintra", u"ExpandWholeTree");
-  HiddenTreeView hidden(tvLintra_);
-  for (const std::shared_ptr<Node>& node : tvLintra_.GetNodes()) {
-    const bool done = trap.Step([&] {
-      node->Expanded(true);
-      if (node->Children() > 0) ExpandAllNodes(*node, true);
-    });
-    if (!done) return;
-  }
+  WhileHidden(trap, tvLintra_, [&] {
+    for (const std::shared_ptr<Node>& node : tvLintra_.GetNodes()) {
+      if (!trap.Step([&] { node->Expanded(true); })) return;
+      const bool done = trap.Step([&] {
+        if (node->Children() > 0) ExpandAllNodes(*node, true);
+      });
+      if (!done) return;
+    }
+  });
 }
 
 // The two walks below keep one frame per node whose children are being visited, each with the
-// error trap that its own call would have. Visiting a child is a step of its parent's frame; when
-// the child has a subtree to visit, that step resumes once the child's frame is done.
+// error trap that its own call would have. Each statement of the loop over the children is a step
+// of the frame, so that after Ignore the walk goes on with the next statement; a call on a child
+// with children enters the child's frame, and the parent's next step runs once that frame is done.
 
 namespace {
 
-// A walk over the children of one node: the next child, the count read when the walk began, and
-// how many children are done.
+// Which statement of the loop body a walk runs next, for the current child.
+enum class Next { Child, Below, Sibling };
+
+// A walk over the children of one node: the next child, the count read when the walk began, how
+// many children are done, and the statement due for the current child.
 struct ChildWalk {
   ErrorTrap trap;
   Node* child = nullptr;
   int16_t count = 0;
   int16_t done = 0;
-  Node* below = nullptr;  // the child whose own children are being visited
+  Next next = Next::Child;
   bool result = false;
 };
 
@@ -126,95 +134,71 @@ bool StartWalk(TreeWalk<ChildWalk>& walk, const char16_t* procedure, Node& node)
   return started;
 }
 
+// The last statement of the loop body: child = the child's next sibling. The child is then done.
+bool MoveToSibling(ChildWalk& top) {
+  top.next = Next::Child;
+  ++top.done;
+  return top.trap.Step([&] { top.child = Deref(top.child).NextSibling(); });
+}
+
 }  // namespace
 
 void Lintra::ExpandAllNodes(Node& node, bool state) {
   TreeWalk<ChildWalk> walk;
   StartWalk(walk, u"ExpandAllNodes", node);
   walk.Run([&](ChildWalk& top) {
-    if (Node* each = std::exchange(top.below, nullptr)) {
-      top.child = each->NextSibling();
-      ++top.done;
-      return true;
+    if (top.next == Next::Sibling) return MoveToSibling(top);
+    if (top.next == Next::Child) {
+      if (top.done >= top.count) return false;
+      top.next = Next::Below;
+      return top.trap.Step([&] { Deref(top.child).Expanded(state); });
     }
-    if (top.done >= top.count) return false;
-    Node* descend = nullptr;
-    const bool stepped = top.trap.Step([&] {
-      Node& each = Deref(top.child);
-      each.Expanded(state);
-      if (each.Children() > 0) {
-        descend = &each;
-        return;
-      }
-      top.child = each.NextSibling();
-    });
-    if (!stepped) return false;
-    if (descend) {
-      top.below = descend;
-      StartWalk(walk, u"ExpandAllNodes", *descend);
-    } else {
-      ++top.done;
-    }
+    bool descend = false;
+    top.next = Next::Sibling;
+    if (!top.trap.Step([&] { descend = Deref(top.child).Children() > 0; })) return false;
+    if (descend) StartWalk(walk, u"ExpandAllNodes", *top.child);
     return true;
   });
 }
 
 // Changes, below `node`, the deepest level of each branch whose nodes have children and differ
 // from `state`; reached only through such nodes. True when it found a child to work on. A child
-// is changed only after the walk below it has told whether anything deeper changed; when changing
-// it fails and the user retries, the whole step runs again, the walk below included.
+// is changed only after the walk below it has told whether anything deeper changed.
 bool Lintra::fbExpandChildNodes(Node& node, bool state) {
   TreeWalk<ChildWalk> walk;
   bool answer = false;  // what the walk that ended last returned
   if (!StartWalk(walk, u"fbExpandChildNodes", node)) return false;
   walk.Run([&](ChildWalk& top) {
-    if (Node* each = std::exchange(top.below, nullptr)) {
-      const bool deeper = answer;
-      bool ran = false;
-      bool again = false;
-      const bool stepped = top.trap.Step([&] {
-        if (std::exchange(ran, true)) {
-          again = true;
-          return;
+    bool going = true;
+    switch (top.next) {
+      case Next::Child: {
+        bool descend = false;
+        top.next = Next::Sibling;
+        going = top.done < top.count && top.trap.Step([&] {
+          Node& each = Deref(top.child);
+          descend = each.Children() > 0 && each.Expanded() != state;
+        });
+        if (going && descend) {
+          top.next = Next::Below;
+          if (!StartWalk(walk, u"fbExpandChildNodes", *top.child)) answer = false;
         }
-        if (!deeper) each->Expanded(state);
-        top.result = true;
-        top.child = each->NextSibling();
-      });
-      if (!stepped) {
-        answer = top.result;
-        return false;
+        break;
       }
-      if (!again) {
-        ++top.done;
-        return true;
+      case Next::Below: {
+        const bool deeper = answer;
+        top.next = Next::Sibling;
+        going = top.trap.Step([&] {
+          if (!deeper) Deref(top.child).Expanded(state);
+        });
+        if (going) top.result = true;
+        break;
       }
+      case Next::Sibling:
+        going = MoveToSibling(top);
+        break;
     }
-    if (top.done >= top.count) {
-      answer = top.result;
-      return false;
-    }
-    Node* descend = nullptr;
-    const bool stepped = top.trap.Step([&] {
-      descend = nullptr;
-      Node& each = Deref(top.child);
-      if (each.Children() > 0 && each.Expanded() != state) {
-        descend = &each;
-        return;
-      }
-      top.child = each.NextSibling();
-    });
-    if (!stepped) {
-      answer = top.result;
-      return false;
-    }
-    if (descend) {
-      top.below = descend;
-      if (!StartWalk(walk, u"fbExpandChildNodes", *descend)) answer = false;
-    } else {
-      ++top.done;
-    }
-    return true;
+    if (!going) answer = top.result;
+    return going;
   });
   return answer;
 }

@@ -48,6 +48,14 @@ class ErrorTrap {
     return false;
   }
 
+  // The step that closes the procedure: it runs also after the user chose to leave, since
+  // leaving goes through it, and is trapped like any other step.
+  template <class StepFn>
+  bool Closing(StepFn&& step) {
+    aborted_ = false;
+    return Step(std::forward<StepFn>(step));
+  }
+
   // True once the user has chosen to leave the procedure.
   bool Aborted() const { return aborted_; }
 

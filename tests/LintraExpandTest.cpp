@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "support/FailingView.h"
 #include "support/MemoryHost.h"
 #include "support/ScriptedMessageBox.h"
 
@@ -131,6 +133,69 @@ TEST_F(ExpandCollapse, AnEmptyViewIsLeftAlone) {
 
   Run(&Lintra::ExpandWholeTree);
   EXPECT_EQ(View().GetNodes().Count(), 0);
+}
+
+// A walk whose setting of one node fails once, on r.asp with the includes x, y and z, each with
+// one leaf, and on q.asp, whose only include with children is x. The nodes start as `start`
+// gives them, "+" open, in position order, with node 1 selected. After Retry or Ignore the walk
+// goes on from the step after the failed one, as the user's answer says.
+TEST(ExpandCollapseWalks, AFailedStepLeavesTheNodesItsAnswerSays) {
+  struct Case {
+    const char16_t* page;
+    const char* start;
+    Command command;
+    const char16_t* failing;
+    const char16_t* procedure;
+    const char* afterAbort;
+    const char* afterGoingOn;
+  };
+  const char* const allOpen = "r.asp+ x.inc+ x1.inc+ y.inc+ y1.inc+ z.inc+ z1.inc+";
+  const Case cases[] = {
+      {u"r.asp", "-------", &Lintra::ExpandAll, u"x.inc", u"ExpandAllNodes",
+       "r.asp+ x.inc+ x1.inc- y.inc- y1.inc- z.inc- z1.inc-", allOpen},
+      {u"r.asp", "+++++++", &Lintra::CollapseAll, u"y.inc", u"ExpandAllNodes",
+       "r.asp- x.inc- x1.inc- y.inc- y1.inc+ z.inc+ z1.inc+",
+       "r.asp- x.inc- x1.inc- y.inc- y1.inc- z.inc- z1.inc-"},
+      {u"r.asp", "-------", &Lintra::ExpandWholeTree, u"r.asp", u"ExpandWholeTree",
+       "r.asp+ x.inc- x1.inc- y.inc- y1.inc- z.inc- z1.inc-", allOpen},
+      {u"r.asp", "+++++++", &Lintra::Collapse, u"x.inc", u"fbExpandChildNodes",
+       "r.asp- x.inc- x1.inc+ y.inc+ y1.inc+ z.inc+ z1.inc+",
+       "r.asp+ x.inc- x1.inc+ y.inc- y1.inc+ z.inc- z1.inc+"},
+      {u"r.asp", "+------", &Lintra::Expand, u"y.inc", u"fbExpandChildNodes",
+       "r.asp+ x.inc+ x1.inc- y.inc+ y1.inc- z.inc- z1.inc-",
+       "r.asp+ x.inc+ x1.inc- y.inc+ y1.inc- z.inc+ z1.inc-"},
+      {u"q.asp", "++++", &Lintra::Collapse, u"x.inc", u"fbExpandChildNodes",
+       "q.asp- x.inc- x1.inc+ w.inc+", "q.asp+ x.inc- x1.inc+ w.inc+"},
+  };
+  for (const Case& each : cases) {
+    for (const int32_t answer : {MessageBox::Abort, MessageBox::Retry, MessageBox::Ignore}) {
+      MemoryHost host;
+      host.Files[u"r.asp"] =
+          IncludeDirective(u"x.inc") + IncludeDirective(u"y.inc") + IncludeDirective(u"z.inc");
+      host.Files[u"q.asp"] = IncludeDirective(u"x.inc") + IncludeDirective(u"w.inc");
+      for (const Text name : {u"x", u"y", u"z"}) {
+        host.Files[name + u".inc"] = IncludeDirective(name + u"1.inc");
+        host.Files[name + u"1.inc"] = u"leaf";
+      }
+      host.Files[u"w.inc"] = u"leaf";
+      host.Control->ParseFile(u"", each.page);
+      TreeView& view = host.Control->tvLintra();
+      for (int32_t position = 1; each.start[position - 1] != '\0'; ++position) {
+        view.GetNodes().Item(position)->Expanded(each.start[position - 1] == '+');
+      }
+      view.SelectedItem(view.GetNodes().Item(1).get());
+
+      ScriptedMessageBox boxes({answer});
+      {
+        FailingView failing(view, FailingView::Call::SetNode, each.failing);
+        (*host.Control.*each.command)();
+      }
+      SCOPED_TRACE(testing::Message() << "case " << &each - cases << ", answer " << answer);
+      EXPECT_EQ(boxes.Reports(), std::vector<Text>{u"5 Lintra.Lintra." + Text(each.procedure)});
+      EXPECT_EQ(NodeStates(view),
+                answer == MessageBox::Abort ? each.afterAbort : each.afterGoingOn);
+    }
+  }
 }
 
 }  // namespace lintra
