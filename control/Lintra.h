@@ -96,7 +96,7 @@ class Lintra : public Object, public FileSupply {
   // the host answered exactly that, NotFound otherwise, source "Lintra.fsGetFile", description
   // "Could not find the file : " and the path. A handler that fails is reported; the user's answer
   // then decides: Retry raises the event again, as new (nError 0, no text); Ignore goes on with
-  // nError as the handler left it; Abort returns an empty text and raises nothing.
+  // nError and the text as the handler left them; Abort returns an empty text and raises nothing.
   std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) override;
 
   // Tree view display (LintraDisplay.cpp).

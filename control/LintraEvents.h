@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "analysis/SourceText.h"
 #include "platform/Text.h"
@@ -33,12 +34,20 @@ class LintraEvents {
   // Called instead of GetFile, with the same parameters and rules, by every request for a file's
   // text. A host that keeps texts in memory overrides it to hand out one shared SourceText per
   // file, so that a file included many times is held, scanned and stored once. The default
-  // raises GetFile and wraps the text it supplied.
+  // raises GetFile and wraps the text it supplied, also when the handler set it and then failed.
   virtual void GetSharedFile(Text& FilePath, int32_t& nError,
                              std::shared_ptr<const SourceText>& FileText) {
     Text text;
-    GetFile(FilePath, nError, text);
-    if (nError == 0) FileText = std::make_shared<const SourceText>(std::move(text));
+    auto keep = [&] {
+      if (nError == 0) FileText = std::make_shared<const SourceText>(std::move(text));
+    };
+    try {
+      GetFile(FilePath, nError, text);
+    } catch (...) {
+      keep();
+      throw;
+    }
+    keep();
   }
 
   // Called when the user asks for a report (text tree, complete file, warnings) with the

@@ -12,18 +12,20 @@ namespace lintra {
 
 namespace {
 
-// Sets nError for one path and then fails, as a faulty host might, until it has failed Failures
-// times; then serves the path as MemoryHost does.
+// Sets nError and FileText for one path and then fails, as a faulty host might, until it has
+// failed Failures times; then serves the path as MemoryHost does.
 class FailingHost : public MemoryHost {
  public:
   Text FailingPath;
   int32_t ErrorBeforeFailing = 0;
+  Text TextBeforeFailing;
   int Failures = 1;
 
   void GetFile(Text& FilePath, int32_t& nError, Text& FileText) override {
     if (FilePath == FailingPath && Failures > 0) {
       --Failures;
       nError = ErrorBeforeFailing;
+      FileText = TextBeforeFailing;
       throw std::runtime_error("host failed");
     }
     MemoryHost::GetFile(FilePath, nError, FileText);
@@ -262,6 +264,41 @@ TEST(LintraEntry, AHostThatFailsAfterSettingAnErrorCodeIsReadAsTheAnswerSays) {
         << "answer " << each.answer << ", nError " << each.errorBeforeFailing;
     EXPECT_EQ(boxes.Reports(), std::vector<Text>{u"5 Lintra.Lintra.fsGetFile"});
     EXPECT_NE(boxes.Boxes()[0].Prompt.find(u"(host failed)"), Text::npos);
+  }
+}
+
+// The host sets the text and then fails: Ignore goes on with the text as the host left it, for an
+// include and for the page itself.
+TEST(LintraEntry, AHostThatFailsAfterSettingTheTextKeepsItOnIgnore) {
+  struct Case {
+    const char16_t* failing;
+    int32_t answer;
+    const char16_t* shown;
+  };
+  const Case cases[] = {
+      {u"f.inc", MessageBox::Abort, u"p.asp [<!-- #include file=\"f.inc\" -->] f.inc []"},
+      {u"f.inc", MessageBox::Retry, u"p.asp [<!-- #include file=\"f.inc\" -->] f.inc [F]"},
+      {u"f.inc", MessageBox::Ignore, u"p.asp [<!-- #include file=\"f.inc\" -->] f.inc [half]"},
+      {u"p.asp", MessageBox::Abort, u"p.asp []"},
+      {u"p.asp", MessageBox::Retry, u"p.asp [<!-- #include file=\"f.inc\" -->] f.inc [F]"},
+      {u"p.asp", MessageBox::Ignore, u"p.asp [half]"},
+  };
+  for (const Case& each : cases) {
+    FailingHost host;
+    host.Files[u"p.asp"] = u"<!-- #include file=\"f.inc\" -->";
+    host.Files[u"f.inc"] = u"F";
+    host.FailingPath = each.failing;
+    host.TextBeforeFailing = u"half";
+    ScriptedMessageBox boxes({each.answer});
+    host.Control->ParseFile(u"", u"p.asp");
+    Text shown;
+    const TreeView& view = host.Control->tvLintra();
+    for (int32_t position = 1; position <= view.GetNodes().Count(); ++position) {
+      const std::shared_ptr<File> file = FileAt(view, position);
+      shown += (position > 1 ? u" " : u"") + file->Name() + u" [" + file->Content() + u"]";
+    }
+    EXPECT_EQ(shown, each.shown) << "failing " << &each - cases;
+    EXPECT_EQ(boxes.Reports(), std::vector<Text>{u"5 Lintra.Lintra.fsGetFile"});
   }
 }
 
