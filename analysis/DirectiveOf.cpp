@@ -19,10 +19,13 @@ const ScannedDirective* DirectiveOf(const File& parent, const File& node) {
 
 const Text* RequestedPath(const File& parent, const File& node) {
   const ScannedDirective* directive = DirectiveOf(parent, node);
-  if (!directive) return nullptr;
+  return directive ? &RequestedPath(parent, *directive) : nullptr;
+}
+
+const Text& RequestedPath(const File& parent, const ScannedDirective& directive) {
   const SourceText& text = *parent.SharedContent();
-  return &text.IncludePath(static_cast<size_t>(directive - text.Directives().data()),
-                           parent.Path());
+  return text.IncludePath(static_cast<size_t>(&directive - text.Directives().data()),
+                          parent.Path());
 }
 
 }  // namespace lintra

@@ -14,5 +14,7 @@ const ScannedDirective* DirectiveOf(const File& parent, const File& node);
 // the file it found (which may spell it otherwise); null when there is no directive. Valid until
 // the next call for a node of the same text.
 const Text* RequestedPath(const File& parent, const File& node);
+// The same for `directive`, one of the directives of `parent`'s text.
+const Text& RequestedPath(const File& parent, const ScannedDirective& directive);
 
 }  // namespace lintra

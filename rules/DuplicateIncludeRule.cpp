@@ -35,10 +35,6 @@ std::unordered_set<const PageCheck::Repeat*> WithEffects(PageCheck& page) {
   return effects;
 }
 
-Text Location(const Place& place) {
-  return place.file + u":" + text::FromNumber(place.line);
-}
-
 }  // namespace
 
 const RuleInfo& DuplicateIncludeRule::Info() const {
@@ -72,7 +68,7 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
       RuleFinding finding =
           Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(),
                text::Concat({u"duplicate include: ", again.node.FullPathView(),
-                             u" was already included at ", Location(first)}));
+                             u" was already included at ", LineLocation(first)}));
       finding.severity = ChosenSeverity(page.Settings())
                              .value_or(effects.count(&repeat) ? Severity::Warning : Severity::Note);
       finding.related.push_back(first);

@@ -70,8 +70,7 @@ void NameRedefinedRule::ReportRepeat(PageCheck& page, FindingSet& findings,
     RuleFinding finding = Make(
         page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(),
         text::Concat({u"name redefined: ", again.node.FullPathView(), u" was already included at ",
-                      first.file, u":", text::FromNumber(first.line), u" and declares again ",
-                      NameList(redefinitions)}));
+                      LineLocation(first), u" and declares again ", NameList(redefinitions)}));
     for (const Redefinition* redefinition : redefinitions) {
       finding.related.push_back(
           PageCheck::DeclarationPlace(*redefinition->firstNode, *redefinition->first));

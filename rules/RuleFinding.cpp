@@ -14,4 +14,8 @@ const char* SeverityName(Severity severity) {
   return "";
 }
 
+Text LineLocation(const Place& place) {
+  return place.file + u":" + text::FromNumber(place.line);
+}
+
 }  // namespace lintra

@@ -25,6 +25,9 @@ struct Place {
   int32_t endColumn = 0;
 };
 
+// "file:line" of `place`, as a message names the directive it speaks of.
+Text LineLocation(const Place& place);
+
 // A Place that views its file's path instead of holding it: what rules look findings up by,
 // made into a Place only for a finding not seen before. `fileHash` is the file's
 // text::HashIgnoringCase.

@@ -35,10 +35,10 @@ std::vector<Directive> DirectivesOf(Workspace& workspace, const Text& webPath) {
   for (size_t i = 0; i < includes->size(); ++i) {
     const File& child = *(*includes)[i];
     const ScannedDirective* scanned = DirectiveOf(*context.node, child);
-    const Text* written = RequestedPath(*context.node, child);
     directives.push_back({lines.At(child.BaseFileStart()), lines.At(child.BaseFileEnd()),
                           child.FullPath(), scanned ? scanned->Value : child.FullPath(),
-                          written ? *written : child.FullPath(), child.MissingFile()});
+                          scanned ? RequestedPath(*context.node, *scanned) : child.FullPath(),
+                          child.MissingFile()});
   }
   return directives;
 }
