@@ -63,7 +63,9 @@ Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::s
 
 Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool(uint32_t)>& stale,
                    const std::string& helpBase) {
-  using Key = std::tuple<std::string, int32_t, int32_t, int32_t, int32_t, Text>;
+  // One diagnostic per rule and place, as check keeps one finding per rule and place: the first
+  // page that reaches the place words it.
+  using Key = std::tuple<std::string, int32_t, int32_t>;
   std::set<Key> seen;
   Json diagnostics = Json::array();
   const SiteIndex& index = workspace.Index();
@@ -71,10 +73,7 @@ Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool
     if (stale(page)) continue;
     for (const RuleFinding& finding : index.Record(page)->findings) {
       if (index.Find(finding.place.file) != file) continue;
-      const Place& place = finding.place;
-      const Key key{finding.ruleId, place.line,      place.column,
-                    place.endLine,  place.endColumn, finding.message};
-      if (!seen.insert(key).second) continue;
+      if (!seen.insert({finding.ruleId, finding.place.line, finding.place.column}).second) continue;
       diagnostics.push_back(DiagnosticOf(workspace, finding, helpBase));
     }
   }
