@@ -1,12 +1,15 @@
 #include "apps/lintra/CommandLine.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <stdexcept>
 #include <string>
 
 #include "apps/host/CodePage.h"
 #include "apps/lintra/ExitCodes.h"
+#include "apps/lintra/Nearest.h"
 #include "apps/lintra/Output.h"
 #include "apps/version/Version.h"
 
@@ -24,14 +27,31 @@ std::string KnownEncoding(const std::string& name) {
   }
 }
 
-// Accepts a whole number of files from 1 to the largest that a count holds.
-std::string FileCount(const std::string& value) {
-  const bool digits = !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
-  try {
-    if (digits && std::stoull(value) > 0) return "";
-  } catch (const std::out_of_range&) {
-  }
-  return "takes a whole number of files from 1 up, not " + value;
+// A check of a whole number of `what` from `least` up to the largest that a count holds.
+CLI::Validator Count(const std::string& what, uint64_t least) {
+  auto check = [what, least](const std::string& value) -> std::string {
+    const bool digits =
+        !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
+    try {
+      if (digits && std::stoull(value) >= least) return "";
+    } catch (const std::out_of_range&) {
+    }
+    return "takes a whole number of " + what + " from " + std::to_string(least) + " up, not " +
+           value;
+  };
+  return CLI::Validator(check, "N", what + " count");
+}
+
+// A check that a value is one of `names`, which suggests the nearest when it is not.
+CLI::Validator OneOf(std::vector<std::string> names) {
+  auto check = [names](const std::string& value) -> std::string {
+    if (std::find(names.begin(), names.end(), value) != names.end()) return "";
+    std::string message = value + " is not one of ";
+    for (const std::string& name : names) message += name + (name == names.back() ? "" : ", ");
+    const std::string nearest = Nearest(value, names);
+    return nearest.empty() ? message : message + " (did you mean " + nearest + "?)";
+  };
+  return CLI::Validator(check, "", "one of");
 }
 
 CLI::App* AddCommand(CLI::App& app, Options& options, Command command, const std::string& name,
@@ -41,7 +61,7 @@ CLI::App* AddCommand(CLI::App& app, Options& options, Command command, const std
       ->check(CLI::ExistingDirectory);
   sub->add_option("--max-files", options.maxFiles,
                   "Stop when one page requests more than N files (default: 100000)")
-      ->check(CLI::Validator(FileCount, "N", "file count"))
+      ->check(Count("files", 1))
       ->type_name("N");
   sub->add_option("--encoding", options.encoding,
                   "Decode files that are not UTF-8 from this code page (e.g. windows-1252, GBK) "
@@ -108,11 +128,26 @@ void AddCheckOutputs(CLI::App& sub, Options& options) {
   sub.add_option_function<std::string>(
          "--format", [&options](const std::string& name) { options.format = formats.at(name); },
          "Output format: text (default), json, sarif or github (workflow annotations)")
-      ->check(CLI::IsMember({"text", "json", "sarif", "github"}))
+      ->check(OneOf({"text", "json", "sarif", "github"}))
       ->type_name("FORMAT");
   sub.add_flag("--all-places", options.allPlaces,
                "In the text output, list every place of every finding, one line each, instead "
                "of one line per cause");
+  static const std::map<std::string, ColorChoice> colors = {
+      {"auto", ColorChoice::Auto}, {"always", ColorChoice::Always}, {"never", ColorChoice::Never}};
+  sub.add_option_function<std::string>(
+         "--color", [&options](const std::string& name) { options.color = colors.at(name); },
+         "Colour the text output: auto (on a terminal, unless NO_COLOR is set), always or never")
+      ->check(OneOf({"auto", "always", "never"}))
+      ->type_name("WHEN");
+  static const std::map<std::string, Severity> severities = {
+      {"error", Severity::Error}, {"warning", Severity::Warning}, {"note", Severity::Note}};
+  sub.add_option_function<std::string>(
+         "--severity",
+         [&options](const std::string& name) { options.leastSeverity = severities.at(name); },
+         "Report only findings of LEVEL or worse: error, warning or note (default: note)")
+      ->check(OneOf({"error", "warning", "note"}))
+      ->type_name("LEVEL");
   sub.add_option("--baseline", options.baseline,
                  "Leave out the findings that the baseline FILE records")
       ->type_name("FILE");
@@ -122,7 +157,7 @@ void AddCheckOutputs(CLI::App& sub, Options& options) {
   sub.add_option_function<uint64_t>(
          "--max-warnings", [&options](uint64_t most) { options.maxWarnings = most; },
          "Fail (exit 1) when more than N warnings are reported")
-      ->check(CLI::NonNegativeNumber)
+      ->check(Count("warnings", 0))
       ->type_name("N");
 }
 
@@ -155,7 +190,9 @@ void AddSiteViews(CLI::App& app, Options& options) {
       AddCommand(app, options, Command::Report, "report",
                  "Write one HTML page on the pages, include trees, files and findings");
   report
-      ->add_option("--output", options.output, "Write the page to FILE (default: standard output)")
+      ->add_option(
+          "--output", options.output,
+          "Write the page to FILE, or to standard output for - (default: lintra-report.html)")
       ->type_name("FILE.html");
   AddJobs(*report, options);
   AddPages(*report, options, "Pages to report on (default: every .asp page below the root)");
@@ -168,7 +205,7 @@ void AddSiteViews(CLI::App& app, Options& options) {
           "--format",
           [&options](const std::string& name) { options.graphFormat = formats.at(name); },
           "Output format: dot (default) or mermaid")
-      ->check(CLI::IsMember({"dot", "mermaid"}))
+      ->check(OneOf({"dot", "mermaid"}))
       ->type_name("FORMAT");
   graph->add_option("--depth", options.depth, "Draw includes down to level N, the pages being 0")
       ->type_name("N");
@@ -180,17 +217,57 @@ void AddLsp(CLI::App& app, Options& options) {
       ->callback([&options] { options.command = Command::Lsp; });
 }
 
+// The names of the subcommands of `app`.
+std::vector<std::string> CommandNames(const CLI::App& app) {
+  std::vector<std::string> names;
+  for (const CLI::App* sub : app.get_subcommands({})) names.push_back(sub->get_name());
+  return names;
+}
+
+// " (did you mean NAME?)" for the nearest of `known` to `word`, or nothing.
+std::string Suggestion(std::string_view word, const std::vector<std::string>& known) {
+  const std::string nearest = Nearest(word, known);
+  return nearest.empty() ? "" : " (did you mean " + nearest + "?)";
+}
+
 // Whether `argument`, the first argument, is an option or names a subcommand of `app`; when it
 // does neither, writes a usage error that says so.
-bool KnownCommand(CLI::App& app, const char* argument) {
+bool KnownCommand(const CLI::App& app, const char* argument) {
   if (argument[0] == '-') return true;
-  std::string names;
-  for (const CLI::App* sub : app.get_subcommands({})) {
-    if (sub->get_name() == argument) return true;
-    names += (names.empty() ? "" : ", ") + sub->get_name();
-  }
-  WriteError("unknown command " + std::string(argument) + " (the commands are " + names + ")");
+  const std::vector<std::string> names = CommandNames(app);
+  if (std::find(names.begin(), names.end(), argument) != names.end()) return true;
+  std::string list;
+  for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+  WriteError("unknown command " + std::string(argument) + Suggestion(argument, names) +
+             "; the commands are " + list);
   return false;
+}
+
+// The long and short option names of `command`, dashes included.
+std::vector<std::string> OptionNames(const CLI::App& command) {
+  std::vector<std::string> names;
+  for (const CLI::Option* option : command.get_options()) {
+    for (const std::string& name : option->get_lnames()) names.push_back("--" + name);
+    for (const std::string& name : option->get_snames()) names.push_back("-" + name);
+  }
+  return names;
+}
+
+// The one line that says why `error` stopped the parse of `app`'s arguments, with the nearest
+// option to an unknown one and where to read more.
+std::string UsageMessage(const CLI::App& app, const CLI::ParseError& error) {
+  const std::vector<CLI::App*> parsed = app.get_subcommands();
+  const CLI::App& command = parsed.empty() ? app : *parsed.back();
+  std::string message = error.what();
+  // CLI11 starts its sentences with a capital: "The following argument was not expected".
+  if (message.size() > 1 && std::islower(static_cast<unsigned char>(message[1]))) {
+    message[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(message[0])));
+  }
+  for (const std::string& extra : command.remaining()) {
+    if (extra.starts_with('-')) message += Suggestion(extra, OptionNames(command));
+  }
+  const std::string name = parsed.empty() ? "lintra" : "lintra " + command.get_name();
+  return message + "; see " + name + " --help";
 }
 
 }  // namespace
@@ -210,8 +287,9 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    const int status = app.exit(error);
-    return {std::nullopt, status == 0 ? ExitCode::Done : ExitCode::Usage};
+    if (error.get_exit_code() == 0) return {std::nullopt, app.exit(error)};
+    WriteError(UsageMessage(app, error));
+    return {std::nullopt, ExitCode::Usage};
   }
   return {options, ExitCode::Done};
 }

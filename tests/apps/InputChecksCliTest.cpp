@@ -20,8 +20,8 @@ TEST(InputChecks, ArgumentsThatCannotRunAreUsageErrorsThatSaySo) {
   const std::string empty = (temp.Path() / "empty").string();
   const std::string secret = (temp.Path() / "secret.asp").string();
   const std::string outside = " lies outside the root " + root + "\n";
-  const std::string files = "--max-files: takes a whole number of files from 1 up, not ";
-  const std::string help = "\nRun with --help for more information.\n";
+  const std::string files = "lintra: --max-files: takes a whole number of files from 1 up, not ";
+  const std::string help = "; see lintra check --help\n";
   const std::string excluded = "lintra: no page to analyse: --exclude leaves out every page\n";
   for (const auto& [arguments, err] : std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{"tree", "--root", root, "p.asp", "nothere.asp"},
@@ -37,14 +37,26 @@ TEST(InputChecks, ArgumentsThatCannotRunAreUsageErrorsThatSaySo) {
            {{"includers", "--root", root, "inc/../../secret.asp"},
             "lintra: file inc/../../secret.asp" + outside},
            {{"frobnicate", "--root", root},
-            "lintra: unknown command frobnicate (the commands are tree, complete, warnings, "
-            "depends, check, includers, report, graph, lsp)\n"},
+            "lintra: unknown command frobnicate; the commands are tree, complete, warnings, "
+            "depends, check, includers, report, graph, lsp\n"},
+           {{"chek", "--root", root},
+            "lintra: unknown command chek (did you mean check?); the commands are tree, complete, "
+            "warnings, depends, check, includers, report, graph, lsp\n"},
+           {{"check", "--root", root, "--formt", "json"},
+            "lintra: the following argument was not expected: --formt (did you mean --format?)" +
+                help},
+           {{"check", "--root", root, "--format", "jsn"},
+            "lintra: --format: jsn is not one of text, json, sarif, github (did you mean json?)" +
+                help},
+           {{"check", "--root", root, "--max-warnings", "-1"},
+            "lintra: --max-warnings: takes a whole number of warnings from 0 up, not -1" + help},
+           {{"tree", "--root", root}, "lintra: PAGE is required; see lintra tree --help\n"},
            {{"check", "--root", root, "--max-files", "0"}, files + "0" + help},
            {{"check", "--root", root, "--max-files", "1e3"}, files + "1e3" + help},
            {{"check", "--root", root, "--max-files", "99999999999999999999"},
             files + "99999999999999999999" + help},
            {{"check", "--root", root, "--jobs", "0"},
-            "--jobs: Value 0 not in range 1 to 1024" + help},
+            "lintra: --jobs: Value 0 not in range 1 to 1024" + help},
            {{"check", "--root", empty},
             "lintra: no page to analyse: no .asp file below the root " + empty + "\n"},
            {{"check", "--root", root, "--exclude", "*"}, excluded},
