@@ -11,7 +11,7 @@ _lintra_options() {
   case $1 in
     depends) echo "$_lintra_common_options --changed --tree --why --exclude" ;;
     check)
-      echo "$_lintra_common_options --format --baseline --write-baseline --max-warnings --all-places --jobs --exclude"
+      echo "$_lintra_common_options --format --baseline --write-baseline --max-warnings --all-places --color --severity --jobs --exclude"
       ;;
     includers) echo "$_lintra_common_options --exclude" ;;
     report) echo "$_lintra_common_options --output --jobs" ;;
@@ -51,6 +51,8 @@ _lintra() {
         COMPREPLY=($(compgen -W "text json sarif github" -- "$word"))
       fi ;;
     --output | --baseline | --write-baseline) _lintra_reply_in . -f -- "$word" ;;
+    --color) COMPREPLY=($(compgen -W "auto always never" -- "$word")) ;;
+    --severity) COMPREPLY=($(compgen -W "error warning note" -- "$word")) ;;
     --encoding)
       COMPREPLY=($(compgen -W "$(iconv --list 2>/dev/null | tr ',' '\n' | sed 's|//$||')" \
         -- "$word")) ;;

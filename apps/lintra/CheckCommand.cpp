@@ -24,12 +24,12 @@ bool NeedsFingerprints(const Options& options) {
 
 // What `checker` found, settled on `jobs` threads at most and fingerprinted where the run needs
 // it, less what the baseline knows; writes the baseline first when asked to.
-CheckResult Result(Checker& checker, Session& session, const Options& options,
+CheckResult Result(Checker& checker, Session& session, SourceLines& lines, const Options& options,
                    const std::optional<Baseline>& baseline, unsigned jobs) {
   CheckResult result =
       Settle(checker.RunningRules(), checker.TakeFindings().TakeFindings(), LaunchFor(jobs));
+  LeaveOutBelow(result, options.leastSeverity);
   if (NeedsFingerprints(options)) {
-    SourceLines lines(session);
     result.fingerprints = Fingerprints(
         result.findings, [&](const Text& file, int32_t line) { return lines.Line(file, line); });
   }
@@ -44,10 +44,20 @@ CheckResult Result(Checker& checker, Session& session, const Options& options,
   return result;
 }
 
+// The exit status of a check that found `result`, with a line on standard error that says why
+// when it fails.
 int Status(const CheckResult& result, const Options& options) {
-  const bool tooManyWarnings =
-      options.maxWarnings && result.Count(Severity::Warning) > *options.maxWarnings;
-  if (result.Count(Severity::Error) > 0 || tooManyWarnings) return ExitCode::Findings;
+  const size_t errors = result.Count(Severity::Error);
+  const size_t warnings = result.Count(Severity::Warning);
+  if (errors > 0) {
+    WriteError(std::to_string(errors) + (errors == 1 ? " error" : " errors") + " found");
+    return ExitCode::Findings;
+  }
+  if (options.maxWarnings && warnings > *options.maxWarnings) {
+    WriteError(std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") +
+               ", more than --max-warnings " + std::to_string(*options.maxWarnings));
+    return ExitCode::Findings;
+  }
   return ExitCode::Done;
 }
 
@@ -59,10 +69,13 @@ int RunCheck(Session& session, const Options& options) {
       options.baseline.empty() ? std::nullopt : std::optional(Baseline::Read(options.baseline));
   Checker checker(RunSettings(options));
   const size_t checked = CheckRun(session, options, pages, checker, FindingSet::MergeOrder::Any);
+  SourceLines lines(session);
   CheckResult result =
-      Result(checker, session, options, baseline, JobsFor(options.jobs, pages.size()));
+      Result(checker, session, lines, options, baseline, JobsFor(options.jobs, pages.size()));
   result.pages = checked;
-  WriteCheckReport(options.format, result, session.Root(), options.allPlaces);
+  const TextLook look{options.allPlaces, ColorWanted(options.color),
+                      [&lines](const Text& file, int32_t line) { return lines.Line(file, line); }};
+  WriteCheckReport(options.format, result, session.Root(), look);
   return Status(result, options);
 }
 

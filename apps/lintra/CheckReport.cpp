@@ -46,11 +46,15 @@ std::string Totals(const CheckResult& result) {
   if (result.baselined > 0) {
     totals += " (" + Counted(result.baselined, "finding") + " of the baseline left out)";
   }
+  if (result.belowSeverity > 0) {
+    totals += " (" + Counted(result.belowSeverity, "finding") + " below --severity " +
+              SeverityName(result.leastSeverity) + " left out)";
+  }
   return totals;
 }
 
 void WriteCheckReport(ReportFormat format, const CheckResult& result,
-                      const std::filesystem::path& root, bool allPlaces) {
+                      const std::filesystem::path& root, const TextLook& look) {
   switch (format) {
     case ReportFormat::Json:
       return WriteJsonCheckReport(result, root);
@@ -61,7 +65,7 @@ void WriteCheckReport(ReportFormat format, const CheckResult& result,
     case ReportFormat::PlainText:
       break;
   }
-  WriteTextCheckReport(result, allPlaces);
+  WriteTextCheckReport(result, look);
 }
 
 }  // namespace lintra

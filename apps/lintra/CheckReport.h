@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "apps/lintra/CheckResult.h"
@@ -8,15 +9,28 @@
 
 namespace lintra {
 
+// How check's text looks.
+struct TextLook {
+  // Whether every place of every finding is listed, rather than one line per cause.
+  bool allPlaces = false;
+  // Whether terminal colours mark places, severities and carets.
+  bool color = false;
+  // The text of a line (from 1) of a file, without its line break; empty when there is none.
+  std::function<Text(const Text& file, int32_t line)> lineOf;
+};
+
 // Writes `result` to standard output in `format`; `root` is the project root, fully resolved.
-// The text lists every place when `allPlaces`, otherwise one line per cause.
+// `look` is how the text looks.
 void WriteCheckReport(ReportFormat format, const CheckResult& result,
-                      const std::filesystem::path& root, bool allPlaces);
+                      const std::filesystem::path& root, const TextLook& look);
 
 // In the style compilers use, one line per cause (see CauseKey): its first place and how many
-// places and pages it has; or, when `allPlaces`, one line per finding. Then, when some line stands
-// for more places, a line that says so, and last a line of totals per severity.
-void WriteTextCheckReport(const CheckResult& result, bool allPlaces);
+// places and pages it has; or, when `look.allPlaces`, one line per finding, each followed by its
+// source line with a caret under the place and by notes for the directives it is included from,
+// innermost first. Then, when some line stands for more
+// places, a line that says so, the count of findings of each rule, and last a line of totals per
+// severity.
+void WriteTextCheckReport(const CheckResult& result, const TextLook& look);
 // One JSON document: the rules, the findings, the totals and the pages that failed.
 void WriteJsonCheckReport(const CheckResult& result, const std::filesystem::path& root);
 // A SARIF 2.1.0 log as code scanning reads it: every rule, and a result per finding with its

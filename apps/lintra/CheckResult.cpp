@@ -116,6 +116,12 @@ CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> finding
   return result;
 }
 
+void LeaveOutBelow(CheckResult& result, Severity least) {
+  result.leastSeverity = least;
+  result.belowSeverity = std::erase_if(
+      result.findings, [least](const RuleFinding& finding) { return finding.severity > least; });
+}
+
 std::string RuleHelpPath(const std::string& id) {
   return "docs/rules/" + id + ".md";
 }

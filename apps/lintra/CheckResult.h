@@ -25,6 +25,9 @@ struct CheckResult {
   size_t pages = 0;
   // The findings left out because the baseline knows them.
   size_t baselined = 0;
+  // The least severity reported, and how many findings of lower ones were left out.
+  Severity leastSeverity = Severity::Note;
+  size_t belowSeverity = 0;
   std::vector<PageFailure> failures;
 
   size_t Count(Severity severity) const;
@@ -36,6 +39,10 @@ struct CheckResult {
 // by work launched as `launch` says (see LaunchFor). Fingerprints are left empty.
 CheckResult Settle(std::vector<RuleInfo> rules, std::vector<RuleFinding> findings,
                    std::launch launch);
+
+// Leaves out of `result` the findings of a severity lower than `least`, counting them. Call it
+// before fingerprints are taken.
+void LeaveOutBelow(CheckResult& result, Severity least);
 
 // "docs/rules/ID.md", where the rule `id` is explained.
 std::string RuleHelpPath(const std::string& id);

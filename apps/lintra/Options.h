@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "apps/host/VirtualDirectory.h"
+#include "rules/RuleFinding.h"
 #include "rules/RuleSettings.h"
 
 namespace lintra {
@@ -16,6 +17,9 @@ enum class Command { Tree, Complete, Warnings, Depends, Check, Includers, Report
 
 // The output formats of the check subcommand.
 enum class ReportFormat { PlainText, Json, Sarif, Github };
+
+// When check's text is coloured: on a terminal unless NO_COLOR is set, always, or never.
+enum class ColorChoice { Auto, Always, Never };
 
 // The output formats of the graph subcommand.
 enum class GraphFormat { Dot, Mermaid };
@@ -40,8 +44,11 @@ struct Options {
   ReportFormat format = ReportFormat::PlainText;
   // Whether check's text lists every place of every finding instead of one line per cause.
   bool allPlaces = false;
-  // report: the file the HTML page is written to, empty for standard output.
-  std::string output;
+  ColorChoice color = ColorChoice::Auto;
+  // check: the least severity reported; findings of a lower one are left out.
+  Severity leastSeverity = Severity::Note;
+  // report: the file the HTML page is written to, "-" for standard output.
+  std::string output = "lintra-report.html";
   GraphFormat graphFormat = GraphFormat::Dot;
   // graph: the deepest include level drawn, the pages being level 0; none for every level.
   std::optional<uint32_t> depth;

@@ -1,7 +1,10 @@
 #include "apps/lintra/Output.h"
 
+#include <unistd.h>
 #include <algorithm>
+
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/Utf8.h"
@@ -22,6 +25,14 @@ void WriteOut(TextView text) {
 
 void WriteOutBytes(std::string_view bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+bool ColorWanted(ColorChoice choice) {
+  if (choice != ColorChoice::Auto) return choice == ColorChoice::Always;
+  const char* noColor = std::getenv("NO_COLOR");
+  const char* term = std::getenv("TERM");
+  return isatty(STDOUT_FILENO) && (noColor == nullptr || *noColor == '\0') &&
+         (term == nullptr || std::string_view(term) != "dumb");
 }
 
 void WriteError(std::string_view message) {

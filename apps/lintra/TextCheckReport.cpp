@@ -45,40 +45,7 @@ std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t check
   return causes;
 }
 
-// "file:line:column: severity: message [rule] (", or the file alone in front for a place on a
-// whole file.
-void AppendPlaceAndMessage(std::string& out, const RuleFinding& finding) {
-  text::AppendUtf8(out, finding.place.file);
-  if (finding.place.line > 0) {
-    out += ':';
-    out += std::to_string(finding.place.line);
-    out += ':';
-    out += std::to_string(finding.place.column);
-  }
-  out += ": ";
-  out += SeverityName(finding.severity);
-  out += ": ";
-  text::AppendUtf8(out, finding.message);
-  out += " [";
-  out += finding.ruleId;
-  out += "] (";
-}
-
-// One cause's line: its first place, and the reach of that place when it is the only one, or
-// how many places and pages share the cause.
-void AppendCause(std::string& out, const Cause& cause) {
-  AppendPlaceAndMessage(out, *cause.first);
-  if (cause.places == 1) {
-    AppendReach(out, *cause.first);
-  } else {
-    if (!cause.first->code.empty()) out += cause.first->code + "; ";
-    out += std::to_string(cause.places) + " places in " + std::to_string(cause.pages) +
-           (cause.pages == 1 ? " page" : " pages");
-  }
-  out += ")\n";
-}
-
-// How many causes of one rule the text shows, and how many it only counts, at how many places.
+// How many causes of one rule the text leaves out, at how many places.
 struct RuleCauses {
   std::string ruleId;
   size_t shown = 0;
@@ -90,10 +57,16 @@ struct RuleCauses {
 // counted.
 constexpr size_t CausesShown = 25;
 
-// Appends the lines of `causes`, every error and at most CausesShown of each rule's other causes,
-// then a line for each rule with more, in the order of the rules' first causes. Returns whether
-// some causes were counted only.
-bool AppendCauses(std::string& out, const std::vector<Cause>& causes) {
+// The causes the text shows, and per rule with more, those it only counts.
+struct Selection {
+  std::vector<Cause> shown;
+  std::vector<RuleCauses> counted;
+};
+
+// Every error of `causes` and at most CausesShown of each rule's other causes, in order; the rules
+// with more, in the order of their first causes.
+Selection Select(const std::vector<Cause>& causes) {
+  Selection selection;
   std::vector<RuleCauses> rules;
   std::unordered_map<std::string, size_t> byRule;
   for (const Cause& cause : causes) {
@@ -101,41 +74,158 @@ bool AppendCauses(std::string& out, const std::vector<Cause>& causes) {
     if (added) rules.push_back({cause.first->ruleId});
     RuleCauses& rule = rules[entry->second];
     if (rule.shown < CausesShown || cause.first->severity == Severity::Error) {
-      AppendCause(out, cause);
+      selection.shown.push_back(cause);
       ++rule.shown;
     } else {
       ++rule.counted;
       rule.countedPlaces += cause.places;
     }
   }
-  bool counted = false;
-  for (const RuleCauses& rule : rules) {
-    if (rule.counted == 0) continue;
-    out += "... and " + std::to_string(rule.counted) + " more causes of [" + rule.ruleId + "] at " +
-           std::to_string(rule.countedPlaces) + " places\n";
-    counted = true;
+  std::copy_if(rules.begin(), rules.end(), std::back_inserter(selection.counted),
+               [](const RuleCauses& rule) { return rule.counted > 0; });
+  return selection;
+}
+
+// Writes the text, in colour when asked for.
+class TextWriter {
+ public:
+  explicit TextWriter(const TextLook& look) : look_(look) {}
+
+  // One cause's line: its first place, and the reach of that place when it is the only one, or
+  // how many places and pages share the cause; with `detail`, its source line and include notes.
+  void AddCause(const Cause& cause, bool detail) {
+    const RuleFinding& finding = *cause.first;
+    Location(finding.place);
+    Label(finding.severity);
+    text::AppendUtf8(out_, finding.message);
+    Paint("2", " [" + finding.ruleId + "]");
+    out_ += " (";
+    if (cause.places == 1) {
+      AppendReach(out_, finding);
+    } else {
+      if (!finding.code.empty()) out_ += finding.code + "; ";
+      out_ += std::to_string(cause.places) + " places in " + std::to_string(cause.pages) +
+              (cause.pages == 1 ? " page" : " pages");
+    }
+    out_ += ")\n";
+    if (!detail) return;
+    Excerpt(finding.place);
+    for (auto link = finding.chain.rbegin(); link != finding.chain.rend(); ++link) {
+      Location(*link);
+      Label(Severity::Note);
+      out_ += "included from here\n";
+    }
   }
-  return counted;
+
+  void Line(const std::string& line) { out_ += line + '\n'; }
+
+  const std::string& Out() const { return out_; }
+
+ private:
+  void Paint(const char* code, const std::string& text) {
+    if (look_.color) out_ += std::string("\x1b[") + code + 'm';
+    out_ += text;
+    if (look_.color) out_ += "\x1b[0m";
+  }
+
+  // "file:line:column: ", or "file: " for a place on a whole file, in bold.
+  void Location(const Place& place) {
+    std::string location = text::ToUtf8(place.file);
+    if (place.line > 0) {
+      location += ':' + std::to_string(place.line) + ':' + std::to_string(place.column);
+    }
+    Paint("1", location + ":");
+    out_ += ' ';
+  }
+
+  // "error: ", "warning: " or "note: ", in bold red, magenta or cyan.
+  void Label(Severity severity) {
+    static constexpr const char* colors[] = {"1;31", "1;35", "1;36"};
+    Paint(colors[static_cast<int>(severity)], std::string(SeverityName(severity)) + ":");
+    out_ += ' ';
+  }
+
+  // The source line of `place` and under it a caret at its column, with tildes to the end of the
+  // place on that line, as compilers draw them. Nothing for a whole file or a line too long to
+  // read.
+  void Excerpt(const Place& place) {
+    constexpr size_t longest = 400;
+    if (place.line < 1 || !look_.lineOf) return;
+    const Text line = look_.lineOf(place.file, place.line);
+    const size_t start = static_cast<size_t>(place.column - 1);
+    if (line.size() > longest || start > line.size()) return;
+    const std::string number = std::to_string(place.line);
+    const size_t margin = std::max<size_t>(4, number.size());
+    out_ += std::string(margin - number.size(), ' ') + number + " | ";
+    text::AppendUtf8(out_, line);
+    out_ += '\n' + std::string(margin, ' ') + " | " + Indent(TextView(line).substr(0, start));
+    const size_t end = place.endLine == place.line && place.endColumn > place.column
+                           ? std::min(line.size(), static_cast<size_t>(place.endColumn - 1))
+                           : line.size();
+    Paint("1;32", '^' + std::string(end > start + 1 ? end - start - 1 : 0, '~'));
+    out_ += '\n';
+  }
+
+  // Blanks as wide as `text`, keeping its tabs so that a caret lines up with the text above.
+  static std::string Indent(TextView text) {
+    std::string blanks;
+    for (char16_t unit : text) {
+      if (unit >= 0xDC00 && unit <= 0xDFFF) continue;
+      blanks += unit == u'\t' ? '\t' : ' ';
+    }
+    return blanks;
+  }
+
+  const TextLook& look_;
+  std::string out_;
+};
+
+// "by rule: 2 missing-include, 1 parent-path": how many findings each rule has, the rules of
+// errors first, then by count.
+std::string RuleCounts(const std::vector<RuleFinding>& findings) {
+  std::unordered_map<std::string_view, std::pair<Severity, size_t>> counts;
+  for (const RuleFinding& finding : findings) {
+    auto& [severity, count] = counts.try_emplace(finding.ruleId, finding.severity, 0).first->second;
+    severity = std::min(severity, finding.severity);
+    ++count;
+  }
+  std::vector<std::tuple<Severity, size_t, std::string_view>> order;
+  for (const auto& [rule, count] : counts) order.emplace_back(count.first, count.second, rule);
+  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+    return std::tuple(std::get<0>(a), std::get<1>(b), std::get<2>(a)) <
+           std::tuple(std::get<0>(b), std::get<1>(a), std::get<2>(b));
+  });
+  std::string line = "by rule:";
+  for (const auto& [severity, count, rule] : order) {
+    line += ' ' + std::to_string(count) + ' ' + std::string(rule) + ',';
+  }
+  line.pop_back();
+  return line;
 }
 
 }  // namespace
 
-void WriteTextCheckReport(const CheckResult& result, bool allPlaces) {
-  std::string out;
+void WriteTextCheckReport(const CheckResult& result, const TextLook& look) {
+  TextWriter writer(look);
   bool grouped = false;
-  if (allPlaces) {
-    for (const RuleFinding& finding : result.findings) AppendCause(out, {&finding, 1, 1});
+  if (look.allPlaces) {
+    for (const RuleFinding& finding : result.findings) writer.AddCause({&finding, 1, 1}, true);
   } else {
-    const std::vector<Cause> causes = Causes(result.findings, result.pages);
-    grouped = AppendCauses(out, causes) || causes.size() < result.findings.size();
+    const Selection selection = Select(Causes(result.findings, result.pages));
+    grouped = !selection.counted.empty() || selection.shown.size() < result.findings.size();
+    for (const Cause& cause : selection.shown) writer.AddCause(cause, false);
+    for (const RuleCauses& rule : selection.counted) {
+      writer.Line("... and " + std::to_string(rule.counted) + " more causes of [" + rule.ruleId +
+                  "] at " + std::to_string(rule.countedPlaces) + " places");
+    }
   }
   if (grouped) {
-    out += "one line per cause for " + std::to_string(result.findings.size()) +
-           " places; --all-places lists every place\n";
+    writer.Line("one line per cause for " + std::to_string(result.findings.size()) +
+                " places; --all-places lists every place");
   }
-  out += Totals(result);
-  out += '\n';
-  WriteOutBytes(out);
+  if (!result.findings.empty()) writer.Line(RuleCounts(result.findings));
+  writer.Line(Totals(result));
+  WriteOutBytes(writer.Out());
 }
 
 }  // namespace lintra

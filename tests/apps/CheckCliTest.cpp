@@ -33,7 +33,7 @@ std::vector<std::string> Check(const TempFolder& site, std::vector<std::string> 
 TEST(CheckText, PrintsOneCompilerStyleLinePerCauseOrEveryPlaceAndTheTotals) {
   const Outcome run = Lintra({"check", "--root", Site});
   EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err, "lintra: 4 errors found\n");
   const auto exposed = [](const std::string& file, const std::string& reach) {
     return file + ": warning: exposed include: " + file +
            " is not run as script, so its source can be downloaded [exposed-include] (" + reach +
@@ -58,14 +58,79 @@ TEST(CheckText, PrintsOneCompilerStyleLinePerCauseOrEveryPlaceAndTheTotals) {
   const std::string missing =
       "shop/cart.asp:6:1: error: include file not found: cart_totals.inc [missing-include] "
       "(ASP 0126; 1 page: shop/cart.asp)\n";
-  const std::string totals = "checked 5 pages: 4 errors, 9 warnings, 0 notes\n";
+  const std::string totals =
+      "by rule: 2 parent-path, 1 cyclic-include, 1 missing-include, 8 exposed-include, 1 "
+      "duplicate-include\nchecked 5 pages: 4 errors, 9 warnings, 0 notes\n";
   // Both pages climb to inc/functions.inc the same way: one cause at two places.
   EXPECT_EQ(run.out,
             before + "shop/cart.asp:3:1: " + parentPath + "2 places in 2 pages)\n" + missing +
                 "one line per cause for 13 places; --all-places lists every place\n" + totals);
-  EXPECT_EQ(Lintra({"check", "--root", Site, "--all-places"}).out,
+  EXPECT_EQ(FindingLines(Lintra({"check", "--root", Site, "--all-places"}).out),
             before + "shop/cart.asp:3:1: " + parentPath + "1 page: shop/cart.asp)\n" + missing +
                 "shop/product.asp:2:1: " + parentPath + "1 page: shop/product.asp)\n" + totals);
+}
+
+TEST(CheckText, EveryPlaceShowsItsSourceLineACaretAndTheDirectivesItIsIncludedFrom) {
+  TempFolder site;
+  WriteMissingSite(site);
+  const std::string finding =
+      "inc/header.inc:2:3: error: include file not found: menu2.inc [missing-include] "
+      "(ASP 0126; 2 pages, e.g. one.asp)\n";
+  const std::string totals =
+      "by rule: 1 missing-include\nchecked 2 pages: 1 error, 0 warnings, 0 notes\n";
+  EXPECT_EQ(Lintra(Check(site)).out, finding + totals);
+  EXPECT_EQ(Lintra(Check(site, {"--all-places"})).out,
+            finding + "   2 |   <!-- #include file=\"menu2.inc\" -->\n" + "     |   ^" +
+                std::string(33, '~') + "\n" + "one.asp:2:1: note: included from here\n" + totals);
+  // A tab before the place stays a tab under it, so that the caret lines up.
+  site.Write("inc/header.inc", "\t" + Include("menu2.inc"));
+  EXPECT_NE(Lintra(Check(site, {"--all-places"})).out.find("   1 | \t<!--"), std::string::npos);
+  EXPECT_NE(Lintra(Check(site, {"--all-places"})).out.find("     | \t^~~"), std::string::npos);
+}
+
+TEST(CheckText, ColoursOnlyWhenAskedOrOnATerminal) {
+  TempFolder site;
+  WriteMissingSite(site);
+  const std::string plain = Lintra(Check(site)).out;
+  EXPECT_EQ(plain.find('\x1b'), std::string::npos);
+  EXPECT_EQ(Lintra(Check(site, {"--color", "never"})).out, plain);
+  EXPECT_EQ(Lintra(Check(site, {"--color", "always"})).out,
+            "\x1b[1minc/header.inc:2:3:\x1b[0m \x1b[1;31merror:\x1b[0m include file not found: "
+            "menu2.inc\x1b[2m [missing-include]\x1b[0m (ASP 0126; 2 pages, e.g. one.asp)\n"
+            "by rule: 1 missing-include\nchecked 2 pages: 1 error, 0 warnings, 0 notes\n");
+  // Colour is for the text only.
+  EXPECT_EQ(Lintra(Check(site, {"--color", "always", "--format", "github"})).out.find('\x1b'),
+            std::string::npos);
+}
+
+TEST(CheckText, SeverityLeavesOutWhatIsBelowItEverywhereAndSaysHowMany) {
+  const Outcome errors = Lintra({"check", "--root", Site, "--severity", "error"});
+  EXPECT_EQ(errors.status, 1);
+  EXPECT_EQ(errors.out.find("warning:"), std::string::npos);
+  EXPECT_NE(errors.out.find("by rule: 2 parent-path, 1 cyclic-include, 1 missing-include\n"
+                            "checked 5 pages: 4 errors, 0 warnings, 0 notes (9 findings below "
+                            "--severity error left out)\n"),
+            std::string::npos);
+  const Json json =
+      Json::parse(Lintra({"check", "--root", Site, "--severity", "error", "--format", "json"}).out);
+  EXPECT_EQ(json["findings"].size(), 4u);
+  EXPECT_EQ(json["summary"]["warnings"], 0);
+}
+
+TEST(CheckExit, EveryFailingExitSaysWhyInOneLine) {
+  const Outcome errors = Lintra({"check", "--root", Site});
+  EXPECT_EQ(errors.status, 1);
+  EXPECT_EQ(errors.err, "lintra: 4 errors found\n");
+  TempFolder site;
+  site.Write("one.asp", Include("gone.inc"));
+  site.Write("two.asp", Include("lost.inc"));
+  site.Write("lintra.toml", "[rules]\nmissing-include = \"warning\"\n");
+  const Outcome warnings = Lintra(Check(site, {"--max-warnings", "1", "--format", "json"}));
+  EXPECT_EQ(warnings.status, 1);
+  EXPECT_EQ(warnings.err, "lintra: 2 warnings, more than --max-warnings 1\n");
+  const Outcome within = Lintra(Check(site, {"--max-warnings", "2"}));
+  EXPECT_EQ(within.status, 0);
+  EXPECT_EQ(within.err, "");
 }
 
 TEST(CheckJson, ListsRulesFindingsWithTheirChainAndTotals) {
@@ -144,7 +209,8 @@ TEST(CheckGithub, PrintsOneWorkflowCommandPerFindingWithItsPropertiesEscaped) {
                          "/a%2Cb%3Ac.asp,line=1,col=1,endLine=1,endColumn=34,"
                          "title=missing-include (ASP 0126)::include file not found: 100%25.inc "
                          "(ASP 0126; 1 page: a,b:c.asp)\n");
-  EXPECT_EQ(run.err, "lintra: checked 1 page: 1 error, 0 warnings, 0 notes\n");
+  EXPECT_EQ(run.err,
+            "lintra: checked 1 page: 1 error, 0 warnings, 0 notes\nlintra: 1 error found\n");
 }
 
 TEST(CheckWholeFile, AFindingOnAFileHasNoLineButWhereSarifNeedsOneTheFileStart) {
@@ -156,6 +222,7 @@ TEST(CheckWholeFile, AFindingOnAFileHasNoLineButWhereSarifNeedsOneTheFileStart) 
             "a.inc: warning: exposed include: a.inc is not run as script, so its source can be "
             "downloaded [exposed-include] (1 page: page.asp)\n"
             "spare.inc: note: unused file: no page includes spare.inc [unused-file] (0 pages)\n"
+            "by rule: 1 exposed-include, 1 unused-file\n"
             "checked 1 page: 0 errors, 1 warning, 1 note\n");
   Json unused = Json::parse(Lintra(Check(site, {"--format", "json"})).out)["findings"][1];
   unused.erase("fingerprint");
@@ -203,7 +270,8 @@ TEST(CheckBaseline, ReportsOnlyFindingsTheBaselineDoesNotKnowHoweverLinesMove) {
   const std::string baseline = (files.Path() / "baseline.json").string();
   const Outcome written = Lintra(Check(site, {"--write-baseline", baseline}));
   EXPECT_EQ(written.status, 1);
-  EXPECT_EQ(written.err, "lintra: the baseline " + baseline + " records 1 finding\n");
+  EXPECT_EQ(written.err,
+            "lintra: the baseline " + baseline + " records 1 finding\nlintra: 1 error found\n");
   site.Write("inc/header.inc", "<title>\r\n<h1>\r\n  " + Include("menu2.inc"));
   const Outcome known = Lintra(Check(site, {"--baseline", baseline}));
   EXPECT_EQ(known.status, 0);
@@ -216,6 +284,7 @@ TEST(CheckBaseline, ReportsOnlyFindingsTheBaselineDoesNotKnowHoweverLinesMove) {
   EXPECT_EQ(added.out,
             "inc/header.inc:3:1: error: include file not found: menu3.inc [missing-include] "
             "(ASP 0126; 2 pages, e.g. one.asp)\n"
+            "by rule: 1 missing-include\n"
             "checked 2 pages: 1 error, 0 warnings, 0 notes (1 finding of the baseline left out)\n");
 }
 

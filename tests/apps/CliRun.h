@@ -43,15 +43,23 @@ inline std::string LintraCommand(const std::vector<std::string>& arguments) {
   return command + " </dev/null";
 }
 
-// Runs the built lintra with `arguments`, standard input empty, and collects what it printed.
-inline Outcome Lintra(const std::vector<std::string>& arguments) {
+// Runs the built lintra in the working folder `folder` (the test's own when empty) with
+// `arguments`, standard input empty, and collects what it printed.
+inline Outcome LintraIn(const std::filesystem::path& folder,
+                        const std::vector<std::string>& arguments) {
   TempFolder capture;
   std::string command = LintraCommand(arguments);
+  if (!folder.empty()) command = "cd " + ShellQuoted(folder.string()) + " && " + command;
   command += " >" + ShellQuoted((capture.Path() / "out").string()) + " 2>" +
              ShellQuoted((capture.Path() / "err").string());
   const int raw = std::system(command.c_str());
   return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(capture.Path() / "out"),
           Slurp(capture.Path() / "err")};
+}
+
+// Runs the built lintra with `arguments`, standard input empty, and collects what it printed.
+inline Outcome Lintra(const std::vector<std::string>& arguments) {
+  return LintraIn({}, arguments);
 }
 
 // What the shell command `command` printed on standard output, and its status as pclose gives it.
@@ -101,6 +109,19 @@ inline std::string Expanded(const std::string& directive, const std::string& bod
 // What complete prints for an include directive whose file is missing.
 inline std::string Failed(const std::string& directive, const std::string& name) {
   return Expanded(directive, "   *** ERROR : Error opening file : " + name + " ***");
+}
+
+// The lines of check's text that begin a finding or total it, without the source lines, carets
+// and include notes that --all-places adds under each finding.
+inline std::string FindingLines(const std::string& text) {
+  std::string lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.starts_with(' ') && !line.ends_with(": note: included from here")) {
+      lines += line + '\n';
+    }
+  }
+  return lines;
 }
 
 inline size_t Occurrences(const std::string& text, std::string_view piece) {

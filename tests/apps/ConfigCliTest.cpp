@@ -31,6 +31,7 @@ TEST(ProjectConfig, RuleSeveritiesChangeOrSilenceFindings) {
             "downloaded [exposed-include] (1 page: page.asp)\n"
             "page.asp:3:1: warning: include file not found: gone.inc [missing-include] (ASP 0126; "
             "1 page: page.asp)\n"
+            "by rule: 1 missing-include, 1 exposed-include\n"
             "checked 1 page: 0 errors, 1 warning, 1 note\n");
 }
 
@@ -87,6 +88,7 @@ TEST(ProjectConfig, TheCommandLineOverridesPagesExclusionsAndEncoding) {
   EXPECT_EQ(Lintra({"check", "--root", root}).out,
             "latin.asp:1:1: error: include file not found: caf\xC3\xA9.inc [missing-include] "
             "(ASP 0126; 1 page: latin.asp)\n"
+            "by rule: 1 missing-include\n"
             "checked 2 pages: 1 error, 0 warnings, 0 notes\n");
 }
 

@@ -148,6 +148,7 @@ TEST(LintraCli, APageOverTheFileLimitIsReportedAbortedOnceTheOtherPagesAreReport
            {{"check"},
             "b.inc: warning: exposed include: b.inc is not run as script, so its source can be "
             "downloaded [exposed-include] (1 page: small.asp)\n"
+            "by rule: 1 exposed-include\n"
             "checked 1 page: 0 errors, 1 warning, 0 notes\n"},
            {{"tree", "page.asp", "small.asp"},
             Padded("small.asp") + "\r\n|    \r\n" + Padded("\\--- b.inc") + ".\r\n\r\n\r\n"},
@@ -241,8 +242,8 @@ TEST(LintraCli, DependsWhyAndIncludersTellHowPagesReachAFile) {
 TEST(LintraCli, MessagesOnStandardErrorNeverLandInsideALineOfOutput) {
   const std::vector<std::string> check = {"check", "--root", Site, "--exclude", "none"};
   const Outcome apart = Lintra(check);
-  EXPECT_EQ(LintraMerged(check),
-            "lintra: warning: --exclude none leaves out no page or folder\n" + apart.out);
+  EXPECT_EQ(LintraMerged(check), "lintra: warning: --exclude none leaves out no page or folder\n" +
+                                     apart.out + "lintra: 4 errors found\n");
 }
 
 }  // namespace lintra
