@@ -2,10 +2,16 @@
 # the shell completions of lintra, the desktop entry and icon of lintra-gui, the sample site as
 # documentation, and the VS Code extension once there is one.
 
-# lintra_install_man_page(NAME): installs docs/man/NAME.1, gzipped, with the project's version.
+# lintra_install_man_page(NAME): installs docs/man/NAME.1, gzipped, its title stamped with the
+# project's version (the page in the source tree reads as it stands, with the version it was
+# last written for).
 function(lintra_install_man_page name)
+  set(source ${PROJECT_SOURCE_DIR}/docs/man/${name}.1)
   set(page ${PROJECT_BINARY_DIR}/man/${name}.1)
-  configure_file(${PROJECT_SOURCE_DIR}/docs/man/${name}.1 ${page} @ONLY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
+  file(READ ${source} text)
+  string(REGEX REPLACE "\"Lintra [^\"]*\"" "\"Lintra ${PROJECT_VERSION}\"" text "${text}")
+  file(WRITE ${page} "${text}")
   file(ARCHIVE_CREATE OUTPUT ${page}.gz PATHS ${page} FORMAT raw COMPRESSION GZip
     COMPRESSION_LEVEL 9)
   install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

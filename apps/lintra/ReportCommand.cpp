@@ -26,13 +26,14 @@ std::ofstream OpenOutput(const std::string& path) {
 }  // namespace
 
 int RunReport(Session& session, const Options& options) {
+  const bool toStandardOutput = options.output == "-";
   std::ofstream file;
-  if (!options.output.empty()) file = OpenOutput(options.output);
+  if (!toStandardOutput) file = OpenOutput(options.output);
   SiteSurvey survey(true, RunSettings(options));
   SurveyPages(session, options, survey);
   const std::string root = Readable(text::FromUtf8(options.root));
   const std::launch launch = LaunchFor(JobsFor(options.jobs, survey.Pages().size()));
-  if (options.output.empty()) {
+  if (toStandardOutput) {
     WriteReportPage(survey, root, session.Failures(), launch, WriteOutBytes);
     return ExitCode::Done;
   }
@@ -40,9 +41,12 @@ int RunReport(Session& session, const Options& options) {
     file.write(piece.data(), static_cast<std::streamsize>(piece.size()));
   });
   file.close();
-  if (file) return ExitCode::Done;
-  WriteError("could not write " + options.output);
-  return ExitCode::AnalysisFailed;
+  if (!file) {
+    WriteError("could not write " + options.output);
+    return ExitCode::AnalysisFailed;
+  }
+  WriteOutBytes("wrote " + options.output + "\n");
+  return ExitCode::Done;
 }
 
 }  // namespace lintra

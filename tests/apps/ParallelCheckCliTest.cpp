@@ -102,8 +102,8 @@ TEST(ParallelCheck, WritesTheSameReportPageWithSeveralJobsAsWithOne) {
   WriteMixedSite(site);
   // The page differs only in the time the analysis took.
   const auto page = [&](const char* jobs) {
-    const Outcome run =
-        Lintra({"report", "--root", site.Path().string(), "--max-files", "20", "--jobs", jobs});
+    const Outcome run = Lintra({"report", "--output", "-", "--root", site.Path().string(),
+                                "--max-files", "20", "--jobs", jobs});
     EXPECT_EQ(run.status, 3) << jobs;
     return std::regex_replace(run.out, std::regex(R"("count-time">[0-9.]+ m?s<)"), "@time@");
   };

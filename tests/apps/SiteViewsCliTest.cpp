@@ -60,7 +60,7 @@ void WriteScriptsSite(const TempFolder& site) {
 }  // namespace
 
 TEST(ReportCli, TheSampleSitesSummaryAndFindingsAreInThePageItselfWithNothingToFetch) {
-  const Outcome report = Lintra({"report", "--root", Site});
+  const Outcome report = Lintra({"report", "--output", "-", "--root", Site});
   ASSERT_EQ(report.status, 0) << report.err;
   for (const char* count :
        {"<dd id=\"count-pages\">5</dd>", "<dd id=\"count-files\">14</dd>",
@@ -95,7 +95,7 @@ TEST(ReportCli, TheSampleSitesSummaryAndFindingsAreInThePageItselfWithNothingToF
 TEST(ReportCli, TreesWeightsIncludersAndUnusedFilesComeFromTheAnalysis) {
   TempFolder site;
   WriteTwoPageSite(site);
-  const Outcome report = Lintra({"report", "--root", site.Path().string()});
+  const Outcome report = Lintra({"report", "--output", "-", "--root", site.Path().string()});
   ASSERT_EQ(report.status, 0) << report.err;
   EXPECT_EQ(ReportData(report.out).dump(),
             R"({"files":["other.asp","inc/b.inc","gone.inc","page.asp","inc/a.inc"],)"
@@ -116,7 +116,7 @@ TEST(ReportCli, UnusedFilesAreTheUnusedFileFindingsOfCheckNotEveryFileOfAKindAPa
   TempFolder site;
   WriteScriptsSite(site);
   const std::string root = site.Path().string();
-  const Outcome report = Lintra({"report", "--root", root});
+  const Outcome report = Lintra({"report", "--output", "-", "--root", root});
   ASSERT_EQ(report.status, 0) << report.err;
   EXPECT_EQ(UnusedSection(report.out),
             "<h2>Unused files</h2>\n<ul id=\"unused-list\"><li>inc/spare.inc</li></ul>\n");
@@ -135,7 +135,7 @@ TEST(ReportCli, UnusedFilesFollowTheProjectsSettingsAsCheckDoes) {
   site.Write("lintra.toml",
              "include-extensions = [\".inc\", \".js\"]\n[rules]\nunused-file = \"warning\"\n");
   const std::string root = site.Path().string();
-  const Outcome report = Lintra({"report", "--root", root});
+  const Outcome report = Lintra({"report", "--output", "-", "--root", root});
   ASSERT_EQ(report.status, 0) << report.err;
   EXPECT_EQ(UnusedSection(report.out),
             "<h2>Unused files</h2>\n<ul id=\"unused-list\"><li>inc/spare.inc</li>"
@@ -149,7 +149,7 @@ TEST(ReportCli, UnusedFilesFollowTheProjectsSettingsAsCheckDoes) {
             "scripts/other.js: warning: unused file: no page includes scripts/other.js "
             "[unused-file] (0 pages)\n");
 
-  const Outcome named = Lintra({"report", "--root", root, "page.asp"});
+  const Outcome named = Lintra({"report", "--output", "-", "--root", root, "page.asp"});
   ASSERT_EQ(named.status, 0) << named.err;
   EXPECT_EQ(UnusedSection(named.out),
             "<h2>Unused files</h2>\n<p>Unused files are looked for only when the report covers "
@@ -163,7 +163,7 @@ TEST(ReportCli, NamesFromTheSiteAreEscapedAndReadableAndNeverMarkup) {
   site.Write("caf\xE9.inc", "</script><script>alert(2)</script>");
   site.Write("x<b>&\"y'.inc", "unused");
   site.Write("old\xFF.inc", "unused");
-  const Outcome report = Lintra({"report", "--root", site.Path().string()});
+  const Outcome report = Lintra({"report", "--output", "-", "--root", site.Path().string()});
   ASSERT_EQ(report.status, 0) << report.err;
   EXPECT_NE(report.out.find("<td class=\"path\">&lt;script&gt;alert(1).asp</td>"),
             std::string::npos);
@@ -184,10 +184,17 @@ TEST(ReportCli, OutputGoesToTheFileNamedListsPagesThatFailedAndAnUnwritableOneIs
   const std::string file = (out.Path() / "site.html").string();
   const Outcome written = Lintra({"report", "--root", Site, "--output", file});
   EXPECT_EQ(written.status, 0);
-  EXPECT_EQ(written.out, "");
+  EXPECT_EQ(written.out, "wrote " + file + "\n");
   EXPECT_EQ(Slurp(file).rfind("<!DOCTYPE html>\n", 0), 0u);
 
-  const Outcome stopped = Lintra({"report", "--root", Site, "--max-files", "3", "about.asp"});
+  // Without --output the page lands in the working folder, never on the terminal.
+  const Outcome unnamed = LintraIn(out.Path(), {"report", "--root", Site});
+  EXPECT_EQ(unnamed.status, 0);
+  EXPECT_EQ(unnamed.out, "wrote lintra-report.html\n");
+  EXPECT_EQ(Slurp(out.Path() / "lintra-report.html").rfind("<!DOCTYPE html>\n", 0), 0u);
+
+  const Outcome stopped =
+      Lintra({"report", "--output", "-", "--root", Site, "--max-files", "3", "about.asp"});
   EXPECT_EQ(stopped.status, 3);
   EXPECT_NE(stopped.out.find("<h3>Pages not analysed</h3>\n<ul id=\"failed-list\"><li>analysis of "
                              "about.asp aborted after 3 file requests (an include explosion?); "
@@ -270,12 +277,13 @@ TEST(GraphCli, AFileReachedUnderThreeNamesIsOneNodeOneRowAndADuplicateInCheck) {
             "  classDef missing fill:#fde2e1,stroke:#d7261e,stroke-dasharray:4 2\n"
             "  class n0 page\n  linkStyle 0 stroke:#b07d00,color:#b07d00\n"
             "  linkStyle 1 stroke:#b07d00,color:#b07d00\n");
-  EXPECT_EQ(ReportData(Lintra({"report", "--root", root}).out)["includedBy"].dump(),
-            R"([[],[["p.asp",1],["p.asp",2],["p.asp",3]],[["inc/h.inc",2]]])");
+  EXPECT_EQ(
+      ReportData(Lintra({"report", "--output", "-", "--root", root}).out)["includedBy"].dump(),
+      R"([[],[["p.asp",1],["p.asp",2],["p.asp",3]],[["inc/h.inc",2]]])");
   // check, without any option: the second and third names are duplicates of the first, and the
   // third spells the file in other letter case than the disk.
   const std::string found =
-      Lintra({"check", "--root", root, "--all-places", "--format", "text"}).out;
+      FindingLines(Lintra({"check", "--root", root, "--all-places", "--format", "text"}).out);
   const std::string again =
       " warning: duplicate include: inc/h.inc was already included at "
       "p.asp:1 [duplicate-include] (1 page: p.asp)\n";

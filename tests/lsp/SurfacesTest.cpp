@@ -225,7 +225,7 @@ TEST(Surfaces, CheckTheReportAndTheEditorHoldTheSameFindings) {
                           {"missing-include", "shop/cart.asp", 2, 1}}))
       << check.err;
 
-  const Outcome report = Lintra({"report", "--root", root});
+  const Outcome report = Lintra({"report", "--output", "-", "--root", root});
   ASSERT_EQ(report.status, 0) << report.err;
   EXPECT_EQ(ReportSpots(report.out), found);
   EXPECT_EQ(EditorSpotsOfSite(site, AsTheEditorShows(found)), AsTheEditorShows(found));
@@ -243,7 +243,7 @@ TEST(Surfaces, TheReportGraphAndIncludersNameEveryFileAsCheckDoes) {
   Names known = SiteFiles();
   known.insert("totals.inc");
 
-  const Outcome report = Lintra({"report", "--root", root});
+  const Outcome report = Lintra({"report", "--output", "-", "--root", root});
   const Names reportNames = ReportNames(report.out);
   EXPECT_EQ(NotIn(named, reportNames), Names{});
   EXPECT_EQ(NotIn(reportNames, known), Names{});

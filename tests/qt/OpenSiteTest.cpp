@@ -76,6 +76,13 @@ class OpenSiteTest : public QObject {
     // Qt may say something about the platform first.
     QVERIFY(
         run.err.split('\n').contains("Lintra: The site's folder " + missing + " does not exist."));
+    // A page that is not there ends the app as it ends the command line.
+    const QString root = QString::fromStdString(site.Path().string());
+    const Run page = RunGui({"--root", root, "--screenshot", "shot.png", "gone.asp"});
+    QCOMPARE(page.exitCode, 2);
+    QVERIFY2(
+        page.err.split('\n').contains("Lintra: The page gone.asp does not exist in " + root + "."),
+        qPrintable(page.err));
   }
 
   void VersionPrintsTheProjectVersionAndTheCheckoutItWasBuiltFrom() {

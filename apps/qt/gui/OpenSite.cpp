@@ -23,6 +23,19 @@ bool KnownEncoding(const std::string& name) {
   }
 }
 
+// Why a PAGE argument names no file of the site at `root`, or nothing when it names one.
+std::optional<Text> PageProblem(const fs::path& root, const QString& page) {
+  const fs::path path = page.toStdString();
+  std::error_code error;
+  const fs::file_status status = fs::status(path.is_absolute() ? path : root / path, error);
+  if (fs::is_regular_file(status)) return std::nullopt;
+  const Text where = u" in " + text::FromUtf8(root.string()) + u".";
+  if (status.type() == fs::file_type::not_found) {
+    return u"The page " + page.toStdU16String() + u" does not exist" + where;
+  }
+  return u"The page " + page.toStdU16String() + u" is not a file" + where;
+}
+
 // Why the site cannot be opened, or nothing when nothing is known against it.
 std::optional<Text> Problem(const GuiOptions& options) {
   const Text root = options.root.toStdU16String();
@@ -39,6 +52,9 @@ std::optional<Text> Problem(const GuiOptions& options) {
   if (!options.encoding.isEmpty() && !KnownEncoding(options.encoding.toStdString())) {
     return u"Unknown encoding " + options.encoding.toStdU16String() +
            u" (iconv --list shows the names known).";
+  }
+  for (const QString& page : options.pages) {
+    if (auto problem = PageProblem(options.root.toStdString(), page)) return problem;
   }
   return std::nullopt;
 }
