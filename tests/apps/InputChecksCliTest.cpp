@@ -48,7 +48,8 @@ TEST(InputChecks, ArgumentsThatCannotRunAreUsageErrorsThatSaySo) {
            {{"check", "--root", empty},
             "lintra: no page to analyse: no .asp file below the root " + empty + "\n"},
            {{"check", "--root", root, "--exclude", "*"}, excluded},
-           {{"includers", "--root", root, "inc/a.inc", "p.asp", "--exclude", "p.asp"}, excluded},
+           {{"includers", "--root", root, "inc/a.inc", "--exclude", "p.asp", "--", "p.asp"},
+            excluded},
        }) {
     const Outcome run = Lintra(arguments);
     EXPECT_EQ(run.status, 2) << err;

@@ -78,11 +78,11 @@ TEST(LintraCli, DependsListsThePagesThatIncludeAChangedFile) {
                 .out,
             "about.asp\nshop/product.asp\n");
   EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "inc/footer.inc", "--exclude", "shop",
-                    "default.asp", "shop/cart.asp"})
+                    "--", "default.asp", "shop/cart.asp"})
                 .out,
             "default.asp\n");
   const Outcome tree = Lintra({"depends", "--root", Site, "--changed", "inc/config.inc", "--tree",
-                               "default.asp", "shop/product.asp"});
+                               "--", "default.asp", "shop/product.asp"});
   EXPECT_EQ(tree.status, 0);
   EXPECT_EQ(tree.out.substr(0, 47), "product.asp                             shop/\r\n");
   EXPECT_EQ(tree.out.find("default.asp"), std::string::npos);
