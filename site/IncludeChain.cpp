@@ -21,14 +21,14 @@ constexpr size_t NoParent = static_cast<size_t>(-1);
 std::vector<ChainLink> ChainTo(const std::vector<Reached>& reached, size_t last,
                                LineIndexes& lines) {
   std::vector<ChainLink> chain;
+  int32_t line = 0;
   for (size_t at = last; at != NoParent; at = reached[at].parent) {
-    File& file = *reached[at].file;
+    const File& file = *reached[at].file;
     const size_t parent = reached[at].parent;
-    const int32_t line =
-        parent == NoParent
-            ? 0
-            : lines.Of(reached[parent].file->Content()).At(file.BaseFileStart()).line;
     chain.push_back({file.FullPath(), line});
+    if (parent != NoParent) {
+      line = lines.Of(reached[parent].file->Content()).At(file.BaseFileStart()).line;
+    }
   }
   return {chain.rbegin(), chain.rend()};
 }
@@ -52,11 +52,12 @@ std::vector<ChainLink> IncludeChain(File& page, const std::vector<Text>& paths,
 }
 
 Text ChainText(const std::vector<ChainLink>& chain) {
-  Text line = chain.empty() ? Text() : chain.front().file;
-  for (size_t i = 1; i < chain.size(); ++i) {
-    line += u" -> " + chain[i].file + u":" + text::FromNumber(chain[i].line);
+  Text text;
+  for (size_t i = 0; i < chain.size(); ++i) {
+    text += chain[i].file;
+    if (i + 1 < chain.size()) text += u":" + text::FromNumber(chain[i].line) + u" -> ";
   }
-  return line;
+  return text;
 }
 
 }  // namespace lintra

@@ -9,7 +9,7 @@
 
 namespace lintra {
 
-TEST(IncludeChain, LeadsFromThePageToTheNearestChangedFileAlongItsDirectives) {
+TEST(IncludeChain, LeadsFromThePageToTheNearestChangedFileEachStepAtItsOwnDirective) {
   MemorySupply host;
   host.Files[u"p.asp"] = IncludeLine(u"a.inc") + IncludeLine(u"b.inc") + IncludeLine(u"c.inc");
   host.Files[u"a.inc"] = u"\r\n" + IncludeLine(u"deep/x.inc");
@@ -23,10 +23,10 @@ TEST(IncludeChain, LeadsFromThePageToTheNearestChangedFileAlongItsDirectives) {
   const auto chain = [&](const std::vector<Text>& paths) {
     return ChainText(IncludeChain(*page, paths, lines));
   };
-  EXPECT_EQ(chain({u"T.INC"}), u"p.asp -> b.inc:2 -> t.inc:1");
-  EXPECT_EQ(chain({u"deep/x.inc"}), u"p.asp -> a.inc:1 -> deep/x.inc:2");
+  EXPECT_EQ(chain({u"T.INC"}), u"p.asp:2 -> b.inc:1 -> t.inc");
+  EXPECT_EQ(chain({u"deep/x.inc"}), u"p.asp:1 -> a.inc:2 -> deep/x.inc");
   // Of chains of one length, the first in directive order.
-  EXPECT_EQ(chain({u"t.inc", u"deep/x.inc"}), u"p.asp -> a.inc:1 -> deep/x.inc:2");
+  EXPECT_EQ(chain({u"t.inc", u"deep/x.inc"}), u"p.asp:1 -> a.inc:2 -> deep/x.inc");
   EXPECT_EQ(chain({u"P.asp"}), u"p.asp");
   EXPECT_EQ(chain({u"none.inc"}), u"");
 }
