@@ -1,9 +1,9 @@
 #include "site/IncludeChain.h"
 
-#include <unordered_set>
-
+#include "analysis/DirectiveOf.h"
 #include "analysis/File.h"
 #include "analysis/Files.h"
+#include "site/ChangedFiles.h"
 
 namespace lintra {
 
@@ -17,6 +17,12 @@ struct Reached {
 
 constexpr size_t NoParent = static_cast<size_t>(-1);
 
+// How a chain names `node`, which `parent` includes (null for the page).
+Text ChainName(const File* parent, const File& node) {
+  const Text* requested = parent && node.MissingFile() ? RequestedPath(*parent, node) : nullptr;
+  return requested ? *requested : node.FullPath();
+}
+
 // The chain that ends at `reached[last]`, page first.
 std::vector<ChainLink> ChainTo(const std::vector<Reached>& reached, size_t last,
                                LineIndexes& lines) {
@@ -25,25 +31,24 @@ std::vector<ChainLink> ChainTo(const std::vector<Reached>& reached, size_t last,
   for (size_t at = last; at != NoParent; at = reached[at].parent) {
     const File& file = *reached[at].file;
     const size_t parent = reached[at].parent;
-    chain.push_back({file.FullPath(), line});
-    if (parent != NoParent) {
-      line = lines.Of(reached[parent].file->Content()).At(file.BaseFileStart()).line;
-    }
+    const File* includer = parent == NoParent ? nullptr : reached[parent].file;
+    chain.push_back({ChainName(includer, file), line});
+    if (includer) line = lines.Of(includer->Content()).At(file.BaseFileStart()).line;
   }
   return {chain.rbegin(), chain.rend()};
 }
 
 }  // namespace
 
-std::vector<ChainLink> IncludeChain(File& page, const std::vector<Text>& paths,
-                                    LineIndexes& lines) {
-  std::unordered_set<Text> wanted;
-  for (const Text& path : paths) wanted.insert(text::UCase(path));
+std::vector<ChainLink> IncludeChain(File& page, const ChangedFiles& changed, LineIndexes& lines) {
   // Level by level, each level in directive order: the first file found is the nearest.
   std::vector<Reached> reached{{&page, NoParent}};
   for (size_t at = 0; at < reached.size(); ++at) {
     File& file = *reached[at].file;
-    if (wanted.contains(text::UCase(file.FullPath()))) return ChainTo(reached, at, lines);
+    const size_t parent = reached[at].parent;
+    if (changed.Holds(parent == NoParent ? nullptr : reached[parent].file, file)) {
+      return ChainTo(reached, at, lines);
+    }
     const Files* includes = file.IncludesIfAny();
     if (!includes) continue;
     for (const std::shared_ptr<File>& child : *includes) reached.push_back({child.get(), at});

@@ -88,7 +88,9 @@ void AddReportCommands(CLI::App& app, Options& options) {
 void AddDepends(CLI::App& app, Options& options) {
   CLI::App* sub = AddCommand(app, options, Command::Depends, "depends",
                              "List the pages that include any of the changed files");
-  sub->add_option("--changed", options.changed, "Changed files, relative to the root (repeatable)")
+  sub->add_option("--changed", options.changed,
+                  "Changed files, relative to the root; a file that no longer exists is a "
+                  "deleted file (repeatable)")
       ->type_name("PATH")
       ->required();
   CLI::Option* tree =

@@ -15,6 +15,36 @@ const std::string ListsMustFollowDashes =
 
 }  // namespace
 
+TEST(DependsCli, ADeletedFileListsEveryPageThatStillIncludesIt) {
+  const Outcome sample = Lintra({"depends", "--root", Site, "--changed", "shop/cart_totals.inc"});
+  EXPECT_EQ(sample.status, 0);
+  EXPECT_EQ(sample.out, "shop/cart.asp\n");
+  EXPECT_EQ(sample.err,
+            "lintra: note: shop/cart_totals.inc does not exist; listing the pages that still "
+            "include it\n");
+  TempFolder site;
+  site.Write("p.asp", Include("inc/gone.inc"));
+  site.Write("shop/q.asp", "<%\r\n%>\r\n" + Include("..\\INC\\Gone.inc"));
+  site.Write("v.asp", "<!-- #include virtual=\"/inc/gone.inc\" -->");
+  site.Write("other.asp", Include("gone.inc"));
+  site.Write("w.asp", Include("inc/a.inc"));
+  site.Write("inc/a.inc", "");
+  const std::string root = site.Path().string();
+  const Outcome deleted = Lintra({"depends", "--root", root, "--changed", "inc/gone.inc"});
+  EXPECT_EQ(deleted.status, 0);
+  EXPECT_EQ(deleted.out, "p.asp\nshop/q.asp\nv.asp\n");
+  // A leading "/" means the root; a deleted and an existing file give the pages of both.
+  const Outcome both =
+      Lintra({"depends", "--root", root, "--changed", "/inc/gone.inc", "inc/a.inc", "--why"});
+  EXPECT_EQ(both.status, 0);
+  EXPECT_EQ(both.out,
+            "p.asp:1 -> inc/gone.inc\nshop/q.asp:3 -> INC/Gone.inc\nv.asp:1 -> inc/gone.inc\n"
+            "w.asp:1 -> inc/a.inc\n");
+  EXPECT_EQ(both.err,
+            "lintra: note: /inc/gone.inc does not exist; listing the pages that still include "
+            "it\n");
+}
+
 TEST(DependsCli, ChangedTakesEveryPathUpToTheNextOptionAndPagesComeAfterDashes) {
   EXPECT_EQ(
       Lintra({"depends", "--root", Site, "--changed", "inc/session.inc", "inc/functions.inc"}).out,
@@ -34,6 +64,26 @@ TEST(DependsCli, ChangedTakesEveryPathUpToTheNextOptionAndPagesComeAfterDashes) 
     EXPECT_EQ(refused.out, "");
     EXPECT_EQ(refused.err, ListsMustFollowDashes);
   }
+}
+
+TEST(DependsCli, OnlyAPathThatLeavesTheRootIsRefused) {
+  TempFolder temp;
+  temp.Write("outside.inc", "");
+  temp.Write("root/p.asp", Include("inc/a.inc"));
+  temp.Write("root/inc/a.inc", "");
+  const std::string root = (temp.Path() / "root").string();
+  const std::string outside = (temp.Path() / "outside.inc").string();
+  for (const std::string& path :
+       {std::string("../outside.inc"), std::string("inc/../../x.inc"), outside}) {
+    const Outcome run = Lintra({"depends", "--root", root, "--changed", "inc/a.inc", path});
+    EXPECT_EQ(run.status, 2) << path;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "lintra: changed file " + path + " lies outside the root " + root + "\n");
+  }
+  // A path from the root that names nothing is no file of the site, not one outside it.
+  const Outcome page = Lintra({"tree", "--root", root, "/gone.asp"});
+  EXPECT_EQ(page.status, 2);
+  EXPECT_EQ(page.err, "lintra: page /gone.asp does not exist in " + root + "\n");
 }
 
 TEST(IncludersCli, EachFileGetsItsListingAndAFileThatNoPageIncludesOneLine) {
