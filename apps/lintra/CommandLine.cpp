@@ -11,6 +11,7 @@
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Nearest.h"
 #include "apps/lintra/Output.h"
+#include "apps/lintra/PathLists.h"
 #include "apps/version/Version.h"
 
 namespace lintra {
@@ -107,8 +108,9 @@ void AddReportCommands(CLI::App& app, Options& options) {
 void AddDepends(CLI::App& app, Options& options) {
   CLI::App* sub = AddCommand(app, options, Command::Depends, "depends",
                              "List the pages that include any of the changed files");
-  sub->add_option("--changed", options.changed, "A changed file, relative to the root (repeatable)")
-      ->allow_extra_args(false)
+  sub->add_option("--changed", options.changed,
+                  "Changed files, relative to the root; a file that no longer exists is a "
+                  "deleted file (repeatable)")
       ->type_name("PATH")
       ->required();
   CLI::Option* tree =
@@ -117,7 +119,12 @@ void AddDepends(CLI::App& app, Options& options) {
                 "Print for each page the chain of directives that leads to a changed file")
       ->excludes(tree);
   AddExcludes(*sub, options);
-  AddPages(*sub, options, "Pages to consider (default: every .asp page below the root)");
+  AddPages(*sub, options,
+           "Pages to consider, before --changed or after -- (default: every .asp page below "
+           "the root)");
+  sub->parse_complete_callback([sub] {
+    RefusePagesAfter(*sub, "--changed", "lintra depends --changed PATH... -- PAGE...");
+  });
 }
 
 void AddCheckOutputs(CLI::App& sub, Options& options) {
@@ -180,9 +187,9 @@ void AddCheck(CLI::App& app, Options& options) {
 void AddIncluders(CLI::App& app, Options& options) {
   CLI::App* sub = AddCommand(app, options, Command::Includers, "includers",
                              "List the directives that include a file and the pages that reach it");
-  sub->add_option("FILE", options.file, "The included file, relative to the root")->required();
+  sub->add_option("FILE", options.files, "The included files, relative to the root")->required();
   AddExcludes(*sub, options);
-  AddPages(*sub, options, "Pages to consider (default: every .asp page below the root)");
+  AddPages(*sub, options, "Pages to consider, after -- (default: every .asp page below the root)");
 }
 
 void AddSiteViews(CLI::App& app, Options& options) {
@@ -284,13 +291,15 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   AddSiteViews(app, options);
   AddLsp(app, options);
   if (argc > 1 && !KnownCommand(app, argv[1])) return {std::nullopt, ExitCode::Usage};
+  const PathLists split = SplitPathLists(argc, argv);
   try {
-    app.parse(argc, argv);
+    app.parse(split.optionCount, argv);
   } catch (const CLI::ParseError& error) {
     if (error.get_exit_code() == 0) return {std::nullopt, app.exit(error)};
     WriteError(UsageMessage(app, error));
     return {std::nullopt, ExitCode::Usage};
   }
+  options.pages.insert(options.pages.end(), split.pages.begin(), split.pages.end());
   return {options, ExitCode::Done};
 }
 

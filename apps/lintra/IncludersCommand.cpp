@@ -11,10 +11,13 @@ namespace lintra {
 
 namespace {
 
-// The directives, one "file:line" a line, a blank line, then the pages, one a line.
-Text Listing(const std::vector<Includer>& includers, const std::vector<Text>& pages) {
+// The directives that include `file`, one "file:line" a line, a blank line, then the pages that
+// reach it, one a line; one line that says so when no page does.
+Text Listing(const IncludeIndex& index, const Text& file) {
+  const std::vector<Text> pages = index.Pages(file);
+  if (pages.empty()) return u"no page includes " + file + u"\n";
   Text listing;
-  for (const Includer& includer : includers) {
+  for (const Includer& includer : index.Includers(file)) {
     listing += includer.file + u":" + text::FromNumber(includer.line) + u"\n";
   }
   listing += u"\n";
@@ -22,10 +25,25 @@ Text Listing(const std::vector<Includer>& includers, const std::vector<Text>& pa
   return listing;
 }
 
+// The listing of each of `files`; of several files, each under a heading "==> FILE <==" and
+// apart from the one before it by a blank line.
+Text Listings(const IncludeIndex& index, const std::vector<Text>& files) {
+  if (files.size() == 1) return Listing(index, files.front());
+  Text listings;
+  for (const Text& file : files) {
+    if (!listings.empty()) listings += u"\n";
+    listings += u"==> " + file + u" <==\n" + Listing(index, file);
+  }
+  return listings;
+}
+
 }  // namespace
 
 int RunIncluders(Session& session, const Options& options) {
-  const Text file = session.ExistingFile("file", options.file);
+  std::vector<Text> files;
+  for (const std::string& argument : options.files) {
+    files.push_back(session.ExistingFile("file", argument));
+  }
   const std::vector<Text> pages = session.Pages();
   IncludeIndex index;
   LineIndexes lines;
@@ -39,7 +57,7 @@ int RunIncluders(Session& session, const Options& options) {
       progress.PageDone();
     }
   }
-  WriteOut(Listing(index.Includers(file), index.Pages(file)));
+  WriteOut(Listings(index, files));
   return ExitCode::Done;
 }
 

@@ -33,8 +33,8 @@ struct Options {
   std::vector<std::string> pages;
   // The --changed paths of depends, as written.
   std::vector<std::string> changed;
-  // The FILE of includers, as written.
-  std::string file;
+  // The FILE arguments of includers, as written.
+  std::vector<std::string> files;
   // Globs on web paths that leave pages out (depends and check).
   std::vector<std::string> excludes;
   // depends: print the text tree of the pages shown instead of their paths.

@@ -15,11 +15,22 @@ bool IsSeparator(char16_t unit) {
   return unit == u'/' || unit == u'\\';
 }
 
-// Whether `path` names a place outside the root by its spelling alone: it is absolute, or it
-// starts with "..".
-bool OutsideByName(TextView path) {
-  const bool parent = path.starts_with(u"..") && (path.size() == 2 || IsSeparator(path[2]));
-  return parent || (!path.empty() && IsSeparator(path[0]));
+bool ClimbsOut(TextView path) {
+  return path.starts_with(u"..") && (path.size() == 2 || IsSeparator(path[2]));
+}
+
+fs::path OnDisk(const Text& path) {
+  return text::ToBytes(text::Replace(path, u'\\', u'/'));
+}
+
+// `path` without its leading separators when it is absolute and names nothing on disk, so that
+// it is taken from the root; otherwise nothing.
+std::optional<Text> FromRoot(const Text& path) {
+  if (path.empty() || !IsSeparator(path[0])) return std::nullopt;
+  std::error_code error;
+  if (fs::exists(fs::symlink_status(OnDisk(path), error))) return std::nullopt;
+  const size_t start = path.find_first_not_of(u"/\\");
+  return start == Text::npos ? Text() : path.substr(start);
 }
 
 bool Inside(const fs::path& path, const fs::path& root) {
@@ -29,19 +40,35 @@ bool Inside(const fs::path& path, const fs::path& root) {
 
 }  // namespace
 
-std::string WhyNoFile(const DiskFiles& files, const Text& path, const std::string& rootName) {
-  if (files.Resolve(path)) return "";
-  const std::string outside = "lies outside the root " + rootName;
-  if (OutsideByName(path)) return outside;
+std::optional<NoFile> WhyNoFile(const DiskFiles& files, const Text& path) {
+  if (files.Resolve(path)) return std::nullopt;
+  if (ClimbsOut(path)) return NoFile::Outside;
+  const std::optional<Text> fromRoot = FromRoot(path);
+  if (!fromRoot && !path.empty() && IsSeparator(path[0])) return NoFile::Outside;
   std::error_code error;
-  const fs::path onDisk = files.Root() / text::ToBytes(text::Replace(path, u'\\', u'/'));
-  const fs::path real = fs::weakly_canonical(onDisk, error);
-  if (error) return "cannot be read";
-  if (!Inside(real, files.Root())) return outside;
+  const fs::path real = fs::weakly_canonical(files.Root() / OnDisk(fromRoot.value_or(path)), error);
+  if (error) return NoFile::Unreadable;
+  if (!Inside(real, files.Root())) return NoFile::Outside;
   const fs::file_status status = fs::status(real, error);
-  if (fs::is_directory(status)) return "is a folder";
-  if (fs::exists(status)) return "is not a regular file";
-  return "does not exist in " + rootName;
+  if (fs::is_directory(status)) return NoFile::Folder;
+  if (fs::exists(status)) return NoFile::Special;
+  return NoFile::Missing;
+}
+
+std::string Describe(NoFile why, const std::string& rootName) {
+  switch (why) {
+    case NoFile::Missing:
+      return "does not exist in " + rootName;
+    case NoFile::Folder:
+      return "is a folder";
+    case NoFile::Special:
+      return "is not a regular file";
+    case NoFile::Unreadable:
+      return "cannot be read";
+    case NoFile::Outside:
+      break;
+  }
+  return "lies outside the root " + rootName;
 }
 
 }  // namespace lintra

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "apps/lintra/Output.h"
-#include "apps/lintra/PathCheck.h"
 #include "platform/ErrorRecord.h"
 #include "site/PageDiscovery.h"
 
@@ -67,11 +66,22 @@ Text Session::ExistingFile(const std::string& role, const std::string& argument)
   return files_.WebPath(*files_.Resolve(Checked(role, argument)));
 }
 
+NamedFile Session::FileOrDeleted(const std::string& role, const std::string& argument) const {
+  Text path = arguments_.Page(argument);
+  const std::optional<NoFile> why = WhyNoFile(files_, path);
+  if (!why) return {files_.WebPath(*files_.Resolve(path)), true};
+  if (*why != NoFile::Missing) Refuse(role, argument, *why);
+  return {std::move(path), false};
+}
+
 Text Session::Checked(const std::string& role, const std::string& argument) const {
   Text path = arguments_.Page(argument);
-  const std::string problem = WhyNoFile(files_, path, options_.root);
-  if (!problem.empty()) throw UsageError(role + " " + argument + " " + problem);
+  if (const std::optional<NoFile> why = WhyNoFile(files_, path)) Refuse(role, argument, *why);
   return path;
+}
+
+void Session::Refuse(const std::string& role, const std::string& argument, NoFile why) const {
+  throw UsageError(role + " " + argument + " " + Describe(why, options_.root));
 }
 
 std::vector<Text> Session::Pages() const {
@@ -124,8 +134,11 @@ std::vector<Text> Session::ProjectFiles() const {
   return PageDiscovery(options_.excludes).FindFiles(files_.Root());
 }
 
-std::shared_ptr<File> Session::DependantPage(const Text& page, const TextArray& matches) {
-  return Run(page, [&] { return site_.TreeIfDependant(page, matches); });
+std::shared_ptr<File> Session::DependantPage(const Text& page, const ChangedFiles& changed) {
+  return Run(page, [&] {
+    std::shared_ptr<File> tree = site_.Tree(page);
+    return changed.ReachedFrom(*tree) ? tree : nullptr;
+  });
 }
 
 }  // namespace lintra

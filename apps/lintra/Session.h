@@ -10,7 +10,8 @@
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/lintra/Options.h"
-#include "platform/TextArray.h"
+#include "apps/lintra/PathCheck.h"
+#include "site/ChangedFiles.h"
 #include "site/PageArguments.h"
 #include "site/SiteAnalysis.h"
 
@@ -27,6 +28,13 @@ class UsageError : public std::runtime_error {
 struct PageFailure {
   Text page;
   std::string message;
+};
+
+// A file named on the command line: its path as the trees of a session name files, and whether
+// it exists.
+struct NamedFile {
+  Text path;
+  bool exists = true;
 };
 
 // One run of the command line: the project on disk, the host that serves its files, and the
@@ -47,6 +55,12 @@ class Session {
   // the project.
   Text ExistingFile(const std::string& role, const std::string& argument) const;
 
+  // The file that `argument` names: one that exists by its real web path, as ExistingFile gives
+  // it; one that does not (a deleted file) by its path from the root as written. Throws
+  // UsageError, naming the argument by `role`, when it names a folder or something else that is
+  // no file, or lies outside the root.
+  NamedFile FileOrDeleted(const std::string& role, const std::string& argument) const;
+
   // The pages the run covers, as the control gets them: the PAGE arguments in order, or every
   // page found below the root; either way without the excluded ones. Warns on standard error of
   // each --exclude that leaves out nothing. Throws UsageError when a PAGE names no file of the
@@ -57,9 +71,9 @@ class Session {
   // the analysis failed or was stopped, which Failures then ends with.
   std::shared_ptr<File> AnalysePage(const Text& page);
 
-  // Analyses one page as AnalysePage does and hands over its tree only when it depends on an
-  // entry of `matches`, otherwise null.
-  std::shared_ptr<File> DependantPage(const Text& page, const TextArray& matches);
+  // Analyses one page as AnalysePage does and hands over its tree only when it is or includes
+  // one of `changed`, otherwise null.
+  std::shared_ptr<File> DependantPage(const Text& page, const ChangedFiles& changed);
 
   // The text of `file`, a path as the trees of this session name files, as the host serves it;
   // null when it cannot be read.
@@ -81,6 +95,8 @@ class Session {
   // `argument` as the control gets it (see PageArguments::Page); throws UsageError, naming it by
   // `role`, when it names no file of the project.
   Text Checked(const std::string& role, const std::string& argument) const;
+  // Throws the UsageError that says why `argument`, named by `role`, leads to no file.
+  [[noreturn]] void Refuse(const std::string& role, const std::string& argument, NoFile why) const;
   // The message for a run left without pages.
   std::string NoPages() const;
 

@@ -78,11 +78,11 @@ TEST(LintraCli, DependsListsThePagesThatIncludeAChangedFile) {
                 .out,
             "about.asp\nshop/product.asp\n");
   EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "inc/footer.inc", "--exclude", "shop",
-                    "default.asp", "shop/cart.asp"})
+                    "--", "default.asp", "shop/cart.asp"})
                 .out,
             "default.asp\n");
   const Outcome tree = Lintra({"depends", "--root", Site, "--changed", "inc/config.inc", "--tree",
-                               "default.asp", "shop/product.asp"});
+                               "--", "default.asp", "shop/product.asp"});
   EXPECT_EQ(tree.status, 0);
   EXPECT_EQ(tree.out.substr(0, 47), "product.asp                             shop/\r\n");
   EXPECT_EQ(tree.out.find("default.asp"), std::string::npos);
@@ -224,11 +224,11 @@ TEST(LintraCli, DependsWhyAndIncludersTellHowPagesReachAFile) {
   const Outcome why = Lintra({"depends", "--root", Site, "--changed", "inc/menu.inc", "--why"});
   EXPECT_EQ(why.status, 0);
   EXPECT_EQ(why.out,
-            "about.asp -> inc/header.inc:2 -> inc/menu.inc:4\n"
-            "account/login.asp -> inc/header.inc:5 -> inc/menu.inc:4\n"
-            "default.asp -> inc/menu.inc:6\n"
-            "shop/cart.asp -> inc/header.inc:4 -> inc/menu.inc:4\n"
-            "shop/product.asp -> inc/header.inc:3 -> inc/menu.inc:4\n");
+            "about.asp:2 -> inc/header.inc:4 -> inc/menu.inc\n"
+            "account/login.asp:5 -> inc/header.inc:4 -> inc/menu.inc\n"
+            "default.asp:6 -> inc/menu.inc\n"
+            "shop/cart.asp:4 -> inc/header.inc:4 -> inc/menu.inc\n"
+            "shop/product.asp:3 -> inc/header.inc:4 -> inc/menu.inc\n");
   EXPECT_EQ(Lintra({"depends", "--root", Site, "--changed", "about.asp", "--why"}).out,
             "about.asp\n");
   // inc/functions.inc:1 is listed once, though two pages reach it.
