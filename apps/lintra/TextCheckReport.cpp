@@ -47,8 +47,8 @@ std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t check
 
 // "file:line:column: severity: message [rule] (", or the file alone in front for a place on a
 // whole file.
-void AppendPlaceAndMessage(std::string& out, const RuleFinding& finding) {
-  text::AppendUtf8(out, finding.place.file);
+void AppendPlaceAndMessage(std::string& out, const RuleFinding& finding, const ReportPaths& paths) {
+  paths.Append(out, finding.place.file);
   if (finding.place.line > 0) {
     out += ':';
     out += std::to_string(finding.place.line);
@@ -66,10 +66,10 @@ void AppendPlaceAndMessage(std::string& out, const RuleFinding& finding) {
 
 // One cause's line: its first place, and the reach of that place when it is the only one, or
 // how many places and pages share the cause.
-void AppendCause(std::string& out, const Cause& cause) {
-  AppendPlaceAndMessage(out, *cause.first);
+void AppendCause(std::string& out, const Cause& cause, const ReportPaths& paths) {
+  AppendPlaceAndMessage(out, *cause.first, paths);
   if (cause.places == 1) {
-    AppendReach(out, *cause.first);
+    AppendReach(out, *cause.first, paths);
   } else {
     if (!cause.first->code.empty()) out += cause.first->code + "; ";
     out += std::to_string(cause.places) + " places in " + std::to_string(cause.pages) +
@@ -93,7 +93,7 @@ constexpr size_t CausesShown = 25;
 // Appends the lines of `causes`, every error and at most CausesShown of each rule's other causes,
 // then a line for each rule with more, in the order of the rules' first causes. Returns whether
 // some causes were counted only.
-bool AppendCauses(std::string& out, const std::vector<Cause>& causes) {
+bool AppendCauses(std::string& out, const std::vector<Cause>& causes, const ReportPaths& paths) {
   std::vector<RuleCauses> rules;
   std::unordered_map<std::string, size_t> byRule;
   for (const Cause& cause : causes) {
@@ -101,7 +101,7 @@ bool AppendCauses(std::string& out, const std::vector<Cause>& causes) {
     if (added) rules.push_back({cause.first->ruleId});
     RuleCauses& rule = rules[entry->second];
     if (rule.shown < CausesShown || cause.first->severity == Severity::Error) {
-      AppendCause(out, cause);
+      AppendCause(out, cause, paths);
       ++rule.shown;
     } else {
       ++rule.counted;
@@ -120,14 +120,14 @@ bool AppendCauses(std::string& out, const std::vector<Cause>& causes) {
 
 }  // namespace
 
-void WriteTextCheckReport(const CheckResult& result, bool allPlaces) {
+void WriteTextCheckReport(const CheckResult& result, const ReportPaths& paths, bool allPlaces) {
   std::string out;
   bool grouped = false;
   if (allPlaces) {
-    for (const RuleFinding& finding : result.findings) AppendCause(out, {&finding, 1, 1});
+    for (const RuleFinding& finding : result.findings) AppendCause(out, {&finding, 1, 1}, paths);
   } else {
     const std::vector<Cause> causes = Causes(result.findings, result.pages);
-    grouped = AppendCauses(out, causes) || causes.size() < result.findings.size();
+    grouped = AppendCauses(out, causes, paths) || causes.size() < result.findings.size();
   }
   if (grouped) {
     out += "one line per cause for " + std::to_string(result.findings.size()) +
