@@ -4,16 +4,16 @@
 # package.
 
 # The options every command takes.
-_lintra_common_options="-h --help --root --max-files --encoding --canonical-paths"
+_lintra_common_options="-h --help --root --max-files --encoding --canonical-paths --no-config"
 
 # Prints the options of COMMAND.
 _lintra_options() {
   case $1 in
-    depends) echo "$_lintra_common_options --changed --tree --why --exclude" ;;
+    depends) echo "$_lintra_common_options --changed --tree --why --exclude --extend-exclude" ;;
     check)
-      echo "$_lintra_common_options --format --baseline --write-baseline --max-warnings --all-places --color --severity --jobs --exclude"
+      echo "$_lintra_common_options --format --baseline --write-baseline --max-warnings --all-places --color --severity --jobs --exclude --extend-exclude"
       ;;
-    includers) echo "$_lintra_common_options --exclude" ;;
+    includers) echo "$_lintra_common_options --exclude --extend-exclude" ;;
     report) echo "$_lintra_common_options --output --jobs" ;;
     graph) echo "$_lintra_common_options --format --depth" ;;
     lsp) echo "-h --help" ;;
@@ -56,7 +56,7 @@ _lintra() {
     --encoding)
       COMPREPLY=($(compgen -W "$(iconv --list 2>/dev/null | tr ',' '\n' | sed 's|//$||')" \
         -- "$word")) ;;
-    --max-files | --max-warnings | --exclude | --depth) ;;
+    --max-files | --max-warnings | --exclude | --extend-exclude | --depth) ;;
     # Options that take a rule id complete here, from the rules of check's SARIF log:
     # missing-include cyclic-include name-redefined duplicate-include parent-path case-mismatch
     # directive-order codepage-mismatch unused-file exposed-include.

@@ -13,14 +13,13 @@ namespace {
 
 constexpr int BaselineVersion = 1;
 
-std::string Key(const std::string& rule, const std::string& file, const std::string& fingerprint) {
-  return rule + '\0' + file + '\0' + fingerprint;
+std::string Key(const std::string& rule, const std::string& fingerprint) {
+  return rule + '\0' + fingerprint;
 }
 
 // The key of the finding at `at` of `result`.
 std::string Key(const CheckResult& result, size_t at) {
-  const RuleFinding& finding = result.findings[at];
-  return Key(finding.ruleId, text::ToUtf8(finding.place.file), result.fingerprints[at]);
+  return Key(result.findings[at].ruleId, result.fingerprints[at]);
 }
 
 }  // namespace
@@ -33,9 +32,8 @@ Baseline Baseline::Read(const std::string& path) {
     const Json document = Json::parse(in);
     if (document.at("version") != BaselineVersion) throw std::invalid_argument("version");
     for (const Json& entry : document.at("findings")) {
-      baseline.known_.insert(Key(entry.at("rule").get<std::string>(),
-                                 entry.at("file").get<std::string>(),
-                                 entry.at("fingerprint").get<std::string>()));
+      baseline.known_.insert(
+          Key(entry.at("rule").get<std::string>(), entry.at("fingerprint").get<std::string>()));
     }
   } catch (const std::exception&) {
     throw UsageError("the baseline " + path +
@@ -44,12 +42,12 @@ Baseline Baseline::Read(const std::string& path) {
   return baseline;
 }
 
-void Baseline::Write(const std::string& path, const CheckResult& result) {
+void Baseline::Write(const std::string& path, const CheckResult& result, const ReportPaths& paths) {
   Json entries = Json::array();
   for (size_t i = 0; i < result.findings.size(); ++i) {
     const RuleFinding& finding = result.findings[i];
     entries.push_back({{"rule", finding.ruleId},
-                       {"file", text::ToUtf8(finding.place.file)},
+                       {"file", paths.Of(finding.place.file)},
                        {"fingerprint", result.fingerprints[i]},
                        {"message", text::ToUtf8(finding.message)}});
   }

@@ -23,9 +23,11 @@ bool NeedsFingerprints(const Options& options) {
 }
 
 // What `checker` found, settled on `jobs` threads at most and fingerprinted where the run needs
-// it, less what the baseline knows; writes the baseline first when asked to.
+// it, less what the baseline knows; writes the baseline first when asked to, naming files by
+// `paths`.
 CheckResult Result(Checker& checker, Session& session, SourceLines& lines, const Options& options,
-                   const std::optional<Baseline>& baseline, unsigned jobs) {
+                   const std::optional<Baseline>& baseline, unsigned jobs,
+                   const ReportPaths& paths) {
   CheckResult result =
       Settle(checker.RunningRules(), checker.TakeFindings().TakeFindings(), LaunchFor(jobs));
   LeaveOutBelow(result, options.leastSeverity);
@@ -34,7 +36,7 @@ CheckResult Result(Checker& checker, Session& session, SourceLines& lines, const
         result.findings, [&](const Text& file, int32_t line) { return lines.Line(file, line); });
   }
   if (!options.writeBaseline.empty()) {
-    Baseline::Write(options.writeBaseline, result);
+    Baseline::Write(options.writeBaseline, result, paths);
     const size_t count = result.findings.size();
     WriteError("the baseline " + options.writeBaseline + " records " + std::to_string(count) +
                (count == 1 ? " finding" : " findings"));
@@ -69,13 +71,14 @@ int RunCheck(Session& session, const Options& options) {
       options.baseline.empty() ? std::nullopt : std::optional(Baseline::Read(options.baseline));
   Checker checker(RunSettings(options));
   const size_t checked = CheckRun(session, options, pages, checker, FindingSet::MergeOrder::Any);
+  const ReportPaths paths(session.Root(), options.base, options.virtualDirectories);
   SourceLines lines(session);
-  CheckResult result =
-      Result(checker, session, lines, options, baseline, JobsFor(options.jobs, pages.size()));
+  CheckResult result = Result(checker, session, lines, options, baseline,
+                              JobsFor(options.jobs, pages.size()), paths);
   result.pages = checked;
   const TextLook look{options.allPlaces, ColorWanted(options.color),
                       [&lines](const Text& file, int32_t line) { return lines.Line(file, line); }};
-  WriteCheckReport(options.format, result, session.Root(), look);
+  WriteCheckReport(options.format, result, paths, look);
   return Status(result, options);
 }
 

@@ -1,7 +1,5 @@
 #include "apps/lintra/CheckReport.h"
 
-#include "platform/Utf8.h"
-
 namespace lintra {
 
 namespace {
@@ -21,7 +19,7 @@ std::string Counted(size_t count, const char* one) {
 
 }  // namespace
 
-void AppendReach(std::string& out, const RuleFinding& finding) {
+void AppendReach(std::string& out, const RuleFinding& finding, const ReportPaths& paths) {
   if (!finding.code.empty()) {
     out += finding.code;
     out += "; ";
@@ -29,12 +27,12 @@ void AppendReach(std::string& out, const RuleFinding& finding) {
   AppendCount(out, static_cast<size_t>(finding.pages), "page");
   if (finding.pages == 0) return;
   out += finding.pages == 1 ? ": " : ", e.g. ";
-  text::AppendUtf8(out, finding.page);
+  paths.Append(out, finding.page);
 }
 
-std::string Reach(const RuleFinding& finding) {
+std::string Reach(const RuleFinding& finding, const ReportPaths& paths) {
   std::string reach;
-  AppendReach(reach, finding);
+  AppendReach(reach, finding, paths);
   return reach;
 }
 
@@ -53,19 +51,19 @@ std::string Totals(const CheckResult& result) {
   return totals;
 }
 
-void WriteCheckReport(ReportFormat format, const CheckResult& result,
-                      const std::filesystem::path& root, const TextLook& look) {
+void WriteCheckReport(ReportFormat format, const CheckResult& result, const ReportPaths& paths,
+                      const TextLook& look) {
   switch (format) {
     case ReportFormat::Json:
-      return WriteJsonCheckReport(result, root);
+      return WriteJsonCheckReport(result, paths);
     case ReportFormat::Sarif:
-      return WriteSarifCheckReport(result, root);
+      return WriteSarifCheckReport(result, paths);
     case ReportFormat::Github:
-      return WriteGithubCheckReport(result, root);
+      return WriteGithubCheckReport(result, paths);
     case ReportFormat::PlainText:
       break;
   }
-  WriteTextCheckReport(result, look);
+  WriteTextCheckReport(result, paths, look);
 }
 
 }  // namespace lintra

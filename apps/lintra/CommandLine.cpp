@@ -58,8 +58,13 @@ CLI::Validator OneOf(std::vector<std::string> names) {
 CLI::App* AddCommand(CLI::App& app, Options& options, Command command, const std::string& name,
                      const std::string& description) {
   CLI::App* sub = app.add_subcommand(name, description);
-  sub->add_option("--root", options.root, "Root folder of the web project (default: .)")
+  sub->add_option("--root", options.root,
+                  "Root folder of the web project (default: the root that lintra.toml names, else "
+                  "the folder of lintra.toml, else .)")
       ->check(CLI::ExistingDirectory);
+  sub->add_flag("--no-config", options.noConfig,
+                "Ignore lintra.toml; without it, the one in the root or the nearest folder above "
+                "(above the working folder without --root) is read");
   sub->add_option("--max-files", options.maxFiles,
                   "Stop when one page requests more than N files (default: 100000)")
       ->check(Count("files", 1))
@@ -88,7 +93,13 @@ CLI::Option* AddPages(CLI::App& sub, Options& options, const std::string& descri
 
 void AddExcludes(CLI::App& sub, Options& options) {
   sub.add_option("--exclude", options.excludes,
-                 "Leave out pages whose web path, or a folder of it, matches GLOB (repeatable)")
+                 "Leave out pages whose web path, or a folder of it, matches GLOB (repeatable; "
+                 "replaces the exclude setting of lintra.toml)")
+      ->allow_extra_args(false)
+      ->type_name("GLOB");
+  sub.add_option("--extend-exclude", options.extendExcludes,
+                 "Leave out pages as --exclude does, besides those that lintra.toml leaves out "
+                 "(repeatable)")
       ->allow_extra_args(false)
       ->type_name("GLOB");
 }

@@ -1,5 +1,4 @@
 #include <string>
-#include <system_error>
 
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
@@ -35,19 +34,10 @@ const char* Command(Severity severity) {
   return severity == Severity::Note ? "notice" : SeverityName(severity);
 }
 
-// `file`, relative to the project root, as a path relative to the working folder.
-std::string FromWorkingFolder(const std::filesystem::path& root, const Text& file) {
-  std::error_code error;
-  const std::filesystem::path here = std::filesystem::weakly_canonical(".", error);
-  const std::filesystem::path path = root / text::ToUtf8(file);
-  const std::filesystem::path relative = error ? path : path.lexically_relative(here);
-  return relative.empty() ? path.generic_string() : relative.generic_string();
-}
-
-std::string Annotation(const RuleFinding& finding, const std::filesystem::path& root) {
+std::string Annotation(const RuleFinding& finding, const ReportPaths& paths) {
   const Place& place = finding.place;
   std::string line = std::string("::") + Command(finding.severity) +
-                     " file=" + Escaped(FromWorkingFolder(root, place.file), true);
+                     " file=" + Escaped(paths.Of(place.file), true);
   if (place.line > 0) {
     line += ",line=" + std::to_string(place.line) + ",col=" + std::to_string(place.column) +
             ",endLine=" + std::to_string(place.endLine) +
@@ -55,14 +45,15 @@ std::string Annotation(const RuleFinding& finding, const std::filesystem::path& 
   }
   const std::string code = finding.code.empty() ? "" : " (" + finding.code + ")";
   return line + ",title=" + Escaped(finding.ruleId + code, true) +
-         "::" + Escaped(text::ToUtf8(finding.message) + " (" + Reach(finding) + ")", false) + "\n";
+         "::" + Escaped(text::ToUtf8(finding.message) + " (" + Reach(finding, paths) + ")", false) +
+         "\n";
 }
 
 }  // namespace
 
-void WriteGithubCheckReport(const CheckResult& result, const std::filesystem::path& root) {
+void WriteGithubCheckReport(const CheckResult& result, const ReportPaths& paths) {
   std::string out;
-  for (const RuleFinding& finding : result.findings) out += Annotation(finding, root);
+  for (const RuleFinding& finding : result.findings) out += Annotation(finding, paths);
   WriteOutBytes(out);
   WriteError(Totals(result));
 }

@@ -11,19 +11,19 @@ using Json = nlohmann::ordered_json;
 namespace {
 
 // The version of the document's layout; it grows when a field changes meaning or goes.
-constexpr int JsonVersion = 1;
+constexpr int JsonVersion = 2;
 
-Json PlaceEntry(const Place& place) {
-  return {{"file", text::ToUtf8(place.file)},
+Json PlaceEntry(const Place& place, const ReportPaths& paths) {
+  return {{"file", paths.Of(place.file)},
           {"line", place.line},
           {"column", place.column},
           {"endLine", place.endLine},
           {"endColumn", place.endColumn}};
 }
 
-Json Places(const std::vector<Place>& places) {
+Json Places(const std::vector<Place>& places, const ReportPaths& paths) {
   Json entries = Json::array();
-  for (const Place& place : places) entries.push_back(PlaceEntry(place));
+  for (const Place& place : places) entries.push_back(PlaceEntry(place, paths));
   return entries;
 }
 
@@ -33,16 +33,17 @@ Json RuleEntry(const RuleInfo& rule) {
           {"help", rule.help}, {"helpPath", RuleHelpPath(rule.id)}};
 }
 
-Json FindingEntry(const RuleFinding& finding, const std::string& fingerprint) {
+Json FindingEntry(const RuleFinding& finding, const std::string& fingerprint,
+                  const ReportPaths& paths) {
   Json entry = {{"rule", finding.ruleId},
                 {"severity", SeverityName(finding.severity)},
                 {"code", finding.code},
                 {"message", text::ToUtf8(finding.message)}};
-  entry.update(PlaceEntry(finding.place));
+  entry.update(PlaceEntry(finding.place, paths));
   entry["pages"] = finding.pages;
-  entry["page"] = text::ToUtf8(finding.page);
-  entry["chain"] = Places(finding.chain);
-  entry["related"] = Places(finding.related);
+  entry["page"] = finding.page.empty() ? "" : paths.Of(finding.page);
+  entry["chain"] = Places(finding.chain, paths);
+  entry["related"] = Places(finding.related, paths);
   entry["fingerprint"] = fingerprint;
   entry["cause"] = CauseKey(finding);
   return entry;
@@ -63,26 +64,30 @@ Json Summary(const CheckResult& result) {
           {"rules", byRule}};
 }
 
-Json Aborted(const std::vector<PageFailure>& failures) {
+Json Aborted(const std::vector<PageFailure>& failures, const ReportPaths& paths) {
   Json aborted = Json::array();
   for (const PageFailure& failure : failures) {
-    aborted.push_back({{"page", text::ToUtf8(failure.page)}, {"message", failure.message}});
+    aborted.push_back({{"page", paths.Of(failure.page)}, {"message", failure.message}});
   }
   return aborted;
 }
 
 }  // namespace
 
-void WriteJsonCheckReport(const CheckResult& result, const std::filesystem::path& root) {
+void WriteJsonCheckReport(const CheckResult& result, const ReportPaths& paths) {
   Json rules = Json::array();
   for (const RuleInfo& rule : result.rules) rules.push_back(RuleEntry(rule));
   Json findings = Json::array();
   for (size_t i = 0; i < result.findings.size(); ++i) {
-    findings.push_back(FindingEntry(result.findings[i], result.fingerprints[i]));
+    findings.push_back(FindingEntry(result.findings[i], result.fingerprints[i], paths));
   }
-  const Json document = {{"version", JsonVersion},     {"root", root.string()},
-                         {"summary", Summary(result)}, {"rules", rules},
-                         {"findings", findings},       {"aborted", Aborted(result.failures)}};
+  const Json document = {{"version", JsonVersion},
+                         {"root", paths.Root().string()},
+                         {"base", paths.Base().string()},
+                         {"summary", Summary(result)},
+                         {"rules", rules},
+                         {"findings", findings},
+                         {"aborted", Aborted(result.failures, paths)}};
   WriteOutBytes(document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");
 }
 

@@ -5,6 +5,7 @@
 #include "apps/lintra/ProjectConfig.h"
 #include "apps/lsp/LanguageServer.h"
 #include "apps/version/Version.h"
+#include "site/ProjectLocation.h"
 
 namespace lintra {
 
@@ -13,9 +14,10 @@ namespace {
 // The pages and rules that the lintra.toml at `root` sets, as check reads them.
 lsp::ProjectSettings LoadProject(const std::filesystem::path& root) {
   Options options;
-  options.root = root.string();
-  ApplyProjectConfig(options);
-  return {options.excludes, options.ruleSettings};
+  const std::filesystem::path file = root / ConfigFileName;
+  std::error_code error;
+  if (std::filesystem::is_regular_file(file, error)) ApplyProjectConfig(file, options);
+  return {options.configExcludes, options.ruleSettings};
 }
 
 }  // namespace

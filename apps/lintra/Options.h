@@ -27,16 +27,26 @@ enum class GraphFormat { Dot, Mermaid };
 // Everything one run of the command line was asked to do, as parsed from its arguments.
 struct Options {
   Command command = Command::Tree;
-  // The project root as given, "." when none was.
-  std::string root = ".";
+  // The web root: as --root gives it, else as the configuration file names it; empty until the
+  // project is located (see LocateProject) when --root gives none.
+  std::string root;
+  // The folder that check's reports name files from (see ReportBase); set once the project is
+  // located.
+  std::filesystem::path base;
+  // Whether the configuration file is left unread (--no-config).
+  bool noConfig = false;
   // Page arguments as written, in order.
   std::vector<std::string> pages;
   // The --changed paths of depends, as written.
   std::vector<std::string> changed;
   // The FILE arguments of includers, as written.
   std::vector<std::string> files;
-  // Globs on web paths that leave pages out (depends and check).
+  // Globs on web paths that leave pages out (depends, includers and check): those of --exclude,
+  // which replace the configuration's, those of --extend-exclude, which add to them, and the
+  // configuration's.
   std::vector<std::string> excludes;
+  std::vector<std::string> extendExcludes;
+  std::vector<std::string> configExcludes;
   // depends: print the text tree of the pages shown instead of their paths.
   bool tree = false;
   // depends: print the chain of directives from each page to a changed file instead.
@@ -69,6 +79,14 @@ struct Options {
   std::vector<VirtualDirectory> virtualDirectories;
   // check: how many pages are analysed at once; 0 for one per core of the machine.
   unsigned jobs = 0;
+
+  // The globs that leave pages out: the configuration's unless --exclude replaces them, then
+  // those of --extend-exclude.
+  std::vector<std::string> Excludes() const {
+    std::vector<std::string> globs = excludes.empty() ? configExcludes : excludes;
+    globs.insert(globs.end(), extendExcludes.begin(), extendExcludes.end());
+    return globs;
+  }
 };
 
 }  // namespace lintra

@@ -9,6 +9,7 @@
 
 #include "apps/host/CodePage.h"
 #include "rules/Checker.h"
+#include "site/ProjectLocation.h"
 
 namespace lintra {
 
@@ -17,15 +18,21 @@ namespace {
 // Reads the settings of one parsed file, naming `file` in its errors.
 class ConfigReader {
  public:
-  ConfigReader(std::string file, Options& options) : file_(std::move(file)), options_(options) {}
+  ConfigReader(const std::filesystem::path& file, Options& options)
+      : file_(file.string()), folder_(file.parent_path()), options_(options) {}
+
+  // The web root that the root setting names; empty when there is none.
+  const std::filesystem::path& WebRoot() const { return webRoot_; }
 
   void Read(const toml::table& table) {
     for (const auto& [key, node] : table) {
       const std::string name(key.str());
-      if (name == "pages") {
+      if (name == "root") {
+        Root(node);
+      } else if (name == "pages") {
         Fill(options_.pages, Strings(node, name));
       } else if (name == "exclude") {
-        Fill(options_.excludes, Strings(node, name));
+        options_.configExcludes = Strings(node, name);
       } else if (name == "encoding") {
         Encoding(node);
       } else if (name == "parent-paths") {
@@ -40,7 +47,7 @@ class ConfigReader {
         Rules(node);
       } else {
         Fail(node, "unknown setting " + name +
-                       " (the settings are pages, exclude, encoding, parent-paths, "
+                       " (the settings are root, pages, exclude, encoding, parent-paths, "
                        "include-extensions, non-script-extensions, virtual-directories, rules)");
       }
     }
@@ -98,6 +105,14 @@ class ConfigReader {
     if (option.empty()) option = std::move(values);
   }
 
+  void Root(const toml::node& node) {
+    const std::string setting = String(node, "root");
+    const std::string problem = WhyNoWebRoot(folder_, setting);
+    if (!problem.empty()) Fail(node, "the root " + setting + " " + problem);
+    std::error_code error;
+    webRoot_ = std::filesystem::weakly_canonical(folder_ / setting, error);
+  }
+
   void Encoding(const toml::node& node) {
     const std::string name = String(node, "encoding");
     try {
@@ -119,11 +134,11 @@ class ConfigReader {
       }
       const std::filesystem::path path = String(folder, "a virtual directory's folder");
       std::error_code error;
-      if (!std::filesystem::is_directory(std::filesystem::path(options_.root) / path, error)) {
+      if (!std::filesystem::is_directory(folder_ / path, error)) {
         Fail(folder, "the folder " + path.string() + " of the virtual directory /" + name +
-                         " does not exist (relative folders are relative to the root)");
+                         " does not exist (relative folders are relative to lintra.toml)");
       }
-      options_.virtualDirectories.push_back({name, path});
+      options_.virtualDirectories.push_back({name, folder_ / path});
     }
   }
 
@@ -147,25 +162,46 @@ class ConfigReader {
   }
 
   std::string file_;
+  std::filesystem::path folder_;
   Options& options_;
+  std::filesystem::path webRoot_;
 };
+
+// `folder` as the working folder reaches it: ".", a path below it, or else the whole path; "."
+// for none.
+std::string AsGiven(const std::filesystem::path& folder) {
+  if (folder.empty()) return ".";
+  std::error_code error;
+  const std::filesystem::path here = std::filesystem::current_path(error);
+  const std::filesystem::path below = folder.lexically_relative(here);
+  if (error || below.empty() || *below.begin() == "..") return folder.string();
+  return below.string();
+}
 
 }  // namespace
 
-void ApplyProjectConfig(Options& options) {
-  const std::filesystem::path path = std::filesystem::path(options.root) / ConfigFileName;
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) return;
-  const std::string file = path.string();
+std::filesystem::path ApplyProjectConfig(const std::filesystem::path& file, Options& options) {
+  const std::string name = file.string();
   toml::table table;
   try {
-    table = toml::parse_file(file);
+    table = toml::parse_file(name);
   } catch (const toml::parse_error& problem) {
     const toml::source_position at = problem.source().begin;
-    throw ConfigError(file + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) +
+    throw ConfigError(name + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) +
                       ": " + std::string(problem.description()));
   }
-  ConfigReader(file, options).Read(table);
+  ConfigReader reader(file, options);
+  reader.Read(table);
+  return reader.WebRoot();
+}
+
+void LocateProject(Options& options) {
+  const bool rootGiven = !options.root.empty();
+  const std::filesystem::path start = rootGiven ? options.root : ".";
+  const std::filesystem::path file = options.noConfig ? "" : FindConfigFile(start);
+  const std::filesystem::path webRoot = file.empty() ? "" : ApplyProjectConfig(file, options);
+  if (!rootGiven) options.root = AsGiven(webRoot.empty() ? file.parent_path() : webRoot);
+  options.base = ReportBase(file, options.root);
 }
 
 }  // namespace lintra

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -14,12 +15,19 @@ class ConfigError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The name of the configuration file at a project's root.
-inline constexpr const char* ConfigFileName = "lintra.toml";
+// Finds the project of a run and reads its configuration into `options`. The configuration file
+// is the lintra.toml of the --root folder or of the nearest folder above it (of the working
+// folder without --root), none with --no-config. Without --root, the web root is the folder that
+// file's root setting names, else the file's folder, else the working folder. options.base
+// becomes the folder reports name files from (see ReportBase). Throws ConfigError as
+// ApplyProjectConfig does.
+void LocateProject(Options& options);
 
-// Reads the configuration file at options.root, when there is one, into `options`: what the
-// command line left unset takes the file's value, what it set stays. Throws ConfigError when the
-// file cannot be read, is no TOML, or holds a setting that is unknown or of the wrong kind.
-void ApplyProjectConfig(Options& options);
+// Reads the configuration file `file` into `options`: what the command line left unset takes the
+// file's value, what it set stays; the exclude setting goes to options.configExcludes. Returns
+// the web root that its root setting names, fully resolved, or an empty path when it names none.
+// Throws ConfigError when the file cannot be read, is no TOML, or holds a setting that is unknown
+// or of the wrong kind.
+std::filesystem::path ApplyProjectConfig(const std::filesystem::path& file, Options& options);
 
 }  // namespace lintra

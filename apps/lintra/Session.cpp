@@ -1,5 +1,6 @@
 #include "apps/lintra/Session.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -50,6 +51,21 @@ DiskHost::Paths PathsFor(const Options& options) {
   }
 }
 
+// Warns of each glob of `unmatched` that the command line gave; the configuration's apply to
+// every run, whichever pages it names.
+void WarnOfUnmatched(const std::vector<std::string>& unmatched, const Options& options) {
+  for (const std::string& glob : unmatched) {
+    const auto given = [&](const std::vector<std::string>& globs) {
+      return std::find(globs.begin(), globs.end(), glob) != globs.end();
+    };
+    const char* flag = given(options.excludes)         ? "--exclude"
+                       : given(options.extendExcludes) ? "--extend-exclude"
+                                                       : nullptr;
+    if (flag)
+      WriteError(std::string("warning: ") + flag + " " + glob + " leaves out no page or folder");
+  }
+}
+
 }  // namespace
 
 Session::Session(const Options& options)
@@ -85,22 +101,21 @@ void Session::Refuse(const std::string& role, const std::string& argument, NoFil
 }
 
 std::vector<Text> Session::Pages() const {
-  const PageDiscovery discovery(options_.excludes);
+  const PageDiscovery discovery(options_.Excludes());
   std::vector<Text> pages;
   if (options_.pages.empty()) pages = discovery.FindPages(files_.Root());
   for (const std::string& argument : options_.pages) {
     Text page = Checked("page", argument);
     if (!discovery.Excluded(page)) pages.push_back(std::move(page));
   }
-  for (const std::string& glob : discovery.UnmatchedExcludes()) {
-    WriteError("warning: --exclude " + glob + " leaves out no page or folder");
-  }
+  WarnOfUnmatched(discovery.UnmatchedExcludes(), options_);
   if (pages.empty()) throw UsageError(NoPages());
   return pages;
 }
 
 std::string Session::NoPages() const {
   if (!options_.excludes.empty()) return "no page to analyse: --exclude leaves out every page";
+  if (!options_.Excludes().empty()) return "no page to analyse: the excludes leave out every page";
   return "no page to analyse: no .asp file below the root " + options_.root;
 }
 
@@ -131,7 +146,7 @@ std::shared_ptr<const SourceText> Session::Source(const Text& file) {
 }
 
 std::vector<Text> Session::ProjectFiles() const {
-  return PageDiscovery(options_.excludes).FindFiles(files_.Root());
+  return PageDiscovery(options_.Excludes()).FindFiles(files_.Root());
 }
 
 std::shared_ptr<File> Session::DependantPage(const Text& page, const ChangedFiles& changed) {

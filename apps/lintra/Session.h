@@ -62,9 +62,9 @@ class Session {
   NamedFile FileOrDeleted(const std::string& role, const std::string& argument) const;
 
   // The pages the run covers, as the control gets them: the PAGE arguments in order, or every
-  // page found below the root; either way without the excluded ones. Warns on standard error of
-  // each --exclude that leaves out nothing. Throws UsageError when a PAGE names no file of the
-  // project, or when no page is left.
+  // page found below the root; either way without the excluded ones (see Options::Excludes).
+  // Warns on standard error of each glob of the command line that leaves out nothing. Throws
+  // UsageError when a PAGE names no file of the project, or when no page is left.
   std::vector<Text> Pages() const;
 
   // Analyses one page, counting its file requests afresh, and hands over its tree; null when

@@ -86,10 +86,10 @@ Selection Select(const std::vector<Cause>& causes) {
   return selection;
 }
 
-// Writes the text, in colour when asked for.
+// Writes the text, in colour when asked for, naming files by `paths`.
 class TextWriter {
  public:
-  explicit TextWriter(const TextLook& look) : look_(look) {}
+  TextWriter(const TextLook& look, const ReportPaths& paths) : look_(look), paths_(paths) {}
 
   // One cause's line: its first place, and the reach of that place when it is the only one, or
   // how many places and pages share the cause; with `detail`, its source line and include notes.
@@ -101,7 +101,7 @@ class TextWriter {
     Paint("2", " [" + finding.ruleId + "]");
     out_ += " (";
     if (cause.places == 1) {
-      AppendReach(out_, finding);
+      AppendReach(out_, finding, paths_);
     } else {
       if (!finding.code.empty()) out_ += finding.code + "; ";
       out_ += std::to_string(cause.places) + " places in " + std::to_string(cause.pages) +
@@ -130,7 +130,7 @@ class TextWriter {
 
   // "file:line:column: ", or "file: " for a place on a whole file, in bold.
   void Location(const Place& place) {
-    std::string location = text::ToUtf8(place.file);
+    std::string location = paths_.Of(place.file);
     if (place.line > 0) {
       location += ':' + std::to_string(place.line) + ':' + std::to_string(place.column);
     }
@@ -177,6 +177,7 @@ class TextWriter {
   }
 
   const TextLook& look_;
+  const ReportPaths& paths_;
   std::string out_;
 };
 
@@ -205,8 +206,9 @@ std::string RuleCounts(const std::vector<RuleFinding>& findings) {
 
 }  // namespace
 
-void WriteTextCheckReport(const CheckResult& result, const TextLook& look) {
-  TextWriter writer(look);
+void WriteTextCheckReport(const CheckResult& result, const ReportPaths& paths,
+                          const TextLook& look) {
+  TextWriter writer(look, paths);
   bool grouped = false;
   if (look.allPlaces) {
     for (const RuleFinding& finding : result.findings) writer.AddCause({&finding, 1, 1}, true);

@@ -79,7 +79,7 @@ int RunInSession(Session& session, const Options& options) {
 int Run(Options options) {
   if (options.command == Command::Lsp) return RunLsp();
   try {
-    ApplyProjectConfig(options);
+    LocateProject(options);
   } catch (const ConfigError& error) {
     WriteError(error.what());
     return ExitCode::Usage;

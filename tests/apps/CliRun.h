@@ -43,13 +43,9 @@ inline std::string LintraCommand(const std::vector<std::string>& arguments) {
   return command + " </dev/null";
 }
 
-// Runs the built lintra in the working folder `folder` (the test's own when empty) with
-// `arguments`, standard input empty, and collects what it printed.
-inline Outcome LintraIn(const std::filesystem::path& folder,
-                        const std::vector<std::string>& arguments) {
+// Runs the shell command `command` and collects what it printed.
+inline Outcome Collected(std::string command) {
   TempFolder capture;
-  std::string command = LintraCommand(arguments);
-  if (!folder.empty()) command = "cd " + ShellQuoted(folder.string()) + " && " + command;
   command += " >" + ShellQuoted((capture.Path() / "out").string()) + " 2>" +
              ShellQuoted((capture.Path() / "err").string());
   const int raw = std::system(command.c_str());
@@ -59,7 +55,13 @@ inline Outcome LintraIn(const std::filesystem::path& folder,
 
 // Runs the built lintra with `arguments`, standard input empty, and collects what it printed.
 inline Outcome Lintra(const std::vector<std::string>& arguments) {
-  return LintraIn({}, arguments);
+  return Collected(LintraCommand(arguments));
+}
+
+// Runs the built lintra as Lintra does, in the working folder `folder`.
+inline Outcome LintraIn(const std::filesystem::path& folder,
+                        const std::vector<std::string>& arguments) {
+  return Collected("cd " + ShellQuoted(folder.string()) + " && " + LintraCommand(arguments));
 }
 
 // What the shell command `command` printed on standard output, and its status as pclose gives it.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,8 @@ TEST(ProjectConfig, RuleSeveritiesChangeOrSilenceFindings) {
 
 TEST(ProjectConfig, ABadFileEndsTheRunWithOneLineNamingItsPlaceAndProblem) {
   TempFolder site;
-  const std::string file = site.Path().string() + "/lintra.toml";
+  site.Write("sub/notes.txt", "");
+  const std::string file = (std::filesystem::canonical(site.Path()) / "lintra.toml").string();
   struct Case {
     std::string config;
     std::string error;
@@ -48,10 +50,15 @@ TEST(ProjectConfig, ABadFileEndsTheRunWithOneLineNamingItsPlaceAndProblem) {
            {"parent-paths = yes\n",
             "1:16: Error while parsing value: could not determine value type"},
            {"colour = \"red\"\n",
-            "1:10: unknown setting colour (the settings are pages, exclude, encoding, "
+            "1:10: unknown setting colour (the settings are root, pages, exclude, encoding, "
             "parent-paths, include-extensions, non-script-extensions, virtual-directories, "
             "rules)"},
            {"encoding = \"klingon\"\n", "1:12: unknown encoding klingon (see iconv --list)"},
+           {"root = 3\n", "1:8: root must be a string"},
+           {"root = \"nowhere\"\n", "1:8: the root nowhere does not exist"},
+           {"root = \"page.asp\"\n", "1:8: the root page.asp is no folder"},
+           {"root = \"sub/..\"\n", ""},
+           {"root = \"..\"\n", "1:8: the root .. lies outside the folder of lintra.toml"},
            {"include-extensions = [\"inc\"]\n",
             "1:22: include-extensions must list extensions with their dot, as \".inc\", not "
             "\"inc\""},
@@ -60,13 +67,18 @@ TEST(ProjectConfig, ABadFileEndsTheRunWithOneLineNamingItsPlaceAndProblem) {
             "2:19: rules.missing-include must be \"error\", \"warning\", \"note\" or \"off\""},
            {"[virtual-directories]\n\"/shared\" = \"../nowhere\"\n",
             "2:13: the folder ../nowhere of the virtual directory /shared does not exist "
-            "(relative folders are relative to the root)"},
+            "(relative folders are relative to lintra.toml)"},
            {"[virtual-directories]\n\"a/b\" = \".\"\n",
             "2:9: a virtual directory is one folder below the root, as \"/shared\", not "
             "\"a/b\""}}) {
     WriteFindingsSite(site, bad.config);
-    for (const char* command : {"check", "tree"}) {
-      const Outcome run = Lintra({command, "--root", site.Path().string(), "page.asp"});
+    if (bad.error.empty()) {
+      EXPECT_EQ(LintraIn(site.Path() / "sub", {"tree", "page.asp"}).status, 0);
+      continue;
+    }
+    for (const Outcome& run : {Lintra({"check", "--root", site.Path().string(), "page.asp"}),
+                               Lintra({"tree", "--root", site.Path().string(), "page.asp"}),
+                               LintraIn(site.Path() / "sub", {"check"})}) {
       EXPECT_EQ(run.status, 2) << bad.config;
       EXPECT_EQ(run.out, "");
       EXPECT_EQ(run.err, "lintra: " + file + ":" + bad.error + "\n");
@@ -90,6 +102,34 @@ TEST(ProjectConfig, TheCommandLineOverridesPagesExclusionsAndEncoding) {
             "(ASP 0126; 1 page: latin.asp)\n"
             "by rule: 1 missing-include\n"
             "checked 2 pages: 1 error, 0 warnings, 0 notes\n");
+}
+
+TEST(ProjectConfig, ExcludesComposeTheCommandLineReplacingExtendingOrIgnoringTheFile) {
+  TempFolder site;
+  site.Write("keep.asp", "");
+  site.Write("old/page.asp", Include("gone.inc"));
+  site.Write("docs/page.asp", Include("gone.inc"));
+  site.Write("lintra.toml", "exclude = [\"old\"]\n");
+  const std::string root = site.Path().string();
+  const auto pages = [&](std::vector<std::string> more) {
+    std::vector<std::string> arguments = {"check", "--root", root};
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    const Outcome run = Lintra(arguments);
+    return run.err + run.out.substr(0, run.out.find(':'));
+  };
+  EXPECT_EQ(pages({}), "docs/page.asp");
+  EXPECT_EQ(pages({"--exclude", "docs"}), "old/page.asp");
+  EXPECT_EQ(pages({"--extend-exclude", "docs"}), "checked 1 page");
+  EXPECT_EQ(pages({"--no-config", "--extend-exclude", "docs"}), "old/page.asp");
+  EXPECT_EQ(pages({"--no-config", "--exclude", "old"}), "docs/page.asp");
+  // Only the globs of the command line are warned of when they leave out nothing.
+  EXPECT_EQ(pages({"keep.asp"}), "checked 1 page");
+  EXPECT_EQ(pages({"keep.asp", "--extend-exclude", "none"}),
+            "lintra: warning: --extend-exclude none leaves out no page or folder\nchecked 1 page");
+  EXPECT_EQ(pages({"keep.asp", "--exclude", "old"}),
+            "lintra: warning: --exclude old leaves out no page or folder\nchecked 1 page");
+  site.Write("lintra.toml", "exclude = [\"*\"]\n");
+  EXPECT_EQ(pages({}), "lintra: no page to analyse: the excludes leave out every page\n");
 }
 
 TEST(ProjectConfig, AVirtualDirectoryIsServedFromItsFolderAndNothingBeyondIt) {

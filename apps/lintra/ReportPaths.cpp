@@ -1,0 +1,48 @@
+#include "apps/lintra/ReportPaths.h"
+
+#include "platform/Utf8.h"
+
+namespace lintra {
+
+namespace {
+
+// `folder` relative to `base`, ending in "/"; empty when they are one folder.
+std::string Prefix(const std::filesystem::path& folder, const std::filesystem::path& base) {
+  std::error_code error;
+  const std::filesystem::path relative =
+      std::filesystem::weakly_canonical(folder, error).lexically_relative(base);
+  if (relative.empty() || relative == ".") return "";
+  return relative.generic_string() + '/';
+}
+
+}  // namespace
+
+ReportPaths::ReportPaths(std::filesystem::path root, std::filesystem::path base,
+                         const std::vector<VirtualDirectory>& virtualDirectories)
+    : root_(std::move(root)), base_(std::move(base)) {
+  for (const VirtualDirectory& directory : virtualDirectories) {
+    served_.push_back(
+        {text::FromUtf8(directory.name) + u'/', Prefix(root_ / directory.folder, base_)});
+  }
+  served_.push_back({Text(), Prefix(root_, base_)});
+}
+
+std::string ReportPaths::Of(TextView webPath) const {
+  std::string path;
+  Append(path, webPath);
+  return path;
+}
+
+void ReportPaths::Append(std::string& out, TextView webPath) const {
+  while (!webPath.empty() && (webPath.front() == u'/' || webPath.front() == u'\\')) {
+    webPath.remove_prefix(1);
+  }
+  for (const Served& served : served_) {
+    if (!webPath.starts_with(served.webFolder)) continue;
+    out += served.prefix;
+    text::AppendUtf8(out, webPath.substr(served.webFolder.size()));
+    return;
+  }
+}
+
+}  // namespace lintra
