@@ -44,8 +44,14 @@ jsonschema.Draft7Validator(json.load(open(json_schema_file, encoding="utf-8"))).
 # A finding on a whole file has no line and column in text, 0 in JSON, and the file's start in
 # SARIF.
 line = re.compile(r"^(.+?)(?::(\d+):(\d+))?: (error|warning|note): .* \[([a-z-]+)\] \((.*)\)$")
+# Under each finding, --all-places draws its source line and caret (indented) and a note for each
+# directive it is included from; the line before the totals counts the findings of each rule.
+notes = re.compile(r"^(?: |.*: note: included from here$)")
 from_text = set()
-for entry in text[:-1]:
+assert text[-2].startswith("by rule: "), text[-2]
+for entry in text[:-2]:
+    if notes.match(entry):
+        continue
     m = line.match(entry)
     assert m, f"not a finding line: {entry}"
     from_text.add((m[5], m[1], int(m[2] or 0), int(m[3] or 0), m[4]))

@@ -10,8 +10,8 @@ namespace lintra {
 namespace {
 
 const std::string ListsMustFollowDashes =
-    "page default.asp follows --changed: write pages after --, as in lintra depends --changed "
-    "PATH... -- PAGE...\nRun with --help for more information.\n";
+    "lintra: page default.asp follows --changed: write pages after --, as in lintra depends "
+    "--changed PATH... -- PAGE...; see lintra depends --help\n";
 
 }  // namespace
 

@@ -53,7 +53,7 @@ TEST(ProjectLocation, ChecksFromAnyFolderOfTheRepositoryNameTheSameRealFilesInEv
               "(ASP 0126; 1 page: web/default.asp)\n"
               "web/inc/header.inc:1:5: error: include file not found: menu.asp [missing-include] "
               "(ASP 0126; 1 page: web/default.asp)\n"
-              "checked 1 page: 2 errors, 0 warnings, 0 notes\n")
+              "by rule: 2 missing-include\nchecked 1 page: 2 errors, 0 warnings, 0 notes\n")
         << folder;
   }
   for (const auto& [folder, arguments] : Runs(top, {"--format", "github"})) {
@@ -99,10 +99,10 @@ TEST(ProjectLocation, EveryLocationIsTheRealPathFromTheBaseVirtualDirectoriesInc
   const std::vector<std::string> check = {"check", "/default.asp", "--format"};
   std::vector<std::string> text = check;
   text.back() = "--all-places";
-  EXPECT_EQ(LintraIn(top, text).out,
+  EXPECT_EQ(FindingLines(LintraIn(top, text).out),
             "lib/util.asp:2:1: error: include file not found: gone.asp [missing-include] (ASP "
             "0126; 1 page: web/default.asp)\n"
-            "checked 1 page: 1 error, 0 warnings, 0 notes\n");
+            "by rule: 1 missing-include\nchecked 1 page: 1 error, 0 warnings, 0 notes\n");
   std::vector<std::string> github = check;
   github.push_back("github");
   EXPECT_EQ(LintraIn(top, github).out.substr(0, 33), "::error file=lib/util.asp,line=2,");
@@ -125,13 +125,19 @@ TEST(ProjectLocation, WithoutConfigurationPathsAreRelativeToTheRepositoryTopOrEl
   const std::string finding =
       "page.asp:1:1: error: include file not found: gone.asp [missing-include] (ASP 0126; 1 "
       "page: ";
-  EXPECT_EQ(LintraIn(top / "site", {"check"}).out,
-            finding + "page.asp)\nchecked 1 page: 1 error, 0 warnings, 0 notes\n");
+  EXPECT_EQ(
+      LintraIn(top / "site", {"check"}).out,
+      finding +
+          "page.asp)\nby rule: 1 missing-include\nchecked 1 page: 1 error, 0 warnings, 0 notes\n");
   repository.Write(".git", "gitdir: elsewhere\n");
   EXPECT_EQ(LintraIn(top / "site", {"check"}).out,
-            "site/" + finding + "site/page.asp)\nchecked 1 page: 1 error, 0 warnings, 0 notes\n");
+            "site/" + finding +
+                "site/page.asp)\nby rule: 1 missing-include\nchecked 1 page: 1 error, 0 warnings, "
+                "0 notes\n");
   EXPECT_EQ(LintraIn("/", {"check", "--root", (top / "site").string()}).out,
-            "site/" + finding + "site/page.asp)\nchecked 1 page: 1 error, 0 warnings, 0 notes\n");
+            "site/" + finding +
+                "site/page.asp)\nby rule: 1 missing-include\nchecked 1 page: 1 error, 0 warnings, "
+                "0 notes\n");
 }
 
 TEST(ProjectLocation, ABaselineWrittenFromTheWebRootStillMatchesFromTheRepository) {
