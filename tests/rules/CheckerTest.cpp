@@ -95,6 +95,37 @@ TEST(MissingIncludeRule, NamesThePathAsTheDirectiveWritesIt) {
             "include file not found: /inc/nav.inc\n");
 }
 
+TEST(MissingIncludeRule, LeavesADirectiveTheServerRefusesForItsParentPathToParentPath) {
+  const std::map<Text, Text> site = {
+      {u"shop/cart.asp", IncludeLine(u"../inc/gone.inc") + IncludeLine(u"gone.inc")}};
+  const auto check = [&](const RuleSettings& settings) {
+    MemorySupply host;
+    host.Files = site;
+    SiteAnalysis analysis(host, u"/site");
+    Checker checker(settings);
+    checker.Check(PageTree(analysis.Tree(u"shop/cart.asp")));
+    return Render(checker.Findings());
+  };
+  const std::string missing =
+      "missing-include error [ASP 0126] shop/cart.asp:2:1-2:34 pages=1 from shop/cart.asp | "
+      "include file not found: gone.inc\n";
+  const std::string missingParent =
+      "missing-include error [ASP 0126] shop/cart.asp:1:1-1:41 pages=1 from shop/cart.asp | "
+      "include file not found: ../inc/gone.inc\n";
+  const auto parentPath = [](const std::string& severity) {
+    return "parent-path " + severity +
+           " [ASP 0131] shop/cart.asp:1:1-1:41 pages=1 from shop/cart.asp | parent path: the "
+           "include path of gone.inc uses \"..\"\n";
+  };
+  EXPECT_EQ(check(RuleSettings{}), missing + parentPath("error"));
+  RuleSettings enabled;
+  enabled.parentPathsEnabled = true;
+  EXPECT_EQ(check(enabled), missingParent + missing + parentPath("warning"));
+  RuleSettings silenced;
+  silenced.severities["parent-path"] = std::nullopt;
+  EXPECT_EQ(check(silenced), missingParent + missing);
+}
+
 TEST(Checker, DescribesTheRulesThatRunInPageOrderAtTheSeveritiesTheSettingsGive) {
   RuleSettings settings;
   settings.severities["unused-file"] = std::nullopt;
