@@ -1,5 +1,8 @@
 #include "rules/VbScanner.h"
 
+#include <algorithm>
+
+#include "rules/OutputText.h"
 #include "rules/VbStatements.h"
 
 namespace lintra {
@@ -22,6 +25,8 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines) {
     declaration.line = at.line;
     declaration.column = at.column;
     declaration.endColumn = at.column + text::Len(declaration.name);
+  scan.serverCode = !layout.code.empty();
+  scan.showsBeyondAscii = ShowsBeyondAscii(text, layout);
   }
   return scan;
 }

@@ -51,6 +51,11 @@ struct ScriptScan {
   // declaration, a body, Option or Rem; always so for a language other than VBScript).
   bool writesOutput = false;
   bool runsStatements = false;
+  // Whether the file holds server code (see AspLayout::code), which a request for the file on its
+  // own would show as it is where the server does not run it.
+  bool serverCode = false;
+  // Whether the file writes a character beyond ASCII where a reader sees it (see ShowsBeyondAscii).
+  bool showsBeyondAscii = false;
   bool HasEffects() const { return writesOutput || runsStatements; }
 };
 
