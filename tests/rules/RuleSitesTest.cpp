@@ -125,14 +125,19 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "codepage-mismatch warning [] legacy.inc:0:0-0:0 pages=1 from unicode.asp > "
        "unicode.asp:2:1-2:34 | not UTF-8: legacy.inc is not saved as UTF-8, but "
        "unicode.asp declares CODEPAGE=65001\n"},
-      // each included file that is not script, once; .asp includes and missing files are not
+      // each included file of server code under an extension not run as script, once: a note
+      // where a server as installed refuses the extension; files without server code, .asp
+      // includes and missing files are none
       {"exposed-include",
-       "exposed-include warning [] inc/db.inc:0:0-0:0 pages=2 from about.asp > "
-       "about.asp:1:1-1:34 | exposed include: inc/db.inc is not run as script, so its "
-       "source can be downloaded\n"
-       "exposed-include warning [] inc/banner.txt:0:0-0:0 pages=1 from default.asp > "
-       "default.asp:2:1-2:38 | exposed include: inc/banner.txt is not run as script, so "
-       "its source can be downloaded\n"},
+       "exposed-include note [] inc/db.inc:0:0-0:0 pages=2 from about.asp > about.asp:1:1-1:34 "
+       "| exposed include: inc/db.inc holds server code; IIS 6 and later refuse .inc files, but "
+       "IIS 5 and a server that sends any extension show its source\n"
+       "exposed-include warning [] inc/keys.txt:0:0-0:0 pages=1 from default.asp > "
+       "default.asp:2:1-2:36 | exposed include: inc/keys.txt holds server code, and the server "
+       "sends .txt files as they are, so its source can be downloaded\n"
+       "exposed-include warning [] inc/mail.vbs:0:0-0:0 pages=1 from default.asp > "
+       "default.asp:3:1-3:36 | exposed include: inc/mail.vbs holds server code, and the server "
+       "sends .vbs files as they are, so its source can be downloaded\n"},
       // include-only files no page reaches; other extensions, files reached under other case and
       // _vti_ folders are not
       {"unused-file",
@@ -159,6 +164,18 @@ TEST(RuleSites, ParentPathIsAWarningWhereTheServerEnablesParentPaths) {
   RuleSettings off = WholeProject();
   off.severities["parent-path"] = std::nullopt;
   EXPECT_EQ(CheckSite("parent-path", "fires", off), "");
+}
+
+TEST(RuleSites, ExposedIncludeIsAWarningWhereTheServerSendsAnyExtension) {
+  RuleSettings any = WholeProject();
+  any.serveAnyExtension = true;
+  const std::string findings = CheckSite("exposed-include", "fires", any);
+  EXPECT_EQ(findings.substr(0, findings.find('\n') + 1),
+            "exposed-include warning [] inc/db.inc:0:0-0:0 pages=2 from about.asp > "
+            "about.asp:1:1-1:34 | exposed include: inc/db.inc holds server code, and the server "
+            "sends .inc files as they are, so its source can be downloaded\n");
+  EXPECT_EQ(findings.find("note"), std::string::npos);
+  EXPECT_EQ(CheckSite("exposed-include", "quiet", any), "");
 }
 
 TEST(RuleSites, UnusedFileNeedsARunOverTheWholeProject) {
