@@ -7,6 +7,14 @@
 
 namespace lintra {
 
+size_t BodyHolding(const std::vector<TextSpan>& bodies, int32_t offset) {
+  const auto after =
+      std::upper_bound(bodies.begin(), bodies.end(), offset,
+                       [](int32_t at, const TextSpan& body) { return at < body.begin; });
+  if (after == bodies.begin() || offset >= (after - 1)->end) return TextView::npos;
+  return static_cast<size_t>(after - 1 - bodies.begin());
+}
+
 ScriptScan ScanScript(TextView text) {
   return ScanScript(text, LineIndex(text));
 }
@@ -17,6 +25,8 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines) {
   scan.language = layout.language;
   scan.writesOutput = layout.writesOutput;
   scan.runsStatements = layout.language == PageLanguage::Other;
+  scan.serverCode = !layout.code.empty();
+  scan.showsBeyondAscii = ShowsBeyondAscii(text, layout);
   VbStatements statements(text, scan);
   for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
   statements.Finish();
@@ -25,8 +35,6 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines) {
     declaration.line = at.line;
     declaration.column = at.column;
     declaration.endColumn = at.column + text::Len(declaration.name);
-  scan.serverCode = !layout.code.empty();
-  scan.showsBeyondAscii = ShowsBeyondAscii(text, layout);
   }
   return scan;
 }

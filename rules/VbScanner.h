@@ -59,6 +59,10 @@ struct ScriptScan {
   bool HasEffects() const { return writesOutput || runsStatements; }
 };
 
+// The position in `bodies`, in text order and not overlapping, of the body that holds `offset`, or
+// npos when none does.
+size_t BodyHolding(const std::vector<TextSpan>& bodies, int32_t offset);
+
 // Scans the server-side VBScript of `text` (see LayOutAsp) statement by statement: ' and Rem
 // comments, strings with doubled quotes, : separators and _ line continuations; keywords in any
 // letter case. Any text is accepted, and the scan is linear in its length.

@@ -105,14 +105,23 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "redefined: config.inc was already included at page.asp:1 and declares again total, "
        "RATE\n"},
       // each directive that brings a file again, under any spelling, a note when the copy only
-      // declares; the same file in two pages is no duplicate
+      // declares or the copies lie in different procedures; the same file in two pages is no
+      // duplicate
       {"duplicate-include",
        "duplicate-include warning [] page.asp:3:1-3:34 pages=1 from page.asp | duplicate "
        "include: banner.inc was already included at page.asp:1\n"
        "duplicate-include warning [] page.asp:5:1-5:36 pages=1 from page.asp | duplicate "
        "include: banner.inc was already included at page.asp:1\n"
        "duplicate-include note [] page.asp:6:1-6:31 pages=1 from page.asp | duplicate "
-       "include: lib.inc was already included at page.asp:4\n"},
+       "include: lib.inc was already included at page.asp:4\n"
+       "duplicate-include note [] procs.asp:2:17-2:50 pages=1 from procs.asp | duplicate "
+       "include: banner.inc was already included at procs.asp:1, in another procedure: each "
+       "copy writes its output when its procedure is called\n"
+       "duplicate-include note [] procs.asp:3:1-3:34 pages=1 from procs.asp | duplicate "
+       "include: banner.inc was already included at procs.asp:1, and one copy lies in a "
+       "procedure: it writes its output each time the procedure is called\n"
+       "duplicate-include warning [] procs.asp:4:48-4:80 pages=1 from procs.asp | duplicate "
+       "include: lines.inc was already included at procs.asp:4\n"},
       // mixed encodings, a file that is not UTF-8 under CODEPAGE=65001 and a mark in an include;
       // ASCII files and a mark in the page are fine
       {"codepage-mismatch",
