@@ -128,12 +128,20 @@ class Layout {
     const size_t end = close == TextView::npos ? text_.size() : close;
     if (code < end && text_[code] == u'@') {
       ReadPageDirective(code + 1, end);
-    } else if (code >= end || text_[code] != u'=') {
+    } else {
+      ReadCode(code, end);
+    }
+    at_ = close == TextView::npos ? text_.size() : close + 2;
+  }
+
+  // Notes the code [code, end) of a <% block or a <%= expression.
+  void ReadCode(size_t code, size_t end) {
+    layout_.code.push_back({code, end});
+    if (code >= end || text_[code] != u'=') {
       layout_.blocks.push_back({code, end, 0});
     } else {
       layout_.writesOutput = true;
     }
-    at_ = close == TextView::npos ? text_.size() : close + 2;
   }
 
   void ReadPageDirective(size_t at, size_t end) {
@@ -156,6 +164,7 @@ class Layout {
       return;
     }
     const size_t end = FindWord(text_, body, u"</script");
+    layout_.code.push_back({body, end});
     if (!attributes.hasLanguage || LanguageOf(attributes.language) == PageLanguage::VbScript) {
       layout_.blocks.push_back({body, end, ++scriptElements_});
     }

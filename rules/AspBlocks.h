@@ -23,11 +23,21 @@ struct CodeBlock {
   int32_t unit = 0;
 };
 
-// Where a file's server-side VBScript lies, the language its first page directive names, and
-// whether the file writes to the response: text outside server code that is not blank and no
-// include directive, or a <%= expression.
+// A stretch of a file's text: offsets [begin, end).
+struct TextStretch {
+  size_t begin = 0;
+  size_t end = 0;
+};
+
+// Where a file's server-side VBScript lies, where all its server code lies, the language its first
+// page directive names, and whether the file writes to the response: text outside server code that
+// is not blank and no include directive, or a <%= expression.
 struct AspLayout {
   std::vector<CodeBlock> blocks;
+  // Every stretch of server code, delimiters left out, in text order: the code of <% %> blocks and
+  // <%= expressions, and the bodies of server script blocks in any language; page directives are
+  // none.
+  std::vector<TextStretch> code;
   PageLanguage language = PageLanguage::Unstated;
   bool writesOutput = false;
 };

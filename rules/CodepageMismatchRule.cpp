@@ -27,10 +27,21 @@ struct PageEncodings {
   const Seen* firstOther = nullptr;
 };
 
+// What the bytes of `node` were, counting as ASCII a file whose characters beyond ASCII all lie
+// where no reader of the response sees them (see ShowsBeyondAscii): in comments they never show
+// garbled.
+TextBytes ShownBytes(PageCheck& page, File& node) {
+  TextBytes bytes = page.Facts().Bytes(node);
+  if (bytes.encoding != Encoding::Ascii && !page.Facts().Script(node).showsBeyondAscii) {
+    bytes.encoding = Encoding::Ascii;
+  }
+  return bytes;
+}
+
 PageEncodings EncodingsOf(PageCheck& page) {
   PageEncodings encodings;
   const auto visit = [&](File& node) {
-    if (node.SharedContent()) encodings.files.push_back({&node, page.Facts().Bytes(node)});
+    if (node.SharedContent()) encodings.files.push_back({&node, ShownBytes(page, node)});
   };
   visit(page.Page());
   page.EachInclude(visit);
@@ -59,19 +70,22 @@ const RuleInfo& CodepageMismatchRule::Info() const {
   // The IIS 6.0 SDK on @CODEPAGE (learn.microsoft.com, previous-versions/iis/6.0-sdk/ms524967):
   // it sets how the page's literal strings are encoded, and there can be only one code page per
   // response body, otherwise incorrect characters are displayed. Microsoft's knowledge base
-  // article Q301623: IIS 5 treats the three bytes of a UTF-8 byte-order mark as data.
+  // article Q301623: IIS 5 treats the three bytes of a UTF-8 byte-order mark as data, and a fix
+  // makes it remove them; no later server is known to write the mark out.
   static const RuleInfo info{
       "codepage-mismatch", Severity::Warning, "",
       "A page mixes files saved as UTF-8 with files that are not.",
       "The server copies the bytes of a page and of every file it includes into one response, "
       "which has one code page (@CODEPAGE, Response.CodePage or the server's default). The IIS "
       "SDK on @CODEPAGE: there can be only one code page per response body, otherwise incorrect "
-      "characters are displayed. So a page that mixes files saved as UTF-8 (with characters "
-      "beyond ASCII) with files saved in a legacy code page shows garbled text in one of them, "
-      "as does a file that is not UTF-8 in a page that declares CODEPAGE=65001. A UTF-8 "
-      "byte-order mark at the start of an included file lands in the middle of the page (IIS 5 "
-      "even treats it as script data, knowledge base article Q301623). Save every file of the "
-      "page in one encoding, and included files without a byte-order mark."};
+      "characters are displayed. So a page that mixes files saved as UTF-8 with files saved in a "
+      "legacy code page shows garbled text in one of them, as does a file that is not UTF-8 in a "
+      "page that declares CODEPAGE=65001. Only characters beyond ASCII that the reader sees "
+      "count: in HTML text and in string literals, not in HTML comments or in ' and Rem comments "
+      "of the code. A UTF-8 byte-order mark at the start of an included file is a note: IIS 5 "
+      "treats it as data (knowledge base article Q301623); no later server is known to write it "
+      "out. Save every file of the page in one encoding, and included files without a "
+      "byte-order mark."};
   return info;
 }
 
@@ -83,7 +97,9 @@ void CodepageMismatchRule::Check(PageCheck& page, FindingSet& findings) {
     if (!encodings.files[i].bytes.utf8Mark) continue;
     Report(page, findings, file, {file.FullPath(), 1, 1, 1, 2},
            u"byte-order mark: " + file.FullPath() +
-               u" starts with a UTF-8 byte-order mark, which lands in the middle of " + pagePath);
+               u" starts with a UTF-8 byte-order mark, which IIS 5 writes out where the file is "
+               u"included",
+           Severity::Note);
   }
   if (!encodings.firstOther) return;
   if (DeclaredCodePage(page, encodings.files) == Utf8CodePage) {
@@ -109,8 +125,12 @@ void CodepageMismatchRule::Check(PageCheck& page, FindingSet& findings) {
 }
 
 void CodepageMismatchRule::Report(PageCheck& page, FindingSet& findings, File& node, Place place,
-                                  const Text& message) const {
-  findings.Report(Info().id, place, [&] { return Make(page, node, place, message); });
+                                  const Text& message, Severity severity) const {
+  findings.Report(Info().id, place, [&] {
+    RuleFinding finding = Make(page, node, place, message);
+    finding.severity = ChosenSeverity(page.Settings()).value_or(severity);
+    return finding;
+  });
 }
 
 }  // namespace lintra

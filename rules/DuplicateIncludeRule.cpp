@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <unordered_set>
+#include <utility>
 
 #include "analysis/File.h"
 #include "rules/SourceFacts.h"
@@ -40,20 +41,47 @@ std::unordered_set<const PageCheck::Repeat*> WithEffects(PageCheck& page) {
 const RuleInfo& DuplicateIncludeRule::Info() const {
   // The IIS 6.0 SDK, "Including Files in ASP Applications" (learn.microsoft.com, previous-
   // versions/iis/6.0-sdk/ms524876): an include inserts the file's content before the server
-  // processes the page.
+  // processes the page. What the copy inserted in a procedure writes runs when the procedure is
+  // called, as any other statement of its body.
   static const RuleInfo info{
       "duplicate-include", Severity::Warning, "", "A file is included more than once in a page.",
       "The server inserts the content of each included file where its directive stands before "
       "it processes the page (IIS 6.0 SDK, \"Including Files in ASP Applications\"), so each copy "
-      "is compiled and its output written. The page still runs as long as the copies declare no "
-      "script-level name (that is name-redefined), but the second copy is usually a mistake: "
-      "remove the directive that is not needed. Reported once, at the directive that brings the "
-      "file again, with the one that first brought it: the files that the second copy includes "
-      "come again with it and are not reported apart. A warning when the second copy writes "
-      "output or runs a statement at script level (it then does so twice); a note when it only "
-      "declares procedures and classes, which costs nothing but compile time."};
+      "is compiled where it stands. The page still runs as long as the copies declare no "
+      "script-level name (that is name-redefined). Reported once, at the directive that brings "
+      "the file again, with the one that first brought it: the files that the second copy "
+      "includes come again with it and are not reported apart. A warning when both copies lie "
+      "in the same stretch of code (both at script level, or in one procedure) and the second "
+      "writes output or runs a statement: it then does so twice. A note when the copy only "
+      "declares procedures and classes, which costs compile time, and when the copies lie in "
+      "different procedures (or one at script level): each writes its output when the code "
+      "around it runs, as a procedure does each time it is called. Remove the directive that "
+      "is not needed, or move what the copies share into a procedure."};
   return info;
 }
+
+namespace {
+
+// The message of `repeat`, whose copies lie in the bodies `first` and `again`, and the severity it
+// has when the settings choose none: a warning when the later copy writes output or runs a
+// statement (`effects`) and both copies run as one stretch of code, in the same body or both at
+// script level, so that it happens twice; a note otherwise, which says when the copies in
+// procedures run.
+std::pair<Text, Severity> Describe(const PageCheck::Repeat& repeat, PageCheck::Body first,
+                                   PageCheck::Body again, const Place& firstPlace, bool effects) {
+  Text message = text::Concat({u"duplicate include: ", repeat.again->node.FullPathView(),
+                               u" was already included at ", LineLocation(firstPlace)});
+  if (!effects) return {std::move(message), Severity::Note};
+  if (first == again) return {std::move(message), Severity::Warning};
+  message += first.node && again.node
+                 ? u", in another procedure: each copy writes its output when its procedure is "
+                   u"called"
+                 : u", and one copy lies in a procedure: it writes its output each time the "
+                   u"procedure is called";
+  return {std::move(message), Severity::Note};
+}
+
+}  // namespace
 
 void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   if (page.Repeats().empty()) return;
@@ -65,12 +93,11 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
     const PlaceView start = PageCheck::DirectiveStart(again);
     findings.Report(Info().id, start, [&] {
       const Place first = PageCheck::DirectivePlace(*repeat.first).ToPlace();
+      auto [message, severity] = Describe(repeat, page.BodyOf(*repeat.first), page.BodyOf(again),
+                                          first, effects.count(&repeat) > 0);
       RuleFinding finding =
-          Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(),
-               text::Concat({u"duplicate include: ", again.node.FullPathView(),
-                             u" was already included at ", LineLocation(first)}));
-      finding.severity = ChosenSeverity(page.Settings())
-                             .value_or(effects.count(&repeat) ? Severity::Warning : Severity::Note);
+          Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(), message);
+      finding.severity = ChosenSeverity(page.Settings()).value_or(severity);
       finding.related.push_back(first);
       return finding;
     });

@@ -1,6 +1,7 @@
 #include "rules/MissingIncludeRule.h"
 
 #include "analysis/File.h"
+#include "rules/ParentPathRule.h"
 
 namespace lintra {
 
@@ -33,6 +34,7 @@ Text WrittenPath(const PageCheck::Include& include) {
 void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   page.EachInclude([&](const PageCheck::Include& include) {
     if (!include.node.MissingFile() || !include.node.Content().empty()) return;
+    if (ParentPathRule::ReportsRefusal(page.Settings(), include)) return;
     ReportDirective(page, findings, include,
                     [&] { return u"include file not found: " + WrittenPath(include); });
   });

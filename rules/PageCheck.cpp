@@ -128,6 +128,26 @@ void PageCheck::FindRepeats() {
   }
 }
 
+PageCheck::Body PageCheck::BodyOf(const Include& include) {
+  if (!bodies_) FindBodies();
+  const auto found = bodies_->find(&include.node);
+  return found == bodies_->end() ? Body() : found->second;
+}
+
+void PageCheck::FindBodies() {
+  bodies_.emplace();
+  for (const Include& include : Includes()) {
+    const size_t own =
+        BodyHolding(facts_.Script(include.parent).bodies, include.node.BaseFileStart() - 1);
+    if (own != TextView::npos) {
+      bodies_->emplace(&include.node, Body{&include.parent, own});
+    } else if (const auto outer = bodies_->find(&include.parent); outer != bodies_->end()) {
+      const Body around = outer->second;
+      bodies_->emplace(&include.node, around);
+    }
+  }
+}
+
 const std::vector<Redefinition>& PageCheck::Redefinitions() {
   if (!redefinitions_) redefinitions_ = FindRedefinitions(page_, facts_);
   return *redefinitions_;

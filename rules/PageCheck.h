@@ -77,6 +77,17 @@ class PageCheck {
   const std::vector<Repeat>& Repeats();
   // The repeat whose later copy holds `node` (as that copy or below it), or null.
   const Repeat* RepeatHolding(const File& node);
+  // The Class, Sub, Function or Property body in which the copy of a file that `include` brings
+  // lies in the page as the server compiles it: the body that holds its directive, or else the
+  // body in which the node holding that directive lies. Null `node` at script level.
+  struct Body {
+    // The node whose text holds the body, and the body's position in that text's bodies.
+    const File* node = nullptr;
+    size_t index = 0;
+    bool operator==(const Body&) const = default;
+  };
+  Body BodyOf(const Include& include);
+
   // The repeat that makes `redefinition`: a later copy of a file declaring again what an earlier
   // copy of that file declared; null for a name that two files declare.
   const Repeat* RepeatRedefining(const Redefinition& redefinition);
@@ -91,6 +102,9 @@ class PageCheck {
   std::optional<std::vector<Repeat>> repeats_;
   // For each node inside a later copy, the position of its repeat in repeats_.
   std::unordered_map<const File*, size_t> repeatOf_;
+  // The body of each included node that lies in one (see BodyOf), found on first use.
+  void FindBodies();
+  std::optional<std::unordered_map<const File*, Body>> bodies_;
   // Each include of the page, in page order, made on first use.
   const std::vector<Include>& Includes();
   std::optional<std::vector<Include>> includes_;

@@ -1,6 +1,5 @@
 #include "rules/Redefinitions.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "analysis/File.h"
@@ -12,14 +11,6 @@
 namespace lintra {
 
 namespace {
-
-// Whether `offset` lies in one of `bodies`, which are in text order and do not overlap.
-bool InBody(const std::vector<TextSpan>& bodies, int32_t offset) {
-  const auto after =
-      std::upper_bound(bodies.begin(), bodies.end(), offset,
-                       [](int32_t at, const TextSpan& body) { return at < body.begin; });
-  return after != bodies.begin() && offset < (after - 1)->end;
-}
 
 bool Expanded(const File& node) {
   return !node.MissingFile() && !node.CircularInclude();
@@ -60,7 +51,7 @@ class Merge {
     File& include = *(*includes)[frame.nextInclude++];
     const int32_t directive = include.BaseFileStart() - 1;
     TakeDeclarations(frame, directive);
-    if (Expanded(include) && !InBody(frame.scan->bodies, directive)) {
+    if (Expanded(include) && BodyHolding(frame.scan->bodies, directive) == TextView::npos) {
       walk_.Enter(Frame{&include, &facts_.Script(include)});
     }
     return true;

@@ -17,10 +17,18 @@ struct RuleSettings {
   // Extensions, lower case with the dot, of files that exist only to be included: a page never
   // has one, and one that no page includes is unused.
   std::vector<std::string> includeOnlyExtensions = {".inc"};
-  // Extensions, lower case with the dot, that the server sends as they are instead of running
-  // them as script, so that an included file of that kind can be downloaded as source.
-  std::vector<std::string> nonScriptExtensions = {".inc", ".txt", ".htm", ".html", ".xml",
-                                                  ".js",  ".css", ".ini", ".cfg",  ".bak"};
+  // Extensions, lower case with the dot, of included files that the server does not run as
+  // script when they are asked for on their own: what exposed-include looks at.
+  std::vector<std::string> nonScriptExtensions = {".inc", ".txt", ".htm", ".html", ".xml", ".js",
+                                                  ".css", ".vbs", ".ini", ".cfg",  ".bak"};
+  // Extensions, lower case with the dot, that the server has a MIME type for, and so sends as
+  // they are: of the non-script extensions, those that IIS 7 and later map as installed. IIS 6
+  // and later refuse the others (404.3).
+  std::vector<std::string> servedExtensions = {".txt", ".htm", ".html", ".xml",
+                                               ".js",  ".css", ".vbs"};
+  // Whether the server sends files of any extension as they are, as IIS 5 and earlier do, and a
+  // later one given a MIME type for "*".
+  bool serveAnyExtension = false;
   // Whether the run covers the whole project, so that a file no page reaches is unused.
   bool wholeProject = false;
   // Per rule id: the severity to report it with instead of its own, or none to turn it off.

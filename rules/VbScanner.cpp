@@ -1,8 +1,19 @@
 #include "rules/VbScanner.h"
 
+#include <algorithm>
+
+#include "rules/OutputText.h"
 #include "rules/VbStatements.h"
 
 namespace lintra {
+
+size_t BodyHolding(const std::vector<TextSpan>& bodies, int32_t offset) {
+  const auto after =
+      std::upper_bound(bodies.begin(), bodies.end(), offset,
+                       [](int32_t at, const TextSpan& body) { return at < body.begin; });
+  if (after == bodies.begin() || offset >= (after - 1)->end) return TextView::npos;
+  return static_cast<size_t>(after - 1 - bodies.begin());
+}
 
 ScriptScan ScanScript(TextView text) {
   return ScanScript(text, LineIndex(text));
@@ -14,6 +25,8 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines) {
   scan.language = layout.language;
   scan.writesOutput = layout.writesOutput;
   scan.runsStatements = layout.language == PageLanguage::Other;
+  scan.serverCode = !layout.code.empty();
+  scan.showsBeyondAscii = ShowsBeyondAscii(text, layout);
   VbStatements statements(text, scan);
   for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
   statements.Finish();

@@ -51,8 +51,17 @@ struct ScriptScan {
   // declaration, a body, Option or Rem; always so for a language other than VBScript).
   bool writesOutput = false;
   bool runsStatements = false;
+  // Whether the file holds server code (see AspLayout::code), which a request for the file on its
+  // own would show as it is where the server does not run it.
+  bool serverCode = false;
+  // Whether the file writes a character beyond ASCII where a reader sees it (see ShowsBeyondAscii).
+  bool showsBeyondAscii = false;
   bool HasEffects() const { return writesOutput || runsStatements; }
 };
+
+// The position in `bodies`, in text order and not overlapping, of the body that holds `offset`, or
+// npos when none does.
+size_t BodyHolding(const std::vector<TextSpan>& bodies, int32_t offset);
 
 // Scans the server-side VBScript of `text` (see LayOutAsp) statement by statement: ' and Rem
 // comments, strings with doubled quotes, : separators and _ line continuations; keywords in any

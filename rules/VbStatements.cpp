@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "rules/OutputText.h"
+
 namespace lintra {
 
 namespace {
@@ -194,17 +196,7 @@ size_t VbStatements::BracketEnd(size_t at, size_t end) const {
 }
 
 size_t VbStatements::SkipString(size_t at, size_t end) const {
-  while (at < end && !IsLineBreak(text_[at])) {
-    if (text_[at] == u'"') {
-      if (at + 1 < end && text_[at + 1] == u'"') {
-        at += 2;
-        continue;
-      }
-      return at + 1;
-    }
-    ++at;
-  }
-  return at;
+  return VbStringEnd(text_, at, end);
 }
 
 size_t VbStatements::LineEnd(size_t at, size_t end) const {

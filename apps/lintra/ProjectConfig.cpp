@@ -41,6 +41,10 @@ class ConfigReader {
         options_.ruleSettings.includeOnlyExtensions = Extensions(node, name);
       } else if (name == "non-script-extensions") {
         options_.ruleSettings.nonScriptExtensions = Extensions(node, name);
+      } else if (name == "served-extensions") {
+        options_.ruleSettings.servedExtensions = Extensions(node, name);
+      } else if (name == "serve-any-extension") {
+        options_.ruleSettings.serveAnyExtension = Boolean(node, name);
       } else if (name == "virtual-directories") {
         VirtualDirectories(node);
       } else if (name == "rules") {
@@ -48,7 +52,8 @@ class ConfigReader {
       } else {
         Fail(node, "unknown setting " + name +
                        " (the settings are root, pages, exclude, encoding, parent-paths, "
-                       "include-extensions, non-script-extensions, virtual-directories, rules)");
+                       "include-extensions, non-script-extensions, served-extensions, "
+                       "serve-any-extension, virtual-directories, rules)");
       }
     }
   }

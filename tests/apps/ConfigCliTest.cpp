@@ -10,11 +10,11 @@ namespace lintra {
 
 namespace {
 
-// A page with a duplicate include and a missing one.
+// A page with a duplicate include of a file of server code and a missing include.
 void WriteFindingsSite(const TempFolder& site, const std::string& config) {
   site.Write("page.asp",
              Include("a.inc") + "\r\n" + Include("a.inc") + "\r\n" + Include("gone.inc"));
-  site.Write("a.inc", "<p>");
+  site.Write("a.inc", "<% x = 1 %>");
   site.Write("lintra.toml", config);
 }
 
@@ -24,16 +24,35 @@ TEST(ProjectConfig, RuleSeveritiesChangeOrSilenceFindings) {
   TempFolder site;
   WriteFindingsSite(site,
                     "[rules]\nduplicate-include = \"off\"\nmissing-include = \"warning\"\n"
-                    "exposed-include = \"note\"\n");
+                    "exposed-include = \"error\"\n");
   const Outcome run = Lintra({"check", "--root", site.Path().string()});
-  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out,
-            "a.inc: note: exposed include: a.inc is not run as script, so its source can be "
-            "downloaded [exposed-include] (1 page: page.asp)\n"
+            "a.inc: error: exposed include: a.inc holds server code; IIS 6 and later refuse .inc "
+            "files, but IIS 5 and a server that sends any extension show its source "
+            "[exposed-include] (1 page: page.asp)\n"
             "page.asp:3:1: warning: include file not found: gone.inc [missing-include] (ASP 0126; "
             "1 page: page.asp)\n"
-            "by rule: 1 missing-include, 1 exposed-include\n"
-            "checked 1 page: 0 errors, 1 warning, 1 note\n");
+            "by rule: 1 exposed-include, 1 missing-include\n"
+            "checked 1 page: 1 error, 1 warning, 0 notes\n");
+}
+
+TEST(ProjectConfig, TheServedExtensionsDecideWhichExposedIncludesAreWarnings) {
+  TempFolder site;
+  const std::string sent =
+      "a.inc: warning: exposed include: a.inc holds server code, and the server sends .inc "
+      "files as they are, so its source can be downloaded [exposed-include] (1 page: page.asp)\n";
+  for (const std::string& config : {std::string("serve-any-extension = true\n"),
+                                    std::string("served-extensions = [\".INC\"]\n")}) {
+    WriteFindingsSite(site, config + "[rules]\nduplicate-include = \"off\"\n");
+    EXPECT_EQ(Lintra({"check", "--root", site.Path().string(), "page.asp"}).out,
+              sent +
+                  "page.asp:3:1: error: include file not found: gone.inc [missing-include] (ASP "
+                  "0126; 1 page: page.asp)\n"
+                  "by rule: 1 missing-include, 1 exposed-include\n"
+                  "checked 1 page: 1 error, 1 warning, 0 notes\n")
+        << config;
+  }
 }
 
 TEST(ProjectConfig, ABadFileEndsTheRunWithOneLineNamingItsPlaceAndProblem) {
@@ -51,8 +70,12 @@ TEST(ProjectConfig, ABadFileEndsTheRunWithOneLineNamingItsPlaceAndProblem) {
             "1:16: Error while parsing value: could not determine value type"},
            {"colour = \"red\"\n",
             "1:10: unknown setting colour (the settings are root, pages, exclude, encoding, "
-            "parent-paths, include-extensions, non-script-extensions, virtual-directories, "
-            "rules)"},
+            "parent-paths, include-extensions, non-script-extensions, served-extensions, "
+            "serve-any-extension, virtual-directories, rules)"},
+           {"serve-any-extension = \"yes\"\n", "1:23: serve-any-extension must be true or false"},
+           {"served-extensions = [\"txt\"]\n",
+            "1:21: served-extensions must list extensions with their dot, as \".inc\", not "
+            "\"txt\""},
            {"encoding = \"klingon\"\n", "1:12: unknown encoding klingon (see iconv --list)"},
            {"root = 3\n", "1:8: root must be a string"},
            {"root = \"nowhere\"\n", "1:8: the root nowhere does not exist"},

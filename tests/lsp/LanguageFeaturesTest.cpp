@@ -221,14 +221,14 @@ TEST(ProjectConfiguration, SetsTheSeverityOfTheServersFindingsAndAnUnusableOneFa
   site.Write("inc/nav.inc", "<p>nav</p>\r\n");
   LspClient client([](const std::filesystem::path&) {
     lsp::ProjectSettings project;
-    project.rules.severities["exposed-include"] = Severity::Note;
+    project.rules.severities["exposed-include"] = Severity::Error;
     return project;
   });
   client.Start(site.Path());
   client.Open("inc/lib.inc", kLib);
   const Json exposed = Findings(client, "inc/lib.inc", "exposed-include");
   ASSERT_EQ(exposed.size(), 1u) << exposed.dump();
-  EXPECT_EQ(exposed[0]["severity"], 3);
+  EXPECT_EQ(exposed[0]["severity"], 1);
 
   LspClient refused([](const std::filesystem::path&) -> lsp::ProjectSettings {
     throw std::runtime_error("lintra.toml:2:1: unknown setting \"colour\"");

@@ -35,11 +35,11 @@ const std::vector<std::pair<std::string, std::string>> kSite = {
                       "\r\n" + Include("inc/other.inc") + "\r\n"},
     {"shop/cart.asp",
      "<!-- #include virtual=\"/inc/header.inc\" -->\r\n" + Include("totals.inc") + "\r\n"},
-    {"inc/header.inc", "<div>header</div>\r\n"},
+    {"inc/header.inc", "<div><%= title %></div>\r\n"},
     {"inc/decls.inc", "<%\r\nDim total\r\nConst RATE = 2\r\n%>\r\n"},
     {"inc/other.inc", "<% Dim total %>\r\n"},
     {"inc/unused.inc", "<% Dim spare %>\r\n"},
-    {"scripts/menu.js", "var menu;\r\n"},
+    {"scripts/menu.js", "var menu = \"<%= menu %>\";\r\n"},
 };
 
 void WriteSite(const TempFolder& site) {

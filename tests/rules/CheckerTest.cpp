@@ -34,7 +34,7 @@ std::string Render(const std::vector<RuleFinding>& findings) {
   return out;
 }
 
-// The findings of every rule but exposed-include (which every .inc would raise) over `pages` of
+// The findings of every rule but exposed-include (which every .inc of code raises) over `pages` of
 // the site that `files` make up.
 std::string Check(const std::map<Text, Text>& files, std::initializer_list<const char16_t*> pages) {
   MemorySupply host;
@@ -95,6 +95,37 @@ TEST(MissingIncludeRule, NamesThePathAsTheDirectiveWritesIt) {
             "include file not found: /inc/nav.inc\n");
 }
 
+TEST(MissingIncludeRule, LeavesADirectiveTheServerRefusesForItsParentPathToParentPath) {
+  const std::map<Text, Text> site = {
+      {u"shop/cart.asp", IncludeLine(u"../inc/gone.inc") + IncludeLine(u"gone.inc")}};
+  const auto check = [&](const RuleSettings& settings) {
+    MemorySupply host;
+    host.Files = site;
+    SiteAnalysis analysis(host, u"/site");
+    Checker checker(settings);
+    checker.Check(PageTree(analysis.Tree(u"shop/cart.asp")));
+    return Render(checker.Findings());
+  };
+  const std::string missing =
+      "missing-include error [ASP 0126] shop/cart.asp:2:1-2:34 pages=1 from shop/cart.asp | "
+      "include file not found: gone.inc\n";
+  const std::string missingParent =
+      "missing-include error [ASP 0126] shop/cart.asp:1:1-1:41 pages=1 from shop/cart.asp | "
+      "include file not found: ../inc/gone.inc\n";
+  const auto parentPath = [](const std::string& severity) {
+    return "parent-path " + severity +
+           " [ASP 0131] shop/cart.asp:1:1-1:41 pages=1 from shop/cart.asp | parent path: the "
+           "include path of gone.inc uses \"..\"\n";
+  };
+  EXPECT_EQ(check(RuleSettings{}), missing + parentPath("error"));
+  RuleSettings enabled;
+  enabled.parentPathsEnabled = true;
+  EXPECT_EQ(check(enabled), missingParent + missing + parentPath("warning"));
+  RuleSettings silenced;
+  silenced.severities["parent-path"] = std::nullopt;
+  EXPECT_EQ(check(silenced), missingParent + missing);
+}
+
 TEST(Checker, DescribesTheRulesThatRunInPageOrderAtTheSeveritiesTheSettingsGive) {
   RuleSettings settings;
   settings.severities["unused-file"] = std::nullopt;
@@ -106,7 +137,7 @@ TEST(Checker, DescribesTheRulesThatRunInPageOrderAtTheSeveritiesTheSettingsGive)
   EXPECT_EQ(rules,
             "missing-include error\ncyclic-include error\nparent-path error\n"
             "case-mismatch error\ndirective-order error\nname-redefined error\n"
-            "duplicate-include warning\ncodepage-mismatch warning\nexposed-include warning\n");
+            "duplicate-include warning\ncodepage-mismatch warning\nexposed-include note\n");
 }
 
 TEST(Checker, KeepsTheOutermostAndInnermostLinksOfADeepChainAndTheWholeOfAShortOne) {
@@ -208,13 +239,12 @@ TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
             "not found: gone.inc\n"
             "missing-include error [ASP 0126] header.inc:1:1-1:34 pages=3 from a.asp > a.asp:2:1 "
             "| include file not found: menu.inc\n"
-            "exposed-include warning [] header.inc:0:0-0:0 pages=3 from a.asp > a.asp:2:1 | "
-            "exposed include: header.inc is not run as script, so its source can be downloaded\n"
             "name-redefined error [VBScript 800a0411] c.asp:2:1-2:34 pages=1 from c.asp related "
             "decl.inc:2:5 related decl.inc:3:7 | name redefined: decl.inc was already included at "
             "c.asp:1 and declares again total, RATE\n"
-            "exposed-include warning [] decl.inc:0:0-0:0 pages=2 from c.asp > c.asp:1:1 | "
-            "exposed include: decl.inc is not run as script, so its source can be downloaded\n"
+            "exposed-include note [] decl.inc:0:0-0:0 pages=2 from c.asp > c.asp:1:1 | exposed "
+            "include: decl.inc holds server code; IIS 6 and later refuse .inc files, but IIS 5 "
+            "and a server that sends any extension show its source\n"
             "name-redefined error [VBScript 800a0411] d.asp:3:1-3:34 pages=1 from d.asp related "
             "decl.inc:2:5 related decl.inc:3:7 | name redefined: decl.inc was already included at "
             "d.asp:2 and declares again total, RATE\n"

@@ -105,34 +105,52 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "redefined: config.inc was already included at page.asp:1 and declares again total, "
        "RATE\n"},
       // each directive that brings a file again, under any spelling, a note when the copy only
-      // declares; the same file in two pages is no duplicate
+      // declares or the copies lie in different procedures; the same file in two pages is no
+      // duplicate
       {"duplicate-include",
        "duplicate-include warning [] page.asp:3:1-3:34 pages=1 from page.asp | duplicate "
        "include: banner.inc was already included at page.asp:1\n"
        "duplicate-include warning [] page.asp:5:1-5:36 pages=1 from page.asp | duplicate "
        "include: banner.inc was already included at page.asp:1\n"
        "duplicate-include note [] page.asp:6:1-6:31 pages=1 from page.asp | duplicate "
-       "include: lib.inc was already included at page.asp:4\n"},
-      // mixed encodings, a file that is not UTF-8 under CODEPAGE=65001 and a mark in an include;
-      // ASCII files and a mark in the page are fine
+       "include: lib.inc was already included at page.asp:4\n"
+       "duplicate-include note [] procs.asp:2:17-2:50 pages=1 from procs.asp | duplicate "
+       "include: banner.inc was already included at procs.asp:1, in another procedure: each "
+       "copy writes its output when its procedure is called\n"
+       "duplicate-include note [] procs.asp:3:1-3:34 pages=1 from procs.asp | duplicate "
+       "include: banner.inc was already included at procs.asp:1, and one copy lies in a "
+       "procedure: it writes its output each time the procedure is called\n"
+       "duplicate-include warning [] procs.asp:4:48-4:80 pages=1 from procs.asp | duplicate "
+       "include: lines.inc was already included at procs.asp:4\n"},
+      // mixed encodings in what the pages show, a file that is not UTF-8 under CODEPAGE=65001,
+      // and a mark in an include as a note; ASCII files, accents only in comments and a mark in
+      // the page are fine
       {"codepage-mismatch",
-       "codepage-mismatch warning [] bom.inc:1:1-1:2 pages=1 from cafe.asp > "
-       "cafe.asp:3:1-3:31 | byte-order mark: bom.inc starts with a UTF-8 byte-order mark, "
-       "which lands in the middle of cafe.asp\n"
+       "codepage-mismatch note [] bom.inc:1:1-1:2 pages=1 from cafe.asp > cafe.asp:3:1-3:31 | "
+       "byte-order mark: bom.inc starts with a UTF-8 byte-order mark, which IIS 5 writes out "
+       "where the file is included\n"
        "codepage-mismatch warning [] menu.inc:0:0-0:0 pages=1 from cafe.asp > "
        "cafe.asp:2:1-2:32 | encoding mismatch: menu.inc is not UTF-8, but cafe.asp is, in "
+       "cafe.asp\n"
+       "codepage-mismatch warning [] price.inc:0:0-0:0 pages=1 from cafe.asp > "
+       "cafe.asp:4:1-4:33 | encoding mismatch: price.inc is not UTF-8, but cafe.asp is, in "
        "cafe.asp\n"
        "codepage-mismatch warning [] legacy.inc:0:0-0:0 pages=1 from unicode.asp > "
        "unicode.asp:2:1-2:34 | not UTF-8: legacy.inc is not saved as UTF-8, but "
        "unicode.asp declares CODEPAGE=65001\n"},
-      // each included file that is not script, once; .asp includes and missing files are not
+      // each included file of server code under an extension not run as script, once: a note
+      // where a server as installed refuses the extension; files without server code, .asp
+      // includes and missing files are none
       {"exposed-include",
-       "exposed-include warning [] inc/db.inc:0:0-0:0 pages=2 from about.asp > "
-       "about.asp:1:1-1:34 | exposed include: inc/db.inc is not run as script, so its "
-       "source can be downloaded\n"
-       "exposed-include warning [] inc/banner.txt:0:0-0:0 pages=1 from default.asp > "
-       "default.asp:2:1-2:38 | exposed include: inc/banner.txt is not run as script, so "
-       "its source can be downloaded\n"},
+       "exposed-include note [] inc/db.inc:0:0-0:0 pages=2 from about.asp > about.asp:1:1-1:34 "
+       "| exposed include: inc/db.inc holds server code; IIS 6 and later refuse .inc files, but "
+       "IIS 5 and a server that sends any extension show its source\n"
+       "exposed-include warning [] inc/keys.txt:0:0-0:0 pages=1 from default.asp > "
+       "default.asp:2:1-2:36 | exposed include: inc/keys.txt holds server code, and the server "
+       "sends .txt files as they are, so its source can be downloaded\n"
+       "exposed-include warning [] inc/mail.vbs:0:0-0:0 pages=1 from default.asp > "
+       "default.asp:3:1-3:36 | exposed include: inc/mail.vbs holds server code, and the server "
+       "sends .vbs files as they are, so its source can be downloaded\n"},
       // include-only files no page reaches; other extensions, files reached under other case and
       // _vti_ folders are not
       {"unused-file",
@@ -159,6 +177,18 @@ TEST(RuleSites, ParentPathIsAWarningWhereTheServerEnablesParentPaths) {
   RuleSettings off = WholeProject();
   off.severities["parent-path"] = std::nullopt;
   EXPECT_EQ(CheckSite("parent-path", "fires", off), "");
+}
+
+TEST(RuleSites, ExposedIncludeIsAWarningWhereTheServerSendsAnyExtension) {
+  RuleSettings any = WholeProject();
+  any.serveAnyExtension = true;
+  const std::string findings = CheckSite("exposed-include", "fires", any);
+  EXPECT_EQ(findings.substr(0, findings.find('\n') + 1),
+            "exposed-include warning [] inc/db.inc:0:0-0:0 pages=2 from about.asp > "
+            "about.asp:1:1-1:34 | exposed include: inc/db.inc holds server code, and the server "
+            "sends .inc files as they are, so its source can be downloaded\n");
+  EXPECT_EQ(findings.find("note"), std::string::npos);
+  EXPECT_EQ(CheckSite("exposed-include", "quiet", any), "");
 }
 
 TEST(RuleSites, UnusedFileNeedsARunOverTheWholeProject) {

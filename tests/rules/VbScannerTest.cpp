@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace lintra {
 
@@ -124,6 +125,41 @@ TEST(VbScanner, GivesTheEndOfEachName) {
   EXPECT_EQ(scan.declarations[0].offset, 12);
   EXPECT_EQ(scan.declarations[0].column, 9);
   EXPECT_EQ(scan.declarations[0].endColumn, 15);
+}
+
+TEST(VbScanner, TellsWhereCharactersBeyondAsciiReachTheReader) {
+  struct Shown {
+    const char16_t* text;
+    bool shows;
+  };
+  for (const Shown& c : std::vector<Shown>{
+           {u"<p>Caf\u00e9</p>", true},
+           {u"<% Response.Write \"cr\u00e8me\" %>", true},
+           {u"<%= \"\u00e9t\u00e9\" %>", true},
+           {u"<script runat=\"server\">x = \"\u00e9\"</script>", true},
+           {u"<% x = 1 ' caf\u00e9\r\ny = \"\"\"\u00e9\" %>", true},
+           {u"<% Remove = \"\u00e9\" %>", true},
+           {u"<!-- caf\u00e9 --><p>x</p>", false},
+           {u"<!-- #include file=\"caf\u00e9.inc\" -->", false},
+           {u"<% ' caf\u00e9 %><% Rem caf\u00e9 %><% x = 1 : REM caf\u00e9 %>", false},
+           {u"<% x = \"a\" ' \"\u00e9\" %>", false},
+           {u"<!-- <% y = 1 %> caf\u00e9 -->", false},
+           {u"\ufeff<p>plain</p>", false},
+       }) {
+    EXPECT_EQ(ScanScript(c.text).showsBeyondAscii, c.shows) << text::ToUtf8(c.text);
+  }
+}
+
+TEST(VbScanner, TellsAFileWithServerCodeFromOneWithout) {
+  for (const char16_t* code :
+       {u"<% x = 1 %>", u"<%= Now %>", u"a<%", u"<script runat=server>\r\n"}) {
+    EXPECT_TRUE(ScanScript(code).serverCode) << text::ToUtf8(code);
+  }
+  for (const char16_t* plain : {u"<p>Hi</p>", u"<%@ Language=\"VBScript\" %>",
+                                u"<script type=\"text/javascript\">var a = 1;</script>",
+                                u"<!-- #include file=\"a.inc\" -->"}) {
+    EXPECT_FALSE(ScanScript(plain).serverCode) << text::ToUtf8(plain);
+  }
 }
 
 TEST(VbScanner, AcceptsEveryPrefixOfATextThatMixesEveryConstruct) {

@@ -1,3 +1,4 @@
 ﻿<p>Café</p>
 <!--#include file="plain.inc"-->
 <!--#include file="accents.inc"-->
+<!--#include file="notes.inc"-->

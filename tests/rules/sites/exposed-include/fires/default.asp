@@ -1,3 +1,4 @@
 <!--#include file="inc/db.inc"-->
-<!--#include file="inc/banner.txt"-->
+<!--#include file="inc/keys.txt"-->
+<!--#include file="inc/mail.vbs"-->
 <p>Home</p>

@@ -1,0 +1,3 @@
+<script language="VBScript" runat="server">
+Const SMTP_PASSWORD = "secret"
+</script>
