@@ -6,6 +6,7 @@
 #include "rules/DirectiveOrderRule.h"
 #include "rules/DuplicateIncludeRule.h"
 #include "rules/ExposedIncludeRule.h"
+#include "rules/MalformedIncludeRule.h"
 #include "rules/MissingIncludeRule.h"
 #include "rules/NameRedefinedRule.h"
 #include "rules/ParentPathRule.h"
@@ -18,6 +19,7 @@ std::vector<std::unique_ptr<Rule>> AllRules() {
   std::vector<std::unique_ptr<Rule>> rules;
   rules.push_back(std::make_unique<MissingIncludeRule>());
   rules.push_back(std::make_unique<UnreadableFileRule>());
+  rules.push_back(std::make_unique<MalformedIncludeRule>());
   rules.push_back(std::make_unique<CyclicIncludeRule>());
   rules.push_back(std::make_unique<ParentPathRule>());
   rules.push_back(std::make_unique<CaseMismatchRule>());

@@ -130,7 +130,7 @@ TEST(Checker, DescribesTheRulesThatRunInPageOrderAtTheSeveritiesTheSettingsGive)
     rules += rule.id + " " + SeverityName(rule.severity) + "\n";
   }
   EXPECT_EQ(rules,
-            "missing-include error\nunreadable-file error\n"
+            "missing-include error\nunreadable-file error\nmalformed-include error\n"
             "cyclic-include error\nparent-path error\n"
             "case-mismatch error\ndirective-order error\nname-redefined error\n"
             "duplicate-include warning\ncodepage-mismatch warning\nexposed-include warning\n");
