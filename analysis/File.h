@@ -8,6 +8,7 @@
 
 #include "analysis/FileSupply.h"
 #include "analysis/SourceText.h"
+#include "platform/ErrorRecord.h"
 #include "platform/Object.h"
 #include "platform/Text.h"
 
@@ -73,6 +74,16 @@ class File : public Object {
   bool DuplicateInclude() const { return duplicateInclude_; }
   bool CircularInclude() const { return circularInclude_; }
   bool MissingFile() const { return missingFile_; }
+  // A file that exists but that the supply could not read: its path as the supply left it (see
+  // FileSupply::fsGetFile) and why, in the system's words ("Permission denied").
+  struct ReadFailure {
+    Text fullPath;
+    Text reason;
+  };
+  // Why the supply could not read this node's file; null when it was read or does not exist.
+  // Such a node is MissingFile too, named as a missing one, and the reports show it as they show
+  // a missing file.
+  const ReadFailure* Unreadable() const { return unreadable_.get(); }
 
   // Path followed directly by Name. Setting it turns "\" into "/" and splits after the last "/".
   Text FullPath() const { return path_ + name_; }
@@ -112,6 +123,10 @@ class File : public Object {
   void BaseFile(const std::shared_ptr<File>& value);
   void BaseFileStart(int32_t value) { baseFileStart_ = value; }
   void BaseFileEnd(int32_t value) { baseFileEnd_ = value; }
+  // Marks this node missing when `error` is the supply's NotFound, or missing and Unreadable for
+  // its Unreadable, raised for `path` as the supply left it; returns false, changing nothing, for
+  // any other error.
+  bool TakeSupplyFailure(const RuntimeError& error, const Text& path);
 
   // A node's FullPath with its text::HashIgnoringCase, so that one hash serves both the exact
   // and the case-blind comparison.
@@ -168,6 +183,7 @@ class File : public Object {
   bool duplicateInclude_ = false;
   bool circularInclude_ = false;
   bool missingFile_ = false;
+  std::unique_ptr<const ReadFailure> unreadable_;
   std::weak_ptr<File> parent_;
   std::weak_ptr<File> baseFile_;
   int32_t baseFileStart_ = 0;

@@ -6,8 +6,19 @@
 
 namespace lintra {
 
-// The parser passes every error on to its caller unchanged, apart from the not-found answer of the
-// file supply, which becomes the MissingFile flag of the child being created.
+// The parser passes every error on to its caller unchanged, apart from the not-found and
+// unreadable answers of the file supply, which become the flags of the child being created.
+
+bool File::TakeSupplyFailure(const RuntimeError& error, const Text& path) {
+  const ErrorRecord& record = error.Record();
+  if (record.Number == FileSupply::Unreadable) {
+    unreadable_ = std::make_unique<const ReadFailure>(ReadFailure{path, record.Description});
+  } else if (record.Number != FileSupply::NotFound) {
+    return false;
+  }
+  MissingFile(true);
+  return true;
+}
 
 // Builds the tree depth first, in text order. Each node being parsed is a frame of a walk rather
 // than a level of recursion, so a chain of includes however deep cannot exhaust the call stack.
@@ -47,7 +58,7 @@ void File::Parse() {
 
 // Creates the child that a directive names, asks the file supply for its text and returns it to
 // be parsed; returns null when there is nothing to parse (a malformed directive marks this node
-// missing, a file the supply cannot find becomes a missing leaf).
+// missing, a file the supply cannot find or read becomes a missing leaf).
 File* File::ParseInclude(const SourceText& text, size_t index) {
   const SourceText::Directive& directive = text.Directives()[index];
   if (directive.Form == SourceText::Directive::Kind::Malformed) {
@@ -69,8 +80,7 @@ File* File::ParseInclude(const SourceText& text, size_t index) {
   try {
     source = supply->fsGetFile(path);
   } catch (const RuntimeError& error) {
-    if (error.Record().Number != FileSupply::NotFound) throw;
-    child->MissingFile(true);
+    if (!child->TakeSupplyFailure(error, path)) throw;
     return nullptr;
   }
   child->content_ = std::move(source);

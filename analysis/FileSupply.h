@@ -17,11 +17,14 @@ class FileSupply {
   // Returns the whole text of the file at `FilePath` (web form, relative to the project root),
   // never null; the text may be shared with other nodes. The supplier may replace `FilePath`;
   // the caller then goes on with the replaced path. Raises RuntimeError with number NotFound
-  // when the file cannot be supplied, and with Abort (or any other error) to stop the analysis.
+  // when there is no such file, with Unreadable and the reason as its description (the system's
+  // words, as "Permission denied") when the file exists but cannot be read, and with Abort (or
+  // any other error) to stop the analysis.
   virtual std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) = 0;
 
   static constexpr int32_t NotFound = static_cast<int32_t>(0x800403E8u);
   static constexpr int32_t Abort = static_cast<int32_t>(0x800403E9u);
+  static constexpr int32_t Unreadable = static_cast<int32_t>(0x800403EAu);
 };
 
 }  // namespace lintra

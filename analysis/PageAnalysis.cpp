@@ -15,8 +15,7 @@ std::shared_ptr<File> AnalysePage(const std::shared_ptr<Object>& supply, const T
   try {
     root->content_ = Deref(root->Supply()).fsGetFile(path);
   } catch (const RuntimeError& error) {
-    if (error.Record().Number != FileSupply::NotFound) throw;
-    root->MissingFile(true);
+    if (!root->TakeSupplyFailure(error, path)) throw;
     return root;
   }
   root->FullPath(path);

@@ -58,8 +58,9 @@ _lintra() {
         -- "$word")) ;;
     --max-files | --max-warnings | --exclude | --extend-exclude | --depth) ;;
     # Options that take a rule id complete here, from the rules of check's SARIF log:
-    # missing-include cyclic-include name-redefined duplicate-include parent-path case-mismatch
-    # directive-order codepage-mismatch unused-file exposed-include.
+    # missing-include unreadable-file malformed-include cyclic-include name-redefined
+    # duplicate-include parent-path case-mismatch directive-order codepage-mismatch unused-file
+    # exposed-include.
     *)
       if [[ -z $command ]]; then
         COMPREPLY=($(compgen -W "$commands -h --help --version" -- "$word"))

@@ -10,7 +10,10 @@ void SupplyEvents::GetSharedFile(Text& FilePath, int32_t& nError,
     FileText = supply_.fsGetFile(FilePath);
   } catch (const RuntimeError& error) {
     const int32_t number = error.Record().Number;
-    if (number != FileSupply::NotFound && number != FileSupply::Abort) throw;
+    if (number != FileSupply::NotFound && number != FileSupply::Unreadable &&
+        number != FileSupply::Abort) {
+      throw;
+    }
     nError = number;
   }
 }

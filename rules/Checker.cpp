@@ -6,9 +6,11 @@
 #include "rules/DirectiveOrderRule.h"
 #include "rules/DuplicateIncludeRule.h"
 #include "rules/ExposedIncludeRule.h"
+#include "rules/MalformedIncludeRule.h"
 #include "rules/MissingIncludeRule.h"
 #include "rules/NameRedefinedRule.h"
 #include "rules/ParentPathRule.h"
+#include "rules/UnreadableFileRule.h"
 #include "rules/UnusedFileRule.h"
 
 namespace lintra {
@@ -16,6 +18,8 @@ namespace lintra {
 std::vector<std::unique_ptr<Rule>> AllRules() {
   std::vector<std::unique_ptr<Rule>> rules;
   rules.push_back(std::make_unique<MissingIncludeRule>());
+  rules.push_back(std::make_unique<UnreadableFileRule>());
+  rules.push_back(std::make_unique<MalformedIncludeRule>());
   rules.push_back(std::make_unique<CyclicIncludeRule>());
   rules.push_back(std::make_unique<ParentPathRule>());
   rules.push_back(std::make_unique<CaseMismatchRule>());

@@ -12,9 +12,9 @@ const RuleInfo& MissingIncludeRule::Info() const {
       "missing-include", Severity::Error, "ASP 0126", "An included file cannot be found.",
       "The server merges every include into the page before any script runs, and stops the page "
       "with error ASP 0126 (Include file not found) when the file an include directive names "
-      "does not exist, lies outside the site or cannot be read; every page that reaches the "
-      "directive fails (Microsoft's list of ASP errors). Correct the path in the directive, or "
-      "add the file."};
+      "does not exist or lies outside the site; every page that reaches the directive fails "
+      "(Microsoft's list of ASP errors). A file that exists but cannot be read is "
+      "unreadable-file's. Correct the path in the directive, or add the file."};
   return info;
 }
 
@@ -33,7 +33,8 @@ Text WrittenPath(const PageCheck::Include& include) {
 
 void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   page.EachInclude([&](const PageCheck::Include& include) {
-    if (!include.node.MissingFile() || !include.node.Content().empty()) return;
+    File& node = include.node;
+    if (!node.MissingFile() || !node.Content().empty() || node.Unreadable()) return;
     if (ParentPathRule::ReportsRefusal(page.Settings(), include)) return;
     ReportDirective(page, findings, include,
                     [&] { return u"include file not found: " + WrittenPath(include); });

@@ -4,7 +4,7 @@
 
 namespace lintra {
 
-// missing-include: an include directive whose file cannot be found or is refused.
+// missing-include: an include directive whose file does not exist or is refused.
 class MissingIncludeRule : public Rule {
  public:
   const RuleInfo& Info() const override;

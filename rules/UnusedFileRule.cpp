@@ -20,10 +20,17 @@ const RuleInfo& UnusedFileRule::Info() const {
 void UnusedFileRule::Check(PageCheck& page, FindingSet&) {
   if (!page.Settings().wholeProject) return;
   const std::vector<std::string>& extensions = page.Settings().includeOnlyExtensions;
+  const auto noteUsed = [&](TextView file, size_t hash) {
+    if (!HasExtension(file, extensions)) return;
+    const HashedPathView path{file, hash};
+    if (used_.find(path) == used_.end()) used_.insert(HashedPath{Text(file), hash});
+  };
   const auto note = [&](File& node) {
-    if (!node.SharedContent() || !HasExtension(node.Name(), extensions)) return;
-    const HashedPathView path{node.FullPathView(), node.FullPathHash()};
-    if (used_.find(path) == used_.end()) used_.insert(HashedPath{Text(path.path), path.hash});
+    if (node.SharedContent()) {
+      noteUsed(node.FullPathView(), node.FullPathHash());
+    } else if (const File::ReadFailure* failure = node.Unreadable()) {
+      noteUsed(failure->fullPath, text::HashIgnoringCase(failure->fullPath));
+    }
   };
   note(page.Page());
   page.EachInclude(note);

@@ -49,36 +49,18 @@ std::optional<std::vector<std::string>> Segments(TextView webPath) {
   return segments;
 }
 
-// Reads `file` in pieces handed to `take`, after telling `begin` its size. A file larger than
-// `limit` is refused, and at most `limit` + 1 bytes are read in all, so that a file that grows
-// while it is read is still caught. False when the file cannot be read or is too large.
-template <class Begin, class Take>
-bool ReadPieces(const fs::path& file, std::uintmax_t limit, Begin begin, Take take) {
-  const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) return false;
-  struct stat about {};
-  bool good = ::fstat(descriptor, &about) == 0 && S_ISREG(about.st_mode) &&
-              static_cast<std::uintmax_t>(about.st_size) <= limit;
-  const auto size = good ? static_cast<std::uintmax_t>(about.st_size) : 0;
-  const auto bufferSize = static_cast<size_t>(std::min<std::uintmax_t>(size + 1, 1 << 16));
-  const auto buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
-  if (good) begin(size);
-  for (std::uintmax_t total = 0; good;) {
-    const ssize_t got = ::read(descriptor, buffer.get(), bufferSize);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      good = got == 0;
-      break;
-    }
-    total += static_cast<std::uintmax_t>(got);
-    good = total <= limit;
-    if (good) take(std::string_view(buffer.get(), static_cast<size_t>(got)));
-    // A regular file reads short only at its end, which spares small files a second read.
-    if (static_cast<size_t>(got) < bufferSize) break;
-  }
-  ::close(descriptor);
-  return good;
+// The reason for the failure that errno holds, in the system's words.
+std::string SystemReason() {
+  return std::generic_category().message(errno);
 }
+
+// Closes a descriptor when it goes.
+struct Descriptor {
+  int number;
+  ~Descriptor() {
+    if (number >= 0) ::close(number);
+  }
+};
 
 // The entry of `folder` whose name equals `name` without regard to letter case, the first in byte
 // order when several do; nothing when none does or the folder cannot be listed.
@@ -99,6 +81,38 @@ std::optional<std::string> EntryIgnoringCase(const fs::path& folder, const std::
 
 DiskFiles::DiskFiles(const fs::path& root) : root_(fs::canonical(root)) {
   if (!fs::is_directory(root_)) throw std::invalid_argument(root.string() + " is not a folder");
+}
+
+int DiskFiles::OpenForReading(const fs::path& resolved) const {
+  return ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+// At most MaxFileBytes + 1 bytes are read in all, so that a file that grows while it is read is
+// still caught.
+template <class Begin, class Take>
+void DiskFiles::ReadPieces(const fs::path& resolved, Begin begin, Take take) const {
+  static const std::string tooLarge = "larger than " + std::to_string(MaxFileBytes >> 20) + " MB";
+  const Descriptor file{OpenForReading(resolved)};
+  if (file.number < 0) throw UnreadableFile(SystemReason());
+  struct stat about {};
+  if (::fstat(file.number, &about) != 0) throw UnreadableFile(SystemReason());
+  if (!S_ISREG(about.st_mode)) throw UnreadableFile("not a regular file");
+  const auto size = static_cast<std::uintmax_t>(about.st_size);
+  if (size > MaxFileBytes) throw UnreadableFile(tooLarge);
+  const auto bufferSize = static_cast<size_t>(std::min<std::uintmax_t>(size + 1, 1 << 16));
+  const auto buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
+  begin(size);
+  for (std::uintmax_t total = 0;;) {
+    const ssize_t got = ::read(file.number, buffer.get(), bufferSize);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw UnreadableFile(SystemReason());
+    if (got == 0) return;
+    total += static_cast<std::uintmax_t>(got);
+    if (total > MaxFileBytes) throw UnreadableFile(tooLarge);
+    take(std::string_view(buffer.get(), static_cast<size_t>(got)));
+    // A regular file reads short only at its end, which spares small files a second read.
+    if (static_cast<size_t>(got) < bufferSize) return;
+  }
 }
 
 std::optional<fs::path> DiskFiles::Follow(const fs::path& folder, const std::string& segment,
@@ -146,39 +160,40 @@ std::optional<fs::path> DiskFiles::Resolve(TextView webPath) const {
   return file;
 }
 
-std::optional<std::string> DiskFiles::Bytes(const fs::path& resolved) const {
+std::string DiskFiles::Bytes(const fs::path& resolved) const {
   std::string bytes;
   const auto begin = [&](std::uintmax_t size) { bytes.reserve(size); };
   const auto append = [&](std::string_view piece) { bytes.append(piece); };
-  if (!ReadPieces(resolved, MaxFileBytes, begin, append)) return std::nullopt;
+  ReadPieces(resolved, begin, append);
   return bytes;
 }
 
 std::optional<Text> DiskFiles::Decoded(const fs::path& resolved, const CodePage* codePage) const {
   TextBytes bytes;
-  return Decode(resolved, codePage, bytes);
+  try {
+    return Decode(resolved, codePage, bytes);
+  } catch (const UnreadableFile&) {
+    return std::nullopt;
+  }
 }
 
 std::shared_ptr<const SourceText> DiskFiles::Source(const fs::path& resolved,
                                                     const CodePage* codePage) const {
   TextBytes bytes;
-  std::optional<Text> text = Decode(resolved, codePage, bytes);
-  if (!text) return nullptr;
-  return std::make_shared<const SourceText>(std::move(*text), bytes);
+  Text text = Decode(resolved, codePage, bytes);
+  return std::make_shared<const SourceText>(std::move(text), bytes);
 }
 
-std::optional<Text> DiskFiles::Decode(const fs::path& resolved, const CodePage* codePage,
-                                      TextBytes& bytes) const {
+Text DiskFiles::Decode(const fs::path& resolved, const CodePage* codePage, TextBytes& bytes) const {
   if (codePage) {
-    const std::optional<std::string> raw = Bytes(resolved);
-    if (!raw) return std::nullopt;
-    bytes = BytesOf(*raw);
-    return DecodeFileBytes(*raw, codePage);
+    const std::string raw = Bytes(resolved);
+    bytes = BytesOf(raw);
+    return DecodeFileBytes(raw, codePage);
   }
   std::optional<FileDecoder> decoder;
   const auto begin = [&](std::uintmax_t size) { decoder.emplace(size); };
   const auto decode = [&](std::string_view piece) { decoder->Add(piece); };
-  if (!ReadPieces(resolved, MaxFileBytes, begin, decode)) return std::nullopt;
+  ReadPieces(resolved, begin, decode);
   Text text = decoder->Finish();
   bytes = decoder->Bytes();
   return text;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <unordered_map>
 
@@ -22,12 +23,19 @@ struct ProjectFile {
   Text text;
 };
 
+// A file that exists but cannot be read; what() says why, in the system's words ("Permission
+// denied"), or that it is larger than DiskFiles::MaxFileBytes.
+class UnreadableFile : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // The files of one web project on disk, as hosts of the control read them. Every file is named
 // by a web path relative to the project root, and nothing outside the root is ever opened: not
 // through ".." segments, drive letters or symbolic links that lead out.
 class DiskFiles {
  public:
-  // Files larger than this are refused as if they were missing.
+  // Files larger than this are not read: they are unreadable.
   static constexpr std::uintmax_t MaxFileBytes = std::uintmax_t{256} << 20;
   // Web paths longer than this are refused as if they were missing, as the Windows servers of
   // classic ASP sites refuse them. It also ends include chains whose paths grow without end
@@ -37,6 +45,7 @@ class DiskFiles {
   // The project at `root`, an existing folder. Throws std::filesystem::filesystem_error when
   // `root` does not exist and std::invalid_argument when it is not a folder.
   explicit DiskFiles(const std::filesystem::path& root);
+  virtual ~DiskFiles() = default;
 
   // The project root, fully resolved (absolute, no symbolic links).
   const std::filesystem::path& Root() const { return root_; }
@@ -50,9 +59,9 @@ class DiskFiles {
   // as soon as one leads outside the root, so no folder outside it is ever listed.
   std::optional<std::filesystem::path> Resolve(TextView webPath) const;
 
-  // The bytes of `resolved`, a location that Resolve gave, or nothing when the file cannot be
-  // read or is larger than MaxFileBytes.
-  std::optional<std::string> Bytes(const std::filesystem::path& resolved) const;
+  // The bytes of `resolved`, a location that Resolve gave. Throws UnreadableFile when the file
+  // cannot be read or is larger than MaxFileBytes.
+  std::string Bytes(const std::filesystem::path& resolved) const;
 
   // The text of `resolved`, a location that Resolve gave, as DecodeFileBytes decodes its bytes;
   // without a code page it is decoded as it is read, so that a large file's bytes are never held
@@ -60,8 +69,8 @@ class DiskFiles {
   std::optional<Text> Decoded(const std::filesystem::path& resolved,
                               const CodePage* codePage = nullptr) const;
 
-  // The text of `resolved` as Decoded gives it, shared, with what its bytes are (see BytesOf);
-  // null when the file cannot be read or is larger than MaxFileBytes.
+  // The text of `resolved` as Decoded gives it, shared, with what its bytes are (see BytesOf).
+  // Throws UnreadableFile when the file cannot be read or is larger than MaxFileBytes.
   std::shared_ptr<const SourceText> Source(const std::filesystem::path& resolved,
                                            const CodePage* codePage = nullptr) const;
 
@@ -76,11 +85,19 @@ class DiskFiles {
   // Forgets the folders resolved so far, so that the next paths see the folders as they are now.
   void ForgetFolders() const { folders_.clear(); }
 
+ protected:
+  // Opens `resolved` for reading: its descriptor, or -1 with errno saying why not. Every file
+  // is opened here, so that a test can make one unreadable whoever runs it.
+  virtual int OpenForReading(const std::filesystem::path& resolved) const;
+
  private:
   bool Contains(const std::filesystem::path& resolved) const;
-  // Decoded, telling `bytes` what the bytes were.
-  std::optional<Text> Decode(const std::filesystem::path& resolved, const CodePage* codePage,
-                             TextBytes& bytes) const;
+  // Reads `resolved` in pieces handed to `take`, after telling `begin` its size (see Bytes).
+  template <class Begin, class Take>
+  void ReadPieces(const std::filesystem::path& resolved, Begin begin, Take take) const;
+  // The text of `resolved`, telling `bytes` what its bytes were; throws UnreadableFile.
+  Text Decode(const std::filesystem::path& resolved, const CodePage* codePage,
+              TextBytes& bytes) const;
   // The entry `segment` of the resolved `folder`, as Resolve follows each segment; `status` is
   // that of the entry it leads to. Nothing when it cannot be followed.
   std::optional<std::filesystem::path> Follow(const std::filesystem::path& folder,

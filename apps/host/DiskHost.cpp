@@ -54,11 +54,16 @@ std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep
   std::shared_ptr<const SourceText> text;
   if (const auto kept = byWebPath_.find(webPath); kept != byWebPath_.end()) {
     text = kept->second;
-  } else if ((text = route.files.Source(*location, codePage_))) {
+  } else {
+    try {
+      text = route.files.Source(*location, codePage_);
+    } catch (const UnreadableFile& failure) {
+      unreadable_.emplace(webPath, failure.what());
+      return std::make_unique<Found>(Found{std::move(webPath), nullptr, failure.what()});
+    }
     if (keep) byWebPath_.emplace(webPath, text);
   }
-  if (!text) return nullptr;
-  return std::make_unique<Found>(Found{std::move(webPath), std::move(text)});
+  return std::make_unique<Found>(Found{std::move(webPath), std::move(text), {}});
 }
 
 const DiskHost::Found* DiskHost::Find(const Text& requested, bool page) {
@@ -83,6 +88,7 @@ std::shared_ptr<const SourceText> DiskHost::fsGetFile(Text& FilePath) {
   }
   if (!found) RaiseError(NotFound, u"DiskHost", u"Could not find the file : " + FilePath);
   if (paths_ == Paths::OnDisk) FilePath = found->webPath;
+  if (!found->text) RaiseError(Unreadable, u"DiskHost", text::FromUtf8(found->unreadable));
   return found->text;
 }
 

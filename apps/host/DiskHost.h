@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -49,6 +51,10 @@ class DiskHost : public FileSupply {
     pageNext_ = true;
   }
 
+  // The files that exist but could not be read, by real web path, with why (see UnreadableFile);
+  // every one met since the host was made.
+  const std::map<Text, std::string>& UnreadableFiles() const { return unreadable_; }
+
   // Whether a request of the current page was answered with the abort code for the limit.
   bool LimitReached() const { return limitReached_; }
   uint64_t MaxRequests() const { return maxRequests_; }
@@ -63,19 +69,22 @@ class DiskHost : public FileSupply {
   }
 
   // The decoded text of `FilePath`; with Paths::OnDisk, `FilePath` becomes the file's real web
-  // path. Raises RuntimeError NotFound, changing nothing, when the file is refused, missing, a
-  // folder or unreadable; past the request limit, Abort.
+  // path. Raises RuntimeError NotFound, changing nothing, when the file is refused, missing or a
+  // folder, and Unreadable with the reason when it cannot be read (with Paths::OnDisk, after
+  // `FilePath` became its real web path); past the request limit, Abort.
   std::shared_ptr<const SourceText> fsGetFile(Text& FilePath) override;
 
  private:
-  // A file as requests find it: its real web path and its shared text.
+  // A file as requests find it: its real web path and its shared text, or null text and why it
+  // cannot be read.
   struct Found {
     Text webPath;
     std::shared_ptr<const SourceText> text;
+    std::string unreadable;
   };
 
-  // The file that `requested` names, read on its first request and kept; null when it cannot
-  // be read. A `page` that is not kept already is read for this page alone.
+  // The file that `requested` names, read on its first request and kept; null when there is
+  // none. A `page` that is not kept already is read for this page alone.
   const Found* Find(const Text& requested, bool page);
   // The files that serve `requested`, the path it names in them, and the web path of their root.
   struct Route {
@@ -85,7 +94,7 @@ class DiskHost : public FileSupply {
   };
   Route RouteOf(const Text& requested) const;
   // The file that `requested` names, read now unless its text is kept; the text is kept when
-  // `keep`. Null when it cannot be read.
+  // `keep`. Null when there is none; an unreadable one is noted in unreadable_.
   std::unique_ptr<Found> Load(const Text& requested, bool keep);
 
   // A hash of a path's units taken eight bytes at a time: the host looks up a path for every
@@ -103,6 +112,7 @@ class DiskHost : public FileSupply {
   uint64_t maxRequests_;
   Paths paths_;
   const CodePage* codePage_;
+  std::map<Text, std::string> unreadable_;
   std::unique_ptr<Found> page_;
   bool pageNext_ = false;
   uint64_t requests_ = 0;

@@ -10,7 +10,7 @@ constexpr int Done = 0;
 constexpr int Findings = 1;
 // The arguments or the project's configuration file were not understood.
 constexpr int Usage = 2;
-// The analysis failed or was stopped.
+// The analysis failed or was stopped, or a file could not be read: the result is incomplete.
 constexpr int AnalysisFailed = 3;
 }  // namespace ExitCode
 

@@ -99,6 +99,7 @@ size_t CheckPages(Session& session, const Options& options, const std::vector<Te
   for (const std::unique_ptr<Worker>& worker : workers) {
     checker.Merge(worker->checker.TakeFindings(), order);
     checker.TakeNotes(worker->checker);
+    if (worker->owned) session.TakeUnreadableFiles(*worker->owned);
   }
   session.ReplaceFailures(std::move(failures));
   return analysed;

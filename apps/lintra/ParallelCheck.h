@@ -22,7 +22,8 @@ using CheckedTree = std::function<void(const PageTree& page)>;
 // with the rules at `checker`'s settings, handing each tree to `visit` when given. The findings
 // are put together in `checker` as `order` says, each with the chain of the first page that
 // reaches it, with what its rules note for Finish; the pages whose analysis failed end
-// session.Failures(), in page order; `progress` counts each page as its chunk is put together.
+// session.Failures(), in page order, and the files found unreadable join
+// session.UnreadableFiles(); `progress` counts each page as its chunk is put together.
 // Returns how many pages were analysed. Findings and failures are the same whatever the number
 // of threads.
 size_t CheckPages(Session& session, const Options& options, const std::vector<Text>& pages,

@@ -9,10 +9,17 @@ namespace lintra {
 
 namespace {
 
+// The tree of `page` as the session analyses it, or null when its analysis failed or the page
+// could not be read, which the session reports.
+std::shared_ptr<File> ReadablePage(Session& session, const Text& page) {
+  std::shared_ptr<File> tree = session.AnalysePage(page);
+  return tree && !tree->Unreadable() ? tree : nullptr;
+}
+
 // Analyses the one page of the run and writes what `report` makes of it.
 template <class Report>
 int ReportOnPage(Session& session, Report report) {
-  if (const std::shared_ptr<File> page = session.AnalysePage(session.Pages().front())) {
+  if (const std::shared_ptr<File> page = ReadablePage(session, session.Pages().front())) {
     WriteOut(report(*page));
   }
   return ExitCode::Done;
@@ -24,7 +31,8 @@ int RunTree(Session& session) {
   const std::vector<Text> pages = session.Pages();
   Progress progress(pages.size());
   for (const Text& page : pages) {
-    if (const std::shared_ptr<File> tree = session.AnalysePage(page)) WriteOut(PageTextTree(*tree));
+    if (const std::shared_ptr<File> tree = ReadablePage(session, page))
+      WriteOut(PageTextTree(*tree));
     progress.PageDone();
   }
   return ExitCode::Done;

@@ -145,6 +145,16 @@ std::shared_ptr<const SourceText> Session::Source(const Text& file) {
   }
 }
 
+std::map<Text, std::string> Session::UnreadableFiles() const {
+  std::map<Text, std::string> files = unreadableElsewhere_;
+  files.insert(host_.UnreadableFiles().begin(), host_.UnreadableFiles().end());
+  return files;
+}
+
+void Session::TakeUnreadableFiles(const Session& other) {
+  unreadableElsewhere_.merge(other.UnreadableFiles());
+}
+
 std::vector<Text> Session::ProjectFiles() const {
   return PageDiscovery(options_.Excludes()).FindFiles(files_.Root());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <stdexcept>
@@ -89,6 +90,12 @@ class Session {
   // analysed too; they are the failures of all its pages, in page order.
   void ReplaceFailures(std::vector<PageFailure> failures) { failures_ = std::move(failures); }
 
+  // The files of the run so far that exist but could not be read, by real web path, with why:
+  // this session's and those taken from others.
+  std::map<Text, std::string> UnreadableFiles() const;
+  // Takes in the unreadable files of `other`, a session that analysed other pages of the run.
+  void TakeUnreadableFiles(const Session& other);
+
  private:
   template <class Analyse>
   std::shared_ptr<File> Run(const Text& page, Analyse analyse);
@@ -107,6 +114,7 @@ class Session {
   PageArguments arguments_;
   SiteAnalysis site_;
   std::vector<PageFailure> failures_;
+  std::map<Text, std::string> unreadableElsewhere_;
 };
 
 }  // namespace lintra

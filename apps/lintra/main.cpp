@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -54,8 +55,20 @@ int Dispatch(Session& session, const Options& options) {
   return ExitCode::Usage;
 }
 
+// Names each page whose analysis failed and each file that could not be read, one a line; true
+// when there was one, as the run's result is then incomplete.
+bool ReportIncomplete(const Session& session) {
+  for (const PageFailure& failure : session.Failures()) WriteError(failure.message);
+  const std::map<Text, std::string> unreadable = session.UnreadableFiles();
+  for (const auto& [file, reason] : unreadable) {
+    WriteError("cannot read " + text::ToUtf8(file) + ": " + reason + "; the result is incomplete");
+  }
+  return !session.Failures().empty() || !unreadable.empty();
+}
+
 // Runs the command with the session open. Arguments that cannot be run end it with Usage; pages
-// whose analysis failed, once the others are reported, and output errors with AnalysisFailed.
+// whose analysis failed or files that could not be read, once the rest is reported, and output
+// errors with AnalysisFailed.
 int RunInSession(Session& session, const Options& options) {
   try {
     const int status = Dispatch(session, options);
@@ -63,8 +76,7 @@ int RunInSession(Session& session, const Options& options) {
       WriteError("could not write the output");
       return ExitCode::AnalysisFailed;
     }
-    for (const PageFailure& failure : session.Failures()) WriteError(failure.message);
-    return session.Failures().empty() ? status : ExitCode::AnalysisFailed;
+    return ReportIncomplete(session) ? ExitCode::AnalysisFailed : status;
   } catch (const UsageError& error) {
     WriteError(error.what());
     return ExitCode::Usage;

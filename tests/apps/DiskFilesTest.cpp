@@ -2,6 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <map>
+
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/host/TextDecoding.h"
@@ -102,6 +105,55 @@ TEST_F(DiskFilesTest, AnswersNothingForWhatIsNoReadableFile) {
        {u"", u".", u"/", u"inc", u"inc/", u"nothere.inc", u"pipe.inc", u"huge.inc"}) {
     EXPECT_EQ(Loaded(files, path), "refused") << text::ToUtf8(path);
   }
+}
+
+// The files of a project in which one file name cannot be opened, as a file without read
+// permission cannot for any account but the superuser.
+class LockedFiles : public DiskFiles {
+ public:
+  LockedFiles(const fs::path& root, std::string locked)
+      : DiskFiles(root), locked_(std::move(locked)) {}
+
+ protected:
+  int OpenForReading(const fs::path& resolved) const override {
+    if (resolved.filename() != locked_) return DiskFiles::OpenForReading(resolved);
+    errno = EACCES;
+    return -1;
+  }
+
+ private:
+  std::string locked_;
+};
+
+// The number and description of what `host` raises for `path`, or "read".
+std::string Refusal(DiskHost& host, Text path) {
+  try {
+    host.fsGetFile(path);
+    return "read";
+  } catch (const RuntimeError& raised) {
+    return std::to_string(raised.Record().Number) + " " + text::ToUtf8(raised.Record().Description);
+  }
+}
+
+TEST_F(DiskFilesTest, HostTellsAFileThatCannotBeReadFromOneThatIsNotThere) {
+  temp.Write("root/inc/locked.inc", "LOCKED");
+  fs::resize_file(temp.Write("root/huge.inc", ""), DiskFiles::MaxFileBytes + 1);
+  const LockedFiles files(Root(), "locked.inc");
+  DiskHost host(files, 10);
+  const std::string denied = std::to_string(FileSupply::Unreadable) + " Permission denied";
+  EXPECT_EQ(Refusal(host, u"inc/locked.inc"), denied);
+  // Asked again, under another spelling too, it is still unreadable, not missing.
+  EXPECT_EQ(Refusal(host, u"inc/locked.inc"), denied);
+  EXPECT_EQ(Refusal(host, u"INC/Locked.inc"), denied);
+  EXPECT_EQ(Refusal(host, u"huge.inc"),
+            std::to_string(FileSupply::Unreadable) + " larger than 256 MB");
+  EXPECT_EQ(Refusal(host, u"inc/gone.inc"),
+            std::to_string(FileSupply::NotFound) + " Could not find the file : inc/gone.inc");
+  EXPECT_EQ(Refusal(host, u"inc/a.inc"), "read");
+  const std::map<Text, std::string> unreadable = {{u"huge.inc", "larger than 256 MB"},
+                                                  {u"inc/locked.inc", "Permission denied"}};
+  EXPECT_EQ(host.UnreadableFiles(), unreadable);
+  EXPECT_EQ(Loaded(files, u"inc/locked.inc"), "refused");
 }
 
 TEST_F(DiskFilesTest, RootMustBeAnExistingFolder) {

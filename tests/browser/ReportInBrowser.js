@@ -57,7 +57,8 @@ const tests = {
       assert.deepEqual(await texts(page, "#by-rule tbody tr"), [
         "case-mismatchwarning0", "codepage-mismatchwarning0", "cyclic-includeerror1",
         "directive-ordererror0", "duplicate-includewarning1", "exposed-includenote5",
-        "missing-includeerror1", "name-redefinederror0", "parent-patherror2", "unused-filenote0"]);
+        "malformed-includeerror0", "missing-includeerror1", "name-redefinederror0",
+        "parent-patherror2", "unreadable-fileerror0", "unused-filenote0"]);
     }),
 
   "the findings table has one row per finding, sorts by a column and filters": (browser) =>

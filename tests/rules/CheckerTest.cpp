@@ -126,6 +126,32 @@ TEST(MissingIncludeRule, LeavesADirectiveTheServerRefusesForItsParentPathToParen
   EXPECT_EQ(check(silenced), missingParent + missing);
 }
 
+// A file that exists but cannot be read is neither missing nor unused; an unreadable page is
+// reported as a whole.
+TEST(UnreadableFileRule, ReportsWhatCannotBeReadAndNeitherMissingNorUnused) {
+  MemorySupply host;
+  host.Files = {{u"page.asp", IncludeLine(u"inc/locked.inc") + IncludeLine(u"inc/gone.inc")},
+                {u"inc/locked.inc", u""},
+                {u"locked.asp", u""}};
+  host.UnreadableFiles = {{u"inc/locked.inc", u"Permission denied"},
+                          {u"locked.asp", u"Input/output error"}};
+  SiteAnalysis site(host, u"/site");
+  RuleSettings settings;
+  settings.wholeProject = true;
+  settings.severities["exposed-include"] = std::nullopt;
+  Checker checker(settings);
+  for (const char16_t* page : {u"page.asp", u"locked.asp"})
+    checker.Check(PageTree(site.Tree(page)));
+  checker.Finish({u"inc/locked.inc", u"locked.asp", u"page.asp"});
+  EXPECT_EQ(Render(checker.Findings()),
+            "missing-include error [ASP 0126] page.asp:2:1-2:38 pages=1 from page.asp | include "
+            "file not found: inc/gone.inc\n"
+            "unreadable-file error [] page.asp:1:1-1:40 pages=1 from page.asp | unreadable file: "
+            "inc/locked.inc cannot be read: Permission denied\n"
+            "unreadable-file error [] locked.asp:0:0-0:0 pages=1 from locked.asp | unreadable "
+            "file: locked.asp cannot be read: Input/output error\n");
+}
+
 TEST(Checker, DescribesTheRulesThatRunInPageOrderAtTheSeveritiesTheSettingsGive) {
   RuleSettings settings;
   settings.severities["unused-file"] = std::nullopt;
@@ -135,7 +161,8 @@ TEST(Checker, DescribesTheRulesThatRunInPageOrderAtTheSeveritiesTheSettingsGive)
     rules += rule.id + " " + SeverityName(rule.severity) + "\n";
   }
   EXPECT_EQ(rules,
-            "missing-include error\ncyclic-include error\nparent-path error\n"
+            "missing-include error\nunreadable-file error\nmalformed-include error\n"
+            "cyclic-include error\nparent-path error\n"
             "case-mismatch error\ndirective-order error\nname-redefined error\n"
             "duplicate-include warning\ncodepage-mismatch warning\nexposed-include note\n");
 }

@@ -71,6 +71,18 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
       {"missing-include",
        "missing-include error [ASP 0126] inc/header.inc:2:1-2:33 pages=2 from one.asp > "
        "one.asp:1:1-1:38 | include file not found: menu2.inc\n"},
+      // each comment with "#include" but no file= or virtual= value, once for all the pages
+      // that reach it; an empty value names a missing file, and "#include" in script code or
+      // outside a comment is no directive
+      {"malformed-include",
+       "malformed-include error [ASP 0128] one.asp:3:1-3:18 pages=1 from one.asp | malformed "
+       "include: no file= or virtual= attribute with a value\n"
+       "malformed-include error [ASP 0128] one.asp:4:1-4:38 pages=1 from one.asp | malformed "
+       "include: no file= or virtual= attribute with a value\n"
+       "malformed-include error [ASP 0128] inc/header.inc:2:1-2:23 pages=2 from one.asp > "
+       "one.asp:1:1-1:38 | malformed include: no file= or virtual= attribute with a value\n"
+       "malformed-include error [ASP 0128] two.asp:2:1-2:22 pages=1 from two.asp | malformed "
+       "include: no file= or virtual= attribute with a value\n"},
       // the directive that closes a loop, naming the loop; a diamond is no loop
       {"cyclic-include",
        "cyclic-include error [ASP 0135] b.inc:1:1-1:29 pages=1 from page.asp > "

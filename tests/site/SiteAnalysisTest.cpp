@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/File.h"
+#include "analysis/Files.h"
 #include "platform/ErrorRecord.h"
 #include "site/MatchList.h"
 #include "support/MemorySupply.h"
@@ -43,6 +44,27 @@ TEST(SiteAnalysis, AnalysesEachPageIntoATreeOfItsOwn) {
   EXPECT_EQ(Outline(*gone), u"");
   EXPECT_EQ(Outline(*site.Tree(u"r.asp")), Outline(*page));
   EXPECT_EQ(host.Requests.size(), 13u);
+}
+
+// The control's reports show an unreadable file as they show a missing one; the tree keeps why
+// it could not be read.
+TEST(SiteAnalysis, AFileThatExistsButCannotBeReadIsMissingWithTheSupplysReason) {
+  MemorySupply host;
+  ServeExampleTree(host.Files);
+  host.UnreadableFiles = {{u"b.inc", u"Permission denied"}, {u"locked.asp", u"I/O error"}};
+  host.Files[u"b.inc"] = IncludeLine(u"b1.inc");
+  SiteAnalysis site(host, u"/site");
+  const std::shared_ptr<File> page = site.Tree(u"r.asp");
+  EXPECT_EQ(Outline(*page), u"a.inc\n  a1.inc\n    a1a.inc\nb.inc missing\n");
+  const File& b = *(*page->Includes())[1];
+  ASSERT_TRUE(b.Unreadable());
+  EXPECT_EQ(b.Unreadable()->fullPath + u": " + b.Unreadable()->reason, u"b.inc: Permission denied");
+  EXPECT_EQ(page->OutputCriticalErrors(), u"b.inc (b.inc)\r\n   Error opening file. \r\n\r\n");
+  EXPECT_FALSE((*(*page->Includes())[0]->Includes())[0]->Unreadable());
+  const std::shared_ptr<File> locked = site.Tree(u"locked.asp");
+  EXPECT_TRUE(locked->MissingFile());
+  EXPECT_EQ(locked->Unreadable()->reason, u"I/O error");
+  EXPECT_FALSE(site.Tree(u"gone.asp")->Unreadable());
 }
 
 TEST(SiteAnalysis, KeepsThePagesThatAreOrIncludeAFileOfTheMatchList) {

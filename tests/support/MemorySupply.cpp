@@ -16,6 +16,9 @@ std::shared_ptr<const SourceText> MemorySupply::fsGetFile(Text& FilePath) {
   };
   if (overLimit) fail(Abort);
   if (auto error = Errors.find(FilePath); error != Errors.end()) fail(error->second);
+  if (auto reason = UnreadableFiles.find(FilePath); reason != UnreadableFiles.end()) {
+    RaiseError(Unreadable, u"MemorySupply", reason->second);
+  }
   const auto file = Files.find(FilePath);
   if (file == Files.end()) fail(NotFound);
   std::shared_ptr<const SourceText>& text = served_[FilePath];

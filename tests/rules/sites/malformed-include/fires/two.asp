@@ -1,0 +1,2 @@
+<!--#include virtual="/inc/header.inc"-->
+<!--#include file=-->
