@@ -20,15 +20,9 @@ std::string Quoted(const std::string& text) {
   return quoted + "\"";
 }
 
-std::string Folder(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 std::string NodeLine(const GraphNode& node, size_t id) {
-  const std::string name = node.path.substr(Folder(node.path).size());
-  std::string line =
-      "  n" + std::to_string(id) + " [label=" + Quoted(name) + ", tooltip=" + Quoted(node.path);
+  std::string line = "  n" + std::to_string(id) + " [label=" + Quoted(NameInFolder(node)) +
+                     ", tooltip=" + Quoted(FullName(node));
   if (node.missing) {
     line += std::string(", style=\"rounded,filled,dashed\", color=\"") + colours::Critical +
             "\", fillcolor=\"" + colours::CriticalFill + "\"";
@@ -38,24 +32,22 @@ std::string NodeLine(const GraphNode& node, size_t id) {
   return line + "];\n";
 }
 
+// The attributes that draw `edge` in its style, with its label; none for a plain edge of one file.
+std::string EdgeAttributes(const GraphEdge& edge) {
+  const char* colour = edge.style == EdgeStyle::Duplicate ? colours::Warning : colours::Critical;
+  const std::string label = EdgeLabel(edge);
+  std::string attributes = label.empty() ? "" : "label=" + Quoted(label);
+  if (edge.style == EdgeStyle::Plain) return attributes;
+  attributes += std::string(", color=\"") + colour + "\", fontcolor=\"" + colour + "\"";
+  if (edge.style == EdgeStyle::Missing) attributes += ", style=dashed";
+  if (edge.style == EdgeStyle::Circular) attributes += ", style=bold";
+  return attributes;
+}
+
 std::string EdgeLine(const GraphEdge& edge) {
-  std::string line = "  n" + std::to_string(edge.from) + " -> n" + std::to_string(edge.to);
-  switch (edge.style) {
-    case EdgeStyle::Missing:
-      line += std::string(" [color=\"") + colours::Critical + "\", style=dashed";
-      break;
-    case EdgeStyle::Circular:
-      line += std::string(" [color=\"") + colours::Critical + "\", style=bold";
-      break;
-    case EdgeStyle::Duplicate:
-      line += std::string(" [color=\"") + colours::Warning + "\"";
-      break;
-    case EdgeStyle::Plain:
-      return line + ";\n";
-  }
-  const char* name = StyleName(edge.style);
-  return line + ", label=\"" + name + "\", fontcolor=\"" +
-         (edge.style == EdgeStyle::Duplicate ? colours::Warning : colours::Critical) + "\"];\n";
+  const std::string attributes = EdgeAttributes(edge);
+  return "  n" + std::to_string(edge.from) + " -> n" + std::to_string(edge.to) +
+         (attributes.empty() ? "" : " [" + attributes + "]") + ";\n";
 }
 
 }  // namespace
@@ -63,7 +55,7 @@ std::string EdgeLine(const GraphEdge& edge) {
 std::string DotText(const IncludeGraph& graph) {
   std::map<std::string, std::string> folders;
   for (size_t id = 0; id < graph.nodes.size(); ++id) {
-    const std::string folder = Folder(graph.nodes[id].path);
+    const std::string folder = FolderOf(graph.nodes[id].path);
     folders[folder] += (folder.empty() ? "" : "  ") + NodeLine(graph.nodes[id], id);
   }
   std::string dot =

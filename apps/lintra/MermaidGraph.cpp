@@ -18,18 +18,20 @@ std::string Quoted(const std::string& text) {
   return quoted + "\"";
 }
 
-std::string Arrow(EdgeStyle style) {
-  switch (style) {
+// The arrow of `edge`, with its label (see EdgeLabel) when it has one.
+std::string Arrow(const GraphEdge& edge) {
+  const std::string label = EdgeLabel(edge);
+  if (label.empty()) return " --> ";
+  switch (edge.style) {
     case EdgeStyle::Missing:
-      return " -. missing .-> ";
+      return " -. " + label + " .-> ";
     case EdgeStyle::Circular:
-      return " == circular ==> ";
+      return " == " + label + " ==> ";
     case EdgeStyle::Duplicate:
-      return " -- duplicate --> ";
     case EdgeStyle::Plain:
       break;
   }
-  return " --> ";
+  return " -- " + label + " --> ";
 }
 
 }  // namespace
@@ -39,7 +41,7 @@ std::string MermaidText(const IncludeGraph& graph) {
   std::string classes;
   for (size_t id = 0; id < graph.nodes.size(); ++id) {
     const GraphNode& node = graph.nodes[id];
-    text += "  n" + std::to_string(id) + "[" + Quoted(node.path) + "]\n";
+    text += "  n" + std::to_string(id) + "[" + Quoted(FullName(node)) + "]\n";
     if (node.missing || node.page) {
       classes += "  class n" + std::to_string(id) + (node.missing ? " missing\n" : " page\n");
     }
@@ -47,8 +49,7 @@ std::string MermaidText(const IncludeGraph& graph) {
   std::string linkStyles;
   for (size_t at = 0; at < graph.edges.size(); ++at) {
     const GraphEdge& edge = graph.edges[at];
-    text += "  n" + std::to_string(edge.from) + Arrow(edge.style) + "n" + std::to_string(edge.to) +
-            "\n";
+    text += "  n" + std::to_string(edge.from) + Arrow(edge) + "n" + std::to_string(edge.to) + "\n";
     if (edge.style == EdgeStyle::Plain) continue;
     linkStyles +=
         "  linkStyle " + std::to_string(at) +

@@ -9,26 +9,14 @@
 #include "apps/lintra/Markup.h"
 #include "apps/lintra/ReportAssets.h"
 #include "apps/lintra/ReportData.h"
+#include "apps/lintra/ReportFindings.h"
+#include "apps/lintra/ReportLinks.h"
+#include "apps/lintra/ReportRankings.h"
 #include "rules/UnusedFileRule.h"
 
 namespace lintra {
 
 namespace {
-
-// The heaviest pages listed in each ranking.
-constexpr size_t HeaviestListed = 20;
-// The findings in one chunk of rows.
-constexpr size_t FindingsPerChunk = 200;
-constexpr std::string_view ChunkStart = "<div class=\"chunk\">\n";
-constexpr std::string_view ChunkEnd = "</div>\n";
-// Bytes set aside for a finding's row, more than most take, up to RowsRoom for all: room that is
-// not written to costs no memory, and the rows need not move as they grow.
-constexpr size_t RowRoom = 1024;
-constexpr size_t RowsRoom = size_t{1} << 30;
-
-size_t RoomForRows(size_t rows) {
-  return std::min(rows, RowsRoom / RowRoom) * RowRoom;
-}
 
 std::string Base64(std::string_view bytes) {
   static const char digits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -90,12 +78,6 @@ std::string Number(uint64_t value) {
   return std::to_string(value);
 }
 
-std::string PlaceText(const Place& place) {
-  std::string text = Readable(place.file);
-  if (place.line > 0) text += ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
-  return text;
-}
-
 // A time in seconds, or in milliseconds when under a second.
 std::string Duration(std::chrono::steady_clock::duration elapsed) {
   const double seconds = std::chrono::duration<double>(elapsed).count();
@@ -140,93 +122,6 @@ std::string SummaryHtml(const SiteSurvey& survey) {
             Cell(rule.second) + Cell(Number(count), " class=\"num\"") + "</tr>";
   }
   return html + "</tbody></table>";
-}
-
-// Appends a cell of a grid row holding UTF-8 `text`, escaped, of the class `kind` when not empty.
-void AppendGridCell(std::string& html, std::string_view text, std::string_view kind = "") {
-  html += "<span role=\"cell\"";
-  if (!kind.empty()) {
-    html += " class=\"";
-    html += kind;
-    html += '"';
-  }
-  html += '>';
-  AppendHtmlEscaped(html, text);
-  html += "</span>";
-}
-
-// Appends the findings from `first` to `end` as rows of a grid rather than of a table, in chunks
-// of FindingsPerChunk from the first: a browser lays out a table of tens of thousands of rows as a
-// whole, and rows in chunks that it may skip while they are out of sight.
-void AppendFindingRows(std::string& html, const std::vector<RuleFinding>& findings, size_t first,
-                       size_t end) {
-  for (size_t i = first; i < end; ++i) {
-    const RuleFinding& finding = findings[i];
-    if (i > first && i % FindingsPerChunk == 0) {
-      html += ChunkEnd;
-      html += ChunkStart;
-    }
-    const std::string_view severity = SeverityName(finding.severity);
-    html += "<div role=\"row\" class=\"tr ";
-    html += severity;
-    html += "\">";
-    AppendGridCell(html, finding.ruleId);
-    AppendGridCell(html, severity);
-    AppendGridCell(html, finding.code);
-    AppendGridCell(html, PlaceText(finding.place), "path");
-    AppendGridCell(html, Readable(finding.message));
-    AppendGridCell(html, Number(static_cast<uint64_t>(finding.pages)), "num");
-    AppendGridCell(html, Readable(finding.page), "path");
-    html += "</div>\n";
-  }
-}
-
-// Every finding's row, in two pieces, the second launched as `launch` says, each in room made at
-// once.
-std::vector<std::string> FindingsHtml(const SiteSurvey& survey, std::launch launch) {
-  const std::vector<RuleFinding>& findings = survey.Findings().Findings();
-  const size_t half = findings.size() / 2 / FindingsPerChunk * FindingsPerChunk;
-  std::future<std::string> second = std::async(launch, [&] {
-    std::string rows;
-    rows.reserve(RoomForRows(findings.size() - half));
-    AppendFindingRows(rows, findings, half, findings.size());
-    return rows;
-  });
-  std::string html;
-  html.reserve(RoomForRows(half));
-  html += ChunkStart;
-  AppendFindingRows(html, findings, 0, half);
-  if (half > 0 && half < findings.size()) {
-    html += ChunkEnd;
-    html += ChunkStart;
-  }
-  std::vector<std::string> pieces;
-  pieces.push_back(std::move(html));
-  pieces.push_back(second.get());
-  pieces.back() += ChunkEnd;
-  return pieces;
-}
-
-std::string HeaviestRows(const SiteSurvey& survey, bool byDepth) {
-  std::vector<const SurveyPage*> pages;
-  for (const SurveyPage& page : survey.Pages()) pages.push_back(&page);
-  const auto weight = [byDepth](const SurveyPage* page) {
-    return byDepth ? std::pair(uint64_t{page->depth}, page->expandedSize)
-                   : std::pair(page->expandedSize, uint64_t{page->depth});
-  };
-  const size_t listed = std::min(HeaviestListed, pages.size());
-  std::partial_sort(
-      pages.begin(), pages.begin() + static_cast<std::ptrdiff_t>(listed), pages.end(),
-      [&](const SurveyPage* a, const SurveyPage* b) { return weight(a) > weight(b); });
-  std::string html;
-  for (size_t i = 0; i < listed; ++i) {
-    const SurveyPage& page = *pages[i];
-    html += "<tr>" + Cell(HtmlEscaped(Readable(survey.Files()[page.file])), " class=\"path\"") +
-            Cell(Number(page.expandedSize), " class=\"num\"") +
-            Cell(Number(page.depth), " class=\"num\"") +
-            Cell(Number(page.tree.size()), " class=\"num\"") + "</tr>\n";
-  }
-  return html;
 }
 
 // The unused files; `failures` are the pages whose analysis failed, which hide what is used.
@@ -290,9 +185,10 @@ void WriteReportPage(const SiteSurvey& survey, const std::string& root,
   values.emplace("ROOT", Piece(HtmlEscaped(root)));
   values.emplace("STYLE", Piece(std::string(ReportAsset("report.css")) + PicturesCss()));
   values.emplace("SUMMARY", Piece(SummaryHtml(survey) + FailuresHtml(failures)));
-  values.emplace("FINDINGS", FindingsHtml(survey, launch));
-  values.emplace("BYSIZE", Piece(HeaviestRows(survey, false)));
-  values.emplace("BYDEPTH", Piece(HeaviestRows(survey, true)));
+  const ReportLinks links(survey);
+  values.emplace("FINDINGS", FindingsHtml(survey, links, launch));
+  values.emplace("BYSIZE", Piece(BySizeRows(survey, links)));
+  values.emplace("BYDEPTH", Piece(ByDepthRows(survey, links)));
   values.emplace("UNUSED", Piece(UnusedHtml(survey, failures)));
   values.emplace("DATA", Piece(data.get()));
   values.emplace("SCRIPT", Piece(std::string(ReportAsset("report.js"))));

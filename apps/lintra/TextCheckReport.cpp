@@ -6,44 +6,13 @@
 #include <vector>
 
 #include "apps/lintra/CheckReport.h"
+#include "apps/lintra/FindingCauses.h"
 #include "apps/lintra/Output.h"
 #include "platform/Utf8.h"
 
 namespace lintra {
 
 namespace {
-
-// The findings of one cause: the first in the report's order, how many places it has, and how
-// many pages reach them (summed over the places, and at most the pages checked).
-struct Cause {
-  const RuleFinding* first = nullptr;
-  size_t places = 0;
-  int64_t pages = 0;
-};
-
-// What tells causes apart, as CauseKey hashes it: the rule and the message.
-using CauseId = std::pair<std::string_view, TextView>;
-struct CauseIdHash {
-  size_t operator()(const CauseId& id) const {
-    return std::hash<std::string_view>()(id.first) * 31 + std::hash<TextView>()(id.second);
-  }
-};
-
-// The causes of `findings` over `checked` pages, in the order of their first findings.
-std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked) {
-  std::vector<Cause> causes;
-  std::unordered_map<CauseId, size_t, CauseIdHash> byId;
-  for (const RuleFinding& finding : findings) {
-    const auto [entry, added] =
-        byId.try_emplace(CauseId{finding.ruleId, finding.message}, causes.size());
-    if (added) causes.push_back({&finding});
-    Cause& cause = causes[entry->second];
-    ++cause.places;
-    cause.pages += finding.pages;
-  }
-  for (Cause& cause : causes) cause.pages = std::min(cause.pages, static_cast<int64_t>(checked));
-  return causes;
-}
 
 // How many causes of one rule the text leaves out, at how many places.
 struct RuleCauses {

@@ -68,21 +68,25 @@ TEST(ReportCli, TheSampleSitesSummaryAndFindingsAreInThePageItselfWithNothingToF
         "<dd id=\"count-unused\">0</dd>"}) {
     EXPECT_NE(report.out.find(count), std::string::npos) << count;
   }
-  EXPECT_NE(report.out.find("<div role=\"row\" class=\"tr error\"><span role=\"cell\">"
-                            "missing-include</span><span role=\"cell\">error</span>"
-                            "<span role=\"cell\">ASP 0126</span>"
-                            "<span role=\"cell\" class=\"path\">shop/cart.asp:6:1</span>"
-                            "<span role=\"cell\">include file not found: cart_totals.inc</span>"
-                            "<span role=\"cell\" class=\"num\">1</span>"
-                            "<span role=\"cell\" class=\"path\">shop/cart.asp</span></div>"),
-            std::string::npos);
+  EXPECT_NE(
+      report.out.find("<div role=\"row\" class=\"tr error\"><span role=\"cell\">"
+                      "missing-include</span><span role=\"cell\">error</span>"
+                      "<span role=\"cell\">ASP 0126</span><span role=\"cell\" class=\"place\">"
+                      "<a class=\"path\" href=\"#file-10\"><span class=\"dir\">shop/</span>"
+                      "<span class=\"at\">cart.asp:6:1</span></a></span>"
+                      "<span role=\"cell\">include file not found: cart_totals.inc</span>"
+                      "<span role=\"cell\" class=\"num\">1</span>"
+                      "<span role=\"cell\" class=\"num\">1</span><span role=\"cell\">"
+                      "<a href=\"#page-3\" class=\"path\">shop/cart.asp</a></span></div>"),
+      std::string::npos);
   EXPECT_EQ(Occurrences(report.out, "class=\"tr warning\"><span role=\"cell\">duplicate-include<"),
             1u);
   EXPECT_EQ(Occurrences(report.out, "class=\"tr error\"><span role=\"cell\">cyclic-include<"), 1u);
-  EXPECT_EQ(Occurrences(report.out, "class=\"tr error\"><span role=\"cell\">parent-path<"), 2u);
+  EXPECT_EQ(Occurrences(report.out, "class=\"tr error\"><span role=\"cell\">parent-path<"), 1u)
+      << "one row for the two places of one cause";
   EXPECT_EQ(Occurrences(report.out, "class=\"tr note\"><span role=\"cell\">exposed-include<"), 5u);
-  EXPECT_NE(report.out.find("<span role=\"cell\"></span>"
-                            "<span role=\"cell\" class=\"path\">inc/config.inc</span>"),
+  EXPECT_NE(report.out.find("<span role=\"cell\"></span><span role=\"cell\" class=\"place\">"
+                            "<a class=\"path\" href=\"#file-"),
             std::string::npos)
       << "a finding about a whole file has no line";
   EXPECT_EQ(Occurrences(report.out, ":0:0"), 0u);
@@ -103,12 +107,127 @@ TEST(ReportCli, TreesWeightsIncludersAndUnusedFilesComeFromTheAnalysis) {
             R"("pages":[[0,4,1],[3,12,2]],)"
             R"("reachedBy":[[0,[]],[2,[0,1]],[1,[0]],[0,[]],[1,[1]]],)"
             R"("trees":[[0,0,3,1,0,1,2,1,1],[3,0,5,4,4,2,1,4,1,4,4,2,1,4,1]]})");
-  EXPECT_NE(report.out.find("<tbody>\n<tr><td class=\"path\">page.asp</td><td class=\"num\">12</td>"
-                            "<td class=\"num\">2</td><td class=\"num\">5</td></tr>\n"
-                            "<tr><td class=\"path\">other.asp</td><td class=\"num\">4</td>"
-                            "<td class=\"num\">1</td><td class=\"num\">3</td></tr>\n</tbody>"),
+  EXPECT_NE(report.out.find("<tbody>\n<tr><td><a href=\"#page-1\" class=\"path\">page.asp</a></td>"
+                            "<td class=\"num\">12</td><td class=\"num\">2</td>"
+                            "<td class=\"num\">4</td></tr>\n"
+                            "<tr><td><a href=\"#page-0\" class=\"path\">other.asp</a></td>"
+                            "<td class=\"num\">4</td><td class=\"num\">1</td>"
+                            "<td class=\"num\">2</td></tr>\n</tbody>"),
             std::string::npos);
   EXPECT_NE(report.out.find("<ul id=\"unused-list\"><li>inc/old.inc</li></ul>"), std::string::npos);
+}
+
+// The cells of each findings row of `report`, as text joined by " | ", a line per row.
+std::string FindingRows(const std::string& report) {
+  std::string rows;
+  const std::string rowStart = "<div role=\"row\" class=\"tr ";
+  for (size_t at = report.find(rowStart); at != std::string::npos;
+       at = report.find(rowStart, at + 1)) {
+    const std::string row = report.substr(at, report.find("</div>", at) - at);
+    std::string text;
+    bool inTag = false;
+    for (size_t i = row.find('>') + 1; i < row.size(); ++i) {
+      if (row.compare(i, 17, "<span role=\"cell\"") == 0 && i > row.find('>') + 1) text += " | ";
+      if (row[i] == '<') inTag = true;
+      if (!inTag) text += row[i];
+      if (row[i] == '>') inTag = false;
+    }
+    rows += text + "\n";
+  }
+  return rows;
+}
+
+TEST(ReportCli, FindingsAreOneRowPerCauseAsCheckGroupsThemErrorsFirstThenByPagesReached) {
+  TempFolder site;
+  // a.asp, b.asp and c.asp come first by name but hold only warnings; z.asp holds the errors.
+  for (const char* page : {"a.asp", "b.asp", "c.asp"}) {
+    site.Write(page, Include("inc/head.inc") + Include("inc/head.inc"));
+  }
+  site.Write("inc/head.inc", "h");
+  site.Write("z.asp",
+             Include("../up.inc") + "\n" + Include("gone.inc") + "\n" + Include("gone.inc"));
+  const std::string root = site.Path().string();
+  const Outcome report = Lintra({"report", "--output", "-", "--root", root});
+  ASSERT_EQ(report.status, 0) << report.err;
+  EXPECT_EQ(FindingRows(report.out),
+            "missing-include | error | ASP 0126 | z.asp:2:1 | include file not found: gone.inc"
+            " | 2 | 2 | z.asp\n"
+            "missing-include | error | ASP 0126 | z.asp:1:1 | include file not found: ../up.inc"
+            " | 1 | 1 | z.asp\n"
+            "parent-path | error | ASP 0131 | z.asp:1:1 | parent path: the include path of up.inc"
+            " uses &quot;..&quot; | 1 | 1 | z.asp\n"
+            "exposed-include | warning |  | inc/head.inc | exposed include: inc/head.inc is not run"
+            " as script, so its source can be downloaded | 1 | 3 | a.asp\n"
+            "duplicate-include | warning |  | a.asp:1:38 | duplicate include: inc/head.inc was "
+            "already included at a.asp:1 | 1 | 1 | a.asp\n"
+            "duplicate-include | warning |  | b.asp:1:38 | duplicate include: inc/head.inc was "
+            "already included at b.asp:1 | 1 | 1 | b.asp\n"
+            "duplicate-include | warning |  | c.asp:1:38 | duplicate include: inc/head.inc was "
+            "already included at c.asp:1 | 1 | 1 | c.asp\n");
+  const std::string check = Lintra({"check", "--root", root, "--format", "text"}).out;
+  EXPECT_NE(check.find("z.asp:2:1: error: include file not found: gone.inc [missing-include] (ASP "
+                       "0126; 2 places in 2 pages)"),
+            std::string::npos)
+      << check;
+}
+
+TEST(ReportCli, EveryFindingFileAndPageLinksToTheViewThatShowsIt) {
+  TempFolder site;
+  WriteTwoPageSite(site);
+  const Outcome report = Lintra({"report", "--output", "-", "--root", site.Path().string()});
+  ASSERT_EQ(report.status, 0) << report.err;
+  const Json data = ReportData(report.out);
+  size_t links = 0;
+  for (size_t at = report.out.find("href=\"#"); at != std::string::npos;
+       at = report.out.find("href=\"#", at + 1)) {
+    const size_t dash = report.out.find('-', at);
+    const std::string kind = report.out.substr(at + 7, dash - at - 7);
+    if (kind != "file" && kind != "page") continue;
+    const size_t index = std::stoul(report.out.substr(dash + 1));
+    const std::string link =
+        report.out.substr(report.out.find('>', at) + 1, report.out.find("</a>", at));
+    std::string shown;
+    bool inTag = false;
+    for (const char c : link.substr(0, link.find("</a>"))) {
+      if (c == '<') inTag = true;
+      if (!inTag) shown += c;
+      if (c == '>') inTag = false;
+    }
+    const size_t file = kind == "file" ? index : data["pages"][index][0].get<size_t>();
+    EXPECT_EQ(shown.substr(0, shown.find(':')), data["files"][file].get<std::string>())
+        << report.out.substr(at, 200);
+    ++links;
+  }
+  // The places and first pages of four causes, and two pages in each ranking; the unused file is
+  // in no tree, so it has no view.
+  EXPECT_EQ(links, 12u);
+}
+
+TEST(ReportCli, EachRankingMeasuresWhatItsTitleSays) {
+  TempFolder site;
+  site.Write("big.asp", std::string(500, 'x') + Include("inc/one.inc"));
+  site.Write("deep.asp", Include("inc/one.inc") + Include("inc/two.inc"));
+  site.Write("inc/one.inc", Include("two.inc"));
+  site.Write("inc/two.inc", Include("three.inc"));
+  site.Write("inc/three.inc", "3");
+  const Outcome report = Lintra({"report", "--output", "-", "--root", site.Path().string()});
+  ASSERT_EQ(report.status, 0) << report.err;
+  const auto table = [&](const std::string& id) {
+    const size_t start = report.out.find("<tbody>", report.out.find("<table id=\"" + id + "\""));
+    return report.out.substr(start, report.out.find("</tbody>", start) - start);
+  };
+  EXPECT_EQ(table("by-size"),
+            "<tbody>\n<tr><td><a href=\"#page-0\" class=\"path\">big.asp</a></td>"
+            "<td class=\"num\">501</td><td class=\"num\">3</td><td class=\"num\">3</td></tr>\n"
+            "<tr><td><a href=\"#page-1\" class=\"path\">deep.asp</a></td>"
+            "<td class=\"num\">2</td><td class=\"num\">3</td><td class=\"num\">5</td></tr>\n");
+  EXPECT_EQ(table("by-depth"),
+            "<tbody>\n<tr><td><a href=\"#page-1\" class=\"path\">deep.asp</a></td>"
+            "<td class=\"num\">3</td><td class=\"num\">5</td><td class=\"chain\">deep.asp "
+            "\u2192 one.inc \u2192 two.inc \u2192 three.inc</td></tr>\n"
+            "<tr><td><a href=\"#page-0\" class=\"path\">big.asp</a></td>"
+            "<td class=\"num\">3</td><td class=\"num\">3</td><td class=\"chain\">big.asp "
+            "\u2192 one.inc \u2192 two.inc \u2192 three.inc</td></tr>\n");
 }
 
 TEST(ReportCli, UnusedFilesAreTheUnusedFileFindingsOfCheckNotEveryFileOfAKindAPageIncludes) {
@@ -164,8 +283,9 @@ TEST(ReportCli, NamesFromTheSiteAreEscapedAndReadableAndNeverMarkup) {
   site.Write("old\xFF.inc", "unused");
   const Outcome report = Lintra({"report", "--output", "-", "--root", site.Path().string()});
   ASSERT_EQ(report.status, 0) << report.err;
-  EXPECT_NE(report.out.find("<td class=\"path\">&lt;script&gt;alert(1).asp</td>"),
-            std::string::npos);
+  EXPECT_NE(
+      report.out.find("<td><a href=\"#page-0\" class=\"path\">&lt;script&gt;alert(1).asp</a></td>"),
+      std::string::npos);
   EXPECT_NE(
       report.out.find("<span role=\"cell\">include file not found: gone&lt;&amp;&gt;.inc</span>"),
       std::string::npos);
@@ -292,6 +412,33 @@ TEST(GraphCli, AFileReachedUnderThreeNamesIsOneNodeOneRowAndADuplicateInCheck) {
                        again),
             std::string::npos)
       << found;
+}
+
+TEST(GraphCli, ASiteOfManyPagesDrawsEachFoldersPagesAsOneNode) {
+  TempFolder site;
+  for (int i = 0; i < 40; ++i) {
+    site.Write("p" + std::to_string(i) + ".asp", Include("inc/head.inc"));
+    site.Write("admin/a" + std::to_string(i) + ".asp",
+               Include("../inc/head.inc") + (i == 7 ? Include("gone.inc") : ""));
+  }
+  site.Write("inc/head.inc", "h");
+  site.Write("shared.asp", "s");
+  site.Write("admin/x.asp", Include("../shared.asp"));
+  const std::string root = site.Path().string();
+  EXPECT_EQ(Lintra({"graph", "--root", root, "--format", "mermaid"}).out,
+            "flowchart LR\n"
+            "  n0[\"41 pages in admin/\"]\n  n1[\"40 pages\"]\n  n2[\"shared.asp\"]\n"
+            "  n3[\"inc/head.inc\"]\n  n4[\"gone.inc\"]\n"
+            "  n0 -- 40 pages --> n3\n  n0 -. missing, 1 page .-> n4\n  n0 -- 1 page --> n2\n"
+            "  n1 -- 40 pages --> n3\n"
+            "  classDef page fill:#dde4ec\n"
+            "  classDef missing fill:#fde2e1,stroke:#d7261e,stroke-dasharray:4 2\n"
+            "  class n0 page\n  class n1 page\n  class n2 page\n  class n4 missing\n"
+            "  linkStyle 1 stroke:#d7261e,color:#d7261e\n");
+  const std::string svg = Svg(root);
+  ASSERT_EQ(svg.rfind("<?xml", 0), 0u) << svg.substr(0, 200);
+  EXPECT_EQ(Occurrences(svg, "class=\"node\""), 5u);
+  EXPECT_EQ(Occurrences(svg, ">40 pages</text>"), 3u);
 }
 
 TEST(GraphCli, NamesWithQuotesAndStrayBytesStayInsideTheirLabels) {

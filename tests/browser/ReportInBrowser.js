@@ -1,14 +1,16 @@
 // Opens the HTML report of the sample site in headless Chromium and checks what a person sees
-// there: the summary, the findings, a page's include tree, a file's includers and the search; and
-// the report of a site whose file names are markup, that they show as text and nothing runs.
-// Usage: node ReportInBrowser.js REPORT.html HOSTILE.html CHROMIUM [SCREENSHOT.png]
+// there: the summary, the findings, a page's include tree, a file's includers and the search; the
+// report of a generated site of hundreds of pages, that its findings come errors first, its links
+// lead to the views they name and its places never wrap; and the report of a site whose file
+// names are markup, that they show as text and nothing runs.
+// Usage: node ReportInBrowser.js REPORT.html HOSTILE.html GENERATED.html CHROMIUM [SCREENSHOT.png]
 "use strict";
 
 const assert = require("node:assert/strict");
 const path = require("node:path");
 const puppeteer = require("puppeteer-core");
 
-const [reportFile, hostileFile, chromium, screenshot] = process.argv.slice(2);
+const [reportFile, hostileFile, generatedFile, chromium, screenshot] = process.argv.slice(2);
 
 async function texts(page, selector) {
   return page.$$eval(selector, (found) =>
@@ -43,9 +45,9 @@ const tests = {
       assert.deepEqual(await texts(page, ".counts dd"),
           ["5", "14", "21", "10", "0", await page.$eval("#count-time", (e) => e.textContent)]);
       assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :first-child"), [
-        "cyclic-include", "exposed-include", "exposed-include", "exposed-include",
-        "exposed-include", "duplicate-include", "missing-include", "parent-path",
-        "exposed-include", "parent-path"]);
+        "parent-path", "cyclic-include", "missing-include", "duplicate-include",
+        "exposed-include", "exposed-include", "exposed-include", "exposed-include",
+        "exposed-include"]);
       assert.deepEqual(await texts(page, "#tree li"), []);
     }),
 
@@ -61,16 +63,18 @@ const tests = {
         "parent-patherror2", "unreadable-fileerror0", "unused-filenote0"]);
     }),
 
-  "the findings table has one row per finding, sorts by a column and filters": (browser) =>
+  "the findings table has one row per cause, sorts by a column and filters": (browser) =>
     withPage(browser, true, async (page) => {
       assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :nth-child(4)"), [
-        "inc/session.inc:1:1", "inc/connection.inc", "inc/config.inc", "inc/security.inc",
-        "inc/session.inc", "default.asp:6:1", "shop/cart.asp:6:1", "shop/cart.asp:3:1",
-        "inc/functions.inc", "shop/product.asp:2:1"]);
+        "shop/cart.asp:3:1", "inc/session.inc:1:1", "shop/cart.asp:6:1", "default.asp:6:1",
+        "inc/config.inc", "inc/functions.inc", "inc/connection.inc", "inc/security.inc",
+        "inc/session.inc"]);
+      assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :nth-child(6)"),
+          ["2", "1", "1", "1", "1", "1", "1", "1", "1"]);
       const ascending = [
         "default.asp:6:1", "inc/config.inc", "inc/connection.inc", "inc/functions.inc",
         "inc/security.inc", "inc/session.inc", "inc/session.inc:1:1", "shop/cart.asp:3:1",
-        "shop/cart.asp:6:1", "shop/product.asp:2:1"];
+        "shop/cart.asp:6:1"];
       await page.click("#findings-table [role=columnheader]:nth-child(4)");
       assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :nth-child(4)"), ascending);
       await page.click("#findings-table [role=columnheader]:nth-child(4)");
@@ -78,8 +82,8 @@ const tests = {
           [...ascending].reverse());
       await page.type("#findings-filter", "error");
       assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :first-child"),
-          ["parent-path", "missing-include", "parent-path", "cyclic-include"]);
-      assert.equal(await page.$eval("#findings-shown", (e) => e.textContent), "4 of 10 shown");
+          ["missing-include", "parent-path", "cyclic-include"]);
+      assert.equal(await page.$eval("#findings-shown", (e) => e.textContent), "3 of 9 shown");
     }),
 
   "a page's tree expands and collapses on click, with the control's pictures": async (browser) =>
@@ -131,6 +135,72 @@ const tests = {
       assert.equal(await page.$eval("#file-view h3", (e) => e.textContent), "inc/menu.inc");
       assert.deepEqual(await texts(page, "#included-by li"), ["default.asp line 6", "inc/header.inc line 4"]);
     }),
+
+  "on a generated site, errors come first, then the causes that reach the most pages": (browser) =>
+    withPage(browser, false, async (page) => {
+      const rows = await page.$$eval("#findings-table .tbody .tr", (found) => found.map((row) =>
+        [row.children[1].textContent, Number(row.children[6].textContent)]));
+      const severities = ["error", "warning", "note"];
+      assert.ok(rows.length > 20, rows.length + " rows");
+      assert.equal(rows[0][0], "error");
+      for (let i = 1; i < rows.length; i++) {
+        const [severity, pages] = rows[i], [before, pagesBefore] = rows[i - 1];
+        assert.ok(severities.indexOf(severity) >= severities.indexOf(before), "row " + i);
+        assert.ok(severity !== before || pages <= pagesBefore, "row " + i + " reaches more pages");
+      }
+    }, generatedFile),
+
+  "on a generated site, every link leads to the file or the tree it names, and back": (browser) =>
+    withPage(browser, true, async (page) => {
+      const broken = await page.$$eval("main a[href^='#file-'], main a[href^='#page-']", (links) => {
+        const data = JSON.parse(document.getElementById("report-data").textContent);
+        return links.filter((link) => {
+          const [, kind, index] = /^#(file|page)-(\d+)$/.exec(link.getAttribute("href"));
+          const file = kind === "file" ? index : data.pages[index] && data.pages[index][0];
+          const path = data.files[file];
+          return path === undefined || !link.textContent.startsWith(path);
+        }).map((link) => link.outerHTML);
+      });
+      assert.deepEqual(broken, []);
+      const place = await page.$eval("#findings-table .place a", (e) => e.textContent);
+      await page.click("#findings-table .place a");
+      assert.equal(await page.$eval("#file-view h3", (e) => e.textContent), place.replace(/:.*/, ""));
+      const firstPage = "#findings-table .tr > :nth-child(8) a";
+      const pageName = await page.$eval(firstPage, (e) => e.textContent);
+      await page.click(firstPage);
+      assert.equal(await page.$eval("#page-list li.chosen", (e) => e.textContent), pageName);
+      assert.equal(await page.$eval("#tree .name", (e) => e.title), pageName);
+      await page.click("#tree > li > .row .about");
+      assert.equal(await page.$eval("#file-view h3", (e) => e.textContent), pageName);
+      await page.click("#by-depth tbody tr:first-child a");
+      const deepest = await page.$eval("#by-depth tbody tr:first-child a", (e) => e.textContent);
+      assert.equal(await page.$eval("#tree .name", (e) => e.title), deepest);
+      await page.click("#tree > li > .row .about");
+      await page.click("#file-view .tools a[href^='#page-']");
+      assert.equal(await page.$eval("#tree .name", (e) => e.title), deepest);
+      await page.hover("#tree li li .row");
+      await page.click("#tree li li .row .about");
+      const reaching = await page.$eval("#reached-by a", (e) => e.textContent);
+      await page.click("#reached-by a");
+      assert.equal(await page.$eval("#tree .name", (e) => e.title), reaching);
+    }, generatedFile),
+
+  "on a generated site, no place breaks inside its name, line and column": (browser) =>
+    withPage(browser, true, async (page) => {
+      for (const width of [1280, 900]) {
+        await page.setViewport({ width: width, height: 900 });
+        assert.equal((await page.$$("#findings-table .chunk:first-child .place .at")).length,
+            (await page.$$("#findings-table .chunk:first-child .tr")).length);
+        const wrapped = await page.$$eval("#findings-table .chunk:first-child .place", (cells) =>
+          cells.filter((cell) => cell.querySelector(".at").getClientRects().length !== 1 ||
+              cell.querySelector(".at").getBoundingClientRect().right >
+                  cell.getBoundingClientRect().right + 1)
+              .map((cell) => cell.textContent));
+        assert.deepEqual(wrapped, [], "at " + width + " pixels");
+      }
+      const depths = await texts(page, "#by-depth tbody td:nth-child(2)");
+      assert.deepEqual(depths, [...depths].sort((a, b) => b - a));
+    }, generatedFile),
 
   "names from the site show as text and nothing of them runs": (browser) =>
     withPage(browser, true, async (page) => {

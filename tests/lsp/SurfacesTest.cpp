@@ -83,7 +83,8 @@ Names CheckNames(const Json& check) {
   return names;
 }
 
-// The cells of each finding row of the report's page, in their order.
+// The text of each cell of each finding row of the report's page (one row per cause), in their
+// order.
 std::vector<std::vector<std::string>> FindingRows(const std::string& page) {
   const std::string rowStart = "<div role=\"row\" class=\"tr ";
   const std::string cellStart = "<span role=\"cell\"";
@@ -91,10 +92,17 @@ std::vector<std::vector<std::string>> FindingRows(const std::string& page) {
   for (size_t at = page.find(rowStart); at != std::string::npos; at = page.find(rowStart, at + 1)) {
     const size_t end = page.find("</div>", at);
     std::vector<std::string> cells;
-    for (size_t cell = page.find(cellStart, at); cell < end;
-         cell = page.find(cellStart, cell + 1)) {
-      const size_t text = page.find('>', cell) + 1;
-      cells.push_back(page.substr(text, page.find("</span>", text) - text));
+    for (size_t cell = page.find(cellStart, at); cell < end;) {
+      const size_t next = std::min(page.find(cellStart, cell + 1), end);
+      std::string text;
+      bool inTag = true;
+      for (size_t i = cell; i < next; ++i) {
+        if (page[i] == '<') inTag = true;
+        if (!inTag) text += page[i];
+        if (page[i] == '>') inTag = false;
+      }
+      cells.push_back(text);
+      cell = next;
     }
     rows.push_back(std::move(cells));
   }
@@ -132,7 +140,7 @@ Names ReportNames(const std::string& page) {
   }
   for (const std::vector<std::string>& cells : FindingRows(page)) {
     names.insert(FileOfPlace(cells.at(3)));
-    if (!cells.at(6).empty()) names.insert(cells.at(6));
+    if (!cells.at(7).empty()) names.insert(cells.at(7));
   }
   const std::string item = "<li>";
   const size_t list = page.find("<ul id=\"unused-list\">");

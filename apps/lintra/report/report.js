@@ -87,6 +87,10 @@
     }
     filter.addEventListener("input", applyFilter);
     shown.textContent = rows.length + " of " + rows.length + " shown";
+    return function (text) {
+      filter.value = text;
+      applyFilter();
+    };
   }
 
   var data = JSON.parse(document.getElementById("report-data").textContent);
@@ -210,11 +214,13 @@
 
   function fileLink(index, label) {
     var link = element("a", "path", label);
-    link.href = "#files";
-    link.addEventListener("click", function (event) {
-      event.preventDefault();
-      showFile(index);
-    });
+    link.href = "#file-" + index;
+    return link;
+  }
+
+  function pageLink(page) {
+    var link = element("a", "path", data.files[data.pages[page][0]]);
+    link.href = "#page-" + page;
     return link;
   }
 
@@ -237,9 +243,30 @@
     view.appendChild(list);
   }
 
+  var pageOfFile = {};
+  data.pages.forEach(function (page, index) { pageOfFile[page[0]] = index; });
+
+  // The way from a file's view to its own tree, when it is a page, and to the findings that
+  // name it.
+  function fileTools(index) {
+    var tools = element("p", "tools");
+    if (index in pageOfFile) {
+      var tree = element("a", "", "Show its include tree");
+      tree.href = "#page-" + pageOfFile[index];
+      tools.appendChild(tree);
+      tools.appendChild(document.createTextNode(" "));
+    }
+    var findings = element("a", "show-findings", "Show the findings that name it");
+    findings.href = "#findings";
+    findings.addEventListener("click", function () { filterFindings(data.files[index]); });
+    tools.appendChild(findings);
+    return tools;
+  }
+
   function showFile(index) {
     var view = document.getElementById("file-view");
     view.replaceChildren(element("h3", "path", data.files[index]));
+    view.appendChild(fileTools(index));
     var directives = data.includedBy[index];
     var includers = directives.slice(0, LISTED).map(function (directive) {
       return pathItem(directive[0], " line " + directive[1]);
@@ -247,7 +274,11 @@
     if (directives.length > LISTED) includers.push(element("li", "more", "and " + (directives.length - LISTED) + " more"));
     listSection(view, "included-by", "Included by (" + directives.length + ")", includers);
     var reached = data.reachedBy[index];
-    var pages = reached[1].map(function (page) { return pathItem(data.files[data.pages[page][0]]); });
+    var pages = reached[1].map(function (page) {
+      var li = element("li");
+      li.appendChild(pageLink(page));
+      return li;
+    });
     if (reached[0] > reached[1].length) pages.push(element("li", "more", "and " + (reached[0] - reached[1].length) + " more"));
     listSection(view, "reached-by", "Pages that reach it (" + reached[0] + ")", pages);
     listSection(view, "includes", "Includes", data.includes[index].map(function (include) {
@@ -262,7 +293,7 @@
     document.getElementById("files").scrollIntoView();
   }
 
-  setUpFindings();
+  var filterFindings = setUpFindings();
   var tree = TreeView(document.getElementById("tree"));
   var pageNames = data.pages.map(function (page) { return data.files[page[0]]; });
   var pagePicker = Picker(document.getElementById("page-list"), document.getElementById("page-more"),
@@ -271,5 +302,27 @@
   document.getElementById("collapse-all").addEventListener("click", tree.collapseAll);
   Picker(document.getElementById("file-list"), document.getElementById("file-more"),
       document.getElementById("file-search"), data.files, showFile);
+  // Links to "#file-N" open the view of file N, links to "#page-N" the tree of page N; the
+  // address keeps the view for a reload.
+  function go(target) {
+    var found = /^#(file|page)-(\d+)$/.exec(target);
+    if (!found) return false;
+    var index = Number(found[2]);
+    if (found[1] === "file" && index < data.files.length) {
+      showFile(index);
+    } else if (found[1] === "page" && index < data.pages.length) {
+      pagePicker.select(index);
+      document.getElementById("trees").scrollIntoView();
+    } else {
+      return false;
+    }
+    history.replaceState(null, "", target);
+    return true;
+  }
+  document.addEventListener("click", function (event) {
+    var link = event.target.closest("a[href^='#']");
+    if (link && go(link.getAttribute("href"))) event.preventDefault();
+  });
   if (pageNames.length) pagePicker.select(pagePicker.first());
+  go(location.hash);
 })();

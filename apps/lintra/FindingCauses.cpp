@@ -1,0 +1,37 @@
+#include "apps/lintra/FindingCauses.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+
+namespace lintra {
+
+namespace {
+
+// What tells causes apart, as CauseKey hashes it: the rule and the message.
+using CauseId = std::pair<std::string_view, TextView>;
+struct CauseIdHash {
+  size_t operator()(const CauseId& id) const {
+    return std::hash<std::string_view>()(id.first) * 31 + std::hash<TextView>()(id.second);
+  }
+};
+
+}  // namespace
+
+std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked) {
+  std::vector<Cause> causes;
+  std::unordered_map<CauseId, size_t, CauseIdHash> byId;
+  for (const RuleFinding& finding : findings) {
+    const auto [entry, added] =
+        byId.try_emplace(CauseId{finding.ruleId, finding.message}, causes.size());
+    if (added) causes.push_back({&finding});
+    Cause& cause = causes[entry->second];
+    ++cause.places;
+    cause.pages += finding.pages;
+  }
+  for (Cause& cause : causes) cause.pages = std::min(cause.pages, static_cast<int64_t>(checked));
+  return causes;
+}
+
+}  // namespace lintra

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "rules/RuleFinding.h"
+
+namespace lintra {
+
+// The findings of one cause, those that share a rule and a message (see CauseKey): the first in
+// the order given, how many places it has, and how many pages reach them (summed over the places,
+// and at most the pages checked).
+struct Cause {
+  const RuleFinding* first = nullptr;
+  size_t places = 0;
+  int64_t pages = 0;
+};
+
+// The causes of `findings` over `checked` pages, in the order of their first findings; each
+// points into `findings`.
+std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked);
+
+}  // namespace lintra
