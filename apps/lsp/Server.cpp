@@ -4,6 +4,7 @@
 #include "apps/lsp/ControlViews.h"
 #include "apps/lsp/Navigation.h"
 #include "apps/lsp/Uri.h"
+#include "site/ProjectLocation.h"
 
 namespace lintra::lsp {
 
@@ -89,6 +90,7 @@ void Server::HandleRequest(const Json& id, const std::string& method, const Json
     if (method == "initialize") {
       const bool first = !workspace_;
       connection_.Respond(id, Initialize(params));
+      if (first) PublishProjectProblem();
       if (first) BackgroundStep();
       return;
     }
@@ -129,17 +131,13 @@ Json Server::Initialize(const Json& params) {
   if (workspace_) throw RpcError(ErrorCode::InvalidRequest, "the server is initialized already");
   const std::optional<std::filesystem::path> root = lsp::PathOfUri(RootUri(params));
   if (!root) throw RpcError(ErrorCode::InvalidParams, "the workspace folder is not a file URI");
-  ProjectSettings project;
+  ProjectSettings project = LoadProject(*root);
+  const std::filesystem::path webRoot = project.root.empty() ? *root : project.root;
   try {
-    if (settings_.loadProject) project = settings_.loadProject(*root);
-  } catch (const std::exception& error) {
-    throw RpcError(ErrorCode::InvalidParams, error.what());
-  }
-  try {
-    workspace_ = std::make_unique<Workspace>(*root, std::move(project));
+    workspace_ = std::make_unique<Workspace>(webRoot, std::move(project));
   } catch (const std::exception& error) {
     throw RpcError(ErrorCode::InvalidParams,
-                   "cannot open the workspace folder " + root->string() + ": " + error.what());
+                   "cannot open the workspace folder " + webRoot.string() + ": " + error.what());
   }
   const Json options = params.value("initializationOptions", Json::object());
   if (options.is_object() && options.value("ruleHelpBase", Json()).is_string()) {
@@ -150,6 +148,36 @@ Json Server::Initialize(const Json& params) {
   progressSupported_ = window.is_object() && window.value("workDoneProgress", false);
   return {{"capabilities", Capabilities()},
           {"serverInfo", {{"name", "lintra"}, {"version", settings_.version}}}};
+}
+
+ProjectSettings Server::LoadProject(const std::filesystem::path& folder) {
+  if (!settings_.loadProject) return {};
+  try {
+    return settings_.loadProject(folder);
+  } catch (const ProjectProblem& problem) {
+    projectProblem_ = problem;
+  } catch (const std::exception& error) {
+    projectProblem_.emplace(folder / ConfigFileName, 1, 1, error.what());
+  }
+  return {};
+}
+
+void Server::PublishProjectProblem() {
+  if (!projectProblem_) return;
+  const ProjectProblem& problem = *projectProblem_;
+  const Json diagnostic = {
+      {"range", RangeOf(problem.line, problem.column, problem.line, problem.column + 1)},
+      {"severity", 1},
+      {"source", "lintra"},
+      {"message", std::string(problem.what())}};
+  connection_.Notify("textDocument/publishDiagnostics",
+                     {{"uri", UriOfPath(problem.file)}, {"diagnostics", {diagnostic}}});
+  connection_.Notify(
+      "window/showMessage",
+      {{"type", 2},
+       {"message", "lintra: " + problem.file.string() + ":" + std::to_string(problem.line) + ":" +
+                       std::to_string(problem.column) + ": " + problem.what() +
+                       "; the project is checked with the default settings"}});
 }
 
 void Server::AddRequests() {

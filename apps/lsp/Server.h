@@ -4,6 +4,7 @@
 #include <istream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <unordered_map>
@@ -19,8 +20,8 @@ namespace lintra::lsp {
 // What the server says of itself and where the rules' help lies.
 struct ServerSettings {
   std::string version;
-  // Prefixed to "RULE.md" for the link of each diagnostic; initializationOptions.ruleHelpBase
-  // replaces it.
+  // Prefixed to "RULE.md" for the link of each diagnostic, none when empty;
+  // initializationOptions.ruleHelpBase replaces it.
   std::string ruleHelpBase;
   // Reads the configuration of the workspace folder when the editor names it; none leaves every
   // project at the defaults.
@@ -46,6 +47,11 @@ class Server {
   void HandleRequest(const Json& id, const std::string& method, const Json& params);
   void HandleNotification(const std::string& method, const Json& params);
   Json Initialize(const Json& params);
+  // The settings of the project that governs the workspace `folder`; the defaults, keeping the
+  // problem for PublishProjectProblem, when its configuration cannot be used.
+  ProjectSettings LoadProject(const std::filesystem::path& folder);
+  // Shows the editor why the project's configuration was not used, on the configuration file.
+  void PublishProjectProblem();
   void AddRequests();
 
   // The web path of the document in `params`; throws RpcError for one outside the workspace.
@@ -86,6 +92,7 @@ class Server {
   std::unique_ptr<IndexHelper> helper_;
   // The last diagnostics sent for each open document, by URI.
   std::map<std::string, Json> published_;
+  std::optional<ProjectProblem> projectProblem_;
   bool shutdown_ = false;
   bool exit_ = false;
   bool progressSupported_ = false;

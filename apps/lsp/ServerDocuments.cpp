@@ -39,9 +39,8 @@ void Server::DidOpen(const Json& params) {
   const Json& document = params.at("textDocument");
   const std::string uri = document.at("uri").get<std::string>();
   const Text webPath = PathOfUri(uri);
-  workspace_->Documents().Open(
-      {uri, webPath, document.value("version", int64_t{0}),
-       std::make_shared<const SourceText>(text::FromUtf8(document.at("text").get<std::string>()))});
+  workspace_->Open({uri, webPath, document.value("version", int64_t{0}), nullptr},
+                   text::FromUtf8(document.at("text").get<std::string>()));
   const uint32_t file = workspace_->Id(webPath);
   if (discovered_ && !workspace_->IsPage(file)) workspace_->AddPage(webPath);
   if (workspace_->IsPage(file) && !workspace_->Index().Record(file)) pending_.Add(file);
@@ -198,8 +197,8 @@ void Server::Publish() {
   const auto stale = [this](uint32_t page) { return pending_.Contains(page); };
   for (const Text& key : workspace_->Documents().Keys()) {
     const OpenDocument& document = *workspace_->Documents().Find(key);
-    Json diagnostics =
-        DiagnosticsOf(*workspace_, workspace_->Id(document.webPath), stale, settings_.ruleHelpBase);
+    Json diagnostics = DiagnosticsOf(*workspace_, workspace_->Id(document.webPath), stale,
+                                     discovered_ && pending_.Empty(), settings_.ruleHelpBase);
     const auto last = published_.find(document.uri);
     if (last != published_.end() && last->second == diagnostics) continue;
     connection_.Notify(

@@ -214,29 +214,64 @@ TEST_F(LanguageFeatures, TheControlsViewsOfAnIncludeAreThoseOfThePagesReachingIt
 }
 
 }  // namespace
-TEST(ProjectConfiguration, SetsTheSeverityOfTheServersFindingsAndAnUnusableOneFailsInitialize) {
-  TempFolder site;
-  site.Write("default.asp", kPage);
-  site.Write("inc/lib.inc", kLib);
-  site.Write("inc/nav.inc", "<p>nav</p>\r\n");
-  LspClient client([](const std::filesystem::path&) {
+TEST(ProjectConfiguration, SetsTheSeverityTheWebRootAndTheEncodingOfTheServersFindings) {
+  TempFolder repository;
+  repository.Write("core/default.asp", kPage);
+  repository.Write("core/inc/lib.inc", kLib);
+  repository.Write("core/inc/nav.inc", "<p>nav</p>\r\n");
+  // Two pages share an include saved in windows-1252: one page in that code page too, the other
+  // in UTF-8. The editor's buffer of the include is UTF-8, as every buffer is.
+  repository.Write("core/latin.asp",
+                   "<p>caf\xe9</p>\r\n<!-- #include virtual=\"/inc/latin.inc\" -->\r\n");
+  repository.Write("core/unicode.asp",
+                   "<p>caf\xc3\xa9</p>\r\n<!-- #include file=\"inc/latin.inc\" -->\r\n");
+  repository.Write("core/inc/latin.inc", "<p>\xe0 la carte</p>\r\n");
+  LspClient client([&](const std::filesystem::path&) {
     lsp::ProjectSettings project;
+    project.root = std::filesystem::canonical(repository.Path() / "core");
+    project.encoding = "windows-1252";
     project.rules.severities["exposed-include"] = Severity::Note;
     return project;
   });
-  client.Start(site.Path());
-  client.Open("inc/lib.inc", kLib);
-  const Json exposed = Findings(client, "inc/lib.inc", "exposed-include");
-  ASSERT_EQ(exposed.size(), 1u) << exposed.dump();
-  EXPECT_EQ(exposed[0]["severity"], 3);
-
-  LspClient refused([](const std::filesystem::path&) -> lsp::ProjectSettings {
-    throw std::runtime_error("lintra.toml:2:1: unknown setting \"colour\"");
+  client.Start(repository.Path());
+  client.Open("core/inc/lib.inc", kLib);
+  const Json lib = client.DiagnosticsOf(client.Uri("core/inc/lib.inc"), [](const Json& all) {
+    return Has(all, "exposed-include") && Has(all, "missing-include");
   });
-  const Json answer = refused.Call(
-      "initialize", {{"rootUri", lsp::UriOfPath(site.Path())}, {"capabilities", Json::object()}});
-  EXPECT_EQ(answer["error"]["code"], -32602);
-  EXPECT_EQ(answer["error"]["message"], "lintra.toml:2:1: unknown setting \"colour\"");
+  ASSERT_EQ(lib.size(), 2u) << lib.dump();
+  for (const Json& diagnostic : lib) {
+    EXPECT_EQ(diagnostic["severity"], diagnostic["code"] == "exposed-include" ? 3 : 1);
+  }
+
+  client.Open("core/inc/latin.inc", "<p>\xc3\xa0 la carte</p>\r\n");
+  const Json mismatch = Findings(client, "core/inc/latin.inc", "codepage-mismatch");
+  ASSERT_EQ(mismatch.size(), 1u) << mismatch.dump();
+  EXPECT_EQ(mismatch[0]["message"],
+            "encoding mismatch: inc/latin.inc is not UTF-8, but unicode.asp is, in unicode.asp");
+}
+
+TEST(ProjectConfiguration, AnUnusableOneIsShownOnItsFileAndTheSiteIsCheckedWithTheDefaults) {
+  TempFolder site;
+  site.Write("default.asp", kPage);
+  site.Write("inc/lib.inc", kLib);
+  LspClient client(
+      [&](const std::filesystem::path&) -> lsp::ProjectSettings {
+        throw lsp::ProjectProblem(site.Path() / "lintra.toml", 2, 5, "unknown setting colour");
+      },
+      "");
+  Json problem;
+  client.Start(site.Path(), [&] {
+    problem = client.DiagnosticsOf(client.Uri("lintra.toml"), [](const Json&) { return true; });
+  });
+  EXPECT_EQ(problem, Json::parse(R"([{"range": {"start": {"line": 1, "character": 4},
+                                                "end": {"line": 1, "character": 5}},
+                                     "severity": 1, "source": "lintra",
+                                     "message": "unknown setting colour"}])"));
+  client.Open("inc/lib.inc", kLib);
+  const Json missing = Findings(client, "inc/lib.inc", "missing-include");
+  ASSERT_EQ(missing.size(), 1u) << missing.dump();
+  // Without a published copy of the rules' help, a diagnostic links to none.
+  EXPECT_FALSE(missing[0].contains("codeDescription")) << missing.dump();
 }
 
 }  // namespace lintra
