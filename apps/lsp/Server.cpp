@@ -1,5 +1,7 @@
 #include "apps/lsp/Server.h"
 
+#include <chrono>
+
 #include "apps/lsp/CodeActions.h"
 #include "apps/lsp/ControlViews.h"
 #include "apps/lsp/Navigation.h"
@@ -9,6 +11,9 @@
 namespace lintra::lsp {
 
 namespace {
+
+// How long a request whose answer needs every page waits for the indexing to end.
+constexpr std::chrono::seconds IndexWait{2};
 
 Json Capabilities() {
   return {{"textDocumentSync", {{"openClose", true}, {"change", 2}}},
@@ -100,6 +105,7 @@ void Server::HandleRequest(const Json& id, const std::string& method, const Json
     if (handler == requests_.end()) {
       throw RpcError(ErrorCode::MethodNotFound, "unknown method " + method);
     }
+    if (method == "textDocument/references") AwaitIndex(method);
     connection_.Respond(id, handler->second(params));
   } catch (const RpcError& error) {
     connection_.RespondError(id, error.Code(), error.what());
@@ -148,6 +154,17 @@ Json Server::Initialize(const Json& params) {
   progressSupported_ = window.is_object() && window.value("workDoneProgress", false);
   return {{"capabilities", Capabilities()},
           {"serverInfo", {{"name", "lintra"}, {"version", settings_.version}}}};
+}
+
+void Server::AwaitIndex(const std::string& method) {
+  const auto deadline = std::chrono::steady_clock::now() + IndexWait;
+  while (BackgroundWaiting() && std::chrono::steady_clock::now() < deadline) BackgroundStep();
+  if (!BackgroundWaiting()) return;
+  const std::string message = "lintra: the answer to " + method +
+                              " is partial: " + std::to_string(indexTotal_ - pending_.Size()) +
+                              " of " + std::to_string(indexTotal_) +
+                              " pages are indexed so far; ask again once indexing ends";
+  connection_.Notify("window/showMessage", {{"type", 3}, {"message", message}});
 }
 
 ProjectSettings Server::LoadProject(const std::filesystem::path& folder) {

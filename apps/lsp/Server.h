@@ -53,6 +53,9 @@ class Server {
   // Shows the editor why the project's configuration was not used, on the configuration file.
   void PublishProjectProblem();
   void AddRequests();
+  // Indexes on for a while when the answer to `method` needs every page; when pages are still
+  // left, tells the editor that the answer holds only what is indexed so far.
+  void AwaitIndex(const std::string& method);
 
   // The web path of the document in `params`; throws RpcError for one outside the workspace.
   Text DocumentPath(const Json& params) const;
