@@ -12,11 +12,24 @@ namespace lintra::lsp {
 
 namespace {
 
+// How often an idle server that watches the disk itself looks at the files.
+constexpr std::chrono::seconds WatchInterval{1};
+
+// Whether the client with `capabilities` tells the server of files changed on disk.
+bool ClientWatchesFiles(const Json& capabilities) {
+  const Json workspace =
+      capabilities.is_object() ? capabilities.value("workspace", Json()) : Json();
+  const Json watched =
+      workspace.is_object() ? workspace.value("didChangeWatchedFiles", Json()) : Json();
+  return watched.is_object() && watched.value("dynamicRegistration", false);
+}
+
 // How long a request whose answer needs every page waits for the indexing to end.
 constexpr std::chrono::seconds IndexWait{2};
 
 Json Capabilities() {
-  return {{"textDocumentSync", {{"openClose", true}, {"change", 2}}},
+  return {{"textDocumentSync",
+           {{"openClose", true}, {"change", 2}, {"save", {{"includeText", false}}}}},
           {"documentLinkProvider", {{"resolveProvider", false}}},
           {"definitionProvider", true},
           {"referencesProvider", true},
@@ -47,10 +60,15 @@ Server::Server(std::istream& in, std::ostream& out, ServerSettings settings)
 int Server::Run() {
   connection_.Start();
   while (!exit_) {
-    if (std::optional<Incoming> incoming = connection_.Take(!BackgroundWaiting())) {
+    const bool idle = !BackgroundWaiting();
+    std::optional<Incoming> incoming =
+        idle && watchDisk_ ? connection_.TakeWithin(WatchInterval) : connection_.Take(idle);
+    if (incoming) {
       Handle(*incoming);
     } else if (connection_.Ended()) {
       break;
+    } else if (idle) {
+      WatchDisk();
     } else {
       BackgroundStep();
     }
@@ -128,6 +146,7 @@ void Server::HandleNotification(const std::string& method, const Json& params) {
     if (method == "textDocument/didChange") DidChange(params);
     if (method == "textDocument/didClose") DidClose(params);
     if (method == "workspace/didChangeWatchedFiles") DidChangeWatchedFiles(params);
+    if (method == "textDocument/didSave") WatchDisk();
   } catch (const std::exception&) {
     // A notification has no answer: one that cannot be taken is left out.
   }
@@ -152,6 +171,7 @@ Json Server::Initialize(const Json& params) {
   const Json capabilities = params.value("capabilities", Json::object());
   const Json window = capabilities.is_object() ? capabilities.value("window", Json()) : Json();
   progressSupported_ = window.is_object() && window.value("workDoneProgress", false);
+  watchDisk_ = !ClientWatchesFiles(capabilities);
   return {{"capabilities", Capabilities()},
           {"serverInfo", {{"name", "lintra"}, {"version", settings_.version}}}};
 }

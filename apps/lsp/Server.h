@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "apps/lsp/Connection.h"
+#include "apps/lsp/DiskStamps.h"
 #include "apps/lsp/IndexHelper.h"
 #include "apps/lsp/PendingPages.h"
 #include "apps/lsp/ProjectSettings.h"
@@ -66,6 +67,11 @@ class Server {
   void DidChange(const Json& params);
   void DidClose(const Json& params);
   void DidChangeWatchedFiles(const Json& params);
+  // Takes in files changed on disk: each web path with its change, 1 made, 2 changed, 3 gone.
+  void ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes);
+  // Looks at the files that the open documents' diagnostics depend on, when the server watches
+  // the disk itself, and takes in those that changed (ServerDisk.cpp).
+  void WatchDisk();
   // Queues the pages that reach `file` again, those open in the editor first.
   void Changed(uint32_t file);
   // Puts first the pages that the diagnostics of each open document wait for.
@@ -99,6 +105,9 @@ class Server {
   bool shutdown_ = false;
   bool exit_ = false;
   bool progressSupported_ = false;
+  // Whether the server looks for changes on disk itself, as the client does not report them.
+  bool watchDisk_ = false;
+  DiskStamps stamps_;
   bool discovered_ = false;
   bool indexing_ = false;
   size_t indexTotal_ = 0;

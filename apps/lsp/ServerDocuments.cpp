@@ -53,6 +53,7 @@ void Server::DidOpen(const Json& params) {
   }
   HurryOpenDocuments();
   if (!pending_.UrgentWaiting()) Publish();
+  WatchDisk();
 }
 
 void Server::DidChange(const Json& params) {
@@ -75,18 +76,22 @@ void Server::DidClose(const Json& params) {
 }
 
 void Server::DidChangeWatchedFiles(const Json& params) {
+  std::vector<std::pair<Text, int>> changes;
+  for (const Json& change : params.at("changes")) {
+    try {
+      changes.emplace_back(PathOfUri(change.at("uri").get<std::string>()), change.value("type", 2));
+    } catch (const RpcError&) {
+    }
+  }
+  ChangedOnDisk(changes);
+}
+
+void Server::ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes) {
   // The helper read the files as they were; the pages it has not handed over stay pending.
   helper_.reset();
   workspace_->ForgetDiskTexts();
-  for (const Json& change : params.at("changes")) {
-    Text webPath;
-    try {
-      webPath = PathOfUri(change.at("uri").get<std::string>());
-    } catch (const RpcError&) {
-      continue;
-    }
+  for (const auto& [webPath, type] : changes) {
     const uint32_t file = workspace_->Id(webPath);
-    const int type = change.value("type", 2);
     if (type == 1) {
       workspace_->AddPage(webPath);
       // A file that was missing is known to the trees by its name alone.
@@ -157,6 +162,8 @@ void Server::BackgroundStep() {
   if (pending_.Empty()) {
     indexing_ = false;
     helper_.reset();
+    // Notes the files behind what is about to be published, before the editor can change them.
+    WatchDisk();
   }
   if ((urgent && !pending_.UrgentWaiting()) || pending_.Empty()) Publish();
 }

@@ -85,6 +85,25 @@ void Workspace::ForgetDiskTexts() {
   }
 }
 
+std::vector<std::filesystem::path> Workspace::FilesShownWith(
+    const std::vector<uint32_t>& files) const {
+  std::vector<uint32_t> shown(files);
+  for (const uint32_t file : files) {
+    for (const uint32_t page : index_.Reaching(file)) {
+      const PageRecord* record = index_.Record(page);
+      if (record) shown.insert(shown.end(), record->files.begin(), record->files.end());
+    }
+  }
+  SortUnique(shown);
+  std::vector<std::filesystem::path> paths;
+  for (const uint32_t file : shown) {
+    if (std::optional<std::filesystem::path> resolved = files_.Resolve(index_.Name(file))) {
+      paths.push_back(std::move(*resolved));
+    }
+  }
+  return paths;
+}
+
 std::vector<RuleFinding> Workspace::UnusedFindings(uint32_t file) const {
   if (IsPage(file) || !index_.Reaching(file).empty() || !OnDisk(index_.Name(file))) return {};
   RuleSettings settings = checker_.Settings();

@@ -71,6 +71,9 @@ class Workspace {
   // Forgets the texts read from disk, so that the next analyses see the files as they are now,
   // and the bytes of the files open in the editor with them.
   void ForgetDiskTexts();
+  // Where on disk lie the files of `files` and of the trees of the pages that reach them: the
+  // files whose changes change what the editor shows of `files`.
+  std::vector<std::filesystem::path> FilesShownWith(const std::vector<uint32_t>& files) const;
   // What only the whole project shows of `file` once every page is indexed: unused-file when no
   // page reaches it, as check finds it.
   std::vector<RuleFinding> UnusedFindings(uint32_t file) const;

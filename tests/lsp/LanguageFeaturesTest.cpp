@@ -115,6 +115,18 @@ TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatMissedIt) {
                         [](const Json& d) { return !Has(d, "missing-include"); });
 }
 
+TEST_F(LanguageFeatures, AClosedIncludeChangedOnDiskIsSeenOnSaveWhenTheEditorDoesNotWatchFiles) {
+  client_.Open("default.asp", kPage);
+  client_.DiagnosticsOf(client_.Uri("default.asp"),
+                        [](const Json& d) { return Has(d, "case-mismatch"); });
+  std::filesystem::remove(site_.Path() / "inc/nav.inc");
+  client_.Notify("textDocument/didSave", {{"textDocument", client_.Document("default.asp")}});
+  const Json shown = client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) {
+    return !Has(d, "case-mismatch") && Has(d, "missing-include");
+  });
+  EXPECT_EQ(shown.size(), 1u) << shown.dump();
+}
+
 TEST_F(LanguageFeatures, AFindingOnAWholeFileUnderlinesItsFirstLine) {
   client_.Open("inc/lib.inc", kLib);
   const Json exposed = Findings(client_, "inc/lib.inc", "exposed-include");

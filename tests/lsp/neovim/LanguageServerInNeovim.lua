@@ -1,5 +1,6 @@
 -- Neovim as the language server's client: opens a page of the fixture site, checks the
--- diagnostics, a definition, the references of an include and an unsaved edit.
+-- diagnostics, a definition, the references of an include and an unsaved edit; then, on a site
+-- of its own, an include changed on disk while closed.
 -- Run: LINTRA=path/to/lintra SITE=path/to/site nvim --headless -u NONE -c "luafile THIS"
 local lintra, site = os.getenv("LINTRA"), os.getenv("SITE")
 local timeout = 30000
@@ -63,4 +64,24 @@ check(vim.wait(timeout, function() return diagnosticWithCode(page, "name-redefin
 local redefined = diagnosticWithCode(page, "name-redefined")
 check(redefined.lnum == 4 and redefined.col == 7, "name-redefined at " .. vim.inspect({ redefined.lnum, redefined.col }))
 check(vim.bo[page].modified, "the page was saved")
+
+-- Neovim 0.7 reports no change on disk: the server looks at the files itself. A page declares a
+-- name that its include declares too; the include is then changed on disk, as a pull would, and
+-- the page written.
+local disk = vim.fn.tempname()
+vim.fn.mkdir(disk .. "/inc", "p")
+vim.fn.writefile({ '<!-- #include file="inc/lib.inc" -->', "<% Dim total %>" }, disk .. "/page.asp")
+vim.fn.writefile({ "<% Dim total %>" }, disk .. "/inc/lib.inc")
+local watcher = vim.lsp.start_client({ cmd = { lintra, "lsp" }, root_dir = disk })
+check(watcher, "the second server did not start")
+vim.cmd("edit " .. disk .. "/page.asp")
+local onDisk = vim.api.nvim_get_current_buf()
+vim.lsp.buf_attach_client(onDisk, watcher)
+check(vim.wait(timeout, function() return diagnosticWithCode(onDisk, "name-redefined") end, 20),
+  "no name-redefined before the include changed")
+vim.fn.writefile({ "<% Dim rate %>" }, disk .. "/inc/lib.inc")
+vim.cmd("silent write")
+check(vim.wait(timeout, function() return #vim.diagnostic.get(onDisk) == 0 end, 20),
+  "stale diagnostics after the include changed on disk: " .. vim.inspect(vim.diagnostic.get(onDisk)))
+vim.fn.delete(disk, "rf")
 finish(nil)
