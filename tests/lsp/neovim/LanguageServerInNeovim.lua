@@ -23,11 +23,18 @@ local function diagnosticWithCode(buffer, code)
   end
 end
 
-local client = vim.lsp.start_client({ cmd = { lintra, "lsp" }, root_dir = site })
-check(client, "the server did not start")
-vim.cmd("edit " .. site .. "/default.asp")
-local page = vim.api.nvim_get_current_buf()
-vim.lsp.buf_attach_client(page, client)
+-- Starts a server on the site at `root`, opens its page `file` and attaches the server to it;
+-- the client's id and the page's buffer.
+local function openWithServer(root, file)
+  local started = vim.lsp.start_client({ cmd = { lintra, "lsp" }, root_dir = root })
+  check(started, "the server did not start on " .. root)
+  vim.cmd("edit " .. root .. "/" .. file)
+  local buffer = vim.api.nvim_get_current_buf()
+  vim.lsp.buf_attach_client(buffer, started)
+  return started, buffer
+end
+
+local client, page = openWithServer(site, "default.asp")
 
 -- The missing include: its directive's range and the rule's id.
 check(vim.wait(timeout, function() return diagnosticWithCode(page, "missing-include") end, 20),
@@ -72,11 +79,7 @@ local disk = vim.fn.tempname()
 vim.fn.mkdir(disk .. "/inc", "p")
 vim.fn.writefile({ '<!-- #include file="inc/lib.inc" -->', "<% Dim total %>" }, disk .. "/page.asp")
 vim.fn.writefile({ "<% Dim total %>" }, disk .. "/inc/lib.inc")
-local watcher = vim.lsp.start_client({ cmd = { lintra, "lsp" }, root_dir = disk })
-check(watcher, "the second server did not start")
-vim.cmd("edit " .. disk .. "/page.asp")
-local onDisk = vim.api.nvim_get_current_buf()
-vim.lsp.buf_attach_client(onDisk, watcher)
+local _, onDisk = openWithServer(disk, "page.asp")
 check(vim.wait(timeout, function() return diagnosticWithCode(onDisk, "name-redefined") end, 20),
   "no name-redefined before the include changed")
 vim.fn.writefile({ "<% Dim rate %>" }, disk .. "/inc/lib.inc")
