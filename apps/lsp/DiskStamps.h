@@ -5,16 +5,17 @@
 #include <map>
 #include <vector>
 
+#include "apps/lsp/DiskWatch.h"
+
 namespace lintra::lsp {
 
 // Notices that files changed on disk, for editors that do not say so, by what a cheap look at
 // each file tells: whether it is there, its size and the time it was last written. Works on every
 // platform, at the cost of looking at each file whenever asked.
-class DiskStamps {
+class DiskStamps : public DiskWatch {
  public:
-  // Which files changed, appeared or went since this last looked at them, of those it was asked
-  // about before; then starts looking at those of `files` (absolute paths) that are new to it.
-  std::vector<std::filesystem::path> Changed(const std::vector<std::filesystem::path>& files);
+  std::vector<std::filesystem::path> Changed(
+      const std::vector<std::filesystem::path>& files) override;
 
  private:
   struct Stamp {

@@ -62,7 +62,7 @@ int Server::Run() {
   while (!exit_) {
     const bool idle = !BackgroundWaiting();
     std::optional<Incoming> incoming =
-        idle && watchDisk_ ? connection_.TakeWithin(WatchInterval) : connection_.Take(idle);
+        idle && diskWatch_ ? connection_.TakeWithin(WatchInterval) : connection_.Take(idle);
     if (incoming) {
       Handle(*incoming);
     } else if (connection_.Ended()) {
@@ -171,7 +171,7 @@ Json Server::Initialize(const Json& params) {
   const Json capabilities = params.value("capabilities", Json::object());
   const Json window = capabilities.is_object() ? capabilities.value("window", Json()) : Json();
   progressSupported_ = window.is_object() && window.value("workDoneProgress", false);
-  watchDisk_ = !ClientWatchesFiles(capabilities);
+  if (!ClientWatchesFiles(capabilities)) diskWatch_ = MakeDiskWatch();
   return {{"capabilities", Capabilities()},
           {"serverInfo", {{"name", "lintra"}, {"version", settings_.version}}}};
 }

@@ -10,7 +10,7 @@
 #include <unordered_map>
 
 #include "apps/lsp/Connection.h"
-#include "apps/lsp/DiskStamps.h"
+#include "apps/lsp/DiskWatch.h"
 #include "apps/lsp/IndexHelper.h"
 #include "apps/lsp/PendingPages.h"
 #include "apps/lsp/ProjectSettings.h"
@@ -105,9 +105,8 @@ class Server {
   bool shutdown_ = false;
   bool exit_ = false;
   bool progressSupported_ = false;
-  // Whether the server looks for changes on disk itself, as the client does not report them.
-  bool watchDisk_ = false;
-  DiskStamps stamps_;
+  // What looks for changes on disk when the client does not report them; null when it does.
+  std::unique_ptr<DiskWatch> diskWatch_;
   bool discovered_ = false;
   bool indexing_ = false;
   size_t indexTotal_ = 0;
