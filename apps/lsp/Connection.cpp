@@ -50,6 +50,15 @@ std::optional<Incoming> Connection::Take(bool wait) {
   return incoming;
 }
 
+std::optional<Incoming> Connection::TakeWithin(std::chrono::milliseconds most) {
+  {
+    std::unique_lock lock(state_->mutex);
+    state_->arrived.wait_for(lock, most,
+                             [this] { return !state_->queue.empty() || state_->ended; });
+  }
+  return Take(false);
+}
+
 bool Connection::Ended() {
   const std::lock_guard lock(state_->mutex);
   return state_->ended && state_->queue.empty();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <istream>
@@ -48,6 +49,8 @@ class Connection {
   // The next message; with `wait`, waits for one unless the input has ended. Nothing when none
   // is queued (and, with `wait`, the input has ended).
   std::optional<Incoming> Take(bool wait);
+  // The next message, waiting up to `most` for one. Nothing when none came.
+  std::optional<Incoming> TakeWithin(std::chrono::milliseconds most);
   // Whether the input has ended and every message read was taken.
   bool Ended();
 

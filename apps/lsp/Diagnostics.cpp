@@ -1,9 +1,10 @@
 #include "apps/lsp/Diagnostics.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
-#include <set>
 #include <tuple>
+#include <vector>
 
 namespace lintra::lsp {
 
@@ -41,6 +42,7 @@ void AddRelated(Workspace& workspace, Json& related, const Place& place,
 Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::string& helpBase) {
   std::string message = text::ToUtf8(finding.message);
   if (!finding.code.empty()) message += " (" + finding.code + ")";
+  if (finding.pages > 1) message += " (in " + std::to_string(finding.pages) + " pages)";
   Json related = Json::array();
   for (const Place& place : finding.related) AddRelated(workspace, related, place, "see also");
   const std::string page = text::ToUtf8(finding.page);
@@ -52,9 +54,10 @@ Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::s
   Json diagnostic = {{"range", RangeIn(workspace, finding.place)},
                      {"severity", SeverityOf(finding.severity)},
                      {"code", finding.ruleId},
-                     {"codeDescription", {{"href", helpBase + finding.ruleId + ".md"}}},
                      {"source", "lintra"},
                      {"message", message}};
+  if (!helpBase.empty())
+    diagnostic["codeDescription"] = {{"href", helpBase + finding.ruleId + ".md"}};
   if (!related.empty()) diagnostic["relatedInformation"] = std::move(related);
   return diagnostic;
 }
@@ -62,20 +65,33 @@ Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::s
 }  // namespace
 
 Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool(uint32_t)>& stale,
-                   const std::string& helpBase) {
+                   bool indexed, const std::string& helpBase) {
   // One diagnostic per rule and place, as check keeps one finding per rule and place: the first
-  // page that reaches the place words it.
+  // page that reaches the place words it, and every page that reaches it counts.
   using Key = std::tuple<std::string, int32_t, int32_t>;
-  std::set<Key> seen;
-  Json diagnostics = Json::array();
+  std::map<Key, size_t> seen;
+  std::vector<RuleFinding> findings;
   const SiteIndex& index = workspace.Index();
   for (const uint32_t page : index.Reaching(file)) {
     if (stale(page)) continue;
     for (const RuleFinding& finding : index.Record(page)->findings) {
       if (index.Find(finding.place.file) != file) continue;
-      if (!seen.insert({finding.ruleId, finding.place.line, finding.place.column}).second) continue;
-      diagnostics.push_back(DiagnosticOf(workspace, finding, helpBase));
+      const auto [at, added] = seen.try_emplace(
+          {finding.ruleId, finding.place.line, finding.place.column}, findings.size());
+      if (added) {
+        findings.push_back(finding);
+      } else {
+        ++findings[at->second].pages;
+      }
     }
+  }
+  if (indexed) {
+    for (RuleFinding& finding : workspace.UnusedFindings(file))
+      findings.push_back(std::move(finding));
+  }
+  Json diagnostics = Json::array();
+  for (const RuleFinding& finding : findings) {
+    diagnostics.push_back(DiagnosticOf(workspace, finding, helpBase));
   }
   return diagnostics;
 }

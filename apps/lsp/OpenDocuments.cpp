@@ -36,8 +36,17 @@ bool OpenDocuments::Change(const Text& key, int64_t version,
     text.replace(start, end - start, change.text);
   }
   found->second.version = version;
-  found->second.text = std::make_shared<const SourceText>(std::move(text));
+  found->second.text =
+      std::make_shared<const SourceText>(std::move(text), found->second.text->Bytes());
   return true;
+}
+
+void OpenDocuments::SetBytes(const Text& key, const TextBytes& bytes) {
+  const auto found = documents_.find(key);
+  if (found == documents_.end()) return;
+  const SourceText& text = *found->second.text;
+  if (text.Bytes().encoding == bytes.encoding && text.Bytes().utf8Mark == bytes.utf8Mark) return;
+  found->second.text = std::make_shared<const SourceText>(text.Value(), bytes);
 }
 
 const OpenDocument* OpenDocuments::Find(const Text& key) const {

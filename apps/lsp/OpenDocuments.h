@@ -38,9 +38,12 @@ struct OpenDocument {
 class OpenDocuments {
  public:
   void Open(OpenDocument document);
-  // Applies `changes` in order; false when the document is not open.
+  // Applies `changes` in order, keeping what the text's bytes are; false when the document is not
+  // open.
   bool Change(const Text& key, int64_t version, const std::vector<TextChange>& changes);
   void Close(const Text& key) { documents_.erase(key); }
+  // Tells the open document of `key` that the file it will be saved to now holds `bytes`.
+  void SetBytes(const Text& key, const TextBytes& bytes);
 
   // The open document of `key`, or null.
   const OpenDocument* Find(const Text& key) const;

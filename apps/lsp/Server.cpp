@@ -1,16 +1,35 @@
 #include "apps/lsp/Server.h"
 
+#include <chrono>
+
 #include "apps/lsp/CodeActions.h"
 #include "apps/lsp/ControlViews.h"
 #include "apps/lsp/Navigation.h"
 #include "apps/lsp/Uri.h"
+#include "site/ProjectLocation.h"
 
 namespace lintra::lsp {
 
 namespace {
 
+// How often an idle server that watches the disk itself looks at the files.
+constexpr std::chrono::seconds WatchInterval{1};
+
+// Whether the client with `capabilities` tells the server of files changed on disk.
+bool ClientWatchesFiles(const Json& capabilities) {
+  const Json workspace =
+      capabilities.is_object() ? capabilities.value("workspace", Json()) : Json();
+  const Json watched =
+      workspace.is_object() ? workspace.value("didChangeWatchedFiles", Json()) : Json();
+  return watched.is_object() && watched.value("dynamicRegistration", false);
+}
+
+// How long a request whose answer needs every page waits for the indexing to end.
+constexpr std::chrono::seconds IndexWait{2};
+
 Json Capabilities() {
-  return {{"textDocumentSync", {{"openClose", true}, {"change", 2}}},
+  return {{"textDocumentSync",
+           {{"openClose", true}, {"change", 2}, {"save", {{"includeText", false}}}}},
           {"documentLinkProvider", {{"resolveProvider", false}}},
           {"definitionProvider", true},
           {"referencesProvider", true},
@@ -41,10 +60,15 @@ Server::Server(std::istream& in, std::ostream& out, ServerSettings settings)
 int Server::Run() {
   connection_.Start();
   while (!exit_) {
-    if (std::optional<Incoming> incoming = connection_.Take(!BackgroundWaiting())) {
+    const bool idle = !BackgroundWaiting();
+    std::optional<Incoming> incoming =
+        idle && diskWatch_ ? connection_.TakeWithin(WatchInterval) : connection_.Take(idle);
+    if (incoming) {
       Handle(*incoming);
     } else if (connection_.Ended()) {
       break;
+    } else if (idle) {
+      WatchDisk();
     } else {
       BackgroundStep();
     }
@@ -89,6 +113,7 @@ void Server::HandleRequest(const Json& id, const std::string& method, const Json
     if (method == "initialize") {
       const bool first = !workspace_;
       connection_.Respond(id, Initialize(params));
+      if (first) PublishProjectProblem();
       if (first) BackgroundStep();
       return;
     }
@@ -98,6 +123,7 @@ void Server::HandleRequest(const Json& id, const std::string& method, const Json
     if (handler == requests_.end()) {
       throw RpcError(ErrorCode::MethodNotFound, "unknown method " + method);
     }
+    if (method == "textDocument/references") AwaitIndex(method);
     connection_.Respond(id, handler->second(params));
   } catch (const RpcError& error) {
     connection_.RespondError(id, error.Code(), error.what());
@@ -120,6 +146,7 @@ void Server::HandleNotification(const std::string& method, const Json& params) {
     if (method == "textDocument/didChange") DidChange(params);
     if (method == "textDocument/didClose") DidClose(params);
     if (method == "workspace/didChangeWatchedFiles") DidChangeWatchedFiles(params);
+    if (method == "textDocument/didSave") WatchDisk();
   } catch (const std::exception&) {
     // A notification has no answer: one that cannot be taken is left out.
   }
@@ -129,17 +156,13 @@ Json Server::Initialize(const Json& params) {
   if (workspace_) throw RpcError(ErrorCode::InvalidRequest, "the server is initialized already");
   const std::optional<std::filesystem::path> root = lsp::PathOfUri(RootUri(params));
   if (!root) throw RpcError(ErrorCode::InvalidParams, "the workspace folder is not a file URI");
-  ProjectSettings project;
+  ProjectSettings project = LoadProject(*root);
+  const std::filesystem::path webRoot = project.root.empty() ? *root : project.root;
   try {
-    if (settings_.loadProject) project = settings_.loadProject(*root);
-  } catch (const std::exception& error) {
-    throw RpcError(ErrorCode::InvalidParams, error.what());
-  }
-  try {
-    workspace_ = std::make_unique<Workspace>(*root, std::move(project));
+    workspace_ = std::make_unique<Workspace>(webRoot, std::move(project));
   } catch (const std::exception& error) {
     throw RpcError(ErrorCode::InvalidParams,
-                   "cannot open the workspace folder " + root->string() + ": " + error.what());
+                   "cannot open the workspace folder " + webRoot.string() + ": " + error.what());
   }
   const Json options = params.value("initializationOptions", Json::object());
   if (options.is_object() && options.value("ruleHelpBase", Json()).is_string()) {
@@ -148,8 +171,50 @@ Json Server::Initialize(const Json& params) {
   const Json capabilities = params.value("capabilities", Json::object());
   const Json window = capabilities.is_object() ? capabilities.value("window", Json()) : Json();
   progressSupported_ = window.is_object() && window.value("workDoneProgress", false);
+  if (!ClientWatchesFiles(capabilities)) diskWatch_ = MakeDiskWatch();
   return {{"capabilities", Capabilities()},
           {"serverInfo", {{"name", "lintra"}, {"version", settings_.version}}}};
+}
+
+void Server::AwaitIndex(const std::string& method) {
+  const auto deadline = std::chrono::steady_clock::now() + IndexWait;
+  while (BackgroundWaiting() && std::chrono::steady_clock::now() < deadline) BackgroundStep();
+  if (!BackgroundWaiting()) return;
+  const std::string message = "lintra: the answer to " + method +
+                              " is partial: " + std::to_string(indexTotal_ - pending_.Size()) +
+                              " of " + std::to_string(indexTotal_) +
+                              " pages are indexed so far; ask again once indexing ends";
+  connection_.Notify("window/showMessage", {{"type", 3}, {"message", message}});
+}
+
+ProjectSettings Server::LoadProject(const std::filesystem::path& folder) {
+  if (!settings_.loadProject) return {};
+  try {
+    return settings_.loadProject(folder);
+  } catch (const ProjectProblem& problem) {
+    projectProblem_ = problem;
+  } catch (const std::exception& error) {
+    projectProblem_.emplace(folder / ConfigFileName, 1, 1, error.what());
+  }
+  return {};
+}
+
+void Server::PublishProjectProblem() {
+  if (!projectProblem_) return;
+  const ProjectProblem& problem = *projectProblem_;
+  const Json diagnostic = {
+      {"range", RangeOf(problem.line, problem.column, problem.line, problem.column + 1)},
+      {"severity", 1},
+      {"source", "lintra"},
+      {"message", std::string(problem.what())}};
+  connection_.Notify("textDocument/publishDiagnostics",
+                     {{"uri", UriOfPath(problem.file)}, {"diagnostics", {diagnostic}}});
+  connection_.Notify(
+      "window/showMessage",
+      {{"type", 2},
+       {"message", "lintra: " + problem.file.string() + ":" + std::to_string(problem.line) + ":" +
+                       std::to_string(problem.column) + ": " + problem.what() +
+                       "; the project is checked with the default settings"}});
 }
 
 void Server::AddRequests() {

@@ -4,11 +4,13 @@
 #include <istream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <unordered_map>
 
 #include "apps/lsp/Connection.h"
+#include "apps/lsp/DiskWatch.h"
 #include "apps/lsp/IndexHelper.h"
 #include "apps/lsp/PendingPages.h"
 #include "apps/lsp/ProjectSettings.h"
@@ -19,8 +21,8 @@ namespace lintra::lsp {
 // What the server says of itself and where the rules' help lies.
 struct ServerSettings {
   std::string version;
-  // Prefixed to "RULE.md" for the link of each diagnostic; initializationOptions.ruleHelpBase
-  // replaces it.
+  // Prefixed to "RULE.md" for the link of each diagnostic, none when empty;
+  // initializationOptions.ruleHelpBase replaces it.
   std::string ruleHelpBase;
   // Reads the configuration of the workspace folder when the editor names it; none leaves every
   // project at the defaults.
@@ -46,7 +48,15 @@ class Server {
   void HandleRequest(const Json& id, const std::string& method, const Json& params);
   void HandleNotification(const std::string& method, const Json& params);
   Json Initialize(const Json& params);
+  // The settings of the project that governs the workspace `folder`; the defaults, keeping the
+  // problem for PublishProjectProblem, when its configuration cannot be used.
+  ProjectSettings LoadProject(const std::filesystem::path& folder);
+  // Shows the editor why the project's configuration was not used, on the configuration file.
+  void PublishProjectProblem();
   void AddRequests();
+  // Indexes on for a while when the answer to `method` needs every page; when pages are still
+  // left, tells the editor that the answer holds only what is indexed so far.
+  void AwaitIndex(const std::string& method);
 
   // The web path of the document in `params`; throws RpcError for one outside the workspace.
   Text DocumentPath(const Json& params) const;
@@ -57,6 +67,11 @@ class Server {
   void DidChange(const Json& params);
   void DidClose(const Json& params);
   void DidChangeWatchedFiles(const Json& params);
+  // Takes in files changed on disk: each web path with its change, 1 made, 2 changed, 3 gone.
+  void ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes);
+  // Looks at the files that the open documents' diagnostics depend on, when the server watches
+  // the disk itself, and takes in those that changed (ServerDisk.cpp).
+  void WatchDisk();
   // Queues the pages that reach `file` again, those open in the editor first.
   void Changed(uint32_t file);
   // Puts first the pages that the diagnostics of each open document wait for.
@@ -86,9 +101,12 @@ class Server {
   std::unique_ptr<IndexHelper> helper_;
   // The last diagnostics sent for each open document, by URI.
   std::map<std::string, Json> published_;
+  std::optional<ProjectProblem> projectProblem_;
   bool shutdown_ = false;
   bool exit_ = false;
   bool progressSupported_ = false;
+  // What looks for changes on disk when the client does not report them; null when it does.
+  std::unique_ptr<DiskWatch> diskWatch_;
   bool discovered_ = false;
   bool indexing_ = false;
   size_t indexTotal_ = 0;

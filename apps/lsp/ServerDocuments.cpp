@@ -39,9 +39,8 @@ void Server::DidOpen(const Json& params) {
   const Json& document = params.at("textDocument");
   const std::string uri = document.at("uri").get<std::string>();
   const Text webPath = PathOfUri(uri);
-  workspace_->Documents().Open(
-      {uri, webPath, document.value("version", int64_t{0}),
-       std::make_shared<const SourceText>(text::FromUtf8(document.at("text").get<std::string>()))});
+  workspace_->Open({uri, webPath, document.value("version", int64_t{0}), nullptr},
+                   text::FromUtf8(document.at("text").get<std::string>()));
   const uint32_t file = workspace_->Id(webPath);
   if (discovered_ && !workspace_->IsPage(file)) workspace_->AddPage(webPath);
   if (workspace_->IsPage(file) && !workspace_->Index().Record(file)) pending_.Add(file);
@@ -54,6 +53,7 @@ void Server::DidOpen(const Json& params) {
   }
   HurryOpenDocuments();
   if (!pending_.UrgentWaiting()) Publish();
+  WatchDisk();
 }
 
 void Server::DidChange(const Json& params) {
@@ -76,18 +76,22 @@ void Server::DidClose(const Json& params) {
 }
 
 void Server::DidChangeWatchedFiles(const Json& params) {
+  std::vector<std::pair<Text, int>> changes;
+  for (const Json& change : params.at("changes")) {
+    try {
+      changes.emplace_back(PathOfUri(change.at("uri").get<std::string>()), change.value("type", 2));
+    } catch (const RpcError&) {
+    }
+  }
+  ChangedOnDisk(changes);
+}
+
+void Server::ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes) {
   // The helper read the files as they were; the pages it has not handed over stay pending.
   helper_.reset();
   workspace_->ForgetDiskTexts();
-  for (const Json& change : params.at("changes")) {
-    Text webPath;
-    try {
-      webPath = PathOfUri(change.at("uri").get<std::string>());
-    } catch (const RpcError&) {
-      continue;
-    }
+  for (const auto& [webPath, type] : changes) {
     const uint32_t file = workspace_->Id(webPath);
-    const int type = change.value("type", 2);
     if (type == 1) {
       workspace_->AddPage(webPath);
       // A file that was missing is known to the trees by its name alone.
@@ -158,6 +162,8 @@ void Server::BackgroundStep() {
   if (pending_.Empty()) {
     indexing_ = false;
     helper_.reset();
+    // Notes the files behind what is about to be published, before the editor can change them.
+    WatchDisk();
   }
   if ((urgent && !pending_.UrgentWaiting()) || pending_.Empty()) Publish();
 }
@@ -198,8 +204,8 @@ void Server::Publish() {
   const auto stale = [this](uint32_t page) { return pending_.Contains(page); };
   for (const Text& key : workspace_->Documents().Keys()) {
     const OpenDocument& document = *workspace_->Documents().Find(key);
-    Json diagnostics =
-        DiagnosticsOf(*workspace_, workspace_->Id(document.webPath), stale, settings_.ruleHelpBase);
+    Json diagnostics = DiagnosticsOf(*workspace_, workspace_->Id(document.webPath), stale,
+                                     discovered_ && pending_.Empty(), settings_.ruleHelpBase);
     const auto last = published_.find(document.uri);
     if (last != published_.end() && last->second == diagnostics) continue;
     connection_.Notify(

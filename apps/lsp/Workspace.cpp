@@ -7,6 +7,7 @@
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Uri.h"
 #include "platform/ErrorRecord.h"
+#include "rules/UnusedFileRule.h"
 #include "site/PageDiscovery.h"
 
 namespace lintra::lsp {
@@ -36,7 +37,8 @@ bool HoldsOneOf(const PageRecord& record, const std::vector<uint32_t>& files) {
 
 Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
     : files_(root),
-      disk_(files_, MaxRequestsPerPage, DiskHost::Paths::OnDisk),
+      codePage_(project.encoding.empty() ? nullptr : std::make_unique<CodePage>(project.encoding)),
+      disk_(files_, MaxRequestsPerPage, DiskHost::Paths::OnDisk, codePage_.get()),
       host_(disk_, documents_),
       site_(host_, text::FromUtf8(root.string())),
       excludes_(std::move(project.excludes)),
@@ -58,9 +60,59 @@ std::optional<Text> Workspace::OnDisk(const Text& webPath) const {
 }
 
 std::optional<Text> Workspace::DiskText(const Text& webPath) const {
-  std::optional<ProjectFile> file = files_.Read(webPath);
-  if (!file) return std::nullopt;
-  return std::move(file->text);
+  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
+  if (!resolved) return std::nullopt;
+  return files_.Decoded(*resolved, codePage_.get());
+}
+
+TextBytes Workspace::DiskBytes(const Text& webPath) const {
+  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
+  const std::shared_ptr<const SourceText> source =
+      resolved ? files_.Source(*resolved, codePage_.get()) : nullptr;
+  return source ? source->Bytes() : TextBytes();
+}
+
+void Workspace::Open(OpenDocument document, Text text) {
+  document.text = std::make_shared<const SourceText>(std::move(text), DiskBytes(document.webPath));
+  documents_.Open(std::move(document));
+}
+
+void Workspace::ForgetDiskTexts() {
+  disk_.ForgetTexts();
+  for (const Text& key : documents_.Keys()) {
+    const OpenDocument& document = *documents_.Find(key);
+    documents_.SetBytes(key, DiskBytes(document.webPath));
+  }
+}
+
+std::vector<std::filesystem::path> Workspace::FilesShownWith(
+    const std::vector<uint32_t>& files) const {
+  std::vector<uint32_t> shown(files);
+  for (const uint32_t file : files) {
+    for (const uint32_t page : index_.Reaching(file)) {
+      const PageRecord* record = index_.Record(page);
+      if (record) shown.insert(shown.end(), record->files.begin(), record->files.end());
+    }
+  }
+  SortUnique(shown);
+  std::vector<std::filesystem::path> paths;
+  for (const uint32_t file : shown) {
+    if (std::optional<std::filesystem::path> resolved = files_.Resolve(index_.Name(file))) {
+      paths.push_back(std::move(*resolved));
+    }
+  }
+  return paths;
+}
+
+std::vector<RuleFinding> Workspace::UnusedFindings(uint32_t file) const {
+  if (IsPage(file) || !index_.Reaching(file).empty() || !OnDisk(index_.Name(file))) return {};
+  RuleSettings settings = checker_.Settings();
+  settings.wholeProject = true;
+  std::vector<std::unique_ptr<Rule>> rules;
+  rules.push_back(std::make_unique<UnusedFileRule>());
+  Checker project(std::move(settings), std::move(rules));
+  project.Finish({index_.Name(file)});
+  return project.Findings();
 }
 
 std::string Workspace::UriOf(const Text& webPath) const {

@@ -30,6 +30,9 @@ class Workspace {
   // The site root, fully resolved.
   const std::filesystem::path& Root() const { return files_.Root(); }
   OpenDocuments& Documents() { return documents_; }
+  // Opens the editor's buffer of a document, whose text is `text`: the rules that look at bytes
+  // see those of the file on disk, as the buffer is text that will be saved in them.
+  void Open(OpenDocument document, Text text);
   const SiteIndex& Index() const { return index_; }
   // The id of `webPath` in the index.
   uint32_t Id(const Text& webPath) { return index_.Intern(webPath); }
@@ -65,15 +68,27 @@ class Workspace {
   std::unique_ptr<IndexHelper> Helper(const std::vector<uint32_t>& pending) const;
   // The text of `webPath` as the editor sees it: its buffer when open, otherwise the file on disk.
   std::optional<Text> CurrentText(const Text& webPath) const;
-  // Forgets the texts read from disk, so that the next analyses see the files as they are now.
-  void ForgetDiskTexts() { disk_.ForgetTexts(); }
+  // Forgets the texts read from disk, so that the next analyses see the files as they are now,
+  // and the bytes of the files open in the editor with them.
+  void ForgetDiskTexts();
+  // Where on disk lie the files of `files` and of the trees of the pages that reach them: the
+  // files whose changes change what the editor shows of `files`.
+  std::vector<std::filesystem::path> FilesShownWith(const std::vector<uint32_t>& files) const;
+  // What only the whole project shows of `file` once every page is indexed: unused-file when no
+  // page reaches it, as check finds it.
+  std::vector<RuleFinding> UnusedFindings(uint32_t file) const;
 
  private:
   // The record of what `found` holds, its files by their ids.
   PageRecord RecordOf(const PageFiles& found);
   void Check(const PageTree& page, PageRecord& record);
 
+  // What the bytes of the file on disk that `webPath` names are; Unknown when it is not there.
+  TextBytes DiskBytes(const Text& webPath) const;
+
   DiskFiles files_;
+  // The code page of the files that are not UTF-8, when the project names one.
+  std::unique_ptr<CodePage> codePage_;
   OpenDocuments documents_;
   DiskHost disk_;
   BufferHost host_;

@@ -115,6 +115,18 @@ TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatMissedIt) {
                         [](const Json& d) { return !Has(d, "missing-include"); });
 }
 
+TEST_F(LanguageFeatures, AClosedIncludeChangedOnDiskIsSeenOnSaveWhenTheEditorDoesNotWatchFiles) {
+  client_.Open("default.asp", kPage);
+  client_.DiagnosticsOf(client_.Uri("default.asp"),
+                        [](const Json& d) { return Has(d, "case-mismatch"); });
+  std::filesystem::remove(site_.Path() / "inc/nav.inc");
+  client_.Notify("textDocument/didSave", {{"textDocument", client_.Document("default.asp")}});
+  const Json shown = client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) {
+    return !Has(d, "case-mismatch") && Has(d, "missing-include");
+  });
+  EXPECT_EQ(shown.size(), 1u) << shown.dump();
+}
+
 TEST_F(LanguageFeatures, AFindingOnAWholeFileUnderlinesItsFirstLine) {
   client_.Open("inc/lib.inc", kLib);
   const Json exposed = Findings(client_, "inc/lib.inc", "exposed-include");
@@ -214,29 +226,64 @@ TEST_F(LanguageFeatures, TheControlsViewsOfAnIncludeAreThoseOfThePagesReachingIt
 }
 
 }  // namespace
-TEST(ProjectConfiguration, SetsTheSeverityOfTheServersFindingsAndAnUnusableOneFailsInitialize) {
+TEST(ProjectConfiguration, SetsTheSeverityTheWebRootAndTheEncodingOfTheServersFindings) {
+  TempFolder repository;
+  repository.Write("core/default.asp", kPage);
+  repository.Write("core/inc/lib.inc", kLib);
+  repository.Write("core/inc/nav.inc", "<p>nav</p>\r\n");
+  // Two pages share an include saved in windows-1252: one page in that code page too, the other
+  // in UTF-8. The editor's buffer of the include is UTF-8, as every buffer is.
+  repository.Write("core/latin.asp",
+                   "<p>caf\xe9</p>\r\n<!-- #include virtual=\"/inc/latin.inc\" -->\r\n");
+  repository.Write("core/unicode.asp",
+                   "<p>caf\xc3\xa9</p>\r\n<!-- #include file=\"inc/latin.inc\" -->\r\n");
+  repository.Write("core/inc/latin.inc", "<p>\xe0 la carte</p>\r\n");
+  LspClient client([&](const std::filesystem::path&) {
+    lsp::ProjectSettings project;
+    project.root = std::filesystem::canonical(repository.Path() / "core");
+    project.encoding = "windows-1252";
+    project.rules.severities["exposed-include"] = Severity::Note;
+    return project;
+  });
+  client.Start(repository.Path());
+  client.Open("core/inc/lib.inc", kLib);
+  const Json lib = client.DiagnosticsOf(client.Uri("core/inc/lib.inc"), [](const Json& all) {
+    return Has(all, "exposed-include") && Has(all, "missing-include");
+  });
+  ASSERT_EQ(lib.size(), 2u) << lib.dump();
+  for (const Json& diagnostic : lib) {
+    EXPECT_EQ(diagnostic["severity"], diagnostic["code"] == "exposed-include" ? 3 : 1);
+  }
+
+  client.Open("core/inc/latin.inc", "<p>\xc3\xa0 la carte</p>\r\n");
+  const Json mismatch = Findings(client, "core/inc/latin.inc", "codepage-mismatch");
+  ASSERT_EQ(mismatch.size(), 1u) << mismatch.dump();
+  EXPECT_EQ(mismatch[0]["message"],
+            "encoding mismatch: inc/latin.inc is not UTF-8, but unicode.asp is, in unicode.asp");
+}
+
+TEST(ProjectConfiguration, AnUnusableOneIsShownOnItsFileAndTheSiteIsCheckedWithTheDefaults) {
   TempFolder site;
   site.Write("default.asp", kPage);
   site.Write("inc/lib.inc", kLib);
-  site.Write("inc/nav.inc", "<p>nav</p>\r\n");
-  LspClient client([](const std::filesystem::path&) {
-    lsp::ProjectSettings project;
-    project.rules.severities["exposed-include"] = Severity::Error;
-    return project;
+  LspClient client(
+      [&](const std::filesystem::path&) -> lsp::ProjectSettings {
+        throw lsp::ProjectProblem(site.Path() / "lintra.toml", 2, 5, "unknown setting colour");
+      },
+      "");
+  Json problem;
+  client.Start(site.Path(), [&] {
+    problem = client.DiagnosticsOf(client.Uri("lintra.toml"), [](const Json&) { return true; });
   });
-  client.Start(site.Path());
+  EXPECT_EQ(problem, Json::parse(R"([{"range": {"start": {"line": 1, "character": 4},
+                                                "end": {"line": 1, "character": 5}},
+                                     "severity": 1, "source": "lintra",
+                                     "message": "unknown setting colour"}])"));
   client.Open("inc/lib.inc", kLib);
-  const Json exposed = Findings(client, "inc/lib.inc", "exposed-include");
-  ASSERT_EQ(exposed.size(), 1u) << exposed.dump();
-  EXPECT_EQ(exposed[0]["severity"], 1);
-
-  LspClient refused([](const std::filesystem::path&) -> lsp::ProjectSettings {
-    throw std::runtime_error("lintra.toml:2:1: unknown setting \"colour\"");
-  });
-  const Json answer = refused.Call(
-      "initialize", {{"rootUri", lsp::UriOfPath(site.Path())}, {"capabilities", Json::object()}});
-  EXPECT_EQ(answer["error"]["code"], -32602);
-  EXPECT_EQ(answer["error"]["message"], "lintra.toml:2:1: unknown setting \"colour\"");
+  const Json missing = Findings(client, "inc/lib.inc", "missing-include");
+  ASSERT_EQ(missing.size(), 1u) << missing.dump();
+  // Without a published copy of the rules' help, a diagnostic links to none.
+  EXPECT_FALSE(missing[0].contains("codeDescription")) << missing.dump();
 }
 
 }  // namespace lintra

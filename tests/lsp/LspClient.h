@@ -24,19 +24,20 @@ using Json = nlohmann::json;
 // messages and reads what it writes back, keeping the notifications it passes over.
 class LspClient {
  public:
-  // A client of a server that reads each project's configuration with `loadProject`.
-  explicit LspClient(lsp::ProjectLoader loadProject = {}) {
+  // A client of a server that reads each project's configuration with `loadProject` and links
+  // diagnostics to the rules' help below `ruleHelpBase`.
+  explicit LspClient(lsp::ProjectLoader loadProject = {}, std::string ruleHelpBase = "help/") {
     int toServer[2];
     int fromServer[2];
     if (pipe(toServer) != 0 || pipe(fromServer) != 0) throw std::runtime_error("no pipe");
     input_ = toServer[1];
-    server_ = std::thread([this, in = toServer[0], out = fromServer[1], loadProject] {
+    server_ = std::thread([this, in = toServer[0], out = fromServer[1], loadProject, ruleHelpBase] {
       __gnu_cxx::stdio_filebuf<char> inBuffer(in, std::ios::in);
       __gnu_cxx::stdio_filebuf<char> outBuffer(out, std::ios::out);
       std::istream serverIn(&inBuffer);
       std::ostream serverOut(&outBuffer);
       serverIn.tie(&serverOut);  // as standard input is tied to standard output
-      status_ = lsp::RunLanguageServer(serverIn, serverOut, "test", "help/", loadProject);
+      status_ = lsp::RunLanguageServer(serverIn, serverOut, "test", ruleHelpBase, loadProject);
     });
     outputFd_ = fromServer[0];
     outputBuffer_ = std::make_unique<__gnu_cxx::stdio_filebuf<char>>(fromServer[0], std::ios::in);

@@ -19,6 +19,9 @@ namespace {
 // A finding as every surface can tell it: rule, file, line and column from 1, or 0 and 0 for a
 // finding about a whole file. A surface that tells one twice shows in the count.
 using Spot = std::tuple<std::string, std::string, int64_t, int64_t>;
+// A spot with the count of pages that reach it.
+using CountedSpot = std::tuple<std::string, std::string, int64_t, int64_t, int64_t>;
+using CountedSpots = std::multiset<CountedSpot>;
 using Spots = std::multiset<Spot>;
 using Names = std::set<std::string>;
 
@@ -66,6 +69,20 @@ Spots CheckSpots(const Json& check) {
   for (const Json& finding : check["findings"]) {
     spots.insert({finding["rule"].get<std::string>(), finding["file"].get<std::string>(),
                   finding["line"].get<int64_t>(), finding["column"].get<int64_t>()});
+  }
+  return spots;
+}
+
+// The rule, place and pages of each finding of check's JSON document, as the editor shows them:
+// a finding about a whole file underlines the file's first line, and one that no page reaches
+// counts as one page.
+CountedSpots CheckSpotsAsTheEditorShows(const Json& check) {
+  CountedSpots spots;
+  for (const Json& finding : check["findings"]) {
+    spots.insert({finding["rule"].get<std::string>(), finding["file"].get<std::string>(),
+                  std::max<int64_t>(finding["line"].get<int64_t>(), 1),
+                  std::max<int64_t>(finding["column"].get<int64_t>(), 1),
+                  std::max<int64_t>(finding["pages"].get<int64_t>(), 1)});
   }
   return spots;
 }
@@ -164,28 +181,23 @@ std::vector<std::string> GraphLabels(const std::string& graph) {
   return labels;
 }
 
-// `spots` as the editor shows them: the server publishes no whole-project findings (it never
-// runs the checker's Finish, so unused-file stays on the command line), and a finding about a
-// whole file underlines the file's first line.
-Spots AsTheEditorShows(const Spots& spots) {
-  Spots shown;
-  for (const auto& [rule, file, line, column] : spots) {
-    if (rule == "unused-file") continue;
-    shown.insert({rule, file, std::max<int64_t>(line, 1), std::max<int64_t>(column, 1)});
-  }
-  return shown;
+// The count of pages that a diagnostic's message gives, "(in N pages)", 1 without one.
+int64_t PagesOf(const std::string& message) {
+  const size_t at = message.rfind("(in ");
+  return at == std::string::npos ? 1 : std::stoll(message.substr(at + 4));
 }
 
 // What the language server has published, from the positions of its ranges' starts, 0-based,
 // moved to 1-based.
-Spots EditorSpots(const std::map<std::string, std::string>& fileOfUri,
-                  const std::map<std::string, Json>& published) {
-  Spots spots;
+CountedSpots EditorSpots(const std::map<std::string, std::string>& fileOfUri,
+                         const std::map<std::string, Json>& published) {
+  CountedSpots spots;
   for (const auto& [uri, diagnostics] : published) {
     for (const Json& diagnostic : diagnostics) {
       const Json& start = diagnostic["range"]["start"];
       spots.insert({diagnostic["code"].get<std::string>(), fileOfUri.at(uri),
-                    start["line"].get<int64_t>() + 1, start["character"].get<int64_t>() + 1});
+                    start["line"].get<int64_t>() + 1, start["character"].get<int64_t>() + 1,
+                    PagesOf(diagnostic["message"].get<std::string>())});
     }
   }
   return spots;
@@ -194,7 +206,7 @@ Spots EditorSpots(const std::map<std::string, std::string>& fileOfUri,
 // The language server's findings with every file of the site open. It publishes as it checks
 // the pages, leaving out those of pages yet to be checked, so this waits until they are
 // `expected`; when they never come to that, it returns the last the server published.
-Spots EditorSpotsOfSite(const TempFolder& site, const Spots& expected) {
+CountedSpots EditorSpotsOfSite(const TempFolder& site, const CountedSpots& expected) {
   LspClient client;
   client.Start(site.Path());
   std::map<std::string, std::string> fileOfUri;
@@ -236,7 +248,8 @@ TEST(Surfaces, CheckTheReportAndTheEditorHoldTheSameFindings) {
   const Outcome report = Lintra({"report", "--output", "-", "--root", root});
   ASSERT_EQ(report.status, 0) << report.err;
   EXPECT_EQ(ReportSpots(report.out), found);
-  EXPECT_EQ(EditorSpotsOfSite(site, AsTheEditorShows(found)), AsTheEditorShows(found));
+  const CountedSpots shown = CheckSpotsAsTheEditorShows(Json::parse(check.out));
+  EXPECT_EQ(EditorSpotsOfSite(site, shown), shown);
 }
 
 TEST(Surfaces, TheReportGraphAndIncludersNameEveryFileAsCheckDoes) {

@@ -1,5 +1,6 @@
 -- Neovim as the language server's client: opens a page of the fixture site, checks the
--- diagnostics, a definition, the references of an include and an unsaved edit.
+-- diagnostics, a definition, the references of an include and an unsaved edit; then, on a site
+-- of its own, an include changed on disk while closed.
 -- Run: LINTRA=path/to/lintra SITE=path/to/site nvim --headless -u NONE -c "luafile THIS"
 local lintra, site = os.getenv("LINTRA"), os.getenv("SITE")
 local timeout = 30000
@@ -22,11 +23,18 @@ local function diagnosticWithCode(buffer, code)
   end
 end
 
-local client = vim.lsp.start_client({ cmd = { lintra, "lsp" }, root_dir = site })
-check(client, "the server did not start")
-vim.cmd("edit " .. site .. "/default.asp")
-local page = vim.api.nvim_get_current_buf()
-vim.lsp.buf_attach_client(page, client)
+-- Starts a server on the site at `root`, opens its page `file` and attaches the server to it;
+-- the client's id and the page's buffer.
+local function openWithServer(root, file)
+  local started = vim.lsp.start_client({ cmd = { lintra, "lsp" }, root_dir = root })
+  check(started, "the server did not start on " .. root)
+  vim.cmd("edit " .. root .. "/" .. file)
+  local buffer = vim.api.nvim_get_current_buf()
+  vim.lsp.buf_attach_client(buffer, started)
+  return started, buffer
+end
+
+local client, page = openWithServer(site, "default.asp")
 
 -- The missing include: its directive's range and the rule's id.
 check(vim.wait(timeout, function() return diagnosticWithCode(page, "missing-include") end, 20),
@@ -63,4 +71,20 @@ check(vim.wait(timeout, function() return diagnosticWithCode(page, "name-redefin
 local redefined = diagnosticWithCode(page, "name-redefined")
 check(redefined.lnum == 4 and redefined.col == 7, "name-redefined at " .. vim.inspect({ redefined.lnum, redefined.col }))
 check(vim.bo[page].modified, "the page was saved")
+
+-- Neovim 0.7 reports no change on disk: the server looks at the files itself. A page declares a
+-- name that its include declares too; the include is then changed on disk, as a pull would, and
+-- the page written.
+local disk = vim.fn.tempname()
+vim.fn.mkdir(disk .. "/inc", "p")
+vim.fn.writefile({ '<!-- #include file="inc/lib.inc" -->', "<% Dim total %>" }, disk .. "/page.asp")
+vim.fn.writefile({ "<% Dim total %>" }, disk .. "/inc/lib.inc")
+local _, onDisk = openWithServer(disk, "page.asp")
+check(vim.wait(timeout, function() return diagnosticWithCode(onDisk, "name-redefined") end, 20),
+  "no name-redefined before the include changed")
+vim.fn.writefile({ "<% Dim rate %>" }, disk .. "/inc/lib.inc")
+vim.cmd("silent write")
+check(vim.wait(timeout, function() return #vim.diagnostic.get(onDisk) == 0 end, 20),
+  "stale diagnostics after the include changed on disk: " .. vim.inspect(vim.diagnostic.get(onDisk)))
+vim.fn.delete(disk, "rf")
 finish(nil)
