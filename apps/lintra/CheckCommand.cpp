@@ -47,8 +47,12 @@ CheckResult Result(Checker& checker, Session& session, SourceLines& lines, const
 }
 
 // The exit status of a check that found `result`, with a line on standard error that says why
-// when it fails.
-int Status(const CheckResult& result, const Options& options) {
+// when it fails; an incomplete run (`session` has failures or unreadable files) is told by those
+// instead.
+int Status(const Session& session, const CheckResult& result, const Options& options) {
+  if (!session.Failures().empty() || !session.UnreadableFiles().empty()) {
+    return ExitCode::AnalysisFailed;
+  }
   const size_t errors = result.Count(Severity::Error);
   const size_t warnings = result.Count(Severity::Warning);
   if (errors > 0) {
@@ -79,7 +83,7 @@ int RunCheck(Session& session, const Options& options) {
   const TextLook look{options.allPlaces, ColorWanted(options.color),
                       [&lines](const Text& file, int32_t line) { return lines.Line(file, line); }};
   WriteCheckReport(options.format, result, paths, look);
-  return Status(result, options);
+  return Status(session, result, options);
 }
 
 }  // namespace lintra

@@ -184,6 +184,7 @@ TEST_F(HostileSite, AFileThatCannotBeReadIsReportedAndLeavesTheRunIncomplete) {
   EXPECT_EQ(check.out,
             "page.asp:1:1: error: unreadable file: huge.inc cannot be read: larger than 256 MB "
             "[unreadable-file] (1 page: page.asp)\n"
+            "by rule: 1 unreadable-file\n"
             "checked 1 page: 1 error, 0 warnings, 0 notes\n");
   EXPECT_EQ(check.err, unreadable);
 
@@ -201,6 +202,7 @@ TEST_F(HostileSite, AFileThatCannotBeReadIsReportedAndLeavesTheRunIncomplete) {
   EXPECT_EQ(pages.out,
             "huge.asp: error: unreadable file: huge.asp cannot be read: larger than 256 MB "
             "[unreadable-file] (1 page: huge.asp)\n"
+            "by rule: 1 unreadable-file\n"
             "checked 1 page: 1 error, 0 warnings, 0 notes\n");
 }
 
