@@ -38,7 +38,8 @@ TEST(LintraToml, AMistakeInTheFileAboveTheWorkspaceIsShownAtTheLineAndColumnChec
   const Outcome check = LintraIn(repository.Path() / "core", {"check"});
   EXPECT_EQ(check.err.substr(check.err.find("lintra.toml:")),
             "lintra.toml:2:10: unknown setting colour (the settings are root, pages, exclude, "
-            "encoding, parent-paths, include-extensions, non-script-extensions, "
+            "encoding, parent-paths, include-extensions, non-script-extensions, served-extensions, "
+            "serve-any-extension, "
             "virtual-directories, rules)\n");
 
   const Outcome served =
@@ -54,7 +55,8 @@ TEST(LintraToml, AMistakeInTheFileAboveTheWorkspaceIsShownAtTheLineAndColumnChec
             Json::parse(R"({"line": 1, "character": 9})"));
   EXPECT_EQ(published["params"]["diagnostics"][0]["message"],
             "unknown setting colour (the settings are root, pages, exclude, encoding, "
-            "parent-paths, include-extensions, non-script-extensions, virtual-directories, "
+            "parent-paths, include-extensions, non-script-extensions, served-extensions, "
+            "serve-any-extension, virtual-directories, "
             "rules)");
 }
 
