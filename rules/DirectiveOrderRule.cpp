@@ -77,11 +77,10 @@ void DirectiveOrderRule::Check(PageCheck& page, FindingSet& findings) {
 void DirectiveOrderRule::Report(PageCheck& page, FindingSet& findings, File& node,
                                 const PageCommand& command, bool repeated) const {
   const LineIndex& lines = page.Facts().Lines(node);
-  const LineColumn start = lines.At(static_cast<int32_t>(command.begin + 1));
-  const LineColumn end = lines.At(static_cast<int32_t>(command.end + 1));
-  const Place place{node.FullPath(), start.line, start.column, end.line, end.column};
+  const PlaceView place = PageCheck::TextPlace(node, lines, static_cast<int32_t>(command.begin + 1),
+                                               static_cast<int32_t>(command.end + 1));
   findings.Report(Info().id, place, [&] {
-    RuleFinding finding = Make(page, node, place,
+    RuleFinding finding = Make(page, node, place.ToPlace(),
                                repeated ? u"page directive repeated: " + page.Page().FullPath() +
                                               u" already has a page directive"
                                         : u"page directive out of order: script code of " +

@@ -24,17 +24,6 @@ const RuleInfo& MalformedIncludeRule::Info() const {
   return info;
 }
 
-namespace {
-
-// The place of `directive` in the text of `node`, whose lines begin as `lines` says.
-PlaceView DirectivePlace(File& node, const LineIndex& lines, const ScannedDirective& directive) {
-  const LineColumn start = lines.At(directive.Start);
-  const LineColumn end = lines.At(directive.Start + directive.Length);
-  return {node.FullPathView(), node.FullPathHash(), start.line, start.column, end.line, end.column};
-}
-
-}  // namespace
-
 // The analysis marks missing every file whose text holds a malformed directive, so only the texts
 // of those are looked through.
 void MalformedIncludeRule::Check(PageCheck& page, FindingSet& findings) {
@@ -43,7 +32,8 @@ void MalformedIncludeRule::Check(PageCheck& page, FindingSet& findings) {
     const LineIndex& lines = page.Facts().Lines(node);
     for (const ScannedDirective& directive : node.SharedContent()->Directives()) {
       if (directive.Form != ScannedDirective::Kind::Malformed) continue;
-      const PlaceView place = DirectivePlace(node, lines, directive);
+      const PlaceView place =
+          PageCheck::TextPlace(node, lines, directive.Start, directive.Start + directive.Length);
       findings.Report(Info().id, place, [&] {
         return Make(page, node, place.ToPlace(),
                     u"malformed include: no file= or virtual= attribute with a value");

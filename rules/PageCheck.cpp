@@ -7,6 +7,13 @@
 
 namespace lintra {
 
+PlaceView PageCheck::TextPlace(File& node, const LineIndex& lines, int32_t start, int32_t end) {
+  const LineColumn first = lines.At(start);
+  const LineColumn last = lines.At(end);
+  return {node.FullPathView(), node.FullPathHash(), first.line,
+          first.column,        last.line,           last.column};
+}
+
 PlaceView PageCheck::DirectiveStart(const Include& include) {
   const LineColumn start = include.parentLines.At(include.node.BaseFileStart());
   return {

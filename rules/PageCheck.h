@@ -42,6 +42,9 @@ class PageCheck {
   template <class Visit>
   void EachInclude(Visit&& visit);
 
+  // The stretch of `node`'s text from position `start` up to `end` (from 1, `end` just after it),
+  // whose lines begin as `lines` says.
+  static PlaceView TextPlace(File& node, const LineIndex& lines, int32_t start, int32_t end);
   // The directive of `include`, and the same without its end: enough to look a finding up by.
   static PlaceView DirectivePlace(const Include& include);
   static PlaceView DirectiveStart(const Include& include);
