@@ -1,16 +1,10 @@
 #include "apps/host/DiskFiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <memory>
 #include <stdexcept>
-#include <system_error>
 #include <vector>
 
+#include "apps/host/DiskAccess.h"
 #include "apps/host/TextDecoding.h"
 #include "platform/Utf8.h"
 
@@ -49,74 +43,19 @@ std::optional<std::vector<std::string>> Segments(TextView webPath) {
   return segments;
 }
 
-// Reads `file` in pieces handed to `take`, after telling `begin` its size. A file larger than
-// `limit` is refused, and at most `limit` + 1 bytes are read in all, so that a file that grows
-// while it is read is still caught. False when the file cannot be read or is too large.
-template <class Begin, class Take>
-bool ReadPieces(const fs::path& file, std::uintmax_t limit, Begin begin, Take take) {
-  const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) return false;
-  struct stat about {};
-  bool good = ::fstat(descriptor, &about) == 0 && S_ISREG(about.st_mode) &&
-              static_cast<std::uintmax_t>(about.st_size) <= limit;
-  const auto size = good ? static_cast<std::uintmax_t>(about.st_size) : 0;
-  const auto bufferSize = static_cast<size_t>(std::min<std::uintmax_t>(size + 1, 1 << 16));
-  const auto buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
-  if (good) begin(size);
-  for (std::uintmax_t total = 0; good;) {
-    const ssize_t got = ::read(descriptor, buffer.get(), bufferSize);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
-      good = got == 0;
-      break;
-    }
-    total += static_cast<std::uintmax_t>(got);
-    good = total <= limit;
-    if (good) take(std::string_view(buffer.get(), static_cast<size_t>(got)));
-    // A regular file reads short only at its end, which spares small files a second read.
-    if (static_cast<size_t>(got) < bufferSize) break;
-  }
-  ::close(descriptor);
-  return good;
-}
-
-// The entry of `folder` whose name equals `name` without regard to letter case, the first in byte
-// order when several do; nothing when none does or the folder cannot be listed.
-std::optional<std::string> EntryIgnoringCase(const fs::path& folder, const std::string& name) {
-  const Text wanted = text::UCase(text::FromUtf8(name));
-  std::error_code error;
-  fs::directory_iterator entry(folder, error);
-  std::optional<std::string> found;
-  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-    std::string candidate = entry->path().filename().string();
-    if (text::UCase(text::FromUtf8(candidate)) != wanted) continue;
-    if (!found || candidate < *found) found = std::move(candidate);
-  }
-  return found;
-}
-
 }  // namespace
 
-DiskFiles::DiskFiles(const fs::path& root) : root_(fs::canonical(root)) {
+DiskFiles::DiskFiles(const fs::path& root) : root_(disk::ResolvedFolder(root)) {
   if (!fs::is_directory(root_)) throw std::invalid_argument(root.string() + " is not a folder");
 }
 
 std::optional<fs::path> DiskFiles::Follow(const fs::path& folder, const std::string& segment,
                                           fs::file_status& status) const {
-  std::error_code error;
-  fs::path next = folder / segment;
-  status = fs::symlink_status(next, error);
-  if (!fs::exists(status)) {
-    const std::optional<std::string> match = EntryIgnoringCase(folder, segment);
-    if (!match) return std::nullopt;
-    next = folder / *match;
-    status = fs::symlink_status(next, error);
-  }
-  // `folder` is resolved and inside the root, so only a symbolic link can lead elsewhere.
-  if (fs::is_symlink(status)) {
-    next = fs::canonical(next, error);
-    if (error || !Contains(next)) return std::nullopt;
-    status = fs::status(next, error);
+  std::optional<fs::path> next = disk::FindEntry(folder, segment, status);
+  // `folder` is resolved and inside the root, so only a link can lead elsewhere.
+  if (next && fs::is_symlink(status)) {
+    next = disk::LinkTarget(*next, status);
+    if (next && !Contains(*next)) return std::nullopt;
   }
   return next;
 }
@@ -150,7 +89,7 @@ std::optional<std::string> DiskFiles::Bytes(const fs::path& resolved) const {
   std::string bytes;
   const auto begin = [&](std::uintmax_t size) { bytes.reserve(size); };
   const auto append = [&](std::string_view piece) { bytes.append(piece); };
-  if (!ReadPieces(resolved, MaxFileBytes, begin, append)) return std::nullopt;
+  if (!disk::ReadPieces(resolved, MaxFileBytes, begin, append)) return std::nullopt;
   return bytes;
 }
 
@@ -178,7 +117,7 @@ std::optional<Text> DiskFiles::Decode(const fs::path& resolved, const CodePage* 
   std::optional<FileDecoder> decoder;
   const auto begin = [&](std::uintmax_t size) { decoder.emplace(size); };
   const auto decode = [&](std::string_view piece) { decoder->Add(piece); };
-  if (!ReadPieces(resolved, MaxFileBytes, begin, decode)) return std::nullopt;
+  if (!disk::ReadPieces(resolved, MaxFileBytes, begin, decode)) return std::nullopt;
   Text text = decoder->Finish();
   bytes = decoder->Bytes();
   return text;
@@ -193,14 +132,7 @@ std::optional<ProjectFile> DiskFiles::Read(TextView webPath) const {
 }
 
 Text DiskFiles::WebPath(const fs::path& resolved) const {
-  // Resolve builds its paths below the root a name at a time, so the web path is what follows
-  // the root and its "/".
-  const std::string_view path = resolved.native();
-  const std::string_view root = root_.native();
-  if (path.size() > root.size() + 1 && path.starts_with(root) && path[root.size()] == '/') {
-    return text::FromUtf8(path.substr(root.size() + 1));
-  }
-  return text::FromUtf8(resolved.lexically_relative(root_).generic_string());
+  return disk::WebPathBelow(root_, resolved);
 }
 
 bool DiskFiles::Contains(const fs::path& resolved) const {

@@ -44,10 +44,13 @@ class DiskFiles {
   // The real location of the regular file that `webPath` names, or nothing. The path is split on
   // "/" and "\"; empty and "." segments are skipped, so a leading "/" means the root. A ".."
   // segment, a segment starting with a drive letter ("C:"), a NUL or a length above MaxPathUnits
-  // refuses the path. Each segment is taken as written when it exists, otherwise matched without
-  // regard to letter case (the first match in byte order), as a web server on a case-insensitive
-  // file system finds it. Symbolic links are resolved segment by segment, and the path is refused
-  // as soon as one leads outside the root, so no folder outside it is ever listed.
+  // refuses the path; on Windows so does a name that Windows would not open as a plain file (a
+  // stream, a device, a wildcard, a trailing dot or space). Each segment is taken as written when
+  // it exists, otherwise matched without regard to letter case (the first match in byte order),
+  // as a web server on a case-insensitive file system finds it. Links (symbolic links; on
+  // Windows also junctions and other reparse points) are resolved segment by segment, and the
+  // path is refused as soon as one leads outside the root, so no folder outside it is ever
+  // listed.
   std::optional<std::filesystem::path> Resolve(TextView webPath) const;
 
   // The bytes of `resolved`, a location that Resolve gave, or nothing when the file cannot be

@@ -1,6 +1,7 @@
 #include <string>
 #include <system_error>
 
+#include "apps/host/PathText.h"
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Output.h"
 
@@ -39,9 +40,9 @@ const char* Command(Severity severity) {
 std::string FromWorkingFolder(const std::filesystem::path& root, const Text& file) {
   std::error_code error;
   const std::filesystem::path here = std::filesystem::weakly_canonical(".", error);
-  const std::filesystem::path path = root / text::ToUtf8(file);
+  const std::filesystem::path path = root / PathOfText(text::ToUtf8(file));
   const std::filesystem::path relative = error ? path : path.lexically_relative(here);
-  return relative.empty() ? path.generic_string() : relative.generic_string();
+  return GenericUtf8OfPath(relative.empty() ? path : relative);
 }
 
 std::string Annotation(const RuleFinding& finding, const std::filesystem::path& root) {

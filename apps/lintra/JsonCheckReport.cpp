@@ -1,5 +1,6 @@
 #include <nlohmann/json.hpp>
 
+#include "apps/host/PathText.h"
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
@@ -80,7 +81,7 @@ void WriteJsonCheckReport(const CheckResult& result, const std::filesystem::path
   for (size_t i = 0; i < result.findings.size(); ++i) {
     findings.push_back(FindingEntry(result.findings[i], result.fingerprints[i]));
   }
-  const Json document = {{"version", JsonVersion},     {"root", root.string()},
+  const Json document = {{"version", JsonVersion},     {"root", Utf8OfPath(root)},
                          {"summary", Summary(result)}, {"rules", rules},
                          {"findings", findings},       {"aborted", Aborted(result.failures)}};
   WriteOutBytes(document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n");

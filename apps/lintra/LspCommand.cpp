@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "apps/host/PathText.h"
 #include "apps/lintra/Commands.h"
 #include "apps/lintra/ProjectConfig.h"
 #include "apps/lsp/LanguageServer.h"
@@ -13,7 +14,7 @@ namespace {
 // The pages and rules that the lintra.toml at `root` sets, as check reads them.
 lsp::ProjectSettings LoadProject(const std::filesystem::path& root) {
   Options options;
-  options.root = root.string();
+  options.root = Utf8OfPath(root);
   ApplyProjectConfig(options);
   return {options.excludes, options.ruleSettings};
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "apps/host/PathText.h"
 #include "platform/Utf8.h"
 
 namespace lintra {
@@ -34,7 +35,8 @@ std::string WhyNoFile(const DiskFiles& files, const Text& path, const std::strin
   const std::string outside = "lies outside the root " + rootName;
   if (OutsideByName(path)) return outside;
   std::error_code error;
-  const fs::path onDisk = files.Root() / text::ToBytes(text::Replace(path, u'\\', u'/'));
+  const fs::path onDisk =
+      files.Root() / PathOfText(text::ToBytes(text::Replace(path, u'\\', u'/')));
   const fs::path real = fs::weakly_canonical(onDisk, error);
   if (error) return "cannot be read";
   if (!Inside(real, files.Root())) return outside;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "apps/host/CodePage.h"
+#include "apps/host/PathText.h"
 #include "rules/Checker.h"
 
 namespace lintra {
@@ -117,10 +118,10 @@ class ConfigReader {
         Fail(folder, "a virtual directory is one folder below the root, as \"/shared\", not \"" +
                          std::string(key.str()) + "\"");
       }
-      const std::filesystem::path path = String(folder, "a virtual directory's folder");
+      const std::filesystem::path path = PathOfText(String(folder, "a virtual directory's folder"));
       std::error_code error;
-      if (!std::filesystem::is_directory(std::filesystem::path(options_.root) / path, error)) {
-        Fail(folder, "the folder " + path.string() + " of the virtual directory /" + name +
+      if (!std::filesystem::is_directory(PathOfText(options_.root) / path, error)) {
+        Fail(folder, "the folder " + Utf8OfPath(path) + " of the virtual directory /" + name +
                          " does not exist (relative folders are relative to the root)");
       }
       options_.virtualDirectories.push_back({name, path});
@@ -153,10 +154,10 @@ class ConfigReader {
 }  // namespace
 
 void ApplyProjectConfig(Options& options) {
-  const std::filesystem::path path = std::filesystem::path(options.root) / ConfigFileName;
+  const std::filesystem::path path = PathOfText(options.root) / ConfigFileName;
   std::error_code error;
   if (!std::filesystem::exists(path, error)) return;
-  const std::string file = path.string();
+  const std::string file = Utf8OfPath(path);
   toml::table table;
   try {
     table = toml::parse_file(file);

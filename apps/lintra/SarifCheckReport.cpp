@@ -1,6 +1,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "apps/host/PathText.h"
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
@@ -132,7 +133,10 @@ void WriteSarifCheckReport(const CheckResult& result, const std::filesystem::pat
     results.push_back(
         ResultEntry(finding, result.fingerprints[i], result.RuleIndex(finding.ruleId)));
   }
-  std::string rootUri = "file://" + UriEscaped(root.generic_string());
+  // A Windows path starts with its drive ("C:/site"), which a URI's path follows a "/".
+  std::string rootPath = GenericUtf8OfPath(root);
+  if (!rootPath.starts_with('/')) rootPath.insert(0, "/");
+  std::string rootUri = "file://" + UriEscaped(rootPath);
   if (rootUri.back() != '/') rootUri += '/';
   const Json driver = {{"name", "lintra"}, {"version", LintraVersion()}, {"rules", rules}};
   const Json run = {{"tool", {{"driver", driver}}},

@@ -1,5 +1,6 @@
 #include "apps/lsp/Server.h"
 
+#include "apps/host/PathText.h"
 #include "apps/lsp/CodeActions.h"
 #include "apps/lsp/ControlViews.h"
 #include "apps/lsp/Navigation.h"
@@ -196,9 +197,9 @@ Text Server::PathOfUri(const std::string& uri) const {
   const std::optional<std::filesystem::path> path = lsp::PathOfUri(uri);
   const std::optional<Text> webPath = path ? workspace_->WebPathOf(*path) : std::nullopt;
   if (!webPath) {
-    throw RpcError(
-        ErrorCode::InvalidParams,
-        "the document " + uri + " is outside the workspace folder " + workspace_->Root().string());
+    throw RpcError(ErrorCode::InvalidParams, "the document " + uri +
+                                                 " is outside the workspace folder " +
+                                                 Utf8OfPath(workspace_->Root()));
   }
   return *webPath;
 }
