@@ -134,9 +134,9 @@ void WriteSarifCheckReport(const CheckResult& result, const std::filesystem::pat
         ResultEntry(finding, result.fingerprints[i], result.RuleIndex(finding.ruleId)));
   }
   // A Windows path starts with its drive ("C:/site"), which a URI's path follows a "/".
-  std::string rootPath = GenericUtf8OfPath(root);
-  if (!rootPath.starts_with('/')) rootPath.insert(0, "/");
-  std::string rootUri = "file://" + UriEscaped(rootPath);
+  const std::string rootPath = GenericUtf8OfPath(root);
+  std::string rootUri =
+      "file://" + UriEscaped(rootPath.starts_with('/') ? rootPath : "/" + rootPath);
   if (rootUri.back() != '/') rootUri += '/';
   const Json driver = {{"name", "lintra"}, {"version", LintraVersion()}, {"rules", rules}};
   const Json run = {{"tool", {{"driver", driver}}},

@@ -57,13 +57,14 @@ std::optional<std::string> LocalPath(const std::string& host, std::string bytes)
 // The path of a "file:" URI that names `path`: "/" and the path, or, for a Windows drive
 // ("C:/site"), "/c:/site" as editors write it.
 std::string UriPathOf(const std::filesystem::path& path) {
-  std::string generic = GenericUtf8OfPath(path);
-  if (generic.size() >= 2 && std::isalpha(static_cast<unsigned char>(generic[0])) &&
-      generic[1] == ':') {
-    generic[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(generic[0])));
-    generic.insert(0, "/");
-  }
-  return generic;
+  const std::string generic = GenericUtf8OfPath(path);
+  const bool drive = generic.size() >= 2 && std::isalpha(static_cast<unsigned char>(generic[0])) &&
+                     generic[1] == ':';
+  if (!drive) return generic;
+  std::string uriPath = "/";
+  uriPath += static_cast<char>(std::tolower(static_cast<unsigned char>(generic[0])));
+  uriPath.append(generic, 1);
+  return uriPath;
 }
 
 }  // namespace
