@@ -28,12 +28,25 @@ function(lintra_expose_headers target scope folder)
   target_include_directories(${target} ${scope} $<BUILD_INTERFACE:${base}>)
 endfunction()
 
+# lintra_system_sources(LIST): leaves out of the sources in LIST those of other systems: a file
+# named *Windows.cpp is built for Windows only, a file named *Posix.cpp for every other system.
+function(lintra_system_sources list)
+  set(sources ${${list}})
+  if(WIN32)
+    list(FILTER sources EXCLUDE REGEX "Posix\\.cpp$")
+  else()
+    list(FILTER sources EXCLUDE REGEX "Windows\\.cpp$")
+  endif()
+  set(${list} ${sources} PARENT_SCOPE)
+endfunction()
+
 # lintra_layer(NAME FOLDER [USES LAYER...]): the library lintra_NAME of the .cpp files of FOLDER,
 # which offers the headers of FOLDER and of the layers it uses, and nothing else. It is installed
 # with its headers into the export set LintraTargets.
 function(lintra_layer name folder)
   cmake_parse_arguments(PARSE_ARGV 2 layer "" "" "USES")
   file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  lintra_system_sources(sources)
   add_library(lintra_${name} STATIC ${sources})
   lintra_expose_headers(lintra_${name} PUBLIC ${folder})
   target_compile_features(lintra_${name} PUBLIC cxx_std_20)

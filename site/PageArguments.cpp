@@ -42,10 +42,13 @@ Text PageArguments::Page(const std::string& argument) const {
 }
 
 Text PageArguments::AsWritten(const std::string& argument) const {
-  const fs::path path(argument);
+  const fs::path path(std::u8string(argument.begin(), argument.end()));
   if (path.is_absolute()) {
     for (const fs::path& root : {absoluteRoot_, canonicalRoot_}) {
-      if (auto relative = RelativeInside(path, root)) return text::FromUtf8(relative->string());
+      if (auto relative = RelativeInside(path, root)) {
+        const std::u8string web = relative->generic_u8string();
+        return text::FromUtf8(std::string(web.begin(), web.end()));
+      }
     }
     return text::FromUtf8(argument);
   }

@@ -1,11 +1,11 @@
 #include "site/PageDiscovery.h"
 
-#include <fnmatch.h>
-
 #include <algorithm>
 #include <system_error>
 
 #include "platform/Utf8.h"
+#include "site/FolderLink.h"
+#include "site/GlobMatch.h"
 
 namespace lintra {
 
@@ -25,12 +25,18 @@ bool IsSkippedFolder(const std::string& name) {
   return name.rfind("_vti_", 0) == 0;
 }
 
+// `path` in UTF-8 with "/" between names, on every system.
+std::string GenericBytes(const fs::path& path) {
+  const std::u8string bytes = path.generic_u8string();
+  return std::string(bytes.begin(), bytes.end());
+}
+
 }  // namespace
 
 bool PageDiscovery::Matches(const std::string& webPath) const {
   bool matches = false;
   for (size_t i = 0; i < excludes_.size(); ++i) {
-    if (fnmatch(excludes_[i].c_str(), webPath.c_str(), 0) != 0) continue;
+    if (!GlobMatches(excludes_[i], webPath)) continue;
     matched_[i] = true;
     matches = true;
   }
@@ -73,14 +79,19 @@ std::vector<Text> PageDiscovery::FindFiles(const fs::path& root) const {
 std::vector<std::string> PageDiscovery::WebPathBytes(const fs::path& root, bool pagesOnly) const {
   std::vector<std::string> pages;
   // Every entry's path is the root's followed by "/" and its web path.
-  const size_t rootLength = root.native().size() + (root.native().ends_with('/') ? 0 : 1);
+  const std::string rootPath = GenericBytes(root);
+  const size_t rootLength = rootPath.size() + (rootPath.ends_with('/') ? 0 : 1);
   fs::recursive_directory_iterator walk(root, fs::directory_options::skip_permission_denied);
   for (; walk != fs::recursive_directory_iterator(); ++walk) {
-    const std::string& path = walk->path().native();
+    const std::string path = GenericBytes(walk->path());
     const std::string webPath = path.substr(rootLength);
     const std::string name = path.substr(path.rfind('/') + 1);
     std::error_code error;
-    const bool folder = walk->is_directory(error) && !walk->is_symlink(error);
+    const bool directory = walk->is_directory(error);
+    const bool link = directory && IsFolderLink(*walk);
+    // Windows' walk enters a linked folder unless told not to.
+    if (link) walk.disable_recursion_pending();
+    const bool folder = directory && !link;
     const bool page = !folder && (!pagesOnly || IsAspPage(name)) && walk->is_regular_file(error);
     if (name[0] == '.' || (folder && IsSkippedFolder(name)) ||
         ((folder || page) && Matches(webPath))) {

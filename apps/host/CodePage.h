@@ -1,7 +1,6 @@
 #pragma once
 
-#include <iconv.h>
-
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -9,11 +8,12 @@
 
 namespace lintra {
 
-// A legacy code page (Windows-1252, GBK, CP949, ...) known to the C library's iconv, for reading
-// files that are not UTF-8 as readable text in that code page.
+// A legacy code page (Windows-1252, GBK, CP949, ...) known to the system (the C library's iconv,
+// or Windows' own code pages), for reading files that are not UTF-8 as readable text in that code
+// page.
 class CodePage {
  public:
-  // The code page the C library knows by `name`; throws std::invalid_argument when it knows none.
+  // The code page the system knows by `name`; throws std::invalid_argument when it knows none.
   explicit CodePage(const std::string& name);
   ~CodePage();
   CodePage(const CodePage&) = delete;
@@ -26,8 +26,11 @@ class CodePage {
   Text Decode(std::string_view bytes) const;
 
  private:
+  // The system's converter from this code page.
+  struct Converter;
+
   std::string name_;
-  iconv_t converter_;
+  std::unique_ptr<Converter> converter_;
 };
 
 }  // namespace lintra

@@ -1,16 +1,11 @@
 #include "apps/host/DiskFiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <memory>
 #include <stdexcept>
-#include <system_error>
 #include <vector>
 
+#include "apps/host/DiskAccess.h"
+#include "apps/host/PathText.h"
 #include "apps/host/TextDecoding.h"
 #include "platform/Utf8.h"
 
@@ -49,42 +44,14 @@ std::optional<std::vector<std::string>> Segments(TextView webPath) {
   return segments;
 }
 
-// The reason for the failure that errno holds, in the system's words.
-std::string SystemReason() {
-  return std::generic_category().message(errno);
-}
-
-// Closes a descriptor when it goes.
-struct Descriptor {
-  int number;
-  ~Descriptor() {
-    if (number >= 0) ::close(number);
-  }
-};
-
-// The entry of `folder` whose name equals `name` without regard to letter case, the first in byte
-// order when several do; nothing when none does or the folder cannot be listed.
-std::optional<std::string> EntryIgnoringCase(const fs::path& folder, const std::string& name) {
-  const Text wanted = text::UCase(text::FromUtf8(name));
-  std::error_code error;
-  fs::directory_iterator entry(folder, error);
-  std::optional<std::string> found;
-  for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-    std::string candidate = entry->path().filename().string();
-    if (text::UCase(text::FromUtf8(candidate)) != wanted) continue;
-    if (!found || candidate < *found) found = std::move(candidate);
-  }
-  return found;
-}
-
 }  // namespace
 
-DiskFiles::DiskFiles(const fs::path& root) : root_(fs::canonical(root)) {
-  if (!fs::is_directory(root_)) throw std::invalid_argument(root.string() + " is not a folder");
+DiskFiles::DiskFiles(const fs::path& root) : root_(disk::ResolvedFolder(root)) {
+  if (!fs::is_directory(root_)) throw std::invalid_argument(Utf8OfPath(root) + " is not a folder");
 }
 
-int DiskFiles::OpenForReading(const fs::path& resolved) const {
-  return ::open(resolved.c_str(), O_RDONLY | O_CLOEXEC);
+std::unique_ptr<disk::ReadingFile> DiskFiles::OpenForReading(const fs::path& resolved) const {
+  return disk::OpenRegularFile(resolved);
 }
 
 // At most MaxFileBytes + 1 bytes are read in all, so that a file that grows while it is read is
@@ -92,45 +59,30 @@ int DiskFiles::OpenForReading(const fs::path& resolved) const {
 template <class Begin, class Take>
 void DiskFiles::ReadPieces(const fs::path& resolved, Begin begin, Take take) const {
   static const std::string tooLarge = "larger than " + std::to_string(MaxFileBytes >> 20) + " MB";
-  const Descriptor file{OpenForReading(resolved)};
-  if (file.number < 0) throw UnreadableFile(SystemReason());
-  struct stat about {};
-  if (::fstat(file.number, &about) != 0) throw UnreadableFile(SystemReason());
-  if (!S_ISREG(about.st_mode)) throw UnreadableFile("not a regular file");
-  const auto size = static_cast<std::uintmax_t>(about.st_size);
+  const std::unique_ptr<disk::ReadingFile> file = OpenForReading(resolved);
+  const std::uintmax_t size = file->Size();
   if (size > MaxFileBytes) throw UnreadableFile(tooLarge);
   const auto bufferSize = static_cast<size_t>(std::min<std::uintmax_t>(size + 1, 1 << 16));
   const auto buffer = std::make_unique_for_overwrite<char[]>(bufferSize);
   begin(size);
   for (std::uintmax_t total = 0;;) {
-    const ssize_t got = ::read(file.number, buffer.get(), bufferSize);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) throw UnreadableFile(SystemReason());
+    const size_t got = file->Read(buffer.get(), bufferSize);
     if (got == 0) return;
-    total += static_cast<std::uintmax_t>(got);
+    total += got;
     if (total > MaxFileBytes) throw UnreadableFile(tooLarge);
-    take(std::string_view(buffer.get(), static_cast<size_t>(got)));
+    take(std::string_view(buffer.get(), got));
     // A regular file reads short only at its end, which spares small files a second read.
-    if (static_cast<size_t>(got) < bufferSize) return;
+    if (got < bufferSize) return;
   }
 }
 
 std::optional<fs::path> DiskFiles::Follow(const fs::path& folder, const std::string& segment,
                                           fs::file_status& status) const {
-  std::error_code error;
-  fs::path next = folder / segment;
-  status = fs::symlink_status(next, error);
-  if (!fs::exists(status)) {
-    const std::optional<std::string> match = EntryIgnoringCase(folder, segment);
-    if (!match) return std::nullopt;
-    next = folder / *match;
-    status = fs::symlink_status(next, error);
-  }
-  // `folder` is resolved and inside the root, so only a symbolic link can lead elsewhere.
-  if (fs::is_symlink(status)) {
-    next = fs::canonical(next, error);
-    if (error || !Contains(next)) return std::nullopt;
-    status = fs::status(next, error);
+  std::optional<fs::path> next = disk::FindEntry(folder, segment, status);
+  // `folder` is resolved and inside the root, so only a link can lead elsewhere.
+  if (next && fs::is_symlink(status)) {
+    next = disk::LinkTarget(*next, status);
+    if (next && !Contains(*next)) return std::nullopt;
   }
   return next;
 }
@@ -208,14 +160,7 @@ std::optional<ProjectFile> DiskFiles::Read(TextView webPath) const {
 }
 
 Text DiskFiles::WebPath(const fs::path& resolved) const {
-  // Resolve builds its paths below the root a name at a time, so the web path is what follows
-  // the root and its "/".
-  const std::string_view path = resolved.native();
-  const std::string_view root = root_.native();
-  if (path.size() > root.size() + 1 && path.starts_with(root) && path[root.size()] == '/') {
-    return text::FromUtf8(path.substr(root.size() + 1));
-  }
-  return text::FromUtf8(resolved.lexically_relative(root_).generic_string());
+  return disk::WebPathBelow(root_, resolved);
 }
 
 bool DiskFiles::Contains(const fs::path& resolved) const {

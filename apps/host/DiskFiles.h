@@ -4,12 +4,12 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <unordered_map>
 
 #include "analysis/SourceText.h"
 #include "apps/host/CodePage.h"
+#include "apps/host/DiskAccess.h"
 #include "platform/Text.h"
 
 namespace lintra {
@@ -23,12 +23,7 @@ struct ProjectFile {
   Text text;
 };
 
-// A file that exists but cannot be read; what() says why, in the system's words ("Permission
-// denied"), or that it is larger than DiskFiles::MaxFileBytes.
-class UnreadableFile : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+using disk::UnreadableFile;
 
 // The files of one web project on disk, as hosts of the control read them. Every file is named
 // by a web path relative to the project root, and nothing outside the root is ever opened: not
@@ -53,10 +48,13 @@ class DiskFiles {
   // The real location of the regular file that `webPath` names, or nothing. The path is split on
   // "/" and "\"; empty and "." segments are skipped, so a leading "/" means the root. A ".."
   // segment, a segment starting with a drive letter ("C:"), a NUL or a length above MaxPathUnits
-  // refuses the path. Each segment is taken as written when it exists, otherwise matched without
-  // regard to letter case (the first match in byte order), as a web server on a case-insensitive
-  // file system finds it. Symbolic links are resolved segment by segment, and the path is refused
-  // as soon as one leads outside the root, so no folder outside it is ever listed.
+  // refuses the path; on Windows so does a name that Windows would not open as a plain file (a
+  // stream, a device, a wildcard, a trailing dot or space). Each segment is taken as written when
+  // it exists, otherwise matched without regard to letter case (the first match in byte order),
+  // as a web server on a case-insensitive file system finds it. Links (symbolic links; on
+  // Windows also junctions and other reparse points) are resolved segment by segment, and the
+  // path is refused as soon as one leads outside the root, so no folder outside it is ever
+  // listed.
   std::optional<std::filesystem::path> Resolve(TextView webPath) const;
 
   // The bytes of `resolved`, a location that Resolve gave. Throws UnreadableFile when the file
@@ -86,9 +84,10 @@ class DiskFiles {
   void ForgetFolders() const { folders_.clear(); }
 
  protected:
-  // Opens `resolved` for reading: its descriptor, or -1 with errno saying why not. Every file
-  // is opened here, so that a test can make one unreadable whoever runs it.
-  virtual int OpenForReading(const std::filesystem::path& resolved) const;
+  // Opens `resolved` for reading, or throws UnreadableFile saying why it cannot. Every file is
+  // opened here, so that a test can make one unreadable whoever runs it.
+  virtual std::unique_ptr<disk::ReadingFile> OpenForReading(
+      const std::filesystem::path& resolved) const;
 
  private:
   bool Contains(const std::filesystem::path& resolved) const;

@@ -1,4 +1,5 @@
 #include "apps/lintra/Baseline.h"
+#include "apps/host/PathText.h"
 
 #include <algorithm>
 #include <fstream>
@@ -25,7 +26,7 @@ std::string Key(const CheckResult& result, size_t at) {
 }  // namespace
 
 Baseline Baseline::Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathOfText(path), std::ios::binary);
   if (!in) throw UsageError("cannot read the baseline " + path);
   Baseline baseline;
   try {
@@ -52,7 +53,7 @@ void Baseline::Write(const std::string& path, const CheckResult& result, const R
                        {"message", text::ToUtf8(finding.message)}});
   }
   const Json document = {{"version", BaselineVersion}, {"findings", entries}};
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathOfText(path), std::ios::binary | std::ios::trunc);
   out << document.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
   if (!out.flush()) throw UsageError("cannot write the baseline " + path);
 }

@@ -294,6 +294,8 @@ ParsedCommandLine ParseCommandLine(int argc, char** argv) {
   Options options;
   CLI::App app("Analyses the server-side includes of classic ASP sites.", "lintra");
   app.require_subcommand(1);
+  // A page may start with "/" on Windows too ("/inc/a.asp" is a web path, not an option).
+  app.allow_windows_style_options(false);
   app.set_version_flag("--version", std::string("lintra ") + LintraVersion());
   AddReportCommands(app, options);
   AddDepends(app, options);

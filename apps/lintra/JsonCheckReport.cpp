@@ -1,5 +1,6 @@
 #include <nlohmann/json.hpp>
 
+#include "apps/host/PathText.h"
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
@@ -82,8 +83,8 @@ void WriteJsonCheckReport(const CheckResult& result, const ReportPaths& paths) {
     findings.push_back(FindingEntry(result.findings[i], result.fingerprints[i], paths));
   }
   const Json document = {{"version", JsonVersion},
-                         {"root", paths.Root().string()},
-                         {"base", paths.Base().string()},
+                         {"root", Utf8OfPath(paths.Root())},
+                         {"base", Utf8OfPath(paths.Base())},
                          {"summary", Summary(result)},
                          {"rules", rules},
                          {"findings", findings},

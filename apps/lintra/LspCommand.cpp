@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "apps/host/PathText.h"
 #include "apps/lintra/Commands.h"
 #include "apps/lintra/ProjectConfig.h"
 #include "apps/lsp/LanguageServer.h"
@@ -16,7 +17,7 @@ namespace {
 // it.
 lsp::ProjectProblem ProblemOf(const std::filesystem::path& file, const ConfigError& error) {
   const std::string what = error.what();
-  const std::string name = file.string() + ":";
+  const std::string name = Utf8OfPath(file) + ":";
   int line = 1;
   int column = 1;
   size_t consumed = 0;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "apps/host/PathText.h"
 #include "platform/Utf8.h"
 
 namespace lintra {
@@ -20,7 +21,7 @@ bool ClimbsOut(TextView path) {
 }
 
 fs::path OnDisk(const Text& path) {
-  return text::ToBytes(text::Replace(path, u'\\', u'/'));
+  return PathOfText(text::ToBytes(text::Replace(path, u'\\', u'/')));
 }
 
 // `path` without its leading separators when it is absolute and names nothing on disk, so that

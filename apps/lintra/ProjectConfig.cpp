@@ -3,11 +3,14 @@
 #include <toml++/toml.h>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 
 #include "apps/host/CodePage.h"
+#include "apps/host/PathText.h"
 #include "rules/Checker.h"
 #include "site/ProjectLocation.h"
 
@@ -19,7 +22,7 @@ namespace {
 class ConfigReader {
  public:
   ConfigReader(const std::filesystem::path& file, Options& options)
-      : file_(file.string()), folder_(file.parent_path()), options_(options) {}
+      : file_(Utf8OfPath(file)), folder_(file.parent_path()), options_(options) {}
 
   // The web root that the root setting names; empty when there is none.
   const std::filesystem::path& WebRoot() const { return webRoot_; }
@@ -137,10 +140,10 @@ class ConfigReader {
         Fail(folder, "a virtual directory is one folder below the root, as \"/shared\", not \"" +
                          std::string(key.str()) + "\"");
       }
-      const std::filesystem::path path = String(folder, "a virtual directory's folder");
+      const std::filesystem::path path = PathOfText(String(folder, "a virtual directory's folder"));
       std::error_code error;
       if (!std::filesystem::is_directory(folder_ / path, error)) {
-        Fail(folder, "the folder " + path.string() + " of the virtual directory /" + name +
+        Fail(folder, "the folder " + Utf8OfPath(path) + " of the virtual directory /" + name +
                          " does not exist (relative folders are relative to lintra.toml)");
       }
       options_.virtualDirectories.push_back({name, folder_ / path});
@@ -179,17 +182,22 @@ std::string AsGiven(const std::filesystem::path& folder) {
   std::error_code error;
   const std::filesystem::path here = std::filesystem::current_path(error);
   const std::filesystem::path below = folder.lexically_relative(here);
-  if (error || below.empty() || *below.begin() == "..") return folder.string();
-  return below.string();
+  if (error || below.empty() || *below.begin() == "..") return Utf8OfPath(folder);
+  return Utf8OfPath(below);
 }
 
 }  // namespace
 
 std::filesystem::path ApplyProjectConfig(const std::filesystem::path& file, Options& options) {
-  const std::string name = file.string();
+  const std::string name = Utf8OfPath(file);
+  // Read here rather than by the parser, which would take a narrow name in the ANSI code page
+  // on Windows.
+  std::ifstream in(file, std::ios::binary);
+  const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (!in) throw ConfigError(name + ": cannot be read");
   toml::table table;
   try {
-    table = toml::parse_file(name);
+    table = toml::parse(content, name);
   } catch (const toml::parse_error& problem) {
     const toml::source_position at = problem.source().begin;
     throw ConfigError(name + ":" + std::to_string(at.line) + ":" + std::to_string(at.column) +
@@ -202,11 +210,11 @@ std::filesystem::path ApplyProjectConfig(const std::filesystem::path& file, Opti
 
 void LocateProject(Options& options) {
   const bool rootGiven = !options.root.empty();
-  const std::filesystem::path start = rootGiven ? options.root : ".";
+  const std::filesystem::path start = rootGiven ? PathOfText(options.root) : ".";
   const std::filesystem::path file = options.noConfig ? "" : FindConfigFile(start);
   const std::filesystem::path webRoot = file.empty() ? "" : ApplyProjectConfig(file, options);
   if (!rootGiven) options.root = AsGiven(webRoot.empty() ? file.parent_path() : webRoot);
-  options.base = ReportBase(file, options.root);
+  options.base = ReportBase(file, PathOfText(options.root));
 }
 
 }  // namespace lintra

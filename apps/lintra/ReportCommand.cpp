@@ -2,6 +2,7 @@
 #include <cstring>
 #include <fstream>
 
+#include "apps/host/PathText.h"
 #include "apps/lintra/Commands.h"
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/Markup.h"
@@ -18,7 +19,7 @@ namespace {
 // Opens --output for writing before any analysis, so that a path that cannot be written to is
 // told at once; throws UsageError when it cannot be opened.
 std::ofstream OpenOutput(const std::string& path) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(PathOfText(path), std::ios::binary | std::ios::trunc);
   if (!out) throw UsageError("cannot write " + path + ": " + std::strerror(errno));
   return out;
 }

@@ -1,5 +1,6 @@
 #include "apps/lintra/ReportPaths.h"
 
+#include "apps/host/PathText.h"
 #include "platform/Utf8.h"
 
 namespace lintra {
@@ -12,7 +13,7 @@ std::string Prefix(const std::filesystem::path& folder, const std::filesystem::p
   const std::filesystem::path relative =
       std::filesystem::weakly_canonical(folder, error).lexically_relative(base);
   if (relative.empty() || relative == ".") return "";
-  return relative.generic_string() + '/';
+  return GenericUtf8OfPath(relative) + '/';
 }
 
 }  // namespace

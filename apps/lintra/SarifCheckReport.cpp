@@ -1,6 +1,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "apps/host/PathText.h"
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
@@ -142,7 +143,10 @@ void WriteSarifCheckReport(const CheckResult& result, const ReportPaths& paths) 
     results.push_back(
         ResultEntry(finding, result.fingerprints[i], result.RuleIndex(finding.ruleId), paths));
   }
-  std::string baseUri = "file://" + UriEscaped(paths.Base().generic_string());
+  // A Windows path starts with its drive ("C:/site"), which a URI's path follows a "/".
+  const std::string basePath = GenericUtf8OfPath(paths.Base());
+  std::string baseUri =
+      "file://" + UriEscaped(basePath.starts_with('/') ? basePath : "/" + basePath);
   if (baseUri.back() != '/') baseUri += '/';
   const Json driver = {{"name", "lintra"}, {"version", LintraVersion()}, {"rules", rules}};
   const Json run = {{"tool", {{"driver", driver}}},

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "apps/host/PathText.h"
 #include "apps/lintra/Output.h"
 #include "platform/ErrorRecord.h"
 #include "site/PageDiscovery.h"
@@ -70,12 +71,12 @@ void WarnOfUnmatched(const std::vector<std::string>& unmatched, const Options& o
 
 Session::Session(const Options& options)
     : options_(options),
-      files_(options.root),
+      files_(PathOfText(options.root)),
       codePage_(options.encoding.empty() ? std::nullopt
                                          : std::make_optional<CodePage>(options.encoding)),
       host_(files_, options.maxFiles, PathsFor(options), codePage_ ? &*codePage_ : nullptr,
             options.virtualDirectories),
-      arguments_(options.root, files_.Root()),
+      arguments_(PathOfText(options.root), files_.Root()),
       site_(host_, text::FromUtf8(options.root)) {}
 
 Text Session::ExistingFile(const std::string& role, const std::string& argument) const {

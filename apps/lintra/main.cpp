@@ -7,9 +7,11 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "apps/lintra/CommandLine.h"
 #include "apps/lintra/Commands.h"
+#include "apps/lintra/Console.h"
 #include "apps/lintra/ExitCodes.h"
 #include "apps/lintra/LargeStack.h"
 #include "apps/lintra/Output.h"
@@ -113,7 +115,11 @@ int Run(Options options) {
 using namespace lintra;
 
 int main(int argc, char** argv) {
-  const ParsedCommandLine parsed = ParseCommandLine(argc, argv);
+  PrepareStandardStreams();
+  std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+  std::vector<char*> pointers;
+  for (std::string& argument : arguments) pointers.push_back(argument.data());
+  const ParsedCommandLine parsed = ParseCommandLine(argc, pointers.data());
   if (!parsed.options) return parsed.exitCode;
   MessageBox::SetHandler(AnswerOnStandardError);
   return RunWithLargeStack([&] { return Run(*parsed.options); });

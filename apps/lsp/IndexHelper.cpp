@@ -7,6 +7,7 @@
 #include "analysis/File.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
+#include "apps/host/PathText.h"
 #include "platform/ErrorRecord.h"
 #include "site/SiteAnalysis.h"
 
@@ -50,7 +51,7 @@ void IndexHelper::Run() {
   try {
     DiskFiles files(root_);
     DiskHost host(files, maxRequests_, DiskHost::Paths::OnDisk);
-    SiteAnalysis site(host, text::FromUtf8(root_.string()));
+    SiteAnalysis site(host, text::FromUtf8(Utf8OfPath(root_)));
     for (size_t i = 0; i < pages_.size() && !stop_; ++i) {
       uint8_t nobody = Nobody;
       if (!owners_[i].compare_exchange_strong(nobody, Helper)) continue;

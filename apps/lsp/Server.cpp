@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "apps/host/PathText.h"
 #include "apps/lsp/CodeActions.h"
 #include "apps/lsp/ControlViews.h"
 #include "apps/lsp/Navigation.h"
@@ -162,7 +163,7 @@ Json Server::Initialize(const Json& params) {
     workspace_ = std::make_unique<Workspace>(webRoot, std::move(project));
   } catch (const std::exception& error) {
     throw RpcError(ErrorCode::InvalidParams,
-                   "cannot open the workspace folder " + webRoot.string() + ": " + error.what());
+                   "cannot open the workspace folder " + Utf8OfPath(webRoot) + ": " + error.what());
   }
   const Json options = params.value("initializationOptions", Json::object());
   if (options.is_object() && options.value("ruleHelpBase", Json()).is_string()) {
@@ -212,8 +213,8 @@ void Server::PublishProjectProblem() {
   connection_.Notify(
       "window/showMessage",
       {{"type", 2},
-       {"message", "lintra: " + problem.file.string() + ":" + std::to_string(problem.line) + ":" +
-                       std::to_string(problem.column) + ": " + problem.what() +
+       {"message", "lintra: " + Utf8OfPath(problem.file) + ":" + std::to_string(problem.line) +
+                       ":" + std::to_string(problem.column) + ": " + problem.what() +
                        "; the project is checked with the default settings"}});
 }
 
@@ -240,8 +241,11 @@ void Server::AddRequests() {
   requests_["textDocument/codeAction"] = document([this](const Text& path, const Json& params) {
     return CodeActions(*workspace_, path, params);
   });
-  requests_["lintra/includeTree"] =
-      document([this](const Text& path, const Json&) { return IncludeTree(*workspace_, path); });
+  requests_["lintra/includeTree"] = document([this](const Text& path, const Json&) {
+    // The tree of a file that is no page is of the pages that reach it, which the index knows.
+    if (!workspace_->IsPage(workspace_->Id(path))) AwaitIndex("lintra/includeTree");
+    return IncludeTree(*workspace_, path);
+  });
   const std::pair<const char*, ControlReport> reports[] = {
       {"lintra/completeFile", ControlReport::CompleteFile},
       {"lintra/textTree", ControlReport::TextTree},
@@ -261,9 +265,9 @@ Text Server::PathOfUri(const std::string& uri) const {
   const std::optional<std::filesystem::path> path = lsp::PathOfUri(uri);
   const std::optional<Text> webPath = path ? workspace_->WebPathOf(*path) : std::nullopt;
   if (!webPath) {
-    throw RpcError(
-        ErrorCode::InvalidParams,
-        "the document " + uri + " is outside the workspace folder " + workspace_->Root().string());
+    throw RpcError(ErrorCode::InvalidParams, "the document " + uri +
+                                                 " is outside the workspace folder " +
+                                                 Utf8OfPath(workspace_->Root()));
   }
   return *webPath;
 }

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "apps/host/PathText.h"
+
 namespace lintra::lsp {
 
 namespace {
@@ -34,6 +36,37 @@ bool Unreserved(unsigned char c) {
   return std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
 }
 
+// The local path that the path `bytes` of a URI with `host` names; nothing when the host is
+// another machine that this system cannot reach by name. Windows editors write a drive as
+// "/c:/site" or "/c%3A/site", and a share as the host "server" with the path "/share/site".
+std::optional<std::string> LocalPath(const std::string& host, std::string bytes) {
+  const bool local = host.empty() || host == "localhost";
+#ifdef _WIN32
+  const bool drive = bytes.size() >= 3 && bytes[0] == '/' &&
+                     std::isalpha(static_cast<unsigned char>(bytes[1])) && bytes[2] == ':';
+  if (drive) {
+    bytes.erase(0, 1);
+    bytes[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(bytes[0])));
+  }
+  if (!local) return "//" + host + bytes;
+#endif
+  if (!local) return std::nullopt;
+  return bytes;
+}
+
+// The path of a "file:" URI that names `path`: "/" and the path, or, for a Windows drive
+// ("C:/site"), "/c:/site" as editors write it.
+std::string UriPathOf(const std::filesystem::path& path) {
+  const std::string generic = GenericUtf8OfPath(path);
+  const bool drive = generic.size() >= 2 && std::isalpha(static_cast<unsigned char>(generic[0])) &&
+                     generic[1] == ':';
+  if (!drive) return generic;
+  std::string uriPath = "/";
+  uriPath += static_cast<char>(std::tolower(static_cast<unsigned char>(generic[0])));
+  uriPath.append(generic, 1);
+  return uriPath;
+}
+
 }  // namespace
 
 std::optional<std::filesystem::path> PathOfUri(const std::string& uri) {
@@ -42,16 +75,21 @@ std::optional<std::filesystem::path> PathOfUri(const std::string& uri) {
   const size_t pathStart = uri.find('/', scheme.size());
   if (pathStart == std::string::npos) return std::nullopt;
   const std::string host = uri.substr(scheme.size(), pathStart - scheme.size());
-  if (!host.empty() && host != "localhost") return std::nullopt;
   const std::optional<std::string> bytes = Unescaped(uri.substr(pathStart));
   if (!bytes || bytes->find('\0') != std::string::npos) return std::nullopt;
-  return std::filesystem::path(*bytes).lexically_normal();
+  const std::optional<std::string> local = LocalPath(host, *bytes);
+  if (!local) return std::nullopt;
+  const std::optional<std::filesystem::path> path = PathOfUtf8(*local);
+  if (!path) return std::nullopt;
+  return path->lexically_normal();
 }
 
 std::string UriOfPath(const std::filesystem::path& path) {
   static const char* digits = "0123456789ABCDEF";
-  std::string uri = "file://";
-  for (const char byte : path.generic_string()) {
+  const std::string uriPath = UriPathOf(path);
+  // A Windows share ("//server/share") is the URI's host and path.
+  std::string uri = uriPath.starts_with("//") ? "file:" : "file://";
+  for (const char byte : uriPath) {
     const auto c = static_cast<unsigned char>(byte);
     if (Unreserved(c)) {
       uri += static_cast<char>(c);

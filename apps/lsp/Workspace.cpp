@@ -4,6 +4,7 @@
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
+#include "apps/host/PathText.h"
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Uri.h"
 #include "platform/ErrorRecord.h"
@@ -40,7 +41,7 @@ Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
       codePage_(project.encoding.empty() ? nullptr : std::make_unique<CodePage>(project.encoding)),
       disk_(files_, MaxRequestsPerPage, DiskHost::Paths::OnDisk, codePage_.get()),
       host_(disk_, documents_),
-      site_(host_, text::FromUtf8(root.string())),
+      site_(host_, text::FromUtf8(Utf8OfPath(root))),
       excludes_(std::move(project.excludes)),
       checker_(std::move(project.rules)) {}
 
@@ -50,7 +51,7 @@ std::optional<Text> Workspace::WebPathOf(const std::filesystem::path& path) cons
   if (error) return std::nullopt;
   const std::filesystem::path relative = real.lexically_relative(Root());
   if (relative.empty() || relative == "." || *relative.begin() == "..") return std::nullopt;
-  return text::FromUtf8(relative.generic_string());
+  return text::FromUtf8(GenericUtf8OfPath(relative));
 }
 
 std::optional<Text> Workspace::OnDisk(const Text& webPath) const {

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <map>
+#include <system_error>
 
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
@@ -115,10 +116,9 @@ class LockedFiles : public DiskFiles {
       : DiskFiles(root), locked_(std::move(locked)) {}
 
  protected:
-  int OpenForReading(const fs::path& resolved) const override {
+  std::unique_ptr<disk::ReadingFile> OpenForReading(const fs::path& resolved) const override {
     if (resolved.filename() != locked_) return DiskFiles::OpenForReading(resolved);
-    errno = EACCES;
-    return -1;
+    throw UnreadableFile(std::generic_category().message(EACCES));
   }
 
  private:

@@ -8,14 +8,26 @@
 namespace lintra {
 namespace {
 
-TEST(Indexing, ReferencesAskedWhileIndexingAreCompleteOrSaidToBePartial) {
-  constexpr int kPages = 600;
-  TempFolder site;
+constexpr int kPages = 600;
+
+// A site of kPages pages that each include inc/shared.inc.
+void WriteSharedSite(TempFolder& site) {
   site.Write("inc/shared.inc", "<p>shared</p>\r\n");
   for (int page = 0; page < kPages; ++page) {
     site.Write("pages/page" + std::to_string(page) + ".asp",
                "<!-- #include file=\"../inc/shared.inc\" -->\r\n");
   }
+}
+
+// Whether `said`, a window/showMessage, says that the answer to `method` is partial.
+bool SaysPartial(const Json& said, const std::string& method) {
+  return said["message"].get<std::string>().rfind(
+             "lintra: the answer to " + method + " is partial: ", 0) == 0;
+}
+
+TEST(Indexing, ReferencesAskedWhileIndexingAreCompleteOrSaidToBePartial) {
+  TempFolder site;
+  WriteSharedSite(site);
   LspClient client;
   client.Start(site.Path(), [&] {
     const Json references = client.Result("textDocument/references",
@@ -24,10 +36,21 @@ TEST(Indexing, ReferencesAskedWhileIndexingAreCompleteOrSaidToBePartial) {
                                            {"context", {{"includeDeclaration", true}}}});
     if (references.size() == kPages) return;
     const Json said = client.WaitFor("window/showMessage", [](const Json&) { return true; });
-    EXPECT_EQ(said["message"].get<std::string>().rfind(
-                  "lintra: the answer to textDocument/references is partial: ", 0),
-              0u)
-        << said.dump();
+    EXPECT_TRUE(SaysPartial(said, "textDocument/references")) << said.dump();
+  });
+}
+
+TEST(Indexing, PagesReachingAFileAskedWhileIndexingAreCompleteOrSaidToBePartial) {
+  TempFolder site;
+  WriteSharedSite(site);
+  LspClient client;
+  client.Start(site.Path(), [&] {
+    const Json tree =
+        client.Result("lintra/includeTree", {{"textDocument", client.Document("inc/shared.inc")}});
+    // The view shows the first 100 pages that reach a file.
+    if (tree["roots"].size() == 100) return;
+    const Json said = client.WaitFor("window/showMessage", [](const Json&) { return true; });
+    EXPECT_TRUE(SaysPartial(said, "lintra/includeTree")) << said.dump();
   });
 }
 

@@ -10,19 +10,29 @@ export interface ServerCommand {
 }
 
 // What a path in the setting is read against: the first workspace folder (none when the
-// window has no folder open) and the home folder.
+// window has no folder open) and the home folder; whether a bare name is found on PATH; and the
+// server that a package for one platform carries (server/lintra in the linux-x64 package,
+// server/lintra.exe in the win32-x64 one), when there is one.
 export interface PathContext {
   workspaceFolder: string | undefined;
   home: string;
+  onPath?: (name: string) => boolean;
+  bundledServer?: string;
 }
 
-// The server's command line for the setting's value. A blank or missing value means `lintra` on
-// PATH; a bare name is looked up on PATH; `~` and `${workspaceFolder}` are replaced; any other
-// relative path is taken from the workspace folder. Throws when the value needs a workspace
-// folder and the window has none.
+// The server's command line for the setting's value. A blank or missing value, or the default
+// `lintra`, means `lintra` on PATH when there is one, and otherwise the bundled server when the
+// package carries one; a bare name is looked up on PATH; `~` and `${workspaceFolder}` are
+// replaced; any other relative path is taken from the workspace folder. Throws when the value
+// needs a workspace folder and the window has none.
 export function ServerCommandFor(setting: unknown, context: PathContext): ServerCommand {
   const value = typeof setting === "string" ? setting.trim() : "";
-  return { command: ResolvePath(value === "" ? defaultServerPath : value, context), args: ["lsp"] };
+  const path = value === "" ? defaultServerPath : value;
+  const installed = context.onPath?.(defaultServerPath) ?? false;
+  if (path === defaultServerPath && !installed && context.bundledServer !== undefined) {
+    return { command: context.bundledServer, args: ["lsp"] };
+  }
+  return { command: ResolvePath(path, context), args: ["lsp"] };
 }
 
 function ResolvePath(value: string, context: PathContext): string {

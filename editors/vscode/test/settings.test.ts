@@ -34,6 +34,27 @@ describe("the server's command line from lintra.server.path", () => {
     assert.equal(ServerCommandFor("/usr/bin/lintra", none).command, "/usr/bin/lintra");
   });
 
+  it("runs the bundled server for the default, and the named one for any other value", () => {
+    const bundled = { ...context, bundledServer: "C:\\ext\\server\\lintra.exe" };
+    const cases: [unknown, string][] = [
+      [undefined, "C:\\ext\\server\\lintra.exe"],
+      ["", "C:\\ext\\server\\lintra.exe"],
+      [" lintra ", "C:\\ext\\server\\lintra.exe"],
+      ["lintra-dev", "lintra-dev"],
+      ["/opt/lintra/bin/lintra", "/opt/lintra/bin/lintra"],
+    ];
+    for (const [setting, command] of cases) {
+      assert.equal(ServerCommandFor(setting, bundled).command, command, String(setting));
+    }
+  });
+
+  it("prefers a lintra on PATH to the bundled server", () => {
+    const both = { ...context, bundledServer: "/ext/server/lintra", onPath: () => true };
+    assert.equal(ServerCommandFor(undefined, both).command, "lintra");
+    const neither = { ...context, onPath: () => false };
+    assert.equal(ServerCommandFor(undefined, neither).command, "lintra");
+  });
+
   it("refuses a relative path when no workspace folder is open", () => {
     const none = { ...context, workspaceFolder: undefined };
     for (const setting of ["build/lintra", "${workspaceFolder}/lintra"]) {

@@ -1,5 +1,7 @@
 #include "apps/host/CodePage.h"
 
+#include <iconv.h>
+
 #include <cerrno>
 #include <stdexcept>
 
@@ -21,17 +23,23 @@ void AppendUnits(Text& text, const char* bytes, size_t count) {
 
 }  // namespace
 
+struct CodePage::Converter {
+  iconv_t iconv;
+};
+
 CodePage::CodePage(const std::string& name)
-    : name_(name), converter_(iconv_open("UTF-16LE", name.c_str())) {
-  if (converter_ == NoConverter) throw std::invalid_argument("unknown encoding " + name);
+    : name_(name),
+      converter_(std::make_unique<Converter>(Converter{iconv_open("UTF-16LE", name.c_str())})) {
+  if (converter_->iconv == NoConverter) throw std::invalid_argument("unknown encoding " + name);
 }
 
 CodePage::~CodePage() {
-  iconv_close(converter_);
+  iconv_close(converter_->iconv);
 }
 
 Text CodePage::Decode(std::string_view bytes) const {
-  iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+  const iconv_t converter = converter_->iconv;
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);
   Text text;
   text.reserve(bytes.size());
   char* in = const_cast<char*>(bytes.data());
@@ -40,18 +48,18 @@ Text CodePage::Decode(std::string_view bytes) const {
   while (inLeft > 0) {
     char* out = buffer;
     size_t outLeft = sizeof buffer;
-    const size_t converted = iconv(converter_, &in, &inLeft, &out, &outLeft);
+    const size_t converted = iconv(converter, &in, &inLeft, &out, &outLeft);
     AppendUnits(text, buffer, static_cast<size_t>(out - buffer));
     if (converted != static_cast<size_t>(-1) || errno == E2BIG) continue;
     // An invalid or cut sequence: keep its first byte and go on after it.
     text.push_back(text::EscapedByte(static_cast<unsigned char>(*in)));
     ++in;
     --inLeft;
-    iconv(converter_, nullptr, nullptr, nullptr, nullptr);
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
   }
   char* out = buffer;
   size_t outLeft = sizeof buffer;
-  iconv(converter_, nullptr, nullptr, &out, &outLeft);
+  iconv(converter, nullptr, nullptr, &out, &outLeft);
   AppendUnits(text, buffer, static_cast<size_t>(out - buffer));
   return text;
 }
