@@ -148,6 +148,14 @@ TEST(VbScanner, TellsWhereCharactersBeyondAsciiReachTheReader) {
        }) {
     EXPECT_EQ(ScanScript(c.text).showsBeyondAscii, c.shows) << text::ToUtf8(c.text);
   }
+  // Wherever the one character beyond ASCII stands in a plain text, and with any length after it.
+  for (size_t before = 0; before < 9; ++before) {
+    for (size_t after = 0; after < 5; ++after) {
+      const Text text = Text(before, u'a') + u'\u00e9' + Text(after, u'b');
+      EXPECT_TRUE(ScanScript(text).showsBeyondAscii) << before << " " << after;
+      EXPECT_FALSE(ScanScript(Text(before + after + 1, u'a')).showsBeyondAscii);
+    }
+  }
 }
 
 TEST(VbScanner, TellsAFileWithServerCodeFromOneWithout) {
