@@ -8,13 +8,15 @@
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "platform/ErrorRecord.h"
+#include "rules/PageNames.h"
+#include "rules/SourceFacts.h"
 #include "site/SiteAnalysis.h"
 
 namespace lintra::lsp {
 
-PageFiles FilesOf(uint32_t page, const PageTree& tree) {
+PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts) {
   const std::vector<PageTree::Node>& nodes = tree.Nodes();
-  PageFiles found{page, false, {}, {}};
+  PageFiles found{page, false, {}, {}, {}};
   std::unordered_map<Text, uint32_t> positions;
   // The position in found.files of each node's file.
   std::vector<uint32_t> fileOf(nodes.size());
@@ -27,6 +29,11 @@ PageFiles FilesOf(uint32_t page, const PageTree& tree) {
     if (i == 0) continue;
     found.directives.push_back(
         {fileOf[nodes[i].parent], known->second, file.BaseFileStart(), file.BaseFileEnd()});
+  }
+  const PageNames names(tree, facts);
+  for (const int32_t visible : names.Visible()) {
+    const PageDeclaration& declaration = names.Declarations()[static_cast<size_t>(visible)];
+    found.names.push_back({fileOf[declaration.node], declaration.declaration->offset});
   }
   return found;
 }
@@ -51,6 +58,7 @@ void IndexHelper::Run() {
     DiskFiles files(root_);
     DiskHost host(files, maxRequests_, DiskHost::Paths::OnDisk);
     SiteAnalysis site(host, text::FromUtf8(root_.string()));
+    SourceFacts facts;
     for (size_t i = 0; i < pages_.size() && !stop_; ++i) {
       uint8_t nobody = Nobody;
       if (!owners_[i].compare_exchange_strong(nobody, Helper)) continue;
@@ -62,7 +70,8 @@ void IndexHelper::Run() {
         tree = site.Tree(webPath);
       } catch (const RuntimeError&) {
       }
-      PageFiles found = tree ? FilesOf(page, PageTree(tree)) : PageFiles{page, true, {webPath}, {}};
+      PageFiles found =
+          tree ? FilesOf(page, PageTree(tree), facts) : PageFiles{page, true, {webPath}, {}, {}};
       const std::lock_guard lock(mutex_);
       done_.push_back(std::move(found));
       current = pages_.size();
