@@ -105,6 +105,9 @@ void VbUses::Statement(const std::vector<VbToken>& tokens) {
       out_.optionExplicit = out_.firstStatement;
     }
   }
+  MatchParentheses(tokens);
+  std::sort(declared_.begin(), declared_.end());
+  size_t nextDeclared = 0;
   bool head = true;
   bool inDate = false;
   std::optional<UseKind> next;
@@ -130,8 +133,8 @@ void VbUses::Statement(const std::vector<VbToken>& tokens) {
       continue;
     }
     const bool member = IsPunct(tokens, i - 1, u'.');
-    const bool declared =
-        std::find(declared_.begin(), declared_.end(), token.start) != declared_.end();
+    while (nextDeclared < declared_.size() && declared_[nextDeclared] < token.start) ++nextDeclared;
+    const bool declared = nextDeclared < declared_.size() && declared_[nextDeclared] == token.start;
     if (!member && !declared && !IsLiteralWord(tokens, i)) {
       Use(token, next ? *next : head ? HeadKind(tokens, i) : UseKind::Read);
     }
@@ -145,16 +148,21 @@ void VbUses::Use(const VbToken& token, UseKind kind) {
   out_.uses.push_back({NameAt(text_, token.start, token.length, unit_), kind, -1});
 }
 
+void VbUses::MatchParentheses(const std::vector<VbToken>& tokens) {
+  closing_.assign(tokens.size(), tokens.size());
+  open_.clear();
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (IsPunct(tokens, i, u'(')) open_.push_back(i);
+    if (IsPunct(tokens, i, u')') && !open_.empty()) {
+      closing_[open_.back()] = i;
+      open_.pop_back();
+    }
+  }
+}
+
 UseKind VbUses::HeadKind(const std::vector<VbToken>& tokens, size_t index) const {
   size_t after = index + 1;
-  if (IsPunct(tokens, after, u'(')) {
-    int32_t depth = 0;
-    for (; after < tokens.size(); ++after) {
-      if (IsPunct(tokens, after, u'(')) ++depth;
-      if (IsPunct(tokens, after, u')') && --depth == 0) break;
-    }
-    ++after;
-  }
+  if (IsPunct(tokens, after, u'(')) after = closing_[after] + 1;
   if (IsPunct(tokens, after, u'=')) return UseKind::Assign;
   if (IsPunct(tokens, index + 1, u'.')) return UseKind::Read;
   return UseKind::Call;

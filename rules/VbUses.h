@@ -60,6 +60,8 @@ class VbUses {
   bool IsLiteralWord(const std::vector<VbToken>& tokens, size_t index) const;
   bool IsPunct(const std::vector<VbToken>& tokens, size_t index, char16_t unit) const;
   bool IsWord(const VbToken& token, TextView lowerWord) const;
+  // Notes the ")" that closes each "(" of `tokens` (see closing_).
+  void MatchParentheses(const std::vector<VbToken>& tokens);
   // How the name that heads a statement at `index` is used: assigned when "=" follows it, or
   // follows its parentheses; read when a member follows; called otherwise.
   UseKind HeadKind(const std::vector<VbToken>& tokens, size_t index) const;
@@ -72,6 +74,10 @@ class VbUses {
   Bodies other_;
   // The starts of the names the statement being read declares.
   std::vector<size_t> declared_;
+  // By token of the statement being read: for a "(", the position of its ")", or the number of
+  // tokens when none closes it; and the "(" still open while they are matched.
+  std::vector<size_t> closing_;
+  std::vector<size_t> open_;
 };
 
 }  // namespace lintra

@@ -196,6 +196,22 @@ TEST(PageNames, ReadsHowEachNameIsUsed) {
             "y:assign z:assign ");
 }
 
+// Statements of many names and of many clauses, as a generated or hostile file may hold, are read
+// in one pass: each token of a statement is looked at a bounded number of times.
+TEST(PageNames, ReadsLongStatementsInOnePass) {
+  constexpr int kNames = 100000;
+  Text declaring = u"<% Dim n0";
+  Text heading = u"<% If a Then x(";
+  for (int i = 1; i < kNames; ++i) {
+    declaring += u", n" + text::FromUtf8(std::to_string(i));
+    heading += u" If a Then x(";
+  }
+  const NameScan declared = ScanNames(declaring, LineIndex(declaring));
+  EXPECT_TRUE(declared.uses.empty());
+  const NameScan headed = ScanNames(heading, LineIndex(heading));
+  EXPECT_EQ(headed.uses.size(), 2u * kNames);
+}
+
 }  // namespace
 
 }  // namespace lintra
