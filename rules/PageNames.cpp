@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "analysis/File.h"
-#include "analysis/TreeWalk.h"
 #include "rules/Redefinitions.h"
 #include "rules/SourceFacts.h"
 #include "site/PageTree.h"
@@ -13,17 +12,6 @@ namespace lintra {
 
 namespace {
 
-// One node whose declarations, uses and includes are being taken in page order.
-struct Frame {
-  uint32_t node = 0;
-  const ScriptScan* scan = nullptr;
-  const NameScan* names = nullptr;
-  // The next of each to take; includes by their node's position.
-  size_t nextDeclaration = 0;
-  size_t nextUse = 0;
-  uint32_t nextInclude = 0;
-};
-
 void SortUnique(std::vector<int32_t>& values) {
   std::sort(values.begin(), values.end());
   values.erase(std::unique(values.begin(), values.end()), values.end());
@@ -31,9 +19,9 @@ void SortUnique(std::vector<int32_t>& values) {
 
 }  // namespace
 
-PageNames::PageNames(const PageTree& tree, SourceFacts& facts) {
+PageNames::PageNames(const PageTree& tree, SourceFacts& facts) : tree_(tree), facts_(facts) {
   usedThrough_.resize(tree.Nodes().size());
-  Collect(tree, facts);
+  Collect();
   for (size_t i = 0; i < declarations_.size(); ++i) AddCandidate(static_cast<int32_t>(i));
   for (size_t i = 0; i < uses_.size(); ++i) {
     uses_[i].declaration = Resolve(i);
@@ -42,51 +30,51 @@ PageNames::PageNames(const PageTree& tree, SourceFacts& facts) {
   for (std::vector<int32_t>& used : usedThrough_) SortUnique(used);
 }
 
-void PageNames::Collect(const PageTree& tree, SourceFacts& facts) {
-  const std::vector<PageTree::Node>& nodes = tree.Nodes();
-  File& page = tree.Page();
-  const ScriptScan& scan = facts.Script(page);
+void PageNames::Collect() {
+  File& page = tree_.Page();
+  const ScriptScan& scan = facts_.Script(page);
   if (scan.language == PageLanguage::Other || !Expanded(page)) return;
-  bool decided = false;
-  // Takes the declarations and uses of `frame`'s text that stand before `offset`, in text order.
-  auto take = [&](Frame& frame, int32_t offset) {
-    const std::vector<Declaration>& declarations = frame.scan->declarations;
-    const std::vector<NameUse>& uses = frame.names->uses;
-    for (;;) {
-      const bool declaration = frame.nextDeclaration < declarations.size() &&
-                               declarations[frame.nextDeclaration].offset < offset;
-      const bool use = frame.nextUse < uses.size() && uses[frame.nextUse].offset < offset;
-      if (!declaration && !use) break;
-      if (declaration &&
-          (!use || declarations[frame.nextDeclaration].offset < uses[frame.nextUse].offset)) {
-        declarations_.push_back({frame.node, &declarations[frame.nextDeclaration++]});
-        usesBefore_.push_back(uses_.size());
-      } else if (const NameUse& taken = uses[frame.nextUse++]; taken.local < 0) {
-        uses_.push_back({frame.node, &taken, Unresolved});
-      }
+  walk_.Enter(Frame{0, &scan, &facts_.Names(page), 0, 0, 1});
+  walk_.Run([this](Frame& frame) { return Step(frame); });
+}
+
+bool PageNames::Step(Frame& frame) {
+  const std::vector<PageTree::Node>& nodes = tree_.Nodes();
+  if (frame.nextInclude >= frame.node + nodes[frame.node].size) {
+    Take(frame, std::numeric_limits<int32_t>::max());
+    return false;
+  }
+  const uint32_t include = frame.nextInclude;
+  frame.nextInclude += nodes[include].size;
+  File& file = *nodes[include].file;
+  Take(frame, file.BaseFileStart() - 1);
+  if (AtScriptLevel(file, *frame.scan)) {
+    walk_.Enter(Frame{include, &facts_.Script(file), &facts_.Names(file), 0, 0, include + 1});
+  }
+  return true;
+}
+
+void PageNames::Take(Frame& frame, int32_t offset) {
+  const std::vector<Declaration>& declarations = frame.scan->declarations;
+  const std::vector<NameUse>& uses = frame.names->uses;
+  for (;;) {
+    const bool declaration = frame.nextDeclaration < declarations.size() &&
+                             declarations[frame.nextDeclaration].offset < offset;
+    const bool use = frame.nextUse < uses.size() && uses[frame.nextUse].offset < offset;
+    if (!declaration && !use) break;
+    if (declaration &&
+        (!use || declarations[frame.nextDeclaration].offset < uses[frame.nextUse].offset)) {
+      declarations_.push_back({frame.node, &declarations[frame.nextDeclaration++]});
+      usesBefore_.push_back(uses_.size());
+    } else if (const NameUse& taken = uses[frame.nextUse++]; taken.local < 0) {
+      uses_.push_back({frame.node, &taken, Unresolved});
     }
-    const int32_t first = frame.names->firstStatement;
-    if (!decided && first >= 0 && first < offset) {
-      decided = true;
-      optionExplicit_ = frame.names->optionExplicit == first;
-    }
-  };
-  TreeWalk<Frame> walk;
-  walk.Enter(Frame{0, &scan, &facts.Names(page), 0, 0, 1});
-  walk.Run([&](Frame& frame) {
-    if (frame.nextInclude >= frame.node + nodes[frame.node].size) {
-      take(frame, std::numeric_limits<int32_t>::max());
-      return false;
-    }
-    const uint32_t include = frame.nextInclude;
-    frame.nextInclude += nodes[include].size;
-    File& file = *nodes[include].file;
-    take(frame, file.BaseFileStart() - 1);
-    if (AtScriptLevel(file, *frame.scan)) {
-      walk.Enter(Frame{include, &facts.Script(file), &facts.Names(file), 0, 0, include + 1});
-    }
-    return true;
-  });
+  }
+  const int32_t first = frame.names->firstStatement;
+  if (!firstStatementSeen_ && first >= 0 && first < offset) {
+    firstStatementSeen_ = true;
+    optionExplicit_ = frame.names->optionExplicit == first;
+  }
 }
 
 void PageNames::AddCandidate(int32_t position) {

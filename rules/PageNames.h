@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "analysis/TreeWalk.h"
 #include "rules/NameScan.h"
 #include "rules/VbScanner.h"
 
@@ -82,13 +83,35 @@ class PageNames {
     std::vector<int32_t> inBlocks;
   };
 
-  void Collect(const PageTree& tree, SourceFacts& facts);
+  // One node whose declarations, uses and includes are being taken in page order.
+  struct Frame {
+    uint32_t node = 0;
+    const ScriptScan* scan = nullptr;
+    const NameScan* names = nullptr;
+    // The next of each to take; includes by their node's position.
+    size_t nextDeclaration = 0;
+    size_t nextUse = 0;
+    uint32_t nextInclude = 0;
+  };
+
+  // Takes the declarations and uses of the page in the order of the expanded page.
+  void Collect();
+  // One step of the walk over `frame`'s node: its text up to its next include, then that include
+  // when it comes in at script level; false once the node is done.
+  bool Step(Frame& frame);
+  // Takes the declarations and uses of `frame`'s text that stand before `offset`, in text order.
+  void Take(Frame& frame, int32_t offset);
   void AddCandidate(int32_t position);
   // The declaration that the use at `position` in uses_ resolves to.
   int32_t Resolve(size_t position) const;
   int32_t Resolve(int32_t id, uint32_t node, int32_t unit, size_t position) const;
   void NoteUsedThrough(const PageTree& tree, const PageUse& use);
 
+  const PageTree& tree_;
+  SourceFacts& facts_;
+  TreeWalk<Frame> walk_;
+  // Whether the page's first statement was reached, which decides optionExplicit_.
+  bool firstStatementSeen_ = false;
   bool optionExplicit_ = false;
   std::vector<PageDeclaration> declarations_;
   // By position in declarations_: how many uses come before it in the expanded page.
