@@ -1,7 +1,9 @@
 #include "apps/lsp/NameNavigation.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "apps/lsp/NameQueries.h"
@@ -25,13 +27,17 @@ Json LocationOf(Workspace& workspace, const NameSpot& spot) {
   return {{"uri", uri}, {"range", RangeOf(*spot.place)}};
 }
 
+// The locations of `spots`, each place once, in their order; each file's URI looked up once.
 Json LocationsOf(Workspace& workspace, const std::vector<NameSpot>& spots) {
   Json locations = Json::array();
+  std::map<uint32_t, std::string> uris;
+  std::set<std::pair<uint32_t, const NamePlace*>> seen;
   for (const NameSpot& spot : spots) {
-    Json location = LocationOf(workspace, spot);
-    if (!location.is_null() &&
-        std::find(locations.begin(), locations.end(), location) == locations.end()) {
-      locations.push_back(std::move(location));
+    if (!seen.emplace(spot.file, spot.place).second) continue;
+    auto [uri, added] = uris.try_emplace(spot.file);
+    if (added) uri->second = workspace.UriOf(workspace.Index().Name(spot.file));
+    if (!uri->second.empty()) {
+      locations.push_back({{"uri", uri->second}, {"range", RangeOf(*spot.place)}});
     }
   }
   return locations;
