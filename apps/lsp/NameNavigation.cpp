@@ -1,7 +1,6 @@
 #include "apps/lsp/NameNavigation.h"
 
 #include <algorithm>
-#include <map>
 #include <optional>
 #include <set>
 #include <vector>
@@ -22,23 +21,19 @@ Json RangeOf(const NamePlace& place) {
 
 // The protocol's location of `spot`, or null when its file has no URI.
 Json LocationOf(Workspace& workspace, const NameSpot& spot) {
-  const std::string uri = workspace.UriOf(workspace.Index().Name(spot.file));
+  const std::string uri = workspace.UriOf(spot.file);
   if (uri.empty()) return nullptr;
   return {{"uri", uri}, {"range", RangeOf(*spot.place)}};
 }
 
-// The locations of `spots`, each place once, in their order; each file's URI looked up once.
+// The locations of `spots`, each place once, in their order.
 Json LocationsOf(Workspace& workspace, const std::vector<NameSpot>& spots) {
   Json locations = Json::array();
-  std::map<uint32_t, std::string> uris;
   std::set<std::pair<uint32_t, const NamePlace*>> seen;
   for (const NameSpot& spot : spots) {
     if (!seen.emplace(spot.file, spot.place).second) continue;
-    auto [uri, added] = uris.try_emplace(spot.file);
-    if (added) uri->second = workspace.UriOf(workspace.Index().Name(spot.file));
-    if (!uri->second.empty()) {
-      locations.push_back({{"uri", uri->second}, {"range", RangeOf(*spot.place)}});
-    }
+    Json location = LocationOf(workspace, spot);
+    if (!location.is_null()) locations.push_back(std::move(location));
   }
   return locations;
 }

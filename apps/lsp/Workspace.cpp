@@ -123,6 +123,25 @@ std::string Workspace::UriOf(const Text& webPath) const {
   return document ? document->uri : std::string();
 }
 
+std::string Workspace::UriOf(uint32_t file) {
+  if (file < diskUris_.size() && !diskUris_[file].empty()) return diskUris_[file];
+  const Text& webPath = index_.Name(file);
+  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
+  if (!resolved) return UriOf(webPath);
+  NoteUri(file, *resolved);
+  return diskUris_[file];
+}
+
+void Workspace::NoteUri(uint32_t file, const std::filesystem::path& resolved) {
+  if (diskUris_.size() <= file) diskUris_.resize(file + 1);
+  diskUris_[file] = UriOfPath(resolved);
+}
+
+void Workspace::ForgetNames(uint32_t file) {
+  names_.Forget(file);
+  if (file < diskUris_.size()) diskUris_[file].clear();
+}
+
 void Workspace::DiscoverPages() {
   pages_.clear();
   for (const Text& page : PageDiscovery(excludes_).FindPages(Root())) pages_.push_back(Id(page));
@@ -212,8 +231,19 @@ PageRecord Workspace::RecordOf(const PageFiles& found) {
 
 const FileNames* Workspace::NamesOf(uint32_t file) {
   if (const FileNames* known = names_.Of(file)) return known;
-  const std::optional<Text> text = CurrentText(index_.Name(file));
+  const std::optional<Text> text = CurrentText(file);
   return text ? &names_.Scan(file, *text) : nullptr;
+}
+
+std::optional<Text> Workspace::CurrentText(uint32_t file) {
+  const Text& webPath = index_.Name(file);
+  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
+  if (resolved) NoteUri(file, *resolved);
+  if (const OpenDocument* document = documents_.Find(FileKey(webPath))) {
+    return document->text->Value();
+  }
+  if (!resolved) return std::nullopt;
+  return files_.Decoded(*resolved, codePage_.get());
 }
 
 std::vector<PageName> Workspace::NamesOf(const PageFiles& found, const std::vector<uint32_t>& ids) {

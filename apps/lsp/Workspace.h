@@ -43,8 +43,8 @@ class Workspace {
   std::vector<uint32_t> FilesWithNames() const { return names_.Files(); }
   // The number of a name's upper-cased key, when some file ever had it.
   std::optional<uint32_t> NameKey(const Text& key) const { return names_.FindKey(key); }
-  // Forgets the names of `file`, whose text changed.
-  void ForgetNames(uint32_t file) { names_.Forget(file); }
+  // Forgets the names of `file`, whose text changed, and where it was found.
+  void ForgetNames(uint32_t file);
   // The id of `webPath` in the index.
   uint32_t Id(const Text& webPath) { return index_.Intern(webPath); }
 
@@ -53,6 +53,10 @@ class Workspace {
   // The URI of the file `webPath` names, as found on disk or open in the editor; empty when it is
   // neither.
   std::string UriOf(const Text& webPath) const;
+  // The same of the file `file` (an id in the index). What was found on disk, there or when its
+  // names were read, is kept until the file changes (ForgetNames), so that answers naming
+  // thousands of files need not ask the disk for each.
+  std::string UriOf(uint32_t file);
   // The real web path of the file `webPath` names on disk, or nothing when it is not there.
   std::optional<Text> OnDisk(const Text& webPath) const;
   // The text of the file `webPath` names on disk, or nothing when it cannot be read.
@@ -96,6 +100,10 @@ class Workspace {
   std::vector<PageName> NamesOf(const PageFiles& found, const std::vector<uint32_t>& ids);
   void Check(const PageTree& page, PageRecord& record);
 
+  // The text of `file` as CurrentText gives it, noting its URI when it is on disk.
+  std::optional<Text> CurrentText(uint32_t file);
+  void NoteUri(uint32_t file, const std::filesystem::path& resolved);
+
   // What the bytes of the file on disk that `webPath` names are; Unknown when it is not there.
   TextBytes DiskBytes(const Text& webPath) const;
 
@@ -108,6 +116,8 @@ class Workspace {
   SiteAnalysis site_;
   SiteIndex index_;
   NameIndex names_;
+  // By file id: the URI found on disk, empty when not known.
+  std::vector<std::string> diskUris_;
   // What the server's own analyses learn of the texts' names, kept from one page to the next.
   SourceFacts facts_;
   std::vector<uint32_t> pages_;
