@@ -1,21 +1,17 @@
 #include "rules/NameScan.h"
 
-#include "rules/VbStatements.h"
 #include "rules/VbUses.h"
 
 namespace lintra {
 
-NameScan ScanNames(TextView text, const LineIndex& lines) {
+NameScan ScanNames(TextView text, const LineIndex& lines, ScriptScan* script) {
   NameScan names;
-  const AspLayout layout = LayOutAsp(text);
-  if (layout.language == PageLanguage::Other) return names;
-  ScriptScan script;
   VbUses uses(text, names);
-  VbStatements statements(text, script, &uses);
-  for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
-  statements.Finish();
+  ScriptScan scanned = ScanScript(text, lines, &uses);
+  if (scanned.language == PageLanguage::Other) names = NameScan();
   for (NameUse& use : names.uses) PlaceName(use, lines);
   for (LocalName& local : names.locals) PlaceName(local.declaration, lines);
+  if (script) *script = std::move(scanned);
   return names;
 }
 

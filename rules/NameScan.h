@@ -44,8 +44,9 @@ struct NameScan {
 };
 
 // Scans `text` as ScanScript does, reading every statement, and keeps its uses and local
-// declarations, placed with `lines`. Nothing for a file in another language than VBScript. Any
-// text is accepted, and the scan is linear in its length.
-NameScan ScanNames(TextView text, const LineIndex& lines);
+// declarations, placed with `lines`; what ScanScript finds goes to `script` when given, so that
+// one scan serves both. Nothing for a file in another language than VBScript. Any text is
+// accepted, and the scan is linear in its length.
+NameScan ScanNames(TextView text, const LineIndex& lines, ScriptScan* script = nullptr);
 
 }  // namespace lintra

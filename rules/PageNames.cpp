@@ -32,9 +32,11 @@ PageNames::PageNames(const PageTree& tree, SourceFacts& facts) : tree_(tree), fa
 
 void PageNames::Collect() {
   File& page = tree_.Page();
+  // The uses first: one scan then finds the declarations too.
+  const NameScan& names = facts_.Names(page);
   const ScriptScan& scan = facts_.Script(page);
   if (scan.language == PageLanguage::Other || !Expanded(page)) return;
-  walk_.Enter(Frame{0, &scan, &facts_.Names(page), 0, 0, 1});
+  walk_.Enter(Frame{0, &scan, &names, 0, 0, 1});
   walk_.Run([this](Frame& frame) { return Step(frame); });
 }
 
@@ -49,7 +51,8 @@ bool PageNames::Step(Frame& frame) {
   File& file = *nodes[include].file;
   Take(frame, file.BaseFileStart() - 1);
   if (AtScriptLevel(file, *frame.scan)) {
-    walk_.Enter(Frame{include, &facts_.Script(file), &facts_.Names(file), 0, 0, include + 1});
+    const NameScan& names = facts_.Names(file);
+    walk_.Enter(Frame{include, &facts_.Script(file), &names, 0, 0, include + 1});
   }
   return true;
 }

@@ -16,10 +16,8 @@ const ScriptScan& SourceFacts::Script(const std::shared_ptr<const SourceText>& t
   Entry* entry = Of(text);
   if (!entry) return none;
   if (!entry->script) {
-    entry->script = std::make_unique<ScriptScan>(ScanScript(text->Value(), Lines(text)));
-    for (Declaration& declaration : entry->script->declarations) {
-      declaration.id = NameId(declaration.key);
-    }
+    entry->script = std::make_shared<ScriptScan>(ScanScript(text->Value(), Lines(text)));
+    NumberNames(*entry->script);
   }
   return *entry->script;
 }
@@ -33,12 +31,34 @@ const NameScan& SourceFacts::Names(const std::shared_ptr<const SourceText>& text
   Entry* entry = Of(text);
   if (!entry) return none;
   if (!entry->names) {
-    entry->names = std::make_unique<NameScan>(ScanNames(text->Value(), Lines(text)));
+    // One scan serves the declarations too when they are not known yet.
+    auto script = entry->script ? nullptr : std::make_shared<ScriptScan>();
+    entry->names = std::make_shared<NameScan>(ScanNames(text->Value(), Lines(text), script.get()));
     for (NameUse& use : entry->names->uses) {
       if (use.local < 0) use.id = NameId(use.key);
     }
+    if (script) {
+      NumberNames(*script);
+      entry->script = std::move(script);
+    }
   }
   return *entry->names;
+}
+
+std::shared_ptr<const ScriptScan> SourceFacts::SharedScript(const File& file) {
+  Script(file);
+  const Entry* entry = Of(file);
+  return entry ? entry->script : nullptr;
+}
+
+std::shared_ptr<const NameScan> SourceFacts::SharedNames(const File& file) {
+  Names(file);
+  const Entry* entry = Of(file);
+  return entry ? entry->names : nullptr;
+}
+
+void SourceFacts::NumberNames(ScriptScan& script) {
+  for (Declaration& declaration : script.declarations) declaration.id = NameId(declaration.key);
 }
 
 int32_t SourceFacts::NameId(const Text& key) {

@@ -25,7 +25,7 @@ ScriptScan ScanScript(TextView text) {
   return ScanScript(text, LineIndex(text));
 }
 
-ScriptScan ScanScript(TextView text, const LineIndex& lines) {
+ScriptScan ScanScript(TextView text, const LineIndex& lines, VbUses* uses) {
   const AspLayout layout = LayOutAsp(text);
   ScriptScan scan;
   scan.language = layout.language;
@@ -33,7 +33,7 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines) {
   scan.runsStatements = layout.language == PageLanguage::Other;
   scan.serverCode = !layout.code.empty();
   scan.showsBeyondAscii = ShowsBeyondAscii(text, layout);
-  VbStatements statements(text, scan);
+  VbStatements statements(text, scan, uses);
   for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
   statements.Finish();
   for (Declaration& declaration : scan.declarations) PlaceName(declaration, lines);

@@ -79,11 +79,14 @@ inline void PlaceName(NamePlace& named, const LineIndex& lines) {
   named.endColumn = at.column + text::Len(named.name);
 }
 
+class VbUses;
+
 // Scans the server-side VBScript of `text` (see LayOutAsp) statement by statement: ' and Rem
 // comments, strings with doubled quotes, : separators and _ line continuations; keywords in any
 // letter case. Any text is accepted, and the scan is linear in its length.
 ScriptScan ScanScript(TextView text);
-// The same, with the line index of `text` at hand for placing the declarations.
-ScriptScan ScanScript(TextView text, const LineIndex& lines);
+// The same, with the line index of `text` at hand for placing the declarations. With `uses`,
+// every statement is read in full and handed to it (see ScanNames); the scan finds the same.
+ScriptScan ScanScript(TextView text, const LineIndex& lines, VbUses* uses = nullptr);
 
 }  // namespace lintra

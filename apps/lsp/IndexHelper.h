@@ -7,10 +7,13 @@
 #include <filesystem>
 #include <mutex>
 #include <thread>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "platform/Text.h"
+#include "rules/NameScan.h"
+#include "rules/VbScanner.h"
 #include "site/PageTree.h"
 
 namespace lintra {
@@ -39,17 +42,28 @@ struct PageFiles {
     int32_t offset = 0;
   };
 
+  // The scans of one file's text (see SourceFacts::SharedNames), by its position in `files`.
+  struct Scans {
+    uint32_t file = 0;
+    std::shared_ptr<const ScriptScan> script;
+    std::shared_ptr<const NameScan> names;
+  };
+
   uint32_t page = 0;
   // Whether the analysis failed; `files` then holds the page alone.
   bool failed = false;
   std::vector<Text> files;
   std::vector<Directive> directives;
   std::vector<Name> names;
+  // The scans of the files whose texts were read, but those already sent (see FilesOf).
+  std::vector<Scans> scans;
 };
 
 // What the analysed `tree` of `page` holds, its files numbered in order of first sight; its names
-// resolved with the texts' facts in `facts`.
-PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts);
+// resolved with the texts' facts in `facts`. The scans of a file go along unless its path is in
+// `sent`, which then takes it; with no `sent`, every file's.
+PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts,
+                  std::unordered_set<Text>* sent = nullptr);
 
 // A second thread for the first indexing of a site: it analyses pages from the files on disk,
 // from the first page of its list on, while the server's own thread serves the editor and

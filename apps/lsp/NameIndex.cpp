@@ -7,7 +7,7 @@
 namespace lintra::lsp {
 
 std::optional<uint32_t> FileNames::DeclarationAt(int32_t offset) const {
-  const std::vector<Declaration>& declarations = script.declarations;
+  const std::vector<Declaration>& declarations = Declarations();
   const auto at = std::lower_bound(
       declarations.begin(), declarations.end(), offset,
       [](const Declaration& declaration, int32_t wanted) { return declaration.offset < wanted; });
@@ -26,15 +26,22 @@ std::optional<uint32_t> NameIndex::FindKey(const Text& key) const {
 }
 
 const FileNames& NameIndex::Scan(uint32_t file, TextView content) {
-  const LineIndex lines(content);
+  auto script = std::make_shared<ScriptScan>();
+  auto names =
+      std::make_shared<const NameScan>(ScanNames(content, LineIndex(content), script.get()));
+  return Adopt(file, std::move(script), std::move(names));
+}
+
+const FileNames& NameIndex::Adopt(uint32_t file, std::shared_ptr<const ScriptScan> script,
+                                  std::shared_ptr<const NameScan> scanned) {
   auto names = std::make_unique<FileNames>();
-  names->script = ScanScript(content, lines);
-  names->names = ScanNames(content, lines);
-  for (const Declaration& declaration : names->script.declarations) {
+  names->script = std::move(script);
+  names->names = std::move(scanned);
+  for (const Declaration& declaration : names->Declarations()) {
     names->declarationKeys.push_back(Key(declaration.key));
   }
-  for (uint32_t i = 0; i < names->names.uses.size(); ++i) {
-    const NameUse& use = names->names.uses[i];
+  for (uint32_t i = 0; i < names->Uses().size(); ++i) {
+    const NameUse& use = names->Uses()[i];
     names->useKeys.push_back(Key(use.key));
     if (use.local < 0) names->usesByKey.emplace_back(names->useKeys.back(), i);
   }

@@ -30,14 +30,17 @@ struct PageName {
 // The names of one file's text: its script-level declarations, its uses of names and its local
 // declarations, with the number of each name's key.
 struct FileNames {
-  ScriptScan script;
-  NameScan names;
+  std::shared_ptr<const ScriptScan> script;
+  std::shared_ptr<const NameScan> names;
   std::vector<uint32_t> declarationKeys;
   // By position in names.uses; for local uses too.
   std::vector<uint32_t> useKeys;
   // The positions in names.uses of the uses of page-level names, by rising key.
   std::vector<std::pair<uint32_t, uint32_t>> usesByKey;
 
+  const std::vector<Declaration>& Declarations() const { return script->declarations; }
+  const std::vector<NameUse>& Uses() const { return names->uses; }
+  const std::vector<LocalName>& Locals() const { return names->locals; }
   // The position of the declaration at `offset`, when there is one.
   std::optional<uint32_t> DeclarationAt(int32_t offset) const;
 };
@@ -53,6 +56,10 @@ class NameIndex {
 
   // Scans `content` as the text of `file`, replacing what was known of it.
   const FileNames& Scan(uint32_t file, TextView content);
+  // Takes `script` and `names`, one scan of the text of `file` made elsewhere, replacing what was
+  // known of it.
+  const FileNames& Adopt(uint32_t file, std::shared_ptr<const ScriptScan> script,
+                         std::shared_ptr<const NameScan> names);
   // The names of `file`, or null when it was not scanned since it was last forgotten.
   const FileNames* Of(uint32_t file) const;
   // Forgets `file`, whose text changed.

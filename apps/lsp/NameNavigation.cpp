@@ -171,11 +171,11 @@ Json NameSymbols(Workspace& workspace, uint32_t file) {
   Json symbols = Json::array();
   const FileNames* names = workspace.NamesOf(file);
   if (!names) return symbols;
-  for (const Declaration& declaration : names->script.declarations) {
+  for (const Declaration& declaration : names->Declarations()) {
     Json symbol = Symbol(declaration, false);
     if (declaration.kind == DeclarationKind::Class) {
       Json members = Json::array();
-      for (const LocalName& local : names->names.locals) {
+      for (const LocalName& local : names->Locals()) {
         if (local.member && local.scope.begin <= declaration.offset &&
             declaration.offset < local.scope.end) {
           members.push_back(Symbol(local.declaration, true));

@@ -176,7 +176,7 @@ std::shared_ptr<File> Workspace::Analyse(const Text& webPath) {
 void Workspace::Reindex(uint32_t page, const std::vector<uint32_t>& openFiles) {
   std::shared_ptr<File> root = Analyse(index_.Name(page));
   if (!root) {
-    index_.Set(page, RecordOf(PageFiles{page, true, {}, {}, {}}));
+    index_.Set(page, RecordOf(PageFiles{page, true, {}, {}, {}, {}}));
     return;
   }
   const PageTree tree(std::move(root));
@@ -221,6 +221,13 @@ PageRecord Workspace::RecordOf(const PageFiles& found) {
   for (const PageFiles::Directive& directive : found.directives) {
     record.directives.push_back(
         {ids[directive.holder], ids[directive.target], directive.start, directive.end});
+  }
+  for (const PageFiles::Scans& scans : found.scans) {
+    const uint32_t file = ids[scans.file];
+    if (names_.Of(file)) continue;
+    names_.Adopt(file, scans.script, scans.names);
+    NoteUri(file,
+            Root() / std::filesystem::path(text::ToUtf8(found.files[scans.file])).relative_path());
   }
   record.names = NamesOf(found, ids);
   record.files = std::move(ids);

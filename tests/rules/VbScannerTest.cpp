@@ -120,6 +120,21 @@ TEST(VbScanner, FindsScriptLevelDeclarationsInEachCase) {
   }
 }
 
+// The scan of the uses reads every statement that the scan of declarations passes over, and
+// must find the same declarations, bodies and effects.
+TEST(VbScanner, ReadingEveryStatementFindsWhatPassingOverThemFinds) {
+  for (const Case& c : kCases) {
+    const TextView text(c.text);
+    const ScriptScan passing = ScanScript(text);
+    ScriptScan reading;
+    ScanNames(text, LineIndex(text), &reading);
+    EXPECT_EQ(Render(reading), Render(passing)) << c.what;
+    EXPECT_EQ(reading.runsStatements, passing.runsStatements) << c.what;
+    EXPECT_EQ(reading.writesOutput, passing.writesOutput) << c.what;
+    EXPECT_EQ(reading.serverCode, passing.serverCode) << c.what;
+  }
+}
+
 TEST(VbScanner, GivesTheEndOfEachName) {
   const ScriptScan scan = ScanScript(u"<%\r\n  Const Answer = 42 %>");
   ASSERT_EQ(scan.declarations.size(), 1u);
