@@ -7,7 +7,6 @@
 namespace lintra::lsp {
 
 std::optional<uint32_t> FileNames::DeclarationAt(int32_t offset) const {
-  const std::vector<Declaration>& declarations = Declarations();
   const auto at = std::lower_bound(
       declarations.begin(), declarations.end(), offset,
       [](const Declaration& declaration, int32_t wanted) { return declaration.offset < wanted; });
@@ -26,22 +25,24 @@ std::optional<uint32_t> NameIndex::FindKey(const Text& key) const {
 }
 
 const FileNames& NameIndex::Scan(uint32_t file, TextView content) {
-  auto script = std::make_shared<ScriptScan>();
-  auto names =
-      std::make_shared<const NameScan>(ScanNames(content, LineIndex(content), script.get()));
-  return Adopt(file, std::move(script), std::move(names));
+  ScriptScan script;
+  const NameScan names = ScanNames(content, LineIndex(content), &script);
+  return Adopt(file, script, names);
 }
 
-const FileNames& NameIndex::Adopt(uint32_t file, std::shared_ptr<const ScriptScan> script,
-                                  std::shared_ptr<const NameScan> scanned) {
+const FileNames& NameIndex::Adopt(uint32_t file, const ScriptScan& script,
+                                  const NameScan& scanned) {
   auto names = std::make_unique<FileNames>();
-  names->script = std::move(script);
-  names->names = std::move(scanned);
-  for (const Declaration& declaration : names->Declarations()) {
+  names->declarations = script.declarations;
+  names->locals = scanned.locals;
+  names->uses.reserve(scanned.uses.size());
+  names->useKeys.reserve(scanned.uses.size());
+  for (const Declaration& declaration : names->declarations) {
     names->declarationKeys.push_back(Key(declaration.key));
   }
-  for (uint32_t i = 0; i < names->Uses().size(); ++i) {
-    const NameUse& use = names->Uses()[i];
+  for (uint32_t i = 0; i < scanned.uses.size(); ++i) {
+    const NameUse& use = scanned.uses[i];
+    names->uses.push_back({NameRangeOf(use), use.unit, use.local});
     names->useKeys.push_back(Key(use.key));
     if (use.local < 0) names->usesByKey.emplace_back(names->useKeys.back(), i);
   }

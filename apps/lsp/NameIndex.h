@@ -27,23 +27,42 @@ struct PageName {
   DeclarationRef declaration;
 };
 
+// Where a name stands in a file: its line and column, counted from 1, and the column after it.
+struct NameRange {
+  int32_t line = 1;
+  int32_t column = 1;
+  int32_t endColumn = 1;
+
+  auto operator<=>(const NameRange&) const = default;
+};
+
+// A use of a name as the index keeps it (see NameUse), without its text: the site holds many.
+struct IndexedUse {
+  NameRange range;
+  int32_t unit = 0;
+  int32_t local = -1;
+};
+
 // The names of one file's text: its script-level declarations, its uses of names and its local
 // declarations, with the number of each name's key.
 struct FileNames {
-  std::shared_ptr<const ScriptScan> script;
-  std::shared_ptr<const NameScan> names;
+  std::vector<Declaration> declarations;
+  std::vector<LocalName> locals;
+  std::vector<IndexedUse> uses;
   std::vector<uint32_t> declarationKeys;
-  // By position in names.uses; for local uses too.
+  // By position in `uses`; for local uses too.
   std::vector<uint32_t> useKeys;
-  // The positions in names.uses of the uses of page-level names, by rising key.
+  // The positions in `uses` of the uses of page-level names, by rising key.
   std::vector<std::pair<uint32_t, uint32_t>> usesByKey;
 
-  const std::vector<Declaration>& Declarations() const { return script->declarations; }
-  const std::vector<NameUse>& Uses() const { return names->uses; }
-  const std::vector<LocalName>& Locals() const { return names->locals; }
   // The position of the declaration at `offset`, when there is one.
   std::optional<uint32_t> DeclarationAt(int32_t offset) const;
 };
+
+// Where `place` stands.
+inline NameRange NameRangeOf(const NamePlace& place) {
+  return {place.line, place.column, place.endColumn};
+}
 
 // The names of the site's files, each file scanned once per text, and the numbers of the names'
 // upper-cased keys. Files are known by their ids in the SiteIndex.
@@ -56,10 +75,9 @@ class NameIndex {
 
   // Scans `content` as the text of `file`, replacing what was known of it.
   const FileNames& Scan(uint32_t file, TextView content);
-  // Takes `script` and `names`, one scan of the text of `file` made elsewhere, replacing what was
-  // known of it.
-  const FileNames& Adopt(uint32_t file, std::shared_ptr<const ScriptScan> script,
-                         std::shared_ptr<const NameScan> names);
+  // Takes what `script` and `names`, one scan of the text of `file` made elsewhere, found,
+  // replacing what was known of it.
+  const FileNames& Adopt(uint32_t file, const ScriptScan& script, const NameScan& names);
   // The names of `file`, or null when it was not scanned since it was last forgotten.
   const FileNames* Of(uint32_t file) const;
   // Forgets `file`, whose text changed.

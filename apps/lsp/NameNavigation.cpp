@@ -15,23 +15,23 @@ namespace {
 // The most workspace symbols one answer lists.
 constexpr size_t MostSymbols = 1000;
 
-Json RangeOf(const NamePlace& place) {
-  return lsp::RangeOf(place.line, place.column, place.line, place.endColumn);
+Json RangeOf(const NameRange& range) {
+  return lsp::RangeOf(range.line, range.column, range.line, range.endColumn);
 }
 
 // The protocol's location of `spot`, or null when its file has no URI.
 Json LocationOf(Workspace& workspace, const NameSpot& spot) {
   const std::string uri = workspace.UriOf(spot.file);
   if (uri.empty()) return nullptr;
-  return {{"uri", uri}, {"range", RangeOf(*spot.place)}};
+  return {{"uri", uri}, {"range", RangeOf(spot.range)}};
 }
 
 // The locations of `spots`, each place once, in their order.
 Json LocationsOf(Workspace& workspace, const std::vector<NameSpot>& spots) {
   Json locations = Json::array();
-  std::set<std::pair<uint32_t, const NamePlace*>> seen;
+  std::set<std::pair<uint32_t, NameRange>> seen;
   for (const NameSpot& spot : spots) {
-    if (!seen.emplace(spot.file, spot.place).second) continue;
+    if (!seen.emplace(spot.file, spot.range).second) continue;
     Json location = LocationOf(workspace, spot);
     if (!location.is_null()) locations.push_back(std::move(location));
   }
@@ -47,7 +47,7 @@ std::vector<NameDefinition> DefinitionsAt(Workspace& workspace, uint32_t file, P
 std::string LineOf(Workspace& workspace, const NameSpot& spot) {
   const std::optional<Text> content = workspace.CurrentText(workspace.Index().Name(spot.file));
   if (!content) return {};
-  const LineIndex::Span line = LineIndex(*content).Line(*content, spot.place->line);
+  const LineIndex::Span line = LineIndex(*content).Line(*content, spot.range.line);
   TextView shown = TextView(*content).substr(line.begin, line.end - line.begin);
   while (!shown.empty() && (shown.front() == u' ' || shown.front() == u'\t'))
     shown.remove_prefix(1);
@@ -56,7 +56,7 @@ std::string LineOf(Workspace& workspace, const NameSpot& spot) {
 }
 
 std::string PlaceText(Workspace& workspace, const NameSpot& spot) {
-  return text::ToUtf8(workspace.Index().Name(spot.file)) + ":" + std::to_string(spot.place->line);
+  return text::ToUtf8(workspace.Index().Name(spot.file)) + ":" + std::to_string(spot.range.line);
 }
 
 // The symbol kind of a declaration, and its completion item kind.
@@ -93,8 +93,8 @@ int CompletionKind(DeclarationKind kind) {
 Json Symbol(const Declaration& declaration, bool member) {
   return {{"name", text::ToUtf8(declaration.name)},
           {"kind", SymbolKind(declaration.kind, member)},
-          {"range", RangeOf(declaration)},
-          {"selectionRange", RangeOf(declaration)}};
+          {"range", RangeOf(NameRangeOf(declaration))},
+          {"selectionRange", RangeOf(NameRangeOf(declaration))}};
 }
 
 bool IsNameUnit(char16_t unit) {
@@ -153,15 +153,15 @@ Json NameHover(Workspace& workspace, uint32_t file, Position position) {
   }
   if (value.empty()) value = "Declared in no file of the pages that reach this one.";
   return {{"contents", {{"kind", "markdown"}, {"value", value}}},
-          {"range", RangeOf(*target->place)}};
+          {"range", RangeOf(target->range)}};
 }
 
 Json Completion(Workspace& workspace, uint32_t file, Position position) {
   Json items = Json::array();
   if (AfterDot(workspace, file, position)) return items;
   for (const NameSpot& spot : VisibleAt(workspace, file, position)) {
-    items.push_back({{"label", text::ToUtf8(spot.place->name)},
-                     {"kind", CompletionKind(spot.kind.value_or(DeclarationKind::Variable))},
+    items.push_back({{"label", text::ToUtf8(spot.declaration->name)},
+                     {"kind", CompletionKind(spot.declaration->kind)},
                      {"detail", PlaceText(workspace, spot)}});
   }
   return items;
@@ -171,11 +171,11 @@ Json NameSymbols(Workspace& workspace, uint32_t file) {
   Json symbols = Json::array();
   const FileNames* names = workspace.NamesOf(file);
   if (!names) return symbols;
-  for (const Declaration& declaration : names->Declarations()) {
+  for (const Declaration& declaration : names->declarations) {
     Json symbol = Symbol(declaration, false);
     if (declaration.kind == DeclarationKind::Class) {
       Json members = Json::array();
-      for (const LocalName& local : names->Locals()) {
+      for (const LocalName& local : names->locals) {
         if (local.member && local.scope.begin <= declaration.offset &&
             declaration.offset < local.scope.end) {
           members.push_back(Symbol(local.declaration, true));
@@ -193,8 +193,8 @@ Json WorkspaceSymbols(Workspace& workspace, const std::string& query) {
   for (const NameSpot& spot : DeclarationsMatching(workspace, text::FromUtf8(query), MostSymbols)) {
     Json location = LocationOf(workspace, spot);
     if (location.is_null()) continue;
-    symbols.push_back({{"name", text::ToUtf8(spot.place->name)},
-                       {"kind", SymbolKind(spot.kind.value_or(DeclarationKind::Variable), false)},
+    symbols.push_back({{"name", text::ToUtf8(spot.declaration->name)},
+                       {"kind", SymbolKind(spot.declaration->kind, false)},
                        {"location", std::move(location)},
                        {"containerName", text::ToUtf8(workspace.Index().Name(spot.file))}});
   }

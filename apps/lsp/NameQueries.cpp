@@ -12,28 +12,28 @@ namespace lintra::lsp {
 
 namespace {
 
-bool On(const NamePlace& place, Position position) {
-  return Contains(place.line, place.column, place.line, place.endColumn, position);
+bool On(const NameRange& range, Position position) {
+  return Contains(range.line, range.column, range.line, range.endColumn, position);
 }
 
 // The position of the declaration of `key` in script `unit` of `names`, when it has one.
 std::optional<uint32_t> DeclaredInUnit(const FileNames& names, uint32_t key, int32_t unit) {
-  for (uint32_t i = 0; i < names.Declarations().size(); ++i) {
-    if (names.declarationKeys[i] == key && names.Declarations()[i].unit == unit) return i;
+  for (uint32_t i = 0; i < names.declarations.size(); ++i) {
+    if (names.declarationKeys[i] == key && names.declarations[i].unit == unit) return i;
   }
   return std::nullopt;
 }
 
 NameSpot SpotOf(uint32_t file, const Declaration& declaration) {
-  return {file, &declaration, declaration.kind};
+  return {file, NameRangeOf(declaration), &declaration};
 }
 
 NameDefinition Declared(uint32_t file, const FileNames& names, uint32_t index, uint32_t page) {
-  return {SpotOf(file, names.Declarations()[index]), page, DeclarationRef{file, index}, -1};
+  return {SpotOf(file, names.declarations[index]), page, DeclarationRef{file, index}, -1};
 }
 
 NameDefinition Local(uint32_t file, const FileNames& names, int32_t local) {
-  const Declaration& declaration = names.Locals()[static_cast<size_t>(local)].declaration;
+  const Declaration& declaration = names.locals[static_cast<size_t>(local)].declaration;
   return {SpotOf(file, declaration), file, std::nullopt, local};
 }
 
@@ -57,19 +57,20 @@ std::optional<NameTarget> NameAt(Workspace& workspace, uint32_t file, Position p
   const FileNames* names = workspace.NamesOf(file);
   if (!names) return std::nullopt;
   using Kind = NameTarget::Kind;
-  const std::vector<Declaration>& declarations = names->Declarations();
+  const std::vector<Declaration>& declarations = names->declarations;
   for (uint32_t i = 0; i < declarations.size(); ++i) {
-    if (On(declarations[i], position)) {
-      return NameTarget{Kind::Declaration, file, i, &declarations[i]};
+    if (On(NameRangeOf(declarations[i]), position)) {
+      return NameTarget{Kind::Declaration, file, i, NameRangeOf(declarations[i])};
     }
   }
-  for (uint32_t i = 0; i < names->Locals().size(); ++i) {
-    const Declaration& local = names->Locals()[i].declaration;
-    if (On(local, position)) return NameTarget{Kind::Local, file, i, &local};
+  for (uint32_t i = 0; i < names->locals.size(); ++i) {
+    const Declaration& local = names->locals[i].declaration;
+    if (On(NameRangeOf(local), position))
+      return NameTarget{Kind::Local, file, i, NameRangeOf(local)};
   }
-  for (uint32_t i = 0; i < names->Uses().size(); ++i) {
-    const NameUse& use = names->Uses()[i];
-    if (On(use, position)) return NameTarget{Kind::Use, file, i, &use};
+  for (uint32_t i = 0; i < names->uses.size(); ++i) {
+    const IndexedUse& use = names->uses[i];
+    if (On(use.range, position)) return NameTarget{Kind::Use, file, i, use.range};
   }
   return std::nullopt;
 }
@@ -85,7 +86,7 @@ std::vector<NameDefinition> Definitions(Workspace& workspace, const NameTarget& 
     case NameTarget::Kind::Use:
       break;
   }
-  const NameUse& use = names->Uses()[target.index];
+  const IndexedUse& use = names->uses[target.index];
   if (use.local >= 0) return {Local(target.file, *names, use.local)};
   const uint32_t key = names->useKeys[target.index];
   if (use.unit != 0) {
@@ -104,7 +105,7 @@ std::vector<NameDefinition> Definitions(Workspace& workspace, const NameTarget& 
       continue;
     }
     const FileNames* holder = workspace.NamesOf(resolved->file);
-    if (holder && resolved->declaration < holder->Declarations().size()) {
+    if (holder && resolved->declaration < holder->declarations.size()) {
       found.push_back(Declared(resolved->file, *holder, resolved->declaration, page));
     }
   }
@@ -117,15 +118,15 @@ std::vector<NameSpot> References(Workspace& workspace, const NameDefinition& def
   const FileNames* names = workspace.NamesOf(home);
   if (!names) return spots;
   if (definition.local >= 0) {
-    for (const NameUse& use : names->Uses()) {
-      if (use.local == definition.local) spots.push_back({home, &use, std::nullopt});
+    for (const IndexedUse& use : names->uses) {
+      if (use.local == definition.local) spots.push_back({home, use.range, nullptr});
     }
     return spots;
   }
   if (!definition.declaration) return spots;
   const DeclarationRef declaration = *definition.declaration;
   const uint32_t key = names->declarationKeys[declaration.declaration];
-  const int32_t unit = names->Declarations()[declaration.declaration].unit;
+  const int32_t unit = names->declarations[declaration.declaration].unit;
   std::vector<uint32_t> files;
   if (unit != 0) {
     files.push_back(home);
@@ -149,12 +150,12 @@ std::vector<NameSpot> References(Workspace& workspace, const NameDefinition& def
         user->usesByKey.begin(), user->usesByKey.end(), std::make_pair(key, uint32_t{0}),
         [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto at = first; at != last; ++at) {
-      const NameUse& use = user->Uses()[at->second];
+      const IndexedUse& use = user->uses[at->second];
       // A declaration in a server script block serves that block alone; one of the page's is
       // hidden in a block that declares the name itself.
       const bool seen =
           unit != 0 ? use.unit == unit : use.unit == 0 || !DeclaredInUnit(*user, key, use.unit);
-      if (seen) spots.push_back({file, &use, std::nullopt});
+      if (seen) spots.push_back({file, use.range, nullptr});
     }
   }
   return spots;
@@ -178,23 +179,24 @@ std::vector<NameSpot> VisibleAt(Workspace& workspace, uint32_t file, Position po
     if (seen.insert(declaration.key).second) visible.push_back(SpotOf(holder, declaration));
   };
   const auto offset = static_cast<int32_t>(OffsetOf(*content, position));
-  for (const LocalName& local : names->Locals()) {
+  for (const LocalName& local : names->locals) {
     if (local.scope.begin <= offset && offset < local.scope.end) add(file, local.declaration);
   }
   const PageRecord* record = workspace.Index().Record(FirstPage(workspace, file));
   if (!record) {
-    for (const Declaration& declaration : names->Declarations()) add(file, declaration);
+    for (const Declaration& declaration : names->declarations) add(file, declaration);
     return visible;
   }
   const size_t locals = visible.size();
   for (const PageName& name : record->names) {
     const FileNames* holder = workspace.NamesOf(name.declaration.file);
-    if (holder && name.declaration.declaration < holder->Declarations().size()) {
-      add(name.declaration.file, holder->Declarations()[name.declaration.declaration]);
+    if (holder && name.declaration.declaration < holder->declarations.size()) {
+      add(name.declaration.file, holder->declarations[name.declaration.declaration]);
     }
   }
-  std::sort(visible.begin() + static_cast<std::ptrdiff_t>(locals), visible.end(),
-            [](const NameSpot& a, const NameSpot& b) { return a.place->key < b.place->key; });
+  std::sort(
+      visible.begin() + static_cast<std::ptrdiff_t>(locals), visible.end(),
+      [](const NameSpot& a, const NameSpot& b) { return a.declaration->key < b.declaration->key; });
   return visible;
 }
 
@@ -203,7 +205,7 @@ std::vector<NameSpot> DeclarationsMatching(Workspace& workspace, const Text& que
   const Text key = text::UCase(query);
   for (const uint32_t file : workspace.FilesWithNames()) {
     const FileNames* names = workspace.NamesOf(file);
-    for (const Declaration& declaration : names->Declarations()) {
+    for (const Declaration& declaration : names->declarations) {
       if (found.size() >= most) return found;
       if (declaration.key.find(key) != Text::npos) found.push_back(SpotOf(file, declaration));
     }

@@ -15,12 +15,12 @@ namespace lintra::lsp {
 // resolutions of names (PageRecord::names) and the files' names (NameIndex). No protocol here:
 // Navigation turns the answers into the editor's terms.
 
-// A name written in a file: its id, the name as it stands and its kind of declaration (none for
-// a use).
+// A name written in a file: its id, where it stands and, for a declaration (a local too), the
+// declaration; none for a use.
 struct NameSpot {
   uint32_t file = 0;
-  const NamePlace* place = nullptr;
-  std::optional<DeclarationKind> kind;
+  NameRange range;
+  const Declaration* declaration = nullptr;
 };
 
 // What the cursor stands on: a script-level declaration, a local declaration or member, or a use
@@ -30,8 +30,8 @@ struct NameTarget {
   Kind kind = Kind::Use;
   uint32_t file = 0;
   uint32_t index = 0;
-  // The name under the cursor.
-  const NamePlace* place = nullptr;
+  // Where the name under the cursor stands.
+  NameRange range;
 };
 
 // A declaration a name resolves to, and the first page that resolves it so: the file itself for
@@ -39,7 +39,7 @@ struct NameTarget {
 struct NameDefinition {
   NameSpot spot;
   uint32_t page = 0;
-  // Which declaration it is: a script-level one, or a local by its position in NameScan::locals.
+  // Which declaration it is: a script-level one, or a local by its position in FileNames::locals.
   std::optional<DeclarationRef> declaration;
   int32_t local = -1;
 };

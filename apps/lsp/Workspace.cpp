@@ -225,7 +225,7 @@ PageRecord Workspace::RecordOf(const PageFiles& found) {
   for (const PageFiles::Scans& scans : found.scans) {
     const uint32_t file = ids[scans.file];
     if (names_.Of(file)) continue;
-    names_.Adopt(file, scans.script, scans.names);
+    names_.Adopt(file, *scans.script, *scans.names);
     NoteUri(file,
             Root() / std::filesystem::path(text::ToUtf8(found.files[scans.file])).relative_path());
   }
