@@ -19,7 +19,8 @@ void SortUnique(std::vector<int32_t>& values) {
 
 }  // namespace
 
-PageNames::PageNames(const PageTree& tree, SourceFacts& facts) : tree_(tree), facts_(facts) {
+PageNames::PageNames(const PageTree& tree, SourceFacts& facts, Taking taking)
+    : tree_(tree), facts_(facts), taking_(taking) {
   usedThrough_.resize(tree.Nodes().size());
   Collect();
   for (size_t i = 0; i < declarations_.size(); ++i) AddCandidate(static_cast<int32_t>(i));
@@ -63,7 +64,8 @@ void PageNames::Take(Frame& frame, int32_t offset) {
   for (;;) {
     const bool declaration = frame.nextDeclaration < declarations.size() &&
                              declarations[frame.nextDeclaration].offset < offset;
-    const bool use = frame.nextUse < uses.size() && uses[frame.nextUse].offset < offset;
+    const bool use = taking_ == Taking::DeclarationsAndUses && frame.nextUse < uses.size() &&
+                     uses[frame.nextUse].offset < offset;
     if (!declaration && !use) break;
     if (declaration &&
         (!use || declarations[frame.nextDeclaration].offset < uses[frame.nextUse].offset)) {
@@ -83,6 +85,8 @@ void PageNames::Take(Frame& frame, int32_t offset) {
 void PageNames::AddCandidate(int32_t position) {
   const Declaration& declaration = *declarations_[static_cast<size_t>(position)].declaration;
   Candidates& candidates = candidates_[declaration.id];
+  if (!candidates.first) candidates.first = &declaration;
+  candidates.several = candidates.several || candidates.first != &declaration;
   const auto first = [position](int32_t& chosen) {
     if (chosen == Unresolved) chosen = position;
   };
@@ -144,14 +148,14 @@ const std::vector<int32_t>& PageNames::UsedThrough(uint32_t node) const {
   return node < usedThrough_.size() ? usedThrough_[node] : none;
 }
 
-std::vector<int32_t> PageNames::Visible() const {
-  std::vector<int32_t> visible;
+std::vector<int32_t> PageNames::Contested() const {
+  std::vector<int32_t> contested;
   for (const auto& [id, candidates] : candidates_) {
-    const int32_t chosen = Resolve(id, 0, 0, uses_.size());
-    if (chosen != Unresolved) visible.push_back(chosen);
+    const int32_t chosen = candidates.several ? Resolve(id, 0, 0, uses_.size()) : Unresolved;
+    if (chosen != Unresolved) contested.push_back(chosen);
   }
-  SortUnique(visible);
-  return visible;
+  SortUnique(contested);
+  return contested;
 }
 
 }  // namespace lintra

@@ -49,10 +49,14 @@ struct PageUse {
 class PageNames {
  public:
   static constexpr int32_t Unresolved = -1;
+  // What to take: the declarations and the uses, or the declarations alone (Uses and UsedThrough
+  // then hold nothing), for readers that need only what each name resolves to (Contested), at a
+  // cost of the page's declarations rather than of all its code.
+  enum class Taking { DeclarationsAndUses, Declarations };
 
   // The names of the page whose tree is `tree`, its texts' facts from `facts`; both must outlive
   // this.
-  PageNames(const PageTree& tree, SourceFacts& facts);
+  PageNames(const PageTree& tree, SourceFacts& facts, Taking taking = Taking::DeclarationsAndUses);
 
   // Whether Option Explicit is in force: it is the first statement of the page's <% %> code as
   // expanded, before every statement and declaration of the page and of its includes.
@@ -68,13 +72,17 @@ class PageNames {
   // declarations of that node and of the files below it that a use outside them resolves to, each
   // once, rising. Empty for the page's own node.
   const std::vector<int32_t>& UsedThrough(uint32_t node) const;
-  // For each name the page declares, the declaration that a use of it in the page's <% %> code
-  // resolves to, rising.
-  std::vector<int32_t> Visible() const;
+  // For each name that the page declares in more than one place (a file included twice declares
+  // its names in one place), the declaration that a use of it in the page's <% %> code resolves
+  // to, rising. A name declared in one place resolves there.
+  std::vector<int32_t> Contested() const;
 
  private:
   // The declarations of one name that resolution chooses among, as positions in declarations_.
   struct Candidates {
+    // The first declaration, and whether another place declares the name too.
+    const Declaration* first = nullptr;
+    bool several = false;
     int32_t mainVariable = Unresolved;
     int32_t procedure = Unresolved;
     int32_t klass = Unresolved;
@@ -109,6 +117,7 @@ class PageNames {
 
   const PageTree& tree_;
   SourceFacts& facts_;
+  Taking taking_;
   TreeWalk<Frame> walk_;
   // Whether the page's first statement was reached, which decides optionExplicit_.
   bool firstStatementSeen_ = false;

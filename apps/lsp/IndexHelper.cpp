@@ -38,9 +38,9 @@ PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts,
     found.directives.push_back(
         {fileOf[nodes[i].parent], known->second, file.BaseFileStart(), file.BaseFileEnd()});
   }
-  const PageNames names(tree, facts);
-  for (const int32_t visible : names.Visible()) {
-    const PageDeclaration& declaration = names.Declarations()[static_cast<size_t>(visible)];
+  const PageNames names(tree, facts, PageNames::Taking::Declarations);
+  for (const int32_t contested : names.Contested()) {
+    const PageDeclaration& declaration = names.Declarations()[static_cast<size_t>(contested)];
     found.names.push_back({fileOf[declaration.node], declaration.declaration->offset});
   }
   return found;

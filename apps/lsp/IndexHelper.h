@@ -35,8 +35,9 @@ struct PageFiles {
     int32_t end = 0;
   };
 
-  // A declaration that a use of its name in the page's <% %> code resolves to (see
-  // PageNames::Visible): the position in `files` of the file that holds it, and its offset there.
+  // A declaration that a use of its name in the page's <% %> code resolves to, for the names the
+  // page declares in more than one place (see PageNames::Contested): the position in `files` of
+  // the file that holds it, and its offset there.
   struct Name {
     uint32_t file = 0;
     int32_t offset = 0;

@@ -21,7 +21,8 @@ struct DeclarationRef {
   auto operator<=>(const DeclarationRef&) const = default;
 };
 
-// A name a page declares and the declaration its uses resolve to there; key by NameIndex::Key.
+// A name a page's tree declares more than once and the declaration its uses resolve to there;
+// key by NameIndex::Key.
 struct PageName {
   uint32_t key = 0;
   DeclarationRef declaration;
@@ -50,6 +51,8 @@ struct FileNames {
   std::vector<LocalName> locals;
   std::vector<IndexedUse> uses;
   std::vector<uint32_t> declarationKeys;
+  // The positions in `declarations` by the number of their key, rising.
+  std::vector<std::pair<uint32_t, uint32_t>> declarationsByKey;
   // By position in `uses`; for local uses too.
   std::vector<uint32_t> useKeys;
   // The positions in `uses` of the uses of page-level names, by rising key.
@@ -57,6 +60,8 @@ struct FileNames {
 
   // The position of the declaration at `offset`, when there is one.
   std::optional<uint32_t> DeclarationAt(int32_t offset) const;
+  // The position of the first declaration of `key`, when there is one.
+  std::optional<uint32_t> FirstDeclarationOf(uint32_t key) const;
 };
 
 // Where `place` stands.
@@ -82,12 +87,21 @@ class NameIndex {
   const FileNames* Of(uint32_t file) const;
   // Forgets `file`, whose text changed.
   void Forget(uint32_t file);
+  // The declarations of `key` in every file known, in no set order.
+  const std::vector<DeclarationRef>& DeclaredBy(uint32_t key) const;
+  // The declaration that a use of `key` in the <% %> code of a page resolves to: the page's own
+  // choice where its tree declares the name more than once (`chosen`, by rising key), otherwise
+  // the declaration of the name among the page's `files` (ids, rising).
+  std::optional<DeclarationRef> Resolve(const std::vector<PageName>& chosen,
+                                        const std::vector<uint32_t>& files, uint32_t key) const;
   // Every file scanned, by rising id.
   std::vector<uint32_t> Files() const;
 
  private:
   std::unordered_map<Text, uint32_t> keys_;
   std::vector<std::unique_ptr<FileNames>> files_;
+  // By key.
+  std::vector<std::vector<DeclarationRef>> declaredBy_;
 };
 
 // The declaration `page` resolves the name `key` to, when it declares the name; `names` are the

@@ -98,7 +98,7 @@ std::vector<NameDefinition> Definitions(Workspace& workspace, const NameTarget& 
   for (const uint32_t page : workspace.Index().Reaching(target.file)) {
     const PageRecord* record = workspace.Index().Record(page);
     const std::optional<DeclarationRef> resolved =
-        record ? Resolved(record->names, key) : std::nullopt;
+        record ? workspace.ResolveName(*record, key) : std::nullopt;
     if (!resolved || std::any_of(found.begin(), found.end(), [&](const NameDefinition& known) {
           return known.declaration == resolved;
         })) {
@@ -133,7 +133,7 @@ std::vector<NameSpot> References(Workspace& workspace, const NameDefinition& def
   } else {
     for (const uint32_t page : workspace.Index().Reaching(home)) {
       const PageRecord* record = workspace.Index().Record(page);
-      if (record && Resolved(record->names, key) == declaration) {
+      if (record && workspace.ResolveName(*record, key) == declaration) {
         files.insert(files.end(), record->files.begin(), record->files.end());
       }
     }
@@ -188,10 +188,14 @@ std::vector<NameSpot> VisibleAt(Workspace& workspace, uint32_t file, Position po
     return visible;
   }
   const size_t locals = visible.size();
-  for (const PageName& name : record->names) {
-    const FileNames* holder = workspace.NamesOf(name.declaration.file);
-    if (holder && name.declaration.declaration < holder->declarations.size()) {
-      add(name.declaration.file, holder->declarations[name.declaration.declaration]);
+  for (const uint32_t holder : record->files) {
+    const FileNames* declaring = workspace.NamesOf(holder);
+    if (!declaring) continue;
+    for (const uint32_t key : declaring->declarationKeys) {
+      const std::optional<DeclarationRef> resolved = workspace.ResolveName(*record, key);
+      if (resolved && resolved->file == holder) {
+        add(holder, declaring->declarations[resolved->declaration]);
+      }
     }
   }
   std::sort(

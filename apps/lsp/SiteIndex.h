@@ -35,7 +35,8 @@ struct PageRecord {
   bool checked = false;
   // The rule findings of the page, when checked.
   std::vector<RuleFinding> findings;
-  // The names the page declares, each with the declaration its uses resolve to, by rising key.
+  // The names the page declares in more than one place, each with the declaration its uses
+  // resolve to, by rising key (see NameIndex::Resolve for the others).
   std::vector<PageName> names;
 };
 

@@ -41,6 +41,11 @@ class Workspace {
   const FileNames* NamesOf(uint32_t file);
   // The files whose names were scanned.
   std::vector<uint32_t> FilesWithNames() const { return names_.Files(); }
+  // The declaration that a use of the name `key` in the <% %> code of the page of `record`
+  // resolves to (see NameIndex::Resolve).
+  std::optional<DeclarationRef> ResolveName(const PageRecord& record, uint32_t key) const {
+    return names_.Resolve(record.names, record.files, key);
+  }
   // The number of a name's upper-cased key, when some file ever had it.
   std::optional<uint32_t> NameKey(const Text& key) const { return names_.FindKey(key); }
   // Forgets the names of `file`, whose text changed, and where it was found.

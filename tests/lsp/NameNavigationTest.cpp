@@ -35,6 +35,12 @@ class NameNavigation : public ::testing::Test {
     site_.Write("inc/top.inc",
                 "<!-- #include file=\"lib/format.inc\" -->\r\n<% Const Currency = \"EUR\" %>\r\n");
     site_.Write("inc/alt.inc", "<% Const Currency = \"USD\" %>\r\n");
+    site_.Write("log.asp",
+                "<!-- #include file=\"inc/log1.inc\" -->\r\n"
+                "<!-- #include file=\"inc/log2.inc\" -->\r\n"
+                "<% Log \"x\" %>\r\n");
+    site_.Write("inc/log1.inc", "<% Sub Log(m) : End Sub %>\r\n");
+    site_.Write("inc/log2.inc", "<% Sub Log(m) : End Sub %>\r\n");
     site_.Write("inc/lib/format.inc",
                 "<% Function FormatPrice(amount)\r\n"
                 "  Dim shown\r\n"
@@ -65,6 +71,11 @@ TEST_F(NameNavigation, DefinitionGoesToTheIncludeThatDeclaresTheNameInAnyLetterC
   EXPECT_EQ(Ask("textDocument/definition", "inc/lib/format.inc", 2, 4),
             Json::array({Location("inc/lib/format.inc", Range(1, 6, 1, 11))}));
   EXPECT_EQ(Ask("textDocument/definition", "default.asp", 3, 2), Json());
+}
+
+TEST_F(NameNavigation, DefinitionOfAProcedureDeclaredTwiceInThePageIsTheLast) {
+  EXPECT_EQ(Ask("textDocument/definition", "log.asp", 2, 4),
+            Json::array({Location("inc/log2.inc", Range(0, 7, 0, 10))}));
 }
 
 TEST_F(NameNavigation, DefinitionGivesEveryDeclarationThatPagesReachingTheFileResolveTo) {

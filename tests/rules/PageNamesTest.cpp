@@ -39,6 +39,19 @@ class Names {
     return out;
   }
 
+  // The declarations that `page`'s contested names resolve to, as "name file:line:column", taking
+  // the declarations alone.
+  std::string Contested(const char16_t* page) {
+    const PageTree tree(site_.Tree(page));
+    const PageNames names(tree, facts_, PageNames::Taking::Declarations);
+    std::string out;
+    for (const int32_t chosen : names.Contested()) {
+      const PageDeclaration& declaration = names.Declarations()[static_cast<size_t>(chosen)];
+      out += text::ToUtf8(declaration.declaration->name) + " " + Where(tree, declaration) + "; ";
+    }
+    return out + std::to_string(names.Uses().size()) + " uses";
+  }
+
   // For each include of `page`, in page order, "file: " and the names the page uses through it.
   std::string UsedThrough(const char16_t* page) {
     const PageTree tree(site_.Tree(page));
@@ -179,6 +192,17 @@ TEST(PageNames, TellsWhatThePageUsesThroughEachInclude) {
                {u"c.inc", u"<% Sub C : End Sub %>"},
                {u"none.inc", u"<% Sub N : N : End Sub %>"}});
   EXPECT_EQ(names.UsedThrough(u"p.asp"), "a.inc: A; b.inc: C; c.inc: C; none.inc:; ");
+}
+
+TEST(PageNames, KeepsWhatANameDeclaredInSeveralPlacesResolvesTo) {
+  Names names({{u"p.asp",
+                u"<!-- #include file=\"a.inc\" -->\r\n<!-- #include file=\"b.inc\" -->\r\n"
+                u"<!-- #include file=\"twice.inc\" -->\r\n"
+                u"<!-- #include file=\"twice.inc\" -->\r\n<% Log once %>"},
+               {u"a.inc", u"<% Sub Log(m) : End Sub : Dim single %>"},
+               {u"b.inc", u"<% Sub Log(m) : End Sub %>"},
+               {u"twice.inc", u"<% Dim once %>"}});
+  EXPECT_EQ(names.Contested(u"p.asp"), "Log b.inc:1:8; 0 uses");
 }
 
 TEST(PageNames, ReadsHowEachNameIsUsed) {
