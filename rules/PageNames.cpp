@@ -33,8 +33,7 @@ PageNames::PageNames(const PageTree& tree, SourceFacts& facts, Taking taking)
 
 void PageNames::Collect() {
   File& page = tree_.Page();
-  // The uses first: one scan then finds the declarations too.
-  const NameScan& names = facts_.Names(page);
+  const NameScan& names = NamesOf(page);
   const ScriptScan& scan = facts_.Script(page);
   if (scan.language == PageLanguage::Other || !Expanded(page)) return;
   walk_.Enter(Frame{0, &scan, &names, 0, 0, 1});
@@ -52,10 +51,16 @@ bool PageNames::Step(Frame& frame) {
   File& file = *nodes[include].file;
   Take(frame, file.BaseFileStart() - 1);
   if (AtScriptLevel(file, *frame.scan)) {
-    const NameScan& names = facts_.Names(file);
+    const NameScan& names = NamesOf(file);
     walk_.Enter(Frame{include, &facts_.Script(file), &names, 0, 0, include + 1});
   }
   return true;
+}
+
+const NameScan& PageNames::NamesOf(const File& file) {
+  static const NameScan none;
+  // The uses first: one scan then finds the declarations too.
+  return taking_ == Taking::DeclarationsAndUses ? facts_.Names(file) : none;
 }
 
 void PageNames::Take(Frame& frame, int32_t offset) {

@@ -11,6 +11,7 @@
 
 namespace lintra {
 
+class File;
 class PageTree;
 class SourceFacts;
 
@@ -59,7 +60,8 @@ class PageNames {
   PageNames(const PageTree& tree, SourceFacts& facts, Taking taking = Taking::DeclarationsAndUses);
 
   // Whether Option Explicit is in force: it is the first statement of the page's <% %> code as
-  // expanded, before every statement and declaration of the page and of its includes.
+  // expanded, before every statement and declaration of the page and of its includes. Read with
+  // the uses: false when the declarations alone are taken.
   bool OptionExplicit() const { return optionExplicit_; }
   // The script-level declarations, in the order of the expanded page.
   const std::vector<PageDeclaration>& Declarations() const { return declarations_; }
@@ -107,6 +109,8 @@ class PageNames {
   // One step of the walk over `frame`'s node: its text up to its next include, then that include
   // when it comes in at script level; false once the node is done.
   bool Step(Frame& frame);
+  // The uses of `file`'s text when they are taken; none otherwise.
+  const NameScan& NamesOf(const File& file);
   // Takes the declarations and uses of `frame`'s text that stand before `offset`, in text order.
   void Take(Frame& frame, int32_t offset);
   void AddCandidate(int32_t position);

@@ -15,7 +15,7 @@
 namespace lintra::lsp {
 
 PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts,
-                  std::unordered_set<Text>* sent) {
+                  const std::function<bool(const Text& path)>& wanted) {
   const std::vector<PageTree::Node>& nodes = tree.Nodes();
   PageFiles found{page, false, {}, {}, {}, {}};
   std::unordered_map<Text, uint32_t> positions;
@@ -27,8 +27,7 @@ PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts,
         positions.try_emplace(file.FullPath(), static_cast<uint32_t>(found.files.size()));
     if (added) {
       found.files.push_back(known->first);
-      if (!sent || sent->insert(known->first).second) {
-        // The uses first: one scan then finds the declarations too.
+      if (wanted(known->first)) {
         std::shared_ptr<const NameScan> names = facts.SharedNames(file);
         if (names) found.scans.push_back({known->second, facts.SharedScript(file), names});
       }
@@ -80,7 +79,8 @@ void IndexHelper::Run() {
         tree = site.Tree(webPath);
       } catch (const RuntimeError&) {
       }
-      PageFiles found = tree ? FilesOf(page, PageTree(tree), facts, &sent)
+      const auto unsent = [&sent](const Text& path) { return sent.insert(path).second; };
+      PageFiles found = tree ? FilesOf(page, PageTree(tree), facts, unsent)
                              : PageFiles{page, true, {webPath}, {}, {}, {}};
       const std::lock_guard lock(mutex_);
       done_.push_back(std::move(found));

@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <unordered_set>
@@ -56,15 +57,15 @@ struct PageFiles {
   std::vector<Text> files;
   std::vector<Directive> directives;
   std::vector<Name> names;
-  // The scans of the files whose texts were read, but those already sent (see FilesOf).
+  // The scans of the files whose texts were read and whose scans are wanted (see FilesOf).
   std::vector<Scans> scans;
 };
 
 // What the analysed `tree` of `page` holds, its files numbered in order of first sight; its names
-// resolved with the texts' facts in `facts`. The scans of a file go along unless its path is in
-// `sent`, which then takes it; with no `sent`, every file's.
+// resolved with the texts' facts in `facts`. The scans of a file go along when `wanted` says so
+// of its path, once a page (scanning a file in full costs more than analysing a page).
 PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts,
-                  std::unordered_set<Text>* sent = nullptr);
+                  const std::function<bool(const Text& path)>& wanted);
 
 // A second thread for the first indexing of a site: it analyses pages from the files on disk,
 // from the first page of its list on, while the server's own thread serves the editor and

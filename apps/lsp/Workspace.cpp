@@ -180,7 +180,8 @@ void Workspace::Reindex(uint32_t page, const std::vector<uint32_t>& openFiles) {
     return;
   }
   const PageTree tree(std::move(root));
-  PageRecord record = RecordOf(FilesOf(page, tree, facts_));
+  const auto unknown = [this](const Text& path) { return !names_.Of(Id(path)); };
+  PageRecord record = RecordOf(FilesOf(page, tree, facts_, unknown));
   if (HoldsOneOf(record, openFiles)) Check(tree, record);
   index_.Set(page, std::move(record));
 }
