@@ -16,7 +16,7 @@ const ScriptScan& SourceFacts::Script(const std::shared_ptr<const SourceText>& t
   Entry* entry = Of(text);
   if (!entry) return none;
   if (!entry->script) {
-    entry->script = std::make_shared<ScriptScan>(ScanScript(text->Value(), Lines(text)));
+    entry->script = std::make_unique<ScriptScan>(ScanScript(text->Value(), Lines(text)));
     NumberNames(*entry->script);
   }
   return *entry->script;
@@ -32,8 +32,8 @@ const NameScan& SourceFacts::Names(const std::shared_ptr<const SourceText>& text
   if (!entry) return none;
   if (!entry->names) {
     // One scan serves the declarations too when they are not known yet.
-    auto script = entry->script ? nullptr : std::make_shared<ScriptScan>();
-    entry->names = std::make_shared<NameScan>(ScanNames(text->Value(), Lines(text), script.get()));
+    auto script = entry->script ? nullptr : std::make_unique<ScriptScan>();
+    entry->names = std::make_unique<NameScan>(ScanNames(text->Value(), Lines(text), script.get()));
     for (NameUse& use : entry->names->uses) {
       if (use.local < 0) use.id = NameId(use.key);
     }
@@ -43,18 +43,6 @@ const NameScan& SourceFacts::Names(const std::shared_ptr<const SourceText>& text
     }
   }
   return *entry->names;
-}
-
-std::shared_ptr<const ScriptScan> SourceFacts::SharedScript(const File& file) {
-  Script(file);
-  const Entry* entry = Of(file);
-  return entry ? entry->script : nullptr;
-}
-
-std::shared_ptr<const NameScan> SourceFacts::SharedNames(const File& file) {
-  Names(file);
-  const Entry* entry = Of(file);
-  return entry ? entry->names : nullptr;
 }
 
 void SourceFacts::NumberNames(ScriptScan& script) {

@@ -32,10 +32,6 @@ class SourceFacts {
   // only, so that runs that look at no use pay nothing for them.
   const NameScan& Names(const File& file);
   const NameScan& Names(const std::shared_ptr<const SourceText>& text);
-  // The same two of `file`'s text, to be kept beyond this (as the language server's index keeps
-  // them); null for a node without a text.
-  std::shared_ptr<const ScriptScan> SharedScript(const File& file);
-  std::shared_ptr<const NameScan> SharedNames(const File& file);
   // Where the lines of `file`'s text begin.
   const LineIndex& Lines(const File& file);
   const LineIndex& Lines(const std::shared_ptr<const SourceText>& text);
@@ -53,8 +49,8 @@ class SourceFacts {
  private:
   struct Entry {
     std::weak_ptr<const SourceText> text;
-    std::shared_ptr<ScriptScan> script;
-    std::shared_ptr<NameScan> names;
+    std::unique_ptr<ScriptScan> script;
+    std::unique_ptr<NameScan> names;
     std::unique_ptr<LineIndex> lines;
     std::unique_ptr<PageCommands> commands;
     std::optional<TextBytes> bytes;

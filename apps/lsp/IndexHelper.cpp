@@ -14,10 +14,9 @@
 
 namespace lintra::lsp {
 
-PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts,
-                  const std::function<bool(const Text& path)>& wanted) {
+PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts) {
   const std::vector<PageTree::Node>& nodes = tree.Nodes();
-  PageFiles found{page, false, {}, {}, {}, {}};
+  PageFiles found{page, false, {}, {}, {}};
   std::unordered_map<Text, uint32_t> positions;
   // The position in found.files of each node's file.
   std::vector<uint32_t> fileOf(nodes.size());
@@ -25,13 +24,7 @@ PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts,
     const File& file = *nodes[i].file;
     const auto [known, added] =
         positions.try_emplace(file.FullPath(), static_cast<uint32_t>(found.files.size()));
-    if (added) {
-      found.files.push_back(known->first);
-      if (wanted(known->first)) {
-        std::shared_ptr<const NameScan> names = facts.SharedNames(file);
-        if (names) found.scans.push_back({known->second, facts.SharedScript(file), names});
-      }
-    }
+    if (added) found.files.push_back(known->first);
     fileOf[i] = known->second;
     if (i == 0) continue;
     found.directives.push_back(
@@ -66,8 +59,6 @@ void IndexHelper::Run() {
     DiskHost host(files, maxRequests_, DiskHost::Paths::OnDisk);
     SiteAnalysis site(host, text::FromUtf8(root_.string()));
     SourceFacts facts;
-    // The files whose scans went to the server: the disk is read once while this runs.
-    std::unordered_set<Text> sent;
     for (size_t i = 0; i < pages_.size() && !stop_; ++i) {
       uint8_t nobody = Nobody;
       if (!owners_[i].compare_exchange_strong(nobody, Helper)) continue;
@@ -79,9 +70,8 @@ void IndexHelper::Run() {
         tree = site.Tree(webPath);
       } catch (const RuntimeError&) {
       }
-      const auto unsent = [&sent](const Text& path) { return sent.insert(path).second; };
-      PageFiles found = tree ? FilesOf(page, PageTree(tree), facts, unsent)
-                             : PageFiles{page, true, {webPath}, {}, {}, {}};
+      PageFiles found =
+          tree ? FilesOf(page, PageTree(tree), facts) : PageFiles{page, true, {webPath}, {}, {}};
       const std::lock_guard lock(mutex_);
       done_.push_back(std::move(found));
       current = pages_.size();

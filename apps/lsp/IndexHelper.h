@@ -5,16 +5,12 @@
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <mutex>
 #include <thread>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include "platform/Text.h"
-#include "rules/NameScan.h"
-#include "rules/VbScanner.h"
 #include "site/PageTree.h"
 
 namespace lintra {
@@ -44,28 +40,17 @@ struct PageFiles {
     int32_t offset = 0;
   };
 
-  // The scans of one file's text (see SourceFacts::SharedNames), by its position in `files`.
-  struct Scans {
-    uint32_t file = 0;
-    std::shared_ptr<const ScriptScan> script;
-    std::shared_ptr<const NameScan> names;
-  };
-
   uint32_t page = 0;
   // Whether the analysis failed; `files` then holds the page alone.
   bool failed = false;
   std::vector<Text> files;
   std::vector<Directive> directives;
   std::vector<Name> names;
-  // The scans of the files whose texts were read and whose scans are wanted (see FilesOf).
-  std::vector<Scans> scans;
 };
 
 // What the analysed `tree` of `page` holds, its files numbered in order of first sight; its names
-// resolved with the texts' facts in `facts`. The scans of a file go along when `wanted` says so
-// of its path, once a page (scanning a file in full costs more than analysing a page).
-PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts,
-                  const std::function<bool(const Text& path)>& wanted);
+// resolved from its declarations, with the texts' facts in `facts`.
+PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts);
 
 // A second thread for the first indexing of a site: it analyses pages from the files on disk,
 // from the first page of its list on, while the server's own thread serves the editor and

@@ -34,11 +34,10 @@ std::optional<uint32_t> NameIndex::FindKey(const Text& key) const {
 const FileNames& NameIndex::Scan(uint32_t file, TextView content) {
   ScriptScan script;
   const NameScan names = ScanNames(content, LineIndex(content), &script);
-  return Adopt(file, script, names);
+  return Keep(file, script, names);
 }
 
-const FileNames& NameIndex::Adopt(uint32_t file, const ScriptScan& script,
-                                  const NameScan& scanned) {
+const FileNames& NameIndex::Keep(uint32_t file, const ScriptScan& script, const NameScan& scanned) {
   Forget(file);
   auto names = std::make_unique<FileNames>();
   names->declarations = script.declarations;

@@ -80,9 +80,6 @@ class NameIndex {
 
   // Scans `content` as the text of `file`, replacing what was known of it.
   const FileNames& Scan(uint32_t file, TextView content);
-  // Takes what `script` and `names`, one scan of the text of `file` made elsewhere, found,
-  // replacing what was known of it.
-  const FileNames& Adopt(uint32_t file, const ScriptScan& script, const NameScan& names);
   // The names of `file`, or null when it was not scanned since it was last forgotten.
   const FileNames* Of(uint32_t file) const;
   // Forgets `file`, whose text changed.
@@ -98,6 +95,9 @@ class NameIndex {
   std::vector<uint32_t> Files() const;
 
  private:
+  // Keeps what `script` and `names`, one scan of the text of `file`, found.
+  const FileNames& Keep(uint32_t file, const ScriptScan& script, const NameScan& names);
+
   std::unordered_map<Text, uint32_t> keys_;
   std::vector<std::unique_ptr<FileNames>> files_;
   // By key.

@@ -127,6 +127,10 @@ void Server::HandleRequest(const Json& id, const std::string& method, const Json
       throw RpcError(ErrorCode::MethodNotFound, "unknown method " + method);
     }
     if (method == "textDocument/references" || method == "workspace/symbol") AwaitIndex(method);
+    if (method == "textDocument/definition" || method == "textDocument/hover" ||
+        method == "textDocument/completion") {
+      AwaitNames();
+    }
     connection_.Respond(id, handler->second(params));
   } catch (const RpcError& error) {
     connection_.RespondError(id, error.Code(), error.what());
@@ -183,11 +187,21 @@ void Server::AwaitIndex(const std::string& method) {
   const auto deadline = std::chrono::steady_clock::now() + IndexWait;
   while (BackgroundWaiting() && std::chrono::steady_clock::now() < deadline) BackgroundStep();
   if (!BackgroundWaiting()) return;
-  const std::string message = "lintra: the answer to " + method +
-                              " is partial: " + std::to_string(indexTotal_ - pending_.Size()) +
-                              " of " + std::to_string(indexTotal_) +
-                              " pages are indexed so far; ask again once indexing ends";
+  const std::string indexed = pending_.Empty()
+                                  ? "the names of " + std::to_string(workspace_->NamesWaiting()) +
+                                        " files are still to be read"
+                                  : std::to_string(indexTotal_ - pending_.Size()) + " of " +
+                                        std::to_string(indexTotal_) + " pages are indexed so far";
+  const std::string message = "lintra: the answer to " + method + " is partial: " + indexed +
+                              "; ask again once indexing ends";
   connection_.Notify("window/showMessage", {{"type", 3}, {"message", message}});
+}
+
+void Server::AwaitNames() {
+  const auto deadline = std::chrono::steady_clock::now() + IndexWait;
+  while (workspace_->NamesWaiting() > 0 && std::chrono::steady_clock::now() < deadline) {
+    IndexNames();
+  }
 }
 
 ProjectSettings Server::LoadProject(const std::filesystem::path& folder) {

@@ -140,6 +140,25 @@ void Workspace::NoteUri(uint32_t file, const std::filesystem::path& resolved) {
 void Workspace::ForgetNames(uint32_t file) {
   names_.Forget(file);
   if (file < diskUris_.size()) diskUris_[file].clear();
+  QueueNames(file);
+}
+
+void Workspace::QueueNames(uint32_t file) {
+  if (queued_.size() <= file) queued_.resize(file + 1);
+  if (queued_[file]) return;
+  queued_[file] = true;
+  unnamed_.push_back(file);
+}
+
+size_t Workspace::IndexNames(std::chrono::milliseconds budget) {
+  const auto deadline = std::chrono::steady_clock::now() + budget;
+  while (!unnamed_.empty() && std::chrono::steady_clock::now() < deadline) {
+    const uint32_t file = unnamed_.back();
+    unnamed_.pop_back();
+    queued_[file] = false;
+    NamesOf(file);
+  }
+  return unnamed_.size();
 }
 
 void Workspace::DiscoverPages() {
@@ -176,12 +195,11 @@ std::shared_ptr<File> Workspace::Analyse(const Text& webPath) {
 void Workspace::Reindex(uint32_t page, const std::vector<uint32_t>& openFiles) {
   std::shared_ptr<File> root = Analyse(index_.Name(page));
   if (!root) {
-    index_.Set(page, RecordOf(PageFiles{page, true, {}, {}, {}, {}}));
+    index_.Set(page, RecordOf(PageFiles{page, true, {}, {}, {}}));
     return;
   }
   const PageTree tree(std::move(root));
-  const auto unknown = [this](const Text& path) { return !names_.Of(Id(path)); };
-  PageRecord record = RecordOf(FilesOf(page, tree, facts_, unknown));
+  PageRecord record = RecordOf(FilesOf(page, tree, facts_));
   if (HoldsOneOf(record, openFiles)) Check(tree, record);
   index_.Set(page, std::move(record));
 }
@@ -223,16 +241,12 @@ PageRecord Workspace::RecordOf(const PageFiles& found) {
     record.directives.push_back(
         {ids[directive.holder], ids[directive.target], directive.start, directive.end});
   }
-  for (const PageFiles::Scans& scans : found.scans) {
-    const uint32_t file = ids[scans.file];
-    if (names_.Of(file)) continue;
-    names_.Adopt(file, *scans.script, *scans.names);
-    NoteUri(file,
-            Root() / std::filesystem::path(text::ToUtf8(found.files[scans.file])).relative_path());
-  }
   record.names = NamesOf(found, ids);
   record.files = std::move(ids);
   SortUnique(record.files);
+  for (const uint32_t file : record.files) {
+    if (!names_.Of(file)) QueueNames(file);
+  }
   SortUnique(record.directives);
   return record;
 }

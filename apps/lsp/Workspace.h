@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -48,8 +49,14 @@ class Workspace {
   }
   // The number of a name's upper-cased key, when some file ever had it.
   std::optional<uint32_t> NameKey(const Text& key) const { return names_.FindKey(key); }
-  // Forgets the names of `file`, whose text changed, and where it was found.
+  // Forgets the names of `file`, whose text changed, and where it was found; they wait to be read
+  // again.
   void ForgetNames(uint32_t file);
+  // How many files of the indexed pages wait for their names to be read (see IndexNames).
+  size_t NamesWaiting() const { return unnamed_.size(); }
+  // Reads the names of the files waiting for about `budget`, after the pages are indexed, since
+  // reading every file's uses costs more than analysing the pages; the number still waiting.
+  size_t IndexNames(std::chrono::milliseconds budget);
   // The id of `webPath` in the index.
   uint32_t Id(const Text& webPath) { return index_.Intern(webPath); }
 
@@ -105,6 +112,7 @@ class Workspace {
   std::vector<PageName> NamesOf(const PageFiles& found, const std::vector<uint32_t>& ids);
   void Check(const PageTree& page, PageRecord& record);
 
+  void QueueNames(uint32_t file);
   // The text of `file` as CurrentText gives it, noting its URI when it is on disk.
   std::optional<Text> CurrentText(uint32_t file);
   void NoteUri(uint32_t file, const std::filesystem::path& resolved);
@@ -121,6 +129,9 @@ class Workspace {
   SiteAnalysis site_;
   SiteIndex index_;
   NameIndex names_;
+  // The files whose names wait to be read, and by file id whether it waits.
+  std::vector<uint32_t> unnamed_;
+  std::vector<bool> queued_;
   // By file id: the URI found on disk, empty when not known.
   std::vector<std::string> diskUris_;
   // What the server's own analyses learn of the texts' names, kept from one page to the next.

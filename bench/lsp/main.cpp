@@ -1,7 +1,7 @@
 // lintra-lspbench: the language server on a site of 8,000 pages whose most shared include is in
 // 5,000 of them, beside `lintra check` of the same site. Prints each figure with its target;
-// among them, once indexed, the definition of a function of the shared include and its
-// references, a call in each of the 5,000 pages.
+// among them, once indexed and the names of its files read, the definition of a function of the
+// shared include and its references, a call in each of the 5,000 pages.
 //
 //   lintra-lspbench LINTRA SITE_FOLDER [RUNS]
 //
@@ -37,6 +37,8 @@ struct Figures {
   double indexingCpu = 0;
   double openIndexed = 0;
   double republish = 0;
+  double names = 0;
+  double namesCpu = 0;
   double definition = 0;
   double references = 0;
   double peakMegabytes = 0;
@@ -148,9 +150,12 @@ Figures RunServer(const std::string& lintra, const std::filesystem::path& site) 
   server.Send(DidOpen(pageUri, Slurp(site / kOpenedPage)));
   WaitForDiagnostics(server, {pageUri}, "");
   figures.openWhileIndexing = SecondsSince(opened);
-  server.WaitFor({R"("$/progress")", R"("kind":"end")"});
+  server.WaitFor({R"("$/progress")", "lintra-indexing", R"("kind":"end")"});
   figures.indexing = SecondsSince(start);
   figures.indexingCpu = server.CpuSeconds();
+  server.WaitFor({R"("$/progress")", "lintra-names", R"("kind":"end")"});
+  figures.names = SecondsSince(start);
+  figures.namesCpu = server.CpuSeconds();
   figures.definition =
       AskAtGreeting(server, pageUri, 3, "textDocument/definition", Quoted(sharedUri));
   figures.references =
@@ -225,6 +230,10 @@ int main(int argc, char** argv) {
   const double indexingCpu = Median(servers, &Figures::indexingCpu);
   Row("indexing, processor time of the server until then", indexingCpu, "s", "no more than check",
       indexingCpu <= Median(checks, &CheckRun::cpu));
+  Row("names read, from initialize to the end of their $/progress",
+      Median(servers, &Figures::names), "s", "", true);
+  Row("names read, processor time of the server until then", Median(servers, &Figures::namesCpu),
+      "s", "", true);
   Row("diagnostics of a page opened once indexed", Median(servers, &Figures::openIndexed) * 1000,
       "ms", "50 ms", Median(servers, &Figures::openIndexed) <= 0.05);
   Row("definition of Greeting, once indexed", Median(servers, &Figures::definition) * 1000, "ms",
