@@ -25,12 +25,6 @@ uint32_t NameIndex::Key(const Text& key) {
   return keys_.try_emplace(key, static_cast<uint32_t>(keys_.size())).first->second;
 }
 
-std::optional<uint32_t> NameIndex::FindKey(const Text& key) const {
-  const auto found = keys_.find(key);
-  if (found == keys_.end()) return std::nullopt;
-  return found->second;
-}
-
 const FileNames& NameIndex::Scan(uint32_t file, TextView content) {
   ScriptScan script;
   const NameScan names = ScanNames(content, LineIndex(content), &script);

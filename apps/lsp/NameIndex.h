@@ -75,8 +75,6 @@ class NameIndex {
  public:
   // The number of the upper-cased name `key`, given out on first use.
   uint32_t Key(const Text& key);
-  // The number of `key` when it was given out.
-  std::optional<uint32_t> FindKey(const Text& key) const;
 
   // Scans `content` as the text of `file`, replacing what was known of it.
   const FileNames& Scan(uint32_t file, TextView content);

@@ -47,8 +47,6 @@ class Workspace {
   std::optional<DeclarationRef> ResolveName(const PageRecord& record, uint32_t key) const {
     return names_.Resolve(record.names, record.files, key);
   }
-  // The number of a name's upper-cased key, when some file ever had it.
-  std::optional<uint32_t> NameKey(const Text& key) const { return names_.FindKey(key); }
   // Forgets the names of `file`, whose text changed, and where it was found; they wait to be read
   // again.
   void ForgetNames(uint32_t file);

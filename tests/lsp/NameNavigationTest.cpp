@@ -73,6 +73,21 @@ TEST_F(NameNavigation, DefinitionGoesToTheIncludeThatDeclaresTheNameInAnyLetterC
   EXPECT_EQ(Ask("textDocument/definition", "default.asp", 3, 2), Json());
 }
 
+TEST_F(NameNavigation, AnEditedIncludeIsReadAgainForItsNames) {
+  EXPECT_EQ(Ask("textDocument/definition", "default.asp", 2, 10),
+            Json::array({Location("inc/lib/format.inc", Range(0, 12, 0, 23))}));
+  client_.Open("inc/lib/format.inc",
+               "<% ' money\r\nFunction FormatPrice(amount)\r\n"
+               "End Function %>\r\n");
+  EXPECT_EQ(Ask("textDocument/definition", "default.asp", 2, 10),
+            Json::array({Location("inc/lib/format.inc", Range(1, 9, 1, 20))}));
+  client_.Change(
+      "inc/lib/format.inc", 2,
+      {{"text", "<%\r\n' money\r\nFunction FormatPrice(amount)\r\nEnd Function %>\r\n"}});
+  EXPECT_EQ(Ask("textDocument/definition", "default.asp", 2, 10),
+            Json::array({Location("inc/lib/format.inc", Range(2, 9, 2, 20))}));
+}
+
 TEST_F(NameNavigation, DefinitionOfAProcedureDeclaredTwiceInThePageIsTheLast) {
   EXPECT_EQ(Ask("textDocument/definition", "log.asp", 2, 4),
             Json::array({Location("inc/log2.inc", Range(0, 7, 0, 10))}));

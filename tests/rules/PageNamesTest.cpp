@@ -39,6 +39,15 @@ class Names {
     return out;
   }
 
+  // The names of `page`'s uses that resolve to no declaration, in page order.
+  std::string Unresolved(const char16_t* page) {
+    const PageTree tree(site_.Tree(page));
+    const PageNames names(tree, facts_);
+    std::string out;
+    for (const PageUse& use : names.UnresolvedUses()) out += text::ToUtf8(use.use->name) + " ";
+    return out;
+  }
+
   // The declarations that `page`'s contested names resolve to, as "name file:line:column", taking
   // the declarations alone.
   std::string Contested(const char16_t* page) {
@@ -203,6 +212,14 @@ TEST(PageNames, KeepsWhatANameDeclaredInSeveralPlacesResolvesTo) {
                {u"b.inc", u"<% Sub Log(m) : End Sub %>"},
                {u"twice.inc", u"<% Dim once %>"}});
   EXPECT_EQ(names.Contested(u"p.asp"), "Log b.inc:1:8; 0 uses");
+}
+
+TEST(PageNames, ListsTheUsesThatResolveToNoDeclaration) {
+  Names names({{u"p.asp",
+                u"<!-- #include file=\"lib.inc\" -->\r\n"
+                u"<% Option Explicit\r\nResponse.Write Len(Title) & Helper(total) %>"},
+               {u"lib.inc", u"<% Function Helper(x) : Helper = x & vbCrLf : End Function %>"}});
+  EXPECT_EQ(names.Unresolved(u"p.asp"), "vbCrLf Response Len Title total ");
 }
 
 TEST(PageNames, ReadsHowEachNameIsUsed) {
