@@ -17,12 +17,40 @@ const ScriptScan& SourceFacts::Script(const std::shared_ptr<const SourceText>& t
   if (!entry) return none;
   if (!entry->script) {
     entry->script = std::make_unique<ScriptScan>(ScanScript(text->Value(), Lines(text)));
-    for (Declaration& declaration : entry->script->declarations) {
-      const auto known = names_.try_emplace(declaration.key, static_cast<int32_t>(names_.size()));
-      declaration.id = known.first->second;
-    }
+    NumberNames(*entry->script);
   }
   return *entry->script;
+}
+
+const NameScan& SourceFacts::Names(const File& file) {
+  return Names(file.SharedContent());
+}
+
+const NameScan& SourceFacts::Names(const std::shared_ptr<const SourceText>& text) {
+  static const NameScan none;
+  Entry* entry = Of(text);
+  if (!entry) return none;
+  if (!entry->names) {
+    // One scan serves the declarations too when they are not known yet.
+    auto script = entry->script ? nullptr : std::make_unique<ScriptScan>();
+    entry->names = std::make_unique<NameScan>(ScanNames(text->Value(), Lines(text), script.get()));
+    for (NameUse& use : entry->names->uses) {
+      if (use.local < 0) use.id = NameId(use.key);
+    }
+    if (script) {
+      NumberNames(*script);
+      entry->script = std::move(script);
+    }
+  }
+  return *entry->names;
+}
+
+void SourceFacts::NumberNames(ScriptScan& script) {
+  for (Declaration& declaration : script.declarations) declaration.id = NameId(declaration.key);
+}
+
+int32_t SourceFacts::NameId(const Text& key) {
+  return names_.try_emplace(key, static_cast<int32_t>(names_.size())).first->second;
 }
 
 const LineIndex& SourceFacts::Lines(const File& file) {
@@ -69,7 +97,7 @@ SourceFacts::Entry* SourceFacts::Of(const std::shared_ptr<const SourceText>& tex
   if (recentText == text.get() && !recentEntry->text.expired()) return recentEntry;
   if (entries_.size() >= dropAt_) DropGoneTexts();
   Entry& entry = entries_[text.get()];
-  if (entry.text.expired()) entry = Entry{text, nullptr, nullptr, nullptr, std::nullopt};
+  if (entry.text.expired()) entry = Entry{text, nullptr, nullptr, nullptr, nullptr, std::nullopt};
   recentText = text.get();
   recentEntry = &entry;
   return &entry;

@@ -15,11 +15,17 @@ size_t BodyHolding(const std::vector<TextSpan>& bodies, int32_t offset) {
   return static_cast<size_t>(after - 1 - bodies.begin());
 }
 
+NamePlace NameAt(TextView text, size_t start, size_t length, int32_t unit) {
+  Text name(text.substr(start, length));
+  Text key = text::UCase(name);
+  return {std::move(name), std::move(key), -1, static_cast<int32_t>(start), 1, 1, 1, unit};
+}
+
 ScriptScan ScanScript(TextView text) {
   return ScanScript(text, LineIndex(text));
 }
 
-ScriptScan ScanScript(TextView text, const LineIndex& lines) {
+ScriptScan ScanScript(TextView text, const LineIndex& lines, VbUses* uses) {
   const AspLayout layout = LayOutAsp(text);
   ScriptScan scan;
   scan.language = layout.language;
@@ -27,15 +33,10 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines) {
   scan.runsStatements = layout.language == PageLanguage::Other;
   scan.serverCode = !layout.code.empty();
   scan.showsBeyondAscii = ShowsBeyondAscii(text, layout);
-  VbStatements statements(text, scan);
+  VbStatements statements(text, scan, uses);
   for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
   statements.Finish();
-  for (Declaration& declaration : scan.declarations) {
-    const LineColumn at = lines.At(declaration.offset + 1);
-    declaration.line = at.line;
-    declaration.column = at.column;
-    declaration.endColumn = at.column + text::Len(declaration.name);
-  }
+  for (Declaration& declaration : scan.declarations) PlaceName(declaration, lines);
   return scan;
 }
 

@@ -57,6 +57,8 @@ class Server {
   // Indexes on for a while when the answer to `method` needs every page; when pages are still
   // left, tells the editor that the answer holds only what is indexed so far.
   void AwaitIndex(const std::string& method);
+  // Reads the names still waiting, for up to as long, for the answers about names.
+  void AwaitNames();
 
   // The web path of the document in `params`; throws RpcError for one outside the workspace.
   Text DocumentPath(const Json& params) const;
@@ -91,6 +93,10 @@ class Server {
   bool RecordHelpersPages();
   void Publish();
   void Progress(const std::string& kind);
+  // Reads the names of files for a while once the pages are indexed, with a progress of its own:
+  // `left` files of namesTotal_ still to read.
+  void IndexNames();
+  void NamesProgress(const std::string& kind, size_t left);
 
   Connection connection_;
   ServerSettings settings_;
@@ -110,6 +116,8 @@ class Server {
   bool discovered_ = false;
   bool indexing_ = false;
   size_t indexTotal_ = 0;
+  // The files whose names were waiting when their reading began; 0 when none is going on.
+  size_t namesTotal_ = 0;
   int lastPercent_ = -1;
 };
 

@@ -11,6 +11,10 @@ namespace lintra::lsp {
 namespace {
 
 const char* const ProgressToken = "lintra-indexing";
+const char* const NamesToken = "lintra-names";
+
+// How long one background step reads names, so that requests wait no longer.
+constexpr std::chrono::milliseconds NamesStep{20};
 
 // How long a background step waits for the indexing helper when every page left is the
 // helper's; requests that arrive meanwhile wait as long at most.
@@ -106,6 +110,7 @@ void Server::ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes) {
 }
 
 void Server::Changed(uint32_t file) {
+  workspace_->ForgetNames(file);
   for (const uint32_t page : workspace_->Index().Reaching(file)) pending_.Add(page);
   if (workspace_->IsPage(file)) pending_.Add(file);
   HurryOpenDocuments();
@@ -140,12 +145,17 @@ bool Server::DiffersFromDisk(const Text& webPath) {
 }
 
 bool Server::BackgroundWaiting() const {
-  return workspace_ && !exit_ && (!discovered_ || !pending_.Empty());
+  return workspace_ && !exit_ &&
+         (!discovered_ || !pending_.Empty() || workspace_->NamesWaiting() > 0);
 }
 
 void Server::BackgroundStep() {
   if (!discovered_) {
     Discover();
+    return;
+  }
+  if (pending_.Empty() && !indexing_) {
+    IndexNames();
     return;
   }
   const bool urgent = pending_.UrgentWaiting();
@@ -213,6 +223,32 @@ void Server::Publish() {
         {{"uri", document.uri}, {"version", document.version}, {"diagnostics", diagnostics}});
     published_[document.uri] = std::move(diagnostics);
   }
+}
+
+void Server::IndexNames() {
+  if (namesTotal_ == 0) {
+    namesTotal_ = workspace_->NamesWaiting();
+    NamesProgress("begin", namesTotal_);
+  }
+  const size_t left = workspace_->IndexNames(NamesStep);
+  NamesProgress(left == 0 ? "end" : "report", left);
+  if (left == 0) namesTotal_ = 0;
+}
+
+void Server::NamesProgress(const std::string& kind, size_t left) {
+  if (!progressSupported_) return;
+  Json value = {{"kind", kind}};
+  if (kind == "begin") {
+    connection_.Request("window/workDoneProgress/create", {{"token", NamesToken}});
+    value["title"] = "Reading the names of the site";
+  }
+  if (kind != "end") {
+    value["percentage"] =
+        static_cast<int>((namesTotal_ - left) * 100 / std::max<size_t>(namesTotal_, 1));
+  }
+  value["message"] =
+      std::to_string(namesTotal_ - left) + " of " + std::to_string(namesTotal_) + " files";
+  connection_.Notify("$/progress", {{"token", NamesToken}, {"value", value}});
 }
 
 void Server::Progress(const std::string& kind) {

@@ -124,6 +124,44 @@ std::string Workspace::UriOf(const Text& webPath) const {
   return document ? document->uri : std::string();
 }
 
+std::string Workspace::UriOf(uint32_t file) {
+  if (file < diskUris_.size() && !diskUris_[file].empty()) return diskUris_[file];
+  const Text& webPath = index_.Name(file);
+  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
+  if (!resolved) return UriOf(webPath);
+  NoteUri(file, *resolved);
+  return diskUris_[file];
+}
+
+void Workspace::NoteUri(uint32_t file, const std::filesystem::path& resolved) {
+  if (diskUris_.size() <= file) diskUris_.resize(file + 1);
+  diskUris_[file] = UriOfPath(resolved);
+}
+
+void Workspace::ForgetNames(uint32_t file) {
+  names_.Forget(file);
+  if (file < diskUris_.size()) diskUris_[file].clear();
+  QueueNames(file);
+}
+
+void Workspace::QueueNames(uint32_t file) {
+  if (queued_.size() <= file) queued_.resize(file + 1);
+  if (queued_[file]) return;
+  queued_[file] = true;
+  unnamed_.push_back(file);
+}
+
+size_t Workspace::IndexNames(std::chrono::milliseconds budget) {
+  const auto deadline = std::chrono::steady_clock::now() + budget;
+  while (!unnamed_.empty() && std::chrono::steady_clock::now() < deadline) {
+    const uint32_t file = unnamed_.back();
+    unnamed_.pop_back();
+    queued_[file] = false;
+    NamesOf(file);
+  }
+  return unnamed_.size();
+}
+
 void Workspace::DiscoverPages() {
   pages_.clear();
   for (const Text& page : PageDiscovery(excludes_).FindPages(Root())) pages_.push_back(Id(page));
@@ -158,11 +196,11 @@ std::shared_ptr<File> Workspace::Analyse(const Text& webPath) {
 void Workspace::Reindex(uint32_t page, const std::vector<uint32_t>& openFiles) {
   std::shared_ptr<File> root = Analyse(index_.Name(page));
   if (!root) {
-    index_.Set(page, RecordOf(PageFiles{page, true, {}, {}}));
+    index_.Set(page, RecordOf(PageFiles{page, true, {}, {}, {}}));
     return;
   }
   const PageTree tree(std::move(root));
-  PageRecord record = RecordOf(FilesOf(page, tree));
+  PageRecord record = RecordOf(FilesOf(page, tree, facts_));
   if (HoldsOneOf(record, openFiles)) Check(tree, record);
   index_.Set(page, std::move(record));
 }
@@ -204,10 +242,46 @@ PageRecord Workspace::RecordOf(const PageFiles& found) {
     record.directives.push_back(
         {ids[directive.holder], ids[directive.target], directive.start, directive.end});
   }
+  record.names = NamesOf(found, ids);
   record.files = std::move(ids);
   SortUnique(record.files);
+  for (const uint32_t file : record.files) {
+    if (!names_.Of(file)) QueueNames(file);
+  }
   SortUnique(record.directives);
   return record;
+}
+
+const FileNames* Workspace::NamesOf(uint32_t file) {
+  if (const FileNames* known = names_.Of(file)) return known;
+  const std::optional<Text> text = CurrentText(file);
+  return text ? &names_.Scan(file, *text) : nullptr;
+}
+
+std::optional<Text> Workspace::CurrentText(uint32_t file) {
+  const Text& webPath = index_.Name(file);
+  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
+  if (resolved) NoteUri(file, *resolved);
+  if (const OpenDocument* document = documents_.Find(FileKey(webPath))) {
+    return document->text->Value();
+  }
+  if (!resolved) return std::nullopt;
+  return files_.Decoded(*resolved, codePage_.get());
+}
+
+std::vector<PageName> Workspace::NamesOf(const PageFiles& found, const std::vector<uint32_t>& ids) {
+  std::vector<PageName> names;
+  for (const PageFiles::Name& name : found.names) {
+    const FileNames* file = NamesOf(ids[name.file]);
+    const std::optional<uint32_t> declaration =
+        file ? file->DeclarationAt(name.offset) : std::nullopt;
+    if (declaration) {
+      names.push_back({file->declarationKeys[*declaration], {ids[name.file], *declaration}});
+    }
+  }
+  std::sort(names.begin(), names.end(),
+            [](const PageName& a, const PageName& b) { return a.key < b.key; });
+  return names;
 }
 
 void Workspace::Check(const PageTree& page, PageRecord& record) {

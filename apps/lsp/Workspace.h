@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -10,10 +11,12 @@
 #include "apps/host/DiskHost.h"
 #include "apps/lsp/BufferHost.h"
 #include "apps/lsp/IndexHelper.h"
+#include "apps/lsp/NameIndex.h"
 #include "apps/lsp/OpenDocuments.h"
 #include "apps/lsp/ProjectSettings.h"
 #include "apps/lsp/SiteIndex.h"
 #include "rules/Checker.h"
+#include "rules/SourceFacts.h"
 #include "site/SiteAnalysis.h"
 
 namespace lintra::lsp {
@@ -34,6 +37,24 @@ class Workspace {
   // see those of the file on disk, as the buffer is text that will be saved in them.
   void Open(OpenDocument document, Text text);
   const SiteIndex& Index() const { return index_; }
+  // The names of `file` as the editor sees it, scanned now when they were not since the file last
+  // changed; null when its text cannot be read.
+  const FileNames* NamesOf(uint32_t file);
+  // The files whose names were scanned.
+  std::vector<uint32_t> FilesWithNames() const { return names_.Files(); }
+  // The declaration that a use of the name `key` in the <% %> code of the page of `record`
+  // resolves to (see NameIndex::Resolve).
+  std::optional<DeclarationRef> ResolveName(const PageRecord& record, uint32_t key) const {
+    return names_.Resolve(record.names, record.files, key);
+  }
+  // Forgets the names of `file`, whose text changed, and where it was found; they wait to be read
+  // again.
+  void ForgetNames(uint32_t file);
+  // How many files of the indexed pages wait for their names to be read (see IndexNames).
+  size_t NamesWaiting() const { return unnamed_.size(); }
+  // Reads the names of the files waiting for about `budget`, after the pages are indexed, since
+  // reading every file's uses costs more than analysing the pages; the number still waiting.
+  size_t IndexNames(std::chrono::milliseconds budget);
   // The id of `webPath` in the index.
   uint32_t Id(const Text& webPath) { return index_.Intern(webPath); }
 
@@ -42,6 +63,10 @@ class Workspace {
   // The URI of the file `webPath` names, as found on disk or open in the editor; empty when it is
   // neither.
   std::string UriOf(const Text& webPath) const;
+  // The same of the file `file` (an id in the index). What was found on disk, there or when its
+  // names were read, is kept until the file changes (ForgetNames), so that answers naming
+  // thousands of files need not ask the disk for each.
+  std::string UriOf(uint32_t file);
   // The real web path of the file `webPath` names on disk, or nothing when it is not there.
   std::optional<Text> OnDisk(const Text& webPath) const;
   // The text of the file `webPath` names on disk, or nothing when it cannot be read.
@@ -81,7 +106,14 @@ class Workspace {
  private:
   // The record of what `found` holds, its files by their ids.
   PageRecord RecordOf(const PageFiles& found);
+  // The names of the record's page, from what `found` resolved, its files by `ids`.
+  std::vector<PageName> NamesOf(const PageFiles& found, const std::vector<uint32_t>& ids);
   void Check(const PageTree& page, PageRecord& record);
+
+  void QueueNames(uint32_t file);
+  // The text of `file` as CurrentText gives it, noting its URI when it is on disk.
+  std::optional<Text> CurrentText(uint32_t file);
+  void NoteUri(uint32_t file, const std::filesystem::path& resolved);
 
   // What the bytes of the file on disk that `webPath` names are; Unknown when it is not there.
   TextBytes DiskBytes(const Text& webPath) const;
@@ -94,6 +126,14 @@ class Workspace {
   BufferHost host_;
   SiteAnalysis site_;
   SiteIndex index_;
+  NameIndex names_;
+  // The files whose names wait to be read, and by file id whether it waits.
+  std::vector<uint32_t> unnamed_;
+  std::vector<bool> queued_;
+  // By file id: the URI found on disk, empty when not known.
+  std::vector<std::string> diskUris_;
+  // What the server's own analyses learn of the texts' names, kept from one page to the next.
+  SourceFacts facts_;
   std::vector<uint32_t> pages_;
   // The pages the project leaves out.
   std::vector<std::string> excludes_;

@@ -39,6 +39,7 @@ std::string Page(int page) {
   text += Include(feature);
   if (page % 100 == 99) text += Include("inc/retired.inc");
   text += "<% Dim pageTitle : pageTitle = \"Page " + std::to_string(page) + "\" %>\r\n";
+  if (page % 8 < 5) text += "<% Response.Write Greeting(userName) %>\r\n";
   return text + Markup(page);
 }
 

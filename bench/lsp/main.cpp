@@ -1,5 +1,7 @@
 // lintra-lspbench: the language server on a site of 8,000 pages whose most shared include is in
-// 5,000 of them, beside `lintra check` of the same site. Prints each figure with its target.
+// 5,000 of them, beside `lintra check` of the same site. Prints each figure with its target;
+// among them, once indexed and the names of its files read, the definition of a function of the
+// shared include and its references, a call in each of the 5,000 pages.
 //
 //   lintra-lspbench LINTRA SITE_FOLDER [RUNS]
 //
@@ -35,6 +37,10 @@ struct Figures {
   double indexingCpu = 0;
   double openIndexed = 0;
   double republish = 0;
+  double names = 0;
+  double namesCpu = 0;
+  double definition = 0;
+  double references = 0;
   double peakMegabytes = 0;
 };
 
@@ -106,6 +112,24 @@ void WaitForDiagnostics(ServerProcess& server, std::vector<std::string> uris,
   }
 }
 
+// Sends request `id` of `method` at the opened page's call of Greeting and returns the seconds
+// until its answer, which must hold `part`.
+double AskAtGreeting(ServerProcess& server, const std::string& pageUri, int id,
+                     const std::string& method, const std::string& part) {
+  const std::string idPart = R"("id":)" + std::to_string(id);
+  const Clock::time_point asked = Clock::now();
+  server.Send(R"({"jsonrpc":"2.0",)" + idPart + R"(,"method":")" + method +
+              R"(","params":{"textDocument":{"uri":)" + Quoted(pageUri) +
+              R"(},"position":{"line":)" + std::to_string(kGreetingLine) + R"(,"character":)" +
+              std::to_string(kGreetingCharacter) + R"(},"context":{"includeDeclaration":true}}})");
+  const std::optional<std::string> answer = server.WaitFor({idPart, "result"});
+  const double seconds = SecondsSince(asked);
+  if (!answer || answer->find(part) == std::string::npos) {
+    throw std::runtime_error(method + " did not answer with " + part);
+  }
+  return seconds;
+}
+
 Figures RunServer(const std::string& lintra, const std::filesystem::path& site) {
   Figures figures;
   ServerProcess server(lintra);
@@ -126,9 +150,16 @@ Figures RunServer(const std::string& lintra, const std::filesystem::path& site) 
   server.Send(DidOpen(pageUri, Slurp(site / kOpenedPage)));
   WaitForDiagnostics(server, {pageUri}, "");
   figures.openWhileIndexing = SecondsSince(opened);
-  server.WaitFor({R"("$/progress")", R"("kind":"end")"});
+  server.WaitFor({R"("$/progress")", "lintra-indexing", R"("kind":"end")"});
   figures.indexing = SecondsSince(start);
   figures.indexingCpu = server.CpuSeconds();
+  server.WaitFor({R"("$/progress")", "lintra-names", R"("kind":"end")"});
+  figures.names = SecondsSince(start);
+  figures.namesCpu = server.CpuSeconds();
+  figures.definition =
+      AskAtGreeting(server, pageUri, 3, "textDocument/definition", Quoted(sharedUri));
+  figures.references =
+      AskAtGreeting(server, pageUri, 4, "textDocument/references", "p79/page7996.asp");
 
   server.Send(DidOpen(sharedUri, shared));
   WaitForDiagnostics(server, {sharedUri}, "");
@@ -199,8 +230,17 @@ int main(int argc, char** argv) {
   const double indexingCpu = Median(servers, &Figures::indexingCpu);
   Row("indexing, processor time of the server until then", indexingCpu, "s", "no more than check",
       indexingCpu <= Median(checks, &CheckRun::cpu));
+  Row("names read, from initialize to the end of their $/progress",
+      Median(servers, &Figures::names), "s", "", true);
+  Row("names read, processor time of the server until then", Median(servers, &Figures::namesCpu),
+      "s", "", true);
   Row("diagnostics of a page opened once indexed", Median(servers, &Figures::openIndexed) * 1000,
       "ms", "50 ms", Median(servers, &Figures::openIndexed) <= 0.05);
+  Row("definition of Greeting, once indexed", Median(servers, &Figures::definition) * 1000, "ms",
+      "50 ms", Median(servers, &Figures::definition) <= 0.05);
+  Row("references of Greeting (5,002 places), once indexed",
+      Median(servers, &Figures::references) * 1000, "ms", "50 ms",
+      Median(servers, &Figures::references) <= 0.05);
   Row("republish of the open pages after an edit of inc/common.inc",
       Median(servers, &Figures::republish) * 1000, "ms", "200 ms",
       Median(servers, &Figures::republish) <= 0.2);

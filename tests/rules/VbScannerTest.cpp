@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "rules/NameScan.h"
+
 namespace lintra {
 
 namespace {
@@ -118,6 +120,21 @@ TEST(VbScanner, FindsScriptLevelDeclarationsInEachCase) {
   }
 }
 
+// The scan of the uses reads every statement that the scan of declarations passes over, and
+// must find the same declarations, bodies and effects.
+TEST(VbScanner, ReadingEveryStatementFindsWhatPassingOverThemFinds) {
+  for (const Case& c : kCases) {
+    const TextView text(c.text);
+    const ScriptScan passing = ScanScript(text);
+    ScriptScan reading;
+    ScanNames(text, LineIndex(text), &reading);
+    EXPECT_EQ(Render(reading), Render(passing)) << c.what;
+    EXPECT_EQ(reading.runsStatements, passing.runsStatements) << c.what;
+    EXPECT_EQ(reading.writesOutput, passing.writesOutput) << c.what;
+    EXPECT_EQ(reading.serverCode, passing.serverCode) << c.what;
+  }
+}
+
 TEST(VbScanner, GivesTheEndOfEachName) {
   const ScriptScan scan = ScanScript(u"<%\r\n  Const Answer = 42 %>");
   ASSERT_EQ(scan.declarations.size(), 1u);
@@ -176,10 +193,14 @@ TEST(VbScanner, AcceptsEveryPrefixOfATextThatMixesEveryConstruct) {
       u" : End Class %><script runat='server' language=vbscript>Rem x\r\nConst K = [a], _\r\n"
       u"</script><%= \"%\" %><% ReDim Preserve r(1) ' c\r\nPublic Default Property Let P(v)";
   size_t declarations = 0;
+  size_t uses = 0;
   for (size_t length = 0; length <= whole.size(); ++length) {
-    declarations += ScanScript(TextView(whole).substr(0, length)).declarations.size();
+    const TextView prefix = TextView(whole).substr(0, length);
+    declarations += ScanScript(prefix).declarations.size();
+    uses += ScanNames(prefix, LineIndex(prefix)).uses.size();
   }
   EXPECT_GT(declarations, 0u);
+  EXPECT_GT(uses, 0u);
 }
 
 }  // namespace lintra
