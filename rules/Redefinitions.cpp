@@ -10,11 +10,16 @@
 
 namespace lintra {
 
-namespace {
-
 bool Expanded(const File& node) {
   return !node.MissingFile() && !node.CircularInclude();
 }
+
+bool AtScriptLevel(const File& include, const ScriptScan& holder) {
+  return Expanded(include) &&
+         BodyHolding(holder.bodies, include.BaseFileStart() - 1) == TextView::npos;
+}
+
+namespace {
 
 // One node whose declarations and includes are being merged.
 struct Frame {
@@ -51,9 +56,7 @@ class Merge {
     File& include = *(*includes)[frame.nextInclude++];
     const int32_t directive = include.BaseFileStart() - 1;
     TakeDeclarations(frame, directive);
-    if (Expanded(include) && BodyHolding(frame.scan->bodies, directive) == TextView::npos) {
-      walk_.Enter(Frame{&include, &facts_.Script(include)});
-    }
+    if (AtScriptLevel(include, *frame.scan)) walk_.Enter(Frame{&include, &facts_.Script(include)});
     return true;
   }
 

@@ -9,6 +9,12 @@ namespace lintra {
 class File;
 class SourceFacts;
 
+// Whether a file's text is expanded into its page: it is neither missing nor a circular include.
+bool Expanded(const File& node);
+// Whether what `include` declares comes into its page at script level: it is expanded and no
+// body of `holder`, the scan of the file that includes it, holds its directive.
+bool AtScriptLevel(const File& include, const ScriptScan& holder);
+
 // A script-level name declared where VBScript refuses it: `second`, in the text of `node`, clashes
 // with `first`, in the text of `firstNode`, declared before it in the page as the server compiles
 // it.

@@ -18,11 +18,31 @@ const ScriptScan& SourceFacts::Script(const std::shared_ptr<const SourceText>& t
   if (!entry->script) {
     entry->script = std::make_unique<ScriptScan>(ScanScript(text->Value(), Lines(text)));
     for (Declaration& declaration : entry->script->declarations) {
-      const auto known = names_.try_emplace(declaration.key, static_cast<int32_t>(names_.size()));
-      declaration.id = known.first->second;
+      declaration.id = NameId(declaration.key);
     }
   }
   return *entry->script;
+}
+
+const NameScan& SourceFacts::Names(const File& file) {
+  return Names(file.SharedContent());
+}
+
+const NameScan& SourceFacts::Names(const std::shared_ptr<const SourceText>& text) {
+  static const NameScan none;
+  Entry* entry = Of(text);
+  if (!entry) return none;
+  if (!entry->names) {
+    entry->names = std::make_unique<NameScan>(ScanNames(text->Value(), Lines(text)));
+    for (NameUse& use : entry->names->uses) {
+      if (use.local < 0) use.id = NameId(use.key);
+    }
+  }
+  return *entry->names;
+}
+
+int32_t SourceFacts::NameId(const Text& key) {
+  return names_.try_emplace(key, static_cast<int32_t>(names_.size())).first->second;
 }
 
 const LineIndex& SourceFacts::Lines(const File& file) {
@@ -69,7 +89,7 @@ SourceFacts::Entry* SourceFacts::Of(const std::shared_ptr<const SourceText>& tex
   if (recentText == text.get() && !recentEntry->text.expired()) return recentEntry;
   if (entries_.size() >= dropAt_) DropGoneTexts();
   Entry& entry = entries_[text.get()];
-  if (entry.text.expired()) entry = Entry{text, nullptr, nullptr, nullptr, std::nullopt};
+  if (entry.text.expired()) entry = Entry{text, nullptr, nullptr, nullptr, nullptr, std::nullopt};
   recentText = text.get();
   recentEntry = &entry;
   return &entry;

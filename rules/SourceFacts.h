@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "analysis/SourceText.h"
+#include "rules/NameScan.h"
 #include "rules/NameTable.h"
 #include "rules/PageCommands.h"
 #include "rules/VbScanner.h"
@@ -26,6 +27,11 @@ class SourceFacts {
   const ScriptScan& Script(const File& file);
   // The same of `text`, for a text scanned before any node shows it.
   const ScriptScan& Script(const std::shared_ptr<const SourceText>& text);
+  // The uses of names and the local declarations of `file`'s text, the uses of page-level names
+  // numbered as the declarations are (Declaration::id). A scan of its own, made on first need
+  // only, so that runs that look at no use pay nothing for them.
+  const NameScan& Names(const File& file);
+  const NameScan& Names(const std::shared_ptr<const SourceText>& text);
   // Where the lines of `file`'s text begin.
   const LineIndex& Lines(const File& file);
   const LineIndex& Lines(const std::shared_ptr<const SourceText>& text);
@@ -44,6 +50,7 @@ class SourceFacts {
   struct Entry {
     std::weak_ptr<const SourceText> text;
     std::unique_ptr<ScriptScan> script;
+    std::unique_ptr<NameScan> names;
     std::unique_ptr<LineIndex> lines;
     std::unique_ptr<PageCommands> commands;
     std::optional<TextBytes> bytes;
@@ -53,6 +60,8 @@ class SourceFacts {
   Entry* Of(const File& file);
   Entry* Of(const std::shared_ptr<const SourceText>& text);
   void DropGoneTexts();
+  // The number of the upper-cased name `key`.
+  int32_t NameId(const Text& key);
 
   std::unordered_map<const SourceText*, Entry> entries_;
   // The entries found last, in a slot picked by some bits of their text's address: the texts of

@@ -15,6 +15,12 @@ size_t BodyHolding(const std::vector<TextSpan>& bodies, int32_t offset) {
   return static_cast<size_t>(after - 1 - bodies.begin());
 }
 
+NamePlace NameAt(TextView text, size_t start, size_t length, int32_t unit) {
+  Text name(text.substr(start, length));
+  Text key = text::UCase(name);
+  return {std::move(name), std::move(key), -1, static_cast<int32_t>(start), 1, 1, 1, unit};
+}
+
 ScriptScan ScanScript(TextView text) {
   return ScanScript(text, LineIndex(text));
 }
@@ -30,12 +36,7 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines) {
   VbStatements statements(text, scan);
   for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
   statements.Finish();
-  for (Declaration& declaration : scan.declarations) {
-    const LineColumn at = lines.At(declaration.offset + 1);
-    declaration.line = at.line;
-    declaration.column = at.column;
-    declaration.endColumn = at.column + text::Len(declaration.name);
-  }
+  for (Declaration& declaration : scan.declarations) PlaceName(declaration, lines);
   return scan;
 }
 

@@ -13,9 +13,8 @@ namespace lintra {
 // array by ReDim, a class, or a procedure (Sub, Function, Property).
 enum class DeclarationKind { Variable, Constant, ReDim, Class, Procedure };
 
-// One name declared at script level, that is outside every Class, Sub, Function and Property.
-struct Declaration {
-  DeclarationKind kind = DeclarationKind::Variable;
+// A name in a file's text: where it stands and which script it belongs to.
+struct NamePlace {
   // The name as written, and upper-cased for comparing without regard to case.
   Text name;
   Text key;
@@ -29,6 +28,15 @@ struct Declaration {
   int32_t endColumn = 1;
   // The script the name belongs to (see CodeBlock::unit).
   int32_t unit = 0;
+};
+
+// The name of `length` units at `start` in `text`, in script `unit`; its line and columns are left
+// for PlaceName.
+NamePlace NameAt(TextView text, size_t start, size_t length, int32_t unit);
+
+// One name declared at script level, that is outside every Class, Sub, Function and Property.
+struct Declaration : NamePlace {
+  DeclarationKind kind = DeclarationKind::Variable;
 };
 
 // A stretch of the text, [begin, end) in 0-based offsets.
@@ -62,6 +70,14 @@ struct ScriptScan {
 // The position in `bodies`, in text order and not overlapping, of the body that holds `offset`, or
 // npos when none does.
 size_t BodyHolding(const std::vector<TextSpan>& bodies, int32_t offset);
+
+// Places `named`, found at its offset: its line, column and end column by `lines`.
+inline void PlaceName(NamePlace& named, const LineIndex& lines) {
+  const LineColumn at = lines.At(named.offset + 1);
+  named.line = at.line;
+  named.column = at.column;
+  named.endColumn = at.column + text::Len(named.name);
+}
 
 // Scans the server-side VBScript of `text` (see LayOutAsp) statement by statement: ' and Rem
 // comments, strings with doubled quotes, : separators and _ line continuations; keywords in any

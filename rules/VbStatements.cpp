@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "rules/OutputText.h"
+#include "rules/VbUses.h"
 
 namespace lintra {
 
@@ -35,9 +36,11 @@ void VbStatements::Scan(size_t begin, size_t end, int32_t unit) {
   inClass_ = unit == 0 ? mainInClass_ : false;
   inProcedure_ = unit == 0 ? mainInProcedure_ : false;
   tokens_.clear();
+  if (uses_) uses_->StartBlock(unit);
   size_t at = begin;
   while (at < end) at = ReadToken(at, end);
   EndStatement();
+  if (uses_) uses_->EndBlock(end);
   if (unit == 0) {
     mainInClass_ = inClass_;
     mainInProcedure_ = inProcedure_;
@@ -47,6 +50,7 @@ void VbStatements::Scan(size_t begin, size_t end, int32_t unit) {
 void VbStatements::Finish() {
   if (bodyOpen_) out_.bodies.push_back({bodyBegin_, static_cast<int32_t>(text_.size())});
   bodyOpen_ = false;
+  if (uses_) uses_->Finish(text_.size());
 }
 
 size_t VbStatements::ReadToken(size_t at, size_t end) {
@@ -91,6 +95,7 @@ size_t VbStatements::ReadToken(size_t at, size_t end) {
 size_t VbStatements::ReadOn(size_t at, size_t end) {
   if (tokens_.size() != 1 || MayMatter(tokens_.front())) return at;
   NoteOther(tokens_.front());
+  if (uses_) return at;
   tokens_.clear();
   return SkipStatements(at, end);
 }
@@ -259,6 +264,7 @@ void VbStatements::EndStatement() {
       VariableList(Is(1, u"preserve") ? 2 : 1, DeclarationKind::ReDim);
     }
   }
+  if (uses_) uses_->Statement(tokens_);
   tokens_.clear();
 }
 
@@ -269,17 +275,35 @@ void VbStatements::Procedure(size_t index) {
       !property || Is(index + 1, u"get") || Is(index + 1, u"let") || Is(index + 1, u"set");
   if (accessor && IsName(name)) Declare(DeclarationKind::Procedure, name);
   OpenBody(false);
+  if (uses_) Parameters(name + 1);
+}
+
+void VbStatements::Parameters(size_t index) {
+  if (!IsPunct(index, u'(')) return;
+  for (++index; index < tokens_.size() && !IsPunct(index, u')');) {
+    const bool modifier = Is(index, u"byval") || Is(index, u"byref") || Is(index, u"optional") ||
+                          Is(index, u"paramarray");
+    if (IsName(index) && !modifier) {
+      Declare(DeclarationKind::Variable, index);
+      index = SkipParentheses(index + 1);
+    } else {
+      ++index;
+    }
+  }
 }
 
 void VbStatements::Declare(DeclarationKind kind, size_t index) {
-  if (!AtScriptLevel()) return;
   const Token& token = tokens_[index];
-  const Text name(text_.substr(token.start, token.length));
-  out_.declarations.push_back(
-      {kind, name, text::UCase(name), -1, static_cast<int32_t>(token.start), 1, 1, 1, unit_});
+  if (!AtScriptLevel()) {
+    if (uses_) uses_->DeclareLocal(kind, token, inProcedure_);
+    return;
+  }
+  if (uses_) uses_->DeclaredHere(token.start);
+  out_.declarations.push_back({NameAt(text_, token.start, token.length, unit_), kind});
 }
 
 void VbStatements::OpenBody(bool isClass) {
+  if (uses_) uses_->OpenBody(isClass, tokens_.front().start);
   if (AtScriptLevel() && unit_ == 0 && !bodyOpen_) {
     bodyOpen_ = true;
     bodyBegin_ = static_cast<int32_t>(tokens_.front().start);
@@ -292,6 +316,10 @@ void VbStatements::OpenBody(bool isClass) {
 }
 
 void VbStatements::CloseBody(bool isClass) {
+  if (uses_) {
+    const Token& last = tokens_.back();
+    uses_->CloseBody(isClass, last.start + last.length);
+  }
   inProcedure_ = false;
   if (isClass) inClass_ = false;
   if (AtScriptLevel() && unit_ == 0 && bodyOpen_) {

@@ -6,16 +6,23 @@
 
 #include "platform/Text.h"
 #include "rules/VbScanner.h"
+#include "rules/VbToken.h"
 
 namespace lintra {
+
+class VbUses;
 
 // Reads VBScript code one statement at a time and keeps the script-level declarations, following
 // the bodies that Class, Sub, Function and Property open and End closes. A body may span several
 // blocks of one script, as <% Sub A %> html <% End Sub %> does.
 class VbStatements {
  public:
-  // Declarations go to `out`, which must outlive this; positions are left for the caller.
-  VbStatements(TextView text, ScriptScan& out) : text_(text), out_(out) {}
+  // Declarations go to `out`, which must outlive this; positions are left for the caller. With
+  // `uses`, every statement is read in full and handed to it, with the bodies and declarations
+  // found (see VbUses); without, the statements that cannot declare at script level are passed
+  // over.
+  VbStatements(TextView text, ScriptScan& out, VbUses* uses = nullptr)
+      : text_(text), out_(out), uses_(uses) {}
 
   // Scans the code in [begin, end) as part of script `unit`. A new unit starts at script level;
   // only unit 0 records its bodies.
@@ -25,12 +32,8 @@ class VbStatements {
   void Finish();
 
  private:
-  enum class TokenKind { Word, Bracketed, Punct, Other };
-  struct Token {
-    TokenKind kind = TokenKind::Other;
-    size_t start = 0;
-    size_t length = 0;
-  };
+  using TokenKind = VbToken::Kind;
+  using Token = VbToken;
 
   size_t ReadToken(size_t at, size_t end);
   // After a token that ends at `at`: where reading goes on. When it is the first of a statement
@@ -71,9 +74,12 @@ class VbStatements {
   void ConstantList(size_t index);
   size_t SkipParentheses(size_t index) const;
   void Procedure(size_t index);
+  // Declares the parameters in the parentheses at `index`, for the uses.
+  void Parameters(size_t index);
 
   TextView text_;
   ScriptScan& out_;
+  VbUses* uses_;
   std::vector<Token> tokens_;
   int32_t unit_ = 0;
   bool inClass_ = false;

@@ -9,13 +9,15 @@
 #include "apps/host/DiskHost.h"
 #include "apps/host/PathText.h"
 #include "platform/ErrorRecord.h"
+#include "rules/PageNames.h"
+#include "rules/SourceFacts.h"
 #include "site/SiteAnalysis.h"
 
 namespace lintra::lsp {
 
-PageFiles FilesOf(uint32_t page, const PageTree& tree) {
+PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts) {
   const std::vector<PageTree::Node>& nodes = tree.Nodes();
-  PageFiles found{page, false, {}, {}};
+  PageFiles found{page, false, {}, {}, {}};
   std::unordered_map<Text, uint32_t> positions;
   // The position in found.files of each node's file.
   std::vector<uint32_t> fileOf(nodes.size());
@@ -28,6 +30,11 @@ PageFiles FilesOf(uint32_t page, const PageTree& tree) {
     if (i == 0) continue;
     found.directives.push_back(
         {fileOf[nodes[i].parent], known->second, file.BaseFileStart(), file.BaseFileEnd()});
+  }
+  const PageNames names(tree, facts);
+  for (const int32_t visible : names.Visible()) {
+    const PageDeclaration& declaration = names.Declarations()[static_cast<size_t>(visible)];
+    found.names.push_back({fileOf[declaration.node], declaration.declaration->offset});
   }
   return found;
 }
@@ -52,6 +59,7 @@ void IndexHelper::Run() {
     DiskFiles files(root_);
     DiskHost host(files, maxRequests_, DiskHost::Paths::OnDisk);
     SiteAnalysis site(host, text::FromUtf8(Utf8OfPath(root_)));
+    SourceFacts facts;
     for (size_t i = 0; i < pages_.size() && !stop_; ++i) {
       uint8_t nobody = Nobody;
       if (!owners_[i].compare_exchange_strong(nobody, Helper)) continue;
@@ -63,7 +71,8 @@ void IndexHelper::Run() {
         tree = site.Tree(webPath);
       } catch (const RuntimeError&) {
       }
-      PageFiles found = tree ? FilesOf(page, PageTree(tree)) : PageFiles{page, true, {webPath}, {}};
+      PageFiles found =
+          tree ? FilesOf(page, PageTree(tree), facts) : PageFiles{page, true, {webPath}, {}, {}};
       const std::lock_guard lock(mutex_);
       done_.push_back(std::move(found));
       current = pages_.size();

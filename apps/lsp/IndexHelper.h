@@ -15,7 +15,8 @@
 
 namespace lintra {
 class File;
-}
+class SourceFacts;
+}  // namespace lintra
 
 namespace lintra::lsp {
 
@@ -31,15 +32,24 @@ struct PageFiles {
     int32_t end = 0;
   };
 
+  // A declaration that a use of its name in the page's <% %> code resolves to (see
+  // PageNames::Visible): the position in `files` of the file that holds it, and its offset there.
+  struct Name {
+    uint32_t file = 0;
+    int32_t offset = 0;
+  };
+
   uint32_t page = 0;
   // Whether the analysis failed; `files` then holds the page alone.
   bool failed = false;
   std::vector<Text> files;
   std::vector<Directive> directives;
+  std::vector<Name> names;
 };
 
-// What the analysed `tree` of `page` holds, its files numbered in order of first sight.
-PageFiles FilesOf(uint32_t page, const PageTree& tree);
+// What the analysed `tree` of `page` holds, its files numbered in order of first sight; its names
+// resolved with the texts' facts in `facts`.
+PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts);
 
 // A second thread for the first indexing of a site: it analyses pages from the files on disk,
 // from the first page of its list on, while the server's own thread serves the editor and

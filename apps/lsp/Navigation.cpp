@@ -9,6 +9,7 @@
 #include "analysis/Files.h"
 #include "apps/lsp/DocumentContext.h"
 #include "apps/lsp/FileKey.h"
+#include "apps/lsp/NameNavigation.h"
 #include "site/TextPosition.h"
 
 namespace lintra::lsp {
@@ -111,13 +112,17 @@ Json DocumentLinks(Workspace& workspace, const Text& webPath) {
 
 Json Definition(Workspace& workspace, const Text& webPath, Position position) {
   const std::optional<Directive> directive = DirectiveAt(workspace, webPath, position);
-  if (!directive || directive->missing) return nullptr;
+  if (!directive) return NameDefinitions(workspace, workspace.Id(webPath), position);
+  if (directive->missing) return nullptr;
   const std::string uri = workspace.UriOf(directive->target);
   if (uri.empty()) return nullptr;
   return StartOfFile(uri);
 }
 
-Json References(Workspace& workspace, const Text& webPath) {
+Json References(Workspace& workspace, const Text& webPath, Position position,
+                bool withDeclarations) {
+  Json names = NameReferences(workspace, workspace.Id(webPath), position, withDeclarations);
+  if (!names.is_null()) return names;
   Json locations = Json::array();
   const std::optional<uint32_t> file = workspace.Index().Find(webPath);
   if (!file) return locations;
@@ -134,7 +139,7 @@ Json References(Workspace& workspace, const Text& webPath) {
 
 Json Hover(Workspace& workspace, const Text& webPath, Position position) {
   const std::optional<Directive> directive = DirectiveAt(workspace, webPath, position);
-  if (!directive) return nullptr;
+  if (!directive) return NameHover(workspace, workspace.Id(webPath), position);
   const std::optional<uint32_t> file = workspace.Index().Find(directive->target);
   const size_t pages = file ? workspace.Index().Reaching(*file).size() : 0;
   const std::string value = "`" + text::ToUtf8(directive->written) + "`\n\n" +
@@ -150,6 +155,9 @@ Json DocumentSymbols(Workspace& workspace, const Text& webPath) {
                        {"kind", 1},
                        {"range", RangeOf(directive)},
                        {"selectionRange", RangeOf(directive)}});
+  }
+  for (Json& symbol : NameSymbols(workspace, workspace.Id(webPath))) {
+    symbols.push_back(std::move(symbol));
   }
   return symbols;
 }

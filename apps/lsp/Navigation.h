@@ -11,14 +11,18 @@ namespace lintra::lsp {
 
 // textDocument/documentLink: every directive, linked to the file it includes when that exists.
 Json DocumentLinks(Workspace& workspace, const Text& webPath);
-// textDocument/definition: the file the directive at `position` includes, or null.
+// textDocument/definition: the file the directive at `position` includes; on a name, its
+// declarations (see NameDefinitions); null elsewhere.
 Json Definition(Workspace& workspace, const Text& webPath, Position position);
-// textDocument/references: every directive of the site that includes the document.
-Json References(Workspace& workspace, const Text& webPath);
+// textDocument/references: on a name, its uses across the site (see NameReferences); elsewhere
+// every directive of the site that includes the document.
+Json References(Workspace& workspace, const Text& webPath, Position position,
+                bool withDeclarations);
 // textDocument/hover: for the directive at `position`, where its file was found, exactly or by
-// ignoring letter case, and how many pages reach it; null elsewhere.
+// ignoring letter case, and how many pages reach it; on a name, its declarations (see
+// NameHover); null elsewhere.
 Json Hover(Workspace& workspace, const Text& webPath, Position position);
-// textDocument/documentSymbol: the document's includes.
+// textDocument/documentSymbol: the document's includes, then its script-level declarations.
 Json DocumentSymbols(Workspace& workspace, const Text& webPath);
 
 }  // namespace lintra::lsp

@@ -5,6 +5,7 @@
 #include "apps/host/PathText.h"
 #include "apps/lsp/CodeActions.h"
 #include "apps/lsp/ControlViews.h"
+#include "apps/lsp/NameNavigation.h"
 #include "apps/lsp/Navigation.h"
 #include "apps/lsp/Uri.h"
 #include "site/ProjectLocation.h"
@@ -36,6 +37,8 @@ Json Capabilities() {
           {"referencesProvider", true},
           {"hoverProvider", true},
           {"documentSymbolProvider", true},
+          {"workspaceSymbolProvider", true},
+          {"completionProvider", Json::object()},
           {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}}};
 }
 
@@ -124,7 +127,7 @@ void Server::HandleRequest(const Json& id, const std::string& method, const Json
     if (handler == requests_.end()) {
       throw RpcError(ErrorCode::MethodNotFound, "unknown method " + method);
     }
-    if (method == "textDocument/references") AwaitIndex(method);
+    if (method == "textDocument/references" || method == "workspace/symbol") AwaitIndex(method);
     connection_.Respond(id, handler->second(params));
   } catch (const RpcError& error) {
     connection_.RespondError(id, error.Code(), error.what());
@@ -231,8 +234,17 @@ void Server::AddRequests() {
   requests_["textDocument/definition"] = document([this](const Text& path, const Json& params) {
     return Definition(*workspace_, path, PositionIn(params));
   });
-  requests_["textDocument/references"] =
-      document([this](const Text& path, const Json&) { return References(*workspace_, path); });
+  requests_["textDocument/references"] = document([this](const Text& path, const Json& params) {
+    const Json context = params.value("context", Json::object());
+    const bool withDeclarations = context.is_object() && context.value("includeDeclaration", true);
+    return References(*workspace_, path, PositionIn(params), withDeclarations);
+  });
+  requests_["textDocument/completion"] = document([this](const Text& path, const Json& params) {
+    return Completion(*workspace_, workspace_->Id(path), PositionIn(params));
+  });
+  requests_["workspace/symbol"] = [this](const Json& params) {
+    return WorkspaceSymbols(*workspace_, params.value("query", std::string()));
+  };
   requests_["textDocument/hover"] = document([this](const Text& path, const Json& params) {
     return Hover(*workspace_, path, PositionIn(params));
   });

@@ -106,6 +106,7 @@ void Server::ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes) {
 }
 
 void Server::Changed(uint32_t file) {
+  workspace_->ForgetNames(file);
   for (const uint32_t page : workspace_->Index().Reaching(file)) pending_.Add(page);
   if (workspace_->IsPage(file)) pending_.Add(file);
   HurryOpenDocuments();

@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "apps/lsp/NameIndex.h"
 #include "platform/Text.h"
 #include "rules/RuleFinding.h"
 
@@ -34,6 +35,8 @@ struct PageRecord {
   bool checked = false;
   // The rule findings of the page, when checked.
   std::vector<RuleFinding> findings;
+  // The names the page declares, each with the declaration its uses resolve to, by rising key.
+  std::vector<PageName> names;
 };
 
 // The last analysis of every page of a site, and its reverse: for each file, the pages whose

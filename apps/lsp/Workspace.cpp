@@ -158,11 +158,11 @@ std::shared_ptr<File> Workspace::Analyse(const Text& webPath) {
 void Workspace::Reindex(uint32_t page, const std::vector<uint32_t>& openFiles) {
   std::shared_ptr<File> root = Analyse(index_.Name(page));
   if (!root) {
-    index_.Set(page, RecordOf(PageFiles{page, true, {}, {}}));
+    index_.Set(page, RecordOf(PageFiles{page, true, {}, {}, {}}));
     return;
   }
   const PageTree tree(std::move(root));
-  PageRecord record = RecordOf(FilesOf(page, tree));
+  PageRecord record = RecordOf(FilesOf(page, tree, facts_));
   if (HoldsOneOf(record, openFiles)) Check(tree, record);
   index_.Set(page, std::move(record));
 }
@@ -204,10 +204,32 @@ PageRecord Workspace::RecordOf(const PageFiles& found) {
     record.directives.push_back(
         {ids[directive.holder], ids[directive.target], directive.start, directive.end});
   }
+  record.names = NamesOf(found, ids);
   record.files = std::move(ids);
   SortUnique(record.files);
   SortUnique(record.directives);
   return record;
+}
+
+const FileNames* Workspace::NamesOf(uint32_t file) {
+  if (const FileNames* known = names_.Of(file)) return known;
+  const std::optional<Text> text = CurrentText(index_.Name(file));
+  return text ? &names_.Scan(file, *text) : nullptr;
+}
+
+std::vector<PageName> Workspace::NamesOf(const PageFiles& found, const std::vector<uint32_t>& ids) {
+  std::vector<PageName> names;
+  for (const PageFiles::Name& name : found.names) {
+    const FileNames* file = NamesOf(ids[name.file]);
+    const std::optional<uint32_t> declaration =
+        file ? file->DeclarationAt(name.offset) : std::nullopt;
+    if (declaration) {
+      names.push_back({file->declarationKeys[*declaration], {ids[name.file], *declaration}});
+    }
+  }
+  std::sort(names.begin(), names.end(),
+            [](const PageName& a, const PageName& b) { return a.key < b.key; });
+  return names;
 }
 
 void Workspace::Check(const PageTree& page, PageRecord& record) {

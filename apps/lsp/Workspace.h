@@ -10,10 +10,12 @@
 #include "apps/host/DiskHost.h"
 #include "apps/lsp/BufferHost.h"
 #include "apps/lsp/IndexHelper.h"
+#include "apps/lsp/NameIndex.h"
 #include "apps/lsp/OpenDocuments.h"
 #include "apps/lsp/ProjectSettings.h"
 #include "apps/lsp/SiteIndex.h"
 #include "rules/Checker.h"
+#include "rules/SourceFacts.h"
 #include "site/SiteAnalysis.h"
 
 namespace lintra::lsp {
@@ -34,6 +36,15 @@ class Workspace {
   // see those of the file on disk, as the buffer is text that will be saved in them.
   void Open(OpenDocument document, Text text);
   const SiteIndex& Index() const { return index_; }
+  // The names of `file` as the editor sees it, scanned now when they were not since the file last
+  // changed; null when its text cannot be read.
+  const FileNames* NamesOf(uint32_t file);
+  // The files whose names were scanned.
+  std::vector<uint32_t> FilesWithNames() const { return names_.Files(); }
+  // The number of a name's upper-cased key, when some file ever had it.
+  std::optional<uint32_t> NameKey(const Text& key) const { return names_.FindKey(key); }
+  // Forgets the names of `file`, whose text changed.
+  void ForgetNames(uint32_t file) { names_.Forget(file); }
   // The id of `webPath` in the index.
   uint32_t Id(const Text& webPath) { return index_.Intern(webPath); }
 
@@ -81,6 +92,8 @@ class Workspace {
  private:
   // The record of what `found` holds, its files by their ids.
   PageRecord RecordOf(const PageFiles& found);
+  // The names of the record's page, from what `found` resolved, its files by `ids`.
+  std::vector<PageName> NamesOf(const PageFiles& found, const std::vector<uint32_t>& ids);
   void Check(const PageTree& page, PageRecord& record);
 
   // What the bytes of the file on disk that `webPath` names are; Unknown when it is not there.
@@ -94,6 +107,9 @@ class Workspace {
   BufferHost host_;
   SiteAnalysis site_;
   SiteIndex index_;
+  NameIndex names_;
+  // What the server's own analyses learn of the texts' names, kept from one page to the next.
+  SourceFacts facts_;
   std::vector<uint32_t> pages_;
   // The pages the project leaves out.
   std::vector<std::string> excludes_;

@@ -81,8 +81,11 @@ TEST(IndexHelper, APageFoundOnDiskThatHoldsAnOpenDocumentIsAnalysedFromItsBuffer
   WriteSharedSite(site, 2);
   lsp::Workspace workspace(site.Path());
   const uint32_t page = workspace.Id(u"p1.asp");
-  const lsp::PageFiles found{
-      page, false, {u"p1.asp", u"inc/shared.inc", u"gone.inc"}, {{0, 1, 12, 51}, {1, 2, 1, 33}}};
+  const lsp::PageFiles found{page,
+                             false,
+                             {u"p1.asp", u"inc/shared.inc", u"gone.inc"},
+                             {{0, 1, 12, 51}, {1, 2, 1, 33}},
+                             {}};
   workspace.Record(found, {});
   EXPECT_EQ(workspace.Index().Reaching(workspace.Id(u"inc/shared.inc")),
             std::vector<uint32_t>{page});

@@ -169,9 +169,11 @@ TEST_F(LanguageFeatures, DirectivesLeadToTheirFilesAndFilesToTheirIncluders) {
 
   const Json symbols = client_.Result("textDocument/documentSymbol",
                                       {{"textDocument", client_.Document("inc/lib.inc")}});
-  ASSERT_EQ(symbols.size(), 1u);
+  ASSERT_EQ(symbols.size(), 2u);
   EXPECT_EQ(symbols[0]["name"], "gone.inc");
   EXPECT_EQ(symbols[0]["detail"], "include (missing)");
+  EXPECT_EQ(symbols[1]["name"], "rate");
+  EXPECT_EQ(symbols[1]["kind"], 13);
 }
 
 TEST_F(LanguageFeatures, QuickFixesSpellPathsAsOnDiskAndClimbFromTheRootInstead) {

@@ -24,13 +24,13 @@ TEST(SiteIndex, ReplacingOrRemovingAPageUpdatesWhoReachesAndIncludesAFile) {
   const uint32_t b = index.Intern(u"b.asp");
   const uint32_t lib = index.Intern(u"lib.inc");
   const uint32_t old = index.Intern(u"old.inc");
-  index.Set(b, PageRecord{{b, lib}, {{b, lib, 1, 30}}, false, {}});
-  index.Set(a, PageRecord{{a, lib, old}, {{a, lib, 1, 30}, {a, old, 31, 60}}, false, {}});
+  index.Set(b, PageRecord{{b, lib}, {{b, lib, 1, 30}}, false, {}, {}});
+  index.Set(a, PageRecord{{a, lib, old}, {{a, lib, 1, 30}, {a, old, 31, 60}}, false, {}, {}});
   EXPECT_EQ(index.Reaching(lib), (std::vector<uint32_t>{a, b}));
   EXPECT_EQ(index.Includers(lib),
             (std::vector<IndexedDirective>{{a, lib, 1, 30}, {b, lib, 1, 30}}));
 
-  index.Set(a, PageRecord{{a, lib}, {{a, lib, 5, 34}}, false, {}});
+  index.Set(a, PageRecord{{a, lib}, {{a, lib, 5, 34}}, false, {}, {}});
   EXPECT_EQ(index.Reaching(old), std::vector<uint32_t>{});
   EXPECT_EQ(index.Includers(lib),
             (std::vector<IndexedDirective>{{a, lib, 5, 34}, {b, lib, 1, 30}}));
@@ -48,9 +48,10 @@ TEST(SiteIndex, ADirectiveReachedByManyPagesIsListedOnce) {
   const uint32_t header = index.Intern(u"header.inc");
   const uint32_t menu = index.Intern(u"menu.inc");
   for (const uint32_t page : {a, b}) {
-    index.Set(page,
-              PageRecord{
-                  {page, header, menu}, {{page, header, 1, 20}, {header, menu, 3, 25}}, false, {}});
+    index.Set(
+        page,
+        PageRecord{
+            {page, header, menu}, {{page, header, 1, 20}, {header, menu, 3, 25}}, false, {}, {}});
   }
   EXPECT_EQ(index.Includers(menu), (std::vector<IndexedDirective>{{header, menu, 3, 25}}));
 }

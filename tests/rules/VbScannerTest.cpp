@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "rules/NameScan.h"
+
 namespace lintra {
 
 namespace {
@@ -168,10 +170,14 @@ TEST(VbScanner, AcceptsEveryPrefixOfATextThatMixesEveryConstruct) {
       u" : End Class %><script runat='server' language=vbscript>Rem x\r\nConst K = [a], _\r\n"
       u"</script><%= \"%\" %><% ReDim Preserve r(1) ' c\r\nPublic Default Property Let P(v)";
   size_t declarations = 0;
+  size_t uses = 0;
   for (size_t length = 0; length <= whole.size(); ++length) {
-    declarations += ScanScript(TextView(whole).substr(0, length)).declarations.size();
+    const TextView prefix = TextView(whole).substr(0, length);
+    declarations += ScanScript(prefix).declarations.size();
+    uses += ScanNames(prefix, LineIndex(prefix)).uses.size();
   }
   EXPECT_GT(declarations, 0u);
+  EXPECT_GT(uses, 0u);
 }
 
 }  // namespace lintra

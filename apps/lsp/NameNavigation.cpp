@@ -1,0 +1,209 @@
+#include "apps/lsp/NameNavigation.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "apps/lsp/NameQueries.h"
+#include "site/TextPosition.h"
+
+namespace lintra::lsp {
+
+namespace {
+
+// The most workspace symbols one answer lists.
+constexpr size_t MostSymbols = 1000;
+
+Json RangeOf(const NamePlace& place) {
+  return lsp::RangeOf(place.line, place.column, place.line, place.endColumn);
+}
+
+// The protocol's location of `spot`, or null when its file has no URI.
+Json LocationOf(Workspace& workspace, const NameSpot& spot) {
+  const std::string uri = workspace.UriOf(workspace.Index().Name(spot.file));
+  if (uri.empty()) return nullptr;
+  return {{"uri", uri}, {"range", RangeOf(*spot.place)}};
+}
+
+// The locations of `spots`, each place once, in their order; each file's URI looked up once.
+Json LocationsOf(Workspace& workspace, const std::vector<NameSpot>& spots) {
+  Json locations = Json::array();
+  std::map<uint32_t, std::string> uris;
+  std::set<std::pair<uint32_t, const NamePlace*>> seen;
+  for (const NameSpot& spot : spots) {
+    if (!seen.emplace(spot.file, spot.place).second) continue;
+    auto [uri, added] = uris.try_emplace(spot.file);
+    if (added) uri->second = workspace.UriOf(workspace.Index().Name(spot.file));
+    if (!uri->second.empty()) {
+      locations.push_back({{"uri", uri->second}, {"range", RangeOf(*spot.place)}});
+    }
+  }
+  return locations;
+}
+
+std::vector<NameDefinition> DefinitionsAt(Workspace& workspace, uint32_t file, Position position) {
+  const std::optional<NameTarget> target = NameAt(workspace, file, position);
+  return target ? Definitions(workspace, *target) : std::vector<NameDefinition>();
+}
+
+// The line of `spot` as its file reads now, without the blanks around it.
+std::string LineOf(Workspace& workspace, const NameSpot& spot) {
+  const std::optional<Text> content = workspace.CurrentText(workspace.Index().Name(spot.file));
+  if (!content) return {};
+  const LineIndex::Span line = LineIndex(*content).Line(*content, spot.place->line);
+  TextView shown = TextView(*content).substr(line.begin, line.end - line.begin);
+  while (!shown.empty() && (shown.front() == u' ' || shown.front() == u'\t'))
+    shown.remove_prefix(1);
+  while (!shown.empty() && (shown.back() == u' ' || shown.back() == u'\t')) shown.remove_suffix(1);
+  return text::ToUtf8(shown);
+}
+
+std::string PlaceText(Workspace& workspace, const NameSpot& spot) {
+  return text::ToUtf8(workspace.Index().Name(spot.file)) + ":" + std::to_string(spot.place->line);
+}
+
+// The symbol kind of a declaration, and its completion item kind.
+int SymbolKind(DeclarationKind kind, bool member) {
+  switch (kind) {
+    case DeclarationKind::Class:
+      return 5;
+    case DeclarationKind::Procedure:
+      return member ? 6 : 12;
+    case DeclarationKind::Constant:
+      return 14;
+    case DeclarationKind::Variable:
+    case DeclarationKind::ReDim:
+      return member ? 8 : 13;
+  }
+  return 13;
+}
+
+int CompletionKind(DeclarationKind kind) {
+  switch (kind) {
+    case DeclarationKind::Class:
+      return 7;
+    case DeclarationKind::Procedure:
+      return 3;
+    case DeclarationKind::Constant:
+      return 21;
+    case DeclarationKind::Variable:
+    case DeclarationKind::ReDim:
+      return 6;
+  }
+  return 6;
+}
+
+Json Symbol(const Declaration& declaration, bool member) {
+  return {{"name", text::ToUtf8(declaration.name)},
+          {"kind", SymbolKind(declaration.kind, member)},
+          {"range", RangeOf(declaration)},
+          {"selectionRange", RangeOf(declaration)}};
+}
+
+bool IsNameUnit(char16_t unit) {
+  return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
+         (unit >= u'0' && unit <= u'9') || unit == u'_' || unit >= 0x80;
+}
+
+// Whether the word the cursor ends follows a ".": what is typed is a member.
+bool AfterDot(Workspace& workspace, uint32_t file, Position position) {
+  const std::optional<Text> content = workspace.CurrentText(workspace.Index().Name(file));
+  if (!content) return false;
+  const LineIndex::Span line =
+      LineIndex(*content).Line(*content, static_cast<int32_t>(position.line + 1));
+  const auto character = static_cast<size_t>(std::max<int64_t>(position.character, 0));
+  size_t at = line.begin + std::min(character, line.end - line.begin);
+  while (at > line.begin && IsNameUnit((*content)[at - 1])) --at;
+  return at > line.begin && (*content)[at - 1] == u'.';
+}
+
+}  // namespace
+
+Json NameDefinitions(Workspace& workspace, uint32_t file, Position position) {
+  std::vector<NameSpot> spots;
+  for (const NameDefinition& definition : DefinitionsAt(workspace, file, position)) {
+    spots.push_back(definition.spot);
+  }
+  if (spots.empty()) return nullptr;
+  return LocationsOf(workspace, spots);
+}
+
+Json NameReferences(Workspace& workspace, uint32_t file, Position position, bool withDeclarations) {
+  const std::vector<NameDefinition> definitions = DefinitionsAt(workspace, file, position);
+  if (definitions.empty()) return nullptr;
+  std::vector<NameSpot> spots;
+  for (const NameDefinition& definition : definitions) {
+    const std::vector<NameSpot> found = References(workspace, definition);
+    spots.insert(spots.end(), found.begin() + (withDeclarations ? 0 : 1), found.end());
+  }
+  return LocationsOf(workspace, spots);
+}
+
+Json NameHover(Workspace& workspace, uint32_t file, Position position) {
+  const std::optional<NameTarget> target = NameAt(workspace, file, position);
+  if (!target) return nullptr;
+  const std::vector<NameDefinition> definitions = Definitions(workspace, *target);
+  std::string value;
+  for (const NameDefinition& definition : definitions) {
+    if (!value.empty()) value += "\n\n---\n\n";
+    value += "```vb\n" + LineOf(workspace, definition.spot) + "\n```\n\nDeclared at `" +
+             PlaceText(workspace, definition.spot) + "`";
+    const std::string chain = definition.spot.file == file && definitions.size() == 1
+                                  ? std::string()
+                                  : ChainTo(workspace, definition.page, definition.spot.file);
+    if (!chain.empty()) value += ", through `" + chain + "`";
+    value += ".";
+  }
+  if (value.empty()) value = "Declared in no file of the pages that reach this one.";
+  return {{"contents", {{"kind", "markdown"}, {"value", value}}},
+          {"range", RangeOf(*target->place)}};
+}
+
+Json Completion(Workspace& workspace, uint32_t file, Position position) {
+  Json items = Json::array();
+  if (AfterDot(workspace, file, position)) return items;
+  for (const NameSpot& spot : VisibleAt(workspace, file, position)) {
+    items.push_back({{"label", text::ToUtf8(spot.place->name)},
+                     {"kind", CompletionKind(spot.kind.value_or(DeclarationKind::Variable))},
+                     {"detail", PlaceText(workspace, spot)}});
+  }
+  return items;
+}
+
+Json NameSymbols(Workspace& workspace, uint32_t file) {
+  Json symbols = Json::array();
+  const FileNames* names = workspace.NamesOf(file);
+  if (!names) return symbols;
+  for (const Declaration& declaration : names->script.declarations) {
+    Json symbol = Symbol(declaration, false);
+    if (declaration.kind == DeclarationKind::Class) {
+      Json members = Json::array();
+      for (const LocalName& local : names->names.locals) {
+        if (local.member && local.scope.begin <= declaration.offset &&
+            declaration.offset < local.scope.end) {
+          members.push_back(Symbol(local.declaration, true));
+        }
+      }
+      symbol["children"] = std::move(members);
+    }
+    symbols.push_back(std::move(symbol));
+  }
+  return symbols;
+}
+
+Json WorkspaceSymbols(Workspace& workspace, const std::string& query) {
+  Json symbols = Json::array();
+  for (const NameSpot& spot : DeclarationsMatching(workspace, text::FromUtf8(query), MostSymbols)) {
+    Json location = LocationOf(workspace, spot);
+    if (location.is_null()) continue;
+    symbols.push_back({{"name", text::ToUtf8(spot.place->name)},
+                       {"kind", SymbolKind(spot.kind.value_or(DeclarationKind::Variable), false)},
+                       {"location", std::move(location)},
+                       {"containerName", text::ToUtf8(workspace.Index().Name(spot.file))}});
+  }
+  return symbols;
+}
+
+}  // namespace lintra::lsp

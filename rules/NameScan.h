@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Text.h"
+#include "rules/VbScanner.h"
+
+namespace lintra {
+
+// How a name is used: read (or passed), assigned (=, Set, For, Erase, ReDim in a procedure),
+// called as a statement (or after Call), or made into an object by New.
+enum class UseKind { Read, Assign, Call, New };
+
+// A declaration inside a Class, Sub, Function or Property body: a local variable, constant or
+// parameter of a procedure, or a member of a class (its variables and procedures). `scope` is the
+// body that knows it: the procedure's, or the class's for a member.
+struct LocalName {
+  Declaration declaration;
+  TextSpan scope;
+  bool member = false;
+};
+
+// One use of a name in a file's server-side VBScript; its id stays -1 for a use resolved in the
+// file (`local`). The member after "." (also inside a With block) is no use of a name, nor is a
+// keyword, a literal or a name being declared.
+struct NameUse : NamePlace {
+  UseKind kind = UseKind::Read;
+  // The position in NameScan::locals of the local or member it resolves to, or -1 for a use of a
+  // name of the page.
+  int32_t local = -1;
+};
+
+// What the full scan of one file's VBScript finds beyond its script-level declarations (which
+// ScriptScan holds): every use of a name, and the declarations local to bodies.
+struct NameScan {
+  // In text order.
+  std::vector<NameUse> uses;
+  std::vector<LocalName> locals;
+  // The offsets of the file's first statement of <% %> code (any statement, declarations
+  // included) and of its Option Explicit statement when that is the first; -1 when none.
+  int32_t firstStatement = -1;
+  int32_t optionExplicit = -1;
+};
+
+// Scans `text` as ScanScript does, reading every statement, and keeps its uses and local
+// declarations, placed with `lines`. Nothing for a file in another language than VBScript. Any
+// text is accepted, and the scan is linear in its length.
+NameScan ScanNames(TextView text, const LineIndex& lines);
+
+}  // namespace lintra

@@ -1,0 +1,154 @@
+#include "rules/PageNames.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "analysis/File.h"
+#include "rules/Redefinitions.h"
+#include "rules/SourceFacts.h"
+#include "site/PageTree.h"
+
+namespace lintra {
+
+namespace {
+
+void SortUnique(std::vector<int32_t>& values) {
+  std::sort(values.begin(), values.end());
+  values.erase(std::unique(values.begin(), values.end()), values.end());
+}
+
+}  // namespace
+
+PageNames::PageNames(const PageTree& tree, SourceFacts& facts) : tree_(tree), facts_(facts) {
+  usedThrough_.resize(tree.Nodes().size());
+  Collect();
+  for (size_t i = 0; i < declarations_.size(); ++i) AddCandidate(static_cast<int32_t>(i));
+  for (size_t i = 0; i < uses_.size(); ++i) {
+    uses_[i].declaration = Resolve(i);
+    if (uses_[i].declaration != Unresolved) NoteUsedThrough(tree, uses_[i]);
+  }
+  for (std::vector<int32_t>& used : usedThrough_) SortUnique(used);
+}
+
+void PageNames::Collect() {
+  File& page = tree_.Page();
+  const ScriptScan& scan = facts_.Script(page);
+  if (scan.language == PageLanguage::Other || !Expanded(page)) return;
+  walk_.Enter(Frame{0, &scan, &facts_.Names(page), 0, 0, 1});
+  walk_.Run([this](Frame& frame) { return Step(frame); });
+}
+
+bool PageNames::Step(Frame& frame) {
+  const std::vector<PageTree::Node>& nodes = tree_.Nodes();
+  if (frame.nextInclude >= frame.node + nodes[frame.node].size) {
+    Take(frame, std::numeric_limits<int32_t>::max());
+    return false;
+  }
+  const uint32_t include = frame.nextInclude;
+  frame.nextInclude += nodes[include].size;
+  File& file = *nodes[include].file;
+  Take(frame, file.BaseFileStart() - 1);
+  if (AtScriptLevel(file, *frame.scan)) {
+    walk_.Enter(Frame{include, &facts_.Script(file), &facts_.Names(file), 0, 0, include + 1});
+  }
+  return true;
+}
+
+void PageNames::Take(Frame& frame, int32_t offset) {
+  const std::vector<Declaration>& declarations = frame.scan->declarations;
+  const std::vector<NameUse>& uses = frame.names->uses;
+  for (;;) {
+    const bool declaration = frame.nextDeclaration < declarations.size() &&
+                             declarations[frame.nextDeclaration].offset < offset;
+    const bool use = frame.nextUse < uses.size() && uses[frame.nextUse].offset < offset;
+    if (!declaration && !use) break;
+    if (declaration &&
+        (!use || declarations[frame.nextDeclaration].offset < uses[frame.nextUse].offset)) {
+      declarations_.push_back({frame.node, &declarations[frame.nextDeclaration++]});
+      usesBefore_.push_back(uses_.size());
+    } else if (const NameUse& taken = uses[frame.nextUse++]; taken.local < 0) {
+      uses_.push_back({frame.node, &taken, Unresolved});
+    }
+  }
+  const int32_t first = frame.names->firstStatement;
+  if (!firstStatementSeen_ && first >= 0 && first < offset) {
+    firstStatementSeen_ = true;
+    optionExplicit_ = frame.names->optionExplicit == first;
+  }
+}
+
+void PageNames::AddCandidate(int32_t position) {
+  const Declaration& declaration = *declarations_[static_cast<size_t>(position)].declaration;
+  Candidates& candidates = candidates_[declaration.id];
+  const auto first = [position](int32_t& chosen) {
+    if (chosen == Unresolved) chosen = position;
+  };
+  if (declaration.kind == DeclarationKind::Procedure) {
+    candidates.procedure = position;
+  } else if (declaration.kind == DeclarationKind::Class) {
+    first(candidates.klass);
+  } else {
+    first(declaration.unit == 0 ? candidates.mainVariable : candidates.otherVariable);
+  }
+  if (declaration.unit != 0) candidates.inBlocks.push_back(position);
+}
+
+int32_t PageNames::Resolve(size_t position) const {
+  const PageUse& use = uses_[position];
+  return Resolve(use.use->id, use.node, use.use->unit, position);
+}
+
+int32_t PageNames::Resolve(int32_t id, uint32_t node, int32_t unit, size_t position) const {
+  const auto found = candidates_.find(id);
+  if (found == candidates_.end()) return Unresolved;
+  const Candidates& candidates = found->second;
+  if (unit != 0) {
+    for (const int32_t block : candidates.inBlocks) {
+      const PageDeclaration& declaration = declarations_[static_cast<size_t>(block)];
+      if (declaration.node == node && declaration.declaration->unit == unit) return block;
+    }
+  } else if (candidates.mainVariable != Unresolved) {
+    return candidates.mainVariable;
+  }
+  if (candidates.procedure != Unresolved) return candidates.procedure;
+  if (candidates.klass != Unresolved) return candidates.klass;
+  for (const int32_t variable : {candidates.mainVariable, candidates.otherVariable}) {
+    if (variable != Unresolved && usesBefore_[static_cast<size_t>(variable)] <= position) {
+      return variable;
+    }
+  }
+  return Unresolved;
+}
+
+void PageNames::NoteUsedThrough(const PageTree& tree, const PageUse& use) {
+  const std::vector<PageTree::Node>& nodes = tree.Nodes();
+  const uint32_t declared = declarations_[static_cast<size_t>(use.declaration)].node;
+  for (uint32_t at = declared; at != 0 && at != PageTree::NoParent; at = nodes[at].parent) {
+    if (use.node >= at && use.node < at + nodes[at].size) return;
+    usedThrough_[at].push_back(use.declaration);
+  }
+}
+
+std::vector<PageUse> PageNames::UnresolvedUses() const {
+  std::vector<PageUse> unresolved;
+  std::copy_if(uses_.begin(), uses_.end(), std::back_inserter(unresolved),
+               [](const PageUse& use) { return use.declaration == Unresolved; });
+  return unresolved;
+}
+
+const std::vector<int32_t>& PageNames::UsedThrough(uint32_t node) const {
+  static const std::vector<int32_t> none;
+  return node < usedThrough_.size() ? usedThrough_[node] : none;
+}
+
+std::vector<int32_t> PageNames::Visible() const {
+  std::vector<int32_t> visible;
+  for (const auto& [id, candidates] : candidates_) {
+    const int32_t chosen = Resolve(id, 0, 0, uses_.size());
+    if (chosen != Unresolved) visible.push_back(chosen);
+  }
+  SortUnique(visible);
+  return visible;
+}
+
+}  // namespace lintra

@@ -1,0 +1,203 @@
+#include "rules/VbUses.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <unordered_map>
+
+namespace lintra {
+
+namespace {
+
+using Kind = VbToken::Kind;
+
+char16_t Lower(char16_t unit) {
+  return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + 32) : unit;
+}
+
+// The words of the language that never name a variable, constant, procedure or class, sorted.
+// Built-in functions, constants and objects (Len, vbCrLf, Response, Err) are names: a page may
+// use them like its own, and what they resolve to is for the reader of the uses to say.
+constexpr std::array<TextView, 63> Keywords = {
+    u"and",   u"as",         u"byref",    u"byval",   u"call",     u"case",   u"class",
+    u"const", u"default",    u"dim",      u"do",      u"each",     u"else",   u"elseif",
+    u"empty", u"end",        u"eqv",      u"erase",   u"error",    u"exit",   u"explicit",
+    u"false", u"for",        u"function", u"get",     u"goto",     u"if",     u"imp",
+    u"in",    u"is",         u"let",      u"loop",    u"me",       u"mod",    u"new",
+    u"next",  u"not",        u"nothing",  u"null",    u"on",       u"option", u"optional",
+    u"or",    u"paramarray", u"preserve", u"private", u"property", u"public", u"redim",
+    u"rem",   u"resume",     u"select",   u"set",     u"step",     u"stop",   u"sub",
+    u"then",  u"to",         u"until",    u"wend",    u"while",    u"with",   u"xor"};
+
+static_assert(std::is_sorted(Keywords.begin(), Keywords.end()));
+
+constexpr size_t LongestKeyword = 10;
+
+bool IsHexDigit(char16_t unit) {
+  return (unit >= u'0' && unit <= u'9') || (Lower(unit) >= u'a' && Lower(unit) <= u'f');
+}
+
+}  // namespace
+
+void VbUses::StartBlock(int32_t unit) {
+  unit_ = unit;
+}
+
+void VbUses::EndBlock(size_t end) {
+  if (unit_ == 0) return;
+  Close(other_.procedure, false, end);
+  Close(other_.klass, true, end);
+}
+
+void VbUses::Finish(size_t end) {
+  unit_ = 0;
+  Close(main_.procedure, false, end);
+  Close(main_.klass, true, end);
+}
+
+void VbUses::DeclaredHere(size_t start) {
+  declared_.push_back(start);
+}
+
+void VbUses::DeclareLocal(DeclarationKind kind, const VbToken& token, bool inProcedure) {
+  if (kind == DeclarationKind::ReDim) return;
+  const Body& body = inProcedure ? Open().procedure : Open().klass;
+  out_.locals.push_back(
+      {{NameAt(text_, token.start, token.length, unit_), kind}, {body.begin, 0}, !inProcedure});
+  declared_.push_back(token.start);
+}
+
+void VbUses::OpenBody(bool isClass, size_t begin) {
+  Body& body = isClass ? Open().klass : Open().procedure;
+  if (body.open) return;
+  body = {true, static_cast<int32_t>(begin), out_.uses.size(), out_.locals.size()};
+}
+
+void VbUses::CloseBody(bool isClass, size_t end) {
+  Close(Open().procedure, false, end);
+  if (isClass) Close(Open().klass, true, end);
+}
+
+void VbUses::Close(Body& body, bool members, size_t end) {
+  if (!body.open) return;
+  body.open = false;
+  std::unordered_map<TextView, int32_t> known;
+  for (size_t i = body.firstLocal; i < out_.locals.size(); ++i) {
+    LocalName& local = out_.locals[i];
+    if (local.member != members || local.declaration.unit != unit_) continue;
+    if (local.scope.end == 0) local.scope.end = static_cast<int32_t>(end);
+    known.try_emplace(local.declaration.key, static_cast<int32_t>(i));
+  }
+  if (known.empty()) return;
+  for (size_t i = body.firstUse; i < out_.uses.size(); ++i) {
+    NameUse& use = out_.uses[i];
+    if (use.local >= 0 || use.unit != unit_) continue;
+    const auto found = known.find(use.key);
+    if (found != known.end()) use.local = found->second;
+  }
+}
+
+void VbUses::Statement(const std::vector<VbToken>& tokens) {
+  if (tokens.empty()) return;
+  if (unit_ == 0 && out_.firstStatement < 0) {
+    out_.firstStatement = static_cast<int32_t>(tokens[0].start);
+    if (tokens.size() > 1 && IsWord(tokens[0], u"option") && IsWord(tokens[1], u"explicit")) {
+      out_.optionExplicit = out_.firstStatement;
+    }
+  }
+  MatchParentheses(tokens);
+  std::sort(declared_.begin(), declared_.end());
+  size_t nextDeclared = 0;
+  bool head = true;
+  bool inDate = false;
+  std::optional<UseKind> next;
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    const VbToken& token = tokens[i];
+    if (token.kind == Kind::Punct) {
+      if (text_[token.start] == u'#') inDate = !inDate;
+      head = false;
+      continue;
+    }
+    if (token.kind == Kind::Other || inDate || token.length == 0) {
+      head = false;
+      continue;
+    }
+    if (IsKeyword(token)) {
+      if (IsWord(token, u"new")) next = UseKind::New;
+      if (IsWord(token, u"call")) next = UseKind::Call;
+      if (IsWord(token, u"set") || IsWord(token, u"let") || IsWord(token, u"for") ||
+          IsWord(token, u"erase") || IsWord(token, u"redim")) {
+        next = UseKind::Assign;
+      }
+      head = IsWord(token, u"then") || IsWord(token, u"else");
+      continue;
+    }
+    const bool member = IsPunct(tokens, i - 1, u'.');
+    while (nextDeclared < declared_.size() && declared_[nextDeclared] < token.start) ++nextDeclared;
+    const bool declared = nextDeclared < declared_.size() && declared_[nextDeclared] == token.start;
+    if (!member && !declared && !IsLiteralWord(tokens, i)) {
+      Use(token, next ? *next : head ? HeadKind(tokens, i) : UseKind::Read);
+    }
+    next.reset();
+    head = false;
+  }
+  declared_.clear();
+}
+
+void VbUses::Use(const VbToken& token, UseKind kind) {
+  out_.uses.push_back({NameAt(text_, token.start, token.length, unit_), kind, -1});
+}
+
+void VbUses::MatchParentheses(const std::vector<VbToken>& tokens) {
+  closing_.assign(tokens.size(), tokens.size());
+  open_.clear();
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    if (IsPunct(tokens, i, u'(')) open_.push_back(i);
+    if (IsPunct(tokens, i, u')') && !open_.empty()) {
+      closing_[open_.back()] = i;
+      open_.pop_back();
+    }
+  }
+}
+
+UseKind VbUses::HeadKind(const std::vector<VbToken>& tokens, size_t index) const {
+  size_t after = index + 1;
+  if (IsPunct(tokens, after, u'(')) after = closing_[after] + 1;
+  if (IsPunct(tokens, after, u'=')) return UseKind::Assign;
+  if (IsPunct(tokens, index + 1, u'.')) return UseKind::Read;
+  return UseKind::Call;
+}
+
+bool VbUses::IsKeyword(const VbToken& token) const {
+  if (token.kind != Kind::Word || token.length > LongestKeyword) return false;
+  std::array<char16_t, LongestKeyword> lower{};
+  for (size_t i = 0; i < token.length; ++i) lower[i] = Lower(text_[token.start + i]);
+  return std::binary_search(Keywords.begin(), Keywords.end(), TextView(lower.data(), token.length));
+}
+
+// A word that is part of a literal: the digits of &H1F or &O17.
+bool VbUses::IsLiteralWord(const std::vector<VbToken>& tokens, size_t index) const {
+  const VbToken& token = tokens[index];
+  if (!IsPunct(tokens, index - 1, u'&') || tokens[index - 1].start + 1 != token.start) return false;
+  const char16_t radix = Lower(text_[token.start]);
+  if (radix != u'h' && radix != u'o') return false;
+  for (size_t i = token.start + 1; i < token.start + token.length; ++i) {
+    if (!IsHexDigit(text_[i])) return false;
+  }
+  return true;
+}
+
+bool VbUses::IsPunct(const std::vector<VbToken>& tokens, size_t index, char16_t unit) const {
+  return index < tokens.size() && tokens[index].kind == Kind::Punct &&
+         text_[tokens[index].start] == unit;
+}
+
+bool VbUses::IsWord(const VbToken& token, TextView lowerWord) const {
+  if (token.kind != Kind::Word || token.length != lowerWord.size()) return false;
+  for (size_t i = 0; i < token.length; ++i) {
+    if (Lower(text_[token.start + i]) != lowerWord[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace lintra

@@ -1,0 +1,2 @@
+<!-- #include file="inc/shop.inc" -->
+<% Call FormatPrice(3) %>

@@ -1,0 +1,2 @@
+<!-- #include file="inc/shop.inc" -->
+<% Response.Write FormatPrice(12) %>
