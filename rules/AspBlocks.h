@@ -40,6 +40,14 @@ struct AspLayout {
   std::vector<TextStretch> code;
   PageLanguage language = PageLanguage::Unstated;
   bool writesOutput = false;
+  // Whether a server script block is in another language than VBScript: what it declares, the
+  // VBScript of the page may call.
+  bool otherScript = false;
+  // The ids of the <object runat="server"> tags, as written: each is a name the page's script
+  // knows.
+  std::vector<Text> serverObjects;
+  // Whether a <!-- METADATA --> comment brings a type library's constants into the page.
+  bool typeLibrary = false;
 };
 
 // The first "<%" at or after `from` in `text`, or npos.

@@ -33,6 +33,9 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines) {
   scan.runsStatements = layout.language == PageLanguage::Other;
   scan.serverCode = !layout.code.empty();
   scan.showsBeyondAscii = ShowsBeyondAscii(text, layout);
+  scan.otherScript = layout.otherScript;
+  for (const Text& id : layout.serverObjects) scan.serverObjects.push_back(text::UCase(id));
+  scan.typeLibrary = layout.typeLibrary;
   VbStatements statements(text, scan);
   for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
   statements.Finish();

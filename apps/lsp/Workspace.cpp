@@ -8,6 +8,7 @@
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Uri.h"
 #include "platform/ErrorRecord.h"
+#include "rules/ApplicationFile.h"
 #include "rules/UnusedFileRule.h"
 #include "site/PageDiscovery.h"
 
@@ -34,6 +35,14 @@ bool HoldsOneOf(const PageRecord& record, const std::vector<uint32_t>& files) {
   });
 }
 
+// `settings` with what the application's global.asa in `files` gives every page.
+RuleSettings WithApplicationFile(const DiskFiles& files, RuleSettings settings) {
+  if (const std::optional<ProjectFile> application = files.Read(ApplicationFilePath)) {
+    TakeApplicationFile(application->text, settings);
+  }
+  return settings;
+}
+
 }  // namespace
 
 Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
@@ -43,7 +52,7 @@ Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
       host_(disk_, documents_),
       site_(host_, text::FromUtf8(Utf8OfPath(root))),
       excludes_(std::move(project.excludes)),
-      checker_(std::move(project.rules)) {}
+      checker_(WithApplicationFile(files_, std::move(project.rules))) {}
 
 std::optional<Text> Workspace::WebPathOf(const std::filesystem::path& path) const {
   std::error_code error;
