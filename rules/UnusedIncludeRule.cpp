@@ -2,44 +2,11 @@
 
 #include <algorithm>
 #include <tuple>
-#include <unordered_set>
 
 #include "analysis/File.h"
-#include "rules/SourceFacts.h"
-#include "rules/VbBuiltins.h"
+#include "rules/IncludeNeeds.h"
 
 namespace lintra {
-
-namespace {
-
-// Whether `key` names what reaches a name by a text at run time, which no use shows.
-bool ReachesByText(const Text& key) {
-  return RunsText(key) || key == u"GETREF";
-}
-
-// Whether including `node` does something besides declaring, in itself.
-bool DoesMore(PageCheck& page, File& node) {
-  if (!PageCheck::Compiled(node)) return true;
-  const ScriptScan& scan = page.Facts().Script(node);
-  return scan.HasEffects() || scan.otherScript || scan.typeLibrary || !scan.serverObjects.empty() ||
-         scan.language == PageLanguage::Other || !page.Facts().Commands(node).directives.empty();
-}
-
-// The nodes of `page` that are copies of a file the page includes more than once, or lie in a
-// later copy: the uses of what the copies declare resolve to one copy or another, and the
-// directive to remove is duplicate-include's to tell.
-std::unordered_set<const File*> Repeated(PageCheck& page) {
-  std::unordered_set<const File*> repeated;
-  for (const PageCheck::Repeat& repeat : page.Repeats()) {
-    repeated.insert(&repeat.first->node);
-  }
-  page.EachInclude([&](File& node) {
-    if (page.RepeatHolding(node)) repeated.insert(&node);
-  });
-  return repeated;
-}
-
-}  // namespace
 
 const RuleInfo& UnusedIncludeRule::Info() const {
   // The IIS 6.0 SDK, "Including Files in ASP Applications" (learn.microsoft.com, previous-
@@ -63,39 +30,8 @@ const RuleInfo& UnusedIncludeRule::Info() const {
   return info;
 }
 
-std::vector<bool> UnusedIncludeRule::Unneeded(PageCheck& page) {
-  const std::vector<PageTree::Node>& nodes = page.Tree().Nodes();
-  std::vector<bool> unneeded(nodes.size(), false);
-  const PageNames& names = page.Names();
-  const ScriptScan& pageScan = page.Facts().Script(page.Page());
-  if (pageScan.language == PageLanguage::Other || !PageCheck::Compiled(page.Page())) {
-    return unneeded;
-  }
-  for (const PageUse& use : names.Uses()) {
-    if (use.declaration == PageNames::Unresolved && ReachesByText(use.use->key)) return unneeded;
-  }
-  // Whether each node's include is walked at script level, and whether its subtree does more.
-  std::vector<bool> atScriptLevel(nodes.size(), true);
-  std::vector<bool> doesMore(nodes.size(), false);
-  for (size_t i = 1; i < nodes.size(); ++i) {
-    const File& parent = *nodes[nodes[i].parent].file;
-    atScriptLevel[i] = atScriptLevel[nodes[i].parent] &&
-                       AtScriptLevel(*nodes[i].file, page.Facts().Script(parent));
-  }
-  for (size_t i = nodes.size(); i-- > 1;) {
-    if (!doesMore[i]) doesMore[i] = DoesMore(page, *nodes[i].file);
-    if (doesMore[i]) doesMore[nodes[i].parent] = true;
-  }
-  const std::unordered_set<const File*> repeated = Repeated(page);
-  for (size_t i = 1; i < nodes.size(); ++i) {
-    unneeded[i] = atScriptLevel[i] && !doesMore[i] && !repeated.count(nodes[i].file) &&
-                  names.UsedThrough(static_cast<uint32_t>(i)).empty();
-  }
-  return unneeded;
-}
-
 void UnusedIncludeRule::Check(PageCheck& page, FindingSet& findings) {
-  const std::vector<bool> unneeded = Unneeded(page);
+  const std::vector<bool> unneeded = UnneededIncludes(page);
   size_t node = 0;
   page.EachInclude([&](const PageCheck::Include& include) {
     NoteDirective(page, include, unneeded[++node], findings.Page());

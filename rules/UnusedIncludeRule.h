@@ -38,8 +38,6 @@ class UnusedIncludeRule : public Rule {
   };
 
  private:
-  // For each include of `page`, in page order: whether the page may do without it.
-  static std::vector<bool> Unneeded(PageCheck& page);
   // Notes the directive of `include` as reached by the page numbered `number`.
   void NoteDirective(PageCheck& page, const PageCheck::Include& include, bool unneeded,
                      int64_t number);
