@@ -1,5 +1,7 @@
 #include "rules/AspBlocks.h"
 
+#include <algorithm>
+
 namespace lintra {
 
 namespace {
@@ -160,6 +162,7 @@ class Layout {
       layout_.language = LanguageOf(attributes.language);
     }
     sawDirective_ = true;
+    layout_.pageDirective = true;
   }
 
   void ReadScriptElement(size_t open, size_t at) {
@@ -251,6 +254,18 @@ size_t FindBlockClose(TextView text, size_t from) {
 
 AspLayout LayOutAsp(TextView text) {
   return Layout(text).Run();
+}
+
+std::vector<CodeBlock> VbCode(TextView text, const AspLayout& layout) {
+  std::vector<CodeBlock> code = layout.blocks;
+  for (const TextStretch& stretch : layout.code) {
+    if (stretch.begin < stretch.end && text[stretch.begin] == u'=') {
+      code.push_back({stretch.begin + 1, stretch.end, 0});
+    }
+  }
+  std::sort(code.begin(), code.end(),
+            [](const CodeBlock& a, const CodeBlock& b) { return a.begin < b.begin; });
+  return code;
 }
 
 }  // namespace lintra

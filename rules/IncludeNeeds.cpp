@@ -1,5 +1,6 @@
 #include "rules/IncludeNeeds.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "analysis/File.h"
@@ -10,17 +11,10 @@ namespace lintra {
 
 namespace {
 
-// Whether `key` names what reaches a name by a text at run time, which no use shows.
-bool ReachesByText(const Text& key) {
-  return RunsText(key) || key == u"GETREF";
-}
-
-// Whether including `node` does something besides declaring, in itself.
-bool DoesMore(PageCheck& page, File& node) {
-  if (!PageCheck::Compiled(node)) return true;
-  const ScriptScan& scan = page.Facts().Script(node);
-  return scan.HasEffects() || scan.otherScript || scan.typeLibrary || !scan.serverObjects.empty() ||
-         scan.language == PageLanguage::Other || !page.Facts().Commands(node).directives.empty();
+// Whether including a file whose text `scan` describes does something besides declaring.
+bool DoesMore(const ScriptScan& scan) {
+  return scan.HasEffects() || scan.otherScript || scan.typeLibrary || scan.pageDirective ||
+         !scan.serverObjects.empty() || scan.language == PageLanguage::Other;
 }
 
 // The nodes of `page` that are copies of a file the page includes more than once, or lie in a
@@ -37,38 +31,43 @@ std::unordered_set<const File*> Repeated(PageCheck& page) {
   return repeated;
 }
 
-// Whether the uses of `page` tell what it needs: it is VBScript, compiled, and reaches no name by
-// text.
-bool Judged(PageCheck& page) {
-  const ScriptScan& scan = page.Facts().Script(page.Page());
-  if (scan.language == PageLanguage::Other || !PageCheck::Compiled(page.Page())) return false;
-  for (const PageUse& use : page.Names().Uses()) {
-    if (use.declaration == PageNames::Unresolved && ReachesByText(use.use->key)) return false;
+// The scan of each node's text of `page`, in tree order.
+std::vector<const ScriptScan*> Scans(PageCheck& page) {
+  std::vector<const ScriptScan*> scans;
+  for (const PageTree::Node& node : page.Tree().Nodes()) {
+    scans.push_back(&page.Facts().Script(*node.file));
   }
-  return true;
+  return scans;
 }
 
-// For each node of `page`'s tree, whether what its include brings comes in at script level.
-std::vector<bool> AtScriptLevelNodes(PageCheck& page) {
+// For each node of `page`'s tree, whether its include may go as far as its text tells: what it
+// brings comes in at script level, and neither it nor a node below it does more than declare.
+std::vector<bool> Declaring(PageCheck& page, const std::vector<const ScriptScan*>& scans) {
   const std::vector<PageTree::Node>& nodes = page.Tree().Nodes();
   std::vector<bool> atScriptLevel(nodes.size(), true);
   for (size_t i = 1; i < nodes.size(); ++i) {
-    const File& parent = *nodes[nodes[i].parent].file;
-    atScriptLevel[i] = atScriptLevel[nodes[i].parent] &&
-                       AtScriptLevel(*nodes[i].file, page.Facts().Script(parent));
+    atScriptLevel[i] =
+        atScriptLevel[nodes[i].parent] && AtScriptLevel(*nodes[i].file, *scans[nodes[i].parent]);
   }
-  return atScriptLevel;
-}
-
-// For each node of `page`'s tree, whether it or a node below it does more than declare.
-std::vector<bool> DoingMore(PageCheck& page) {
-  const std::vector<PageTree::Node>& nodes = page.Tree().Nodes();
   std::vector<bool> doesMore(nodes.size(), false);
   for (size_t i = nodes.size(); i-- > 1;) {
-    if (!doesMore[i]) doesMore[i] = DoesMore(page, *nodes[i].file);
+    if (!PageCheck::Compiled(*nodes[i].file) || DoesMore(*scans[i])) doesMore[i] = true;
     if (doesMore[i]) doesMore[nodes[i].parent] = true;
   }
-  return doesMore;
+  std::vector<bool> declaring(nodes.size(), false);
+  for (size_t i = 1; i < nodes.size(); ++i) declaring[i] = atScriptLevel[i] && !doesMore[i];
+  return declaring;
+}
+
+// Whether `page` reaches names by text (Execute, ExecuteGlobal, Eval, GetRef), which no use shows.
+bool ReachesByText(const PageNames& names) {
+  for (const PageUse& use : names.Uses()) {
+    const Text& key = use.use->key;
+    if (use.declaration == PageNames::Unresolved && (RunsText(key) || key == u"GETREF")) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -76,13 +75,21 @@ std::vector<bool> DoingMore(PageCheck& page) {
 std::vector<bool> UnneededIncludes(PageCheck& page) {
   const std::vector<PageTree::Node>& nodes = page.Tree().Nodes();
   std::vector<bool> unneeded(nodes.size(), false);
-  if (!Judged(page)) return unneeded;
-  const std::vector<bool> atScriptLevel = AtScriptLevelNodes(page);
-  const std::vector<bool> doesMore = DoingMore(page);
+  const std::vector<const ScriptScan*> scans = Scans(page);
+  if (scans[0]->language == PageLanguage::Other || !PageCheck::Compiled(page.Page())) {
+    return unneeded;
+  }
+  std::vector<bool> candidates = Declaring(page, scans);
+  if (std::find(candidates.begin(), candidates.end(), true) == candidates.end()) return unneeded;
   const std::unordered_set<const File*> repeated = Repeated(page);
   for (size_t i = 1; i < nodes.size(); ++i) {
-    unneeded[i] = atScriptLevel[i] && !doesMore[i] && !repeated.count(nodes[i].file) &&
-                  page.Names().UsedThrough(static_cast<uint32_t>(i)).empty();
+    if (repeated.count(nodes[i].file)) candidates[i] = false;
+  }
+  if (std::find(candidates.begin(), candidates.end(), true) == candidates.end()) return unneeded;
+  const PageNames& names = page.Names();
+  if (ReachesByText(names)) return unneeded;
+  for (size_t i = 1; i < nodes.size(); ++i) {
+    unneeded[i] = candidates[i] && names.UsedThrough(static_cast<uint32_t>(i)).empty();
   }
   return unneeded;
 }

@@ -1,5 +1,6 @@
 #include "rules/UndefinedNameRule.h"
 
+#include <algorithm>
 #include <set>
 #include <utility>
 
@@ -38,7 +39,7 @@ const RuleInfo& UndefinedNameRule::Info() const {
 }
 
 void UndefinedNameRule::Check(PageCheck& page, FindingSet& findings) {
-  if (page.Settings().applicationTypeLibrary) return;
+  if (page.Settings().applicationTypeLibrary || !MayBeExplicit(page)) return;
   const PageNames& names = page.Names();
   if (!names.OptionExplicit()) return;
   std::vector<const PageUse*> unknown;
@@ -62,6 +63,13 @@ void UndefinedNameRule::Check(PageCheck& page, FindingSet& findings) {
                   u"undefined name: " + named.name + u" is declared nowhere in the page");
     });
   }
+}
+
+bool UndefinedNameRule::MayBeExplicit(PageCheck& page) {
+  const std::vector<PageTree::Node>& nodes = page.Tree().Nodes();
+  return std::any_of(nodes.begin(), nodes.end(), [&](const PageTree::Node& node) {
+    return page.Facts().Script(*node.file).optionStatement;
+  });
 }
 
 std::optional<std::unordered_set<TextView>> UndefinedNameRule::KnownNames(PageCheck& page) {

@@ -17,6 +17,9 @@ class UndefinedNameRule : public Rule {
   void Check(PageCheck& page, FindingSet& findings) override;
 
  private:
+  // Whether a file of `page` holds an Option statement, without which no Option Explicit is in
+  // force and the page's names need not be resolved.
+  static bool MayBeExplicit(PageCheck& page);
   // The upper-cased names that `page` declares anywhere (at script level, in bodies, as
   // parameters and members), its server objects and the application's names; none for a page
   // whose names may come from where no declaration shows them: a missing or circular include, a

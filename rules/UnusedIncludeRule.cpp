@@ -13,8 +13,7 @@ const RuleInfo& UnusedIncludeRule::Info() const {
   // versions/iis/6.0-sdk/ms524876): the server inserts the included file before it processes the
   // page, so what the file holds is compiled with the page whether it is used or not.
   static const RuleInfo info{
-      "unused-include", Severity::Note, "",
-      "An include from which no page that reaches it uses anything.",
+      Id, Severity::Note, "", "An include from which no page that reaches it uses anything.",
       "The server inserts each included file where its directive stands before it compiles the "
       "page (IIS 6.0 SDK, \"Including Files in ASP Applications\"), so every Sub, Function, "
       "Class, Const and Dim of the file is compiled for every request of the page, used or not. "

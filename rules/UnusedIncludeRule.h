@@ -18,6 +18,8 @@ namespace lintra {
 // never reported for the others.
 class UnusedIncludeRule : public Rule {
  public:
+  static constexpr const char* Id = "unused-include";
+
   const RuleInfo& Info() const override;
   // Notes for each directive of `page` whether the page needs it; reports nothing.
   void Check(PageCheck& page, FindingSet& findings) override;

@@ -229,6 +229,9 @@ bool IsVbBuiltin(TextView key) {
 }
 
 bool RunsText(TextView key) {
+  // Most names differ in length from all three, which settles them at once.
+  const size_t length = key.size();
+  if (length != 4 && length != 7 && length != 13) return false;
   return key == u"EXECUTE" || key == u"EXECUTEGLOBAL" || key == u"EVAL";
 }
 

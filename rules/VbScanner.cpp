@@ -36,6 +36,7 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines) {
   scan.otherScript = layout.otherScript;
   for (const Text& id : layout.serverObjects) scan.serverObjects.push_back(text::UCase(id));
   scan.typeLibrary = layout.typeLibrary;
+  scan.pageDirective = layout.pageDirective;
   VbStatements statements(text, scan);
   for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
   statements.Finish();

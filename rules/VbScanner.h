@@ -69,6 +69,10 @@ struct ScriptScan {
   bool otherScript = false;
   std::vector<Text> serverObjects;
   bool typeLibrary = false;
+  // Whether the file holds a page directive (see AspLayout::pageDirective), and an Option
+  // statement at script level.
+  bool pageDirective = false;
+  bool optionStatement = false;
   bool HasEffects() const { return writesOutput || runsStatements; }
 };
 

@@ -123,7 +123,12 @@ size_t VbStatements::SkipStatements(size_t at, size_t end) {
 }
 
 void VbStatements::NoteOther(const Token& first) {
-  if (AtScriptLevel() && !IsWord(first, u"option")) out_.runsStatements = true;
+  if (!AtScriptLevel()) return;
+  if (IsWord(first, u"option")) {
+    out_.optionStatement = true;
+  } else {
+    out_.runsStatements = true;
+  }
 }
 
 size_t VbStatements::StatementStart(size_t at, size_t end) const {

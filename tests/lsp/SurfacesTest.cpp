@@ -79,8 +79,8 @@ Spots CheckSpots(const Json& check) {
 CountedSpots CheckSpotsAsTheEditorShows(const Json& check) {
   CountedSpots spots;
   for (const Json& finding : check["findings"]) {
-    // Judged only once every page that reaches a directive is checked, which the editor, checking
-    // the pages of the open files, never is.
+    // Judged only once every page that reaches a directive is checked, which the editor leaves
+    // to whole runs.
     if (finding["rule"] == "unused-include") continue;
     spots.insert({finding["rule"].get<std::string>(), finding["file"].get<std::string>(),
                   std::max<int64_t>(finding["line"].get<int64_t>(), 1),
