@@ -59,8 +59,8 @@ _lintra() {
     --max-files | --max-warnings | --exclude | --extend-exclude | --depth) ;;
     # Options that take a rule id complete here, from the rules of check's SARIF log:
     # missing-include unreadable-file malformed-include cyclic-include name-redefined
-    # duplicate-include parent-path case-mismatch directive-order codepage-mismatch unused-file
-    # exposed-include.
+    # undefined-name duplicate-include parent-path case-mismatch directive-order codepage-mismatch
+    # unused-file exposed-include unused-include.
     *)
       if [[ -z $command ]]; then
         COMPREPLY=($(compgen -W "$commands -h --help --version" -- "$word"))

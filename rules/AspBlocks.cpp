@@ -1,5 +1,7 @@
 #include "rules/AspBlocks.h"
 
+#include <algorithm>
+
 namespace lintra {
 
 namespace {
@@ -43,6 +45,7 @@ size_t FindWord(TextView text, size_t from, TextView lower) {
 struct Attributes {
   TextView language;
   TextView runat;
+  TextView id;
   bool hasLanguage = false;
   // Where reading stopped: at `stop`, or `end`.
   size_t stoppedAt = 0;
@@ -88,6 +91,8 @@ Attributes ReadAttributes(TextView text, size_t at, size_t end, char16_t stop) {
       found.hasLanguage = true;
     } else if (SameWord(name, u"runat")) {
       found.runat = value;
+    } else if (SameWord(name, u"id")) {
+      found.id = value;
     }
   }
   found.stoppedAt = at;
@@ -114,6 +119,13 @@ class Layout {
       } else if (StartsWithWord(text_, open, u"<script") && open + 7 < text_.size() &&
                  IsSpace(text_[open + 7])) {
         ReadScriptElement(open, open + 7);
+      } else if (StartsWithWord(text_, open, u"<object") && open + 7 < text_.size() &&
+                 IsSpace(text_[open + 7])) {
+        ReadObjectElement(open + 7);
+      } else if (StartsWithWord(text_, open, u"<!--") &&
+                 StartsWithWord(text_, SkipSpaces(text_, open + 4, text_.size()), u"metadata")) {
+        layout_.typeLibrary = true;
+        at_ = open + 1;
       } else {
         at_ = open + 1;
       }
@@ -150,6 +162,7 @@ class Layout {
       layout_.language = LanguageOf(attributes.language);
     }
     sawDirective_ = true;
+    layout_.pageDirective = true;
   }
 
   void ReadScriptElement(size_t open, size_t at) {
@@ -167,12 +180,24 @@ class Layout {
     layout_.code.push_back({body, end});
     if (!attributes.hasLanguage || LanguageOf(attributes.language) == PageLanguage::VbScript) {
       layout_.blocks.push_back({body, end, ++scriptElements_});
+    } else {
+      layout_.otherScript = true;
     }
     NotePlain(plainFrom_, open);
     at_ = end;
     if (end < text_.size()) at_ += 1;
     const size_t closer = text::FindAscii(text_, at_, u'>');
     plainFrom_ = closer == TextView::npos ? text_.size() : closer + 1;
+  }
+
+  // Notes the id of an <object> tag whose attributes begin at `at` when it runs at the server;
+  // the tag itself is text that the reader sees as any other.
+  void ReadObjectElement(size_t at) {
+    const Attributes attributes = ReadAttributes(text_, at, text_.size(), u'>');
+    if (SameWord(attributes.runat, u"server") && !attributes.id.empty()) {
+      layout_.serverObjects.emplace_back(attributes.id);
+    }
+    at_ = at;
   }
 
   // Notes whether [from, to), text outside server code, writes to the response: anything but
@@ -229,6 +254,18 @@ size_t FindBlockClose(TextView text, size_t from) {
 
 AspLayout LayOutAsp(TextView text) {
   return Layout(text).Run();
+}
+
+std::vector<CodeBlock> VbCode(TextView text, const AspLayout& layout) {
+  std::vector<CodeBlock> code = layout.blocks;
+  for (const TextStretch& stretch : layout.code) {
+    if (stretch.begin < stretch.end && text[stretch.begin] == u'=') {
+      code.push_back({stretch.begin + 1, stretch.end, 0});
+    }
+  }
+  std::sort(code.begin(), code.end(),
+            [](const CodeBlock& a, const CodeBlock& b) { return a.begin < b.begin; });
+  return code;
 }
 
 }  // namespace lintra

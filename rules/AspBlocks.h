@@ -40,6 +40,16 @@ struct AspLayout {
   std::vector<TextStretch> code;
   PageLanguage language = PageLanguage::Unstated;
   bool writesOutput = false;
+  // Whether a server script block is in another language than VBScript: what it declares, the
+  // VBScript of the page may call.
+  bool otherScript = false;
+  // The ids of the <object runat="server"> tags, as written: each is a name the page's script
+  // knows.
+  std::vector<Text> serverObjects;
+  // Whether a <!-- METADATA --> comment brings a type library's constants into the page.
+  bool typeLibrary = false;
+  // Whether the text holds a page directive, <%@ ... %>.
+  bool pageDirective = false;
 };
 
 // The first "<%" at or after `from` in `text`, or npos.
@@ -51,5 +61,9 @@ size_t FindBlockClose(TextView text, size_t from);
 // do not hide it, as the server reads it); <%= expressions and <%@ directives hold no code to
 // scan. A block or script element left open runs to the end of the text.
 AspLayout LayOutAsp(TextView text);
+
+// The VBScript of `text`, laid out as `layout`, that holds uses of names, in text order: its
+// blocks, and the expressions of its <%= %> blocks, which belong to the <% %> code's script.
+std::vector<CodeBlock> VbCode(TextView text, const AspLayout& layout);
 
 }  // namespace lintra

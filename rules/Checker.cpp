@@ -10,8 +10,10 @@
 #include "rules/MissingIncludeRule.h"
 #include "rules/NameRedefinedRule.h"
 #include "rules/ParentPathRule.h"
+#include "rules/UndefinedNameRule.h"
 #include "rules/UnreadableFileRule.h"
 #include "rules/UnusedFileRule.h"
+#include "rules/UnusedIncludeRule.h"
 
 namespace lintra {
 
@@ -25,10 +27,12 @@ std::vector<std::unique_ptr<Rule>> AllRules() {
   rules.push_back(std::make_unique<CaseMismatchRule>());
   rules.push_back(std::make_unique<DirectiveOrderRule>());
   rules.push_back(std::make_unique<NameRedefinedRule>());
+  rules.push_back(std::make_unique<UndefinedNameRule>());
   rules.push_back(std::make_unique<DuplicateIncludeRule>());
   rules.push_back(std::make_unique<CodepageMismatchRule>());
   rules.push_back(std::make_unique<ExposedIncludeRule>());
   rules.push_back(std::make_unique<UnusedFileRule>());
+  rules.push_back(std::make_unique<UnusedIncludeRule>());
   return rules;
 }
 

@@ -22,6 +22,8 @@ class FindingSet {
   // Starts the findings of the page numbered `page` in the run, a number above those of the pages
   // begun here before, for sets that share a run's pages between them (see Merge).
   void BeginPage(int64_t page) { page_ = page; }
+  // The number of the page begun last.
+  int64_t Page() const { return page_; }
 
   // Counts the current page for the finding of `ruleId` at `place` when there is one, and
   // otherwise keeps the finding that `make` returns (called only then). The kept finding's page

@@ -55,6 +55,10 @@ const std::vector<PageCheck::Include>& PageCheck::Includes() {
   return *includes_;
 }
 
+bool PageCheck::Compiled(const File& node) {
+  return node.SharedContent() && Expanded(node);
+}
+
 Place PageCheck::FilePlace(File& node) {
   return Place{node.FullPath()};
 }
@@ -158,6 +162,11 @@ void PageCheck::FindBodies() {
 const std::vector<Redefinition>& PageCheck::Redefinitions() {
   if (!redefinitions_) redefinitions_ = FindRedefinitions(page_, facts_);
   return *redefinitions_;
+}
+
+const PageNames& PageCheck::Names() {
+  if (!names_) names_ = std::make_unique<PageNames>(tree_, facts_);
+  return *names_;
 }
 
 }  // namespace lintra

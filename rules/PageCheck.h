@@ -8,6 +8,7 @@
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
+#include "rules/PageNames.h"
 #include "rules/Redefinitions.h"
 #include "rules/RuleFinding.h"
 #include "rules/RuleSettings.h"
@@ -26,6 +27,7 @@ class PageCheck {
       : tree_(tree), page_(tree.Page()), facts_(facts), settings_(settings) {}
 
   File& Page() { return page_; }
+  const PageTree& Tree() const { return tree_; }
   SourceFacts& Facts() { return facts_; }
   const RuleSettings& Settings() const { return settings_; }
 
@@ -55,6 +57,9 @@ class PageCheck {
   // The path that the directive asks for, before the host named the file it found, or null when
   // there is no directive. Valid until the next call for a node of the same text.
   static const Text* RequestedPath(const Include& include);
+  // Whether the text of `node` is in the page as the server compiles it: it was read, and its
+  // include is neither missing nor circular.
+  static bool Compiled(const File& node);
   // The place of `node`'s file as a whole.
   static Place FilePlace(File& node);
   // The directives that lead from the page to `node`, outermost first. A chain of more than
@@ -67,6 +72,8 @@ class PageCheck {
 
   // The page's redefined names (see FindRedefinitions), found on the first call.
   const std::vector<Redefinition>& Redefinitions();
+  // Which declaration each use of a name in the page resolves to, found on the first call.
+  const PageNames& Names();
 
   // A file that the page includes again: the include that brings a later copy of it, where no
   // copy around that include is itself a later one, and the include that first brought the file.
@@ -101,6 +108,7 @@ class PageCheck {
   SourceFacts& facts_;
   const RuleSettings& settings_;
   std::optional<std::vector<Redefinition>> redefinitions_;
+  std::unique_ptr<PageNames> names_;
   void FindRepeats();
   std::optional<std::vector<Repeat>> repeats_;
   // For each node inside a later copy, the position of its repeat in repeats_.

@@ -29,6 +29,11 @@ struct RuleSettings {
   // Whether the server sends files of any extension as they are, as IIS 5 and earlier do, and a
   // later one given a MIME type for "*".
   bool serveAnyExtension = false;
+  // What the application's global.asa gives every page's script: the upper-cased names of its
+  // server objects and script-level declarations, and whether it brings a type library's
+  // constants (see TakeApplicationFile).
+  std::vector<Text> applicationNames;
+  bool applicationTypeLibrary = false;
   // Whether the run covers the whole project, so that a file no page reaches is unused.
   bool wholeProject = false;
   // Per rule id: the severity to report it with instead of its own, or none to turn it off.

@@ -33,8 +33,25 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines, VbUses* uses) {
   scan.runsStatements = layout.language == PageLanguage::Other;
   scan.serverCode = !layout.code.empty();
   scan.showsBeyondAscii = ShowsBeyondAscii(text, layout);
+  scan.otherScript = layout.otherScript;
+  for (const Text& id : layout.serverObjects) scan.serverObjects.push_back(text::UCase(id));
+  scan.typeLibrary = layout.typeLibrary;
+  scan.pageDirective = layout.pageDirective;
   VbStatements statements(text, scan, uses);
-  for (const CodeBlock& block : layout.blocks) statements.Scan(block.begin, block.end, block.unit);
+  if (uses) {
+    // Uses are also read in the expressions of <%= %>, in text order with the code around them.
+    // An expression's block starts just after its "=", a block of statements after "<%" or ">".
+    for (const CodeBlock& block : VbCode(text, layout)) {
+      if (block.begin > 0 && text[block.begin - 1] == u'=') {
+        statements.ScanExpression(block.begin, block.end);
+      } else {
+        statements.Scan(block.begin, block.end, block.unit);
+      }
+    }
+  } else {
+    for (const CodeBlock& block : layout.blocks)
+      statements.Scan(block.begin, block.end, block.unit);
+  }
   statements.Finish();
   for (Declaration& declaration : scan.declarations) PlaceName(declaration, lines);
   return scan;

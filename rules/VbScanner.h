@@ -64,6 +64,15 @@ struct ScriptScan {
   bool serverCode = false;
   // Whether the file writes a character beyond ASCII where a reader sees it (see ShowsBeyondAscii).
   bool showsBeyondAscii = false;
+  // What the file brings that no declaration shows (see AspLayout): a server script block in
+  // another language, the upper-cased ids of its server objects, a type library's constants.
+  bool otherScript = false;
+  std::vector<Text> serverObjects;
+  bool typeLibrary = false;
+  // Whether the file holds a page directive (see AspLayout::pageDirective), and an Option
+  // statement at script level.
+  bool pageDirective = false;
+  bool optionStatement = false;
   bool HasEffects() const { return writesOutput || runsStatements; }
 };
 

@@ -47,6 +47,12 @@ void VbStatements::Scan(size_t begin, size_t end, int32_t unit) {
   }
 }
 
+void VbStatements::ScanExpression(size_t begin, size_t end) {
+  const bool runsStatements = out_.runsStatements;
+  Scan(begin, end, 0);
+  out_.runsStatements = runsStatements;
+}
+
 void VbStatements::Finish() {
   if (bodyOpen_) out_.bodies.push_back({bodyBegin_, static_cast<int32_t>(text_.size())});
   bodyOpen_ = false;
@@ -123,7 +129,12 @@ size_t VbStatements::SkipStatements(size_t at, size_t end) {
 }
 
 void VbStatements::NoteOther(const Token& first) {
-  if (AtScriptLevel() && !IsWord(first, u"option")) out_.runsStatements = true;
+  if (!AtScriptLevel()) return;
+  if (IsWord(first, u"option")) {
+    out_.optionStatement = true;
+  } else {
+    out_.runsStatements = true;
+  }
 }
 
 size_t VbStatements::StatementStart(size_t at, size_t end) const {

@@ -27,6 +27,9 @@ class VbStatements {
   // Scans the code in [begin, end) as part of script `unit`. A new unit starts at script level;
   // only unit 0 records its bodies.
   void Scan(size_t begin, size_t end, int32_t unit);
+  // Scans the expression of a <%= %> block in [begin, end) for its uses: it belongs to the
+  // script of the <% %> code, and is no statement that runs.
+  void ScanExpression(size_t begin, size_t end);
 
   // Closes a body left open at the end of the text.
   void Finish();

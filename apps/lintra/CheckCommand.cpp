@@ -73,7 +73,7 @@ int RunCheck(Session& session, const Options& options) {
   const std::vector<Text> pages = session.Pages();
   const std::optional<Baseline> baseline =
       options.baseline.empty() ? std::nullopt : std::optional(Baseline::Read(options.baseline));
-  Checker checker(RunSettings(options));
+  Checker checker(RunSettings(options, session));
   const size_t checked = CheckRun(session, options, pages, checker, FindingSet::MergeOrder::Any);
   const ReportPaths paths(session.Root(), options.base, options.virtualDirectories);
   SourceLines lines(session);

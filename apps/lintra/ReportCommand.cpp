@@ -30,7 +30,7 @@ int RunReport(Session& session, const Options& options) {
   const bool toStandardOutput = options.output == "-";
   std::ofstream file;
   if (!toStandardOutput) file = OpenOutput(options.output);
-  SiteSurvey survey(true, RunSettings(options));
+  SiteSurvey survey(true, RunSettings(options, session));
   SurveyPages(session, options, survey);
   const std::string root = Readable(text::FromUtf8(options.root));
   const std::launch launch = LaunchFor(JobsFor(options.jobs, survey.Pages().size()));

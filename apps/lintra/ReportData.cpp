@@ -119,6 +119,27 @@ void WriteReachedBy(const SiteSurvey& survey, JsonWriter& json) {
   json.Close(']');
 }
 
+// Per file: how many of the pages that include it use it, how many include it, and the first of
+// the pages that include it without using it.
+void WriteUsedBy(const SiteSurvey& survey, JsonWriter& json) {
+  json.Key("usedBy");
+  json.Open('[');
+  for (size_t file = 0; file < survey.Files().size(); ++file) {
+    const FileUse none;
+    const FileUse& use = file < survey.Uses().size() ? survey.Uses()[file] : none;
+    json.Open('[');
+    json.Number(use.users);
+    json.Number(use.including);
+    json.Open('[');
+    for (size_t i = 0; i < use.idle.size() && i < ReportedPagesPerFile; ++i) {
+      json.Number(use.idle[i]);
+    }
+    json.Close(']');
+    json.Close(']');
+  }
+  json.Close(']');
+}
+
 void WriteIncludes(const SiteSurvey& survey, JsonWriter& json) {
   std::vector<std::vector<const SurveyEdge*>> includes(survey.Files().size());
   for (const SurveyEdge& edge : survey.Edges()) includes[edge.from].push_back(&edge);
@@ -146,6 +167,7 @@ std::string ReportData(const SiteSurvey& survey) {
   WritePages(survey, json);
   WriteIncludedBy(survey, json);
   WriteReachedBy(survey, json);
+  WriteUsedBy(survey, json);
   WriteIncludes(survey, json);
   json.Close('}');
   return std::move(json.Out());

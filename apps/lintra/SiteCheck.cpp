@@ -4,12 +4,17 @@
 
 #include "apps/lintra/PageChunks.h"
 #include "apps/lintra/Progress.h"
+#include "rules/ApplicationFile.h"
 
 namespace lintra {
 
-RuleSettings RunSettings(const Options& options) {
+RuleSettings RunSettings(const Options& options, Session& session) {
   RuleSettings settings = options.ruleSettings;
   settings.wholeProject = options.pages.empty();
+  if (const std::shared_ptr<const SourceText> application =
+          session.Source(Text(ApplicationFilePath))) {
+    TakeApplicationFile(application->Value(), settings);
+  }
   return settings;
 }
 

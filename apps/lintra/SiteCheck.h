@@ -11,8 +11,9 @@
 
 namespace lintra {
 
-// The rule settings of a run: the project's, over the whole project when no page is named.
-RuleSettings RunSettings(const Options& options);
+// The rule settings of a run: the project's, over the whole project when no page is named, with
+// what the application's global.asa in `session`'s project gives every page.
+RuleSettings RunSettings(const Options& options, Session& session);
 
 // Checks `pages` with `checker`, made with RunSettings, as CheckPages does with `order` and
 // `visit`, showing progress. Then, when every page was analysed, runs what only the whole project

@@ -6,6 +6,7 @@
 #include "apps/lintra/Progress.h"
 #include "apps/lintra/Session.h"
 #include "apps/lintra/SiteCheck.h"
+#include "rules/IncludeNeeds.h"
 #include "rules/UnusedFileRule.h"
 
 namespace lintra {
@@ -98,6 +99,35 @@ void SiteSurvey::Add(const PageTree& tree) {
   }
   surveyed.expandedSize = static_cast<uint64_t>(std::max<int64_t>(0, expanded));
   pages_.push_back(std::move(surveyed));
+  if (whole_) NoteUses(tree, static_cast<uint32_t>(pages_.size() - 1));
+}
+
+void SiteSurvey::NoteUses(const PageTree& tree, uint32_t page) {
+  PageCheck check(tree, facts_, checker_.Settings());
+  const std::vector<bool> unneeded = UnneededIncludes(check);
+  const std::vector<SurveyNode>& nodes = pages_[page].tree;
+  uses_.resize(files_.size());
+  notedPage_.resize(files_.size(), 0);
+  notedUse_.resize(files_.size(), false);
+  std::vector<uint32_t> included;
+  for (size_t at = 1; at < nodes.size(); ++at) {
+    const uint32_t file = nodes[at].file;
+    if (notedPage_[file] != page + 1) {
+      notedPage_[file] = page + 1;
+      notedUse_[file] = false;
+      included.push_back(file);
+    }
+    if (!unneeded[at]) notedUse_[file] = true;
+  }
+  for (const uint32_t file : included) {
+    FileUse& use = uses_[file];
+    ++use.including;
+    if (notedUse_[file]) {
+      ++use.users;
+    } else {
+      use.idle.push_back(page);
+    }
+  }
 }
 
 void SiteSurvey::Finish() {

@@ -8,6 +8,7 @@
 
 #include "platform/Text.h"
 #include "rules/Checker.h"
+#include "rules/SourceFacts.h"
 #include "site/IncludeIndex.h"
 #include "site/PageTree.h"
 #include "site/TextPosition.h"
@@ -50,6 +51,14 @@ struct SurveyEdge {
   uint32_t level = 0;
 };
 
+// How the pages that include one file use it: how many include it, how many of those need it (see
+// UnneededIncludes), and the others, as positions in SiteSurvey::Pages, in page order.
+struct FileUse {
+  uint32_t including = 0;
+  uint32_t users = 0;
+  std::vector<uint32_t> idle;
+};
+
 // What a run learns of the pages it analyses, for the views of the whole site: every page's tree
 // in compact form, the files the trees name, the edges between them, the checker's findings and
 // the reverse index. Trees may go once they are added.
@@ -62,7 +71,7 @@ class SiteSurvey {
       : whole_(whole), checker_(std::move(settings)) {}
 
   // Indexes and records the analysed tree of a page, which Rules has checked when the survey is
-  // whole. It reads of the tree's texts only their characters.
+  // whole, and then notes which of its includes the page uses.
   void Add(const PageTree& page);
 
   // Ends the run, once the checker of a whole survey is finished.
@@ -80,6 +89,8 @@ class SiteSurvey {
   Checker& Rules() { return checker_; }
   bool Whole() const { return whole_; }
   const IncludeIndex& Index() const { return index_; }
+  // By position in Files: how the pages that include the file use it; empty unless whole.
+  const std::vector<FileUse>& Uses() const { return uses_; }
   // The files of the checker's unused-file findings, in the order it found them.
   const std::vector<Text>& Unused() const { return unused_; }
   // The time spent analysing so far: from construction to Finish.
@@ -95,6 +106,10 @@ class SiteSurvey {
   // DirectiveKey, once the including file is seen to be the same.
   uint32_t IncludedId(File& file, File& parent, uint32_t parentId, bool parentIsPage,
                       uint32_t level);
+
+  // Notes in uses_ which files the page at `page` in pages_, whose tree is `tree`, includes and
+  // which of them it uses.
+  void NoteUses(const PageTree& tree, uint32_t page);
 
   bool whole_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
@@ -113,6 +128,12 @@ class SiteSurvey {
   // The full path of the file at hand, built here to spare an allocation per node.
   Text scratch_;
   std::vector<Text> unused_;
+  // What the survey learns of the texts for NoteUses, apart from the checker's.
+  SourceFacts facts_;
+  std::vector<FileUse> uses_;
+  // By file: the last page that noted it, plus one, and whether that page uses it.
+  std::vector<uint32_t> notedPage_;
+  std::vector<bool> notedUse_;
 };
 
 // Surveys every page of the session's run on options.jobs threads (see CheckRun), showing

@@ -8,7 +8,9 @@
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Uri.h"
 #include "platform/ErrorRecord.h"
+#include "rules/ApplicationFile.h"
 #include "rules/UnusedFileRule.h"
+#include "rules/UnusedIncludeRule.h"
 #include "site/PageDiscovery.h"
 
 namespace lintra::lsp {
@@ -34,6 +36,17 @@ bool HoldsOneOf(const PageRecord& record, const std::vector<uint32_t>& files) {
   });
 }
 
+// The settings the editor checks with: `settings`, with what the application's global.asa in
+// `files` gives every page, and without unused-include, which only a run over every page that
+// reaches a directive can judge.
+RuleSettings EditorSettings(const DiskFiles& files, RuleSettings settings) {
+  if (const std::optional<ProjectFile> application = files.Read(ApplicationFilePath)) {
+    TakeApplicationFile(application->text, settings);
+  }
+  settings.severities[UnusedIncludeRule::Id] = std::nullopt;
+  return settings;
+}
+
 }  // namespace
 
 Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
@@ -43,7 +56,7 @@ Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
       host_(disk_, documents_),
       site_(host_, text::FromUtf8(Utf8OfPath(root))),
       excludes_(std::move(project.excludes)),
-      checker_(std::move(project.rules)) {}
+      checker_(EditorSettings(files_, std::move(project.rules))) {}
 
 std::optional<Text> Workspace::WebPathOf(const std::filesystem::path& path) const {
   std::error_code error;

@@ -300,4 +300,22 @@ TEST(CheckBaseline, AnUnreadableOrForeignBaselineIsAUsageErrorBeforeAnyPageIsChe
   }
 }
 
+TEST(CheckText, GlobalAsaGivesEveryPageItsObjectsAndATypeLibraryLeavesUndefinedNamesAlone) {
+  TempFolder site;
+  site.Write("Global.asa",
+             "<object runat=\"server\" scope=\"application\" id=\"Shop\" "
+             "progid=\"Scripting.Dictionary\"></object>\r\n");
+  site.Write("page.asp", "<% Option Explicit\r\nShop.Add \"k\", Basket\r\n%>\r\n");
+  const Outcome run = Lintra(Check(site));
+  EXPECT_EQ(run.out,
+            "page.asp:2:15: error: undefined name: Basket is declared nowhere in the page "
+            "[undefined-name] (VBScript 800a01f4; 1 page: page.asp)\n"
+            "by rule: 1 undefined-name\n"
+            "checked 1 page: 1 error, 0 warnings, 0 notes\n");
+  site.Write("Global.asa",
+             "<!--METADATA TYPE=\"TypeLib\" NAME=\"Microsoft ActiveX Data Objects 2.8 Library\" "
+             "UUID=\"{00000200-0000-0010-8000-00AA006D2EA4}\" VERSION=\"2.0\"-->\r\n");
+  EXPECT_EQ(Lintra(Check(site)).out, "checked 1 page: 0 errors, 0 warnings, 0 notes\n");
+}
+
 }  // namespace lintra

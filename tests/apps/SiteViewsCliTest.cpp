@@ -95,6 +95,23 @@ TEST(ReportCli, TheSampleSitesSummaryAndFindingsAreInThePageItselfWithNothingToF
   EXPECT_EQ(Occurrences(report.out, "http"), 1u) << "only the security policy's http-equiv";
 }
 
+TEST(ReportCli, CountsThePagesThatUseEachIncludeAndListsThoseThatDoNot) {
+  TempFolder site;
+  site.Write("lib.inc", "<% Function Price()\n  Price = 2\nEnd Function %>");
+  site.Write("head.inc", "<title>shop</title>");
+  site.Write("a.asp", Include("lib.inc") + Include("head.inc") + "<% Response.Write Price() %>");
+  site.Write("b.asp", Include("lib.inc") + Include("head.inc"));
+  site.Write("c.asp", Include("lib.inc") + "<p><%= Price %></p>");
+  site.Write("d.asp", Include("lib.inc"));
+  const Outcome report = Lintra({"report", "--output", "-", "--root", site.Path().string()});
+  ASSERT_EQ(report.status, 0) << report.err;
+  const Json data = ReportData(report.out);
+  EXPECT_EQ(data["files"].dump(), R"(["a.asp","lib.inc","head.inc","b.asp","c.asp","d.asp"])");
+  // lib.inc: a.asp calls Price, c.asp writes it; b.asp and d.asp (pages 1 and 3) do neither.
+  // head.inc writes output wherever it is included; a page uses no include of itself.
+  EXPECT_EQ(data["usedBy"].dump(), "[[0,0,[]],[2,4,[1,3]],[2,2,[]],[0,0,[]],[0,0,[]],[0,0,[]]]");
+}
+
 TEST(ReportCli, TreesWeightsIncludersAndUnusedFilesComeFromTheAnalysis) {
   TempFolder site;
   WriteTwoPageSite(site);
@@ -106,7 +123,8 @@ TEST(ReportCli, TreesWeightsIncludersAndUnusedFilesComeFromTheAnalysis) {
             R"([["page.asp",1]]],"includes":[[[1,0],[2,1]],[],[],[[4,4]],[[1,4]]],)"
             R"("pages":[[0,4,1],[3,12,2]],)"
             R"("reachedBy":[[0,[]],[2,[0,1]],[1,[0]],[0,[]],[1,[1]]],)"
-            R"("trees":[[0,0,3,1,0,1,2,1,1],[3,0,5,4,4,2,1,4,1,4,4,2,1,4,1]]})");
+            R"("trees":[[0,0,3,1,0,1,2,1,1],[3,0,5,4,4,2,1,4,1,4,4,2,1,4,1]],)"
+            R"("usedBy":[[0,0,[]],[2,2,[]],[1,1,[]],[0,0,[]],[1,1,[]]]})");
   EXPECT_NE(report.out.find("<tbody>\n<tr><td><a href=\"#page-1\" class=\"path\">page.asp</a></td>"
                             "<td class=\"num\">12</td><td class=\"num\">2</td>"
                             "<td class=\"num\">4</td></tr>\n"

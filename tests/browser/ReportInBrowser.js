@@ -60,7 +60,8 @@ const tests = {
         "case-mismatchwarning0", "codepage-mismatchwarning0", "cyclic-includeerror1",
         "directive-ordererror0", "duplicate-includewarning1", "exposed-includenote5",
         "malformed-includeerror0", "missing-includeerror1", "name-redefinederror0",
-        "parent-patherror2", "unreadable-fileerror0", "unused-filenote0"]);
+        "parent-patherror2", "undefined-nameerror0", "unreadable-fileerror0", "unused-filenote0",
+        "unused-includenote0"]);
     }),
 
   "the findings table has one row per cause, sorts by a column and filters": (browser) =>
@@ -130,6 +131,8 @@ const tests = {
       assert.deepEqual(await texts(page, "#included-by li"), [
         "about.asp line 2", "account/login.asp line 5", "default.asp line 3",
         "shop/cart.asp line 4", "shop/product.asp line 3"]);
+      assert.deepEqual(await texts(page, "#file-view .used-by"), ["Used by 5 of the 5 pages that include it"]);
+      assert.deepEqual(await texts(page, "#idle-in li"), ["none"]);
       assert.deepEqual(await texts(page, "#includes li"), ["inc/menu.inc duplicate"]);
       await page.click("#includes a");
       assert.equal(await page.$eval("#file-view h3", (e) => e.textContent), "inc/menu.inc");

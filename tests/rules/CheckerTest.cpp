@@ -164,7 +164,8 @@ TEST(Checker, DescribesTheRulesThatRunInPageOrderAtTheSeveritiesTheSettingsGive)
             "missing-include error\nunreadable-file error\nmalformed-include error\n"
             "cyclic-include error\nparent-path error\n"
             "case-mismatch error\ndirective-order error\nname-redefined error\n"
-            "duplicate-include warning\ncodepage-mismatch warning\nexposed-include note\n");
+            "undefined-name error\nduplicate-include warning\ncodepage-mismatch warning\n"
+            "exposed-include note\nunused-include note\n");
 }
 
 TEST(Checker, KeepsTheOutermostAndInnermostLinksOfADeepChainAndTheWholeOfAShortOne) {

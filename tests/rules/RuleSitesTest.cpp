@@ -6,6 +6,7 @@
 #include "analysis/File.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
+#include "rules/ApplicationFile.h"
 #include "rules/Checker.h"
 #include "site/PageDiscovery.h"
 #include "site/SiteAnalysis.h"
@@ -51,6 +52,9 @@ std::string CheckSite(const std::string& ruleId, const std::string& site,
   std::vector<std::unique_ptr<Rule>> rules;
   for (std::unique_ptr<Rule>& rule : AllRules()) {
     if (rule->Info().id == ruleId) rules.push_back(std::move(rule));
+  }
+  if (const std::optional<ProjectFile> application = files.Read(ApplicationFilePath)) {
+    TakeApplicationFile(application->text, settings);
   }
   Checker checker(std::move(settings), std::move(rules));
   const PageDiscovery discovery({});
@@ -110,6 +114,20 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "directive out of order: script code of late.asp comes before it\n"
        "directive-order error [ASP 0141] top.inc:1:1-1:44 pages=2 from one.asp > "
        "one.asp:2:1-2:31 | page directive repeated: one.asp already has a page directive\n"},
+      // in pages under Option Explicit, the first use in each file of a name that no file of the
+      // page declares, in an include for the pages that declare it nowhere; built-in names,
+      // class members, locals, hoisted procedures, server objects, global.asa's objects, pages
+      // without Option Explicit or with it late, and pages that run text, hold JScript, bring a
+      // type library or miss an include are none
+      {"undefined-name",
+       "undefined-name error [VBScript 800a01f4] inc/lib.inc:6:23-6:28 pages=1 from page.asp > "
+       "page.asp:3:1-3:35 | undefined name: bonus is declared nowhere in the page\n"
+       "undefined-name error [VBScript 800a01f4] page.asp:7:1-7:5 pages=1 from page.asp | "
+       "undefined name: totl is declared nowhere in the page\n"
+       "undefined-name error [VBScript 800a01f4] page.asp:8:16-8:27 pages=1 from page.asp | "
+       "undefined name: FormatPrice is declared nowhere in the page\n"
+       "undefined-name error [VBScript 800a01f4] page.asp:9:5-9:9 pages=1 from page.asp | "
+       "undefined name: conn is declared nowhere in the page\n"},
       // the second copy of a file of declarations, once at its directive; a Sub included twice
       // and a Dim inside a Sub are allowed
       {"name-redefined",
@@ -163,6 +181,19 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "exposed-include warning [] inc/mail.vbs:0:0-0:0 pages=1 from default.asp > "
        "default.asp:3:1-3:36 | exposed include: inc/mail.vbs holds server code, and the server "
        "sends .vbs files as they are, so its source can be downloaded\n"},
+      // each directive from which no page reaching it uses a name, once with its pages; a file
+      // used through another include, one that runs a statement, writes output or holds a server
+      // object or JScript, a directive in a procedure, a page that evaluates text, a JScript page,
+      // uses in <%= %> and a file included twice are none
+      {"unused-include",
+       "unused-include note [] inc/nav.inc:1:1-1:34 pages=2 from other.asp > other.asp:1:1-1:35 "
+       "| unused include: nothing that inc/consts.inc declares is used, and it writes no output "
+       "and runs no statement\n"
+       "unused-include note [] other.asp:2:1-2:36 pages=1 from other.asp | unused include: "
+       "nothing that inc/idle.inc declares is used, and it writes no output and runs no "
+       "statement\n"
+       "unused-include note [] page.asp:2:1-2:36 pages=1 from page.asp | unused include: nothing "
+       "that inc/idle.inc declares is used, and it writes no output and runs no statement\n"},
       // include-only files no page reaches; other extensions, files reached under other case and
       // _vti_ folders are not
       {"unused-file",

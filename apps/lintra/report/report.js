@@ -281,6 +281,19 @@
     });
     if (reached[0] > reached[1].length) pages.push(element("li", "more", "and " + (reached[0] - reached[1].length) + " more"));
     listSection(view, "reached-by", "Pages that reach it (" + reached[0] + ")", pages);
+    var used = data.usedBy[index];
+    if (used[1]) {
+      view.appendChild(element("p", "used-by", "Used by " + used[0] + " of the " + used[1] +
+          " pages that include it"));
+      var idle = used[2].map(function (page) {
+        var li = element("li");
+        li.appendChild(pageLink(page));
+        return li;
+      });
+      var idleCount = used[1] - used[0];
+      if (idleCount > idle.length) idle.push(element("li", "more", "and " + (idleCount - idle.length) + " more"));
+      listSection(view, "idle-in", "Pages that include it without using it (" + idleCount + ")", idle);
+    }
     listSection(view, "includes", "Includes", data.includes[index].map(function (include) {
       var li = element("li");
       li.appendChild(fileLink(include[0], data.files[include[0]]));

@@ -1,0 +1,4 @@
+<!--#include file="inc/lib.inc"-->
+<%
+items = Compute(1)
+%>

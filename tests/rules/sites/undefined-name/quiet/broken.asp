@@ -1,0 +1,3 @@
+<% Option Explicit %>
+<!--#include file="inc/gone.inc"-->
+<% Response.Write FromTheMissingFile %>

@@ -1,0 +1,4 @@
+<% Response.Write "before" %>
+<% Option Explicit
+Response.Write notDeclared
+%>

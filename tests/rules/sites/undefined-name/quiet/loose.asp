@@ -1,0 +1,4 @@
+<%
+made = 1
+Response.Write made & undeclared
+%>

@@ -1,0 +1,4 @@
+<% Option Explicit
+Execute "Dim made : made = 1"
+Response.Write made
+%>

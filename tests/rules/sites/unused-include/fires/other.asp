@@ -1,0 +1,3 @@
+<!--#include file="inc/nav.inc"-->
+<!--#include file="inc/idle.inc"-->
+<p>other</p>

@@ -1,0 +1,4 @@
+<!--#include file="inc/used.inc"-->
+<!--#include file="inc/idle.inc"-->
+<!--#include file="inc/nav.inc"-->
+<% Response.Write Used() & Helper() %>

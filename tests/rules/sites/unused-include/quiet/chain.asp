@@ -1,0 +1,2 @@
+<!--#include file="inc/format.inc"-->
+<% Response.Write FormatIt() %>

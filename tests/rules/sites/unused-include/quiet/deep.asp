@@ -1,0 +1,2 @@
+<!--#include file="inc/outer.inc"-->
+<% Response.Write Inner() %>

@@ -1,0 +1,2 @@
+<!--#include file="inc/idle.inc"-->
+<% Response.Write Eval("Idle()") %>

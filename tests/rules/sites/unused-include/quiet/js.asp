@@ -1,0 +1,3 @@
+<%@ Language="JScript" %>
+<!--#include file="inc/idle.inc"-->
+<% Response.Write(Idle()) %>

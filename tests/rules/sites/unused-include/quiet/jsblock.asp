@@ -1,0 +1,2 @@
+<!--#include file="inc/jsfuncs.inc"-->
+<% Response.Write jsIdle() %>

@@ -1,0 +1,3 @@
+<!--#include file="inc/widget.inc"-->
+<% Dim w
+Set w = New Widget %>

@@ -1,0 +1,2 @@
+<!--#include file="inc/objects.inc"-->
+<% Dict.Add "k", 1 %>

@@ -1,0 +1,1 @@
+<% Sub Show %><!--#include file="inc/idle.inc"--><% End Sub %>

@@ -1,0 +1,2 @@
+<!--#include file="inc/setup.inc"-->
+<p>runs</p>

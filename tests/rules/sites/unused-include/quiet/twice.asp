@@ -1,0 +1,3 @@
+<!--#include file="inc/idle.inc"-->
+<!--#include file="inc/idle.inc"-->
+<% Response.Write Idle() %>
