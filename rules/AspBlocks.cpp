@@ -260,7 +260,7 @@ std::vector<CodeBlock> VbCode(TextView text, const AspLayout& layout) {
   std::vector<CodeBlock> code = layout.blocks;
   for (const TextStretch& stretch : layout.code) {
     if (stretch.begin < stretch.end && text[stretch.begin] == u'=') {
-      code.push_back({stretch.begin + 1, stretch.end, 0});
+      code.push_back({stretch.begin + 1, stretch.end, 0, true});
     }
   }
   std::sort(code.begin(), code.end(),

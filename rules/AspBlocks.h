@@ -21,6 +21,8 @@ struct CodeBlock {
   // 0 for <% %> code, which the server compiles as one script with the rest of the page's; n for
   // the n-th server script block of the file, a script of its own.
   int32_t unit = 0;
+  // Whether it is the expression of a <%= %> block (see VbCode): uses of names, and no statement.
+  bool expression = false;
 };
 
 // A stretch of a file's text: offsets [begin, end).

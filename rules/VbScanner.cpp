@@ -38,19 +38,15 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines, VbUses* uses) {
   scan.typeLibrary = layout.typeLibrary;
   scan.pageDirective = layout.pageDirective;
   VbStatements statements(text, scan, uses);
-  if (uses) {
-    // Uses are also read in the expressions of <%= %>, in text order with the code around them.
-    // An expression's block starts just after its "=", a block of statements after "<%" or ">".
-    for (const CodeBlock& block : VbCode(text, layout)) {
-      if (block.begin > 0 && text[block.begin - 1] == u'=') {
-        statements.ScanExpression(block.begin, block.end);
-      } else {
-        statements.Scan(block.begin, block.end, block.unit);
-      }
-    }
-  } else {
-    for (const CodeBlock& block : layout.blocks)
+  // Uses are also read in the expressions of <%= %>, in text order with the code around them.
+  const std::vector<CodeBlock> withExpressions =
+      uses ? VbCode(text, layout) : std::vector<CodeBlock>();
+  for (const CodeBlock& block : uses ? withExpressions : layout.blocks) {
+    if (block.expression) {
+      statements.ScanExpression(block.begin, block.end);
+    } else {
       statements.Scan(block.begin, block.end, block.unit);
+    }
   }
   statements.Finish();
   for (Declaration& declaration : scan.declarations) PlaceName(declaration, lines);
