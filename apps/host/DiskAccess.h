@@ -39,6 +39,13 @@ class UnreadableFile : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A file that was found but is gone when it is opened: deleted or moved in between, so that it
+// counts as missing rather than unreadable.
+class VanishedFile : public UnreadableFile {
+ public:
+  using UnreadableFile::UnreadableFile;
+};
+
 // A regular file open for reading, closed when it goes.
 class ReadingFile {
  public:
@@ -50,8 +57,8 @@ class ReadingFile {
   virtual size_t Read(char* buffer, size_t size) = 0;
 };
 
-// Opens the regular file `file` for reading. Throws UnreadableFile saying why it cannot, or that
-// it is not a regular file.
+// Opens the regular file `file` for reading. Throws VanishedFile when it no longer exists, and
+// otherwise UnreadableFile saying why it cannot be opened, or that it is not a regular file.
 std::unique_ptr<ReadingFile> OpenRegularFile(const std::filesystem::path& file);
 
 // The web path of `resolved` below `root` (both resolved), with "/" between names; names that

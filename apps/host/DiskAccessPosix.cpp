@@ -30,9 +30,12 @@ std::optional<std::string> EntryIgnoringCase(const fs::path& folder, const std::
   return found;
 }
 
-// The reason for the failure that errno holds, in the system's words.
-UnreadableFile SystemFailure() {
-  return UnreadableFile(std::generic_category().message(errno));
+// Throws the failure that errno holds, with the reason in the system's words.
+[[noreturn]] void ThrowSystemFailure() {
+  const int failure = errno;
+  const std::string reason = std::generic_category().message(failure);
+  if (failure == ENOENT || failure == ENOTDIR) throw VanishedFile(reason);
+  throw UnreadableFile(reason);
 }
 
 // A file read through its descriptor.
@@ -48,7 +51,7 @@ class DescriptorFile : public ReadingFile {
     for (;;) {
       const ssize_t got = ::read(descriptor_, buffer, size);
       if (got >= 0) return static_cast<size_t>(got);
-      if (errno != EINTR) throw SystemFailure();
+      if (errno != EINTR) ThrowSystemFailure();
     }
   }
 
@@ -86,7 +89,7 @@ std::optional<fs::path> LinkTarget(const fs::path& entry, fs::file_status& statu
 
 std::unique_ptr<ReadingFile> OpenRegularFile(const fs::path& file) {
   const int descriptor = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (descriptor < 0) throw SystemFailure();
+  if (descriptor < 0) ThrowSystemFailure();
   struct stat about {};
   const bool statted = ::fstat(descriptor, &about) == 0;
   const int failure = errno;

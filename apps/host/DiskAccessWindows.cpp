@@ -81,8 +81,8 @@ fs::file_type TypeOf(DWORD attributes) {
   return attributes & FILE_ATTRIBUTE_DIRECTORY ? fs::file_type::directory : fs::file_type::regular;
 }
 
-// The failure that GetLastError holds, in the system's words.
-UnreadableFile LastFailure() {
+// Throws the failure that GetLastError holds, with the reason in the system's words.
+[[noreturn]] void ThrowLastFailure() {
   const DWORD code = GetLastError();
   char* words = nullptr;
   const DWORD length = FormatMessageA(
@@ -95,7 +95,8 @@ UnreadableFile LastFailure() {
          (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.')) {
     reason.pop_back();
   }
-  return UnreadableFile(reason);
+  if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) throw VanishedFile(reason);
+  throw UnreadableFile(reason);
 }
 
 // A file read through its handle.
@@ -107,7 +108,7 @@ class HandleFile : public ReadingFile {
   size_t Read(char* buffer, size_t size) override {
     DWORD got = 0;
     const auto wanted = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
-    if (!ReadFile(handle_.get(), buffer, wanted, &got, nullptr)) throw LastFailure();
+    if (!ReadFile(handle_.get(), buffer, wanted, &got, nullptr)) ThrowLastFailure();
     return got;
   }
 
@@ -153,9 +154,9 @@ std::optional<fs::path> LinkTarget(const fs::path& entry, fs::file_status& statu
 
 std::unique_ptr<ReadingFile> OpenRegularFile(const fs::path& file) {
   Handle handle = Open(file, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN);
-  if (!handle) throw LastFailure();
+  if (!handle) ThrowLastFailure();
   BY_HANDLE_FILE_INFORMATION about;
-  if (!GetFileInformationByHandle(handle.get(), &about)) throw LastFailure();
+  if (!GetFileInformationByHandle(handle.get(), &about)) ThrowLastFailure();
   if (GetFileType(handle.get()) != FILE_TYPE_DISK ||
       (about.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
     throw UnreadableFile("not a regular file");

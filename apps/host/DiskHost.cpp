@@ -57,6 +57,8 @@ std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep
   } else {
     try {
       text = route.files.Source(*location, codePage_);
+    } catch (const disk::VanishedFile&) {
+      return nullptr;
     } catch (const UnreadableFile& failure) {
       unreadable_.emplace(webPath, failure.what());
       return std::make_unique<Found>(Found{std::move(webPath), nullptr, failure.what()});

@@ -156,6 +156,27 @@ TEST_F(DiskFilesTest, HostTellsAFileThatCannotBeReadFromOneThatIsNotThere) {
   EXPECT_EQ(Loaded(files, u"inc/locked.inc"), "refused");
 }
 
+// The files of a project in which one file is deleted after it was found and before it is opened.
+class VanishingFiles : public DiskFiles {
+ public:
+  using DiskFiles::DiskFiles;
+
+ protected:
+  std::unique_ptr<disk::ReadingFile> OpenForReading(const fs::path& resolved) const override {
+    fs::remove(resolved);
+    return DiskFiles::OpenForReading(resolved);
+  }
+};
+
+TEST_F(DiskFilesTest, AFileDeletedBetweenFindingAndOpeningIsMissingNotUnreadable) {
+  temp.Write("root/inc/gone.inc", "GONE");
+  const VanishingFiles files(Root());
+  DiskHost host(files, 10);
+  EXPECT_EQ(Refusal(host, u"inc/gone.inc"),
+            std::to_string(FileSupply::NotFound) + " Could not find the file : inc/gone.inc");
+  EXPECT_EQ(host.UnreadableFiles(), (std::map<Text, std::string>{}));
+}
+
 TEST_F(DiskFilesTest, RootMustBeAnExistingFolder) {
   EXPECT_THROW(DiskFiles(temp.Path() / "nothere"), fs::filesystem_error);
   EXPECT_THROW(DiskFiles(temp.Path() / "outside.txt"), std::invalid_argument);
