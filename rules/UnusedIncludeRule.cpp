@@ -53,10 +53,10 @@ void UnusedIncludeRule::NoteDirective(PageCheck& page, const PageCheck::Include&
   }
   if (note.finding) return;
   note.firstPage = number;
-  note.finding = Make(page, include.parent, PageCheck::DirectivePlace(include).ToPlace(),
-                      text::Concat({u"unused include: nothing that ", include.node.FullPathView(),
-                                    u" declares is used, and it writes no output and runs no "
-                                    u"statement"}));
+  note.finding = std::make_unique<RuleFinding>(
+      Make(page, include.parent, PageCheck::DirectivePlace(include).ToPlace(),
+           text::Concat({u"unused include: nothing that ", include.node.FullPathView(),
+                         u" declares is used, and it writes no output and runs no statement"})));
 }
 
 void UnusedIncludeRule::Add(Note& into, Note&& note) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -32,8 +32,8 @@ class UnusedIncludeRule : public Rule {
     int32_t pages = 0;
     bool needed = false;
     // The finding as the first page that reached it without needing it would word it, and the
-    // number of that page.
-    std::optional<RuleFinding> finding;
+    // number of that page. Held apart, as few directives have one and a site has many directives.
+    std::unique_ptr<RuleFinding> finding;
     int64_t firstPage = 0;
     // The number of the page that reached it last, which counts once however often it does.
     int64_t lastPage = -1;
