@@ -6,6 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "rules/UnusedIncludeRule.h"
+
 namespace lintra::lsp {
 
 namespace {
@@ -62,6 +64,19 @@ Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::s
   return diagnostic;
 }
 
+// Leaves out of `findings`, gathered over the `reaching` pages of one file, the unused-include
+// findings that the index cannot judge as check does: unless `judged` (the site is indexed and
+// none of these pages waits to be checked again), all of them; otherwise those that some page
+// reaching the file did not report, as it needs the directive. A page that reaches the file only
+// where its directives are not followed (a circular include) reports none either, so the note is
+// left out there too: shown late, or not at all, rather than shown wrong.
+void LeaveOutUnjudged(std::vector<RuleFinding>& findings, size_t reaching, bool judged) {
+  std::erase_if(findings, [&](const RuleFinding& finding) {
+    return finding.ruleId == UnusedIncludeRule::Id &&
+           (!judged || static_cast<size_t>(finding.pages) != reaching);
+  });
+}
+
 }  // namespace
 
 Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool(uint32_t)>& stale,
@@ -72,8 +87,13 @@ Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool
   std::map<Key, size_t> seen;
   std::vector<RuleFinding> findings;
   const SiteIndex& index = workspace.Index();
-  for (const uint32_t page : index.Reaching(file)) {
-    if (stale(page)) continue;
+  const std::vector<uint32_t>& reaching = index.Reaching(file);
+  bool anyStale = false;
+  for (const uint32_t page : reaching) {
+    if (stale(page)) {
+      anyStale = true;
+      continue;
+    }
     for (const RuleFinding& finding : index.Record(page)->findings) {
       if (index.Find(finding.place.file) != file) continue;
       const auto [at, added] = seen.try_emplace(
@@ -85,6 +105,7 @@ Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool
       }
     }
   }
+  LeaveOutUnjudged(findings, reaching.size(), indexed && !anyStale);
   if (indexed) {
     for (RuleFinding& finding : workspace.UnusedFindings(file))
       findings.push_back(std::move(finding));

@@ -33,7 +33,7 @@ struct PageRecord {
   // Whether the rules were run on the page: only for pages that reach a document open in the
   // editor, the only ones whose findings are shown.
   bool checked = false;
-  // The rule findings of the page, when checked.
+  // The rule findings of the page, when checked; unused-include's as this page alone judges them.
   std::vector<RuleFinding> findings;
   // The names the page declares in more than one place, each with the declaration its uses
   // resolve to, by rising key (see NameIndex::Resolve for the others).

@@ -10,7 +10,6 @@
 #include "platform/ErrorRecord.h"
 #include "rules/ApplicationFile.h"
 #include "rules/UnusedFileRule.h"
-#include "rules/UnusedIncludeRule.h"
 #include "site/PageDiscovery.h"
 
 namespace lintra::lsp {
@@ -37,13 +36,11 @@ bool HoldsOneOf(const PageRecord& record, const std::vector<uint32_t>& files) {
 }
 
 // The settings the editor checks with: `settings`, with what the application's global.asa in
-// `files` gives every page, and without unused-include, which only a run over every page that
-// reaches a directive can judge.
+// `files` gives every page.
 RuleSettings EditorSettings(const DiskFiles& files, RuleSettings settings) {
   if (const std::optional<ProjectFile> application = files.Read(ApplicationFilePath)) {
     TakeApplicationFile(application->text, settings);
   }
-  settings.severities[UnusedIncludeRule::Id] = std::nullopt;
   return settings;
 }
 
@@ -299,6 +296,10 @@ std::vector<PageName> Workspace::NamesOf(const PageFiles& found, const std::vect
 
 void Workspace::Check(const PageTree& page, PageRecord& record) {
   checker_.Check(page);
+  // Each page is judged on its own: unused-include reports every directive that this page reaches
+  // without needing it, and the diagnostics show one only when every page reaching it did so.
+  // Without the whole project, the rest of Finish reports nothing.
+  checker_.Finish({});
   record.findings = checker_.TakeFindings().TakeFindings();
   record.checked = true;
 }

@@ -227,6 +227,42 @@ TEST_F(LanguageFeatures, TheControlsViewsOfAnIncludeAreThoseOfThePagesReachingIt
             "");
 }
 
+const char* const kCommon =
+    "<!-- #include file=\"tools.inc\" -->\r\n"
+    "<!-- #include file=\"nav.inc\" -->\r\n";
+const char* const kHome = "<!-- #include file=\"inc/common.inc\" -->\r\n<p>home</p>\r\n";
+
+// Two pages include a header that includes a file of Functions neither page calls, and a file
+// that writes output.
+TEST(UnusedIncludeInTheEditor, ShownOnceEveryPageReachingTheDirectiveDoesWithoutIt) {
+  TempFolder site;
+  site.Write("default.asp", kHome);
+  site.Write("about.asp", "<!-- #include file=\"inc/common.inc\" -->\r\n<p>about</p>\r\n");
+  site.Write("inc/common.inc", kCommon);
+  site.Write("inc/tools.inc",
+             "<%\r\nFunction Twice(n)\r\n  Twice = n * 2\r\nEnd Function\r\n%>\r\n");
+  site.Write("inc/nav.inc", "<p>nav</p>\r\n");
+  LspClient client;
+  client.Start(site.Path());
+  client.Open("inc/common.inc", kCommon);
+  const Json unused = Findings(client, "inc/common.inc", "unused-include");
+  ASSERT_EQ(unused.size(), 1u) << unused.dump();
+  EXPECT_EQ(unused[0]["range"], Range(0, 0, 0, 34));
+  EXPECT_EQ(unused[0]["severity"], 3);
+  EXPECT_EQ(unused[0]["message"],
+            "unused include: nothing that inc/tools.inc declares is used, and it writes no "
+            "output and runs no statement (in 2 pages)");
+
+  client.Open("default.asp", kHome);
+  client.Change(
+      "default.asp", 2,
+      {{"text", "<!-- #include file=\"inc/common.inc\" -->\r\n<p><%= Twice(2) %></p>\r\n"}});
+  Findings(client, "inc/common.inc", "unused-include",
+           [](const Json& all) { return !Has(all, "unused-include"); });
+  client.Change("default.asp", 3, {{"text", kHome}});
+  EXPECT_EQ(Findings(client, "inc/common.inc", "unused-include"), unused);
+}
+
 }  // namespace
 TEST(ProjectConfiguration, SetsTheSeverityTheWebRootAndTheEncodingOfTheServersFindings) {
   TempFolder repository;

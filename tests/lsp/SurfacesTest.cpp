@@ -79,9 +79,6 @@ Spots CheckSpots(const Json& check) {
 CountedSpots CheckSpotsAsTheEditorShows(const Json& check) {
   CountedSpots spots;
   for (const Json& finding : check["findings"]) {
-    // Judged only once every page that reaches a directive is checked, which the editor leaves
-    // to whole runs.
-    if (finding["rule"] == "unused-include") continue;
     spots.insert({finding["rule"].get<std::string>(), finding["file"].get<std::string>(),
                   std::max<int64_t>(finding["line"].get<int64_t>(), 1),
                   std::max<int64_t>(finding["column"].get<int64_t>(), 1),
