@@ -64,6 +64,9 @@ void Checker::Check(const PageTree& page, int64_t number) {
 
 void Checker::CheckBegun(const PageTree& page) {
   PageCheck check(page, facts_, settings_);
+  // Most nodes of a page hold one finding or none, so room for one each spares moving the
+  // findings so far while the page's are added.
+  findings_.MakeRoom(page.Nodes().size());
   for (Rule* rule : running_) rule->Check(check, findings_);
 }
 

@@ -36,6 +36,11 @@ void FindingSet::Reserve(size_t count) {
   index_.reserve(count);
 }
 
+void FindingSet::MakeRoom(size_t more) {
+  const size_t wanted = findings_.size() + more;
+  if (wanted > findings_.capacity()) Reserve(std::max(wanted, findings_.capacity() * 3 / 2));
+}
+
 void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
   if (findings_.empty() && page_ == 0) {
     *this = std::move(other);

@@ -51,6 +51,10 @@ class FindingSet {
   // Makes room for `count` findings, so that they, and the findings of a smaller set merged in
   // any order, are held without moving those already held.
   void Reserve(size_t count);
+  // Makes room for `more` findings beyond those held, growing by at least half as much again as
+  // there is room for, as a vector grows, so that room made page after page costs no more than
+  // findings added one by one.
+  void MakeRoom(size_t more);
 
   // How Merge leaves the findings: in the order of the pages that first found them, each page's
   // in the order its set found them, as one set over all the pages holds them; or in any order,
