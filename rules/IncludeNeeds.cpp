@@ -60,14 +60,15 @@ std::vector<bool> Declaring(PageCheck& page, const std::vector<const ScriptScan*
 }
 
 // Whether `page` reaches names by text (Execute, ExecuteGlobal, Eval, GetRef), which no use shows.
-bool ReachesByText(const PageNames& names) {
-  for (const PageUse& use : names.Uses()) {
-    const Text& key = use.use->key;
-    if (use.declaration == PageNames::Unresolved && (RunsText(key) || key == u"GETREF")) {
-      return true;
-    }
-  }
-  return false;
+// Only files that name one of those are looked into, for uses that the page leaves to them.
+bool ReachesByText(PageCheck& page, const PageNames& names) {
+  const std::vector<PageTree::Node>& nodes = page.Tree().Nodes();
+  const bool named = std::any_of(nodes.begin(), nodes.end(), [&](const PageTree::Node& node) {
+    return page.Facts().Names(*node.file).namesByText;
+  });
+  return named && std::any_of(names.Uses().begin(), names.Uses().end(), [](const PageUse& use) {
+           return use.declaration == PageNames::Unresolved && ReachesNamesByText(use.use->key);
+         });
 }
 
 }  // namespace
@@ -87,7 +88,7 @@ std::vector<bool> UnneededIncludes(PageCheck& page) {
   }
   if (std::find(candidates.begin(), candidates.end(), true) == candidates.end()) return unneeded;
   const PageNames& names = page.Names();
-  if (ReachesByText(names)) return unneeded;
+  if (ReachesByText(page, names)) return unneeded;
   for (size_t i = 1; i < nodes.size(); ++i) {
     unneeded[i] = candidates[i] && names.UsedThrough(static_cast<uint32_t>(i)).empty();
   }

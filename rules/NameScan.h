@@ -41,6 +41,9 @@ struct NameScan {
   // included) and of its Option Explicit statement when that is the first; -1 when none.
   int32_t firstStatement = -1;
   int32_t optionExplicit = -1;
+  // Whether a use names one of the built-ins that reach names by text: Execute, ExecuteGlobal,
+  // Eval or GetRef.
+  bool namesByText = false;
 };
 
 // Scans `text` as ScanScript does, reading every statement, and keeps its uses and local

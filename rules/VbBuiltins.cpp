@@ -235,4 +235,8 @@ bool RunsText(TextView key) {
   return key == u"EXECUTE" || key == u"EXECUTEGLOBAL" || key == u"EVAL";
 }
 
+bool ReachesNamesByText(TextView key) {
+  return RunsText(key) || key == u"GETREF";
+}
+
 }  // namespace lintra

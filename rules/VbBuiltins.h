@@ -12,5 +12,8 @@ bool IsVbBuiltin(TextView key);
 // Whether `key`, an upper-cased name, is a built-in that runs a text as code (Execute,
 // ExecuteGlobal, Eval), which may declare and use any name.
 bool RunsText(TextView key);
+// Whether the upper-cased name `key` is one of the built-ins that reach names by text: those that
+// run text (see RunsText) and GetRef.
+bool ReachesNamesByText(TextView key);
 
 }  // namespace lintra

@@ -1,0 +1,2 @@
+<!--#include file="inc/idle.inc"-->
+<!--#include file="inc/callback.inc"-->
