@@ -5,6 +5,7 @@
 
 #include "apps/lsp/Connection.h"
 #include "apps/lsp/FileKey.h"
+#include "apps/lsp/LocationList.h"
 #include "apps/lsp/OpenDocuments.h"
 #include "tests/apps/TempFolder.h"
 #include "tests/lsp/LspClient.h"
@@ -43,6 +44,17 @@ TEST(JsonText, WritesStringsAsNlohmannJsonDoes) {
     EXPECT_EQ(written, "x" + lsp::JsonText(Json(value)).Str()) << value;
   }
   EXPECT_EQ(lsp::JsonText(Json("bad \xFF")).Str(), "\"bad \xEF\xBF\xBD\"");
+}
+
+TEST(LocationList, WritesWhatNlohmannJsonWritesOfTheSameLocations) {
+  lsp::LocationList locations(1);
+  EXPECT_EQ(lsp::LocationList(0).Take().Str(), "[]");
+  locations.Add("file:///q\".asp", lsp::ZeroBased(12, 3, 14, 10));
+  locations.Add("file:///b\\.asp", lsp::ZeroBased(0, 0, 0, 0));
+  const Json expected =
+      Json::array({{{"uri", "file:///q\".asp"}, {"range", lsp::RangeOf(12, 3, 14, 10)}},
+                   {{"uri", "file:///b\\.asp"}, {"range", lsp::RangeOf(0, 0, 0, 0)}}});
+  EXPECT_EQ(std::move(locations).Take().Str(), expected.dump());
 }
 
 TEST(Connection, FramesEachResponseWithTheLengthOfItsWholeBody) {
