@@ -64,8 +64,10 @@ bool Connection::Ended() {
   return state_->ended && state_->queue.empty();
 }
 
-void Connection::Respond(const Json& id, const Json& result) {
-  Send({{"jsonrpc", "2.0"}, {"id", id}, {"result", result}});
+void Connection::Respond(const Json& id, const JsonText& result) {
+  // The members in the order nlohmann::json writes those of every other message: sorted.
+  writer_.Write(
+      {R"({"id":)", JsonText(id).Str(), R"(,"jsonrpc":"2.0","result":)", result.Str(), "}"});
 }
 
 void Connection::RespondError(const Json& id, int code, const std::string& message) {
@@ -82,7 +84,7 @@ void Connection::Request(const std::string& method, const Json& params) {
 }
 
 void Connection::Send(const Json& message) {
-  writer_.Write(message.dump(-1, ' ', false, Json::error_handler_t::replace));
+  writer_.Write({JsonText(message).Str()});
 }
 
 }  // namespace lintra::lsp

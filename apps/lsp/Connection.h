@@ -12,11 +12,10 @@
 #include <string>
 #include <thread>
 
+#include "apps/lsp/JsonText.h"
 #include "apps/lsp/MessageStream.h"
 
 namespace lintra::lsp {
-
-using Json = nlohmann::json;
 
 // One message from the client: the parsed JSON, or why it could not be parsed.
 struct Incoming {
@@ -54,7 +53,8 @@ class Connection {
   // Whether the input has ended and every message read was taken.
   bool Ended();
 
-  void Respond(const Json& id, const Json& result);
+  // Answers request `id` with `result`, written as it is.
+  void Respond(const Json& id, const JsonText& result);
   void RespondError(const Json& id, int code, const std::string& message);
   void Notify(const std::string& method, const Json& params);
   // Sends a request of the server's own; its answer comes back as an incoming message.

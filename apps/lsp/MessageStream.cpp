@@ -82,9 +82,14 @@ bool MessageReader::Skip(size_t length) {
   return true;
 }
 
-void MessageWriter::Write(const std::string& body) {
+void MessageWriter::Write(std::initializer_list<std::string_view> parts) {
+  size_t length = 0;
+  for (const std::string_view part : parts) length += part.size();
   const std::lock_guard lock(mutex_);
-  out_ << "Content-Length: " << body.size() << "\r\n\r\n" << body;
+  out_ << "Content-Length: " << length << "\r\n\r\n";
+  for (const std::string_view part : parts) {
+    out_.write(part.data(), static_cast<std::streamsize>(part.size()));
+  }
   out_.flush();
 }
 

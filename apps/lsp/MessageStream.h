@@ -1,10 +1,12 @@
 #pragma once
 
+#include <initializer_list>
 #include <istream>
 #include <mutex>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace lintra::lsp {
 
@@ -40,7 +42,9 @@ class MessageWriter {
  public:
   explicit MessageWriter(std::ostream& out) : out_(out) {}
 
-  void Write(const std::string& body);
+  // Writes one message whose body is `parts` one after the other, straight from them: a large
+  // answer is not copied into a body of its own first.
+  void Write(std::initializer_list<std::string_view> parts);
 
  private:
   std::ostream& out_;

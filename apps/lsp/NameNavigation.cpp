@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "apps/lsp/LocationList.h"
 #include "apps/lsp/NameQueries.h"
 #include "site/TextPosition.h"
 
@@ -15,8 +16,12 @@ namespace {
 // The most workspace symbols one answer lists.
 constexpr size_t MostSymbols = 1000;
 
+ProtocolRange ZeroBased(const NameRange& range) {
+  return lsp::ZeroBased(range.line, range.column, range.line, range.endColumn);
+}
+
 Json RangeOf(const NameRange& range) {
-  return lsp::RangeOf(range.line, range.column, range.line, range.endColumn);
+  return lsp::RangeOf(ZeroBased(range));
 }
 
 // The protocol's location of `spot`, or null when its file has no URI.
@@ -26,16 +31,17 @@ Json LocationOf(Workspace& workspace, const NameSpot& spot) {
   return {{"uri", uri}, {"range", RangeOf(spot.range)}};
 }
 
-// The locations of `spots`, each place once, in their order.
-Json LocationsOf(Workspace& workspace, const std::vector<NameSpot>& spots) {
-  Json locations = Json::array();
+// The locations of `spots`, each place once, in their order, leaving out those in files without
+// a URI.
+JsonText LocationsOf(Workspace& workspace, const std::vector<NameSpot>& spots) {
+  LocationList locations(spots.size());
   std::set<std::pair<uint32_t, NameRange>> seen;
   for (const NameSpot& spot : spots) {
     if (!seen.emplace(spot.file, spot.range).second) continue;
-    Json location = LocationOf(workspace, spot);
-    if (!location.is_null()) locations.push_back(std::move(location));
+    const std::string uri = workspace.UriOf(spot.file);
+    if (!uri.empty()) locations.Add(uri, ZeroBased(spot.range));
   }
-  return locations;
+  return std::move(locations).Take();
 }
 
 std::vector<NameDefinition> DefinitionsAt(Workspace& workspace, uint32_t file, Position position) {
@@ -116,18 +122,19 @@ bool AfterDot(Workspace& workspace, uint32_t file, Position position) {
 
 }  // namespace
 
-Json NameDefinitions(Workspace& workspace, uint32_t file, Position position) {
+std::optional<JsonText> NameDefinitions(Workspace& workspace, uint32_t file, Position position) {
   std::vector<NameSpot> spots;
   for (const NameDefinition& definition : DefinitionsAt(workspace, file, position)) {
     spots.push_back(definition.spot);
   }
-  if (spots.empty()) return nullptr;
+  if (spots.empty()) return std::nullopt;
   return LocationsOf(workspace, spots);
 }
 
-Json NameReferences(Workspace& workspace, uint32_t file, Position position, bool withDeclarations) {
+std::optional<JsonText> NameReferences(Workspace& workspace, uint32_t file, Position position,
+                                       bool withDeclarations) {
   const std::vector<NameDefinition> definitions = DefinitionsAt(workspace, file, position);
-  if (definitions.empty()) return nullptr;
+  if (definitions.empty()) return std::nullopt;
   std::vector<NameSpot> spots;
   for (const NameDefinition& definition : definitions) {
     const std::vector<NameSpot> found = References(workspace, definition);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
+#include "apps/lsp/JsonText.h"
 #include "apps/lsp/Protocol.h"
 #include "apps/lsp/Workspace.h"
 
@@ -10,13 +12,14 @@ namespace lintra::lsp {
 
 // The answers about the VBScript names of one document (`file`, by its id), from what the index
 // knows of the site's names (see NameQueries). Each answers null, or nothing, where the cursor
-// stands on no name.
+// stands on no name. The lists of places are written as text (see LocationList).
 
 // textDocument/definition: every declaration the pages reaching the file resolve the name to.
-Json NameDefinitions(Workspace& workspace, uint32_t file, Position position);
+std::optional<JsonText> NameDefinitions(Workspace& workspace, uint32_t file, Position position);
 // textDocument/references: the uses of the site that resolve to the name's declarations, and
 // the declarations themselves when `withDeclarations`.
-Json NameReferences(Workspace& workspace, uint32_t file, Position position, bool withDeclarations);
+std::optional<JsonText> NameReferences(Workspace& workspace, uint32_t file, Position position,
+                                       bool withDeclarations);
 // textDocument/hover: each declaration's line and the chain of includes through which a page
 // reaches it.
 Json NameHover(Workspace& workspace, uint32_t file, Position position);

@@ -9,6 +9,7 @@
 #include "analysis/Files.h"
 #include "apps/lsp/DocumentContext.h"
 #include "apps/lsp/FileKey.h"
+#include "apps/lsp/LocationList.h"
 #include "apps/lsp/NameNavigation.h"
 #include "site/TextPosition.h"
 
@@ -83,7 +84,7 @@ std::string PagesText(size_t pages) {
 
 // Adds the places of the directives from `first` to `last`, all held by one file.
 void AddLocations(Workspace& workspace, std::vector<IndexedDirective>::const_iterator first,
-                  std::vector<IndexedDirective>::const_iterator last, Json& locations) {
+                  std::vector<IndexedDirective>::const_iterator last, LocationList& locations) {
   const Text& holder = workspace.Index().Name(first->holder);
   const std::optional<Text> text = workspace.CurrentText(holder);
   const std::string uri = workspace.UriOf(holder);
@@ -92,8 +93,7 @@ void AddLocations(Workspace& workspace, std::vector<IndexedDirective>::const_ite
   for (; first != last; ++first) {
     const LineColumn start = lines.At(first->start);
     const LineColumn end = lines.At(first->end);
-    locations.push_back(
-        {{"uri", uri}, {"range", lsp::RangeOf(start.line, start.column, end.line, end.column)}});
+    locations.Add(uri, ZeroBased(start.line, start.column, end.line, end.column));
   }
 }
 
@@ -110,23 +110,26 @@ Json DocumentLinks(Workspace& workspace, const Text& webPath) {
   return links;
 }
 
-Json Definition(Workspace& workspace, const Text& webPath, Position position) {
+JsonText Definition(Workspace& workspace, const Text& webPath, Position position) {
   const std::optional<Directive> directive = DirectiveAt(workspace, webPath, position);
-  if (!directive) return NameDefinitions(workspace, workspace.Id(webPath), position);
-  if (directive->missing) return nullptr;
+  if (!directive) {
+    return NameDefinitions(workspace, workspace.Id(webPath), position).value_or(JsonText(nullptr));
+  }
+  if (directive->missing) return JsonText(nullptr);
   const std::string uri = workspace.UriOf(directive->target);
-  if (uri.empty()) return nullptr;
+  if (uri.empty()) return JsonText(nullptr);
   return StartOfFile(uri);
 }
 
-Json References(Workspace& workspace, const Text& webPath, Position position,
-                bool withDeclarations) {
-  Json names = NameReferences(workspace, workspace.Id(webPath), position, withDeclarations);
-  if (!names.is_null()) return names;
-  Json locations = Json::array();
+JsonText References(Workspace& workspace, const Text& webPath, Position position,
+                    bool withDeclarations) {
+  std::optional<JsonText> names =
+      NameReferences(workspace, workspace.Id(webPath), position, withDeclarations);
+  if (names) return std::move(*names);
   const std::optional<uint32_t> file = workspace.Index().Find(webPath);
-  if (!file) return locations;
-  const std::vector<IndexedDirective> includers = workspace.Index().Includers(*file);
+  const std::vector<IndexedDirective> includers =
+      file ? workspace.Index().Includers(*file) : std::vector<IndexedDirective>();
+  LocationList locations(includers.size());
   for (auto first = includers.begin(); first != includers.end();) {
     const auto last = std::find_if(first, includers.end(), [&](const IndexedDirective& directive) {
       return directive.holder != first->holder;
@@ -134,7 +137,7 @@ Json References(Workspace& workspace, const Text& webPath, Position position,
     AddLocations(workspace, first, last, locations);
     first = last;
   }
-  return locations;
+  return std::move(locations).Take();
 }
 
 Json Hover(Workspace& workspace, const Text& webPath, Position position) {

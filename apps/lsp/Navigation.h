@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/lsp/JsonText.h"
 #include "apps/lsp/Protocol.h"
 #include "apps/lsp/Workspace.h"
 
@@ -13,11 +14,11 @@ namespace lintra::lsp {
 Json DocumentLinks(Workspace& workspace, const Text& webPath);
 // textDocument/definition: the file the directive at `position` includes; on a name, its
 // declarations (see NameDefinitions); null elsewhere.
-Json Definition(Workspace& workspace, const Text& webPath, Position position);
+JsonText Definition(Workspace& workspace, const Text& webPath, Position position);
 // textDocument/references: on a name, its uses across the site (see NameReferences); elsewhere
 // every directive of the site that includes the document.
-Json References(Workspace& workspace, const Text& webPath, Position position,
-                bool withDeclarations);
+JsonText References(Workspace& workspace, const Text& webPath, Position position,
+                    bool withDeclarations);
 // textDocument/hover: for the directive at `position`, where its file was found, exactly or by
 // ignoring letter case, and how many pages reach it; on a name, its declarations (see
 // NameHover); null elsewhere.

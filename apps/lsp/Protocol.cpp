@@ -1,12 +1,10 @@
 #include "apps/lsp/Protocol.h"
 
+#include <algorithm>
+
 namespace lintra::lsp {
 
 namespace {
-
-Json PositionOf(int32_t line, int32_t column) {
-  return {{"line", std::max(line - 1, 0)}, {"character", std::max(column - 1, 0)}};
-}
 
 // Orders 0-based positions.
 bool Before(int64_t lineA, int64_t characterA, int64_t lineB, int64_t characterB) {
@@ -15,9 +13,19 @@ bool Before(int64_t lineA, int64_t characterA, int64_t lineB, int64_t characterB
 
 }  // namespace
 
+ProtocolRange ZeroBased(int32_t line, int32_t column, int32_t endLine, int32_t endColumn) {
+  if (line == 0) return {};
+  return {std::max(line - 1, 0), std::max(column - 1, 0), std::max(endLine - 1, 0),
+          std::max(endColumn - 1, 0)};
+}
+
+Json RangeOf(const ProtocolRange& range) {
+  return {{"start", {{"line", range.line}, {"character", range.character}}},
+          {"end", {{"line", range.endLine}, {"character", range.endCharacter}}}};
+}
+
 Json RangeOf(int32_t line, int32_t column, int32_t endLine, int32_t endColumn) {
-  if (line == 0) return {{"start", PositionOf(1, 1)}, {"end", PositionOf(1, 1)}};
-  return {{"start", PositionOf(line, column)}, {"end", PositionOf(endLine, endColumn)}};
+  return RangeOf(ZeroBased(line, column, endLine, endColumn));
 }
 
 Json RangeOf(const Place& place) {

@@ -31,8 +31,18 @@ class RpcError : public std::runtime_error {
   int code_;
 };
 
+// A range in the protocol's 0-based lines and characters.
+struct ProtocolRange {
+  int32_t line = 0;
+  int32_t character = 0;
+  int32_t endLine = 0;
+  int32_t endCharacter = 0;
+};
+
 // The protocol's range of a place given in 1-based lines and columns (a line of 0, the file as a
-// whole, is the start of the file).
+// whole, is the start of the file), and that range as a JSON value.
+ProtocolRange ZeroBased(int32_t line, int32_t column, int32_t endLine, int32_t endColumn);
+Json RangeOf(const ProtocolRange& range);
 Json RangeOf(int32_t line, int32_t column, int32_t endLine, int32_t endColumn);
 Json RangeOf(const Place& place);
 

@@ -42,7 +42,9 @@ class Server {
   int Run();
 
  private:
-  using Handler = std::function<Json(const Json& params)>;
+  // Answers a request from its params; the answer may be built as a Json value or written as
+  // text.
+  using Handler = std::function<JsonText(const Json& params)>;
 
   void Handle(const Incoming& incoming);
   void HandleRequest(const Json& id, const std::string& method, const Json& params);

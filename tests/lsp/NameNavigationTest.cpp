@@ -158,5 +158,49 @@ TEST_F(NameNavigation, SymbolsListDeclarationsWithClassMembersAndAcrossTheSite) 
   EXPECT_EQ(found[0]["location"], Location("inc/lib/format.inc", Range(0, 12, 0, 23)));
 }
 
+// References that name files whose URIs need escapes: a space, letters beyond ASCII and a "%"
+// in names on disk, and an unsaved document whose URI, as the editor wrote it, holds quotes
+// unescaped. Each place is named exactly as the editor names its file.
+TEST(NameReferencesInFiles, NameEachFileByItsUriHoweverItIsEscaped) {
+  TempFolder site;
+  site.Write(
+      "inc/Gr\xC3\xBC\xC3\x9F"
+      "e 100%.inc",
+      "<% Function Hello(who)\r\nHello = who\r\nEnd Function %>\r\n");
+  site.Write("my page.asp",
+             "<!-- #include file=\"inc/Gr\xC3\xBC\xC3\x9F"
+             "e 100%.inc\" -->\r\n"
+             "<% x = Hello(1) %>\r\n");
+  site.Write("caf\xC3\xA9/%41.asp",
+             "<!-- #include file=\"../inc/Gr\xC3\xBC\xC3\x9F"
+             "e 100%.inc\" -->\r\n"
+             "<% Call Hello(2) %>\r\n");
+  LspClient client;
+  client.Start(site.Path());
+  const std::string root = lsp::UriOfPath(site.Path());
+  const std::string include = root + "/inc/Gr%C3%BC%C3%9Fe%20100%25.inc";
+  const auto at = [](const std::string& uri, int line, int character, int endCharacter) {
+    return Json{{"uri", uri}, {"range", Range(line, character, line, endCharacter)}};
+  };
+  const auto references = [&](const std::string& uri, int line, int character) {
+    return client.Result("textDocument/references",
+                         {{"textDocument", {{"uri", uri}}},
+                          {"position", {{"line", line}, {"character", character}}},
+                          {"context", {{"includeDeclaration", true}}}});
+  };
+  EXPECT_EQ(references(include, 0, 14),
+            Json::array({at(include, 0, 12, 17), at(root + "/caf%C3%A9/%2541.asp", 1, 8, 13),
+                         at(include, 1, 0, 5), at(root + "/my%20page.asp", 1, 7, 12)}));
+
+  const std::string draft = root + "/draft \"1\".asp";
+  client.Notify("textDocument/didOpen",
+                {{"textDocument",
+                  {{"uri", draft},
+                   {"languageId", "asp"},
+                   {"version", 1},
+                   {"text", "<% Sub Show(a)\r\nResponse.Write a\r\nEnd Sub %>\r\n"}}}});
+  EXPECT_EQ(references(draft, 1, 15), Json::array({at(draft, 0, 12, 13), at(draft, 1, 15, 16)}));
+}
+
 }  // namespace
 }  // namespace lintra

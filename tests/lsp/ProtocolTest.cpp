@@ -3,7 +3,9 @@
 #include <random>
 #include <sstream>
 
+#include "apps/lsp/Connection.h"
 #include "apps/lsp/FileKey.h"
+#include "apps/lsp/LocationList.h"
 #include "apps/lsp/OpenDocuments.h"
 #include "tests/apps/TempFolder.h"
 #include "tests/lsp/LspClient.h"
@@ -24,6 +26,53 @@ TEST(MessageReader, TakesFramedBodiesAndReportsBrokenHeadersWithoutLosingTheNext
   EXPECT_EQ(reader.Next()->error, "the message has no valid Content-Length header");
   EXPECT_EQ(reader.Next()->body, "null");
   EXPECT_FALSE(reader.Next()) << "a truncated body ends the input";
+}
+
+TEST(JsonText, WritesStringsAsNlohmannJsonDoes) {
+  const std::string strings[] = {"",
+                                 "file:///a%20b/caf%C3%A9.asp",
+                                 "say \"hi\"",
+                                 "back\\slash",
+                                 "tab\t",
+                                 "line\r\n",
+                                 "\x01\x1f\x7f",
+                                 "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80",
+                                 "bad \xFF\xC3 end"};
+  for (const std::string& value : strings) {
+    std::string written = "x";
+    lsp::AppendJsonString(written, value);
+    EXPECT_EQ(written, "x" + lsp::JsonText(Json(value)).Str()) << value;
+  }
+  EXPECT_EQ(lsp::JsonText(Json("bad \xFF")).Str(), "\"bad \xEF\xBF\xBD\"");
+}
+
+TEST(LocationList, WritesWhatNlohmannJsonWritesOfTheSameLocations) {
+  lsp::LocationList locations(1);
+  EXPECT_EQ(lsp::LocationList(0).Take().Str(), "[]");
+  locations.Add("file:///q\".asp", lsp::ZeroBased(12, 3, 14, 10));
+  locations.Add("file:///b\\.asp", lsp::ZeroBased(0, 0, 0, 0));
+  const Json expected =
+      Json::array({{{"uri", "file:///q\".asp"}, {"range", lsp::RangeOf(12, 3, 14, 10)}},
+                   {{"uri", "file:///b\\.asp"}, {"range", lsp::RangeOf(0, 0, 0, 0)}}});
+  EXPECT_EQ(std::move(locations).Take().Str(), expected.dump());
+}
+
+TEST(Connection, FramesEachResponseWithTheLengthOfItsWholeBody) {
+  std::istringstream in;
+  std::ostringstream out;
+  {
+    lsp::Connection connection(in, out);
+    connection.Respond(7, lsp::JsonText::Written("[1,2]"));
+    connection.Respond("a\"b", Json{{"k", "caf\xC3\xA9"}});
+    connection.RespondError(nullptr, -32700, "bad");
+  }
+  EXPECT_EQ(
+      out.str(),
+      "Content-Length: 39\r\n\r\n{\"id\":7,\"jsonrpc\":\"2.0\",\"result\":[1,2]}"
+      "Content-Length: 52\r\n\r\n{\"id\":\"a\\\"b\",\"jsonrpc\":\"2.0\",\"result\":{\"k\":"
+      "\"caf\xC3\xA9\"}}"
+      "Content-Length: 67\r\n\r\n{\"error\":{\"code\":-32700,\"message\":\"bad\"},\"id\":null,"
+      "\"jsonrpc\":\"2.0\"}");
 }
 
 TEST(FileUris, EscapeAndUnescapeWhatPathsHold) {
