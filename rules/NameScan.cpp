@@ -11,9 +11,11 @@ NameScan ScanNames(TextView text, const LineIndex& lines, ScriptScan* script) {
   VbUses uses(text, names);
   ScriptScan scanned = ScanScript(text, lines, &uses);
   if (scanned.language == PageLanguage::Other) names = NameScan();
-  for (NameUse& use : names.uses) {
+  for (size_t i = 0; i < names.uses.size(); ++i) {
+    NameUse& use = names.uses[i];
     PlaceName(use, lines);
     names.namesByText = names.namesByText || ReachesNamesByText(use.key);
+    if (use.local < 0) names.pageUses.push_back(static_cast<uint32_t>(i));
   }
   for (LocalName& local : names.locals) PlaceName(local.declaration, lines);
   if (script) *script = std::move(scanned);

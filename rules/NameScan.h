@@ -36,6 +36,9 @@ struct NameUse : NamePlace {
 struct NameScan {
   // In text order.
   std::vector<NameUse> uses;
+  // The positions in `uses` of the uses of names of the page (those not resolved in the file),
+  // rising: all that a page's resolution reads of the file's uses.
+  std::vector<uint32_t> pageUses;
   std::vector<LocalName> locals;
   // The offsets of the file's first statement of <% %> code (any statement, declarations
   // included) and of its Option Explicit statement when that is the first; -1 when none.

@@ -66,18 +66,21 @@ const NameScan& PageNames::NamesOf(const File& file) {
 void PageNames::Take(Frame& frame, int32_t offset) {
   const std::vector<Declaration>& declarations = frame.scan->declarations;
   const std::vector<NameUse>& uses = frame.names->uses;
+  const std::vector<uint32_t>& pageUses = frame.names->pageUses;
   for (;;) {
     const bool declaration = frame.nextDeclaration < declarations.size() &&
                              declarations[frame.nextDeclaration].offset < offset;
-    const bool use = taking_ == Taking::DeclarationsAndUses && frame.nextUse < uses.size() &&
-                     uses[frame.nextUse].offset < offset;
+    const NameUse* use = taking_ == Taking::DeclarationsAndUses && frame.nextUse < pageUses.size()
+                             ? &uses[pageUses[frame.nextUse]]
+                             : nullptr;
+    if (use && use->offset >= offset) use = nullptr;
     if (!declaration && !use) break;
-    if (declaration &&
-        (!use || declarations[frame.nextDeclaration].offset < uses[frame.nextUse].offset)) {
+    if (declaration && (!use || declarations[frame.nextDeclaration].offset < use->offset)) {
       declarations_.push_back({frame.node, &declarations[frame.nextDeclaration++]});
       usesBefore_.push_back(uses_.size());
-    } else if (const NameUse& taken = uses[frame.nextUse++]; taken.local < 0) {
-      uses_.push_back({frame.node, &taken, Unresolved});
+    } else {
+      uses_.push_back({frame.node, use, Unresolved});
+      ++frame.nextUse;
     }
   }
   const int32_t first = frame.names->firstStatement;

@@ -98,7 +98,8 @@ class PageNames {
     uint32_t node = 0;
     const ScriptScan* scan = nullptr;
     const NameScan* names = nullptr;
-    // The next of each to take; includes by their node's position.
+    // The next of each to take: uses by their place in NameScan::pageUses, includes by their
+    // node's position.
     size_t nextDeclaration = 0;
     size_t nextUse = 0;
     uint32_t nextInclude = 0;
