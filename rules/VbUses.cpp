@@ -32,6 +32,18 @@ static_assert(std::is_sorted(Keywords.begin(), Keywords.end()));
 
 constexpr size_t LongestKeyword = 10;
 
+// Where the keywords that begin with each letter from "a" to "z" start in Keywords, and after
+// "z", where they end.
+constexpr std::array<size_t, 27> KeywordStarts = [] {
+  std::array<size_t, 27> starts{};
+  size_t at = 0;
+  for (size_t letter = 0; letter < starts.size(); ++letter) {
+    while (at < Keywords.size() && static_cast<size_t>(Keywords[at][0] - u'a') < letter) ++at;
+    starts[letter] = at;
+  }
+  return starts;
+}();
+
 bool IsHexDigit(char16_t unit) {
   return (unit >= u'0' && unit <= u'9') || (Lower(unit) >= u'a' && Lower(unit) <= u'f');
 }
@@ -180,9 +192,17 @@ bool VbUses::KindAfter(const VbToken& keyword, UseKind& kind) const {
 
 bool VbUses::IsKeyword(const VbToken& token) const {
   if (token.kind != Kind::Word || token.length > LongestKeyword) return false;
-  std::array<char16_t, LongestKeyword> lower{};
-  for (size_t i = 0; i < token.length; ++i) lower[i] = Lower(text_[token.start + i]);
-  return std::binary_search(Keywords.begin(), Keywords.end(), TextView(lower.data(), token.length));
+  const TextView word = text_.substr(token.start, token.length);
+  const char16_t first = Lower(word[0]);
+  if (first < u'a' || first > u'z') return false;
+  const size_t letter = first - u'a';
+  return std::any_of(
+      Keywords.begin() + static_cast<ptrdiff_t>(KeywordStarts[letter]),
+      Keywords.begin() + static_cast<ptrdiff_t>(KeywordStarts[letter + 1]), [&](TextView keyword) {
+        return keyword.size() == word.size() &&
+               std::equal(word.begin(), word.end(), keyword.begin(),
+                          [](char16_t unit, char16_t lower) { return Lower(unit) == lower; });
+      });
 }
 
 // A word that is part of a literal: the digits of &H1F or &O17.
