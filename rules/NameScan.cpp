@@ -1,7 +1,6 @@
 #include "rules/NameScan.h"
 
 #include "rules/VbBuiltins.h"
-
 #include "rules/VbUses.h"
 
 namespace lintra {

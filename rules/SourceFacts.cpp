@@ -34,9 +34,8 @@ const NameScan& SourceFacts::Names(const std::shared_ptr<const SourceText>& text
     // One scan serves the declarations too when they are not known yet.
     auto script = entry->script ? nullptr : std::make_unique<ScriptScan>();
     entry->names = std::make_unique<NameScan>(ScanNames(text->Value(), Lines(text), script.get()));
-    for (NameUse& use : entry->names->uses) {
-      if (use.local < 0) use.id = NameId(use.key);
-    }
+    NameScan& names = *entry->names;
+    for (const uint32_t use : names.pageUses) names.uses[use].id = NameId(names.uses[use].key);
     if (script) {
       NumberNames(*script);
       entry->script = std::move(script);
