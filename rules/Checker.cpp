@@ -52,22 +52,25 @@ std::vector<RuleInfo> Checker::RunningRules() const {
   return rules;
 }
 
-void Checker::Check(const PageTree& page) {
+PageJudgement Checker::Check(const PageTree& page) {
   findings_.BeginPage();
-  CheckBegun(page);
+  return CheckBegun(page);
 }
 
-void Checker::Check(const PageTree& page, int64_t number) {
+PageJudgement Checker::Check(const PageTree& page, int64_t number) {
   findings_.BeginPage(number);
-  CheckBegun(page);
+  return CheckBegun(page);
 }
 
-void Checker::CheckBegun(const PageTree& page) {
+PageJudgement Checker::CheckBegun(const PageTree& page) {
   PageCheck check(page, facts_, settings_);
   // Most nodes of a page hold one finding or none, so room for one each spares moving the
   // findings so far while the page's are added.
   findings_.MakeRoom(page.Nodes().size());
   for (Rule* rule : running_) rule->Check(check, findings_);
+  PageJudgement judgement;
+  if (judgeIncludes_) judgement.unneededIncludes = check.Unneeded();
+  return judgement;
 }
 
 void Checker::TakeNotes(Checker& other) {

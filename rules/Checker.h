@@ -15,6 +15,13 @@ namespace lintra {
 
 class File;
 
+// What the check of one page learns of it beyond its findings, for the views of each page.
+struct PageJudgement {
+  // By node of the page's tree (PageTree::Nodes): whether the page can do without the include
+  // that brings it (see UnneededIncludes); empty unless the checker judges includes.
+  std::vector<bool> unneededIncludes;
+};
+
 // Every rule of Lintra, in the order their findings are listed for a page.
 std::vector<std::unique_ptr<Rule>> AllRules();
 
@@ -26,12 +33,17 @@ class Checker {
   explicit Checker(RuleSettings settings = {},
                    std::vector<std::unique_ptr<Rule>> rules = AllRules());
 
+  // From now on also judges which includes each page can do without, whether unused-include
+  // runs or not, and hands the judgement from Check.
+  void JudgeIncludes() { judgeIncludes_ = true; }
+  bool JudgesIncludes() const { return judgeIncludes_; }
+
   // Checks the page whose analysed tree is `page`, the next page of the run; the tree may go
   // once this returns.
-  void Check(const PageTree& page);
+  PageJudgement Check(const PageTree& page);
   // Checks `page` as the page numbered `number` of the run, for checkers that share a run's
   // pages between them (see Merge); numbers rise from one page to the next of one checker.
-  void Check(const PageTree& page, int64_t number);
+  PageJudgement Check(const PageTree& page, int64_t number);
   // Runs what only the whole project shows, once after the last page: `projectFiles` are every
   // file of the project, relative to its root with "/" separators, as the include trees name
   // them (see PageDiscovery::FindFiles).
@@ -60,7 +72,7 @@ class Checker {
 
  private:
   // Runs the rules on `page`, whose findings are begun.
-  void CheckBegun(const PageTree& page);
+  PageJudgement CheckBegun(const PageTree& page);
 
   RuleSettings settings_;
   std::vector<std::unique_ptr<Rule>> rules_;
@@ -68,6 +80,7 @@ class Checker {
   std::vector<Rule*> running_;
   SourceFacts facts_;
   FindingSet findings_;
+  bool judgeIncludes_ = false;
 };
 
 }  // namespace lintra

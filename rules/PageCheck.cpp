@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "analysis/DirectiveOf.h"
+#include "rules/IncludeNeeds.h"
 #include "rules/SourceFacts.h"
 
 namespace lintra {
@@ -157,6 +158,11 @@ void PageCheck::FindBodies() {
       bodies_->emplace(&include.node, around);
     }
   }
+}
+
+const std::vector<bool>& PageCheck::Unneeded() {
+  if (!unneeded_) unneeded_ = UnneededIncludes(*this);
+  return *unneeded_;
 }
 
 const std::vector<Redefinition>& PageCheck::Redefinitions() {

@@ -74,6 +74,9 @@ class PageCheck {
   const std::vector<Redefinition>& Redefinitions();
   // Which declaration each use of a name in the page resolves to, found on the first call.
   const PageNames& Names();
+  // For each node of the tree, whether the page can do without the include that brings it (see
+  // UnneededIncludes), found on the first call.
+  const std::vector<bool>& Unneeded();
 
   // A file that the page includes again: the include that brings a later copy of it, where no
   // copy around that include is itself a later one, and the include that first brought the file.
@@ -109,6 +112,7 @@ class PageCheck {
   const RuleSettings& settings_;
   std::optional<std::vector<Redefinition>> redefinitions_;
   std::unique_ptr<PageNames> names_;
+  std::optional<std::vector<bool>> unneeded_;
   void FindRepeats();
   std::optional<std::vector<Repeat>> repeats_;
   // For each node inside a later copy, the position of its repeat in repeats_.

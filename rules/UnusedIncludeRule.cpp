@@ -4,7 +4,6 @@
 #include <tuple>
 
 #include "analysis/File.h"
-#include "rules/IncludeNeeds.h"
 
 namespace lintra {
 
@@ -30,7 +29,7 @@ const RuleInfo& UnusedIncludeRule::Info() const {
 }
 
 void UnusedIncludeRule::Check(PageCheck& page, FindingSet& findings) {
-  const std::vector<bool> unneeded = UnneededIncludes(page);
+  const std::vector<bool>& unneeded = page.Unneeded();
   size_t node = 0;
   page.EachInclude([&](const PageCheck::Include& include) {
     NoteDirective(page, include, unneeded[++node], findings.Page());

@@ -10,12 +10,16 @@ namespace lintra {
 namespace {
 
 // What one thread checks pages with: the run's own session for the first thread, a new one for
-// the others, and a checker of its own.
+// the others, and a checker of its own that checks and judges as the run's does.
 struct Worker {
-  Worker(Session& runSession, const RuleSettings& settings)
-      : session(&runSession), failuresSeen(runSession.Failures().size()), checker(settings) {}
-  Worker(const Options& options, const RuleSettings& settings)
-      : owned(std::make_unique<Session>(options)), session(owned.get()), checker(settings) {}
+  Worker(Session& runSession, const Checker& run)
+      : session(&runSession), failuresSeen(runSession.Failures().size()), checker(run.Settings()) {
+    if (run.JudgesIncludes()) checker.JudgeIncludes();
+  }
+  Worker(const Options& options, const Checker& run)
+      : owned(std::make_unique<Session>(options)), session(owned.get()), checker(run.Settings()) {
+    if (run.JudgesIncludes()) checker.JudgeIncludes();
+  }
 
   std::unique_ptr<Session> owned;
   Session* session;
@@ -23,13 +27,19 @@ struct Worker {
   Checker checker;
 };
 
+// An analysed page kept to be visited, with what the checker judged of it.
+struct CheckedPage {
+  PageTree tree;
+  PageJudgement judgement;
+};
+
 // What a worker made of a chunk of consecutive pages, less the findings, which its checker
 // keeps over all its chunks so that a place that many chunks reach is made once a worker.
 struct Chunk {
   size_t pages = 0;
   std::vector<PageFailure> failures;
-  // The trees of the analysed pages, kept when they are to be visited.
-  std::vector<PageTree> trees;
+  // The analysed pages, kept when they are to be visited.
+  std::vector<CheckedPage> checked;
   size_t analysed = 0;
 };
 
@@ -39,8 +49,8 @@ Chunk CheckChunk(Worker& worker, const std::vector<Text>& pages, size_t first, s
   for (size_t i = first; i < end; ++i) {
     if (std::shared_ptr<File> root = worker.session->AnalysePage(pages[i])) {
       PageTree tree(std::move(root));
-      worker.checker.Check(tree, static_cast<int64_t>(i) + 1);
-      if (keepTrees) chunk.trees.push_back(std::move(tree));
+      PageJudgement judgement = worker.checker.Check(tree, static_cast<int64_t>(i) + 1);
+      if (keepTrees) chunk.checked.push_back({std::move(tree), std::move(judgement)});
       ++chunk.analysed;
     }
     ++chunk.pages;
@@ -59,8 +69,8 @@ size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& c
   for (const Text& page : pages) {
     if (std::shared_ptr<File> root = session.AnalysePage(page)) {
       const PageTree tree(std::move(root));
-      checker.Check(tree);
-      if (visit) visit(tree);
+      const PageJudgement judgement = checker.Check(tree);
+      if (visit) visit(tree, judgement);
       ++analysed;
     }
     progress.PageDone();
@@ -76,9 +86,9 @@ size_t CheckPages(Session& session, const Options& options, const std::vector<Te
   const unsigned jobs = JobsFor(options.jobs, pages.size());
   if (jobs == 1) return CheckInOrder(session, pages, checker, progress, visit);
   std::vector<std::unique_ptr<Worker>> workers;
-  workers.push_back(std::make_unique<Worker>(session, checker.Settings()));
+  workers.push_back(std::make_unique<Worker>(session, checker));
   for (unsigned i = 1; i < jobs; ++i) {
-    workers.push_back(std::make_unique<Worker>(options, checker.Settings()));
+    workers.push_back(std::make_unique<Worker>(options, checker));
   }
   std::vector<PageFailure> failures = session.Failures();
   size_t analysed = 0;
@@ -89,7 +99,7 @@ size_t CheckPages(Session& session, const Options& options, const std::vector<Te
       },
       [&](Chunk&& chunk) {
         if (visit) {
-          for (const PageTree& tree : chunk.trees) visit(tree);
+          for (const CheckedPage& page : chunk.checked) visit(page.tree, page.judgement);
         }
         failures.insert(failures.end(), std::make_move_iterator(chunk.failures.begin()),
                         std::make_move_iterator(chunk.failures.end()));

@@ -13,9 +13,10 @@
 namespace lintra {
 
 // Called on the calling thread with the tree of each analysed page, in page order, once the rules
-// checked it; the tree may go once it returns. Other threads may be analysing later pages
-// meanwhile, with texts that this tree shares, so it reads of the texts only their characters.
-using CheckedTree = std::function<void(const PageTree& page)>;
+// checked it, with what the checker judged of it; the tree may go once it returns. Other threads
+// may be analysing later pages meanwhile, with texts that this tree shares, so it reads of the
+// texts only their characters.
+using CheckedTree = std::function<void(const PageTree& page, const PageJudgement& judgement)>;
 
 // Analyses `pages` on options.jobs threads (0: one per core), each thread with a session and a
 // checker of its own (the first thread's session is `session`), and checks every analysed page

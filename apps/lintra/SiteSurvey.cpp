@@ -6,7 +6,6 @@
 #include "apps/lintra/Progress.h"
 #include "apps/lintra/Session.h"
 #include "apps/lintra/SiteCheck.h"
-#include "rules/IncludeNeeds.h"
 #include "rules/UnusedFileRule.h"
 
 namespace lintra {
@@ -27,6 +26,11 @@ int64_t ExpandedShare(const File& file, bool root) {
 }
 
 }  // namespace
+
+SiteSurvey::SiteSurvey(bool whole, RuleSettings settings)
+    : whole_(whole), checker_(std::move(settings)) {
+  if (whole_) checker_.JudgeIncludes();
+}
 
 uint32_t SiteSurvey::FileId(const File& file) {
   scratch_.assign(file.Path());
@@ -75,7 +79,7 @@ uint32_t SiteSurvey::IncludedId(File& file, File& parent, uint32_t parentId, boo
   return id;
 }
 
-void SiteSurvey::Add(const PageTree& tree) {
+void SiteSurvey::Add(const PageTree& tree, const PageJudgement& judgement) {
   File& page = tree.Page();
   if (whole_) {
     index_.Add(tree, lines_);
@@ -99,12 +103,10 @@ void SiteSurvey::Add(const PageTree& tree) {
   }
   surveyed.expandedSize = static_cast<uint64_t>(std::max<int64_t>(0, expanded));
   pages_.push_back(std::move(surveyed));
-  if (whole_) NoteUses(tree, static_cast<uint32_t>(pages_.size() - 1));
+  if (whole_) NoteUses(judgement.unneededIncludes, static_cast<uint32_t>(pages_.size() - 1));
 }
 
-void SiteSurvey::NoteUses(const PageTree& tree, uint32_t page) {
-  PageCheck check(tree, facts_, checker_.Settings());
-  const std::vector<bool> unneeded = UnneededIncludes(check);
+void SiteSurvey::NoteUses(const std::vector<bool>& unneeded, uint32_t page) {
   const std::vector<SurveyNode>& nodes = pages_[page].tree;
   uses_.resize(files_.size());
   notedPage_.resize(files_.size(), 0);
@@ -140,8 +142,9 @@ void SiteSurvey::Finish() {
 void SurveyPages(Session& session, const Options& options, SiteSurvey& survey) {
   const std::vector<Text> pages = session.Pages();
   if (survey.Whole()) {
-    CheckRun(session, options, pages, survey.Rules(), FindingSet::MergeOrder::FirstFound,
-             [&](const PageTree& page) { survey.Add(page); });
+    CheckRun(
+        session, options, pages, survey.Rules(), FindingSet::MergeOrder::FirstFound,
+        [&](const PageTree& page, const PageJudgement& judgement) { survey.Add(page, judgement); });
   } else {
     Progress progress(pages.size());
     for (const Text& page : pages) {

@@ -8,7 +8,6 @@
 
 #include "platform/Text.h"
 #include "rules/Checker.h"
-#include "rules/SourceFacts.h"
 #include "site/IncludeIndex.h"
 #include "site/PageTree.h"
 #include "site/TextPosition.h"
@@ -64,15 +63,14 @@ struct FileUse {
 // the reverse index. Trees may go once they are added.
 class SiteSurvey {
  public:
-  // A survey that, when `whole`, runs the checker's rules at `settings` and indexes the includers
-  // of each page; otherwise it keeps the trees and edges alone, and Findings, Index and Unused
-  // stay empty.
-  explicit SiteSurvey(bool whole, RuleSettings settings = {})
-      : whole_(whole), checker_(std::move(settings)) {}
+  // A survey that, when `whole`, runs the checker's rules at `settings`, judging the includes of
+  // each page, and indexes the includers of each page; otherwise it keeps the trees and edges
+  // alone, and Findings, Index, Uses and Unused stay empty.
+  explicit SiteSurvey(bool whole, RuleSettings settings = {});
 
-  // Indexes and records the analysed tree of a page, which Rules has checked when the survey is
-  // whole, and then notes which of its includes the page uses.
-  void Add(const PageTree& page);
+  // Indexes and records the analysed tree of a page, and when the survey is whole, notes which
+  // of its includes the page uses by `judgement`, what Rules judged of the page as it checked it.
+  void Add(const PageTree& page, const PageJudgement& judgement = {});
 
   // Ends the run, once the checker of a whole survey is finished.
   void Finish();
@@ -107,9 +105,9 @@ class SiteSurvey {
   uint32_t IncludedId(File& file, File& parent, uint32_t parentId, bool parentIsPage,
                       uint32_t level);
 
-  // Notes in uses_ which files the page at `page` in pages_, whose tree is `tree`, includes and
-  // which of them it uses.
-  void NoteUses(const PageTree& tree, uint32_t page);
+  // Notes in uses_ which files the page at `page` in pages_ includes and which of them it uses:
+  // those of the includes that `unneeded`, by node, does not say it can do without.
+  void NoteUses(const std::vector<bool>& unneeded, uint32_t page);
 
   bool whole_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
@@ -128,8 +126,6 @@ class SiteSurvey {
   // The full path of the file at hand, built here to spare an allocation per node.
   Text scratch_;
   std::vector<Text> unused_;
-  // What the survey learns of the texts for NoteUses, apart from the checker's.
-  SourceFacts facts_;
   std::vector<FileUse> uses_;
   // By file: the last page that noted it, plus one, and whether that page uses it.
   std::vector<uint32_t> notedPage_;

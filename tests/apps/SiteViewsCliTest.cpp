@@ -103,13 +103,22 @@ TEST(ReportCli, CountsThePagesThatUseEachIncludeAndListsThoseThatDoNot) {
   site.Write("b.asp", Include("lib.inc") + Include("head.inc"));
   site.Write("c.asp", Include("lib.inc") + "<p><%= Price %></p>");
   site.Write("d.asp", Include("lib.inc"));
-  const Outcome report = Lintra({"report", "--output", "-", "--root", site.Path().string()});
-  ASSERT_EQ(report.status, 0) << report.err;
-  const Json data = ReportData(report.out);
-  EXPECT_EQ(data["files"].dump(), R"(["a.asp","lib.inc","head.inc","b.asp","c.asp","d.asp"])");
+  const auto usedBy = [&](const std::string& jobs) {
+    const Outcome report =
+        Lintra({"report", "--output", "-", "--jobs", jobs, "--root", site.Path().string()});
+    EXPECT_EQ(report.status, 0) << report.err;
+    const Json data = ReportData(report.out);
+    EXPECT_EQ(data["files"].dump(), R"(["a.asp","lib.inc","head.inc","b.asp","c.asp","d.asp"])");
+    return data["usedBy"].dump();
+  };
   // lib.inc: a.asp calls Price, c.asp writes it; b.asp and d.asp (pages 1 and 3) do neither.
   // head.inc writes output wherever it is included; a page uses no include of itself.
-  EXPECT_EQ(data["usedBy"].dump(), "[[0,0,[]],[2,4,[1,3]],[2,2,[]],[0,0,[]],[0,0,[]],[0,0,[]]]");
+  const std::string expected = "[[0,0,[]],[2,4,[1,3]],[2,2,[]],[0,0,[]],[0,0,[]],[0,0,[]]]";
+  EXPECT_EQ(usedBy("1"), expected);
+  EXPECT_EQ(usedBy("3"), expected);
+  // The counts are the report's own, whether or not check reports unused includes.
+  site.Write("lintra.toml", "[rules]\nunused-include = \"off\"\n");
+  EXPECT_EQ(usedBy("3"), expected);
 }
 
 TEST(ReportCli, TreesWeightsIncludersAndUnusedFilesComeFromTheAnalysis) {
