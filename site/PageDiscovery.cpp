@@ -1,6 +1,8 @@
 #include "site/PageDiscovery.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
 #include <system_error>
 
 #include "platform/Utf8.h"
@@ -13,12 +15,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsAspPage(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string suffix = name.substr(name.size() - 4);
-  std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                 [](unsigned char c) { return static_cast<char>(c | 0x20); });
-  return suffix == ".asp";
+// Whether the name or path `name` ends in ".asp", in any letter case.
+template <class Name>
+bool IsAspPage(const Name& name) {
+  constexpr std::string_view suffix = ".asp";
+  if (name.size() < suffix.size()) return false;
+  const size_t start = name.size() - suffix.size();
+  for (size_t i = 0; i < suffix.size(); ++i) {
+    if ((name[start + i] | 0x20) != suffix[i]) return false;
+  }
+  return true;
 }
 
 bool IsSkippedFolder(const std::string& name) {
@@ -61,23 +67,18 @@ bool PageDiscovery::Excluded(TextView page) const {
 }
 
 std::vector<Text> PageDiscovery::FindPages(const fs::path& root) const {
+  return PagesAmong(FindFiles(root));
+}
+
+std::vector<Text> PageDiscovery::PagesAmong(const std::vector<Text>& files) {
   std::vector<Text> pages;
-  for (const std::string& webPath : WebPathBytes(root, true)) {
-    pages.push_back(text::FromUtf8(webPath));
-  }
+  std::copy_if(files.begin(), files.end(), std::back_inserter(pages),
+               [](const Text& file) { return IsAspPage(file); });
   return pages;
 }
 
 std::vector<Text> PageDiscovery::FindFiles(const fs::path& root) const {
-  std::vector<Text> files;
-  for (const std::string& webPath : WebPathBytes(root, false)) {
-    files.push_back(text::FromUtf8(webPath));
-  }
-  return files;
-}
-
-std::vector<std::string> PageDiscovery::WebPathBytes(const fs::path& root, bool pagesOnly) const {
-  std::vector<std::string> pages;
+  std::vector<std::string> files;
   // Every entry's path is the root's followed by "/" and its web path.
   const std::string rootPath = GenericBytes(root);
   const size_t rootLength = rootPath.size() + (rootPath.ends_with('/') ? 0 : 1);
@@ -92,16 +93,19 @@ std::vector<std::string> PageDiscovery::WebPathBytes(const fs::path& root, bool 
     // Windows' walk enters a linked folder unless told not to.
     if (link) walk.disable_recursion_pending();
     const bool folder = directory && !link;
-    const bool page = !folder && (!pagesOnly || IsAspPage(name)) && walk->is_regular_file(error);
+    const bool file = !folder && walk->is_regular_file(error);
     if (name[0] == '.' || (folder && IsSkippedFolder(name)) ||
-        ((folder || page) && Matches(webPath))) {
+        ((folder || file) && Matches(webPath))) {
       if (folder) walk.disable_recursion_pending();
       continue;
     }
-    if (page) pages.push_back(webPath);
+    if (file) files.push_back(webPath);
   }
-  std::sort(pages.begin(), pages.end());
-  return pages;
+  std::sort(files.begin(), files.end());
+  std::vector<Text> webPaths;
+  webPaths.reserve(files.size());
+  for (const std::string& webPath : files) webPaths.push_back(text::FromUtf8(webPath));
+  return webPaths;
 }
 
 }  // namespace lintra

@@ -21,27 +21,25 @@ class PageDiscovery {
   // excluded.
   bool Excluded(TextView page) const;
 
-  // The web path of every regular file (or link to one) below `root` whose name ends in ".asp"
-  // in any letter case, in byte order of the paths. Hidden files and folders (names beginning
-  // with "."), folders named "_vti_*", excluded paths and folders without read permission are
-  // left out; symbolic links to folders are not followed. Throws
+  // The web path of every regular file (or link to one) below `root`, in byte order of the
+  // paths: the files of the project that its pages could include. Hidden files and folders
+  // (names beginning with "."), folders named "_vti_*", excluded paths and folders without read
+  // permission are left out; symbolic links to folders are not followed. Throws
   // std::filesystem::filesystem_error when the walk fails otherwise.
-  std::vector<Text> FindPages(const std::filesystem::path& root) const;
-
-  // The web path of every regular file (or link to one) below `root`, pages or not, in byte
-  // order of the paths, with the same files and folders left out as FindPages leaves out: the
-  // files of the project that its pages could include.
   std::vector<Text> FindFiles(const std::filesystem::path& root) const;
 
-  // The globs that left out no page and no folder in the calls of Excluded and FindPages so
-  // far, in the order given. A folder left out is not looked into, so a glob that would match
-  // only what lies inside it counts as matching nothing.
+  // The pages among `files`, in their order: those whose name ends in ".asp" in any letter case.
+  static std::vector<Text> PagesAmong(const std::vector<Text>& files);
+
+  // The pages among the files that FindFiles finds below `root`.
+  std::vector<Text> FindPages(const std::filesystem::path& root) const;
+
+  // The globs that left out nothing (no file and no folder) in the calls of Excluded, FindFiles
+  // and FindPages so far, in the order given. A folder left out is not looked into, so a glob that
+  // would match only what lies inside it counts as matching nothing.
   std::vector<std::string> UnmatchedExcludes() const;
 
  private:
-  // The web paths, as bytes and sorted, of the pages below `root`, or of every file when not
-  // `pagesOnly`.
-  std::vector<std::string> WebPathBytes(const std::filesystem::path& root, bool pagesOnly) const;
   // Whether a glob matches `webPath`, recording every glob that does.
   bool Matches(const std::string& webPath) const;
 

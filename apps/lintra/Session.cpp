@@ -63,7 +63,7 @@ void WarnOfUnmatched(const std::vector<std::string>& unmatched, const Options& o
                        : given(options.extendExcludes) ? "--extend-exclude"
                                                        : nullptr;
     if (flag)
-      WriteError(std::string("warning: ") + flag + " " + glob + " leaves out no page or folder");
+      WriteError(std::string("warning: ") + flag + " " + glob + " leaves out no file or folder");
   }
 }
 
@@ -104,7 +104,10 @@ void Session::Refuse(const std::string& role, const std::string& argument, NoFil
 std::vector<Text> Session::Pages() const {
   const PageDiscovery discovery(options_.Excludes());
   std::vector<Text> pages;
-  if (options_.pages.empty()) pages = discovery.FindPages(files_.Root());
+  if (options_.pages.empty()) {
+    projectFiles_ = discovery.FindFiles(files_.Root());
+    pages = PageDiscovery::PagesAmong(*projectFiles_);
+  }
   for (const std::string& argument : options_.pages) {
     Text page = Checked("page", argument);
     if (!discovery.Excluded(page)) pages.push_back(std::move(page));
@@ -156,8 +159,9 @@ void Session::TakeUnreadableFiles(const Session& other) {
   unreadableElsewhere_.merge(other.UnreadableFiles());
 }
 
-std::vector<Text> Session::ProjectFiles() const {
-  return PageDiscovery(options_.Excludes()).FindFiles(files_.Root());
+const std::vector<Text>& Session::ProjectFiles() const {
+  if (!projectFiles_) projectFiles_ = PageDiscovery(options_.Excludes()).FindFiles(files_.Root());
+  return *projectFiles_;
 }
 
 std::shared_ptr<File> Session::DependantPage(const Text& page, const ChangedFiles& changed) {

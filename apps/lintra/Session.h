@@ -81,8 +81,9 @@ class Session {
   std::shared_ptr<const SourceText> Source(const Text& file);
 
   // Every file of the project, relative to the root and not excluded (see
-  // PageDiscovery::FindFiles).
-  std::vector<Text> ProjectFiles() const;
+  // PageDiscovery::FindFiles), as listed once for the run: by Pages when it found the pages,
+  // otherwise on the first call.
+  const std::vector<Text>& ProjectFiles() const;
 
   // The pages whose analysis failed so far, in order.
   const std::vector<PageFailure>& Failures() const { return failures_; }
@@ -115,6 +116,7 @@ class Session {
   SiteAnalysis site_;
   std::vector<PageFailure> failures_;
   std::map<Text, std::string> unreadableElsewhere_;
+  mutable std::optional<std::vector<Text>> projectFiles_;
 };
 
 }  // namespace lintra

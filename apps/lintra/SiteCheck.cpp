@@ -1,8 +1,5 @@
 #include "apps/lintra/SiteCheck.h"
 
-#include <future>
-
-#include "apps/lintra/PageChunks.h"
 #include "apps/lintra/Progress.h"
 #include "rules/ApplicationFile.h"
 
@@ -21,18 +18,13 @@ RuleSettings RunSettings(const Options& options, Session& session) {
 size_t CheckRun(Session& session, const Options& options, const std::vector<Text>& pages,
                 Checker& checker, FindingSet::MergeOrder order, const CheckedTree& visit) {
   const bool whole = checker.Settings().wholeProject;
-  std::future<std::vector<Text>> projectFiles;
-  if (whole) {
-    projectFiles = std::async(LaunchFor(JobsFor(options.jobs, pages.size())),
-                              [&] { return session.ProjectFiles(); });
-  }
   size_t checked = 0;
   {
     Progress progress(pages.size());
     checked = CheckPages(session, options, pages, checker, progress, order, visit);
   }
   // A page that failed hides some of the includes the whole project shows.
-  if (checked == pages.size()) checker.Finish(whole ? projectFiles.get() : std::vector<Text>());
+  if (checked == pages.size()) checker.Finish(whole ? session.ProjectFiles() : std::vector<Text>());
   return checked;
 }
 

@@ -17,8 +17,8 @@ RuleSettings RunSettings(const Options& options, Session& session);
 
 // Checks `pages` with `checker`, made with RunSettings, as CheckPages does with `order` and
 // `visit`, showing progress. Then, when every page was analysed, runs what only the whole project
-// shows (see Checker::Finish) with the project's files when the run covers the whole project,
-// listed meanwhile unless the run has one job. Returns how many pages were analysed.
+// shows (see Checker::Finish) with the project's files (Session::ProjectFiles) when the run
+// covers the whole project. Returns how many pages were analysed.
 size_t CheckRun(Session& session, const Options& options, const std::vector<Text>& pages,
                 Checker& checker, FindingSet::MergeOrder order, const CheckedTree& visit = {});
 

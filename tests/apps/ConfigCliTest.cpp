@@ -151,9 +151,9 @@ TEST(ProjectConfig, ExcludesComposeTheCommandLineReplacingExtendingOrIgnoringThe
   // Only the globs of the command line are warned of when they leave out nothing.
   EXPECT_EQ(pages({"keep.asp"}), "checked 1 page");
   EXPECT_EQ(pages({"keep.asp", "--extend-exclude", "none"}),
-            "lintra: warning: --extend-exclude none leaves out no page or folder\nchecked 1 page");
+            "lintra: warning: --extend-exclude none leaves out no file or folder\nchecked 1 page");
   EXPECT_EQ(pages({"keep.asp", "--exclude", "old"}),
-            "lintra: warning: --exclude old leaves out no page or folder\nchecked 1 page");
+            "lintra: warning: --exclude old leaves out no file or folder\nchecked 1 page");
   site.Write("lintra.toml", "exclude = [\"*\"]\n");
   EXPECT_EQ(pages({}), "lintra: no page to analyse: the excludes leave out every page\n");
 }

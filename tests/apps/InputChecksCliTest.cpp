@@ -73,7 +73,7 @@ TEST(InputChecks, ArgumentsThatCannotRunAreUsageErrorsThatSaySo) {
                                  "--exclude", "old", "--exclude", "shop"});
   EXPECT_EQ(unused.status, 0);
   EXPECT_EQ(unused.out, "account/login.asp\n");
-  EXPECT_EQ(unused.err, "lintra: warning: --exclude old leaves out no page or folder\n");
+  EXPECT_EQ(unused.err, "lintra: warning: --exclude old leaves out no file or folder\n");
 }
 
 }  // namespace lintra

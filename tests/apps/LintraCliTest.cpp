@@ -243,7 +243,7 @@ TEST(LintraCli, DependsWhyAndIncludersTellHowPagesReachAFile) {
 TEST(LintraCli, MessagesOnStandardErrorNeverLandInsideALineOfOutput) {
   const std::vector<std::string> check = {"check", "--root", Site, "--exclude", "none"};
   const Outcome apart = Lintra(check);
-  EXPECT_EQ(LintraMerged(check), "lintra: warning: --exclude none leaves out no page or folder\n" +
+  EXPECT_EQ(LintraMerged(check), "lintra: warning: --exclude none leaves out no file or folder\n" +
                                      apart.out + "lintra: 4 errors found\n");
 }
 
