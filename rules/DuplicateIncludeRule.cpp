@@ -1,8 +1,8 @@
 #include "rules/DuplicateIncludeRule.h"
 
 #include <memory>
-#include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "analysis/File.h"
 #include "rules/SourceFacts.h"
@@ -11,27 +11,32 @@ namespace lintra {
 
 namespace {
 
-// The repeats of `page` whose later copy declares again a name of the earlier one: name-redefined
-// reports those.
-std::unordered_set<const PageCheck::Repeat*> Redefining(PageCheck& page) {
-  std::unordered_set<const PageCheck::Repeat*> redefining;
+// Where `repeat` stands among the repeats of `page`.
+size_t PositionOf(PageCheck& page, const PageCheck::Repeat& repeat) {
+  return static_cast<size_t>(&repeat - page.Repeats().data());
+}
+
+// By position among the repeats of `page`: whether the later copy declares again a name of the
+// earlier one: name-redefined reports those.
+std::vector<bool> Redefining(PageCheck& page) {
+  std::vector<bool> redefining(page.Repeats().size());
   for (const Redefinition& redefinition : page.Redefinitions()) {
     if (const PageCheck::Repeat* repeat = page.RepeatRedefining(redefinition)) {
-      redefining.insert(repeat);
+      redefining[PositionOf(page, *repeat)] = true;
     }
   }
   return redefining;
 }
 
-// The repeats of `page` whose later copy writes output or runs a statement, in itself or in a
-// file it brings.
-std::unordered_set<const PageCheck::Repeat*> WithEffects(PageCheck& page) {
-  std::unordered_set<const PageCheck::Repeat*> effects;
+// By position among the repeats of `page`: whether the later copy writes output or runs a
+// statement, in itself or in a file it brings.
+std::vector<bool> WithEffects(PageCheck& page) {
+  std::vector<bool> effects(page.Repeats().size());
   page.EachInclude([&](File& node) {
     const PageCheck::Repeat* repeat = page.RepeatHolding(node);
-    if (repeat && !effects.count(repeat) && page.Facts().Script(node).HasEffects()) {
-      effects.insert(repeat);
-    }
+    if (!repeat) return;
+    const size_t at = PositionOf(page, *repeat);
+    if (!effects[at] && page.Facts().Script(node).HasEffects()) effects[at] = true;
   });
   return effects;
 }
@@ -85,16 +90,18 @@ std::pair<Text, Severity> Describe(const PageCheck::Repeat& repeat, PageCheck::B
 
 void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   if (page.Repeats().empty()) return;
-  const std::unordered_set<const PageCheck::Repeat*> redefining = Redefining(page);
-  const std::unordered_set<const PageCheck::Repeat*> effects = WithEffects(page);
-  for (const PageCheck::Repeat& repeat : page.Repeats()) {
-    if (redefining.count(&repeat)) continue;
+  const std::vector<bool> redefining = Redefining(page);
+  const std::vector<bool> effects = WithEffects(page);
+  const std::vector<PageCheck::Repeat>& repeats = page.Repeats();
+  for (size_t at = 0; at < repeats.size(); ++at) {
+    if (redefining[at]) continue;
+    const PageCheck::Repeat& repeat = repeats[at];
     const PageCheck::Include& again = *repeat.again;
     const PlaceView start = PageCheck::DirectiveStart(again);
     findings.Report(Info().id, start, [&] {
       const Place first = PageCheck::DirectivePlace(*repeat.first).ToPlace();
-      auto [message, severity] = Describe(repeat, page.BodyOf(*repeat.first), page.BodyOf(again),
-                                          first, effects.count(&repeat) > 0);
+      auto [message, severity] =
+          Describe(repeat, page.BodyOf(*repeat.first), page.BodyOf(again), first, effects[at]);
       RuleFinding finding =
           Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(), message);
       finding.severity = ChosenSeverity(page.Settings()).value_or(severity);
