@@ -99,13 +99,14 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
     const PageCheck::Include& again = *repeat.again;
     const PlaceView start = PageCheck::DirectiveStart(again);
     findings.Report(Info().id, start, [&] {
-      const Place first = PageCheck::DirectivePlace(*repeat.first).ToPlace();
+      Place first = PageCheck::DirectivePlace(*repeat.first).ToPlace();
       auto [message, severity] =
           Describe(repeat, page.BodyOf(*repeat.first), page.BodyOf(again), first, effects[at]);
       RuleFinding finding =
-          Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(), message);
+          Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(),
+               std::move(message));
       finding.severity = ChosenSeverity(page.Settings()).value_or(severity);
-      finding.related.push_back(first);
+      finding.related.push_back(std::move(first));
       return finding;
     });
   }
