@@ -44,7 +44,8 @@ void UndefinedNameRule::Check(PageCheck& page, FindingSet& findings) {
   if (!names.OptionExplicit()) return;
   std::vector<const PageUse*> unknown;
   for (const PageUse& use : names.Uses()) {
-    if (use.declaration != PageNames::Unresolved) continue;
+    // A use in a file that a directive brings into a procedure body is not looked at.
+    if (use.declaration != PageNames::Unresolved || use.inBody) continue;
     if (RunsText(use.use->key)) return;
     if (!IsVbBuiltin(use.use->key)) unknown.push_back(&use);
   }

@@ -184,7 +184,7 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
       // each directive from which no page reaching it uses a name, once with its pages; a file
       // used through another include, one that runs a statement, writes output or holds a server
       // object or JScript, a directive in a procedure, a page that evaluates text, a JScript page,
-      // uses in <%= %> and a file included twice are none
+      // uses in <%= %> or in a file included in a procedure, and a file included twice are none
       {"unused-include",
        "unused-include note [] inc/nav.inc:1:1-1:34 pages=2 from other.asp > other.asp:1:1-1:35 "
        "| unused include: nothing that inc/consts.inc declares is used, and it writes no output "
