@@ -117,7 +117,7 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
       // in pages under Option Explicit, the first use in each file of a name that no file of the
       // page declares, in an include for the pages that declare it nowhere; built-in names,
       // class members, locals, arrays a ReDim in a procedure declares, hoisted procedures,
-      // server objects, global.asa's objects, pages
+      // words of a Rem comment after a statement, server objects, global.asa's objects, pages
       // without Option Explicit or with it late, and pages that run text, hold JScript, bring a
       // type library or miss an include are none
       {"undefined-name",
