@@ -190,6 +190,21 @@ TEST(VbScanner, TellsAFileWithServerCodeFromOneWithout) {
   }
 }
 
+TEST(VbScanner, TellsOutputWhereTheFileIsIncludedFromOutputThatAProcedureWrites) {
+  for (const char16_t* writes :
+       {u"<p>Hi</p>", u"<%= Now %>", u"<% Sub S %><p>in</p><% End Sub %>\r\n<p>after</p>",
+        u"<% If a Then %><p>Hi</p><% End If %>", u"<p>before</p><% Class C : End Class %>"}) {
+    EXPECT_TRUE(ScanScript(writes).writesOutput) << text::ToUtf8(writes);
+  }
+  for (const char16_t* declares :
+       {u"<% Sub S %>\r\n<p>in</p><%= x %>\r\n<% End Sub %>\r\n",
+        u"<% Class C : Public Sub Show %><p>in</p><% End Sub : End Class %>",
+        u"<!-- #include file=\"a.inc\" -->\r\n<% Sub S %><!-- #include file=\"b.inc\" --><% End "
+        u"Sub %>"}) {
+    EXPECT_FALSE(ScanScript(declares).writesOutput) << text::ToUtf8(declares);
+  }
+}
+
 TEST(VbScanner, AcceptsEveryPrefixOfATextThatMixesEveryConstruct) {
   const Text whole =
       u"<%@ Language=\"VBScript\" %><% Class C : Sub S(a) : Dim b(\"x\"\"y\", _\r\n 2) : End Sub"
