@@ -152,7 +152,7 @@ class Layout {
     if (code >= end || text_[code] != u'=') {
       layout_.blocks.push_back({code, end, 0});
     } else {
-      layout_.writesOutput = true;
+      layout_.outputs.push_back(code);
     }
   }
 
@@ -200,17 +200,17 @@ class Layout {
     at_ = at;
   }
 
-  // Notes whether [from, to), text outside server code, writes to the response: anything but
-  // blanks and include directives, which the server replaces.
+  // Notes whether and where [from, to), text outside server code, writes to the response: anything
+  // but blanks and include directives, which the server replaces.
   void NotePlain(size_t from, size_t to) {
-    for (size_t at = from; at < to && !layout_.writesOutput; ++at) {
+    for (size_t at = from; at < to; ++at) {
       if (IsSpace(text_[at])) continue;
       const size_t close = IncludeCommentEnd(at, to);
       if (close == 0) {
-        layout_.writesOutput = true;
-      } else {
-        at = close - 1;
+        layout_.outputs.push_back(at);
+        return;
       }
+      at = close - 1;
     }
   }
 

@@ -32,8 +32,8 @@ struct TextStretch {
 };
 
 // Where a file's server-side VBScript lies, where all its server code lies, the language its first
-// page directive names, and whether the file writes to the response: text outside server code that
-// is not blank and no include directive, or a <%= expression.
+// page directive names, and whether and where the file writes to the response: text outside server
+// code that is not blank and no include directive, or a <%= expression.
 struct AspLayout {
   std::vector<CodeBlock> blocks;
   // Every stretch of server code, delimiters left out, in text order: the code of <% %> blocks and
@@ -41,7 +41,9 @@ struct AspLayout {
   // none.
   std::vector<TextStretch> code;
   PageLanguage language = PageLanguage::Unstated;
-  bool writesOutput = false;
+  // Where it writes, in text order: where each stretch of such text begins to write, and where
+  // each <%= expression's code begins.
+  std::vector<size_t> outputs;
   // Whether a server script block is in another language than VBScript: what it declares, the
   // VBScript of the page may call.
   bool otherScript = false;

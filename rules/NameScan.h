@@ -40,6 +40,10 @@ struct NameScan {
   // rising: all that a page's resolution reads of the file's uses.
   std::vector<uint32_t> pageUses;
   std::vector<LocalName> locals;
+  // The upper-cased names that a ReDim in a procedure sizes. Such a ReDim uses the array that the
+  // procedure sees, local or of the page, and declares it as a local of the procedure when there is
+  // none (VBScript's ReDim statement "declares dynamic-array variables ... at procedure level").
+  std::vector<Text> reDimmed;
   // The offsets of the file's first statement of <% %> code (any statement, declarations
   // included) and of its Option Explicit statement when that is the first; -1 when none.
   int32_t firstStatement = -1;

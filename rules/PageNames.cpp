@@ -50,10 +50,11 @@ bool PageNames::Step(Frame& frame) {
   frame.nextInclude += nodes[include].size;
   File& file = *nodes[include].file;
   Take(frame, file.BaseFileStart() - 1);
-  if (AtScriptLevel(file, *frame.scan)) {
-    const NameScan& names = NamesOf(file);
-    walk_.Enter(Frame{include, &facts_.Script(file), &names, 0, 0, include + 1});
-  }
+  if (!Expanded(file)) return true;
+  const bool inBody = frame.inBody || !AtScriptLevel(file, *frame.scan);
+  if (inBody && taking_ == Taking::Declarations) return true;
+  const NameScan& names = NamesOf(file);
+  walk_.Enter(Frame{include, &facts_.Script(file), &names, 0, 0, include + 1, inBody});
   return true;
 }
 
@@ -64,7 +65,8 @@ const NameScan& PageNames::NamesOf(const File& file) {
 }
 
 void PageNames::Take(Frame& frame, int32_t offset) {
-  const std::vector<Declaration>& declarations = frame.scan->declarations;
+  static const std::vector<Declaration> none;
+  const std::vector<Declaration>& declarations = frame.inBody ? none : frame.scan->declarations;
   const std::vector<NameUse>& uses = frame.names->uses;
   const std::vector<uint32_t>& pageUses = frame.names->pageUses;
   for (;;) {
@@ -79,12 +81,12 @@ void PageNames::Take(Frame& frame, int32_t offset) {
       declarations_.push_back({frame.node, &declarations[frame.nextDeclaration++]});
       usesBefore_.push_back(uses_.size());
     } else {
-      uses_.push_back({frame.node, use, Unresolved});
+      uses_.push_back({frame.node, use, Unresolved, frame.inBody});
       ++frame.nextUse;
     }
   }
   const int32_t first = frame.names->firstStatement;
-  if (!firstStatementSeen_ && first >= 0 && first < offset) {
+  if (!firstStatementSeen_ && !frame.inBody && first >= 0 && first < offset) {
     firstStatementSeen_ = true;
     optionExplicit_ = frame.names->optionExplicit == first;
   }

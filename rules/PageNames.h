@@ -23,17 +23,22 @@ struct PageDeclaration {
 };
 
 // A use of a page-level name in a page: the position of its node, the use in that node's text,
-// and the position in PageNames::Declarations of the declaration it resolves to, or
-// PageNames::Unresolved.
+// the position in PageNames::Declarations of the declaration it resolves to, or
+// PageNames::Unresolved, and whether its node comes into a procedure or class body (an include
+// whose directive stands in one, or a file below it).
 struct PageUse {
   uint32_t node = 0;
   const NameUse* use = nullptr;
   int32_t declaration = -1;
+  bool inBody = false;
 };
 
 // Which declaration each use of a name in one page resolves to. The page is its tree expanded as
 // the server compiles it (see FindRedefinitions for what comes in at script level); uses that a
-// file resolves to a local or a class member (see NameScan) are not the page's. VBScript's rules,
+// file resolves to a local or a class member (see NameScan) are not the page's. An include that
+// comes into a procedure or class body declares nothing of the page (its declarations are the
+// body's), but its uses are the page's too (PageUse::inBody): a fragment included in a procedure
+// calls the page's functions when the procedure runs. VBScript's rules,
 // names compared without regard to letter case:
 // - all <% %> code of the page is one script, whose procedures, classes, variables and constants
 //   are known in the whole script wherever they stand: declarations are hoisted to the top of
@@ -103,12 +108,14 @@ class PageNames {
     size_t nextDeclaration = 0;
     size_t nextUse = 0;
     uint32_t nextInclude = 0;
+    // Whether the node comes into a procedure or class body: only its uses are taken.
+    bool inBody = false;
   };
 
   // Takes the declarations and uses of the page in the order of the expanded page.
   void Collect();
   // One step of the walk over `frame`'s node: its text up to its next include, then that include
-  // when it comes in at script level; false once the node is done.
+  // (for its uses alone when it comes into a body); false once the node is done.
   bool Step(Frame& frame);
   // The uses of `file`'s text when they are taken; none otherwise.
   const NameScan& NamesOf(const File& file);

@@ -44,7 +44,8 @@ void UndefinedNameRule::Check(PageCheck& page, FindingSet& findings) {
   if (!names.OptionExplicit()) return;
   std::vector<const PageUse*> unknown;
   for (const PageUse& use : names.Uses()) {
-    if (use.declaration != PageNames::Unresolved) continue;
+    // A use in a file that a directive brings into a procedure body is not looked at.
+    if (use.declaration != PageNames::Unresolved || use.inBody) continue;
     if (RunsText(use.use->key)) return;
     if (!IsVbBuiltin(use.use->key)) unknown.push_back(&use);
   }
@@ -81,9 +82,9 @@ std::optional<std::unordered_set<TextView>> UndefinedNameRule::KnownNames(PageCh
     if (scan.otherScript || scan.typeLibrary) return std::nullopt;
     for (const Declaration& declaration : scan.declarations) known.insert(declaration.key);
     for (const Text& object : scan.serverObjects) known.insert(object);
-    for (const LocalName& local : page.Facts().Names(*node.file).locals) {
-      known.insert(local.declaration.key);
-    }
+    const NameScan& names = page.Facts().Names(*node.file);
+    for (const LocalName& local : names.locals) known.insert(local.declaration.key);
+    for (const Text& array : names.reDimmed) known.insert(array);
   }
   return known;
 }

@@ -29,7 +29,6 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines, VbUses* uses) {
   const AspLayout layout = LayOutAsp(text);
   ScriptScan scan;
   scan.language = layout.language;
-  scan.writesOutput = layout.writesOutput;
   scan.runsStatements = layout.language == PageLanguage::Other;
   scan.serverCode = !layout.code.empty();
   scan.showsBeyondAscii = ShowsBeyondAscii(text, layout);
@@ -49,6 +48,11 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines, VbUses* uses) {
     }
   }
   statements.Finish();
+  // What a procedure or class body holds is written when the procedure runs, not where the file
+  // is included.
+  scan.writesOutput = std::any_of(layout.outputs.begin(), layout.outputs.end(), [&](size_t at) {
+    return BodyHolding(scan.bodies, static_cast<int32_t>(at)) == TextView::npos;
+  });
   for (Declaration& declaration : scan.declarations) PlaceName(declaration, lines);
   return scan;
 }

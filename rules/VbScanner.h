@@ -54,9 +54,10 @@ struct ScriptScan {
   // opens one to the end of the statement that closes it (or the end of the text), in text order.
   // What an include directive inside one brings in is not at script level.
   std::vector<TextSpan> bodies;
-  // Whether including the file does anything beyond declaring: it writes to the response (see
-  // AspLayout::writesOutput), or its script runs a statement at script level (anything but a
-  // declaration, a body, Option or Rem; always so for a language other than VBScript).
+  // Whether including the file does anything beyond declaring: it writes to the response outside
+  // every body (see AspLayout::outputs; what a body holds is written when its procedure runs), or
+  // its script runs a statement at script level (anything but a declaration, a body, Option or
+  // Rem; always so for a language other than VBScript).
   bool writesOutput = false;
   bool runsStatements = false;
   // Whether the file holds server code (see AspLayout::code), which a request for the file on its

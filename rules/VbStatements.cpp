@@ -87,9 +87,14 @@ size_t VbStatements::ReadToken(size_t at, size_t end) {
     size_t after = at + 1;
     while (after < end && IsWordUnit(text_[after])) ++after;
     const TokenKind kind = IsLetter(unit) ? TokenKind::Word : TokenKind::Other;
+    // Rem begins a comment wherever a keyword may stand, so after a statement too (as VBScript's
+    // scanner reads it, although the language reference asks for a ":" before it), but not as a
+    // member after ".".
+    const bool member = !tokens_.empty() && tokens_.back().kind == TokenKind::Punct &&
+                        text_[tokens_.back().start] == u'.';
     tokens_.push_back({kind, at, after - at});
-    if (tokens_.size() == 1 && Is(0, u"rem")) {
-      tokens_.clear();
+    if (!member && Is(tokens_.size() - 1, u"rem")) {
+      tokens_.pop_back();
       return LineEnd(after, end);
     }
     return ReadOn(after, end);
@@ -187,7 +192,11 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
                              uint64_t{1} << u'\'' | uint64_t{1} << u':';
   while (at < end) {
     const char16_t unit = text_[at];
-    if (unit >= 64 ? unit != u'[' && unit != u'_' : (Stops >> unit & 1) == 0) {
+    if (unit >= 64 ? unit != u'[' && unit != u'_' && (unit | 0x20) != u'r'
+                   : (Stops >> unit & 1) == 0) {
+      ++at;
+    } else if ((unit | 0x20) == u'r') {
+      if (RemAt(at, end)) return LineEnd(at, end);
       ++at;
     } else if (unit == u'"') {
       at = SkipString(at + 1, end);
@@ -204,6 +213,15 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
     }
   }
   return at;
+}
+
+bool VbStatements::RemAt(size_t at, size_t end) const {
+  if (at > 0 && IsWordUnit(text_[at - 1])) return false;
+  if (at + 3 > end || Lower(text_[at + 1]) != u'e' || Lower(text_[at + 2]) != u'm') return false;
+  if (at + 3 < end && IsWordUnit(text_[at + 3])) return false;
+  size_t before = at;
+  while (before > 0 && IsBlank(text_[before - 1])) --before;
+  return before == 0 || text_[before - 1] != u'.';
 }
 
 size_t VbStatements::BracketEnd(size_t at, size_t end) const {

@@ -71,7 +71,10 @@ void VbUses::DeclaredHere(size_t start) {
 }
 
 void VbUses::DeclareLocal(DeclarationKind kind, const VbToken& token, bool inProcedure) {
-  if (kind == DeclarationKind::ReDim) return;
+  if (kind == DeclarationKind::ReDim) {
+    if (inProcedure) out_.reDimmed.push_back(NameAt(text_, token.start, token.length, unit_).key);
+    return;
+  }
   const Body& body = inProcedure ? Open().procedure : Open().klass;
   out_.locals.push_back(
       {{NameAt(text_, token.start, token.length, unit_), kind}, {body.begin, 0}, !inProcedure});

@@ -30,8 +30,8 @@ class VbUses {
   // The statement being read declares the name at `start` at script level.
   void DeclaredHere(size_t start);
   // The statement being read declares `token` inside a body: a local of the open procedure when
-  // `inProcedure`, otherwise a member of the open class. A ReDim there declares nothing: it
-  // assigns the name it finds.
+  // `inProcedure`, otherwise a member of the open class. A ReDim there declares no local: it
+  // assigns the name it finds, and its name is kept in NameScan::reDimmed.
   void DeclareLocal(DeclarationKind kind, const VbToken& token, bool inProcedure);
   // A body opens with the statement at `begin`, or closes at `end` (a Class's close closes its
   // procedure too), as VbStatements follows them.

@@ -164,6 +164,13 @@ const Case kCases[] = {
      {{u"p.asp", u"<% Sub Wrap %><!-- #include file=\"in.inc\" --><% End Sub : Inner %>"},
       {u"in.inc", u"<% Sub Inner : End Sub %>"}},
      "Inner p.asp:1:59 -> ?"},
+    {"the uses of an include inside a procedure are the page's",
+     {{u"p.asp",
+       u"<!-- #include file=\"lib.inc\" -->\r\n"
+       u"<% Sub Show %><!-- #include file=\"part.inc\" --><% End Sub %>"},
+      {u"lib.inc", u"<% Function Idle() : End Function %>"},
+      {u"part.inc", u"<p><%= Idle() %></p>"}},
+     "Idle part.inc:1:8 -> lib.inc:1:13"},
     {"a page in JScript has no names",
      {{u"p.asp", u"<%@ Language=\"JScript\" %>\r\n<% var x = Foo(); %>"}},
      ""},

@@ -116,7 +116,8 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "one.asp:2:1-2:31 | page directive repeated: one.asp already has a page directive\n"},
       // in pages under Option Explicit, the first use in each file of a name that no file of the
       // page declares, in an include for the pages that declare it nowhere; built-in names,
-      // class members, locals, hoisted procedures, server objects, global.asa's objects, pages
+      // class members, locals, arrays a ReDim in a procedure declares, hoisted procedures,
+      // words of a Rem comment after a statement, server objects, global.asa's objects, pages
       // without Option Explicit or with it late, and pages that run text, hold JScript, bring a
       // type library or miss an include are none
       {"undefined-name",
@@ -135,8 +136,8 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "redefined: config.inc was already included at page.asp:1 and declares again total, "
        "RATE\n"},
       // each directive that brings a file again, under any spelling, a note when the copy only
-      // declares or the copies lie in different procedures; the same file in two pages is no
-      // duplicate
+      // declares (its HTML inside a procedure too) or the copies lie in different procedures;
+      // the same file in two pages is no duplicate
       {"duplicate-include",
        "duplicate-include warning [] page.asp:3:1-3:34 pages=1 from page.asp | duplicate "
        "include: banner.inc was already included at page.asp:1\n"
@@ -144,6 +145,8 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "include: banner.inc was already included at page.asp:1\n"
        "duplicate-include note [] page.asp:6:1-6:31 pages=1 from page.asp | duplicate "
        "include: lib.inc was already included at page.asp:4\n"
+       "duplicate-include note [] page.asp:8:1-8:32 pages=1 from page.asp | duplicate "
+       "include: view.inc was already included at page.asp:7\n"
        "duplicate-include note [] procs.asp:2:17-2:50 pages=1 from procs.asp | duplicate "
        "include: banner.inc was already included at procs.asp:1, in another procedure: each "
        "copy writes its output when its procedure is called\n"
@@ -181,10 +184,11 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "exposed-include warning [] inc/mail.vbs:0:0-0:0 pages=1 from default.asp > "
        "default.asp:3:1-3:36 | exposed include: inc/mail.vbs holds server code, and the server "
        "sends .vbs files as they are, so its source can be downloaded\n"},
-      // each directive from which no page reaching it uses a name, once with its pages; a file
-      // used through another include, one that runs a statement, writes output or holds a server
-      // object or JScript, a directive in a procedure, a page that evaluates text, a JScript page,
-      // uses in <%= %> and a file included twice are none
+      // each directive from which no page reaching it uses a name, once with its pages (HTML in
+      // a procedure's body is written only when it is called); a file used through another
+      // include, one that runs a statement, writes output or holds a server object or JScript, a
+      // directive in a procedure, a page that evaluates text, a JScript page, uses in <%= %> or
+      // in a file included in a procedure, and a file included twice are none
       {"unused-include",
        "unused-include note [] inc/nav.inc:1:1-1:34 pages=2 from other.asp > other.asp:1:1-1:35 "
        "| unused include: nothing that inc/consts.inc declares is used, and it writes no output "
@@ -193,7 +197,9 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "nothing that inc/idle.inc declares is used, and it writes no output and runs no "
        "statement\n"
        "unused-include note [] page.asp:2:1-2:36 pages=1 from page.asp | unused include: nothing "
-       "that inc/idle.inc declares is used, and it writes no output and runs no statement\n"},
+       "that inc/idle.inc declares is used, and it writes no output and runs no statement\n"
+       "unused-include note [] page.asp:5:1-5:38 pages=1 from page.asp | unused include: nothing "
+       "that inc/select.inc declares is used, and it writes no output and runs no statement\n"},
       // include-only files no page reaches; other extensions, files reached under other case and
       // _vti_ folders are not
       {"unused-file",

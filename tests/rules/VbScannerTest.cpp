@@ -64,6 +64,9 @@ const Case kCases[] = {
     {"apostrophe and rem comments",
      u"<% ' Dim a\r\nDim b ' Dim c\r\nRem Dim d\r\n x = 1 : REM Dim e\r\n%>", "dim b 2:5"},
     {"a name that begins with rem", u"<% Dim Remark %>", "dim Remark 1:8"},
+    {"rem after a statement begins a comment, but not after a dot",
+     u"<% Sub S : x = 1 Rem : End Sub\r\nEnd Sub Rem : Dim c\r\nDim d : o.Rem : o . Rem : Dim e %>",
+     "proc S 1:8, dim d 3:5, dim e 3:31, body 3-39"},
     {"strings with doubled quotes", u"<% x = \"Dim a \"\" : Dim b\" : Dim c %>", "dim c 1:33"},
     {"an open string ends with its line", u"<% x = \"open\r\nDim d %>", "dim d 2:5"},
     {"line continuation", u"<% Dim a, _\r\n    b %>", "dim a 1:8, dim b 2:5"},
@@ -184,6 +187,21 @@ TEST(VbScanner, TellsAFileWithServerCodeFromOneWithout) {
                                 u"<script type=\"text/javascript\">var a = 1;</script>",
                                 u"<!-- #include file=\"a.inc\" -->"}) {
     EXPECT_FALSE(ScanScript(plain).serverCode) << text::ToUtf8(plain);
+  }
+}
+
+TEST(VbScanner, TellsOutputWhereTheFileIsIncludedFromOutputThatAProcedureWrites) {
+  for (const char16_t* writes :
+       {u"<p>Hi</p>", u"<%= Now %>", u"<% Sub S %><p>in</p><% End Sub %>\r\n<p>after</p>",
+        u"<% If a Then %><p>Hi</p><% End If %>", u"<p>before</p><% Class C : End Class %>"}) {
+    EXPECT_TRUE(ScanScript(writes).writesOutput) << text::ToUtf8(writes);
+  }
+  for (const char16_t* declares :
+       {u"<% Sub S %>\r\n<p>in</p><%= x %>\r\n<% End Sub %>\r\n",
+        u"<% Class C : Public Sub Show %><p>in</p><% End Sub : End Class %>",
+        u"<!-- #include file=\"a.inc\" -->\r\n<% Sub S %><!-- #include file=\"b.inc\" --><% End "
+        u"Sub %>"}) {
+    EXPECT_FALSE(ScanScript(declares).writesOutput) << text::ToUtf8(declares);
   }
 }
 

@@ -4,3 +4,5 @@
 <!--#include file="lib.inc"-->
 <!--#include file="./Banner.inc"-->
 <!--#include file="lib.inc"-->
+<!--#include file="view.inc"-->
+<!--#include file="view.inc"-->

@@ -1,0 +1,3 @@
+<!--#include file="inc/idle.inc"-->
+<% Sub Show %><!--#include file="inc/part.inc"--><% End Sub
+Show %>
