@@ -29,14 +29,18 @@ std::vector<bool> Redefining(PageCheck& page) {
 }
 
 // By position among the repeats of `page`: whether the later copy writes output or runs a
-// statement, in itself or in a file it brings.
+// statement where it is included, in itself or in a file it brings into the same stretch of code
+// (what a file brings into one of the copy's procedures runs when the procedure is called).
 std::vector<bool> WithEffects(PageCheck& page) {
   std::vector<bool> effects(page.Repeats().size());
-  page.EachInclude([&](File& node) {
-    const PageCheck::Repeat* repeat = page.RepeatHolding(node);
+  page.EachInclude([&](const PageCheck::Include& include) {
+    const PageCheck::Repeat* repeat = page.RepeatHolding(include.node);
     if (!repeat) return;
     const size_t at = PositionOf(page, *repeat);
-    if (!effects[at] && page.Facts().Script(node).HasEffects()) effects[at] = true;
+    if (!effects[at] && page.BodyOf(include) == page.BodyOf(*repeat->again) &&
+        page.Facts().Script(include.node).HasEffects()) {
+      effects[at] = true;
+    }
   });
   return effects;
 }
