@@ -86,17 +86,9 @@ size_t VbStatements::ReadToken(size_t at, size_t end) {
   if (IsWordUnit(unit)) {
     size_t after = at + 1;
     while (after < end && IsWordUnit(text_[after])) ++after;
+    if (RemAt(at, end)) return LineEnd(after, end);
     const TokenKind kind = IsLetter(unit) ? TokenKind::Word : TokenKind::Other;
-    // Rem begins a comment wherever a keyword may stand, so after a statement too (as VBScript's
-    // scanner reads it, although the language reference asks for a ":" before it), but not as a
-    // member after ".".
-    const bool member = !tokens_.empty() && tokens_.back().kind == TokenKind::Punct &&
-                        text_[tokens_.back().start] == u'.';
     tokens_.push_back({kind, at, after - at});
-    if (!member && Is(tokens_.size() - 1, u"rem")) {
-      tokens_.pop_back();
-      return LineEnd(after, end);
-    }
     return ReadOn(after, end);
   }
   tokens_.push_back({TokenKind::Punct, at, 1});
@@ -121,7 +113,7 @@ size_t VbStatements::SkipStatements(size_t at, size_t end) {
     size_t after = at + 1;
     while (after < end && IsWordUnit(text_[after])) ++after;
     const Token first{TokenKind::Word, at, after - at};
-    if (IsWord(first, u"rem")) {
+    if (RemAt(at, end)) {
       at = LineEnd(after, end);
     } else if (MayMatter(first)) {
       return at;
@@ -217,7 +209,10 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
 
 bool VbStatements::RemAt(size_t at, size_t end) const {
   if (at > 0 && IsWordUnit(text_[at - 1])) return false;
-  if (at + 3 > end || Lower(text_[at + 1]) != u'e' || Lower(text_[at + 2]) != u'm') return false;
+  if (at + 3 > end || Lower(text_[at]) != u'r' || Lower(text_[at + 1]) != u'e' ||
+      Lower(text_[at + 2]) != u'm') {
+    return false;
+  }
   if (at + 3 < end && IsWordUnit(text_[at + 3])) return false;
   size_t before = at;
   while (before > 0 && IsBlank(text_[before - 1])) --before;
