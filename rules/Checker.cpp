@@ -43,6 +43,12 @@ Checker::Checker(RuleSettings settings, std::vector<std::unique_ptr<Rule>> rules
   }
 }
 
+Checker Checker::Alike() const {
+  Checker alike(settings_);
+  alike.judgeIncludes_ = judgeIncludes_;
+  return alike;
+}
+
 std::vector<RuleInfo> Checker::RunningRules() const {
   std::vector<RuleInfo> rules;
   for (const Rule* rule : running_) {

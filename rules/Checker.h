@@ -36,7 +36,9 @@ class Checker {
   // From now on also judges which includes each page can do without, whether unused-include
   // runs or not, and hands the judgement from Check.
   void JudgeIncludes() { judgeIncludes_ = true; }
-  bool JudgesIncludes() const { return judgeIncludes_; }
+
+  // A new checker that checks and judges as this one does, for other pages of the same run.
+  Checker Alike() const;
 
   // Checks the page whose analysed tree is `page`, the next page of the run; the tree may go
   // once this returns.

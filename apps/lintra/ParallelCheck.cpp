@@ -13,13 +13,9 @@ namespace {
 // the others, and a checker of its own that checks and judges as the run's does.
 struct Worker {
   Worker(Session& runSession, const Checker& run)
-      : session(&runSession), failuresSeen(runSession.Failures().size()), checker(run.Settings()) {
-    if (run.JudgesIncludes()) checker.JudgeIncludes();
-  }
+      : session(&runSession), failuresSeen(runSession.Failures().size()), checker(run.Alike()) {}
   Worker(const Options& options, const Checker& run)
-      : owned(std::make_unique<Session>(options)), session(owned.get()), checker(run.Settings()) {
-    if (run.JudgesIncludes()) checker.JudgeIncludes();
-  }
+      : owned(std::make_unique<Session>(options)), session(owned.get()), checker(run.Alike()) {}
 
   std::unique_ptr<Session> owned;
   Session* session;
