@@ -12,6 +12,15 @@ const puppeteer = require("puppeteer-core");
 
 const [reportFile, hostileFile, generatedFile, chromium, screenshot] = process.argv.slice(2);
 
+// Clicks what `selector` finds as a person would, once it has been scrolled into sight and the
+// rows that came into sight with it have been laid out, so that the click lands where it aims.
+async function click(page, selector, options) {
+  await page.$eval(selector, (element) => element.scrollIntoView({ block: "center" }));
+  await page.evaluate(() => new Promise((done) =>
+    requestAnimationFrame(() => requestAnimationFrame(done))));
+  await page.click(selector, options);
+}
+
 async function texts(page, selector) {
   return page.$$eval(selector, (found) =>
     found.filter((element) => element.offsetParent !== null).map((element) => element.textContent));
@@ -76,9 +85,9 @@ const tests = {
         "default.asp:6:1", "inc/config.inc", "inc/connection.inc", "inc/functions.inc",
         "inc/security.inc", "inc/session.inc", "inc/session.inc:1:1", "shop/cart.asp:3:1",
         "shop/cart.asp:6:1"];
-      await page.click("#findings-table [role=columnheader]:nth-child(4)");
+      await click(page, "#findings-table [role=columnheader]:nth-child(4)");
       assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :nth-child(4)"), ascending);
-      await page.click("#findings-table [role=columnheader]:nth-child(4)");
+      await click(page, "#findings-table [role=columnheader]:nth-child(4)");
       assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :nth-child(4)"),
           [...ascending].reverse());
       await page.type("#findings-filter", "error");
@@ -89,22 +98,22 @@ const tests = {
 
   "a page's tree expands and collapses on click, with the control's pictures": async (browser) =>
     withPage(browser, true, async (page) => {
-      await page.click("#page-list li:nth-child(3)");
+      await click(page, "#page-list li:nth-child(3)");
       assert.deepEqual(await texts(page, "#tree .name"),
           ["default.asp", "header.inc", "menu.inc", "footer.inc"]);
       assert.deepEqual(await page.$$eval("#tree .pic", (found) => found.map((e) => e.className)), [
         "pic pic-ASPFile", "pic pic-IncludeFile", "pic pic-IncludeFileWarning", "pic pic-IncludeFile"]);
-      await page.click("#tree li li:first-child > .row .twisty");
+      await click(page, "#tree li li:first-child > .row .twisty");
       assert.deepEqual(await texts(page, "#tree .name"),
           ["default.asp", "header.inc", "menu.inc", "menu.inc", "footer.inc"]);
       assert.deepEqual(await texts(page, "#tree .flag"), ["duplicate", "duplicate"]);
-      await page.click("#tree li li:first-child > .row .name");
+      await click(page, "#tree li li:first-child > .row .name");
       assert.deepEqual(await texts(page, "#tree .name"),
           ["default.asp", "header.inc", "menu.inc", "footer.inc"]);
-      await page.click("#collapse-all");
+      await click(page, "#collapse-all");
       assert.deepEqual(await texts(page, "#tree .name"), ["default.asp"]);
-      await page.click("#page-list li:nth-child(2)");
-      await page.click("#expand-all");
+      await click(page, "#page-list li:nth-child(2)");
+      await click(page, "#expand-all");
       assert.deepEqual(await texts(page, "#tree .name"), [
         "login.asp", "connection.inc", "config.inc", "security.inc", "session.inc", "security.inc",
         "header.inc", "menu.inc", "footer.inc"]);
@@ -112,7 +121,7 @@ const tests = {
       assert.equal(await page.$eval("#tree .flag", (e) => e.previousSibling.previousSibling.className),
           "pic pic-IncludeFileCritical");
       await page.hover("#tree li li:nth-child(2) li .row");
-      await page.click("#tree li li:nth-child(2) li .row .about");
+      await click(page, "#tree li li:nth-child(2) li .row .about");
       assert.equal(await page.$eval("#file-view h3", (e) => e.textContent), "inc/session.inc");
       assert.deepEqual(await texts(page, "#included-by li"), ["inc/security.inc line 1"]);
       assert.deepEqual(await texts(page, "#reached-by li"), ["account/login.asp"]);
@@ -124,17 +133,17 @@ const tests = {
       assert.equal((await texts(page, "#file-list li")).length, 14);
       await page.type("#file-search", "inc/s");
       assert.deepEqual(await texts(page, "#file-list li"), ["inc/security.inc", "inc/session.inc"]);
-      await page.click("#file-search", { clickCount: 3 });
+      await click(page, "#file-search", { clickCount: 3 });
       await page.type("#file-search", "header");
       assert.deepEqual(await texts(page, "#file-list li"), ["inc/header.inc"]);
-      await page.click("#file-list li");
+      await click(page, "#file-list li");
       assert.deepEqual(await texts(page, "#included-by li"), [
         "about.asp line 2", "account/login.asp line 5", "default.asp line 3",
         "shop/cart.asp line 4", "shop/product.asp line 3"]);
       assert.deepEqual(await texts(page, "#file-view .used-by"), ["Used by 5 of the 5 pages that include it"]);
       assert.deepEqual(await texts(page, "#idle-in li"), ["none"]);
       assert.deepEqual(await texts(page, "#includes li"), ["inc/menu.inc duplicate"]);
-      await page.click("#includes a");
+      await click(page, "#includes a");
       assert.equal(await page.$eval("#file-view h3", (e) => e.textContent), "inc/menu.inc");
       assert.deepEqual(await texts(page, "#included-by li"), ["default.asp line 6", "inc/header.inc line 4"]);
     }),
@@ -166,25 +175,25 @@ const tests = {
       });
       assert.deepEqual(broken, []);
       const place = await page.$eval("#findings-table .place a", (e) => e.textContent);
-      await page.click("#findings-table .place a");
+      await click(page, "#findings-table .place a");
       assert.equal(await page.$eval("#file-view h3", (e) => e.textContent), place.replace(/:.*/, ""));
       const firstPage = "#findings-table .tr > :nth-child(8) a";
       const pageName = await page.$eval(firstPage, (e) => e.textContent);
-      await page.click(firstPage);
+      await click(page, firstPage);
       assert.equal(await page.$eval("#page-list li.chosen", (e) => e.textContent), pageName);
       assert.equal(await page.$eval("#tree .name", (e) => e.title), pageName);
-      await page.click("#tree > li > .row .about");
+      await click(page, "#tree > li > .row .about");
       assert.equal(await page.$eval("#file-view h3", (e) => e.textContent), pageName);
-      await page.click("#by-depth tbody tr:first-child a");
+      await click(page, "#by-depth tbody tr:first-child a");
       const deepest = await page.$eval("#by-depth tbody tr:first-child a", (e) => e.textContent);
       assert.equal(await page.$eval("#tree .name", (e) => e.title), deepest);
-      await page.click("#tree > li > .row .about");
-      await page.click("#file-view .tools a[href^='#page-']");
+      await click(page, "#tree > li > .row .about");
+      await click(page, "#file-view .tools a[href^='#page-']");
       assert.equal(await page.$eval("#tree .name", (e) => e.title), deepest);
       await page.hover("#tree li li .row");
-      await page.click("#tree li li .row .about");
+      await click(page, "#tree li li .row .about");
       const reaching = await page.$eval("#reached-by a", (e) => e.textContent);
-      await page.click("#reached-by a");
+      await click(page, "#reached-by a");
       assert.equal(await page.$eval("#tree .name", (e) => e.title), reaching);
     }, generatedFile),
 
@@ -213,7 +222,7 @@ const tests = {
       assert.deepEqual(await texts(page, "#unused-list li"), ["\"it's\" <b>.inc"]);
       assert.deepEqual(await texts(page, "#tree .name"),
           ["<img src=x onerror=alert(1)>.asp", "caf\\xE9.inc", "a & b.inc"]);
-      await page.click("#file-list li:nth-child(3)");
+      await click(page, "#file-list li:nth-child(3)");
       assert.deepEqual(await texts(page, "#included-by li"),
           ["<img src=x onerror=alert(1)>.asp line 1"]);
       assert.equal((await page.$$("main img, main b, main script")).length, 0);
