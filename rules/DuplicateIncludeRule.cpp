@@ -51,7 +51,9 @@ const RuleInfo& DuplicateIncludeRule::Info() const {
   // The IIS 6.0 SDK, "Including Files in ASP Applications" (learn.microsoft.com, previous-
   // versions/iis/6.0-sdk/ms524876): an include inserts the file's content before the server
   // processes the page. What the copy inserted in a procedure writes runs when the procedure is
-  // called, as any other statement of its body.
+  // called, as any other statement of its body. The VBScript reference, "If...Then...Else
+  // Statement" (learn.microsoft.com, previous-versions 5h27x7e9): of a block If only the
+  // statements after the first condition that holds, or after Else, run.
   static const RuleInfo info{
       "duplicate-include", Severity::Warning, "", "A file is included more than once in a page.",
       "The server inserts the content of each included file where its directive stands before "
@@ -62,10 +64,11 @@ const RuleInfo& DuplicateIncludeRule::Info() const {
       "includes come again with it and are not reported apart. A warning when both copies lie "
       "in the same stretch of code (both at script level, or in one procedure) and the second "
       "writes output or runs a statement: it then does so twice. A note when the copy only "
-      "declares procedures and classes, which costs compile time, and when the copies lie in "
+      "declares procedures and classes, which costs compile time, when the copies lie in "
       "different procedures (or one at script level): each writes its output when the code "
-      "around it runs, as a procedure does each time it is called. Remove the directive that "
-      "is not needed, or move what the copies share into a procedure."};
+      "around it runs, as a procedure does each time it is called, and when they lie in "
+      "different branches of one block If or Select Case, of which only one runs. Remove the "
+      "directive that is not needed, or move what the copies share into a procedure."};
   return info;
 }
 
@@ -75,13 +78,18 @@ namespace {
 // has when the settings choose none: a warning when the later copy writes output or runs a
 // statement (`effects`) and both copies run as one stretch of code, in the same body or both at
 // script level, so that it happens twice; a note otherwise, which says when the copies in
-// procedures run.
+// procedures run, or that they lie in other branches of one block (`branches`).
 std::pair<Text, Severity> Describe(const PageCheck::Repeat& repeat, PageCheck::Body first,
-                                   PageCheck::Body again, const Place& firstPlace, bool effects) {
+                                   PageCheck::Body again, const Place& firstPlace, bool effects,
+                                   bool branches) {
   Text message = text::Concat({u"duplicate include: ", repeat.again->node.FullPathView(),
                                u" was already included at ", LineLocation(firstPlace)});
   if (!effects) return {std::move(message), Severity::Note};
-  if (first == again) return {std::move(message), Severity::Warning};
+  if (first == again) {
+    if (!branches) return {std::move(message), Severity::Warning};
+    message += u", in another branch of one If or Select Case: only one of the copies runs";
+    return {std::move(message), Severity::Note};
+  }
   message += first.node && again.node
                  ? u", in another procedure: each copy writes its output when its procedure is "
                    u"called"
@@ -104,8 +112,11 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
     const PlaceView start = PageCheck::DirectiveStart(again);
     findings.Report(Info().id, start, [&] {
       Place first = PageCheck::DirectivePlace(*repeat.first).ToPlace();
+      const PageCheck::Body firstBody = page.BodyOf(*repeat.first);
+      const PageCheck::Body againBody = page.BodyOf(again);
+      const bool branches = effects[at] && firstBody == againBody && page.InOtherBranches(repeat);
       auto [message, severity] =
-          Describe(repeat, page.BodyOf(*repeat.first), page.BodyOf(again), first, effects[at]);
+          Describe(repeat, firstBody, againBody, first, effects[at], branches);
       RuleFinding finding =
           Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(),
                std::move(message));

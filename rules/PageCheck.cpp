@@ -146,6 +146,17 @@ PageCheck::Body PageCheck::BodyOf(const Include& include) {
   return found == bodies_->end() ? Body() : found->second;
 }
 
+bool PageCheck::InOtherBranches(const Repeat& repeat) {
+  const std::vector<File*> first = PathTo(repeat.first->node);
+  const std::vector<File*>& again = PathTo(repeat.again->node);
+  size_t part = 0;
+  while (part < first.size() && part < again.size() && first[part] == again[part]) ++part;
+  if (part >= first.size() || part >= again.size()) return false;
+  File& holder = part == 0 ? page_ : *first[part - 1];
+  return lintra::InOtherBranches(facts_.Names(holder).branches, first[part]->BaseFileStart() - 1,
+                                 again[part]->BaseFileStart() - 1);
+}
+
 void PageCheck::FindBodies() {
   bodies_.emplace();
   for (const Include& include : Includes()) {

@@ -100,6 +100,10 @@ class PageCheck {
     bool operator==(const Body&) const = default;
   };
   Body BodyOf(const Include& include);
+  // Whether the copies that `repeat` brings lie in different branches of one block If or Select
+  // Case, in the file where the directives that lead to them part: each time the block runs, at
+  // most one of them does.
+  bool InOtherBranches(const Repeat& repeat);
 
   // The repeat that makes `redefinition`: a later copy of a file declaring again what an earlier
   // copy of that file declared; null for a name that two files declare.

@@ -247,11 +247,7 @@ bool VbStatements::Is(size_t index, TextView lowerWord) const {
 }
 
 bool VbStatements::IsWord(const Token& token, TextView lowerWord) const {
-  if (token.kind != TokenKind::Word || token.length != lowerWord.size()) return false;
-  for (size_t i = 0; i < token.length; ++i) {
-    if (Lower(text_[token.start + i]) != lowerWord[i]) return false;
-  }
-  return true;
+  return lintra::IsWord(text_, token, lowerWord);
 }
 
 bool VbStatements::IsPunct(size_t index, char16_t unit) const {

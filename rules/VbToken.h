@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "platform/Text.h"
+
 namespace lintra {
 
 // One token of a VBScript statement as VbStatements reads it: a word (a name or keyword), a name
@@ -13,5 +15,17 @@ struct VbToken {
   size_t start = 0;
   size_t length = 0;
 };
+
+// Whether `token`, read from `text`, is the word `lowerWord` (written in lower case) in any letter
+// case.
+inline bool IsWord(TextView text, const VbToken& token, TextView lowerWord) {
+  if (token.kind != VbToken::Kind::Word || token.length != lowerWord.size()) return false;
+  for (size_t i = 0; i < token.length; ++i) {
+    const char16_t unit = text[token.start + i];
+    const char16_t lower = unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 32) : unit;
+    if (lower != lowerWord[i]) return false;
+  }
+  return true;
+}
 
 }  // namespace lintra

@@ -113,6 +113,7 @@ void VbUses::Close(Body& body, bool members, size_t end) {
 
 void VbUses::Statement(const std::vector<VbToken>& tokens) {
   if (tokens.empty()) return;
+  if (unit_ == 0) branches_.Statement(tokens);
   if (unit_ == 0 && out_.firstStatement < 0) {
     out_.firstStatement = static_cast<int32_t>(tokens[0].start);
     if (tokens.size() > 1 && IsWord(tokens[0], u"option") && IsWord(tokens[1], u"explicit")) {
@@ -226,11 +227,7 @@ bool VbUses::IsPunct(const std::vector<VbToken>& tokens, size_t index, char16_t 
 }
 
 bool VbUses::IsWord(const VbToken& token, TextView lowerWord) const {
-  if (token.kind != Kind::Word || token.length != lowerWord.size()) return false;
-  for (size_t i = 0; i < token.length; ++i) {
-    if (Lower(text_[token.start + i]) != lowerWord[i]) return false;
-  }
-  return true;
+  return lintra::IsWord(text_, token, lowerWord);
 }
 
 }  // namespace lintra

@@ -250,6 +250,48 @@ TEST(NameRedefinedRule, LeavesAloneWhatVBScriptAccepts) {
             "jscript.asp:1\n");
 }
 
+TEST(DuplicateIncludeRule, TellsCopiesInOtherBranchesOfOneIfOrSelectCaseFromCopiesThatBothRun) {
+  const Text banner = IncludeLine(u"banner.inc");
+  const std::map<Text, Text> site = {
+      // One copy runs: the branches of a block If (an Else If opens another), of a Select Case,
+      // and of an If around two files that each bring the file.
+      {u"if.asp", u"<% If a Then %>\r\n" + banner + u"<% ElseIf b Then %>\r\n" + banner +
+                      u"<% Else If c Then %>\r\n" + banner + u"<% End If\r\nEnd If %>"},
+      {u"select.asp", u"<%\r\nSelect Case mode\r\n  Case 1 %>\r\n" + banner +
+                          u"<% Case Else ' any other\r\n%>\r\n" + banner + u"<% End Select %>"},
+      {u"through.asp", u"<% If a Then %>" + IncludeLine(u"top.inc") + u"<% Else %>" +
+                           IncludeLine(u"side.inc") + u"<% End If %>"},
+      {u"top.inc", banner},
+      {u"side.inc", u"<p>\r\n" + banner},
+      // Both run: a copy before the block, or two in one branch (a single-line If opens no
+      // block, so its Else is none of the block If's).
+      {u"before.asp", banner + u"<% If a Then %>\r\n" + banner + u"<% End If %>"},
+      {u"single.asp", u"<% If b Then %>\r\n" + banner + u"<% If c Then x = 3 Else x = 4 %>\r\n" +
+                          banner + u"<% Else %>\r\n" + banner + u"<% End If %>"},
+      {u"banner.inc", u"<p>Banner</p>"}};
+  EXPECT_EQ(
+      Check(site, {u"if.asp", u"select.asp", u"through.asp", u"before.asp", u"single.asp"}),
+      "duplicate-include note [] if.asp:4:1-4:36 pages=1 from if.asp related if.asp:2:1 | "
+      "duplicate include: banner.inc was already included at if.asp:2, in another branch of one "
+      "If or Select Case: only one of the copies runs\n"
+      "duplicate-include note [] if.asp:6:1-6:36 pages=1 from if.asp related if.asp:2:1 | "
+      "duplicate include: banner.inc was already included at if.asp:2, in another branch of one "
+      "If or Select Case: only one of the copies runs\n"
+      "duplicate-include note [] select.asp:7:1-7:36 pages=1 from select.asp related "
+      "select.asp:4:1 | duplicate include: banner.inc was already included at select.asp:4, in "
+      "another branch of one If or Select Case: only one of the copies runs\n"
+      "duplicate-include note [] side.inc:2:1-2:36 pages=1 from through.asp > through.asp:2:11 "
+      "related top.inc:1:1 | duplicate include: banner.inc was already included at top.inc:1, in "
+      "another branch of one If or Select Case: only one of the copies runs\n"
+      "duplicate-include warning [] before.asp:3:1-3:36 pages=1 from before.asp related "
+      "before.asp:1:1 | duplicate include: banner.inc was already included at before.asp:1\n"
+      "duplicate-include warning [] single.asp:4:1-4:36 pages=1 from single.asp related "
+      "single.asp:2:1 | duplicate include: banner.inc was already included at single.asp:2\n"
+      "duplicate-include note [] single.asp:6:1-6:36 pages=1 from single.asp related "
+      "single.asp:2:1 | duplicate include: banner.inc was already included at single.asp:2, in "
+      "another branch of one If or Select Case: only one of the copies runs\n");
+}
+
 TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
   const std::map<Text, Text> site = {
       {u"a.asp", IncludeLine(u"gone.inc") + IncludeLine(u"header.inc")},
