@@ -75,6 +75,12 @@ inline char16_t UCaseUnit(char16_t unit) {
   return (unit >= u'a' && unit <= u'z') ? static_cast<char16_t>(unit - 32) : unit;
 }
 
+// The lower case of an ASCII letter; any other unit stays as it is. VBScript's keywords are
+// ASCII words, matched in any letter case.
+inline char16_t LowerAscii(char16_t unit) {
+  return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + 32) : unit;
+}
+
 // The text with every unit upper-cased by UCaseUnit.
 Text UCase(TextView t);
 

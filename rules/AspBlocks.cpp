@@ -15,15 +15,11 @@ bool IsNameUnit(char16_t unit) {
          (unit >= u'0' && unit <= u'9') || unit == u'-' || unit == u'_' || unit == u':';
 }
 
-char16_t Lower(char16_t unit) {
-  return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + 32) : unit;
-}
-
 // Whether `piece` equals `lower`, an ASCII word in lower case, without regard to case.
 bool SameWord(TextView piece, TextView lower) {
   if (piece.size() != lower.size()) return false;
   for (size_t i = 0; i < piece.size(); ++i) {
-    if (Lower(piece[i]) != lower[i]) return false;
+    if (text::LowerAscii(piece[i]) != lower[i]) return false;
   }
   return true;
 }

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "platform/Text.h"
-#include "rules/VbBranches.h"
 #include "rules/VbScanner.h"
 
 namespace lintra {
@@ -33,8 +32,7 @@ struct NameUse : NamePlace {
 };
 
 // What the full scan of one file's VBScript finds beyond its script-level declarations (which
-// ScriptScan holds): every use of a name, the declarations local to bodies, and the branches of
-// its blocks.
+// ScriptScan holds): every use of a name, and the declarations local to bodies.
 struct NameScan {
   // In text order.
   std::vector<NameUse> uses;
@@ -50,9 +48,6 @@ struct NameScan {
   // included) and of its Option Explicit statement when that is the first; -1 when none.
   int32_t firstStatement = -1;
   int32_t optionExplicit = -1;
-  // The branches of the block If and Select Case statements of the file's <% %> code, each block's
-  // once it ends.
-  std::vector<Branch> branches;
   // Whether a use names one of the built-ins that reach names by text: Execute, ExecuteGlobal,
   // Eval or GetRef.
   bool namesByText = false;

@@ -5,6 +5,7 @@
 #include "analysis/DirectiveOf.h"
 #include "rules/IncludeNeeds.h"
 #include "rules/SourceFacts.h"
+#include "rules/VbBranches.h"
 
 namespace lintra {
 
@@ -147,14 +148,25 @@ PageCheck::Body PageCheck::BodyOf(const Include& include) {
 }
 
 bool PageCheck::InOtherBranches(const Repeat& repeat) {
-  const std::vector<File*> first = PathTo(repeat.first->node);
-  const std::vector<File*>& again = PathTo(repeat.again->node);
-  size_t part = 0;
-  while (part < first.size() && part < again.size() && first[part] == again[part]) ++part;
-  if (part >= first.size() || part >= again.size()) return false;
-  File& holder = part == 0 ? page_ : *first[part - 1];
-  return lintra::InOtherBranches(facts_.Names(holder).branches, first[part]->BaseFileStart() - 1,
-                                 again[part]->BaseFileStart() - 1);
+  const File* holder = &repeat.first->parent;
+  const File* first = &repeat.first->node;
+  const File* again = &repeat.again->node;
+  if (holder != &repeat.again->parent) {
+    const std::vector<File*> firstPath = PathTo(repeat.first->node);
+    const std::vector<File*>& againPath = PathTo(repeat.again->node);
+    size_t part = 0;
+    while (part < firstPath.size() && part < againPath.size() &&
+           firstPath[part] == againPath[part]) {
+      ++part;
+    }
+    if (part >= firstPath.size() || part >= againPath.size()) return false;
+    holder = part == 0 ? &page_ : firstPath[part - 1];
+    first = firstPath[part];
+    again = againPath[part];
+  }
+  const std::vector<Branch>& branches = facts_.Script(*holder).branches;
+  return !branches.empty() &&
+         lintra::InOtherBranches(branches, first->BaseFileStart() - 1, again->BaseFileStart() - 1);
 }
 
 void PageCheck::FindBodies() {

@@ -9,29 +9,26 @@
 
 namespace lintra {
 
-// One branch of a block If or Select Case: from the start of the statement that opens it (If,
-// ElseIf, Else or Case) to the start of the one that opens the next branch or ends the block.
-// `block` numbers the block among the file's, so that the branches of one block share it.
-struct Branch {
-  TextSpan span;
-  int32_t block = 0;
-};
-
 // Whether the offsets `first` and `second` lie in different branches of one block among
-// `branches`: each time that block runs, at most one of the two places does.
+// `branches`, as VbBranches keeps them: each time that block runs, at most one of the two places
+// does.
 bool InOtherBranches(const std::vector<Branch>& branches, int32_t first, int32_t second);
 
 // Follows the block If and Select Case statements of one script, statement by statement, and
-// keeps the branches of the blocks it sees, each once it ends. A single-line If (a statement
-// after Then) opens no block; a branch or End that no open block of its kind takes is passed
-// over, and the branch still open when the text ends is not kept.
+// keeps the branches of the blocks it sees. A single-line If (a statement after Then) opens no
+// block; a branch or End that no open block of its kind takes is passed over, and a branch still
+// open when the text ends is not kept.
 class VbBranches {
  public:
   // Branches go to `out`, which must outlive this.
   VbBranches(TextView text, std::vector<Branch>& out) : text_(text), out_(out) {}
 
-  // Takes the next statement, `tokens` (not empty).
-  void Statement(const std::vector<VbToken>& tokens);
+  // Takes the next statement, `tokens` (not empty); false when it is none of If, ElseIf, Else,
+  // Case, Select Case and End.
+  bool Statement(const std::vector<VbToken>& tokens);
+  // After the last statement: puts the branches in order of their starts and links each to the
+  // branch that holds it.
+  void Finish();
 
  private:
   struct Block {

@@ -45,6 +45,16 @@ struct TextSpan {
   int32_t end = 0;
 };
 
+// One branch of a block If or Select Case: from the start of the statement that opens it (If,
+// ElseIf, Else or Case) to the start of the one that opens the next branch or ends the block.
+// `block` numbers the block among the file's, so that the branches of one block share it;
+// `parent` is the position of the branch that holds this one's block, or -1.
+struct Branch {
+  TextSpan span;
+  int32_t block = 0;
+  int32_t parent = -1;
+};
+
 // What the scan of one file's text finds.
 struct ScriptScan {
   PageLanguage language = PageLanguage::Unstated;
@@ -54,6 +64,9 @@ struct ScriptScan {
   // opens one to the end of the statement that closes it (or the end of the text), in text order.
   // What an include directive inside one brings in is not at script level.
   std::vector<TextSpan> bodies;
+  // The branches of the block If and Select Case statements of the file's <% %> code, in text
+  // order of their starts (see VbBranches).
+  std::vector<Branch> branches;
   // Whether including the file does anything beyond declaring: it writes to the response outside
   // every body (see AspLayout::outputs; what a body holds is written when its procedure runs), or
   // its script runs a statement at script level (anything but a declaration, a body, Option or

@@ -25,10 +25,6 @@ bool IsBlank(char16_t unit) {
   return unit == u' ' || unit == u'\t';
 }
 
-char16_t Lower(char16_t unit) {
-  return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + 32) : unit;
-}
-
 }  // namespace
 
 void VbStatements::Scan(size_t begin, size_t end, int32_t unit) {
@@ -56,6 +52,7 @@ void VbStatements::ScanExpression(size_t begin, size_t end) {
 void VbStatements::Finish() {
   if (bodyOpen_) out_.bodies.push_back({bodyBegin_, static_cast<int32_t>(text_.size())});
   bodyOpen_ = false;
+  branches_.Finish();
   if (uses_) uses_->Finish(text_.size());
 }
 
@@ -150,14 +147,20 @@ size_t VbStatements::StatementStart(size_t at, size_t end) const {
   return at;
 }
 
-// Only the statements that declare at script level, or open or close a body, change what the
-// scan keeps; which of them can do so here shows in their first word.
+// Only the statements that declare at script level, open or close a body, or (in the <% %> code)
+// a branch of a block, change what the scan keeps; which of them can do so here shows in their
+// first word.
 bool VbStatements::MayMatter(const Token& first) const {
   // The words that can lead such a statement, and when: always, outside a class, outside a
-  // procedure, at script level.
-  enum When { Always, OutsideClass, OutsideProcedure, AtScriptLevel };
+  // procedure, at script level, in the <% %> code.
+  enum When { Always, OutsideClass, OutsideProcedure, AtScriptLevel, InMainCode };
   static constexpr std::pair<TextView, When> Leads[] = {
       {u"end", Always},
+      {u"if", InMainCode},
+      {u"else", InMainCode},
+      {u"elseif", InMainCode},
+      {u"case", InMainCode},
+      {u"select", InMainCode},
       {u"class", OutsideClass},
       {u"sub", OutsideProcedure},
       {u"function", OutsideProcedure},
@@ -169,12 +172,13 @@ bool VbStatements::MayMatter(const Token& first) const {
       {u"const", AtScriptLevel},
   };
   if (first.kind != TokenKind::Word) return false;
-  const char16_t letter = Lower(text_[first.start]);
+  const char16_t letter = text::LowerAscii(text_[first.start]);
   for (const auto& [word, when] : Leads) {
     if (word.size() != first.length || word[0] != letter || !IsWord(first, word)) continue;
     return when == Always || (when == OutsideClass && !inClass_) ||
            (when == OutsideProcedure && !inProcedure_) ||
-           (when == AtScriptLevel && !inClass_ && !inProcedure_);
+           (when == AtScriptLevel && !inClass_ && !inProcedure_) ||
+           (when == InMainCode && unit_ == 0);
   }
   return false;
 }
@@ -209,8 +213,8 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
 
 bool VbStatements::RemAt(size_t at, size_t end) const {
   if (at > 0 && IsWordUnit(text_[at - 1])) return false;
-  if (at + 3 > end || Lower(text_[at]) != u'r' || Lower(text_[at + 1]) != u'e' ||
-      Lower(text_[at + 2]) != u'm') {
+  if (at + 3 > end || text::LowerAscii(text_[at]) != u'r' ||
+      text::LowerAscii(text_[at + 1]) != u'e' || text::LowerAscii(text_[at + 2]) != u'm') {
     return false;
   }
   if (at + 3 < end && IsWordUnit(text_[at + 3])) return false;
@@ -262,6 +266,8 @@ bool VbStatements::IsName(size_t index) const {
 
 void VbStatements::EndStatement() {
   if (tokens_.empty()) return;
+  // A statement of a block's branches runs (End If and End Select too, in their block).
+  if (unit_ == 0 && branches_.Statement(tokens_) && !Is(0, u"end")) NoteOther(tokens_.front());
   size_t index = 0;
   if (Is(0, u"end")) {
     if (Is(1, u"sub") || Is(1, u"function") || Is(1, u"property")) CloseBody(false);

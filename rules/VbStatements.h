@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "rules/VbBranches.h"
 #include "rules/VbScanner.h"
 #include "rules/VbToken.h"
 
@@ -13,7 +14,8 @@ namespace lintra {
 class VbUses;
 
 // Reads VBScript code one statement at a time and keeps the script-level declarations, following
-// the bodies that Class, Sub, Function and Property open and End closes. A body may span several
+// the bodies that Class, Sub, Function and Property open and End closes, and the branches of the
+// <% %> code's block If and Select Case statements. A body may span several
 // blocks of one script, as <% Sub A %> html <% End Sub %> does.
 class VbStatements {
  public:
@@ -22,7 +24,7 @@ class VbStatements {
   // found (see VbUses); without, the statements that cannot declare at script level are passed
   // over.
   VbStatements(TextView text, ScriptScan& out, VbUses* uses = nullptr)
-      : text_(text), out_(out), uses_(uses) {}
+      : text_(text), out_(out), uses_(uses), branches_(text, out.branches) {}
 
   // Scans the code in [begin, end) as part of script `unit`. A new unit starts at script level;
   // only unit 0 records its bodies.
@@ -31,7 +33,7 @@ class VbStatements {
   // script of the <% %> code, and is no statement that runs.
   void ScanExpression(size_t begin, size_t end);
 
-  // Closes a body left open at the end of the text.
+  // Closes a body left open at the end of the text, and puts the branches in order.
   void Finish();
 
  private:
@@ -87,6 +89,8 @@ class VbStatements {
   TextView text_;
   ScriptScan& out_;
   VbUses* uses_;
+  // The branches of unit 0's blocks.
+  VbBranches branches_;
   std::vector<Token> tokens_;
   int32_t unit_ = 0;
   bool inClass_ = false;

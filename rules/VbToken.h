@@ -21,9 +21,7 @@ struct VbToken {
 inline bool IsWord(TextView text, const VbToken& token, TextView lowerWord) {
   if (token.kind != VbToken::Kind::Word || token.length != lowerWord.size()) return false;
   for (size_t i = 0; i < token.length; ++i) {
-    const char16_t unit = text[token.start + i];
-    const char16_t lower = unit >= u'A' && unit <= u'Z' ? static_cast<char16_t>(unit + 32) : unit;
-    if (lower != lowerWord[i]) return false;
+    if (text::LowerAscii(text[token.start + i]) != lowerWord[i]) return false;
   }
   return true;
 }

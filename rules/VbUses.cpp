@@ -10,10 +10,6 @@ namespace {
 
 using Kind = VbToken::Kind;
 
-char16_t Lower(char16_t unit) {
-  return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + 32) : unit;
-}
-
 // The words of the language that never name a variable, constant, procedure or class, sorted.
 // Built-in functions, constants and objects (Len, vbCrLf, Response, Err) are names: a page may
 // use them like its own, and what they resolve to is for the reader of the uses to say.
@@ -45,7 +41,8 @@ constexpr std::array<size_t, 27> KeywordStarts = [] {
 }();
 
 bool IsHexDigit(char16_t unit) {
-  return (unit >= u'0' && unit <= u'9') || (Lower(unit) >= u'a' && Lower(unit) <= u'f');
+  return (unit >= u'0' && unit <= u'9') ||
+         (text::LowerAscii(unit) >= u'a' && text::LowerAscii(unit) <= u'f');
 }
 
 }  // namespace
@@ -113,7 +110,6 @@ void VbUses::Close(Body& body, bool members, size_t end) {
 
 void VbUses::Statement(const std::vector<VbToken>& tokens) {
   if (tokens.empty()) return;
-  if (unit_ == 0) branches_.Statement(tokens);
   if (unit_ == 0 && out_.firstStatement < 0) {
     out_.firstStatement = static_cast<int32_t>(tokens[0].start);
     if (tokens.size() > 1 && IsWord(tokens[0], u"option") && IsWord(tokens[1], u"explicit")) {
@@ -197,15 +193,16 @@ bool VbUses::KindAfter(const VbToken& keyword, UseKind& kind) const {
 bool VbUses::IsKeyword(const VbToken& token) const {
   if (token.kind != Kind::Word || token.length > LongestKeyword) return false;
   const TextView word = text_.substr(token.start, token.length);
-  const char16_t first = Lower(word[0]);
+  const char16_t first = text::LowerAscii(word[0]);
   if (first < u'a' || first > u'z') return false;
   const size_t letter = first - u'a';
   return std::any_of(
       Keywords.begin() + static_cast<ptrdiff_t>(KeywordStarts[letter]),
       Keywords.begin() + static_cast<ptrdiff_t>(KeywordStarts[letter + 1]), [&](TextView keyword) {
         return keyword.size() == word.size() &&
-               std::equal(word.begin(), word.end(), keyword.begin(),
-                          [](char16_t unit, char16_t lower) { return Lower(unit) == lower; });
+               std::equal(
+                   word.begin(), word.end(), keyword.begin(),
+                   [](char16_t unit, char16_t lower) { return text::LowerAscii(unit) == lower; });
       });
 }
 
@@ -213,7 +210,7 @@ bool VbUses::IsKeyword(const VbToken& token) const {
 bool VbUses::IsLiteralWord(const std::vector<VbToken>& tokens, size_t index) const {
   const VbToken& token = tokens[index];
   if (!IsPunct(tokens, index - 1, u'&') || tokens[index - 1].start + 1 != token.start) return false;
-  const char16_t radix = Lower(text_[token.start]);
+  const char16_t radix = text::LowerAscii(text_[token.start]);
   if (radix != u'h' && radix != u'o') return false;
   for (size_t i = token.start + 1; i < token.start + token.length; ++i) {
     if (!IsHexDigit(text_[i])) return false;

@@ -6,7 +6,6 @@
 
 #include "platform/Text.h"
 #include "rules/NameScan.h"
-#include "rules/VbBranches.h"
 #include "rules/VbToken.h"
 
 namespace lintra {
@@ -15,12 +14,11 @@ namespace lintra {
 // full, into a NameScan: VbStatements tells it where blocks and bodies begin and end and which
 // names each statement declares, then hands it the statement's tokens. When a body closes, the
 // uses inside it that its locals (a procedure's) or members (a class's) declare, wherever they
-// stand in it, are resolved there. The statements of <% %> code also go to a VbBranches, which
-// keeps the branches of their blocks.
+// stand in it, are resolved there.
 class VbUses {
  public:
   // Uses go to `out`, which must outlive this; positions are left for the caller.
-  VbUses(TextView text, NameScan& out) : text_(text), out_(out), branches_(text, out.branches) {}
+  VbUses(TextView text, NameScan& out) : text_(text), out_(out) {}
 
   // A block of script `unit` begins, or ends at `end`; a body left open in a server script block
   // (unit other than 0) ends with it.
@@ -74,7 +72,6 @@ class VbUses {
 
   TextView text_;
   NameScan& out_;
-  VbBranches branches_;
   int32_t unit_ = 0;
   Bodies main_;
   Bodies other_;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rules/NameScan.h"
+#include "rules/VbBranches.h"
 
 namespace lintra {
 
@@ -135,6 +136,28 @@ TEST(VbScanner, ReadingEveryStatementFindsWhatPassingOverThemFinds) {
     EXPECT_EQ(reading.runsStatements, passing.runsStatements) << c.what;
     EXPECT_EQ(reading.writesOutput, passing.writesOutput) << c.what;
     EXPECT_EQ(reading.serverCode, passing.serverCode) << c.what;
+  }
+}
+
+// Places marked #A# to #H# in blocks within blocks: which pairs only one run of the code can
+// reach, whether the statements are passed over or read in full.
+TEST(VbScanner, TellsPlacesInOtherBranchesOfOneBlockThroughNestedBlocks) {
+  const TextView text =
+      u"<% If a Then %>#A#<% If b Then %>#B#<% Else %>#C#<% End If %>#D#\r\n"
+      u"<% Else %>#E#<% Select Case x\r\n Case 1 %>#F#<% Case Else %>#G#<% End Select %>\r\n"
+      u"<% End If %>#H#<% If c Then y = 1 Else y = 2 %>";
+  const auto at = [&](char mark) {
+    return static_cast<int32_t>(text.find(Text{u'#', static_cast<char16_t>(mark), u'#'}));
+  };
+  const std::vector<std::pair<std::string, bool>> expected = {
+      {"AB", false}, {"BC", true},  {"AE", true},  {"BE", true}, {"FG", true},
+      {"CD", false}, {"EF", false}, {"DH", false}, {"AH", false}};
+  ScriptScan reading;
+  ScanNames(text, LineIndex(text), &reading);
+  for (const ScriptScan& scan : {ScanScript(text), reading}) {
+    for (const auto& [pair, other] : expected) {
+      EXPECT_EQ(InOtherBranches(scan.branches, at(pair[0]), at(pair[1])), other) << pair;
+    }
   }
 }
 
