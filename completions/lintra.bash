@@ -14,7 +14,7 @@ _lintra_options() {
       echo "$_lintra_common_options --format --baseline --write-baseline --max-warnings --all-places --color --severity --jobs --exclude --extend-exclude"
       ;;
     includers) echo "$_lintra_common_options --exclude --extend-exclude" ;;
-    report) echo "$_lintra_common_options --output --jobs" ;;
+    report) echo "$_lintra_common_options -o --output --jobs" ;;
     graph) echo "$_lintra_common_options --format --depth" ;;
     lsp) echo "-h --help" ;;
     *) echo "$_lintra_common_options" ;;
@@ -50,7 +50,7 @@ _lintra() {
       else
         COMPREPLY=($(compgen -W "text json sarif github" -- "$word"))
       fi ;;
-    --output | --baseline | --write-baseline) _lintra_reply_in . -f -- "$word" ;;
+    -o | --output | --baseline | --write-baseline) _lintra_reply_in . -f -- "$word" ;;
     --color) COMPREPLY=($(compgen -W "auto always never" -- "$word")) ;;
     --severity) COMPREPLY=($(compgen -W "error warning note" -- "$word")) ;;
     --encoding)

@@ -209,7 +209,7 @@ void AddSiteViews(CLI::App& app, Options& options) {
                  "Write one HTML page on the pages, include trees, files and findings");
   report
       ->add_option(
-          "--output", options.output,
+          "-o,--output", options.output,
           "Write the page to FILE, or to standard output for - (default: lintra-report.html)")
       ->type_name("FILE.html");
   AddJobs(*report, options);
