@@ -102,7 +102,7 @@ PageLanguage LanguageOf(TextView value) {
 // Lays out one file, a step at a time from `at_`.
 class Layout {
  public:
-  explicit Layout(TextView text) : text_(text) {}
+  explicit Layout(TextView text) : text_(text), plainFrom_(ByteOrderMarkLength(text)) {}
 
   AspLayout Run() {
     while (at_ < text_.size()) {
@@ -223,7 +223,7 @@ class Layout {
   TextView text_;
   size_t at_ = 0;
   // Where the text outside server code that is not yet noted begins.
-  size_t plainFrom_ = 0;
+  size_t plainFrom_;
   bool sawDirective_ = false;
   int32_t scriptElements_ = 0;
   AspLayout layout_;
@@ -246,6 +246,10 @@ size_t FindBlockClose(TextView text, size_t from) {
     if (at + 1 < text.size() && text[at + 1] == u'>') return at;
   }
   return TextView::npos;
+}
+
+size_t ByteOrderMarkLength(TextView text) {
+  return !text.empty() && text[0] == u'\uFEFF' ? 1 : 0;
 }
 
 AspLayout LayOutAsp(TextView text) {

@@ -33,7 +33,7 @@ struct TextStretch {
 
 // Where a file's server-side VBScript lies, where all its server code lies, the language its first
 // page directive names, and whether and where the file writes to the response: text outside server
-// code that is not blank and no include directive, or a <%= expression.
+// code that is not blank, no include directive and no leading byte-order mark, or a <%= expression.
 struct AspLayout {
   std::vector<CodeBlock> blocks;
   // Every stretch of server code, delimiters left out, in text order: the code of <% %> blocks and
@@ -60,6 +60,10 @@ struct AspLayout {
 size_t FindBlockOpen(TextView text, size_t from);
 // The first "%>" at or after `from` in `text`, or npos.
 size_t FindBlockClose(TextView text, size_t from);
+
+// The length of the UTF-8 byte-order mark (U+FEFF) that `text` begins with: 1, or 0 when none.
+// Servers after IIS 5 drop it, so it is neither output nor text a reader sees.
+size_t ByteOrderMarkLength(TextView text);
 
 // The code blocks of `text` in text order. A <% block ends at the first %> (strings and comments
 // do not hide it, as the server reads it); <%= expressions and <%@ directives hold no code to

@@ -136,8 +136,8 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "redefined: config.inc was already included at page.asp:1 and declares again total, "
        "RATE\n"},
       // each directive that brings a file again, under any spelling, a note when the copy only
-      // declares (its HTML inside a procedure too) or the copies lie in different procedures;
-      // the same file in two pages is no duplicate
+      // declares (its HTML inside a procedure too, and the byte-order mark it begins with) or the
+      // copies lie in different procedures; the same file in two pages is no duplicate
       {"duplicate-include",
        "duplicate-include warning [] page.asp:3:1-3:34 pages=1 from page.asp | duplicate "
        "include: banner.inc was already included at page.asp:1\n"
@@ -185,10 +185,11 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
        "default.asp:3:1-3:36 | exposed include: inc/mail.vbs holds server code, and the server "
        "sends .vbs files as they are, so its source can be downloaded\n"},
       // each directive from which no page reaching it uses a name, once with its pages (HTML in
-      // a procedure's body is written only when it is called); a file used through another
-      // include, one that runs a statement, writes output or holds a server object or JScript, a
-      // directive in a procedure, a page that evaluates text, a JScript page, uses in <%= %> or
-      // in a file included in a procedure, and a file included twice are none
+      // a procedure's body is written only when it is called, and a leading byte-order mark not
+      // at all); a file used through another include, one that runs a statement, writes output
+      // or holds a server object or JScript, a directive in a procedure, a page that evaluates
+      // text, a JScript page, uses in <%= %> or in a file included in a procedure, and a file
+      // included twice are none
       {"unused-include",
        "unused-include note [] inc/nav.inc:1:1-1:34 pages=2 from other.asp > other.asp:1:1-1:35 "
        "| unused include: nothing that inc/consts.inc declares is used, and it writes no output "

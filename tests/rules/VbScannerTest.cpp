@@ -216,14 +216,16 @@ TEST(VbScanner, TellsAFileWithServerCodeFromOneWithout) {
 TEST(VbScanner, TellsOutputWhereTheFileIsIncludedFromOutputThatAProcedureWrites) {
   for (const char16_t* writes :
        {u"<p>Hi</p>", u"<%= Now %>", u"<% Sub S %><p>in</p><% End Sub %>\r\n<p>after</p>",
-        u"<% If a Then %><p>Hi</p><% End If %>", u"<p>before</p><% Class C : End Class %>"}) {
+        u"<% If a Then %><p>Hi</p><% End If %>", u"<p>before</p><% Class C : End Class %>",
+        u"\ufeff<p>Hi</p>"}) {
     EXPECT_TRUE(ScanScript(writes).writesOutput) << text::ToUtf8(writes);
   }
   for (const char16_t* declares :
        {u"<% Sub S %>\r\n<p>in</p><%= x %>\r\n<% End Sub %>\r\n",
         u"<% Class C : Public Sub Show %><p>in</p><% End Sub : End Class %>",
         u"<!-- #include file=\"a.inc\" -->\r\n<% Sub S %><!-- #include file=\"b.inc\" --><% End "
-        u"Sub %>"}) {
+        u"Sub %>",
+        u"\ufeff<% Sub S %>\r\n<p>in</p><% End Sub %>\r\n"}) {
     EXPECT_FALSE(ScanScript(declares).writesOutput) << text::ToUtf8(declares);
   }
 }
