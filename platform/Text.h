@@ -81,6 +81,15 @@ inline char16_t LowerAscii(char16_t unit) {
   return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit + 32) : unit;
 }
 
+// Whether `piece` is `lowerWord`, an ASCII word written in lower case, in any letter case.
+inline bool SameAsciiWord(TextView piece, TextView lowerWord) {
+  if (piece.size() != lowerWord.size()) return false;
+  for (size_t i = 0; i < piece.size(); ++i) {
+    if (LowerAscii(piece[i]) != lowerWord[i]) return false;
+  }
+  return true;
+}
+
 // The text with every unit upper-cased by UCaseUnit.
 Text UCase(TextView t);
 

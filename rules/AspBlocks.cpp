@@ -15,17 +15,9 @@ bool IsNameUnit(char16_t unit) {
          (unit >= u'0' && unit <= u'9') || unit == u'-' || unit == u'_' || unit == u':';
 }
 
-// Whether `piece` equals `lower`, an ASCII word in lower case, without regard to case.
-bool SameWord(TextView piece, TextView lower) {
-  if (piece.size() != lower.size()) return false;
-  for (size_t i = 0; i < piece.size(); ++i) {
-    if (text::LowerAscii(piece[i]) != lower[i]) return false;
-  }
-  return true;
-}
-
 bool StartsWithWord(TextView text, size_t at, TextView lower) {
-  return at + lower.size() <= text.size() && SameWord(text.substr(at, lower.size()), lower);
+  return at + lower.size() <= text.size() &&
+         text::SameAsciiWord(text.substr(at, lower.size()), lower);
 }
 
 // The first `lower` at or after `from`, without regard to case, or the end of the text.
@@ -82,12 +74,12 @@ Attributes ReadAttributes(TextView text, size_t at, size_t end, char16_t stop) {
     if (at >= end || text[at] != u'=') continue;
     at = SkipSpaces(text, at + 1, end);
     const TextView value = ReadValue(text, at, end, stop);
-    if (SameWord(name, u"language")) {
+    if (text::SameAsciiWord(name, u"language")) {
       found.language = value;
       found.hasLanguage = true;
-    } else if (SameWord(name, u"runat")) {
+    } else if (text::SameAsciiWord(name, u"runat")) {
       found.runat = value;
-    } else if (SameWord(name, u"id")) {
+    } else if (text::SameAsciiWord(name, u"id")) {
       found.id = value;
     }
   }
@@ -96,7 +88,7 @@ Attributes ReadAttributes(TextView text, size_t at, size_t end, char16_t stop) {
 }
 
 PageLanguage LanguageOf(TextView value) {
-  return SameWord(value, u"vbscript") ? PageLanguage::VbScript : PageLanguage::Other;
+  return text::SameAsciiWord(value, u"vbscript") ? PageLanguage::VbScript : PageLanguage::Other;
 }
 
 // Lays out one file, a step at a time from `at_`.
@@ -168,7 +160,7 @@ class Layout {
       return;
     }
     const size_t body = attributes.stoppedAt + 1;
-    if (!SameWord(attributes.runat, u"server")) {
+    if (!text::SameAsciiWord(attributes.runat, u"server")) {
       at_ = body;
       return;
     }
@@ -190,7 +182,7 @@ class Layout {
   // the tag itself is text that the reader sees as any other.
   void ReadObjectElement(size_t at) {
     const Attributes attributes = ReadAttributes(text_, at, text_.size(), u'>');
-    if (SameWord(attributes.runat, u"server") && !attributes.id.empty()) {
+    if (text::SameAsciiWord(attributes.runat, u"server") && !attributes.id.empty()) {
       layout_.serverObjects.emplace_back(attributes.id);
     }
     at_ = at;

@@ -19,11 +19,8 @@ struct VbToken {
 // Whether `token`, read from `text`, is the word `lowerWord` (written in lower case) in any letter
 // case.
 inline bool IsWord(TextView text, const VbToken& token, TextView lowerWord) {
-  if (token.kind != VbToken::Kind::Word || token.length != lowerWord.size()) return false;
-  for (size_t i = 0; i < token.length; ++i) {
-    if (text::LowerAscii(text[token.start + i]) != lowerWord[i]) return false;
-  }
-  return true;
+  return token.kind == VbToken::Kind::Word &&
+         text::SameAsciiWord(text.substr(token.start, token.length), lowerWord);
 }
 
 }  // namespace lintra

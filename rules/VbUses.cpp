@@ -196,14 +196,9 @@ bool VbUses::IsKeyword(const VbToken& token) const {
   const char16_t first = text::LowerAscii(word[0]);
   if (first < u'a' || first > u'z') return false;
   const size_t letter = first - u'a';
-  return std::any_of(
-      Keywords.begin() + static_cast<ptrdiff_t>(KeywordStarts[letter]),
-      Keywords.begin() + static_cast<ptrdiff_t>(KeywordStarts[letter + 1]), [&](TextView keyword) {
-        return keyword.size() == word.size() &&
-               std::equal(
-                   word.begin(), word.end(), keyword.begin(),
-                   [](char16_t unit, char16_t lower) { return text::LowerAscii(unit) == lower; });
-      });
+  return std::any_of(Keywords.begin() + static_cast<ptrdiff_t>(KeywordStarts[letter]),
+                     Keywords.begin() + static_cast<ptrdiff_t>(KeywordStarts[letter + 1]),
+                     [&](TextView keyword) { return text::SameAsciiWord(word, keyword); });
 }
 
 // A word that is part of a literal: the digits of &H1F or &O17.
