@@ -47,9 +47,15 @@ inline bool SameUnits(TextView a, TextView b) {
   return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
 }
 
-// Equality by SameUnits, for hash maps keyed by texts.
+// Equality by SameUnits and a hash of the units, for hash maps keyed by texts and looked up by
+// views.
 struct SameUnitsEqual {
+  using is_transparent = void;
   bool operator()(TextView a, TextView b) const { return SameUnits(a, b); }
+};
+struct UnitsHash {
+  using is_transparent = void;
+  size_t operator()(TextView t) const { return std::hash<TextView>()(t); }
 };
 
 // The first position at or after `from` of the ASCII character `unit`, or npos. It runs the C

@@ -5,6 +5,17 @@
 
 namespace lintra {
 
+namespace {
+
+void PlaceUse(NameUse& use, const LineIndex& lines) {
+  const LineColumn at = lines.At(use.offset + 1);
+  use.line = at.line;
+  use.column = at.column;
+  use.endColumn = at.column + static_cast<int32_t>(use.key.size());
+}
+
+}  // namespace
+
 NameScan ScanNames(TextView text, const LineIndex& lines, ScriptScan* script) {
   NameScan names;
   VbUses uses(text, names);
@@ -12,7 +23,7 @@ NameScan ScanNames(TextView text, const LineIndex& lines, ScriptScan* script) {
   if (scanned.language == PageLanguage::Other) names = NameScan();
   for (size_t i = 0; i < names.uses.size(); ++i) {
     NameUse& use = names.uses[i];
-    PlaceName(use, lines);
+    PlaceUse(use, lines);
     names.namesByText = names.namesByText || ReachesNamesByText(use.key);
     if (use.local < 0) names.pageUses.push_back(static_cast<uint32_t>(i));
   }

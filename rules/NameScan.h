@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/Text.h"
@@ -23,8 +24,15 @@ struct LocalName {
 
 // One use of a name in a file's server-side VBScript; its id stays -1 for a use resolved in the
 // file (`local`). The member after "." (also inside a With block) is no use of a name, nor is a
-// keyword, a literal or a name being declared.
-struct NameUse : NamePlace {
+// keyword, a literal or a name being declared. Placed as a NamePlace is, but without texts of its
+// own: a file holds many uses of few names. The name as written is WrittenName.
+struct NameUse {
+  // The upper-cased name, a view of NameScan::keys.
+  TextView key;
+  int32_t id = -1;
+  int32_t offset = 0;
+  int32_t line = 1, column = 1, endColumn = 1;
+  int32_t unit = 0;
   UseKind kind = UseKind::Read;
   // The position in NameScan::locals of the local or member it resolves to, or -1 for a use of a
   // name of the page.
@@ -34,8 +42,18 @@ struct NameUse : NamePlace {
 // What the full scan of one file's VBScript finds beyond its script-level declarations (which
 // ScriptScan holds): every use of a name, and the declarations local to bodies.
 struct NameScan {
+  NameScan() = default;
+  // A scan moves with the keys its uses view, and is never copied, which would leave the copy's
+  // uses viewing the keys of the original.
+  NameScan(NameScan&&) = default;
+  NameScan& operator=(NameScan&&) = default;
+  NameScan(const NameScan&) = delete;
+  NameScan& operator=(const NameScan&) = delete;
+
   // In text order.
   std::vector<NameUse> uses;
+  // The upper-cased names of the uses, each once: a file uses a few names many times.
+  std::unordered_set<Text, text::UnitsHash, text::SameUnitsEqual> keys;
   // The positions in `uses` of the uses of names of the page (those not resolved in the file),
   // rising: all that a page's resolution reads of the file's uses.
   std::vector<uint32_t> pageUses;
@@ -52,6 +70,11 @@ struct NameScan {
   // Eval or GetRef.
   bool namesByText = false;
 };
+
+// The name of `use` as it is written in `text`, the text whose scan found it.
+inline TextView WrittenName(TextView text, const NameUse& use) {
+  return text.substr(static_cast<size_t>(use.offset), use.key.size());
+}
 
 // Scans `text` as ScanScript does, reading every statement, and keeps its uses and local
 // declarations, placed with `lines`; what ScanScript finds goes to `script` when given, so that

@@ -48,8 +48,10 @@ void SourceFacts::NumberNames(ScriptScan& script) {
   for (Declaration& declaration : script.declarations) declaration.id = NameId(declaration.key);
 }
 
-int32_t SourceFacts::NameId(const Text& key) {
-  return names_.try_emplace(key, static_cast<int32_t>(names_.size())).first->second;
+int32_t SourceFacts::NameId(TextView key) {
+  const auto known = names_.find(key);
+  if (known != names_.end()) return known->second;
+  return names_.emplace(Text(key), static_cast<int32_t>(names_.size())).first->second;
 }
 
 const LineIndex& SourceFacts::Lines(const File& file) {

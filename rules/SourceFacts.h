@@ -61,7 +61,7 @@ class SourceFacts {
   Entry* Of(const std::shared_ptr<const SourceText>& text);
   void DropGoneTexts();
   // The number of the upper-cased name `key`.
-  int32_t NameId(const Text& key);
+  int32_t NameId(TextView key);
   // Numbers the declarations of `script`.
   void NumberNames(ScriptScan& script);
 
@@ -70,7 +70,7 @@ class SourceFacts {
   // the included files come up page after page, and are mostly found here without hashing.
   std::array<std::pair<const SourceText*, Entry*>, 1024> recent_{};
   // The number of each upper-cased declared name (Declaration::id), in the order first seen.
-  std::unordered_map<Text, int32_t> names_;
+  std::unordered_map<Text, int32_t, text::UnitsHash, text::SameUnitsEqual> names_;
   NameTable pageNames_;
   NameTable blockNames_;
   size_t dropAt_ = 1024;

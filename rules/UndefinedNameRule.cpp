@@ -60,8 +60,10 @@ void UndefinedNameRule::Check(PageCheck& page, FindingSet& findings) {
     const PlaceView place{node.FullPathView(), node.FullPathHash(), named.line,
                           named.column,        named.line,          named.endColumn};
     findings.Report(Info().id, place, [&] {
-      return Make(page, node, place.ToPlace(),
-                  u"undefined name: " + named.name + u" is declared nowhere in the page");
+      const TextView written = WrittenName(node.SharedContent()->Value(), named);
+      return Make(
+          page, node, place.ToPlace(),
+          text::Concat({u"undefined name: ", written, u" is declared nowhere in the page"}));
     });
   }
 }

@@ -153,7 +153,20 @@ void VbUses::Statement(const std::vector<VbToken>& tokens) {
 }
 
 void VbUses::Use(const VbToken& token, UseKind kind) {
-  out_.uses.push_back({NameAt(text_, token.start, token.length, unit_), kind, -1});
+  NameUse use;
+  use.key = Key(token);
+  use.offset = static_cast<int32_t>(token.start);
+  use.unit = unit_;
+  use.kind = kind;
+  out_.uses.push_back(use);
+}
+
+TextView VbUses::Key(const VbToken& token) {
+  upper_.assign(text_.substr(token.start, token.length));
+  for (char16_t& unit : upper_) unit = text::UCaseUnit(unit);
+  auto known = out_.keys.find(TextView(upper_));
+  if (known == out_.keys.end()) known = out_.keys.insert(upper_).first;
+  return *known;
 }
 
 void VbUses::MatchParentheses(const std::vector<VbToken>& tokens) {

@@ -69,6 +69,8 @@ class VbUses {
   // follows its parentheses; read when a member follows; called otherwise.
   UseKind HeadKind(const std::vector<VbToken>& tokens, size_t index) const;
   void Use(const VbToken& token, UseKind kind);
+  // The upper-cased name of `token`, as NameScan::keys holds it.
+  TextView Key(const VbToken& token);
 
   TextView text_;
   NameScan& out_;
@@ -77,6 +79,8 @@ class VbUses {
   Bodies other_;
   // The starts of the names the statement being read declares.
   std::vector<size_t> declared_;
+  // The name being upper-cased, kept from one use to the next.
+  Text upper_;
   // By token of the statement being read: for a "(", the position of its ")", or the number of
   // tokens when none closes it; and the "(" still open while they are matched.
   std::vector<size_t> closing_;

@@ -21,8 +21,10 @@ std::optional<uint32_t> FileNames::FirstDeclarationOf(uint32_t key) const {
   return at->second;
 }
 
-uint32_t NameIndex::Key(const Text& key) {
-  return keys_.try_emplace(key, static_cast<uint32_t>(keys_.size())).first->second;
+uint32_t NameIndex::Key(TextView key) {
+  const auto known = keys_.find(key);
+  if (known != keys_.end()) return known->second;
+  return keys_.emplace(Text(key), static_cast<uint32_t>(keys_.size())).first->second;
 }
 
 const FileNames& NameIndex::Scan(uint32_t file, TextView content) {

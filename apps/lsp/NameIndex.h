@@ -68,13 +68,16 @@ struct FileNames {
 inline NameRange NameRangeOf(const NamePlace& place) {
   return {place.line, place.column, place.endColumn};
 }
+inline NameRange NameRangeOf(const NameUse& use) {
+  return {use.line, use.column, use.endColumn};
+}
 
 // The names of the site's files, each file scanned once per text, and the numbers of the names'
 // upper-cased keys. Files are known by their ids in the SiteIndex.
 class NameIndex {
  public:
   // The number of the upper-cased name `key`, given out on first use.
-  uint32_t Key(const Text& key);
+  uint32_t Key(TextView key);
 
   // Scans `content` as the text of `file`, replacing what was known of it.
   const FileNames& Scan(uint32_t file, TextView content);
@@ -96,7 +99,7 @@ class NameIndex {
   // Keeps what `script` and `names`, one scan of the text of `file`, found.
   const FileNames& Keep(uint32_t file, const ScriptScan& script, const NameScan& names);
 
-  std::unordered_map<Text, uint32_t> keys_;
+  std::unordered_map<Text, uint32_t, text::UnitsHash, text::SameUnitsEqual> keys_;
   std::vector<std::unique_ptr<FileNames>> files_;
   // By key.
   std::vector<std::vector<DeclarationRef>> declaredBy_;

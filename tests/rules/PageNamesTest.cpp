@@ -29,7 +29,7 @@ class Names {
     const PageNames names(tree, facts_);
     std::string out = names.OptionExplicit() ? "explicit: " : "";
     for (const PageUse& use : names.Uses()) {
-      out += text::ToUtf8(use.use->name) + " " + At(tree, use.node, *use.use) + " -> ";
+      out += Written(tree, use) + " " + At(tree, use.node, *use.use) + " -> ";
       out += use.declaration == PageNames::Unresolved
                  ? "?"
                  : Where(tree, names.Declarations()[static_cast<size_t>(use.declaration)]);
@@ -44,7 +44,7 @@ class Names {
     const PageTree tree(site_.Tree(page));
     const PageNames names(tree, facts_);
     std::string out;
-    for (const PageUse& use : names.UnresolvedUses()) out += text::ToUtf8(use.use->name) + " ";
+    for (const PageUse& use : names.UnresolvedUses()) out += Written(tree, use) + " ";
     return out;
   }
 
@@ -82,6 +82,10 @@ class Names {
   static std::string At(const PageTree& tree, uint32_t node, const Named& named) {
     return text::ToUtf8(tree.Nodes()[node].file->Name()) + ":" + std::to_string(named.line) + ":" +
            std::to_string(named.column);
+  }
+  static std::string Written(const PageTree& tree, const PageUse& use) {
+    return text::ToUtf8(
+        WrittenName(tree.Nodes()[use.node].file->SharedContent()->Value(), *use.use));
   }
   static std::string Where(const PageTree& tree, const PageDeclaration& declaration) {
     return At(tree, declaration.node, *declaration.declaration);
@@ -237,7 +241,7 @@ TEST(PageNames, ReadsHowEachNameIsUsed) {
   std::string out;
   constexpr const char* Kinds[] = {"read", "assign", "call", "new"};
   for (const NameUse& use : scan.uses) {
-    out += text::ToUtf8(use.name) + ":" + Kinds[static_cast<int>(use.kind)] + " ";
+    out += text::ToUtf8(WrittenName(text, use)) + ":" + Kinds[static_cast<int>(use.kind)] + " ";
   }
   EXPECT_EQ(out,
             "o:assign Cart:new Show:call o:read Log:call o:read x:assign i:assign list:read o:read "
