@@ -169,7 +169,7 @@ class Layout {
     if (!attributes.hasLanguage || LanguageOf(attributes.language) == PageLanguage::VbScript) {
       layout_.blocks.push_back({body, end, ++scriptElements_});
     } else {
-      layout_.otherScript = true;
+      layout_.otherCode.push_back({body, end});
     }
     NotePlain(plainFrom_, open);
     at_ = end;

@@ -44,9 +44,9 @@ struct AspLayout {
   // Where it writes, in text order: where each stretch of such text begins to write, and where
   // each <%= expression's code begins.
   std::vector<size_t> outputs;
-  // Whether a server script block is in another language than VBScript: what it declares, the
-  // VBScript of the page may call.
-  bool otherScript = false;
+  // The bodies of the server script blocks in another language than VBScript, in text order: what
+  // they declare, the VBScript of the page may call, and they may call what it declares.
+  std::vector<TextStretch> otherCode;
   // The ids of the <object runat="server"> tags, as written: each is a name the page's script
   // knows.
   std::vector<Text> serverObjects;

@@ -71,6 +71,26 @@ bool ReachesByText(PageCheck& page, const PageNames& names) {
          });
 }
 
+// For each node of `page`'s tree, whether server script in another language anywhere in the page
+// names a declaration of the node or of a node below it: a JScript block may call what the page's
+// VBScript declares, and no use shows it.
+std::vector<bool> NamedByOtherScript(PageCheck& page, const std::vector<const ScriptScan*>& scans) {
+  const std::vector<PageTree::Node>& nodes = page.Tree().Nodes();
+  std::vector<bool> named(nodes.size(), false);
+  std::unordered_set<TextView> words;
+  for (const ScriptScan* scan : scans) {
+    words.insert(scan->otherScriptWords.begin(), scan->otherScriptWords.end());
+  }
+  if (words.empty()) return named;
+  for (size_t i = nodes.size(); i-- > 1;) {
+    const std::vector<Declaration>& declarations = scans[i]->declarations;
+    named[i] = named[i] || std::any_of(declarations.begin(), declarations.end(),
+                                       [&](const Declaration& d) { return words.count(d.key); });
+    if (named[i]) named[nodes[i].parent] = true;
+  }
+  return named;
+}
+
 }  // namespace
 
 std::vector<bool> UnneededIncludes(PageCheck& page) {
@@ -89,8 +109,9 @@ std::vector<bool> UnneededIncludes(PageCheck& page) {
   if (std::find(candidates.begin(), candidates.end(), true) == candidates.end()) return unneeded;
   const PageNames& names = page.Names();
   if (ReachesByText(page, names)) return unneeded;
+  const std::vector<bool> named = NamedByOtherScript(page, scans);
   for (size_t i = 1; i < nodes.size(); ++i) {
-    unneeded[i] = candidates[i] && names.UsedThrough(static_cast<uint32_t>(i)).empty();
+    unneeded[i] = candidates[i] && !named[i] && names.UsedThrough(static_cast<uint32_t>(i)).empty();
   }
   return unneeded;
 }

@@ -3,17 +3,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "rules/VbToken.h"
+
 namespace lintra {
 
 namespace {
 
 bool IsLineBreak(char16_t unit) {
   return unit == u'\r' || unit == u'\n';
-}
-
-bool IsWordUnit(char16_t unit) {
-  return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
-         (unit >= u'0' && unit <= u'9') || unit == u'_' || unit >= 0x80;
 }
 
 bool AnyBeyondAscii(TextView text, size_t from, size_t to) {
@@ -40,7 +37,7 @@ size_t LineEnd(TextView text, size_t at, size_t end) {
 bool IsRem(TextView text, size_t at, size_t end) {
   const auto lower = [&](size_t i) { return static_cast<char16_t>(text[i] | 0x20); };
   return at + 3 <= end && lower(at) == u'r' && lower(at + 1) == u'e' && lower(at + 2) == u'm' &&
-         (at + 3 == end || !IsWordUnit(text[at + 3]));
+         (at + 3 == end || !IsVbWordUnit(text[at + 3]));
 }
 
 // Whether the server code [from, to) of `text`, read as VBScript, has a string literal with a

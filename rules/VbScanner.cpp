@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rules/OutputText.h"
+#include "rules/ScriptWords.h"
 #include "rules/VbStatements.h"
 
 namespace lintra {
@@ -32,7 +33,8 @@ ScriptScan ScanScript(TextView text, const LineIndex& lines, VbUses* uses) {
   scan.runsStatements = layout.language == PageLanguage::Other;
   scan.serverCode = !layout.code.empty();
   scan.showsBeyondAscii = ShowsBeyondAscii(text, layout);
-  scan.otherScript = layout.otherScript;
+  scan.otherScript = !layout.otherCode.empty();
+  scan.otherScriptWords = ScriptWords(text, layout.otherCode);
   for (const Text& id : layout.serverObjects) scan.serverObjects.push_back(text::UCase(id));
   scan.typeLibrary = layout.typeLibrary;
   scan.pageDirective = layout.pageDirective;

@@ -81,6 +81,9 @@ struct ScriptScan {
   // What the file brings that no declaration shows (see AspLayout): a server script block in
   // another language, the upper-cased ids of its server objects, a type library's constants.
   bool otherScript = false;
+  // The words of its server script in another language (see ScriptWords), which may name what
+  // the page's VBScript declares.
+  std::vector<Text> otherScriptWords;
   std::vector<Text> serverObjects;
   bool typeLibrary = false;
   // Whether the file holds a page directive (see AspLayout::pageDirective), and an Option

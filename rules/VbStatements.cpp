@@ -9,14 +9,6 @@ namespace lintra {
 
 namespace {
 
-bool IsLetter(char16_t unit) {
-  return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') || unit >= 0x80;
-}
-
-bool IsWordUnit(char16_t unit) {
-  return IsLetter(unit) || (unit >= u'0' && unit <= u'9') || unit == u'_';
-}
-
 bool IsLineBreak(char16_t unit) {
   return unit == u'\r' || unit == u'\n';
 }
@@ -80,11 +72,11 @@ size_t VbStatements::ReadToken(size_t at, size_t end) {
     tokens_.push_back({TokenKind::Bracketed, at + 1, close - at - 1});
     return ReadOn(close < end && text_[close] == u']' ? close + 1 : close, end);
   }
-  if (IsWordUnit(unit)) {
+  if (IsVbWordUnit(unit)) {
     size_t after = at + 1;
-    while (after < end && IsWordUnit(text_[after])) ++after;
+    while (after < end && IsVbWordUnit(text_[after])) ++after;
     if (RemAt(at, end)) return LineEnd(after, end);
-    const TokenKind kind = IsLetter(unit) ? TokenKind::Word : TokenKind::Other;
+    const TokenKind kind = IsVbLetter(unit) ? TokenKind::Word : TokenKind::Other;
     tokens_.push_back({kind, at, after - at});
     return ReadOn(after, end);
   }
@@ -103,12 +95,12 @@ size_t VbStatements::ReadOn(size_t at, size_t end) {
 size_t VbStatements::SkipStatements(size_t at, size_t end) {
   while ((at = StatementStart(SkipStatement(at, end), end)) < end) {
     // A first token that is no word cannot matter; SkipStatement reads it.
-    if (!IsLetter(text_[at])) {
+    if (!IsVbLetter(text_[at])) {
       NoteOther({TokenKind::Other, at, 1});
       continue;
     }
     size_t after = at + 1;
-    while (after < end && IsWordUnit(text_[after])) ++after;
+    while (after < end && IsVbWordUnit(text_[after])) ++after;
     const Token first{TokenKind::Word, at, after - at};
     if (RemAt(at, end)) {
       at = LineEnd(after, end);
@@ -200,7 +192,7 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
       at = BracketEnd(at + 1, end);
     } else if (unit == u'_') {
       // A "_" that ends a word is part of it; only one that starts a token continues the line.
-      const size_t next = IsWordUnit(text_[at - 1]) ? 0 : Continuation(at + 1, end);
+      const size_t next = IsVbWordUnit(text_[at - 1]) ? 0 : Continuation(at + 1, end);
       at = next != 0 ? next : at + 1;
     } else if (unit == u'\'') {
       return LineEnd(at, end);
@@ -212,12 +204,12 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
 }
 
 bool VbStatements::RemAt(size_t at, size_t end) const {
-  if (at > 0 && IsWordUnit(text_[at - 1])) return false;
+  if (at > 0 && IsVbWordUnit(text_[at - 1])) return false;
   if (at + 3 > end || text::LowerAscii(text_[at]) != u'r' ||
       text::LowerAscii(text_[at + 1]) != u'e' || text::LowerAscii(text_[at + 2]) != u'm') {
     return false;
   }
-  if (at + 3 < end && IsWordUnit(text_[at + 3])) return false;
+  if (at + 3 < end && IsVbWordUnit(text_[at + 3])) return false;
   size_t before = at;
   while (before > 0 && IsBlank(text_[before - 1])) --before;
   return before == 0 || text_[before - 1] != u'.';

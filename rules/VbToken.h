@@ -16,6 +16,16 @@ struct VbToken {
   size_t length = 0;
 };
 
+// Whether `unit` may begin a VBScript name: an ASCII letter, or any unit beyond ASCII.
+inline bool IsVbLetter(char16_t unit) {
+  return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') || unit >= 0x80;
+}
+
+// Whether `unit` may stand in a VBScript name: a letter (see IsVbLetter), a digit or "_".
+inline bool IsVbWordUnit(char16_t unit) {
+  return IsVbLetter(unit) || (unit >= u'0' && unit <= u'9') || unit == u'_';
+}
+
 // Whether `token`, read from `text`, is the word `lowerWord` (written in lower case) in any letter
 // case.
 inline bool IsWord(TextView text, const VbToken& token, TextView lowerWord) {

@@ -188,7 +188,8 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
       // a procedure's body is written only when it is called, and a leading byte-order mark not
       // at all); a file used through another include, one that runs a statement, writes output
       // or holds a server object or JScript, a directive in a procedure, a page that evaluates
-      // text, a JScript page, uses in <%= %> or in a file included in a procedure, and a file
+      // text, a JScript page, uses in <%= %>, in a file included in a procedure or by a JScript
+      // block's call (a JScript word that only begins with a declared name is none), and a file
       // included twice are none
       {"unused-include",
        "unused-include note [] inc/nav.inc:1:1-1:34 pages=2 from other.asp > other.asp:1:1-1:35 "

@@ -213,6 +213,16 @@ TEST(VbScanner, TellsAFileWithServerCodeFromOneWithout) {
   }
 }
 
+TEST(VbScanner, KeepsTheWordsOfServerScriptInAnotherLanguage) {
+  const ScriptScan scan = ScanScript(
+      u"<script runat=\"server\" language=\"JScript\">var n1 = show_2(42); // Note\r\n</script>"
+      u"<% Dim vb %><script language=\"JScript\">client()</script>"
+      u"<script runat=server language=JavaScript>'quoted' + _x</script>");
+  EXPECT_EQ(scan.otherScriptWords,
+            (std::vector<Text>{u"N1", u"NOTE", u"QUOTED", u"SHOW_2", u"VAR", u"_X"}));
+  EXPECT_TRUE(ScanScript(u"<script runat=server>Dim v</script>").otherScriptWords.empty());
+}
+
 TEST(VbScanner, TellsOutputWhereTheFileIsIncludedFromOutputThatAProcedureWrites) {
   for (const char16_t* writes :
        {u"<p>Hi</p>", u"<%= Now %>", u"<% Sub S %><p>in</p><% End Sub %>\r\n<p>after</p>",
