@@ -28,6 +28,9 @@ NameScan ScanNames(TextView text, const LineIndex& lines, ScriptScan* script) {
     if (use.local < 0) names.pageUses.push_back(static_cast<uint32_t>(i));
   }
   for (LocalName& local : names.locals) PlaceName(local.declaration, lines);
+  // The scan is kept as long as its text, while the texts of a site are checked page by page.
+  names.uses.shrink_to_fit();
+  names.pageUses.shrink_to_fit();
   if (script) *script = std::move(scanned);
   return names;
 }
