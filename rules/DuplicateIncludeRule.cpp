@@ -81,15 +81,7 @@ const RuleInfo& DuplicateIncludeRule::Info() const {
 
 namespace {
 
-// Why only one of the copies that a repeat brings runs, when both lie in one stretch of code: they
-// lie in different branches of one block, or the earlier copy's branch ends the response.
-enum class OneRuns { No, OtherBranches, FirstEnds };
-
-OneRuns WhyOneRuns(PageCheck& page, const PageCheck::Repeat& repeat) {
-  if (page.InOtherBranches(repeat)) return OneRuns::OtherBranches;
-  if (page.EndsResponseAfterFirst(repeat)) return OneRuns::FirstEnds;
-  return OneRuns::No;
-}
+using OneRuns = PageCheck::OneRuns;
 
 // The message of `repeat`, whose copies lie in the bodies `first` and `again`, and the severity it
 // has when the settings choose none: a warning when the later copy writes output or runs a
@@ -134,7 +126,7 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
       const PageCheck::Body firstBody = page.BodyOf(*repeat.first);
       const PageCheck::Body againBody = page.BodyOf(again);
       const OneRuns oneRuns =
-          effects[at] && firstBody == againBody ? WhyOneRuns(page, repeat) : OneRuns::No;
+          effects[at] && firstBody == againBody ? page.WhyOneRuns(repeat) : OneRuns::No;
       auto [message, severity] =
           Describe(repeat, firstBody, againBody, first, effects[at], oneRuns);
       RuleFinding finding =

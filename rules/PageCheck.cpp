@@ -175,30 +175,26 @@ PageCheck::Parting PageCheck::PartingOf(const Repeat& repeat) {
   return parting;
 }
 
-bool PageCheck::InOtherBranches(const Repeat& repeat) {
+PageCheck::OneRuns PageCheck::WhyOneRuns(const Repeat& repeat) {
   const Parting parting = PartingOf(repeat);
-  if (!parting.holder) return false;
-  const std::vector<Branch>& branches = facts_.Script(*parting.holder).branches;
-  return !branches.empty() && lintra::InOtherBranches(branches, DirectiveOffset(*parting.first),
-                                                      DirectiveOffset(*parting.again));
-}
-
-bool PageCheck::EndsResponseAfterFirst(const Repeat& repeat) {
-  const Parting parting = PartingOf(repeat);
-  if (!parting.holder) return false;
-  if (EndsResponseAfter(facts_.Script(*parting.holder).branches, DirectiveOffset(*parting.first),
-                        DirectiveOffset(*parting.again))) {
-    return true;
+  if (!parting.holder) return OneRuns::No;
+  const ScriptScan& holder = facts_.Script(*parting.holder);
+  const int32_t first = DirectiveOffset(*parting.first);
+  const int32_t again = DirectiveOffset(*parting.again);
+  if (InOtherBranches(holder.branches, first, again)) return OneRuns::OtherBranches;
+  if (holder.branchEnds && EndsResponseAfter(holder.branches, first, again)) {
+    return OneRuns::FirstEnds;
   }
   // Below where the ways part, the later copy lies outside every branch.
-  const File* holder = parting.first;
-  for (const File* node : parting.belowFirst) {
-    if (EndsResponseAfter(facts_.Script(*holder).branches, DirectiveOffset(*node), -1)) {
-      return true;
+  const File* node = parting.first;
+  for (const File* below : parting.belowFirst) {
+    const ScriptScan& scan = facts_.Script(*node);
+    if (scan.branchEnds && EndsResponseAfter(scan.branches, DirectiveOffset(*below), -1)) {
+      return OneRuns::FirstEnds;
     }
-    holder = node;
+    node = below;
   }
-  return false;
+  return OneRuns::No;
 }
 
 void PageCheck::FindBodies() {

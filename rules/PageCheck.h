@@ -100,15 +100,14 @@ class PageCheck {
     bool operator==(const Body&) const = default;
   };
   Body BodyOf(const Include& include);
-  // Whether the copies that `repeat` brings lie in different branches of one block If or Select
-  // Case, in the file where the directives that lead to them part: each time the block runs, at
-  // most one of them does.
-  bool InOtherBranches(const Repeat& repeat);
-  // Whether the earlier copy that `repeat` brings lies in a branch of a block If or Select Case
-  // that ends the response after it (see Branch::ends), and the later copy outside that branch:
-  // in the file where the directives that lead to the copies part, or in one that the earlier
-  // copy comes through. Once the earlier copy runs, the later one does not.
-  bool EndsResponseAfterFirst(const Repeat& repeat);
+  // Why only one of the copies that `repeat` brings runs, if so: they lie in different branches
+  // of one block If or Select Case, in the file where the directives that lead to them part, so
+  // that each time the block runs at most one of them does (OtherBranches); or the earlier copy
+  // lies in a branch that ends the response after it (see Branch::ends), and the later copy
+  // outside that branch, in that file or in one that the earlier copy comes through, so that once
+  // the earlier copy runs the later one does not (FirstEnds).
+  enum class OneRuns { No, OtherBranches, FirstEnds };
+  OneRuns WhyOneRuns(const Repeat& repeat);
 
   // The repeat that makes `redefinition`: a later copy of a file declaring again what an earlier
   // copy of that file declared; null for a name that two files declare.

@@ -71,6 +71,8 @@ struct ScriptScan {
   // The branches of the block If and Select Case statements of the file's <% %> code, in text
   // order of their starts (see VbBranches).
   std::vector<Branch> branches;
+  // Whether one of `branches` ends the response (see Branch::ends).
+  bool branchEnds = false;
   // Whether including the file does anything beyond declaring: it writes to the response outside
   // every body (see AspLayout::outputs; what a body holds is written when its procedure runs), or
   // its script runs a statement at script level (anything but a declaration, a body, Option or

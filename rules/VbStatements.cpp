@@ -1,5 +1,6 @@
 #include "rules/VbStatements.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "rules/OutputText.h"
@@ -53,6 +54,8 @@ void VbStatements::Finish() {
   if (bodyOpen_) out_.bodies.push_back({bodyBegin_, static_cast<int32_t>(text_.size())});
   bodyOpen_ = false;
   branches_.Finish();
+  out_.branchEnds = std::any_of(out_.branches.begin(), out_.branches.end(),
+                                [](const Branch& branch) { return branch.ends >= 0; });
   if (uses_) uses_->Finish(text_.size());
 }
 
