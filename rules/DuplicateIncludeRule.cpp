@@ -53,7 +53,9 @@ const RuleInfo& DuplicateIncludeRule::Info() const {
   // processes the page. What the copy inserted in a procedure writes runs when the procedure is
   // called, as any other statement of its body. The VBScript reference, "If...Then...Else
   // Statement" (learn.microsoft.com, previous-versions 5h27x7e9): of a block If only the
-  // statements after the first condition that holds, or after Else, run.
+  // statements after the first condition that holds, or after Else, run. The IIS 6.0 SDK,
+  // "Response.End Method" (ms524629): End stops the processing of the script; "IResponse::Redirect"
+  // (ms524530): Redirect first stops the server from processing the current script.
   static const RuleInfo info{
       "duplicate-include", Severity::Warning, "", "A file is included more than once in a page.",
       "The server inserts the content of each included file where its directive stands before "
@@ -67,28 +69,36 @@ const RuleInfo& DuplicateIncludeRule::Info() const {
       "declares procedures and classes (a byte-order mark it begins with is no output: servers "
       "after IIS 5 drop it), which costs compile time, when the copies lie in "
       "different procedures (or one at script level): each writes its output when the code "
-      "around it runs, as a procedure does each time it is called, and when they lie in "
-      "different branches of one block If or Select Case, of which only one runs. Remove the "
-      "directive that is not needed, or move what the copies share into a procedure."};
+      "around it runs, as a procedure does each time it is called, when they lie in different "
+      "branches of one block If or Select Case, of which only one runs, and when the first copy "
+      "lies in a branch that later calls Response.End or Response.Redirect (among its own "
+      "statements, not in a block or loop within it) and the second outside that branch: both "
+      "stop the script (IIS 6.0 SDK, \"Response.End Method\", \"IResponse::Redirect\"), so "
+      "once the first copy runs the second does not. Remove the directive that is not needed, "
+      "or move what the copies share into a procedure."};
   return info;
 }
 
 namespace {
 
+using OneRuns = PageCheck::OneRuns;
+
 // The message of `repeat`, whose copies lie in the bodies `first` and `again`, and the severity it
 // has when the settings choose none: a warning when the later copy writes output or runs a
 // statement (`effects`) and both copies run as one stretch of code, in the same body or both at
 // script level, so that it happens twice; a note otherwise, which says when the copies in
-// procedures run, or that they lie in other branches of one block (`branches`).
+// procedures run, or why only one of them runs (`oneRuns`).
 std::pair<Text, Severity> Describe(const PageCheck::Repeat& repeat, PageCheck::Body first,
                                    PageCheck::Body again, const Place& firstPlace, bool effects,
-                                   bool branches) {
+                                   OneRuns oneRuns) {
   Text message = text::Concat({u"duplicate include: ", repeat.again->node.FullPathView(),
                                u" was already included at ", LineLocation(firstPlace)});
   if (!effects) return {std::move(message), Severity::Note};
   if (first == again) {
-    if (!branches) return {std::move(message), Severity::Warning};
-    message += u", in another branch of one If or Select Case: only one of the copies runs";
+    if (oneRuns == OneRuns::No) return {std::move(message), Severity::Warning};
+    message += oneRuns == OneRuns::OtherBranches
+                   ? u", in another branch of one If or Select Case: only one of the copies runs"
+                   : u", in a branch that ends the response after it: only one of the copies runs";
     return {std::move(message), Severity::Note};
   }
   message += first.node && again.node
@@ -115,9 +125,10 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
       Place first = PageCheck::DirectivePlace(*repeat.first).ToPlace();
       const PageCheck::Body firstBody = page.BodyOf(*repeat.first);
       const PageCheck::Body againBody = page.BodyOf(again);
-      const bool branches = effects[at] && firstBody == againBody && page.InOtherBranches(repeat);
+      const OneRuns oneRuns =
+          effects[at] && firstBody == againBody ? page.WhyOneRuns(repeat) : OneRuns::No;
       auto [message, severity] =
-          Describe(repeat, firstBody, againBody, first, effects[at], branches);
+          Describe(repeat, firstBody, againBody, first, effects[at], oneRuns);
       RuleFinding finding =
           Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(),
                std::move(message));

@@ -1,6 +1,8 @@
 #include "rules/PageCheck.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <utility>
 
 #include "analysis/DirectiveOf.h"
 #include "rules/IncludeNeeds.h"
@@ -8,6 +10,15 @@
 #include "rules/VbBranches.h"
 
 namespace lintra {
+
+namespace {
+
+// The 0-based offset of the directive that pulls `node` in, in its parent's text.
+int32_t DirectiveOffset(const File& node) {
+  return node.BaseFileStart() - 1;
+}
+
+}  // namespace
 
 PlaceView PageCheck::TextPlace(File& node, const LineIndex& lines, int32_t start, int32_t end) {
   const LineColumn first = lines.At(start);
@@ -147,33 +158,50 @@ PageCheck::Body PageCheck::BodyOf(const Include& include) {
   return found == bodies_->end() ? Body() : found->second;
 }
 
-bool PageCheck::InOtherBranches(const Repeat& repeat) {
-  const File* holder = &repeat.first->parent;
-  const File* first = &repeat.first->node;
-  const File* again = &repeat.again->node;
-  if (holder != &repeat.again->parent) {
-    const std::vector<File*> firstPath = PathTo(repeat.first->node);
-    const std::vector<File*>& againPath = PathTo(repeat.again->node);
-    size_t part = 0;
-    while (part < firstPath.size() && part < againPath.size() &&
-           firstPath[part] == againPath[part]) {
-      ++part;
-    }
-    if (part >= firstPath.size() || part >= againPath.size()) return false;
-    holder = part == 0 ? &page_ : firstPath[part - 1];
-    first = firstPath[part];
-    again = againPath[part];
+PageCheck::Parting PageCheck::PartingOf(const Repeat& repeat) {
+  if (&repeat.first->parent == &repeat.again->parent) {
+    return {&repeat.first->parent, &repeat.first->node, &repeat.again->node, {}};
   }
-  const std::vector<Branch>& branches = facts_.Script(*holder).branches;
-  return !branches.empty() &&
-         lintra::InOtherBranches(branches, first->BaseFileStart() - 1, again->BaseFileStart() - 1);
+  std::vector<File*> firstPath = PathTo(repeat.first->node);
+  const std::vector<File*>& againPath = PathTo(repeat.again->node);
+  size_t part = 0;
+  while (part < firstPath.size() && part < againPath.size() && firstPath[part] == againPath[part]) {
+    ++part;
+  }
+  if (part >= firstPath.size() || part >= againPath.size()) return {};
+  Parting parting{part == 0 ? &page_ : firstPath[part - 1], firstPath[part], againPath[part], {}};
+  firstPath.erase(firstPath.begin(), firstPath.begin() + static_cast<ptrdiff_t>(part) + 1);
+  parting.belowFirst = std::move(firstPath);
+  return parting;
+}
+
+PageCheck::OneRuns PageCheck::WhyOneRuns(const Repeat& repeat) {
+  const Parting parting = PartingOf(repeat);
+  if (!parting.holder) return OneRuns::No;
+  const ScriptScan& holder = facts_.Script(*parting.holder);
+  const int32_t first = DirectiveOffset(*parting.first);
+  const int32_t again = DirectiveOffset(*parting.again);
+  if (InOtherBranches(holder.branches, first, again)) return OneRuns::OtherBranches;
+  if (holder.branchEnds && EndsResponseAfter(holder.branches, first, again)) {
+    return OneRuns::FirstEnds;
+  }
+  // Below where the ways part, the later copy lies outside every branch.
+  const File* node = parting.first;
+  for (const File* below : parting.belowFirst) {
+    const ScriptScan& scan = facts_.Script(*node);
+    if (scan.branchEnds && EndsResponseAfter(scan.branches, DirectiveOffset(*below), -1)) {
+      return OneRuns::FirstEnds;
+    }
+    node = below;
+  }
+  return OneRuns::No;
 }
 
 void PageCheck::FindBodies() {
   bodies_.emplace();
   for (const Include& include : Includes()) {
     const size_t own =
-        BodyHolding(facts_.Script(include.parent).bodies, include.node.BaseFileStart() - 1);
+        BodyHolding(facts_.Script(include.parent).bodies, DirectiveOffset(include.node));
     if (own != TextView::npos) {
       bodies_->emplace(&include.node, Body{&include.parent, own});
     } else if (const auto outer = bodies_->find(&include.parent); outer != bodies_->end()) {

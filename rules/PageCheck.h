@@ -100,10 +100,14 @@ class PageCheck {
     bool operator==(const Body&) const = default;
   };
   Body BodyOf(const Include& include);
-  // Whether the copies that `repeat` brings lie in different branches of one block If or Select
-  // Case, in the file where the directives that lead to them part: each time the block runs, at
-  // most one of them does.
-  bool InOtherBranches(const Repeat& repeat);
+  // Why only one of the copies that `repeat` brings runs, if so: they lie in different branches
+  // of one block If or Select Case, in the file where the directives that lead to them part, so
+  // that each time the block runs at most one of them does (OtherBranches); or the earlier copy
+  // lies in a branch that ends the response after it (see Branch::ends), and the later copy
+  // outside that branch, in that file or in one that the earlier copy comes through, so that once
+  // the earlier copy runs the later one does not (FirstEnds).
+  enum class OneRuns { No, OtherBranches, FirstEnds };
+  OneRuns WhyOneRuns(const Repeat& repeat);
 
   // The repeat that makes `redefinition`: a later copy of a file declaring again what an earlier
   // copy of that file declared; null for a name that two files declare.
@@ -118,6 +122,16 @@ class PageCheck {
   std::unique_ptr<PageNames> names_;
   std::optional<std::vector<bool>> unneeded_;
   void FindRepeats();
+  // Where the directives that lead to the copies of `repeat` part: the file that holds the two
+  // directives that part, the nodes they pull in, and the nodes below `first` on the way down to
+  // the earlier copy, outermost first. A null holder when one way holds the other.
+  struct Parting {
+    const File* holder = nullptr;
+    const File* first = nullptr;
+    const File* again = nullptr;
+    std::vector<File*> belowFirst;
+  };
+  Parting PartingOf(const Repeat& repeat);
   std::optional<std::vector<Repeat>> repeats_;
   // For each node inside a later copy, the position of its repeat in repeats_.
   std::unordered_map<const File*, size_t> repeatOf_;

@@ -38,7 +38,25 @@ bool InOtherBranches(const std::vector<Branch>& branches, int32_t first, int32_t
   return false;
 }
 
-bool VbBranches::Statement(const std::vector<VbToken>& tokens) {
+bool EndsResponseAfter(const std::vector<Branch>& branches, int32_t place, int32_t outside) {
+  for (int32_t at = Innermost(branches, place); at >= 0;
+       at = branches[static_cast<size_t>(at)].parent) {
+    const Branch& branch = branches[static_cast<size_t>(at)];
+    // The branches around one that holds `outside` hold it too.
+    if (Holds(branch.span, outside)) return false;
+    if (branch.ends > place) return true;
+  }
+  return false;
+}
+
+bool VbBranches::Statement(const std::vector<VbToken>& tokens, bool inBody) {
+  if (BlockStatement(tokens, inBody) || LoopStatement(tokens)) return true;
+  if (!EndsResponse(tokens)) return false;
+  NoteEnd(tokens[0].start, inBody);
+  return true;
+}
+
+bool VbBranches::BlockStatement(const std::vector<VbToken>& tokens, bool inBody) {
   const size_t at = tokens[0].start;
   size_t head = 0;
   if (IsWord(tokens, 0, u"else")) {
@@ -56,14 +74,43 @@ bool VbBranches::Statement(const std::vector<VbToken>& tokens) {
     if (IsWord(tokens, 1, u"select")) NextBranch(true, at, true);
     return true;
   } else if (IsWord(tokens, 0, u"select") && IsWord(tokens, 1, u"case")) {
-    open_.push_back({true, blocks_++, -1});
+    open_.push_back({true, blocks_++, -1, loops_, inBody});
     return true;
   }
   if (!IsWord(tokens, head, u"if")) return head == 1;
   if (IsWord(tokens, tokens.size() - 1, u"then")) {
-    open_.push_back({false, blocks_++, static_cast<int32_t>(tokens[head].start)});
+    open_.push_back({false, blocks_++, static_cast<int32_t>(tokens[head].start), loops_, inBody});
   }
   return true;
+}
+
+bool VbBranches::LoopStatement(const std::vector<VbToken>& tokens) {
+  if (IsWord(tokens, 0, u"for") || IsWord(tokens, 0, u"do") || IsWord(tokens, 0, u"while")) {
+    ++loops_;
+    return true;
+  }
+  if (IsWord(tokens, 0, u"next") || IsWord(tokens, 0, u"loop") || IsWord(tokens, 0, u"wend")) {
+    if (loops_ > 0) --loops_;
+    return true;
+  }
+  return false;
+}
+
+bool VbBranches::EndsResponse(const std::vector<VbToken>& tokens) const {
+  if (!IsWord(tokens, 0, u"response") || !IsPunct(tokens, 1, u'.')) return false;
+  if (IsWord(tokens, 2, u"redirect")) return true;
+  // End takes no argument: "Response.End()" is the one other way to write the call.
+  return IsWord(tokens, 2, u"end") &&
+         (tokens.size() == 3 ||
+          (tokens.size() == 5 && IsPunct(tokens, 3, u'(') && IsPunct(tokens, 4, u')')));
+}
+
+void VbBranches::NoteEnd(size_t at, bool inBody) {
+  if (open_.empty()) return;
+  Block& block = open_.back();
+  if (block.ends < 0 && block.branchBegin >= 0 && block.loops == loops_ && block.inBody == inBody) {
+    block.ends = static_cast<int32_t>(at);
+  }
 }
 
 void VbBranches::Finish() {
@@ -84,14 +131,21 @@ void VbBranches::NextBranch(bool select, size_t at, bool closes) {
   if (open_.empty() || open_.back().select != select) return;
   Block& block = open_.back();
   const int32_t offset = static_cast<int32_t>(at);
-  if (block.branchBegin >= 0) out_.push_back({{block.branchBegin, offset}, block.id, -1});
+  if (block.branchBegin >= 0) {
+    out_.push_back({{block.branchBegin, offset}, block.id, -1, block.ends});
+  }
   block.branchBegin = offset;
+  block.ends = -1;
   if (closes) open_.pop_back();
 }
 
 bool VbBranches::IsWord(const std::vector<VbToken>& tokens, size_t index,
                         TextView lowerWord) const {
   return index < tokens.size() && lintra::IsWord(text_, tokens[index], lowerWord);
+}
+
+bool VbBranches::IsPunct(const std::vector<VbToken>& tokens, size_t index, char16_t unit) const {
+  return index < tokens.size() && lintra::IsPunct(text_, tokens[index], unit);
 }
 
 }  // namespace lintra

@@ -48,11 +48,15 @@ struct TextSpan {
 // One branch of a block If or Select Case: from the start of the statement that opens it (If,
 // ElseIf, Else or Case) to the start of the one that opens the next branch or ends the block.
 // `block` numbers the block among the file's, so that the branches of one block share it;
-// `parent` is the position of the branch that holds this one's block, or -1.
+// `parent` is the position of the branch that holds this one's block, or -1. `ends` is the start
+// of the first statement that ends the response (Response.End, Response.Redirect) among the
+// branch's own, outside the blocks, loops and bodies within it, or -1: when the branch runs up to
+// there, nothing after it in the page runs.
 struct Branch {
   TextSpan span;
   int32_t block = 0;
   int32_t parent = -1;
+  int32_t ends = -1;
 };
 
 // What the scan of one file's text finds.
@@ -67,6 +71,8 @@ struct ScriptScan {
   // The branches of the block If and Select Case statements of the file's <% %> code, in text
   // order of their starts (see VbBranches).
   std::vector<Branch> branches;
+  // Whether one of `branches` ends the response (see Branch::ends).
+  bool branchEnds = false;
   // Whether including the file does anything beyond declaring: it writes to the response outside
   // every body (see AspLayout::outputs; what a body holds is written when its procedure runs), or
   // its script runs a statement at script level (anything but a declaration, a body, Option or

@@ -1,5 +1,6 @@
 #include "rules/VbStatements.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "rules/OutputText.h"
@@ -45,6 +46,8 @@ void VbStatements::Finish() {
   if (bodyOpen_) out_.bodies.push_back({bodyBegin_, static_cast<int32_t>(text_.size())});
   bodyOpen_ = false;
   branches_.Finish();
+  out_.branchEnds = std::any_of(out_.branches.begin(), out_.branches.end(),
+                                [](const Branch& branch) { return branch.ends >= 0; });
   if (uses_) uses_->Finish(text_.size());
 }
 
@@ -140,12 +143,12 @@ size_t VbStatements::StatementStart(size_t at, size_t end) const {
 }
 
 // Only the statements that declare at script level, open or close a body, or (in the <% %> code)
-// a branch of a block, change what the scan keeps; which of them can do so here shows in their
-// first word.
+// a branch of a block or a loop, or end the response, change what the scan keeps; which of them
+// can do so here shows in their first word.
 bool VbStatements::MayMatter(const Token& first) const {
   // The words that can lead such a statement, and when: always, outside a class, outside a
-  // procedure, at script level, in the <% %> code.
-  enum When { Always, OutsideClass, OutsideProcedure, AtScriptLevel, InMainCode };
+  // procedure, at script level, in the <% %> code, in the <% %> code before ".End" or ".Redirect".
+  enum When { Always, OutsideClass, OutsideProcedure, AtScriptLevel, InMainCode, EndingInMainCode };
   static constexpr std::pair<TextView, When> Leads[] = {
       {u"end", Always},
       {u"if", InMainCode},
@@ -153,6 +156,13 @@ bool VbStatements::MayMatter(const Token& first) const {
       {u"elseif", InMainCode},
       {u"case", InMainCode},
       {u"select", InMainCode},
+      {u"for", InMainCode},
+      {u"next", InMainCode},
+      {u"do", InMainCode},
+      {u"loop", InMainCode},
+      {u"while", InMainCode},
+      {u"wend", InMainCode},
+      {u"response", EndingInMainCode},
       {u"class", OutsideClass},
       {u"sub", OutsideProcedure},
       {u"function", OutsideProcedure},
@@ -170,9 +180,21 @@ bool VbStatements::MayMatter(const Token& first) const {
     return when == Always || (when == OutsideClass && !inClass_) ||
            (when == OutsideProcedure && !inProcedure_) ||
            (when == AtScriptLevel && !inClass_ && !inProcedure_) ||
-           (when == InMainCode && unit_ == 0);
+           (when == InMainCode && unit_ == 0) ||
+           (when == EndingInMainCode && unit_ == 0 && EndingMember(first));
   }
   return false;
+}
+
+bool VbStatements::EndingMember(const Token& object) const {
+  size_t at = object.start + object.length;
+  while (at < text_.size() && IsBlank(text_[at])) ++at;
+  if (at == text_.size() || text_[at] != u'.') return false;
+  while (++at < text_.size() && IsBlank(text_[at])) continue;
+  size_t after = at;
+  while (after < text_.size() && IsWordUnit(text_[after])) ++after;
+  const Token member{TokenKind::Word, at, after - at};
+  return IsWord(member, u"end") || IsWord(member, u"redirect");
 }
 
 size_t VbStatements::SkipStatement(size_t at, size_t end) const {
@@ -247,8 +269,7 @@ bool VbStatements::IsWord(const Token& token, TextView lowerWord) const {
 }
 
 bool VbStatements::IsPunct(size_t index, char16_t unit) const {
-  return index < tokens_.size() && tokens_[index].kind == TokenKind::Punct &&
-         text_[tokens_[index].start] == unit;
+  return index < tokens_.size() && lintra::IsPunct(text_, tokens_[index], unit);
 }
 
 bool VbStatements::IsName(size_t index) const {
@@ -259,7 +280,9 @@ bool VbStatements::IsName(size_t index) const {
 void VbStatements::EndStatement() {
   if (tokens_.empty()) return;
   // A statement of a block's branches runs (End If and End Select too, in their block).
-  if (unit_ == 0 && branches_.Statement(tokens_) && !Is(0, u"end")) NoteOther(tokens_.front());
+  if (unit_ == 0 && branches_.Statement(tokens_, !AtScriptLevel()) && !Is(0, u"end")) {
+    NoteOther(tokens_.front());
+  }
   size_t index = 0;
   if (Is(0, u"end")) {
     if (Is(1, u"sub") || Is(1, u"function") || Is(1, u"property")) CloseBody(false);

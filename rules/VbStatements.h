@@ -15,8 +15,9 @@ class VbUses;
 
 // Reads VBScript code one statement at a time and keeps the script-level declarations, following
 // the bodies that Class, Sub, Function and Property open and End closes, and the branches of the
-// <% %> code's block If and Select Case statements. A body may span several
-// blocks of one script, as <% Sub A %> html <% End Sub %> does.
+// <% %> code's block If and Select Case statements with the statements that end the response in
+// them (see VbBranches). A body may span several blocks of one script, as
+// <% Sub A %> html <% End Sub %> does.
 class VbStatements {
  public:
   // Declarations go to `out`, which must outlive this; positions are left for the caller. With
@@ -45,9 +46,12 @@ class VbStatements {
   // that cannot matter (see MayMatter), that is the start of the next statement that may, the
   // ones between read without tokens.
   size_t ReadOn(size_t at, size_t end);
-  // Whether a statement that begins with `first` may declare at script level, or open or close
-  // a body, as things stand.
+  // Whether a statement that begins with `first` may declare at script level, open or close a
+  // body, or be one that VbBranches takes, as things stand.
   bool MayMatter(const Token& first) const;
+  // Whether ".End" or ".Redirect" follows the word `object`, as in Response.End: a statement that
+  // may end the response, which VbBranches tells for sure.
+  bool EndingMember(const Token& object) const;
   // From `at`, in a statement that cannot matter: where the first token of the next statement
   // that may matter begins, or `end`.
   size_t SkipStatements(size_t at, size_t end);

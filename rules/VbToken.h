@@ -33,4 +33,9 @@ inline bool IsWord(TextView text, const VbToken& token, TextView lowerWord) {
          text::SameAsciiWord(text.substr(token.start, token.length), lowerWord);
 }
 
+// Whether `token`, read from `text`, is the punctuation character `unit`.
+inline bool IsPunct(TextView text, const VbToken& token, char16_t unit) {
+  return token.kind == VbToken::Kind::Punct && text[token.start] == unit;
+}
+
 }  // namespace lintra

@@ -292,6 +292,50 @@ TEST(DuplicateIncludeRule, TellsCopiesInOtherBranchesOfOneIfOrSelectCaseFromCopi
       "another branch of one If or Select Case: only one of the copies runs\n");
 }
 
+TEST(DuplicateIncludeRule, TellsCopiesAfterABranchThatEndsTheResponseFromCopiesThatBothRun) {
+  const Text footer = IncludeLine(u"footer.inc");
+  const std::map<Text, Text> site = {
+      // One copy runs: the first copy's branch ends the response, in the page or in the file
+      // that brings the first copy.
+      {u"end.asp", u"<% If id = \"\" Then %>\r\n<p>No such item</p>\r\n" + footer +
+                       u"<% Response.End\r\n   End If %>\r\n<p>Item</p>\r\n" + footer},
+      {u"redirect.asp", u"<% Select Case mode\r\nCase 0 %>\r\n" + footer +
+                            u"<% Response.Redirect \"list.asp\"\r\nEnd Select %>\r\n" + footer},
+      {u"through.asp", IncludeLine(u"guard.inc") + u"<p>Item</p>\r\n" + footer},
+      {u"guard.inc", u"<% If id = \"\" Then %>\r\n" + footer + u"<% Response.End\r\nEnd If %>"},
+      // Both run: the copy before the If, the later copy in the branch, an end before the
+      // directive, and an end that a procedure makes when called.
+      {u"reverse.asp",
+       footer + u"<% If id = \"\" Then %>\r\n" + footer + u"<% Response.End\r\nEnd If %>"},
+      {u"inside.asp",
+       u"<% If id = \"\" Then %>\r\n" + footer + footer + u"<% Response.End\r\nEnd If %>"},
+      {u"early.asp",
+       u"<% If id = \"\" Then\r\nResponse.End %>\r\n" + footer + u"<% End If %>\r\n" + footer},
+      {u"called.asp", u"<% If id = \"\" Then %>\r\n" + footer + u"<% Finish\r\nEnd If %>\r\n" +
+                          footer + u"<% Sub Finish\r\nResponse.End\r\nEnd Sub %>"},
+      {u"footer.inc", u"<p>Footer</p>"}};
+  EXPECT_EQ(
+      Check(site, {u"end.asp", u"redirect.asp", u"through.asp", u"reverse.asp", u"inside.asp",
+                   u"early.asp", u"called.asp"}),
+      "duplicate-include note [] end.asp:7:1-7:36 pages=1 from end.asp related end.asp:3:1 | "
+      "duplicate include: footer.inc was already included at end.asp:3, in a branch that ends "
+      "the response after it: only one of the copies runs\n"
+      "duplicate-include note [] redirect.asp:6:1-6:36 pages=1 from redirect.asp related "
+      "redirect.asp:3:1 | duplicate include: footer.inc was already included at redirect.asp:3, "
+      "in a branch that ends the response after it: only one of the copies runs\n"
+      "duplicate-include note [] through.asp:3:1-3:36 pages=1 from through.asp related "
+      "guard.inc:2:1 | duplicate include: footer.inc was already included at guard.inc:2, in a "
+      "branch that ends the response after it: only one of the copies runs\n"
+      "duplicate-include warning [] reverse.asp:3:1-3:36 pages=1 from reverse.asp related "
+      "reverse.asp:1:1 | duplicate include: footer.inc was already included at reverse.asp:1\n"
+      "duplicate-include warning [] inside.asp:3:1-3:36 pages=1 from inside.asp related "
+      "inside.asp:2:1 | duplicate include: footer.inc was already included at inside.asp:2\n"
+      "duplicate-include warning [] early.asp:5:1-5:36 pages=1 from early.asp related "
+      "early.asp:3:1 | duplicate include: footer.inc was already included at early.asp:3\n"
+      "duplicate-include warning [] called.asp:5:1-5:36 pages=1 from called.asp related "
+      "called.asp:2:1 | duplicate include: footer.inc was already included at called.asp:2\n");
+}
+
 TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
   const std::map<Text, Text> site = {
       {u"a.asp", IncludeLine(u"gone.inc") + IncludeLine(u"header.inc")},

@@ -161,6 +161,43 @@ TEST(VbScanner, TellsPlacesInOtherBranchesOfOneBlockThroughNestedBlocks) {
   }
 }
 
+// Each text marks a place #P# and, where the later copy stands, #O#: whether a branch that holds
+// #P# and not #O# ends the response after #P#, whether the statements are passed over or read in
+// full.
+TEST(VbScanner, TellsBranchesThatEndTheResponseByTheirOwnStatementsOnly) {
+  struct Case {
+    const char16_t* text;
+    bool ends;
+  };
+  const Case cases[] = {
+      {u"<% If a Then %>#P#<% Response.End %>#O#<% End If %>", false},
+      {u"<% If a Then %>#P#<% Response.End %><% End If %>#O#", true},
+      {u"<% If a Then %><% If b Then %>#P#<% End If\r\nresponse . end() %><% End If %>#O#", true},
+      {u"<% Select Case m\r\nCase 1 %>#P#<% Response.Redirect \"list.asp\"\r\nCase 2 %>#O#"
+       u"<% End Select %>",
+       true},
+      {u"<% If a Then %>#P#<% Else\r\nResponse.End\r\nEnd If %>#O#", false},
+      {u"<% If a Then\r\nResponse.End %>#P#<% End If %>#O#", false},
+      {u"<% If a Then %>#P#<% If b Then %><% Response.End %><% End If %><% End If %>#O#", false},
+      {u"<% If a Then %>#P#<% If b Then Response.End %><% End If %>#O#", false},
+      {u"<% If a Then %>#P#<% For Each x In y : Response.End : Next %><% End If %>#O#", false},
+      {u"<% If a Then %>#P#<% Do While b\r\nResponse.End\r\nLoop %><% End If %>#O#", false},
+      {u"<% If a Then %>#P#<% Sub Stop\r\nResponse.End\r\nEnd Sub %><% End If %>#O#", false},
+      {u"<% If a Then %>#P#<% Response.Flush\r\nResponse.EndTime = 1 %><% End If %>#O#", false},
+      {u"<% If a Then %>#P#<% End If\r\nResponse.End %>#O#", false},
+  };
+  for (const Case& c : cases) {
+    const TextView text(c.text);
+    const auto at = [&](TextView mark) { return static_cast<int32_t>(text.find(mark)); };
+    ScriptScan reading;
+    ScanNames(text, LineIndex(text), &reading);
+    for (const ScriptScan& scan : {ScanScript(text), reading}) {
+      EXPECT_EQ(EndsResponseAfter(scan.branches, at(u"#P#"), at(u"#O#")), c.ends)
+          << text::ToUtf8(text);
+    }
+  }
+}
+
 TEST(VbScanner, GivesTheEndOfEachName) {
   const ScriptScan scan = ScanScript(u"<%\r\n  Const Answer = 42 %>");
   ASSERT_EQ(scan.declarations.size(), 1u);
