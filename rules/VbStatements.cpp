@@ -192,7 +192,7 @@ bool VbStatements::EndingMember(const Token& object) const {
   if (at == text_.size() || text_[at] != u'.') return false;
   while (++at < text_.size() && IsBlank(text_[at])) continue;
   size_t after = at;
-  while (after < text_.size() && IsWordUnit(text_[after])) ++after;
+  while (after < text_.size() && IsVbWordUnit(text_[after])) ++after;
   const Token member{TokenKind::Word, at, after - at};
   return IsWord(member, u"end") || IsWord(member, u"redirect");
 }
