@@ -99,15 +99,14 @@ char16_t UCaseWideUnit(char16_t unit) {
 }
 
 Text UCase(TextView t) {
-  Text result(t);
-  for (char16_t& unit : result) {
-    if (unit >= u'a' && unit <= u'z') {
-      unit = static_cast<char16_t>(unit - 32);
-    } else if (unit >= 0x80) {
-      unit = Upper()[unit];
-    }
-  }
+  Text result;
+  UCaseInto(t, result);
   return result;
+}
+
+void UCaseInto(TextView t, Text& out) {
+  out.assign(t);
+  for (char16_t& unit : out) unit = UCaseUnit(unit);
 }
 
 namespace {

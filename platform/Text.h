@@ -98,6 +98,8 @@ inline bool SameAsciiWord(TextView piece, TextView lowerWord) {
 
 // The text with every unit upper-cased by UCaseUnit.
 Text UCase(TextView t);
+// The same into `out`, whose room is kept, for callers that upper-case many short texts.
+void UCaseInto(TextView t, Text& out);
 
 // A hash of `path` that ignores letter case: texts equal under UCaseUnit hash alike.
 size_t HashIgnoringCase(TextView path);

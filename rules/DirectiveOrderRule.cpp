@@ -5,6 +5,7 @@
 #include "analysis/File.h"
 #include "analysis/Files.h"
 #include "rules/SourceFacts.h"
+#include "site/PageTree.h"
 
 namespace lintra {
 
@@ -21,7 +22,7 @@ struct Frame {
 
 // The offset of the include directive of `child` in its parent's text.
 size_t Offset(const File& child) {
-  return static_cast<size_t>(child.BaseFileStart() - 1);
+  return static_cast<size_t>(DirectiveOffset(child));
 }
 
 }  // namespace

@@ -11,15 +11,6 @@
 
 namespace lintra {
 
-namespace {
-
-// The 0-based offset of the directive that pulls `node` in, in its parent's text.
-int32_t DirectiveOffset(const File& node) {
-  return node.BaseFileStart() - 1;
-}
-
-}  // namespace
-
 PlaceView PageCheck::TextPlace(File& node, const LineIndex& lines, int32_t start, int32_t end) {
   const LineColumn first = lines.At(start);
   const LineColumn last = lines.At(end);

@@ -49,7 +49,7 @@ bool PageNames::Step(Frame& frame) {
   const uint32_t include = frame.nextInclude;
   frame.nextInclude += nodes[include].size;
   File& file = *nodes[include].file;
-  Take(frame, file.BaseFileStart() - 1);
+  Take(frame, DirectiveOffset(file));
   if (!Expanded(file)) return true;
   const bool inBody = frame.inBody || !AtScriptLevel(file, *frame.scan);
   if (inBody && taking_ == Taking::Declarations) return true;

@@ -7,6 +7,7 @@
 #include "analysis/TreeWalk.h"
 #include "rules/NameTable.h"
 #include "rules/SourceFacts.h"
+#include "site/PageTree.h"
 
 namespace lintra {
 
@@ -16,7 +17,7 @@ bool Expanded(const File& node) {
 
 bool AtScriptLevel(const File& include, const ScriptScan& holder) {
   return Expanded(include) &&
-         BodyHolding(holder.bodies, include.BaseFileStart() - 1) == TextView::npos;
+         BodyHolding(holder.bodies, DirectiveOffset(include)) == TextView::npos;
 }
 
 namespace {
@@ -54,7 +55,7 @@ class Merge {
       return false;
     }
     File& include = *(*includes)[frame.nextInclude++];
-    const int32_t directive = include.BaseFileStart() - 1;
+    const int32_t directive = DirectiveOffset(include);
     TakeDeclarations(frame, directive);
     if (AtScriptLevel(include, *frame.scan)) walk_.Enter(Frame{&include, &facts_.Script(include)});
     return true;

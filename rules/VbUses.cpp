@@ -162,8 +162,7 @@ void VbUses::Use(const VbToken& token, UseKind kind) {
 }
 
 TextView VbUses::Key(const VbToken& token) {
-  upper_.assign(text_.substr(token.start, token.length));
-  for (char16_t& unit : upper_) unit = text::UCaseUnit(unit);
+  text::UCaseInto(text_.substr(token.start, token.length), upper_);
   auto known = out_.keys.find(TextView(upper_));
   if (known == out_.keys.end()) known = out_.keys.insert(upper_).first;
   return *known;

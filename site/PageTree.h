@@ -8,6 +8,11 @@
 
 namespace lintra {
 
+// The 0-based offset, in its parent's text, of the directive that pulls `node` in.
+inline int32_t DirectiveOffset(const File& node) {
+  return node.BaseFileStart() - 1;
+}
+
 // One analysed page as the layers above the analysis read it: every node of its include tree in
 // the order of the expanded page, each with the position of its including node, its depth and
 // the size of its subtree. Made by one walk once the page is analysed and never changed after, so
