@@ -23,12 +23,16 @@ PageNames::PageNames(const PageTree& tree, SourceFacts& facts, Taking taking)
     : tree_(tree), facts_(facts), taking_(taking) {
   usedThrough_.resize(tree.Nodes().size());
   Collect();
-  for (size_t i = 0; i < declarations_.size(); ++i) AddCandidate(static_cast<int32_t>(i));
+  unnoted_.reserve(declarations_.size());
+  for (size_t i = 0; i < declarations_.size(); ++i) {
+    AddCandidate(static_cast<int32_t>(i));
+    unnoted_.push_back(declarations_[i].node);
+  }
   for (size_t i = 0; i < uses_.size(); ++i) {
     uses_[i].declaration = Resolve(i);
     if (uses_[i].declaration != Unresolved) NoteUsedThrough(tree, uses_[i]);
   }
-  for (std::vector<int32_t>& used : usedThrough_) SortUnique(used);
+  for (std::vector<int32_t>& used : usedThrough_) std::sort(used.begin(), used.end());
 }
 
 void PageNames::Collect() {
@@ -36,6 +40,7 @@ void PageNames::Collect() {
   const NameScan& names = NamesOf(page);
   const ScriptScan& scan = facts_.Script(page);
   if (scan.language == PageLanguage::Other || !Expanded(page)) return;
+  Reserve();
   walk_.Enter(Frame{0, &scan, &names, 0, 0, 1});
   walk_.Run([this](Frame& frame) { return Step(frame); });
 }
@@ -58,6 +63,19 @@ bool PageNames::Step(Frame& frame) {
   return true;
 }
 
+void PageNames::Reserve() {
+  size_t declarations = 0;
+  size_t uses = 0;
+  for (const PageTree::Node& node : tree_.Nodes()) {
+    if (!Expanded(*node.file)) continue;
+    uses += NamesOf(*node.file).pageUses.size();
+    declarations += facts_.Script(*node.file).declarations.size();
+  }
+  uses_.reserve(uses);
+  declarations_.reserve(declarations);
+  usesBefore_.reserve(declarations);
+}
+
 const NameScan& PageNames::NamesOf(const File& file) {
   static const NameScan none;
   // The uses first: one scan then finds the declarations too.
@@ -67,28 +85,29 @@ const NameScan& PageNames::NamesOf(const File& file) {
 void PageNames::Take(Frame& frame, int32_t offset) {
   static const std::vector<Declaration> none;
   const std::vector<Declaration>& declarations = frame.inBody ? none : frame.scan->declarations;
-  const std::vector<NameUse>& uses = frame.names->uses;
-  const std::vector<uint32_t>& pageUses = frame.names->pageUses;
   for (;;) {
     const bool declaration = frame.nextDeclaration < declarations.size() &&
                              declarations[frame.nextDeclaration].offset < offset;
-    const NameUse* use = taking_ == Taking::DeclarationsAndUses && frame.nextUse < pageUses.size()
-                             ? &uses[pageUses[frame.nextUse]]
-                             : nullptr;
-    if (use && use->offset >= offset) use = nullptr;
-    if (!declaration && !use) break;
-    if (declaration && (!use || declarations[frame.nextDeclaration].offset < use->offset)) {
-      declarations_.push_back({frame.node, &declarations[frame.nextDeclaration++]});
-      usesBefore_.push_back(uses_.size());
-    } else {
-      uses_.push_back({frame.node, use, Unresolved, frame.inBody});
-      ++frame.nextUse;
-    }
+    // The uses before the next declaration come first, and one at its very place too.
+    TakeUses(frame, declaration ? declarations[frame.nextDeclaration].offset : offset - 1);
+    if (!declaration) break;
+    declarations_.push_back({frame.node, &declarations[frame.nextDeclaration++]});
+    usesBefore_.push_back(uses_.size());
   }
   const int32_t first = frame.names->firstStatement;
   if (!firstStatementSeen_ && !frame.inBody && first >= 0 && first < offset) {
     firstStatementSeen_ = true;
     optionExplicit_ = frame.names->optionExplicit == first;
+  }
+}
+
+void PageNames::TakeUses(Frame& frame, int32_t last) {
+  const std::vector<NameUse>& uses = frame.names->uses;
+  const std::vector<uint32_t>& pageUses = frame.names->pageUses;
+  for (; frame.nextUse < pageUses.size(); ++frame.nextUse) {
+    const NameUse& use = uses[pageUses[frame.nextUse]];
+    if (use.offset > last) return;
+    uses_.push_back({frame.node, &use, Unresolved, frame.inBody});
   }
 }
 
@@ -139,8 +158,10 @@ int32_t PageNames::Resolve(int32_t id, uint32_t node, int32_t unit, size_t posit
 
 void PageNames::NoteUsedThrough(const PageTree& tree, const PageUse& use) {
   const std::vector<PageTree::Node>& nodes = tree.Nodes();
-  const uint32_t declared = declarations_[static_cast<size_t>(use.declaration)].node;
-  for (uint32_t at = declared; at != 0 && at != PageTree::NoParent; at = nodes[at].parent) {
+  // The nodes below `at` on the way up from the declaration are noted for it already, and hold
+  // the use when `at` does.
+  uint32_t& at = unnoted_[static_cast<size_t>(use.declaration)];
+  for (; at != 0 && at != PageTree::NoParent; at = nodes[at].parent) {
     if (use.node >= at && use.node < at + nodes[at].size) return;
     usedThrough_[at].push_back(use.declaration);
   }

@@ -114,6 +114,9 @@ class PageNames {
 
   // Takes the declarations and uses of the page in the order of the expanded page.
   void Collect();
+  // Makes room for all that the texts of the page's tree could give, so that a page that takes
+  // the uses of large files does not copy them as they grow.
+  void Reserve();
   // One step of the walk over `frame`'s node: its text up to its next include, then that include
   // (for its uses alone when it comes into a body); false once the node is done.
   bool Step(Frame& frame);
@@ -121,6 +124,8 @@ class PageNames {
   const NameScan& NamesOf(const File& file);
   // Takes the declarations and uses of `frame`'s text that stand before `offset`, in text order.
   void Take(Frame& frame, int32_t offset);
+  // Takes the uses of `frame`'s text from the next one up to those at `last`.
+  void TakeUses(Frame& frame, int32_t last);
   void AddCandidate(int32_t position);
   // The declaration that the use at `position` in uses_ resolves to.
   int32_t Resolve(size_t position) const;
@@ -141,6 +146,9 @@ class PageNames {
   std::unordered_map<int32_t, Candidates> candidates_;
   // By node.
   std::vector<std::vector<int32_t>> usedThrough_;
+  // By position in declarations_: the first node on the way up from the declaration's own that
+  // no use has been noted through yet (see NoteUsedThrough).
+  std::vector<uint32_t> unnoted_;
 };
 
 }  // namespace lintra
