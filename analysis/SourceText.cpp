@@ -6,7 +6,7 @@
 namespace lintra {
 
 TextBytes Utf8TextBytes(TextView text) {
-  const bool mark = !text.empty() && text[0] == u'\uFEFF';
+  const bool mark = text::ByteOrderMarkLength(text) == 1;
   TextBytes::Encoding encoding = TextBytes::Encoding::Ascii;
   for (size_t at = mark ? 1 : 0; at < text.size(); ++at) {
     const char16_t unit = text[at];

@@ -24,6 +24,13 @@ inline int32_t Len(TextView t) {
   return static_cast<int32_t>(t.size());
 }
 
+// The length of the UTF-8 byte-order mark (U+FEFF) that `t` begins with: 1, or 0 when none. A
+// host keeps the mark of a file as that leading unit; it is no character a reader or an editor
+// sees.
+inline size_t ByteOrderMarkLength(TextView t) {
+  return !t.empty() && t[0] == u'\uFEFF' ? 1 : 0;
+}
+
 // First position q >= start at which `needle` begins in `hay`, or 0 when there is none. An empty
 // needle is found at `start` when that lies within the text or just after it.
 int32_t InStr(int32_t start, TextView hay, TextView needle);

@@ -193,6 +193,19 @@ char16_t EscapedByte(unsigned char byte) {
   return byte < 0x80 ? static_cast<char16_t>(byte) : static_cast<char16_t>(EscapeBase + byte);
 }
 
+bool HasEscapedByte(std::u16string_view t) {
+  for (size_t at = 0; at < t.size(); ++at) {
+    const char16_t unit = t[at];
+    if (unit >= 0xD800 && unit <= 0xDBFF && at + 1 < t.size() && t[at + 1] >= 0xDC00 &&
+        t[at + 1] <= 0xDFFF) {
+      ++at;
+    } else if (unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF) {
+      return true;
+    }
+  }
+  return false;
+}
+
 size_t FromUtf8Into(std::string_view bytes, bool final, std::u16string& out, Utf8Seen& seen) {
   // A slice at a time through a small buffer, so that the text is written once instead of being
   // filled first. A slice's bytes give at most as many units, and one more for a four-byte

@@ -22,6 +22,10 @@ bool IsValidUtf8(std::string_view bytes);
 // bytes from 0x80, the character itself below.
 char16_t EscapedByte(unsigned char byte);
 
+// Whether `t` holds the escape of a byte that was not valid UTF-8 (a unit from U+DC80 to U+DCFF
+// that is not the second half of a surrogate pair).
+bool HasEscapedByte(std::u16string_view t);
+
 // `bytes` as text: valid UTF-8 sequences as their characters, every other byte as its escape.
 std::u16string FromUtf8(std::string_view bytes);
 

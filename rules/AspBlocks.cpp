@@ -94,7 +94,7 @@ PageLanguage LanguageOf(TextView value) {
 // Lays out one file, a step at a time from `at_`.
 class Layout {
  public:
-  explicit Layout(TextView text) : text_(text), plainFrom_(ByteOrderMarkLength(text)) {}
+  explicit Layout(TextView text) : text_(text), plainFrom_(text::ByteOrderMarkLength(text)) {}
 
   AspLayout Run() {
     while (at_ < text_.size()) {
@@ -238,10 +238,6 @@ size_t FindBlockClose(TextView text, size_t from) {
     if (at + 1 < text.size() && text[at + 1] == u'>') return at;
   }
   return TextView::npos;
-}
-
-size_t ByteOrderMarkLength(TextView text) {
-  return !text.empty() && text[0] == u'\uFEFF' ? 1 : 0;
 }
 
 AspLayout LayOutAsp(TextView text) {

@@ -61,10 +61,6 @@ size_t FindBlockOpen(TextView text, size_t from);
 // The first "%>" at or after `from` in `text`, or npos.
 size_t FindBlockClose(TextView text, size_t from);
 
-// The length of the UTF-8 byte-order mark (U+FEFF) that `text` begins with: 1, or 0 when none.
-// Servers after IIS 5 drop it, so it is neither output nor text a reader sees.
-size_t ByteOrderMarkLength(TextView text);
-
 // The code blocks of `text` in text order. A <% block ends at the first %> (strings and comments
 // do not hide it, as the server reads it); <%= expressions and <%@ directives hold no code to
 // scan. A block or script element left open runs to the end of the text.

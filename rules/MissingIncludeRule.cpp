@@ -29,6 +29,21 @@ Text WrittenPath(const PageCheck::Include& include) {
   return directive->Value;
 }
 
+// The message for a directive whose file is not there. A path with bytes that are not UTF-8 was
+// written in a legacy code page (CP949, GBK, Windows-1252), which the server reads it in (the
+// page's
+// @CODEPAGE, else the system ANSI code page: IIS 6.0 SDK, "@CODEPAGE", ms524967); without that
+// code page its name cannot match the file's, so the message says how to give it.
+Text NotFound(const Text& path) {
+  Text message = u"include file not found: " + path;
+  if (text::HasEscapedByte(path)) {
+    message +=
+        u"; the path is not UTF-8: if the file is there, give the site's code page "
+        u"(--encoding, or encoding in lintra.toml)";
+  }
+  return message;
+}
+
 }  // namespace
 
 void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
@@ -36,8 +51,7 @@ void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
     File& node = include.node;
     if (!node.MissingFile() || !node.Content().empty() || node.Unreadable()) return;
     if (ParentPathRule::ReportsRefusal(page.Settings(), include)) return;
-    ReportDirective(page, findings, include,
-                    [&] { return u"include file not found: " + WrittenPath(include); });
+    ReportDirective(page, findings, include, [&] { return NotFound(WrittenPath(include)); });
   });
 }
 

@@ -104,7 +104,7 @@ size_t VbStringEnd(TextView text, size_t at, size_t end) {
 }
 
 bool ShowsBeyondAscii(TextView text, const AspLayout& layout) {
-  size_t plain = ByteOrderMarkLength(text);
+  size_t plain = text::ByteOrderMarkLength(text);
   // Most texts are ASCII throughout, which a plain look at every unit settles.
   if (!AnyBeyondAscii(text, plain, text.size())) return false;
   bool inComment = false;

@@ -6,7 +6,8 @@ namespace lintra {
 
 // Finds the line ends a stretch of units at a time: the next LF and the next CR are each looked
 // for with memchr, and a CR followed by its LF leaves the line to the LF.
-LineIndex::LineIndex(TextView content) : size_(content.size()), lineStarts_{0} {
+LineIndex::LineIndex(TextView content)
+    : size_(content.size()), firstColumn_(text::ByteOrderMarkLength(content)), lineStarts_{0} {
   size_t feed = text::FindAscii(content, 0, u'\n');
   size_t carriage = text::FindAscii(content, 0, u'\r');
   while (feed != TextView::npos || carriage != TextView::npos) {
@@ -30,14 +31,15 @@ LineColumn LineIndex::At(int32_t position) const {
   const size_t offset = std::min(static_cast<size_t>(std::max(position, 1) - 1), size_);
   const auto next = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
   const auto line = next - lineStarts_.begin();
-  return {static_cast<int32_t>(line), static_cast<int32_t>(offset - *(next - 1) + 1)};
+  const size_t begin = line == 1 ? std::min(firstColumn_, offset) : *(next - 1);
+  return {static_cast<int32_t>(line), static_cast<int32_t>(offset - begin + 1)};
 }
 
 LineIndex::Span LineIndex::Line(TextView content, int32_t line) const {
   const auto index = static_cast<size_t>(std::max(line, 1) - 1);
   if (index >= lineStarts_.size()) return {size_, size_};
-  const size_t begin = lineStarts_[index];
   size_t end = index + 1 < lineStarts_.size() ? lineStarts_[index + 1] : size_;
+  const size_t begin = index == 0 ? std::min(firstColumn_, end) : lineStarts_[index];
   while (end > begin && (content[end - 1] == u'\n' || content[end - 1] == u'\r')) --end;
   return {begin, end};
 }

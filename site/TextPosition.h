@@ -15,17 +15,20 @@ struct LineColumn {
 };
 
 // Where the lines of one text begin, so that many positions in it are placed quickly. CR LF, LF
-// and a lone CR each end a line; columns count UTF-16 units.
+// and a lone CR each end a line; columns count UTF-16 units. A byte-order mark that the text
+// begins with is no column: editors never show it (VS Code keeps it out of the document's text,
+// microsoft/vscode#59732), so line 1 starts after it.
 class LineIndex {
  public:
   explicit LineIndex(TextView content);
 
   // The line and column of the 1-based `position`. Positions past the end count as just after
-  // the end.
+  // the end; the byte-order mark is at 1:1, as the character after it.
   LineColumn At(int32_t position) const;
 
   // The stretch of `content`, the text this indexes, that line `line` (from 1) holds, without its
-  // line break: [begin, end) in 0-based offsets. A line past the last is empty, at the end.
+  // line break or a leading byte-order mark: [begin, end) in 0-based offsets. A line past the
+  // last is empty, at the end.
   struct Span {
     size_t begin = 0;
     size_t end = 0;
@@ -34,6 +37,8 @@ class LineIndex {
 
  private:
   size_t size_;
+  // Where line 1's first column is: 1 after a byte-order mark, else 0.
+  size_t firstColumn_;
   std::vector<size_t> lineStarts_;
 };
 

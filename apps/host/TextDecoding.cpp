@@ -67,7 +67,7 @@ Text FileDecoder::Finish() {
   bytes_ = {TextBytes::Encoding::Other, false};
   if (form_ == Form::Utf8) {
     // A mark decodes to a leading U+FEFF, one of the wide characters but not counted.
-    bytes_.utf8Mark = !text_.empty() && text_[0] == u'\uFEFF';
+    bytes_.utf8Mark = text::ByteOrderMarkLength(text_) == 1;
     if (!seen_.escaped) {
       const bool wide = seen_.wide > (bytes_.utf8Mark ? 1u : 0u);
       bytes_.encoding = wide ? TextBytes::Encoding::Utf8 : TextBytes::Encoding::Ascii;

@@ -87,6 +87,13 @@ TEST(CheckText, EveryPlaceShowsItsSourceLineACaretAndTheDirectivesItIsIncludedFr
   site.Write("inc/header.inc", "\t" + Include("menu2.inc"));
   EXPECT_NE(Lintra(Check(site, {"--all-places"})).out.find("   1 | \t<!--"), std::string::npos);
   EXPECT_NE(Lintra(Check(site, {"--all-places"})).out.find("     | \t^~~"), std::string::npos);
+  // A byte-order mark is no column, as in an editor: the place starts at 1:1, the source line is
+  // shown without the mark, and the caret stands under the directive.
+  site.Write("inc/header.inc", "\xEF\xBB\xBF" + Include("menu2.inc"));
+  const std::string marked = Lintra(Check(site, {"--all-places"})).out;
+  EXPECT_EQ(marked.substr(0, marked.find(' ')), "inc/header.inc:1:1:");
+  EXPECT_NE(marked.find("   1 | <!-- #include file=\"menu2.inc\" -->\n     | ^~~"),
+            std::string::npos);
 }
 
 TEST(CheckText, ColoursOnlyWhenAskedOrOnATerminal) {

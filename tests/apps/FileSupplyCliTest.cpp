@@ -54,7 +54,9 @@ TEST(FileSupply, JsonCarriesValidUtf8ForBytesThatAreNotUtf8) {
   const Outcome bytes = Lintra({"check", "--root", root, "--format", "json"});
   EXPECT_EQ(bytes.status, 1);
   const nlohmann::json escaped = nlohmann::json::parse(bytes.out);
-  EXPECT_EQ(escaped["findings"][0]["message"], "include file not found: gon\xEF\xBF\xBD.inc");
+  EXPECT_EQ(escaped["findings"][0]["message"],
+            "include file not found: gon\xEF\xBF\xBD.inc; the path is not UTF-8: if the file is "
+            "there, give the site's code page (--encoding, or encoding in lintra.toml)");
   const Outcome decoded =
       Lintra({"check", "--root", root, "--format", "json", "--encoding", "windows-1252"});
   const nlohmann::json readable = nlohmann::json::parse(decoded.out);

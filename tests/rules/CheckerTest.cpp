@@ -95,6 +95,23 @@ TEST(MissingIncludeRule, NamesThePathAsTheDirectiveWritesIt) {
             "include file not found: /inc/nav.inc\n");
 }
 
+TEST(MissingIncludeRule, TellsToGiveTheCodePageWhenThePathIsNotUtf8) {
+  // "\xC1\xF6.asp" as CP949 bytes, kept as their escapes; UTF-8 paths need no code page, one with
+  // U+1F480 either, whose second surrogate (U+DC80) is no escape.
+  const Text legacy = u"\xDCC1\xDCF6.asp";
+  const std::map<Text, Text> site = {
+      {u"page.asp",
+       IncludeLine(legacy) + IncludeLine(u"caf\u00E9.asp") + IncludeLine(u"\U0001F480.asp")}};
+  const std::string found = Check(site, {u"page.asp"});
+  EXPECT_NE(
+      found.find("include file not found: \xEF\xBF\xBD\xEF\xBF\xBD.asp; the path is not UTF-8: "
+                 "if the file is there, give the site's code page (--encoding, or encoding "
+                 "in lintra.toml)\n"),
+      std::string::npos);
+  EXPECT_NE(found.find("include file not found: caf\xC3\xA9.asp\n"), std::string::npos);
+  EXPECT_NE(found.find("include file not found: \xF0\x9F\x92\x80.asp\n"), std::string::npos);
+}
+
 TEST(MissingIncludeRule, LeavesADirectiveTheServerRefusesForItsParentPathToParentPath) {
   const std::map<Text, Text> site = {
       {u"shop/cart.asp", IncludeLine(u"../inc/gone.inc") + IncludeLine(u"gone.inc")}};

@@ -31,7 +31,10 @@ TEST(LineIndex, EndsLinesAtCrLfLfAndALoneCr) {
   for (const Case& c :
        {Case{u"", "1:1"}, Case{u"ab", "1:1 1:2 1:3"}, Case{u"a\r\nb", "1:1 1:2 1:3 2:1 2:2"},
         Case{u"a\nb\rc", "1:1 1:2 2:1 2:2 3:1 3:2"}, Case{u"\r\r\n\n", "1:1 2:1 2:2 3:1 4:1"},
-        Case{u"x\r", "1:1 1:2 2:1"}}) {
+        Case{u"x\r", "1:1 1:2 2:1"},
+        // A leading byte-order mark is no column; a U+FEFF anywhere else is a character.
+        Case{u"\uFEFFab\nc", "1:1 1:1 1:2 1:3 2:1 2:2"}, Case{u"\uFEFF", "1:1 1:1"},
+        Case{u"a\uFEFF\n\uFEFF", "1:1 1:2 1:3 2:1 2:2"}}) {
     EXPECT_EQ(Places(c.content), c.places) << text::ToUtf8(c.content);
   }
 }
@@ -47,6 +50,15 @@ TEST(LineIndex, GivesEachLinesTextWithoutItsBreakAndNothingPastTheLast) {
   // Line 0 reads as line 1; lines 6 and on are empty at the end.
   EXPECT_EQ(lines, "ab|ab||cd||e||");
   EXPECT_EQ(index.Line(content, 9).begin, content.size());
+  // Line 1 starts after a byte-order mark, so that its columns and its text agree.
+  const Text marked = u"\uFEFFab\n\uFEFF";
+  const LineIndex markedIndex(marked);
+  const LineIndex::Span first = markedIndex.Line(marked, 1);
+  EXPECT_EQ(marked.substr(first.begin, first.end - first.begin), u"ab");
+  EXPECT_EQ(markedIndex.Line(marked, 2).begin, 4u);
+  const Text markOnly = u"\uFEFF";
+  EXPECT_EQ(LineIndex(markOnly).Line(markOnly, 1).begin, 1u);
+  EXPECT_EQ(LineIndex(markOnly).Line(markOnly, 1).end, 1u);
 }
 
 }  // namespace lintra
