@@ -31,9 +31,8 @@ Text WrittenPath(const PageCheck::Include& include) {
 
 // The message for a directive whose file is not there. A path with bytes that are not UTF-8 was
 // written in a legacy code page (CP949, GBK, Windows-1252), which the server reads it in (the
-// page's
-// @CODEPAGE, else the system ANSI code page: IIS 6.0 SDK, "@CODEPAGE", ms524967); without that
-// code page its name cannot match the file's, so the message says how to give it.
+// page's @CODEPAGE, else the system ANSI code page: IIS 6.0 SDK, "@CODEPAGE", ms524967); without
+// that code page its name cannot match the file's, so the message says how to give it.
 Text NotFound(const Text& path) {
   Text message = u"include file not found: " + path;
   if (text::HasEscapedByte(path)) {
