@@ -1,6 +1,7 @@
 #include "rules/VbBranches.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace lintra {
 
@@ -49,33 +50,68 @@ bool EndsResponseAfter(const std::vector<Branch>& branches, int32_t place, int32
   return false;
 }
 
+VbBranches::Lead VbBranches::LeadOf(TextView text, const VbToken& first) {
+  static constexpr std::pair<TextView, Lead> Leads[] = {{u"if", Lead::If},
+                                                        {u"else", Lead::Else},
+                                                        {u"elseif", Lead::ElseIf},
+                                                        {u"case", Lead::Case},
+                                                        {u"select", Lead::Select},
+                                                        {u"end", Lead::End},
+                                                        {u"for", Lead::For},
+                                                        {u"do", Lead::Do},
+                                                        {u"while", Lead::While},
+                                                        {u"next", Lead::Next},
+                                                        {u"loop", Lead::Loop},
+                                                        {u"wend", Lead::Wend},
+                                                        {u"response", Lead::Response}};
+  constexpr size_t Longest = 8;
+  if (first.kind != VbToken::Kind::Word || first.length > Longest) return Lead::Other;
+  const TextView word = text.substr(first.start, first.length);
+  const char16_t letter = text::LowerAscii(word[0]);
+  for (const auto& [name, lead] : Leads) {
+    if (name.size() == word.size() && name[0] == letter && text::SameAsciiWord(word, name)) {
+      return lead;
+    }
+  }
+  return Lead::Other;
+}
+
 bool VbBranches::Statement(const std::vector<VbToken>& tokens, bool inBody) {
-  if (BlockStatement(tokens, inBody) || LoopStatement(tokens)) return true;
-  if (!EndsResponse(tokens)) return false;
+  const Lead lead = LeadOf(text_, tokens[0]);
+  if (lead == Lead::Other) return false;
+  if (BlockStatement(lead, tokens, inBody) || LoopStatement(lead)) return true;
+  if (lead != Lead::Response || !EndsResponse(tokens)) return false;
   NoteEnd(tokens[0].start, inBody);
   return true;
 }
 
-bool VbBranches::BlockStatement(const std::vector<VbToken>& tokens, bool inBody) {
+bool VbBranches::BlockStatement(Lead lead, const std::vector<VbToken>& tokens, bool inBody) {
   const size_t at = tokens[0].start;
   size_t head = 0;
-  if (IsWord(tokens, 0, u"else")) {
-    NextBranch(false, at, false);
-    // "Else If c Then" opens a block inside the Else branch.
-    head = 1;
-  } else if (IsWord(tokens, 0, u"elseif")) {
-    NextBranch(false, at, false);
-    return true;
-  } else if (IsWord(tokens, 0, u"case")) {
-    NextBranch(true, at, false);
-    return true;
-  } else if (IsWord(tokens, 0, u"end")) {
-    if (IsWord(tokens, 1, u"if")) NextBranch(false, at, true);
-    if (IsWord(tokens, 1, u"select")) NextBranch(true, at, true);
-    return true;
-  } else if (IsWord(tokens, 0, u"select") && IsWord(tokens, 1, u"case")) {
-    open_.push_back({true, blocks_++, -1, loops_, inBody});
-    return true;
+  switch (lead) {
+    case Lead::Else:
+      NextBranch(false, at, false);
+      // "Else If c Then" opens a block inside the Else branch.
+      head = 1;
+      break;
+    case Lead::ElseIf:
+      NextBranch(false, at, false);
+      return true;
+    case Lead::Case:
+      NextBranch(true, at, false);
+      return true;
+    case Lead::End:
+      if (IsWord(tokens, 1, u"if")) NextBranch(false, at, true);
+      if (IsWord(tokens, 1, u"select")) NextBranch(true, at, true);
+      return true;
+    case Lead::Select:
+      if (!IsWord(tokens, 1, u"case")) return false;
+      open_.push_back({true, blocks_++, -1, loops_, inBody});
+      return true;
+    case Lead::If:
+      break;
+    default:
+      return false;
   }
   if (!IsWord(tokens, head, u"if")) return head == 1;
   if (IsWord(tokens, tokens.size() - 1, u"then")) {
@@ -84,16 +120,21 @@ bool VbBranches::BlockStatement(const std::vector<VbToken>& tokens, bool inBody)
   return true;
 }
 
-bool VbBranches::LoopStatement(const std::vector<VbToken>& tokens) {
-  if (IsWord(tokens, 0, u"for") || IsWord(tokens, 0, u"do") || IsWord(tokens, 0, u"while")) {
-    ++loops_;
-    return true;
+bool VbBranches::LoopStatement(Lead lead) {
+  switch (lead) {
+    case Lead::For:
+    case Lead::Do:
+    case Lead::While:
+      ++loops_;
+      return true;
+    case Lead::Next:
+    case Lead::Loop:
+    case Lead::Wend:
+      if (loops_ > 0) --loops_;
+      return true;
+    default:
+      return false;
   }
-  if (IsWord(tokens, 0, u"next") || IsWord(tokens, 0, u"loop") || IsWord(tokens, 0, u"wend")) {
-    if (loops_ > 0) --loops_;
-    return true;
-  }
-  return false;
 }
 
 bool VbBranches::EndsResponse(const std::vector<VbToken>& tokens) const {

@@ -51,12 +51,31 @@ class VbBranches {
     int32_t ends = -1;
   };
 
-  // Takes a statement that opens or closes a block If or Select Case, or one of its branches;
-  // false when `tokens` are none of those.
-  bool BlockStatement(const std::vector<VbToken>& tokens, bool inBody);
+  // The words that lead the statements followed here; Other for any other first token.
+  enum class Lead {
+    Other,
+    If,
+    Else,
+    ElseIf,
+    Case,
+    Select,
+    End,
+    For,
+    Do,
+    While,
+    Next,
+    Loop,
+    Wend,
+    Response
+  };
+  // The lead of a statement whose first token, read from `text`, is `first`.
+  static Lead LeadOf(TextView text, const VbToken& first);
+  // Takes a statement, led by `lead`, that opens or closes a block If or Select Case, or one of
+  // its branches; false when `tokens` are none of those.
+  bool BlockStatement(Lead lead, const std::vector<VbToken>& tokens, bool inBody);
   // Counts the loops that a For, Do or While opens and a Next, Loop or Wend closes; false when
-  // `tokens` are none of those.
-  bool LoopStatement(const std::vector<VbToken>& tokens);
+  // `lead` is none of those.
+  bool LoopStatement(Lead lead);
   // Whether `tokens` call Response.End or Response.Redirect, which stop the script.
   bool EndsResponse(const std::vector<VbToken>& tokens) const;
   // Notes the end of the response at `at`, in a body when `inBody`, for the branch going on when
