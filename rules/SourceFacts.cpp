@@ -15,7 +15,10 @@ const ScriptScan& SourceFacts::Script(const std::shared_ptr<const SourceText>& t
   static const ScriptScan none;
   Entry* entry = Of(text);
   if (!entry) return none;
-  if (!entry->script) {
+  if (entry->script) return *entry->script;
+  if (namesAsked_) {
+    ScanNames(*entry, text);
+  } else {
     entry->script = std::make_unique<ScriptScan>(ScanScript(text->Value(), Lines(text)));
     NumberNames(*entry->script);
   }
@@ -30,18 +33,22 @@ const NameScan& SourceFacts::Names(const std::shared_ptr<const SourceText>& text
   static const NameScan none;
   Entry* entry = Of(text);
   if (!entry) return none;
-  if (!entry->names) {
-    // One scan serves the declarations too when they are not known yet.
-    auto script = entry->script ? nullptr : std::make_unique<ScriptScan>();
-    entry->names = std::make_unique<NameScan>(ScanNames(text->Value(), Lines(text), script.get()));
-    NameScan& names = *entry->names;
-    for (const uint32_t use : names.pageUses) names.uses[use].id = NameId(names.uses[use].key);
-    if (script) {
-      NumberNames(*script);
-      entry->script = std::move(script);
-    }
-  }
+  namesAsked_ = true;
+  if (!entry->names) ScanNames(*entry, text);
   return *entry->names;
+}
+
+void SourceFacts::ScanNames(Entry& entry, const std::shared_ptr<const SourceText>& text) {
+  // One scan serves the declarations too when they are not known yet.
+  auto script = entry.script ? nullptr : std::make_unique<ScriptScan>();
+  entry.names =
+      std::make_unique<NameScan>(lintra::ScanNames(text->Value(), Lines(text), script.get()));
+  NameScan& names = *entry.names;
+  for (const uint32_t use : names.pageUses) names.uses[use].id = NameId(names.uses[use].key);
+  if (script) {
+    NumberNames(*script);
+    entry.script = std::move(script);
+  }
 }
 
 void SourceFacts::NumberNames(ScriptScan& script) {

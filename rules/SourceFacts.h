@@ -60,6 +60,9 @@ class SourceFacts {
   Entry* Of(const File& file);
   Entry* Of(const std::shared_ptr<const SourceText>& text);
   void DropGoneTexts();
+  // Scans the uses and local declarations of `text`, whose entry is `entry`, and its script-level
+  // declarations with them when they are not known yet.
+  void ScanNames(Entry& entry, const std::shared_ptr<const SourceText>& text);
   // The number of the upper-cased name `key`.
   int32_t NameId(TextView key);
   // Numbers the declarations of `script`.
@@ -74,6 +77,10 @@ class SourceFacts {
   NameTable pageNames_;
   NameTable blockNames_;
   size_t dropAt_ = 1024;
+  // Whether the names of a text were asked for: a run that asks for them once asks for those of
+  // nearly every text, so from then on a text's declarations are scanned with its names, in one
+  // pass instead of two.
+  bool namesAsked_ = false;
 };
 
 }  // namespace lintra
