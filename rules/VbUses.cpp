@@ -162,9 +162,14 @@ void VbUses::Use(const VbToken& token, UseKind kind) {
 }
 
 TextView VbUses::Key(const VbToken& token) {
-  text::UCaseInto(text_.substr(token.start, token.length), upper_);
+  const TextView written = text_.substr(token.start, token.length);
+  const size_t slot = written.size() * 31 + written.front() * 7 + written.back();
+  Spelling& spelling = spellings_[slot % spellings_.size()];
+  if (spelling.written == written) return spelling.key;
+  text::UCaseInto(written, upper_);
   auto known = out_.keys.find(TextView(upper_));
   if (known == out_.keys.end()) known = out_.keys.insert(upper_).first;
+  spelling = {written, *known};
   return *known;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -81,6 +82,14 @@ class VbUses {
   std::vector<size_t> declared_;
   // The name being upper-cased, kept from one use to the next.
   Text upper_;
+  // Spellings met lately and their keys, in a slot picked by the spelling's length and ends: a
+  // file writes the same few names again and again, so most keys are found here without being
+  // upper-cased and hashed.
+  struct Spelling {
+    TextView written;
+    TextView key;
+  };
+  std::array<Spelling, 64> spellings_{};
   // By token of the statement being read: for a "(", the position of its ")", or the number of
   // tokens when none closes it; and the "(" still open while they are matched.
   std::vector<size_t> closing_;
