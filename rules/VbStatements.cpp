@@ -283,6 +283,22 @@ void VbStatements::EndStatement() {
   if (unit_ == 0 && branches_.Statement(tokens_, !AtScriptLevel()) && !Is(0, u"end")) {
     NoteOther(tokens_.front());
   }
+  if (MayDeclare(tokens_.front())) Declarations();
+  if (uses_) uses_->Statement(tokens_);
+  tokens_.clear();
+}
+
+bool VbStatements::MayDeclare(const Token& first) const {
+  static constexpr TextView Leads[] = {u"end",      u"public", u"private", u"sub", u"function",
+                                       u"property", u"class",  u"const",   u"dim", u"redim"};
+  if (first.kind != TokenKind::Word) return false;
+  const char16_t letter = text::LowerAscii(text_[first.start]);
+  return std::any_of(std::begin(Leads), std::end(Leads), [&](TextView word) {
+    return word.size() == first.length && word[0] == letter && IsWord(first, word);
+  });
+}
+
+void VbStatements::Declarations() {
   size_t index = 0;
   if (Is(0, u"end")) {
     if (Is(1, u"sub") || Is(1, u"function") || Is(1, u"property")) CloseBody(false);
@@ -305,8 +321,6 @@ void VbStatements::EndStatement() {
       VariableList(Is(1, u"preserve") ? 2 : 1, DeclarationKind::ReDim);
     }
   }
-  if (uses_) uses_->Statement(tokens_);
-  tokens_.clear();
 }
 
 void VbStatements::Procedure(size_t index) {

@@ -74,6 +74,10 @@ class VbStatements {
   size_t LineEnd(size_t at, size_t end) const;
   size_t Continuation(size_t at, size_t end) const;
   void EndStatement();
+  // Whether a statement that begins with `first` may declare a name, or open or close a body.
+  bool MayDeclare(const Token& first) const;
+  // Takes the declarations of the statement read, and the body it opens or closes.
+  void Declarations();
 
   bool Is(size_t index, TextView lowerWord) const;
   bool IsWord(const Token& token, TextView lowerWord) const;
