@@ -95,6 +95,17 @@ size_t AsciiRun(std::u16string_view t, size_t at) {
   return end - at;
 }
 
+// Whether a surrogate pair, a high surrogate and then a low one, begins at `at` in `t`.
+bool PairAt(std::u16string_view t, size_t at) {
+  return t[at] >= 0xD800 && t[at] <= 0xDBFF && at + 1 < t.size() && t[at + 1] >= 0xDC00 &&
+         t[at + 1] <= 0xDFFF;
+}
+
+// Whether `unit`, not part of a pair, is the escape of a byte that was not valid UTF-8.
+bool IsEscape(char16_t unit) {
+  return unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF;
+}
+
 // Writes the `count` units at `units`, all below 0x80, to `to` as bytes.
 void NarrowAscii(const char16_t* units, size_t count, char* to) {
   size_t k = 0;
@@ -121,11 +132,10 @@ void EncodeInto(std::string& out, std::u16string_view t, bool writeBackEscapes) 
       continue;
     }
     const char16_t unit = t[i];
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < t.size() && t[i + 1] >= 0xDC00 &&
-        t[i + 1] <= 0xDFFF) {
+    if (PairAt(t, i)) {
       AppendCodePoint(out, 0x10000 + ((unit - 0xD800u) << 10) + (t[i + 1] - 0xDC00u));
       ++i;
-    } else if (writeBackEscapes && unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF) {
+    } else if (writeBackEscapes && IsEscape(unit)) {
       out.push_back(static_cast<char>(unit - EscapeBase));
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
       AppendCodePoint(out, 0xFFFD);
@@ -195,11 +205,9 @@ char16_t EscapedByte(unsigned char byte) {
 
 bool HasEscapedByte(std::u16string_view t) {
   for (size_t at = 0; at < t.size(); ++at) {
-    const char16_t unit = t[at];
-    if (unit >= 0xD800 && unit <= 0xDBFF && at + 1 < t.size() && t[at + 1] >= 0xDC00 &&
-        t[at + 1] <= 0xDFFF) {
+    if (PairAt(t, at)) {
       ++at;
-    } else if (unit >= EscapeBase + 0x80 && unit <= EscapeBase + 0xFF) {
+    } else if (IsEscape(t[at])) {
       return true;
     }
   }

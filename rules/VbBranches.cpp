@@ -64,16 +64,8 @@ VbBranches::Lead VbBranches::LeadOf(TextView text, const VbToken& first) {
                                                         {u"loop", Lead::Loop},
                                                         {u"wend", Lead::Wend},
                                                         {u"response", Lead::Response}};
-  constexpr size_t Longest = 8;
-  if (first.kind != VbToken::Kind::Word || first.length > Longest) return Lead::Other;
-  const TextView word = text.substr(first.start, first.length);
-  const char16_t letter = text::LowerAscii(word[0]);
-  for (const auto& [name, lead] : Leads) {
-    if (name.size() == word.size() && name[0] == letter && text::SameAsciiWord(word, name)) {
-      return lead;
-    }
-  }
-  return Lead::Other;
+  const auto found = FindWord(text, first, Leads, [](const auto& lead) { return lead.first; });
+  return found == std::end(Leads) ? Lead::Other : found->second;
 }
 
 bool VbBranches::Statement(const std::vector<VbToken>& tokens, bool inBody) {

@@ -173,17 +173,14 @@ bool VbStatements::MayMatter(const Token& first) const {
       {u"redim", AtScriptLevel},
       {u"const", AtScriptLevel},
   };
-  if (first.kind != TokenKind::Word) return false;
-  const char16_t letter = text::LowerAscii(text_[first.start]);
-  for (const auto& [word, when] : Leads) {
-    if (word.size() != first.length || word[0] != letter || !IsWord(first, word)) continue;
-    return when == Always || (when == OutsideClass && !inClass_) ||
-           (when == OutsideProcedure && !inProcedure_) ||
-           (when == AtScriptLevel && !inClass_ && !inProcedure_) ||
-           (when == InMainCode && unit_ == 0) ||
-           (when == EndingInMainCode && unit_ == 0 && EndingMember(first));
-  }
-  return false;
+  const auto found = FindWord(text_, first, Leads, [](const auto& lead) { return lead.first; });
+  if (found == std::end(Leads)) return false;
+  const When when = found->second;
+  return when == Always || (when == OutsideClass && !inClass_) ||
+         (when == OutsideProcedure && !inProcedure_) ||
+         (when == AtScriptLevel && !inClass_ && !inProcedure_) ||
+         (when == InMainCode && unit_ == 0) ||
+         (when == EndingInMainCode && unit_ == 0 && EndingMember(first));
 }
 
 bool VbStatements::EndingMember(const Token& object) const {
@@ -291,11 +288,7 @@ void VbStatements::EndStatement() {
 bool VbStatements::MayDeclare(const Token& first) const {
   static constexpr TextView Leads[] = {u"end",      u"public", u"private", u"sub", u"function",
                                        u"property", u"class",  u"const",   u"dim", u"redim"};
-  if (first.kind != TokenKind::Word) return false;
-  const char16_t letter = text::LowerAscii(text_[first.start]);
-  return std::any_of(std::begin(Leads), std::end(Leads), [&](TextView word) {
-    return word.size() == first.length && word[0] == letter && IsWord(first, word);
-  });
+  return FindWord(text_, first, Leads, [](TextView word) { return word; }) != std::end(Leads);
 }
 
 void VbStatements::Declarations() {

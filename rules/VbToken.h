@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 
 #include "platform/Text.h"
 
@@ -31,6 +33,23 @@ inline bool IsVbWordUnit(char16_t unit) {
 inline bool IsWord(TextView text, const VbToken& token, TextView lowerWord) {
   return token.kind == VbToken::Kind::Word &&
          text::SameAsciiWord(text.substr(token.start, token.length), lowerWord);
+}
+
+// The first of `entries` whose word, `wordOf(entry)` written in lower case, `token` (read from
+// `text`) is in any letter case; or the end of `entries`. A word is passed over by its length and
+// first letter before it is compared, so that a statement's first word is looked up among many at
+// little cost.
+template <class Entries, class WordOf>
+auto FindWord(TextView text, const VbToken& token, const Entries& entries, WordOf wordOf) {
+  const auto end = std::end(entries);
+  if (token.kind != VbToken::Kind::Word || token.length == 0) return end;
+  const TextView word = text.substr(token.start, token.length);
+  const char16_t letter = text::LowerAscii(word[0]);
+  return std::find_if(std::begin(entries), end, [&](const auto& entry) {
+    const TextView candidate = wordOf(entry);
+    return candidate.size() == word.size() && candidate[0] == letter &&
+           text::SameAsciiWord(word, candidate);
+  });
 }
 
 // Whether `token`, read from `text`, is the punctuation character `unit`.
