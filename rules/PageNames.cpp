@@ -12,6 +12,8 @@ namespace lintra {
 
 namespace {
 
+constexpr int32_t FreeSlot = -1;
+
 void SortUnique(std::vector<int32_t>& values) {
   std::sort(values.begin(), values.end());
   values.erase(std::unique(values.begin(), values.end()), values.end());
@@ -23,6 +25,7 @@ PageNames::PageNames(const PageTree& tree, SourceFacts& facts, Taking taking)
     : tree_(tree), facts_(facts), taking_(taking) {
   usedThrough_.resize(tree.Nodes().size());
   Collect();
+  IndexCandidates();
   unnoted_.reserve(declarations_.size());
   for (size_t i = 0; i < declarations_.size(); ++i) {
     AddCandidate(static_cast<int32_t>(i));
@@ -111,9 +114,29 @@ void PageNames::TakeUses(Frame& frame, int32_t last) {
   }
 }
 
+void PageNames::IndexCandidates() {
+  size_t size = 2;
+  while (size < 2 * declarations_.size()) size *= 2;
+  slots_.assign(size, FreeSlot);
+}
+
+size_t PageNames::SlotOf(int32_t id) const {
+  const size_t mask = slots_.size() - 1;
+  size_t slot = static_cast<size_t>(static_cast<uint32_t>(id) * 0x9E3779B1u) & mask;
+  while (slots_[slot] != FreeSlot && candidates_[static_cast<size_t>(slots_[slot])].id != id) {
+    slot = (slot + 1) & mask;
+  }
+  return slot;
+}
+
 void PageNames::AddCandidate(int32_t position) {
   const Declaration& declaration = *declarations_[static_cast<size_t>(position)].declaration;
-  Candidates& candidates = candidates_[declaration.id];
+  int32_t& slot = slots_[SlotOf(declaration.id)];
+  if (slot == FreeSlot) {
+    slot = static_cast<int32_t>(candidates_.size());
+    candidates_.emplace_back().id = declaration.id;
+  }
+  Candidates& candidates = candidates_[static_cast<size_t>(slot)];
   if (!candidates.first) candidates.first = &declaration;
   candidates.several = candidates.several || candidates.first != &declaration;
   const auto first = [position](int32_t& chosen) {
@@ -131,13 +154,13 @@ void PageNames::AddCandidate(int32_t position) {
 
 int32_t PageNames::Resolve(size_t position) const {
   const PageUse& use = uses_[position];
-  return Resolve(use.use->id, use.node, use.use->unit, position);
+  const int32_t slot = slots_[SlotOf(use.use->id)];
+  if (slot == FreeSlot) return Unresolved;
+  return Resolve(candidates_[static_cast<size_t>(slot)], use.node, use.use->unit, position);
 }
 
-int32_t PageNames::Resolve(int32_t id, uint32_t node, int32_t unit, size_t position) const {
-  const auto found = candidates_.find(id);
-  if (found == candidates_.end()) return Unresolved;
-  const Candidates& candidates = found->second;
+int32_t PageNames::Resolve(const Candidates& candidates, uint32_t node, int32_t unit,
+                           size_t position) const {
   if (unit != 0) {
     for (const int32_t block : candidates.inBlocks) {
       const PageDeclaration& declaration = declarations_[static_cast<size_t>(block)];
@@ -181,8 +204,9 @@ const std::vector<int32_t>& PageNames::UsedThrough(uint32_t node) const {
 
 std::vector<int32_t> PageNames::Contested() const {
   std::vector<int32_t> contested;
-  for (const auto& [id, candidates] : candidates_) {
-    const int32_t chosen = candidates.several ? Resolve(id, 0, 0, uses_.size()) : Unresolved;
+  for (const Candidates& candidates : candidates_) {
+    const int32_t chosen =
+        candidates.several ? Resolve(candidates, 0, 0, uses_.size()) : Unresolved;
     if (chosen != Unresolved) contested.push_back(chosen);
   }
   SortUnique(contested);

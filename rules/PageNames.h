@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "analysis/TreeWalk.h"
@@ -87,6 +86,7 @@ class PageNames {
  private:
   // The declarations of one name that resolution chooses among, as positions in declarations_.
   struct Candidates {
+    int32_t id = 0;
     // The first declaration, and whether another place declares the name too.
     const Declaration* first = nullptr;
     bool several = false;
@@ -126,10 +126,15 @@ class PageNames {
   void Take(Frame& frame, int32_t offset);
   // Takes the uses of `frame`'s text from the next one up to those at `last`.
   void TakeUses(Frame& frame, int32_t last);
+  // Makes the table of candidates by name number, with room for every declaration's name.
+  void IndexCandidates();
   void AddCandidate(int32_t position);
+  // The slot of name number `id` in slots_: the one that holds its candidates, or the free one
+  // where they go.
+  size_t SlotOf(int32_t id) const;
   // The declaration that the use at `position` in uses_ resolves to.
   int32_t Resolve(size_t position) const;
-  int32_t Resolve(int32_t id, uint32_t node, int32_t unit, size_t position) const;
+  int32_t Resolve(const Candidates& candidates, uint32_t node, int32_t unit, size_t position) const;
   void NoteUsedThrough(const PageTree& tree, const PageUse& use);
 
   const PageTree& tree_;
@@ -143,7 +148,11 @@ class PageNames {
   // By position in declarations_: how many uses come before it in the expanded page.
   std::vector<size_t> usesBefore_;
   std::vector<PageUse> uses_;
-  std::unordered_map<int32_t, Candidates> candidates_;
+  // The candidates of each name that the page declares, found by the name's number through
+  // slots_: a table with room for twice the declarations, each slot a position in candidates_ or
+  // -1, looked up from a slot picked by the number's hash to the next that holds it or is free.
+  std::vector<Candidates> candidates_;
+  std::vector<int32_t> slots_;
   // By node.
   std::vector<std::vector<int32_t>> usedThrough_;
   // By position in declarations_: the first node on the way up from the declaration's own that

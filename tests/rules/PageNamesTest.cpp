@@ -201,6 +201,16 @@ TEST(PageNames, ResolvesEachUseByVbScriptRules) {
   }
 }
 
+// The run numbers names as it first meets them, so a page's names can have numbers far apart.
+TEST(PageNames, FindsNamesWhoseNumbersAnEarlierPageGave) {
+  Names names({{u"other.asp", u"<% Dim a0, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12 %>"},
+               {u"p.asp", u"<% Dim a4, a12, b, a0 : a12 = a4 + b + a0 + a8 %>"}});
+  names.Resolve(u"other.asp");
+  EXPECT_EQ(names.Resolve(u"p.asp"),
+            "a12 p.asp:1:25 -> p.asp:1:12, a4 p.asp:1:31 -> p.asp:1:8, b p.asp:1:36 -> p.asp:1:17, "
+            "a0 p.asp:1:40 -> p.asp:1:20, a8 p.asp:1:45 -> ?");
+}
+
 TEST(PageNames, TellsWhatThePageUsesThroughEachInclude) {
   Names names({{u"p.asp",
                 u"<!-- #include file=\"a.inc\" -->\r\n"
