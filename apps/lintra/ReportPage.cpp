@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <future>
 #include <map>
+#include <set>
 #include <string_view>
 
 #include "apps/lintra/Markup.h"
@@ -90,14 +91,22 @@ std::string Duration(std::chrono::steady_clock::duration elapsed) {
   return text;
 }
 
-std::string SummaryHtml(const SiteSurvey& survey) {
+// The findings of the run by rule and severity. A rule that found nothing shows its severity with
+// none; a rule whose findings all take another severity than its own shows those alone.
+std::map<std::pair<std::string, std::string>, size_t> CountsByRule(const SiteSurvey& survey) {
   std::map<std::pair<std::string, std::string>, size_t> byRule;
-  for (const RuleInfo& rule : survey.Findings().RunningRules()) {
-    byRule[{rule.id, SeverityName(rule.severity)}] = 0;
-  }
+  std::set<std::string> found;
   for (const RuleFinding& finding : survey.Findings().Findings()) {
     ++byRule[{finding.ruleId, SeverityName(finding.severity)}];
+    found.insert(finding.ruleId);
   }
+  for (const RuleInfo& rule : survey.Findings().RunningRules()) {
+    if (!found.contains(rule.id)) byRule[{rule.id, SeverityName(rule.severity)}] = 0;
+  }
+  return byRule;
+}
+
+std::string SummaryHtml(const SiteSurvey& survey) {
   const std::pair<const char*, std::string> counts[] = {
       {"pages", Number(survey.Pages().size())},
       {"files", Number(survey.Files().size())},
@@ -117,9 +126,13 @@ std::string SummaryHtml(const SiteSurvey& survey) {
   html +=
       "</dl>\n<table id=\"by-rule\"><thead><tr><th>Rule</th><th>Severity</th><th>Findings</th>"
       "</tr></thead><tbody>";
-  for (const auto& [rule, count] : byRule) {
-    html += "<tr class=\"" + rule.second + "\">" + Cell(HtmlEscaped(rule.first)) +
-            Cell(rule.second) + Cell(Number(count), " class=\"num\"") + "</tr>";
+  // Only the rows that count findings take their severity's colour, and lead to the findings.
+  for (const auto& [rule, count] : CountsByRule(survey)) {
+    const std::string id = HtmlEscaped(rule.first);
+    html += count == 0 ? "<tr>" + Cell(id)
+                       : "<tr class=\"" + rule.second + "\">" +
+                             Cell("<a href=\"#findings\">" + id + "</a>");
+    html += Cell(rule.second) + Cell(Number(count), " class=\"num\"") + "</tr>";
   }
   return html + "</tbody></table>";
 }

@@ -262,12 +262,30 @@ TEST(ReportCli, UnusedFilesAreTheUnusedFileFindingsOfCheckNotEveryFileOfAKindAPa
   EXPECT_EQ(UnusedSection(report.out),
             "<h2>Unused files</h2>\n<ul id=\"unused-list\"><li>inc/spare.inc</li></ul>\n");
   EXPECT_NE(report.out.find("<dd id=\"count-unused\">1</dd>"), std::string::npos);
-  EXPECT_NE(report.out.find("<tr class=\"note\"><td>unused-file</td><td>note</td>"
-                            "<td class=\"num\">1</td></tr>"),
+  EXPECT_NE(report.out.find(
+                "<tr class=\"note\"><td><a href=\"#findings\">unused-file</a></td><td>note</td>"
+                "<td class=\"num\">1</td></tr>"),
             std::string::npos);
   EXPECT_EQ(UnusedFindings({"check", "--root", root}),
             "inc/spare.inc: note: unused file: no page includes inc/spare.inc [unused-file] "
             "(0 pages)\n");
+}
+
+TEST(ReportCli, SummaryCountsEachRuleUnderTheSeverityItsFindingsTake) {
+  TempFolder site;
+  site.Write("page.asp",
+             "<!-- #include file=\"lib.inc\" -->\r\n<!-- #include file=\"lib.inc\" -->\r\n");
+  site.Write("lib.inc", "<% Sub Show : End Sub %>");
+  const Outcome report = Lintra({"report", "--output", "-", "--root", site.Path().string()});
+  ASSERT_EQ(report.status, 0) << report.err;
+  EXPECT_NE(
+      report.out.find(
+          "<tr class=\"note\"><td><a href=\"#findings\">duplicate-include</a></td><td>note</td>"
+          "<td class=\"num\">1</td></tr>"),
+      std::string::npos);
+  EXPECT_EQ(report.out.find("<td>duplicate-include</td><td>warning</td>"), std::string::npos);
+  EXPECT_NE(report.out.find("<tr><td>cyclic-include</td><td>error</td><td class=\"num\">0</td>"),
+            std::string::npos);
 }
 
 TEST(ReportCli, UnusedFilesFollowTheProjectsSettingsAsCheckDoes) {
@@ -281,9 +299,11 @@ TEST(ReportCli, UnusedFilesFollowTheProjectsSettingsAsCheckDoes) {
   EXPECT_EQ(UnusedSection(report.out),
             "<h2>Unused files</h2>\n<ul id=\"unused-list\"><li>inc/spare.inc</li>"
             "<li>scripts/other.js</li></ul>\n");
-  EXPECT_NE(report.out.find("<tr class=\"warning\"><td>unused-file</td><td>warning</td>"
-                            "<td class=\"num\">2</td></tr>"),
-            std::string::npos);
+  EXPECT_NE(
+      report.out.find(
+          "<tr class=\"warning\"><td><a href=\"#findings\">unused-file</a></td><td>warning</td>"
+          "<td class=\"num\">2</td></tr>"),
+      std::string::npos);
   EXPECT_EQ(UnusedFindings({"check", "--root", root}),
             "inc/spare.inc: warning: unused file: no page includes inc/spare.inc [unused-file] "
             "(0 pages)\n"

@@ -94,6 +94,9 @@ const tests = {
       assert.deepEqual(await texts(page, "#findings-table .tbody .tr > :first-child"),
           ["missing-include", "parent-path", "cyclic-include"]);
       assert.equal(await page.$eval("#findings-shown", (e) => e.textContent), "3 of 9 shown");
+      await click(page, "#by-rule tr.note a");
+      assert.equal(await page.$eval("#findings-filter", (e) => e.value), "exposed-include");
+      assert.equal(await page.$eval("#findings-shown", (e) => e.textContent), "5 of 9 shown");
     }),
 
   "a page's tree expands and collapses on click, with the control's pictures": async (browser) =>

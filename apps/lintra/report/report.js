@@ -307,6 +307,10 @@
   }
 
   var filterFindings = setUpFindings();
+  // A rule of the summary shows its findings.
+  Array.prototype.forEach.call(document.querySelectorAll("#by-rule a"), function (link) {
+    link.addEventListener("click", function () { filterFindings(link.textContent); });
+  });
   var tree = TreeView(document.getElementById("tree"));
   var pageNames = data.pages.map(function (page) { return data.files[page[0]]; });
   var pagePicker = Picker(document.getElementById("page-list"), document.getElementById("page-more"),
