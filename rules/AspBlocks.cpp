@@ -100,17 +100,17 @@ class Layout {
     while (at_ < text_.size()) {
       const size_t open = text::FindAscii(text_, at_, u'<');
       if (open == TextView::npos) break;
-      if (open + 1 < text_.size() && text_[open + 1] == u'%') {
+      // The unit after "<" tells most tags apart without reading on.
+      const char16_t next = open + 1 < text_.size() ? text::LowerAscii(text_[open + 1]) : u'\0';
+      if (next == u'%') {
         NotePlain(plainFrom_, open);
         ReadServerBlock(open + 2);
         plainFrom_ = at_;
-      } else if (StartsWithWord(text_, open, u"<script") && open + 7 < text_.size() &&
-                 IsSpace(text_[open + 7])) {
+      } else if (next == u's' && OpensElement(open, u"<script")) {
         ReadScriptElement(open, open + 7);
-      } else if (StartsWithWord(text_, open, u"<object") && open + 7 < text_.size() &&
-                 IsSpace(text_[open + 7])) {
+      } else if (next == u'o' && OpensElement(open, u"<object")) {
         ReadObjectElement(open + 7);
-      } else if (StartsWithWord(text_, open, u"<!--") &&
+      } else if (next == u'!' && StartsWithWord(text_, open, u"<!--") &&
                  StartsWithWord(text_, SkipSpaces(text_, open + 4, text_.size()), u"metadata")) {
         layout_.typeLibrary = true;
         at_ = open + 1;
@@ -123,6 +123,12 @@ class Layout {
   }
 
  private:
+  // Whether the tag `lowerTag`, "<" and its name, opens at `open`, followed by a blank.
+  bool OpensElement(size_t open, TextView lowerTag) const {
+    const size_t after = open + lowerTag.size();
+    return StartsWithWord(text_, open, lowerTag) && after < text_.size() && IsSpace(text_[after]);
+  }
+
   void ReadServerBlock(size_t code) {
     const size_t close = FindBlockClose(text_, code);
     const size_t end = close == TextView::npos ? text_.size() : close;
