@@ -179,7 +179,7 @@ TEST(ReportCli, FindingsAreOneRowPerCauseAsCheckGroupsThemErrorsFirstThenByPages
   EXPECT_EQ(FindingRows(report.out),
             "missing-include | error | ASP 0126 | z.asp:2:1 | include file not found: gone.inc"
             " | 2 | 2 | z.asp\n"
-            "parent-path | error | ASP 0131 | z.asp:1:1 | parent path: the include path of up.inc"
+            "parent-path | error | ASP 0131 | z.asp:1:1 | parent path: the include path of ../up.inc"
             " uses &quot;..&quot; | 1 | 1 | z.asp\n"
             "duplicate-include | warning |  | a.asp:1:38 | duplicate include: inc/head.inc was "
             "already included at a.asp:1 | 1 | 1 | a.asp\n"
