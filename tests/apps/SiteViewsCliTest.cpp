@@ -461,6 +461,33 @@ TEST(GraphCli, MissingFilesOfOneNameInTwoFoldersAreTwoNodesNamedByTheirPaths) {
       R"([[],[["a/p.asp",1],["r.asp",1]],[],[["b/q.asp",1]],[],[["r.asp",1]]])");
 }
 
+TEST(GraphCli, APageOrAnIncludeReachedThroughALinkOrAnotherSpellingIsOneFile) {
+  TempFolder site;
+  site.Write("p.asp", Include("inc/a.inc"));
+  site.Write("inc/a.inc", "<p>a</p>");
+  std::filesystem::create_symlink("p.asp", site.Path() / "q.asp");
+  std::filesystem::create_symlink("a.inc", site.Path() / "inc" / "b.inc");
+  const std::string root = site.Path().string();
+  for (const std::vector<std::string>& pages :
+       std::vector<std::vector<std::string>>{{}, {"p.asp", "P.ASP", "./q.asp"}}) {
+    std::vector<std::string> check = {"check", "--root", root};
+    check.insert(check.end(), pages.begin(), pages.end());
+    EXPECT_EQ(Lintra(check).out, "checked 1 page: 0 errors, 0 warnings, 0 notes\n") << pages.size();
+    std::vector<std::string> includers = {"includers", "--root", root, "inc/b.inc"};
+    if (!pages.empty()) includers.push_back("--");
+    includers.insert(includers.end(), pages.begin(), pages.end());
+    EXPECT_EQ(Lintra(includers).out, "p.asp:1\n\np.asp\n") << pages.size();
+    std::vector<std::string> graph = {"graph", "--root", root, "--format", "mermaid"};
+    graph.insert(graph.end(), pages.begin(), pages.end());
+    EXPECT_EQ(Lintra(graph).out,
+              "flowchart LR\n  n0[\"p.asp\"]\n  n1[\"inc/a.inc\"]\n  n0 --> n1\n"
+              "  classDef page fill:#dde4ec\n"
+              "  classDef missing fill:#fde2e1,stroke:#d7261e,stroke-dasharray:4 2\n"
+              "  class n0 page\n")
+        << pages.size();
+  }
+}
+
 TEST(GraphCli, ASiteOfManyPagesDrawsEachFoldersPagesAsOneNode) {
   TempFolder site;
   for (int i = 0; i < 40; ++i) {
