@@ -17,4 +17,9 @@ const Text* RequestedPath(const File& parent, const File& node);
 // The same for `directive`, one of the directives of `parent`'s text.
 const Text& RequestedPath(const File& parent, const ScannedDirective& directive);
 
+// The path that names `node`, which `parent` includes: its full path once the supply has read its
+// file, else the path its directive asks for, since such a node carries only the file's name and
+// two missing files of one name in different folders are different files.
+Text NamedPath(const File& parent, const File& node);
+
 }  // namespace lintra

@@ -1,5 +1,6 @@
 #include "rules/ParentPathRule.h"
 
+#include "analysis/DirectiveOf.h"
 #include "analysis/File.h"
 #include "rules/IncludePaths.h"
 
@@ -46,7 +47,8 @@ void ParentPathRule::Check(PageCheck& page, FindingSet& findings) {
   page.EachInclude([&](const PageCheck::Include& include) {
     if (!ClimbsToParent(include)) return;
     ReportDirective(page, findings, include, [&] {
-      return u"parent path: the include path of " + include.node.FullPath() + u" uses \"..\"";
+      return u"parent path: the include path of " + NamedPath(include.parent, include.node) +
+             u" uses \"..\"";
     });
   });
 }

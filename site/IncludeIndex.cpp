@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/DirectiveOf.h"
 #include "analysis/File.h"
 
 namespace lintra {
@@ -18,17 +19,16 @@ bool SpellsPath(const File& file, TextView path) {
 
 }  // namespace
 
-IncludeIndex::Entry& IncludeIndex::EntryOf(File& file) {
+IncludeIndex::Entry& IncludeIndex::EntryOf(File& file, const File& parent) {
   const SourceText* text = file.SharedContent().get();
-  if (text) {
-    const auto named = byText_.find(text);
-    if (named != byText_.end() &&
-        text::SameIgnoringCase(file.FullPathView(), *named->second.upperPath)) {
-      return *named->second.entry;
-    }
+  if (!text) return byFile_[text::UCase(NamedPath(parent, file))];
+  const auto named = byText_.find(text);
+  if (named != byText_.end() &&
+      text::SameIgnoringCase(file.FullPathView(), *named->second.upperPath)) {
+    return *named->second.entry;
   }
   const auto slot = byFile_.try_emplace(text::UCase(file.FullPathView())).first;
-  if (text) byText_[text] = {&slot->first, &slot->second};
+  byText_[text] = {&slot->first, &slot->second};
   return slot->second;
 }
 
@@ -40,7 +40,7 @@ IncludeIndex::Entry& IncludeIndex::Indexed(File& file, File& parent, LineIndexes
       return *known->second.entry;
     }
   }
-  Entry& entry = EntryOf(file);
+  Entry& entry = EntryOf(file, parent);
   const LineIndex& index = lines.Of(parent.Content());
   const Includer& includer =
       *entry.includers.insert({parent.FullPath(), index.At(file.BaseFileStart()).line}).first;
@@ -48,9 +48,10 @@ IncludeIndex::Entry& IncludeIndex::Indexed(File& file, File& parent, LineIndexes
   return entry;
 }
 
-IncludeIndex::Entry& IncludeIndex::PageIncluded(File& file, uint32_t page, const LineIndex& lines) {
-  Entry& entry = EntryOf(file);
-  const std::pair<uint32_t, int32_t> includer{page, lines.At(file.BaseFileStart()).line};
+IncludeIndex::Entry& IncludeIndex::PageIncluded(File& file, File& page, uint32_t number,
+                                                const LineIndex& lines) {
+  Entry& entry = EntryOf(file, page);
+  const std::pair<uint32_t, int32_t> includer{number, lines.At(file.BaseFileStart()).line};
   if (entry.pageIncluders.empty() || entry.pageIncluders.back() != includer) {
     entry.pageIncluders.push_back(includer);
   }
@@ -67,8 +68,8 @@ void IncludeIndex::Add(const PageTree& tree, LineIndexes& lines) {
     File& file = *nodes[at].file;
     File& parent = *nodes[nodes[at].parent].file;
     if (&parent == &page && !pageLines) pageLines = &lines.Of(page.Content());
-    Entry& entry =
-        &parent == &page ? PageIncluded(file, number, *pageLines) : Indexed(file, parent, lines);
+    Entry& entry = &parent == &page ? PageIncluded(file, page, number, *pageLines)
+                                    : Indexed(file, parent, lines);
     if (entry.pages.empty() || entry.pages.back() != number) entry.pages.push_back(number);
   }
 }

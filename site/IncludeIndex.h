@@ -45,7 +45,7 @@ struct Includer {
 // The reverse of include trees: for each file, the directives that include it and the pages
 // that reach it, over every page added so far. Files are known by their full path as the trees
 // name them, compared without regard to letter case, as the dependency match compares them; a
-// file that could not be read has only its name.
+// file that could not be read by the path its directive asks for (see NamedPath).
 class IncludeIndex {
  public:
   // Adds the analysed tree of a page; its directives are placed with `lines`.
@@ -107,12 +107,12 @@ class IncludeIndex {
   // recorded. A directive indexed before is found by its DirectiveKey, once the including file
   // is seen to be the same.
   Entry& Indexed(File& file, File& parent, LineIndexes& lines);
-  // The entry of `file`, which the page numbered `page`, whose lines are `lines`, includes, with
-  // the directive recorded.
-  Entry& PageIncluded(File& file, uint32_t page, const LineIndex& lines);
-  // The entry of `file`, made when new. The entry of a file that was read is also known by its
-  // text, which the run keeps, once the path is seen to be the same.
-  Entry& EntryOf(File& file);
+  // The entry of `file`, which `page`, numbered `number` and whose lines are `lines`, includes,
+  // with the directive recorded.
+  Entry& PageIncluded(File& file, File& page, uint32_t number, const LineIndex& lines);
+  // The entry of `file`, which `parent` includes, made when new. The entry of a file that was read
+  // is also known by its text, which the run keeps, once the path is seen to be the same.
+  Entry& EntryOf(File& file, const File& parent);
   // The includers of `entry`, sorted, each once.
   std::vector<Includer> IncludersOf(const Entry& entry) const;
 

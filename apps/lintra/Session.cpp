@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <unordered_set>
 
 #include "apps/host/PathText.h"
 #include "apps/lintra/Output.h"
@@ -50,6 +51,13 @@ DiskHost::Paths PathsFor(const Options& options) {
     default:
       return DiskHost::Paths::OnDisk;
   }
+}
+
+// Whether the command names each file of the site once, by its real web path, rather than as
+// the page or directive spells it.
+bool NamesFilesOnce(Command command) {
+  return command == Command::Check || command == Command::Includers || command == Command::Report ||
+         command == Command::Graph;
 }
 
 // Warns of each glob of `unmatched` that the command line gave; the configuration's apply to
@@ -114,7 +122,18 @@ std::vector<Text> Session::Pages() const {
   }
   WarnOfUnmatched(discovery.UnmatchedExcludes(), options_);
   if (pages.empty()) throw UsageError(NoPages());
-  return pages;
+  return NamesFilesOnce(options_.command) ? EachFileOnce(pages) : pages;
+}
+
+std::vector<Text> Session::EachFileOnce(const std::vector<Text>& paths) const {
+  std::vector<Text> files;
+  std::unordered_set<Text> seen;
+  for (const Text& path : paths) {
+    const std::optional<std::filesystem::path> resolved = files_.Resolve(path);
+    Text file = resolved ? files_.WebPath(*resolved) : path;
+    if (seen.insert(file).second) files.push_back(std::move(file));
+  }
+  return files;
 }
 
 std::string Session::NoPages() const {
@@ -161,7 +180,8 @@ void Session::TakeUnreadableFiles(const Session& other) {
 
 const std::vector<Text>& Session::ProjectFiles() const {
   if (!projectFiles_) projectFiles_ = PageDiscovery(options_.Excludes()).FindFiles(files_.Root());
-  return *projectFiles_;
+  if (!realProjectFiles_) realProjectFiles_ = EachFileOnce(*projectFiles_);
+  return *realProjectFiles_;
 }
 
 std::shared_ptr<File> Session::DependantPage(const Text& page, const ChangedFiles& changed) {

@@ -64,8 +64,10 @@ class Session {
 
   // The pages the run covers, as the control gets them: the PAGE arguments in order, or every
   // page found below the root; either way without the excluded ones (see Options::Excludes).
-  // Warns on standard error of each glob of the command line that leaves out nothing. Throws
-  // UsageError when a PAGE names no file of the project, or when no page is left.
+  // check, includers, report and graph take each page once, by its real web path, however many
+  // spellings or links name it. Warns on standard error of each glob of the command line that
+  // leaves out nothing. Throws UsageError when a PAGE names no file of the project, or when no
+  // page is left.
   std::vector<Text> Pages() const;
 
   // Analyses one page, counting its file requests afresh, and hands over its tree; null when
@@ -81,8 +83,9 @@ class Session {
   std::shared_ptr<const SourceText> Source(const Text& file);
 
   // Every file of the project, relative to the root and not excluded (see
-  // PageDiscovery::FindFiles), as listed once for the run: by Pages when it found the pages,
-  // otherwise on the first call.
+  // PageDiscovery::FindFiles), each once by its real web path (a link to a file of the project
+  // is that file), as listed once for the run: by Pages when it found the pages, otherwise on the
+  // first call.
   const std::vector<Text>& ProjectFiles() const;
 
   // The pages whose analysis failed so far, in order.
@@ -107,6 +110,9 @@ class Session {
   [[noreturn]] void Refuse(const std::string& role, const std::string& argument, NoFile why) const;
   // The message for a run left without pages.
   std::string NoPages() const;
+  // `paths`, files of the project, each by its real web path, in order of first sight and each
+  // once; a path that names no file stays as it is.
+  std::vector<Text> EachFileOnce(const std::vector<Text>& paths) const;
 
   const Options& options_;
   DiskFiles files_;
@@ -117,6 +123,7 @@ class Session {
   std::vector<PageFailure> failures_;
   std::map<Text, std::string> unreadableElsewhere_;
   mutable std::optional<std::vector<Text>> projectFiles_;
+  mutable std::optional<std::vector<Text>> realProjectFiles_;
 };
 
 }  // namespace lintra

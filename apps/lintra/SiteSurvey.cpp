@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "analysis/DirectiveOf.h"
 #include "analysis/File.h"
 #include "apps/lintra/Progress.h"
 #include "apps/lintra/Session.h"
@@ -35,11 +36,15 @@ SiteSurvey::SiteSurvey(bool whole, RuleSettings settings)
 uint32_t SiteSurvey::FileId(const File& file) {
   scratch_.assign(file.Path());
   scratch_ += file.Name();
-  const auto known = fileIds_.find(scratch_);
+  return PathId(scratch_);
+}
+
+uint32_t SiteSurvey::PathId(const Text& path) {
+  const auto known = fileIds_.find(path);
   if (known != fileIds_.end()) return known->second;
   const auto id = static_cast<uint32_t>(files_.size());
-  fileIds_.emplace(scratch_, id);
-  files_.push_back(scratch_);
+  fileIds_.emplace(path, id);
+  files_.push_back(path);
   pageFiles_.push_back(false);
   return id;
 }
@@ -73,7 +78,7 @@ uint32_t SiteSurvey::IncludedId(File& file, File& parent, uint32_t parentId, boo
       }
     }
   }
-  const uint32_t id = FileId(file);
+  const uint32_t id = file.SharedContent() ? FileId(file) : PathId(NamedPath(parent, file));
   const size_t edge = AddEdge(parentId, id, flags, level);
   if (knowable) directives_[key] = edge;
   return id;

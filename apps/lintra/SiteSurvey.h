@@ -75,7 +75,8 @@ class SiteSurvey {
   // Ends the run, once the checker of a whole survey is finished.
   void Finish();
 
-  // Every file the trees name, by their full path as the trees spell it, in order of first sight.
+  // Every file the trees name, by their full path as the trees spell it (a missing file by the
+  // path its directive asks for), in order of first sight.
   const std::vector<Text>& Files() const { return files_; }
   // Whether the file at `file` is one of the pages added.
   bool IsPage(uint32_t file) const { return pageFiles_[file]; }
@@ -97,6 +98,8 @@ class SiteSurvey {
  private:
   // The position of the file that `file` shows in files_, added when new.
   uint32_t FileId(const File& file);
+  // The position of the file at `path` in files_, added when new.
+  uint32_t PathId(const Text& path);
   // Adds an edge or merges `flags` and `level` into the edge known; returns its position.
   size_t AddEdge(uint32_t from, uint32_t to, uint8_t flags, uint32_t level);
   // The position of `file`, included by `parent` whose file is at `parentId`, with the edge

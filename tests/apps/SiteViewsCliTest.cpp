@@ -176,17 +176,18 @@ TEST(ReportCli, FindingsAreOneRowPerCauseAsCheckGroupsThemErrorsFirstThenByPages
   const std::string root = site.Path().string();
   const Outcome report = Lintra({"report", "--output", "-", "--root", root});
   ASSERT_EQ(report.status, 0) << report.err;
-  EXPECT_EQ(FindingRows(report.out),
-            "missing-include | error | ASP 0126 | z.asp:2:1 | include file not found: gone.inc"
-            " | 2 | 2 | z.asp\n"
-            "parent-path | error | ASP 0131 | z.asp:1:1 | parent path: the include path of up.inc"
-            " uses &quot;..&quot; | 1 | 1 | z.asp\n"
-            "duplicate-include | warning |  | a.asp:1:38 | duplicate include: inc/head.inc was "
-            "already included at a.asp:1 | 1 | 1 | a.asp\n"
-            "duplicate-include | warning |  | b.asp:1:38 | duplicate include: inc/head.inc was "
-            "already included at b.asp:1 | 1 | 1 | b.asp\n"
-            "duplicate-include | warning |  | c.asp:1:38 | duplicate include: inc/head.inc was "
-            "already included at c.asp:1 | 1 | 1 | c.asp\n");
+  EXPECT_EQ(
+      FindingRows(report.out),
+      "missing-include | error | ASP 0126 | z.asp:2:1 | include file not found: gone.inc"
+      " | 2 | 2 | z.asp\n"
+      "parent-path | error | ASP 0131 | z.asp:1:1 | parent path: the include path of ../up.inc"
+      " uses &quot;..&quot; | 1 | 1 | z.asp\n"
+      "duplicate-include | warning |  | a.asp:1:38 | duplicate include: inc/head.inc was "
+      "already included at a.asp:1 | 1 | 1 | a.asp\n"
+      "duplicate-include | warning |  | b.asp:1:38 | duplicate include: inc/head.inc was "
+      "already included at b.asp:1 | 1 | 1 | b.asp\n"
+      "duplicate-include | warning |  | c.asp:1:38 | duplicate include: inc/head.inc was "
+      "already included at c.asp:1 | 1 | 1 | c.asp\n");
   const std::string check = Lintra({"check", "--root", root, "--format", "text"}).out;
   EXPECT_NE(check.find("z.asp:2:1: error: include file not found: gone.inc [missing-include] (ASP "
                        "0126; 2 places in 2 pages)"),
@@ -378,7 +379,7 @@ TEST(GraphCli, MermaidOfTheSampleSiteHasEveryIncludeEdgeStyledByItsFinding) {
             "  n3[\"shop/cart.asp\"]\n  n4[\"shop/product.asp\"]\n  n5[\"inc/header.inc\"]\n"
             "  n6[\"inc/menu.inc\"]\n  n7[\"inc/footer.inc\"]\n  n8[\"inc/connection.inc\"]\n"
             "  n9[\"inc/config.inc\"]\n  n10[\"inc/security.inc\"]\n  n11[\"inc/session.inc\"]\n"
-            "  n12[\"inc/functions.inc\"]\n  n13[\"cart_totals.inc\"]\n"
+            "  n12[\"inc/functions.inc\"]\n  n13[\"shop/cart_totals.inc\"]\n"
             "  n0 --> n5\n  n5 -- duplicate --> n6\n  n0 --> n7\n  n1 --> n8\n  n8 --> n9\n"
             "  n1 --> n10\n  n10 --> n11\n  n11 == circular ==> n10\n  n1 --> n5\n  n1 --> n7\n"
             "  n2 --> n5\n  n2 -- duplicate --> n6\n  n2 --> n7\n  n3 --> n12\n  n12 --> n9\n"
@@ -457,6 +458,56 @@ TEST(GraphCli, AFileReachedUnderThreeNamesIsOneNodeOneRowAndADuplicateInCheck) {
       << found;
 }
 
+TEST(GraphCli, MissingFilesOfOneNameInTwoFoldersAreTwoNodesNamedByTheirPaths) {
+  TempFolder site;
+  site.Write("a/p.asp", Include("config.inc"));
+  site.Write("b/q.asp", Include("config.inc"));
+  site.Write("r.asp", "<!-- #include virtual=\"/a/config.inc\" -->" + Include("./sub//config.inc"));
+  const std::string root = site.Path().string();
+  EXPECT_EQ(
+      Lintra({"graph", "--root", root, "--format", "mermaid"}).out,
+      "flowchart LR\n  n0[\"a/p.asp\"]\n  n1[\"b/q.asp\"]\n  n2[\"r.asp\"]\n"
+      "  n3[\"a/config.inc\"]\n  n4[\"b/config.inc\"]\n  n5[\"sub/config.inc\"]\n"
+      "  n0 -. missing .-> n3\n  n1 -. missing .-> n4\n  n2 -. missing .-> n3\n"
+      "  n2 -. missing .-> n5\n"
+      "  classDef page fill:#dde4ec\n"
+      "  classDef missing fill:#fde2e1,stroke:#d7261e,stroke-dasharray:4 2\n"
+      "  class n0 page\n  class n1 page\n  class n2 page\n  class n3 missing\n"
+      "  class n4 missing\n  class n5 missing\n"
+      "  linkStyle 0 stroke:#d7261e,color:#d7261e\n  linkStyle 1 stroke:#d7261e,color:#d7261e\n"
+      "  linkStyle 2 stroke:#d7261e,color:#d7261e\n  linkStyle 3 stroke:#d7261e,color:#d7261e\n");
+  EXPECT_EQ(
+      ReportData(Lintra({"report", "--output", "-", "--root", root}).out)["includedBy"].dump(),
+      R"([[],[["a/p.asp",1],["r.asp",1]],[],[["b/q.asp",1]],[],[["r.asp",1]]])");
+}
+
+TEST(GraphCli, APageOrAnIncludeReachedThroughALinkOrAnotherSpellingIsOneFile) {
+  TempFolder site;
+  site.Write("p.asp", Include("inc/a.inc"));
+  site.Write("inc/a.inc", "<p>a</p>");
+  std::filesystem::create_symlink("p.asp", site.Path() / "q.asp");
+  std::filesystem::create_symlink("a.inc", site.Path() / "inc" / "b.inc");
+  const std::string root = site.Path().string();
+  for (const std::vector<std::string>& pages :
+       std::vector<std::vector<std::string>>{{}, {"p.asp", "P.ASP", "./q.asp"}}) {
+    std::vector<std::string> check = {"check", "--root", root};
+    check.insert(check.end(), pages.begin(), pages.end());
+    EXPECT_EQ(Lintra(check).out, "checked 1 page: 0 errors, 0 warnings, 0 notes\n") << pages.size();
+    std::vector<std::string> includers = {"includers", "--root", root, "inc/b.inc"};
+    if (!pages.empty()) includers.push_back("--");
+    includers.insert(includers.end(), pages.begin(), pages.end());
+    EXPECT_EQ(Lintra(includers).out, "p.asp:1\n\np.asp\n") << pages.size();
+    std::vector<std::string> graph = {"graph", "--root", root, "--format", "mermaid"};
+    graph.insert(graph.end(), pages.begin(), pages.end());
+    EXPECT_EQ(Lintra(graph).out,
+              "flowchart LR\n  n0[\"p.asp\"]\n  n1[\"inc/a.inc\"]\n  n0 --> n1\n"
+              "  classDef page fill:#dde4ec\n"
+              "  classDef missing fill:#fde2e1,stroke:#d7261e,stroke-dasharray:4 2\n"
+              "  class n0 page\n")
+        << pages.size();
+  }
+}
+
 TEST(GraphCli, ASiteOfManyPagesDrawsEachFoldersPagesAsOneNode) {
   TempFolder site;
   for (int i = 0; i < 40; ++i) {
@@ -471,7 +522,7 @@ TEST(GraphCli, ASiteOfManyPagesDrawsEachFoldersPagesAsOneNode) {
   EXPECT_EQ(Lintra({"graph", "--root", root, "--format", "mermaid"}).out,
             "flowchart LR\n"
             "  n0[\"41 pages in admin/\"]\n  n1[\"40 pages\"]\n  n2[\"shared.asp\"]\n"
-            "  n3[\"inc/head.inc\"]\n  n4[\"gone.inc\"]\n"
+            "  n3[\"inc/head.inc\"]\n  n4[\"admin/gone.inc\"]\n"
             "  n0 -- 40 pages --> n3\n  n0 -. missing, 1 page .-> n4\n  n0 -- 1 page --> n2\n"
             "  n1 -- 40 pages --> n3\n"
             "  classDef page fill:#dde4ec\n"

@@ -132,7 +132,7 @@ TEST(MissingIncludeRule, LeavesADirectiveTheServerRefusesForItsParentPathToParen
   const auto parentPath = [](const std::string& severity) {
     return "parent-path " + severity +
            " [ASP 0131] shop/cart.asp:1:1-1:41 pages=1 from shop/cart.asp | parent path: the "
-           "include path of gone.inc uses \"..\"\n";
+           "include path of inc/gone.inc uses \"..\"\n";
   };
   EXPECT_EQ(check(RuleSettings{}), missing + parentPath("error"));
   RuleSettings enabled;
