@@ -113,7 +113,7 @@ std::vector<Text> Session::Pages() const {
   const PageDiscovery discovery(options_.Excludes());
   std::vector<Text> pages;
   if (options_.pages.empty()) {
-    projectFiles_ = discovery.FindFiles(files_.Root());
+    ListFiles(discovery);
     pages = PageDiscovery::PagesAmong(*projectFiles_);
   }
   for (const std::string& argument : options_.pages) {
@@ -122,14 +122,20 @@ std::vector<Text> Session::Pages() const {
   }
   WarnOfUnmatched(discovery.UnmatchedExcludes(), options_);
   if (pages.empty()) throw UsageError(NoPages());
-  return NamesFilesOnce(options_.command) ? EachFileOnce(pages) : pages;
+  return NamesFilesOnce(options_.command) ? EachFileOnce(pages, !options_.pages.empty()) : pages;
 }
 
-std::vector<Text> Session::EachFileOnce(const std::vector<Text>& paths) const {
+void Session::ListFiles(const PageDiscovery& discovery) const {
+  projectFiles_ = discovery.FindFiles(files_.Root());
+  links_.insert(discovery.Links().begin(), discovery.Links().end());
+}
+
+std::vector<Text> Session::EachFileOnce(const std::vector<Text>& paths, bool named) const {
   std::vector<Text> files;
   std::unordered_set<Text> seen;
   for (const Text& path : paths) {
-    const std::optional<std::filesystem::path> resolved = files_.Resolve(path);
+    const std::optional<std::filesystem::path> resolved =
+        named || links_.contains(path) ? files_.Resolve(path) : std::nullopt;
     Text file = resolved ? files_.WebPath(*resolved) : path;
     if (seen.insert(file).second) files.push_back(std::move(file));
   }
@@ -179,8 +185,8 @@ void Session::TakeUnreadableFiles(const Session& other) {
 }
 
 const std::vector<Text>& Session::ProjectFiles() const {
-  if (!projectFiles_) projectFiles_ = PageDiscovery(options_.Excludes()).FindFiles(files_.Root());
-  if (!realProjectFiles_) realProjectFiles_ = EachFileOnce(*projectFiles_);
+  if (!projectFiles_) ListFiles(PageDiscovery(options_.Excludes()));
+  if (!realProjectFiles_) realProjectFiles_ = EachFileOnce(*projectFiles_, false);
   return *realProjectFiles_;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "apps/host/CodePage.h"
@@ -14,6 +15,7 @@
 #include "apps/lintra/PathCheck.h"
 #include "site/ChangedFiles.h"
 #include "site/PageArguments.h"
+#include "site/PageDiscovery.h"
 #include "site/SiteAnalysis.h"
 
 namespace lintra {
@@ -110,9 +112,12 @@ class Session {
   [[noreturn]] void Refuse(const std::string& role, const std::string& argument, NoFile why) const;
   // The message for a run left without pages.
   std::string NoPages() const;
+  // Lists the files of the project with `discovery`, noting the links among them.
+  void ListFiles(const PageDiscovery& discovery) const;
   // `paths`, files of the project, each by its real web path, in order of first sight and each
-  // once; a path that names no file stays as it is.
-  std::vector<Text> EachFileOnce(const std::vector<Text>& paths) const;
+  // once; a path that names no file stays as it is. Only the links that the listing found are
+  // looked up, or every path when the command line `named` them, in any spelling.
+  std::vector<Text> EachFileOnce(const std::vector<Text>& paths, bool named) const;
 
   const Options& options_;
   DiskFiles files_;
@@ -124,6 +129,8 @@ class Session {
   std::map<Text, std::string> unreadableElsewhere_;
   mutable std::optional<std::vector<Text>> projectFiles_;
   mutable std::optional<std::vector<Text>> realProjectFiles_;
+  // The files of the listing that are links.
+  mutable std::unordered_set<Text> links_;
 };
 
 }  // namespace lintra
