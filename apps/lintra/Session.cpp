@@ -126,20 +126,33 @@ std::vector<Text> Session::Pages() const {
 }
 
 void Session::ListFiles(const PageDiscovery& discovery) const {
-  projectFiles_ = discovery.FindFiles(files_.Root());
-  links_.insert(discovery.Links().begin(), discovery.Links().end());
+  std::vector<Text> files = discovery.FindFiles(files_.Root());
+  for (const Text& link : discovery.Links()) {
+    if (const std::optional<std::filesystem::path> target = files_.Resolve(link)) {
+      linkTargets_.emplace(link, files_.WebPath(*target));
+    } else {
+      WriteError("warning: " + text::ToUtf8(link) +
+                 " is a link to a file outside the root; it is left out");
+      std::erase(files, link);
+    }
+  }
+  projectFiles_ = std::move(files);
 }
 
 std::vector<Text> Session::EachFileOnce(const std::vector<Text>& paths, bool named) const {
   std::vector<Text> files;
   std::unordered_set<Text> seen;
   for (const Text& path : paths) {
-    const std::optional<std::filesystem::path> resolved =
-        named || links_.contains(path) ? files_.Resolve(path) : std::nullopt;
-    Text file = resolved ? files_.WebPath(*resolved) : path;
+    const auto link = linkTargets_.find(path);
+    Text file = link != linkTargets_.end() ? link->second : named ? RealPath(path) : path;
     if (seen.insert(file).second) files.push_back(std::move(file));
   }
   return files;
+}
+
+Text Session::RealPath(const Text& path) const {
+  const std::optional<std::filesystem::path> resolved = files_.Resolve(path);
+  return resolved ? files_.WebPath(*resolved) : path;
 }
 
 std::string Session::NoPages() const {

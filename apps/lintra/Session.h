@@ -5,7 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 #include "apps/host/CodePage.h"
@@ -112,12 +112,16 @@ class Session {
   [[noreturn]] void Refuse(const std::string& role, const std::string& argument, NoFile why) const;
   // The message for a run left without pages.
   std::string NoPages() const;
-  // Lists the files of the project with `discovery`, noting the links among them.
+  // Lists the files of the project with `discovery`, each link among them with the file it leads
+  // to; a link that leads outside the root is left out, with a warning on standard error.
   void ListFiles(const PageDiscovery& discovery) const;
   // `paths`, files of the project, each by its real web path, in order of first sight and each
-  // once; a path that names no file stays as it is. Only the links that the listing found are
-  // looked up, or every path when the command line `named` them, in any spelling.
+  // once. The listing's links are taken as the files they lead to; the other paths are looked up
+  // only when the command line `named` them, in any spelling, and one that names no file stays as
+  // it is.
   std::vector<Text> EachFileOnce(const std::vector<Text>& paths, bool named) const;
+  // The real web path of the file at `path`, or `path` when it names none.
+  Text RealPath(const Text& path) const;
 
   const Options& options_;
   DiskFiles files_;
@@ -129,8 +133,8 @@ class Session {
   std::map<Text, std::string> unreadableElsewhere_;
   mutable std::optional<std::vector<Text>> projectFiles_;
   mutable std::optional<std::vector<Text>> realProjectFiles_;
-  // The files of the listing that are links.
-  mutable std::unordered_set<Text> links_;
+  // The links of the listing, each with the web path of the file it leads to.
+  mutable std::unordered_map<Text, Text> linkTargets_;
 };
 
 }  // namespace lintra

@@ -508,6 +508,22 @@ TEST(GraphCli, APageOrAnIncludeReachedThroughALinkOrAnotherSpellingIsOneFile) {
   }
 }
 
+TEST(GraphCli, ALinkThatLeadsOutsideTheRootIsLeftOutWithAWarning) {
+  TempFolder folder;
+  folder.Write("outside/p.asp", "<% Response.Write 1 %>");
+  folder.Write("site/a.asp", "a");
+  std::filesystem::create_symlink("../outside/p.asp", folder.Path() / "site" / "out.asp");
+  const std::string root = (folder.Path() / "site").string();
+  for (const char* command : {"check", "graph"}) {
+    const Outcome run = Lintra({command, "--root", root});
+    EXPECT_EQ(run.err,
+              "lintra: warning: out.asp is a link to a file outside the root; it is left out\n")
+        << command;
+  }
+  EXPECT_EQ(Lintra({"check", "--root", root}).out,
+            "checked 1 page: 0 errors, 0 warnings, 0 notes\n");
+}
+
 TEST(GraphCli, ASiteOfManyPagesDrawsEachFoldersPagesAsOneNode) {
   TempFolder site;
   for (int i = 0; i < 40; ++i) {
