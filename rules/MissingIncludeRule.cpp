@@ -1,5 +1,6 @@
 #include "rules/MissingIncludeRule.h"
 
+#include "analysis/DirectiveOf.h"
 #include "analysis/File.h"
 #include "rules/ParentPathRule.h"
 
@@ -29,6 +30,17 @@ Text WrittenPath(const PageCheck::Include& include) {
   return directive->Value;
 }
 
+// The path as `include`'s directive writes it, followed by the file's path from the root when the
+// two differ: two missing files of one name in different folders are two causes.
+Text MissingPath(const PageCheck::Include& include) {
+  Text written = WrittenPath(include);
+  const Text named = NamedPath(include.parent, include.node);
+  if (TextView(written).substr(written.starts_with(u'/') ? 1 : 0) != named) {
+    written += u" (" + named + u")";
+  }
+  return written;
+}
+
 // The message for a directive whose file is not there. A path with bytes that are not UTF-8 was
 // written in a legacy code page (CP949, GBK, Windows-1252), which the server reads it in (the
 // page's @CODEPAGE, else the system ANSI code page: IIS 6.0 SDK, "@CODEPAGE", ms524967); without
@@ -50,7 +62,7 @@ void MissingIncludeRule::Check(PageCheck& page, FindingSet& findings) {
     File& node = include.node;
     if (!node.MissingFile() || !node.Content().empty() || node.Unreadable()) return;
     if (ParentPathRule::ReportsRefusal(page.Settings(), include)) return;
-    ReportDirective(page, findings, include, [&] { return NotFound(WrittenPath(include)); });
+    ReportDirective(page, findings, include, [&] { return NotFound(MissingPath(include)); });
   });
 }
 

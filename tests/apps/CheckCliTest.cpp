@@ -57,7 +57,8 @@ TEST(CheckText, PrintsOneCompilerStyleLinePerCauseOrEveryPlaceAndTheTotals) {
       "inc/session.inc:1:1: error: cyclic include: inc/security.inc -> inc/session.inc -> "
       "inc/security.inc [cyclic-include] (ASP 0135; 1 page: account/login.asp)\n";
   const std::string missing =
-      "shop/cart.asp:6:1: error: include file not found: cart_totals.inc [missing-include] "
+      "shop/cart.asp:6:1: error: include file not found: cart_totals.inc (shop/cart_totals.inc) "
+      "[missing-include] "
       "(ASP 0126; 1 page: shop/cart.asp)\n";
   const std::string totals =
       "by rule: 2 parent-path, 1 cyclic-include, 1 missing-include, 1 duplicate-include, 5 "
@@ -75,7 +76,8 @@ TEST(CheckText, EveryPlaceShowsItsSourceLineACaretAndTheDirectivesItIsIncludedFr
   TempFolder site;
   WriteMissingSite(site);
   const std::string finding =
-      "inc/header.inc:2:3: error: include file not found: menu2.inc [missing-include] "
+      "inc/header.inc:2:3: error: include file not found: menu2.inc (inc/menu2.inc) "
+      "[missing-include] "
       "(ASP 0126; 2 pages, e.g. one.asp)\n";
   const std::string totals =
       "by rule: 1 missing-include\nchecked 2 pages: 1 error, 0 warnings, 0 notes\n";
@@ -104,7 +106,8 @@ TEST(CheckText, ColoursOnlyWhenAskedOrOnATerminal) {
   EXPECT_EQ(Lintra(Check(site, {"--color", "never"})).out, plain);
   EXPECT_EQ(Lintra(Check(site, {"--color", "always"})).out,
             "\x1b[1minc/header.inc:2:3:\x1b[0m \x1b[1;31merror:\x1b[0m include file not found: "
-            "menu2.inc\x1b[2m [missing-include]\x1b[0m (ASP 0126; 2 pages, e.g. one.asp)\n"
+            "menu2.inc (inc/menu2.inc)\x1b[2m [missing-include]\x1b[0m (ASP 0126; 2 pages, e.g. "
+            "one.asp)\n"
             "by rule: 1 missing-include\nchecked 2 pages: 1 error, 0 warnings, 0 notes\n");
   // Colour is for the text only.
   EXPECT_EQ(Lintra(Check(site, {"--color", "always", "--format", "github"})).out.find('\x1b'),
@@ -153,13 +156,13 @@ TEST(CheckJson, ListsRulesFindingsWithTheirChainAndTotals) {
   const std::string fingerprint = document["findings"][0]["fingerprint"];
   EXPECT_TRUE(std::regex_match(fingerprint, std::regex("[0-9a-f]{16}:0"))) << fingerprint;
   document["findings"][0].erase("fingerprint");
-  EXPECT_EQ(document["findings"], Json::parse(R"([{
+  EXPECT_EQ(document["findings"], Json::parse(R"json([{
     "rule": "missing-include", "severity": "error", "code": "ASP 0126",
-    "message": "include file not found: menu2.inc",
+    "message": "include file not found: menu2.inc (inc/menu2.inc)",
     "file": "inc/header.inc", "line": 2, "column": 3, "endLine": 2, "endColumn": 37,
     "pages": 2, "page": "one.asp",
     "chain": [{"file": "one.asp", "line": 2, "column": 1, "endLine": 2, "endColumn": 40}],
-    "related": [], "cause": "ebfeef13858d9eec"}])"));
+    "related": [], "cause": "9bb489e34e64ea79"}])json"));
   EXPECT_EQ(document["summary"]["pages"], 2);
   EXPECT_EQ(document["summary"]["errors"], 1);
   EXPECT_EQ(document["summary"]["rules"]["missing-include"], 1);
@@ -185,11 +188,11 @@ TEST(CheckSarif, ResultsCarryRegionChainAndFingerprintsThatMovingLinesKeeps) {
   result.erase("partialFingerprints");
   EXPECT_EQ(result, Json::parse(R"json({
     "ruleId": "missing-include", "ruleIndex": 0, "level": "error",
-    "message": {"text": "include file not found: menu2.inc (ASP 0126; 2 pages, e.g. one.asp)"},
+    "message": {"text": "include file not found: menu2.inc (inc/menu2.inc) (ASP 0126; 2 pages, e.g. one.asp)"},
     "locations": [{"physicalLocation": {
       "artifactLocation": {"uri": "inc/header.inc", "uriBaseId": "SRCROOT"},
       "region": {"startLine": 2, "startColumn": 3, "endLine": 2, "endColumn": 37}}}],
-    "properties": {"pages": 2, "page": "one.asp", "cause": "ebfeef13858d9eec"},
+    "properties": {"pages": 2, "page": "one.asp", "cause": "9bb489e34e64ea79"},
     "relatedLocations": [{"id": 1, "physicalLocation": {
       "artifactLocation": {"uri": "one.asp", "uriBaseId": "SRCROOT"},
       "region": {"startLine": 2, "startColumn": 1, "endLine": 2, "endColumn": 40}},
@@ -283,7 +286,8 @@ TEST(CheckBaseline, ReportsOnlyFindingsTheBaselineDoesNotKnowHoweverLinesMove) {
   const Outcome added = Lintra(Check(site, {"--baseline", baseline}));
   EXPECT_EQ(added.status, 1);
   EXPECT_EQ(added.out,
-            "inc/header.inc:3:1: error: include file not found: menu3.inc [missing-include] "
+            "inc/header.inc:3:1: error: include file not found: menu3.inc (inc/menu3.inc) "
+            "[missing-include] "
             "(ASP 0126; 2 pages, e.g. one.asp)\n"
             "by rule: 1 missing-include\n"
             "checked 2 pages: 1 error, 0 warnings, 0 notes (1 finding of the baseline left out)\n");

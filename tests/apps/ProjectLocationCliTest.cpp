@@ -51,7 +51,8 @@ TEST(ProjectLocation, ChecksFromAnyFolderOfTheRepositoryNameTheSameRealFilesInEv
     EXPECT_EQ(run.out,
               "web/default.asp:2:1: error: include file not found: /gone.asp [missing-include] "
               "(ASP 0126; 1 page: web/default.asp)\n"
-              "web/inc/header.inc:1:5: error: include file not found: menu.asp [missing-include] "
+              "web/inc/header.inc:1:5: error: include file not found: menu.asp (inc/menu.asp) "
+              "[missing-include] "
               "(ASP 0126; 1 page: web/default.asp)\n"
               "by rule: 2 missing-include\nchecked 1 page: 2 errors, 0 warnings, 0 notes\n")
         << folder;
@@ -62,7 +63,8 @@ TEST(ProjectLocation, ChecksFromAnyFolderOfTheRepositoryNameTheSameRealFilesInEv
               "title=missing-include (ASP 0126)::include file not found: /gone.asp (ASP 0126; 1 "
               "page: web/default.asp)\n"
               "::error file=web/inc/header.inc,line=1,col=5,endLine=1,endColumn=38,"
-              "title=missing-include (ASP 0126)::include file not found: menu.asp (ASP 0126; 1 "
+              "title=missing-include (ASP 0126)::include file not found: menu.asp (inc/menu.asp) "
+              "(ASP 0126; 1 "
               "page: web/default.asp)\n")
         << folder;
   }
@@ -100,7 +102,8 @@ TEST(ProjectLocation, EveryLocationIsTheRealPathFromTheBaseVirtualDirectoriesInc
   std::vector<std::string> text = check;
   text.back() = "--all-places";
   EXPECT_EQ(FindingLines(LintraIn(top, text).out),
-            "lib/util.asp:2:1: error: include file not found: gone.asp [missing-include] (ASP "
+            "lib/util.asp:2:1: error: include file not found: gone.asp (shared/gone.asp) "
+            "[missing-include] (ASP "
             "0126; 1 page: web/default.asp)\n"
             "by rule: 1 missing-include\nchecked 1 page: 1 error, 0 warnings, 0 notes\n");
   std::vector<std::string> github = check;

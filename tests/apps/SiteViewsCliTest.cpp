@@ -74,7 +74,8 @@ TEST(ReportCli, TheSampleSitesSummaryAndFindingsAreInThePageItselfWithNothingToF
                       "<span role=\"cell\">ASP 0126</span><span role=\"cell\" class=\"place\">"
                       "<a class=\"path\" href=\"#file-10\"><span class=\"dir\">shop/</span>"
                       "<span class=\"at\">cart.asp:6:1</span></a></span>"
-                      "<span role=\"cell\">include file not found: cart_totals.inc</span>"
+                      "<span role=\"cell\">include file not found: cart_totals.inc "
+                      "(shop/cart_totals.inc)</span>"
                       "<span role=\"cell\" class=\"num\">1</span>"
                       "<span role=\"cell\" class=\"num\">1</span><span role=\"cell\">"
                       "<a href=\"#page-3\" class=\"path\">shop/cart.asp</a></span></div>"),

@@ -67,7 +67,7 @@ TEST_F(LanguageFeatures, DiagnosticsOfAnIncludeCarryTheRuleTheServerCodeAndTheCh
   EXPECT_EQ(missing["code"], "missing-include");
   EXPECT_EQ(missing["severity"], 1);
   EXPECT_EQ(missing["range"], Range(1, 0, 1, 33));
-  EXPECT_EQ(missing["message"], "include file not found: gone.inc (ASP 0126)");
+  EXPECT_EQ(missing["message"], "include file not found: gone.inc (inc/gone.inc) (ASP 0126)");
   EXPECT_EQ(missing["codeDescription"]["href"], "help/missing-include.md");
   ASSERT_EQ(missing["relatedInformation"].size(), 1u);
   EXPECT_EQ(missing["relatedInformation"][0]["location"]["uri"], client_.Uri("default.asp"));

@@ -49,7 +49,7 @@ reported=$("$lintra" --version)
 status=$?
 [[ $status == 1 && $(<"$work/err") == "lintra: "*" errors found" ]] ||
   fail "lintra check on the sample site ended with $status and said: $(<"$work/err")"
-grep -q '^shop/cart.asp:6:1: error: include file not found: cart_totals.inc \[missing-include\]' \
+grep -q '^shop/cart.asp:6:1: error: include file not found: cart_totals.inc (shop/cart_totals.inc) \[missing-include\]' \
   "$work/out" || fail "lintra check did not report the sample site's missing include"
 grep -q '^checked 5 pages: ' "$work/out" || fail "lintra check printed no totals"
 exit $failed

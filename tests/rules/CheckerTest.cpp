@@ -90,7 +90,7 @@ TEST(MissingIncludeRule, NamesThePathAsTheDirectiveWritesIt) {
        IncludeLine(u"totals.inc") + u"<!-- #include virtual=\"/inc/nav.inc\" -->"}};
   EXPECT_EQ(Check(site, {u"shop/cart.asp"}),
             "missing-include error [ASP 0126] shop/cart.asp:1:1-1:36 pages=1 from shop/cart.asp | "
-            "include file not found: totals.inc\n"
+            "include file not found: totals.inc (shop/totals.inc)\n"
             "missing-include error [ASP 0126] shop/cart.asp:2:1-2:41 pages=1 from shop/cart.asp | "
             "include file not found: /inc/nav.inc\n");
 }
@@ -125,10 +125,10 @@ TEST(MissingIncludeRule, LeavesADirectiveTheServerRefusesForItsParentPathToParen
   };
   const std::string missing =
       "missing-include error [ASP 0126] shop/cart.asp:2:1-2:34 pages=1 from shop/cart.asp | "
-      "include file not found: gone.inc\n";
+      "include file not found: gone.inc (shop/gone.inc)\n";
   const std::string missingParent =
       "missing-include error [ASP 0126] shop/cart.asp:1:1-1:41 pages=1 from shop/cart.asp | "
-      "include file not found: ../inc/gone.inc\n";
+      "include file not found: ../inc/gone.inc (inc/gone.inc)\n";
   const auto parentPath = [](const std::string& severity) {
     return "parent-path " + severity +
            " [ASP 0131] shop/cart.asp:1:1-1:41 pages=1 from shop/cart.asp | parent path: the "

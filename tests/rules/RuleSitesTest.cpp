@@ -74,7 +74,7 @@ TEST(RuleSites, EachRuleFiresOnItsSiteAndStaysQuietOnItsLookAlike) {
       // script code is none
       {"missing-include",
        "missing-include error [ASP 0126] inc/header.inc:2:1-2:33 pages=2 from one.asp > "
-       "one.asp:1:1-1:38 | include file not found: menu2.inc\n"},
+       "one.asp:1:1-1:38 | include file not found: menu2.inc (inc/menu2.inc)\n"},
       // each comment with "#include" but no file= or virtual= value, once for all the pages
       // that reach it; an empty value names a missing file, and "#include" in script code or
       // outside a comment is no directive
