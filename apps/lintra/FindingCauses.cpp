@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 
@@ -17,6 +18,13 @@ struct CauseIdHash {
   }
 };
 
+// Whether `place` comes before `other` in the order in which a check lists its findings: by file
+// path, then line and column.
+bool ComesBefore(const Place& place, const Place& other) {
+  return std::tie(place.file, place.line, place.column) <
+         std::tie(other.file, other.line, other.column);
+}
+
 }  // namespace
 
 std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked) {
@@ -27,6 +35,7 @@ std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t check
         byId.try_emplace(CauseId{finding.ruleId, finding.message}, causes.size());
     if (added) causes.push_back({&finding});
     Cause& cause = causes[entry->second];
+    if (ComesBefore(finding.place, cause.first->place)) cause.first = &finding;
     ++cause.places;
     cause.pages += finding.pages;
   }

@@ -8,16 +8,17 @@
 
 namespace lintra {
 
-// The findings of one cause, those that share a rule and a message (see CauseKey): the first in
-// the order given, how many places it has, and how many pages reach them (summed over the places,
-// and at most the pages checked).
+// The findings of one cause, those that share a rule and a message (see CauseKey): the one whose
+// place comes first as a check lists them (by file path, line and column), whatever the order
+// given, how many places it has, and how many pages reach them (summed over the places, and at
+// most the pages checked).
 struct Cause {
   const RuleFinding* first = nullptr;
   size_t places = 0;
   int64_t pages = 0;
 };
 
-// The causes of `findings` over `checked` pages, in the order of their first findings; each
+// The causes of `findings` over `checked` pages, in the order in which each is first met; each
 // points into `findings`.
 std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked);
 

@@ -290,6 +290,24 @@ TEST(ReportCli, SummaryCountsEachRuleUnderTheSeverityItsFindingsTake) {
             std::string::npos);
 }
 
+// The pages find zz/y.inc's directive first, but check lists zz/x.inc's first.
+TEST(ReportCli, ACauseShowsTheExamplePlaceThatCheckShows) {
+  TempFolder site;
+  site.Write("p1.asp", Include("zz/y.inc"));
+  site.Write("p2.asp", Include("zz/x.inc"));
+  site.Write("zz/x.inc", Include("gone.inc"));
+  site.Write("zz/y.inc", Include("gone.inc"));
+  const std::string root = site.Path().string();
+  EXPECT_EQ(FindingLines(Lintra({"check", "--root", root}).out),
+            "zz/x.inc:1:1: error: include file not found: gone.inc (zz/gone.inc) "
+            "[missing-include] (ASP 0126; 2 places in 2 pages)\n"
+            "one line per cause for 2 places; --all-places lists every place\n"
+            "by rule: 2 missing-include\nchecked 2 pages: 2 errors, 0 warnings, 0 notes\n");
+  const std::string report = Lintra({"report", "--output", "-", "--root", root}).out;
+  EXPECT_NE(report.find("<span class=\"at\">x.inc:1:1</span>"), std::string::npos);
+  EXPECT_EQ(report.find("<span class=\"at\">y.inc:1:1</span>"), std::string::npos);
+}
+
 TEST(ReportCli, UnusedFilesFollowTheProjectsSettingsAsCheckDoes) {
   TempFolder site;
   WriteScriptsSite(site);
