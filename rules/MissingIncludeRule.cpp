@@ -26,7 +26,10 @@ namespace {
 Text WrittenPath(const PageCheck::Include& include) {
   const ScannedDirective* directive = PageCheck::DirectiveOf(include);
   if (!directive) return include.node.FullPath();
-  if (directive->Form == ScannedDirective::Kind::Virtual) return u"/" + directive->Value;
+  // The scan drops a virtual path's leading "/", but not a leading backslash.
+  if (directive->Form == ScannedDirective::Kind::Virtual && !directive->Value.starts_with(u'\\')) {
+    return u"/" + directive->Value;
+  }
   return directive->Value;
 }
 

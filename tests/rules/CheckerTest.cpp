@@ -86,13 +86,16 @@ const Text kSubs = Lines({u"<%", u"Sub Log(message)", u"  Dim line", u"End Sub",
 
 TEST(MissingIncludeRule, NamesThePathAsTheDirectiveWritesIt) {
   const std::map<Text, Text> site = {
-      {u"shop/cart.asp",
-       IncludeLine(u"totals.inc") + u"<!-- #include virtual=\"/inc/nav.inc\" -->"}};
+      {u"shop/cart.asp", IncludeLine(u"totals.inc") +
+                             u"<!-- #include virtual=\"/inc/nav.inc\" -->\r\n" +
+                             u"<!-- #include virtual=\"\\lib\\y.inc\" -->"}};
   EXPECT_EQ(Check(site, {u"shop/cart.asp"}),
             "missing-include error [ASP 0126] shop/cart.asp:1:1-1:36 pages=1 from shop/cart.asp | "
             "include file not found: totals.inc (shop/totals.inc)\n"
             "missing-include error [ASP 0126] shop/cart.asp:2:1-2:41 pages=1 from shop/cart.asp | "
-            "include file not found: /inc/nav.inc\n");
+            "include file not found: /inc/nav.inc\n"
+            "missing-include error [ASP 0126] shop/cart.asp:3:1-3:39 pages=1 from shop/cart.asp | "
+            "include file not found: \\lib\\y.inc (lib/y.inc)\n");
 }
 
 TEST(MissingIncludeRule, TellsToGiveTheCodePageWhenThePathIsNotUtf8) {
