@@ -100,7 +100,6 @@ std::vector<Text> PageDiscovery::FindFiles(const fs::path& root) const {
       continue;
     }
     if (file) files.push_back(webPath);
-    if (file && walk->is_symlink(error)) links_.push_back(text::FromUtf8(webPath));
   }
   std::sort(files.begin(), files.end());
   std::vector<Text> webPaths;

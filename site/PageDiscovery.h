@@ -38,9 +38,6 @@ class PageDiscovery {
   // and FindPages so far, in the order given. A folder left out is not looked into, so a glob that
   // would match only what lies inside it counts as matching nothing.
   std::vector<std::string> UnmatchedExcludes() const;
-  // The web paths of the files that the calls of FindFiles so far found to be symbolic links,
-  // the only ones found that can be another file of the project under another name.
-  const std::vector<Text>& Links() const { return links_; }
 
  private:
   // Whether a glob matches `webPath`, recording every glob that does.
@@ -49,7 +46,6 @@ class PageDiscovery {
   std::vector<std::string> excludes_;
   // Whether each glob has matched; a record of the calls, not part of the discovery's state.
   mutable std::vector<bool> matched_;
-  mutable std::vector<Text> links_;
 };
 
 }  // namespace lintra

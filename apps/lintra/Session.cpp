@@ -127,15 +127,18 @@ std::vector<Text> Session::Pages() const {
 
 void Session::ListFiles(const PageDiscovery& discovery) const {
   std::vector<Text> files = discovery.FindFiles(files_.Root());
-  for (const Text& link : discovery.Links()) {
-    if (const std::optional<std::filesystem::path> target = files_.Resolve(link)) {
-      linkTargets_.emplace(link, files_.WebPath(*target));
-    } else {
-      WriteError("warning: " + text::ToUtf8(link) +
-                 " is a link to a file outside the root; it is left out");
-      std::erase(files, link);
+  std::erase_if(files, [this](const Text& file) {
+    const std::optional<std::filesystem::path> real = files_.Resolve(file);
+    if (!real) {
+      WriteError("warning: " + text::ToUtf8(file) +
+                 " cannot be read within the root (a link that leads outside it?); it is left "
+                 "out");
+      return true;
     }
-  }
+    Text webPath = files_.WebPath(*real);
+    if (webPath != file) linkTargets_.emplace(file, std::move(webPath));
+    return false;
+  });
   projectFiles_ = std::move(files);
 }
 

@@ -112,13 +112,13 @@ class Session {
   [[noreturn]] void Refuse(const std::string& role, const std::string& argument, NoFile why) const;
   // The message for a run left without pages.
   std::string NoPages() const;
-  // Lists the files of the project with `discovery`, each link among them with the file it leads
-  // to; a link that leads outside the root is left out, with a warning on standard error.
+  // Lists the files of the project with `discovery`, each that is a link with the file it leads
+  // to, as the host finds it on this system; a file that the host cannot read within the root (a
+  // link that leads outside it) is left out, with a warning on standard error.
   void ListFiles(const PageDiscovery& discovery) const;
   // `paths`, files of the project, each by its real web path, in order of first sight and each
-  // once. The listing's links are taken as the files they lead to; the other paths are looked up
-  // only when the command line `named` them, in any spelling, and one that names no file stays as
-  // it is.
+  // once. The listing's links are taken as the files they lead to; paths that the command line
+  // `named`, in any spelling, are looked up, and one that names no file stays as it is.
   std::vector<Text> EachFileOnce(const std::vector<Text>& paths, bool named) const;
   // The real web path of the file at `path`, or `path` when it names none.
   Text RealPath(const Text& path) const;
@@ -133,7 +133,7 @@ class Session {
   std::map<Text, std::string> unreadableElsewhere_;
   mutable std::optional<std::vector<Text>> projectFiles_;
   mutable std::optional<std::vector<Text>> realProjectFiles_;
-  // The links of the listing, each with the web path of the file it leads to.
+  // The files of the listing that the host finds under another path, each with that path.
   mutable std::unordered_map<Text, Text> linkTargets_;
 };
 

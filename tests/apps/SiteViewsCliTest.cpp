@@ -536,7 +536,8 @@ TEST(GraphCli, ALinkThatLeadsOutsideTheRootIsLeftOutWithAWarning) {
   for (const char* command : {"check", "graph"}) {
     const Outcome run = Lintra({command, "--root", root});
     EXPECT_EQ(run.err,
-              "lintra: warning: out.asp is a link to a file outside the root; it is left out\n")
+              "lintra: warning: out.asp cannot be read within the root (a link that leads outside "
+              "it?); it is left out\n")
         << command;
   }
   EXPECT_EQ(Lintra({"check", "--root", root}).out,
