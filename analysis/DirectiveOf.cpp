@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "analysis/PathSegments.h"
+
 namespace lintra {
 
 const ScannedDirective* DirectiveOf(const File& parent, const File& node) {
@@ -28,30 +30,9 @@ const Text& RequestedPath(const File& parent, const ScannedDirective& directive)
                           parent.Path());
 }
 
-namespace {
-
-// `path` without its empty and "." segments, as the supply reads it: a leading "/" or "./" names
-// the folder the path starts from.
-Text WithoutEmptySegments(TextView path) {
-  Text kept;
-  size_t from = 0;
-  while (from <= path.size()) {
-    const size_t slash = std::min(path.find(u'/', from), path.size());
-    const TextView segment = path.substr(from, slash - from);
-    if (!segment.empty() && segment != u".") {
-      if (!kept.empty()) kept += u'/';
-      kept += segment;
-    }
-    from = slash + 1;
-  }
-  return kept;
-}
-
-}  // namespace
-
 Text NamedPath(const File& parent, const File& node) {
   const Text* requested = node.SharedContent() ? nullptr : RequestedPath(parent, node);
-  return requested ? WithoutEmptySegments(*requested) : node.FullPath();
+  return requested ? JoinedSegments(*requested) : node.FullPath();
 }
 
 }  // namespace lintra

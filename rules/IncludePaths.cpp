@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "analysis/PathSegments.h"
+
 namespace lintra {
 
 namespace {
@@ -9,18 +11,6 @@ namespace {
 bool Delimits(char16_t unit) {
   return unit == u'"' || unit == u'\'' || unit == u'=' || unit == u'/' || unit == u'\\' ||
          unit == u' ' || unit == u'\t' || unit == u'\r' || unit == u'\n';
-}
-
-std::vector<TextView> Segments(TextView path) {
-  std::vector<TextView> segments;
-  size_t from = 0;
-  for (size_t at = 0; at <= path.size(); ++at) {
-    if (at < path.size() && path[at] != u'/' && path[at] != u'\\') continue;
-    const TextView segment = path.substr(from, at - from);
-    if (!segment.empty() && segment != u".") segments.push_back(segment);
-    from = at + 1;
-  }
-  return segments;
 }
 
 }  // namespace
@@ -40,8 +30,8 @@ bool NamesParentFolder(TextView directive) {
 
 bool DiffersOnlyInCase(TextView requested, TextView found) {
   if (requested == found) return false;
-  const std::vector<TextView> asked = Segments(requested);
-  const std::vector<TextView> given = Segments(found);
+  const std::vector<TextView> asked = PathSegments(requested);
+  const std::vector<TextView> given = PathSegments(found);
   return asked.size() == given.size() &&
          std::equal(asked.begin(), asked.end(), given.begin(), text::SameIgnoringCase) &&
          !std::equal(asked.begin(), asked.end(), given.begin());

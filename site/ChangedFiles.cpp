@@ -3,6 +3,7 @@
 #include "analysis/Dependency.h"
 #include "analysis/DirectiveOf.h"
 #include "analysis/File.h"
+#include "analysis/PathSegments.h"
 #include "analysis/PreOrder.h"
 #include "site/MatchList.h"
 
@@ -10,21 +11,9 @@ namespace lintra {
 
 namespace {
 
-// `path` upper-cased, its segments joined by "/", without empty and "." segments.
+// `path` upper-cased, its segments joined by "/" (see JoinedSegments).
 Text RootPathKey(TextView path) {
-  Text key;
-  size_t from = 0;
-  while (from <= path.size()) {
-    size_t end = from;
-    while (end < path.size() && path[end] != u'/' && path[end] != u'\\') ++end;
-    const TextView segment = path.substr(from, end - from);
-    if (!segment.empty() && segment != u".") {
-      if (!key.empty()) key += u'/';
-      key += text::UCase(segment);
-    }
-    from = end + 1;
-  }
-  return key;
+  return text::UCase(JoinedSegments(path));
 }
 
 }  // namespace

@@ -88,13 +88,13 @@ Session::Session(const Options& options)
       site_(host_, text::FromUtf8(options.root)) {}
 
 Text Session::ExistingFile(const std::string& role, const std::string& argument) const {
-  return files_.WebPath(*files_.Resolve(Checked(role, argument)));
+  return *WebPathOnDisk(Checked(role, argument));
 }
 
 NamedFile Session::FileOrDeleted(const std::string& role, const std::string& argument) const {
   Text path = arguments_.Page(argument);
   const std::optional<NoFile> why = WhyNoFile(files_, path);
-  if (!why) return {files_.WebPath(*files_.Resolve(path)), true};
+  if (!why) return {*WebPathOnDisk(path), true};
   if (*why != NoFile::Missing) Refuse(role, argument, *why);
   return {std::move(path), false};
 }
@@ -128,15 +128,14 @@ std::vector<Text> Session::Pages() const {
 void Session::ListFiles(const PageDiscovery& discovery) const {
   std::vector<Text> files = discovery.FindFiles(files_.Root());
   std::erase_if(files, [this](const Text& file) {
-    const std::optional<std::filesystem::path> real = files_.Resolve(file);
+    std::optional<Text> real = WebPathOnDisk(file);
     if (!real) {
       WriteError("warning: " + text::ToUtf8(file) +
                  " cannot be read within the root (a link that leads outside it?); it is left "
                  "out");
       return true;
     }
-    Text webPath = files_.WebPath(*real);
-    if (webPath != file) linkTargets_.emplace(file, std::move(webPath));
+    if (*real != file) linkTargets_.emplace(file, std::move(*real));
     return false;
   });
   projectFiles_ = std::move(files);
@@ -147,15 +146,18 @@ std::vector<Text> Session::EachFileOnce(const std::vector<Text>& paths, bool nam
   std::unordered_set<Text> seen;
   for (const Text& path : paths) {
     const auto link = linkTargets_.find(path);
-    Text file = link != linkTargets_.end() ? link->second : named ? RealPath(path) : path;
+    Text file = link != linkTargets_.end() ? link->second
+                : named                    ? WebPathOnDisk(path).value_or(path)
+                                           : path;
     if (seen.insert(file).second) files.push_back(std::move(file));
   }
   return files;
 }
 
-Text Session::RealPath(const Text& path) const {
+std::optional<Text> Session::WebPathOnDisk(const Text& path) const {
   const std::optional<std::filesystem::path> resolved = files_.Resolve(path);
-  return resolved ? files_.WebPath(*resolved) : path;
+  if (!resolved) return std::nullopt;
+  return files_.WebPath(*resolved);
 }
 
 std::string Session::NoPages() const {

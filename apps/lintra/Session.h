@@ -120,8 +120,9 @@ class Session {
   // once. The listing's links are taken as the files they lead to; paths that the command line
   // `named`, in any spelling, are looked up, and one that names no file stays as it is.
   std::vector<Text> EachFileOnce(const std::vector<Text>& paths, bool named) const;
-  // The real web path of the file at `path`, or `path` when it names none.
-  Text RealPath(const Text& path) const;
+  // The web path of the file at `path` as the disk names it (through links, in the disk's
+  // letter case), or nothing when `path` names no file within the root.
+  std::optional<Text> WebPathOnDisk(const Text& path) const;
 
   const Options& options_;
   DiskFiles files_;
