@@ -163,6 +163,12 @@ Text DiskFiles::WebPath(const fs::path& resolved) const {
   return disk::WebPathBelow(root_, resolved);
 }
 
+std::optional<Text> DiskFiles::WebPathOnDisk(TextView webPath) const {
+  const std::optional<fs::path> resolved = Resolve(webPath);
+  if (!resolved) return std::nullopt;
+  return WebPath(*resolved);
+}
+
 bool DiskFiles::Contains(const fs::path& resolved) const {
   auto at = resolved.begin();
   for (const fs::path& part : root_) {

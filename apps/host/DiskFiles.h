@@ -80,6 +80,10 @@ class DiskFiles {
   // keep their bytes as escapes.
   Text WebPath(const std::filesystem::path& resolved) const;
 
+  // The real web path of the file that `webPath` names (see Resolve): through links, in the
+  // disk's letter case. Nothing when Resolve refuses it.
+  std::optional<Text> WebPathOnDisk(TextView webPath) const;
+
   // Forgets the folders resolved so far, so that the next paths see the folders as they are now.
   void ForgetFolders() const { folders_.clear(); }
 

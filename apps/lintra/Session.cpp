@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
-#include <unordered_set>
 
 #include "apps/host/PathText.h"
 #include "apps/lintra/Output.h"
@@ -88,13 +87,13 @@ Session::Session(const Options& options)
       site_(host_, text::FromUtf8(options.root)) {}
 
 Text Session::ExistingFile(const std::string& role, const std::string& argument) const {
-  return *WebPathOnDisk(Checked(role, argument));
+  return *files_.WebPathOnDisk(Checked(role, argument));
 }
 
 NamedFile Session::FileOrDeleted(const std::string& role, const std::string& argument) const {
   Text path = arguments_.Page(argument);
   const std::optional<NoFile> why = WhyNoFile(files_, path);
-  if (!why) return {*WebPathOnDisk(path), true};
+  if (!why) return {*files_.WebPathOnDisk(path), true};
   if (*why != NoFile::Missing) Refuse(role, argument, *why);
   return {std::move(path), false};
 }
@@ -114,7 +113,7 @@ std::vector<Text> Session::Pages() const {
   std::vector<Text> pages;
   if (options_.pages.empty()) {
     ListFiles(discovery);
-    pages = PageDiscovery::PagesAmong(*projectFiles_);
+    pages = PageDiscovery::PagesAmong(listing_->Entries());
   }
   for (const std::string& argument : options_.pages) {
     Text page = Checked("page", argument);
@@ -126,38 +125,18 @@ std::vector<Text> Session::Pages() const {
 }
 
 void Session::ListFiles(const PageDiscovery& discovery) const {
-  std::vector<Text> files = discovery.FindFiles(files_.Root());
-  std::erase_if(files, [this](const Text& file) {
-    std::optional<Text> real = WebPathOnDisk(file);
-    if (!real) {
-      WriteError("warning: " + text::ToUtf8(file) +
-                 " cannot be read within the root (a link that leads outside it?); it is left "
-                 "out");
-      return true;
-    }
-    if (*real != file) linkTargets_.emplace(file, std::move(*real));
-    return false;
-  });
-  projectFiles_ = std::move(files);
+  listing_.emplace(files_, discovery);
+  for (const Text& entry : listing_->LeftOut()) {
+    WriteError("warning: " + ProjectListing::LeftOutMessage(entry));
+  }
 }
 
 std::vector<Text> Session::EachFileOnce(const std::vector<Text>& paths, bool named) const {
+  if (!named) return listing_->EachFileOnce(paths);
   std::vector<Text> files;
-  std::unordered_set<Text> seen;
-  for (const Text& path : paths) {
-    const auto link = linkTargets_.find(path);
-    Text file = link != linkTargets_.end() ? link->second
-                : named                    ? WebPathOnDisk(path).value_or(path)
-                                           : path;
-    if (seen.insert(file).second) files.push_back(std::move(file));
-  }
-  return files;
-}
-
-std::optional<Text> Session::WebPathOnDisk(const Text& path) const {
-  const std::optional<std::filesystem::path> resolved = files_.Resolve(path);
-  if (!resolved) return std::nullopt;
-  return files_.WebPath(*resolved);
+  files.reserve(paths.size());
+  for (const Text& path : paths) files.push_back(files_.WebPathOnDisk(path).value_or(path));
+  return EachOnce(std::move(files));
 }
 
 std::string Session::NoPages() const {
@@ -203,8 +182,8 @@ void Session::TakeUnreadableFiles(const Session& other) {
 }
 
 const std::vector<Text>& Session::ProjectFiles() const {
-  if (!projectFiles_) ListFiles(PageDiscovery(options_.Excludes()));
-  if (!realProjectFiles_) realProjectFiles_ = EachFileOnce(*projectFiles_, false);
+  if (!listing_) ListFiles(PageDiscovery(options_.Excludes()));
+  if (!realProjectFiles_) realProjectFiles_ = listing_->Files();
   return *realProjectFiles_;
 }
 

@@ -5,12 +5,12 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
+#include "apps/host/ProjectListing.h"
 #include "apps/lintra/Options.h"
 #include "apps/lintra/PathCheck.h"
 #include "site/ChangedFiles.h"
@@ -112,17 +112,13 @@ class Session {
   [[noreturn]] void Refuse(const std::string& role, const std::string& argument, NoFile why) const;
   // The message for a run left without pages.
   std::string NoPages() const;
-  // Lists the files of the project with `discovery`, each that is a link with the file it leads
-  // to, as the host finds it on this system; a file that the host cannot read within the root (a
-  // link that leads outside it) is left out, with a warning on standard error.
+  // Lists the files of the project with `discovery` (see ProjectListing), warning on standard
+  // error of each entry left out.
   void ListFiles(const PageDiscovery& discovery) const;
   // `paths`, files of the project, each by its real web path, in order of first sight and each
   // once. The listing's links are taken as the files they lead to; paths that the command line
   // `named`, in any spelling, are looked up, and one that names no file stays as it is.
   std::vector<Text> EachFileOnce(const std::vector<Text>& paths, bool named) const;
-  // The web path of the file at `path` as the disk names it (through links, in the disk's
-  // letter case), or nothing when `path` names no file within the root.
-  std::optional<Text> WebPathOnDisk(const Text& path) const;
 
   const Options& options_;
   DiskFiles files_;
@@ -132,10 +128,8 @@ class Session {
   SiteAnalysis site_;
   std::vector<PageFailure> failures_;
   std::map<Text, std::string> unreadableElsewhere_;
-  mutable std::optional<std::vector<Text>> projectFiles_;
+  mutable std::optional<ProjectListing> listing_;
   mutable std::optional<std::vector<Text>> realProjectFiles_;
-  // The files of the listing that the host finds under another path, each with that path.
-  mutable std::unordered_map<Text, Text> linkTargets_;
 };
 
 }  // namespace lintra

@@ -2,6 +2,7 @@
 #include <chrono>
 #include <thread>
 
+#include "apps/host/ProjectListing.h"
 #include "apps/lsp/Diagnostics.h"
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Server.h"
@@ -180,10 +181,16 @@ void Server::BackgroundStep() {
 
 void Server::Discover() {
   discovered_ = true;
+  std::vector<Text> leftOut;
   try {
-    workspace_->DiscoverPages();
+    leftOut = workspace_->DiscoverPages();
   } catch (const std::exception&) {
     return;
+  }
+  for (const Text& entry : leftOut) {
+    connection_.Notify(
+        "window/logMessage",
+        {{"type", 2}, {"message", "lintra: " + ProjectListing::LeftOutMessage(entry)}});
   }
   for (const uint32_t page : workspace_->Pages()) pending_.Add(page);
   HurryOpenDocuments();

@@ -5,6 +5,7 @@
 #include "analysis/File.h"
 #include "analysis/Files.h"
 #include "apps/host/PathText.h"
+#include "apps/host/ProjectListing.h"
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Uri.h"
 #include "platform/ErrorRecord.h"
@@ -65,9 +66,7 @@ std::optional<Text> Workspace::WebPathOf(const std::filesystem::path& path) cons
 }
 
 std::optional<Text> Workspace::OnDisk(const Text& webPath) const {
-  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
-  if (!resolved) return std::nullopt;
-  return files_.WebPath(*resolved);
+  return files_.WebPathOnDisk(webPath);
 }
 
 std::optional<Text> Workspace::DiskText(const Text& webPath) const {
@@ -172,10 +171,12 @@ size_t Workspace::IndexNames(std::chrono::milliseconds budget) {
   return unnamed_.size();
 }
 
-void Workspace::DiscoverPages() {
+std::vector<Text> Workspace::DiscoverPages() {
+  const ProjectListing listing(files_, PageDiscovery(excludes_));
   pages_.clear();
-  for (const Text& page : PageDiscovery(excludes_).FindPages(Root())) pages_.push_back(Id(page));
+  for (const Text& page : listing.Pages()) pages_.push_back(Id(page));
   SortUnique(pages_);
+  return listing.LeftOut();
 }
 
 bool Workspace::IsPage(uint32_t file) const {
@@ -184,7 +185,7 @@ bool Workspace::IsPage(uint32_t file) const {
 
 void Workspace::AddPage(const Text& webPath) {
   if (!HasPageExtension(webPath) || PageDiscovery(excludes_).Excluded(webPath)) return;
-  const uint32_t page = Id(webPath);
+  const uint32_t page = Id(OnDisk(webPath).value_or(webPath));
   pages_.insert(std::lower_bound(pages_.begin(), pages_.end(), page), page);
   SortUnique(pages_);
 }

@@ -72,12 +72,14 @@ class Workspace {
   // The text of the file `webPath` names on disk, or nothing when it cannot be read.
   std::optional<Text> DiskText(const Text& webPath) const;
 
-  // Looks for the pages of the site, as the command line finds them, replacing those known.
-  void DiscoverPages();
+  // Looks for the pages of the site, replacing those known: each once by its real web path, as the
+  // command line lists them (see ProjectListing). The entries left out, which cannot be read
+  // within the root.
+  std::vector<Text> DiscoverPages();
   // The pages by rising id, which is the order they were found in.
   const std::vector<uint32_t>& Pages() const { return pages_; }
   bool IsPage(uint32_t file) const;
-  // Adds a page made since, or forgets one removed, when `webPath` names a page.
+  // Adds a page made since, when `webPath` names a page, by its real web path when it is on disk.
   void AddPage(const Text& webPath);
   void RemovePage(uint32_t page);
 

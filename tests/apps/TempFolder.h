@@ -33,6 +33,14 @@ class TempFolder {
     return file;
   }
 
+  // Makes `relative` a symbolic link to `target`, as written; false when this system cannot make
+  // one, for the test to be skipped.
+  bool Link(const std::string& target, const std::string& relative) const {
+    std::error_code error;
+    std::filesystem::create_symlink(target, path_ / relative, error);
+    return !error;
+  }
+
  private:
   std::filesystem::path path_;
 };

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "apps/lsp/Workspace.h"
 #include "tests/apps/CliRun.h"
 #include "tests/lsp/LspClient.h"
 
@@ -290,6 +291,39 @@ TEST(Surfaces, TheReportGraphAndIncludersNameEveryFileAsCheckDoes) {
   }
   EXPECT_EQ(Lintra({"includers", "--root", root, "inc/decls.inc"}).out,
             "about.asp:2\ndefault.asp:4\ndefault.asp:5\n\nabout.asp\ndefault.asp\n");
+}
+
+TEST(Surfaces, TheEditorTakesALinkedPageOnceByItsRealNameAsCheckDoes) {
+  TempFolder folder;
+  folder.Write("site/p.asp", Include("inc/a.inc"));
+  folder.Write("site/inc/a.inc", "<p>a</p>");
+  folder.Write("outside/x.asp", "x");
+  if (!folder.Link("p.asp", "site/A.asp") || !folder.Link("../outside/x.asp", "site/out.asp")) {
+    GTEST_SKIP() << "no symbolic links on this system";
+  }
+  const std::filesystem::path root = std::filesystem::canonical(folder.Path() / "site");
+  const std::string leftOut =
+      "out.asp cannot be read within the root (a link that leads outside it?); it is left out";
+  const Outcome check = Lintra({"check", "--root", root.string()});
+  EXPECT_EQ(check.out, "checked 1 page: 0 errors, 0 warnings, 0 notes\n");
+  EXPECT_EQ(check.err, "lintra: warning: " + leftOut + "\n");
+
+  LspClient client;
+  client.Result("initialize", {{"rootUri", lsp::UriOfPath(root)},
+                               {"capabilities", {{"window", {{"workDoneProgress", true}}}}}});
+  client.Notify("initialized", Json::object());
+  EXPECT_EQ(client.WaitFor("window/logMessage", [](const Json&) { return true; }),
+            Json({{"type", 2}, {"message", "lintra: " + leftOut}}));
+  EXPECT_EQ(client.WaitFor("$/progress",
+                           [](const Json& params) {
+                             return params["value"]["kind"] == "end";
+                           })["value"]["message"],
+            "1 of 1 pages");
+
+  lsp::Workspace workspace(root);
+  EXPECT_EQ(workspace.DiscoverPages(), std::vector<Text>{u"out.asp"});
+  workspace.AddPage(u"A.asp");
+  EXPECT_EQ(workspace.Pages(), std::vector<uint32_t>{workspace.Id(u"p.asp")});
 }
 
 }  // namespace lintra

@@ -107,6 +107,18 @@ class MainWindowTest : public QObject {
     QCOMPARE(window.Trees().Control().tvLintra().GetNodes().size(), size_t{2});
   }
 
+  void ListsALinkedPageOnceByItsRealNameAsCheckDoes() {
+    TempFolder folder;
+    folder.Write("site/p.asp", "p");
+    folder.Write("outside/x.asp", "x");
+    if (!folder.Link("p.asp", "site/A.asp") || !folder.Link("../outside/x.asp", "site/out.asp")) {
+      QSKIP("no symbolic links on this system");
+    }
+    QCOMPARE(ProjectPages::Find(DiskFiles(folder.Path() / "site")), std::vector<Text>{u"p.asp"});
+    MainWindow window(folder.Path() / "site");
+    QCOMPARE(Listed(window), QStringList{"p.asp"});
+  }
+
   void NamesFilesByTheirWebPathInsideTheRootOnly() {
     Site site;
     QCOMPARE(ProjectPages::WebPathOf(site.Root(), site.Root() / "shop" / ".." / "inc/head.inc"),

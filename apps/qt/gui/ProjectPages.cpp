@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "apps/host/ProjectListing.h"
 #include "platform/Utf8.h"
 #include "site/PageDiscovery.h"
 
@@ -11,8 +12,8 @@ namespace fs = std::filesystem;
 
 namespace ProjectPages {
 
-std::vector<Text> Find(const fs::path& root) {
-  return PageDiscovery({}).FindPages(root);
+std::vector<Text> Find(const DiskFiles& files) {
+  return ProjectListing(files, PageDiscovery({})).Pages();
 }
 
 std::optional<Text> WebPathOf(const fs::path& root, const fs::path& file) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "apps/host/DiskFiles.h"
 #include "platform/Text.h"
 
 namespace lintra {
@@ -11,10 +12,11 @@ namespace lintra {
 // Where the desktop app finds a project's pages and how it names files on disk to the control.
 namespace ProjectPages {
 
-// The pages the command line takes when none are named (see PageDiscovery), named as the disk
-// host names files: the web path of every ".asp" file below `root` in byte order, hidden files
-// and folders and "_vti_*" folders left out.
-std::vector<Text> Find(const std::filesystem::path& root);
+// The pages that check takes when none are named, as every host lists them (see
+// ProjectListing): the ".asp" entries below the root of `files`, hidden files and folders and
+// "_vti_*" folders left out, each by its real web path and once, in the byte order of the first
+// entry that names it; an entry that cannot be read within the root is left out without a word.
+std::vector<Text> Find(const DiskFiles& files);
 
 // The web path of `file` relative to `root`, both resolved as far as they exist; nothing when
 // `file` does not lie below `root`.
