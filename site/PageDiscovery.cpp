@@ -66,10 +66,6 @@ bool PageDiscovery::Excluded(TextView page) const {
   return Matches(webPath);
 }
 
-std::vector<Text> PageDiscovery::FindPages(const fs::path& root) const {
-  return PagesAmong(FindFiles(root));
-}
-
 std::vector<Text> PageDiscovery::PagesAmong(const std::vector<Text>& files) {
   std::vector<Text> pages;
   std::copy_if(files.begin(), files.end(), std::back_inserter(pages),

@@ -31,11 +31,8 @@ class PageDiscovery {
   // The pages among `files`, in their order: those whose name ends in ".asp" in any letter case.
   static std::vector<Text> PagesAmong(const std::vector<Text>& files);
 
-  // The pages among the files that FindFiles finds below `root`.
-  std::vector<Text> FindPages(const std::filesystem::path& root) const;
-
-  // The globs that left out nothing (no file and no folder) in the calls of Excluded, FindFiles
-  // and FindPages so far, in the order given. A folder left out is not looked into, so a glob that
+  // The globs that left out nothing (no file and no folder) in the calls of Excluded and FindFiles
+  // so far, in the order given. A folder left out is not looked into, so a glob that
   // would match only what lies inside it counts as matching nothing.
   std::vector<std::string> UnmatchedExcludes() const;
 

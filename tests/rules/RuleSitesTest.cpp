@@ -57,12 +57,12 @@ std::string CheckSite(const std::string& ruleId, const std::string& site,
     TakeApplicationFile(application->text, settings);
   }
   Checker checker(std::move(settings), std::move(rules));
-  const PageDiscovery discovery({});
-  for (const Text& page : discovery.FindPages(root)) {
+  const std::vector<Text> projectFiles = PageDiscovery({}).FindFiles(root);
+  for (const Text& page : PageDiscovery::PagesAmong(projectFiles)) {
     host.StartPage();
     checker.Check(PageTree(analysis.Tree(page)));
   }
-  checker.Finish(discovery.FindFiles(root));
+  checker.Finish(projectFiles);
   return Render(checker.Findings());
 }
 

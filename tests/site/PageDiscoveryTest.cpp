@@ -20,7 +20,7 @@ TEST(PageDiscovery, FindsAspFilesOutsideHiddenVtiAndExcludedFoldersInByteOrder) 
   fs::create_directory_symlink(site.Path() / "folders", site.Path() / "linked");
   fs::create_symlink(site.Path() / "b.asp", site.Path() / "link.asp");
   const PageDiscovery discovery({"old", "folders", "sub/x.inc", "old/h.asp", "none"});
-  EXPECT_EQ(discovery.FindPages(site.Path()),
+  EXPECT_EQ(PageDiscovery::PagesAmong(discovery.FindFiles(site.Path())),
             (std::vector<Text>{u"B.ASP", u"a.Asp", u"b.asp", u"caf" + Text(1, u'\xDCE9') + u".asp",
                                u"link.asp", u"sub/c.asp", u"z/old/i.asp"}));
   // A file that is no page is left out of the project's files too; nothing inside a folder left
