@@ -17,7 +17,6 @@ class ChangedFiles {
   // `webPaths` are relative to the root, as the disk host names files to the control.
   explicit ChangedFiles(std::vector<Text> webPaths);
 
-  const std::vector<Text>& WebPaths() const { return webPaths_; }
   // The list that the site analysis matches pages against (see MatchList).
   const TextArray& Matches() const { return matches_; }
   // Whether `node` of the control's tree view shows one of the files: its file's full path
