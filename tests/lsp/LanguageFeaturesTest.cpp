@@ -127,6 +127,16 @@ TEST_F(LanguageFeatures, AClosedIncludeChangedOnDiskIsSeenOnSaveWhenTheEditorDoe
   EXPECT_EQ(shown.size(), 1u) << shown.dump();
 }
 
+TEST_F(LanguageFeatures, AFileMadeOnDiskIsSeenOnSaveWhenTheEditorDoesNotWatchFiles) {
+  client_.Open("inc/lib.inc", kLib);
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
+                        [](const Json& d) { return Has(d, "missing-include"); });
+  site_.Write("inc/gone.inc", "");
+  client_.Notify("textDocument/didSave", {{"textDocument", client_.Document("inc/lib.inc")}});
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
+                        [](const Json& d) { return !Has(d, "missing-include"); });
+}
+
 TEST_F(LanguageFeatures, AFindingOnAWholeFileUnderlinesItsFirstLine) {
   client_.Open("inc/lib.inc", kLib);
   const Json exposed = Findings(client_, "inc/lib.inc", "exposed-include");
