@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "apps/lsp/LocationList.h"
@@ -96,11 +97,28 @@ int CompletionKind(DeclarationKind kind) {
   return 6;
 }
 
-Json Symbol(const Declaration& declaration, bool member) {
+// The symbol of `declaration`, whose whole is `extent`: a client takes the whole for where the
+// cursor is inside the symbol, and selects the name, which must lie in the whole
+// (https://microsoft.github.io/language-server-protocol/specifications/lsp/3.17/specification/#documentSymbol).
+Json Symbol(const Declaration& declaration, bool member, const DeclarationExtent& extent) {
   return {{"name", text::ToUtf8(declaration.name)},
           {"kind", SymbolKind(declaration.kind, member)},
-          {"range", RangeOf(NameRangeOf(declaration))},
+          {"range", lsp::RangeOf(extent.line, extent.column, extent.endLine, extent.endColumn)},
           {"selectionRange", RangeOf(NameRangeOf(declaration))}};
+}
+
+// `extent` grown to hold the name `inner`: a class whose body the scan does not give (one in a
+// <script runat="server"> block) still holds its members, as a client expects of a parent.
+DeclarationExtent Covering(DeclarationExtent extent, const Declaration& inner) {
+  if (std::pair(inner.line, inner.column) < std::pair(extent.line, extent.column)) {
+    extent.line = inner.line;
+    extent.column = inner.column;
+  }
+  if (std::pair(extent.endLine, extent.endColumn) < std::pair(inner.line, inner.endColumn)) {
+    extent.endLine = inner.line;
+    extent.endColumn = inner.endColumn;
+  }
+  return extent;
 }
 
 bool IsNameUnit(char16_t unit) {
@@ -178,18 +196,21 @@ Json NameSymbols(Workspace& workspace, uint32_t file) {
   Json symbols = Json::array();
   const FileNames* names = workspace.NamesOf(file);
   if (!names) return symbols;
-  for (const Declaration& declaration : names->declarations) {
-    Json symbol = Symbol(declaration, false);
-    if (declaration.kind == DeclarationKind::Class) {
-      Json members = Json::array();
-      for (const LocalName& local : names->locals) {
-        if (local.member && local.scope.begin <= declaration.offset &&
-            declaration.offset < local.scope.end) {
-          members.push_back(Symbol(local.declaration, true));
-        }
+  for (size_t i = 0; i < names->declarations.size(); ++i) {
+    const Declaration& declaration = names->declarations[i];
+    DeclarationExtent extent = names->extents[i];
+    Json members = Json::array();
+    for (const LocalName& local : names->locals) {
+      if (declaration.kind == DeclarationKind::Class && local.member &&
+          local.scope.begin <= declaration.offset && declaration.offset < local.scope.end) {
+        const Declaration& member = local.declaration;
+        members.push_back(
+            Symbol(member, true, {member.line, member.column, member.line, member.endColumn}));
+        extent = Covering(extent, member);
       }
-      symbol["children"] = std::move(members);
     }
+    Json symbol = Symbol(declaration, false, extent);
+    if (declaration.kind == DeclarationKind::Class) symbol["children"] = std::move(members);
     symbols.push_back(std::move(symbol));
   }
   return symbols;
