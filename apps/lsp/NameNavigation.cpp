@@ -8,6 +8,7 @@
 
 #include "apps/lsp/LocationList.h"
 #include "apps/lsp/NameQueries.h"
+#include "rules/AspBlocks.h"
 #include "site/TextPosition.h"
 
 namespace lintra::lsp {
@@ -126,16 +127,35 @@ bool IsNameUnit(char16_t unit) {
          (unit >= u'0' && unit <= u'9') || unit == u'_' || unit >= 0x80;
 }
 
-// Whether the word the cursor ends follows a ".": what is typed is a member.
-bool AfterDot(Workspace& workspace, uint32_t file, Position position) {
+// Whether `at` in `content` lies in server-side VBScript, outside its string literals and
+// comments; `lineBegin` starts its line. Strings and comments end with their line.
+bool InCode(TextView content, size_t lineBegin, size_t at) {
+  const std::vector<CodeBlock> blocks = VbCode(content, LayOutAsp(content));
+  const auto block = std::find_if(blocks.begin(), blocks.end(), [&](const CodeBlock& code) {
+    return code.begin <= at && at <= code.end;
+  });
+  if (block == blocks.end()) return false;
+  bool inString = false;
+  for (size_t i = std::max(block->begin, lineBegin); i < at; ++i) {
+    if (content[i] == u'"') inString = !inString;
+    if (content[i] == u'\'' && !inString) return false;
+  }
+  return !inString;
+}
+
+// Whether names are what the cursor types: it stands in VBScript code (see InCode), and the word
+// it ends does not follow a ".", which makes it a member.
+bool TypesName(Workspace& workspace, uint32_t file, Position position) {
   const std::optional<Text> content = workspace.CurrentText(workspace.Index().Name(file));
   if (!content) return false;
   const LineIndex::Span line =
       LineIndex(*content).Line(*content, static_cast<int32_t>(position.line + 1));
   const auto character = static_cast<size_t>(std::max<int64_t>(position.character, 0));
-  size_t at = line.begin + std::min(character, line.end - line.begin);
+  const size_t cursor = line.begin + std::min(character, line.end - line.begin);
+  if (!InCode(*content, line.begin, cursor)) return false;
+  size_t at = cursor;
   while (at > line.begin && IsNameUnit((*content)[at - 1])) --at;
-  return at > line.begin && (*content)[at - 1] == u'.';
+  return at == line.begin || (*content)[at - 1] != u'.';
 }
 
 }  // namespace
@@ -183,7 +203,7 @@ Json NameHover(Workspace& workspace, uint32_t file, Position position) {
 
 Json Completion(Workspace& workspace, uint32_t file, Position position) {
   Json items = Json::array();
-  if (AfterDot(workspace, file, position)) return items;
+  if (!TypesName(workspace, file, position)) return items;
   for (const NameSpot& spot : VisibleAt(workspace, file, position)) {
     items.push_back({{"label", text::ToUtf8(spot.declaration->name)},
                      {"kind", CompletionKind(spot.declaration->kind)},

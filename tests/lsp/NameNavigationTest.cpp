@@ -138,6 +138,11 @@ TEST_F(NameNavigation, CompletionOffersTheNamesKnownAtTheCursorButNoMember) {
                                       "Currency inc/top.inc:2", "FormatPrice inc/lib/format.inc:1",
                                       "total default.asp:2"}));
   EXPECT_EQ(Ask("textDocument/completion", "default.asp", 3, 9), Json::array());
+  // Nor does it outside the VBScript code: in a directive, a string or the text after "%>".
+  EXPECT_EQ(Ask("textDocument/completion", "default.asp", 0, 8), Json::array());
+  EXPECT_EQ(Ask("textDocument/completion", "inc/top.inc", 1, 22), Json::array());
+  EXPECT_EQ(Ask("textDocument/completion", "inc/top.inc", 1, 28), Json::array());
+  EXPECT_EQ(Ask("textDocument/completion", "inc/top.inc", 1, 18).size(), 3u);
 }
 
 TEST_F(NameNavigation, SymbolsListDeclarationsWithClassMembersAndAcrossTheSite) {
