@@ -115,6 +115,10 @@ class Server {
   bool progressSupported_ = false;
   // What looks for changes on disk when the client does not report them; null when it does.
   std::unique_ptr<DiskWatch> diskWatch_;
+  // The open documents and the index's count of changes when the disk watch was last given the
+  // files to watch.
+  std::vector<uint32_t> watchedOpen_;
+  uint64_t watchedIndex_ = 0;
   bool discovered_ = false;
   bool indexing_ = false;
   size_t indexTotal_ = 0;
