@@ -115,6 +115,25 @@ TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatMissedIt) {
                         [](const Json& d) { return !Has(d, "missing-include"); });
 }
 
+TEST_F(LanguageFeatures, AFolderRenamedOnDiskIsToldAsOneChangeOfEachFolder) {
+  client_.Open("default.asp", kPage);
+  client_.DiagnosticsOf(client_.Uri("default.asp"), OnlyCaseMismatch);
+  const auto rename = [&](const std::string& from, const std::string& to) {
+    std::filesystem::rename(site_.Path() / from, site_.Path() / to);
+    client_.Notify(
+        "workspace/didChangeWatchedFiles",
+        {{"changes",
+          {{{"uri", client_.Uri(from)}, {"type", 3}}, {{"uri", client_.Uri(to)}, {"type", 1}}}}});
+  };
+  rename("inc", "old");
+  const Json missing = Findings(client_, "default.asp", "missing-include");
+  ASSERT_EQ(missing.size(), 2u) << missing.dump();
+  EXPECT_EQ(missing[0]["range"]["start"], At(1, 0));
+  EXPECT_EQ(missing[1]["range"]["start"], At(2, 0));
+  rename("old", "inc");
+  client_.DiagnosticsOf(client_.Uri("default.asp"), OnlyCaseMismatch);
+}
+
 TEST_F(LanguageFeatures, AClosedIncludeChangedOnDiskIsSeenOnSaveWhenTheEditorDoesNotWatchFiles) {
   client_.Open("default.asp", kPage);
   client_.DiagnosticsOf(client_.Uri("default.asp"),
