@@ -54,9 +54,13 @@ std::vector<DiskChange> InotifyWatch::ReadEvents() {
   for (const std::filesystem::path& file : named) {
     std::error_code error;
     const bool exists = std::filesystem::exists(file, error);
-    bool& wasThere = files_[file];
-    if (exists || wasThere) changed.push_back({file, !exists ? 3 : wasThere ? 2 : 1});
-    wasThere = exists;
+    const auto watched = files_.find(file);
+    if (watched == files_.end()) {
+      if (exists) changed.push_back({file, 1});
+      continue;
+    }
+    if (exists || watched->second) changed.push_back({file, !exists ? 3 : watched->second ? 2 : 1});
+    watched->second = exists;
   }
   return changed;
 }

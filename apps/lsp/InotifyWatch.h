@@ -25,7 +25,7 @@ class InotifyWatch : public DiskWatch {
 
  private:
   // The files named by the events read since the last call: the watched files, and those made in
-  // a watched folder, which are watched from then on.
+  // a watched folder, which are watched once asked about (an editor's temporary files are not).
   std::vector<DiskChange> ReadEvents();
   // Starts watching `file`, through its folder when it can.
   void Add(const std::filesystem::path& file);
