@@ -134,6 +134,19 @@ TEST_F(LanguageFeatures, AFolderRenamedOnDiskIsToldAsOneChangeOfEachFolder) {
   client_.DiagnosticsOf(client_.Uri("default.asp"), OnlyCaseMismatch);
 }
 
+// A folder made is walked for the files it holds, but a link to one outside the site lies outside
+// it, as the documents there do.
+TEST_F(LanguageFeatures, ALinkToAFolderMadeOnDiskBringsNoPages) {
+  TempFolder outside;
+  outside.Write("secret.asp", "<!-- #include file=\"gone.inc\" -->\r\n");
+  std::filesystem::create_directory_symlink(outside.Path(), site_.Path() / "linked");
+  client_.Notify("workspace/didChangeWatchedFiles",
+                 {{"changes", {{{"uri", client_.Uri("linked")}, {"type", 1}}}}});
+  const Json tree =
+      client_.Call("lintra/includeTree", {{"textDocument", client_.Document("linked/secret.asp")}});
+  EXPECT_EQ(tree["error"]["code"], -32602) << tree.dump();
+}
+
 TEST_F(LanguageFeatures, AClosedIncludeChangedOnDiskIsSeenOnSaveWhenTheEditorDoesNotWatchFiles) {
   client_.Open("default.asp", kPage);
   client_.DiagnosticsOf(client_.Uri("default.asp"),
