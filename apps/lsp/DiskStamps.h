@@ -10,12 +10,12 @@
 namespace lintra::lsp {
 
 // Notices that files changed on disk, for editors that do not say so, by what a cheap look at
-// each file tells: whether it is there, its size and the time it was last written. Works on every
-// platform, at the cost of looking at each file whenever asked.
+// each file tells: whether it is there, its size and the time it was last written; and files made
+// in their folders by the time each folder was last written. Works on every platform, at the cost
+// of looking at each file and folder whenever asked.
 class DiskStamps : public DiskWatch {
  public:
-  std::vector<std::filesystem::path> Changed(
-      const std::vector<std::filesystem::path>& files) override;
+  std::vector<DiskChange> Changed(const std::vector<std::filesystem::path>& files) override;
 
  private:
   struct Stamp {
@@ -25,8 +25,12 @@ class DiskStamps : public DiskWatch {
     bool operator==(const Stamp&) const = default;
   };
   static Stamp StampOf(const std::filesystem::path& file);
+  // Adds to `changed` the files of `folder` that are new to this, and stamps them.
+  void AddMade(const std::filesystem::path& folder, std::vector<DiskChange>& changed);
 
   std::map<std::filesystem::path, Stamp> stamps_;
+  // The time each watched folder was last written.
+  std::map<std::filesystem::path, std::filesystem::file_time_type> folders_;
 };
 
 }  // namespace lintra::lsp

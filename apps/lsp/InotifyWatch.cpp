@@ -25,18 +25,16 @@ InotifyWatch::~InotifyWatch() {
   close(fd_);
 }
 
-std::vector<std::filesystem::path> InotifyWatch::Changed(
-    const std::vector<std::filesystem::path>& files) {
-  const std::set<std::filesystem::path> named = ReadEvents();
-  std::vector<std::filesystem::path> changed(named.begin(), named.end());
-  for (std::filesystem::path& file : unwatched_.Changed({})) changed.push_back(std::move(file));
+std::vector<DiskChange> InotifyWatch::Changed(const std::vector<std::filesystem::path>& files) {
+  std::vector<DiskChange> changed = ReadEvents();
+  for (DiskChange& change : unwatched_.Changed({})) changed.push_back(std::move(change));
   for (const std::filesystem::path& file : files) {
     if (!files_.contains(file)) Add(file);
   }
   return changed;
 }
 
-std::set<std::filesystem::path> InotifyWatch::ReadEvents() {
+std::vector<DiskChange> InotifyWatch::ReadEvents() {
   std::set<std::filesystem::path> named;
   alignas(inotify_event) std::array<char, 16384> buffer;
   for (ssize_t length; (length = read(fd_, buffer.data(), buffer.size())) > 0;) {
@@ -44,14 +42,27 @@ std::set<std::filesystem::path> InotifyWatch::ReadEvents() {
       inotify_event event;
       std::memcpy(&event, buffer.data() + at, sizeof event);
       const auto folder = folders_.find(event.wd);
+      const bool made = (event.mask & (IN_CREATE | IN_MOVED_TO)) && !(event.mask & IN_ISDIR);
       if (folder != folders_.end() && event.len > 0) {
         std::filesystem::path file = folder->second / (buffer.data() + at + sizeof event);
-        if (files_.contains(file)) named.insert(std::move(file));
+        if (made || files_.contains(file)) named.insert(std::move(file));
       }
       at += static_cast<ssize_t>(sizeof event + event.len);
     }
   }
-  return named;
+  std::vector<DiskChange> changed;
+  for (const std::filesystem::path& file : named) {
+    std::error_code error;
+    const bool exists = std::filesystem::exists(file, error);
+    const auto watched = files_.find(file);
+    if (watched == files_.end()) {
+      if (exists) changed.push_back({file, 1});
+      continue;
+    }
+    if (exists || watched->second) changed.push_back({file, !exists ? 3 : watched->second ? 2 : 1});
+    watched->second = exists;
+  }
+  return changed;
 }
 
 void InotifyWatch::Add(const std::filesystem::path& file) {
@@ -65,7 +76,8 @@ void InotifyWatch::Add(const std::filesystem::path& file) {
     watches_[folder] = watch;
     folders_[watch] = folder;
   }
-  files_.insert(file);
+  std::error_code error;
+  files_[file] = std::filesystem::exists(file, error);
 }
 
 }  // namespace lintra::lsp

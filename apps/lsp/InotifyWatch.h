@@ -21,12 +21,12 @@ class InotifyWatch : public DiskWatch {
   InotifyWatch(const InotifyWatch&) = delete;
   InotifyWatch& operator=(const InotifyWatch&) = delete;
 
-  std::vector<std::filesystem::path> Changed(
-      const std::vector<std::filesystem::path>& files) override;
+  std::vector<DiskChange> Changed(const std::vector<std::filesystem::path>& files) override;
 
  private:
-  // The watched files named by the events read since the last call.
-  std::set<std::filesystem::path> ReadEvents();
+  // The files named by the events read since the last call: the watched files, and those made in
+  // a watched folder, which are watched once asked about (an editor's temporary files are not).
+  std::vector<DiskChange> ReadEvents();
   // Starts watching `file`, through its folder when it can.
   void Add(const std::filesystem::path& file);
 
@@ -34,7 +34,8 @@ class InotifyWatch : public DiskWatch {
   // The folders watched, by watch descriptor, and the descriptors by folder.
   std::map<int, std::filesystem::path> folders_;
   std::map<std::filesystem::path, int> watches_;
-  std::set<std::filesystem::path> files_;
+  // The watched files, and whether each was on disk when last told.
+  std::map<std::filesystem::path, bool> files_;
   DiskStamps unwatched_;
 };
 

@@ -6,6 +6,23 @@
 
 namespace lintra::lsp {
 
+namespace {
+
+DeclarationExtent ExtentOf(const Declaration& declaration, const std::vector<TextSpan>& bodies,
+                           const LineIndex& lines) {
+  const bool hasBody =
+      declaration.kind == DeclarationKind::Class || declaration.kind == DeclarationKind::Procedure;
+  const size_t body = hasBody ? BodyHolding(bodies, declaration.offset) : TextView::npos;
+  if (body == TextView::npos) {
+    return {declaration.line, declaration.column, declaration.line, declaration.endColumn};
+  }
+  const LineColumn start = lines.At(bodies[body].begin + 1);
+  const LineColumn end = lines.At(bodies[body].end + 1);
+  return {start.line, start.column, end.line, end.column};
+}
+
+}  // namespace
+
 std::optional<uint32_t> FileNames::DeclarationAt(int32_t offset) const {
   const auto at = std::lower_bound(
       declarations.begin(), declarations.end(), offset,
@@ -29,14 +46,19 @@ uint32_t NameIndex::Key(TextView key) {
 
 const FileNames& NameIndex::Scan(uint32_t file, TextView content) {
   ScriptScan script;
-  const NameScan names = ScanNames(content, LineIndex(content), &script);
-  return Keep(file, script, names);
+  const LineIndex lines(content);
+  const NameScan names = ScanNames(content, lines, &script);
+  return Keep(file, script, names, lines);
 }
 
-const FileNames& NameIndex::Keep(uint32_t file, const ScriptScan& script, const NameScan& scanned) {
+const FileNames& NameIndex::Keep(uint32_t file, const ScriptScan& script, const NameScan& scanned,
+                                 const LineIndex& lines) {
   Forget(file);
   auto names = std::make_unique<FileNames>();
   names->declarations = script.declarations;
+  for (const Declaration& declaration : names->declarations) {
+    names->extents.push_back(ExtentOf(declaration, script.bodies, lines));
+  }
   names->locals = scanned.locals;
   names->uses.reserve(scanned.uses.size());
   names->useKeys.reserve(scanned.uses.size());

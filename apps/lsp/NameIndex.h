@@ -37,6 +37,16 @@ struct NameRange {
   auto operator<=>(const NameRange&) const = default;
 };
 
+// Where a declaration stands as a whole: a Class or procedure from its keyword to the end of the
+// statement that closes it, any other declaration its name. Lines and columns counted from 1, the
+// end just after the last unit.
+struct DeclarationExtent {
+  int32_t line = 1;
+  int32_t column = 1;
+  int32_t endLine = 1;
+  int32_t endColumn = 1;
+};
+
 // A use of a name as the index keeps it (see NameUse), without its text: the site holds many.
 struct IndexedUse {
   NameRange range;
@@ -48,6 +58,8 @@ struct IndexedUse {
 // declarations, with the number of each name's key.
 struct FileNames {
   std::vector<Declaration> declarations;
+  // By position in `declarations`.
+  std::vector<DeclarationExtent> extents;
   std::vector<LocalName> locals;
   std::vector<IndexedUse> uses;
   std::vector<uint32_t> declarationKeys;
@@ -96,8 +108,9 @@ class NameIndex {
   std::vector<uint32_t> Files() const;
 
  private:
-  // Keeps what `script` and `names`, one scan of the text of `file`, found.
-  const FileNames& Keep(uint32_t file, const ScriptScan& script, const NameScan& names);
+  // Keeps what `script` and `names`, one scan of the text of `file` indexed by `lines`, found.
+  const FileNames& Keep(uint32_t file, const ScriptScan& script, const NameScan& names,
+                        const LineIndex& lines);
 
   std::unordered_map<Text, uint32_t, text::UnitsHash, text::SameUnitsEqual> keys_;
   std::vector<std::unique_ptr<FileNames>> files_;

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "apps/lsp/LocationList.h"
 #include "apps/lsp/NameQueries.h"
+#include "rules/AspBlocks.h"
 #include "site/TextPosition.h"
 
 namespace lintra::lsp {
@@ -96,11 +98,28 @@ int CompletionKind(DeclarationKind kind) {
   return 6;
 }
 
-Json Symbol(const Declaration& declaration, bool member) {
+// The symbol of `declaration`, whose whole is `extent`: a client takes the whole for where the
+// cursor is inside the symbol, and selects the name, which must lie in the whole
+// (https://microsoft.github.io/language-server-protocol/specifications/lsp/3.17/specification/#documentSymbol).
+Json Symbol(const Declaration& declaration, bool member, const DeclarationExtent& extent) {
   return {{"name", text::ToUtf8(declaration.name)},
           {"kind", SymbolKind(declaration.kind, member)},
-          {"range", RangeOf(NameRangeOf(declaration))},
+          {"range", lsp::RangeOf(extent.line, extent.column, extent.endLine, extent.endColumn)},
           {"selectionRange", RangeOf(NameRangeOf(declaration))}};
+}
+
+// `extent` grown to hold the name `inner`: a class whose body the scan does not give (one in a
+// <script runat="server"> block) still holds its members, as a client expects of a parent.
+DeclarationExtent Covering(DeclarationExtent extent, const Declaration& inner) {
+  if (std::pair(inner.line, inner.column) < std::pair(extent.line, extent.column)) {
+    extent.line = inner.line;
+    extent.column = inner.column;
+  }
+  if (std::pair(extent.endLine, extent.endColumn) < std::pair(inner.line, inner.endColumn)) {
+    extent.endLine = inner.line;
+    extent.endColumn = inner.endColumn;
+  }
+  return extent;
 }
 
 bool IsNameUnit(char16_t unit) {
@@ -108,16 +127,35 @@ bool IsNameUnit(char16_t unit) {
          (unit >= u'0' && unit <= u'9') || unit == u'_' || unit >= 0x80;
 }
 
-// Whether the word the cursor ends follows a ".": what is typed is a member.
-bool AfterDot(Workspace& workspace, uint32_t file, Position position) {
+// Whether `at` in `content` lies in server-side VBScript, outside its string literals and
+// comments; `lineBegin` starts its line. Strings and comments end with their line.
+bool InCode(TextView content, size_t lineBegin, size_t at) {
+  const std::vector<CodeBlock> blocks = VbCode(content, LayOutAsp(content));
+  const auto block = std::find_if(blocks.begin(), blocks.end(), [&](const CodeBlock& code) {
+    return code.begin <= at && at <= code.end;
+  });
+  if (block == blocks.end()) return false;
+  bool inString = false;
+  for (size_t i = std::max(block->begin, lineBegin); i < at; ++i) {
+    if (content[i] == u'"') inString = !inString;
+    if (content[i] == u'\'' && !inString) return false;
+  }
+  return !inString;
+}
+
+// Whether names are what the cursor types: it stands in VBScript code (see InCode), and the word
+// it ends does not follow a ".", which makes it a member.
+bool TypesName(Workspace& workspace, uint32_t file, Position position) {
   const std::optional<Text> content = workspace.CurrentText(workspace.Index().Name(file));
   if (!content) return false;
   const LineIndex::Span line =
       LineIndex(*content).Line(*content, static_cast<int32_t>(position.line + 1));
   const auto character = static_cast<size_t>(std::max<int64_t>(position.character, 0));
-  size_t at = line.begin + std::min(character, line.end - line.begin);
+  const size_t cursor = line.begin + std::min(character, line.end - line.begin);
+  if (!InCode(*content, line.begin, cursor)) return false;
+  size_t at = cursor;
   while (at > line.begin && IsNameUnit((*content)[at - 1])) --at;
-  return at > line.begin && (*content)[at - 1] == u'.';
+  return at == line.begin || (*content)[at - 1] != u'.';
 }
 
 }  // namespace
@@ -165,7 +203,7 @@ Json NameHover(Workspace& workspace, uint32_t file, Position position) {
 
 Json Completion(Workspace& workspace, uint32_t file, Position position) {
   Json items = Json::array();
-  if (AfterDot(workspace, file, position)) return items;
+  if (!TypesName(workspace, file, position)) return items;
   for (const NameSpot& spot : VisibleAt(workspace, file, position)) {
     items.push_back({{"label", text::ToUtf8(spot.declaration->name)},
                      {"kind", CompletionKind(spot.declaration->kind)},
@@ -178,18 +216,21 @@ Json NameSymbols(Workspace& workspace, uint32_t file) {
   Json symbols = Json::array();
   const FileNames* names = workspace.NamesOf(file);
   if (!names) return symbols;
-  for (const Declaration& declaration : names->declarations) {
-    Json symbol = Symbol(declaration, false);
-    if (declaration.kind == DeclarationKind::Class) {
-      Json members = Json::array();
-      for (const LocalName& local : names->locals) {
-        if (local.member && local.scope.begin <= declaration.offset &&
-            declaration.offset < local.scope.end) {
-          members.push_back(Symbol(local.declaration, true));
-        }
+  for (size_t i = 0; i < names->declarations.size(); ++i) {
+    const Declaration& declaration = names->declarations[i];
+    DeclarationExtent extent = names->extents[i];
+    Json members = Json::array();
+    for (const LocalName& local : names->locals) {
+      if (declaration.kind == DeclarationKind::Class && local.member &&
+          local.scope.begin <= declaration.offset && declaration.offset < local.scope.end) {
+        const Declaration& member = local.declaration;
+        members.push_back(
+            Symbol(member, true, {member.line, member.column, member.line, member.endColumn}));
+        extent = Covering(extent, member);
       }
-      symbol["children"] = std::move(members);
     }
+    Json symbol = Symbol(declaration, false, extent);
+    if (declaration.kind == DeclarationKind::Class) symbol["children"] = std::move(members);
     symbols.push_back(std::move(symbol));
   }
   return symbols;

@@ -71,6 +71,12 @@ class Server {
   void DidChange(const Json& params);
   void DidClose(const Json& params);
   void DidChangeWatchedFiles(const Json& params);
+  // A client tells a folder made or deleted as one change of the folder
+  // (https://github.com/microsoft/vscode-languageserver-node/issues/141): adds to `changes`,
+  // whose last is that of `path`, a change of each file the folder holds, made, or that the
+  // index knew below it, gone.
+  void AddFolderChanges(const std::filesystem::path& path,
+                        std::vector<std::pair<Text, int>>& changes);
   // Takes in files changed on disk: each web path with its change, 1 made, 2 changed, 3 gone.
   void ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes);
   // Looks at the files that the open documents' diagnostics depend on, when the server watches
@@ -115,6 +121,10 @@ class Server {
   bool progressSupported_ = false;
   // What looks for changes on disk when the client does not report them; null when it does.
   std::unique_ptr<DiskWatch> diskWatch_;
+  // The open documents and the index's count of changes when the disk watch was last given the
+  // files to watch.
+  std::vector<uint32_t> watchedOpen_;
+  uint64_t watchedIndex_ = 0;
   bool discovered_ = false;
   bool indexing_ = false;
   size_t indexTotal_ = 0;

@@ -5,11 +5,17 @@ namespace lintra::lsp {
 void Server::WatchDisk() {
   if (!diskWatch_ || !discovered_) return;
   std::vector<std::pair<Text, int>> changes;
-  for (const std::filesystem::path& file :
-       diskWatch_->Changed(workspace_->FilesShownWith(OpenFiles()))) {
-    if (const std::optional<Text> webPath = workspace_->WebPathOf(file)) {
-      std::error_code error;
-      changes.emplace_back(*webPath, std::filesystem::exists(file, error) ? 2 : 3);
+  // The files to watch change only with the open documents and the index, and finding them
+  // walks every page that reaches an open document: not done again while neither changed.
+  std::vector<uint32_t> openFiles = OpenFiles();
+  const bool same = openFiles == watchedOpen_ && workspace_->Index().Changes() == watchedIndex_;
+  const std::vector<std::filesystem::path> shown =
+      same ? std::vector<std::filesystem::path>() : workspace_->FilesShownWith(openFiles);
+  watchedOpen_ = std::move(openFiles);
+  watchedIndex_ = workspace_->Index().Changes();
+  for (const DiskChange& change : diskWatch_->Changed(shown)) {
+    if (const std::optional<Text> webPath = workspace_->WebPathOf(change.file)) {
+      changes.emplace_back(*webPath, change.type);
     }
   }
   if (!changes.empty()) ChangedOnDisk(changes);

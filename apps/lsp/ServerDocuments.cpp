@@ -1,11 +1,14 @@
 #include <algorithm>
 #include <chrono>
+#include <set>
 #include <thread>
 
 #include "apps/host/ProjectListing.h"
 #include "apps/lsp/Diagnostics.h"
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Server.h"
+#include "apps/lsp/Uri.h"
+#include "site/PageDiscovery.h"
 
 namespace lintra::lsp {
 
@@ -84,11 +87,42 @@ void Server::DidChangeWatchedFiles(const Json& params) {
   std::vector<std::pair<Text, int>> changes;
   for (const Json& change : params.at("changes")) {
     try {
-      changes.emplace_back(PathOfUri(change.at("uri").get<std::string>()), change.value("type", 2));
+      const std::string uri = change.at("uri").get<std::string>();
+      changes.emplace_back(PathOfUri(uri), change.value("type", 2));
+      if (const std::optional<std::filesystem::path> path = lsp::PathOfUri(uri)) {
+        AddFolderChanges(*path, changes);
+      }
     } catch (const RpcError&) {
     }
   }
   ChangedOnDisk(changes);
+}
+
+void Server::AddFolderChanges(const std::filesystem::path& path,
+                              std::vector<std::pair<Text, int>>& changes) {
+  const auto [folder, type] = changes.back();
+  std::error_code error;
+  if (type == 1 && std::filesystem::is_directory(path, error)) {
+    try {
+      for (const Text& file : PageDiscovery({}).FindFiles(path)) {
+        changes.emplace_back(folder + u"/" + file, 1);
+      }
+    } catch (const std::filesystem::filesystem_error&) {
+    }
+  }
+  if (type != 3 || workspace_->Index().Find(folder) || std::filesystem::exists(path, error)) return;
+  const Text below = FileKey(folder) + u"/";
+  std::set<uint32_t> gone;
+  for (const uint32_t page : workspace_->Pages()) {
+    gone.insert(page);
+    if (const PageRecord* record = workspace_->Index().Record(page)) {
+      gone.insert(record->files.begin(), record->files.end());
+    }
+  }
+  for (const uint32_t file : gone) {
+    const Text& webPath = workspace_->Index().Name(file);
+    if (FileKey(webPath).starts_with(below)) changes.emplace_back(webPath, 3);
+  }
 }
 
 void Server::ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes) {

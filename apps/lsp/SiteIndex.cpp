@@ -26,6 +26,7 @@ std::optional<uint32_t> SiteIndex::Find(TextView webPath) const {
 
 void SiteIndex::Set(uint32_t page, PageRecord record) {
   Remove(page);
+  ++changes_;
   for (const uint32_t file : record.files) {
     std::vector<uint32_t>& pages = reaching_[file];
     pages.insert(std::lower_bound(pages.begin(), pages.end(), page), page);
@@ -36,6 +37,7 @@ void SiteIndex::Set(uint32_t page, PageRecord record) {
 
 void SiteIndex::Remove(uint32_t page) {
   if (page >= records_.size() || !records_[page]) return;
+  ++changes_;
   for (const uint32_t file : records_[page]->files) {
     std::vector<uint32_t>& pages = reaching_[file];
     const auto at = std::lower_bound(pages.begin(), pages.end(), page);

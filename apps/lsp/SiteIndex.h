@@ -62,6 +62,9 @@ class SiteIndex {
   const std::vector<uint32_t>& Reaching(uint32_t file) const;
   // The directives of every page that include `file`, each once, rising.
   std::vector<IndexedDirective> Includers(uint32_t file) const;
+  // How many times a record was set or removed: what depends on the records needs no work again
+  // while this stays.
+  uint64_t Changes() const { return changes_; }
 
  private:
   // Ids by FileKey.
@@ -75,6 +78,7 @@ class SiteIndex {
   std::vector<std::optional<PageRecord>> records_;
   // By file id: the pages holding it, rising.
   std::vector<std::vector<uint32_t>> reaching_;
+  uint64_t changes_ = 0;
 };
 
 }  // namespace lintra::lsp

@@ -115,6 +115,38 @@ TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatMissedIt) {
                         [](const Json& d) { return !Has(d, "missing-include"); });
 }
 
+TEST_F(LanguageFeatures, AFolderRenamedOnDiskIsToldAsOneChangeOfEachFolder) {
+  client_.Open("default.asp", kPage);
+  client_.DiagnosticsOf(client_.Uri("default.asp"), OnlyCaseMismatch);
+  const auto rename = [&](const std::string& from, const std::string& to) {
+    std::filesystem::rename(site_.Path() / from, site_.Path() / to);
+    client_.Notify(
+        "workspace/didChangeWatchedFiles",
+        {{"changes",
+          {{{"uri", client_.Uri(from)}, {"type", 3}}, {{"uri", client_.Uri(to)}, {"type", 1}}}}});
+  };
+  rename("inc", "old");
+  const Json missing = Findings(client_, "default.asp", "missing-include");
+  ASSERT_EQ(missing.size(), 2u) << missing.dump();
+  EXPECT_EQ(missing[0]["range"]["start"], At(1, 0));
+  EXPECT_EQ(missing[1]["range"]["start"], At(2, 0));
+  rename("old", "inc");
+  client_.DiagnosticsOf(client_.Uri("default.asp"), OnlyCaseMismatch);
+}
+
+// A folder made is walked for the files it holds, but a link to one outside the site lies outside
+// it, as the documents there do.
+TEST_F(LanguageFeatures, ALinkToAFolderMadeOnDiskBringsNoPages) {
+  TempFolder outside;
+  outside.Write("secret.asp", "<!-- #include file=\"gone.inc\" -->\r\n");
+  std::filesystem::create_directory_symlink(outside.Path(), site_.Path() / "linked");
+  client_.Notify("workspace/didChangeWatchedFiles",
+                 {{"changes", {{{"uri", client_.Uri("linked")}, {"type", 1}}}}});
+  const Json tree =
+      client_.Call("lintra/includeTree", {{"textDocument", client_.Document("linked/secret.asp")}});
+  EXPECT_EQ(tree["error"]["code"], -32602) << tree.dump();
+}
+
 TEST_F(LanguageFeatures, AClosedIncludeChangedOnDiskIsSeenOnSaveWhenTheEditorDoesNotWatchFiles) {
   client_.Open("default.asp", kPage);
   client_.DiagnosticsOf(client_.Uri("default.asp"),
@@ -125,6 +157,16 @@ TEST_F(LanguageFeatures, AClosedIncludeChangedOnDiskIsSeenOnSaveWhenTheEditorDoe
     return !Has(d, "case-mismatch") && Has(d, "missing-include");
   });
   EXPECT_EQ(shown.size(), 1u) << shown.dump();
+}
+
+TEST_F(LanguageFeatures, AFileMadeOnDiskIsSeenOnSaveWhenTheEditorDoesNotWatchFiles) {
+  client_.Open("inc/lib.inc", kLib);
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
+                        [](const Json& d) { return Has(d, "missing-include"); });
+  site_.Write("inc/gone.inc", "");
+  client_.Notify("textDocument/didSave", {{"textDocument", client_.Document("inc/lib.inc")}});
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
+                        [](const Json& d) { return !Has(d, "missing-include"); });
 }
 
 TEST_F(LanguageFeatures, AFindingOnAWholeFileUnderlinesItsFirstLine) {

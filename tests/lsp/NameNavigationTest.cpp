@@ -138,6 +138,11 @@ TEST_F(NameNavigation, CompletionOffersTheNamesKnownAtTheCursorButNoMember) {
                                       "Currency inc/top.inc:2", "FormatPrice inc/lib/format.inc:1",
                                       "total default.asp:2"}));
   EXPECT_EQ(Ask("textDocument/completion", "default.asp", 3, 9), Json::array());
+  // Nor does it outside the VBScript code: in a directive, a string or the text after "%>".
+  EXPECT_EQ(Ask("textDocument/completion", "default.asp", 0, 8), Json::array());
+  EXPECT_EQ(Ask("textDocument/completion", "inc/top.inc", 1, 22), Json::array());
+  EXPECT_EQ(Ask("textDocument/completion", "inc/top.inc", 1, 28), Json::array());
+  EXPECT_EQ(Ask("textDocument/completion", "inc/top.inc", 1, 18).size(), 3u);
 }
 
 TEST_F(NameNavigation, SymbolsListDeclarationsWithClassMembersAndAcrossTheSite) {
@@ -146,10 +151,19 @@ TEST_F(NameNavigation, SymbolsListDeclarationsWithClassMembersAndAcrossTheSite) 
   ASSERT_EQ(symbols.size(), 2u) << symbols.dump();
   EXPECT_EQ(symbols[1]["name"], "Basket");
   EXPECT_EQ(symbols[1]["kind"], 5);
+  // A class or procedure spans its whole body, which holds its name and its members.
+  EXPECT_EQ(symbols[1]["range"], Range(2, 0, 2, 74));
+  EXPECT_EQ(symbols[1]["selectionRange"], Range(2, 6, 2, 12));
   ASSERT_EQ(symbols[1]["children"].size(), 2u);
   EXPECT_EQ(symbols[1]["children"][0]["name"], "Items");
+  EXPECT_EQ(symbols[1]["children"][0]["range"], Range(2, 22, 2, 27));
   EXPECT_EQ(symbols[1]["children"][1]["name"], "Add");
   EXPECT_EQ(symbols[1]["children"][1]["kind"], 6);
+  const Json procedure = client_.Result("textDocument/documentSymbol",
+                                        {{"textDocument", client_.Document("inc/lib/format.inc")}});
+  ASSERT_EQ(procedure.size(), 1u) << procedure.dump();
+  EXPECT_EQ(procedure[0]["range"], Range(0, 3, 4, 12));
+  EXPECT_EQ(procedure[0]["selectionRange"], Range(0, 12, 0, 23));
 
   const Json found = client_.Result("workspace/symbol", {{"query", "price"}});
   ASSERT_EQ(found.size(), 1u) << found.dump();
@@ -200,6 +214,27 @@ TEST(NameReferencesInFiles, NameEachFileByItsUriHoweverItIsEscaped) {
                    {"version", 1},
                    {"text", "<% Sub Show(a)\r\nResponse.Write a\r\nEnd Sub %>\r\n"}}}});
   EXPECT_EQ(references(draft, 1, 15), Json::array({at(draft, 0, 12, 13), at(draft, 1, 15, 16)}));
+}
+
+// A class in a <script runat="server"> block, whose body the scan of <% %> code does not give,
+// still holds its members, so that an outline nests them under it.
+TEST(DocumentSymbolsInScriptBlocks, AClassHoldsItsMembers) {
+  TempFolder site;
+  site.Write("cart.asp",
+             "<script language=\"vbscript\" runat=\"server\">\r\n"
+             "Class Cart\r\n"
+             "  Public Lines, Total\r\n"
+             "End Class\r\n"
+             "</script>\r\n");
+  LspClient client;
+  client.Start(site.Path());
+  const Json symbols =
+      client.Result("textDocument/documentSymbol", {{"textDocument", client.Document("cart.asp")}});
+  ASSERT_EQ(symbols.size(), 1u) << symbols.dump();
+  EXPECT_EQ(symbols[0]["selectionRange"], Range(1, 6, 1, 10));
+  EXPECT_EQ(symbols[0]["range"], Range(1, 6, 2, 21));
+  ASSERT_EQ(symbols[0]["children"].size(), 2u);
+  EXPECT_EQ(symbols[0]["children"][1]["range"], Range(2, 16, 2, 21));
 }
 
 }  // namespace
