@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
   }
   if (root.empty()) return Usage();
   try {
-    if (pages.empty()) pages = PageDiscovery({}).FindPages(root);
+    if (pages.empty()) pages = PageDiscovery::PagesAmong(PageDiscovery({}).FindFiles(root));
     const auto start = std::chrono::steady_clock::now();
     const Counts counts = Run(root, pages, treesOnly, jobs);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
