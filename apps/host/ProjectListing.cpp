@@ -16,6 +16,7 @@ ProjectListing::ProjectListing(const DiskFiles& files, const PageDiscovery& disc
     if (*real != entry) linkTargets_.emplace(entry, std::move(*real));
     entries_.push_back(std::move(entry));
   }
+  files_ = EachFileOnce(entries_);
 }
 
 const Text& ProjectListing::RealPath(const Text& path) const {

@@ -31,7 +31,7 @@ class ProjectListing {
   // `paths`, entries or not, each by RealPath, in order of first sight and each once.
   std::vector<Text> EachFileOnce(const std::vector<Text>& paths) const;
   // The files of the project, each once by its real web path.
-  std::vector<Text> Files() const { return EachFileOnce(entries_); }
+  const std::vector<Text>& Files() const { return files_; }
   // The pages of the project (the entries whose name ends in ".asp", see
   // PageDiscovery::PagesAmong), each once by its real web path.
   std::vector<Text> Pages() const { return EachFileOnce(PageDiscovery::PagesAmong(entries_)); }
@@ -42,6 +42,7 @@ class ProjectListing {
  private:
   std::vector<Text> entries_;
   std::vector<Text> leftOut_;
+  std::vector<Text> files_;
   // The entries that the host finds under another path, each with that path.
   std::unordered_map<Text, Text> linkTargets_;
 };

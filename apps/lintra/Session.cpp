@@ -183,8 +183,7 @@ void Session::TakeUnreadableFiles(const Session& other) {
 
 const std::vector<Text>& Session::ProjectFiles() const {
   if (!listing_) ListFiles(PageDiscovery(options_.Excludes()));
-  if (!realProjectFiles_) realProjectFiles_ = listing_->Files();
-  return *realProjectFiles_;
+  return listing_->Files();
 }
 
 std::shared_ptr<File> Session::DependantPage(const Text& page, const ChangedFiles& changed) {

@@ -129,7 +129,6 @@ class Session {
   std::vector<PageFailure> failures_;
   std::map<Text, std::string> unreadableElsewhere_;
   mutable std::optional<ProjectListing> listing_;
-  mutable std::optional<std::vector<Text>> realProjectFiles_;
 };
 
 }  // namespace lintra

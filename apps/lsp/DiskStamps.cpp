@@ -27,7 +27,7 @@ std::vector<DiskChange> DiskStamps::Changed(const std::vector<std::filesystem::p
   for (auto& [file, stamp] : stamps_) {
     const Stamp now = StampOf(file);
     if (now == stamp) continue;
-    changed.push_back({file, !now.exists ? 3 : stamp.exists ? 2 : 1});
+    changed.push_back({file, ChangeType(stamp.exists, now.exists)});
     stamp = now;
   }
   for (auto& [folder, written] : folders_) {

@@ -15,6 +15,11 @@ struct DiskChange {
   auto operator<=>(const DiskChange&) const = default;
 };
 
+// The change of a file that `was` on disk before and `is` now: made, changed or gone.
+inline int ChangeType(bool was, bool is) {
+  return !is ? 3 : was ? 2 : 1;
+}
+
 // Tells the server which files of the site changed on disk, for editors that do not say so.
 class DiskWatch {
  public:

@@ -59,7 +59,7 @@ std::vector<DiskChange> InotifyWatch::ReadEvents() {
       if (exists) changed.push_back({file, 1});
       continue;
     }
-    if (exists || watched->second) changed.push_back({file, !exists ? 3 : watched->second ? 2 : 1});
+    if (exists || watched->second) changed.push_back({file, ChangeType(watched->second, exists)});
     watched->second = exists;
   }
   return changed;

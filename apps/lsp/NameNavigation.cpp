@@ -99,8 +99,8 @@ int CompletionKind(DeclarationKind kind) {
 }
 
 // The symbol of `declaration`, whose whole is `extent`: a client takes the whole for where the
-// cursor is inside the symbol, and selects the name, which must lie in the whole
-// (https://microsoft.github.io/language-server-protocol/specifications/lsp/3.17/specification/#documentSymbol).
+// cursor is inside the symbol, and selects the name, which must lie in the whole (Language Server
+// Protocol 3.17, "Document Symbols Request", microsoft.github.io/language-server-protocol).
 Json Symbol(const Declaration& declaration, bool member, const DeclarationExtent& extent) {
   return {{"name", text::ToUtf8(declaration.name)},
           {"kind", SymbolKind(declaration.kind, member)},
