@@ -20,7 +20,7 @@ TextBytes Utf8TextBytes(TextView text) {
 
 const std::vector<SourceText::Directive>& SourceText::Directives() const {
   if (!directives_) {
-    directives_ = std::make_unique<std::vector<Directive>>(ScanDirectives(text_));
+    directives_ = std::make_unique<std::vector<Directive>>(ScanDirectives(*text_));
   }
   return *directives_;
 }

@@ -38,11 +38,18 @@ class SourceText {
   // One include directive found in the text: the comment's span and the file it names.
   using Directive = ScannedDirective;
 
-  explicit SourceText(Text text, TextBytes bytes = {}) : text_(std::move(text)), bytes_(bytes) {}
+  explicit SourceText(Text text, TextBytes bytes = {})
+      : SourceText(std::make_shared<const Text>(std::move(text)), bytes) {}
+  // A text whose units `text` holds, which other SourceTexts may hold too: a host that serves
+  // several analyses at once decodes a file once and gives each its own SourceText around it.
+  explicit SourceText(std::shared_ptr<const Text> text, TextBytes bytes = {})
+      : text_(std::move(text)), bytes_(bytes) {}
   SourceText(const SourceText&) = delete;
   SourceText& operator=(const SourceText&) = delete;
 
-  const Text& Value() const { return text_; }
+  const Text& Value() const { return *text_; }
+  // The units of the text, to be shared with another SourceText.
+  const std::shared_ptr<const Text>& SharedValue() const { return text_; }
   const TextBytes& Bytes() const { return bytes_; }
 
   // The directives in text order; scanned on the first call.
@@ -60,7 +67,7 @@ class SourceText {
     Text path;
   };
 
-  Text text_;
+  std::shared_ptr<const Text> text_;
   TextBytes bytes_;
   mutable std::unique_ptr<std::vector<Directive>> directives_;
   mutable std::vector<Resolved> resolved_;

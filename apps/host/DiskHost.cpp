@@ -52,20 +52,28 @@ std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep
   if (!location) return nullptr;
   Text webPath = route.webRoot + route.files.WebPath(*location);
   std::shared_ptr<const SourceText> text;
-  if (const auto kept = byWebPath_.find(webPath); kept != byWebPath_.end()) {
-    text = kept->second;
-  } else {
-    try {
-      text = route.files.Source(*location, codePage_);
-    } catch (const disk::VanishedFile&) {
-      return nullptr;
-    } catch (const UnreadableFile& failure) {
-      unreadable_.emplace(webPath, failure.what());
-      return std::make_unique<Found>(Found{std::move(webPath), nullptr, failure.what()});
-    }
-    if (keep) byWebPath_.emplace(webPath, text);
+  try {
+    text = TextOf(route.files, *location, webPath, keep);
+  } catch (const disk::VanishedFile&) {
+    return nullptr;
+  } catch (const UnreadableFile& failure) {
+    unreadable_.emplace(webPath, failure.what());
+    return std::make_unique<Found>(Found{std::move(webPath), nullptr, failure.what()});
   }
   return std::make_unique<Found>(Found{std::move(webPath), std::move(text), {}});
+}
+
+std::shared_ptr<const SourceText> DiskHost::TextOf(const DiskFiles& files,
+                                                   const std::filesystem::path& location,
+                                                   const Text& webPath, bool keep) {
+  if (const auto kept = byWebPath_.find(webPath); kept != byWebPath_.end()) return kept->second;
+  std::shared_ptr<const SourceText> text = shared_ ? shared_->Find(webPath) : nullptr;
+  if (!text) {
+    text = files.Source(location, codePage_);
+    if (keep && shared_) text = shared_->Keep(webPath, std::move(text));
+  }
+  if (keep) byWebPath_.emplace(webPath, text);
+  return text;
 }
 
 const DiskHost::Found* DiskHost::Find(const Text& requested, bool page) {

@@ -10,6 +10,7 @@
 #include "analysis/FileSupply.h"
 #include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
+#include "apps/host/SharedTexts.h"
 #include "apps/host/VirtualDirectory.h"
 
 namespace lintra {
@@ -42,6 +43,10 @@ class DiskHost : public FileSupply {
            const CodePage* codePage = nullptr,
            const std::vector<VirtualDirectory>& virtualDirectories = {});
 
+  // From now on takes the texts of included files from `shared` when another host has read
+  // them, and leaves the texts it reads there.
+  void ShareTexts(std::shared_ptr<SharedTexts> shared) { shared_ = std::move(shared); }
+
   // Starts counting requests afresh and lets go of the previous page's text; call before each
   // page.
   void StartPage() {
@@ -59,12 +64,13 @@ class DiskHost : public FileSupply {
   bool LimitReached() const { return limitReached_; }
   uint64_t MaxRequests() const { return maxRequests_; }
 
-  // Forgets the texts and folders read so far, so that the next requests see the files as they
-  // are now.
+  // Forgets the texts and folders read so far, and stops sharing texts, so that the next requests
+  // see the files as they are now.
   void ForgetTexts() {
     byRequest_.clear();
     byWebPath_.clear();
     page_.reset();
+    shared_.reset();
     files_.ForgetFolders();
   }
 
@@ -96,6 +102,12 @@ class DiskHost : public FileSupply {
   // The file that `requested` names, read now unless its text is kept; the text is kept when
   // `keep`. Null when there is none; an unreadable one is noted in unreadable_.
   std::unique_ptr<Found> Load(const Text& requested, bool keep);
+  // The text of the file at `location` in `files`, whose real web path is `webPath`: the one
+  // kept, or else the one the shared hosts have read, or else read now; kept when `keep`.
+  // Throws as DiskFiles::Source does.
+  std::shared_ptr<const SourceText> TextOf(const DiskFiles& files,
+                                           const std::filesystem::path& location,
+                                           const Text& webPath, bool keep);
 
   // A hash of a path's units taken eight bytes at a time: the host looks up a path for every
   // include of every page, and the paths are short.
@@ -112,6 +124,7 @@ class DiskHost : public FileSupply {
   uint64_t maxRequests_;
   Paths paths_;
   const CodePage* codePage_;
+  std::shared_ptr<SharedTexts> shared_;
   std::map<Text, std::string> unreadable_;
   std::unique_ptr<Found> page_;
   bool pageNext_ = false;

@@ -9,13 +9,22 @@ namespace lintra {
 
 namespace {
 
+// A session of its own for a thread of the run, that shares the run's `texts`.
+std::unique_ptr<Session> SessionSharing(const Options& options,
+                                        const std::shared_ptr<SharedTexts>& texts) {
+  auto session = std::make_unique<Session>(options);
+  session->ShareTexts(texts);
+  return session;
+}
+
 // What one thread checks pages with: the run's own session for the first thread, a new one for
-// the others, and a checker of its own that checks and judges as the run's does.
+// the others that reads the files' texts with it, and a checker of its own that checks and
+// judges as the run's does.
 struct Worker {
   Worker(Session& runSession, const Checker& run)
       : session(&runSession), failuresSeen(runSession.Failures().size()), checker(run.Alike()) {}
-  Worker(const Options& options, const Checker& run)
-      : owned(std::make_unique<Session>(options)), session(owned.get()), checker(run.Alike()) {}
+  Worker(const Options& options, const std::shared_ptr<SharedTexts>& texts, const Checker& run)
+      : owned(SessionSharing(options, texts)), session(owned.get()), checker(run.Alike()) {}
 
   std::unique_ptr<Session> owned;
   Session* session;
@@ -81,10 +90,12 @@ size_t CheckPages(Session& session, const Options& options, const std::vector<Te
                   const CheckedTree& visit) {
   const unsigned jobs = JobsFor(options.jobs, pages.size());
   if (jobs == 1) return CheckInOrder(session, pages, checker, progress, visit);
+  const auto texts = std::make_shared<SharedTexts>();
+  session.ShareTexts(texts);
   std::vector<std::unique_ptr<Worker>> workers;
   workers.push_back(std::make_unique<Worker>(session, checker));
   for (unsigned i = 1; i < jobs; ++i) {
-    workers.push_back(std::make_unique<Worker>(options, checker));
+    workers.push_back(std::make_unique<Worker>(options, texts, checker));
   }
   std::vector<PageFailure> failures = session.Failures();
   size_t analysed = 0;

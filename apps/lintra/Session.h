@@ -72,6 +72,10 @@ class Session {
   // page is left.
   std::vector<Text> Pages() const;
 
+  // Takes the included files' texts from `shared` and leaves there those it reads, with the other
+  // sessions of a run that share it (see SharedTexts).
+  void ShareTexts(std::shared_ptr<SharedTexts> shared) { host_.ShareTexts(std::move(shared)); }
+
   // Analyses one page, counting its file requests afresh, and hands over its tree; null when
   // the analysis failed or was stopped, which Failures then ends with.
   std::shared_ptr<File> AnalysePage(const Text& page);

@@ -307,4 +307,33 @@ TEST_F(DiskFilesTest, HostKeepsIncludedTextsForTheRunButAPageOnlyForItsPage) {
   EXPECT_EQ(request(u"p.asp"), included);
 }
 
+TEST_F(DiskFilesTest, HostsThatShareTextsReadAnIncludedFileOnceButKeepTextsOfTheirOwn) {
+  temp.Write("root/p.asp", "P");
+  const DiskFiles files(Root());
+  const auto shared = std::make_shared<SharedTexts>();
+  DiskHost first(files, 10);
+  DiskHost second(files, 10);
+  first.ShareTexts(shared);
+  second.ShareTexts(shared);
+  first.StartPage();
+  const std::shared_ptr<const SourceText> page = Ask(first, u"p.asp").second;
+  const std::shared_ptr<const SourceText> read = Ask(first, u"inc/a.inc").second;
+  temp.Write("root/inc/a.inc", "changed");
+  temp.Write("root/p.asp", "changed");
+  second.StartPage();
+  // The included file comes from what the first host read; the page, which no host keeps, is
+  // read again.
+  const std::shared_ptr<const SourceText> shares = Ask(second, u"inc/a.inc").second;
+  ASSERT_TRUE(shares);
+  EXPECT_NE(shares, read);
+  EXPECT_EQ(shares->SharedValue(), read->SharedValue());
+  EXPECT_EQ(shares->Value(), u"A");
+  EXPECT_EQ(Ask(second, u"p.asp").second->Value(), u"changed");
+  EXPECT_EQ(page->Value(), u"P");
+  // A host that forgets its texts stops sharing: it sees the disk as it is now.
+  second.ForgetTexts();
+  EXPECT_EQ(Ask(second, u"inc/a.inc").second->Value(), u"changed");
+  EXPECT_EQ(Ask(first, u"inc/a.inc").second, read);
+}
+
 }  // namespace lintra
