@@ -46,6 +46,7 @@ Checker::Checker(RuleSettings settings, std::vector<std::unique_ptr<Rule>> rules
 Checker Checker::Alike() const {
   Checker alike(settings_);
   alike.judgeIncludes_ = judgeIncludes_;
+  alike.facts_ = SourceFacts(facts_.Shared());
   return alike;
 }
 

@@ -37,7 +37,8 @@ class Checker {
   // runs or not, and hands the judgement from Check.
   void JudgeIncludes() { judgeIncludes_ = true; }
 
-  // A new checker that checks and judges as this one does, for other pages of the same run.
+  // A new checker that checks and judges as this one does, for other pages of the same run, and
+  // shares what this one learns of the texts (see SharedFacts).
   Checker Alike() const;
 
   // Checks the page whose analysed tree is `page`, the next page of the run; the tree may go

@@ -15,13 +15,7 @@ const ScriptScan& SourceFacts::Script(const std::shared_ptr<const SourceText>& t
   static const ScriptScan none;
   Entry* entry = Of(text);
   if (!entry) return none;
-  if (entry->script) return *entry->script;
-  if (namesAsked_) {
-    ScanNames(*entry, text);
-  } else {
-    entry->script = std::make_unique<ScriptScan>(ScanScript(text->Value(), Lines(text)));
-    NumberNames(*entry->script);
-  }
+  if (!entry->script) entry->script = &shared_->Script(*entry->shared, *text, namesAsked_);
   return *entry->script;
 }
 
@@ -34,31 +28,8 @@ const NameScan& SourceFacts::Names(const std::shared_ptr<const SourceText>& text
   Entry* entry = Of(text);
   if (!entry) return none;
   namesAsked_ = true;
-  if (!entry->names) ScanNames(*entry, text);
+  if (!entry->names) entry->names = &shared_->Names(*entry->shared, *text);
   return *entry->names;
-}
-
-void SourceFacts::ScanNames(Entry& entry, const std::shared_ptr<const SourceText>& text) {
-  // One scan serves the declarations too when they are not known yet.
-  auto script = entry.script ? nullptr : std::make_unique<ScriptScan>();
-  entry.names =
-      std::make_unique<NameScan>(lintra::ScanNames(text->Value(), Lines(text), script.get()));
-  NameScan& names = *entry.names;
-  for (const uint32_t use : names.pageUses) names.uses[use].id = NameId(names.uses[use].key);
-  if (script) {
-    NumberNames(*script);
-    entry.script = std::move(script);
-  }
-}
-
-void SourceFacts::NumberNames(ScriptScan& script) {
-  for (Declaration& declaration : script.declarations) declaration.id = NameId(declaration.key);
-}
-
-int32_t SourceFacts::NameId(TextView key) {
-  const auto known = names_.find(key);
-  if (known != names_.end()) return known->second;
-  return names_.emplace(Text(key), static_cast<int32_t>(names_.size())).first->second;
 }
 
 const LineIndex& SourceFacts::Lines(const File& file) {
@@ -69,7 +40,7 @@ const LineIndex& SourceFacts::Lines(const std::shared_ptr<const SourceText>& tex
   static const LineIndex none{TextView()};
   Entry* entry = Of(text);
   if (!entry) return none;
-  if (!entry->lines) entry->lines = std::make_unique<LineIndex>(text->Value());
+  if (!entry->lines) entry->lines = &shared_->Lines(*entry->shared, *text);
   return *entry->lines;
 }
 
@@ -78,7 +49,7 @@ const PageCommands& SourceFacts::Commands(const File& file) {
   Entry* entry = Of(file);
   if (!entry) return none;
   if (!entry->commands) {
-    entry->commands = std::make_unique<PageCommands>(ScanPageCommands(file.Content()));
+    entry->commands = &shared_->Commands(*entry->shared, *file.SharedContent());
   }
   return *entry->commands;
 }
@@ -105,7 +76,11 @@ SourceFacts::Entry* SourceFacts::Of(const std::shared_ptr<const SourceText>& tex
   if (recentText == text.get() && !recentEntry->text.expired()) return recentEntry;
   if (entries_.size() >= dropAt_) DropGoneTexts();
   Entry& entry = entries_[text.get()];
-  if (entry.text.expired()) entry = Entry{text, nullptr, nullptr, nullptr, nullptr, std::nullopt};
+  if (entry.text.expired()) {
+    entry = Entry();
+    entry.text = text;
+    entry.shared = &shared_->Of(*text);
+  }
   recentText = text.get();
   recentEntry = &entry;
   return &entry;

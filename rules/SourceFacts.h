@@ -11,6 +11,7 @@
 #include "rules/NameScan.h"
 #include "rules/NameTable.h"
 #include "rules/PageCommands.h"
+#include "rules/SharedFacts.h"
 #include "rules/VbScanner.h"
 #include "site/TextPosition.h"
 
@@ -20,9 +21,15 @@ class File;
 
 // What the rules learn from each file's text, learnt once per text and kept with it: every node
 // that shows one shared text, in any page of the run, finds it here. Facts of a text are dropped
-// some time after the text is gone, never handed out for another text at its address.
+// some time after the text is gone, never handed out for another text at its address. One
+// checker's view: the facts themselves are kept in `shared`, which the checkers of a run on
+// other threads may share (see SharedFacts).
 class SourceFacts {
  public:
+  explicit SourceFacts(std::shared_ptr<SharedFacts> shared = std::make_shared<SharedFacts>())
+      : shared_(std::move(shared)) {}
+  const std::shared_ptr<SharedFacts>& Shared() const { return shared_; }
+
   // The script-level declarations of `file`'s text.
   const ScriptScan& Script(const File& file);
   // The same of `text`, for a text scanned before any node shows it.
@@ -49,10 +56,11 @@ class SourceFacts {
  private:
   struct Entry {
     std::weak_ptr<const SourceText> text;
-    std::unique_ptr<ScriptScan> script;
-    std::unique_ptr<NameScan> names;
-    std::unique_ptr<LineIndex> lines;
-    std::unique_ptr<PageCommands> commands;
+    SharedFacts::Facts* shared = nullptr;
+    const ScriptScan* script = nullptr;
+    const NameScan* names = nullptr;
+    const LineIndex* lines = nullptr;
+    const PageCommands* commands = nullptr;
     std::optional<TextBytes> bytes;
   };
 
@@ -60,20 +68,12 @@ class SourceFacts {
   Entry* Of(const File& file);
   Entry* Of(const std::shared_ptr<const SourceText>& text);
   void DropGoneTexts();
-  // Scans the uses and local declarations of `text`, whose entry is `entry`, and its script-level
-  // declarations with them when they are not known yet.
-  void ScanNames(Entry& entry, const std::shared_ptr<const SourceText>& text);
-  // The number of the upper-cased name `key`.
-  int32_t NameId(TextView key);
-  // Numbers the declarations of `script`.
-  void NumberNames(ScriptScan& script);
 
+  std::shared_ptr<SharedFacts> shared_;
   std::unordered_map<const SourceText*, Entry> entries_;
   // The entries found last, in a slot picked by some bits of their text's address: the texts of
   // the included files come up page after page, and are mostly found here without hashing.
   std::array<std::pair<const SourceText*, Entry*>, 1024> recent_{};
-  // The number of each upper-cased declared name (Declaration::id), in the order first seen.
-  std::unordered_map<Text, int32_t, text::UnitsHash, text::SameUnitsEqual> names_;
   NameTable pageNames_;
   NameTable blockNames_;
   size_t dropAt_ = 1024;

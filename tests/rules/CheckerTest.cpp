@@ -48,8 +48,8 @@ std::string Check(const std::map<Text, Text>& files, std::initializer_list<const
 }
 
 // The findings of a whole-project run over `pages` shared out in runs of `run` pages between two
-// checkers, each with a host of its own, as two threads share them, and merged, the second
-// checker's first; `files` are the project's files.
+// checkers, each with a host of its own, as two threads share them, the second made alike the
+// first, and merged, the second checker's first; `files` are the project's files.
 std::string CheckInRuns(const std::map<Text, Text>& files,
                         const std::vector<const char16_t*>& pages, size_t run) {
   RuleSettings settings;
@@ -64,6 +64,7 @@ std::string CheckInRuns(const std::map<Text, Text>& files,
     Checker checker;
   };
   Share shares[] = {Share(files, settings), Share(files, settings)};
+  shares[1].checker = shares[0].checker.Alike();
   for (size_t i = 0; i < pages.size(); ++i) {
     Share& share = shares[i / run % 2];
     share.checker.Check(PageTree(share.site.Tree(pages[i])), static_cast<int64_t>(i) + 1);
@@ -404,6 +405,26 @@ TEST(SourceFacts, ScansATextOnceForEveryNodeThatShowsIt) {
   EXPECT_EQ(&facts.Script(*(*two->Includes())[0]), &first);
   EXPECT_EQ(first.declarations.size(), 2u);
   EXPECT_NE(&facts.Script(*one), &facts.Script(*two));
+}
+
+TEST(SourceFacts, CheckersThatShareFactsLearnTextsWithTheSameUnitsOnce) {
+  const auto units = std::make_shared<const Text>(kDeclarations);
+  const auto onFirstHost = std::make_shared<const SourceText>(units);
+  const auto onSecondHost = std::make_shared<const SourceText>(units);
+  const auto ownUnits =
+      std::make_shared<const SourceText>(Lines({u"<%", u"Const RATE = 2", u"Dim total", u"%>"}));
+  SourceFacts first;
+  SourceFacts second(first.Shared());
+  const ScriptScan& script = first.Script(onFirstHost);
+  EXPECT_EQ(&second.Script(onSecondHost), &script);
+  EXPECT_EQ(&second.Names(onSecondHost), &first.Names(onFirstHost));
+  EXPECT_EQ(&second.Lines(onSecondHost), &first.Lines(onFirstHost));
+  // A text of its own is learnt apart, each of its names numbered as the other checker's.
+  const ScriptScan& apart = second.Script(ownUnits);
+  EXPECT_NE(&apart, &script);
+  ASSERT_EQ(apart.declarations.size(), 2u);
+  EXPECT_EQ(apart.declarations[0].id, script.declarations[1].id);
+  EXPECT_EQ(apart.declarations[1].id, script.declarations[0].id);
 }
 
 }  // namespace lintra
