@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "rules/OutputText.h"
+#include "rules/VbComments.h"
 #include "rules/VbUses.h"
 
 namespace lintra {
@@ -223,15 +224,7 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
 }
 
 bool VbStatements::RemAt(size_t at, size_t end) const {
-  if (at > 0 && IsVbWordUnit(text_[at - 1])) return false;
-  if (at + 3 > end || text::LowerAscii(text_[at]) != u'r' ||
-      text::LowerAscii(text_[at + 1]) != u'e' || text::LowerAscii(text_[at + 2]) != u'm') {
-    return false;
-  }
-  if (at + 3 < end && IsVbWordUnit(text_[at + 3])) return false;
-  size_t before = at;
-  while (before > 0 && IsBlank(text_[before - 1])) --before;
-  return before == 0 || text_[before - 1] != u'.';
+  return VbRemAt(text_, at, end);
 }
 
 size_t VbStatements::BracketEnd(size_t at, size_t end) const {
