@@ -6,6 +6,7 @@
 #include "apps/lsp/Connection.h"
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/LocationList.h"
+#include "apps/lsp/MessageJson.h"
 #include "apps/lsp/OpenDocuments.h"
 #include "tests/apps/TempFolder.h"
 #include "tests/lsp/LspClient.h"
@@ -44,6 +45,18 @@ TEST(JsonText, WritesStringsAsNlohmannJsonDoes) {
     EXPECT_EQ(written, "x" + lsp::JsonText(Json(value)).Str()) << value;
   }
   EXPECT_EQ(lsp::JsonText(Json("bad \xFF")).Str(), "\"bad \xEF\xBF\xBD\"");
+}
+
+TEST(MessageJson, TakesALoneSurrogateEscapeAsOneReplacementCharacter) {
+  const std::string replacement = "\xEF\xBF\xBD";
+  const std::string smiley = "\xF0\x9F\x98\x80";
+  EXPECT_EQ(lsp::ParseMessage(R"(["\ud800x", "\udc00", "a\uDBFF", "\ud800\ud83d\ude00"])"),
+            Json({replacement + "x", replacement, "a" + replacement, replacement + smiley}));
+  EXPECT_EQ(lsp::ParseMessage(R"(["\ud83d\ude00", "\\ud800", "\\\ud800", "\u00e9\u0041"])"),
+            Json({smiley, "\\ud800", "\\" + replacement, std::string("\xC3\xA9") + "A"}));
+  EXPECT_TRUE(lsp::ParseMessage(R"(["\ud8"])").is_discarded());
+  EXPECT_TRUE(lsp::ParseMessage(R"(["\ud800)").is_discarded());
+  EXPECT_TRUE(lsp::ParseMessage("\\").is_discarded());
 }
 
 TEST(LocationList, WritesWhatNlohmannJsonWritesOfTheSameLocations) {
@@ -141,6 +154,23 @@ TEST_F(ServerErrors, AnswerEachBrokenMessageWithItsErrorAndGoOn) {
                            {{"textDocument",
                              client_.Document("default.asp")}})["roots"][0]["children"][0]["kind"],
             "missing");
+}
+
+TEST_F(ServerErrors, KeepADocumentWhoseTextHoldsALoneSurrogateWithItsColumns) {
+  client_.Start(site_.Path());
+  // What an editor sends of a buffer holding a broken character: a lone surrogate's escape,
+  // which stands for one UTF-16 unit, before a pair, which stands for two.
+  const std::string directive = R"(<!-- #include file=\"gone.inc\" -->)";
+  const std::string body = R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":)"
+                           R"({"textDocument":{"uri":")" +
+                           client_.Uri("default.asp") +
+                           R"(","languageId":"asp","version":2,"text":"\ud800\ud83d\ude00)" +
+                           directive + R"(\r\n"}}})";
+  client_.SendRaw("Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+  const Json diagnostics = client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& all) {
+    return all.size() == 1 && all[0]["code"] == "missing-include";
+  });
+  EXPECT_EQ(diagnostics[0]["range"]["start"], Json({{"line", 0}, {"character", 3}}));
 }
 
 TEST_F(ServerErrors, EndWithZeroOnlyAfterShutdownThenExit) {
