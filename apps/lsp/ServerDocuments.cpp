@@ -129,12 +129,14 @@ void Server::ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes) {
   // The helper read the files as they were; the pages it has not handed over stay pending.
   helper_.reset();
   workspace_->ForgetDiskTexts();
+  std::vector<Text> made;
   for (const auto& [webPath, type] : changes) {
     const uint32_t file = workspace_->Id(webPath);
     if (type == 1) {
       workspace_->AddPage(webPath);
+      made.push_back(webPath);
       // A file that was missing is known to the trees by its name alone.
-      Changed(workspace_->Id(webPath.substr(text::FindLastSlash(webPath) + 1)));
+      made.push_back(webPath.substr(text::FindLastSlash(webPath) + 1));
     }
     if (type == 3 && workspace_->IsPage(file)) {
       workspace_->RemovePage(file);
@@ -142,6 +144,8 @@ void Server::ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes) {
     }
     Changed(file);
   }
+  // A path written in another letter case than a file made finds that file now.
+  for (const uint32_t file : workspace_->Index().InAnyCase(made)) Changed(file);
 }
 
 void Server::Changed(uint32_t file) {

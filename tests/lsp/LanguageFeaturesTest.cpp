@@ -115,6 +115,29 @@ TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatMissedIt) {
                         [](const Json& d) { return !Has(d, "missing-include"); });
 }
 
+TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatNameItInAnotherLetterCase) {
+  client_.Open("default.asp", kPage);
+  client_.Open("inc/lib.inc", kLib);
+  client_.DiagnosticsOf(client_.Uri("default.asp"), OnlyCaseMismatch);
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
+                        [](const Json& d) { return Has(d, "missing-include"); });
+  // inc/Gone.inc answers lib.inc's gone.inc; inc/Nav.inc is what default.asp names, where the
+  // directive found inc/nav.inc before.
+  site_.Write("inc/Gone.inc", "");
+  site_.Write("inc/Nav.inc", "<p>nav</p>\r\n");
+  if (std::filesystem::equivalent(site_.Path() / "inc/Nav.inc", site_.Path() / "inc/nav.inc")) {
+    GTEST_SKIP() << "this disk does not hold names that differ only in letter case";
+  }
+  client_.Notify("workspace/didChangeWatchedFiles",
+                 {{"changes",
+                   {{{"uri", client_.Uri("inc/Gone.inc")}, {"type", 1}},
+                    {{"uri", client_.Uri("inc/Nav.inc")}, {"type", 1}}}}});
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"), [](const Json& d) {
+    return !Has(d, "missing-include") && Has(d, "case-mismatch");
+  });
+  client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) { return d.empty(); });
+}
+
 TEST_F(LanguageFeatures, AFolderRenamedOnDiskIsToldAsOneChangeOfEachFolder) {
   client_.Open("default.asp", kPage);
   client_.DiagnosticsOf(client_.Uri("default.asp"), OnlyCaseMismatch);

@@ -100,7 +100,7 @@ TEST(FileUris, EscapeAndUnescapeWhatPathsHold) {
   EXPECT_FALSE(lsp::PathOfUri("file:///a%00b"));
 }
 
-TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAndAreFoundInAnyLetterCase) {
+TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAndAreFoundInTheirLetterCase) {
   lsp::OpenDocuments documents;
   documents.Open(
       {"file:///s/a.asp", u"a.asp", 1, std::make_shared<SourceText>(u"ab\r\nc\u00e9d\rx")});
@@ -108,22 +108,26 @@ TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAndAreFoundInAnyLetterCas
       {std::make_pair(lsp::Position{1, 2}, lsp::Position{2, 0}), u"-"},
       {std::make_pair(lsp::Position{0, 1}, lsp::Position{0, 99}), u"Z"},
       {std::make_pair(lsp::Position{9, 0}, lsp::Position{9, 0}), u"!"}};
-  ASSERT_TRUE(documents.Change(u"A.ASP", 2, changes));
-  EXPECT_EQ(documents.Find(u"A.ASP")->text->Value(), u"aZ\r\nc\u00e9-x!");
-  EXPECT_EQ(documents.Find(u"A.ASP")->version, 2);
-  EXPECT_FALSE(documents.Change(u"B.ASP", 2, changes));
-  EXPECT_EQ(documents.Match(u"/A.asp"), documents.Find(u"A.ASP"));
-  EXPECT_EQ(documents.Match(u"\\a.Asp"), documents.Find(u"A.ASP"));
+  ASSERT_TRUE(documents.Change(u"a.asp", 2, changes));
+  EXPECT_EQ(documents.Find(u"a.asp")->text->Value(), u"aZ\r\nc\u00e9-x!");
+  EXPECT_EQ(documents.Find(u"a.asp")->version, 2);
+  // A.asp is another file, which a case-sensitive disk may hold beside a.asp.
+  EXPECT_FALSE(documents.Change(u"A.asp", 2, changes));
+  EXPECT_EQ(documents.Find(u"A.asp"), nullptr);
+  EXPECT_EQ(documents.Match(u"/a.asp"), documents.Find(u"a.asp"));
+  EXPECT_EQ(documents.Match(u"\\a.asp"), documents.Find(u"a.asp"));
+  EXPECT_EQ(documents.Match(u"A.asp"), nullptr);
   EXPECT_EQ(documents.Match(u"a.as"), nullptr);
 }
 
-TEST(FileKey, IsThePathFromTheRootInCapitalsWithSlashesAndIsKnownWithoutMakingIt) {
-  EXPECT_EQ(lsp::FileKey(u"//inc\\caf\u00e9.inc"), u"INC/CAF\u00c9.INC");
-  EXPECT_TRUE(lsp::HasFileKey(u"\\Inc/Caf\u00c9.inc", u"INC/CAF\u00c9.INC"));
-  EXPECT_TRUE(lsp::HasFileKey(u"inc\\caf\u00e9.inc", u"INC/CAF\u00c9.INC"));
-  EXPECT_FALSE(lsp::HasFileKey(u"inc/cafe.inc", u"INC/CAF\u00c9.INC"));
-  EXPECT_FALSE(lsp::HasFileKey(u"inc/caf\u00e9.in", u"INC/CAF\u00c9.INC"));
-  EXPECT_FALSE(lsp::HasFileKey(u"inc/caf\u00e9.inc", u"INC\\CAF\u00c9.INC"));
+TEST(FileKey, IsThePathFromTheRootWithSlashesInItsLetterCaseAndIsKnownWithoutMakingIt) {
+  const Text key = u"inc/Caf\u00e9.inc";
+  EXPECT_EQ(lsp::FileKey(u"//inc\\Caf\u00e9.inc"), key);
+  EXPECT_TRUE(lsp::HasFileKey(u"\\inc/Caf\u00e9.inc", key));
+  EXPECT_TRUE(lsp::HasFileKey(u"inc\\Caf\u00e9.inc", key));
+  EXPECT_FALSE(lsp::HasFileKey(u"inc/caf\u00e9.inc", key));
+  EXPECT_FALSE(lsp::HasFileKey(u"inc/Caf\u00e9.in", key));
+  EXPECT_FALSE(lsp::HasFileKey(u"inc/Caf\u00e9.inc", u"inc\\Caf\u00e9.inc"));
 }
 
 // One page that includes a file that is not there.
