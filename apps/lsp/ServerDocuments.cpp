@@ -54,6 +54,8 @@ void Server::DidOpen(const Json& params) {
   if (workspace_->IsPage(file) && !workspace_->Index().Record(file)) pending_.Add(file);
   if (DiffersFromDisk(webPath)) {
     Changed(file);
+    // A file that no page reaches waits for no analysis: its diagnostics are shown now.
+    if (!pending_.UrgentWaiting()) Publish();
     return;
   }
   for (const uint32_t page : workspace_->Index().Reaching(file)) {

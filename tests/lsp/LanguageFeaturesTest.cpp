@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "tests/apps/CliRun.h"
 #include "tests/apps/TempFolder.h"
 #include "tests/lsp/LspClient.h"
 
@@ -329,6 +330,31 @@ TEST(UnusedIncludeInTheEditor, ShownOnceEveryPageReachingTheDirectiveDoesWithout
 }
 
 }  // namespace
+// A page that includes inc/a.inc, beside inc/A.inc (on a case-sensitive disk) and inc/c.inc,
+// which no page includes. Each is opened with unsaved edits.
+TEST(UnusedFileInTheEditor, ShownOnOpeningWithEditsAsCheckTakesItInAnyLetterCase) {
+  TempFolder site;
+  site.Write("p.asp", "<!-- #include file=\"inc/a.inc\" -->\r\n");
+  site.Write("inc/a.inc", "<p>a</p>\r\n");
+  site.Write("inc/A.inc", "<p>A</p>\r\n");
+  site.Write("inc/c.inc", "<p>c</p>\r\n");
+  const Outcome check = Lintra({"check", "--root", site.Path().string()});
+  EXPECT_EQ(check.out.substr(0, check.out.find('\n')),
+            "inc/c.inc: note: unused file: no page includes inc/c.inc [unused-file] (0 pages)");
+  EXPECT_EQ(check.out.find("inc/A.inc"), std::string::npos) << check.out;
+
+  LspClient client;
+  client.Start(site.Path());
+  client.Open("inc/c.inc", "<p>c, edited</p>\r\n");
+  EXPECT_EQ(Findings(client, "inc/c.inc", "unused-file").size(), 1u);
+  if (std::filesystem::equivalent(site.Path() / "inc/a.inc", site.Path() / "inc/A.inc")) {
+    GTEST_SKIP() << "this disk does not hold names that differ only in letter case";
+  }
+  client.Open("inc/A.inc", "<p>A, edited</p>\r\n");
+  EXPECT_EQ(client.DiagnosticsOf(client.Uri("inc/A.inc"), [](const Json&) { return true; }),
+            Json::array());
+}
+
 TEST(ProjectConfiguration, SetsTheSeverityTheWebRootAndTheEncodingOfTheServersFindings) {
   TempFolder repository;
   repository.Write("core/default.asp", kPage);
