@@ -79,7 +79,7 @@ size_t VbStatements::ReadToken(size_t at, size_t end) {
   if (IsVbWordUnit(unit)) {
     size_t after = at + 1;
     while (after < end && IsVbWordUnit(text_[after])) ++after;
-    if (RemAt(at, end)) return LineEnd(after, end);
+    if (VbRemAt(text_, at, end)) return LineEnd(after, end);
     const TokenKind kind = IsVbLetter(unit) ? TokenKind::Word : TokenKind::Other;
     tokens_.push_back({kind, at, after - at});
     return ReadOn(after, end);
@@ -106,7 +106,7 @@ size_t VbStatements::SkipStatements(size_t at, size_t end) {
     size_t after = at + 1;
     while (after < end && IsVbWordUnit(text_[after])) ++after;
     const Token first{TokenKind::Word, at, after - at};
-    if (RemAt(at, end)) {
+    if (VbRemAt(text_, at, end)) {
       at = LineEnd(after, end);
     } else if (MayMatter(first)) {
       return at;
@@ -204,7 +204,7 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
                    : (Stops >> unit & 1) == 0) {
       ++at;
     } else if ((unit | 0x20) == u'r') {
-      if (RemAt(at, end)) return LineEnd(at, end);
+      if (VbRemAt(text_, at, end)) return LineEnd(at, end);
       ++at;
     } else if (unit == u'"') {
       at = SkipString(at + 1, end);
@@ -221,10 +221,6 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
     }
   }
   return at;
-}
-
-bool VbStatements::RemAt(size_t at, size_t end) const {
-  return VbRemAt(text_, at, end);
 }
 
 size_t VbStatements::BracketEnd(size_t at, size_t end) const {
