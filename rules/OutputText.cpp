@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "rules/VbToken.h"
+#include "rules/VbComments.h"
 
 namespace lintra {
 
@@ -33,13 +33,6 @@ size_t LineEnd(TextView text, size_t at, size_t end) {
   return at;
 }
 
-// Whether the word at `at` is Rem, in any letter case.
-bool IsRem(TextView text, size_t at, size_t end) {
-  const auto lower = [&](size_t i) { return static_cast<char16_t>(text[i] | 0x20); };
-  return at + 3 <= end && lower(at) == u'r' && lower(at + 1) == u'e' && lower(at + 2) == u'm' &&
-         (at + 3 == end || !IsVbWordUnit(text[at + 3]));
-}
-
 // Whether the server code [from, to) of `text`, read as VBScript, has a string literal with a
 // character beyond ASCII.
 bool StringsShow(TextView text, size_t from, size_t to) {
@@ -51,7 +44,7 @@ bool StringsShow(TextView text, size_t from, size_t to) {
       if (AnyBeyondAscii(text, at + 1, end)) return true;
       at = end;
       statementStart = false;
-    } else if (unit == u'\'' || (statementStart && IsRem(text, at, to))) {
+    } else if (unit == u'\'' || (statementStart && VbRemAt(text, at, to))) {
       at = LineEnd(text, at, to);
     } else {
       if (IsLineBreak(unit) || unit == u':') {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "rules/OutputText.h"
+#include "rules/VbComments.h"
 #include "rules/VbUses.h"
 
 namespace lintra {
@@ -78,7 +79,7 @@ size_t VbStatements::ReadToken(size_t at, size_t end) {
   if (IsVbWordUnit(unit)) {
     size_t after = at + 1;
     while (after < end && IsVbWordUnit(text_[after])) ++after;
-    if (RemAt(at, end)) return LineEnd(after, end);
+    if (VbRemAt(text_, at, end)) return LineEnd(after, end);
     const TokenKind kind = IsVbLetter(unit) ? TokenKind::Word : TokenKind::Other;
     tokens_.push_back({kind, at, after - at});
     return ReadOn(after, end);
@@ -105,7 +106,7 @@ size_t VbStatements::SkipStatements(size_t at, size_t end) {
     size_t after = at + 1;
     while (after < end && IsVbWordUnit(text_[after])) ++after;
     const Token first{TokenKind::Word, at, after - at};
-    if (RemAt(at, end)) {
+    if (VbRemAt(text_, at, end)) {
       at = LineEnd(after, end);
     } else if (MayMatter(first)) {
       return at;
@@ -203,7 +204,7 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
                    : (Stops >> unit & 1) == 0) {
       ++at;
     } else if ((unit | 0x20) == u'r') {
-      if (RemAt(at, end)) return LineEnd(at, end);
+      if (VbRemAt(text_, at, end)) return LineEnd(at, end);
       ++at;
     } else if (unit == u'"') {
       at = SkipString(at + 1, end);
@@ -220,18 +221,6 @@ size_t VbStatements::SkipStatement(size_t at, size_t end) const {
     }
   }
   return at;
-}
-
-bool VbStatements::RemAt(size_t at, size_t end) const {
-  if (at > 0 && IsVbWordUnit(text_[at - 1])) return false;
-  if (at + 3 > end || text::LowerAscii(text_[at]) != u'r' ||
-      text::LowerAscii(text_[at + 1]) != u'e' || text::LowerAscii(text_[at + 2]) != u'm') {
-    return false;
-  }
-  if (at + 3 < end && IsVbWordUnit(text_[at + 3])) return false;
-  size_t before = at;
-  while (before > 0 && IsBlank(text_[before - 1])) --before;
-  return before == 0 || text_[before - 1] != u'.';
 }
 
 size_t VbStatements::BracketEnd(size_t at, size_t end) const {

@@ -61,10 +61,6 @@ class VbStatements {
   // The line break or ":" that ends the statement going on at `at`, or `end`; strings, brackets,
   // comments and continuations are read as ReadToken reads them.
   size_t SkipStatement(size_t at, size_t end) const;
-  // Whether the word Rem, which begins a comment, stands at `at`. It does wherever a keyword may
-  // stand, so after a statement too (as VBScript's scanner reads it, although the language
-  // reference asks for a ":" before it), but not as a member after ".".
-  bool RemAt(size_t at, size_t end) const;
   // The first token from `at` on, passing over the blanks, line breaks, ":", comments and
   // continuations that ReadToken passes over before a statement's first token; or `end`.
   size_t StatementStart(size_t at, size_t end) const;

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "apps/lsp/MessageJson.h"
+
 namespace lintra::lsp {
 
 Connection::~Connection() {
@@ -27,7 +29,7 @@ void Connection::Read(const std::shared_ptr<State>& state) {
     if (!frame->error.empty()) {
       incoming.error = frame->error;
     } else {
-      incoming.message = Json::parse(frame->body, nullptr, false);
+      incoming.message = ParseMessage(frame->body);
       if (incoming.message.is_discarded()) incoming.error = "the message is not valid JSON";
     }
     const std::lock_guard lock(state->mutex);

@@ -13,7 +13,7 @@ TextView Relative(TextView webPath) {
 
 // `unit` as it stands in a FileKey.
 char16_t KeyUnit(char16_t unit) {
-  return unit == u'\\' ? u'/' : text::UCaseUnit(unit);
+  return unit == u'\\' ? u'/' : unit;
 }
 
 }  // namespace

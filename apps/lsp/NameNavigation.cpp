@@ -9,6 +9,7 @@
 #include "apps/lsp/LocationList.h"
 #include "apps/lsp/NameQueries.h"
 #include "rules/AspBlocks.h"
+#include "rules/VbComments.h"
 #include "site/TextPosition.h"
 
 namespace lintra::lsp {
@@ -128,19 +129,14 @@ bool IsNameUnit(char16_t unit) {
 }
 
 // Whether `at` in `content` lies in server-side VBScript, outside its string literals and
-// comments; `lineBegin` starts its line. Strings and comments end with their line.
+// comments; `lineBegin` starts its line.
 bool InCode(TextView content, size_t lineBegin, size_t at) {
   const std::vector<CodeBlock> blocks = VbCode(content, LayOutAsp(content));
   const auto block = std::find_if(blocks.begin(), blocks.end(), [&](const CodeBlock& code) {
     return code.begin <= at && at <= code.end;
   });
-  if (block == blocks.end()) return false;
-  bool inString = false;
-  for (size_t i = std::max(block->begin, lineBegin); i < at; ++i) {
-    if (content[i] == u'"') inString = !inString;
-    if (content[i] == u'\'' && !inString) return false;
-  }
-  return !inString;
+  return block != blocks.end() &&
+         !VbCommentOrStringHolds(content, std::max(block->begin, lineBegin), at);
 }
 
 // Whether names are what the cursor types: it stands in VBScript code (see InCode), and the word

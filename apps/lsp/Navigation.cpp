@@ -72,7 +72,7 @@ std::string FoundText(Workspace& workspace, const Directive& directive) {
   const TextView written =
       TextView(directive.written).substr(std::min(start, directive.written.size()));
   if (text::SameUnits(*onDisk, written)) return "Found exactly.";
-  if (FileKey(*onDisk) == FileKey(written)) {
+  if (text::SameIgnoringCase(FileKey(*onDisk), FileKey(written))) {
     return "Found by ignoring letter case: the file is `" + text::ToUtf8(*onDisk) + "`.";
   }
   return "Found as `" + text::ToUtf8(*onDisk) + "`.";

@@ -54,6 +54,8 @@ void Server::DidOpen(const Json& params) {
   if (workspace_->IsPage(file) && !workspace_->Index().Record(file)) pending_.Add(file);
   if (DiffersFromDisk(webPath)) {
     Changed(file);
+    // A file that no page reaches waits for no analysis: its diagnostics are shown now.
+    if (!pending_.UrgentWaiting()) Publish();
     return;
   }
   for (const uint32_t page : workspace_->Index().Reaching(file)) {
@@ -129,12 +131,14 @@ void Server::ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes) {
   // The helper read the files as they were; the pages it has not handed over stay pending.
   helper_.reset();
   workspace_->ForgetDiskTexts();
+  std::vector<Text> made;
   for (const auto& [webPath, type] : changes) {
     const uint32_t file = workspace_->Id(webPath);
     if (type == 1) {
       workspace_->AddPage(webPath);
+      made.push_back(webPath);
       // A file that was missing is known to the trees by its name alone.
-      Changed(workspace_->Id(webPath.substr(text::FindLastSlash(webPath) + 1)));
+      made.push_back(webPath.substr(text::FindLastSlash(webPath) + 1));
     }
     if (type == 3 && workspace_->IsPage(file)) {
       workspace_->RemovePage(file);
@@ -142,6 +146,8 @@ void Server::ChangedOnDisk(const std::vector<std::pair<Text, int>>& changes) {
     }
     Changed(file);
   }
+  // A path written in another letter case than a file made finds that file now.
+  for (const uint32_t file : workspace_->Index().InAnyCase(made)) Changed(file);
 }
 
 void Server::Changed(uint32_t file) {

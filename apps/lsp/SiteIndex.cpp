@@ -1,6 +1,7 @@
 #include "apps/lsp/SiteIndex.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "apps/lsp/FileKey.h"
 
@@ -16,6 +17,16 @@ uint32_t SiteIndex::Intern(const Text& webPath) {
   }
   if (bySpelling_.size() < MaxSpellings) bySpelling_.emplace(webPath, found->second);
   return found->second;
+}
+
+std::vector<uint32_t> SiteIndex::InAnyCase(const std::vector<Text>& webPaths) const {
+  std::unordered_set<Text> wanted;
+  for (const Text& webPath : webPaths) wanted.insert(text::UCase(FileKey(webPath)));
+  std::vector<uint32_t> files;
+  for (uint32_t file = 0; file < names_.size(); ++file) {
+    if (wanted.contains(text::UCase(FileKey(names_[file])))) files.push_back(file);
+  }
+  return files;
 }
 
 std::optional<uint32_t> SiteIndex::Find(TextView webPath) const {

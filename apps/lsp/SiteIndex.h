@@ -50,6 +50,9 @@ class SiteIndex {
   // The id of `webPath` when it was ever given out.
   std::optional<uint32_t> Find(TextView webPath) const;
   const Text& Name(uint32_t file) const { return names_[file]; }
+  // The ids given out to paths that name one of `webPaths` in any letter case, rising: the files
+  // that paths written in another case than a file made since reached before it was there.
+  std::vector<uint32_t> InAnyCase(const std::vector<Text>& webPaths) const;
 
   // Replaces what is known of `page` by `record`.
   void Set(uint32_t page, PageRecord record);

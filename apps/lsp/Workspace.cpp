@@ -116,6 +116,10 @@ std::vector<std::filesystem::path> Workspace::FilesShownWith(
 
 std::vector<RuleFinding> Workspace::UnusedFindings(uint32_t file) const {
   if (IsPage(file) || !index_.Reaching(file).empty() || !OnDisk(index_.Name(file))) return {};
+  // The rule takes a file as used when a page reaches it in any letter case (see UnusedFileRule).
+  for (const uint32_t spelt : index_.InAnyCase({index_.Name(file)})) {
+    if (!index_.Reaching(spelt).empty()) return {};
+  }
   RuleSettings settings = checker_.Settings();
   settings.wholeProject = true;
   std::vector<std::unique_ptr<Rule>> rules;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "tests/apps/CliRun.h"
 #include "tests/apps/TempFolder.h"
 #include "tests/lsp/LspClient.h"
 
@@ -113,6 +114,29 @@ TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatMissedIt) {
                  {{"changes", {{{"uri", client_.Uri("inc/gone.inc")}, {"type", 1}}}}});
   client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
                         [](const Json& d) { return !Has(d, "missing-include"); });
+}
+
+TEST_F(LanguageFeatures, AFileMadeOnDiskAnswersTheDirectivesThatNameItInAnotherLetterCase) {
+  client_.Open("default.asp", kPage);
+  client_.Open("inc/lib.inc", kLib);
+  client_.DiagnosticsOf(client_.Uri("default.asp"), OnlyCaseMismatch);
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"),
+                        [](const Json& d) { return Has(d, "missing-include"); });
+  // inc/Gone.inc answers lib.inc's gone.inc; inc/Nav.inc is what default.asp names, where the
+  // directive found inc/nav.inc before.
+  site_.Write("inc/Gone.inc", "");
+  site_.Write("inc/Nav.inc", "<p>nav</p>\r\n");
+  if (std::filesystem::equivalent(site_.Path() / "inc/Nav.inc", site_.Path() / "inc/nav.inc")) {
+    GTEST_SKIP() << "this disk does not hold names that differ only in letter case";
+  }
+  client_.Notify("workspace/didChangeWatchedFiles",
+                 {{"changes",
+                   {{{"uri", client_.Uri("inc/Gone.inc")}, {"type", 1}},
+                    {{"uri", client_.Uri("inc/Nav.inc")}, {"type", 1}}}}});
+  client_.DiagnosticsOf(client_.Uri("inc/lib.inc"), [](const Json& d) {
+    return !Has(d, "missing-include") && Has(d, "case-mismatch");
+  });
+  client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& d) { return d.empty(); });
 }
 
 TEST_F(LanguageFeatures, AFolderRenamedOnDiskIsToldAsOneChangeOfEachFolder) {
@@ -306,6 +330,31 @@ TEST(UnusedIncludeInTheEditor, ShownOnceEveryPageReachingTheDirectiveDoesWithout
 }
 
 }  // namespace
+// A page that includes inc/a.inc, beside inc/A.inc (on a case-sensitive disk) and inc/c.inc,
+// which no page includes. Each is opened with unsaved edits.
+TEST(UnusedFileInTheEditor, ShownOnOpeningWithEditsAsCheckTakesItInAnyLetterCase) {
+  TempFolder site;
+  site.Write("p.asp", "<!-- #include file=\"inc/a.inc\" -->\r\n");
+  site.Write("inc/a.inc", "<p>a</p>\r\n");
+  site.Write("inc/A.inc", "<p>A</p>\r\n");
+  site.Write("inc/c.inc", "<p>c</p>\r\n");
+  const Outcome check = Lintra({"check", "--root", site.Path().string()});
+  EXPECT_EQ(check.out.substr(0, check.out.find('\n')),
+            "inc/c.inc: note: unused file: no page includes inc/c.inc [unused-file] (0 pages)");
+  EXPECT_EQ(check.out.find("inc/A.inc"), std::string::npos) << check.out;
+
+  LspClient client;
+  client.Start(site.Path());
+  client.Open("inc/c.inc", "<p>c, edited</p>\r\n");
+  EXPECT_EQ(Findings(client, "inc/c.inc", "unused-file").size(), 1u);
+  if (std::filesystem::equivalent(site.Path() / "inc/a.inc", site.Path() / "inc/A.inc")) {
+    GTEST_SKIP() << "this disk does not hold names that differ only in letter case";
+  }
+  client.Open("inc/A.inc", "<p>A, edited</p>\r\n");
+  EXPECT_EQ(client.DiagnosticsOf(client.Uri("inc/A.inc"), [](const Json&) { return true; }),
+            Json::array());
+}
+
 TEST(ProjectConfiguration, SetsTheSeverityTheWebRootAndTheEncodingOfTheServersFindings) {
   TempFolder repository;
   repository.Write("core/default.asp", kPage);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "tests/apps/TempFolder.h"
 #include "tests/lsp/LspClient.h"
@@ -143,6 +144,30 @@ TEST_F(NameNavigation, CompletionOffersTheNamesKnownAtTheCursorButNoMember) {
   EXPECT_EQ(Ask("textDocument/completion", "inc/top.inc", 1, 22), Json::array());
   EXPECT_EQ(Ask("textDocument/completion", "inc/top.inc", 1, 28), Json::array());
   EXPECT_EQ(Ask("textDocument/completion", "inc/top.inc", 1, 18).size(), 3u);
+}
+
+TEST_F(NameNavigation, CompletionOffersNoNamesInCommentsButDoesInCodeThatLooksLikeOne) {
+  client_.Open("default.asp",
+               "<!-- #include file=\"inc/top.inc\" -->\r\n"
+               "<% Dim total\r\n"
+               "' total t\r\n"
+               "Rem total t\r\n"
+               "x = 1 : rem t\r\n"
+               "x = \"it's\" REM t\r\n"
+               "Remark = t\r\n"
+               "Response.Rem t\r\n"
+               "y = [it's] + t\r\n"
+               "z = \"rem\" & t\r\n"
+               "Rem\r\n"
+               "%>\r\n");
+  for (const auto& [line, character] : {std::pair(2, 9), {3, 11}, {4, 13}, {5, 16}, {3, 4}}) {
+    EXPECT_EQ(Ask("textDocument/completion", "default.asp", line, character), Json::array())
+        << line << ":" << character;
+  }
+  for (const auto& [line, character] : {std::pair(6, 10), {7, 14}, {8, 14}, {9, 13}, {10, 3}}) {
+    EXPECT_FALSE(Ask("textDocument/completion", "default.asp", line, character).empty())
+        << line << ":" << character;
+  }
 }
 
 TEST_F(NameNavigation, SymbolsListDeclarationsWithClassMembersAndAcrossTheSite) {

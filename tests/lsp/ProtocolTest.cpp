@@ -6,6 +6,7 @@
 #include "apps/lsp/Connection.h"
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/LocationList.h"
+#include "apps/lsp/MessageJson.h"
 #include "apps/lsp/OpenDocuments.h"
 #include "tests/apps/TempFolder.h"
 #include "tests/lsp/LspClient.h"
@@ -44,6 +45,18 @@ TEST(JsonText, WritesStringsAsNlohmannJsonDoes) {
     EXPECT_EQ(written, "x" + lsp::JsonText(Json(value)).Str()) << value;
   }
   EXPECT_EQ(lsp::JsonText(Json("bad \xFF")).Str(), "\"bad \xEF\xBF\xBD\"");
+}
+
+TEST(MessageJson, TakesALoneSurrogateEscapeAsOneReplacementCharacter) {
+  const std::string replacement = "\xEF\xBF\xBD";
+  const std::string smiley = "\xF0\x9F\x98\x80";
+  EXPECT_EQ(lsp::ParseMessage(R"(["\ud800x", "\udc00", "a\uDBFF", "\ud800\ud83d\ude00"])"),
+            Json({replacement + "x", replacement, "a" + replacement, replacement + smiley}));
+  EXPECT_EQ(lsp::ParseMessage(R"(["\ud83d\ude00", "\\ud800", "\\\ud800", "\u00e9\u0041"])"),
+            Json({smiley, "\\ud800", "\\" + replacement, std::string("\xC3\xA9") + "A"}));
+  EXPECT_TRUE(lsp::ParseMessage(R"(["\ud8"])").is_discarded());
+  EXPECT_TRUE(lsp::ParseMessage(R"(["\ud800)").is_discarded());
+  EXPECT_TRUE(lsp::ParseMessage("\\").is_discarded());
 }
 
 TEST(LocationList, WritesWhatNlohmannJsonWritesOfTheSameLocations) {
@@ -87,7 +100,7 @@ TEST(FileUris, EscapeAndUnescapeWhatPathsHold) {
   EXPECT_FALSE(lsp::PathOfUri("file:///a%00b"));
 }
 
-TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAndAreFoundInAnyLetterCase) {
+TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAndAreFoundInTheirLetterCase) {
   lsp::OpenDocuments documents;
   documents.Open(
       {"file:///s/a.asp", u"a.asp", 1, std::make_shared<SourceText>(u"ab\r\nc\u00e9d\rx")});
@@ -95,22 +108,26 @@ TEST(OpenDocuments, ApplyIncrementalChangesInUtf16UnitsAndAreFoundInAnyLetterCas
       {std::make_pair(lsp::Position{1, 2}, lsp::Position{2, 0}), u"-"},
       {std::make_pair(lsp::Position{0, 1}, lsp::Position{0, 99}), u"Z"},
       {std::make_pair(lsp::Position{9, 0}, lsp::Position{9, 0}), u"!"}};
-  ASSERT_TRUE(documents.Change(u"A.ASP", 2, changes));
-  EXPECT_EQ(documents.Find(u"A.ASP")->text->Value(), u"aZ\r\nc\u00e9-x!");
-  EXPECT_EQ(documents.Find(u"A.ASP")->version, 2);
-  EXPECT_FALSE(documents.Change(u"B.ASP", 2, changes));
-  EXPECT_EQ(documents.Match(u"/A.asp"), documents.Find(u"A.ASP"));
-  EXPECT_EQ(documents.Match(u"\\a.Asp"), documents.Find(u"A.ASP"));
+  ASSERT_TRUE(documents.Change(u"a.asp", 2, changes));
+  EXPECT_EQ(documents.Find(u"a.asp")->text->Value(), u"aZ\r\nc\u00e9-x!");
+  EXPECT_EQ(documents.Find(u"a.asp")->version, 2);
+  // A.asp is another file, which a case-sensitive disk may hold beside a.asp.
+  EXPECT_FALSE(documents.Change(u"A.asp", 2, changes));
+  EXPECT_EQ(documents.Find(u"A.asp"), nullptr);
+  EXPECT_EQ(documents.Match(u"/a.asp"), documents.Find(u"a.asp"));
+  EXPECT_EQ(documents.Match(u"\\a.asp"), documents.Find(u"a.asp"));
+  EXPECT_EQ(documents.Match(u"A.asp"), nullptr);
   EXPECT_EQ(documents.Match(u"a.as"), nullptr);
 }
 
-TEST(FileKey, IsThePathFromTheRootInCapitalsWithSlashesAndIsKnownWithoutMakingIt) {
-  EXPECT_EQ(lsp::FileKey(u"//inc\\caf\u00e9.inc"), u"INC/CAF\u00c9.INC");
-  EXPECT_TRUE(lsp::HasFileKey(u"\\Inc/Caf\u00c9.inc", u"INC/CAF\u00c9.INC"));
-  EXPECT_TRUE(lsp::HasFileKey(u"inc\\caf\u00e9.inc", u"INC/CAF\u00c9.INC"));
-  EXPECT_FALSE(lsp::HasFileKey(u"inc/cafe.inc", u"INC/CAF\u00c9.INC"));
-  EXPECT_FALSE(lsp::HasFileKey(u"inc/caf\u00e9.in", u"INC/CAF\u00c9.INC"));
-  EXPECT_FALSE(lsp::HasFileKey(u"inc/caf\u00e9.inc", u"INC\\CAF\u00c9.INC"));
+TEST(FileKey, IsThePathFromTheRootWithSlashesInItsLetterCaseAndIsKnownWithoutMakingIt) {
+  const Text key = u"inc/Caf\u00e9.inc";
+  EXPECT_EQ(lsp::FileKey(u"//inc\\Caf\u00e9.inc"), key);
+  EXPECT_TRUE(lsp::HasFileKey(u"\\inc/Caf\u00e9.inc", key));
+  EXPECT_TRUE(lsp::HasFileKey(u"inc\\Caf\u00e9.inc", key));
+  EXPECT_FALSE(lsp::HasFileKey(u"inc/caf\u00e9.inc", key));
+  EXPECT_FALSE(lsp::HasFileKey(u"inc/Caf\u00e9.in", key));
+  EXPECT_FALSE(lsp::HasFileKey(u"inc/Caf\u00e9.inc", u"inc\\Caf\u00e9.inc"));
 }
 
 // One page that includes a file that is not there.
@@ -141,6 +158,23 @@ TEST_F(ServerErrors, AnswerEachBrokenMessageWithItsErrorAndGoOn) {
                            {{"textDocument",
                              client_.Document("default.asp")}})["roots"][0]["children"][0]["kind"],
             "missing");
+}
+
+TEST_F(ServerErrors, KeepADocumentWhoseTextHoldsALoneSurrogateWithItsColumns) {
+  client_.Start(site_.Path());
+  // What an editor sends of a buffer holding a broken character: a lone surrogate's escape,
+  // which stands for one UTF-16 unit, before a pair, which stands for two.
+  const std::string directive = R"(<!-- #include file=\"gone.inc\" -->)";
+  const std::string body = R"({"jsonrpc":"2.0","method":"textDocument/didOpen","params":)"
+                           R"({"textDocument":{"uri":")" +
+                           client_.Uri("default.asp") +
+                           R"(","languageId":"asp","version":2,"text":"\ud800\ud83d\ude00)" +
+                           directive + R"(\r\n"}}})";
+  client_.SendRaw("Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+  const Json diagnostics = client_.DiagnosticsOf(client_.Uri("default.asp"), [](const Json& all) {
+    return all.size() == 1 && all[0]["code"] == "missing-include";
+  });
+  EXPECT_EQ(diagnostics[0]["range"]["start"], Json({{"line", 0}, {"character", 3}}));
 }
 
 TEST_F(ServerErrors, EndWithZeroOnlyAfterShutdownThenExit) {

@@ -9,13 +9,23 @@ namespace {
 using lsp::IndexedDirective;
 using lsp::PageRecord;
 
-TEST(SiteIndex, KnowsAFileUnderAnySpellingAndKeepsTheFirst) {
+TEST(SiteIndex, KnowsAFileUnderAnySpellingOfItsPathButTellsLetterCaseApart) {
   lsp::SiteIndex index;
-  const uint32_t header = index.Intern(u"inc/Header.inc");
-  EXPECT_EQ(index.Intern(u"/INC\\header.inc"), header);
-  EXPECT_EQ(index.Find(u"inc/header.INC"), header);
-  EXPECT_EQ(index.Name(header), u"inc/Header.inc");
+  const uint32_t header = index.Intern(u"/inc\\Header.inc");
+  EXPECT_EQ(index.Intern(u"inc/Header.inc"), header);
+  EXPECT_EQ(index.Find(u"\\inc/Header.inc"), header);
+  EXPECT_EQ(index.Name(header), u"/inc\\Header.inc");
   EXPECT_FALSE(index.Find(u"inc/footer.inc"));
+  // On a case-sensitive disk, inc/header.inc is another file; a path written in another case
+  // reaches one of them.
+  EXPECT_FALSE(index.Find(u"inc/header.inc"));
+  const uint32_t lower = index.Intern(u"inc/header.inc");
+  EXPECT_NE(lower, header);
+  const uint32_t footer = index.Intern(u"inc/footer.inc");
+  EXPECT_EQ(index.InAnyCase({u"INC/HEADER.INC"}), (std::vector<uint32_t>{header, lower}));
+  EXPECT_EQ(index.InAnyCase({u"inc/Header.in", u"/inc\\Footer.inc"}),
+            std::vector<uint32_t>{footer});
+  EXPECT_EQ(index.InAnyCase({}), std::vector<uint32_t>{});
 }
 
 TEST(SiteIndex, ReplacingOrRemovingAPageUpdatesWhoReachesAndIncludesAFile) {

@@ -204,14 +204,15 @@ CountedSpots EditorSpots(const std::map<std::string, std::string>& fileOfUri,
   return spots;
 }
 
-// The language server's findings with every file of the site open. It publishes as it checks
-// the pages, leaving out those of pages yet to be checked, so this waits until they are
+// The language server's findings with every file of `files`, the site's, open. It publishes as it
+// checks the pages, leaving out those of pages yet to be checked, so this waits until they are
 // `expected`; when they never come to that, it returns the last the server published.
-CountedSpots EditorSpotsOfSite(const TempFolder& site, const CountedSpots& expected) {
+CountedSpots EditorSpotsOfSite(const TempFolder& site, const CountedSpots& expected,
+                               const std::vector<std::pair<std::string, std::string>>& files) {
   LspClient client;
   client.Start(site.Path());
   std::map<std::string, std::string> fileOfUri;
-  for (const auto& [file, text] : kSite) {
+  for (const auto& [file, text] : files) {
     fileOfUri[client.Uri(file)] = file;
     client.Open(file, text);
   }
@@ -252,7 +253,7 @@ TEST(Surfaces, CheckTheReportAndTheEditorHoldTheSameFindings) {
   ASSERT_EQ(report.status, 0) << report.err;
   EXPECT_EQ(ReportSpots(report.out), found);
   const CountedSpots shown = CheckSpotsAsTheEditorShows(Json::parse(check.out));
-  EXPECT_EQ(EditorSpotsOfSite(site, shown), shown);
+  EXPECT_EQ(EditorSpotsOfSite(site, shown, kSite), shown);
 }
 
 TEST(Surfaces, TheReportGraphAndIncludersNameEveryFileAsCheckDoes) {
@@ -324,6 +325,37 @@ TEST(Surfaces, TheEditorTakesALinkedPageOnceByItsRealNameAsCheckDoes) {
   EXPECT_EQ(workspace.DiscoverPages(), std::vector<Text>{u"out.asp"});
   workspace.AddPage(u"A.asp");
   EXPECT_EQ(workspace.Pages(), std::vector<uint32_t>{workspace.Id(u"p.asp")});
+}
+
+// Two pages whose names differ only in letter case, as a case-sensitive disk holds them: each
+// has a finding of its own, and an include that names another file under a third spelling. No
+// page includes inc/A.inc, which check takes as used, as a page reaches it in another case.
+TEST(Surfaces, TheEditorChecksPagesThatDifferInCaseAsTwoAsCheckDoes) {
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"Default.asp", Include("inc/Gone.inc") + "\r\n"},
+      {"default.asp", Include("INC/a.inc") + "\r\n"},
+      {"inc/a.inc", "<% Dim a %>\r\n"},
+      {"inc/A.inc", "<p>a</p>\r\n"}};
+  TempFolder site;
+  for (const auto& [file, text] : files) site.Write(file, text);
+  if (std::filesystem::equivalent(site.Path() / "Default.asp", site.Path() / "default.asp")) {
+    GTEST_SKIP() << "this disk does not hold names that differ only in letter case";
+  }
+  const Outcome check = Lintra({"check", "--root", site.Path().string(), "--format", "json"});
+  const Json checked = Json::parse(check.out);
+  EXPECT_EQ(CheckSpots(checked), (Spots{{"missing-include", "Default.asp", 1, 1},
+                                        {"case-mismatch", "default.asp", 1, 1},
+                                        {"unused-include", "default.asp", 1, 1},
+                                        {"exposed-include", "inc/a.inc", 0, 0}}))
+      << check.err;
+  const CountedSpots shown = CheckSpotsAsTheEditorShows(checked);
+  EXPECT_EQ(EditorSpotsOfSite(site, shown, files), shown);
+
+  lsp::Workspace workspace(site.Path());
+  workspace.DiscoverPages();
+  EXPECT_EQ(workspace.Pages().size(), 2u);
+  EXPECT_NE(workspace.Id(u"Default.asp"), workspace.Id(u"default.asp"));
+  EXPECT_EQ(workspace.Index().Name(workspace.Id(u"default.asp")), u"default.asp");
 }
 
 }  // namespace lintra

@@ -7,6 +7,7 @@
 
 #include "rules/NameScan.h"
 #include "rules/VbBranches.h"
+#include "rules/VbComments.h"
 
 namespace lintra {
 
@@ -195,6 +196,36 @@ TEST(VbScanner, TellsBranchesThatEndTheResponseByTheirOwnStatementsOnly) {
       EXPECT_EQ(EndsResponseAfter(scan.branches, at(u"#P#"), at(u"#O#")), c.ends)
           << text::ToUtf8(text);
     }
+  }
+}
+
+TEST(VbScanner, TellsPlacesInCommentsAndStringsFromCodeThatLooksLikeThem) {
+  // Each text is one line of code; "|" marks the place asked about, and is taken out.
+  const std::pair<std::u16string, bool> cases[] = {{u"' x|", true},
+                                                   {u"x = 1 ' y|", true},
+                                                   {u"Rem x|", true},
+                                                   {u"REM |", true},
+                                                   {u"x = 1 : rem y|", true},
+                                                   {u"x = 1 Rem y|", true},
+                                                   {u"s = \"it's\" ' y|", true},
+                                                   {u"s = \"a|", true},
+                                                   {u"s = \"a\"\"b|\"", true},
+                                                   {u"'|", true},
+                                                   {u"Rem|", false},
+                                                   {u"Remark = x|", false},
+                                                   {u"o.Rem x|", false},
+                                                   {u"o . Rem x|", false},
+                                                   {u"y = [it's] + x|", false},
+                                                   {u"s = \"rem '\" & x|", false},
+                                                   {u"s = \"a\"\"b\" & x|", false},
+                                                   {u"x|' y", false},
+                                                   {u"Rem|ark", false},
+                                                   {u"s = \"\"|", false}};
+  for (const auto& [marked, inside] : cases) {
+    std::u16string text = marked;
+    const size_t at = text.find(u'|');
+    text.erase(at, 1);
+    EXPECT_EQ(VbCommentOrStringHolds(text, 0, at), inside) << text::ToUtf8(marked);
   }
 }
 
