@@ -46,11 +46,21 @@ DiskHost::Route DiskHost::RouteOf(const Text& requested) const {
   return {files_, requested, Text()};
 }
 
+Text DiskHost::WebPathOf(const Route& route, const std::filesystem::path& location) const {
+  if (route.webRoot.empty()) return files_.WebPath(location);
+  const Text belowRoot = files_.WebPath(location);
+  if (!belowRoot.starts_with(u"..") && RouteOf(belowRoot).webRoot.empty() &&
+      files_.Resolve(belowRoot) == location) {
+    return belowRoot;
+  }
+  return route.webRoot + route.files.WebPath(location);
+}
+
 std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
   const Route route = RouteOf(requested);
   const std::optional<std::filesystem::path> location = route.files.Resolve(route.path);
   if (!location) return nullptr;
-  Text webPath = route.webRoot + route.files.WebPath(*location);
+  Text webPath = WebPathOf(route, *location);
   std::shared_ptr<const SourceText> text;
   try {
     text = TextOf(route.files, *location, webPath, keep);

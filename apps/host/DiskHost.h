@@ -99,6 +99,10 @@ class DiskHost : public FileSupply {
     Text webRoot;
   };
   Route RouteOf(const Text& requested) const;
+  // The real web path of `location`, the file that `route` resolved. A file of a virtual
+  // directory whose folder lies below the root is named by its path below the root when the root
+  // serves it there too, so that it is one file however a directive reaches it.
+  Text WebPathOf(const Route& route, const std::filesystem::path& location) const;
   // The file that `requested` names, read now unless its text is kept; the text is kept when
   // `keep`. Null when there is none; an unreadable one is noted in unreadable_.
   std::unique_ptr<Found> Load(const Text& requested, bool keep);
