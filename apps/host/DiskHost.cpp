@@ -56,14 +56,26 @@ Text DiskHost::WebPathOf(const Route& route, const std::filesystem::path& locati
   return route.webRoot + route.files.WebPath(location);
 }
 
-std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
+std::optional<DiskHost::Located> DiskHost::Locate(const Text& requested) const {
   const Route route = RouteOf(requested);
-  const std::optional<std::filesystem::path> location = route.files.Resolve(route.path);
-  if (!location) return nullptr;
-  Text webPath = WebPathOf(route, *location);
+  std::optional<std::filesystem::path> location = route.files.Resolve(route.path);
+  if (!location) return std::nullopt;
+  return Located{route, std::move(*location)};
+}
+
+std::optional<Text> DiskHost::WebPathOnDisk(const Text& webPath) const {
+  const std::optional<Located> found = Locate(webPath);
+  if (!found) return std::nullopt;
+  return WebPathOf(found->route, found->location);
+}
+
+std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
+  const std::optional<Located> found = Locate(requested);
+  if (!found) return nullptr;
+  Text webPath = WebPathOf(found->route, found->location);
   std::shared_ptr<const SourceText> text;
   try {
-    text = TextOf(route.files, *location, webPath, keep);
+    text = TextOf(found->route.files, found->location, webPath, keep);
   } catch (const disk::VanishedFile&) {
     return nullptr;
   } catch (const UnreadableFile& failure) {

@@ -201,6 +201,10 @@ TEST(ProjectConfig, AFileOfAVirtualDirectoryBelowTheRootIsOneFile) {
             "other.asp:1\npage.asp:1\n\nother.asp\npage.asp\n");
   EXPECT_EQ(run({"depends", "--canonical-paths", "--changed", "shared/menu.inc"}),
             "other.asp\npage.asp\n");
+  EXPECT_EQ(run({"includers", "ext/part.inc"}), "page.asp:2\n\npage.asp\n");
+  EXPECT_EQ(run({"depends", "--changed", "EXT/part.inc"}), "page.asp\n");
+  EXPECT_EQ(Lintra({"includers", "--root", root, "ext/gone.inc"}).err,
+            "lintra: file ext/gone.inc does not exist in " + root + "\n");
   EXPECT_NE(run({"graph", "--format", "mermaid", "page.asp"})
                 .find("  n1[\"shared/menu.inc\"]\n  n2[\"ext/part.inc\"]\n"),
             std::string::npos);
