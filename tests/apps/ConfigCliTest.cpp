@@ -177,6 +177,23 @@ TEST(ProjectConfig, AVirtualDirectoryIsServedFromItsFolderAndNothingBeyondIt) {
   EXPECT_EQ(complete.out.find("SECRET"), std::string::npos);
 }
 
+// IIS finds a virtual directory by its configured name whatever its letter case; the names below
+// it are the disk's, whose case still matters.
+TEST(ProjectConfig, TheLetterCaseOfAVirtualDirectorysNameIsNoCaseMismatch) {
+  TempFolder temp;
+  temp.Write("site/lintra.toml", "[virtual-directories]\n\"/shared\" = \"../shared\"\n");
+  temp.Write("shared/part.inc", "<p>part</p>");
+  temp.Write("site/page.asp",
+             "<!-- #include virtual=\"/Shared/part.inc\" -->\r\n"
+             "<!-- #include virtual=\"/shared/PART.inc\" -->\r\n");
+  const std::string out = Lintra({"check", "--root", (temp.Path() / "site").string()}).out;
+  EXPECT_EQ(out.find("Shared/part.inc is spelt"), std::string::npos) << out;
+  EXPECT_NE(out.find("page.asp:2:1: warning: case mismatch: shared/PART.inc is spelt "
+                     "shared/part.inc on disk"),
+            std::string::npos)
+      << out;
+}
+
 // IIS often maps a virtual directory to a folder of the site itself ("/lib" served from
 // "shared"): a file there is one file, named by its path below the root, whether a directive
 // reaches it through the virtual directory or not. One outside the root keeps its web name.
