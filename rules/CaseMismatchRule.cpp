@@ -1,6 +1,9 @@
 #include "rules/CaseMismatchRule.h"
 
+#include <algorithm>
+
 #include "analysis/File.h"
+#include "analysis/PathSegments.h"
 #include "rules/IncludePaths.h"
 
 namespace lintra {
@@ -13,6 +16,22 @@ bool IsFullPath(const Text& path, const File& node) {
   return path.size() == folder + node.Name().size() &&
          text::SameUnits(TextView(path).substr(0, folder), node.Path()) &&
          text::SameUnits(TextView(path).substr(folder), node.Name());
+}
+
+// Whether `requested` and `found`, one file in different letter case, differ in their first
+// folder alone and that folder is one of the virtual `folders`, which IIS's configuration matches
+// whatever its case (a configuration value ignores case unless its schema says otherwise:
+// learn.microsoft.com, iis/web-development-reference/native-code-api-reference/
+// iapphostpropertyschema-iscasesensitive-property).
+bool OnlyAVirtualFolderDiffers(TextView requested, TextView found,
+                               const std::vector<Text>& folders) {
+  const std::vector<TextView> asked = PathSegments(requested);
+  const std::vector<TextView> given = PathSegments(found);
+  if (given.size() < 2 || !std::equal(asked.begin() + 1, asked.end(), given.begin() + 1)) {
+    return false;
+  }
+  return std::any_of(folders.begin(), folders.end(),
+                     [&](const Text& folder) { return text::SameIgnoringCase(folder, given[0]); });
 }
 
 }  // namespace
@@ -40,6 +59,7 @@ void CaseMismatchRule::Check(PageCheck& page, FindingSet& findings) {
     if (IsFullPath(*requested, node)) return;
     const Text found = node.FullPath();
     if (!DiffersOnlyInCase(*requested, found)) return;
+    if (OnlyAVirtualFolderDiffers(*requested, found, page.Settings().virtualFolders)) return;
     ReportDirective(page, findings, include, [&] {
       return u"case mismatch: " + *requested + u" is spelt " + found + u" on disk";
     });

@@ -34,6 +34,9 @@ struct RuleSettings {
   // constants (see TakeApplicationFile).
   std::vector<Text> applicationNames;
   bool applicationTypeLibrary = false;
+  // The names of the web folders that virtual directories serve ("shared"): the server's
+  // configuration, not the disk, finds them, whatever their letter case.
+  std::vector<Text> virtualFolders;
   // Whether the run covers the whole project, so that a file no page reaches is unused.
   bool wholeProject = false;
   // Per rule id: the severity to report it with instead of its own, or none to turn it off.

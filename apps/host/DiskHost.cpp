@@ -46,14 +46,36 @@ DiskHost::Route DiskHost::RouteOf(const Text& requested) const {
   return {files_, requested, Text()};
 }
 
-std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
+Text DiskHost::WebPathOf(const Route& route, const std::filesystem::path& location) const {
+  if (route.webRoot.empty()) return files_.WebPath(location);
+  const Text belowRoot = files_.WebPath(location);
+  if (!belowRoot.starts_with(u"..") && RouteOf(belowRoot).webRoot.empty() &&
+      files_.Resolve(belowRoot) == location) {
+    return belowRoot;
+  }
+  return route.webRoot + route.files.WebPath(location);
+}
+
+std::optional<DiskHost::Located> DiskHost::Locate(const Text& requested) const {
   const Route route = RouteOf(requested);
-  const std::optional<std::filesystem::path> location = route.files.Resolve(route.path);
-  if (!location) return nullptr;
-  Text webPath = route.webRoot + route.files.WebPath(*location);
+  std::optional<std::filesystem::path> location = route.files.Resolve(route.path);
+  if (!location) return std::nullopt;
+  return Located{route, std::move(*location)};
+}
+
+std::optional<Text> DiskHost::WebPathOnDisk(const Text& webPath) const {
+  const std::optional<Located> found = Locate(webPath);
+  if (!found) return std::nullopt;
+  return WebPathOf(found->route, found->location);
+}
+
+std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
+  const std::optional<Located> found = Locate(requested);
+  if (!found) return nullptr;
+  Text webPath = WebPathOf(found->route, found->location);
   std::shared_ptr<const SourceText> text;
   try {
-    text = TextOf(route.files, *location, webPath, keep);
+    text = TextOf(found->route.files, found->location, webPath, keep);
   } catch (const disk::VanishedFile&) {
     return nullptr;
   } catch (const UnreadableFile& failure) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -74,6 +75,10 @@ class DiskHost : public FileSupply {
     files_.ForgetFolders();
   }
 
+  // The real web path of the file that `webPath` names as a request finds it, through the virtual
+  // directories too; nothing when there is none.
+  std::optional<Text> WebPathOnDisk(const Text& webPath) const;
+
   // The decoded text of `FilePath`; with Paths::OnDisk, `FilePath` becomes the file's real web
   // path. Raises RuntimeError NotFound, changing nothing, when the file is refused, missing or a
   // folder, and Unreadable with the reason when it cannot be read (with Paths::OnDisk, after
@@ -99,6 +104,16 @@ class DiskHost : public FileSupply {
     Text webRoot;
   };
   Route RouteOf(const Text& requested) const;
+  // Where the file that `requested` names lies: the files that serve it and its location there.
+  struct Located {
+    Route route;
+    std::filesystem::path location;
+  };
+  std::optional<Located> Locate(const Text& requested) const;
+  // The real web path of `location`, the file that `route` resolved. A file of a virtual
+  // directory whose folder lies below the root is named by its path below the root when the root
+  // serves it there too, so that it is one file however a directive reaches it.
+  Text WebPathOf(const Route& route, const std::filesystem::path& location) const;
   // The file that `requested` names, read now unless its text is kept; the text is kept when
   // `keep`. Null when there is none; an unreadable one is noted in unreadable_.
   std::unique_ptr<Found> Load(const Text& requested, bool keep);

@@ -40,7 +40,8 @@ lsp::ProjectSettings LoadProject(const std::filesystem::path& folder) {
   } catch (const ConfigError& error) {
     throw ProblemOf(file, error);
   }
-  return {root, options.configExcludes, options.encoding, options.ruleSettings};
+  return {root, options.configExcludes, options.encoding, options.ruleSettings,
+          options.virtualDirectories};
 }
 
 }  // namespace

@@ -146,6 +146,7 @@ class ConfigReader {
         Fail(folder, "the folder " + Utf8OfPath(path) + " of the virtual directory /" + name +
                          " does not exist (relative folders are relative to lintra.toml)");
       }
+      options_.ruleSettings.virtualFolders.push_back(text::FromUtf8(name));
       options_.virtualDirectories.push_back({name, folder_ / path});
     }
   }

@@ -35,15 +35,25 @@ std::string ReportPaths::Of(TextView webPath) const {
 }
 
 void ReportPaths::Append(std::string& out, TextView webPath) const {
+  out += ServedFrom(webPath).prefix;
+  text::AppendUtf8(out, webPath);
+}
+
+std::string ReportPaths::BytesOf(TextView webPath) const {
+  const std::string& prefix = ServedFrom(webPath).prefix;
+  return prefix + text::ToBytes(webPath);
+}
+
+const ReportPaths::Served& ReportPaths::ServedFrom(TextView& webPath) const {
   while (!webPath.empty() && (webPath.front() == u'/' || webPath.front() == u'\\')) {
     webPath.remove_prefix(1);
   }
   for (const Served& served : served_) {
     if (!webPath.starts_with(served.webFolder)) continue;
-    out += served.prefix;
-    text::AppendUtf8(out, webPath.substr(served.webFolder.size()));
-    return;
+    webPath.remove_prefix(served.webFolder.size());
+    return served;
   }
+  return served_.back();
 }
 
 }  // namespace lintra

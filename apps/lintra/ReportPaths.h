@@ -27,6 +27,9 @@ class ReportPaths {
   std::string Of(TextView webPath) const;
   // Appends Of(webPath) to `out`.
   void Append(std::string& out, TextView webPath) const;
+  // As Of, with every byte that the name kept because it was not valid UTF-8 written back as
+  // itself rather than as U+FFFD: the name on disk, for a URI, which percent-encodes its bytes.
+  std::string BytesOf(TextView webPath) const;
 
  private:
   // A folder the web paths below `webFolder` ("shared/") are served from, as a path from the
@@ -35,6 +38,9 @@ class ReportPaths {
     Text webFolder;
     std::string prefix;
   };
+
+  // The folder `webPath` is served from; `webPath` is left relative to its webFolder.
+  const Served& ServedFrom(TextView& webPath) const;
 
   std::filesystem::path root_;
   std::filesystem::path base_;

@@ -71,9 +71,9 @@ Json RuleEntry(const RuleInfo& rule) {
   return entry;
 }
 
-// The file at web path `file`, relative to the base.
+// The file at web path `file`, relative to the base, by the bytes of its name on disk.
 Json ArtifactLocation(const Text& file, const ReportPaths& paths) {
-  return {{"uri", UriEscaped(paths.Of(file))}, {"uriBaseId", BaseId}};
+  return {{"uri", UriEscaped(paths.BytesOf(file))}, {"uriBaseId", BaseId}};
 }
 
 // `place` in its file. A place on a whole file is given as the empty region at the file's start,

@@ -87,14 +87,17 @@ Session::Session(const Options& options)
       site_(host_, text::FromUtf8(options.root)) {}
 
 Text Session::ExistingFile(const std::string& role, const std::string& argument) const {
-  return *files_.WebPathOnDisk(Checked(role, argument));
+  const Text path = arguments_.Page(argument);
+  std::optional<Text> served = host_.WebPathOnDisk(path);
+  if (!served) Refuse(role, argument, WhyNoFile(files_, path).value_or(NoFile::Missing));
+  return std::move(*served);
 }
 
 NamedFile Session::FileOrDeleted(const std::string& role, const std::string& argument) const {
   Text path = arguments_.Page(argument);
+  if (std::optional<Text> served = host_.WebPathOnDisk(path)) return {std::move(*served), true};
   const std::optional<NoFile> why = WhyNoFile(files_, path);
-  if (!why) return {*files_.WebPathOnDisk(path), true};
-  if (*why != NoFile::Missing) Refuse(role, argument, *why);
+  if (why && *why != NoFile::Missing) Refuse(role, argument, *why);
   return {std::move(path), false};
 }
 

@@ -53,9 +53,10 @@ class Session {
   // The project root, fully resolved.
   const std::filesystem::path& Root() const { return files_.Root(); }
 
-  // The real web path of the file that `argument` names, as the host names files to the control.
-  // Throws UsageError, naming the argument by `role` ("changed file"), when it names no file of
-  // the project.
+  // The real web path of the file that `argument` names, as the host names files to the control
+  // (a file of a virtual directory by the virtual directory's web path, when its folder lies
+  // outside the root). Throws UsageError, naming the argument by `role` ("changed file"), when it
+  // names no file of the project.
   Text ExistingFile(const std::string& role, const std::string& argument) const;
 
   // The file that `argument` names: one that exists by its real web path, as ExistingFile gives

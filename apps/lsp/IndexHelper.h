@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "apps/host/VirtualDirectory.h"
 #include "platform/Text.h"
 #include "site/PageTree.h"
 
@@ -61,10 +62,11 @@ PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts);
 // Every member but the constructor's thread is called on the server's thread.
 class IndexHelper {
  public:
-  // Starts analysing `pages`, ids with their web paths by rising id, in the site at `root`, with
-  // at most `maxRequests` file requests a page.
+  // Starts analysing `pages`, ids with their web paths by rising id, in the site at `root` with
+  // its `virtualDirectories`, with at most `maxRequests` file requests a page.
   IndexHelper(const std::filesystem::path& root, uint64_t maxRequests,
-              std::vector<std::pair<uint32_t, Text>> pages);
+              std::vector<std::pair<uint32_t, Text>> pages,
+              std::vector<VirtualDirectory> virtualDirectories = {});
   // Stops the thread after the page at hand and waits for it.
   ~IndexHelper();
   IndexHelper(const IndexHelper&) = delete;
@@ -88,6 +90,7 @@ class IndexHelper {
   size_t Position(uint32_t page) const;
 
   const std::filesystem::path root_;
+  const std::vector<VirtualDirectory> virtualDirectories_;
   const uint64_t maxRequests_;
   const std::vector<std::pair<uint32_t, Text>> pages_;
   std::vector<std::atomic<uint8_t>> owners_;

@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "apps/host/VirtualDirectory.h"
 #include "rules/RuleSettings.h"
 
 namespace lintra::lsp {
 
 // What a project's configuration tells the server: where its web root lies, the pages it leaves
-// out, how its files are decoded and how its rules run. The defaults are those of a project
+// out, how its files are decoded, which web folders are served from folders of their own and how
+// its rules run. The defaults are those of a project
 // without one.
 struct ProjectSettings {
   // The web root the configuration names, fully resolved; empty for the workspace folder.
@@ -21,6 +23,8 @@ struct ProjectSettings {
   // The code page of the files that are not UTF-8, as iconv names it; empty for none.
   std::string encoding;
   RuleSettings rules;
+  // The virtual directories, as check serves them.
+  std::vector<VirtualDirectory> virtualDirectories;
 };
 
 // A configuration that cannot be used: the file, the line and column (from 1) where the problem

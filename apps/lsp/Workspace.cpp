@@ -50,10 +50,12 @@ RuleSettings EditorSettings(const DiskFiles& files, RuleSettings settings) {
 Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
     : files_(root),
       codePage_(project.encoding.empty() ? nullptr : std::make_unique<CodePage>(project.encoding)),
-      disk_(files_, MaxRequestsPerPage, DiskHost::Paths::OnDisk, codePage_.get()),
+      disk_(files_, MaxRequestsPerPage, DiskHost::Paths::OnDisk, codePage_.get(),
+            project.virtualDirectories),
       host_(disk_, documents_),
       site_(host_, text::FromUtf8(Utf8OfPath(root))),
       excludes_(std::move(project.excludes)),
+      virtualDirectories_(std::move(project.virtualDirectories)),
       checker_(EditorSettings(files_, std::move(project.rules))) {}
 
 std::optional<Text> Workspace::WebPathOf(const std::filesystem::path& path) const {
@@ -233,7 +235,8 @@ std::unique_ptr<IndexHelper> Workspace::Helper(const std::vector<uint32_t>& pend
   std::vector<std::pair<uint32_t, Text>> pages;
   pages.reserve(pending.size());
   for (const uint32_t page : pending) pages.emplace_back(page, index_.Name(page));
-  return std::make_unique<IndexHelper>(Root(), MaxRequestsPerPage, std::move(pages));
+  return std::make_unique<IndexHelper>(Root(), MaxRequestsPerPage, std::move(pages),
+                                       virtualDirectories_);
 }
 
 std::optional<Text> Workspace::CurrentText(const Text& webPath) const {

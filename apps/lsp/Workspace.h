@@ -139,6 +139,8 @@ class Workspace {
   std::vector<uint32_t> pages_;
   // The pages the project leaves out.
   std::vector<std::string> excludes_;
+  // The project's virtual directories, which the index helper serves too.
+  std::vector<VirtualDirectory> virtualDirectories_;
   // What checks the pages at the project's settings, keeping what it learnt of the texts from
   // one page to the next.
   Checker checker_;

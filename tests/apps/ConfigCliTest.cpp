@@ -177,4 +177,54 @@ TEST(ProjectConfig, AVirtualDirectoryIsServedFromItsFolderAndNothingBeyondIt) {
   EXPECT_EQ(complete.out.find("SECRET"), std::string::npos);
 }
 
+// IIS finds a virtual directory by its configured name whatever its letter case; the names below
+// it are the disk's, whose case still matters.
+TEST(ProjectConfig, TheLetterCaseOfAVirtualDirectorysNameIsNoCaseMismatch) {
+  TempFolder temp;
+  temp.Write("site/lintra.toml", "[virtual-directories]\n\"/shared\" = \"../shared\"\n");
+  temp.Write("shared/part.inc", "<p>part</p>");
+  temp.Write("site/page.asp",
+             "<!-- #include virtual=\"/Shared/part.inc\" -->\r\n"
+             "<!-- #include virtual=\"/shared/PART.inc\" -->\r\n");
+  const std::string out = Lintra({"check", "--root", (temp.Path() / "site").string()}).out;
+  EXPECT_EQ(out.find("Shared/part.inc is spelt"), std::string::npos) << out;
+  EXPECT_NE(out.find("page.asp:2:1: warning: case mismatch: shared/PART.inc is spelt "
+                     "shared/part.inc on disk"),
+            std::string::npos)
+      << out;
+}
+
+// IIS often maps a virtual directory to a folder of the site itself ("/lib" served from
+// "shared"): a file there is one file, named by its path below the root, whether a directive
+// reaches it through the virtual directory or not. One outside the root keeps its web name.
+TEST(ProjectConfig, AFileOfAVirtualDirectoryBelowTheRootIsOneFile) {
+  TempFolder temp;
+  temp.Write("site/lintra.toml",
+             "[virtual-directories]\n\"/lib\" = \"shared\"\n\"/ext\" = \"../ext\"\n");
+  temp.Write("site/shared/menu.inc", "<% Sub Menu() : Response.Write 1 : End Sub %>");
+  temp.Write("ext/part.inc", "<% Sub Part() : Response.Write 2 : End Sub %>");
+  temp.Write("site/page.asp",
+             "<!-- #include virtual=\"/lib/menu.inc\" -->\r\n"
+             "<!-- #include virtual=\"/ext/part.inc\" -->\r\n<% Menu : Part %>");
+  const std::string root = (temp.Path() / "site").string();
+  const auto run = [&](std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin() + 1, {"--root", root});
+    return Lintra(arguments).out;
+  };
+  EXPECT_EQ(run({"check", "--format", "json"}).find("\"rule\": \"unused-file\""),
+            std::string::npos);
+  temp.Write("site/other.asp", Include("shared/menu.inc") + "<% Menu %>");
+  EXPECT_EQ(run({"includers", "shared/menu.inc"}),
+            "other.asp:1\npage.asp:1\n\nother.asp\npage.asp\n");
+  EXPECT_EQ(run({"depends", "--canonical-paths", "--changed", "shared/menu.inc"}),
+            "other.asp\npage.asp\n");
+  EXPECT_EQ(run({"includers", "ext/part.inc"}), "page.asp:2\n\npage.asp\n");
+  EXPECT_EQ(run({"depends", "--changed", "EXT/part.inc"}), "page.asp\n");
+  EXPECT_EQ(Lintra({"includers", "--root", root, "ext/gone.inc"}).err,
+            "lintra: file ext/gone.inc does not exist in " + root + "\n");
+  EXPECT_NE(run({"graph", "--format", "mermaid", "page.asp"})
+                .find("  n1[\"shared/menu.inc\"]\n  n2[\"ext/part.inc\"]\n"),
+            std::string::npos);
+}
+
 }  // namespace lintra

@@ -63,6 +63,22 @@ TEST(FileSupply, JsonCarriesValidUtf8ForBytesThatAreNotUtf8) {
   EXPECT_EQ(readable["findings"][0]["message"], "include file not found: gon\xC3\xA9.inc");
 }
 
+// A SARIF location is a URI, which can carry any byte: a name that is not UTF-8 keeps its own
+// bytes there, so that a viewer opens the file, where the text formats show U+FFFD.
+TEST(FileSupply, SarifUrisKeepTheBytesOfNamesThatAreNotUtf8) {
+  TempFolder site;
+  site.Write("caf\xE9/p\xE1gina.asp", Include("menu.inc"));
+  site.Write("caf\xC3\xA9.asp", Include("menu.inc"));
+  const Outcome sarif = Lintra({"check", "--root", site.Path().string(), "--format", "sarif"});
+  EXPECT_EQ(sarif.status, 1);
+  const nlohmann::json log = nlohmann::json::parse(sarif.out);
+  std::vector<std::string> uris;
+  for (const nlohmann::json& result : log["runs"][0]["results"]) {
+    uris.push_back(result["locations"][0]["physicalLocation"]["artifactLocation"]["uri"]);
+  }
+  EXPECT_EQ(uris, (std::vector<std::string>{"caf%C3%A9.asp", "caf%E9/p%E1gina.asp"}));
+}
+
 TEST(FileSupply, CanonicalPathsMakeTwoSpellingsOfOneFileTheSameFile) {
   TempFolder site;
   site.Write("inc/a.inc", "");

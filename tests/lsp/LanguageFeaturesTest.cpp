@@ -391,6 +391,35 @@ TEST(ProjectConfiguration, SetsTheSeverityTheWebRootAndTheEncodingOfTheServersFi
             "encoding mismatch: inc/latin.inc is not UTF-8, but unicode.asp is, in unicode.asp");
 }
 
+// The editor serves the virtual directories of lintra.toml as check does: one below the root
+// ("/lib" from "shared") and one outside it ("/ext" from "../ext").
+TEST(ProjectConfiguration, VirtualDirectoriesAreServedFromTheirFolders) {
+  TempFolder temp;
+  const std::string page =
+      "<!-- #include virtual=\"/lib/menu.inc\" -->\r\n"
+      "<!-- #include virtual=\"/ext/part.inc\" -->\r\n"
+      "<!-- #include file=\"gone.inc\" -->\r\n";
+  temp.Write("site/page.asp", page);
+  temp.Write("site/shared/menu.inc", "<% Sub Menu() : End Sub %>");
+  temp.Write("ext/part.inc", "<p>part</p>");
+  const std::filesystem::path root = std::filesystem::canonical(temp.Path() / "site");
+  LspClient client([&](const std::filesystem::path&) {
+    lsp::ProjectSettings project;
+    project.root = root;
+    project.virtualDirectories = {{"lib", root / "shared"}, {"ext", root / "../ext"}};
+    return project;
+  });
+  client.Start(root);
+  client.Open("page.asp", page);
+  const Json missing = Findings(client, "page.asp", "missing-include");
+  ASSERT_EQ(missing.size(), 1u) << missing.dump();
+  EXPECT_EQ(missing[0]["message"], "include file not found: gone.inc (ASP 0126)");
+  client.Open("shared/menu.inc", "<% Sub Menu() : End Sub %>");
+  const Json menu = client.DiagnosticsOf(client.Uri("shared/menu.inc"),
+                                         [](const Json& all) { return !all.empty(); });
+  EXPECT_FALSE(Has(menu, "unused-file")) << menu.dump();
+}
+
 TEST(ProjectConfiguration, AnUnusableOneIsShownOnItsFileAndTheSiteIsCheckedWithTheDefaults) {
   TempFolder site;
   site.Write("default.asp", kPage);
