@@ -27,7 +27,8 @@ bool OnlyAVirtualFolderDiffers(TextView requested, TextView found,
                                const std::vector<Text>& folders) {
   const std::vector<TextView> asked = PathSegments(requested);
   const std::vector<TextView> given = PathSegments(found);
-  if (given.size() < 2 || !std::equal(asked.begin() + 1, asked.end(), given.begin() + 1)) {
+  if (given.size() < 2 || asked.size() != given.size() ||
+      !std::equal(asked.begin() + 1, asked.end(), given.begin() + 1)) {
     return false;
   }
   return std::any_of(folders.begin(), folders.end(),
