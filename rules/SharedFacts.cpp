@@ -5,19 +5,23 @@
 
 namespace lintra {
 
-SharedFacts::Facts& SharedFacts::Of(const SourceText& text) {
+std::shared_ptr<SharedFacts::Facts> SharedFacts::Of(const SourceText& text) {
   const std::lock_guard lock(mutex_);
-  if (facts_.size() >= dropAt_) DropGoneUnits();
-  Facts& facts = facts_[text.SharedValue().get()];
-  if (facts.units.expired()) {
-    facts = Facts();
-    facts.units = text.SharedValue();
+  if (facts_.size() >= dropAt_) DropGoneFacts();
+  std::weak_ptr<Facts>& held = facts_[text.SharedValue().get()];
+  std::shared_ptr<Facts> facts = held.lock();
+  // Facts whose units are gone stay with their last holders; new units at the same address get
+  // facts of their own.
+  if (!facts || facts->units.expired()) {
+    facts = std::make_shared<Facts>();
+    facts->units = text.SharedValue();
+    held = facts;
   }
   return facts;
 }
 
-void SharedFacts::DropGoneUnits() {
-  std::erase_if(facts_, [](const auto& entry) { return entry.second.units.expired(); });
+void SharedFacts::DropGoneFacts() {
+  std::erase_if(facts_, [](const auto& entry) { return entry.second.expired(); });
   dropAt_ = std::max<size_t>(1024, facts_.size() * 2);
 }
 

@@ -15,8 +15,8 @@ namespace lintra {
 // What the rules learn from the texts of one run, kept by their units (SourceText::SharedValue),
 // so that the checkers of a run, each on a thread of its own, learn a text that they all meet
 // once. Each fact is made once and never changed after; a fact that two threads ask for at once
-// may be made by both, and the first one made is kept. The facts of units that are gone are
-// dropped some time after. Safe to use from any thread.
+// may be made by both, and the first one made is kept. The facts of some units live as long as a
+// checker holds them, and go with the last one that lets them go. Safe to use from any thread.
 class SharedFacts {
  public:
   // The facts of one text's units, each null until it is made.
@@ -28,8 +28,8 @@ class SharedFacts {
     std::unique_ptr<const PageCommands> commands;
   };
 
-  // The facts of `text`'s units; they stay in place as long as the units live.
-  Facts& Of(const SourceText& text);
+  // The facts of `text`'s units, made now unless a holder of them is left.
+  std::shared_ptr<Facts> Of(const SourceText& text);
 
   // The facts of `text`, whose facts are `facts`, made on the first call. `withNames` makes the
   // script-level declarations with the uses of names, in one scan, when they are not made yet.
@@ -49,10 +49,10 @@ class SharedFacts {
   // which may be null (see Declaration::id).
   void Number(ScriptScan* script, NameScan* names);
   int32_t NameId(TextView key);
-  void DropGoneUnits();
+  void DropGoneFacts();
 
   std::mutex mutex_;
-  std::unordered_map<const Text*, Facts> facts_;
+  std::unordered_map<const Text*, std::weak_ptr<Facts>> facts_;
   // The number of each upper-cased declared name, in the order first seen.
   std::unordered_map<Text, int32_t, text::UnitsHash, text::SameUnitsEqual> names_;
   size_t dropAt_ = 1024;

@@ -79,7 +79,7 @@ SourceFacts::Entry* SourceFacts::Of(const std::shared_ptr<const SourceText>& tex
   if (entry.text.expired()) {
     entry = Entry();
     entry.text = text;
-    entry.shared = &shared_->Of(*text);
+    entry.shared = shared_->Of(*text);
   }
   recentText = text.get();
   recentEntry = &entry;
@@ -89,7 +89,7 @@ SourceFacts::Entry* SourceFacts::Of(const std::shared_ptr<const SourceText>& tex
 void SourceFacts::DropGoneTexts() {
   recent_.fill({nullptr, nullptr});
   std::erase_if(entries_, [](const auto& entry) { return entry.second.text.expired(); });
-  dropAt_ = std::max<size_t>(1024, entries_.size() * 2);
+  dropAt_ = entries_.size() + DeadEntriesKept;
 }
 
 }  // namespace lintra

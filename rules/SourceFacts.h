@@ -56,7 +56,7 @@ class SourceFacts {
  private:
   struct Entry {
     std::weak_ptr<const SourceText> text;
-    SharedFacts::Facts* shared = nullptr;
+    std::shared_ptr<SharedFacts::Facts> shared;
     const ScriptScan* script = nullptr;
     const NameScan* names = nullptr;
     const LineIndex* lines = nullptr;
@@ -76,7 +76,11 @@ class SourceFacts {
   std::array<std::pair<const SourceText*, Entry*>, 1024> recent_{};
   NameTable pageNames_;
   NameTable blockNames_;
-  size_t dropAt_ = 1024;
+  // Entries of gone texts are dropped once there are this many more than were live at the last
+  // drop: a page's own text, which no other page shows, goes with its page, and so do its facts
+  // unless another checker holds them.
+  static constexpr size_t DeadEntriesKept = 64;
+  size_t dropAt_ = DeadEntriesKept;
   // Whether the names of a text were asked for: a run that asks for them once asks for those of
   // nearly every text, so from then on a text's declarations are scanned with its names, in one
   // pass instead of two.
