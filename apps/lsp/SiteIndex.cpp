@@ -1,7 +1,6 @@
 #include "apps/lsp/SiteIndex.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "apps/lsp/FileKey.h"
 
@@ -14,18 +13,21 @@ uint32_t SiteIndex::Intern(const Text& webPath) {
   if (added) {
     names_.emplace_back(webPath);
     reaching_.emplace_back();
+    byFoldedKey_[text::UCase(found->first)].push_back(found->second);
   }
   if (bySpelling_.size() < MaxSpellings) bySpelling_.emplace(webPath, found->second);
   return found->second;
 }
 
 std::vector<uint32_t> SiteIndex::InAnyCase(const std::vector<Text>& webPaths) const {
-  std::unordered_set<Text> wanted;
-  for (const Text& webPath : webPaths) wanted.insert(text::UCase(FileKey(webPath)));
   std::vector<uint32_t> files;
-  for (uint32_t file = 0; file < names_.size(); ++file) {
-    if (wanted.contains(text::UCase(FileKey(names_[file])))) files.push_back(file);
+  for (const Text& webPath : webPaths) {
+    const auto spelt = byFoldedKey_.find(text::UCase(FileKey(webPath)));
+    if (spelt != byFoldedKey_.end())
+      files.insert(files.end(), spelt->second.begin(), spelt->second.end());
   }
+  std::sort(files.begin(), files.end());
+  files.erase(std::unique(files.begin(), files.end()), files.end());
   return files;
 }
 

@@ -77,6 +77,8 @@ class SiteIndex {
   static constexpr size_t MaxSpellings = size_t{1} << 20;
   std::unordered_map<Text, uint32_t, std::hash<Text>, text::SameUnitsEqual> bySpelling_;
   std::vector<Text> names_;
+  // Ids by FileKey in upper case: the files whose paths differ only in letter case.
+  std::unordered_map<Text, std::vector<uint32_t>> byFoldedKey_;
   // By page id; empty records for ids that are no page.
   std::vector<std::optional<PageRecord>> records_;
   // By file id: the pages holding it, rising.
