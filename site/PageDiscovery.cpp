@@ -74,7 +74,13 @@ std::vector<Text> PageDiscovery::PagesAmong(const std::vector<Text>& files) {
 }
 
 std::vector<Text> PageDiscovery::FindFiles(const fs::path& root) const {
-  std::vector<std::string> files;
+  std::vector<Text> webPaths;
+  for (FoundFile& file : FindFileEntries(root)) webPaths.push_back(std::move(file.webPath));
+  return webPaths;
+}
+
+std::vector<PageDiscovery::FoundFile> PageDiscovery::FindFileEntries(const fs::path& root) const {
+  std::vector<std::pair<std::string, bool>> files;
   // Every entry's path is the root's followed by "/" and its web path.
   const std::string rootPath = GenericBytes(root);
   const size_t rootLength = rootPath.size() + (rootPath.ends_with('/') ? 0 : 1);
@@ -95,13 +101,14 @@ std::vector<Text> PageDiscovery::FindFiles(const fs::path& root) const {
       if (folder) walk.disable_recursion_pending();
       continue;
     }
-    if (file) files.push_back(webPath);
+    std::error_code linkError;
+    if (file) files.emplace_back(webPath, !walk->is_symlink(linkError) && !linkError);
   }
   std::sort(files.begin(), files.end());
-  std::vector<Text> webPaths;
-  webPaths.reserve(files.size());
-  for (const std::string& webPath : files) webPaths.push_back(text::FromUtf8(webPath));
-  return webPaths;
+  std::vector<FoundFile> found;
+  found.reserve(files.size());
+  for (const auto& [webPath, plain] : files) found.push_back({text::FromUtf8(webPath), plain});
+  return found;
 }
 
 }  // namespace lintra

@@ -27,6 +27,14 @@ class PageDiscovery {
   // permission are left out; symbolic links to folders are not followed. Throws
   // std::filesystem::filesystem_error when the walk fails otherwise.
   std::vector<Text> FindFiles(const std::filesystem::path& root) const;
+  // A file that FindFiles lists, and whether the walk found a regular file there and no
+  // symbolic link, by what the folder listing says of the entry (it follows no link).
+  struct FoundFile {
+    Text webPath;
+    bool plain = false;
+  };
+  // The files FindFiles lists, in its order, each with what the walk found.
+  std::vector<FoundFile> FindFileEntries(const std::filesystem::path& root) const;
 
   // The pages among `files`, in their order: those whose name ends in ".asp" in any letter case.
   static std::vector<Text> PagesAmong(const std::vector<Text>& files);

@@ -27,6 +27,10 @@ std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& fold
                                                const std::string& name,
                                                std::filesystem::file_status& status);
 
+// Whether a walk of a folder tells every entry that FindEntry takes for a link from a plain file
+// by the listing alone, so that an entry it lists as a plain file needs no lookup of its own.
+bool WalkSeesEveryLink();
+
 // Where the link `entry` leads, fully resolved, and in `status` what it is there; nothing when
 // it leads nowhere.
 std::optional<std::filesystem::path> LinkTarget(const std::filesystem::path& entry,

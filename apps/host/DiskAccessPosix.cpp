@@ -79,6 +79,10 @@ std::optional<fs::path> FindEntry(const fs::path& folder, const std::string& nam
   return entry;
 }
 
+bool WalkSeesEveryLink() {
+  return true;
+}
+
 std::optional<fs::path> LinkTarget(const fs::path& entry, fs::file_status& status) {
   std::error_code error;
   fs::path target = fs::canonical(entry, error);

@@ -144,6 +144,12 @@ std::optional<fs::path> FindEntry(const fs::path& folder, const std::string& nam
   return entry;
 }
 
+// A reparse point other than a symbolic link, or a file that opens somewhere else, shows in a
+// listing as a plain entry.
+bool WalkSeesEveryLink() {
+  return false;
+}
+
 std::optional<fs::path> LinkTarget(const fs::path& entry, fs::file_status& status) {
   std::optional<fs::path> target = FinalPath(entry);
   const DWORD attributes = target ? GetFileAttributesW(target->c_str()) : INVALID_FILE_ATTRIBUTES;

@@ -169,6 +169,16 @@ std::optional<Text> DiskFiles::WebPathOnDisk(TextView webPath) const {
   return WebPath(*resolved);
 }
 
+std::optional<Text> DiskFiles::WebPathOnDisk(TextView webPath, bool plain) const {
+  // The walk enters no linked folder, so no link lies on the way to an entry it lists; only the
+  // refusals of Resolve that need no disk are left to make.
+  if (plain && disk::WalkSeesEveryLink()) {
+    if (webPath.size() > MaxPathUnits || !Segments(webPath)) return std::nullopt;
+    return Text(webPath);
+  }
+  return WebPathOnDisk(webPath);
+}
+
 bool DiskFiles::Contains(const fs::path& resolved) const {
   auto at = resolved.begin();
   for (const fs::path& part : root_) {

@@ -83,6 +83,10 @@ class DiskFiles {
   // The real web path of the file that `webPath` names (see Resolve): through links, in the
   // disk's letter case. Nothing when Resolve refuses it.
   std::optional<Text> WebPathOnDisk(TextView webPath) const;
+  // The same of `webPath`, an entry that a walk of the root listed (see
+  // PageDiscovery::FindFileEntries); `plain` when the walk found a regular file and no link
+  // there, which on a system whose walks see every link is the file itself, found with no lookup.
+  std::optional<Text> WebPathOnDisk(TextView webPath, bool plain) const;
 
   // Forgets the folders resolved so far, so that the next paths see the folders as they are now.
   void ForgetFolders() const { folders_.clear(); }

@@ -7,8 +7,8 @@
 namespace lintra {
 
 ProjectListing::ProjectListing(const DiskFiles& files, const PageDiscovery& discovery) {
-  for (Text& entry : discovery.FindFiles(files.Root())) {
-    std::optional<Text> real = files.WebPathOnDisk(entry);
+  for (auto& [entry, plain] : discovery.FindFileEntries(files.Root())) {
+    std::optional<Text> real = files.WebPathOnDisk(entry, plain);
     if (!real) {
       leftOut_.push_back(std::move(entry));
       continue;

@@ -51,6 +51,27 @@ TEST(ProjectListing, ListsAFolderWithoutLinksAsTheDiscoveryFindsIt) {
   EXPECT_TRUE(listing.LeftOut().empty());
 }
 
+TEST(ProjectListing, TellsTheLinksFromThePlainFilesAndLeavesOutAPathNoHostReads) {
+  LinkedSite site;
+  if (!site.Made()) GTEST_SKIP() << "no symbolic links on this system";
+  const std::string longName(130, 'x');
+  site.Write("site/" + longName + "/" + longName + "/deep.inc", "d");
+  const PageDiscovery discovery({"old"});
+  std::vector<std::pair<Text, bool>> found;
+  for (const auto& [webPath, plain] : discovery.FindFileEntries(site.Files().Root())) {
+    if (webPath.size() < 20) found.emplace_back(webPath, plain);
+  }
+  EXPECT_EQ(found, (std::vector<std::pair<Text, bool>>{{u"A.asp", false},
+                                                       {u"inc/a.inc", true},
+                                                       {u"inc/b.inc", false},
+                                                       {u"out.asp", false},
+                                                       {u"p.asp", true}}));
+  const ProjectListing listing(site.Files(), discovery);
+  ASSERT_EQ(listing.LeftOut().size(), 2u);
+  EXPECT_EQ(listing.LeftOut()[0], u"out.asp");
+  EXPECT_TRUE(listing.LeftOut()[1].ends_with(u"/deep.inc"));
+}
+
 TEST(ProjectListing, EachOnceKeepsTheFirstOfEachPathInOrder) {
   EXPECT_EQ(EachOnce({u"b", u"a", u"b", u"c", u"a"}), (std::vector<Text>{u"b", u"a", u"c"}));
   EXPECT_TRUE(EachOnce({}).empty());
