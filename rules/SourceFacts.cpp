@@ -69,10 +69,13 @@ SourceFacts::Entry* SourceFacts::Of(const File& file) {
   return Of(file.SharedContent());
 }
 
+size_t SourceFacts::RecentSlot(const SourceText* text) {
+  return (reinterpret_cast<uintptr_t>(text) >> 5) % RecentSlots;
+}
+
 SourceFacts::Entry* SourceFacts::Of(const std::shared_ptr<const SourceText>& text) {
   if (!text) return nullptr;
-  auto& [recentText, recentEntry] =
-      recent_[(reinterpret_cast<uintptr_t>(text.get()) >> 5) % recent_.size()];
+  auto& [recentText, recentEntry] = recent_[RecentSlot(text.get())];
   if (recentText == text.get() && !recentEntry->text.expired()) return recentEntry;
   if (entries_.size() >= dropAt_) DropGoneTexts();
   Entry& entry = entries_[text.get()];
@@ -87,8 +90,12 @@ SourceFacts::Entry* SourceFacts::Of(const std::shared_ptr<const SourceText>& tex
 }
 
 void SourceFacts::DropGoneTexts() {
-  recent_.fill({nullptr, nullptr});
-  std::erase_if(entries_, [](const auto& entry) { return entry.second.text.expired(); });
+  std::erase_if(entries_, [this](const auto& entry) {
+    if (!entry.second.text.expired()) return false;
+    auto& recent = recent_[RecentSlot(entry.first)];
+    if (recent.first == entry.first) recent = {nullptr, nullptr};
+    return true;
+  });
   dropAt_ = entries_.size() + DeadEntriesKept;
 }
 

@@ -68,12 +68,16 @@ class SourceFacts {
   Entry* Of(const File& file);
   Entry* Of(const std::shared_ptr<const SourceText>& text);
   void DropGoneTexts();
+  // The slot of recent_ in which `text`'s entry is kept.
+  static size_t RecentSlot(const SourceText* text);
 
   std::shared_ptr<SharedFacts> shared_;
   std::unordered_map<const SourceText*, Entry> entries_;
-  // The entries found last, in a slot picked by some bits of their text's address: the texts of
-  // the included files come up page after page, and are mostly found here without hashing.
-  std::array<std::pair<const SourceText*, Entry*>, 1024> recent_{};
+  // The entries found last, in a slot picked by some bits of their text's address (see
+  // RecentSlot): the texts of the included files come up page after page, and are mostly found
+  // here without hashing.
+  static constexpr size_t RecentSlots = 1024;
+  std::array<std::pair<const SourceText*, Entry*>, RecentSlots> recent_{};
   NameTable pageNames_;
   NameTable blockNames_;
   // Entries of gone texts are dropped once there are this many more than were live at the last
