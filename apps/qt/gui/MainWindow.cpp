@@ -73,10 +73,8 @@ struct WaitCursor {
 MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
                        const std::string& encoding)
     : files_(root),
-      codePage_(encoding.empty() ? std::nullopt : std::make_optional<CodePage>(encoding)),
       host_(
-          files_, maxRequests, codePage_ ? &*codePage_ : nullptr,
-          [this](const Text& report) { ShowReport(report); },
+          files_, maxRequests, encoding, [this](const Text& report) { ShowReport(report); },
           [this](const Text& path) { ShowFile(path); }),
       site_(host_.Files(), ProjectPath()),
       trees_(new LintraWidget),
@@ -206,8 +204,7 @@ void MainWindow::ShowReport(const Text& report) {
 
 void MainWindow::ShowFile(const Text& path) {
   const std::optional<std::filesystem::path> file = files_.Resolve(path);
-  const std::optional<Text> text =
-      file ? files_.Decoded(*file, codePage_ ? &*codePage_ : nullptr) : std::nullopt;
+  const std::optional<Text> text = file ? files_.Decoded(*file, host_.Decoding()) : std::nullopt;
   if (!text) {
     Tell(u"Couldn't open the file " + path);
     return;

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/qt/gui/WindowHost.h"
 #include "platform/Text.h"
@@ -78,7 +77,6 @@ class MainWindow : public QMainWindow {
   void BuildLayout();
 
   DiskFiles files_;
-  std::optional<CodePage> codePage_;
   WindowHost host_;
   SiteAnalysis site_;
   LintraWidget* trees_;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
@@ -21,13 +22,13 @@ class WindowHost : public SupplyEvents {
   using Show = std::function<void(const Text&)>;
 
   // Serves `files` (which must outlive the host), at most `maxRequests` for one page, decoding
-  // files that are not UTF-8 from `codePage` when there is one (it must outlive the host);
-  // `showText` receives every report and `showFile` the path of every file the user opens from
-  // the tree.
-  WindowHost(const DiskFiles& files, uint64_t maxRequests, const CodePage* codePage, Show showText,
-             Show showFile)
+  // files that are not UTF-8 from the code page named `encoding` unless it is empty (see
+  // DiskHost); `showText` receives every report and `showFile` the path of every file the user
+  // opens from the tree.
+  WindowHost(const DiskFiles& files, uint64_t maxRequests, const std::string& encoding,
+             Show showText, Show showFile)
       : SupplyEvents(disk_),
-        disk_(files, maxRequests, DiskHost::Paths::OnDisk, codePage),
+        disk_(files, maxRequests, DiskHost::Paths::OnDisk, encoding),
         showText_(std::move(showText)),
         showFile_(std::move(showFile)) {}
 
@@ -38,6 +39,8 @@ class WindowHost : public SupplyEvents {
   // Reads files anew from now on, so that what the user asks for next shows the files as they
   // are now; call before each of the user's requests, not between the pages of one.
   void ReadAfresh() { disk_.ForgetTexts(); }
+  // The code page that files which are not UTF-8 are decoded from; null for none.
+  const CodePage* Decoding() const { return disk_.Decoding(); }
   // Whether the current page was stopped for asking too many files.
   bool LimitReached() const { return disk_.LimitReached(); }
   uint64_t MaxRequests() const { return disk_.MaxRequests(); }
