@@ -11,9 +11,12 @@
 namespace lintra {
 
 DiskHost::DiskHost(const DiskFiles& files, uint64_t maxRequests, Paths paths,
-                   const CodePage* codePage,
+                   const std::string& encoding,
                    const std::vector<VirtualDirectory>& virtualDirectories)
-    : files_(files), maxRequests_(maxRequests), paths_(paths), codePage_(codePage) {
+    : files_(files),
+      maxRequests_(maxRequests),
+      paths_(paths),
+      codePage_(encoding.empty() ? nullptr : std::make_unique<CodePage>(encoding)) {
   for (const VirtualDirectory& directory : virtualDirectories) {
     virtual_.emplace_back(text::FromUtf8(directory.name),
                           std::make_unique<DiskFiles>(files.Root() / directory.folder));
@@ -91,7 +94,7 @@ std::shared_ptr<const SourceText> DiskHost::TextOf(const DiskFiles& files,
   if (const auto kept = byWebPath_.find(webPath); kept != byWebPath_.end()) return kept->second;
   std::shared_ptr<const SourceText> text = shared_ ? shared_->Find(webPath) : nullptr;
   if (!text) {
-    text = files.Source(location, codePage_);
+    text = files.Source(location, codePage_.get());
     if (keep && shared_) text = shared_->Keep(webPath, std::move(text));
   }
   if (keep) byWebPath_.emplace(webPath, text);

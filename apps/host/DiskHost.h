@@ -37,12 +37,18 @@ class DiskHost : public FileSupply {
   };
 
   // Serves `files`, allowing at most `maxRequests` requests per page. Files that are not UTF-8
-  // are decoded from `codePage` when one is given (it must outlive the host). Throws
-  // std::filesystem::filesystem_error when the folder of one of `virtualDirectories` does not
-  // exist, std::invalid_argument when it is no folder.
+  // are decoded from the code page named `encoding` (as iconv names it) unless it is empty: every
+  // host that reads a project's files sets up its decoding here, each with a converter of its own,
+  // so that hosts on several threads read alike. Throws std::invalid_argument when no code page
+  // is named `encoding`, std::filesystem::filesystem_error when the folder of one of
+  // `virtualDirectories` does not exist and std::invalid_argument when it is no folder.
   DiskHost(const DiskFiles& files, uint64_t maxRequests, Paths paths = Paths::OnDisk,
-           const CodePage* codePage = nullptr,
+           const std::string& encoding = {},
            const std::vector<VirtualDirectory>& virtualDirectories = {});
+
+  // The code page that files which are not UTF-8 are decoded from; null for none. Used on the
+  // host's thread only.
+  const CodePage* Decoding() const { return codePage_.get(); }
 
   // From now on takes the texts of included files from `shared` when another host has read
   // them, and leaves the texts it reads there.
@@ -138,7 +144,7 @@ class DiskHost : public FileSupply {
       byWebPath_;
   uint64_t maxRequests_;
   Paths paths_;
-  const CodePage* codePage_;
+  std::unique_ptr<CodePage> codePage_;
   std::shared_ptr<SharedTexts> shared_;
   std::map<Text, std::string> unreadable_;
   std::unique_ptr<Found> page_;

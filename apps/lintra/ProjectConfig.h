@@ -1,19 +1,11 @@
 #pragma once
 
 #include <filesystem>
-#include <stdexcept>
-#include <string>
 
+#include "apps/config/ProjectSettings.h"
 #include "apps/lintra/Options.h"
 
 namespace lintra {
-
-// A configuration file that cannot be used; what() is one line that names the file, the line and
-// column, and the problem.
-class ConfigError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // Finds the project of a run and reads its configuration into `options`. The configuration file
 // is the lintra.toml of the --root folder or of the nearest folder above it (of the working
@@ -25,9 +17,8 @@ void LocateProject(Options& options);
 
 // Reads the configuration file `file` into `options`: what the command line left unset takes the
 // file's value, what it set stays; the exclude setting goes to options.configExcludes. Returns
-// the web root that its root setting names, fully resolved, or an empty path when it names none.
-// Throws ConfigError when the file cannot be read, is no TOML, or holds a setting that is unknown
-// or of the wrong kind.
+// the web root of a run without --root (see DefaultWebRoot). Throws ConfigError as
+// ReadProjectSettings does.
 std::filesystem::path ApplyProjectConfig(const std::filesystem::path& file, Options& options);
 
 }  // namespace lintra

@@ -79,9 +79,7 @@ void WarnOfUnmatched(const std::vector<std::string>& unmatched, const Options& o
 Session::Session(const Options& options)
     : options_(options),
       files_(PathOfText(options.root)),
-      codePage_(options.encoding.empty() ? std::nullopt
-                                         : std::make_optional<CodePage>(options.encoding)),
-      host_(files_, options.maxFiles, PathsFor(options), codePage_ ? &*codePage_ : nullptr,
+      host_(files_, options.maxFiles, PathsFor(options), options.encoding,
             options.virtualDirectories),
       arguments_(PathOfText(options.root), files_.Root()),
       site_(host_, text::FromUtf8(options.root)) {}

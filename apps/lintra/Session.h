@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/host/DiskHost.h"
 #include "apps/host/ProjectListing.h"
@@ -127,7 +126,6 @@ class Session {
 
   const Options& options_;
   DiskFiles files_;
-  std::optional<CodePage> codePage_;
   DiskHost host_;
   PageArguments arguments_;
   SiteAnalysis site_;

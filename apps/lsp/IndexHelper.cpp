@@ -40,9 +40,10 @@ PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts) {
 }
 
 IndexHelper::IndexHelper(const std::filesystem::path& root, uint64_t maxRequests,
-                         std::vector<std::pair<uint32_t, Text>> pages,
+                         std::vector<std::pair<uint32_t, Text>> pages, std::string encoding,
                          std::vector<VirtualDirectory> virtualDirectories)
     : root_(root),
+      encoding_(std::move(encoding)),
       virtualDirectories_(std::move(virtualDirectories)),
       maxRequests_(maxRequests),
       pages_(std::move(pages)),
@@ -59,7 +60,7 @@ void IndexHelper::Run() {
   size_t current = pages_.size();
   try {
     DiskFiles files(root_);
-    DiskHost host(files, maxRequests_, DiskHost::Paths::OnDisk, nullptr, virtualDirectories_);
+    DiskHost host(files, maxRequests_, DiskHost::Paths::OnDisk, encoding_, virtualDirectories_);
     SiteAnalysis site(host, text::FromUtf8(Utf8OfPath(root_)));
     SourceFacts facts;
     for (size_t i = 0; i < pages_.size() && !stop_; ++i) {

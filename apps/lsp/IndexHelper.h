@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -63,9 +64,10 @@ PageFiles FilesOf(uint32_t page, const PageTree& tree, SourceFacts& facts);
 class IndexHelper {
  public:
   // Starts analysing `pages`, ids with their web paths by rising id, in the site at `root` with
-  // its `virtualDirectories`, with at most `maxRequests` file requests a page.
+  // its `encoding` and `virtualDirectories` (see DiskHost), with at most `maxRequests` file
+  // requests a page.
   IndexHelper(const std::filesystem::path& root, uint64_t maxRequests,
-              std::vector<std::pair<uint32_t, Text>> pages,
+              std::vector<std::pair<uint32_t, Text>> pages, std::string encoding = {},
               std::vector<VirtualDirectory> virtualDirectories = {});
   // Stops the thread after the page at hand and waits for it.
   ~IndexHelper();
@@ -90,6 +92,7 @@ class IndexHelper {
   size_t Position(uint32_t page) const;
 
   const std::filesystem::path root_;
+  const std::string encoding_;
   const std::vector<VirtualDirectory> virtualDirectories_;
   const uint64_t maxRequests_;
   const std::vector<std::pair<uint32_t, Text>> pages_;

@@ -1,5 +1,6 @@
 #include "apps/lsp/Server.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "apps/host/PathText.h"
@@ -209,7 +210,7 @@ ProjectSettings Server::LoadProject(const std::filesystem::path& folder) {
   if (!settings_.loadProject) return {};
   try {
     return settings_.loadProject(folder);
-  } catch (const ProjectProblem& problem) {
+  } catch (const ConfigError& problem) {
     projectProblem_ = problem;
   } catch (const std::exception& error) {
     projectProblem_.emplace(folder / ConfigFileName, 1, 1, error.what());
@@ -219,20 +220,19 @@ ProjectSettings Server::LoadProject(const std::filesystem::path& folder) {
 
 void Server::PublishProjectProblem() {
   if (!projectProblem_) return;
-  const ProjectProblem& problem = *projectProblem_;
-  const Json diagnostic = {
-      {"range", RangeOf(problem.line, problem.column, problem.line, problem.column + 1)},
-      {"severity", 1},
-      {"source", "lintra"},
-      {"message", std::string(problem.what())}};
+  const ConfigError& problem = *projectProblem_;
+  const int line = std::max(problem.line, 1);
+  const int column = std::max(problem.column, 1);
+  const Json diagnostic = {{"range", RangeOf(line, column, line, column + 1)},
+                           {"severity", 1},
+                           {"source", "lintra"},
+                           {"message", problem.problem}};
   connection_.Notify("textDocument/publishDiagnostics",
                      {{"uri", UriOfPath(problem.file)}, {"diagnostics", {diagnostic}}});
-  connection_.Notify(
-      "window/showMessage",
-      {{"type", 2},
-       {"message", "lintra: " + Utf8OfPath(problem.file) + ":" + std::to_string(problem.line) +
-                       ":" + std::to_string(problem.column) + ": " + problem.what() +
-                       "; the project is checked with the default settings"}});
+  connection_.Notify("window/showMessage",
+                     {{"type", 2},
+                      {"message", "lintra: " + std::string(problem.what()) +
+                                      "; the project is checked with the default settings"}});
 }
 
 void Server::AddRequests() {

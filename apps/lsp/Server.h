@@ -115,7 +115,7 @@ class Server {
   std::unique_ptr<IndexHelper> helper_;
   // The last diagnostics sent for each open document, by URI.
   std::map<std::string, Json> published_;
-  std::optional<ProjectProblem> projectProblem_;
+  std::optional<ConfigError> projectProblem_;
   bool shutdown_ = false;
   bool exit_ = false;
   bool progressSupported_ = false;

@@ -49,12 +49,12 @@ RuleSettings EditorSettings(const DiskFiles& files, RuleSettings settings) {
 
 Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
     : files_(root),
-      codePage_(project.encoding.empty() ? nullptr : std::make_unique<CodePage>(project.encoding)),
-      disk_(files_, MaxRequestsPerPage, DiskHost::Paths::OnDisk, codePage_.get(),
+      disk_(files_, MaxRequestsPerPage, DiskHost::Paths::OnDisk, project.encoding,
             project.virtualDirectories),
       host_(disk_, documents_),
       site_(host_, text::FromUtf8(Utf8OfPath(root))),
       excludes_(std::move(project.excludes)),
+      encoding_(std::move(project.encoding)),
       virtualDirectories_(std::move(project.virtualDirectories)),
       checker_(EditorSettings(files_, std::move(project.rules))) {}
 
@@ -74,13 +74,13 @@ std::optional<Text> Workspace::OnDisk(const Text& webPath) const {
 std::optional<Text> Workspace::DiskText(const Text& webPath) const {
   const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
   if (!resolved) return std::nullopt;
-  return files_.Decoded(*resolved, codePage_.get());
+  return files_.Decoded(*resolved, disk_.Decoding());
 }
 
 TextBytes Workspace::DiskBytes(const Text& webPath) const {
   const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
   const std::shared_ptr<const SourceText> source =
-      resolved ? files_.Source(*resolved, codePage_.get()) : nullptr;
+      resolved ? files_.Source(*resolved, disk_.Decoding()) : nullptr;
   return source ? source->Bytes() : TextBytes();
 }
 
@@ -235,7 +235,7 @@ std::unique_ptr<IndexHelper> Workspace::Helper(const std::vector<uint32_t>& pend
   std::vector<std::pair<uint32_t, Text>> pages;
   pages.reserve(pending.size());
   for (const uint32_t page : pending) pages.emplace_back(page, index_.Name(page));
-  return std::make_unique<IndexHelper>(Root(), MaxRequestsPerPage, std::move(pages),
+  return std::make_unique<IndexHelper>(Root(), MaxRequestsPerPage, std::move(pages), encoding_,
                                        virtualDirectories_);
 }
 
@@ -284,7 +284,7 @@ std::optional<Text> Workspace::CurrentText(uint32_t file) {
     return document->text->Value();
   }
   if (!resolved) return std::nullopt;
-  return files_.Decoded(*resolved, codePage_.get());
+  return files_.Decoded(*resolved, disk_.Decoding());
 }
 
 std::vector<PageName> Workspace::NamesOf(const PageFiles& found, const std::vector<uint32_t>& ids) {

@@ -121,8 +121,6 @@ class Workspace {
   TextBytes DiskBytes(const Text& webPath) const;
 
   DiskFiles files_;
-  // The code page of the files that are not UTF-8, when the project names one.
-  std::unique_ptr<CodePage> codePage_;
   OpenDocuments documents_;
   DiskHost disk_;
   BufferHost host_;
@@ -139,7 +137,8 @@ class Workspace {
   std::vector<uint32_t> pages_;
   // The pages the project leaves out.
   std::vector<std::string> excludes_;
-  // The project's virtual directories, which the index helper serves too.
+  // The project's encoding and virtual directories, which the index helper reads with too.
+  std::string encoding_;
   std::vector<VirtualDirectory> virtualDirectories_;
   // What checks the pages at the project's settings, keeping what it learnt of the texts from
   // one page to the next.

@@ -67,6 +67,33 @@ TEST(IndexHelper, HandsOverEveryPageItClaimedAndLeavesTheRestToTheServer) {
   EXPECT_TRUE(helper.Claim(1000));
 }
 
+// A page saved in Shift-JIS names its include in that code page, after text in it on the same
+// line: read in the project's code page, as the server's own analyses read it, the include is the
+// file on disk and the directive starts at the eleventh unit, after the ten of "<p>日本語</p>".
+TEST(IndexHelper, ReadsThePagesInTheProjectsCodePageAsTheServerDoes) {
+  TempFolder site;
+  site.Write("a.asp",
+             "<p>\x93\xfa\x96\x7b\x8c\xea</p><!-- #include file=\"\x95\x94\x95\x69.inc\" -->\r\n");
+  site.Write("\xe9\x83\xa8\xe5\x93\x81.inc", "<p>part</p>\r\n");
+  lsp::IndexHelper helper(site.Path(), 1000, {{0, u"a.asp"}}, "SHIFT_JIS");
+  std::vector<lsp::PageFiles> found;
+  for (int wait = 0; wait < 50 && found.empty(); ++wait) {
+    helper.Wait(std::chrono::milliseconds(100));
+    found = helper.Take();
+  }
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].files, (std::vector<Text>{u"a.asp", u"部品.inc"}));
+  ASSERT_EQ(found[0].directives.size(), 1u);
+  EXPECT_EQ(found[0].directives[0].start, 11);
+
+  ProjectSettings project;
+  project.encoding = "SHIFT_JIS";
+  lsp::Workspace workspace(site.Path(), project);
+  const uint32_t page = workspace.Id(u"a.asp");
+  workspace.Reindex(page, {});
+  EXPECT_EQ(workspace.Index().Record(page)->directives[0].start, found[0].directives[0].start);
+}
+
 TEST(IndexHelper, LeavesEveryPageToTheServerWhenItCannotOpenTheSite) {
   TempFolder site;
   lsp::IndexHelper helper(site.Path() / "gone", 1000, {{0, u"a.asp"}, {1, u"b.asp"}});

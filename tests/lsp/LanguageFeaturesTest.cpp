@@ -368,7 +368,7 @@ TEST(ProjectConfiguration, SetsTheSeverityTheWebRootAndTheEncodingOfTheServersFi
                    "<p>caf\xc3\xa9</p>\r\n<!-- #include file=\"inc/latin.inc\" -->\r\n");
   repository.Write("core/inc/latin.inc", "<p>\xe0 la carte</p>\r\n");
   LspClient client([&](const std::filesystem::path&) {
-    lsp::ProjectSettings project;
+    ProjectSettings project;
     project.root = std::filesystem::canonical(repository.Path() / "core");
     project.encoding = "windows-1252";
     project.rules.severities["exposed-include"] = Severity::Note;
@@ -404,7 +404,7 @@ TEST(ProjectConfiguration, VirtualDirectoriesAreServedFromTheirFolders) {
   temp.Write("ext/part.inc", "<p>part</p>");
   const std::filesystem::path root = std::filesystem::canonical(temp.Path() / "site");
   LspClient client([&](const std::filesystem::path&) {
-    lsp::ProjectSettings project;
+    ProjectSettings project;
     project.root = root;
     project.virtualDirectories = {{"lib", root / "shared"}, {"ext", root / "../ext"}};
     return project;
@@ -425,8 +425,8 @@ TEST(ProjectConfiguration, AnUnusableOneIsShownOnItsFileAndTheSiteIsCheckedWithT
   site.Write("default.asp", kPage);
   site.Write("inc/lib.inc", kLib);
   LspClient client(
-      [&](const std::filesystem::path&) -> lsp::ProjectSettings {
-        throw lsp::ProjectProblem(site.Path() / "lintra.toml", 2, 5, "unknown setting colour");
+      [&](const std::filesystem::path&) -> ProjectSettings {
+        throw ConfigError(site.Path() / "lintra.toml", 2, 5, "unknown setting colour");
       },
       "");
   Json problem;

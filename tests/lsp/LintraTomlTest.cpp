@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
 #include <string>
+#include <tuple>
 
+#include "apps/config/ProjectSettings.h"
 #include "tests/apps/CliRun.h"
 #include "tests/lsp/LspClient.h"
 
@@ -22,6 +26,40 @@ std::vector<Json> Messages(const std::string& output) {
     messages.push_back(Json::parse(frame->body));
   }
   return messages;
+}
+
+// A finding's rule and place (line and column from 1), with the place of the directive that its
+// include chain starts from; a finding about a whole file stands on its first line.
+using Placed = std::tuple<std::string, int64_t, int64_t, int64_t, int64_t>;
+
+// The findings of check's JSON document in `file`.
+std::multiset<Placed> CheckPlaces(const Json& check, const std::string& file) {
+  std::multiset<Placed> places;
+  for (const Json& finding : check["findings"]) {
+    if (finding["file"] != file) continue;
+    const Json first =
+        finding["chain"].empty() ? Json{{"line", 0}, {"column", 0}} : finding["chain"][0];
+    places.insert({finding["rule"].get<std::string>(),
+                   std::max<int64_t>(finding["line"].get<int64_t>(), 1),
+                   std::max<int64_t>(finding["column"].get<int64_t>(), 1),
+                   first["line"].get<int64_t>(), first["column"].get<int64_t>()});
+  }
+  return places;
+}
+
+// The same of the diagnostics the language server published.
+std::multiset<Placed> EditorPlaces(const Json& diagnostics) {
+  std::multiset<Placed> places;
+  for (const Json& diagnostic : diagnostics) {
+    const Json& start = diagnostic["range"]["start"];
+    const Json related = diagnostic.value("relatedInformation", Json::array());
+    const Json first = related.empty() ? Json{{"line", -1}, {"character", -1}}
+                                       : related[0]["location"]["range"]["start"];
+    places.insert({diagnostic["code"].get<std::string>(), start["line"].get<int64_t>() + 1,
+                   start["character"].get<int64_t>() + 1, first["line"].get<int64_t>() + 1,
+                   first["character"].get<int64_t>() + 1});
+  }
+  return places;
 }
 
 TEST(LintraToml, AMistakeInTheFileAboveTheWorkspaceIsShownAtTheLineAndColumnCheckReports) {
@@ -58,6 +96,41 @@ TEST(LintraToml, AMistakeInTheFileAboveTheWorkspaceIsShownAtTheLineAndColumnChec
             "parent-paths, include-extensions, non-script-extensions, served-extensions, "
             "serve-any-extension, virtual-directories, "
             "rules)");
+}
+
+// A page saved in Shift-JIS, which the editor never opens, names in that code page the include
+// that the editor opens, after text in that code page on the same line. The server's index reads
+// the page as check does, so it reaches the include and shows check's findings in it, their
+// include chain starting at the directive's column, where check puts it; read otherwise, the page
+// would name a file that is not there, and the include would be unused.
+TEST(LintraToml, TheEncodingReadsTheFilesClosedInTheEditorAsCheckReadsThem) {
+  TempFolder site;
+  site.Write("lintra.toml", "encoding = \"SHIFT_JIS\"\n");
+  site.Write("a.asp",
+             "<p>\x93\xfa\x96\x7b\x8c\xea</p><!-- #include file=\"\x95\x94\x95\x69.inc\" -->\r\n");
+  const std::string part = "<p>part</p>\r\n<!-- #include file=\"gone.inc\" -->\r\n";
+  site.Write("\xe9\x83\xa8\xe5\x93\x81.inc", part);
+  // Pages enough that the index's helper thread, which starts from the first, analyses a.asp.
+  for (int page = 0; page < 100; ++page) {
+    site.Write("p" + std::to_string(page) + ".asp", "<p>" + std::to_string(page) + "</p>\r\n");
+  }
+  const Outcome check = LintraIn(site.Path(), {"check", "--format", "json"});
+  const std::multiset<Placed> expected =
+      CheckPlaces(Json::parse(check.out), "\xe9\x83\xa8\xe5\x93\x81.inc");
+  ASSERT_EQ(expected.count({"missing-include", 2, 1, 1, 11}), 1u) << check.out;
+
+  LspClient client(LoadProjectSettings);
+  client.Start(site.Path());
+  client.Open("\xe9\x83\xa8\xe5\x93\x81.inc", part);
+  Json shown;
+  try {
+    client.DiagnosticsOf(client.Uri("\xe9\x83\xa8\xe5\x93\x81.inc"), [&](const Json& all) {
+      shown = all;
+      return EditorPlaces(all) == expected;
+    });
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(EditorPlaces(shown), expected) << shown.dump();
 }
 
 }  // namespace

@@ -226,7 +226,9 @@ class MainWindowTest : public QObject {
     TempFolder site;
     site.Write("a.asp", "<!-- #include file=\"menu.inc\" -->");
     site.Write("menu.inc", "caf\xE9");
-    MainWindow window(site.Path(), WindowHost::DefaultMaxRequests, "windows-1252");
+    ProjectSettings settings;
+    settings.encoding = "windows-1252";
+    MainWindow window(site.Path(), WindowHost::DefaultMaxRequests, settings);
     window.AddPage(u"a.asp");
     Lintra& control = window.Trees().Control();
     control.tvLintra().DoubleClick(control.tvLintra().GetNodes().Item(2).get());

@@ -24,8 +24,11 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
   const QCommandLineOption version(QStringList{QStringLiteral("version")},
                                    QStringLiteral("Displays version information."));
   const QCommandLineOption root(
-      QStringLiteral("root"), QStringLiteral("The site's root folder (default: the current one)."),
-      QStringLiteral("DIR"), QStringLiteral("."));
+      QStringLiteral("root"),
+      QStringLiteral("The site's root folder (default: the root that lintra.toml names, else the "
+                     "folder of lintra.toml, else the current one). The lintra.toml of this "
+                     "folder or of the nearest folder above it sets up the site as for check."),
+      QStringLiteral("DIR"));
   const QCommandLineOption screenshot(
       QStringLiteral("screenshot"),
       QStringLiteral("Analyse the pages, save a picture of the window to FILE.png and exit."),
@@ -33,7 +36,7 @@ std::optional<GuiOptions> ParseGuiOptions(const QStringList& arguments, int& exi
   const QCommandLineOption encoding(
       QStringLiteral("encoding"),
       QStringLiteral("Decode files that are not UTF-8 from this code page (e.g. windows-1252, "
-                     "GBK) instead of keeping their bytes."),
+                     "GBK) instead of keeping their bytes (default: the encoding of lintra.toml)."),
       QStringLiteral("NAME"));
   parser.addOption(version);
   parser.addOption(root);

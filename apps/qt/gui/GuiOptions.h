@@ -9,8 +9,11 @@ namespace lintra {
 // The desktop app's command line:
 // lintra-gui [--root DIR] [--encoding NAME] [--screenshot FILE.png] [PAGE...]
 struct GuiOptions {
-  QString root = QStringLiteral(".");
-  // The code page that files which are not UTF-8 are decoded from; empty to keep their bytes.
+  // The site's root folder; empty when not given, for the root that the project's lintra.toml
+  // names as check takes it (see DefaultWebRoot).
+  QString root;
+  // The code page that files which are not UTF-8 are decoded from; empty for the one lintra.toml
+  // names, else none (their bytes are kept).
   QString encoding;
   // Pages to analyse at start: web paths relative to the root, or absolute paths below it.
   QStringList pages;

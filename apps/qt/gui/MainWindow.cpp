@@ -71,16 +71,14 @@ struct WaitCursor {
 }  // namespace
 
 MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
-                       const std::string& encoding)
+                       const ProjectSettings& settings)
     : files_(root),
-      codePage_(encoding.empty() ? std::nullopt : std::make_optional<CodePage>(encoding)),
       host_(
-          files_, maxRequests, codePage_ ? &*codePage_ : nullptr,
-          [this](const Text& report) { ShowReport(report); },
+          files_, maxRequests, settings, [this](const Text& report) { ShowReport(report); },
           [this](const Text& path) { ShowFile(path); }),
       site_(host_.Files(), ProjectPath()),
       trees_(new LintraWidget),
-      pages_(new PagePanel(ProjectPages::Find(files_))),
+      pages_(new PagePanel(ProjectPages::Find(files_, settings.excludes))),
       report_(ReadOnlyPane()),
       viewer_(ReadOnlyPane()),
       viewerTitle_(new QLabel(tr("File"))),
@@ -205,15 +203,14 @@ void MainWindow::ShowReport(const Text& report) {
 }
 
 void MainWindow::ShowFile(const Text& path) {
-  const std::optional<std::filesystem::path> file = files_.Resolve(path);
-  const std::optional<Text> text =
-      file ? files_.Decoded(*file, codePage_ ? &*codePage_ : nullptr) : std::nullopt;
+  Text webPath = path;
+  const std::shared_ptr<const SourceText> text = host_.Read(webPath);
   if (!text) {
     Tell(u"Couldn't open the file " + path);
     return;
   }
-  viewerTitle_->setText(QString::fromStdU16String(files_.WebPath(*file)));
-  viewer_->setPlainText(Lines(*text));
+  viewerTitle_->setText(QString::fromStdU16String(webPath));
+  viewer_->setPlainText(Lines(text->Value()));
 }
 
 void MainWindow::BuildLayout() {

@@ -3,10 +3,8 @@
 #include <QMainWindow>
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <vector>
 
-#include "apps/host/CodePage.h"
 #include "apps/host/DiskFiles.h"
 #include "apps/qt/gui/WindowHost.h"
 #include "platform/Text.h"
@@ -30,13 +28,15 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  // Shows the project at `root`; throws std::filesystem::filesystem_error when it does not exist
-  // and std::invalid_argument when it is not a folder or no code page is named `encoding`. A
-  // page that asks for more than `maxRequests` files is stopped. Files that are not UTF-8 are
-  // decoded from `encoding` when it is not empty.
+  // Shows the project at `root` as its `settings` ask: the pages they leave out are not listed,
+  // files that are not UTF-8 are decoded from their encoding, their virtual directories are
+  // served from their folders. Throws std::filesystem::filesystem_error when the root or the
+  // folder of a virtual directory does not exist, std::invalid_argument when one is not a folder
+  // or no code page is named by the encoding. A page that asks for more than `maxRequests` files
+  // is stopped.
   explicit MainWindow(const std::filesystem::path& root,
                       uint64_t maxRequests = WindowHost::DefaultMaxRequests,
-                      const std::string& encoding = {});
+                      const ProjectSettings& settings = {});
   ~MainWindow() override;
 
   // Analyses `page` (a web path relative to the root) and adds its tree when the tree view can
@@ -55,6 +55,8 @@ class MainWindow : public QMainWindow {
   // Removes every tree and empties the report and file panes, the status line and the marks.
   void Clear();
 
+  // The project root, fully resolved.
+  const std::filesystem::path& Root() const { return files_.Root(); }
   LintraWidget& Trees() const { return *trees_; }
   PagePanel& Pages() const { return *pages_; }
   QListWidget& PageList() const;
@@ -78,7 +80,6 @@ class MainWindow : public QMainWindow {
   void BuildLayout();
 
   DiskFiles files_;
-  std::optional<CodePage> codePage_;
   WindowHost host_;
   SiteAnalysis site_;
   LintraWidget* trees_;

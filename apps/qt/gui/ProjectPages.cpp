@@ -12,8 +12,8 @@ namespace fs = std::filesystem;
 
 namespace ProjectPages {
 
-std::vector<Text> Find(const DiskFiles& files) {
-  return ProjectListing(files, PageDiscovery({})).Pages();
+std::vector<Text> Find(const DiskFiles& files, const std::vector<std::string>& excludes) {
+  return ProjectListing(files, PageDiscovery(excludes)).Pages();
 }
 
 std::optional<Text> WebPathOf(const fs::path& root, const fs::path& file) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "apps/host/DiskFiles.h"
@@ -13,10 +14,11 @@ namespace lintra {
 namespace ProjectPages {
 
 // The pages that check takes when none are named, as every host lists them (see
-// ProjectListing): the ".asp" entries below the root of `files`, hidden files and folders and
-// "_vti_*" folders left out, each by its real web path and once, in the byte order of the first
-// entry that names it; an entry that cannot be read within the root is left out without a word.
-std::vector<Text> Find(const DiskFiles& files);
+// ProjectListing): the ".asp" entries below the root of `files`, hidden files and folders,
+// "_vti_*" folders and what the globs `excludes` match left out, each by its real web path and
+// once, in the byte order of the first entry that names it; an entry that cannot be read within
+// the root is left out without a word.
+std::vector<Text> Find(const DiskFiles& files, const std::vector<std::string>& excludes = {});
 
 // The web path of `file` relative to `root`, both resolved as far as they exist; nothing when
 // `file` does not lie below `root`.

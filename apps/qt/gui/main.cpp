@@ -34,8 +34,7 @@ int Run(const GuiOptions& options) {
   if (options.screenshot.isEmpty()) hooks = std::make_unique<QtPlatformHooks>();
   const std::unique_ptr<MainWindow> window = OpenSite(options);
   if (!window) return 2;
-  const std::filesystem::path root = options.root.toStdString();
-  for (const QString& page : options.pages) window->AddPage(PageArgument(root, page));
+  for (const QString& page : options.pages) window->AddPage(PageArgument(window->Root(), page));
   if (!options.screenshot.isEmpty()) {
     if (SaveScreenshot(*window, options.screenshot)) return 0;
     std::fprintf(stderr, "lintra-gui: cannot save %s\n", options.screenshot.toLocal8Bit().data());
