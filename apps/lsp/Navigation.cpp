@@ -73,9 +73,9 @@ std::string FoundText(Workspace& workspace, const Directive& directive) {
       TextView(directive.written).substr(std::min(start, directive.written.size()));
   if (text::SameUnits(*onDisk, written)) return "Found exactly.";
   if (text::SameIgnoringCase(FileKey(*onDisk), FileKey(written))) {
-    return "Found by ignoring letter case: the file is `" + text::ToUtf8(*onDisk) + "`.";
+    return "Found by ignoring letter case: the file is `" + text::ToReadable(*onDisk) + "`.";
   }
-  return "Found as `" + text::ToUtf8(*onDisk) + "`.";
+  return "Found as `" + text::ToReadable(*onDisk) + "`.";
 }
 
 std::string PagesText(size_t pages) {
