@@ -69,6 +69,15 @@ std::optional<Text> DiskHost::WebPathOnDisk(const Text& webPath) const {
   return WebPathOf(found->route, found->location);
 }
 
+std::optional<Text> DiskHost::WebPathServed(const Text& fullPath) const {
+  if (paths_ == Paths::OnDisk) return fullPath;
+  if (const auto known = byRequest_.find(fullPath); known != byRequest_.end()) {
+    if (!known->second) return std::nullopt;
+    return known->second->webPath;
+  }
+  return WebPathOnDisk(fullPath);
+}
+
 std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
   const std::optional<Located> found = Locate(requested);
   if (!found) return nullptr;

@@ -79,6 +79,11 @@ class DiskHost : public FileSupply {
   // directories too; nothing when there is none.
   std::optional<Text> WebPathOnDisk(const Text& webPath) const;
 
+  // The real web path of the file that a tree this host served names by `fullPath`: with
+  // Paths::OnDisk `fullPath` itself; with Paths::AsRequested the file that request found, as
+  // WebPathOnDisk finds it, remembered from the analysis where it can be. Nothing when none.
+  std::optional<Text> WebPathServed(const Text& fullPath) const;
+
   // The decoded text of `FilePath`; with Paths::OnDisk, `FilePath` becomes the file's real web
   // path. Raises RuntimeError NotFound, changing nothing, when the file is refused, missing or a
   // folder, and Unreadable with the reason when it cannot be read (with Paths::OnDisk, after

@@ -189,6 +189,12 @@ const std::vector<Text>& Session::ProjectFiles() const {
   return listing_->Files();
 }
 
+ChangedFiles Session::Changed(const std::vector<Text>& present,
+                              const std::vector<Text>& deleted) const {
+  return ChangedFiles(present, deleted,
+                      [this](const Text& fullPath) { return host_.WebPathServed(fullPath); });
+}
+
 std::shared_ptr<File> Session::DependantPage(const Text& page, const ChangedFiles& changed) {
   return Run(page, [&] {
     std::shared_ptr<File> tree = site_.Tree(page);
