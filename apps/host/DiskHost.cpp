@@ -75,6 +75,7 @@ std::optional<Text> DiskHost::WebPathServed(const Text& fullPath) const {
     if (!known->second) return std::nullopt;
     return known->second->webPath;
   }
+  if (page_ && pageRequest_ == fullPath) return page_->webPath;
   return WebPathOnDisk(fullPath);
 }
 
@@ -111,6 +112,7 @@ const DiskHost::Found* DiskHost::Find(const Text& requested, bool page) {
   if (const auto known = byRequest_.find(requested); known != byRequest_.end()) {
     return known->second.get();
   }
+  if (page) pageRequest_ = requested;
   std::unique_ptr<Found>& slot = page ? page_ : byRequest_[requested];
   slot = Load(requested, !page);
   return slot.get();

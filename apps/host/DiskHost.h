@@ -81,7 +81,8 @@ class DiskHost : public FileSupply {
 
   // The real web path of the file that a tree this host served names by `fullPath`: with
   // Paths::OnDisk `fullPath` itself; with Paths::AsRequested the file that request found, as
-  // WebPathOnDisk finds it, remembered from the analysis where it can be. Nothing when none.
+  // WebPathOnDisk finds it: remembered from the analysis for an include and the current page,
+  // looked up for any other path. Nothing when none.
   std::optional<Text> WebPathServed(const Text& fullPath) const;
 
   // The decoded text of `FilePath`; with Paths::OnDisk, `FilePath` becomes the file's real web
@@ -147,6 +148,8 @@ class DiskHost : public FileSupply {
   std::shared_ptr<SharedTexts> shared_;
   std::map<Text, std::string> unreadable_;
   std::unique_ptr<Found> page_;
+  // The request that page_ answers.
+  Text pageRequest_;
   bool pageNext_ = false;
   uint64_t requests_ = 0;
   bool limitReached_ = false;
