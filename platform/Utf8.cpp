@@ -119,9 +119,19 @@ void NarrowAscii(const char16_t* units, size_t count, char* to) {
   for (; k < count; ++k) to[k] = static_cast<char>(units[k]);
 }
 
-// Appends `t` to `out` as UTF-8; an escaped byte as itself when `writeBackEscapes`, else as
-// U+FFFD like every other lone surrogate.
-void EncodeInto(std::string& out, std::u16string_view t, bool writeBackEscapes) {
+// How an encoding writes an escaped byte.
+enum class Escapes { AsBytes, AsReplacement, AsHex };
+
+// Appends "\xNN" for the byte that `unit`, an escape, keeps.
+void AppendHexEscape(std::string& out, char16_t unit) {
+  constexpr char Digits[] = "0123456789ABCDEF";
+  const unsigned byte = unit - EscapeBase;
+  out += {'\\', 'x', Digits[byte >> 4], Digits[byte & 0xF]};
+}
+
+// Appends `t` to `out` as UTF-8; an escaped byte as `escapes` says, every other lone surrogate as
+// U+FFFD.
+void EncodeInto(std::string& out, std::u16string_view t, Escapes escapes) {
   out.reserve(out.size() + t.size());
   for (size_t i = 0; i < t.size(); ++i) {
     if (const size_t run = AsciiRun(t, i)) {
@@ -135,8 +145,10 @@ void EncodeInto(std::string& out, std::u16string_view t, bool writeBackEscapes) 
     if (PairAt(t, i)) {
       AppendCodePoint(out, 0x10000 + ((unit - 0xD800u) << 10) + (t[i + 1] - 0xDC00u));
       ++i;
-    } else if (writeBackEscapes && IsEscape(unit)) {
+    } else if (escapes == Escapes::AsBytes && IsEscape(unit)) {
       out.push_back(static_cast<char>(unit - EscapeBase));
+    } else if (escapes == Escapes::AsHex && IsEscape(unit)) {
+      AppendHexEscape(out, unit);
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
       AppendCodePoint(out, 0xFFFD);
     } else {
@@ -145,9 +157,9 @@ void EncodeInto(std::string& out, std::u16string_view t, bool writeBackEscapes) 
   }
 }
 
-std::string Encode(std::u16string_view t, bool writeBackEscapes) {
+std::string Encode(std::u16string_view t, Escapes escapes) {
   std::string out;
-  EncodeInto(out, t, writeBackEscapes);
+  EncodeInto(out, t, escapes);
   return out;
 }
 
@@ -240,15 +252,23 @@ std::u16string FromUtf8(std::string_view bytes) {
 }
 
 std::string ToBytes(std::u16string_view t) {
-  return Encode(t, true);
+  return Encode(t, Escapes::AsBytes);
 }
 
 std::string ToUtf8(std::u16string_view t) {
-  return Encode(t, false);
+  return Encode(t, Escapes::AsReplacement);
 }
 
 void AppendUtf8(std::string& out, std::u16string_view t) {
-  EncodeInto(out, t, false);
+  EncodeInto(out, t, Escapes::AsReplacement);
+}
+
+std::string ToReadable(std::u16string_view t) {
+  return Encode(t, Escapes::AsHex);
+}
+
+void AppendReadable(std::string& out, std::u16string_view t) {
+  EncodeInto(out, t, Escapes::AsHex);
 }
 
 }  // namespace text

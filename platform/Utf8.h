@@ -52,6 +52,14 @@ std::string ToUtf8(std::u16string_view t);
 // Appends ToUtf8(t) to `out`.
 void AppendUtf8(std::string& out, std::u16string_view t);
 
+// `t` as UTF-8 that is valid throughout, for people to read: the one way every output names a
+// file (and writes a message that names one). Each escaped byte becomes "\xNN", two capital hex
+// digits, so that names that differ only in such bytes stay apart; any other lone surrogate
+// becomes U+FFFD.
+std::string ToReadable(std::u16string_view t);
+// Appends ToReadable(t) to `out`.
+void AppendReadable(std::string& out, std::u16string_view t);
+
 }  // namespace text
 
 }  // namespace lintra

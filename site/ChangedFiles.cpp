@@ -1,11 +1,9 @@
 #include "site/ChangedFiles.h"
 
-#include "analysis/Dependency.h"
 #include "analysis/DirectiveOf.h"
 #include "analysis/File.h"
 #include "analysis/PathSegments.h"
 #include "analysis/PreOrder.h"
-#include "site/MatchList.h"
 
 namespace lintra {
 
@@ -18,24 +16,32 @@ Text RootPathKey(TextView path) {
 
 }  // namespace
 
-ChangedFiles::ChangedFiles(const std::vector<Text>& present, const std::vector<Text>& deleted)
-    : matches_(MatchList(present)) {
+ChangedFiles::ChangedFiles(const std::vector<Text>& present, const std::vector<Text>& deleted,
+                           OnDisk onDisk)
+    : onDisk_(std::move(onDisk)) {
   for (const Text& path : present) present_.insert(text::UCase(path));
   for (const Text& path : deleted) deleted_.insert(RootPathKey(path));
 }
 
 bool ChangedFiles::ReachedFrom(File& page) const {
-  if (fbContainsMatch(page, matches_)) return true;
-  if (deleted_.empty()) return false;
   bool found = false;
-  ForEachFile(page, [&](const File& node, const File* parent) {
-    found = found || (parent && IsDeleted(*parent, node));
-  });
+  ForEachFile(page,
+              [&](const File& node, const File* parent) { found = found || Holds(parent, node); });
   return found;
 }
 
 bool ChangedFiles::Holds(const File* parent, const File& node) const {
-  return present_.contains(text::UCase(node.FullPath())) || (parent && IsDeleted(*parent, node));
+  return IsPresent(node) || (parent && IsDeleted(*parent, node));
+}
+
+// A missing node carries only its file's name, which may lead to another file of that name; one
+// that could not be read keeps the path it was found by.
+bool ChangedFiles::IsPresent(const File& node) const {
+  const File::ReadFailure* unreadable = node.Unreadable();
+  if (present_.empty() || (node.MissingFile() && !unreadable)) return false;
+  const Text path = unreadable ? unreadable->fullPath : node.FullPath();
+  const std::optional<Text> webPath = onDisk_ ? onDisk_(path) : path;
+  return webPath && present_.contains(text::UCase(*webPath));
 }
 
 bool ChangedFiles::IsDeleted(const File& parent, const File& node) const {

@@ -44,4 +44,17 @@ TEST(Utf8, ValidUtf8ShowsEscapedBytesAndLoneSurrogatesAsReplacementCharacters) {
   EXPECT_EQ(text::ToUtf8(u"a\xD800"), "a\xEF\xBF\xBD");
 }
 
+// The readable form keeps names apart that the replacement character would merge, and leaves
+// alone what is not an escaped byte: a surrogate pair, and a lone surrogate that stands for none.
+TEST(Utf8, ReadableTextWritesEscapedBytesAsHexAndStaysValid) {
+  EXPECT_EQ(text::ToReadable(text::FromUtf8("p\xBD.asp")), "p\\xBD.asp");
+  EXPECT_EQ(text::ToReadable(text::FromUtf8("\x80\xff\xC3\xA9\xF0\x9F\x98\x80")),
+            "\\x80\\xFF\xC3\xA9\xF0\x9F\x98\x80");
+  EXPECT_EQ(text::ToReadable(u"a\xD800\xDCBD"), "a\xF0\x90\x82\xBD");
+  EXPECT_EQ(text::ToReadable(u"a\xDC7F\xD800"), "a\xEF\xBF\xBD\xEF\xBF\xBD");
+  std::string appended = "x ";
+  text::AppendReadable(appended, text::FromUtf8("caf\xE9"));
+  EXPECT_EQ(appended, "x caf\\xE9");
+}
+
 }  // namespace lintra

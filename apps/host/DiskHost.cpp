@@ -72,6 +72,16 @@ std::optional<Text> DiskHost::WebPathOnDisk(const Text& webPath) const {
   return WebPathOf(found->route, found->location);
 }
 
+std::optional<Text> DiskHost::WebPathServed(const Text& fullPath) const {
+  if (paths_ == Paths::OnDisk) return fullPath;
+  if (const auto known = byRequest_.find(fullPath); known != byRequest_.end()) {
+    if (!known->second) return std::nullopt;
+    return known->second->webPath;
+  }
+  if (page_ && pageRequest_ == fullPath) return page_->webPath;
+  return WebPathOnDisk(fullPath);
+}
+
 std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep) {
   const std::optional<Located> found = Locate(requested);
   if (!found) return nullptr;
@@ -105,6 +115,7 @@ const DiskHost::Found* DiskHost::Find(const Text& requested, bool page) {
   if (const auto known = byRequest_.find(requested); known != byRequest_.end()) {
     return known->second.get();
   }
+  if (page) pageRequest_ = requested;
   std::unique_ptr<Found>& slot = page ? page_ : byRequest_[requested];
   slot = Load(requested, !page);
   return slot.get();

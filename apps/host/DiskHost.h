@@ -85,6 +85,12 @@ class DiskHost : public FileSupply {
   // directories too; nothing when there is none.
   std::optional<Text> WebPathOnDisk(const Text& webPath) const;
 
+  // The real web path of the file that a tree this host served names by `fullPath`: with
+  // Paths::OnDisk `fullPath` itself; with Paths::AsRequested the file that request found, as
+  // WebPathOnDisk finds it: remembered from the analysis for an include and the current page,
+  // looked up for any other path. Nothing when none.
+  std::optional<Text> WebPathServed(const Text& fullPath) const;
+
   // The decoded text of `FilePath`; with Paths::OnDisk, `FilePath` becomes the file's real web
   // path. Raises RuntimeError NotFound, changing nothing, when the file is refused, missing or a
   // folder, and Unreadable with the reason when it cannot be read (with Paths::OnDisk, after
@@ -148,6 +154,8 @@ class DiskHost : public FileSupply {
   std::shared_ptr<SharedTexts> shared_;
   std::map<Text, std::string> unreadable_;
   std::unique_ptr<Found> page_;
+  // The request that page_ answers.
+  Text pageRequest_;
   bool pageNext_ = false;
   uint64_t requests_ = 0;
   bool limitReached_ = false;

@@ -50,7 +50,7 @@ void Baseline::Write(const std::string& path, const CheckResult& result, const R
     entries.push_back({{"rule", finding.ruleId},
                        {"file", paths.Of(finding.place.file)},
                        {"fingerprint", result.fingerprints[i]},
-                       {"message", text::ToUtf8(finding.message)}});
+                       {"message", text::ToReadable(finding.message)}});
   }
   const Json document = {{"version", BaselineVersion}, {"findings", entries}};
   std::ofstream out(PathOfText(path), std::ios::binary | std::ios::trunc);

@@ -31,7 +31,7 @@ ChangedFiles Changed(const Session& session, const std::vector<std::string>& arg
   for (const std::string& argument : notes) {
     WriteError("note: " + argument + " does not exist; listing the pages that still include it");
   }
-  return ChangedFiles(present, deleted);
+  return session.Changed(present, deleted);
 }
 
 // What depends prints for `page`, which depends on one of `changed`: its path, its chain of

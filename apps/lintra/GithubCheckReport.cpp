@@ -44,8 +44,8 @@ std::string Annotation(const RuleFinding& finding, const ReportPaths& paths) {
             ",endColumn=" + std::to_string(place.endColumn);
   }
   const std::string code = finding.code.empty() ? "" : " (" + finding.code + ")";
-  return line + ",title=" + Escaped(finding.ruleId + code, true) +
-         "::" + Escaped(text::ToUtf8(finding.message) + " (" + Reach(finding, paths) + ")", false) +
+  return line + ",title=" + Escaped(finding.ruleId + code, true) + "::" +
+         Escaped(text::ToReadable(finding.message) + " (" + Reach(finding, paths) + ")", false) +
          "\n";
 }
 

@@ -35,7 +35,8 @@ class GraphBuilder {
     if (fold_ && survey_.IsPage(file) && !included_.count(file)) return FolderNode(file);
     const auto [known, added] = positions_.try_emplace(file, graph_.nodes.size());
     if (added) {
-      graph_.nodes.push_back({file, Readable(survey_.Files()[file]), survey_.IsPage(file), false});
+      graph_.nodes.push_back(
+          {file, text::ToReadable(survey_.Files()[file]), survey_.IsPage(file), false});
     }
     return known->second;
   }
@@ -57,7 +58,7 @@ class GraphBuilder {
 
  private:
   size_t FolderNode(uint32_t page) {
-    const std::string folder = FolderOf(Readable(survey_.Files()[page]));
+    const std::string folder = FolderOf(text::ToReadable(survey_.Files()[page]));
     const auto [known, added] = folders_.try_emplace(folder, graph_.nodes.size());
     if (added) graph_.nodes.push_back({page, folder, true, false});
     if (counted_.insert(page).second) ++graph_.nodes[known->second].pages;

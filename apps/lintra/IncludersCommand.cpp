@@ -57,7 +57,7 @@ int RunIncluders(Session& session, const Options& options) {
       progress.PageDone();
     }
   }
-  WriteOut(Listings(index, files));
+  WriteOutBytes(text::ToReadable(Listings(index, files)));
   return ExitCode::Done;
 }
 

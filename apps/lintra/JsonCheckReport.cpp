@@ -39,7 +39,7 @@ Json FindingEntry(const RuleFinding& finding, const std::string& fingerprint,
   Json entry = {{"rule", finding.ruleId},
                 {"severity", SeverityName(finding.severity)},
                 {"code", finding.code},
-                {"message", text::ToUtf8(finding.message)}};
+                {"message", text::ToReadable(finding.message)}};
   entry.update(PlaceEntry(finding.place, paths));
   entry["pages"] = finding.pages;
   entry["page"] = finding.page.empty() ? "" : paths.Of(finding.page);
@@ -83,8 +83,8 @@ void WriteJsonCheckReport(const CheckResult& result, const ReportPaths& paths) {
     findings.push_back(FindingEntry(result.findings[i], result.fingerprints[i], paths));
   }
   const Json document = {{"version", JsonVersion},
-                         {"root", Utf8OfPath(paths.Root())},
-                         {"base", Utf8OfPath(paths.Base())},
+                         {"root", text::ToReadable(text::FromUtf8(Utf8OfPath(paths.Root())))},
+                         {"base", text::ToReadable(text::FromUtf8(Utf8OfPath(paths.Base())))},
                          {"summary", Summary(result)},
                          {"rules", rules},
                          {"findings", findings},

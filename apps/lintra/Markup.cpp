@@ -4,30 +4,6 @@
 
 namespace lintra {
 
-namespace {
-
-bool IsEscapedByte(TextView t, size_t at) {
-  const char16_t unit = t[at];
-  const bool afterHigh = at > 0 && t[at - 1] >= 0xD800 && t[at - 1] <= 0xDBFF;
-  return unit >= 0xDC80 && unit <= 0xDCFF && !afterHigh;
-}
-
-}  // namespace
-
-std::string Readable(TextView t) {
-  std::string readable;
-  size_t runStart = 0;
-  for (size_t at = 0; at < t.size(); ++at) {
-    if (!IsEscapedByte(t, at)) continue;
-    readable += text::ToUtf8(t.substr(runStart, at - runStart));
-    char escape[5];
-    std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(t[at] - 0xDC00));
-    readable += escape;
-    runStart = at + 1;
-  }
-  return readable + text::ToUtf8(t.substr(runStart));
-}
-
 std::string HtmlEscaped(std::string_view text) {
   std::string escaped;
   AppendHtmlEscaped(escaped, text);

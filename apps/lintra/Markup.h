@@ -3,13 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Text.h"
-
 namespace lintra {
-
-// `t` as valid UTF-8 for people to read: every byte that a name or text kept because it was not
-// valid UTF-8 is written as "\xNN" (two capital hex digits), any other lone surrogate as U+FFFD.
-std::string Readable(TextView t);
 
 // UTF-8 `text` with "&", "<", ">", '"' and "'" written as character references, safe in HTML
 // text and in quoted attribute values.

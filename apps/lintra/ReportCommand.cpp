@@ -32,7 +32,7 @@ int RunReport(Session& session, const Options& options) {
   if (!toStandardOutput) file = OpenOutput(options.output);
   SiteSurvey survey(true, RunSettings(options, session));
   SurveyPages(session, options, survey);
-  const std::string root = Readable(text::FromUtf8(options.root));
+  const std::string root = text::ToReadable(text::FromUtf8(options.root));
   const std::launch launch = LaunchFor(JobsFor(options.jobs, survey.Pages().size()));
   if (toStandardOutput) {
     WriteReportPage(survey, root, session.Failures(), launch, WriteOutBytes);

@@ -54,7 +54,7 @@ class JsonWriter {
 void WriteFiles(const SiteSurvey& survey, JsonWriter& json) {
   json.Key("files");
   json.Open('[');
-  for (const Text& file : survey.Files()) json.String(Readable(file));
+  for (const Text& file : survey.Files()) json.String(text::ToReadable(file));
   json.Close(']');
 }
 
@@ -90,7 +90,7 @@ void WriteIncludedBy(const SiteSurvey& survey, JsonWriter& json) {
     json.Open('[');
     for (const Includer& includer : survey.Index().Includers(file)) {
       json.Open('[');
-      json.String(Readable(includer.file));
+      json.String(text::ToReadable(includer.file));
       json.Number(static_cast<uint64_t>(includer.line));
       json.Close(']');
     }

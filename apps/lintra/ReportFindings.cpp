@@ -39,7 +39,7 @@ void AppendGridCell(std::string& html, std::string_view text, std::string_view k
 // Appends the cell of `place`, linked to its file's view: the folder of its file, which may
 // break anywhere, then "name:line:column", which never breaks.
 void AppendPlaceCell(std::string& html, const Place& place, const ReportLinks& links) {
-  std::string path = Readable(place.file);
+  std::string path = text::ToReadable(place.file);
   const size_t slash = path.rfind('/');
   const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
   std::string at = path.substr(nameStart);
@@ -77,11 +77,11 @@ void AppendCauseRows(std::string& html, const std::vector<Cause>& causes, size_t
     AppendGridCell(html, severity);
     AppendGridCell(html, finding.code);
     AppendPlaceCell(html, finding.place, links);
-    AppendGridCell(html, Readable(finding.message));
+    AppendGridCell(html, text::ToReadable(finding.message));
     AppendGridCell(html, std::to_string(cause.places), "num");
     AppendGridCell(html, std::to_string(cause.pages), "num");
     html += "<span role=\"cell\">";
-    AppendLink(html, links.Page(finding.page), Readable(finding.page), "path");
+    AppendLink(html, links.Page(finding.page), text::ToReadable(finding.page), "path");
     html += "</span></div>\n";
   }
 }

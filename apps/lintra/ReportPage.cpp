@@ -146,7 +146,8 @@ std::string UnusedHtml(const SiteSurvey& survey, const std::vector<PageFailure>&
   }
   if (survey.Unused().empty()) return "<p>Every include-only file is included by a page.</p>";
   std::string html = "<ul id=\"unused-list\">";
-  for (const Text& file : survey.Unused()) html += "<li>" + HtmlEscaped(Readable(file)) + "</li>";
+  for (const Text& file : survey.Unused())
+    html += "<li>" + HtmlEscaped(text::ToReadable(file)) + "</li>";
   return html + "</ul>";
 }
 
@@ -182,7 +183,7 @@ std::string FailuresHtml(const std::vector<PageFailure>& failures) {
   if (failures.empty()) return "";
   std::string html = "<h3>Pages not analysed</h3>\n<ul id=\"failed-list\">";
   for (const PageFailure& failure : failures) {
-    html += "<li>" + HtmlEscaped(Readable(text::FromUtf8(failure.message))) + "</li>";
+    html += "<li>" + HtmlEscaped(text::ToReadable(text::FromUtf8(failure.message))) + "</li>";
   }
   return html + "</ul>";
 }

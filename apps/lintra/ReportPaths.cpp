@@ -8,12 +8,12 @@ namespace lintra {
 namespace {
 
 // `folder` relative to `base`, ending in "/"; empty when they are one folder.
-std::string Prefix(const std::filesystem::path& folder, const std::filesystem::path& base) {
+Text Prefix(const std::filesystem::path& folder, const std::filesystem::path& base) {
   std::error_code error;
   const std::filesystem::path relative =
       std::filesystem::weakly_canonical(folder, error).lexically_relative(base);
-  if (relative.empty() || relative == ".") return "";
-  return GenericUtf8OfPath(relative) + '/';
+  if (relative.empty() || relative == ".") return Text();
+  return text::FromUtf8(GenericUtf8OfPath(relative)) + u'/';
 }
 
 }  // namespace
@@ -35,13 +35,13 @@ std::string ReportPaths::Of(TextView webPath) const {
 }
 
 void ReportPaths::Append(std::string& out, TextView webPath) const {
-  out += ServedFrom(webPath).prefix;
-  text::AppendUtf8(out, webPath);
+  text::AppendReadable(out, ServedFrom(webPath).prefix);
+  text::AppendReadable(out, webPath);
 }
 
 std::string ReportPaths::BytesOf(TextView webPath) const {
-  const std::string& prefix = ServedFrom(webPath).prefix;
-  return prefix + text::ToBytes(webPath);
+  const Text& prefix = ServedFrom(webPath).prefix;
+  return text::ToBytes(prefix) + text::ToBytes(webPath);
 }
 
 const ReportPaths::Served& ReportPaths::ServedFrom(TextView& webPath) const {

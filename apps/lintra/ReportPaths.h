@@ -23,12 +23,13 @@ class ReportPaths {
   const std::filesystem::path& Root() const { return root_; }
   const std::filesystem::path& Base() const { return base_; }
 
-  // The path of the file at `webPath`, a web path relative to the root as the host names files.
+  // The path of the file at `webPath`, a web path relative to the root as the host names files,
+  // for people to read: a byte of the name that is not UTF-8 as "\xNN" (see text::ToReadable).
   std::string Of(TextView webPath) const;
   // Appends Of(webPath) to `out`.
   void Append(std::string& out, TextView webPath) const;
   // As Of, with every byte that the name kept because it was not valid UTF-8 written back as
-  // itself rather than as U+FFFD: the name on disk, for a URI, which percent-encodes its bytes.
+  // itself rather than as "\xNN": the name on disk, for a URI, which percent-encodes its bytes.
   std::string BytesOf(TextView webPath) const;
 
  private:
@@ -36,7 +37,7 @@ class ReportPaths {
   // base ending in "/".
   struct Served {
     Text webFolder;
-    std::string prefix;
+    Text prefix;
   };
 
   // The folder `webPath` is served from; `webPath` is left relative to its webFolder.

@@ -45,7 +45,7 @@ std::string NumberCell(uint64_t value) {
 
 std::string PageCell(const SiteSurvey& survey, const ReportLinks& links, const SurveyPage& page) {
   std::string html = "<td>";
-  AppendLink(html, links.Page(page.file), Readable(survey.Files()[page.file]), "path");
+  AppendLink(html, links.Page(page.file), text::ToReadable(survey.Files()[page.file]), "path");
   return html + "</td>";
 }
 
@@ -73,7 +73,7 @@ std::string ChainCell(const SiteSurvey& survey, const SurveyPage& page) {
       if (i == ChainHead) text += " \u2192 \u2026";
       continue;
     }
-    const std::string path = Readable(survey.Files()[page.tree[chain[i]].file]);
+    const std::string path = text::ToReadable(survey.Files()[page.tree[chain[i]].file]);
     text += (i ? " \u2192 " : "") + path.substr(path.rfind('/') + 1);
   }
   return "<td class=\"chain\">" + HtmlEscaped(text) + "</td>";

@@ -29,13 +29,13 @@ std::string OneLine(std::string message) {
 
 std::string FailureMessage(const Text& page, const ErrorRecord& error, const DiskHost& host) {
   if (host.LimitReached()) {
-    return "analysis of " + text::ToUtf8(page) + " aborted after " +
+    return "analysis of " + text::ToReadable(page) + " aborted after " +
            std::to_string(host.MaxRequests()) +
            " file requests (an include explosion?); raise --max-files to go on";
   }
-  return OneLine("analysis of " + text::ToUtf8(page) + " failed: error " +
+  return OneLine("analysis of " + text::ToReadable(page) + " failed: error " +
                  std::to_string(error.Number) + " (" + Hex(error.Number) + ") from " +
-                 text::ToUtf8(error.Source) + ": " + text::ToUtf8(error.Description));
+                 text::ToReadable(error.Source) + ": " + text::ToReadable(error.Description));
 }
 
 // How the trees of a run name their files: the site's commands name each file once, as the disk
@@ -185,6 +185,12 @@ void Session::TakeUnreadableFiles(const Session& other) {
 const std::vector<Text>& Session::ProjectFiles() const {
   if (!listing_) ListFiles(PageDiscovery(options_.Excludes()));
   return listing_->Files();
+}
+
+ChangedFiles Session::Changed(const std::vector<Text>& present,
+                              const std::vector<Text>& deleted) const {
+  return ChangedFiles(present, deleted,
+                      [this](const Text& fullPath) { return host_.WebPathServed(fullPath); });
 }
 
 std::shared_ptr<File> Session::DependantPage(const Text& page, const ChangedFiles& changed) {

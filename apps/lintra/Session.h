@@ -80,6 +80,11 @@ class Session {
   // the analysis failed or was stopped, which Failures then ends with.
   std::shared_ptr<File> AnalysePage(const Text& page);
 
+  // The changed files `present`, as ExistingFile gives them, and `deleted`, as FileOrDeleted
+  // gives them, matched against the trees of this session by real web path, as includers knows
+  // files, whether or not the trees name files as their directives spell them.
+  ChangedFiles Changed(const std::vector<Text>& present, const std::vector<Text>& deleted) const;
+
   // Analyses one page as AnalysePage does and hands over its tree only when it is or includes
   // one of `changed`, otherwise null.
   std::shared_ptr<File> DependantPage(const Text& page, const ChangedFiles& changed);

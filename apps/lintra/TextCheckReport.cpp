@@ -66,7 +66,7 @@ class TextWriter {
     const RuleFinding& finding = *cause.first;
     Location(finding.place);
     Label(finding.severity);
-    text::AppendUtf8(out_, finding.message);
+    text::AppendReadable(out_, finding.message);
     Paint("2", " [" + finding.ruleId + "]");
     out_ += " (";
     if (cause.places == 1) {

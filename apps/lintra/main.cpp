@@ -27,7 +27,7 @@ namespace {
 // the reports of the include-tree library show their unexpected errors this way on the command
 // line. Installed once, on the main thread, before any page is analysed.
 int32_t AnswerOnStandardError(const Text& prompt, int32_t style, const Text& title) {
-  std::string message = text::ToUtf8(title) + ": " + text::ToUtf8(prompt);
+  std::string message = text::ToReadable(title) + ": " + text::ToReadable(prompt);
   std::erase(message, '\r');
   WriteError(message);
   return (style & 0x0F) == MessageBox::AbortRetryIgnore ? MessageBox::Abort : MessageBox::OK;
@@ -63,7 +63,8 @@ bool ReportIncomplete(const Session& session) {
   for (const PageFailure& failure : session.Failures()) WriteError(failure.message);
   const std::map<Text, std::string> unreadable = session.UnreadableFiles();
   for (const auto& [file, reason] : unreadable) {
-    WriteError("cannot read " + text::ToUtf8(file) + ": " + reason + "; the result is incomplete");
+    WriteError("cannot read " + text::ToReadable(file) + ": " + reason +
+               "; the result is incomplete");
   }
   return !session.Failures().empty() || !unreadable.empty();
 }

@@ -121,15 +121,15 @@ Json CodeActions(Workspace& workspace, const Text& webPath, const Json& params) 
     if (!onDisk) continue;
     if (directive.Form == ScannedDirective::Kind::File && ClimbsUp(directive.Value)) {
       const Text quote = attribute->quote ? Text(1, attribute->quote) : Text();
-      actions.push_back(Action("Include /" + text::ToUtf8(*onDisk) + " with virtual=", uri, lines,
-                               attribute->name, attribute->valueEnd,
+      actions.push_back(Action("Include /" + text::ToReadable(*onDisk) + " with virtual=", uri,
+                               lines, attribute->name, attribute->valueEnd,
                                u"virtual=" + quote + u"/" + *onDisk));
       continue;
     }
     const Text written(text.substr(attribute->value, attribute->valueEnd - attribute->value));
     const Text spelt = SpeltAsOnDisk(written, *onDisk);
     if (spelt != written) {
-      actions.push_back(Action("Spell the path as on disk: " + text::ToUtf8(spelt), uri, lines,
+      actions.push_back(Action("Spell the path as on disk: " + text::ToReadable(spelt), uri, lines,
                                attribute->value, attribute->valueEnd, spelt));
     }
   }

@@ -43,8 +43,8 @@ Json NodeOf(Workspace& workspace, const File& node, const LineIndex* parentLines
       children.push_back(NodeOf(workspace, *(*includes)[i], &lines));
     }
   }
-  return {{"name", text::ToUtf8(node.Name())},
-          {"path", text::ToUtf8(path)},
+  return {{"name", text::ToReadable(node.Name())},
+          {"path", text::ToReadable(path)},
           {"uri", uri.empty() ? Json(nullptr) : Json(uri)},
           {"kind", KindOf(node)},
           {"range", std::move(range)},

@@ -42,12 +42,12 @@ void AddRelated(Workspace& workspace, Json& related, const Place& place,
 }
 
 Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::string& helpBase) {
-  std::string message = text::ToUtf8(finding.message);
+  std::string message = text::ToReadable(finding.message);
   if (!finding.code.empty()) message += " (" + finding.code + ")";
   if (finding.pages > 1) message += " (in " + std::to_string(finding.pages) + " pages)";
   Json related = Json::array();
   for (const Place& place : finding.related) AddRelated(workspace, related, place, "see also");
-  const std::string page = text::ToUtf8(finding.page);
+  const std::string page = text::ToReadable(finding.page);
   for (size_t step = 0; step < finding.chain.size(); ++step) {
     AddRelated(workspace, related, finding.chain[step],
                "include chain from " + page + " (" + std::to_string(step + 1) + " of " +

@@ -65,7 +65,8 @@ std::string LineOf(Workspace& workspace, const NameSpot& spot) {
 }
 
 std::string PlaceText(Workspace& workspace, const NameSpot& spot) {
-  return text::ToUtf8(workspace.Index().Name(spot.file)) + ":" + std::to_string(spot.range.line);
+  return text::ToReadable(workspace.Index().Name(spot.file)) + ":" +
+         std::to_string(spot.range.line);
 }
 
 // The symbol kind of a declaration, and its completion item kind.
@@ -240,7 +241,7 @@ Json WorkspaceSymbols(Workspace& workspace, const std::string& query) {
     symbols.push_back({{"name", text::ToUtf8(spot.declaration->name)},
                        {"kind", SymbolKind(spot.declaration->kind, false)},
                        {"location", std::move(location)},
-                       {"containerName", text::ToUtf8(workspace.Index().Name(spot.file))}});
+                       {"containerName", text::ToReadable(workspace.Index().Name(spot.file))}});
   }
   return symbols;
 }

@@ -166,7 +166,7 @@ std::string ChainTo(Workspace& workspace, uint32_t page, uint32_t file) {
   if (!tree) return {};
   const ChangedFiles target({workspace.Index().Name(file)}, {});
   LineIndexes lines;
-  return text::ToUtf8(ChainText(IncludeChain(*tree, target, lines)));
+  return text::ToReadable(ChainText(IncludeChain(*tree, target, lines)));
 }
 
 std::vector<NameSpot> VisibleAt(Workspace& workspace, uint32_t file, Position position) {

@@ -73,9 +73,9 @@ std::string FoundText(Workspace& workspace, const Directive& directive) {
       TextView(directive.written).substr(std::min(start, directive.written.size()));
   if (text::SameUnits(*onDisk, written)) return "Found exactly.";
   if (text::SameIgnoringCase(FileKey(*onDisk), FileKey(written))) {
-    return "Found by ignoring letter case: the file is `" + text::ToUtf8(*onDisk) + "`.";
+    return "Found by ignoring letter case: the file is `" + text::ToReadable(*onDisk) + "`.";
   }
-  return "Found as `" + text::ToUtf8(*onDisk) + "`.";
+  return "Found as `" + text::ToReadable(*onDisk) + "`.";
 }
 
 std::string PagesText(size_t pages) {
@@ -103,7 +103,7 @@ Json DocumentLinks(Workspace& workspace, const Text& webPath) {
   Json links = Json::array();
   for (const Directive& directive : DirectivesOf(workspace, webPath)) {
     const std::string uri = directive.missing ? "" : workspace.UriOf(directive.target);
-    Json link = {{"range", RangeOf(directive)}, {"tooltip", text::ToUtf8(directive.written)}};
+    Json link = {{"range", RangeOf(directive)}, {"tooltip", text::ToReadable(directive.written)}};
     if (!uri.empty()) link["target"] = uri;
     links.push_back(std::move(link));
   }
@@ -145,7 +145,7 @@ Json Hover(Workspace& workspace, const Text& webPath, Position position) {
   if (!directive) return NameHover(workspace, workspace.Id(webPath), position);
   const std::optional<uint32_t> file = workspace.Index().Find(directive->target);
   const size_t pages = file ? workspace.Index().Reaching(*file).size() : 0;
-  const std::string value = "`" + text::ToUtf8(directive->written) + "`\n\n" +
+  const std::string value = "`" + text::ToReadable(directive->written) + "`\n\n" +
                             FoundText(workspace, *directive) + " " + PagesText(pages);
   return {{"contents", {{"kind", "markdown"}, {"value", value}}}, {"range", RangeOf(*directive)}};
 }
@@ -153,7 +153,7 @@ Json Hover(Workspace& workspace, const Text& webPath, Position position) {
 Json DocumentSymbols(Workspace& workspace, const Text& webPath) {
   Json symbols = Json::array();
   for (const Directive& directive : DirectivesOf(workspace, webPath)) {
-    symbols.push_back({{"name", text::ToUtf8(directive.value)},
+    symbols.push_back({{"name", text::ToReadable(directive.value)},
                        {"detail", directive.missing ? "include (missing)" : "include"},
                        {"kind", 1},
                        {"range", RangeOf(directive)},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,42 @@ TEST(DependsCli, OnlyAPathThatLeavesTheRootIsRefused) {
   const Outcome page = Lintra({"tree", "--root", root, "/gone.asp"});
   EXPECT_EQ(page.status, 2);
   EXPECT_EQ(page.err, "lintra: page /gone.asp does not exist in " + root + "\n");
+}
+
+// depends knows a changed file as includers does, by the file on disk, whether or not the trees
+// keep the directives' spellings: another letter case, "./", a symbolic link to its folder and a
+// virtual directory served from it all reach it, and the changed file may be named any such way.
+TEST(DependsCli, AChangedFileIsTheFileOnDiskHoweverAPageReachesIt) {
+  TempFolder site;
+  site.Write("lintra.toml", "[virtual-directories]\n\"/lib\" = \"inc\"\n");
+  site.Write("inc/a.inc", "");
+  site.Write("inc/b.inc", "");
+  std::filesystem::create_directory_symlink("inc", site.Path() / "alias");
+  site.Write("case.asp", Include("INC/A.INC"));
+  site.Write("dot.asp", Include("./inc/./a.inc"));
+  site.Write("link.asp", Include("alias/a.inc"));
+  site.Write("other.asp", Include("inc/b.inc"));
+  site.Write("sub/up.asp", Include("../inc/a.inc"));
+  site.Write("virtual.asp", "<!-- #include virtual=\"/lib/a.inc\" -->");
+  const std::string root = site.Path().string();
+  const std::string dependants = "case.asp\ndot.asp\nlink.asp\nsub/up.asp\nvirtual.asp\n";
+  for (const char* changed : {"inc/a.inc", "ALIAS/a.inc", "lib/a.inc"}) {
+    for (const bool canonical : {false, true}) {
+      std::vector<std::string> arguments{"depends", "--root", root, "--changed", changed};
+      if (canonical) arguments.push_back("--canonical-paths");
+      const Outcome run = Lintra(arguments);
+      EXPECT_EQ(run.status, 0) << changed;
+      EXPECT_EQ(run.out, dependants) << changed << " " << canonical;
+      EXPECT_EQ(run.err, "");
+    }
+  }
+  const Outcome includers = Lintra({"includers", "--root", root, "inc/a.inc"});
+  EXPECT_EQ(includers.out.substr(includers.out.find("\n\n") + 2), dependants);
+  // The chains keep each directive's spelling unless --canonical-paths.
+  const Outcome why = Lintra({"depends", "--root", root, "--changed", "inc/a.inc", "--why"});
+  EXPECT_EQ(why.out,
+            "case.asp:1 -> INC/A.INC\ndot.asp:1 -> ./inc/./a.inc\nlink.asp:1 -> alias/a.inc\n"
+            "sub/up.asp:1 -> inc/a.inc\nvirtual.asp:1 -> lib/a.inc\n");
 }
 
 TEST(IncludersCli, EachFileGetsItsListingAndAFileThatNoPageIncludesOneLine) {

@@ -55,7 +55,7 @@ TEST(FileSupply, JsonCarriesValidUtf8ForBytesThatAreNotUtf8) {
   EXPECT_EQ(bytes.status, 1);
   const nlohmann::json escaped = nlohmann::json::parse(bytes.out);
   EXPECT_EQ(escaped["findings"][0]["message"],
-            "include file not found: gon\xEF\xBF\xBD.inc; the path is not UTF-8: if the file is "
+            "include file not found: gon\\xE9.inc; the path is not UTF-8: if the file is "
             "there, give the site's code page (--encoding, or encoding in lintra.toml)");
   const Outcome decoded =
       Lintra({"check", "--root", root, "--format", "json", "--encoding", "windows-1252"});
@@ -64,7 +64,7 @@ TEST(FileSupply, JsonCarriesValidUtf8ForBytesThatAreNotUtf8) {
 }
 
 // A SARIF location is a URI, which can carry any byte: a name that is not UTF-8 keeps its own
-// bytes there, so that a viewer opens the file, where the text formats show U+FFFD.
+// bytes there, so that a viewer opens the file, where the other formats show "\xE9".
 TEST(FileSupply, SarifUrisKeepTheBytesOfNamesThatAreNotUtf8) {
   TempFolder site;
   site.Write("caf\xE9/p\xE1gina.asp", Include("menu.inc"));
@@ -77,6 +77,54 @@ TEST(FileSupply, SarifUrisKeepTheBytesOfNamesThatAreNotUtf8) {
     uris.push_back(result["locations"][0]["physicalLocation"]["artifactLocation"]["uri"]);
   }
   EXPECT_EQ(uris, (std::vector<std::string>{"caf%C3%A9.asp", "caf%E9/p%E1gina.asp"}));
+}
+
+// Every output that names a file for people writes a byte that is not UTF-8 as "\xBD", the
+// report's way: two names that differ only in such bytes stay two names, and a file is named alike
+// by check's text, its JSON, the report and includers.
+TEST(FileSupply, EveryOutputNamesAFileThatIsNotUtf8TheOneReadableWay) {
+  TempFolder site;
+  site.Write("p\xBD.asp", Include("lib\xBD.inc") + Include("gone\xBD.inc"));
+  site.Write("p\xBE.asp", Include("gone\xBE.inc"));
+  site.Write("lib\xBD.inc", "<p>lib</p>");
+  const std::string root = site.Path().string();
+  const std::string notUtf8 =
+      "; the path is not UTF-8: if the file is there, give the site's "
+      "code page (--encoding, or encoding in lintra.toml)";
+
+  const Outcome text = Lintra({"check", "--root", root});
+  EXPECT_EQ(text.status, 1);
+  EXPECT_NE(text.out.find("p\\xBD.asp:1:34: error: include file not found: gone\\xBD.inc" +
+                          notUtf8 + " [missing-include] (ASP 0126; 1 page: p\\xBD.asp)\n"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("p\\xBE.asp:1:1: error: include file not found: gone\\xBE.inc"),
+            std::string::npos)
+      << text.out;
+
+  const nlohmann::json json =
+      nlohmann::json::parse(Lintra({"check", "--root", root, "--format", "json"}).out);
+  std::vector<std::string> named;
+  for (const nlohmann::json& finding : json["findings"]) {
+    named.push_back(finding["file"].get<std::string>() + " " + finding["page"].get<std::string>() +
+                    " " + finding["message"].get<std::string>());
+  }
+  EXPECT_EQ(named, (std::vector<std::string>{
+                       "p\\xBD.asp p\\xBD.asp include file not found: gone\\xBD.inc" + notUtf8,
+                       "p\\xBE.asp p\\xBE.asp include file not found: gone\\xBE.inc" + notUtf8}));
+
+  const Outcome report = Lintra({"report", "--output", "-", "--root", root});
+  EXPECT_EQ(ReportData(report.out)["files"],
+            nlohmann::json::parse(
+                R"(["p\\xBD.asp","lib\\xBD.inc","gone\\xBD.inc","p\\xBE.asp","gone\\xBE.inc"])"));
+
+  const Outcome includers = Lintra({"includers", "--root", root, "lib\xBD.inc"});
+  EXPECT_EQ(includers.status, 0);
+  EXPECT_EQ(includers.out, "p\\xBD.asp:1\n\np\\xBD.asp\n");
+
+  for (const std::string& out : {text.out, includers.out, report.out}) {
+    EXPECT_EQ(out.find_first_of("\xBD\xBE"), std::string::npos) << out;
+  }
 }
 
 TEST(FileSupply, CanonicalPathsMakeTwoSpellingsOfOneFileTheSameFile) {

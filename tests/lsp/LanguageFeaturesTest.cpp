@@ -444,4 +444,20 @@ TEST(ProjectConfiguration, AnUnusableOneIsShownOnItsFileAndTheSiteIsCheckedWithT
   EXPECT_FALSE(missing[0].contains("codeDescription")) << missing.dump();
 }
 
+// A file name that is not UTF-8 reads in the editor as everywhere else: its bytes as "\xBD".
+TEST(FileNames, ADirectiveToANameThatIsNotUtf8ShowsItTheReadableWay) {
+  TempFolder site;
+  site.Write("default.asp", "<!-- #include file=\"m\xBD.inc\" -->\r\n");
+  site.Write("m\xBD.inc", "<p>m</p>\r\n");
+  LspClient client;
+  client.Start(site.Path());
+  const Json page = {{"textDocument", client.Document("default.asp")}};
+  Json at = page;
+  at["position"] = At(0, 22);
+  EXPECT_EQ(client.Result("textDocument/hover", at)["contents"]["value"],
+            "`m\\xBD.inc`\n\nFound exactly. Reached by 1 page.");
+  EXPECT_EQ(client.Result("textDocument/documentLink", page)[0]["tooltip"], "m\\xBD.inc");
+  EXPECT_EQ(client.Result("textDocument/documentSymbol", page)[0]["name"], "m\\xBD.inc");
+}
+
 }  // namespace lintra

@@ -33,9 +33,26 @@ TEST(ChangedFiles, ADeletedFileIsFoundByThePathItsMissingIncludesAskFor) {
   EXPECT_EQ(Reached(host, ChangedFiles({}, {u"\\SHOP\\old.inc"})), u"shop/q.asp ");
   EXPECT_EQ(Reached(host, ChangedFiles({}, {u"gone.inc"})), u"r.asp ");
   EXPECT_EQ(Reached(host, ChangedFiles({u"inc/a.inc"}, {u"/shop/old.inc"})), u"p.asp shop/q.asp ");
-  // A file that exists is matched as the control matches it, a missing include by its name.
-  EXPECT_EQ(Reached(host, ChangedFiles({u"gone.inc"}, {})), u"p.asp shop/q.asp r.asp ");
+  // A file that exists is never a missing include, whatever its name.
+  EXPECT_EQ(Reached(host, ChangedFiles({u"gone.inc"}, {})), u"");
   EXPECT_EQ(Reached(host, ChangedFiles({}, {u"a.inc", u"inc"})), u"");
+}
+
+// Given how the trees' paths name files on disk, a file that exists is known by that name alone:
+// a path that leads to it is it, and a missing include is never it, whatever its name.
+TEST(ChangedFiles, OnDiskAFileIsKnownByItsRealWebPath) {
+  MemorySupply host;
+  host.Files[u"p.asp"] = IncludeLine(u"alias/A.inc");
+  host.Files[u"alias/A.inc"] = u"";
+  host.Files[u"shop/q.asp"] = IncludeLine(u"gone.inc");
+  host.Files[u"r.asp"] = IncludeLine(u"inc/a.inc");
+  host.Files[u"inc/a.inc"] = u"";
+  const ChangedFiles::OnDisk onDisk = [](const Text& path) -> std::optional<Text> {
+    return path.starts_with(u"alias/") ? u"inc/" + path.substr(6) : path;
+  };
+  EXPECT_EQ(Reached(host, ChangedFiles({u"inc/a.inc", u"gone.inc"}, {}, onDisk)), u"p.asp r.asp ");
+  EXPECT_EQ(Reached(host, ChangedFiles({u"alias/A.inc"}, {}, onDisk)), u"");
+  EXPECT_EQ(Reached(host, ChangedFiles({}, {u"shop/gone.inc"}, onDisk)), u"shop/q.asp ");
 }
 
 }  // namespace lintra
