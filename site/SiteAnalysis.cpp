@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "analysis/Dependency.h"
 #include "analysis/File.h"
 #include "analysis/PageAnalysis.h"
 #include "platform/ErrorRecord.h"
@@ -36,11 +35,6 @@ std::shared_ptr<File> SiteAnalysis::Tree(const Text& page) {
   } catch (...) {
     throw RuntimeError(CurrentErrorRecord(std::current_exception()));
   }
-}
-
-std::shared_ptr<File> SiteAnalysis::TreeIfDependant(const Text& page, const TextArray& matches) {
-  std::shared_ptr<File> root = Tree(page);
-  return fbContainsMatch(*root, matches) ? root : nullptr;
 }
 
 }  // namespace lintra

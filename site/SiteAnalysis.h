@@ -5,7 +5,6 @@
 #include "analysis/FileSupply.h"
 #include "platform/Object.h"
 #include "platform/Text.h"
-#include "platform/TextArray.h"
 
 namespace lintra {
 
@@ -27,10 +26,6 @@ class SiteAnalysis {
   // RuntimeError with the record the supply raised (a failure that carries none gets the
   // platform error that matches it).
   std::shared_ptr<File> Tree(const Text& page);
-
-  // The include tree of `page` when the page or a file it includes stands in `matches` (see
-  // MatchList), otherwise null. Failures are raised as Tree raises them.
-  std::shared_ptr<File> TreeIfDependant(const Text& page, const TextArray& matches);
 
  private:
   Text projectPath_;

@@ -180,6 +180,11 @@ class MainWindowTest : public QObject {
     QCOMPARE(Pages(window), QStringList());
     QCOMPARE(window.StatusLine().text(), QStringLiteral("No page depends on inc/none.inc"));
     QCOMPARE(Listed(window, true), QStringList());
+
+    // A missing include is not another file that bears its name.
+    site.Write("gone.inc", "");
+    window.ShowDependants({u"gone.inc"});
+    QCOMPARE(Pages(window), QStringList());
   }
 
   void TheFilterLeavesPagesContainingItsTextInAnyCase() {

@@ -5,17 +5,11 @@
 #include "analysis/File.h"
 #include "analysis/Files.h"
 #include "platform/ErrorRecord.h"
-#include "site/MatchList.h"
 #include "support/MemorySupply.h"
 
 namespace lintra {
 
 namespace {
-
-// The full path of `tree`, or "none".
-Text PageOf(const std::shared_ptr<File>& tree) {
-  return tree ? tree->FullPath() : u"none";
-}
 
 // The number, source and description of the error that `analyse` raises.
 template <class Analyse>
@@ -67,32 +61,12 @@ TEST(SiteAnalysis, AFileThatExistsButCannotBeReadIsMissingWithTheSupplysReason) 
   EXPECT_FALSE(site.Tree(u"gone.asp")->Unreadable());
 }
 
-TEST(SiteAnalysis, KeepsThePagesThatAreOrIncludeAFileOfTheMatchList) {
-  MemorySupply host;
-  ServeExampleTree(host.Files);
-  host.Files[u"lone.asp"] = IncludeLine(u"gone.inc");
-  SiteAnalysis site(host, u"");
-  const TextArray matches = MatchList({u"A1a.inc", u"lone.ASP"});
-  EXPECT_EQ(matches.UBound(1), 1);
-  EXPECT_EQ(matches.At(0, 1), u"A1A.INC");
-  EXPECT_EQ(matches.At(1, 0), u"");
-  EXPECT_EQ(PageOf(site.TreeIfDependant(u"r.asp", matches)), u"r.asp");
-  EXPECT_EQ(PageOf(site.TreeIfDependant(u"lone.asp", matches)), u"lone.asp");
-  EXPECT_EQ(PageOf(site.TreeIfDependant(u"r.asp", MatchList({u"other.inc"}))), u"none");
-  // A file that could not be read has only its name to match.
-  EXPECT_EQ(PageOf(site.TreeIfDependant(u"lone.asp", MatchList({u"gone.inc"}))), u"lone.asp");
-  EXPECT_EQ(PageOf(site.TreeIfDependant(u"lone.asp", MatchList({}))), u"none");
-}
-
 TEST(SiteAnalysis, FailuresComeOutAsTheSupplyRaisedThem) {
   MemorySupply host;
   ServeExampleTree(host.Files);
   host.Limit = 2;
   SiteAnalysis site(host, u"");
   EXPECT_EQ(FailureOf([&] { site.Tree(u"r.asp"); }),
-            "-2147220503 MemorySupply: Could not find the file : a1.inc");
-  host.Requests.clear();
-  EXPECT_EQ(FailureOf([&] { site.TreeIfDependant(u"r.asp", MatchList({u"b1.inc"})); }),
             "-2147220503 MemorySupply: Could not find the file : a1.inc");
   host.Limit = 0;
   host.Errors[u"b.inc"] = ErrorNumber::OutOfMemory;

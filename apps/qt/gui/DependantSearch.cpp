@@ -8,13 +8,12 @@
 namespace lintra {
 
 Dependants FindDependants(SiteAnalysis& site, WindowHost& host, const std::vector<Text>& pages,
-                          const TextArray& matches) {
+                          const ChangedFiles& changed) {
   Dependants found;
   for (const Text& page : pages) {
     const std::optional<Text> failure = TryAnalysis(host, page, [&] {
-      if (const std::shared_ptr<File> tree = site.TreeIfDependant(page, matches)) {
-        found.pages.push_back({page, ViewCapacity::NodeCount(*tree)});
-      }
+      const std::shared_ptr<File> tree = site.Tree(page);
+      if (changed.ReachedFrom(*tree)) found.pages.push_back({page, ViewCapacity::NodeCount(*tree)});
     });
     if (failure) found.failures.push_back(*failure);
   }

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/Text.h"
-#include "platform/TextArray.h"
+#include "site/ChangedFiles.h"
 
 namespace lintra {
 
@@ -26,10 +26,10 @@ struct Dependants {
 };
 
 // Analyses each of `pages` through `site`, counting each page's file requests afresh in `host`,
-// and keeps those that are or include, at any depth, a file that stands in `matches` (see
-// MatchList). No tree view is involved and each tree is let go once it is measured, so neither
-// the view's limits nor memory grow with the number of pages.
+// and keeps those that are or include, at any depth, one of the `changed` files. No tree view is
+// involved and each tree is let go once it is measured, so neither the view's limits nor memory
+// grow with the number of pages.
 Dependants FindDependants(SiteAnalysis& site, WindowHost& host, const std::vector<Text>& pages,
-                          const TextArray& matches);
+                          const ChangedFiles& changed);
 
 }  // namespace lintra

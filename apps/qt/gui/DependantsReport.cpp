@@ -11,7 +11,7 @@ Text Number(size_t number) {
 }
 
 // "No page depends on ...", "1 page depends on ..." or "N pages depend on ...".
-Text CountLine(const Dependants& found, const ChangedFiles& changed) {
+Text CountLine(const Dependants& found, const ChangeChoice& changed) {
   const size_t count = found.pages.size();
   const Text pages = count == 0   ? Text(u"No page depends")
                      : count == 1 ? Text(u"1 page depends")
@@ -25,14 +25,14 @@ Text NotAnalysed(size_t failures) {
 
 }  // namespace
 
-Text DependantsSummary(const Dependants& found, size_t shown, const ChangedFiles& changed) {
+Text DependantsSummary(const Dependants& found, size_t shown, const ChangeChoice& changed) {
   Text line = CountLine(found, changed);
   if (shown < found.pages.size()) line += u"; " + Number(shown) + u" of their trees are shown";
   if (!found.failures.empty()) line += u"; " + NotAnalysed(found.failures.size());
   return line;
 }
 
-Text DependantsReport(const Dependants& found, size_t shown, const ChangedFiles& changed) {
+Text DependantsReport(const Dependants& found, size_t shown, const ChangeChoice& changed) {
   Text report = CountLine(found, changed) + u".\r\n";
   if (shown < found.pages.size()) {
     report += u"The tree view holds at most " + Number(ViewCapacity::MostNodes) +

@@ -16,7 +16,7 @@
 
 #include "analysis/File.h"
 #include "apps/qt/gui/AnalysisAttempt.h"
-#include "apps/qt/gui/ChangedFiles.h"
+#include "apps/qt/gui/ChangeChoice.h"
 #include "apps/qt/gui/DependantSearch.h"
 #include "apps/qt/gui/DependantsReport.h"
 #include "apps/qt/gui/PagePanel.h"
@@ -124,10 +124,10 @@ void MainWindow::AddPage(const Text& page) {
 
 void MainWindow::ShowDependants(const std::vector<Text>& changed) {
   const WaitCursor waiting;
-  const ChangedFiles files(changed);
+  const ChangeChoice files(changed);
   ClearTrees();
   host_.ReadAfresh();
-  Dependants found = FindDependants(site_, host_, pages_->Pages(), files.Matches());
+  Dependants found = FindDependants(site_, host_, pages_->Pages(), files.Files());
   const size_t shown = ShowTrees(found);
   HighlightChanged(files);
   std::vector<Text> marked;
@@ -154,7 +154,7 @@ size_t MainWindow::ShowTrees(Dependants& found) {
 }
 
 // Highlights the changed files' nodes and selects the first, so that the view shows it.
-void MainWindow::HighlightChanged(const ChangedFiles& changed) {
+void MainWindow::HighlightChanged(const ChangeChoice& changed) {
   trees_->Tree().Model().HighlightNodes(
       [changed](const Node& node) { return changed.Shows(node); });
   TreeView& view = trees_->Control().tvLintra();

@@ -16,7 +16,7 @@ class QPlainTextEdit;
 
 namespace lintra {
 
-class ChangedFiles;
+class ChangeChoice;
 class LintraWidget;
 class PagePanel;
 struct Dependants;
@@ -71,7 +71,7 @@ class MainWindow : public QMainWindow {
   // Shows the trees of the dependants, in order, that the tree view still holds beside those
   // shown before; adds the pages that fail to `found`. Returns how many are shown.
   size_t ShowTrees(Dependants& found);
-  void HighlightChanged(const ChangedFiles& changed);
+  void HighlightChanged(const ChangeChoice& changed);
   void ClearTrees();
   void AddSelectedPages();
   void ChooseChangedFiles();
