@@ -11,10 +11,11 @@
 namespace lintra {
 
 // The files of a project as every host lists them: the entries that a PageDiscovery finds below
-// the root, each looked up through the project's DiskFiles as the host finds it on this system
-// (under Wine a link to a file shows as a plain file). An entry that is a link to another file of
-// the project is that file, named by its real web path; one that cannot be read within the root
-// (a link that leads outside it) is left out, for each host to tell in its own way.
+// the root, each as the project's DiskFiles finds it on this system (under Wine a link to a file
+// shows as a plain file; a plain file that the walk saw is itself, see DiskFiles::WebPathOnDisk).
+// An entry that is a link to another file of the project is that file, named by its real web
+// path; one that cannot be read within the root (a link that leads outside it) is left out, for
+// each host to tell in its own way.
 class ProjectListing {
  public:
   // Lists the files below files.Root() with `discovery`; throws
