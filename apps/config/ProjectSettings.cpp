@@ -121,11 +121,7 @@ class ConfigReader {
 
   void Encoding(const toml::node& node) {
     const std::string name = String(node, "encoding");
-    try {
-      CodePage{name};
-    } catch (const std::invalid_argument&) {
-      Fail(node, "unknown encoding " + name + " (see iconv --list)");
-    }
+    if (!CodePage::Known(name)) Fail(node, "unknown encoding " + name + " (see iconv --list)");
     settings_.encoding = name;
   }
 

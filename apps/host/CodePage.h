@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,16 @@ class CodePage {
   ~CodePage();
   CodePage(const CodePage&) = delete;
   CodePage& operator=(const CodePage&) = delete;
+
+  // Whether the system knows a code page by `name`.
+  static bool Known(const std::string& name) {
+    try {
+      CodePage{name};
+      return true;
+    } catch (const std::invalid_argument&) {
+      return false;
+    }
+  }
 
   const std::string& Name() const { return name_; }
 

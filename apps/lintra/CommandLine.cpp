@@ -20,12 +20,7 @@ namespace {
 
 // Accepts the names of code pages that the C library can decode.
 std::string KnownEncoding(const std::string& name) {
-  try {
-    CodePage{name};
-    return "";
-  } catch (const std::invalid_argument&) {
-    return "unknown encoding " + name + " (see iconv --list)";
-  }
+  return CodePage::Known(name) ? "" : "unknown encoding " + name + " (see iconv --list)";
 }
 
 // A check of a whole number of `what` from `least` up to the largest that a count holds.

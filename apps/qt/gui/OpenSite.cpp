@@ -15,15 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool KnownEncoding(const std::string& name) {
-  try {
-    CodePage{name};
-    return true;
-  } catch (const std::invalid_argument&) {
-    return false;
-  }
-}
-
 // Why a PAGE argument names no file of the site at `root`, or nothing when it names one.
 std::optional<Text> PageProblem(const fs::path& root, const QString& page) {
   const fs::path path = page.toStdString();
@@ -58,7 +49,7 @@ std::optional<Text> RootProblem(const fs::path& root) {
 std::optional<Text> Problem(const fs::path& root, const std::string& encoding,
                             const QStringList& pages) {
   if (auto problem = RootProblem(root)) return problem;
-  if (!encoding.empty() && !KnownEncoding(encoding)) {
+  if (!encoding.empty() && !CodePage::Known(encoding)) {
     return u"Unknown encoding " + text::FromUtf8(encoding) +
            u" (iconv --list shows the names known).";
   }
