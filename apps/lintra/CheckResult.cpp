@@ -9,9 +9,9 @@ namespace lintra {
 
 namespace {
 
-// Where a finding goes in the report: files in order of their paths, then places, rules and
-// messages. The file's rank stands for its path and the place is kept here, so that most
-// comparisons compare numbers without reaching for the finding.
+// Where a finding goes in the report, in the order of ListedBefore (rules/FindingCauses.h). The
+// file's rank stands for its path and the place is kept here, so that most comparisons compare
+// numbers without reaching for the finding.
 struct SortKey {
   size_t fileRank;
   int32_t line;

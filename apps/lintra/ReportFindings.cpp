@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "apps/lintra/FindingCauses.h"
+#include "rules/FindingCauses.h"
 #include "apps/lintra/Markup.h"
 
 namespace lintra {

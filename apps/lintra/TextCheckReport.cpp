@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "apps/lintra/CheckReport.h"
-#include "apps/lintra/FindingCauses.h"
+#include "rules/FindingCauses.h"
 #include "apps/lintra/Output.h"
 #include "platform/Utf8.h"
 

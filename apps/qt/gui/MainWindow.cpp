@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTextBlock>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -19,12 +20,15 @@
 #include "apps/qt/gui/ChangeChoice.h"
 #include "apps/qt/gui/DependantSearch.h"
 #include "apps/qt/gui/DependantsReport.h"
+#include "apps/qt/gui/FindingsPane.h"
 #include "apps/qt/gui/PagePanel.h"
 #include "apps/qt/gui/ProjectPages.h"
 #include "apps/qt/gui/ViewCapacity.h"
 #include "apps/qt/widget/LintraWidget.h"
 #include "apps/qt/widget/NodeTreeView.h"
 #include "platform/MessageBox.h"
+#include "rules/ApplicationFile.h"
+#include "site/PageTree.h"
 
 namespace lintra {
 
@@ -68,6 +72,16 @@ struct WaitCursor {
   ~WaitCursor() { QApplication::restoreOverrideCursor(); }
 };
 
+// The rules' settings as check takes them for the pages it is given: the project's, with what
+// its global.asa, read by `host`, gives every page.
+RuleSettings PageRuleSettings(WindowHost& host, RuleSettings settings) {
+  Text application(ApplicationFilePath);
+  if (const std::shared_ptr<const SourceText> text = host.Read(application)) {
+    TakeApplicationFile(text->Value(), settings);
+  }
+  return settings;
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
@@ -80,6 +94,7 @@ MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
       trees_(new LintraWidget),
       pages_(new PagePanel(ProjectPages::Find(files_, settings.excludes))),
       report_(ReadOnlyPane()),
+      findings_(new FindingsPane(PageRuleSettings(host_, settings.rules))),
       viewer_(ReadOnlyPane()),
       viewerTitle_(new QLabel(tr("File"))),
       status_(new QLabel) {
@@ -89,6 +104,8 @@ MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
   trees_->ApplySize();
   connect(&PageList(), &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { AddPage(item->text().toStdU16String()); });
+  connect(findings_, &FindingsPane::PlaceChosen, this,
+          [this](const Text& webPath, int32_t line) { ShowFile(webPath, line); });
   BuildLayout();
 }
 
@@ -110,15 +127,13 @@ size_t MainWindow::ShownNodes() const {
 
 void MainWindow::AddPage(const Text& page) {
   host_.ReadAfresh();
-  size_t nodes = 0;
-  std::optional<Text> failure =
-      TryAnalysis(host_, page, [&] { nodes = ViewCapacity::NodeCount(*site_.Tree(page)); });
+  std::shared_ptr<File> tree;
+  std::optional<Text> failure = TryAnalysis(host_, page, [&] { tree = site_.Tree(page); });
+  const size_t nodes = tree ? ViewCapacity::NodeCount(*tree) : 0;
   if (!failure && !ViewCapacity::Fits(ShownNodes(), nodes)) {
     failure = ViewCapacity::NoRoomMessage(page, nodes, ShownNodes());
   }
-  if (!failure) {
-    failure = TryAnalysis(host_, page, [&] { trees_->Control().ParseFile(ProjectPath(), page); });
-  }
+  if (!failure) failure = ShowTree(page, std::move(tree));
   if (failure) Tell(*failure);
 }
 
@@ -142,8 +157,10 @@ size_t MainWindow::ShowTrees(Dependants& found) {
   size_t shown = 0;
   for (const DependantPage& page : found.pages) {
     if (!ViewCapacity::Fits(ShownNodes(), page.nodes)) continue;
-    const std::optional<Text> failure = TryAnalysis(
-        host_, page.page, [&] { trees_->Control().ParseFile(ProjectPath(), page.page); });
+    std::shared_ptr<File> tree;
+    std::optional<Text> failure =
+        TryAnalysis(host_, page.page, [&] { tree = site_.Tree(page.page); });
+    if (!failure) failure = ShowTree(page.page, std::move(tree));
     if (failure) {
       found.failures.push_back(*failure);
     } else {
@@ -151,6 +168,13 @@ size_t MainWindow::ShowTrees(Dependants& found) {
     }
   }
   return shown;
+}
+
+std::optional<Text> MainWindow::ShowTree(const Text& page, std::shared_ptr<File> tree) {
+  const std::optional<Text> failure =
+      TryAnalysis(host_, page, [&] { trees_->Control().ParseFile(ProjectPath(), page); });
+  if (!failure) findings_->Check(PageTree(std::move(tree)));
+  return failure;
 }
 
 // Highlights the changed files' nodes and selects the first, so that the view shows it.
@@ -175,6 +199,7 @@ void MainWindow::Clear() {
 void MainWindow::ClearTrees() {
   trees_->Tree().Model().HighlightNodes({});
   trees_->Control().ClearTree();
+  findings_->Clear();
 }
 
 void MainWindow::AddSelectedPages() {
@@ -202,7 +227,7 @@ void MainWindow::ShowReport(const Text& report) {
   report_->setPlainText(Lines(report));
 }
 
-void MainWindow::ShowFile(const Text& path) {
+void MainWindow::ShowFile(const Text& path, int32_t line) {
   Text webPath = path;
   const std::shared_ptr<const SourceText> text = host_.Read(webPath);
   if (!text) {
@@ -211,6 +236,9 @@ void MainWindow::ShowFile(const Text& path) {
   }
   viewerTitle_->setText(QString::fromStdU16String(webPath));
   viewer_->setPlainText(Lines(text->Value()));
+  if (line == 0) return;
+  viewer_->setTextCursor(QTextCursor(viewer_->document()->findBlockByNumber(line - 1)));
+  viewer_->centerCursor();
 }
 
 void MainWindow::BuildLayout() {
@@ -227,6 +255,7 @@ void MainWindow::BuildLayout() {
 
   auto* right = new QSplitter(Qt::Vertical);
   right->addWidget(Captioned(new QLabel(tr("Report")), report_));
+  right->addWidget(Captioned(new QLabel(tr("Findings")), findings_));
   right->addWidget(Captioned(viewerTitle_, viewer_));
 
   auto* main = new QSplitter(Qt::Horizontal);

@@ -1,4 +1,4 @@
-#include "apps/lintra/FindingCauses.h"
+#include "rules/FindingCauses.h"
 
 #include <algorithm>
 #include <string_view>
@@ -18,14 +18,14 @@ struct CauseIdHash {
   }
 };
 
-// Whether `place` comes before `other` in the order in which a check lists its findings: by file
-// path, then line and column.
-bool ComesBefore(const Place& place, const Place& other) {
-  return std::tie(place.file, place.line, place.column) <
-         std::tie(other.file, other.line, other.column);
-}
-
 }  // namespace
+
+bool ListedBefore(const RuleFinding& finding, const RuleFinding& other) {
+  const Place& place = finding.place;
+  const Place& otherPlace = other.place;
+  return std::tie(place.file, place.line, place.column, finding.ruleId, finding.message) <
+         std::tie(otherPlace.file, otherPlace.line, otherPlace.column, other.ruleId, other.message);
+}
 
 std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked) {
   std::vector<Cause> causes;
@@ -35,7 +35,7 @@ std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t check
         byId.try_emplace(CauseId{finding.ruleId, finding.message}, causes.size());
     if (added) causes.push_back({&finding});
     Cause& cause = causes[entry->second];
-    if (ComesBefore(finding.place, cause.first->place)) cause.first = &finding;
+    if (ListedBefore(finding, *cause.first)) cause.first = &finding;
     ++cause.places;
     cause.pages += finding.pages;
   }

@@ -8,6 +8,10 @@
 
 namespace lintra {
 
+// Whether `finding` comes before `other` in the order in which every surface lists findings: by
+// file path, line and column, then rule and message.
+bool ListedBefore(const RuleFinding& finding, const RuleFinding& other);
+
 // The findings of one cause, those that share a rule and a message (see CauseKey): the one whose
 // place comes first as a check lists them (by file path, line and column), whatever the order
 // given, how many places it has, and how many pages reach them (summed over the places, and at

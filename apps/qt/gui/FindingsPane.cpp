@@ -1,0 +1,110 @@
+#include "apps/qt/gui/FindingsPane.h"
+
+#include <QHeaderView>
+#include <QStyle>
+#include <algorithm>
+#include <map>
+#include <string_view>
+#include <utility>
+
+#include "platform/Utf8.h"
+#include "rules/FindingCauses.h"
+#include "site/PageTree.h"
+
+namespace lintra {
+
+namespace {
+
+// The item's role that holds the position of its place's finding in Findings().
+constexpr int FindingRole = Qt::UserRole;
+
+QString Readable(TextView text) {
+  return QString::fromStdString(text::ToReadable(text));
+}
+
+// "file:line:column", or "file" for a place on a whole file.
+QString Location(const Place& place) {
+  QString location = Readable(place.file);
+  if (place.line > 0) location += QStringLiteral(":%1:%2").arg(place.line).arg(place.column);
+  return location;
+}
+
+// "severity: message [rule]", with the server's error number when it has one.
+QString Heading(const RuleFinding& finding) {
+  QString heading = QString::fromLatin1(SeverityName(finding.severity)) + QStringLiteral(": ") +
+                    Readable(finding.message) +
+                    QStringLiteral(" [%1]").arg(QString::fromStdString(finding.ruleId));
+  if (!finding.code.empty()) heading += QStringLiteral(" (%1)").arg(finding.code.c_str());
+  return heading;
+}
+
+QIcon SeverityIcon(const QStyle& style, Severity severity) {
+  switch (severity) {
+    case Severity::Error:
+      return style.standardIcon(QStyle::SP_MessageBoxCritical);
+    case Severity::Warning:
+      return style.standardIcon(QStyle::SP_MessageBoxWarning);
+    case Severity::Note:
+      break;
+  }
+  return style.standardIcon(QStyle::SP_MessageBoxInformation);
+}
+
+}  // namespace
+
+FindingsPane::FindingsPane(const RuleSettings& settings, QWidget* parent)
+    : QTreeWidget(parent), settings_(settings), checker_(settings_) {
+  setColumnCount(2);
+  setHeaderLabels({tr("Finding"), tr("Places")});
+  header()->setStretchLastSection(false);
+  header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  connect(this, &QTreeWidget::itemActivated, this,
+          [this](QTreeWidgetItem* item) { ChoosePlace(item); });
+}
+
+void FindingsPane::Check(const PageTree& page) {
+  checker_.Check(page);
+  findings_ = checker_.Findings();
+  std::sort(findings_.begin(), findings_.end(), ListedBefore);
+  Refill();
+}
+
+void FindingsPane::Clear() {
+  checker_ = Checker(settings_);
+  findings_.clear();
+  clear();
+}
+
+void FindingsPane::Refill() {
+  clear();
+  const std::vector<Cause> causes = Causes(findings_, findings_.size());
+  QList<QTreeWidgetItem*> rows;
+  std::map<std::pair<std::string_view, TextView>, QTreeWidgetItem*> rowOf;
+  for (const Cause& cause : causes) {
+    const QString heading = Heading(*cause.first);
+    auto* row = new QTreeWidgetItem({heading, QString::number(cause.places)});
+    row->setToolTip(0, heading);
+    row->setIcon(0, SeverityIcon(*style(), cause.first->severity));
+    row->setData(0, FindingRole, static_cast<qlonglong>(cause.first - findings_.data()));
+    rows.push_back(row);
+    rowOf[{cause.first->ruleId, cause.first->message}] = row;
+  }
+  for (size_t at = 0; at < findings_.size(); ++at) {
+    const RuleFinding& finding = findings_[at];
+    auto* place =
+        new QTreeWidgetItem(rowOf.at({finding.ruleId, finding.message}), {Location(finding.place)});
+    place->setData(0, FindingRole, static_cast<qlonglong>(at));
+    place->setToolTip(0, tr("Reached from %1").arg(Readable(finding.page)));
+  }
+  addTopLevelItems(rows);
+}
+
+void FindingsPane::ChoosePlace(QTreeWidgetItem* item) {
+  const QVariant at = item->data(0, FindingRole);
+  if (!at.isValid()) return;
+  const Place& place = findings_[static_cast<size_t>(at.toLongLong())].place;
+  emit PlaceChosen(place.file, place.line);
+}
+
+}  // namespace lintra

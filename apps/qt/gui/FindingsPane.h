@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QTreeWidget>
+#include <cstdint>
+#include <vector>
+
+#include "platform/Text.h"
+#include "rules/Checker.h"
+#include "rules/RuleFinding.h"
+#include "rules/RuleSettings.h"
+
+namespace lintra {
+
+class PageTree;
+
+// The findings of the pages whose trees the window shows, as check finds them: the same rules at
+// the severities the project's settings give them, one row per cause (a rule and its message, as
+// check's text groups them) with the places of the cause below it. A place that several pages
+// reach is one place. Findings of the project as a whole, such as unused files, are check's alone.
+class FindingsPane : public QTreeWidget {
+  Q_OBJECT
+
+ public:
+  explicit FindingsPane(const RuleSettings& settings, QWidget* parent = nullptr);
+
+  // Checks `page` and shows its findings beside those of the pages checked before.
+  void Check(const PageTree& page);
+  // Forgets every page checked and shows nothing.
+  void Clear();
+
+  // The findings shown, in the order check lists them.
+  const std::vector<RuleFinding>& Findings() const { return findings_; }
+
+ signals:
+  // The user activated the place of a finding: `line` of the file `webPath` names, relative to
+  // the root; line 0 for the file as a whole.
+  void PlaceChosen(const lintra::Text& webPath, int32_t line);
+
+ private:
+  void Refill();
+  void ChoosePlace(QTreeWidgetItem* item);
+
+  RuleSettings settings_;
+  Checker checker_;
+  std::vector<RuleFinding> findings_;
+};
+
+}  // namespace lintra
