@@ -4,6 +4,7 @@
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
+#include "apps/config/ConfiguredPages.h"
 #include "apps/host/PathText.h"
 #include "apps/host/ProjectListing.h"
 #include "apps/lsp/FileKey.h"
@@ -53,6 +54,7 @@ Workspace::Workspace(const std::filesystem::path& root, ProjectSettings project)
             project.virtualDirectories),
       host_(disk_, documents_),
       site_(host_, text::FromUtf8(Utf8OfPath(root))),
+      namedPages_(std::move(project.pages)),
       excludes_(std::move(project.excludes)),
       encoding_(std::move(project.encoding)),
       virtualDirectories_(std::move(project.virtualDirectories)),
@@ -117,7 +119,11 @@ std::vector<std::filesystem::path> Workspace::FilesShownWith(
 }
 
 std::vector<RuleFinding> Workspace::UnusedFindings(uint32_t file) const {
-  if (IsPage(file) || !index_.Reaching(file).empty() || !OnDisk(index_.Name(file))) return {};
+  // Like check, a project whose settings name its pages is not checked as a whole.
+  if (!namedPages_.empty() || IsPage(file) || !index_.Reaching(file).empty() ||
+      !OnDisk(index_.Name(file))) {
+    return {};
+  }
   // The rule takes a file as used when a page reaches it in any letter case (see UnusedFileRule).
   for (const uint32_t spelt : index_.InAnyCase({index_.Name(file)})) {
     if (!index_.Reaching(spelt).empty()) return {};
@@ -178,11 +184,17 @@ size_t Workspace::IndexNames(std::chrono::milliseconds budget) {
 }
 
 std::vector<Text> Workspace::DiscoverPages() {
-  const ProjectListing listing(files_, PageDiscovery(excludes_));
   pages_.clear();
-  for (const Text& page : listing.Pages()) pages_.push_back(Id(page));
+  std::vector<Text> leftOut;
+  std::optional<std::vector<Text>> pages = ConfiguredPages(files_, namedPages_, excludes_);
+  if (!pages) {
+    const ProjectListing listing(files_, PageDiscovery(excludes_));
+    pages = listing.Pages();
+    leftOut = listing.LeftOut();
+  }
+  for (const Text& page : *pages) pages_.push_back(Id(page));
   SortUnique(pages_);
-  return listing.LeftOut();
+  return leftOut;
 }
 
 bool Workspace::IsPage(uint32_t file) const {
@@ -191,7 +203,12 @@ bool Workspace::IsPage(uint32_t file) const {
 
 void Workspace::AddPage(const Text& webPath) {
   if (!HasPageExtension(webPath) || PageDiscovery(excludes_).Excluded(webPath)) return;
-  const uint32_t page = Id(OnDisk(webPath).value_or(webPath));
+  const Text real = OnDisk(webPath).value_or(webPath);
+  if (const std::optional<std::vector<Text>> named =
+          ConfiguredPages(files_, namedPages_, excludes_)) {
+    if (std::find(named->begin(), named->end(), real) == named->end()) return;
+  }
+  const uint32_t page = Id(real);
   pages_.insert(std::lower_bound(pages_.begin(), pages_.end(), page), page);
   SortUnique(pages_);
 }

@@ -73,13 +73,15 @@ class Workspace {
   std::optional<Text> DiskText(const Text& webPath) const;
 
   // Looks for the pages of the site, replacing those known: each once by its real web path, as the
-  // command line lists them (see ProjectListing). The entries left out, which cannot be read
-  // within the root.
+  // command line takes them when it is given none: those the project's `pages` setting names
+  // (see ConfiguredPages), else those the listing finds (see ProjectListing). The entries left
+  // out, which cannot be read within the root.
   std::vector<Text> DiscoverPages();
   // The pages by rising id, which is the order they were found in.
   const std::vector<uint32_t>& Pages() const { return pages_; }
   bool IsPage(uint32_t file) const;
-  // Adds a page made since, when `webPath` names a page, by its real web path when it is on disk.
+  // Adds a page made since, when `webPath` names a page (one the `pages` setting names, when it
+  // names any), by its real web path when it is on disk.
   void AddPage(const Text& webPath);
   void RemovePage(uint32_t page);
 
@@ -135,7 +137,8 @@ class Workspace {
   // What the server's own analyses learn of the texts' names, kept from one page to the next.
   SourceFacts facts_;
   std::vector<uint32_t> pages_;
-  // The pages the project leaves out.
+  // The pages the project's settings name, and those they leave out.
+  std::vector<std::string> namedPages_;
   std::vector<std::string> excludes_;
   // The project's encoding and virtual directories, which the index helper reads with too.
   std::string encoding_;

@@ -133,5 +133,36 @@ TEST(LintraToml, TheEncodingReadsTheFilesClosedInTheEditorAsCheckReadsThem) {
   EXPECT_EQ(EditorPlaces(shown), expected) << shown.dump();
 }
 
+// The settings name the one page that check takes; another page, with an include that is not
+// there, and a file that no page includes are then nothing check looks at, and the editor shows
+// nothing in them either.
+TEST(LintraToml, ThePagesSettingNamesThePagesTheEditorChecksAsCheckDoes) {
+  TempFolder site;
+  site.Write("lintra.toml", "pages = [\"./A.asp\"]\n");
+  site.Write("a.asp", "<!-- #include file=\"part.inc\" -->\r\n");
+  const std::string part = "<p>part</p>\r\n<!-- #include file=\"gone.inc\" -->\r\n";
+  site.Write("part.inc", part);
+  const std::string other = "<!-- #include file=\"other.inc\" -->\r\n";
+  site.Write("b.asp", other);
+  site.Write("lone.inc", "<p>lone</p>\r\n");
+  const Outcome check = LintraIn(site.Path(), {"check", "--format", "json"});
+  const Json checked = Json::parse(check.out);
+  ASSERT_EQ(checked["summary"]["pages"], 1) << check.out;
+  const std::multiset<Placed> expected = CheckPlaces(checked, "part.inc");
+  ASSERT_EQ(expected.count({"missing-include", 2, 1, 1, 1}), 1u) << check.out;
+
+  LspClient client(LoadProjectSettings);
+  client.Start(site.Path());
+  client.Open("b.asp", other);
+  EXPECT_EQ(client.DiagnosticsOf(client.Uri("b.asp"), [](const Json&) { return true; }),
+            Json::array());
+  client.Open("lone.inc", "<p>lone</p>\r\n");
+  EXPECT_EQ(client.DiagnosticsOf(client.Uri("lone.inc"), [](const Json&) { return true; }),
+            Json::array());
+  client.Open("part.inc", part);
+  const Json shown = client.DiagnosticsOf(client.Uri("part.inc"), [](const Json&) { return true; });
+  EXPECT_EQ(EditorPlaces(shown), expected) << shown.dump();
+}
+
 }  // namespace
 }  // namespace lintra

@@ -119,6 +119,15 @@ class MainWindowTest : public QObject {
     QCOMPARE(Listed(window), QStringList{"p.asp"});
   }
 
+  void ListsThePagesThatTheSettingsNameAsCheckTakesThem() {
+    Site site;
+    ProjectSettings settings;
+    settings.pages = {"About.asp", "./default.asp", "shop/cart.asp", "gone.asp", "default.asp"};
+    settings.excludes = {"shop"};
+    MainWindow window(site.Root(), WindowHost::DefaultMaxRequests, settings);
+    QCOMPARE(Listed(window), (QStringList{"about.ASP", "default.asp"}));
+  }
+
   void NamesFilesByTheirWebPathInsideTheRootOnly() {
     Site site;
     QCOMPARE(ProjectPages::WebPathOf(site.Root(), site.Root() / "shop" / ".." / "inc/head.inc"),

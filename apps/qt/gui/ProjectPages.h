@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <optional>
-#include <string>
 #include <vector>
 
+#include "apps/config/ProjectSettings.h"
 #include "apps/host/DiskFiles.h"
 #include "platform/Text.h"
 
@@ -13,12 +13,12 @@ namespace lintra {
 // Where the desktop app finds a project's pages and how it names files on disk to the control.
 namespace ProjectPages {
 
-// The pages that check takes when none are named, as every host lists them (see
-// ProjectListing): the ".asp" entries below the root of `files`, hidden files and folders,
-// "_vti_*" folders and what the globs `excludes` match left out, each by its real web path and
-// once, in the byte order of the first entry that names it; an entry that cannot be read within
-// the root is left out without a word.
-std::vector<Text> Find(const DiskFiles& files, const std::vector<std::string>& excludes = {});
+// The pages that check takes when none are named: those that the `pages` of `settings` name (see
+// ConfiguredPages), else as every host lists them (see ProjectListing): the ".asp" entries below
+// the root of `files`, hidden files and folders, "_vti_*" folders and what the excludes match
+// left out, each by its real web path and once, in the byte order of the first entry that names
+// it; an entry that cannot be read within the root is left out without a word.
+std::vector<Text> Find(const DiskFiles& files, const ProjectSettings& settings = {});
 
 // The web path of `file` relative to `root`, both resolved as far as they exist; nothing when
 // `file` does not lie below `root`.
