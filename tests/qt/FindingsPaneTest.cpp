@@ -17,13 +17,16 @@ namespace {
 
 // Two pages that share a header, each bringing it twice, one under another letter case, a page
 // with an include that is not there, and a page calling a procedure of the global.asa and one
-// that nothing declares.
+// that nothing declares, beside an include it has no use for.
 struct Site : TempFolder {
   Site() {
     Write("global.asa",
           "<script language=\"VBScript\" runat=\"Server\">\r\nSub Greet()\r\n"
           "End Sub\r\n</script>\r\n");
-    Write("use.asp", "<% Option Explicit\r\nGreet()\r\nFarewell() %>\r\n");
+    Write("use.asp",
+          "<% Option Explicit %>\r\n<!-- #include file=\"inc/tools.asp\" -->\r\n<% Greet()\r\n"
+          "Farewell() %>\r\n");
+    Write("inc/tools.asp", "<% Sub Tool() : End Sub %>\r\n");
     Write("default.asp",
           "<!-- #include file=\"inc/head.inc\" -->\r\n<!-- #include file=\"inc/Head.inc\" -->\r\n"
           "<!-- #include file=\"inc/gone.inc\" -->\r\n");
@@ -91,7 +94,7 @@ class FindingsPaneTest : public QObject {
     window.AddPage(u"use.asp");
     QCOMPARE(Places(window.Findings().Findings()),
              CheckPlaces(site.Path(), {"default.asp", "shop/cart.asp", "use.asp"}));
-    QCOMPARE(Places(window.Findings().Findings()).size(), 6);
+    QCOMPARE(Places(window.Findings().Findings()).size(), 7);
   }
 
   void GroupsThePlacesOfOneCause() {

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "platform/Utf8.h"
+#include "rules/Checker.h"
 #include "rules/FindingCauses.h"
-#include "site/PageTree.h"
 
 namespace lintra {
 
@@ -53,7 +53,7 @@ QIcon SeverityIcon(const QStyle& style, Severity severity) {
 }  // namespace
 
 FindingsPane::FindingsPane(const RuleSettings& settings, QWidget* parent)
-    : QTreeWidget(parent), settings_(settings), checker_(settings_) {
+    : QTreeWidget(parent), settings_(settings) {
   setColumnCount(2);
   setHeaderLabels({tr("Finding"), tr("Places")});
   header()->setStretchLastSection(false);
@@ -63,15 +63,20 @@ FindingsPane::FindingsPane(const RuleSettings& settings, QWidget* parent)
           [this](QTreeWidgetItem* item) { ChoosePlace(item); });
 }
 
-void FindingsPane::Check(const PageTree& page) {
-  checker_.Check(page);
-  findings_ = checker_.Findings();
+void FindingsPane::Check(std::shared_ptr<File> page) {
+  pages_.emplace_back(std::move(page));
+  // Some rules judge a directive by every page that reaches it, once the last page is checked,
+  // so the pages are checked afresh together.
+  Checker checker(settings_);
+  for (const PageTree& each : pages_) checker.Check(each);
+  checker.Finish({});
+  findings_ = checker.Findings();
   std::sort(findings_.begin(), findings_.end(), ListedBefore);
   Refill();
 }
 
 void FindingsPane::Clear() {
-  checker_ = Checker(settings_);
+  pages_.clear();
   findings_.clear();
   clear();
 }

@@ -2,16 +2,17 @@
 
 #include <QTreeWidget>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/Text.h"
-#include "rules/Checker.h"
 #include "rules/RuleFinding.h"
 #include "rules/RuleSettings.h"
+#include "site/PageTree.h"
 
 namespace lintra {
 
-class PageTree;
+class File;
 
 // The findings of the pages whose trees the window shows, as check finds them: the same rules at
 // the severities the project's settings give them, one row per cause (a rule and its message, as
@@ -23,8 +24,9 @@ class FindingsPane : public QTreeWidget {
  public:
   explicit FindingsPane(const RuleSettings& settings, QWidget* parent = nullptr);
 
-  // Checks `page` and shows its findings beside those of the pages checked before.
-  void Check(const PageTree& page);
+  // Shows the findings of the pages checked before and of `page`, the analysed tree of a page,
+  // which this keeps: check's findings in those pages, as if it were given them.
+  void Check(std::shared_ptr<File> page);
   // Forgets every page checked and shows nothing.
   void Clear();
 
@@ -41,7 +43,7 @@ class FindingsPane : public QTreeWidget {
   void ChoosePlace(QTreeWidgetItem* item);
 
   RuleSettings settings_;
-  Checker checker_;
+  std::vector<PageTree> pages_;
   std::vector<RuleFinding> findings_;
 };
 

@@ -28,7 +28,6 @@
 #include "apps/qt/widget/NodeTreeView.h"
 #include "platform/MessageBox.h"
 #include "rules/ApplicationFile.h"
-#include "site/PageTree.h"
 
 namespace lintra {
 
@@ -173,7 +172,7 @@ size_t MainWindow::ShowTrees(Dependants& found) {
 std::optional<Text> MainWindow::ShowTree(const Text& page, std::shared_ptr<File> tree) {
   const std::optional<Text> failure =
       TryAnalysis(host_, page, [&] { trees_->Control().ParseFile(ProjectPath(), page); });
-  if (!failure) findings_->Check(PageTree(std::move(tree)));
+  if (!failure) findings_->Check(std::move(tree));
   return failure;
 }
 
