@@ -72,6 +72,31 @@ std::optional<Text> DiskHost::WebPathOnDisk(const Text& webPath) const {
   return WebPathOf(found->route, found->location);
 }
 
+std::optional<std::filesystem::path> DiskHost::Location(const Text& webPath) const {
+  std::optional<Located> found = Locate(webPath);
+  if (!found) return std::nullopt;
+  return std::move(found->location);
+}
+
+std::optional<Text> DiskHost::VirtualWebPath(const std::filesystem::path& location) const {
+  for (const auto& [name, files] : virtual_) {
+    const std::filesystem::path below = location.lexically_relative(files->Root());
+    if (below.empty() || *below.begin() == "..") continue;
+    return WebPathOf({*files, Text(), name + u'/'}, location);
+  }
+  return std::nullopt;
+}
+
+std::shared_ptr<const SourceText> DiskHost::ReadNow(const Text& webPath) const {
+  const std::optional<Located> found = Locate(webPath);
+  if (!found) return nullptr;
+  try {
+    return found->route.files.Source(found->location, codePage_.get());
+  } catch (const disk::UnreadableFile&) {
+    return nullptr;
+  }
+}
+
 std::optional<Text> DiskHost::WebPathServed(const Text& fullPath) const {
   if (paths_ == Paths::OnDisk) return fullPath;
   if (const auto known = byRequest_.find(fullPath); known != byRequest_.end()) {

@@ -46,10 +46,6 @@ class DiskHost : public FileSupply {
            const std::string& encoding = {},
            const std::vector<VirtualDirectory>& virtualDirectories = {});
 
-  // The code page that files which are not UTF-8 are decoded from; null for none. Used on the
-  // host's thread only.
-  const CodePage* Decoding() const { return codePage_.get(); }
-
   // From now on takes the texts of included files from `shared` when another host has read
   // them, and leaves the texts it reads there.
   void ShareTexts(std::shared_ptr<SharedTexts> shared) { shared_ = std::move(shared); }
@@ -84,6 +80,17 @@ class DiskHost : public FileSupply {
   // The real web path of the file that `webPath` names as a request finds it, through the virtual
   // directories too; nothing when there is none.
   std::optional<Text> WebPathOnDisk(const Text& webPath) const;
+
+  // Where the file that `webPath` names lies, as a request finds it, through the virtual
+  // directories too; nothing when there is none.
+  std::optional<std::filesystem::path> Location(const Text& webPath) const;
+  // The web path of the file at `location`, a resolved path that lies in the folder of a virtual
+  // directory, as WebPathOnDisk names it; nothing when no virtual directory's folder holds it.
+  std::optional<Text> VirtualWebPath(const std::filesystem::path& location) const;
+  // The text of the file that `webPath` names, found and decoded as a request finds and decodes
+  // it, but read now and kept by the caller alone; null when there is none or it cannot be read.
+  // Used on the host's thread only.
+  std::shared_ptr<const SourceText> ReadNow(const Text& webPath) const;
 
   // The real web path of the file that a tree this host served names by `fullPath`: with
   // Paths::OnDisk `fullPath` itself; with Paths::AsRequested the file that request found, as

@@ -65,24 +65,24 @@ std::optional<Text> Workspace::WebPathOf(const std::filesystem::path& path) cons
   const std::filesystem::path real = std::filesystem::weakly_canonical(path, error);
   if (error) return std::nullopt;
   const std::filesystem::path relative = real.lexically_relative(Root());
-  if (relative.empty() || relative == "." || *relative.begin() == "..") return std::nullopt;
+  if (relative.empty() || relative == "." || *relative.begin() == "..") {
+    return disk_.VirtualWebPath(real);
+  }
   return text::FromUtf8(GenericUtf8OfPath(relative));
 }
 
 std::optional<Text> Workspace::OnDisk(const Text& webPath) const {
-  return files_.WebPathOnDisk(webPath);
+  return disk_.WebPathOnDisk(webPath);
 }
 
 std::optional<Text> Workspace::DiskText(const Text& webPath) const {
-  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
-  if (!resolved) return std::nullopt;
-  return files_.Decoded(*resolved, disk_.Decoding());
+  const std::shared_ptr<const SourceText> source = disk_.ReadNow(webPath);
+  if (!source) return std::nullopt;
+  return source->Value();
 }
 
 TextBytes Workspace::DiskBytes(const Text& webPath) const {
-  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
-  const std::shared_ptr<const SourceText> source =
-      resolved ? files_.Source(*resolved, disk_.Decoding()) : nullptr;
+  const std::shared_ptr<const SourceText> source = disk_.ReadNow(webPath);
   return source ? source->Bytes() : TextBytes();
 }
 
@@ -111,7 +111,7 @@ std::vector<std::filesystem::path> Workspace::FilesShownWith(
   SortUnique(shown);
   std::vector<std::filesystem::path> paths;
   for (const uint32_t file : shown) {
-    if (std::optional<std::filesystem::path> resolved = files_.Resolve(index_.Name(file))) {
+    if (std::optional<std::filesystem::path> resolved = disk_.Location(index_.Name(file))) {
       paths.push_back(std::move(*resolved));
     }
   }
@@ -119,9 +119,10 @@ std::vector<std::filesystem::path> Workspace::FilesShownWith(
 }
 
 std::vector<RuleFinding> Workspace::UnusedFindings(uint32_t file) const {
-  // Like check, a project whose settings name its pages is not checked as a whole.
+  // Like check, a project whose settings name its pages is not checked as a whole, and its files
+  // are those below the root.
   if (!namedPages_.empty() || IsPage(file) || !index_.Reaching(file).empty() ||
-      !OnDisk(index_.Name(file))) {
+      !files_.WebPathOnDisk(index_.Name(file))) {
     return {};
   }
   // The rule takes a file as used when a page reaches it in any letter case (see UnusedFileRule).
@@ -138,7 +139,7 @@ std::vector<RuleFinding> Workspace::UnusedFindings(uint32_t file) const {
 }
 
 std::string Workspace::UriOf(const Text& webPath) const {
-  if (const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath)) {
+  if (const std::optional<std::filesystem::path> resolved = disk_.Location(webPath)) {
     return UriOfPath(*resolved);
   }
   const OpenDocument* document = documents_.Find(FileKey(webPath));
@@ -148,7 +149,7 @@ std::string Workspace::UriOf(const Text& webPath) const {
 std::string Workspace::UriOf(uint32_t file) {
   if (file < diskUris_.size() && !diskUris_[file].empty()) return diskUris_[file];
   const Text& webPath = index_.Name(file);
-  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
+  const std::optional<std::filesystem::path> resolved = disk_.Location(webPath);
   if (!resolved) return UriOf(webPath);
   NoteUri(file, *resolved);
   return diskUris_[file];
@@ -295,13 +296,13 @@ const FileNames* Workspace::NamesOf(uint32_t file) {
 
 std::optional<Text> Workspace::CurrentText(uint32_t file) {
   const Text& webPath = index_.Name(file);
-  const std::optional<std::filesystem::path> resolved = files_.Resolve(webPath);
+  const std::optional<std::filesystem::path> resolved = disk_.Location(webPath);
   if (resolved) NoteUri(file, *resolved);
   if (const OpenDocument* document = documents_.Find(FileKey(webPath))) {
     return document->text->Value();
   }
   if (!resolved) return std::nullopt;
-  return files_.Decoded(*resolved, disk_.Decoding());
+  return DiskText(webPath);
 }
 
 std::vector<PageName> Workspace::NamesOf(const PageFiles& found, const std::vector<uint32_t>& ids) {

@@ -58,7 +58,8 @@ class Workspace {
   // The id of `webPath` in the index.
   uint32_t Id(const Text& webPath) { return index_.Intern(webPath); }
 
-  // The web path of the absolute `path` when it lies below the root; nothing otherwise.
+  // The web path of the absolute `path` when it lies below the root or in the folder of a virtual
+  // directory; nothing otherwise.
   std::optional<Text> WebPathOf(const std::filesystem::path& path) const;
   // The URI of the file `webPath` names, as found on disk or open in the editor; empty when it is
   // neither.
@@ -67,7 +68,8 @@ class Workspace {
   // names were read, is kept until the file changes (ForgetNames), so that answers naming
   // thousands of files need not ask the disk for each.
   std::string UriOf(uint32_t file);
-  // The real web path of the file `webPath` names on disk, or nothing when it is not there.
+  // The real web path of the file `webPath` names on disk, through the virtual directories too,
+  // or nothing when it is not there.
   std::optional<Text> OnDisk(const Text& webPath) const;
   // The text of the file `webPath` names on disk, or nothing when it cannot be read.
   std::optional<Text> DiskText(const Text& webPath) const;

@@ -164,5 +164,38 @@ TEST(LintraToml, ThePagesSettingNamesThePagesTheEditorChecksAsCheckDoes) {
   EXPECT_EQ(EditorPlaces(shown), expected) << shown.dump();
 }
 
+// The web root and a virtual directory's folder lie side by side, as a repository often keeps
+// them. The file of the virtual directory opened in the editor shows what check finds in it, and
+// the page's directive leads to it, with its hover saying it was found.
+TEST(LintraToml, AFileOfAVirtualDirectoryOutsideTheRootIsOneTheEditorKnows) {
+  TempFolder repository;
+  repository.Write("lintra.toml",
+                   "root = \"site\"\n[virtual-directories]\n\"/shared\" = \"lib\"\n");
+  const std::string page = "<!-- #include virtual=\"/shared/tools.inc\" -->\r\n";
+  repository.Write("site/default.asp", page);
+  const std::string tools = "<p>tools</p>\r\n<!-- #include file=\"gone.inc\" -->\r\n";
+  repository.Write("lib/tools.inc", tools);
+  const Outcome check = LintraIn(repository.Path(), {"check", "--format", "json"});
+  const std::multiset<Placed> expected = CheckPlaces(Json::parse(check.out), "lib/tools.inc");
+  ASSERT_EQ(expected.count({"missing-include", 2, 1, 1, 1}), 1u) << check.out;
+
+  LspClient client(LoadProjectSettings);
+  client.Start(std::filesystem::canonical(repository.Path()) / "site");
+  const std::string toolsUri =
+      lsp::UriOfPath(std::filesystem::canonical(repository.Path()) / "lib/tools.inc");
+  client.Notify("textDocument/didOpen",
+                {{"textDocument",
+                  {{"uri", toolsUri}, {"languageId", "asp"}, {"version", 1}, {"text", tools}}}});
+  const Json shown = client.DiagnosticsOf(toolsUri, [](const Json&) { return true; });
+  EXPECT_EQ(EditorPlaces(shown), expected) << shown.dump();
+
+  client.Open("default.asp", page);
+  const Json at = {{"textDocument", client.Document("default.asp")},
+                   {"position", {{"line", 0}, {"character", 25}}}};
+  EXPECT_EQ(client.Result("textDocument/definition", at)["uri"], toolsUri);
+  EXPECT_EQ(client.Result("textDocument/hover", at)["contents"]["value"],
+            "`shared/tools.inc`\n\nFound exactly. Reached by 1 page.");
+}
+
 }  // namespace
 }  // namespace lintra
