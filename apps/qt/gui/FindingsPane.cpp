@@ -83,7 +83,7 @@ void FindingsPane::Clear() {
 
 void FindingsPane::Refill() {
   clear();
-  const std::vector<Cause> causes = Causes(findings_, findings_.size());
+  const std::vector<Cause> causes = Causes(findings_, pages_.size());
   QList<QTreeWidgetItem*> rows;
   std::map<std::pair<std::string_view, TextView>, QTreeWidgetItem*> rowOf;
   for (const Cause& cause : causes) {
