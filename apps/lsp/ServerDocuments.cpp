@@ -3,7 +3,6 @@
 #include <set>
 #include <thread>
 
-#include "apps/host/ProjectListing.h"
 #include "apps/lsp/Diagnostics.h"
 #include "apps/lsp/FileKey.h"
 #include "apps/lsp/Server.h"
@@ -221,16 +220,14 @@ void Server::BackgroundStep() {
 
 void Server::Discover() {
   discovered_ = true;
-  std::vector<Text> leftOut;
+  std::vector<std::string> leftOut;
   try {
     leftOut = workspace_->DiscoverPages();
   } catch (const std::exception&) {
     return;
   }
-  for (const Text& entry : leftOut) {
-    connection_.Notify(
-        "window/logMessage",
-        {{"type", 2}, {"message", "lintra: " + ProjectListing::LeftOutMessage(entry)}});
+  for (const std::string& message : leftOut) {
+    connection_.Notify("window/logMessage", {{"type", 2}, {"message", "lintra: " + message}});
   }
   for (const uint32_t page : workspace_->Pages()) pending_.Add(page);
   HurryOpenDocuments();

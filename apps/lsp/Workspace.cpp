@@ -184,16 +184,21 @@ size_t Workspace::IndexNames(std::chrono::milliseconds budget) {
   return unnamed_.size();
 }
 
-std::vector<Text> Workspace::DiscoverPages() {
+std::vector<std::string> Workspace::DiscoverPages() {
   pages_.clear();
-  std::vector<Text> leftOut;
-  std::optional<std::vector<Text>> pages = ConfiguredPages(files_, namedPages_, excludes_);
-  if (!pages) {
+  std::vector<Text> pages;
+  std::vector<std::string> leftOut;
+  if (std::optional<ConfiguredPageList> named = ConfiguredPages(files_, namedPages_, excludes_)) {
+    pages = std::move(named->pages);
+    for (const std::string& entry : named->missing) leftOut.push_back(MissingPageMessage(entry));
+  } else {
     const ProjectListing listing(files_, PageDiscovery(excludes_));
     pages = listing.Pages();
-    leftOut = listing.LeftOut();
+    for (const Text& entry : listing.LeftOut()) {
+      leftOut.push_back(ProjectListing::LeftOutMessage(entry));
+    }
   }
-  for (const Text& page : *pages) pages_.push_back(Id(page));
+  for (const Text& page : pages) pages_.push_back(Id(page));
   SortUnique(pages_);
   return leftOut;
 }
@@ -205,9 +210,9 @@ bool Workspace::IsPage(uint32_t file) const {
 void Workspace::AddPage(const Text& webPath) {
   if (!HasPageExtension(webPath) || PageDiscovery(excludes_).Excluded(webPath)) return;
   const Text real = OnDisk(webPath).value_or(webPath);
-  if (const std::optional<std::vector<Text>> named =
+  if (const std::optional<ConfiguredPageList> named =
           ConfiguredPages(files_, namedPages_, excludes_)) {
-    if (std::find(named->begin(), named->end(), real) == named->end()) return;
+    if (std::find(named->pages.begin(), named->pages.end(), real) == named->pages.end()) return;
   }
   const uint32_t page = Id(real);
   pages_.insert(std::lower_bound(pages_.begin(), pages_.end(), page), page);

@@ -76,9 +76,10 @@ class Workspace {
 
   // Looks for the pages of the site, replacing those known: each once by its real web path, as the
   // command line takes them when it is given none: those the project's `pages` setting names
-  // (see ConfiguredPages), else those the listing finds (see ProjectListing). The entries left
-  // out, which cannot be read within the root.
-  std::vector<Text> DiscoverPages();
+  // (see ConfiguredPages), else those the listing finds (see ProjectListing). What the user is
+  // told of the pages left out: the entries of the listing that cannot be read within the root,
+  // or the pages the setting names that do not exist.
+  std::vector<std::string> DiscoverPages();
   // The pages by rising id, which is the order they were found in.
   const std::vector<uint32_t>& Pages() const { return pages_; }
   bool IsPage(uint32_t file) const;

@@ -322,7 +322,7 @@ TEST(Surfaces, TheEditorTakesALinkedPageOnceByItsRealNameAsCheckDoes) {
             "1 of 1 pages");
 
   lsp::Workspace workspace(root);
-  EXPECT_EQ(workspace.DiscoverPages(), std::vector<Text>{u"out.asp"});
+  EXPECT_EQ(workspace.DiscoverPages(), std::vector<std::string>{leftOut});
   workspace.AddPage(u"A.asp");
   EXPECT_EQ(workspace.Pages(), std::vector<uint32_t>{workspace.Id(u"p.asp")});
 }

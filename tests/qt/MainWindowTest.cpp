@@ -114,7 +114,8 @@ class MainWindowTest : public QObject {
     if (!folder.Link("p.asp", "site/A.asp") || !folder.Link("../outside/x.asp", "site/out.asp")) {
       QSKIP("no symbolic links on this system");
     }
-    QCOMPARE(ProjectPages::Find(DiskFiles(folder.Path() / "site")), std::vector<Text>{u"p.asp"});
+    QCOMPARE(ProjectPages::Find(DiskFiles(folder.Path() / "site")).pages,
+             std::vector<Text>{u"p.asp"});
     MainWindow window(folder.Path() / "site");
     QCOMPARE(Listed(window), QStringList{"p.asp"});
   }
@@ -124,8 +125,12 @@ class MainWindowTest : public QObject {
     ProjectSettings settings;
     settings.pages = {"About.asp", "./default.asp", "shop/cart.asp", "gone.asp", "default.asp"};
     settings.excludes = {"shop"};
+    ScriptedMessageBox boxes;
     MainWindow window(site.Root(), WindowHost::DefaultMaxRequests, settings);
     QCOMPARE(Listed(window), (QStringList{"about.ASP", "default.asp"}));
+    QCOMPARE(boxes.Reports(),
+             std::vector<Text>{u"the page gone.asp that lintra.toml names does not exist; it is "
+                               u"left out"});
   }
 
   void NamesFilesByTheirWebPathInsideTheRootOnly() {

@@ -81,6 +81,20 @@ RuleSettings PageRuleSettings(WindowHost& host, RuleSettings settings) {
   return settings;
 }
 
+// The pages of the project at `files` as check takes them; the entries of its pages setting that
+// name no file are told in one message box.
+std::vector<Text> PagesTold(const DiskFiles& files, const ProjectSettings& settings) {
+  ConfiguredPageList found = ProjectPages::Find(files, settings);
+  if (!found.missing.empty()) {
+    std::string message;
+    for (const std::string& entry : found.missing) {
+      message += (message.empty() ? "" : "\r\n") + MissingPageMessage(entry);
+    }
+    Tell(text::FromUtf8(message));
+  }
+  return std::move(found.pages);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
@@ -91,7 +105,7 @@ MainWindow::MainWindow(const std::filesystem::path& root, uint64_t maxRequests,
           [this](const Text& path) { ShowFile(path); }),
       site_(host_.Files(), ProjectPath()),
       trees_(new LintraWidget),
-      pages_(new PagePanel(ProjectPages::Find(files_, settings))),
+      pages_(new PagePanel(PagesTold(files_, settings))),
       report_(ReadOnlyPane()),
       findings_(new FindingsPane(PageRuleSettings(host_, settings.rules))),
       viewer_(ReadOnlyPane()),

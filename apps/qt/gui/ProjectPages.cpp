@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "apps/config/ConfiguredPages.h"
 #include "apps/host/ProjectListing.h"
 #include "platform/Utf8.h"
 #include "site/PageDiscovery.h"
@@ -13,12 +12,12 @@ namespace fs = std::filesystem;
 
 namespace ProjectPages {
 
-std::vector<Text> Find(const DiskFiles& files, const ProjectSettings& settings) {
-  if (std::optional<std::vector<Text>> named =
+ConfiguredPageList Find(const DiskFiles& files, const ProjectSettings& settings) {
+  if (std::optional<ConfiguredPageList> named =
           ConfiguredPages(files, settings.pages, settings.excludes)) {
     return std::move(*named);
   }
-  return ProjectListing(files, PageDiscovery(settings.excludes)).Pages();
+  return {ProjectListing(files, PageDiscovery(settings.excludes)).Pages(), {}};
 }
 
 std::optional<Text> WebPathOf(const fs::path& root, const fs::path& file) {
