@@ -37,6 +37,9 @@ struct Options {
   bool noConfig = false;
   // Page arguments as written, in order.
   std::vector<std::string> pages;
+  // The configuration file that named `pages`, as the working folder reaches it; empty when the
+  // command line named them.
+  std::string pagesNamedBy;
   // The --changed paths of depends, as written.
   std::vector<std::string> changed;
   // The FILE arguments of includers, as written.

@@ -24,7 +24,10 @@ std::string AsGiven(const std::filesystem::path& folder) {
 
 std::filesystem::path ApplyProjectConfig(const std::filesystem::path& file, Options& options) {
   ProjectSettings settings = ReadProjectSettings(file);
-  if (options.pages.empty()) options.pages = std::move(settings.pages);
+  if (options.pages.empty() && !settings.pages.empty()) {
+    options.pages = std::move(settings.pages);
+    options.pagesNamedBy = AsGiven(file);
+  }
   options.configExcludes = std::move(settings.excludes);
   if (options.encoding.empty()) options.encoding = std::move(settings.encoding);
   options.ruleSettings = std::move(settings.rules);

@@ -105,6 +105,16 @@ Text Session::Checked(const std::string& role, const std::string& argument) cons
   return path;
 }
 
+Text Session::NamedPage(const std::string& argument) const {
+  try {
+    return Checked("page", argument);
+  } catch (const UsageError& error) {
+    if (options_.pagesNamedBy.empty()) throw;
+    throw UsageError(std::string(error.what()) + " (the pages setting of " + options_.pagesNamedBy +
+                     " names it)");
+  }
+}
+
 void Session::Refuse(const std::string& role, const std::string& argument, NoFile why) const {
   throw UsageError(role + " " + argument + " " + Describe(why, options_.root));
 }
@@ -117,7 +127,7 @@ std::vector<Text> Session::Pages() const {
     pages = PageDiscovery::PagesAmong(listing_->Entries());
   }
   for (const std::string& argument : options_.pages) {
-    Text page = Checked("page", argument);
+    Text page = NamedPage(argument);
     if (!discovery.Excluded(page)) pages.push_back(std::move(page));
   }
   WarnOfUnmatched(discovery.UnmatchedExcludes(), options_);

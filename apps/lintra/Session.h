@@ -117,6 +117,8 @@ class Session {
   // `argument` as the control gets it (see PageArguments::Page); throws UsageError, naming it by
   // `role`, when it names no file of the project.
   Text Checked(const std::string& role, const std::string& argument) const;
+  // The same of a page to run, saying when the configuration named it.
+  Text NamedPage(const std::string& argument) const;
   // Throws the UsageError that says why `argument`, named by `role`, leads to no file.
   [[noreturn]] void Refuse(const std::string& role, const std::string& argument, NoFile why) const;
   // The message for a run left without pages.

@@ -146,7 +146,9 @@ TEST(LintraToml, ThePagesSettingNamesThePagesTheEditorChecksAsCheckDoes) {
   const std::string other = "<!-- #include file=\"other.inc\" -->\r\n";
   site.Write("b.asp", other);
   site.Write("lone.inc", "<p>lone</p>\r\n");
-  EXPECT_EQ(LintraIn(site.Path(), {"check"}).err, "lintra: page gone.asp does not exist in .\n");
+  EXPECT_EQ(LintraIn(site.Path(), {"check"}).err,
+            "lintra: page gone.asp does not exist in . (the pages setting of lintra.toml names "
+            "it)\n");
   const Outcome check = LintraIn(site.Path(), {"check", "--format", "json", "a.asp"});
   const Json checked = Json::parse(check.out);
   const std::multiset<Placed> expected = CheckPlaces(checked, "part.inc");
