@@ -43,4 +43,10 @@ std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t check
   return causes;
 }
 
+void RankCauses(std::vector<Cause>& causes) {
+  std::stable_sort(causes.begin(), causes.end(), [](const Cause& a, const Cause& b) {
+    return std::pair(a.first->severity, b.pages) < std::pair(b.first->severity, a.pages);
+  });
+}
+
 }  // namespace lintra

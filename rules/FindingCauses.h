@@ -26,4 +26,8 @@ struct Cause {
 // points into `findings`.
 std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked);
 
+// Puts `causes` in the order in which they matter: the most severe first, then those that reach
+// the most pages, else in the order given.
+void RankCauses(std::vector<Cause>& causes);
+
 }  // namespace lintra

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "rules/FindingCauses.h"
 #include "apps/lintra/Markup.h"
+#include "rules/FindingCauses.h"
 
 namespace lintra {
 
@@ -89,9 +89,7 @@ void AppendCauseRows(std::string& html, const std::vector<Cause>& causes, size_t
 // The causes of the survey's findings, most severe first, then those that reach most pages.
 std::vector<Cause> RankedCauses(const SiteSurvey& survey) {
   std::vector<Cause> causes = Causes(survey.Findings().Findings(), survey.Pages().size());
-  std::stable_sort(causes.begin(), causes.end(), [](const Cause& a, const Cause& b) {
-    return std::pair(a.first->severity, b.pages) < std::pair(b.first->severity, a.pages);
-  });
+  RankCauses(causes);
   return causes;
 }
 

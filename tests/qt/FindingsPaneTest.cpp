@@ -127,6 +127,8 @@ class FindingsPaneTest : public QObject {
     QVERIFY(rows.contains(
         "note: include file not found: inc/gone.inc [missing-include] (ASP 0126) | 1"));
     QVERIFY(!rows.join("\n").contains("case-mismatch"));
+    // The note, which check lists first, comes after the warning.
+    QCOMPARE(rows.last(), "  default.asp:3:1");
   }
 
   void OpensTheFileOfAPlaceAtItsLine() {

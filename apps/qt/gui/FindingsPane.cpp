@@ -83,7 +83,8 @@ void FindingsPane::Clear() {
 
 void FindingsPane::Refill() {
   clear();
-  const std::vector<Cause> causes = Causes(findings_, pages_.size());
+  std::vector<Cause> causes = Causes(findings_, pages_.size());
+  RankCauses(causes);
   QList<QTreeWidgetItem*> rows;
   std::map<std::pair<std::string_view, TextView>, QTreeWidgetItem*> rowOf;
   for (const Cause& cause : causes) {

@@ -16,7 +16,8 @@ class File;
 
 // The findings of the pages whose trees the window shows, as check finds them: the same rules at
 // the severities the project's settings give them, one row per cause (a rule and its message, as
-// check's text groups them) with the places of the cause below it. A place that several pages
+// check's text groups them) with the places of the cause below it, the causes ranked as the report
+// ranks them. A place that several pages
 // reach is one place. Findings of the project as a whole, such as unused files, are check's alone.
 class FindingsPane : public QTreeWidget {
   Q_OBJECT
