@@ -72,7 +72,7 @@ QStringList Rows(const QTreeWidget& pane) {
   QStringList rows;
   for (int row = 0; row < pane.topLevelItemCount(); ++row) {
     const QTreeWidgetItem* cause = pane.topLevelItem(row);
-    rows << cause->text(0) + " | " + cause->text(1);
+    rows << cause->text(0) + " | " + cause->text(1) + " | " + cause->text(2);
     for (int place = 0; place < cause->childCount(); ++place) {
       rows << "  " + cause->child(place)->text(0);
     }
@@ -104,16 +104,16 @@ class FindingsPaneTest : public QObject {
     window.AddPage(u"default.asp");
     window.AddPage(u"about.asp");
     window.AddPage(u"default.asp");
-    QCOMPARE(
-        Rows(window.Findings()),
-        (QStringList{"error: include file not found: inc/gone.inc [missing-include] (ASP 0126) | 2",
-                     "  about.asp:1:1", "  default.asp:3:1",
-                     "warning: case mismatch: inc/Head.inc is spelt inc/head.inc on disk "
-                     "[case-mismatch] | 1",
-                     "  default.asp:2:1",
-                     "warning: duplicate include: inc/head.inc was already included at "
-                     "default.asp:1 [duplicate-include] | 1",
-                     "  default.asp:2:1"}));
+    QCOMPARE(Rows(window.Findings()),
+             (QStringList{
+                 "error: include file not found: inc/gone.inc [missing-include] (ASP 0126) | 2 | 2",
+                 "  about.asp:1:1", "  default.asp:3:1",
+                 "warning: case mismatch: inc/Head.inc is spelt inc/head.inc on disk "
+                 "[case-mismatch] | 1 | 1",
+                 "  default.asp:2:1",
+                 "warning: duplicate include: inc/head.inc was already included at "
+                 "default.asp:1 [duplicate-include] | 1 | 1",
+                 "  default.asp:2:1"}));
   }
 
   void FollowsTheProjectsRuleSettings() {
@@ -125,7 +125,7 @@ class FindingsPaneTest : public QObject {
     window.AddPage(u"default.asp");
     const QStringList rows = Rows(window.Findings());
     QVERIFY(rows.contains(
-        "note: include file not found: inc/gone.inc [missing-include] (ASP 0126) | 1"));
+        "note: include file not found: inc/gone.inc [missing-include] (ASP 0126) | 1 | 1"));
     QVERIFY(!rows.join("\n").contains("case-mismatch"));
     // The note, which check lists first, comes after the warning.
     QCOMPARE(rows.last(), "  default.asp:3:1");

@@ -54,16 +54,22 @@ QIcon SeverityIcon(const QStyle& style, Severity severity) {
 
 FindingsPane::FindingsPane(const RuleSettings& settings, QWidget* parent)
     : QTreeWidget(parent), settings_(settings) {
-  setColumnCount(2);
-  setHeaderLabels({tr("Finding"), tr("Places")});
+  setColumnCount(3);
+  setHeaderLabels({tr("Finding"), tr("Places"), tr("Pages")});
   header()->setStretchLastSection(false);
   header()->setSectionResizeMode(0, QHeaderView::Stretch);
   header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   connect(this, &QTreeWidget::itemActivated, this,
           [this](QTreeWidgetItem* item) { ChoosePlace(item); });
 }
 
 void FindingsPane::Check(std::shared_ptr<File> page) {
+  // A page shown twice is checked once, as check takes a page named twice.
+  const auto same = [&](const PageTree& shown) {
+    return shown.Page().FullPathView() == page->FullPathView();
+  };
+  if (std::any_of(pages_.begin(), pages_.end(), same)) return;
   pages_.emplace_back(std::move(page));
   // Some rules judge a directive by every page that reaches it, once the last page is checked,
   // so the pages are checked afresh together.
@@ -89,7 +95,8 @@ void FindingsPane::Refill() {
   std::map<std::pair<std::string_view, TextView>, QTreeWidgetItem*> rowOf;
   for (const Cause& cause : causes) {
     const QString heading = Heading(*cause.first);
-    auto* row = new QTreeWidgetItem({heading, QString::number(cause.places)});
+    auto* row =
+        new QTreeWidgetItem({heading, QString::number(cause.places), QString::number(cause.pages)});
     row->setToolTip(0, heading);
     row->setIcon(0, SeverityIcon(*style(), cause.first->severity));
     row->setData(0, FindingRole, static_cast<qlonglong>(cause.first - findings_.data()));

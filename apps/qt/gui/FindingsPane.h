@@ -16,8 +16,8 @@ class File;
 
 // The findings of the pages whose trees the window shows, as check finds them: the same rules at
 // the severities the project's settings give them, one row per cause (a rule and its message, as
-// check's text groups them) with the places of the cause below it, the causes ranked as the report
-// ranks them. A place that several pages
+// check's text groups them) with how many places and pages it has and its places below it, the
+// causes ranked as the report ranks them. A place that several pages
 // reach is one place. Findings of the project as a whole, such as unused files, are check's alone.
 class FindingsPane : public QTreeWidget {
   Q_OBJECT
@@ -26,7 +26,8 @@ class FindingsPane : public QTreeWidget {
   explicit FindingsPane(const RuleSettings& settings, QWidget* parent = nullptr);
 
   // Shows the findings of the pages checked before and of `page`, the analysed tree of a page,
-  // which this keeps: check's findings in those pages, as if it were given them.
+  // which this keeps: check's findings in those pages, as if it were given them. A page checked
+  // before is not checked again.
   void Check(std::shared_ptr<File> page);
   // Forgets every page checked and shows nothing.
   void Clear();
