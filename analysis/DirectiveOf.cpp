@@ -19,19 +19,21 @@ const ScannedDirective* DirectiveOf(const File& parent, const File& node) {
   return &*at;
 }
 
-const Text* RequestedPath(const File& parent, const File& node) {
+std::optional<Text> RequestedPath(const File& parent, const File& node) {
   const ScannedDirective* directive = DirectiveOf(parent, node);
-  return directive ? &RequestedPath(parent, *directive) : nullptr;
+  if (!directive) return std::nullopt;
+  return RequestedPath(parent, *directive);
 }
 
-const Text& RequestedPath(const File& parent, const ScannedDirective& directive) {
+Text RequestedPath(const File& parent, const ScannedDirective& directive) {
   const SourceText& text = *parent.SharedContent();
   return text.IncludePath(static_cast<size_t>(&directive - text.Directives().data()),
                           parent.Path());
 }
 
 Text NamedPath(const File& parent, const File& node) {
-  const Text* requested = node.SharedContent() ? nullptr : RequestedPath(parent, node);
+  const std::optional<Text> requested =
+      node.SharedContent() ? std::nullopt : RequestedPath(parent, node);
   return requested ? JoinedSegments(*requested) : node.FullPath();
 }
 

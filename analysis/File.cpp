@@ -114,19 +114,16 @@ void File::FullPath(const Text& value) {
     if (text::FindAscii(path_, 0, u'\\') != Text::npos) {
       std::replace(path_.begin(), path_.end(), u'\\', u'/');
     }
-    fullPath_.reset();
+    KeepFullPath();
   });
 }
 
-File::PathKey File::KeptFullPath() {
-  if (!fullPath_) {
-    fullPath_.emplace();
-    fullPath_->reserve(path_.size() + name_.size());
-    *fullPath_ += path_;
-    *fullPath_ += name_;
-    fullPathHash_ = text::HashIgnoringCase(*fullPath_);
-  }
-  return {*fullPath_, fullPathHash_};
+void File::KeepFullPath() {
+  fullPath_.clear();
+  fullPath_.reserve(path_.size() + name_.size());
+  fullPath_ += path_;
+  fullPath_ += name_;
+  fullPathHash_ = text::HashIgnoringCase(fullPath_);
 }
 
 std::shared_ptr<File> File::Parent() {

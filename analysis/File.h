@@ -14,6 +14,8 @@
 
 namespace lintra {
 
+class ResolvedIncludes;
+
 class Files;
 
 // One node of an include tree: an ASP page or a file it includes, with its text, its place in the
@@ -40,6 +42,9 @@ class File : public Object {
   // file, depth first in text order. On a root, also flags every duplicate include. Errors from
   // the file supply other than not-found come out unchanged (FileParse.cpp).
   void Parse();
+  // The same, resolving the paths of the directives with `paths`, which one analysis keeps from
+  // page to page.
+  void Parse(ResolvedIncludes& paths);
 
   // Tears down this node and everything below it: clears the back references of every node and
   // empties every Includes. Names, texts, flags and positions stay.
@@ -60,12 +65,12 @@ class File : public Object {
   const Text& Name() const { return name_; }
   void Name(Text value) {
     name_ = std::move(value);
-    fullPath_.reset();
+    KeepFullPath();
   }
   const Text& Path() const { return path_; }
   void Path(Text value) {
     path_ = std::move(value);
-    fullPath_.reset();
+    KeepFullPath();
   }
   const Text& ProjectPath() const { return projectPath_ ? *projectPath_ : EmptyText(); }
   void ProjectPath(Text value) { projectPath_ = std::make_shared<const Text>(std::move(value)); }
@@ -84,14 +89,17 @@ class File : public Object {
   // Such a node is MissingFile too, named as a missing one, and the reports show it as they show
   // a missing file.
   const ReadFailure* Unreadable() const { return unreadable_.get(); }
+  // Whether the supply named this node's file otherwise than its directive asked for it (see
+  // FileSupply::fsGetFile): in other letter case, say, as the disk spells it.
+  bool Respelt() const { return respelt_; }
 
   // Path followed directly by Name. Setting it turns "\" into "/" and splits after the last "/".
-  Text FullPath() const { return path_ + name_; }
+  Text FullPath() const { return fullPath_; }
   void FullPath(const Text& value);
-  // FullPath without a copy, and its text::HashIgnoringCase, kept with the node until its Name
-  // or Path changes.
-  TextView FullPathView() { return KeptFullPath().path; }
-  size_t FullPathHash() { return KeptFullPath().hash; }
+  // FullPath without a copy, and its text::HashIgnoringCase, made whenever Name or Path change
+  // so that reading them changes nothing.
+  TextView FullPathView() const { return fullPath_; }
+  size_t FullPathHash() const { return fullPathHash_; }
 
   const Text& Content() const { return content_ ? content_->Value() : EmptyText(); }
   void Content(Text value) { content_ = std::make_shared<const SourceText>(std::move(value)); }
@@ -112,7 +120,8 @@ class File : public Object {
   friend class Files;
   // Prepares the root of a page, which takes the setters reserved to the library.
   friend std::shared_ptr<File> AnalysePage(const std::shared_ptr<Object>& supply,
-                                           const Text& projectPath, const Text& filePath);
+                                           const Text& projectPath, const Text& filePath,
+                                           ResolvedIncludes* paths);
 
   // Setters reserved to the library.
   void RootFile(bool value) { rootFile_ = value; }
@@ -134,9 +143,10 @@ class File : public Object {
     TextView path;
     size_t hash;
   };
-  // This node's PathKey, kept until Name or Path changes: the circular and duplicate tests look
-  // up every node's.
-  PathKey KeptFullPath();
+  // This node's PathKey: the circular and duplicate tests look up every node's.
+  PathKey KeptFullPath() const { return {fullPath_, fullPathHash_}; }
+  // Makes the full path and its hash afresh from Path and Name.
+  void KeepFullPath();
 
   // The file supply behind Container, or null when there is none (or it is gone).
   FileSupply* Supply() const;
@@ -144,8 +154,9 @@ class File : public Object {
   File* Root();
 
   // Parser (FileParse.cpp): creates and fills the child that directive `index` of `text`, this
-  // node's text, names and returns it to be parsed, or null.
-  File* ParseInclude(const SourceText& text, size_t index);
+  // node's text, names and returns it to be parsed, or null; `paths` resolves the directive.
+  File* ParseInclude(const std::shared_ptr<const SourceText>& text, size_t index,
+                     ResolvedIncludes& paths);
 
   // Circular and duplicate detection (FileDetect.cpp). PathCounts holds, for one tree, how many
   // nodes below the root carry each FullPath, leaving out circular nodes. AncestorCounts counts
@@ -178,11 +189,12 @@ class File : public Object {
   // Shared by every node of a tree, which all have the same.
   std::shared_ptr<const Text> projectPath_;
   std::shared_ptr<const SourceText> content_;
-  std::optional<Text> fullPath_;
-  size_t fullPathHash_ = 0;
+  Text fullPath_;
+  size_t fullPathHash_ = text::HashIgnoringCase(TextView());
   bool duplicateInclude_ = false;
   bool circularInclude_ = false;
   bool missingFile_ = false;
+  bool respelt_ = false;
   std::unique_ptr<const ReadFailure> unreadable_;
   std::weak_ptr<File> parent_;
   std::weak_ptr<File> baseFile_;

@@ -1,6 +1,7 @@
 #include "analysis/File.h"
 #include "analysis/Files.h"
 #include "analysis/LintraFuncs.h"
+#include "analysis/ResolvedIncludes.h"
 #include "analysis/TreeWalk.h"
 #include "platform/ErrorRecord.h"
 
@@ -25,6 +26,11 @@ bool File::TakeSupplyFailure(const RuntimeError& error, const Text& path) {
 // The frames are exactly the ancestors of the next node, so their paths, counted as they come and
 // go, answer each circular test at once.
 void File::Parse() {
+  ResolvedIncludes paths;
+  Parse(paths);
+}
+
+void File::Parse(ResolvedIncludes& paths) {
   struct Frame {
     File* node;
     std::shared_ptr<const SourceText> source;
@@ -50,7 +56,7 @@ void File::Parse() {
       if (--entry->second == 0) ancestors.erase(entry);
       return false;
     }
-    if (File* child = top.node->ParseInclude(*top.source, top.next++)) enter(*child);
+    if (File* child = top.node->ParseInclude(top.source, top.next++, paths)) enter(*child);
     return true;
   });
   if (RootFile()) ValidateAll(*this);
@@ -59,15 +65,21 @@ void File::Parse() {
 // Creates the child that a directive names, asks the file supply for its text and returns it to
 // be parsed; returns null when there is nothing to parse (a malformed directive marks this node
 // missing, a file the supply cannot find or read becomes a missing leaf).
-File* File::ParseInclude(const SourceText& text, size_t index) {
-  const SourceText::Directive& directive = text.Directives()[index];
+File* File::ParseInclude(const std::shared_ptr<const SourceText>& text, size_t index,
+                         ResolvedIncludes& paths) {
+  const SourceText::Directive& directive = text->Directives()[index];
   if (directive.Form == SourceText::Directive::Kind::Malformed) {
     MissingFile(true);
     return nullptr;
   }
-  Text path = text.IncludePath(index, path_);
+  // A page meets each of its own directives once, so only those of included texts are kept.
+  Text resolvedHere;
+  const Text& requested = RootFile() ? (resolvedHere = text->IncludePath(index, path_))
+                                     : paths.Path(text, index, path_);
+  Text path = requested;
   auto self = std::static_pointer_cast<File>(shared_from_this());
-  const std::shared_ptr<File> child = Includes()->Add(self, gfsFileName(path));
+  // Named once its file is found: as the supply names it, or else as the directive does.
+  const std::shared_ptr<File> child = Includes()->Add(self, Text());
   if (!child) RaisePlatformError(ErrorNumber::ObjectNotSet);
   child->projectPath_ = projectPath_;
   child->BaseFileStart(directive.Start);
@@ -80,10 +92,12 @@ File* File::ParseInclude(const SourceText& text, size_t index) {
   try {
     source = supply->fsGetFile(path);
   } catch (const RuntimeError& error) {
+    child->Name(gfsFileName(path));
     if (!child->TakeSupplyFailure(error, path)) throw;
     return nullptr;
   }
   child->content_ = std::move(source);
+  child->respelt_ = !text::SameUnits(path, requested);
   // Sets Path as well, to the folder of `path` with "/" separators.
   child->FullPath(path);
   return child.get();

@@ -5,7 +5,7 @@
 namespace lintra {
 
 std::shared_ptr<File> AnalysePage(const std::shared_ptr<Object>& supply, const Text& projectPath,
-                                  const Text& filePath) {
+                                  const Text& filePath, ResolvedIncludes* paths) {
   auto root = std::make_shared<File>();
   root->Container(supply);
   root->ProjectPath(projectPath);
@@ -19,7 +19,11 @@ std::shared_ptr<File> AnalysePage(const std::shared_ptr<Object>& supply, const T
     return root;
   }
   root->FullPath(path);
-  root->Parse();
+  if (paths) {
+    root->Parse(*paths);
+  } else {
+    root->Parse();
+  }
   return root;
 }
 

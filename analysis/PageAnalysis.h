@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "analysis/File.h"
+#include "analysis/ResolvedIncludes.h"
 #include "platform/Object.h"
 #include "platform/Text.h"
 
@@ -16,7 +17,8 @@ namespace lintra {
 // read (Unreadable) becomes a root flagged missing, with the Name and Path of `filePath`, no text
 // and no includes, and for Unreadable the supply's reason.
 // Every other error, the supply's abort among them, passes on unchanged. The caller owns the tree.
+// `paths`, when given, resolves the directives' paths (see File::Parse).
 std::shared_ptr<File> AnalysePage(const std::shared_ptr<Object>& supply, const Text& projectPath,
-                                  const Text& filePath);
+                                  const Text& filePath, ResolvedIncludes* paths = nullptr);
 
 }  // namespace lintra

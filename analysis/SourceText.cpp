@@ -18,25 +18,10 @@ TextBytes Utf8TextBytes(TextView text) {
   return {encoding, mark};
 }
 
-const std::vector<SourceText::Directive>& SourceText::Directives() const {
-  if (!directives_) {
-    directives_ = std::make_unique<std::vector<Directive>>(ScanDirectives(*text_));
-  }
-  return *directives_;
-}
-
-const Text& SourceText::IncludePath(size_t index, const Text& folder) const {
-  const Directive& directive = Directives()[index];
-  resolved_.resize(directives_->size());
-  Resolved& resolved = resolved_[index];
-  if (directive.Form == Directive::Kind::Virtual) {
-    if (!resolved.known) resolved.path = gfsCorrectWebPath(directive.Value);
-  } else if (!resolved.known || !text::SameUnits(resolved.folder, folder)) {
-    resolved.folder = folder;
-    resolved.path = gfsCorrectWebPath(folder + directive.Value);
-  }
-  resolved.known = true;
-  return resolved.path;
+Text SourceText::IncludePath(size_t index, const Text& folder) const {
+  const Directive& directive = directives_[index];
+  if (directive.Form == Directive::Kind::Virtual) return gfsCorrectWebPath(directive.Value);
+  return gfsCorrectWebPath(folder + directive.Value);
 }
 
 }  // namespace lintra

@@ -31,8 +31,8 @@ struct TextBytes {
 TextBytes Utf8TextBytes(TextView text);
 
 // One file's text as the host supplied it, immutable and shared by every node that shows that
-// file, together with the include directives a scan finds in it. The scan runs on first use and
-// is kept, so a file included a thousand times is scanned once and never copied.
+// file, together with the include directives a scan found in it when it was made, so a file
+// included a thousand times is scanned once and never copied, and threads may read it at once.
 class SourceText {
  public:
   // One include directive found in the text: the comment's span and the file it names.
@@ -43,7 +43,7 @@ class SourceText {
   // A text whose units `text` holds, which other SourceTexts may hold too: a host that serves
   // several analyses at once decodes a file once and gives each its own SourceText around it.
   explicit SourceText(std::shared_ptr<const Text> text, TextBytes bytes = {})
-      : text_(std::move(text)), bytes_(bytes) {}
+      : text_(std::move(text)), bytes_(bytes), directives_(ScanDirectives(*text_)) {}
   SourceText(const SourceText&) = delete;
   SourceText& operator=(const SourceText&) = delete;
 
@@ -52,25 +52,17 @@ class SourceText {
   const std::shared_ptr<const Text>& SharedValue() const { return text_; }
   const TextBytes& Bytes() const { return bytes_; }
 
-  // The directives in text order; scanned on the first call.
-  const std::vector<Directive>& Directives() const;
+  // The directives in text order.
+  const std::vector<Directive>& Directives() const { return directives_; }
 
   // The path that directive `index` (File or Virtual) names for a file whose Path is `folder`,
-  // as gfsCorrectWebPath gives it. Remembered for the last folder asked, as a text is nearly
-  // always included from the one folder its file lies in.
-  const Text& IncludePath(size_t index, const Text& folder) const;
+  // as gfsCorrectWebPath gives it.
+  Text IncludePath(size_t index, const Text& folder) const;
 
  private:
-  struct Resolved {
-    bool known = false;
-    Text folder;
-    Text path;
-  };
-
   std::shared_ptr<const Text> text_;
   TextBytes bytes_;
-  mutable std::unique_ptr<std::vector<Directive>> directives_;
-  mutable std::vector<Resolved> resolved_;
+  std::vector<Directive> directives_;
 };
 
 }  // namespace lintra

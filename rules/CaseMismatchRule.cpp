@@ -54,8 +54,8 @@ const RuleInfo& CaseMismatchRule::Info() const {
 void CaseMismatchRule::Check(PageCheck& page, FindingSet& findings) {
   page.EachInclude([&](const PageCheck::Include& include) {
     File& node = include.node;
-    if (!node.SharedContent()) return;
-    const Text* requested = PageCheck::RequestedPath(include);
+    if (!node.SharedContent() || !node.Respelt()) return;
+    const std::optional<Text> requested = PageCheck::RequestedPath(include);
     if (!requested) return;
     if (IsFullPath(*requested, node)) return;
     const Text found = node.FullPath();

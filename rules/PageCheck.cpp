@@ -40,7 +40,7 @@ const ScannedDirective* PageCheck::DirectiveOf(const Include& include) {
   return lintra::DirectiveOf(include.parent, include.node);
 }
 
-const Text* PageCheck::RequestedPath(const Include& include) {
+std::optional<Text> PageCheck::RequestedPath(const Include& include) {
   return lintra::RequestedPath(include.parent, include.node);
 }
 

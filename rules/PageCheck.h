@@ -54,9 +54,9 @@ class PageCheck {
   static PlaceView DirectivePlace(const Include& include, PlaceView start);
   // That directive as the parent's text holds it, or null when the text holds none there.
   static const ScannedDirective* DirectiveOf(const Include& include);
-  // The path that the directive asks for, before the host named the file it found, or null when
-  // there is no directive. Valid until the next call for a node of the same text.
-  static const Text* RequestedPath(const Include& include);
+  // The path that the directive asks for, before the host named the file it found, or nothing when
+  // there is no directive.
+  static std::optional<Text> RequestedPath(const Include& include);
   // Whether the text of `node` is in the page as the server compiles it: it was read, and its
   // include is neither missing nor circular.
   static bool Compiled(const File& node);

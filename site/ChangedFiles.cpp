@@ -46,7 +46,7 @@ bool ChangedFiles::IsPresent(const File& node) const {
 
 bool ChangedFiles::IsDeleted(const File& parent, const File& node) const {
   if (!node.MissingFile() || deleted_.empty()) return false;
-  const Text* requested = RequestedPath(parent, node);
+  const std::optional<Text> requested = RequestedPath(parent, node);
   return requested && deleted_.contains(RootPathKey(*requested));
 }
 

@@ -19,7 +19,8 @@ constexpr size_t NoParent = static_cast<size_t>(-1);
 
 // How a chain names `node`, which `parent` includes (null for the page).
 Text ChainName(const File* parent, const File& node) {
-  const Text* requested = parent && node.MissingFile() ? RequestedPath(*parent, node) : nullptr;
+  const std::optional<Text> requested =
+      parent && node.MissingFile() ? RequestedPath(*parent, node) : std::nullopt;
   return requested ? *requested : node.FullPath();
 }
 

@@ -29,7 +29,7 @@ SiteAnalysis::SiteAnalysis(FileSupply& supply, Text projectPath)
 
 std::shared_ptr<File> SiteAnalysis::Tree(const Text& page) {
   try {
-    return AnalysePage(container_, projectPath_, page);
+    return AnalysePage(container_, projectPath_, page, &paths_);
   } catch (const RuntimeError&) {
     throw;
   } catch (...) {

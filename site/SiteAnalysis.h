@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "analysis/FileSupply.h"
+#include "analysis/ResolvedIncludes.h"
 #include "platform/Object.h"
 #include "platform/Text.h"
 
@@ -31,6 +32,8 @@ class SiteAnalysis {
   Text projectPath_;
   // The supply as the trees' Container: the object every node asks for its includes' texts.
   std::shared_ptr<Object> container_;
+  // The directives' paths, resolved once for the pages analysed one after the other.
+  ResolvedIncludes paths_;
 };
 
 }  // namespace lintra
