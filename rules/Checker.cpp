@@ -69,12 +69,21 @@ PageJudgement Checker::Check(const PageTree& page, int64_t number) {
   return CheckBegun(page);
 }
 
-PageJudgement Checker::CheckBegun(const PageTree& page) {
+PageJudgement Checker::Check(const PageTree& page, int64_t number, RuleShare& share) {
+  findings_.BeginPage(number);
+  return CheckBegun(page, &share);
+}
+
+PageJudgement Checker::CheckBegun(const PageTree& page, RuleShare* share) {
   PageCheck check(page, facts_, settings_);
   // Most nodes of a page hold one finding or none, so room for one each spares moving the
   // findings so far while the page's are added.
   findings_.MakeRoom(page.Nodes().size());
-  for (Rule* rule : running_) rule->Check(check, findings_);
+  size_t next = share ? share->Take() : 0;
+  while (next < running_.size()) {
+    running_[next]->Check(check, findings_);
+    next = share ? share->Take() : next + 1;
+  }
   PageJudgement judgement;
   if (judgeIncludes_) judgement.unneededIncludes = check.Unneeded();
   return judgement;

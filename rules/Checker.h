@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <cstddef>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -22,6 +24,18 @@ struct PageJudgement {
   std::vector<bool> unneededIncludes;
 };
 
+// The rules of one page shared out between alike checkers on several threads (see
+// Checker::Alike): each checker runs the next rule that none has taken yet, until none is left,
+// so every rule runs once, on whichever thread is free first.
+class RuleShare {
+ public:
+  // The position, among the running rules, of the next rule to run.
+  size_t Take() { return next_.fetch_add(1, std::memory_order_relaxed); }
+
+ private:
+  std::atomic<size_t> next_ = 0;
+};
+
 // Every rule of Lintra, in the order their findings are listed for a page.
 std::vector<std::unique_ptr<Rule>> AllRules();
 
@@ -41,9 +55,18 @@ class Checker {
   // shares what this one learns of the texts (see SharedFacts).
   Checker Alike() const;
 
+  // Learns now what the rules ask of every text of a page, here of `text`, a text of a page to be
+  // checked: a checker that shares this one's facts (see Alike) then finds them made.
+  void Learn(const std::shared_ptr<const SourceText>& text) { facts_.Script(text); }
+
   // Checks the page whose analysed tree is `page`, the next page of the run; the tree may go
   // once this returns.
   PageJudgement Check(const PageTree& page);
+  // Checks `page` as the page numbered `number`, as Check does, with the rules that it takes
+  // from `share`, and leaves the rest to the checkers alike that share them; a checker that
+  // judges includes judges them whichever rules it takes. Rules only read a tree, so the
+  // checkers that share its rules may check it at once, each on a thread of its own.
+  PageJudgement Check(const PageTree& page, int64_t number, RuleShare& share);
   // Checks `page` as the page numbered `number` of the run, for checkers that share a run's
   // pages between them (see Merge); numbers rise from one page to the next of one checker.
   PageJudgement Check(const PageTree& page, int64_t number);
@@ -74,8 +97,9 @@ class Checker {
   void TakeNotes(Checker& other);
 
  private:
-  // Runs the rules on `page`, whose findings are begun.
-  PageJudgement CheckBegun(const PageTree& page);
+  // Runs the rules on `page`, whose findings are begun: all of them, or those taken from `share`
+  // when there is one.
+  PageJudgement CheckBegun(const PageTree& page, RuleShare* share = nullptr);
 
   RuleSettings settings_;
   std::vector<std::unique_ptr<Rule>> rules_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 namespace lintra {
 
@@ -47,12 +48,13 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
     other = FindingSet();
     return;
   }
-  // In any order, the smaller set goes into the larger, or into the one with room for both.
+  // In any order, a set goes into the one with room for both, and else into the larger, so
+  // that as few findings as can be move and no memory is touched twice over.
   const size_t most = findings_.size() + other.findings_.size();
-  if (order == MergeOrder::Any && findings_.capacity() < most &&
-      (other.findings_.capacity() >= most || other.findings_.size() > findings_.size())) {
-    std::swap(*this, other);
-  }
+  const auto preference = [most](const FindingSet& set) {
+    return std::pair(set.findings_.capacity() >= most, set.findings_.size());
+  };
+  if (order == MergeOrder::Any && preference(other) > preference(*this)) std::swap(*this, other);
   const std::vector<Key> keys = KeysOf(other);
   Reserve(most);
   // Where each finding stands among those of the set that found it on its first page: all the

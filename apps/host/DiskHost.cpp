@@ -120,6 +120,7 @@ std::unique_ptr<DiskHost::Found> DiskHost::Load(const Text& requested, bool keep
     unreadable_.emplace(webPath, failure.what());
     return std::make_unique<Found>(Found{std::move(webPath), nullptr, failure.what()});
   }
+  if (watch_) watch_(text);
   return std::make_unique<Found>(Found{std::move(webPath), std::move(text), {}});
 }
 

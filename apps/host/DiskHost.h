@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -49,6 +50,11 @@ class DiskHost : public FileSupply {
   // From now on takes the texts of included files from `shared` when another host has read
   // them, and leaves the texts it reads there.
   void ShareTexts(std::shared_ptr<SharedTexts> shared) { shared_ = std::move(shared); }
+
+  // From now on hands `watch` the text of each file that a request finds for the first time, on
+  // the thread that asked; an empty `watch` stops it.
+  using ReadWatch = std::function<void(const std::shared_ptr<const SourceText>&)>;
+  void WatchReads(ReadWatch watch) { watch_ = std::move(watch); }
 
   // Starts counting requests afresh and lets go of the previous page's text; call before each
   // page.
@@ -159,6 +165,7 @@ class DiskHost : public FileSupply {
   Paths paths_;
   std::unique_ptr<CodePage> codePage_;
   std::shared_ptr<SharedTexts> shared_;
+  ReadWatch watch_;
   std::map<Text, std::string> unreadable_;
   std::unique_ptr<Found> page_;
   // The request that page_ answers.

@@ -77,8 +77,9 @@ int RunCheck(Session& session, const Options& options) {
   const size_t checked = CheckRun(session, options, pages, checker, FindingSet::MergeOrder::Any);
   const ReportPaths paths(session.Root(), options.base, options.virtualDirectories);
   SourceLines lines(session);
-  CheckResult result = Result(checker, session, lines, options, baseline,
-                              JobsFor(options.jobs, pages.size()), paths);
+  // Settling sorts in two halves at most, whatever the number of pages.
+  CheckResult result =
+      Result(checker, session, lines, options, baseline, JobsFor(options.jobs, 2), paths);
   result.pages = checked;
   const TextLook look{options.allPlaces, ColorWanted(options.color),
                       [&lines](const Text& file, int32_t line) { return lines.Line(file, line); }};

@@ -1,9 +1,11 @@
 #include "apps/lintra/ParallelCheck.h"
 
+#include <future>
 #include <memory>
 
 #include "analysis/File.h"
 #include "apps/lintra/PageChunks.h"
+#include "apps/lintra/TextLearner.h"
 
 namespace lintra {
 
@@ -83,12 +85,43 @@ size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& c
   return analysed;
 }
 
+// One page and a spare core: a second checker alike to the run's learns the page's texts on the
+// spare core while the page is analysed (see TextLearner), then the two share out the page's
+// rules, one on each core, and the second one's findings join the run's in any order.
+size_t CheckWithPartner(Session& session, const Text& page, Checker& checker, Progress& progress,
+                        const CheckedTree& visit) {
+  Checker partner = checker.Alike();
+  std::shared_ptr<File> root;
+  {
+    const TextLearner learner(session, partner);
+    root = session.AnalysePage(page);
+  }
+  if (!root) {
+    progress.PageDone();
+    return 0;
+  }
+  const PageTree tree(std::move(root));
+  RuleShare share;
+  std::future<PageJudgement> partnerDone =
+      std::async(std::launch::async, [&] { return partner.Check(tree, 1, share); });
+  const PageJudgement judgement = checker.Check(tree, 1, share);
+  partnerDone.get();
+  checker.Merge(partner.TakeFindings(), FindingSet::MergeOrder::Any);
+  checker.TakeNotes(partner);
+  if (visit) visit(tree, judgement);
+  progress.PageDone();
+  return 1;
+}
+
 }  // namespace
 
 size_t CheckPages(Session& session, const Options& options, const std::vector<Text>& pages,
                   Checker& checker, Progress& progress, FindingSet::MergeOrder order,
                   const CheckedTree& visit) {
   const unsigned jobs = JobsFor(options.jobs, pages.size());
+  if (pages.size() == 1 && JobsFor(options.jobs, 2) > 1 && order == FindingSet::MergeOrder::Any) {
+    return CheckWithPartner(session, pages.front(), checker, progress, visit);
+  }
   if (jobs == 1) return CheckInOrder(session, pages, checker, progress, visit);
   const auto texts = std::make_shared<SharedTexts>();
   session.ShareTexts(texts);

@@ -24,7 +24,9 @@ using CheckedTree = std::function<void(const PageTree& page, const PageJudgement
 // are put together in `checker` as `order` says, each with the chain of the first page that
 // reaches it, with what its rules note for Finish; the pages whose analysis failed end
 // session.Failures(), in page order, and the files found unreadable join
-// session.UnreadableFiles(); `progress` counts each page as its chunk is put together.
+// session.UnreadableFiles(); `progress` counts each page as its chunk is put together. One page
+// with a core to spare, whose findings may merge in any order, is analysed on the calling thread
+// while its texts are learnt on the other, and its rules are then shared out between the two.
 // Returns how many pages were analysed. Findings and failures are the same whatever the number
 // of threads.
 size_t CheckPages(Session& session, const Options& options, const std::vector<Text>& pages,

@@ -75,6 +75,9 @@ class Session {
   // Takes the included files' texts from `shared` and leaves there those it reads, with the other
   // sessions of a run that share it (see SharedTexts).
   void ShareTexts(std::shared_ptr<SharedTexts> shared) { host_.ShareTexts(std::move(shared)); }
+  // Hands `watch` the text of each file that the analyses read from now on (see
+  // DiskHost::WatchReads); an empty `watch` stops it.
+  void WatchReads(DiskHost::ReadWatch watch) { host_.WatchReads(std::move(watch)); }
 
   // Analyses one page, counting its file requests afresh, and hands over its tree; null when
   // the analysis failed or was stopped, which Failures then ends with.

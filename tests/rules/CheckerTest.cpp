@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
+#include <thread>
 
 #include "analysis/File.h"
+#include "rules/FindingCauses.h"
 #include "site/SiteAnalysis.h"
 #include "support/MemorySupply.h"
 
@@ -389,6 +392,41 @@ TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
             "spare.inc\n");
   for (size_t run = 1; run < pages.size(); ++run) {
     EXPECT_EQ(CheckInRuns(site, pages, run), whole) << "runs of " << run;
+  }
+}
+
+TEST(Checker, GivesTheSameFindingsWhenCheckersAlikeShareOutAPagesRulesOnTwoThreads) {
+  MemorySupply host;
+  host.Files = {
+      {u"page.asp", IncludeLine(u"decl.inc") + IncludeLine(u"head.inc") + IncludeLine(u"gone.inc") +
+                        IncludeLine(u"subs.inc") + IncludeLine(u"loop.inc") +
+                        IncludeLine(u"head.inc") + Lines({u"<%", u"Log total", u"%>"})},
+      {u"head.inc", u"<p>head</p>"},
+      {u"decl.inc", kDeclarations},
+      {u"subs.inc", kSubs + IncludeLine(u"decl.inc")},
+      {u"loop.inc", IncludeLine(u"../loop.inc") + IncludeLine(u"loop.inc")}};
+  SiteAnalysis site(host, u"/site");
+  const PageTree tree(site.Tree(u"page.asp"));
+  const auto sorted = [](std::vector<RuleFinding> findings) {
+    std::sort(findings.begin(), findings.end(), ListedBefore);
+    return Render(findings);
+  };
+  Checker alone;
+  alone.Check(tree);
+  const std::string expected = sorted(alone.Findings());
+  for (const char* rule : {"duplicate-include", "name-redefined", "missing-include",
+                           "cyclic-include", "parent-path", "exposed-include"}) {
+    EXPECT_NE(expected.find(rule), std::string::npos) << rule;
+  }
+  for (int round = 0; round < 20; ++round) {
+    Checker first;
+    Checker second = first.Alike();
+    RuleShare share;
+    std::thread other([&] { second.Check(tree, 1, share); });
+    first.Check(tree, 1, share);
+    other.join();
+    first.Merge(second.TakeFindings(), FindingSet::MergeOrder::Any);
+    EXPECT_EQ(sorted(first.Findings()), expected) << "round " << round;
   }
 }
 
