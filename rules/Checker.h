@@ -55,8 +55,8 @@ class Checker {
   // shares what this one learns of the texts (see SharedFacts).
   Checker Alike() const;
 
-  // Learns now what the rules ask of every text of a page, here of `text`, a text of a page to be
-  // checked: a checker that shares this one's facts (see Alike) then finds them made.
+  // Learns now what the rules ask of any text, of `text`, which a page still to be checked
+  // shows: a checker that shares this one's facts (see Alike) then finds it made.
   void Learn(const std::shared_ptr<const SourceText>& text) { facts_.Script(text); }
 
   // Checks the page whose analysed tree is `page`, the next page of the run; the tree may go
