@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <locale>
 #include <memory>
 
@@ -160,8 +161,15 @@ Text Concat(std::initializer_list<TextView> pieces) {
 }
 
 Text FromNumber(int64_t n) {
-  const std::string digits = std::to_string(n);
-  return Text(digits.begin(), digits.end());
+  char16_t digits[24];
+  char16_t* start = std::end(digits);
+  uint64_t rest = n < 0 ? 0 - static_cast<uint64_t>(n) : static_cast<uint64_t>(n);
+  do {
+    *--start = static_cast<char16_t>(u'0' + rest % 10);
+    rest /= 10;
+  } while (rest != 0);
+  if (n < 0) *--start = u'-';
+  return Text(start, std::end(digits));
 }
 
 }  // namespace text

@@ -1,6 +1,7 @@
 #include "rules/DuplicateIncludeRule.h"
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -116,6 +117,7 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   const std::vector<bool> redefining = Redefining(page);
   const std::vector<bool> effects = WithEffects(page);
   const std::vector<PageCheck::Repeat>& repeats = page.Repeats();
+  const std::optional<Severity> chosen = ChosenSeverity(page.Settings());
   for (size_t at = 0; at < repeats.size(); ++at) {
     if (redefining[at]) continue;
     const PageCheck::Repeat& repeat = repeats[at];
@@ -132,7 +134,7 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
       RuleFinding finding =
           Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(),
                std::move(message));
-      finding.severity = ChosenSeverity(page.Settings()).value_or(severity);
+      finding.severity = chosen.value_or(severity);
       finding.related.push_back(std::move(first));
       return finding;
     });

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "analysis/DirectiveOf.h"
+#include "rules/HashedPath.h"
 #include "rules/IncludeNeeds.h"
 #include "rules/SourceFacts.h"
 #include "rules/VbBranches.h"
@@ -128,15 +129,18 @@ const PageCheck::Repeat* PageCheck::RepeatRedefining(const Redefinition& redefin
 
 void PageCheck::FindRepeats() {
   repeats_.emplace();
-  std::unordered_map<TextView, const Include*> firsts;
-  for (const Include& include : Includes()) {
+  const std::vector<Include>& includes = Includes();
+  std::unordered_map<HashedPathView, const Include*, HashedPathHash, SamePath> firsts;
+  firsts.reserve(includes.size());
+  for (const Include& include : includes) {
     File& node = include.node;
     if (const auto outer = repeatOf_.find(&include.parent); outer != repeatOf_.end()) {
       repeatOf_.emplace(&node, outer->second);
       continue;
     }
     if (node.MissingFile() || node.CircularInclude()) continue;
-    const auto [first, added] = firsts.try_emplace(node.FullPathView(), &include);
+    const auto [first, added] =
+        firsts.try_emplace({node.FullPathView(), node.FullPathHash()}, &include);
     if (added) continue;
     repeatOf_.emplace(&node, repeats_->size());
     repeats_->push_back({&include, first->second});

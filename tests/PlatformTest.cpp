@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <vector>
 
 #include "platform/ErrorRecord.h"
+#include "platform/Text.h"
 #include "platform/TextArray.h"
 #include "platform/Toolbar.h"
 #include "support/Errors.h"
@@ -63,6 +65,14 @@ TEST(Toolbar, ClicksReachTheHandlerExceptOnSeparators) {
   };
   for (int32_t position : {0, 1, 2, 3, 4, -1}) toolbar.Click(position);
   EXPECT_EQ(clicked, (std::vector<Text>{u"One@1", u"Two@3"}));
+}
+
+TEST(Text, NumbersAreWrittenInDecimalWithTheirSign) {
+  EXPECT_EQ(text::FromNumber(0), u"0");
+  EXPECT_EQ(text::FromNumber(40), u"40");
+  EXPECT_EQ(text::FromNumber(-7), u"-7");
+  EXPECT_EQ(text::FromNumber(INT64_MAX), u"9223372036854775807");
+  EXPECT_EQ(text::FromNumber(INT64_MIN), u"-9223372036854775808");
 }
 
 }  // namespace lintra
