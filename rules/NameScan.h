@@ -15,11 +15,14 @@ enum class UseKind { Read, Assign, Call, New };
 
 // A declaration inside a Class, Sub, Function or Property body: a local variable, constant or
 // parameter of a procedure, or a member of a class (its variables and procedures). `scope` is the
-// body that knows it: the procedure's, or the class's for a member.
+// body that knows it: the procedure's, or the class's for a member. `body` is a member Sub,
+// Function or Property's own body, from its keyword to the end of the statement that closes it;
+// empty for any other local.
 struct LocalName {
   Declaration declaration;
   TextSpan scope;
   bool member = false;
+  TextSpan body;
 };
 
 // One use of a name in a file's server-side VBScript; its id stays -1 for a use resolved in the

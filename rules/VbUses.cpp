@@ -74,14 +74,24 @@ void VbUses::DeclareLocal(DeclarationKind kind, const VbToken& token, bool inPro
   }
   const Body& body = inProcedure ? Open().procedure : Open().klass;
   out_.locals.push_back(
-      {{NameAt(text_, token.start, token.length, unit_), kind}, {body.begin, 0}, !inProcedure});
+      {{NameAt(text_, token.start, token.length, unit_), kind}, {body.begin, 0}, !inProcedure, {}});
   declared_.push_back(token.start);
 }
 
 void VbUses::OpenBody(bool isClass, size_t begin) {
   Body& body = isClass ? Open().klass : Open().procedure;
   if (body.open) return;
-  body = {true, static_cast<int32_t>(begin), out_.uses.size(), out_.locals.size()};
+  body = {true, static_cast<int32_t>(begin), out_.uses.size(), out_.locals.size(), {}};
+  if (!isClass) body.member = MemberDeclaredAt(begin);
+}
+
+std::optional<size_t> VbUses::MemberDeclaredAt(size_t begin) const {
+  if (out_.locals.empty()) return std::nullopt;
+  const LocalName& last = out_.locals.back();
+  const bool declaredHere = last.member && last.declaration.unit == unit_ &&
+                            last.declaration.kind == DeclarationKind::Procedure &&
+                            last.declaration.offset >= static_cast<int32_t>(begin);
+  return declaredHere ? std::optional(out_.locals.size() - 1) : std::nullopt;
 }
 
 void VbUses::CloseBody(bool isClass, size_t end) {
@@ -92,6 +102,7 @@ void VbUses::CloseBody(bool isClass, size_t end) {
 void VbUses::Close(Body& body, bool members, size_t end) {
   if (!body.open) return;
   body.open = false;
+  if (body.member) out_.locals[*body.member].body = {body.begin, static_cast<int32_t>(end)};
   std::unordered_map<TextView, int32_t> known;
   for (size_t i = body.firstLocal; i < out_.locals.size(); ++i) {
     LocalName& local = out_.locals[i];

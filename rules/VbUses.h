@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "platform/Text.h"
@@ -48,6 +49,8 @@ class VbUses {
     int32_t begin = 0;
     size_t firstUse = 0;
     size_t firstLocal = 0;
+    // The position in the locals of the member procedure this body belongs to, if any.
+    std::optional<size_t> member;
   };
   // The bodies open in one script: <% %> code keeps its own across blocks.
   struct Bodies {
@@ -57,6 +60,8 @@ class VbUses {
 
   Bodies& Open() { return unit_ == 0 ? main_ : other_; }
   void Close(Body& body, bool members, size_t end);
+  // The member procedure that the statement opening a body at `begin` has just declared, if any.
+  std::optional<size_t> MemberDeclaredAt(size_t begin) const;
   bool IsKeyword(const VbToken& token) const;
   // Whether `keyword` gives the name after it a kind (New, Call, and Set, Let, For, Erase and
   // ReDim, which assign), and which in `kind`.

@@ -8,17 +8,21 @@ namespace lintra::lsp {
 
 namespace {
 
+// The extent of `declaration`: `body` when it has one, else its name.
+DeclarationExtent ExtentOf(const Declaration& declaration, const TextSpan* body,
+                           const LineIndex& lines) {
+  if (!body) return {declaration.line, declaration.column, declaration.line, declaration.endColumn};
+  const LineColumn start = lines.At(body->begin + 1);
+  const LineColumn end = lines.At(body->end + 1);
+  return {start.line, start.column, end.line, end.column};
+}
+
 DeclarationExtent ExtentOf(const Declaration& declaration, const std::vector<TextSpan>& bodies,
                            const LineIndex& lines) {
   const bool hasBody =
       declaration.kind == DeclarationKind::Class || declaration.kind == DeclarationKind::Procedure;
   const size_t body = hasBody ? BodyHolding(bodies, declaration.offset) : TextView::npos;
-  if (body == TextView::npos) {
-    return {declaration.line, declaration.column, declaration.line, declaration.endColumn};
-  }
-  const LineColumn start = lines.At(bodies[body].begin + 1);
-  const LineColumn end = lines.At(bodies[body].end + 1);
-  return {start.line, start.column, end.line, end.column};
+  return ExtentOf(declaration, body == TextView::npos ? nullptr : &bodies[body], lines);
 }
 
 }  // namespace
@@ -60,6 +64,11 @@ const FileNames& NameIndex::Keep(uint32_t file, const ScriptScan& script, const 
     names->extents.push_back(ExtentOf(declaration, script.bodies, lines));
   }
   names->locals = scanned.locals;
+  for (const LocalName& local : names->locals) {
+    const bool hasBody = local.body.end > local.body.begin;
+    names->localExtents.push_back(
+        ExtentOf(local.declaration, hasBody ? &local.body : nullptr, lines));
+  }
   names->uses.reserve(scanned.uses.size());
   names->useKeys.reserve(scanned.uses.size());
   for (uint32_t i = 0; i < names->declarations.size(); ++i) {

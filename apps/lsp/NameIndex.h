@@ -61,6 +61,8 @@ struct FileNames {
   // By position in `declarations`.
   std::vector<DeclarationExtent> extents;
   std::vector<LocalName> locals;
+  // By position in `locals`: a member procedure's body, any other local its name.
+  std::vector<DeclarationExtent> localExtents;
   std::vector<IndexedUse> uses;
   std::vector<uint32_t> declarationKeys;
   // The positions in `declarations` by the number of their key, rising.

@@ -110,15 +110,15 @@ Json Symbol(const Declaration& declaration, bool member, const DeclarationExtent
           {"selectionRange", RangeOf(NameRangeOf(declaration))}};
 }
 
-// `extent` grown to hold the name `inner`: a class whose body the scan does not give (one in a
+// `extent` grown to hold `inner`: a class whose body the scan does not give (one in a
 // <script runat="server"> block) still holds its members, as a client expects of a parent.
-DeclarationExtent Covering(DeclarationExtent extent, const Declaration& inner) {
+DeclarationExtent Covering(DeclarationExtent extent, const DeclarationExtent& inner) {
   if (std::pair(inner.line, inner.column) < std::pair(extent.line, extent.column)) {
     extent.line = inner.line;
     extent.column = inner.column;
   }
-  if (std::pair(extent.endLine, extent.endColumn) < std::pair(inner.line, inner.endColumn)) {
-    extent.endLine = inner.line;
+  if (std::pair(extent.endLine, extent.endColumn) < std::pair(inner.endLine, inner.endColumn)) {
+    extent.endLine = inner.endLine;
     extent.endColumn = inner.endColumn;
   }
   return extent;
@@ -217,13 +217,12 @@ Json NameSymbols(Workspace& workspace, uint32_t file) {
     const Declaration& declaration = names->declarations[i];
     DeclarationExtent extent = names->extents[i];
     Json members = Json::array();
-    for (const LocalName& local : names->locals) {
+    for (size_t j = 0; j < names->locals.size(); ++j) {
+      const LocalName& local = names->locals[j];
       if (declaration.kind == DeclarationKind::Class && local.member &&
           local.scope.begin <= declaration.offset && declaration.offset < local.scope.end) {
-        const Declaration& member = local.declaration;
-        members.push_back(
-            Symbol(member, true, {member.line, member.column, member.line, member.endColumn}));
-        extent = Covering(extent, member);
+        members.push_back(Symbol(local.declaration, true, names->localExtents[j]));
+        extent = Covering(extent, names->localExtents[j]);
       }
     }
     Json symbol = Symbol(declaration, false, extent);

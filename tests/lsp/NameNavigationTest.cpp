@@ -184,6 +184,9 @@ TEST_F(NameNavigation, SymbolsListDeclarationsWithClassMembersAndAcrossTheSite) 
   EXPECT_EQ(symbols[1]["children"][0]["range"], Range(2, 22, 2, 27));
   EXPECT_EQ(symbols[1]["children"][1]["name"], "Add");
   EXPECT_EQ(symbols[1]["children"][1]["kind"], 6);
+  // A member procedure spans its own body.
+  EXPECT_EQ(symbols[1]["children"][1]["range"], Range(2, 30, 2, 62));
+  EXPECT_EQ(symbols[1]["children"][1]["selectionRange"], Range(2, 34, 2, 37));
   const Json procedure = client_.Result("textDocument/documentSymbol",
                                         {{"textDocument", client_.Document("inc/lib/format.inc")}});
   ASSERT_EQ(procedure.size(), 1u) << procedure.dump();

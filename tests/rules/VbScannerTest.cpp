@@ -238,6 +238,25 @@ TEST(VbScanner, GivesTheEndOfEachName) {
   EXPECT_EQ(scan.declarations[0].endColumn, 15);
 }
 
+TEST(VbScanner, GivesEachMemberProcedureItsOwnBodyAndNoOtherLocalOne) {
+  const Text text =
+      u"<%\r\nClass Cart\r\n  Private items\r\n  Public Function Count(n)\r\n    Count = n\r\n"
+      u"  End Function\r\n  Property Get Total : Total = 1 : End Property\r\nEnd Class\r\n"
+      u"Sub Outside(m) : End Sub %>";
+  const NameScan names = ScanNames(text, LineIndex(text));
+  std::vector<std::string> bodies;
+  for (const LocalName& local : names.locals) {
+    const TextView body =
+        TextView(text).substr(static_cast<size_t>(local.body.begin),
+                              static_cast<size_t>(local.body.end - local.body.begin));
+    bodies.push_back(text::ToUtf8(local.declaration.name) + "=" + text::ToUtf8(body));
+  }
+  EXPECT_EQ(bodies,
+            (std::vector<std::string>{
+                "items=", "Count=Public Function Count(n)\r\n    Count = n\r\n  End Function",
+                "n=", "Total=Property Get Total : Total = 1 : End Property", "m="}));
+}
+
 TEST(VbScanner, TellsWhereCharactersBeyondAsciiReachTheReader) {
   struct Shown {
     const char16_t* text;
