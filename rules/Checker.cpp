@@ -23,12 +23,12 @@ std::vector<std::unique_ptr<Rule>> AllRules() {
   rules.push_back(std::make_unique<UnreadableFileRule>());
   rules.push_back(std::make_unique<MalformedIncludeRule>());
   rules.push_back(std::make_unique<CyclicIncludeRule>());
+  rules.push_back(std::make_unique<DuplicateIncludeRule>());
   rules.push_back(std::make_unique<ParentPathRule>());
   rules.push_back(std::make_unique<CaseMismatchRule>());
   rules.push_back(std::make_unique<DirectiveOrderRule>());
   rules.push_back(std::make_unique<NameRedefinedRule>());
   rules.push_back(std::make_unique<UndefinedNameRule>());
-  rules.push_back(std::make_unique<DuplicateIncludeRule>());
   rules.push_back(std::make_unique<CodepageMismatchRule>());
   rules.push_back(std::make_unique<ExposedIncludeRule>());
   rules.push_back(std::make_unique<UnusedFileRule>());

@@ -36,7 +36,9 @@ class RuleShare {
   std::atomic<size_t> next_ = 0;
 };
 
-// Every rule of Lintra, in the order their findings are listed for a page.
+// Every rule of Lintra, in the order they run and are described: what the include tree itself
+// shows (missing, unreadable, malformed, circular and duplicate includes), then the directives'
+// paths, then the page's script, its encodings and the files it exposes or leaves unused.
 std::vector<std::unique_ptr<Rule>> AllRules();
 
 // Runs rules over the pages of one run, one page at a time, and gathers their findings, one per

@@ -186,9 +186,9 @@ TEST(Checker, DescribesTheRulesThatRunInPageOrderAtTheSeveritiesTheSettingsGive)
   }
   EXPECT_EQ(rules,
             "missing-include error\nunreadable-file error\nmalformed-include error\n"
-            "cyclic-include error\nparent-path error\n"
+            "cyclic-include error\nduplicate-include warning\nparent-path error\n"
             "case-mismatch error\ndirective-order error\nname-redefined error\n"
-            "undefined-name error\nduplicate-include warning\ncodepage-mismatch warning\n"
+            "undefined-name error\ncodepage-mismatch warning\n"
             "exposed-include note\nunused-include note\n");
 }
 
