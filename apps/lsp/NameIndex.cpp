@@ -17,10 +17,11 @@ DeclarationExtent ExtentOf(const Declaration& declaration, const TextSpan* body,
   return {start.line, start.column, end.line, end.column};
 }
 
+// The bodies the scan gives are those of the <% %> code, the script numbered 0.
 DeclarationExtent ExtentOf(const Declaration& declaration, const std::vector<TextSpan>& bodies,
                            const LineIndex& lines) {
-  const bool hasBody =
-      declaration.kind == DeclarationKind::Class || declaration.kind == DeclarationKind::Procedure;
+  const bool hasBody = declaration.unit == 0 && (declaration.kind == DeclarationKind::Class ||
+                                                 declaration.kind == DeclarationKind::Procedure);
   const size_t body = hasBody ? BodyHolding(bodies, declaration.offset) : TextView::npos;
   return ExtentOf(declaration, body == TextView::npos ? nullptr : &bodies[body], lines);
 }

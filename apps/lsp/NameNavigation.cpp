@@ -220,7 +220,8 @@ Json NameSymbols(Workspace& workspace, uint32_t file) {
     for (size_t j = 0; j < names->locals.size(); ++j) {
       const LocalName& local = names->locals[j];
       if (declaration.kind == DeclarationKind::Class && local.member &&
-          local.scope.begin <= declaration.offset && declaration.offset < local.scope.end) {
+          local.declaration.unit == declaration.unit && local.scope.begin <= declaration.offset &&
+          declaration.offset < local.scope.end) {
         members.push_back(Symbol(local.declaration, true, names->localExtents[j]));
         extent = Covering(extent, names->localExtents[j]);
       }

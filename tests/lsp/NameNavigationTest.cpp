@@ -40,6 +40,11 @@ class NameNavigation : public ::testing::Test {
                 "<!-- #include file=\"inc/log1.inc\" -->\r\n"
                 "<!-- #include file=\"inc/log2.inc\" -->\r\n"
                 "<% Log \"x\" %>\r\n");
+    site_.Write("mixed.asp",
+                "<% Class Outer : Sub Run()\r\n%>\r\n"
+                "<script language=\"VBScript\" runat=\"server\">\r\n"
+                "Class Inner : Sub Go() : End Sub : End Class\r\n</script>\r\n"
+                "<% End Sub : End Class %>\r\n");
     site_.Write("inc/log1.inc", "<% Sub Log(m) : End Sub %>\r\n");
     site_.Write("inc/log2.inc", "<% Sub Log(m) : End Sub %>\r\n");
     site_.Write("inc/lib/format.inc",
@@ -198,6 +203,22 @@ TEST_F(NameNavigation, SymbolsListDeclarationsWithClassMembersAndAcrossTheSite) 
   EXPECT_EQ(found[0]["name"], "FormatPrice");
   EXPECT_EQ(found[0]["kind"], 12);
   EXPECT_EQ(found[0]["location"], Location("inc/lib/format.inc", Range(0, 12, 0, 23)));
+}
+
+// A class of a <script runat="server"> block that stands inside a class of the <% %> code holds
+// its own members only, and spans them rather than the outer class's body.
+TEST_F(NameNavigation, AClassInAScriptBlockWithinAnotherHoldsOnlyItsOwnMembers) {
+  const Json symbols = client_.Result("textDocument/documentSymbol",
+                                      {{"textDocument", client_.Document("mixed.asp")}});
+  ASSERT_EQ(symbols.size(), 2u) << symbols.dump();
+  EXPECT_EQ(symbols[0]["name"], "Outer");
+  EXPECT_EQ(symbols[0]["range"], Range(0, 3, 5, 22));
+  ASSERT_EQ(symbols[0]["children"].size(), 1u) << symbols.dump();
+  EXPECT_EQ(symbols[0]["children"][0]["range"], Range(0, 17, 5, 10));
+  EXPECT_EQ(symbols[1]["name"], "Inner");
+  EXPECT_EQ(symbols[1]["range"], Range(3, 6, 3, 32));
+  ASSERT_EQ(symbols[1]["children"].size(), 1u) << symbols.dump();
+  EXPECT_EQ(symbols[1]["children"][0]["name"], "Go");
 }
 
 // References that name files whose URIs need escapes: a space, letters beyond ASCII and a "%"
