@@ -17,6 +17,11 @@ struct CauseIdHash {
     return std::hash<std::string_view>()(id.first) * 31 + std::hash<TextView>()(id.second);
   }
 };
+struct CauseIdEqual {
+  bool operator()(const CauseId& a, const CauseId& b) const {
+    return a.first == b.first && text::SameUnits(a.second, b.second);
+  }
+};
 
 }  // namespace
 
@@ -29,13 +34,14 @@ bool ListedBefore(const RuleFinding& finding, const RuleFinding& other) {
 
 std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked) {
   std::vector<Cause> causes;
-  std::unordered_map<CauseId, size_t, CauseIdHash> byId;
+  std::unordered_map<CauseId, size_t, CauseIdHash, CauseIdEqual> byId;
+  byId.reserve(findings.size());
   for (const RuleFinding& finding : findings) {
     const auto [entry, added] =
         byId.try_emplace(CauseId{finding.ruleId, finding.message}, causes.size());
     if (added) causes.push_back({&finding});
     Cause& cause = causes[entry->second];
-    if (ListedBefore(finding, *cause.first)) cause.first = &finding;
+    if (!added && ListedBefore(finding, *cause.first)) cause.first = &finding;
     ++cause.places;
     cause.pages += finding.pages;
   }
