@@ -31,7 +31,8 @@ PlaceView PageCheck::DirectivePlace(const Include& include) {
 
 PlaceView PageCheck::DirectivePlace(const Include& include, PlaceView start) {
   PlaceView place = start;
-  const LineColumn end = include.parentLines.At(include.node.BaseFileEnd());
+  const LineColumn end = include.parentLines.After(
+      include.node.BaseFileStart(), {place.line, place.column}, include.node.BaseFileEnd());
   place.endLine = end.line;
   place.endColumn = end.column;
   return place;

@@ -15,7 +15,7 @@ const char* SeverityName(Severity severity) {
 }
 
 Text LineLocation(const Place& place) {
-  return place.file + u":" + text::FromNumber(place.line);
+  return text::Concat({place.file, u":", text::FromNumber(place.line)});
 }
 
 }  // namespace lintra

@@ -27,12 +27,26 @@ const LineIndex& LineIndexes::Of(const Text& content) {
   return known->second;
 }
 
+size_t LineIndex::Offset(int32_t position) const {
+  return std::min(static_cast<size_t>(std::max(position, 1) - 1), size_);
+}
+
 LineColumn LineIndex::At(int32_t position) const {
-  const size_t offset = std::min(static_cast<size_t>(std::max(position, 1) - 1), size_);
+  const size_t offset = Offset(position);
   const auto next = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
   const auto line = next - lineStarts_.begin();
   const size_t begin = line == 1 ? std::min(firstColumn_, offset) : *(next - 1);
   return {static_cast<int32_t>(line), static_cast<int32_t>(offset - begin + 1)};
+}
+
+LineColumn LineIndex::After(int32_t from, LineColumn fromAt, int32_t position) const {
+  const size_t start = Offset(from);
+  const size_t offset = Offset(position);
+  const auto nextLine = static_cast<size_t>(fromAt.line);
+  const bool sameLine = start >= firstColumn_ && start <= offset &&
+                        (nextLine >= lineStarts_.size() || offset < lineStarts_[nextLine]);
+  if (!sameLine) return At(position);
+  return {fromAt.line, fromAt.column + static_cast<int32_t>(offset - start)};
 }
 
 LineIndex::Span LineIndex::Line(TextView content, int32_t line) const {

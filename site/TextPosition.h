@@ -25,6 +25,9 @@ class LineIndex {
   // The line and column of the 1-based `position`. Positions past the end count as just after
   // the end; the byte-order mark is at 1:1, as the character after it.
   LineColumn At(int32_t position) const;
+  // The same for `position`, at or after `from`, which is at `fromAt`: without a search when
+  // both lie on one line, as the two ends of most directives do.
+  LineColumn After(int32_t from, LineColumn fromAt, int32_t position) const;
 
   // The stretch of `content`, the text this indexes, that line `line` (from 1) holds, without its
   // line break or a leading byte-order mark: [begin, end) in 0-based offsets. A line past the
@@ -36,6 +39,9 @@ class LineIndex {
   Span Line(TextView content, int32_t line) const;
 
  private:
+  // The 0-based offset of the 1-based `position`, at most the end.
+  size_t Offset(int32_t position) const;
+
   size_t size_;
   // Where line 1's first column is: 1 after a byte-order mark, else 0.
   size_t firstColumn_;

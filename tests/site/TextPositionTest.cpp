@@ -21,6 +21,24 @@ std::string Places(const Text& content) {
   return places;
 }
 
+// Every pair of positions of `content` (the one past its end too) of which After, from the
+// first, places the second otherwise than At, as "from>position" separated by spaces.
+std::string PlacesAfterEach(const Text& content) {
+  const LineIndex lines(content);
+  const auto last = static_cast<int32_t>(content.size()) + 1;
+  std::string wrong;
+  for (int32_t from = 1; from <= last; ++from) {
+    for (int32_t position = 1; position <= last + 1; ++position) {
+      const LineColumn after = lines.After(from, lines.At(from), position);
+      const LineColumn at = lines.At(position);
+      if (after.line != at.line || after.column != at.column) {
+        wrong += std::to_string(from) + ">" + std::to_string(position) + " ";
+      }
+    }
+  }
+  return wrong;
+}
+
 }  // namespace
 
 TEST(LineIndex, EndsLinesAtCrLfLfAndALoneCr) {
@@ -36,6 +54,7 @@ TEST(LineIndex, EndsLinesAtCrLfLfAndALoneCr) {
         Case{u"\uFEFFab\nc", "1:1 1:1 1:2 1:3 2:1 2:2"}, Case{u"\uFEFF", "1:1 1:1"},
         Case{u"a\uFEFF\n\uFEFF", "1:1 1:2 1:3 2:1 2:2"}}) {
     EXPECT_EQ(Places(c.content), c.places) << text::ToUtf8(c.content);
+    EXPECT_EQ(PlacesAfterEach(c.content), "") << text::ToUtf8(c.content);
   }
 }
 
