@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Text.h"
@@ -47,10 +48,12 @@ struct PlaceView {
 // or the page that reaches it, so that the findings of one cause share rule and message: that is
 // how every report groups them.
 struct RuleFinding {
-  std::string ruleId;
+  // The rule's id and the error number the server gives ("ASP 0126", "VBScript 800a0411", empty
+  // for none) view texts that live as long as the program: those of the rule's RuleInfo, or
+  // literals.
+  std::string_view ruleId;
   Severity severity = Severity::Error;
-  // The error number the server gives, as "ASP 0126" or "VBScript 800a0411"; empty for none.
-  std::string code;
+  std::string_view code;
   Text message;
   Place place;
   // Other places the message speaks of, such as the first declaration of a redefined name.

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
+#include <string_view>
 
 namespace lintra {
 
@@ -14,8 +15,8 @@ namespace {
 
 constexpr int BaselineVersion = 1;
 
-std::string Key(const std::string& rule, const std::string& fingerprint) {
-  return rule + '\0' + fingerprint;
+std::string Key(std::string_view rule, const std::string& fingerprint) {
+  return std::string(rule) + '\0' + fingerprint;
 }
 
 // The key of the finding at `at` of `result`.

@@ -89,7 +89,7 @@ size_t CheckResult::Count(Severity severity) const {
                     [&](const RuleFinding& finding) { return finding.severity == severity; }));
 }
 
-size_t CheckResult::RuleIndex(const std::string& id) const {
+size_t CheckResult::RuleIndex(std::string_view id) const {
   const auto rule =
       std::find_if(rules.begin(), rules.end(), [&](const RuleInfo& info) { return info.id == id; });
   return static_cast<size_t>(rule - rules.begin());

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <future>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "apps/lintra/Session.h"
@@ -32,7 +33,7 @@ struct CheckResult {
 
   size_t Count(Severity severity) const;
   // The position in `rules` of the rule `id`; rules.size() when it is not there.
-  size_t RuleIndex(const std::string& id) const;
+  size_t RuleIndex(std::string_view id) const;
 };
 
 // The rules that ran and their findings as check reports them, the findings sorted, part of them

@@ -43,8 +43,8 @@ std::string Annotation(const RuleFinding& finding, const ReportPaths& paths) {
             ",endLine=" + std::to_string(place.endLine) +
             ",endColumn=" + std::to_string(place.endColumn);
   }
-  const std::string code = finding.code.empty() ? "" : " (" + finding.code + ")";
-  return line + ",title=" + Escaped(finding.ruleId + code, true) + "::" +
+  const std::string code = finding.code.empty() ? "" : " (" + std::string(finding.code) + ")";
+  return line + ",title=" + Escaped(std::string(finding.ruleId) + code, true) + "::" +
          Escaped(text::ToReadable(finding.message) + " (" + Reach(finding, paths) + ")", false) +
          "\n";
 }

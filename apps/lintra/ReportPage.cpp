@@ -97,8 +97,8 @@ std::map<std::pair<std::string, std::string>, size_t> CountsByRule(const SiteSur
   std::map<std::pair<std::string, std::string>, size_t> byRule;
   std::set<std::string> found;
   for (const RuleFinding& finding : survey.Findings().Findings()) {
-    ++byRule[{finding.ruleId, SeverityName(finding.severity)}];
-    found.insert(finding.ruleId);
+    ++byRule[{std::string(finding.ruleId), SeverityName(finding.severity)}];
+    found.emplace(finding.ruleId);
   }
   for (const RuleInfo& rule : survey.Findings().RunningRules()) {
     if (!found.contains(rule.id)) byRule[{rule.id, SeverityName(rule.severity)}] = 0;

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "apps/lintra/CheckReport.h"
-#include "rules/FindingCauses.h"
 #include "apps/lintra/Output.h"
 #include "platform/Utf8.h"
+#include "rules/FindingCauses.h"
 
 namespace lintra {
 
@@ -37,10 +37,10 @@ struct Selection {
 Selection Select(const std::vector<Cause>& causes) {
   Selection selection;
   std::vector<RuleCauses> rules;
-  std::unordered_map<std::string, size_t> byRule;
+  std::unordered_map<std::string_view, size_t> byRule;
   for (const Cause& cause : causes) {
     const auto [entry, added] = byRule.try_emplace(cause.first->ruleId, rules.size());
-    if (added) rules.push_back({cause.first->ruleId});
+    if (added) rules.push_back({std::string(cause.first->ruleId)});
     RuleCauses& rule = rules[entry->second];
     if (rule.shown < CausesShown || cause.first->severity == Severity::Error) {
       selection.shown.push_back(cause);
@@ -67,12 +67,12 @@ class TextWriter {
     Location(finding.place);
     Label(finding.severity);
     text::AppendReadable(out_, finding.message);
-    Paint("2", " [" + finding.ruleId + "]");
+    Paint("2", " [" + std::string(finding.ruleId) + "]");
     out_ += " (";
     if (cause.places == 1) {
       AppendReach(out_, finding, paths_);
     } else {
-      if (!finding.code.empty()) out_ += finding.code + "; ";
+      if (!finding.code.empty()) out_ += std::string(finding.code) + "; ";
       out_ += std::to_string(cause.places) + " places in " + std::to_string(cause.pages) +
               (cause.pages == 1 ? " page" : " pages");
     }

@@ -43,7 +43,7 @@ void AddRelated(Workspace& workspace, Json& related, const Place& place,
 
 Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::string& helpBase) {
   std::string message = text::ToReadable(finding.message);
-  if (!finding.code.empty()) message += " (" + finding.code + ")";
+  if (!finding.code.empty()) message += " (" + std::string(finding.code) + ")";
   if (finding.pages > 1) message += " (in " + std::to_string(finding.pages) + " pages)";
   Json related = Json::array();
   for (const Place& place : finding.related) AddRelated(workspace, related, place, "see also");
@@ -59,7 +59,7 @@ Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::s
                      {"source", "lintra"},
                      {"message", message}};
   if (!helpBase.empty())
-    diagnostic["codeDescription"] = {{"href", helpBase + finding.ruleId + ".md"}};
+    diagnostic["codeDescription"] = {{"href", helpBase + std::string(finding.ruleId) + ".md"}};
   if (!related.empty()) diagnostic["relatedInformation"] = std::move(related);
   return diagnostic;
 }
@@ -97,7 +97,7 @@ Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool
     for (const RuleFinding& finding : index.Record(page)->findings) {
       if (index.Find(finding.place.file) != file) continue;
       const auto [at, added] = seen.try_emplace(
-          {finding.ruleId, finding.place.line, finding.place.column}, findings.size());
+          {std::string(finding.ruleId), finding.place.line, finding.place.column}, findings.size());
       if (added) {
         findings.push_back(finding);
       } else {

@@ -42,7 +42,7 @@ QStringList Places(const std::vector<RuleFinding>& findings) {
   QStringList places;
   for (const RuleFinding& finding : findings) {
     places << QStringLiteral("%1 %2:%3:%4")
-                  .arg(QString::fromStdString(finding.ruleId),
+                  .arg(QString::fromUtf8(finding.ruleId),
                        QString::fromStdU16String(finding.place.file))
                   .arg(finding.place.line)
                   .arg(finding.place.column);

@@ -26,9 +26,9 @@ std::string At(const Place& place) {
 std::string Render(const std::vector<RuleFinding>& findings) {
   std::string out;
   for (const RuleFinding& finding : findings) {
-    out += finding.ruleId + " " + SeverityName(finding.severity) + " [" + finding.code + "] " +
-           At(finding.place) + " pages=" + std::to_string(finding.pages) + " from " +
-           text::ToUtf8(finding.page);
+    out += std::string(finding.ruleId) + " " + SeverityName(finding.severity) + " [" +
+           std::string(finding.code) + "] " + At(finding.place) +
+           " pages=" + std::to_string(finding.pages) + " from " + text::ToUtf8(finding.page);
     for (const Place& link : finding.chain) out += " > " + At(link);
     out += " | " + text::ToUtf8(finding.message) + "\n";
   }

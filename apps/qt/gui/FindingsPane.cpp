@@ -33,8 +33,9 @@ QString Location(const Place& place) {
 QString Heading(const RuleFinding& finding) {
   QString heading = QString::fromLatin1(SeverityName(finding.severity)) + QStringLiteral(": ") +
                     Readable(finding.message) +
-                    QStringLiteral(" [%1]").arg(QString::fromStdString(finding.ruleId));
-  if (!finding.code.empty()) heading += QStringLiteral(" (%1)").arg(finding.code.c_str());
+                    QStringLiteral(" [%1]").arg(QString::fromUtf8(finding.ruleId));
+  if (!finding.code.empty())
+    heading += QStringLiteral(" (%1)").arg(QString::fromUtf8(finding.code));
   return heading;
 }
 
