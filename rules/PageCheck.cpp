@@ -93,6 +93,7 @@ const std::vector<File*>& PageCheck::PathTo(File& node) {
 }
 
 std::vector<Place> PageCheck::ChainTo(File& node) {
+  if (&node == &page_) return {};
   const std::vector<File*>& path = PathTo(node);
   const size_t half = MaxChainLinks / 2;
   std::vector<Place> chain;

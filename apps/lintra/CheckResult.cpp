@@ -35,7 +35,7 @@ std::vector<size_t> FileRanks(const std::vector<RuleFinding>& findings) {
   rankOf.reserve(findings.size());
   TextView last;
   for (const RuleFinding& finding : findings) {
-    if (rankOf.empty() || finding.place.file != last) {
+    if (rankOf.empty() || !text::SameUnits(finding.place.file, last)) {
       last = finding.place.file;
       rankOf.push_back(&ranks.try_emplace(last, 0).first->second);
     } else {
