@@ -23,6 +23,26 @@ struct CauseIdEqual {
   }
 };
 
+// Counts for each cause of `causes` with more than one place the pages that reach any of its
+// places, `causeOf` giving the cause of each finding of `findings`.
+void CountPages(const std::vector<RuleFinding>& findings, const std::vector<size_t>& causeOf,
+                std::vector<Cause>& causes) {
+  std::vector<std::vector<uint32_t>> pagesOf(causes.size());
+  for (size_t at = 0; at < findings.size(); ++at) {
+    if (causes[causeOf[at]].places < 2) continue;
+    const std::vector<uint32_t>& numbers = findings[at].pageNumbers;
+    std::vector<uint32_t>& pages = pagesOf[causeOf[at]];
+    pages.insert(pages.end(), numbers.begin(), numbers.end());
+  }
+  for (size_t cause = 0; cause < causes.size(); ++cause) {
+    std::vector<uint32_t>& pages = pagesOf[cause];
+    if (pages.empty()) continue;
+    std::sort(pages.begin(), pages.end());
+    causes[cause].pages =
+        static_cast<size_t>(std::unique(pages.begin(), pages.end()) - pages.begin());
+  }
+}
+
 }  // namespace
 
 bool ListedBefore(const RuleFinding& finding, const RuleFinding& other) {
@@ -32,20 +52,22 @@ bool ListedBefore(const RuleFinding& finding, const RuleFinding& other) {
          std::tie(otherPlace.file, otherPlace.line, otherPlace.column, other.ruleId, other.message);
 }
 
-std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked) {
+std::vector<Cause> Causes(const std::vector<RuleFinding>& findings) {
   std::vector<Cause> causes;
+  std::vector<size_t> causeOf;
+  causeOf.reserve(findings.size());
   std::unordered_map<CauseId, size_t, CauseIdHash, CauseIdEqual> byId;
   byId.reserve(findings.size());
   for (const RuleFinding& finding : findings) {
     const auto [entry, added] =
         byId.try_emplace(CauseId{finding.ruleId, finding.message}, causes.size());
-    if (added) causes.push_back({&finding});
+    if (added) causes.push_back({&finding, 0, finding.pageNumbers.size()});
     Cause& cause = causes[entry->second];
     if (!added && ListedBefore(finding, *cause.first)) cause.first = &finding;
     ++cause.places;
-    cause.pages += finding.pages;
+    causeOf.push_back(entry->second);
   }
-  for (Cause& cause : causes) cause.pages = std::min(cause.pages, static_cast<int64_t>(checked));
+  CountPages(findings, causeOf, causes);
   return causes;
 }
 
