@@ -23,20 +23,30 @@ struct CauseIdEqual {
   }
 };
 
-// Counts for each cause of `causes` with more than one place the pages that reach any of its
-// places, `causeOf` giving the cause of each finding of `findings`.
+// Counts for each cause of `causes` the pages that reach any of its places, `causeOf` giving the
+// cause of each finding of `findings`: those of its first finding, unless its places are reached
+// by pages that differ, which are then gathered.
 void CountPages(const std::vector<RuleFinding>& findings, const std::vector<size_t>& causeOf,
                 std::vector<Cause>& causes) {
+  std::vector<const std::vector<uint32_t>*> firstPages(causes.size());
+  std::vector<bool> differ(causes.size());
+  for (size_t at = 0; at < findings.size(); ++at) {
+    const std::vector<uint32_t>*& first = firstPages[causeOf[at]];
+    if (!first) first = &findings[at].pageNumbers;
+    if (*first != findings[at].pageNumbers) differ[causeOf[at]] = true;
+  }
   std::vector<std::vector<uint32_t>> pagesOf(causes.size());
   for (size_t at = 0; at < findings.size(); ++at) {
-    if (causes[causeOf[at]].places < 2) continue;
+    if (!differ[causeOf[at]]) continue;
     const std::vector<uint32_t>& numbers = findings[at].pageNumbers;
-    std::vector<uint32_t>& pages = pagesOf[causeOf[at]];
-    pages.insert(pages.end(), numbers.begin(), numbers.end());
+    pagesOf[causeOf[at]].insert(pagesOf[causeOf[at]].end(), numbers.begin(), numbers.end());
   }
   for (size_t cause = 0; cause < causes.size(); ++cause) {
     std::vector<uint32_t>& pages = pagesOf[cause];
-    if (pages.empty()) continue;
+    if (!differ[cause]) {
+      causes[cause].pages = firstPages[cause]->size();
+      continue;
+    }
     std::sort(pages.begin(), pages.end());
     causes[cause].pages =
         static_cast<size_t>(std::unique(pages.begin(), pages.end()) - pages.begin());
@@ -61,7 +71,7 @@ std::vector<Cause> Causes(const std::vector<RuleFinding>& findings) {
   for (const RuleFinding& finding : findings) {
     const auto [entry, added] =
         byId.try_emplace(CauseId{finding.ruleId, finding.message}, causes.size());
-    if (added) causes.push_back({&finding, 0, finding.pageNumbers.size()});
+    if (added) causes.push_back({&finding});
     Cause& cause = causes[entry->second];
     if (!added && ListedBefore(finding, *cause.first)) cause.first = &finding;
     ++cause.places;
