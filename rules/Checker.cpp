@@ -75,7 +75,7 @@ PageJudgement Checker::Check(const PageTree& page, int64_t number, RuleShare& sh
 }
 
 PageJudgement Checker::CheckBegun(const PageTree& page, RuleShare* share) {
-  PageCheck check(page, static_cast<uint32_t>(findings_.Page()), facts_, settings_);
+  PageCheck check(page, facts_, settings_);
   // Most nodes of a page hold one finding or none, so room for one each spares moving the
   // findings so far while the page's are added.
   findings_.MakeRoom(page.Nodes().size());

@@ -23,36 +23,6 @@ struct CauseIdEqual {
   }
 };
 
-// Counts for each cause of `causes` the pages that reach any of its places, `causeOf` giving the
-// cause of each finding of `findings`: those of its first finding, unless its places are reached
-// by pages that differ, which are then gathered.
-void CountPages(const std::vector<RuleFinding>& findings, const std::vector<size_t>& causeOf,
-                std::vector<Cause>& causes) {
-  std::vector<const std::vector<uint32_t>*> firstPages(causes.size());
-  std::vector<bool> differ(causes.size());
-  for (size_t at = 0; at < findings.size(); ++at) {
-    const std::vector<uint32_t>*& first = firstPages[causeOf[at]];
-    if (!first) first = &findings[at].pageNumbers;
-    if (*first != findings[at].pageNumbers) differ[causeOf[at]] = true;
-  }
-  std::vector<std::vector<uint32_t>> pagesOf(causes.size());
-  for (size_t at = 0; at < findings.size(); ++at) {
-    if (!differ[causeOf[at]]) continue;
-    const std::vector<uint32_t>& numbers = findings[at].pageNumbers;
-    pagesOf[causeOf[at]].insert(pagesOf[causeOf[at]].end(), numbers.begin(), numbers.end());
-  }
-  for (size_t cause = 0; cause < causes.size(); ++cause) {
-    std::vector<uint32_t>& pages = pagesOf[cause];
-    if (!differ[cause]) {
-      causes[cause].pages = firstPages[cause]->size();
-      continue;
-    }
-    std::sort(pages.begin(), pages.end());
-    causes[cause].pages =
-        static_cast<size_t>(std::unique(pages.begin(), pages.end()) - pages.begin());
-  }
-}
-
 }  // namespace
 
 bool ListedBefore(const RuleFinding& finding, const RuleFinding& other) {
@@ -62,10 +32,8 @@ bool ListedBefore(const RuleFinding& finding, const RuleFinding& other) {
          std::tie(otherPlace.file, otherPlace.line, otherPlace.column, other.ruleId, other.message);
 }
 
-std::vector<Cause> Causes(const std::vector<RuleFinding>& findings) {
+std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked) {
   std::vector<Cause> causes;
-  std::vector<size_t> causeOf;
-  causeOf.reserve(findings.size());
   std::unordered_map<CauseId, size_t, CauseIdHash, CauseIdEqual> byId;
   byId.reserve(findings.size());
   for (const RuleFinding& finding : findings) {
@@ -75,9 +43,9 @@ std::vector<Cause> Causes(const std::vector<RuleFinding>& findings) {
     Cause& cause = causes[entry->second];
     if (!added && ListedBefore(finding, *cause.first)) cause.first = &finding;
     ++cause.places;
-    causeOf.push_back(entry->second);
+    cause.pages += finding.pages;
   }
-  CountPages(findings, causeOf, causes);
+  for (Cause& cause : causes) cause.pages = std::min(cause.pages, static_cast<int64_t>(checked));
   return causes;
 }
 

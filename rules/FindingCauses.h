@@ -14,16 +14,17 @@ bool ListedBefore(const RuleFinding& finding, const RuleFinding& other);
 
 // The findings of one cause, those that share a rule and a message (see CauseKey): the one whose
 // place comes first as a check lists them (by file path, line and column), whatever the order
-// given, how many places it has, and how many pages reach any of them, each page once.
+// given, how many places it has, and how many pages reach them (summed over the places, and at
+// most the pages checked).
 struct Cause {
   const RuleFinding* first = nullptr;
   size_t places = 0;
-  size_t pages = 0;
+  int64_t pages = 0;
 };
 
-// The causes of `findings`, all of one run, in the order in which each is first met; each points
-// into `findings`.
-std::vector<Cause> Causes(const std::vector<RuleFinding>& findings);
+// The causes of `findings` over `checked` pages, in the order in which each is first met; each
+// points into `findings`.
+std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked);
 
 // Puts `causes` in the order in which they matter: the most severe first, then those that reach
 // the most pages, else in the order given.

@@ -73,14 +73,13 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
       continue;
     }
     const size_t at = entry->second;
-    AddPages(finding.pageNumbers, findings_[at].pageNumbers);
+    const int32_t pages = findings_[at].pages + finding.pages;
     if (other.firstPages_[i] < firstPages_[at]) {
       findings_[at] = std::move(finding);
       firstPages_[at] = other.firstPages_[i];
       sequence[at] = i;
-    } else {
-      findings_[at].pageNumbers = std::move(finding.pageNumbers);
     }
+    findings_[at].pages = pages;
     findingPages_[at] = std::max(findingPages_[at], other.findingPages_[i]);
   }
   page_ = std::max(page_, other.page_);
@@ -125,7 +124,7 @@ void FindingSet::SortByFirstPage(const std::vector<size_t>& sequence) {
 void FindingSet::Count(size_t index) {
   if (findingPages_[index] == page_) return;
   findingPages_[index] = page_;
-  findings_[index].pageNumbers.push_back(static_cast<uint32_t>(page_));
+  ++findings_[index].pages;
 }
 
 }  // namespace lintra

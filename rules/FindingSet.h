@@ -26,7 +26,8 @@ class FindingSet {
   int64_t Page() const { return page_; }
 
   // Counts the current page for the finding of `ruleId` at `place` when there is one, and
-  // otherwise keeps the finding that `make` returns (called only then), with the pages it names.
+  // otherwise keeps the finding that `make` returns (called only then). The kept finding's page
+  // count starts at 1.
   template <class Make>
   void Report(const std::string& ruleId, const PlaceView& place, Make&& make) {
     const Key key{RuleNumber(ruleId), FileNumber({place.file, place.fileHash}), place.line,

@@ -22,13 +22,11 @@ class SourceFacts;
 // directives, and what more than one rule asks of it, worked out once.
 class PageCheck {
  public:
-  // `tree`, `facts` and `settings` must outlive this; `number` is the page's number in its run
-  // (see FindingSet::BeginPage).
-  PageCheck(const PageTree& tree, uint32_t number, SourceFacts& facts, const RuleSettings& settings)
-      : tree_(tree), page_(tree.Page()), number_(number), facts_(facts), settings_(settings) {}
+  // `tree`, `facts` and `settings` must outlive this.
+  PageCheck(const PageTree& tree, SourceFacts& facts, const RuleSettings& settings)
+      : tree_(tree), page_(tree.Page()), facts_(facts), settings_(settings) {}
 
   File& Page() { return page_; }
-  uint32_t Number() const { return number_; }
   const PageTree& Tree() const { return tree_; }
   SourceFacts& Facts() { return facts_; }
   const RuleSettings& Settings() const { return settings_; }
@@ -118,7 +116,6 @@ class PageCheck {
  private:
   const PageTree& tree_;
   File& page_;
-  uint32_t number_;
   SourceFacts& facts_;
   const RuleSettings& settings_;
   std::optional<std::vector<Redefinition>> redefinitions_;

@@ -30,7 +30,7 @@ RuleFinding Rule::Make(PageCheck& page, File& holder, Place place, Text message)
           {},
           Text(page.Page().FullPathView()),
           page.ChainTo(holder),
-          {page.Number()}};
+          1};
 }
 
 RuleFinding Rule::Make(const ProjectCheck& project, Place place, Text message) const {
@@ -43,7 +43,7 @@ RuleFinding Rule::Make(const ProjectCheck& project, Place place, Text message) c
           {},
           {},
           {},
-          {}};
+          0};
 }
 
 void Rule::TakeNotes(Rule&) {}

@@ -63,16 +63,8 @@ struct RuleFinding {
   // deeper than PageCheck::MaxChainLinks keeps only its outermost and innermost links.
   Text page;
   std::vector<Place> chain;
-  // The pages that reach the place, by their numbers in the run that checked them (see
-  // FindingSet::BeginPage), ascending and each once; none for a finding on the project as a
-  // whole. What tells apart the pages of the places of one cause.
-  std::vector<uint32_t> pageNumbers;
-
   // How many pages reach the place.
-  int32_t Pages() const { return static_cast<int32_t>(pageNumbers.size()); }
+  int32_t pages = 1;
 };
-
-// Adds the page numbers `more` to `into`, both ascending and each once, keeping them so.
-void AddPages(std::vector<uint32_t>& into, const std::vector<uint32_t>& more);
 
 }  // namespace lintra

@@ -43,10 +43,8 @@ void UnusedIncludeRule::NoteDirective(PageCheck& page, const PageCheck::Include&
   if (byFile == notes_.end())
     byFile = notes_.try_emplace(HashedPath{Text(holder.path), holder.hash}).first;
   Note& note = byFile->second[include.node.BaseFileStart()];
-  const auto reaching = static_cast<uint32_t>(number);
-  if (note.pageNumbers.empty() || note.pageNumbers.back() != reaching) {
-    note.pageNumbers.push_back(reaching);
-  }
+  if (note.lastPage != number) ++note.pages;
+  note.lastPage = number;
   if (!unneeded || note.needed) {
     note.needed = true;
     note.finding.reset();
@@ -61,7 +59,7 @@ void UnusedIncludeRule::NoteDirective(PageCheck& page, const PageCheck::Include&
 }
 
 void UnusedIncludeRule::Add(Note& into, Note&& note) {
-  AddPages(into.pageNumbers, note.pageNumbers);
+  into.pages += note.pages;
   into.needed = into.needed || note.needed;
   if (into.needed) {
     into.finding.reset();
@@ -92,7 +90,7 @@ void UnusedIncludeRule::Finish(const ProjectCheck&, FindingSet& findings) {
            std::tie(b->firstPage, y.file, y.line, y.column);
   });
   for (Note* note : unused) {
-    note->finding->pageNumbers = std::move(note->pageNumbers);
+    note->finding->pages = note->pages;
     findings.Report(Info().id, note->finding->place, [&] { return std::move(*note->finding); });
   }
   notes_.clear();

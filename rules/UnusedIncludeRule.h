@@ -28,14 +28,15 @@ class UnusedIncludeRule : public Rule {
 
   // What the pages noted so far say of one directive.
   struct Note {
-    // The numbers of the pages that reach the directive, ascending, and whether one of them needs
-    // it.
-    std::vector<uint32_t> pageNumbers;
+    // The pages that reach the directive, and whether one of them needs it.
+    int32_t pages = 0;
     bool needed = false;
     // The finding as the first page that reached it without needing it would word it, and the
     // number of that page. Held apart, as few directives have one and a site has many directives.
     std::unique_ptr<RuleFinding> finding;
     int64_t firstPage = 0;
+    // The number of the page that reached it last, which counts once however often it does.
+    int64_t lastPage = -1;
   };
 
  private:

@@ -24,9 +24,9 @@ void AppendReach(std::string& out, const RuleFinding& finding, const ReportPaths
     out += finding.code;
     out += "; ";
   }
-  AppendCount(out, static_cast<size_t>(finding.Pages()), "page");
-  if (finding.Pages() == 0) return;
-  out += finding.Pages() == 1 ? ": " : ", e.g. ";
+  AppendCount(out, static_cast<size_t>(finding.pages), "page");
+  if (finding.pages == 0) return;
+  out += finding.pages == 1 ? ": " : ", e.g. ";
   paths.Append(out, finding.page);
 }
 

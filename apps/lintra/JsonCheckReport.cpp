@@ -41,7 +41,7 @@ Json FindingEntry(const RuleFinding& finding, const std::string& fingerprint,
                 {"code", finding.code},
                 {"message", text::ToReadable(finding.message)}};
   entry.update(PlaceEntry(finding.place, paths));
-  entry["pages"] = finding.Pages();
+  entry["pages"] = finding.pages;
   entry["page"] = finding.page.empty() ? "" : paths.Of(finding.page);
   entry["chain"] = Places(finding.chain, paths);
   entry["related"] = Places(finding.related, paths);

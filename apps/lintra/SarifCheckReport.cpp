@@ -112,7 +112,7 @@ Json ResultEntry(const RuleFinding& finding, const std::string& fingerprint, siz
       {"locations", Json::array({{{"physicalLocation", PhysicalLocation(finding.place, paths)}}})},
       {"partialFingerprints", {{"primaryLocationLineHash", fingerprint}}},
       {"properties",
-       {{"pages", finding.Pages()},
+       {{"pages", finding.pages},
         {"page", finding.page.empty() ? "" : paths.Of(finding.page)},
         {"cause", CauseKey(finding)}}}};
   const Json related = RelatedLocations(finding, paths);

@@ -44,7 +44,7 @@ void AddRelated(Workspace& workspace, Json& related, const Place& place,
 Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::string& helpBase) {
   std::string message = text::ToReadable(finding.message);
   if (!finding.code.empty()) message += " (" + std::string(finding.code) + ")";
-  if (finding.Pages() > 1) message += " (in " + std::to_string(finding.Pages()) + " pages)";
+  if (finding.pages > 1) message += " (in " + std::to_string(finding.pages) + " pages)";
   Json related = Json::array();
   for (const Place& place : finding.related) AddRelated(workspace, related, place, "see also");
   const std::string page = text::ToReadable(finding.page);
@@ -73,7 +73,7 @@ Json DiagnosticOf(Workspace& workspace, const RuleFinding& finding, const std::s
 void LeaveOutUnjudged(std::vector<RuleFinding>& findings, size_t reaching, bool judged) {
   std::erase_if(findings, [&](const RuleFinding& finding) {
     return finding.ruleId == UnusedIncludeRule::Id &&
-           (!judged || static_cast<size_t>(finding.Pages()) != reaching);
+           (!judged || static_cast<size_t>(finding.pages) != reaching);
   });
 }
 
@@ -100,9 +100,9 @@ Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool
           {std::string(finding.ruleId), finding.place.line, finding.place.column}, findings.size());
       if (added) {
         findings.push_back(finding);
-        findings.back().pageNumbers.clear();
+      } else {
+        ++findings[at->second].pages;
       }
-      findings[at->second].pageNumbers.push_back(page);
     }
   }
   LeaveOutUnjudged(findings, reaching.size(), indexed && !anyStale);

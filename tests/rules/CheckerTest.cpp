@@ -29,7 +29,7 @@ std::string Render(const std::vector<RuleFinding>& findings) {
     out += std::string(finding.ruleId) + " " + SeverityName(finding.severity) + " [" +
            std::string(finding.code) + "] " + At(finding.place) + "-" +
            std::to_string(finding.place.endLine) + ":" + std::to_string(finding.place.endColumn) +
-           " pages=" + std::to_string(finding.Pages()) + " from " + text::ToUtf8(finding.page);
+           " pages=" + std::to_string(finding.pages) + " from " + text::ToUtf8(finding.page);
     for (const Place& link : finding.chain) out += " > " + At(link);
     for (const Place& related : finding.related) out += " related " + At(related);
     out += " | " + text::ToUtf8(finding.message) + "\n";
@@ -53,8 +53,8 @@ std::string Check(const std::map<Text, Text>& files, std::initializer_list<const
 // The findings of a whole-project run over `pages` shared out in runs of `run` pages between two
 // checkers, each with a host of its own, as two threads share them, the second made alike the
 // first, and merged, the second checker's first; `files` are the project's files.
-std::vector<RuleFinding> FindingsInRuns(const std::map<Text, Text>& files,
-                                        const std::vector<const char16_t*>& pages, size_t run) {
+std::string CheckInRuns(const std::map<Text, Text>& files,
+                        const std::vector<const char16_t*>& pages, size_t run) {
   RuleSettings settings;
   settings.wholeProject = true;
   struct Share {
@@ -80,12 +80,7 @@ std::vector<RuleFinding> FindingsInRuns(const std::map<Text, Text>& files,
   std::vector<Text> projectFiles;
   for (const auto& file : files) projectFiles.push_back(file.first);
   total.Finish(projectFiles);
-  return total.Findings();
-}
-
-std::string CheckInRuns(const std::map<Text, Text>& files,
-                        const std::vector<const char16_t*>& pages, size_t run) {
-  return Render(FindingsInRuns(files, pages, run));
+  return Render(total.Findings());
 }
 
 const Text kDeclarations = Lines({u"<%", u"Dim total", u"Const RATE = 2", u"%>"});
@@ -397,36 +392,6 @@ TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
             "spare.inc\n");
   for (size_t run = 1; run < pages.size(); ++run) {
     EXPECT_EQ(CheckInRuns(site, pages, run), whole) << "runs of " << run;
-  }
-}
-
-TEST(FindingCauses, CountEachPageThatReachesAnyPlaceOfACauseOnce) {
-  // config.inc comes again at p1.asp:2, p2.asp:2 and common.inc:1, which both pages reach: one
-  // cause at three places, whose pages add up to four, reached from two pages.
-  const std::map<Text, Text> site = {
-      {u"p1.asp",
-       IncludeLine(u"constant.inc") + IncludeLine(u"config.inc") + IncludeLine(u"common.inc")},
-      {u"p2.asp",
-       IncludeLine(u"constant.inc") + IncludeLine(u"config.inc") + IncludeLine(u"common.inc")},
-      {u"p3.asp", u"<p>"},
-      {u"constant.inc", IncludeLine(u"config.inc")},
-      {u"common.inc", IncludeLine(u"config.inc")},
-      {u"config.inc", u"<p>"}};
-  const std::vector<const char16_t*> pages = {u"p1.asp", u"p3.asp", u"p2.asp"};
-  for (size_t run = 1; run <= pages.size(); ++run) {
-    const std::vector<RuleFinding> findings = FindingsInRuns(site, pages, run);
-    std::string counts;
-    for (const Cause& cause : Causes(findings)) {
-      if (cause.first->ruleId != "duplicate-include") continue;
-      counts += At(cause.first->place) + " " + std::to_string(cause.places) + " places in " +
-                std::to_string(cause.pages) + " pages\n";
-    }
-    EXPECT_EQ(counts, "common.inc:1:1 3 places in 2 pages\n") << "runs of " << run;
-    const auto common = std::find_if(findings.begin(), findings.end(), [](const RuleFinding& f) {
-      return f.ruleId == "duplicate-include" && f.place.file == u"common.inc";
-    });
-    ASSERT_NE(common, findings.end());
-    EXPECT_EQ(common->pageNumbers, (std::vector<uint32_t>{1, 3})) << "runs of " << run;
   }
 }
 

@@ -28,7 +28,7 @@ std::string Render(const std::vector<RuleFinding>& findings) {
   for (const RuleFinding& finding : findings) {
     out += std::string(finding.ruleId) + " " + SeverityName(finding.severity) + " [" +
            std::string(finding.code) + "] " + At(finding.place) +
-           " pages=" + std::to_string(finding.Pages()) + " from " + text::ToUtf8(finding.page);
+           " pages=" + std::to_string(finding.pages) + " from " + text::ToUtf8(finding.page);
     for (const Place& link : finding.chain) out += " > " + At(link);
     out += " | " + text::ToUtf8(finding.message) + "\n";
   }

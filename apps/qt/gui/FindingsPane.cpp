@@ -90,7 +90,7 @@ void FindingsPane::Clear() {
 
 void FindingsPane::Refill() {
   clear();
-  std::vector<Cause> causes = Causes(findings_);
+  std::vector<Cause> causes = Causes(findings_, pages_.size());
   RankCauses(causes);
   QList<QTreeWidgetItem*> rows;
   std::map<std::pair<std::string_view, TextView>, QTreeWidgetItem*> rowOf;
