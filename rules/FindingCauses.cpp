@@ -23,6 +23,30 @@ struct CauseIdEqual {
   }
 };
 
+// Counts each page once for the causes of `causes` whose places are each reached by one page (the
+// finding's own `page`), `causeOf` giving the cause of each finding of `findings`.
+void CountSinglePages(const std::vector<RuleFinding>& findings, const std::vector<size_t>& causeOf,
+                      std::vector<Cause>& causes) {
+  std::vector<bool> onePage(causes.size(), true);
+  std::vector<bool> samePage(causes.size(), true);
+  for (size_t at = 0; at < findings.size(); ++at) {
+    const size_t cause = causeOf[at];
+    onePage[cause] = onePage[cause] && findings[at].pages == 1;
+    samePage[cause] =
+        samePage[cause] && text::SameUnits(findings[at].page, causes[cause].first->page);
+  }
+  std::vector<std::pair<size_t, TextView>> pages;
+  for (size_t at = 0; at < findings.size(); ++at) {
+    const size_t cause = causeOf[at];
+    if (onePage[cause] && samePage[cause]) causes[cause].pages = 1;
+    if (onePage[cause] && !samePage[cause]) pages.emplace_back(cause, findings[at].page);
+  }
+  std::sort(pages.begin(), pages.end());
+  pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
+  for (const auto& [cause, page] : pages) causes[cause].pages = 0;
+  for (const auto& [cause, page] : pages) ++causes[cause].pages;
+}
+
 }  // namespace
 
 bool ListedBefore(const RuleFinding& finding, const RuleFinding& other) {
@@ -34,6 +58,8 @@ bool ListedBefore(const RuleFinding& finding, const RuleFinding& other) {
 
 std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked) {
   std::vector<Cause> causes;
+  std::vector<size_t> causeOf;
+  causeOf.reserve(findings.size());
   std::unordered_map<CauseId, size_t, CauseIdHash, CauseIdEqual> byId;
   byId.reserve(findings.size());
   for (const RuleFinding& finding : findings) {
@@ -44,7 +70,9 @@ std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t check
     if (!added && ListedBefore(finding, *cause.first)) cause.first = &finding;
     ++cause.places;
     cause.pages += finding.pages;
+    causeOf.push_back(entry->second);
   }
+  CountSinglePages(findings, causeOf, causes);
   for (Cause& cause : causes) cause.pages = std::min(cause.pages, static_cast<int64_t>(checked));
   return causes;
 }

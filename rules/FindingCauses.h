@@ -14,8 +14,9 @@ bool ListedBefore(const RuleFinding& finding, const RuleFinding& other);
 
 // The findings of one cause, those that share a rule and a message (see CauseKey): the one whose
 // place comes first as a check lists them (by file path, line and column), whatever the order
-// given, how many places it has, and how many pages reach them (summed over the places, and at
-// most the pages checked).
+// given, how many places it has, and how many pages reach them: each page once when every place
+// is reached by one page, else summed over the places (a page that reaches two counts twice), at
+// most the pages checked.
 struct Cause {
   const RuleFinding* first = nullptr;
   size_t places = 0;

@@ -180,7 +180,7 @@ TEST(ReportCli, FindingsAreOneRowPerCauseAsCheckGroupsThemErrorsFirstThenByPages
   EXPECT_EQ(
       FindingRows(report.out),
       "missing-include | error | ASP 0126 | z.asp:2:1 | include file not found: gone.inc"
-      " | 2 | 2 | z.asp\n"
+      " | 2 | 1 | z.asp\n"
       "parent-path | error | ASP 0131 | z.asp:1:1 | parent path: the include path of ../up.inc"
       " uses &quot;..&quot; | 1 | 1 | z.asp\n"
       "duplicate-include | warning |  | a.asp:1:38 | duplicate include: inc/head.inc was "
@@ -191,7 +191,7 @@ TEST(ReportCli, FindingsAreOneRowPerCauseAsCheckGroupsThemErrorsFirstThenByPages
       "already included at c.asp:1 | 1 | 1 | c.asp\n");
   const std::string check = Lintra({"check", "--root", root, "--format", "text"}).out;
   EXPECT_NE(check.find("z.asp:2:1: error: include file not found: gone.inc [missing-include] (ASP "
-                       "0126; 2 places in 2 pages)"),
+                       "0126; 2 places in 1 page)"),
             std::string::npos)
       << check;
 }
