@@ -35,15 +35,17 @@ void CountSinglePages(const std::vector<RuleFinding>& findings, const std::vecto
     samePage[cause] =
         samePage[cause] && text::SameUnits(findings[at].page, causes[cause].first->page);
   }
+  // The pages of the causes whose places lie in more than one page, each once.
   std::vector<std::pair<size_t, TextView>> pages;
   for (size_t at = 0; at < findings.size(); ++at) {
     const size_t cause = causeOf[at];
-    if (onePage[cause] && samePage[cause]) causes[cause].pages = 1;
     if (onePage[cause] && !samePage[cause]) pages.emplace_back(cause, findings[at].page);
   }
   std::sort(pages.begin(), pages.end());
   pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
-  for (const auto& [cause, page] : pages) causes[cause].pages = 0;
+  for (size_t cause = 0; cause < causes.size(); ++cause) {
+    if (onePage[cause]) causes[cause].pages = samePage[cause] ? 1 : 0;
+  }
   for (const auto& [cause, page] : pages) ++causes[cause].pages;
 }
 

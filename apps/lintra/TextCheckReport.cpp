@@ -16,7 +16,7 @@ namespace {
 
 // How many causes of one rule the text leaves out, at how many places.
 struct RuleCauses {
-  std::string ruleId;
+  std::string_view ruleId;
   size_t shown = 0;
   size_t counted = 0;
   size_t countedPlaces = 0;
@@ -40,7 +40,7 @@ Selection Select(const std::vector<Cause>& causes) {
   std::unordered_map<std::string_view, size_t> byRule;
   for (const Cause& cause : causes) {
     const auto [entry, added] = byRule.try_emplace(cause.first->ruleId, rules.size());
-    if (added) rules.push_back({std::string(cause.first->ruleId)});
+    if (added) rules.push_back({cause.first->ruleId});
     RuleCauses& rule = rules[entry->second];
     if (rule.shown < CausesShown || cause.first->severity == Severity::Error) {
       selection.shown.push_back(cause);
@@ -186,8 +186,9 @@ void WriteTextCheckReport(const CheckResult& result, const ReportPaths& paths,
     grouped = !selection.counted.empty() || selection.shown.size() < result.findings.size();
     for (const Cause& cause : selection.shown) writer.AddCause(cause, false);
     for (const RuleCauses& rule : selection.counted) {
-      writer.Line("... and " + std::to_string(rule.counted) + " more causes of [" + rule.ruleId +
-                  "] at " + std::to_string(rule.countedPlaces) + " places");
+      writer.Line("... and " + std::to_string(rule.counted) + " more causes of [" +
+                  std::string(rule.ruleId) + "] at " + std::to_string(rule.countedPlaces) +
+                  " places");
     }
   }
   if (grouped) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -83,7 +84,7 @@ Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool
                    bool indexed, const std::string& helpBase) {
   // One diagnostic per rule and place, as check keeps one finding per rule and place: the first
   // page that reaches the place words it, and every page that reaches it counts.
-  using Key = std::tuple<std::string, int32_t, int32_t>;
+  using Key = std::tuple<std::string_view, int32_t, int32_t>;
   std::map<Key, size_t> seen;
   std::vector<RuleFinding> findings;
   const SiteIndex& index = workspace.Index();
@@ -97,7 +98,7 @@ Json DiagnosticsOf(Workspace& workspace, uint32_t file, const std::function<bool
     for (const RuleFinding& finding : index.Record(page)->findings) {
       if (index.Find(finding.place.file) != file) continue;
       const auto [at, added] = seen.try_emplace(
-          {std::string(finding.ruleId), finding.place.line, finding.place.column}, findings.size());
+          {finding.ruleId, finding.place.line, finding.place.column}, findings.size());
       if (added) {
         findings.push_back(finding);
       } else {
