@@ -99,6 +99,7 @@ void Checker::Finish(const std::vector<Text>& projectFiles) {
   findings_.BeginPage();
   const ProjectCheck project{settings_, projectFiles};
   for (Rule* rule : running_) rule->Finish(project, findings_);
+  findings_.SettlePages();
 }
 
 }  // namespace lintra

@@ -23,29 +23,24 @@ struct CauseIdEqual {
   }
 };
 
-// Counts each page once for the causes of `causes` whose places are each reached by one page (the
-// finding's own `page`), `causeOf` giving the cause of each finding of `findings`.
-void CountSinglePages(const std::vector<RuleFinding>& findings, const std::vector<size_t>& causeOf,
-                      std::vector<Cause>& causes) {
-  std::vector<bool> onePage(causes.size(), true);
-  std::vector<bool> samePage(causes.size(), true);
+// Counts the pages that reach the places of each cause of `causes`, each page once, `causeOf`
+// giving the cause of each finding of `findings`. A cause of one place has its pages; the page
+// numbers of the others are gathered, sorted and counted once each.
+void CountPages(const std::vector<RuleFinding>& findings, const std::vector<size_t>& causeOf,
+                std::vector<Cause>& causes) {
+  std::vector<std::pair<size_t, int64_t>> pages;
   for (size_t at = 0; at < findings.size(); ++at) {
+    const RuleFinding& finding = findings[at];
     const size_t cause = causeOf[at];
-    onePage[cause] = onePage[cause] && findings[at].pages == 1;
-    samePage[cause] =
-        samePage[cause] && text::SameUnits(findings[at].page, causes[cause].first->page);
-  }
-  // The pages of the causes whose places lie in more than one page, each once.
-  std::vector<std::pair<size_t, TextView>> pages;
-  for (size_t at = 0; at < findings.size(); ++at) {
-    const size_t cause = causeOf[at];
-    if (onePage[cause] && !samePage[cause]) pages.emplace_back(cause, findings[at].page);
+    if (causes[cause].places == 1) {
+      causes[cause].pages = finding.pages;
+    } else if (finding.pages > 0) {
+      pages.emplace_back(cause, finding.pageNumber);
+      for (const int64_t page : finding.laterPageNumbers) pages.emplace_back(cause, page);
+    }
   }
   std::sort(pages.begin(), pages.end());
   pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
-  for (size_t cause = 0; cause < causes.size(); ++cause) {
-    if (onePage[cause]) causes[cause].pages = samePage[cause] ? 1 : 0;
-  }
   for (const auto& [cause, page] : pages) ++causes[cause].pages;
 }
 
@@ -58,7 +53,7 @@ bool ListedBefore(const RuleFinding& finding, const RuleFinding& other) {
          std::tie(otherPlace.file, otherPlace.line, otherPlace.column, other.ruleId, other.message);
 }
 
-std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked) {
+std::vector<Cause> Causes(const std::vector<RuleFinding>& findings) {
   std::vector<Cause> causes;
   std::vector<size_t> causeOf;
   causeOf.reserve(findings.size());
@@ -71,11 +66,9 @@ std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t check
     Cause& cause = causes[entry->second];
     if (!added && ListedBefore(finding, *cause.first)) cause.first = &finding;
     ++cause.places;
-    cause.pages += finding.pages;
     causeOf.push_back(entry->second);
   }
-  CountSinglePages(findings, causeOf, causes);
-  for (Cause& cause : causes) cause.pages = std::min(cause.pages, static_cast<int64_t>(checked));
+  CountPages(findings, causeOf, causes);
   return causes;
 }
 

@@ -14,18 +14,17 @@ bool ListedBefore(const RuleFinding& finding, const RuleFinding& other);
 
 // The findings of one cause, those that share a rule and a message (see CauseKey): the one whose
 // place comes first as a check lists them (by file path, line and column), whatever the order
-// given, how many places it has, and how many pages reach them: each page once when every place
-// is reached by one page, else summed over the places (a page that reaches two counts twice), at
-// most the pages checked.
+// given, how many places it has, and how many pages reach them, each page once (by the findings'
+// page numbers).
 struct Cause {
   const RuleFinding* first = nullptr;
   size_t places = 0;
   int64_t pages = 0;
 };
 
-// The causes of `findings` over `checked` pages, in the order in which each is first met; each
+// The causes of `findings`, in the order in which each is first met; each
 // points into `findings`.
-std::vector<Cause> Causes(const std::vector<RuleFinding>& findings, size_t checked);
+std::vector<Cause> Causes(const std::vector<RuleFinding>& findings);
 
 // Puts `causes` in the order in which they matter: the most severe first, then those that reach
 // the most pages, else in the order given.

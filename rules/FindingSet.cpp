@@ -30,6 +30,18 @@ uint32_t FindingSet::FileNumber(const HashedPathView& file) {
   return number;
 }
 
+RuleFinding& FindingSet::Add(RuleFinding&& finding) {
+  findingPages_.push_back(page_);
+  firstPages_.push_back(page_);
+  return findings_.emplace_back(std::move(finding));
+}
+
+void FindingSet::Keep(std::string_view ruleId, RuleFinding&& finding) {
+  if (index_.try_emplace(KeyOf(ruleId, ViewOf(finding.place)), findings_.size()).second) {
+    Add(std::move(finding));
+  }
+}
+
 void FindingSet::Reserve(size_t count) {
   findings_.reserve(count);
   findingPages_.reserve(count);
@@ -62,9 +74,12 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
   std::vector<size_t> sequence(findings_.size());
   for (size_t at = 0; at < sequence.size(); ++at) sequence[at] = at;
   sequence.reserve(most);
+  // Where each finding of `other` goes here.
+  std::vector<size_t> into(other.findings_.size());
   for (size_t i = 0; i < other.findings_.size(); ++i) {
     RuleFinding& finding = other.findings_[i];
     const auto [entry, added] = index_.try_emplace(keys[i], findings_.size());
+    into[i] = entry->second;
     if (added) {
       findings_.push_back(std::move(finding));
       findingPages_.push_back(other.findingPages_[i]);
@@ -75,13 +90,15 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
     const size_t at = entry->second;
     const int32_t pages = findings_[at].pages + finding.pages;
     if (other.firstPages_[i] < firstPages_[at]) {
-      findings_[at] = std::move(finding);
+      std::swap(findings_[at], finding);
       firstPages_[at] = other.firstPages_[i];
       sequence[at] = i;
     }
+    CountPagesOf(at, finding);
     findings_[at].pages = pages;
     findingPages_[at] = std::max(findingPages_[at], other.findingPages_[i]);
   }
+  for (const auto& [i, page] : other.laterPages_) CountLater(into[i], page);
   page_ = std::max(page_, other.page_);
   other = FindingSet();
   if (order == MergeOrder::FirstFound) SortByFirstPage(sequence);
@@ -110,6 +127,7 @@ void FindingSet::SortByFirstPage(const std::vector<size_t>& sequence) {
   std::vector<size_t> moved(order.size());
   for (size_t i = 0; i < order.size(); ++i) moved[order[i]] = i;
   for (auto& entry : index_) entry.second = moved[entry.second];
+  for (auto& entry : laterPages_) entry.first = moved[entry.first];
   for (size_t i = 0; i < moved.size(); ++i) {
     while (moved[i] != i) {
       const size_t to = moved[i];
@@ -125,6 +143,29 @@ void FindingSet::Count(size_t index) {
   if (findingPages_[index] == page_) return;
   findingPages_[index] = page_;
   ++findings_[index].pages;
+  CountLater(index, page_);
+}
+
+void FindingSet::CountPagesOf(size_t index, const RuleFinding& finding) {
+  if (finding.pages == 0) return;
+  CountLater(index, finding.pageNumber);
+  for (const int64_t page : finding.laterPageNumbers) CountLater(index, page);
+}
+
+void FindingSet::SettlePages() {
+  std::vector<size_t> counts(findings_.size());
+  for (const auto& [at, page] : laterPages_) ++counts[at];
+  for (size_t at = 0; at < counts.size(); ++at) {
+    std::vector<int64_t>& numbers = findings_[at].laterPageNumbers;
+    if (counts[at] > 0) numbers.reserve(numbers.size() + counts[at]);
+  }
+  for (const auto& [at, page] : laterPages_) findings_[at].laterPageNumbers.push_back(page);
+  laterPages_ = {};
+}
+
+std::vector<RuleFinding> FindingSet::TakeFindings() && {
+  SettlePages();
+  return std::move(findings_);
 }
 
 }  // namespace lintra

@@ -27,26 +27,24 @@ class FindingSet {
 
   // Counts the current page for the finding of `ruleId` at `place` when there is one, and
   // otherwise keeps the finding that `make` returns (called only then). The kept finding's page
-  // count starts at 1.
+  // count starts at 1, with the current page's number.
   template <class Make>
-  void Report(const std::string& ruleId, const PlaceView& place, Make&& make) {
-    const Key key{RuleNumber(ruleId), FileNumber({place.file, place.fileHash}), place.line,
-                  place.column};
-    const auto [entry, added] = index_.try_emplace(key, findings_.size());
+  void Report(std::string_view ruleId, const PlaceView& place, Make&& make) {
+    const auto [entry, added] = index_.try_emplace(KeyOf(ruleId, place), findings_.size());
     if (!added) {
       Count(entry->second);
       return;
     }
-    findings_.push_back(make());
-    findingPages_.push_back(page_);
-    firstPages_.push_back(page_);
+    RuleFinding& finding = Add(make());
+    finding.pageNumber = page_;
   }
   template <class Make>
-  void Report(const std::string& ruleId, const Place& place, Make&& make) {
-    Report(ruleId,
-           PlaceView{place.file, text::HashIgnoringCase(place.file), place.line, place.column},
-           std::forward<Make>(make));
+  void Report(std::string_view ruleId, const Place& place, Make&& make) {
+    Report(ruleId, ViewOf(place), std::forward<Make>(make));
   }
+  // Keeps `finding` of `ruleId`, which a rule made over the pages it numbers (see
+  // RuleFinding::pageNumber), unless the set holds a finding of that rule at its place already.
+  void Keep(std::string_view ruleId, RuleFinding&& finding);
 
   // Makes room for `count` findings, so that they, and the findings of a smaller set merged in
   // any order, are held without moving those already held.
@@ -66,10 +64,16 @@ class FindingSet {
   // it.
   void Merge(FindingSet&& other, MergeOrder order = MergeOrder::FirstFound);
 
-  // In the order they were first found (unless merged in any order).
+  // Puts in each finding the numbers of the later pages counted for it (see
+  // RuleFinding::laterPageNumbers), which the set gathers apart until then.
+  void SettlePages();
+
+  // In the order they were first found (unless merged in any order); their later page numbers
+  // are those settled last (see SettlePages).
   const std::vector<RuleFinding>& Findings() const { return findings_; }
-  // The findings, in the order of Findings, moved out of a set that is done with.
-  std::vector<RuleFinding> TakeFindings() && { return std::move(findings_); }
+  // The findings, in the order of Findings, their pages settled, moved out of a set that is done
+  // with.
+  std::vector<RuleFinding> TakeFindings() &&;
 
  private:
   // What tells findings apart: the rule and the file, by their numbers, and the start of the
@@ -90,7 +94,19 @@ class FindingSet {
   // files, which stay at hand.
   uint32_t RuleNumber(std::string_view id);
   uint32_t FileNumber(const HashedPathView& file);
+  Key KeyOf(std::string_view ruleId, const PlaceView& place) {
+    return {RuleNumber(ruleId), FileNumber({place.file, place.fileHash}), place.line, place.column};
+  }
+  static PlaceView ViewOf(const Place& place) {
+    return {place.file, text::HashIgnoringCase(place.file), place.line, place.column};
+  }
+  // Holds `finding` as found first on the current page.
+  RuleFinding& Add(RuleFinding&& finding);
   void Count(size_t index);
+  // Notes that the page numbered `page` reaches the finding at `index`, besides its first.
+  void CountLater(size_t index, int64_t page) { laterPages_.emplace_back(index, page); }
+  // Notes the pages of `finding`, which the finding at `index` stands for from now on.
+  void CountPagesOf(size_t index, const RuleFinding& finding);
   // The keys of the findings of `other`, by their place there, in this set's numbering.
   std::vector<Key> KeysOf(const FindingSet& other);
   // Puts the findings in the order of their first pages, and those of one first page by
@@ -102,6 +118,8 @@ class FindingSet {
   // The last page counted for each finding, and the page that found it first.
   std::vector<int64_t> findingPages_;
   std::vector<int64_t> firstPages_;
+  // Each later page counted for a finding, by the finding's place in findings_, until settled.
+  std::vector<std::pair<size_t, int64_t>> laterPages_;
   std::unordered_map<Key, size_t, KeyHash> index_;
   std::vector<std::string> rules_;
   // The rule last numbered, known by where its id lies, as one rule reports many times in a row.

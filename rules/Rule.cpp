@@ -30,7 +30,9 @@ RuleFinding Rule::Make(PageCheck& page, File& holder, Place place, Text message)
           {},
           Text(page.Page().FullPathView()),
           page.ChainTo(holder),
-          1};
+          1,
+          0,
+          {}};
 }
 
 RuleFinding Rule::Make(const ProjectCheck& project, Place place, Text message) const {
@@ -43,7 +45,9 @@ RuleFinding Rule::Make(const ProjectCheck& project, Place place, Text message) c
           {},
           {},
           {},
-          0};
+          0,
+          0,
+          {}};
 }
 
 void Rule::TakeNotes(Rule&) {}

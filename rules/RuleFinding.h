@@ -65,6 +65,11 @@ struct RuleFinding {
   std::vector<Place> chain;
   // How many pages reach the place.
   int32_t pages = 1;
+  // The numbers of the pages that reach the place, as the run numbers them, when any does: the
+  // first page's, and those of the others (pages - 1 of them, in no order). A cause counts its
+  // pages by them, each once.
+  int64_t pageNumber = 0;
+  std::vector<int64_t> laterPageNumbers;
 };
 
 }  // namespace lintra

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 #include "analysis/File.h"
 
@@ -43,19 +45,24 @@ void UnusedIncludeRule::NoteDirective(PageCheck& page, const PageCheck::Include&
   if (byFile == notes_.end())
     byFile = notes_.try_emplace(HashedPath{Text(holder.path), holder.hash}).first;
   Note& note = byFile->second[include.node.BaseFileStart()];
-  if (note.lastPage != number) ++note.pages;
+  const bool again = note.lastPage == number;
+  if (!again) ++note.pages;
   note.lastPage = number;
   if (!unneeded || note.needed) {
     note.needed = true;
     note.finding.reset();
     return;
   }
-  if (note.finding) return;
+  if (note.finding) {
+    if (!again) note.finding->laterPageNumbers.push_back(number);
+    return;
+  }
   note.firstPage = number;
   note.finding = std::make_unique<RuleFinding>(
       Make(page, include.parent, PageCheck::DirectivePlace(include).ToPlace(),
            text::Concat({u"unused include: nothing that ", include.node.FullPathView(),
                          u" declares is used, and it writes no output and runs no statement"})));
+  note.finding->pageNumber = number;
 }
 
 void UnusedIncludeRule::Add(Note& into, Note&& note) {
@@ -63,10 +70,18 @@ void UnusedIncludeRule::Add(Note& into, Note&& note) {
   into.needed = into.needed || note.needed;
   if (into.needed) {
     into.finding.reset();
-  } else if (note.finding && (!into.finding || note.firstPage < into.firstPage)) {
-    into.finding = std::move(note.finding);
+    return;
+  }
+  if (!note.finding) return;
+  if (!into.finding || note.firstPage < into.firstPage) {
+    std::swap(into.finding, note.finding);
     into.firstPage = note.firstPage;
   }
+  if (!note.finding) return;
+  std::vector<int64_t>& numbers = into.finding->laterPageNumbers;
+  numbers.push_back(note.finding->pageNumber);
+  numbers.insert(numbers.end(), note.finding->laterPageNumbers.begin(),
+                 note.finding->laterPageNumbers.end());
 }
 
 void UnusedIncludeRule::TakeNotes(Rule& other) {
@@ -91,7 +106,7 @@ void UnusedIncludeRule::Finish(const ProjectCheck&, FindingSet& findings) {
   });
   for (Note* note : unused) {
     note->finding->pages = note->pages;
-    findings.Report(Info().id, note->finding->place, [&] { return std::move(*note->finding); });
+    findings.Keep(Info().id, std::move(*note->finding));
   }
   notes_.clear();
 }

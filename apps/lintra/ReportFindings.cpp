@@ -88,7 +88,7 @@ void AppendCauseRows(std::string& html, const std::vector<Cause>& causes, size_t
 
 // The causes of the survey's findings, most severe first, then those that reach most pages.
 std::vector<Cause> RankedCauses(const SiteSurvey& survey) {
-  std::vector<Cause> causes = Causes(survey.Findings().Findings(), survey.Pages().size());
+  std::vector<Cause> causes = Causes(survey.Findings().Findings());
   RankCauses(causes);
   return causes;
 }

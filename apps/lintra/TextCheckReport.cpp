@@ -182,7 +182,7 @@ void WriteTextCheckReport(const CheckResult& result, const ReportPaths& paths,
   if (look.allPlaces) {
     for (const RuleFinding& finding : result.findings) writer.AddCause({&finding, 1, 1}, true);
   } else {
-    const Selection selection = Select(Causes(result.findings, result.pages));
+    const Selection selection = Select(Causes(result.findings));
     grouped = !selection.counted.empty() || selection.shown.size() < result.findings.size();
     for (const Cause& cause : selection.shown) writer.AddCause(cause, false);
     for (const RuleCauses& rule : selection.counted) {

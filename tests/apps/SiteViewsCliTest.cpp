@@ -308,6 +308,48 @@ TEST(ReportCli, ACauseShowsTheExamplePlaceThatCheckShows) {
   EXPECT_EQ(report.find("<span class=\"at\">y.inc:1:1</span>"), std::string::npos);
 }
 
+// p1, p2 and p3 reach both places of the missing include, so its cause has 3 pages, not 6; the
+// unused include of lib/x.inc has a place that q1 and q2 reach and one that q3 and q4 reach.
+TEST(CheckCli, ACauseCountsOnceEachPageThatReachesItsPlaces) {
+  TempFolder site;
+  for (const char* page : {"p1.asp", "p2.asp", "p3.asp"}) {
+    site.Write(page, Include("lib/a.inc") + "\n" + Include("lib/b.inc"));
+  }
+  site.Write("lib/a.inc", Include("gone.inc"));
+  site.Write("lib/b.inc", Include("gone.inc"));
+  site.Write("q1.asp", Include("lib/c.inc"));
+  site.Write("q2.asp", Include("lib/c.inc"));
+  site.Write("q3.asp", Include("lib/d.inc"));
+  site.Write("q4.asp", Include("lib/d.inc"));
+  site.Write("lib/c.inc", Include("x.inc"));
+  site.Write("lib/d.inc", Include("x.inc"));
+  site.Write("lib/x.inc", "<% Sub Spare : End Sub %>");
+  const std::string root = site.Path().string();
+  const std::string one = Lintra({"check", "--root", root, "--jobs", "1"}).out;
+  const std::string unused =
+      ": note: unused include: nothing that lib/%s declares is used, and it writes no output and "
+      "runs no statement [unused-include] ";
+  const auto unusedOf = [&](const std::string& at, const std::string& file) {
+    std::string line = at + unused;
+    return line.replace(line.find("%s"), 2, file);
+  };
+  EXPECT_EQ(FindingLines(one),
+            "lib/a.inc:1:1: error: include file not found: gone.inc (lib/gone.inc) "
+            "[missing-include] (ASP 0126; 2 places in 3 pages)\n" +
+                unusedOf("lib/c.inc:1:1", "x.inc") +
+                "(2 places in 4 pages)\n"
+                "lib/x.inc: note: exposed include: lib/x.inc holds server code; IIS 6 and later "
+                "refuse .inc files, but IIS 5 and a server that sends any extension show its "
+                "source [exposed-include] (4 pages, e.g. q1.asp)\n" +
+                unusedOf("q1.asp:1:1", "c.inc") + "(2 places in 2 pages)\n" +
+                unusedOf("q3.asp:1:1", "d.inc") +
+                "(2 places in 2 pages)\n"
+                "one line per cause for 9 places; --all-places lists every place\n"
+                "by rule: 2 missing-include, 6 unused-include, 1 exposed-include\n"
+                "checked 7 pages: 2 errors, 0 warnings, 7 notes\n");
+  EXPECT_EQ(Lintra({"check", "--root", root, "--jobs", "2"}).out, one);
+}
+
 TEST(ReportCli, UnusedFilesFollowTheProjectsSettingsAsCheckDoes) {
   TempFolder site;
   WriteScriptsSite(site);

@@ -50,9 +50,26 @@ std::string Check(const std::map<Text, Text>& files, std::initializer_list<const
   return Render(checker.Findings());
 }
 
+// For each finding that more than one page reaches, its place and the numbers of those pages in
+// rising order.
+std::string RenderPageNumbers(const std::vector<RuleFinding>& findings) {
+  std::string out;
+  for (const RuleFinding& finding : findings) {
+    if (finding.pages < 2) continue;
+    std::vector<int64_t> numbers = finding.laterPageNumbers;
+    numbers.push_back(finding.pageNumber);
+    std::sort(numbers.begin(), numbers.end());
+    out += std::string(finding.ruleId) + " " + At(finding.place) + " reached by";
+    for (const int64_t number : numbers) out += " " + std::to_string(number);
+    out += "\n";
+  }
+  return out;
+}
+
 // The findings of a whole-project run over `pages` shared out in runs of `run` pages between two
 // checkers, each with a host of its own, as two threads share them, the second made alike the
-// first, and merged, the second checker's first; `files` are the project's files.
+// first, and merged, the second checker's first; `files` are the project's files. The pages
+// that reach each finding follow the findings.
 std::string CheckInRuns(const std::map<Text, Text>& files,
                         const std::vector<const char16_t*>& pages, size_t run) {
   RuleSettings settings;
@@ -80,7 +97,7 @@ std::string CheckInRuns(const std::map<Text, Text>& files,
   std::vector<Text> projectFiles;
   for (const auto& file : files) projectFiles.push_back(file.first);
   total.Finish(projectFiles);
-  return Render(total.Findings());
+  return Render(total.Findings()) + RenderPageNumbers(total.Findings());
 }
 
 const Text kDeclarations = Lines({u"<%", u"Dim total", u"Const RATE = 2", u"%>"});
@@ -389,7 +406,9 @@ TEST(Checker, GivesTheSameFindingsWhenPagesAreSharedBetweenCheckersAndMerged) {
             "missing-include error [ASP 0126] e.asp:1:1-1:34 pages=1 from e.asp | include file "
             "not found: gone.inc\n"
             "unused-file note [] spare.inc:0:0-0:0 pages=0 from  | unused file: no page includes "
-            "spare.inc\n");
+            "spare.inc\n"
+            "missing-include header.inc:1:1 reached by 1 2 4\n"
+            "exposed-include decl.inc:0:0 reached by 3 4\n");
   for (size_t run = 1; run < pages.size(); ++run) {
     EXPECT_EQ(CheckInRuns(site, pages, run), whole) << "runs of " << run;
   }

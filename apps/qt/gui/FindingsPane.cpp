@@ -90,7 +90,7 @@ void FindingsPane::Clear() {
 
 void FindingsPane::Refill() {
   clear();
-  std::vector<Cause> causes = Causes(findings_, pages_.size());
+  std::vector<Cause> causes = Causes(findings_);
   RankCauses(causes);
   QList<QTreeWidgetItem*> rows;
   std::map<std::pair<std::string_view, TextView>, QTreeWidgetItem*> rowOf;
