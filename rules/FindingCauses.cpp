@@ -1,6 +1,8 @@
 #include "rules/FindingCauses.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
@@ -24,24 +26,33 @@ struct CauseIdEqual {
 };
 
 // Counts the pages that reach the places of each cause of `causes`, each page once, `causeOf`
-// giving the cause of each finding of `findings`. A cause of one place has its pages; the page
-// numbers of the others are gathered, sorted and counted once each.
+// giving the cause of each finding of `findings`: a cause of one place has that place's pages;
+// the findings of the others are taken cause by cause, each marking the pages it counts.
 void CountPages(const std::vector<RuleFinding>& findings, const std::vector<size_t>& causeOf,
                 std::vector<Cause>& causes) {
-  std::vector<std::pair<size_t, int64_t>> pages;
-  for (size_t at = 0; at < findings.size(); ++at) {
+  std::vector<size_t> order(findings.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::sort(order.begin(), order.end(),
+            [&](size_t a, size_t b) { return causeOf[a] < causeOf[b]; });
+  // By page number, the cause that counted the page last.
+  std::vector<size_t> countedBy;
+  const auto count = [&](size_t cause, int64_t page) {
+    const auto at = static_cast<size_t>(page);
+    if (at >= countedBy.size()) countedBy.resize(at + 1, SIZE_MAX);
+    if (countedBy[at] == cause) return;
+    countedBy[at] = cause;
+    ++causes[cause].pages;
+  };
+  for (const size_t at : order) {
     const RuleFinding& finding = findings[at];
     const size_t cause = causeOf[at];
     if (causes[cause].places == 1) {
       causes[cause].pages = finding.pages;
     } else if (finding.pages > 0) {
-      pages.emplace_back(cause, finding.pageNumber);
-      for (const int64_t page : finding.laterPageNumbers) pages.emplace_back(cause, page);
+      count(cause, finding.pageNumber);
+      for (const int64_t page : finding.laterPageNumbers) count(cause, page);
     }
   }
-  std::sort(pages.begin(), pages.end());
-  pages.erase(std::unique(pages.begin(), pages.end()), pages.end());
-  for (const auto& [cause, page] : pages) ++causes[cause].pages;
 }
 
 }  // namespace

@@ -98,7 +98,7 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
     findings_[at].pages = pages;
     findingPages_[at] = std::max(findingPages_[at], other.findingPages_[i]);
   }
-  for (const auto& [i, page] : other.laterPages_) CountLater(into[i], page);
+  for (const LaterPage& later : other.laterPages_) CountLater(into[later.finding], later.page);
   page_ = std::max(page_, other.page_);
   other = FindingSet();
   if (order == MergeOrder::FirstFound) SortByFirstPage(sequence);
@@ -127,7 +127,7 @@ void FindingSet::SortByFirstPage(const std::vector<size_t>& sequence) {
   std::vector<size_t> moved(order.size());
   for (size_t i = 0; i < order.size(); ++i) moved[order[i]] = i;
   for (auto& entry : index_) entry.second = moved[entry.second];
-  for (auto& entry : laterPages_) entry.first = moved[entry.first];
+  for (LaterPage& later : laterPages_) later.finding = static_cast<uint32_t>(moved[later.finding]);
   for (size_t i = 0; i < moved.size(); ++i) {
     while (moved[i] != i) {
       const size_t to = moved[i];
@@ -154,12 +154,14 @@ void FindingSet::CountPagesOf(size_t index, const RuleFinding& finding) {
 
 void FindingSet::SettlePages() {
   std::vector<size_t> counts(findings_.size());
-  for (const auto& [at, page] : laterPages_) ++counts[at];
+  for (const LaterPage& later : laterPages_) ++counts[later.finding];
   for (size_t at = 0; at < counts.size(); ++at) {
     std::vector<int64_t>& numbers = findings_[at].laterPageNumbers;
     if (counts[at] > 0) numbers.reserve(numbers.size() + counts[at]);
   }
-  for (const auto& [at, page] : laterPages_) findings_[at].laterPageNumbers.push_back(page);
+  for (const LaterPage& later : laterPages_) {
+    findings_[later.finding].laterPageNumbers.push_back(later.page);
+  }
   laterPages_ = {};
 }
 

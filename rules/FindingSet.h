@@ -104,7 +104,9 @@ class FindingSet {
   RuleFinding& Add(RuleFinding&& finding);
   void Count(size_t index);
   // Notes that the page numbered `page` reaches the finding at `index`, besides its first.
-  void CountLater(size_t index, int64_t page) { laterPages_.emplace_back(index, page); }
+  void CountLater(size_t index, int64_t page) {
+    laterPages_.push_back({static_cast<uint32_t>(index), static_cast<uint32_t>(page)});
+  }
   // Notes the pages of `finding`, which the finding at `index` stands for from now on.
   void CountPagesOf(size_t index, const RuleFinding& finding);
   // The keys of the findings of `other`, by their place there, in this set's numbering.
@@ -118,8 +120,13 @@ class FindingSet {
   // The last page counted for each finding, and the page that found it first.
   std::vector<int64_t> findingPages_;
   std::vector<int64_t> firstPages_;
-  // Each later page counted for a finding, by the finding's place in findings_, until settled.
-  std::vector<std::pair<size_t, int64_t>> laterPages_;
+  // Each later page counted for a finding, by the finding's place in findings_, until settled;
+  // kept small, as a site's pages reach its shared files many times over.
+  struct LaterPage {
+    uint32_t finding;
+    uint32_t page;
+  };
+  std::vector<LaterPage> laterPages_;
   std::unordered_map<Key, size_t, KeyHash> index_;
   std::vector<std::string> rules_;
   // The rule last numbered, known by where its id lies, as one rule reports many times in a row.
