@@ -19,6 +19,13 @@ LineIndex::LineIndex(TextView content)
     if (carriage + 1 != feed) lineStarts_.push_back(carriage + 1);
     carriage = text::FindAscii(content, carriage + 1, u'\r');
   }
+  const size_t blocks = (size_ >> BlockShift) + 2;
+  blockLines_.reserve(blocks);
+  size_t line = 0;
+  for (size_t block = 0; block < blocks; ++block) {
+    while (line < lineStarts_.size() && lineStarts_[line] <= block << BlockShift) ++line;
+    blockLines_.push_back(static_cast<uint32_t>(line));
+  }
 }
 
 const LineIndex& LineIndexes::Of(const Text& content) {
@@ -33,7 +40,9 @@ size_t LineIndex::Offset(int32_t position) const {
 
 LineColumn LineIndex::At(int32_t position) const {
   const size_t offset = Offset(position);
-  const auto next = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
+  const size_t block = offset >> BlockShift;
+  const auto next = std::upper_bound(lineStarts_.begin() + blockLines_[block],
+                                     lineStarts_.begin() + blockLines_[block + 1], offset);
   const auto line = next - lineStarts_.begin();
   const size_t begin = line == 1 ? std::min(firstColumn_, offset) : *(next - 1);
   return {static_cast<int32_t>(line), static_cast<int32_t>(offset - begin + 1)};

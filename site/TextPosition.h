@@ -46,6 +46,11 @@ class LineIndex {
   // Where line 1's first column is: 1 after a byte-order mark, else 0.
   size_t firstColumn_;
   std::vector<size_t> lineStarts_;
+  // For each stretch of 2^BlockShift units from the start of the text, how many lines start at or
+  // before its first unit: a position is looked for only among the lines that start in its own
+  // stretch, not among all the lines of a long page.
+  static constexpr size_t BlockShift = 8;
+  std::vector<uint32_t> blockLines_;
 };
 
 // The line indexes of many texts, each built on first use and kept, so that a file shown by

@@ -58,6 +58,29 @@ TEST(LineIndex, EndsLinesAtCrLfLfAndALoneCr) {
   }
 }
 
+// Lines of every length from none to three times the stretch a look-up is narrowed to, so that
+// line starts fall on, just before and just after the edges of the stretches, and stretches hold
+// many lines, one or none.
+TEST(LineIndex, PlacesEveryPositionOfALongTextAsCountingItsLineBreaksDoes) {
+  Text content;
+  for (size_t length = 0; length < 800; length += 1 + length / 16) {
+    content += Text(length, u'x') + (length % 3 == 0 ? u"\r\n" : length % 3 == 1 ? u"\n" : u"\r");
+  }
+  std::string expected;
+  int32_t line = 1;
+  int32_t column = 1;
+  for (size_t at = 0; at <= content.size(); ++at) {
+    expected += (expected.empty() ? "" : " ") + std::to_string(line) + ":" + std::to_string(column);
+    if (at == content.size()) break;
+    const bool breaks =
+        content[at] == u'\n' ||
+        (content[at] == u'\r' && (at + 1 == content.size() || content[at + 1] != u'\n'));
+    line += breaks ? 1 : 0;
+    column = breaks ? 1 : column + 1;
+  }
+  EXPECT_EQ(Places(content), expected);
+}
+
 TEST(LineIndex, GivesEachLinesTextWithoutItsBreakAndNothingPastTheLast) {
   const Text content = u"ab\r\n\rcd\n\ne";
   const LineIndex index(content);
