@@ -27,13 +27,15 @@ struct CauseIdEqual {
 
 // Counts the pages that reach the places of each cause of `causes`, each page once, `causeOf`
 // giving the cause of each finding of `findings`: a cause of one place has that place's pages;
-// the findings of the others are taken cause by cause, each marking the pages it counts.
+// the findings of the others are taken cause by cause, each cause marking the pages it counts.
 void CountPages(const std::vector<RuleFinding>& findings, const std::vector<size_t>& causeOf,
                 std::vector<Cause>& causes) {
+  // The findings in the order of their causes, each cause's in a run of its own.
+  std::vector<size_t> next(causes.size() + 1);
+  for (const size_t cause : causeOf) ++next[cause + 1];
+  std::partial_sum(next.begin(), next.end(), next.begin());
   std::vector<size_t> order(findings.size());
-  std::iota(order.begin(), order.end(), size_t{0});
-  std::sort(order.begin(), order.end(),
-            [&](size_t a, size_t b) { return causeOf[a] < causeOf[b]; });
+  for (size_t at = 0; at < findings.size(); ++at) order[next[causeOf[at]]++] = at;
   // By page number, the cause that counted the page last.
   std::vector<size_t> countedBy;
   const auto count = [&](size_t cause, int64_t page) {
