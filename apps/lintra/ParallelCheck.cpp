@@ -87,7 +87,8 @@ size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& c
 
 // One page and a spare core: a second checker alike to the run's learns the page's texts on the
 // spare core while the page is analysed (see TextLearner), then the two share out the page's
-// rules, one on each core, and the second one's findings join the run's in any order.
+// rules, one on each core, and the second one's findings join the run's in any order; the tree
+// is freed on the spare core.
 size_t CheckWithPartner(Session& session, const Text& page, Checker& checker, Progress& progress,
                         const CheckedTree& visit) {
   Checker partner = checker.Alike();
@@ -100,7 +101,7 @@ size_t CheckWithPartner(Session& session, const Text& page, Checker& checker, Pr
     progress.PageDone();
     return 0;
   }
-  const PageTree tree(std::move(root));
+  PageTree tree(std::move(root));
   RuleShare share;
   std::future<PageJudgement> partnerDone =
       std::async(std::launch::async, [&] { return partner.Check(tree, 1, share); });
@@ -110,6 +111,7 @@ size_t CheckWithPartner(Session& session, const Text& page, Checker& checker, Pr
   checker.TakeNotes(partner);
   if (visit) visit(tree, judgement);
   progress.PageDone();
+  session.FreeLater(std::move(tree));
   return 1;
 }
 

@@ -91,6 +91,16 @@ Text Session::ExistingFile(const std::string& role, const std::string& argument)
   return std::move(*served);
 }
 
+Session::~Session() {
+  if (freeing_.joinable()) freeing_.join();
+}
+
+void Session::FreeLater(PageTree&& tree) {
+  if (freeing_.joinable()) freeing_.join();
+  freeing_ =
+      std::thread([tree = std::move(tree)]() mutable { const PageTree gone = std::move(tree); });
+}
+
 NamedFile Session::FileOrDeleted(const std::string& role, const std::string& argument) const {
   Text path = arguments_.Page(argument);
   if (std::optional<Text> served = host_.WebPathOnDisk(path)) return {std::move(*served), true};

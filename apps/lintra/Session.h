@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "apps/host/DiskFiles.h"
@@ -15,6 +16,7 @@
 #include "site/ChangedFiles.h"
 #include "site/PageArguments.h"
 #include "site/PageDiscovery.h"
+#include "site/PageTree.h"
 #include "site/SiteAnalysis.h"
 
 namespace lintra {
@@ -48,6 +50,7 @@ class Session {
   explicit Session(const Options& options);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
+  ~Session();
 
   // The project root, fully resolved.
   const std::filesystem::path& Root() const { return files_.Root(); }
@@ -102,6 +105,10 @@ class Session {
   // first call.
   const std::vector<Text>& ProjectFiles() const;
 
+  // Takes `tree` apart on a thread of its own, ended with the session (or at the next call), so
+  // that a run with a core to spare goes on with its findings while a large page's tree is freed.
+  void FreeLater(PageTree&& tree);
+
   // The pages whose analysis failed so far, in order.
   const std::vector<PageFailure>& Failures() const { return failures_; }
   // Puts `failures` in the place of the failures so far, for a run whose pages other sessions
@@ -142,6 +149,7 @@ class Session {
   std::vector<PageFailure> failures_;
   std::map<Text, std::string> unreadableElsewhere_;
   mutable std::optional<ProjectListing> listing_;
+  std::thread freeing_;
 };
 
 }  // namespace lintra
