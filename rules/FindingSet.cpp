@@ -94,7 +94,7 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
       firstPages_[at] = other.firstPages_[i];
       sequence[at] = i;
     }
-    CountPagesOf(at, finding);
+    AddPageNumbers(findings_[at], finding);
     findings_[at].pages = pages;
     findingPages_[at] = std::max(findingPages_[at], other.findingPages_[i]);
   }
@@ -144,12 +144,6 @@ void FindingSet::Count(size_t index) {
   findingPages_[index] = page_;
   ++findings_[index].pages;
   CountLater(index, page_);
-}
-
-void FindingSet::CountPagesOf(size_t index, const RuleFinding& finding) {
-  if (finding.pages == 0) return;
-  CountLater(index, finding.pageNumber);
-  for (const int64_t page : finding.laterPageNumbers) CountLater(index, page);
 }
 
 void FindingSet::SettlePages() {

@@ -107,8 +107,6 @@ class FindingSet {
   void CountLater(size_t index, int64_t page) {
     laterPages_.push_back({static_cast<uint32_t>(index), static_cast<uint32_t>(page)});
   }
-  // Notes the pages of `finding`, which the finding at `index` stands for from now on.
-  void CountPagesOf(size_t index, const RuleFinding& finding);
   // The keys of the findings of `other`, by their place there, in this set's numbering.
   std::vector<Key> KeysOf(const FindingSet& other);
   // Puts the findings in the order of their first pages, and those of one first page by

@@ -14,6 +14,13 @@ const char* SeverityName(Severity severity) {
   return "";
 }
 
+void AddPageNumbers(RuleFinding& finding, const RuleFinding& other) {
+  if (other.pages == 0) return;
+  std::vector<int64_t>& numbers = finding.laterPageNumbers;
+  numbers.push_back(other.pageNumber);
+  numbers.insert(numbers.end(), other.laterPageNumbers.begin(), other.laterPageNumbers.end());
+}
+
 Text LineLocation(const Place& place) {
   return text::Concat({place.file, u":", text::FromNumber(place.line)});
 }

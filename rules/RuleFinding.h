@@ -72,4 +72,8 @@ struct RuleFinding {
   std::vector<int64_t> laterPageNumbers;
 };
 
+// Adds the numbers of the pages that reach `other` to the later page numbers of `finding`, a
+// finding of the same place that stands for both from now on; page counts are left as they are.
+void AddPageNumbers(RuleFinding& finding, const RuleFinding& other);
+
 }  // namespace lintra

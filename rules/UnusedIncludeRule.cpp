@@ -77,11 +77,7 @@ void UnusedIncludeRule::Add(Note& into, Note&& note) {
     std::swap(into.finding, note.finding);
     into.firstPage = note.firstPage;
   }
-  if (!note.finding) return;
-  std::vector<int64_t>& numbers = into.finding->laterPageNumbers;
-  numbers.push_back(note.finding->pageNumber);
-  numbers.insert(numbers.end(), note.finding->laterPageNumbers.begin(),
-                 note.finding->laterPageNumbers.end());
+  if (note.finding) AddPageNumbers(*into.finding, *note.finding);
 }
 
 void UnusedIncludeRule::TakeNotes(Rule& other) {

@@ -326,12 +326,9 @@ TEST(CheckCli, ACauseCountsOnceEachPageThatReachesItsPlaces) {
   site.Write("lib/x.inc", "<% Sub Spare : End Sub %>");
   const std::string root = site.Path().string();
   const std::string one = Lintra({"check", "--root", root, "--jobs", "1"}).out;
-  const std::string unused =
-      ": note: unused include: nothing that lib/%s declares is used, and it writes no output and "
-      "runs no statement [unused-include] ";
-  const auto unusedOf = [&](const std::string& at, const std::string& file) {
-    std::string line = at + unused;
-    return line.replace(line.find("%s"), 2, file);
+  const auto unusedOf = [](const std::string& at, const std::string& file) {
+    return at + ": note: unused include: nothing that lib/" + file +
+           " declares is used, and it writes no output and runs no statement [unused-include] ";
   };
   EXPECT_EQ(FindingLines(one),
             "lib/a.inc:1:1: error: include file not found: gone.inc (lib/gone.inc) "
