@@ -1,5 +1,6 @@
 #include "rules/DuplicateIncludeRule.h"
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -84,16 +85,46 @@ namespace {
 
 using OneRuns = PageCheck::OneRuns;
 
+// The directive that first brought a repeated file: its place, and its LineLocation.
+struct FirstCopy {
+  PlaceView place;
+  Text location;
+};
+
+// The first copies of the repeats of one page, each found once however many repeats share it:
+// the places of a file's later copies all name its first.
+class FirstCopies {
+ public:
+  explicit FirstCopies(PageCheck& page) : page_(page), slotOf_(page.IncludeCount(), NoSlot) {}
+
+  // The first copy of `repeat`, until the next call.
+  const FirstCopy& Of(const PageCheck::Repeat& repeat) {
+    uint32_t& slot = slotOf_[page_.PositionOf(*repeat.first)];
+    if (slot == NoSlot) {
+      slot = static_cast<uint32_t>(copies_.size());
+      const PlaceView place = PageCheck::DirectivePlace(*repeat.first);
+      copies_.push_back({place, LineLocation(place.file, place.line)});
+    }
+    return copies_[slot];
+  }
+
+ private:
+  static constexpr uint32_t NoSlot = UINT32_MAX;
+  PageCheck& page_;
+  std::vector<uint32_t> slotOf_;
+  std::vector<FirstCopy> copies_;
+};
+
 // The message of `repeat`, whose copies lie in the bodies `first` and `again`, and the severity it
 // has when the settings choose none: a warning when the later copy writes output or runs a
 // statement (`effects`) and both copies run as one stretch of code, in the same body or both at
 // script level, so that it happens twice; a note otherwise, which says when the copies in
 // procedures run, or why only one of them runs (`oneRuns`).
 std::pair<Text, Severity> Describe(const PageCheck::Repeat& repeat, PageCheck::Body first,
-                                   PageCheck::Body again, const Place& firstPlace, bool effects,
+                                   PageCheck::Body again, const FirstCopy& firstCopy, bool effects,
                                    OneRuns oneRuns) {
   Text message = text::Concat({u"duplicate include: ", repeat.again->node.FullPathView(),
-                               u" was already included at ", LineLocation(firstPlace)});
+                               u" was already included at ", firstCopy.location});
   if (!effects) return {std::move(message), Severity::Note};
   if (first == again) {
     if (oneRuns == OneRuns::No) return {std::move(message), Severity::Warning};
@@ -118,13 +149,14 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
   const std::vector<bool> effects = WithEffects(page);
   const std::vector<PageCheck::Repeat>& repeats = page.Repeats();
   const std::optional<Severity> chosen = ChosenSeverity(page.Settings());
+  FirstCopies firstCopies(page);
   for (size_t at = 0; at < repeats.size(); ++at) {
     if (redefining[at]) continue;
     const PageCheck::Repeat& repeat = repeats[at];
     const PageCheck::Include& again = *repeat.again;
     const PlaceView start = PageCheck::DirectiveStart(again);
     findings.Report(Info().id, start, [&] {
-      Place first = PageCheck::DirectivePlace(*repeat.first).ToPlace();
+      const FirstCopy& first = firstCopies.Of(repeat);
       const PageCheck::Body firstBody = page.BodyOf(*repeat.first);
       const PageCheck::Body againBody = page.BodyOf(again);
       const OneRuns oneRuns =
@@ -135,7 +167,7 @@ void DuplicateIncludeRule::Check(PageCheck& page, FindingSet& findings) {
           Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(),
                std::move(message));
       finding.severity = chosen.value_or(severity);
-      finding.related.push_back(std::move(first));
+      finding.related.push_back(first.place.ToPlace());
       return finding;
     });
   }

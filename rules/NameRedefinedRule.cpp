@@ -66,11 +66,12 @@ void NameRedefinedRule::ReportRepeat(PageCheck& page, FindingSet& findings,
   const PageCheck::Include& again = *repeat.again;
   const PlaceView start = PageCheck::DirectiveStart(again);
   findings.Report(Info().id, start, [&] {
-    const Place first = PageCheck::DirectivePlace(*repeat.first).ToPlace();
-    RuleFinding finding = Make(
-        page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(),
-        text::Concat({u"name redefined: ", again.node.FullPathView(), u" was already included at ",
-                      LineLocation(first), u" and declares again ", NameList(redefinitions)}));
+    const PlaceView first = PageCheck::DirectivePlace(*repeat.first);
+    RuleFinding finding =
+        Make(page, again.parent, PageCheck::DirectivePlace(again, start).ToPlace(),
+             text::Concat({u"name redefined: ", again.node.FullPathView(),
+                           u" was already included at ", LineLocation(first.file, first.line),
+                           u" and declares again ", NameList(redefinitions)}));
     for (const Redefinition* redefinition : redefinitions) {
       finding.related.push_back(
           PageCheck::DeclarationPlace(*redefinition->firstNode, *redefinition->first));

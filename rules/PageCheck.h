@@ -43,6 +43,11 @@ class PageCheck {
   // in the order of the expanded page. The page is walked once, whichever rules ask.
   template <class Visit>
   void EachInclude(Visit&& visit);
+  // How many files the page includes, and where `include` stands among them in page order, from 0.
+  size_t IncludeCount() { return Includes().size(); }
+  size_t PositionOf(const Include& include) {
+    return static_cast<size_t>(&include - Includes().data());
+  }
 
   // The stretch of `node`'s text from position `start` up to `end` (from 1, `end` just after it),
   // whose lines begin as `lines` says.

@@ -21,8 +21,8 @@ void AddPageNumbers(RuleFinding& finding, const RuleFinding& other) {
   numbers.insert(numbers.end(), other.laterPageNumbers.begin(), other.laterPageNumbers.end());
 }
 
-Text LineLocation(const Place& place) {
-  return text::Concat({place.file, u":", text::FromNumber(place.line)});
+Text LineLocation(TextView file, int32_t line) {
+  return text::Concat({file, u":", text::FromNumber(line)});
 }
 
 }  // namespace lintra

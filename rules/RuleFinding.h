@@ -26,9 +26,6 @@ struct Place {
   int32_t endColumn = 0;
 };
 
-// "file:line" of `place`, as a message names the directive it speaks of.
-Text LineLocation(const Place& place);
-
 // A Place that views its file's path instead of holding it: what rules look findings up by,
 // made into a Place only for a finding not seen before. `fileHash` is the file's
 // text::HashIgnoringCase.
@@ -42,6 +39,9 @@ struct PlaceView {
 
   Place ToPlace() const { return {Text(file), line, column, endLine, endColumn}; }
 };
+
+// "file:line" of a place, as a message names the directive it speaks of.
+Text LineLocation(TextView file, int32_t line);
 
 // What a rule reports at one place, however many pages reach it. A rule words a finding by its
 // cause (the directive or declaration behind it and what it does), never by the place it stands
