@@ -85,16 +85,16 @@ size_t CheckInOrder(Session& session, const std::vector<Text>& pages, Checker& c
   return analysed;
 }
 
-// One page and a spare core: a second checker alike to the run's learns the page's texts on the
-// spare core while the page is analysed (see TextLearner), then the two share out the page's
-// rules, one on each core, and the second one's findings join the run's in any order; the tree
-// is freed on the spare core.
+// One page and a spare core: the run's checker learns the page's texts on the spare core while
+// the page is analysed (see TextLearner), so that the rules the calling thread then takes find
+// them learnt; it and a second checker alike to it share out the page's rules, one on each core,
+// and the second one's findings join the run's in any order; the tree is freed on the spare core.
 size_t CheckWithPartner(Session& session, const Text& page, Checker& checker, Progress& progress,
                         const CheckedTree& visit) {
   Checker partner = checker.Alike();
   std::shared_ptr<File> root;
   {
-    const TextLearner learner(session, partner);
+    const TextLearner learner(session, checker);
     root = session.AnalysePage(page);
   }
   if (!root) {

@@ -15,9 +15,9 @@
 namespace lintra {
 
 // Learns what the rules will ask of the texts that a session's analyses read, on a thread of its
-// own, while the analyses go on: a checker alike to the run's (see Checker::Alike), which shares
-// its facts, learns each text as the session reads it, so that the run's checker finds most of
-// them made when its rules ask.
+// own, while the analyses go on: a checker learns each text as the session reads it, so that it
+// finds most of them made when its rules ask, and so do the checkers alike to it (see
+// Checker::Alike), which share its facts. The checker must not check meanwhile.
 class TextLearner {
  public:
   // Watches the reads of `session` from now on, and has `learner` learn them on the thread of
