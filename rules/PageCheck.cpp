@@ -151,8 +151,7 @@ void PageCheck::FindRepeats() {
 
 PageCheck::Body PageCheck::BodyOf(const Include& include) {
   if (!bodies_) FindBodies();
-  const auto found = bodies_->find(&include.node);
-  return found == bodies_->end() ? Body() : found->second;
+  return (*bodies_)[PositionOf(include)];
 }
 
 PageCheck::Parting PageCheck::PartingOf(const Repeat& repeat) {
@@ -195,16 +194,20 @@ PageCheck::OneRuns PageCheck::WhyOneRuns(const Repeat& repeat) {
 }
 
 void PageCheck::FindBodies() {
+  const std::vector<Include>& includes = Includes();
+  const std::vector<PageTree::Node>& nodes = tree_.Nodes();
   bodies_.emplace();
-  for (const Include& include : Includes()) {
+  bodies_->reserve(includes.size());
+  // The include at position i brings the node at i + 1; the page's own directives lie in no
+  // include.
+  for (size_t at = 0; at < includes.size(); ++at) {
+    const Include& include = includes[at];
     const size_t own =
         BodyHolding(facts_.Script(include.parent).bodies, DirectiveOffset(include.node));
-    if (own != TextView::npos) {
-      bodies_->emplace(&include.node, Body{&include.parent, own});
-    } else if (const auto outer = bodies_->find(&include.parent); outer != bodies_->end()) {
-      const Body around = outer->second;
-      bodies_->emplace(&include.node, around);
-    }
+    const uint32_t parent = nodes[at + 1].parent;
+    bodies_->push_back(own != TextView::npos ? Body{&include.parent, own}
+                       : parent == 0         ? Body()
+                                             : (*bodies_)[parent - 1]);
   }
 }
 

@@ -140,9 +140,10 @@ class PageCheck {
   std::optional<std::vector<Repeat>> repeats_;
   // For each node inside a later copy, the position of its repeat in repeats_.
   std::unordered_map<const File*, size_t> repeatOf_;
-  // The body of each included node that lies in one (see BodyOf), found on first use.
+  // The body of each include (see BodyOf), by its position among the includes, found on first
+  // use.
   void FindBodies();
-  std::optional<std::unordered_map<const File*, Body>> bodies_;
+  std::optional<std::vector<Body>> bodies_;
   // Each include of the page, in page order, made on first use.
   const std::vector<Include>& Includes();
   std::optional<std::vector<Include>> includes_;
