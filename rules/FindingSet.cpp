@@ -6,13 +6,6 @@
 
 namespace lintra {
 
-size_t FindingSet::KeyHash::operator()(const Key& key) const {
-  const uint64_t place =
-      uint64_t{static_cast<uint32_t>(key.line)} << 32 | static_cast<uint32_t>(key.column);
-  const uint64_t what = uint64_t{key.rule} << 32 | key.file;
-  return static_cast<size_t>((place * 0x9E3779B97F4A7C15ULL) ^ (what * 0xC2B2AE3D27D4EB4FULL));
-}
-
 uint32_t FindingSet::RuleNumber(std::string_view id) {
   if (id.data() == lastRule_ && id == rules_[lastRuleNumber_]) return lastRuleNumber_;
   auto known = std::find(rules_.begin(), rules_.end(), id);
@@ -37,7 +30,7 @@ RuleFinding& FindingSet::Add(RuleFinding&& finding) {
 }
 
 void FindingSet::Keep(std::string_view ruleId, RuleFinding&& finding) {
-  if (index_.try_emplace(KeyOf(ruleId, ViewOf(finding.place)), findings_.size()).second) {
+  if (index_.TryEmplace(KeyOf(ruleId, ViewOf(finding.place)), findings_.size()).second) {
     Add(std::move(finding));
   }
 }
@@ -46,7 +39,7 @@ void FindingSet::Reserve(size_t count) {
   findings_.reserve(count);
   findingPages_.reserve(count);
   firstPages_.reserve(count);
-  index_.reserve(count);
+  index_.Reserve(count);
 }
 
 void FindingSet::MakeRoom(size_t more) {
@@ -78,8 +71,8 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
   std::vector<size_t> into(other.findings_.size());
   for (size_t i = 0; i < other.findings_.size(); ++i) {
     RuleFinding& finding = other.findings_[i];
-    const auto [entry, added] = index_.try_emplace(keys[i], findings_.size());
-    into[i] = entry->second;
+    const auto [kept, added] = index_.TryEmplace(keys[i], findings_.size());
+    into[i] = kept;
     if (added) {
       findings_.push_back(std::move(finding));
       findingPages_.push_back(other.findingPages_[i]);
@@ -87,7 +80,7 @@ void FindingSet::Merge(FindingSet&& other, MergeOrder order) {
       sequence.push_back(i);
       continue;
     }
-    const size_t at = entry->second;
+    const size_t at = kept;
     const int32_t pages = findings_[at].pages + finding.pages;
     if (other.firstPages_[i] < firstPages_[at]) {
       std::swap(findings_[at], finding);
@@ -111,9 +104,9 @@ std::vector<FindingSet::Key> FindingSet::KeysOf(const FindingSet& other) {
   std::vector<uint32_t> files(other.files_.size());
   for (const auto& [file, number] : other.files_) files[number] = FileNumber(file);
   std::vector<Key> keys(other.findings_.size());
-  for (const auto& [key, at] : other.index_) {
+  other.index_.Each([&](const Key& key, size_t at) {
     keys[at] = {rules[key.rule], files[key.file], key.line, key.column};
-  }
+  });
   return keys;
 }
 
@@ -126,7 +119,7 @@ void FindingSet::SortByFirstPage(const std::vector<size_t>& sequence) {
   // Where each finding goes; the findings are then swapped into place, cycle by cycle.
   std::vector<size_t> moved(order.size());
   for (size_t i = 0; i < order.size(); ++i) moved[order[i]] = i;
-  for (auto& entry : index_) entry.second = moved[entry.second];
+  index_.Each([&](const Key&, size_t& at) { at = moved[at]; });
   for (LaterPage& later : laterPages_) later.finding = static_cast<uint32_t>(moved[later.finding]);
   for (size_t i = 0; i < moved.size(); ++i) {
     while (moved[i] != i) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Text.h"
+#include "rules/FindingIndex.h"
 #include "rules/HashedPath.h"
 #include "rules/RuleFinding.h"
 
@@ -30,9 +31,9 @@ class FindingSet {
   // count starts at 1, with the current page's number.
   template <class Make>
   void Report(std::string_view ruleId, const PlaceView& place, Make&& make) {
-    const auto [entry, added] = index_.try_emplace(KeyOf(ruleId, place), findings_.size());
+    const auto [at, added] = index_.TryEmplace(KeyOf(ruleId, place), findings_.size());
     if (!added) {
-      Count(entry->second);
+      Count(at);
       return;
     }
     RuleFinding& finding = Add(make());
@@ -76,18 +77,7 @@ class FindingSet {
   std::vector<RuleFinding> TakeFindings() &&;
 
  private:
-  // What tells findings apart: the rule and the file, by their numbers, and the start of the
-  // place.
-  struct Key {
-    uint32_t rule;
-    uint32_t file;
-    int32_t line;
-    int32_t column;
-    bool operator==(const Key&) const = default;
-  };
-  struct KeyHash {
-    size_t operator()(const Key& key) const;
-  };
+  using Key = FindingKey;
 
   // The number of the rule `id` and of the file `file`, given on first sight. Files are numbered
   // so that a finding's key holds numbers only, and a look-up compares paths only among the few
@@ -125,7 +115,7 @@ class FindingSet {
     uint32_t page;
   };
   std::vector<LaterPage> laterPages_;
-  std::unordered_map<Key, size_t, KeyHash> index_;
+  FindingIndex index_;
   std::vector<std::string> rules_;
   // The rule last numbered, known by where its id lies, as one rule reports many times in a row.
   const char* lastRule_ = nullptr;
