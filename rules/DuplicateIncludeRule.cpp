@@ -36,7 +36,7 @@ std::vector<bool> Redefining(PageCheck& page) {
 std::vector<bool> WithEffects(PageCheck& page) {
   std::vector<bool> effects(page.Repeats().size());
   page.EachInclude([&](const PageCheck::Include& include) {
-    const PageCheck::Repeat* repeat = page.RepeatHolding(include.node);
+    const PageCheck::Repeat* repeat = page.RepeatHolding(include);
     if (!repeat) return;
     const size_t at = PositionOf(page, *repeat);
     if (!effects[at] && page.BodyOf(include) == page.BodyOf(*repeat->again) &&

@@ -25,8 +25,8 @@ std::unordered_set<const File*> Repeated(PageCheck& page) {
   for (const PageCheck::Repeat& repeat : page.Repeats()) {
     repeated.insert(&repeat.first->node);
   }
-  page.EachInclude([&](File& node) {
-    if (page.RepeatHolding(node)) repeated.insert(&node);
+  page.EachInclude([&](const PageCheck::Include& include) {
+    if (page.RepeatHolding(include)) repeated.insert(&include.node);
   });
   return repeated;
 }

@@ -116,9 +116,19 @@ const std::vector<PageCheck::Repeat>& PageCheck::Repeats() {
 }
 
 const PageCheck::Repeat* PageCheck::RepeatHolding(const File& node) {
+  const std::vector<Include>& includes = Includes();
+  if (positionOf_.empty()) {
+    positionOf_.reserve(includes.size());
+    for (size_t at = 0; at < includes.size(); ++at) positionOf_.emplace(&includes[at].node, at);
+  }
+  const auto found = positionOf_.find(&node);
+  return found == positionOf_.end() ? nullptr : RepeatHolding(includes[found->second]);
+}
+
+const PageCheck::Repeat* PageCheck::RepeatHolding(const Include& include) {
   const std::vector<Repeat>& repeats = Repeats();
-  const auto found = repeatOf_.find(&node);
-  return found == repeatOf_.end() ? nullptr : &repeats[found->second];
+  const uint32_t at = repeatAt_[PositionOf(include)];
+  return at == NoRepeat ? nullptr : &repeats[at];
 }
 
 const PageCheck::Repeat* PageCheck::RepeatRedefining(const Redefinition& redefinition) {
@@ -132,19 +142,25 @@ const PageCheck::Repeat* PageCheck::RepeatRedefining(const Redefinition& redefin
 void PageCheck::FindRepeats() {
   repeats_.emplace();
   const std::vector<Include>& includes = Includes();
+  const std::vector<PageTree::Node>& nodes = tree_.Nodes();
+  repeatAt_.assign(includes.size(), NoRepeat);
   std::unordered_map<HashedPathView, const Include*, HashedPathHash, SamePath> firsts;
   firsts.reserve(includes.size());
-  for (const Include& include : includes) {
-    File& node = include.node;
-    if (const auto outer = repeatOf_.find(&include.parent); outer != repeatOf_.end()) {
-      repeatOf_.emplace(&node, outer->second);
+  // The include at position i brings the node at i + 1, whose parent's include is at its
+  // parent's position less one.
+  for (size_t at = 0; at < includes.size(); ++at) {
+    const Include& include = includes[at];
+    const uint32_t parent = nodes[at + 1].parent;
+    if (parent != 0 && repeatAt_[parent - 1] != NoRepeat) {
+      repeatAt_[at] = repeatAt_[parent - 1];
       continue;
     }
+    File& node = include.node;
     if (node.MissingFile() || node.CircularInclude()) continue;
     const auto [first, added] =
         firsts.try_emplace({node.FullPathView(), node.FullPathHash()}, &include);
     if (added) continue;
-    repeatOf_.emplace(&node, repeats_->size());
+    repeatAt_[at] = static_cast<uint32_t>(repeats_->size());
     repeats_->push_back({&include, first->second});
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <type_traits>
@@ -95,6 +96,8 @@ class PageCheck {
   const std::vector<Repeat>& Repeats();
   // The repeat whose later copy holds `node` (as that copy or below it), or null.
   const Repeat* RepeatHolding(const File& node);
+  // The same for the node that `include` brings.
+  const Repeat* RepeatHolding(const Include& include);
   // The Class, Sub, Function or Property body in which the copy of a file that `include` brings
   // lies in the page as the server compiles it: the body that holds its directive, or else the
   // body in which the node holding that directive lies. Null `node` at script level.
@@ -138,8 +141,13 @@ class PageCheck {
   };
   Parting PartingOf(const Repeat& repeat);
   std::optional<std::vector<Repeat>> repeats_;
-  // For each node inside a later copy, the position of its repeat in repeats_.
-  std::unordered_map<const File*, size_t> repeatOf_;
+  // For each include, by its position, the position in repeats_ of the repeat whose later copy
+  // holds the node it brings, or NoRepeat.
+  static constexpr uint32_t NoRepeat = UINT32_MAX;
+  std::vector<uint32_t> repeatAt_;
+  // The position of each included node among the includes, made when a repeat is first asked
+  // for by node.
+  std::unordered_map<const File*, size_t> positionOf_;
   // The body of each include (see BodyOf), by its position among the includes, found on first
   // use.
   void FindBodies();
