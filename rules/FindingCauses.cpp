@@ -72,12 +72,14 @@ std::vector<Cause> Causes(const std::vector<RuleFinding>& findings) {
   causeOf.reserve(findings.size());
   std::unordered_map<CauseId, size_t, CauseIdHash, CauseIdEqual> byId;
   byId.reserve(findings.size());
+  // Findings listed in order, as a check lists them, have their causes' first places first.
+  const bool listed = std::is_sorted(findings.begin(), findings.end(), ListedBefore);
   for (const RuleFinding& finding : findings) {
     const auto [entry, added] =
         byId.try_emplace(CauseId{finding.ruleId, finding.message}, causes.size());
     if (added) causes.push_back({&finding});
     Cause& cause = causes[entry->second];
-    if (!added && ListedBefore(finding, *cause.first)) cause.first = &finding;
+    if (!added && !listed && ListedBefore(finding, *cause.first)) cause.first = &finding;
     ++cause.places;
     causeOf.push_back(entry->second);
   }
