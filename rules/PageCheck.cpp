@@ -142,17 +142,14 @@ const PageCheck::Repeat* PageCheck::RepeatRedefining(const Redefinition& redefin
 void PageCheck::FindRepeats() {
   repeats_.emplace();
   const std::vector<Include>& includes = Includes();
-  const std::vector<PageTree::Node>& nodes = tree_.Nodes();
   repeatAt_.assign(includes.size(), NoRepeat);
   std::unordered_map<HashedPathView, const Include*, HashedPathHash, SamePath> firsts;
   firsts.reserve(includes.size());
-  // The include at position i brings the node at i + 1, whose parent's include is at its
-  // parent's position less one.
   for (size_t at = 0; at < includes.size(); ++at) {
     const Include& include = includes[at];
-    const uint32_t parent = nodes[at + 1].parent;
-    if (parent != 0 && repeatAt_[parent - 1] != NoRepeat) {
-      repeatAt_[at] = repeatAt_[parent - 1];
+    const size_t outer = OuterInclude(at);
+    if (outer != NoInclude && repeatAt_[outer] != NoRepeat) {
+      repeatAt_[at] = repeatAt_[outer];
       continue;
     }
     File& node = include.node;
@@ -211,19 +208,16 @@ PageCheck::OneRuns PageCheck::WhyOneRuns(const Repeat& repeat) {
 
 void PageCheck::FindBodies() {
   const std::vector<Include>& includes = Includes();
-  const std::vector<PageTree::Node>& nodes = tree_.Nodes();
   bodies_.emplace();
   bodies_->reserve(includes.size());
-  // The include at position i brings the node at i + 1; the page's own directives lie in no
-  // include.
   for (size_t at = 0; at < includes.size(); ++at) {
     const Include& include = includes[at];
     const size_t own =
         BodyHolding(facts_.Script(include.parent).bodies, DirectiveOffset(include.node));
-    const uint32_t parent = nodes[at + 1].parent;
+    const size_t outer = OuterInclude(at);
     bodies_->push_back(own != TextView::npos ? Body{&include.parent, own}
-                       : parent == 0         ? Body()
-                                             : (*bodies_)[parent - 1]);
+                       : outer == NoInclude  ? Body()
+                                             : (*bodies_)[outer]);
   }
 }
 

@@ -152,9 +152,17 @@ class PageCheck {
   // use.
   void FindBodies();
   std::optional<std::vector<Body>> bodies_;
-  // Each include of the page, in page order, made on first use.
+  // Each include of the page, in page order, made on first use: the one at position i brings the
+  // tree's node i + 1.
   const std::vector<Include>& Includes();
   std::optional<std::vector<Include>> includes_;
+  // The position of the include that brings the node whose directive the include at `at` is, or
+  // NoInclude when that directive is the page's own.
+  static constexpr size_t NoInclude = SIZE_MAX;
+  size_t OuterInclude(size_t at) const {
+    const uint32_t parent = tree_.Nodes()[at + 1].parent;
+    return parent == 0 ? NoInclude : parent - 1;
+  }
   // The nodes that directives pulled in on the way from the page down to the node of the last
   // chain, outermost first, and where each stands in it: the next chain of a walk in page order
   // climbs only to where it leaves this path, so chains cost what they hold, not how deep they are.
