@@ -1,4 +1,5 @@
 #include <optional>
+#include <utility>
 
 #include "analysis/File.h"
 #include "apps/lintra/Baseline.h"
@@ -84,7 +85,11 @@ int RunCheck(Session& session, const Options& options) {
   const TextLook look{options.allPlaces, ColorWanted(options.color),
                       [&lines](const Text& file, int32_t line) { return lines.Line(file, line); }};
   WriteCheckReport(options.format, result, paths, look);
-  return Status(session, result, options);
+  const int status = Status(session, result, options);
+  session.KeepToTheEnd(std::move(result));
+  session.KeepToTheEnd(std::move(checker));
+  session.KeepToTheEnd(std::move(lines));
+  return status;
 }
 
 }  // namespace lintra

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "apps/host/DiskFiles.h"
@@ -109,6 +111,13 @@ class Session {
   // that a run with a core to spare goes on with its findings while a large page's tree is freed.
   void FreeLater(PageTree&& tree);
 
+  // Keeps `made` as long as the session: what a command made that the end of the run may let go
+  // of all at once, with the process, rather than piece by piece (see main).
+  template <class Made>
+  void KeepToTheEnd(Made&& made) {
+    kept_.push_back(std::make_shared<std::decay_t<Made>>(std::forward<Made>(made)));
+  }
+
   // The pages whose analysis failed so far, in order.
   const std::vector<PageFailure>& Failures() const { return failures_; }
   // Puts `failures` in the place of the failures so far, for a run whose pages other sessions
@@ -150,6 +159,7 @@ class Session {
   std::map<Text, std::string> unreadableElsewhere_;
   mutable std::optional<ProjectListing> listing_;
   std::thread freeing_;
+  std::vector<std::shared_ptr<void>> kept_;
 };
 
 }  // namespace lintra
