@@ -10,7 +10,7 @@ const RuleInfo& MissingIncludeRule::Info() const {
   // Microsoft's list of ASP errors, Windows Server 2003 documentation, table E.4 (learn.
   // microsoft.com, cc785706), and its ASP error code list (archive/blogs/deva).
   static const RuleInfo info{
-      "missing-include", Severity::Error, "ASP 0126", "An included file cannot be found.",
+      Id, Severity::Error, "ASP 0126", "An included file cannot be found.",
       "The server merges every include into the page before any script runs, and stops the page "
       "with error ASP 0126 (Include file not found) when the file an include directive names "
       "does not exist or lies outside the site; every page that reaches the directive fails "

@@ -1,7 +1,10 @@
 #include <optional>
+#include <set>
+#include <string>
 #include <utility>
 
 #include "analysis/File.h"
+#include "apps/host/PathText.h"
 #include "apps/lintra/Baseline.h"
 #include "apps/lintra/CheckReport.h"
 #include "apps/lintra/Commands.h"
@@ -9,6 +12,7 @@
 #include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
 #include "apps/lintra/PageChunks.h"
+#include "apps/lintra/RootBelow.h"
 #include "apps/lintra/SiteCheck.h"
 #include "apps/lintra/SourceLines.h"
 #include "rules/Checker.h"
@@ -68,6 +72,23 @@ int Status(const Session& session, const CheckResult& result, const Options& opt
   return ExitCode::Done;
 }
 
+// Says which folder looks like the site's root when most of the virtual includes that were not
+// found name files below it (see FindRootBelow): the check most likely ran from above the root.
+void HintAtRootBelow(const CheckResult& result, const Session& session, const Options& options,
+                     SourceLines& lines) {
+  const std::set<Text> missing = MissingVirtualPaths(
+      result.findings, [&lines](const Text& file, int32_t line) { return lines.Line(file, line); });
+  if (missing.size() < 2) return;
+  const std::optional<RootBelow> below = FindRootBelow(missing, session.ProjectFiles());
+  if (!below) return;
+  const std::string folder = text::ToReadable(below->folder);
+  WriteError(std::to_string(below->named) + " of the " + std::to_string(below->missing) +
+             " virtual include paths not found name files below " + folder + "/: if " + folder +
+             " is the site's root, check with --root " +
+             Utf8OfPath(PathOfText(options.root) / PathOfText(folder)) +
+             " (or root in lintra.toml)");
+}
+
 }  // namespace
 
 int RunCheck(Session& session, const Options& options) {
@@ -85,6 +106,7 @@ int RunCheck(Session& session, const Options& options) {
   const TextLook look{options.allPlaces, ColorWanted(options.color),
                       [&lines](const Text& file, int32_t line) { return lines.Line(file, line); }};
   WriteCheckReport(options.format, result, paths, look);
+  HintAtRootBelow(result, session, options, lines);
   const int status = Status(session, result, options);
   session.KeepToTheEnd(std::move(result));
   session.KeepToTheEnd(std::move(checker));

@@ -144,6 +144,37 @@ TEST(CheckExit, EveryFailingExitSaysWhyInOneLine) {
   EXPECT_EQ(within.err, "");
 }
 
+TEST(CheckExit, ARootAboveTheSitesOwnSaysWhichFolderTheVirtualIncludesLieBelow) {
+  const auto virtualInclude = [](const std::string& path) {
+    return "<!-- #include virtual=\"" + path + "\" -->\r\n";
+  };
+  TempFolder repository;
+  repository.Write("web/default.asp", virtualInclude("/inc/head.asp") +
+                                          virtualInclude("\\inc\\Foot.asp") +
+                                          virtualInclude("/inc/gone.asp"));
+  repository.Write("web/inc/head.asp", "<p>");
+  repository.Write("web/inc/foot.asp", "<p>");
+  repository.Write("web/lintra.toml", "");
+  const Outcome above = Lintra(Check(repository, {"--format", "json"}));
+  EXPECT_EQ(above.status, 1);
+  EXPECT_EQ(above.err,
+            "lintra: 2 of the 3 virtual include paths not found name files below web/: "
+            "if web is the site's root, check with --root " +
+                (repository.Path() / "web").string() +
+                " (or root in lintra.toml)\nlintra: 3 errors found\n");
+  // At the site's root; and above it where only one path, or no more than half, lie below.
+  EXPECT_EQ(Lintra({"check", "--root", (repository.Path() / "web").string()}).err,
+            "lintra: 1 error found\n");
+  repository.Write("web/default.asp",
+                   virtualInclude("/inc/head.asp") + virtualInclude("/inc/gone.asp"));
+  EXPECT_EQ(Lintra(Check(repository)).err, "lintra: 2 errors found\n");
+  repository.Write("web/default.asp",
+                   virtualInclude("/inc/head.asp") + virtualInclude("/inc/foot.asp") +
+                       virtualInclude("/inc/gone.asp") + virtualInclude("/inc/lost.asp") +
+                       "<!-- #include file=\"inc/nowhere.asp\" -->");
+  EXPECT_EQ(Lintra(Check(repository)).err, "lintra: 5 errors found\n");
+}
+
 TEST(CheckJson, ListsRulesFindingsWithTheirChainAndTotals) {
   TempFolder site;
   WriteMissingSite(site);

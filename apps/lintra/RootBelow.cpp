@@ -1,0 +1,71 @@
+#include "apps/lintra/RootBelow.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "analysis/DirectiveScanner.h"
+#include "rules/MissingIncludeRule.h"
+
+namespace lintra {
+
+namespace {
+
+// The path of the virtual include directive that starts at `column` of `line`, from the root,
+// with forward slashes and upper-cased, as the server matches it; none for a directive of
+// another form or one that goes on past the line.
+std::optional<Text> VirtualPathAt(const Text& line, int32_t column) {
+  for (const ScannedDirective& directive : ScanDirectives(line)) {
+    if (directive.Start != column) continue;
+    if (directive.Form != ScannedDirective::Kind::Virtual) return std::nullopt;
+    Text path = text::UCase(directive.Value);
+    std::replace(path.begin(), path.end(), u'\\', u'/');
+    const size_t start = path.find_first_not_of(u'/');
+    if (start == Text::npos) return std::nullopt;
+    return path.substr(start);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::set<Text> MissingVirtualPaths(const std::vector<RuleFinding>& findings,
+                                   const std::function<Text(const Text&, int32_t)>& line) {
+  std::set<Text> paths;
+  for (const RuleFinding& finding : findings) {
+    if (finding.ruleId != MissingIncludeRule::Id) continue;
+    const Place& place = finding.place;
+    if (std::optional<Text> path = VirtualPathAt(line(place.file, place.line), place.column)) {
+      paths.insert(std::move(*path));
+    }
+  }
+  return paths;
+}
+
+std::optional<RootBelow> FindRootBelow(const std::set<Text>& missing,
+                                       const std::vector<Text>& projectFiles) {
+  if (missing.size() < 2) return std::nullopt;
+  // By folder, upper-cased: the folder as the project spells it, and the missing paths that
+  // name a file below it.
+  std::map<Text, std::pair<Text, std::set<Text>>> folders;
+  for (const Text& file : projectFiles) {
+    const Text upper = text::UCase(file);
+    for (size_t slash = upper.find(u'/'); slash != Text::npos;
+         slash = upper.find(u'/', slash + 1)) {
+      Text below = upper.substr(slash + 1);
+      if (!missing.contains(below)) continue;
+      auto& [spelt, named] = folders[upper.substr(0, slash)];
+      if (spelt.empty()) spelt = file.substr(0, slash);
+      named.insert(std::move(below));
+    }
+  }
+  const auto most = std::max_element(
+      folders.begin(), folders.end(),
+      [](const auto& a, const auto& b) { return a.second.second.size() < b.second.second.size(); });
+  if (most == folders.end()) return std::nullopt;
+  const size_t named = most->second.second.size();
+  if (named < 2 || 2 * named <= missing.size()) return std::nullopt;
+  return RootBelow{most->second.first, named, missing.size()};
+}
+
+}  // namespace lintra
