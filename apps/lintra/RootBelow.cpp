@@ -45,27 +45,30 @@ std::set<Text> MissingVirtualPaths(const std::vector<RuleFinding>& findings,
 std::optional<RootBelow> FindRootBelow(const std::set<Text>& missing,
                                        const std::vector<Text>& projectFiles) {
   if (missing.size() < 2) return std::nullopt;
-  // By folder, upper-cased: the folder as the project spells it, and the missing paths that
-  // name a file below it.
-  std::map<Text, std::pair<Text, std::set<Text>>> folders;
+  // The folders that missing paths name files below, by their upper-cased path.
+  struct Folder {
+    Text spelt;  // as the project spells it
+    std::set<Text> named;
+  };
+  std::map<Text, Folder> folders;
   for (const Text& file : projectFiles) {
     const Text upper = text::UCase(file);
     for (size_t slash = upper.find(u'/'); slash != Text::npos;
          slash = upper.find(u'/', slash + 1)) {
       Text below = upper.substr(slash + 1);
       if (!missing.contains(below)) continue;
-      auto& [spelt, named] = folders[upper.substr(0, slash)];
-      if (spelt.empty()) spelt = file.substr(0, slash);
-      named.insert(std::move(below));
+      Folder& folder = folders[upper.substr(0, slash)];
+      if (folder.spelt.empty()) folder.spelt = file.substr(0, slash);
+      folder.named.insert(std::move(below));
     }
   }
   const auto most = std::max_element(
       folders.begin(), folders.end(),
-      [](const auto& a, const auto& b) { return a.second.second.size() < b.second.second.size(); });
+      [](const auto& a, const auto& b) { return a.second.named.size() < b.second.named.size(); });
   if (most == folders.end()) return std::nullopt;
-  const size_t named = most->second.second.size();
+  const size_t named = most->second.named.size();
   if (named < 2 || 2 * named <= missing.size()) return std::nullopt;
-  return RootBelow{most->second.first, named, missing.size()};
+  return RootBelow{most->second.spelt, named, missing.size()};
 }
 
 }  // namespace lintra
