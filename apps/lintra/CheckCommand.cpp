@@ -12,10 +12,10 @@
 #include "apps/lintra/Fingerprints.h"
 #include "apps/lintra/Output.h"
 #include "apps/lintra/PageChunks.h"
-#include "apps/lintra/RootBelow.h"
 #include "apps/lintra/SiteCheck.h"
 #include "apps/lintra/SourceLines.h"
 #include "rules/Checker.h"
+#include "rules/RootBelow.h"
 
 namespace lintra {
 
@@ -81,12 +81,9 @@ void HintAtRootBelow(const CheckResult& result, const Session& session, const Op
   if (missing.size() < 2) return;
   const std::optional<RootBelow> below = FindRootBelow(missing, session.ProjectFiles());
   if (!below) return;
-  const std::string folder = text::ToReadable(below->folder);
-  WriteError(std::to_string(below->named) + " of the " + std::to_string(below->missing) +
-             " virtual include paths not found name files below " + folder + "/: if " + folder +
-             " is the site's root, check with --root " +
-             Utf8OfPath(PathOfText(options.root) / PathOfText(folder)) +
-             " (or root in lintra.toml)");
+  const std::filesystem::path root =
+      PathOfText(options.root) / PathOfText(text::ToReadable(below->folder));
+  WriteError(below->Said("check with --root " + Utf8OfPath(root) + " (or root in lintra.toml)"));
 }
 
 }  // namespace

@@ -101,6 +101,9 @@ class Server {
   bool RecordHelpersPages();
   void Publish();
   void Progress(const std::string& kind);
+  // Once the pages are indexed, says which folder looks like the site's root when the workspace
+  // lies above it (see Workspace::SiteRootBelow).
+  void HintAtRootBelow();
   // Reads the names of files for a while once the pages are indexed, with a progress of its own:
   // `left` files of namesTotal_ still to read.
   void IndexNames();

@@ -210,12 +210,21 @@ void Server::BackgroundStep() {
   }
   if (indexing_) Progress(pending_.Empty() ? "end" : "report");
   if (pending_.Empty()) {
+    if (indexing_) HintAtRootBelow();
     indexing_ = false;
     helper_.reset();
     // Notes the files behind what is about to be published, before the editor can change them.
     WatchDisk();
   }
   if ((urgent && !pending_.UrgentWaiting()) || pending_.Empty()) Publish();
+}
+
+void Server::HintAtRootBelow() {
+  const std::optional<RootBelow> below = workspace_->SiteRootBelow();
+  if (!below) return;
+  connection_.Notify(
+      "window/showMessage",
+      {{"type", 2}, {"message", "lintra: " + below->Said("name it as the root in lintra.toml")}});
 }
 
 void Server::Discover() {

@@ -1,6 +1,8 @@
 #include "apps/lsp/Workspace.h"
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "analysis/File.h"
 #include "analysis/Files.h"
@@ -136,6 +138,36 @@ std::vector<RuleFinding> Workspace::UnusedFindings(uint32_t file) const {
   Checker project(std::move(settings), std::move(rules));
   project.Finish({index_.Name(file)});
   return project.Findings();
+}
+
+std::optional<RootBelow> Workspace::SiteRootBelow() {
+  // By file that holds them, the starts of the directives whose file is missing; by file id,
+  // whether it is missing, as each is looked up once.
+  std::map<uint32_t, std::set<int32_t>> missingAt;
+  std::map<uint32_t, bool> missing;
+  for (const uint32_t page : pages_) {
+    const PageRecord* record = index_.Record(page);
+    if (!record) continue;
+    for (const IndexedDirective& directive : record->directives) {
+      const auto [known, added] = missing.try_emplace(directive.target, false);
+      if (added) {
+        const Text& name = index_.Name(directive.target);
+        known->second = !OnDisk(name) && !documents_.Find(FileKey(name));
+      }
+      if (known->second) missingAt[directive.holder].insert(directive.start);
+    }
+  }
+  std::set<Text> paths;
+  for (const auto& [holder, starts] : missingAt) {
+    const std::optional<Text> text = CurrentText(holder);
+    if (!text) continue;
+    for (const ScannedDirective& directive : ScanDirectives(*text)) {
+      if (!starts.contains(directive.Start)) continue;
+      if (std::optional<Text> path = VirtualPath(directive)) paths.insert(std::move(*path));
+    }
+  }
+  if (paths.size() < 2) return std::nullopt;
+  return FindRootBelow(paths, ProjectListing(files_, PageDiscovery(excludes_)).Files());
 }
 
 std::string Workspace::UriOf(const Text& webPath) const {

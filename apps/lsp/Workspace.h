@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "apps/lsp/ProjectSettings.h"
 #include "apps/lsp/SiteIndex.h"
 #include "rules/Checker.h"
+#include "rules/RootBelow.h"
 #include "rules/SourceFacts.h"
 #include "site/SiteAnalysis.h"
 
@@ -109,6 +111,10 @@ class Workspace {
   // What only the whole project shows of `file` once every page is indexed: unused-file when no
   // page reaches it, as check finds it.
   std::vector<RuleFinding> UnusedFindings(uint32_t file) const;
+  // The folder that looks like the site's own root when the workspace lies above it (see
+  // FindRootBelow), judged by the virtual include directives of the indexed pages whose files
+  // are neither on disk nor open.
+  std::optional<RootBelow> SiteRootBelow();
 
  private:
   // The record of what `found` holds, its files by their ids.

@@ -54,5 +54,23 @@ TEST(Indexing, PagesReachingAFileAskedWhileIndexingAreCompleteOrSaidToBePartial)
   });
 }
 
+TEST(Indexing, AWorkspaceAboveTheSitesRootSaysOnceIndexedWhichFolderLooksLikeIt) {
+  TempFolder repository;
+  repository.Write("web/default.asp",
+                   "<!-- #include virtual=\"/inc/head.asp\" -->\r\n"
+                   "<!-- #include virtual=\"/INC/foot.asp\" -->\r\n");
+  repository.Write("web/inc/head.asp", "<p>");
+  repository.Write("web/inc/foot.asp", "<p>");
+  LspClient above;
+  above.Start(repository.Path());
+  EXPECT_EQ(above.WaitFor("window/showMessage", [](const Json&) { return true; })["message"],
+            "lintra: 2 of the 2 virtual include paths not found name files below web/: if web is "
+            "the site's root, name it as the root in lintra.toml");
+  LspClient at;
+  at.Start(repository.Path() / "web");
+  at.Result("shutdown", nullptr);
+  EXPECT_EQ(at.Waiting("window/showMessage"), 0u);
+}
+
 }  // namespace
 }  // namespace lintra

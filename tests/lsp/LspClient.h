@@ -108,6 +108,12 @@ class LspClient {
     }
   }
 
+  // How many notifications of `method` were passed over and are still to be taken.
+  size_t Waiting(const std::string& method) const {
+    return static_cast<size_t>(std::count_if(notifications_.begin(), notifications_.end(),
+                                             [&](const Json& m) { return m["method"] == method; }));
+  }
+
   // How many responses to other requests `ResponseTo` has passed over.
   int ResponsesSkipped() const { return responsesSkipped_; }
 

@@ -1,33 +1,30 @@
-#include "apps/lintra/RootBelow.h"
+#include "rules/RootBelow.h"
 
 #include <algorithm>
 #include <map>
 #include <set>
 
-#include "analysis/DirectiveScanner.h"
 #include "rules/MissingIncludeRule.h"
 
 namespace lintra {
 
-namespace {
-
-// The path of the virtual include directive that starts at `column` of `line`, from the root,
-// with forward slashes and upper-cased, as the server matches it; none for a directive of
-// another form or one that goes on past the line.
-std::optional<Text> VirtualPathAt(const Text& line, int32_t column) {
-  for (const ScannedDirective& directive : ScanDirectives(line)) {
-    if (directive.Start != column) continue;
-    if (directive.Form != ScannedDirective::Kind::Virtual) return std::nullopt;
-    Text path = text::UCase(directive.Value);
-    std::replace(path.begin(), path.end(), u'\\', u'/');
-    const size_t start = path.find_first_not_of(u'/');
-    if (start == Text::npos) return std::nullopt;
-    return path.substr(start);
-  }
-  return std::nullopt;
+std::string RootBelow::Said(std::string_view remedy) const {
+  const std::string name = text::ToReadable(folder);
+  std::string said = std::to_string(named) + " of the " + std::to_string(missing) +
+                     " virtual include paths not found name files below " + name + "/: if " + name +
+                     " is the site's root, ";
+  said.append(remedy);
+  return said;
 }
 
-}  // namespace
+std::optional<Text> VirtualPath(const ScannedDirective& directive) {
+  if (directive.Form != ScannedDirective::Kind::Virtual) return std::nullopt;
+  Text path = text::UCase(directive.Value);
+  std::replace(path.begin(), path.end(), u'\\', u'/');
+  const size_t start = path.find_first_not_of(u'/');
+  if (start == Text::npos) return std::nullopt;
+  return path.substr(start);
+}
 
 std::set<Text> MissingVirtualPaths(const std::vector<RuleFinding>& findings,
                                    const std::function<Text(const Text&, int32_t)>& line) {
@@ -35,8 +32,9 @@ std::set<Text> MissingVirtualPaths(const std::vector<RuleFinding>& findings,
   for (const RuleFinding& finding : findings) {
     if (finding.ruleId != MissingIncludeRule::Id) continue;
     const Place& place = finding.place;
-    if (std::optional<Text> path = VirtualPathAt(line(place.file, place.line), place.column)) {
-      paths.insert(std::move(*path));
+    for (const ScannedDirective& directive : ScanDirectives(line(place.file, place.line))) {
+      if (directive.Start != place.column) continue;
+      if (std::optional<Text> path = VirtualPath(directive)) paths.insert(std::move(*path));
     }
   }
   return paths;
