@@ -72,7 +72,7 @@ bool ReportIncomplete(const Session& session) {
 
 // Ends the process with `status` once its output is out. The memory of the run (the site's
 // texts, the session and what it keeps) goes back to the system with the process at once; taking
-// it apart piece by piece first only delays the end, by 3 to 5% of a large check.
+// it apart piece by piece first would only delay the end of a large check.
 [[noreturn]] void EndProcess(int status) {
   std::fflush(nullptr);
   std::_Exit(status);
