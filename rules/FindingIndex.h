@@ -30,8 +30,7 @@ class FindingIndex {
   template <class Visit>
   void Each(Visit&& visit) {
     for (Slot& slot : slots_) {
-      const FindingKey& key = slot.key;
-      if (slot.at != Empty) visit(key, slot.at);
+      if (slot.at != Empty) visit(std::as_const(slot.key), slot.at);
     }
   }
   template <class Visit>

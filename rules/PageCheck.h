@@ -94,9 +94,8 @@ class PageCheck {
   // The page's repeats, in page order; found on the first call. A file is the same file when its
   // full path is the same; missing and circular includes are none.
   const std::vector<Repeat>& Repeats();
-  // The repeat whose later copy holds `node` (as that copy or below it), or null.
-  const Repeat* RepeatHolding(const File& node);
-  // The same for the node that `include` brings.
+  // The repeat whose later copy holds the node that `include` brings (as that copy or below it),
+  // or null.
   const Repeat* RepeatHolding(const Include& include);
   // The Class, Sub, Function or Property body in which the copy of a file that `include` brings
   // lies in the page as the server compiles it: the body that holds its directive, or else the
@@ -145,6 +144,9 @@ class PageCheck {
   // holds the node it brings, or NoRepeat.
   static constexpr uint32_t NoRepeat = UINT32_MAX;
   std::vector<uint32_t> repeatAt_;
+  // The same as RepeatHolding of the include that brings `node`, for a redefinition, which knows
+  // its node only; null for the page itself.
+  const Repeat* RepeatHolding(const File& node);
   // The position of each included node among the includes, made when a repeat is first asked
   // for by node.
   std::unordered_map<const File*, size_t> positionOf_;

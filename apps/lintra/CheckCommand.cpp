@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -75,10 +76,10 @@ int Status(const Session& session, const CheckResult& result, const Options& opt
 
 // Says which folder looks like the site's root when most of the virtual includes that were not
 // found name files below it (see FindRootBelow): the check most likely ran from above the root.
+// `lineOf` gives the text of a line of a file.
 void HintAtRootBelow(const CheckResult& result, const Session& session, const Options& options,
-                     SourceLines& lines) {
-  const std::set<Text> missing = MissingVirtualPaths(
-      result.findings, [&lines](const Text& file, int32_t line) { return lines.Line(file, line); });
+                     const std::function<Text(const Text&, int32_t)>& lineOf) {
+  const std::set<Text> missing = MissingVirtualPaths(result.findings, lineOf);
   if (missing.size() < 2) return;
   const std::optional<RootBelow> below = FindRootBelow(missing, session.ProjectFiles());
   if (!below) return;
@@ -104,7 +105,7 @@ int RunCheck(Session& session, const Options& options) {
   const TextLook look{options.allPlaces, ColorWanted(options.color),
                       [&lines](const Text& file, int32_t line) { return lines.Line(file, line); }};
   WriteCheckReport(options.format, result, paths, look);
-  HintAtRootBelow(result, session, options, lines);
+  HintAtRootBelow(result, session, options, look.lineOf);
   const int status = Status(session, result, options);
   session.KeepToTheEnd(std::move(result));
   session.KeepToTheEnd(std::move(checker));
