@@ -49,6 +49,12 @@ uint32_t SiteSurvey::PathId(const Text& path) {
   return id;
 }
 
+uint32_t SiteSurvey::TextlessId(const Text& path) {
+  const auto [known, added] = textlessIds_.try_emplace(text::UCase(path), 0);
+  if (added) known->second = PathId(path);
+  return known->second;
+}
+
 size_t SiteSurvey::AddEdge(uint32_t from, uint32_t to, uint8_t flags, uint32_t level) {
   const uint64_t key = (static_cast<uint64_t>(from) << 32) | to;
   const auto [known, added] = edgeIds_.try_emplace(key, edges_.size());
@@ -78,7 +84,7 @@ uint32_t SiteSurvey::IncludedId(File& file, File& parent, uint32_t parentId, boo
       }
     }
   }
-  const uint32_t id = file.SharedContent() ? FileId(file) : PathId(NamedPath(parent, file));
+  const uint32_t id = file.SharedContent() ? FileId(file) : TextlessId(NamedPath(parent, file));
   const size_t edge = AddEdge(parentId, id, flags, level);
   if (knowable) directives_[key] = edge;
   return id;

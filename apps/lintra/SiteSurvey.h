@@ -100,6 +100,10 @@ class SiteSurvey {
   uint32_t FileId(const File& file);
   // The position of the file at `path` in files_, added when new.
   uint32_t PathId(const Text& path);
+  // The same for a file of no text (missing or refused) at `path`, as its directives name it:
+  // one file however they spell it, as the server finds files in any letter case; the first
+  // spelling names it.
+  uint32_t TextlessId(const Text& path);
   // Adds an edge or merges `flags` and `level` into the edge known; returns its position.
   size_t AddEdge(uint32_t from, uint32_t to, uint8_t flags, uint32_t level);
   // The position of `file`, included by `parent` whose file is at `parentId`, with the edge
@@ -121,6 +125,8 @@ class SiteSurvey {
   std::vector<Text> files_;
   std::vector<bool> pageFiles_;
   std::unordered_map<Text, uint32_t> fileIds_;
+  // The positions of the files of no text, by their paths upper-cased.
+  std::unordered_map<Text, uint32_t> textlessIds_;
   std::vector<SurveyPage> pages_;
   std::vector<SurveyEdge> edges_;
   std::unordered_map<uint64_t, size_t> edgeIds_;

@@ -539,6 +539,24 @@ TEST(GraphCli, MissingFilesOfOneNameInTwoFoldersAreTwoNodesNamedByTheirPaths) {
       R"([[],[["a/p.asp",1],["r.asp",1]],[],[["b/q.asp",1]],[],[["r.asp",1]]])");
 }
 
+TEST(GraphCli, AMissingFileSpeltInTwoLetterCasesIsOneNodeNamedAsFirstSpelt) {
+  TempFolder site;
+  site.Write("p.asp", "<!-- #include virtual=\"/inc/Gone.inc\" -->");
+  site.Write("q.asp", Include("INC/gone.inc"));
+  const std::string root = site.Path().string();
+  EXPECT_EQ(Lintra({"graph", "--root", root, "--format", "mermaid"}).out,
+            "flowchart LR\n  n0[\"p.asp\"]\n  n1[\"q.asp\"]\n  n2[\"inc/Gone.inc\"]\n"
+            "  n0 -. missing .-> n2\n  n1 -. missing .-> n2\n"
+            "  classDef page fill:#dde4ec\n"
+            "  classDef missing fill:#fde2e1,stroke:#d7261e,stroke-dasharray:4 2\n"
+            "  class n0 page\n  class n1 page\n  class n2 missing\n"
+            "  linkStyle 0 stroke:#d7261e,color:#d7261e\n"
+            "  linkStyle 1 stroke:#d7261e,color:#d7261e\n");
+  EXPECT_EQ(
+      ReportData(Lintra({"report", "--output", "-", "--root", root}).out)["includedBy"].dump(),
+      R"([[],[["p.asp",1],["q.asp",1]],[]])");
+}
+
 TEST(GraphCli, APageOrAnIncludeReachedThroughALinkOrAnotherSpellingIsOneFile) {
   TempFolder site;
   site.Write("p.asp", Include("inc/a.inc"));
